@@ -1,0 +1,3 @@
+# zlib comes from Debian's mingw package; the other libraries are cross-compiled
+# by scripts/deps into SONVELT_DEPS_PREFIX.
+find_package(ZLIB REQUIRED)

@@ -1,0 +1,51 @@
+# Shared build settings for our own targets.
+
+function(sonvelt_target_options target)
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                             _WIN32_WINNT=0x0601 WINVER=0x0601 _USE_MATH_DEFINES)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wno-missing-field-initializers>
+                                           $<$<COMPILE_LANGUAGE:C>:-Wall -Wextra>)
+  if(SONVELT_WERROR)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX,C>:-Werror>)
+  endif()
+endfunction()
+
+# sonvelt_add_library(name SOURCES... [LIBS ...])
+function(sonvelt_add_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+  sonvelt_target_options(${name})
+endfunction()
+
+# Executables run with nothing beside them: static runtime, large address space.
+function(sonvelt_link_options target)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+                      -Wl,--large-address-aware)
+endfunction()
+
+# sonvelt_add_test(name SOURCES... [LIBS ...] [GUI]): one GoogleTest executable,
+# listed in test-list.txt for scripts/test. Tests needing an own main() pass NOMAIN.
+function(sonvelt_add_test name)
+  cmake_parse_arguments(A "NOMAIN" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  if(A_NOMAIN)
+    target_link_libraries(${name} PRIVATE gtest gmock ${A_LIBS})
+  else()
+    target_link_libraries(${name} PRIVATE gtest_main gmock ${A_LIBS})
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  sonvelt_target_options(${name})
+  sonvelt_link_options(${name})
+  set_property(GLOBAL APPEND PROPERTY SONVELT_TESTS ${name})
+endfunction()
+
+function(sonvelt_write_test_list)
+  get_property(tests GLOBAL PROPERTY SONVELT_TESTS)
+  set(lines "")
+  foreach(t IN LISTS tests)
+    string(APPEND lines "$<TARGET_FILE:${t}>\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/test-list.txt CONTENT "${lines}")
+endfunction()

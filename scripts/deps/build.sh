@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs one library recipe unless the prefix already holds what this very recipe built.
+set -euo pipefail
+source "$(dirname "$0")/../lib/env.sh"
+recipe=$1
+name=$(basename "$recipe" .sh)
+stamp_dir=$SONVELT_DEPS_PREFIX/.stamps
+hash=$(cat "$recipe" "$SONVELT_ROOT/scripts/deps/common.sh" | sha256sum | cut -d' ' -f1)
+if [ -f "$stamp_dir/$name" ] && [ "$(cat "$stamp_dir/$name")" = "$hash" ]; then
+  exit 0
+fi
+echo "setup: building $name"
+mkdir -p "$stamp_dir" "$SONVELT_CACHE/src"
+log=$SONVELT_CACHE/src/$name.log
+if ! bash -c "source '$SONVELT_ROOT/scripts/deps/common.sh'; source '$recipe'" >"$log" 2>&1; then
+  echo "setup: building $name failed; the end of $log:" >&2
+  tail -n 40 "$log" >&2
+  exit 1
+fi
+echo "$hash" > "$stamp_dir/$name"
