@@ -67,3 +67,12 @@ function(sonvelt_glob_library name)
   endif()
   sonvelt_add_library(${name} SOURCES ${srcs} LIBS ${A_LIBS})
 endfunction()
+
+# sonvelt_add_bench(name SOURCES... [LIBS ...]): a benchmark program, not built by default.
+function(sonvelt_add_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  sonvelt_target_options(${name})
+  sonvelt_link_options(${name})
+endfunction()
