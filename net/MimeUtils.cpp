@@ -1,0 +1,247 @@
+#include "net/MimeUtils.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "net/NetException.h"
+
+namespace sonvelt::net {
+namespace {
+
+const char kB64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+bool InSet(TCharSet set, char c) { return set.find(c) != TCharSet::npos; }
+
+std::string EncodeGroup(const unsigned char* p, size_t n) {
+  std::string g;
+  uint32_t v = uint32_t(p[0]) << 16 | (n > 1 ? p[1] << 8 : 0) | (n > 2 ? p[2] : 0);
+  g += kB64[(v >> 18) & 63];
+  g += kB64[(v >> 12) & 63];
+  g += n > 1 ? kB64[(v >> 6) & 63] : '=';
+  g += n > 2 ? kB64[v & 63] : '=';
+  return g;
+}
+
+int B64Value(char c) {
+  const char* p = std::char_traits<char>::find(kB64, 64, c);
+  return p ? int(p - kB64) : 0;  // unknown characters count as 0, as the decoder never rejected them
+}
+
+}  // namespace
+
+std::string TrimText(const std::string& text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
+}
+
+std::string LowerText(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = char(c + 32);
+  return text;
+}
+
+std::string UpperText(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = char(c - 32);
+  return text;
+}
+
+bool StartsTextCi(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && LowerText(text.substr(0, prefix.size())) == LowerText(prefix);
+}
+
+std::string ContentTypeOfFile(const std::string& fileName) {
+  size_t dot = fileName.rfind('.');
+  size_t slash = fileName.find_last_of("\\/:");
+  std::string ext = dot == std::string::npos || (slash != std::string::npos && slash > dot)
+                        ? std::string()
+                        : LowerText(fileName.substr(dot + 1));
+  if (ext == "htm" || ext == "html") return "text/html";
+  if (ext == "gif") return "image/gif";
+  if (ext == "bmp") return "image/bmp";
+  if (ext == "jpg" || ext == "jpeg") return "image/jpeg";
+  if (ext == "txt") return "text/plain";
+  return "application/octet-stream";
+}
+
+std::unique_ptr<TNetStream> OpenFileStream(const std::string& fileName, uint32_t shareFlags) {
+  return std::make_unique<TNetFileStream>(fileName, TNetFileStream::fmOpenRead, shareFlags);
+}
+
+void CloseFileStream(std::unique_ptr<TNetStream>& stream) { stream.reset(); }
+
+std::string Base64EncodeText(const std::string& text) {
+  std::string out;
+  size_t pos = 0;
+  Base64EncodeSlice(text, SIZE_MAX, pos, out);
+  return out;
+}
+
+void Base64EncodeSlice(const std::string& text, size_t limit, size_t& pos, std::string& out) {
+  auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  while (pos < text.size() && out.size() < limit) {
+    out += EncodeGroup(p + pos, std::min<size_t>(3, text.size() - pos));
+    pos += 3;
+  }
+}
+
+std::string Base64DecodeText(const std::string& text) {
+  std::string out;
+  char group[4];
+  int n = 0;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') continue;
+    group[n++] = c;
+    if (n < 4) continue;
+    n = 0;
+    uint32_t v = B64Value(group[0]) << 18 | B64Value(group[1]) << 12 | B64Value(group[2]) << 6 | B64Value(group[3]);
+    out += char(v >> 16);
+    if (group[2] == '=') continue;
+    out += char(v >> 8);
+    if (group[3] == '=') continue;
+    out += char(v);
+  }
+  return out;
+}
+
+std::string Base64LineOfStream(TNetStream& stream, bool& more) {
+  std::string line;
+  more = false;
+  unsigned char buf[3];
+  for (int i = 0; i < 18; ++i) {
+    int32_t got = stream.Read(buf, 3);
+    if (got > 0) line += EncodeGroup(buf, size_t(got));
+    more = got == 3;
+    if (!more) break;
+  }
+  return line;
+}
+
+bool NeedsEncoding(const std::string& text) {
+  for (unsigned char c : text)
+    if (c != 9 && c != 10 && c != 13 && (c < ' ' || c > '~')) return true;
+  return false;
+}
+
+void QuotedPrintableLine(const std::string& text, size_t maxLen, TCharSet specials, bool blankAsUnderscore,
+                         size_t& pos, bool limited, std::string& out) {
+  static const char hex[] = "0123456789ABCDEF";
+  out.clear();
+  bool softBreak = false;
+  // One place is kept for the soft-break "=".
+  auto room = [&] { return maxLen > out.size() + 1 ? maxLen - out.size() - 1 : 0; };
+  for (; pos < text.size(); ++pos) {
+    unsigned char c = static_cast<unsigned char>(text[pos]);
+    if (c == ' ' && blankAsUnderscore) {
+      // Encoded words may not hold a blank, so the underscore wins over copying.
+      if (limited && room() < 1) { softBreak = true; break; }
+      out += '_';
+    } else if (c >= ' ' && c <= '~' && c != '=' && !InSet(specials, char(c))) {
+      if (limited && room() < 1) { softBreak = true; break; }
+      out += char(c);
+    } else {
+      if (limited && room() < 3) { softBreak = true; break; }
+      out += '=';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  if (softBreak) out += '=';
+}
+
+std::string HdrEncodeInLine(const std::string& text, TCharSet specials, char kind, bool fold, int maxCol,
+                            const std::string& charSet) {
+  if (fold && maxCol < 25) maxCol = 25;
+  if (charSet.size() < 4) throw ENetException("Function 'HdrEncodeInLine', invalid CharSet: " + charSet);
+  if (kind != 'B' && kind != 'Q')
+    throw ENetException(std::string("Function 'HdrEncodeInLine', invalid EncType: ") + kind);
+  std::string prefix = "=?" + LowerText(charSet) + "?" + kind + "?";
+  std::string result;
+  if (kind == 'Q') {
+    size_t pos = 0;
+    size_t maxLen = size_t(std::max<int>(maxCol - int(prefix.size()) - 2, 4));
+    while (pos < text.size()) {
+      std::string piece;
+      QuotedPrintableLine(text, maxLen, specials, true, pos, fold, piece);
+      if (pos < text.size() && !piece.empty() && piece.back() == '=') piece.pop_back();
+      if (result.empty()) {
+        if (piece.empty()) return {};
+        result = prefix + piece + "?=";
+      } else {
+        result += "\r\n\t" + prefix + piece + "?=";
+      }
+    }
+    return result;
+  }
+  result = prefix;
+  size_t lineLen = result.size();
+  auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  for (size_t pos = 0; pos < text.size(); pos += 3) {
+    if (fold && int(lineLen + 4) > maxCol) {
+      result += "?=\r\n\t" + prefix;
+      lineLen = 1 + prefix.size();
+    }
+    result += EncodeGroup(p + pos, std::min<size_t>(3, text.size() - pos));
+    lineLen += 4;
+  }
+  return result + "?=";
+}
+
+std::string NextFoldPiece(const std::string& text, const std::string& breakText, TCharSet breakChars,
+                          TCharSet quoteChars, size_t& pos, int maxCol) {
+  size_t start = pos, cut = NetNoPosition, i = pos;
+  int col = 0;
+  bool forced = false;
+  char quote = 0;
+  const std::string lowBreak = LowerText(breakText);
+  while (true) {
+    if (i >= text.size()) {
+      pos = NetNoPosition;
+      return start < text.size() ? text.substr(start) : std::string();
+    }
+    char c = text[i];
+    ++col;
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (InSet(quoteChars, c)) {
+      quote = c;
+    } else {
+      if (InSet(breakChars, c)) cut = i;
+      size_t bl = lowBreak.size();
+      if (bl && i + 1 >= start + bl && LowerText(text.substr(i + 1 - bl, bl)) == lowBreak) {
+        forced = true;
+        cut = i;
+      }
+    }
+    ++i;
+    if (quote || (!forced && (col <= maxCol || cut == NetNoPosition))) continue;
+    std::string piece = text.substr(start, cut - start + 1);
+    if (forced) piece.resize(piece.size() - breakText.size());
+    pos = cut + 1;
+    return piece;
+  }
+}
+
+void FoldHdrLine(std::vector<std::string>& lines, const std::string& text) {
+  size_t pos = 0;
+  bool first = true;
+  while (pos != NetNoPosition && pos < text.size()) {
+    std::string piece = TrimText(NextFoldPiece(text, "\r\n\t", "\t ,;>]", "", pos, 76));
+    lines.push_back(first ? piece : "\t" + piece);
+    first = false;
+  }
+}
+
+std::string FoldString(const std::string& text, TCharSet breakChars, int maxCol) {
+  std::string out;
+  size_t pos = 0;
+  while (pos != NetNoPosition && pos < text.size()) {
+    std::string piece = TrimText(NextFoldPiece(text, "\r\n\t", breakChars, "", pos, maxCol));
+    out += out.empty() ? piece : "\r\n\t" + piece;
+  }
+  return out;
+}
+
+}  // namespace sonvelt::net
