@@ -1,0 +1,15 @@
+// Stand-ins until the stream classes are in the framework.
+#include "framework/Bitmap.h"
+#include "framework/Graphic.h"
+
+namespace {
+[[noreturn]] void NoStreams() { throw EInvalidOperation("Streams are not available"); }
+}  // namespace
+
+void TGraphic::LoadFromFile(const std::string&) { NoStreams(); }
+void TGraphic::SaveToFile(const std::string&) { NoStreams(); }
+bool TGraphic::Equals(TGraphic*) { NoStreams(); }
+void TBitmap::LoadFromStream(TStream*) { NoStreams(); }
+void TBitmap::SaveToStream(TStream*) { NoStreams(); }
+void TBitmap::ReadData(TStream*) { NoStreams(); }
+void TBitmap::WriteData(TStream*) { NoStreams(); }
