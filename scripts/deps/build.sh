@@ -5,7 +5,14 @@ source "$(dirname "$0")/../lib/env.sh"
 recipe=$1
 name=$(basename "$recipe" .sh)
 stamp_dir=$SONVELT_DEPS_PREFIX/.stamps
-hash=$(cat "$recipe" "$SONVELT_ROOT/scripts/deps/common.sh" | sha256sum | cut -d' ' -f1)
+# Several clones and developers may share the prefix: one recipe builds at a time,
+# and a waiting run then finds the stamp of what the other one built.
+mkdir -p "$SONVELT_DEPS_PREFIX"
+exec 9>"$SONVELT_DEPS_PREFIX/.lock"
+flock 9
+# A recipe names the recipes it builds on in a "# depends:" line; their changes rebuild it too.
+deps=$(sed -n 's/^# depends://p' "$recipe")
+hash=$(cd "$SONVELT_ROOT/scripts/deps" && cat "$recipe" common.sh $deps | sha256sum | cut -d' ' -f1)
 if [ -f "$stamp_dir/$name" ] && [ "$(cat "$stamp_dir/$name")" = "$hash" ]; then
   exit 0
 fi
