@@ -1,0 +1,172 @@
+#include "engine/AudioBlock.h"
+
+#include <cmath>
+#include <cstring>
+#include <list>
+#include <mutex>
+#include <unordered_map>
+
+#include "engine/EngineError.h"
+#include "engine/WorkingFile.h"
+
+namespace {
+
+using TData = std::shared_ptr<const std::vector<float>>;
+
+// Process-wide: all documents together stay inside one bound.
+class TBlockCache {
+ public:
+  TData Find(const TAudioBlock* block) {
+    std::lock_guard lock(Mutex);
+    auto it = Index.find(block);
+    if (it == Index.end()) return nullptr;
+    Order.splice(Order.begin(), Order, it->second);
+    return it->second->second;
+  }
+  void Put(const TAudioBlock* block, TData data) {
+    std::lock_guard lock(Mutex);
+    size_t bytes = data->size() * sizeof(float);
+    Order.emplace_front(block, std::move(data));
+    Index[block] = Order.begin();
+    Bytes += bytes;
+    while (Bytes > Limit && Order.size() > 1) Drop(std::prev(Order.end()));
+  }
+  void Forget(const TAudioBlock* block) {
+    std::lock_guard lock(Mutex);
+    auto it = Index.find(block);
+    if (it != Index.end()) Drop(it->second);
+  }
+  void SetLimit(size_t bytes) {
+    std::lock_guard lock(Mutex);
+    Limit = bytes;
+    while (Bytes > Limit && !Order.empty()) Drop(std::prev(Order.end()));
+  }
+  size_t GetBytes() {
+    std::lock_guard lock(Mutex);
+    return Bytes;
+  }
+
+ private:
+  using TList = std::list<std::pair<const TAudioBlock*, TData>>;
+  void Drop(TList::iterator it) {
+    Bytes -= it->second->size() * sizeof(float);
+    Index.erase(it->first);
+    Order.erase(it);
+  }
+  std::mutex Mutex;
+  TList Order;
+  std::unordered_map<const TAudioBlock*, TList::iterator> Index;
+  size_t Bytes = 0;
+  size_t Limit = size_t(96) << 20;
+};
+
+TBlockCache& Cache() {
+  static TBlockCache* cache = new TBlockCache();  // outlives every static block holder
+  return *cache;
+}
+
+bool FitsInt16(const float* s, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    float v = s[i] * 32768.0f;
+    if (v != std::nearbyint(v) || v < -32768.0f || v > 32767.0f) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void SetBlockCacheLimit(size_t bytes) { Cache().SetLimit(bytes); }
+size_t GetBlockCacheBytes() { return Cache().GetBytes(); }
+
+std::shared_ptr<const TAudioBlock> TAudioBlock::Make(const float* samples, int frames, int channels,
+                                                      const std::shared_ptr<TWorkingFile>& file) {
+  std::shared_ptr<TAudioBlock> b(new TAudioBlock());
+  b->Frames = frames;
+  b->Channels = channels;
+  size_t n = size_t(frames) * channels;
+  int granules = (frames + kGranule - 1) / kGranule;
+  b->Granules.resize(size_t(granules) * channels);
+  bool silent = true;
+  for (int g = 0; g < granules; ++g) {
+    int f0 = g * kGranule, f1 = std::min(frames, f0 + kGranule);
+    for (int c = 0; c < channels; ++c) {
+      TPeak p{samples[size_t(f0) * channels + c], samples[size_t(f0) * channels + c], 0};
+      for (int f = f0; f < f1; ++f) {
+        float v = samples[size_t(f) * channels + c];
+        p.Min = std::min(p.Min, v);
+        p.Max = std::max(p.Max, v);
+        p.SumSq += double(v) * v;
+      }
+      if (p.Min != 0 || p.Max != 0) silent = false;
+      b->Granules[size_t(g) * channels + c] = p;
+    }
+  }
+  for (int c = 0; c < channels; ++c) {
+    b->WholePeak[c] = b->Granules.empty() ? TPeak{} : b->Granules[c];
+    b->WholePeak[c].SumSq = 0;
+    for (int g = 0; g < granules; ++g) b->WholePeak[c].Merge(b->Granules[size_t(g) * channels + c]);
+  }
+  if (silent || !file) {
+    if (!silent) throw EAudioError("No working file to store audio in.");
+    b->Encoding = TEncoding::Silent;
+    return b;
+  }
+  b->File = file;
+  if (FitsInt16(samples, n)) {
+    // Audio that came from 16-bit sources loses nothing at half the size.
+    std::vector<int16_t> packed(n);
+    for (size_t i = 0; i < n; ++i) packed[i] = int16_t(std::lrint(samples[i] * 32768.0f));
+    b->Encoding = TEncoding::Int16;
+    b->Offset = file->Append(packed.data(), n * sizeof(int16_t));
+  } else {
+    b->Encoding = TEncoding::Float32;
+    b->Offset = file->Append(samples, n * sizeof(float));
+  }
+  Cache().Put(b.get(), std::make_shared<const std::vector<float>>(samples, samples + n));
+  return b;
+}
+
+std::shared_ptr<const TAudioBlock> TAudioBlock::MakeSilent(int frames, int channels) {
+  std::shared_ptr<TAudioBlock> b(new TAudioBlock());
+  b->Frames = frames;
+  b->Channels = channels;
+  b->Granules.assign(size_t((frames + kGranule - 1) / kGranule) * channels, TPeak{});
+  return b;
+}
+
+TAudioBlock::~TAudioBlock() {
+  if (Encoding != TEncoding::Silent) Cache().Forget(this);
+}
+
+TData TAudioBlock::Load() const {
+  if (TData d = Cache().Find(this)) return d;
+  size_t n = size_t(Frames) * Channels;
+  auto data = std::make_shared<std::vector<float>>(n);
+  if (Encoding == TEncoding::Int16) {
+    std::vector<int16_t> packed(n);
+    File->Read(Offset, packed.data(), n * sizeof(int16_t));
+    for (size_t i = 0; i < n; ++i) (*data)[i] = packed[i] * (1.0f / 32768.0f);
+  } else {
+    File->Read(Offset, data->data(), n * sizeof(float));
+  }
+  Cache().Put(this, data);
+  return data;
+}
+
+void TAudioBlock::Read(int frame, int count, float* out) const {
+  size_t n = size_t(count) * Channels;
+  if (Encoding == TEncoding::Silent) {
+    std::memset(out, 0, n * sizeof(float));
+    return;
+  }
+  TData d = Load();
+  std::memcpy(out, d->data() + size_t(frame) * Channels, n * sizeof(float));
+}
+
+TPeak TAudioBlock::Peak(int frame, int count, int ch) const {
+  if (frame == 0 && count >= Frames) return WholePeak[ch];
+  int g0 = frame / kGranule, g1 = (frame + count - 1) / kGranule;
+  TPeak p = Granules[size_t(g0) * Channels + ch];
+  for (int g = g0 + 1; g <= g1; ++g) p.Merge(Granules[size_t(g) * Channels + ch]);
+  return p;
+}

@@ -1,0 +1,6 @@
+#include "engine/AudioClipboard.h"
+
+TAudioClipboard& AudioClipboard() {
+  static TAudioClipboard clipboard;
+  return clipboard;
+}

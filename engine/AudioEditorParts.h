@@ -1,0 +1,93 @@
+// The editor's small sub-objects: the two scales, the colours, the output
+// volume and the output file format.
+#pragma once
+#include <string>
+
+#include "engine/WavFile.h"
+
+class TAudioEditor2;
+
+// Stands in for the framework's font until the editor draws with it.
+struct TAudioEditor2Font {
+  std::string Name = "Tahoma";
+  int Size = 7;            // points
+  int Color = 0xF8DCA8;    // 0x00BBGGRR
+};
+
+// Mode 0: the time scale shows minutes, seconds and milliseconds, the level
+// scale percent of full scale. Mode 1: the time scale shows sample numbers,
+// the level scale decibels.
+class IAudioEditor2Scale {
+ public:
+  explicit IAudioEditor2Scale(TAudioEditor2& editor) : Editor(editor) {}
+  void SetFont(const TAudioEditor2Font& font);
+  const TAudioEditor2Font& GetFont() const { return Font; }
+  void SetMode(int mode);
+  int GetMode() const { return Mode; }
+
+ private:
+  TAudioEditor2& Editor;
+  TAudioEditor2Font Font;
+  int Mode = 0;
+};
+
+// Ten colours (0x00BBGGRR), each painting one thing:
+// A waveform background, B cursor line, C bookmark and region lines,
+// D selection background, E play position line, F scale background,
+// G waveform, H zero line, I lines between channels and scales,
+// J waveform inside the selection.
+class IAudioEditor2Colors {
+ public:
+  enum TItem { A, B, C, D, E, F, G, H, I, J, Count };
+  explicit IAudioEditor2Colors(TAudioEditor2& editor);
+  void SetColorA(int c) { Set(A, c); }
+  void SetColorB(int c) { Set(B, c); }
+  void SetColorC(int c) { Set(C, c); }
+  void SetColorD(int c) { Set(D, c); }
+  void SetColorE(int c) { Set(E, c); }
+  void SetColorF(int c) { Set(F, c); }
+  void SetColorG(int c) { Set(G, c); }
+  void SetColorH(int c) { Set(H, c); }
+  void SetColorI(int c) { Set(I, c); }
+  void SetColorJ(int c) { Set(J, c); }
+  int Get(TItem item) const { return Colors[item]; }
+
+ private:
+  void Set(TItem item, int color);
+  TAudioEditor2& Editor;
+  int Colors[Count];
+};
+
+class IAudioEditor2Output {
+ public:
+  explicit IAudioEditor2Output(TAudioEditor2& editor) : Editor(editor) {}
+  void SetVolume(int volume);  // 0 .. 65535
+  int GetVolume() const { return Volume; }
+
+ private:
+  TAudioEditor2& Editor;
+  int Volume = 65535;
+};
+
+// The format SaveAudioFile writes. WAV is built in; the other formats keep
+// their settings here for the encoders.
+class IAudioEditor2FileFormat {
+ public:
+  // bits 8, 16, 24 or 32 (32 is floating point).
+  void SetWavFormat(int rate, int channels, int bits);
+  void SetMp3Cbr(int rate, int kbps, int channels);
+  void SetMp3Encoder(void* encoder) { Mp3Encoder = encoder; }
+  void SetOggFormat(int rate, int channels, int kbps, int minKbps, int maxKbps, int quality);
+  void SetWmaProfile(int profile) { WmaProfile = profile; }
+
+  bool HasWavFormat() const { return WavSet; }
+  const TWavFormat& GetWavFormat() const { return Wav; }
+
+ private:
+  TWavFormat Wav;
+  bool WavSet = false;
+  int Mp3Rate = 44100, Mp3Kbps = 128, Mp3Channels = 2;
+  void* Mp3Encoder = nullptr;
+  int OggRate = 44100, OggChannels = 2, OggKbps = 128, OggMin = 0, OggMax = 0, OggQuality = -1;
+  int WmaProfile = 10;
+};

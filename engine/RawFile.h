@@ -1,0 +1,37 @@
+// A plain file handle opened through the wide API, with 64-bit positions and
+// errors raised as EAudioError naming the file.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class TRawFile {
+ public:
+  enum class TMode { Read, Create };
+  TRawFile(const std::string& path, TMode mode);
+  ~TRawFile();
+  TRawFile(const TRawFile&) = delete;
+  TRawFile& operator=(const TRawFile&) = delete;
+
+  size_t ReadSome(void* data, size_t bytes);  // may return less at the end
+  void ReadExact(void* data, size_t bytes);
+  void Write(const void* data, size_t bytes);
+  void Seek(uint64_t position);
+  uint64_t GetPosition() const { return Position; }
+  uint64_t GetSize() const;
+  void Close();
+  const std::string& GetPath() const { return Path; }
+
+ private:
+  void* Handle = nullptr;
+  uint64_t Position = 0;
+  std::string Path;
+};
+
+// The calling thread's last Win32 error as text.
+std::string LastSystemErrorText();
+bool FileExists(const std::string& path);
+void DeleteFileUtf8(const std::string& path);
+// Replaces target by source, also when target exists.
+void ReplaceFile(const std::string& source, const std::string& target);
+// A name for a temporary file in the folder of path.
+std::string TemporaryNameBeside(const std::string& path);

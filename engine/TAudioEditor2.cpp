@@ -1,0 +1,344 @@
+#include "engine/TAudioEditor2.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/AudioDecoder.h"
+#include "engine/AudioEditorOperation.h"
+#include "engine/AudioEditorPainter.h"
+#include "engine/AudioEditorWindow.h"
+#include "engine/EngineError.h"
+#include "engine/FormatConverter.h"
+#include "engine/WavFile.h"
+#include "engine/WorkingFile.h"
+
+namespace {
+
+void CheckFormat(int rate, int channels) {
+  if (rate < 1000 || rate > 384000) throw EAudioError("Unsupported sample rate " + std::to_string(rate) + " Hz.");
+  if (channels < 1 || channels > 2) throw EAudioError("Only mono and stereo audio is supported.");
+}
+
+// Read size of the streaming loops: one block.
+constexpr int64_t kChunk = TAudioBlock::kFrames;
+
+}  // namespace
+
+TAudioEditor2::TAudioEditor2() {
+  Playback.OnTick = TEngineEvent<>(this, &TAudioEditor2::PlaybackTick);
+  Playback.OnFinished = TEngineEvent<>(this, &TAudioEditor2::PlaybackFinished);
+}
+
+TAudioEditor2::~TAudioEditor2() {
+  Playback.Stop();
+  Window.reset();
+}
+
+void TAudioEditor2::CheckIdle() const {
+  if (Busy) throw EAudioError("The editor is busy with another operation.");
+}
+
+void TAudioEditor2::RequireIdle() { CheckIdle(); }
+
+std::shared_ptr<TWorkingFile> TAudioEditor2::WorkingFile() {
+  if (!File) File = TWorkingFile::Create(TempDirectory);
+  return File;
+}
+
+void TAudioEditor2::SetTempDirectory(const std::string& folder) {
+  if (folder == TempDirectory) return;
+  // Blocks already stored stay where they are; new ones go to the new folder.
+  TempDirectory = folder;
+  File.reset();
+}
+
+void TAudioEditor2::SetTypeBorder(int value) {
+  TypeBorder = value;
+  RefreshView();
+}
+
+void TAudioEditor2::Changed() {
+  RefreshView();
+  OnChangePosition(this);
+}
+
+// ---- documents ----
+
+void TAudioEditor2::NewAudioFile(int rate, int channels) {
+  CheckIdle();
+  CheckFormat(rate, channels);
+  StopPlayback();
+  Audio = TSampleSequence(channels);
+  Rate = rate;
+  Tags = {};
+  MarkerList.clear();
+  CurrentMarker = -1;
+  UndoSteps.clear();
+  RedoSteps.clear();
+  SelStart = SelEnd = Cursor = 0;
+  SelActive = false;
+  ViewStart = ViewEnd = 0;
+  Changed();
+}
+
+TSampleSequence TAudioEditor2::ConvertStream(const TPull& pull, int inRate, int inCh, int64_t total, int rate,
+                                             int ch, TOperation* op) {
+  TFormatConverter conv(inRate, inCh, rate, ch);
+  TSequenceBuilder builder(ch, WorkingFile());
+  std::vector<float> in(size_t(kChunk) * inCh), out;
+  int64_t done = 0;
+  while (int64_t n = pull(in.data(), kChunk)) {
+    if (conv.IsIdentity()) {
+      builder.Write(in.data(), n);
+    } else {
+      out.clear();
+      conv.Process(in.data(), n, out);
+      builder.Write(out.data(), int64_t(out.size() / ch));
+    }
+    done += n;
+    if (op) op->Progress(std::min(done, total));
+  }
+  out.clear();
+  conv.Finish(out);
+  builder.Write(out.data(), int64_t(out.size() / ch));
+  return builder.Finish();
+}
+
+TSampleSequence TAudioEditor2::ReadConverted(TAudioDecoder& decoder, int rate, int ch, TOperation& op) {
+  return ConvertStream([&](float* out, int64_t n) { return decoder.Read(out, n); }, decoder.GetRate(),
+                       decoder.GetChannels(), decoder.GetLengthFrames(), rate, ch, &op);
+}
+
+TSampleSequence TAudioEditor2::Converted(const TSampleSequence& audio, int fromRate, int rate, int ch,
+                                         TOperation* op) {
+  if (fromRate == rate && audio.GetChannels() == ch) return audio;
+  int64_t at = 0;
+  auto pull = [&](float* out, int64_t n) {
+    n = std::min(n, audio.GetLength() - at);
+    audio.Read(at, n, out);
+    at += n;
+    return n;
+  };
+  return ConvertStream(pull, fromRate, audio.GetChannels(), audio.GetLength(), rate, ch, op);
+}
+
+void TAudioEditor2::OpenAudioFile(const std::string& path, int) {
+  CheckIdle();
+  std::unique_ptr<TAudioDecoder> decoder = OpenAudioDecoder(path);
+  CheckFormat(decoder->GetRate(), decoder->GetChannels());
+  StopPlayback();
+  TSampleSequence audio;
+  {
+    TOperation op(*this, decoder->GetLengthFrames());
+    // The document takes over the file's own format.
+    audio = ReadConverted(*decoder, decoder->GetRate(), decoder->GetChannels(), op);
+  }
+  Audio = std::move(audio);
+  Rate = decoder->GetRate();
+  Tags = decoder->GetTags();
+  MarkerList.clear();
+  CurrentMarker = -1;
+  UndoSteps.clear();
+  RedoSteps.clear();
+  SelStart = SelEnd = Cursor = 0;
+  SelActive = false;
+  ViewStart = 0;
+  ViewEnd = Audio.GetLength();
+  Changed();
+}
+
+void TAudioEditor2::SaveAudioFile(const std::string& path, bool selectionOnly, int format) {
+  CheckIdle();
+  if (format != 1)
+    throw EAudioError("Saving in this format is not available: \"" + path + "\" was not written.");
+  int64_t start = 0, count = Audio.GetLength();
+  if (selectionOnly) {
+    start = GetSelStart();
+    count = GetSelEnd() - start;
+    if (count <= 0) throw EAudioError("Nothing is selected to save.");
+  }
+  TWavFormat f;
+  if (FileFormat.HasWavFormat()) f = FileFormat.GetWavFormat();
+  else f = TWavFormat{Rate, Audio.GetChannels(), 16, false, false};
+  const int ch = Audio.GetChannels();
+  TOperation op(*this, count);
+  TWavWriter writer(path, f, Tags);
+  TFormatConverter conv(Rate, ch, f.Rate, f.Channels);
+  std::vector<float> buf, out;
+  for (int64_t done = 0; done < count;) {
+    int64_t n = std::min(kChunk, count - done);
+    buf.resize(size_t(n) * ch);
+    Audio.Read(start + done, n, buf.data());
+    if (conv.IsIdentity()) {
+      writer.Write(buf.data(), n);
+    } else {
+      out.clear();
+      conv.Process(buf.data(), n, out);
+      writer.Write(out.data(), int64_t(out.size() / f.Channels));
+    }
+    done += n;
+    op.Progress(done);
+  }
+  if (!conv.IsIdentity()) {
+    out.clear();
+    conv.Finish(out);
+    writer.Write(out.data(), int64_t(out.size() / f.Channels));
+  }
+  writer.Commit();
+}
+
+void TAudioEditor2::InsertFile(const std::string& path) {
+  CheckIdle();
+  std::unique_ptr<TAudioDecoder> decoder = OpenAudioDecoder(path);
+  CheckFormat(decoder->GetRate(), decoder->GetChannels());
+  TSampleSequence audio;
+  {
+    TOperation op(*this, decoder->GetLengthFrames());
+    audio = ReadConverted(*decoder, Rate, Audio.GetChannels(), op);
+  }
+  InsertAtCursor(audio, true);
+}
+
+void TAudioEditor2::ConvertFormat(int rate, int channels) {
+  CheckIdle();
+  CheckFormat(rate, channels);
+  if (rate == Rate && channels == Audio.GetChannels()) return;
+  TSampleSequence audio;
+  {
+    TOperation op(*this, Audio.GetLength());
+    audio = Converted(Audio, Rate, rate, channels, &op);
+  }
+  RememberForUndo();
+  StopPlayback();
+  auto scale = [&](int64_t x) { return int64_t(std::llround(double(x) * rate / Rate)); };
+  ScaleMarkers(MarkerList, Rate, rate);
+  SelStart = scale(SelStart);
+  SelEnd = scale(SelEnd);
+  Cursor = scale(Cursor);
+  ViewStart = scale(ViewStart);
+  ViewEnd = scale(ViewEnd);
+  int64_t oldLength = scale(Audio.GetLength());
+  Rate = rate;
+  Audio = std::move(audio);
+  KeepViewInside(oldLength);
+  Changed();
+}
+
+// ---- positions ----
+
+int64_t TAudioEditor2::Clamp(int64_t x) const { return std::clamp<int64_t>(x, 0, Audio.GetLength()); }
+
+int TAudioEditor2::GetSelStart() const { return int(SelActive ? SelStart : GetCursor()); }
+int TAudioEditor2::GetSelEnd() const { return int(SelActive ? SelEnd : GetCursor()); }
+
+int TAudioEditor2::GetCursor() const {
+  return int(PlayState == psIdle ? Cursor : PlayPosition);
+}
+
+void TAudioEditor2::SetSelStart(int value) {
+  int64_t v = Clamp(value);
+  int64_t end = std::max(SelEnd, v);
+  if (v == SelStart && end == SelEnd) return;
+  SelStart = v;
+  SelEnd = end;
+  if (SelActive) Changed();
+}
+
+void TAudioEditor2::SetSelEnd(int value) {
+  int64_t v = Clamp(value);
+  int64_t start = std::min(SelStart, v);
+  if (v == SelEnd && start == SelStart) return;
+  SelEnd = v;
+  SelStart = start;
+  if (SelActive) Changed();
+}
+
+void TAudioEditor2::SetSelectionActive(bool value) {
+  if (value == SelActive) return;
+  SelActive = value;
+  // A hidden selection is no selection: it shrinks to the cursor.
+  SelStart = SelEnd = Cursor;
+  Changed();
+}
+
+void TAudioEditor2::SetCursor(int value) {
+  int64_t v = Clamp(value);
+  if (v == Cursor) return;
+  Cursor = v;
+  if (PlayState == psIdle) PlayPosition = v;
+  Changed();
+}
+
+void TAudioEditor2::SetViewStart(int value) {
+  int64_t v = Clamp(value);
+  if (v == ViewStart) return;
+  ViewStart = v;
+  if (ViewEnd < ViewStart) ViewEnd = ViewStart;
+  Changed();
+}
+
+void TAudioEditor2::SetViewEnd(int value) {
+  int64_t v = Clamp(value);
+  if (v == ViewEnd) return;
+  ViewEnd = v;
+  if (ViewStart > ViewEnd) ViewStart = ViewEnd;
+  Changed();
+}
+
+int TAudioEditor2::MsToSamples(double ms) const { return int(std::llround(ms * Rate / 1000.0)); }
+
+void TAudioEditor2::KeepViewInside(int64_t oldLength) {
+  const int64_t length = Audio.GetLength();
+  if (ViewStart == 0 && ViewEnd >= oldLength) {
+    ViewEnd = length;  // a full view stays full
+  } else {
+    ViewEnd = std::min(ViewEnd, length);
+    ViewStart = std::min(ViewStart, ViewEnd);
+  }
+  SelStart = Clamp(SelStart);
+  SelEnd = Clamp(SelEnd);
+  Cursor = Clamp(Cursor);
+}
+
+// ---- view ----
+
+void TAudioEditor2::ZoomToRange(int start, int end) {
+  int64_t a = Clamp(std::min(start, end)), b = Clamp(std::max(start, end));
+  if (b - a < 2 && Audio.GetLength() >= 2) {
+    // Never narrower than two frames, so that a zoom can always widen again.
+    b = std::min<int64_t>(Audio.GetLength(), a + 2);
+    a = b - 2;
+  }
+  if (a == ViewStart && b == ViewEnd) return;
+  ViewStart = a;
+  ViewEnd = b;
+  Changed();
+}
+
+void TAudioEditor2::ZoomToSelection() {
+  if (GetSelEnd() > GetSelStart()) ZoomToRange(GetSelStart(), GetSelEnd());
+}
+
+void TAudioEditor2::ZoomOut() {
+  int64_t w = std::max<int64_t>(ViewEnd - ViewStart, 1);
+  int64_t a = ViewStart - w / 2, b = ViewEnd + (w - w / 2);
+  if (a < 0) b -= a, a = 0;
+  b = std::min(b, Audio.GetLength());
+  ZoomToRange(int(a), int(b));
+}
+
+void TAudioEditor2::ZoomFull() { ZoomToRange(0, int(Audio.GetLength())); }
+
+void TAudioEditor2::RefreshView() {
+  if (Window) Window->Invalidate();
+}
+
+void TAudioEditor2::CreateWindowPart(void* parent, int x, int y, int width, int height) {
+  Window = std::make_unique<TAudioEditorWindow>(*this, parent, x, y, width, height);
+}
+
+void* TAudioEditor2::GetHandle() const { return Window ? Window->GetHandle() : nullptr; }
+
+void TAudioEditor2::PaintTo(void* hdc, int width, int height) const {
+  PaintAudioEditor(*this, static_cast<HDC>(hdc), width, height);
+}

@@ -1,0 +1,21 @@
+#include "engine/TAudioInformation2.h"
+
+#include "engine/AudioDecoder.h"
+#include "engine/EngineError.h"
+#include "engine/RawFile.h"
+#include "engine/WavFile.h"
+
+void TAudioInformation2::ReadInfo(const std::string& path) {
+  std::unique_ptr<TAudioDecoder> d = OpenAudioDecoder(path);
+  Tags = d->GetTags();
+  LengthSamples = int(d->GetLengthFrames());
+  SampleRate = d->GetRate();
+  Channels = d->GetChannels();
+}
+
+void TAudioInformation2::WriteInfo(const std::string& path) {
+  if (!FileExists(path)) throw EAudioError("The file \"" + path + "\" does not exist.");
+  // Only files we can read as WAV get their tags rewritten here.
+  ReadWavFormat(path);
+  RewriteWavTags(path, Tags);
+}

@@ -1,0 +1,61 @@
+// Shared helpers of the engine tests: temporary folders, hand-made WAV bytes,
+// message pumping and small editors with known samples.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/EngineError.h"
+#include "engine/RawFile.h"
+#include "engine/TAudioEditor2.h"
+
+class TTempFolder {
+ public:
+  TTempFolder();
+  ~TTempFolder();
+  const std::string& Path() const { return Folder; }
+  std::string File(const std::string& name) const { return Folder + "\\" + name; }
+  std::vector<std::string> List() const;
+
+ private:
+  std::string Folder;
+};
+
+using TBytes = std::vector<uint8_t>;
+void WriteBytes(const std::string& path, const TBytes& bytes);
+TBytes ReadBytes(const std::string& path);
+
+// A RIFF/WAVE file: tag 1 PCM, 3 float, 0xFFFE extensible (with the PCM or
+// float sub-format by floatSub); extra chunks follow the data chunk.
+TBytes MakeWav(uint16_t tag, int bits, int channels, int rate, const TBytes& data, const TBytes& extra = {},
+               bool floatSub = false);
+// The bytes of the data chunk of a WAV file.
+TBytes DataChunk(const TBytes& wav);
+// An INFO list with the given (id, text) pairs.
+TBytes InfoChunk(const std::vector<std::pair<std::string, std::string>>& items);
+
+// Pumps messages until done() or the timeout; returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// A new editor at rate/channels holding samples (interleaved).
+std::unique_ptr<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels = 1, int rate = 8000);
+std::vector<float> AllSamples(const TAudioEditor2& editor);
+// Frames to samples of value v: for "k/8" style exact fixtures.
+std::vector<float> Ramp(int count, float start = 1, float step = 1, float scale = 1.0f / 64);
+
+// Records the editor's events for assertions.
+struct TEventLog {
+  void Attach(TAudioEditor2& e);
+  void Position(TAudioEditor2*) { ++Positions; }
+  void PlayPosition(TAudioEditor2*) { ++PlayPositions; }
+  void Block(TAudioEditor2*, int p) { Percents.push_back(p); }
+  void EndOperation(TAudioEditor2*) { ++Ends; }
+  void Meter(TAudioEditor2*, int l, int r) { Meters.push_back({l, r}); }
+  void EndPlay(TAudioEditor2*) { ++EndPlays; }
+  void Marker(TAudioEditor2*, int n) { Markers.push_back(n); }
+  int Positions = 0, PlayPositions = 0, Ends = 0, EndPlays = 0;
+  std::vector<int> Percents, Markers;
+  std::vector<std::pair<int, int>> Meters;
+};

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "EngineTestSupport.h"
+#include "engine/TAudioFile2.h"
+#include "engine/TAudioInformation2.h"
+#include "engine/WavFile.h"
+#include "engine/WideText.h"
+
+namespace {
+
+// Every byte value appears, so any slip in conversion shows.
+TBytes Pattern(size_t n, int bytesPerSample) {
+  TBytes b(n);
+  for (size_t i = 0; i < n; ++i) b[i] = uint8_t((i * 37 + 11) & 0xFF);
+  if (bytesPerSample == 4) {
+    // 32-bit integer samples keep 24 significant bits in a float document.
+    for (size_t i = 0; i < n; i += 4) b[i] = 0;
+  }
+  return b;
+}
+
+TBytes FloatPattern(size_t frames, int channels) {
+  std::vector<float> v(frames * channels);
+  for (size_t i = 0; i < v.size(); ++i) v[i] = float(std::sin(double(i) * 0.37)) * 0.9f;
+  v[0] = 1.0f;
+  v[1] = -1.0f;
+  TBytes b(v.size() * 4);
+  std::memcpy(b.data(), v.data(), b.size());
+  return b;
+}
+
+struct TFormatCase {
+  const char* Name;
+  uint16_t Tag;
+  int Bits, Channels;
+  bool FloatSub;
+};
+
+const TFormatCase kFormats[] = {
+    {"pcm8 mono", 1, 8, 1, false},          {"pcm16 stereo", 1, 16, 2, false},
+    {"pcm24 stereo", 1, 24, 2, false},      {"pcm32 mono", 1, 32, 1, false},
+    {"float32 stereo", 3, 32, 2, false},    {"extensible16 mono", 0xFFFE, 16, 1, false},
+    {"extensible24 stereo", 0xFFFE, 24, 2, false}, {"extensible float", 0xFFFE, 32, 2, true},
+};
+
+TBytes SourceData(const TFormatCase& c, size_t frames) {
+  bool isFloat = c.Tag == 3 || c.FloatSub;
+  return isFloat ? FloatPattern(frames, c.Channels) : Pattern(frames * c.Channels * c.Bits / 8, c.Bits / 8);
+}
+
+uint16_t FormatTag(const TBytes& wav) { return uint16_t(wav[20] | wav[21] << 8); }
+
+}  // namespace
+
+TEST(WavFile, BlockReaderAndWriterRoundTripEveryFormatExactly) {
+  TTempFolder dir;
+  for (const TFormatCase& c : kFormats) {
+    SCOPED_TRACE(c.Name);
+    TBytes data = SourceData(c, 5000);
+    std::string in = dir.File(std::string("in ") + c.Name + ".wav"), out = dir.File("out.wav");
+    WriteBytes(in, MakeWav(c.Tag, c.Bits, c.Channels, 22050, data, {}, c.FloatSub));
+
+    TAudioFile2 reader, writer;
+    reader.OpenForReading(in, 0, 1);
+    EXPECT_EQ(reader.GetLengthSamples(), 5000);
+    EXPECT_EQ(reader.GetBitRate(), 22050 * c.Channels * c.Bits);
+    writer.CopyWavFormatFrom(in);
+    writer.SetPcmFormat(reader.GetPcmSampleRate(), reader.GetPcmChannels());
+    writer.CreateForWriting(out, 0);
+    while (true) {
+      TSampleArray block = reader.ReadBlock(777 * c.Channels);
+      if (block.empty()) break;
+      writer.WriteBlock(block);
+    }
+    writer.CloseFile();
+    reader.CloseFile();
+    TBytes written = ReadBytes(out);
+    EXPECT_EQ(DataChunk(written), data);
+    EXPECT_EQ(FormatTag(written), c.Tag == 0xFFFE || (c.Tag == 1 && c.Bits > 16) ? 0xFFFE : c.Tag);
+  }
+}
+
+TEST(WavFile, EditorOpensAndSavesEachOwnFormatBitExact) {
+  TTempFolder dir;
+  struct Case { const char* name; uint16_t tag; int bits; int channels; };
+  for (Case c : {Case{"8", 1, 8, 2}, Case{"16", 1, 16, 1}, Case{"24", 1, 24, 2}, Case{"float", 3, 32, 2}}) {
+    SCOPED_TRACE(c.name);
+    TBytes data = c.tag == 3 ? FloatPattern(3000, c.channels) : Pattern(3000 * c.channels * c.bits / 8, 0);
+    std::string in = dir.File("source.wav"), out = dir.File("saved \u00fc.wav");
+    WriteBytes(in, MakeWav(c.tag, c.bits, c.channels, 11025, data));
+    TAudioEditor2 e;
+    e.OpenAudioFile(in, 0);
+    EXPECT_EQ(e.GetSampleRate(), 11025);
+    EXPECT_EQ(e.GetChannels(), c.channels);
+    EXPECT_EQ(e.GetLength(), 3000);
+    e.GetFileFormat()->SetWavFormat(11025, c.channels, c.bits);
+    e.SaveAudioFile(out, false, 1);
+    EXPECT_EQ(DataChunk(ReadBytes(out)), data);
+  }
+}
+
+TEST(WavFile, SavingConvertsToTheChosenFormatAndCanSaveTheSelectionOnly) {
+  TTempFolder dir;
+  auto e = EditorWith({0.5f, -0.5f, 0.25f, 0.0f, 1.0f, -1.0f}, 1, 8000);
+  e->SetSelectionActive(true);
+  e->SetSelStart(1);
+  e->SetSelEnd(4);
+  e->GetFileFormat()->SetWavFormat(8000, 2, 16);
+  e->SaveAudioFile(dir.File("sel.wav"), true, 1);
+  TBytes d = DataChunk(ReadBytes(dir.File("sel.wav")));
+  // Frames 1..3 duplicated onto two channels: -0.5, 0.25, 0.
+  const TBytes expect = {0x00, 0xC0, 0x00, 0xC0, 0x00, 0x20, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00};
+  EXPECT_EQ(d, expect);
+  EXPECT_THROW(e->SaveAudioFile(dir.File("x.mp3"), false, 2), EAudioError);
+  EXPECT_FALSE(FileExists(dir.File("x.mp3")));
+}
+
+TEST(WavFile, BrokenFilesRaiseClearErrorsAndLeaveTheDocument) {
+  TTempFolder dir;
+  TBytes good = MakeWav(1, 16, 1, 8000, TBytes(100, 1));
+  TBytes truncated = good;
+  truncated.resize(truncated.size() - 30);
+  TBytes noFormat = good;
+  std::memcpy(&noFormat[12], "junk", 4);
+  TBytes noData = MakeWav(1, 16, 1, 8000, {});
+  std::memcpy(&noData[36], "dat_", 4);
+  struct Case { const char* name; TBytes bytes; const char* says; };
+  const Case cases[] = {
+      {"empty", {}, "not supported"},
+      {"text", TBytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!'}, "not supported"},
+      {"truncated", truncated, "truncated"},
+      {"no format", noFormat, "no format"},
+      {"no data", noData, "no audio data"},
+      {"compressed", MakeWav(0x55, 16, 1, 8000, TBytes(100, 1)), "compressed"},
+      {"three channels", MakeWav(1, 16, 3, 8000, TBytes(96, 1)), "mono and stereo"},
+      {"12 bits", MakeWav(1, 12, 1, 8000, TBytes(96, 1)), "12-bit"},
+  };
+  auto e = EditorWith({0.125f, 0.25f, 0.5f});
+  e->GetMarkers()->AddMarker(1, 0, "keep", "Bookmark");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = dir.File(std::string(c.name) + ".wav");
+    WriteBytes(path, c.bytes);
+    try {
+      e->OpenAudioFile(path, 0);
+      ADD_FAILURE() << "opened";
+    } catch (const EAudioError& err) {
+      EXPECT_NE(std::string(err.what()).find(c.says), std::string::npos) << err.what();
+    }
+    EXPECT_EQ(AllSamples(*e), (std::vector<float>{0.125f, 0.25f, 0.5f}));
+    EXPECT_EQ(e->GetMarkers()->GetCount(), 1);
+  }
+  EXPECT_THROW(e->OpenAudioFile(dir.File("missing.wav"), 0), EAudioError);
+}
+
+TEST(WavFile, TagsAreReadWrittenAndCopied) {
+  TTempFolder dir;
+  TBytes info = InfoChunk({{"INAM", "Caf\xe9"}, {"IART", "Band"}, {"IPRD", "Album"}, {"IGNR", "jazz"},
+                           {"ICRD", "1999-05-01"}, {"ICMT", "note"}});
+  WriteBytes(dir.File("tagged.wav"), MakeWav(1, 16, 1, 8000, TBytes(20, 0), info));
+  TAudioEditor2 e;
+  e.OpenAudioFile(dir.File("tagged.wav"));
+  EXPECT_EQ(e.GetTitle(), "Caf\u00e9");  // written in the old code page, read as text
+  EXPECT_EQ(e.GetArtist(), "Band");
+  EXPECT_EQ(e.GetAlbum(), "Album");
+  EXPECT_EQ(e.GetGenre(), 8);
+  EXPECT_EQ(e.GetGenreName(e.GetGenre()), "Jazz");
+  EXPECT_EQ(e.GetYear(), 1999);
+  EXPECT_EQ(e.GetComment(), "note");
+
+  e.SetTitle("\u65b0\u3057\u3044");
+  e.SetGenre(147);
+  e.SaveAudioFile(dir.File("retagged.wav"), false, 1);
+  TAudioInformation2 info2;
+  info2.ReadInfo(dir.File("retagged.wav"));
+  EXPECT_EQ(info2.GetTags().Title, "\u65b0\u3057\u3044");
+  EXPECT_EQ(info2.GetTags().Genre, 147);
+  EXPECT_EQ(info2.GetLengthSamples(), 10);
+
+  // Copying the tags into an untagged file keeps its audio.
+  TBytes plain = MakeWav(1, 16, 2, 8000, Pattern(400, 2));
+  WriteBytes(dir.File("plain.wav"), plain);
+  info2.WriteInfo(dir.File("plain.wav"));
+  TAudioInformation2 check;
+  check.ReadInfo(dir.File("plain.wav"));
+  EXPECT_EQ(check.GetTags(), info2.GetTags());
+  EXPECT_EQ(DataChunk(ReadBytes(dir.File("plain.wav"))), DataChunk(plain));
+}
+
+TEST(WavFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
+  TTempFolder dir;
+  std::string target = dir.File("old.wav");
+  TBytes old = MakeWav(1, 16, 1, 8000, TBytes(10, 7));
+  WriteBytes(target, old);
+  auto e = EditorWith(std::vector<float>(100, 0.5f));
+  // Another program holds the old file open without sharing: it cannot be replaced.
+  HANDLE lock = CreateFileW(Utf8ToWide(target).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(e->SaveAudioFile(target, false, 1), EAudioError);
+  CloseHandle(lock);
+  EXPECT_EQ(ReadBytes(target), old);
+  EXPECT_EQ(dir.List(), std::vector<std::string>{"old.wav"});
+  EXPECT_THROW(e->SaveAudioFile(dir.File("no such folder\\x.wav"), false, 1), EAudioError);
+}
