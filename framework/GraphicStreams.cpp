@@ -1,6 +1,9 @@
 // Stand-ins until the stream classes are in the framework.
 #include "framework/Bitmap.h"
 #include "framework/Graphic.h"
+#include "framework/Icon.h"
+#include "framework/JpegImage.h"
+#include "framework/Picture.h"
 
 namespace {
 [[noreturn]] void NoStreams() { throw EInvalidOperation("Streams are not available"); }
@@ -13,3 +16,9 @@ void TBitmap::LoadFromStream(TStream*) { NoStreams(); }
 void TBitmap::SaveToStream(TStream*) { NoStreams(); }
 void TBitmap::ReadData(TStream*) { NoStreams(); }
 void TBitmap::WriteData(TStream*) { NoStreams(); }
+void TIcon::LoadFromStream(TStream*) { NoStreams(); }
+void TIcon::SaveToStream(TStream*) { NoStreams(); }
+void TPicture::ReadData(TStream*) { NoStreams(); }
+void TPicture::WriteData(TStream*) { NoStreams(); }
+void TJPEGImage::LoadFromStream(TStream*) { NoStreams(); }
+void TJPEGImage::SaveToStream(TStream*) { NoStreams(); }
