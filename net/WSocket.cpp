@@ -607,7 +607,8 @@ void TCustomWSocket::TryToSend() {
     }
     BytesQueued = count > BytesQueued ? 0 : BytesQueued - count;
     SendChain->Remove(count);
-    if (count < len) return;
+    // A partial send does not re-arm the write notification; only a send
+    // refused with "would block" does, so keep going until then.
   }
 }
 

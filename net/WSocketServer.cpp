@@ -122,19 +122,13 @@ void TCustomWSocket::DupDone() { SetState(wsConnected); }
 
 void TCustomWSocket::DnsLookup(const std::string& host) {
   if (host.empty()) {
-    try {
-      ReportError("DNS lookup: invalid host name.");
-    } catch (...) {
-      TriggerDnsLookupDone(WSAEINVAL);
-      throw;
-    }
-    TriggerDnsLookupDone(WSAEINVAL);
-    return;
+    ReportError("DNS lookup: invalid host name.");
+    return TriggerDnsLookupDone(WSAEINVAL);
   }
   if (LookupHandle) CancelLookup();
   LookupResult.clear();
   LookupResults.clear();
-  uint32_t a = ws::inet_addr(host.c_str());
+  uint32_t a = ws::inet_addr(TrimText(host).c_str());
   if (IsDottedAddress(host) && (a != INADDR_NONE || TrimText(host) == "255.255.255.255")) {
     LookupResult = DottedAddress(a);
     LookupResults.push_back(LookupResult);
@@ -194,8 +188,8 @@ void TCustomWSocket::HandleHostByName(const TNetMessage& msg) {
 
 void TCustomWSocket::ReverseLookup(const std::string& address) {
   if (address.empty()) {
-    TriggerDnsLookupDone(WSAEINVAL);
-    return ReportError("Reverse DNS Lookup: Invalid host name.");
+    ReportError("Reverse DNS Lookup: Invalid host name.");
+    return TriggerDnsLookupDone(WSAEINVAL);
   }
   if (LookupHandle) CancelLookup();
   LookupResult.clear();
@@ -223,8 +217,8 @@ void TCustomWSocket::HandleHostByAddr(const TNetMessage& msg) {
 
 void TCustomWSocket::ReverseLookupSync(const std::string& address) {
   if (address.empty() || address.size() > 256) {
-    TriggerDnsLookupDone(WSAEINVAL);
-    return ReportError("Reverse DNS Lookup: Invalid host name.");
+    ReportError("Reverse DNS Lookup: Invalid host name.");
+    return TriggerDnsLookupDone(WSAEINVAL);
   }
   LookupResult.clear();
   LookupResults.clear();

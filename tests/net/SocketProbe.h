@@ -1,0 +1,79 @@
+// Records what a socket reports, in order, as short texts.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/LineWSocket.h"
+
+// Owns a framework object and frees it the framework's way.
+struct FreeDeleter {
+  void operator()(TObject* o) const { Free(o); }
+};
+template <class T>
+using TNetPtr = std::unique_ptr<T, FreeDeleter>;
+
+class SocketProbe {
+public:
+  enum ReadMode { ReadText, ReadNothing };
+  explicit SocketProbe(sonvelt::net::TWSocket* socket, ReadMode mode = ReadText) : Socket(socket), Mode(mode) {
+    using namespace sonvelt::net;
+    socket->OnSessionConnected = Bind(this, &SocketProbe::Connected);
+    socket->OnSessionClosed = Bind(this, &SocketProbe::Closed);
+    socket->OnDataAvailable = Bind(this, &SocketProbe::DataAvailable);
+    socket->OnDataSent = Bind(this, &SocketProbe::DataSent);
+    socket->OnChangeState = Bind(this, &SocketProbe::ChangeState);
+    socket->OnDnsLookupDone = Bind(this, &SocketProbe::DnsDone);
+    socket->OnSocksConnected = Bind(this, &SocketProbe::SocksConnected);
+    socket->OnSocksError = Bind(this, &SocketProbe::SocksError);
+  }
+  // The socket may outlive the probe (it is freed later and reports its close).
+  ~SocketProbe() {
+    Socket->OnSessionConnected = nullptr;
+    Socket->OnSessionClosed = nullptr;
+    Socket->OnDataAvailable = nullptr;
+    Socket->OnDataSent = nullptr;
+    Socket->OnChangeState = nullptr;
+    Socket->OnDnsLookupDone = nullptr;
+    Socket->OnSocksConnected = nullptr;
+    Socket->OnSocksError = nullptr;
+  }
+  bool Has(const std::string& event) const {
+    for (const auto& e : Events)
+      if (e == event) return true;
+    return false;
+  }
+  std::string Joined() const {
+    std::string s;
+    for (const auto& e : Events) s += (s.empty() ? "" : "|") + e;
+    return s;
+  }
+
+  std::vector<std::string> Events;
+  std::vector<std::string> Lines;  // each ReceiveText in a data event
+  std::string Data;
+  int DataCalls = 0;
+  ReadMode Mode;
+
+private:
+  void Connected(TObject*, uint16_t e) { Events.push_back("connected " + std::to_string(e)); }
+  void Closed(TObject*, uint16_t e) { Events.push_back("closed " + std::to_string(e)); }
+  void DataSent(TObject*, uint16_t e) { Events.push_back("sent " + std::to_string(e)); }
+  void DnsDone(TObject*, uint16_t e) { Events.push_back("dns " + std::to_string(e)); }
+  void SocksConnected(TObject*, uint16_t e) { Events.push_back("socks connected " + std::to_string(e)); }
+  void SocksError(TObject*, int e, const std::string& msg) {
+    Events.push_back("socks error " + std::to_string(e) + " " + msg);
+  }
+  void ChangeState(TObject*, sonvelt::net::TSocketState o, sonvelt::net::TSocketState n) {
+    Events.push_back("state " + std::to_string(int(o)) + ">" + std::to_string(int(n)));
+  }
+  void DataAvailable(TObject*, uint16_t) {
+    ++DataCalls;
+    if (Mode == ReadNothing) return;
+    std::string t = Socket->ReceiveText();
+    if (t.empty()) return;
+    Lines.push_back(t);
+    Data += t;
+  }
+  sonvelt::net::TWSocket* Socket;
+};
