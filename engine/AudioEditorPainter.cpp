@@ -21,17 +21,17 @@ HFONT MakeFont(HDC dc, const TAudioEditor2Font& f) {
                      DEFAULT_QUALITY, DEFAULT_PITCH, Utf8ToWide(f.Name).c_str());
 }
 
-void Fill(HDC dc, const RECT& r, int color) {
-  SetBkColor(dc, COLORREF(color));
+void Fill(HDC dc, const RECT& r, TColor color) {
+  SetBkColor(dc, COLORREF(ColorToRGB(color)));
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-void VLine(HDC dc, int x, int top, int bottom, int color) {
+void VLine(HDC dc, int x, int top, int bottom, TColor color) {
   RECT r{x, top, x + 1, bottom};
   Fill(dc, r, color);
 }
 
-void HLine(HDC dc, int left, int right, int y, int color) {
+void HLine(HDC dc, int left, int right, int y, TColor color) {
   RECT r{left, y, right, y + 1};
   Fill(dc, r, color);
 }
@@ -72,11 +72,11 @@ void PaintScaleX(const TAudioEditor2& e, HDC dc, const TAudioEditorLayout& l) {
   // Milliseconds are the unit of time labels, single frames of sample labels.
   int64_t unit = samples ? 1 : std::max<int64_t>(1, e.GetSampleRate() / 1000);
   int64_t step = NiceStep(fpp, 90, unit);
-  SetTextColor(dc, COLORREF(scale.GetFont().Color));
-  int colour = e.GetColors()->Get(IAudioEditor2Colors::I);
+  SetTextColor(dc, COLORREF(ColorToRGB(scale.GetFont().Color)));
+  TColor colour = e.GetColors()->Get(IAudioEditor2Colors::I);
   for (int64_t f = (l.ViewStart + step - 1) / step * step; f <= l.ViewEnd; f += step) {
     int x = l.XOf(f);
-    VLine(dc, x, l.ScaleX.bottom - 4, l.ScaleX.bottom, int(scale.GetFont().Color));
+    VLine(dc, x, l.ScaleX.bottom - 4, l.ScaleX.bottom, scale.GetFont().Color);
     Text(dc, x + 2, l.ScaleX.top + 1, samples ? std::to_string(f) : TimeLabel(f, e.GetSampleRate(), step),
          TA_LEFT | TA_TOP);
   }
@@ -86,7 +86,7 @@ void PaintScaleX(const TAudioEditor2& e, HDC dc, const TAudioEditorLayout& l) {
 void PaintScaleY(const TAudioEditor2& e, HDC dc, const TAudioEditorLayout& l) {
   const IAudioEditor2Scale& scale = *e.GetScaleY();
   const int ch = e.GetChannels();
-  SetTextColor(dc, COLORREF(scale.GetFont().Color));
+  SetTextColor(dc, COLORREF(ColorToRGB(scale.GetFont().Color)));
   int lane = l.LaneHeight(ch);
   for (int c = 0; c < ch; ++c) {
     int top = l.LaneTop(c, ch), mid = top + lane / 2;
@@ -96,7 +96,7 @@ void PaintScaleY(const TAudioEditor2& e, HDC dc, const TAudioEditorLayout& l) {
       if (scale.GetMode() == 1) label = t.level > 0 ? std::to_string(int(std::lround(20 * std::log10(t.level)))) : "-inf";
       else label = std::to_string(int(t.level * 100));
       Text(dc, l.ScaleY.right - 4, std::max<int>(t.y - 5, int(l.ScaleY.top)), label, TA_RIGHT | TA_TOP);
-      HLine(dc, l.ScaleY.right - 3, l.ScaleY.right, t.y, int(scale.GetFont().Color));
+      HLine(dc, l.ScaleY.right - 3, l.ScaleY.right, t.y, scale.GetFont().Color);
     }
   }
 }
@@ -124,7 +124,7 @@ void PaintWave(const TAudioEditor2& e, HDC dc, const TAudioEditorLayout& l, int6
     int64_t f1 = l.ViewStart + frames * (x + 1) / width;
     if (f0 >= audio.GetLength()) break;
     bool selected = f1 > selA && f0 < selB;
-    int colour = colors.Get(selected ? IAudioEditor2Colors::J : IAudioEditor2Colors::G);
+    TColor colour = colors.Get(selected ? IAudioEditor2Colors::J : IAudioEditor2Colors::G);
     for (int c = 0; c < ch; ++c) {
       float lo, hi;
       if (summaries) {
@@ -215,7 +215,7 @@ void PaintAudioEditor(const TAudioEditor2& e, HDC dc, int width, int height) {
       if (m.Length == 0) break;
     }
   }
-  auto line = [&](int64_t f, int colour) {
+  auto line = [&](int64_t f, TColor colour) {
     if (f >= l.ViewStart && f <= l.ViewEnd) VLine(dc, std::min(l.XOf(f), int(l.Wave.right) - 1), l.Wave.top, l.Wave.bottom, colour);
   };
   if (e.GetPlayState() != TAudioEditor2::psIdle) line(e.GetPlayPosition(), colors.Get(IAudioEditor2Colors::E));

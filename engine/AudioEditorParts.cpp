@@ -2,9 +2,11 @@
 
 #include "engine/EngineError.h"
 #include "engine/TAudioEditor2.h"
+#include "framework/Font.h"
 
-void IAudioEditor2Scale::SetFont(const TAudioEditor2Font& font) {
-  Font = font;
+void IAudioEditor2Scale::SetFont(TFont* font) {
+  if (!font) return;
+  Font = TAudioEditor2Font{font->GetName(), font->GetSize(), font->GetColor()};
   Editor.RefreshView();
 }
 
@@ -17,8 +19,8 @@ IAudioEditor2Colors::IAudioEditor2Colors(TAudioEditor2& editor)
     : Editor(editor),
       Colors{0x000000, 0xFFFFFF, 0x808080, 0xA75F05, 0xFFFFFF, 0x000000, 0x66FF66, 0x808080, 0x000000, 0x66FF66} {}
 
-void IAudioEditor2Colors::Set(TItem item, int color) {
-  Colors[item] = color & 0xFFFFFF;
+void IAudioEditor2Colors::Set(TItem item, TColor color) {
+  Colors[item] = color;
   Editor.RefreshView();
 }
 

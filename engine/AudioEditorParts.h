@@ -4,14 +4,16 @@
 #include <string>
 
 #include "engine/WavFile.h"
+#include "framework/Colors.h"
 
 class TAudioEditor2;
+class TFont;
 
-// Stands in for the framework's font until the editor draws with it.
+// What a scale keeps of the font it is given.
 struct TAudioEditor2Font {
   std::string Name = "Tahoma";
-  int Size = 7;            // points
-  int Color = 0xF8DCA8;    // 0x00BBGGRR
+  int Size = 7;  // points
+  TColor Color = 0xF8DCA8;
 };
 
 // Mode 0: the time scale shows minutes, seconds and milliseconds, the level
@@ -20,7 +22,7 @@ struct TAudioEditor2Font {
 class IAudioEditor2Scale {
  public:
   explicit IAudioEditor2Scale(TAudioEditor2& editor) : Editor(editor) {}
-  void SetFont(const TAudioEditor2Font& font);
+  void SetFont(TFont* font);
   const TAudioEditor2Font& GetFont() const { return Font; }
   void SetMode(int mode);
   int GetMode() const { return Mode; }
@@ -31,7 +33,7 @@ class IAudioEditor2Scale {
   int Mode = 0;
 };
 
-// Ten colours (0x00BBGGRR), each painting one thing:
+// Ten colours, each painting one thing:
 // A waveform background, B cursor line, C bookmark and region lines,
 // D selection background, E play position line, F scale background,
 // G waveform, H zero line, I lines between channels and scales,
@@ -40,22 +42,22 @@ class IAudioEditor2Colors {
  public:
   enum TItem { A, B, C, D, E, F, G, H, I, J, Count };
   explicit IAudioEditor2Colors(TAudioEditor2& editor);
-  void SetColorA(int c) { Set(A, c); }
-  void SetColorB(int c) { Set(B, c); }
-  void SetColorC(int c) { Set(C, c); }
-  void SetColorD(int c) { Set(D, c); }
-  void SetColorE(int c) { Set(E, c); }
-  void SetColorF(int c) { Set(F, c); }
-  void SetColorG(int c) { Set(G, c); }
-  void SetColorH(int c) { Set(H, c); }
-  void SetColorI(int c) { Set(I, c); }
-  void SetColorJ(int c) { Set(J, c); }
-  int Get(TItem item) const { return Colors[item]; }
+  void SetColorA(TColor c) { Set(A, c); }
+  void SetColorB(TColor c) { Set(B, c); }
+  void SetColorC(TColor c) { Set(C, c); }
+  void SetColorD(TColor c) { Set(D, c); }
+  void SetColorE(TColor c) { Set(E, c); }
+  void SetColorF(TColor c) { Set(F, c); }
+  void SetColorG(TColor c) { Set(G, c); }
+  void SetColorH(TColor c) { Set(H, c); }
+  void SetColorI(TColor c) { Set(I, c); }
+  void SetColorJ(TColor c) { Set(J, c); }
+  TColor Get(TItem item) const { return Colors[item]; }
 
  private:
-  void Set(TItem item, int color);
+  void Set(TItem item, TColor color);
   TAudioEditor2& Editor;
-  int Colors[Count];
+  TColor Colors[Count];
 };
 
 class IAudioEditor2Output {

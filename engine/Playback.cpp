@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-TPlayback::TPlayback() { Timer.OnTick = TEngineEvent<>(this, &TPlayback::Tick); }
+TPlayback::TPlayback() { Timer.OnTick = TDelegate<void()>(this, &TPlayback::Tick); }
 
 TPlayback::~TPlayback() { Stop(); }
 

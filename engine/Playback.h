@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engine/AudioOutput.h"
-#include "engine/EngineEvent.h"
 #include "engine/TickTimer.h"
 
 class TPlayback {
@@ -29,8 +28,8 @@ class TPlayback {
   bool IsDraining() const { return SourceDone; }
   int64_t GetPlayedFrames() const;
 
-  TEngineEvent<> OnTick;      // after each top-up while playing
-  TEngineEvent<> OnFinished;  // the last frame was heard
+  TDelegate<void()> OnTick;      // after each top-up while playing
+  TDelegate<void()> OnFinished;  // the last frame was heard
 
  private:
   void Tick();

@@ -11,8 +11,8 @@ namespace {
 constexpr int kTickWidth = 3;  // lit part of a tick; one pixel gap follows
 const wchar_t kClass[] = L"SonveltAmpBar";
 
-void Fill(HDC dc, const RECT& r, int color) {
-  SetBkColor(dc, COLORREF(color));
+void Fill(HDC dc, const RECT& r, TColor color) {
+  SetBkColor(dc, COLORREF(ColorToRGB(color)));
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
@@ -62,7 +62,7 @@ class TAmpBarWindow {
   TAmpBar2& Bar;
 };
 
-TAmpBar2::TAmpBar2() = default;
+TAmpBar2::TAmpBar2(TComponent* AOwner) : TComponent(AOwner) {}
 
 TAmpBar2::~TAmpBar2() { delete Window; }
 
@@ -77,7 +77,7 @@ void TAmpBar2::SetValue(int value) {
   Changed();
 }
 
-void TAmpBar2::SetBackColor(int color) {
+void TAmpBar2::SetBackColor(TColor color) {
   BackColor = color;
   Changed();
 }
@@ -87,7 +87,7 @@ void TAmpBar2::SetBorderStyle(int style) {
   Changed();
 }
 
-void TAmpBar2::SetTickBackColor(int color) {
+void TAmpBar2::SetTickBackColor(TColor color) {
   TickBackColor = color;
   Changed();
 }
@@ -115,7 +115,7 @@ void TAmpBar2::PaintTo(void* hdc, int width, int height) const {
   int lit = (Value * ticks + 50) / 100;
   for (int i = 0; i < ticks; ++i) {
     int share = (i + 1) * 100 / ticks;
-    int on = share > 90 ? 0x0000FF : share > 70 ? 0x00FFFF : 0x00FF00;
+    TColor on = share > 90 ? 0x0000FF : share > 70 ? 0x00FFFF : 0x00FF00;
     RECT r{inner.left + i * (kTickWidth + 1), inner.top, inner.left + i * (kTickWidth + 1) + kTickWidth, inner.bottom};
     Fill(dc, r, i < lit ? on : TickBackColor);
   }

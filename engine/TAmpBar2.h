@@ -1,24 +1,27 @@
 // A horizontal level bar of ticks: Value 0 .. 100 lights that share of them,
 // green, then yellow from 70, red from 90.
 #pragma once
+#include "framework/Colors.h"
+#include "framework/Component.h"
 
 class TAmpBarWindow;
 
-class TAmpBar2 {
+class TAmpBar2 : public TComponent {
+  SONVELT_CLASS(TAmpBar2, TComponent)
  public:
-  TAmpBar2();
-  ~TAmpBar2();
+  explicit TAmpBar2(TComponent* AOwner);
+  ~TAmpBar2() override;
 
   int GetValue() const { return Value; }
   void SetValue(int value);
-  int GetBackColor() const { return BackColor; }
-  void SetBackColor(int color);
+  TColor GetBackColor() const { return BackColor; }
+  void SetBackColor(TColor color);
   // 0: no border, 1: a sunken edge.
   int GetBorderStyle() const { return BorderStyle; }
   void SetBorderStyle(int style);
   // Colour of the ticks that are not lit.
-  int GetTickBackColor() const { return TickBackColor; }
-  void SetTickBackColor(int color);
+  TColor GetTickBackColor() const { return TickBackColor; }
+  void SetTickBackColor(TColor color);
 
   void CreateWindowPart(void* parentHwnd, int x, int y, int width, int height);
   void* GetHandle() const;
@@ -27,8 +30,8 @@ class TAmpBar2 {
  private:
   void Changed();
   int Value = 0;
-  int BackColor = 0x000000;
+  TColor BackColor = 0x000000;
   int BorderStyle = 1;
-  int TickBackColor = 0x303030;
+  TColor TickBackColor = 0x303030;
   TAmpBarWindow* Window = nullptr;
 };

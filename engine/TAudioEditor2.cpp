@@ -24,9 +24,9 @@ constexpr int64_t kChunk = TAudioBlock::kFrames;
 
 }  // namespace
 
-TAudioEditor2::TAudioEditor2() {
-  Playback.OnTick = TEngineEvent<>(this, &TAudioEditor2::PlaybackTick);
-  Playback.OnFinished = TEngineEvent<>(this, &TAudioEditor2::PlaybackFinished);
+TAudioEditor2::TAudioEditor2(TComponent* AOwner) : TComponent(AOwner) {
+  Playback.OnTick = TDelegate<void()>(this, &TAudioEditor2::PlaybackTick);
+  Playback.OnFinished = TDelegate<void()>(this, &TAudioEditor2::PlaybackFinished);
 }
 
 TAudioEditor2::~TAudioEditor2() {

@@ -14,10 +14,11 @@
 #include "engine/AudioEditorParts.h"
 #include "engine/AudioMarker.h"
 #include "engine/AudioTags.h"
-#include "engine/EngineEvent.h"
 #include "engine/Playback.h"
 #include "engine/SampleArray.h"
 #include "engine/SampleSequence.h"
+#include "framework/Component.h"
+#include "framework/Delegate.h"
 
 class TAudioDecoder;
 class TAudioEditorWindow;
@@ -63,19 +64,24 @@ class IAudioEditor2FileInfo {
   virtual std::string GetGenreName(int index) const = 0;
 };
 
-class TAudioEditor2 : public IAudioEditor2Position, public IAudioEditor2FileInfo {
+using TAudioProgressEvent = TDelegate<void(TObject* Sender, int Percent)>;
+using TAudioMeterEvent = TDelegate<void(TObject* Sender, int Left, int Right)>;
+using TAudioMarkerEvent = TDelegate<void(TObject* Sender, int Number)>;
+// Until the framework's controls bring their mouse types: Button 0 left,
+// 1 right, 2 middle; Shift holds the MK_ flags of the message.
+using TAudioMouseEvent = TDelegate<void(TObject* Sender, int Button, int Shift, int X, int Y)>;
+using TAudioMouseMoveEvent = TDelegate<void(TObject* Sender, int Shift, int X, int Y)>;
+using TAudioStartDragEvent = TDelegate<void(TObject* Sender, TObject*& DragObject)>;
+using TAudioDragOverEvent = TDelegate<void(TObject* Sender, TObject* Source, int X, int Y, int State, bool& Accept)>;
+using TAudioDragDropEvent = TDelegate<void(TObject* Sender, TObject* Source, int X, int Y)>;
+
+class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IAudioEditor2FileInfo {
+  SONVELT_CLASS(TAudioEditor2, TComponent)
  public:
-  using TNotify = TEngineEvent<TAudioEditor2*>;
-  using TIntEvent = TEngineEvent<TAudioEditor2*, int>;
-  // button: 0 left, 1 right, 2 middle; shift: MK_ flags of the message.
-  using TMouseEvent = TEngineEvent<TAudioEditor2*, int, int, int, int>;
-  using TMouseMoveEvent = TEngineEvent<TAudioEditor2*, int, int, int>;
-  using TDragEvent = TEngineEvent<TAudioEditor2*, void*, int, int>;
-  using TDragOverEvent = TEngineEvent<TAudioEditor2*, void*, int, int, int, bool*>;
 
   enum TPlayState { psIdle = 0, psPlaying = 1, psEnding = 2, psPaused = 5 };
 
-  TAudioEditor2();
+  explicit TAudioEditor2(TComponent* AOwner);
   ~TAudioEditor2() override;
   TAudioEditor2(const TAudioEditor2&) = delete;
   TAudioEditor2& operator=(const TAudioEditor2&) = delete;
@@ -121,8 +127,6 @@ class TAudioEditor2 : public IAudioEditor2Position, public IAudioEditor2FileInfo
   void SetTypeBorder(int value);
   const std::string& GetTempDirectory() const { return TempDirectory; }
   void SetTempDirectory(const std::string& folder);
-  int GetTag() const { return Tag; }
-  void SetTag(int value) { Tag = value; }
 
   IAudioEditor2Scale* GetScaleX() { return &ScaleX; }
   IAudioEditor2Scale* GetScaleY() { return &ScaleY; }
@@ -182,29 +186,29 @@ class TAudioEditor2 : public IAudioEditor2Position, public IAudioEditor2FileInfo
   bool IsBusy() const { return Busy; }
 
   // Events
-  TNotify OnChangePosition;
-  TNotify OnChangePlayPosition;
-  TIntEvent OnBlockOperation;  // percent
-  TNotify OnEndOperation;
-  TEngineEvent<TAudioEditor2*, int, int> OnMeter;  // left, right: 0 (-92 dB and below) .. 92 (full scale)
-  TIntEvent OnChangeMarker;    // marker index
-  TNotify OnDblClick;
-  TIntEvent OnNewMarker;       // marker index
-  TIntEvent OnMarkerClick;     // marker index
-  TNotify OnEndPlay;
-  TNotify OnEnter;
-  TNotify OnExit;
-  TNotify OnGainChange;
-  TNotify OnScaleXClick;
-  TNotify OnScaleYClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
+  TNotifyEvent OnChangePosition;
+  TNotifyEvent OnChangePlayPosition;
+  TAudioProgressEvent OnBlockOperation;
+  TNotifyEvent OnEndOperation;
+  TAudioMeterEvent OnMeter;  // 0 (-92 dB and below) .. 92 (full scale)
+  TAudioMarkerEvent OnChangeMarker;  // a marker was dragged
+  TNotifyEvent OnDblClick;
+  TAudioMarkerEvent OnNewMarker;
+  TAudioMarkerEvent OnMarkerClick;
+  TNotifyEvent OnEndPlay;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TNotifyEvent OnGainChange;  // the output volume changed
+  TNotifyEvent OnScaleXClick;
+  TNotifyEvent OnScaleYClick;
+  TAudioMouseEvent OnMouseDown;
+  TAudioMouseMoveEvent OnMouseMove;
+  TAudioMouseEvent OnMouseUp;
   // The control starts no drag-and-drop of its own; these serve hosts that do.
-  TNotify OnStartDrag;
-  TDragOverEvent OnDragOver;
-  TDragEvent OnDragDrop;
-  TDragEvent OnEndDrag;
+  TAudioStartDragEvent OnStartDrag;
+  TAudioDragOverEvent OnDragOver;
+  TAudioDragDropEvent OnDragDrop;
+  TAudioDragDropEvent OnEndDrag;
 
  private:
   friend class IAudioEditor2Markers;
@@ -277,7 +281,6 @@ class TAudioEditor2 : public IAudioEditor2Position, public IAudioEditor2FileInfo
   std::string TempDirectory;
   std::shared_ptr<TWorkingFile> File;
   int TypeBorder = 0;
-  int Tag = 0;
   bool Busy = false;
 
   std::unique_ptr<TAudioOutput> Device;

@@ -5,7 +5,7 @@
 #include "engine/AudioDecoder.h"
 #include "engine/EngineError.h"
 
-TAudioFile2::TAudioFile2() = default;
+TAudioFile2::TAudioFile2(TComponent* AOwner) : TComponent(AOwner) {}
 TAudioFile2::~TAudioFile2() = default;
 
 void TAudioFile2::RequireReader() const {

@@ -8,13 +8,15 @@
 #include "engine/FormatConverter.h"
 #include "engine/SampleArray.h"
 #include "engine/WavFile.h"
+#include "framework/Component.h"
 
 class TAudioDecoder;
 
-class TAudioFile2 {
+class TAudioFile2 : public TComponent {
+  SONVELT_CLASS(TAudioFile2, TComponent)
  public:
-  TAudioFile2();
-  ~TAudioFile2();
+  explicit TAudioFile2(TComponent* AOwner);
+  ~TAudioFile2() override;
 
   // Reading
   void OpenForReading(const std::string& path, int = 0, int = 1);

@@ -3,9 +3,12 @@
 #include <string>
 
 #include "engine/AudioTags.h"
+#include "framework/Component.h"
 
-class TAudioInformation2 {
+class TAudioInformation2 : public TComponent {
+  SONVELT_CLASS(TAudioInformation2, TComponent)
  public:
+  explicit TAudioInformation2(TComponent* AOwner) : TComponent(AOwner) {}
   // Raises EAudioError for a missing, broken or unsupported file.
   void ReadInfo(const std::string& path);
   // Frames of the file read last.

@@ -5,7 +5,9 @@
 
 #include "engine/EngineError.h"
 
-TAudioPlayer2::TAudioPlayer2() { Playback.OnFinished = TEngineEvent<>(this, &TAudioPlayer2::Finished); }
+TAudioPlayer2::TAudioPlayer2(TComponent* AOwner) : TComponent(AOwner) {
+  Playback.OnFinished = TDelegate<void()>(this, &TAudioPlayer2::Finished);
+}
 
 TAudioPlayer2::~TAudioPlayer2() { Playback.Stop(); }
 

@@ -3,14 +3,16 @@
 #include <memory>
 #include <string>
 
-#include "engine/EngineEvent.h"
+#include "framework/Component.h"
+#include "framework/Delegate.h"
 #include "engine/Playback.h"
 #include "engine/SampleArray.h"
 
-class TAudioPlayer2 {
+class TAudioPlayer2 : public TComponent {
+  SONVELT_CLASS(TAudioPlayer2, TComponent)
  public:
-  TAudioPlayer2();
-  ~TAudioPlayer2();
+  explicit TAudioPlayer2(TComponent* AOwner);
+  ~TAudioPlayer2() override;
 
   void SetFormat(int rate, int channels);
   // Opens the output; failures show in GetErrorState, never as a hang.
@@ -23,7 +25,7 @@ class TAudioPlayer2 {
   void StopOutput();
   bool IsPlaying() const { return Playback.IsActive(); }
 
-  TEngineEvent<TAudioPlayer2*> OnEndPlay;
+  TNotifyEvent OnEndPlay;
 
  private:
   void Finished();

@@ -1,7 +1,9 @@
 // A thread timer without a window: it ticks while the thread pumps messages,
 // which is all the engine's playback needs on the user-interface thread.
 #pragma once
-#include "engine/EngineEvent.h"
+#include <string>
+
+#include "framework/Delegate.h"
 
 class TTickTimer {
  public:
@@ -14,7 +16,7 @@ class TTickTimer {
   void Stop();
   bool IsRunning() const { return Id != 0; }
 
-  TEngineEvent<> OnTick;
+  TDelegate<void()> OnTick;
 
  private:
   unsigned Id = 0;

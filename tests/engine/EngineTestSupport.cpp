@@ -135,8 +135,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-std::unique_ptr<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels, int rate) {
-  auto e = std::make_unique<TAudioEditor2>();
+TOwned<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels, int rate) {
+  auto e = Make<TAudioEditor2>();
   e->NewAudioFile(rate, channels);
   if (!samples.empty()) {
     e->InsertSamples(samples);
@@ -156,11 +156,11 @@ std::vector<float> Ramp(int count, float start, float step, float scale) {
 }
 
 void TEventLog::Attach(TAudioEditor2& e) {
-  e.OnChangePosition = TAudioEditor2::TNotify(this, &TEventLog::Position);
-  e.OnChangePlayPosition = TAudioEditor2::TNotify(this, &TEventLog::PlayPosition);
-  e.OnBlockOperation = TAudioEditor2::TIntEvent(this, &TEventLog::Block);
-  e.OnEndOperation = TAudioEditor2::TNotify(this, &TEventLog::EndOperation);
-  e.OnMeter = TEngineEvent<TAudioEditor2*, int, int>(this, &TEventLog::Meter);
-  e.OnEndPlay = TAudioEditor2::TNotify(this, &TEventLog::EndPlay);
-  e.OnChangeMarker = TAudioEditor2::TIntEvent(this, &TEventLog::Marker);
+  e.OnChangePosition = Bind(this, &TEventLog::Position);
+  e.OnChangePlayPosition = Bind(this, &TEventLog::PlayPosition);
+  e.OnBlockOperation = Bind(this, &TEventLog::Block);
+  e.OnEndOperation = Bind(this, &TEventLog::EndOperation);
+  e.OnMeter = Bind(this, &TEventLog::Meter);
+  e.OnEndPlay = Bind(this, &TEventLog::EndPlay);
+  e.OnChangeMarker = Bind(this, &TEventLog::Marker);
 }

@@ -39,8 +39,19 @@ TBytes InfoChunk(const std::vector<std::pair<std::string, std::string>>& items);
 // Pumps messages until done() or the timeout; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
+// Frees a framework object when the test is done with it.
+struct TFreeObject {
+  void operator()(TObject* o) const { Free(o); }
+};
+template <class T>
+using TOwned = std::unique_ptr<T, TFreeObject>;
+template <class T>
+TOwned<T> Make() {
+  return TOwned<T>(T::Create(nullptr));
+}
+
 // A new editor at rate/channels holding samples (interleaved).
-std::unique_ptr<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels = 1, int rate = 8000);
+TOwned<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels = 1, int rate = 8000);
 std::vector<float> AllSamples(const TAudioEditor2& editor);
 // Frames to samples of value v: for "k/8" style exact fixtures.
 std::vector<float> Ramp(int count, float start = 1, float step = 1, float scale = 1.0f / 64);
@@ -48,13 +59,13 @@ std::vector<float> Ramp(int count, float start = 1, float step = 1, float scale 
 // Records the editor's events for assertions.
 struct TEventLog {
   void Attach(TAudioEditor2& e);
-  void Position(TAudioEditor2*) { ++Positions; }
-  void PlayPosition(TAudioEditor2*) { ++PlayPositions; }
-  void Block(TAudioEditor2*, int p) { Percents.push_back(p); }
-  void EndOperation(TAudioEditor2*) { ++Ends; }
-  void Meter(TAudioEditor2*, int l, int r) { Meters.push_back({l, r}); }
-  void EndPlay(TAudioEditor2*) { ++EndPlays; }
-  void Marker(TAudioEditor2*, int n) { Markers.push_back(n); }
+  void Position(TObject*) { ++Positions; }
+  void PlayPosition(TObject*) { ++PlayPositions; }
+  void Block(TObject*, int p) { Percents.push_back(p); }
+  void EndOperation(TObject*) { ++Ends; }
+  void Meter(TObject*, int l, int r) { Meters.push_back({l, r}); }
+  void EndPlay(TObject*) { ++EndPlays; }
+  void Marker(TObject*, int n) { Markers.push_back(n); }
   int Positions = 0, PlayPositions = 0, Ends = 0, EndPlays = 0;
   std::vector<int> Percents, Markers;
   std::vector<std::pair<int, int>> Meters;

@@ -65,7 +65,8 @@ TEST(WavFile, BlockReaderAndWriterRoundTripEveryFormatExactly) {
     std::string in = dir.File(std::string("in ") + c.Name + ".wav"), out = dir.File("out.wav");
     WriteBytes(in, MakeWav(c.Tag, c.Bits, c.Channels, 22050, data, {}, c.FloatSub));
 
-    TAudioFile2 reader, writer;
+    auto readerObj = Make<TAudioFile2>(), writerObj = Make<TAudioFile2>();
+    TAudioFile2 &reader = *readerObj, &writer = *writerObj;
     reader.OpenForReading(in, 0, 1);
     EXPECT_EQ(reader.GetLengthSamples(), 5000);
     EXPECT_EQ(reader.GetBitRate(), 22050 * c.Channels * c.Bits);
@@ -93,7 +94,8 @@ TEST(WavFile, EditorOpensAndSavesEachOwnFormatBitExact) {
     TBytes data = c.tag == 3 ? FloatPattern(3000, c.channels) : Pattern(3000 * c.channels * c.bits / 8, 0);
     std::string in = dir.File("source.wav"), out = dir.File("saved \u00fc.wav");
     WriteBytes(in, MakeWav(c.tag, c.bits, c.channels, 11025, data));
-    TAudioEditor2 e;
+    auto owned = Make<TAudioEditor2>();
+    TAudioEditor2& e = *owned;
     e.OpenAudioFile(in, 0);
     EXPECT_EQ(e.GetSampleRate(), 11025);
     EXPECT_EQ(e.GetChannels(), c.channels);
@@ -163,7 +165,8 @@ TEST(WavFile, TagsAreReadWrittenAndCopied) {
   TBytes info = InfoChunk({{"INAM", "Caf\xe9"}, {"IART", "Band"}, {"IPRD", "Album"}, {"IGNR", "jazz"},
                            {"ICRD", "1999-05-01"}, {"ICMT", "note"}});
   WriteBytes(dir.File("tagged.wav"), MakeWav(1, 16, 1, 8000, TBytes(20, 0), info));
-  TAudioEditor2 e;
+  auto owned = Make<TAudioEditor2>();
+  TAudioEditor2& e = *owned;
   e.OpenAudioFile(dir.File("tagged.wav"));
   EXPECT_EQ(e.GetTitle(), "Caf\u00e9");  // written in the old code page, read as text
   EXPECT_EQ(e.GetArtist(), "Band");
@@ -176,7 +179,8 @@ TEST(WavFile, TagsAreReadWrittenAndCopied) {
   e.SetTitle("\u65b0\u3057\u3044");
   e.SetGenre(147);
   e.SaveAudioFile(dir.File("retagged.wav"), false, 1);
-  TAudioInformation2 info2;
+  auto info2Obj = Make<TAudioInformation2>();
+  TAudioInformation2& info2 = *info2Obj;
   info2.ReadInfo(dir.File("retagged.wav"));
   EXPECT_EQ(info2.GetTags().Title, "\u65b0\u3057\u3044");
   EXPECT_EQ(info2.GetTags().Genre, 147);
@@ -186,9 +190,9 @@ TEST(WavFile, TagsAreReadWrittenAndCopied) {
   TBytes plain = MakeWav(1, 16, 2, 8000, Pattern(400, 2));
   WriteBytes(dir.File("plain.wav"), plain);
   info2.WriteInfo(dir.File("plain.wav"));
-  TAudioInformation2 check;
-  check.ReadInfo(dir.File("plain.wav"));
-  EXPECT_EQ(check.GetTags(), info2.GetTags());
+  auto check = Make<TAudioInformation2>();
+  check->ReadInfo(dir.File("plain.wav"));
+  EXPECT_EQ(check->GetTags(), info2.GetTags());
   EXPECT_EQ(DataChunk(ReadBytes(dir.File("plain.wav"))), DataChunk(plain));
 }
 
