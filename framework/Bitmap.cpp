@@ -298,9 +298,13 @@ HBITMAP TBitmap::CopyToNew(TPixelFormat Format, bool Mono, int Width, int Height
         CopyDibRows(old, FTopDown, now, l.TopDown);
       } else {
         HDC src = Context();
+        // Colour to monochrome turns the source's background colour white, so
+        // white stays white; monochrome to colour uses the target's colours.
+        COLORREF srcBk = SetBkColor(src, RGB(255, 255, 255));
         SetTextColor(dst, RGB(0, 0, 0));
         SetBkColor(dst, RGB(255, 255, 255));
         BitBlt(dst, 0, 0, std::min(Width, FWidth), std::min(Height, FHeight), src, 0, 0, SRCCOPY);
+        SetBkColor(src, srcBk);
       }
     }
   }
@@ -422,6 +426,10 @@ HPALETTE TBitmap::ReleasePalette() {
   HPALETTE p = FPalette;
   FPalette = nullptr;
   return p;
+}
+
+void TBitmap::FreeContext() {
+  if (FCanvas) FCanvas->FreeContext();
 }
 
 HBITMAP TBitmap::GetHandle() {

@@ -82,6 +82,9 @@ public:
   // Gives the handle away: the bitmap is empty afterwards.
   HBITMAP ReleaseHandle();
   HPALETTE ReleasePalette();
+  // Gives up the canvas's device context, so that the handle can be selected
+  // elsewhere (GetDIBits, image lists); the canvas makes a new one when drawn on.
+  void FreeContext();
 
   // The address of pixel row Row (row 0 is the top row whatever the DIB's
   // direction). A device bitmap becomes a DIB first.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/Graphic.h"
+#include "framework/LittleEndian.h"
 
 namespace {
 
@@ -12,19 +13,6 @@ constexpr std::size_t MaxImageBytes = 256u * 1024 * 1024;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic("Bitmap image is not valid"); }
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 // Expands RLE4/RLE8 rows into plain rows of the layout (bottom-up); pixels the
 // data never reaches stay 0. Stops at the data's end or the picture's edge.
@@ -88,7 +76,7 @@ std::vector<std::uint8_t> TDibLayout::MakeInfo() const {
   h.biClrUsed = static_cast<DWORD>(Colors.size());
   std::memcpy(info.data(), &h, sizeof h);
   if (Compression == BI_BITFIELDS)
-    for (DWORD m : Masks) Put32(info, m);
+    for (DWORD m : Masks) AppendLE32(info, m);
   for (const RGBQUAD& c : Colors) {
     info.push_back(c.rgbBlue);
     info.push_back(c.rgbGreen);
@@ -100,7 +88,7 @@ std::vector<std::uint8_t> TDibLayout::MakeInfo() const {
 
 TDibImage ParseDib(const std::uint8_t* Info, std::size_t Size, std::ptrdiff_t BitsOffset) {
   if (Size < 12) Invalid();
-  std::uint32_t headerSize = U32(Info);
+  std::uint32_t headerSize = ReadLE32(Info);
   TDibImage img;
   TDibLayout& l = img.Layout;
   std::size_t tableStart = headerSize;
@@ -108,25 +96,25 @@ TDibImage ParseDib(const std::uint8_t* Info, std::size_t Size, std::ptrdiff_t Bi
   std::uint32_t clrUsed = 0;
   long long height;
   if (headerSize == 12) {  // the old core header: 16-bit sizes, 3-byte colours
-    l.Width = U16(Info + 4);
-    height = U16(Info + 6);
-    if (U16(Info + 8) != 1) Invalid();
-    l.BitCount = U16(Info + 10);
+    l.Width = ReadLE16(Info + 4);
+    height = ReadLE16(Info + 6);
+    if (ReadLE16(Info + 8) != 1) Invalid();
+    l.BitCount = ReadLE16(Info + 10);
     entrySize = 3;
   } else {
     if (headerSize < 40 || headerSize > 1024 || Size < headerSize) Invalid();
-    l.Width = static_cast<std::int32_t>(U32(Info + 4));
-    height = static_cast<std::int32_t>(U32(Info + 8));
-    if (U16(Info + 12) != 1) Invalid();
-    l.BitCount = U16(Info + 14);
-    l.Compression = U32(Info + 16);
-    clrUsed = U32(Info + 32);
+    l.Width = static_cast<std::int32_t>(ReadLE32(Info + 4));
+    height = static_cast<std::int32_t>(ReadLE32(Info + 8));
+    if (ReadLE16(Info + 12) != 1) Invalid();
+    l.BitCount = ReadLE16(Info + 14);
+    l.Compression = ReadLE32(Info + 16);
+    clrUsed = ReadLE32(Info + 32);
     if (l.Compression == BI_BITFIELDS) {
       if (headerSize >= 52) {
-        for (int i = 0; i < 3; ++i) l.Masks[i] = U32(Info + 40 + 4 * i);
+        for (int i = 0; i < 3; ++i) l.Masks[i] = ReadLE32(Info + 40 + 4 * i);
       } else {
         if (Size < 52) Invalid();
-        for (int i = 0; i < 3; ++i) l.Masks[i] = U32(Info + 40 + 4 * i);
+        for (int i = 0; i < 3; ++i) l.Masks[i] = ReadLE32(Info + 40 + 4 * i);
         tableStart = 52;
       }
     }
@@ -194,7 +182,7 @@ TDibImage ParseDib(const std::uint8_t* Info, std::size_t Size, std::ptrdiff_t Bi
 
 TDibImage ParseBmpFile(const std::uint8_t* Data, std::size_t Size) {
   if (Size < 14 + 12 || Data[0] != 'B' || Data[1] != 'M') Invalid();
-  std::uint32_t offBits = U32(Data + 10);
+  std::uint32_t offBits = ReadLE32(Data + 10);
   std::ptrdiff_t bits = offBits >= 14 ? static_cast<std::ptrdiff_t>(offBits) - 14 : -1;
   return ParseDib(Data + 14, Size - 14, bits);
 }
@@ -206,10 +194,10 @@ std::vector<std::uint8_t> WriteBmpFile(const TDibLayout& Layout, const std::uint
   out.reserve(off + Layout.ImageSize());
   out.push_back('B');
   out.push_back('M');
-  Put32(out, static_cast<std::uint32_t>(off + Layout.ImageSize()));
-  Put16(out, 0);
-  Put16(out, 0);
-  Put32(out, off);
+  AppendLE32(out, static_cast<std::uint32_t>(off + Layout.ImageSize()));
+  AppendLE16(out, 0);
+  AppendLE16(out, 0);
+  AppendLE32(out, off);
   out.insert(out.end(), info.begin(), info.end());
   out.insert(out.end(), Bits, Bits + Layout.ImageSize());
   return out;

@@ -4,23 +4,11 @@
 
 #include "framework/Canvas.h"
 #include "framework/DibFormat.h"
+#include "framework/LittleEndian.h"
 
 namespace {
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic("Icon image is not valid"); }
-
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-void Put16(std::vector<std::uint8_t>& v, std::uint16_t x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
 
 void IconSize(HICON icon, int& w, int& h) {
   ICONINFO ii{};
@@ -111,16 +99,16 @@ void TIcon::Draw(TCanvas* ACanvas, const RECT& Rect) {
 }
 
 void TIcon::LoadFromBytes(const std::uint8_t* Data, std::size_t Size) {
-  if (Size < 6 || U16(Data) != 0 || U16(Data + 2) != 1) Invalid();
-  std::size_t count = U16(Data + 4);
+  if (Size < 6 || ReadLE16(Data) != 0 || ReadLE16(Data + 2) != 1) Invalid();
+  std::size_t count = ReadLE16(Data + 4);
   if (count == 0 || 6 + count * 16 > Size) Invalid();
   // The image of the size asked for (deepest first), else the largest.
   std::size_t best = count;
   long bestScore = -1;
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* e = Data + 6 + i * 16;
-    int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256, bits = U16(e + 6);
-    std::uint32_t bytes = U32(e + 8), off = U32(e + 12);
+    int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256, bits = ReadLE16(e + 6);
+    std::uint32_t bytes = ReadLE32(e + 8), off = ReadLE32(e + 12);
     if (bytes == 0 || off > Size || bytes > Size - off) continue;
     bool asked = FWidth > 0 && FHeight > 0 && w == FWidth && h == FHeight;
     long score = (asked ? 1L << 30 : 0) + static_cast<long>(w) * h * 64 + bits;
@@ -132,19 +120,19 @@ void TIcon::LoadFromBytes(const std::uint8_t* Data, std::size_t Size) {
   if (best == count) Invalid();
   const std::uint8_t* e = Data + 6 + best * 16;
   int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
-  std::uint32_t bytes = U32(e + 8), off = U32(e + 12);
+  std::uint32_t bytes = ReadLE32(e + 8), off = ReadLE32(e + 12);
   // Check the image's own header before the system reads it.
   const std::uint8_t* img = Data + off;
   bool png = bytes >= 8 && std::memcmp(img, "\x89PNG", 4) == 0;
   if (!png) {
-    if (bytes < 40 || U32(img) < 40 || U32(img) > bytes) Invalid();
-    std::int32_t iw = static_cast<std::int32_t>(U32(img + 4)), ih = static_cast<std::int32_t>(U32(img + 8));
-    int bits = U16(img + 14);
+    if (bytes < 40 || ReadLE32(img) < 40 || ReadLE32(img) > bytes) Invalid();
+    std::int32_t iw = static_cast<std::int32_t>(ReadLE32(img + 4)), ih = static_cast<std::int32_t>(ReadLE32(img + 8));
+    int bits = ReadLE16(img + 14);
     if (iw <= 0 || iw > 256 || ih <= 0 || ih > 512 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
       Invalid();
     std::size_t colors = bits <= 8 ? (std::size_t(1) << bits) : 0;
     std::size_t xorStride = ((iw * bits + 31) / 32) * 4, andStride = ((iw + 31) / 32) * 4;
-    std::size_t need = U32(img) + colors * 4 + (xorStride + andStride) * static_cast<std::size_t>(ih / 2);
+    std::size_t need = ReadLE32(img) + colors * 4 + (xorStride + andStride) * static_cast<std::size_t>(ih / 2);
     if (need > bytes) Invalid();
   }
   HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(img), bytes, TRUE, 0x00030000, w, h, LR_DEFAULTCOLOR);
@@ -205,17 +193,17 @@ std::vector<std::uint8_t> TIcon::SaveToBytes() {
   std::uint32_t imageSize = static_cast<std::uint32_t>(header.size() + colorRows.size() + maskRows.size());
 
   std::vector<std::uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);
-  Put16(out, 1);
+  AppendLE16(out, 0);
+  AppendLE16(out, 1);
+  AppendLE16(out, 1);
   out.push_back(static_cast<std::uint8_t>(w >= 256 ? 0 : w));
   out.push_back(static_cast<std::uint8_t>(h >= 256 ? 0 : h));
   out.push_back(0);
   out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, imageSize);
-  Put32(out, 22);
+  AppendLE16(out, 1);
+  AppendLE16(out, 32);
+  AppendLE32(out, imageSize);
+  AppendLE32(out, 22);
   out.insert(out.end(), header.begin(), header.end());
   out.insert(out.end(), colorRows.begin(), colorRows.end());
   out.insert(out.end(), maskRows.begin(), maskRows.end());

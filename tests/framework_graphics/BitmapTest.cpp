@@ -115,11 +115,15 @@ TEST(Bitmap, DeviceBitmapBecomesDibForScanLine) {
   b->ScanLine(0);
   EXPECT_EQ(b->GetHandleType(), bmDIB);
   EXPECT_EQ(ProbePixel(b.get(), 1, 1), RGB(0, 128, 0));
+  b->GetCanvas()->SetPixels(0, 0, clWhite);
+  b->GetCanvas()->GetBrush()->SetColor(clBlack);  // the canvas's background colour must not decide
   b->SetMonochrome(true);
   EXPECT_EQ(b->GetHandleType(), bmDDB);
   BITMAP bm{};
   GetObjectW(b->GetHandle(), sizeof bm, &bm);
   EXPECT_EQ(bm.bmBitsPixel, 1);
+  EXPECT_EQ(ProbePixel(b.get(), 0, 0), 0xFFFFFFu);
+  EXPECT_EQ(ProbePixel(b.get(), 1, 1), 0u);
 }
 
 TEST(Bitmap, TransparentDrawLeavesOutTheBottomLeftColour) {

@@ -27,9 +27,9 @@ HICON MakeIcon() {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
       static_cast<std::uint32_t*>(color->ScanLine(y))[x] = (x == 0 || y == 0 || x == 15 || y == 15) ? 0 : 0xFFFF0000u;
+  mask->FreeContext();
+  color->FreeContext();
   ICONINFO ii{TRUE, 0, 0, mask->GetHandle(), color->GetHandle()};
-  if (mask->GetCanvas()->HandleAllocated()) static_cast<TBitmapCanvas*>(mask->GetCanvas())->FreeContext();
-  if (color->GetCanvas()->HandleAllocated()) static_cast<TBitmapCanvas*>(color->GetCanvas())->FreeContext();
   return CreateIconIndirect(&ii);
 }
 

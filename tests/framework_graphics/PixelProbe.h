@@ -29,7 +29,7 @@ inline COLORREF ProbePixel(HBITMAP bmp, int x, int y) {
 // A bitmap's pixel; the bitmap's canvas lets go of the handle first, since
 // GetDIBits wants it selected nowhere.
 inline COLORREF ProbePixel(TBitmap* bmp, int x, int y) {
-  if (bmp->GetCanvas()->HandleAllocated()) static_cast<TBitmapCanvas*>(bmp->GetCanvas())->FreeContext();
+  bmp->FreeContext();
   return ProbePixel(bmp->GetHandle(), x, y);
 }
 
