@@ -1,83 +1,92 @@
 #include "engine/AudioEditorEffects.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "engine/AudioEditorOperation.h"
 #include "engine/EngineError.h"
 #include "engine/TAudioEditor2.h"
 
-namespace {
-
-struct TFadeArgs {
-  float From, To;
-};
-
-void FadeBlock(float* s, int64_t frames, int ch, int64_t at, int64_t total, const void* arg) {
-  auto* a = static_cast<const TFadeArgs*>(arg);
-  // Gain runs linearly from the first frame to the last of the selection.
-  double span = total > 1 ? double(total - 1) : 1.0;
-  for (int64_t f = 0; f < frames; ++f) {
-    float g = float(a->From + (a->To - a->From) * (double(at + f) / span));
-    for (int c = 0; c < ch; ++c) s[f * ch + c] *= g;
-  }
-}
-
-void SilenceBlock(float* s, int64_t frames, int ch, int64_t, int64_t, const void*) {
-  std::fill(s, s + frames * ch, 0.0f);
-}
-
-}  // namespace
-
-void IAudioEditor2Effects::NotAvailable(const char* name) {
-  throw EAudioError(std::string("The effect \"") + name + "\" is not available in this build.");
-}
-
-void IAudioEditor2Effects::Amplify(float) { NotAvailable("Amplify"); }
-void IAudioEditor2Effects::Normalize(float, int) { NotAvailable("Normalize"); }
-void IAudioEditor2Effects::Compressor(float, float, float) { NotAvailable("Dynamic Range Compressor"); }
-void IAudioEditor2Effects::HighPass(float, float) { NotAvailable("High-Pass Filter"); }
-void IAudioEditor2Effects::Equalizer(const TSampleArray&, const TSampleArray&) { NotAvailable("Equalizer"); }
-void IAudioEditor2Effects::Echo(float, float, float) { NotAvailable("Echo"); }
-void IAudioEditor2Effects::Reverb(float, float, float, float, float, int) { NotAvailable("Reverb"); }
-void IAudioEditor2Effects::Envelope(const TSampleArray&) { NotAvailable("Envelope"); }
-void IAudioEditor2Effects::MixStereo(float, float, float, float) { NotAvailable("Mix Stereo Channels"); }
-void IAudioEditor2Effects::NoiseReduction(float, float, float) { NotAvailable("Noise Reduction"); }
-void IAudioEditor2Effects::SpeedChange(float) { NotAvailable("Speed Change"); }
-void IAudioEditor2Effects::PitchChange(float) { NotAvailable("Pitch Change"); }
-void IAudioEditor2Effects::Phaser(float, float, float) { NotAvailable("Phaser"); }
-void IAudioEditor2Effects::Flanger(float, float, float, float, float, float) { NotAvailable("Flanger"); }
-void IAudioEditor2Effects::Chorus(float, float, float, float, float, float) { NotAvailable("Chorus"); }
-
-void IAudioEditor2Effects::Fade(float fromPercent, float toPercent) {
-  TFadeArgs a{fromPercent / 100.0f, toPercent / 100.0f};
-  Editor.ProcessSelection(&FadeBlock, &a);
-}
-
-void IAudioEditor2Effects::SilenceSelection() { Editor.ProcessSelection(&SilenceBlock, nullptr); }
-
-void IAudioEditor2Effects::Reverse() {
+void IAudioEditor2Effects::Run(const std::function<TAudioEffects::TEffect(const TAudioEffects&)>& make) {
   Editor.CheckIdle();
-  int64_t s = Editor.GetSelStart(), n = Editor.GetSelEnd() - s;
+  const int64_t s = Editor.GetSelStart(), n = Editor.GetSelEnd() - s;
   if (n <= 0) return;
   const int ch = Editor.Audio.GetChannels();
-  TSampleSequence reversed;
-  {
+  TSampleSequence result;
+  try {
+    TAudioEffects effects(dsp::TAudioFormat{Editor.Rate, ch}, n);
+    TAudioEffects::TEffect effect = make(effects);
     TAudioEditor2::TOperation op(Editor, n);
     TSequenceBuilder builder(ch, Editor.WorkingFile());
-    std::vector<float> buf;
-    for (int64_t done = 0; done < n;) {
-      int64_t m = std::min<int64_t>(TAudioBlock::kFrames, n - done);
-      buf.resize(size_t(m) * ch);
-      Editor.Audio.Read(s + n - done - m, m, buf.data());
-      for (int64_t a = 0, b = m - 1; a < b; ++a, --b)
-        for (int c = 0; c < ch; ++c) std::swap(buf[a * ch + c], buf[b * ch + c]);
-      builder.Write(buf.data(), m);
-      done += m;
-      op.Progress(done);
-    }
-    reversed = builder.Finish();
+    TAudioEffectIo io;
+    io.Read = [&](int64_t at, int64_t frames, float* dest) { Editor.Audio.Read(s + at, frames, dest); };
+    io.Write = [&](const float* data, int64_t frames) { builder.Write(data, frames); };
+    io.Progress = [&](int64_t done, int64_t total) { op.Progress(total > 0 ? done * n / total : n); };
+    RunAudioEffect(*effect, n, io);
+    result = builder.Finish();
+  } catch (const std::invalid_argument& e) {
+    throw EAudioError(e.what());
   }
-  Editor.ReplaceRange(s, n, reversed);
+  Editor.ReplaceRange(s, n, result);
+}
+
+void IAudioEditor2Effects::Amplify(float percent) {
+  Run([&](const TAudioEffects& fx) { return fx.Amplify(percent); });
+}
+void IAudioEditor2Effects::Normalize(float percent, int mode) {
+  Run([&](const TAudioEffects& fx) { return fx.Normalize(percent, mode); });
+}
+void IAudioEditor2Effects::Compressor(float thresholdDb, float rate, float level) {
+  Run([&](const TAudioEffects& fx) { return fx.Compressor(thresholdDb, rate, level); });
+}
+void IAudioEditor2Effects::HighPass(float hz, float level) {
+  Run([&](const TAudioEffects& fx) { return fx.HighPass(hz, level); });
+}
+void IAudioEditor2Effects::Equalizer(const TSampleArray& gains, const TSampleArray& frequencies) {
+  Run([&](const TAudioEffects& fx) { return fx.Equalizer(gains, frequencies); });
+}
+void IAudioEditor2Effects::Echo(float delayMs, float mix, float feedback) {
+  Run([&](const TAudioEffects& fx) { return fx.Echo(delayMs, mix, feedback); });
+}
+void IAudioEditor2Effects::Reverb(float delay, float mix, float feedback, float gain, float frequency, int taps) {
+  Run([&](const TAudioEffects& fx) { return fx.Reverb(delay, mix, feedback, gain, frequency, taps); });
+}
+void IAudioEditor2Effects::Fade(float fromPercent, float toPercent) {
+  Run([&](const TAudioEffects& fx) { return fx.Fade(fromPercent, toPercent); });
+}
+void IAudioEditor2Effects::Envelope(const TSampleArray& gains) {
+  Run([&](const TAudioEffects& fx) { return fx.Envelope(gains); });
+}
+void IAudioEditor2Effects::MixStereo(float ll, float lr, float rl, float rr) {
+  Run([&](const TAudioEffects& fx) { return fx.MixStereo(ll, lr, rl, rr); });
+}
+void IAudioEditor2Effects::NoiseReduction(float thresholdDb, float rate, float rmsMs) {
+  Run([&](const TAudioEffects& fx) { return fx.NoiseReduction(thresholdDb, rate, rmsMs); });
+}
+void IAudioEditor2Effects::SpeedChange(float percent) {
+  Run([&](const TAudioEffects& fx) { return fx.SpeedChange(percent); });
+}
+void IAudioEditor2Effects::PitchChange(float percent) {
+  Run([&](const TAudioEffects& fx) { return fx.PitchChange(percent); });
+}
+void IAudioEditor2Effects::Phaser(float delay, float mix, float feedback) {
+  Run([&](const TAudioEffects& fx) { return fx.Phaser(delay, mix, feedback); });
+}
+void IAudioEditor2Effects::Flanger(float delayRate, float mix, float feedback, float sweepDepth, float sweepRate,
+                                   float sweepPhase) {
+  Run([&](const TAudioEffects& fx) {
+    return fx.Flanger(delayRate, mix, feedback, sweepDepth, sweepRate, sweepPhase);
+  });
+}
+void IAudioEditor2Effects::Chorus(float delayRate, float mix, float feedback, float sweepDepth, float sweepRate,
+                                  float sweepPhase) {
+  Run([&](const TAudioEffects& fx) { return fx.Chorus(delayRate, mix, feedback, sweepDepth, sweepRate, sweepPhase); });
+}
+void IAudioEditor2Effects::Reverse() {
+  Run([](const TAudioEffects& fx) { return fx.Reverse(); });
+}
+void IAudioEditor2Effects::SilenceSelection() {
+  Run([](const TAudioEffects& fx) { return fx.Silence(); });
 }
 
 void IAudioEditor2Effects::InsertSilence(double ms) {

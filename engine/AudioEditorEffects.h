@@ -1,6 +1,9 @@
 // Effects on the editor's selection. Each runs block by block with progress
-// events and is one undo step.
+// events and is one undo step; a value out of range raises EAudioError.
 #pragma once
+#include <functional>
+
+#include "engine/AudioEffects.h"
 #include "engine/SampleArray.h"
 
 class TAudioEditor2;
@@ -30,6 +33,6 @@ class IAudioEditor2Effects {
   void InsertSilence(double ms);
 
  private:
-  [[noreturn]] void NotAvailable(const char* name);
+  void Run(const std::function<TAudioEffects::TEffect(const TAudioEffects&)>& make);
   TAudioEditor2& Editor;
 };

@@ -244,9 +244,6 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
                         float otherGain, TOperation& op);
   void MixIn(const TSampleSequence& other, float ownPercent, float otherPercent);
   void InsertAtCursor(const TSampleSequence& audio, bool select);
-  void ProcessSelection(void (*fn)(float* s, int64_t frames, int ch, int64_t at, int64_t total,
-                                                     const void* arg),
-                        const void* arg);
   void Changed();
   void CheckIdle() const;
   void RequireIdle();

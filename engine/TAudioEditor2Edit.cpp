@@ -83,6 +83,14 @@ void TAudioEditor2::ReplaceRange(int64_t start, int64_t count, const TSampleSequ
   next.Delete(start, count);
   next.Insert(start, with);
   RememberForUndo();
+  const int64_t n = with.GetLength();
+  if (n != count) {
+    // A new length (a speed change) moves what follows; a selection of the
+    // range keeps covering it.
+    ShiftMarkersForDelete(MarkerList, start, count);
+    ShiftMarkersForInsert(MarkerList, start, n);
+    if (SelStart == start && SelEnd == start + count) SelEnd = start + n;
+  }
   Replace(std::move(next));
 }
 
@@ -228,29 +236,4 @@ void TAudioEditor2::MixFile(float selectionPercent, const std::string& path, flo
     source = ReadConverted(*decoder, Rate, Audio.GetChannels(), op);
   }
   MixIn(source, selectionPercent, filePercent);
-}
-
-void TAudioEditor2::ProcessSelection(void (*fn)(float*, int64_t, int, int64_t, int64_t, const void*),
-                                     const void* arg) {
-  CheckIdle();
-  int64_t s = GetSelStart(), n = GetSelEnd() - s;
-  if (n <= 0) return;
-  const int ch = Audio.GetChannels();
-  TSampleSequence done;
-  {
-    TOperation op(*this, n);
-    TSequenceBuilder builder(ch, WorkingFile());
-    std::vector<float> buf;
-    for (int64_t at = 0; at < n;) {
-      int64_t m = std::min(kChunk, n - at);
-      buf.resize(size_t(m) * ch);
-      Audio.Read(s + at, m, buf.data());
-      fn(buf.data(), m, ch, at, n, arg);
-      builder.Write(buf.data(), m);
-      at += m;
-      op.Progress(at);
-    }
-    done = builder.Finish();
-  }
-  ReplaceRange(s, n, done);
 }

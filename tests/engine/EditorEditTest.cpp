@@ -298,3 +298,24 @@ TEST(EditorEdits, LongOperationsReportProgressAndPumpMessages) {
   EXPECT_EQ(log.Ends, 2);
   DestroyWindow(w);
 }
+
+TEST(EditorEdits, EffectsRunOnTheSelectionAndRefuseBadValues) {
+  auto e = EditorWith(Ten());
+  Select(*e, 2, 4);
+  e->GetEffects()->Amplify(200);
+  EXPECT_EQ(AllSamples(*e), V({1, 2, 6, 8, 5, 6, 7, 8, 9, 10}));
+  EXPECT_THROW(e->GetEffects()->Amplify(-50), EAudioError);
+  EXPECT_EQ(AllSamples(*e), V({1, 2, 6, 8, 5, 6, 7, 8, 9, 10}));
+  e->Undo();
+  EXPECT_EQ(AllSamples(*e), Ten());
+
+  // A speed change alters the length: what follows moves with it.
+  auto s = EditorWith(std::vector<float>(16000, 0.25f), 1, 8000);
+  s->GetMarkers()->AddMarker(12000, 0, "after", "Bookmark");
+  Select(*s, 0, 8000);
+  s->GetEffects()->SpeedChange(200);
+  int shortened = 8000 - s->GetSelEnd();
+  EXPECT_NEAR(s->GetSelEnd(), 4000, 100);
+  EXPECT_EQ(s->GetLength(), 16000 - shortened);
+  EXPECT_EQ(s->GetMarkers()->GetPosition(), 12000 - shortened);
+}
