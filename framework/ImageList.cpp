@@ -198,34 +198,25 @@ void TCustomImageList::AddImages(TCustomImageList* Value) {
   EndUpdate();
 }
 
-void TCustomImageList::Insert(int Index, TBitmap* Image, TBitmap* Mask) {
+void TCustomImageList::InsertWith(int Index, const std::function<int()>& AddImage) {
   int count = GetCount();
   if (Index < 0 || Index > count) CheckIndex(Index, count);
   BeginUpdate();
-  int at = Add(Image, Mask);
-  if (at >= 0)
+  if (AddImage() >= 0)
     for (int i = GetCount() - 1; i > Index; --i) Move(i, i - 1);
   EndUpdate();
+}
+
+void TCustomImageList::Insert(int Index, TBitmap* Image, TBitmap* Mask) {
+  InsertWith(Index, [&] { return Add(Image, Mask); });
 }
 
 void TCustomImageList::InsertMasked(int Index, TBitmap* Image, TColor MaskColor) {
-  int count = GetCount();
-  if (Index < 0 || Index > count) CheckIndex(Index, count);
-  BeginUpdate();
-  int at = AddMasked(Image, MaskColor);
-  if (at >= 0)
-    for (int i = GetCount() - 1; i > Index; --i) Move(i, i - 1);
-  EndUpdate();
+  InsertWith(Index, [&] { return AddMasked(Image, MaskColor); });
 }
 
 void TCustomImageList::InsertIcon(int Index, TIcon* Image) {
-  int count = GetCount();
-  if (Index < 0 || Index > count) CheckIndex(Index, count);
-  BeginUpdate();
-  int at = AddIcon(Image);
-  if (at >= 0)
-    for (int i = GetCount() - 1; i > Index; --i) Move(i, i - 1);
-  EndUpdate();
+  InsertWith(Index, [&] { return AddIcon(Image); });
 }
 
 void TCustomImageList::Replace(int Index, TBitmap* Image, TBitmap* Mask) {

@@ -12,6 +12,7 @@
 // The common controls need the Windows types first.
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/Colors.h"
@@ -125,6 +126,8 @@ protected:
 private:
   void FreeHandle();
   void Recreate();
+  // Adds an image at the end, then moves it to Index.
+  void InsertWith(int Index, const std::function<int()>& AddImage);
   UINT CreateFlags() const;
 
   HIMAGELIST FHandle = nullptr;
