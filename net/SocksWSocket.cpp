@@ -108,6 +108,11 @@ void TCustomSocksWSocket::TriggerSessionClosed(uint16_t error) {
   TCustomWSocket::TriggerSessionClosed(error);
 }
 
+// The negotiation's own requests are not the user's data.
+void TCustomSocksWSocket::TriggerDataSent(uint16_t error) {
+  if (SocksPhase == 0) TCustomWSocket::TriggerDataSent(error);
+}
+
 void TCustomSocksWSocket::SocksFailure(int code, const std::string& msg) {
   auto alive = AliveToken();
   TriggerSocksError(code, msg);

@@ -46,6 +46,7 @@ protected:
   void TriggerSocksAuthState(TSocksAuthState state);
   void TriggerSessionConnectedEx(uint16_t error) override;
   void TriggerSessionClosed(uint16_t error) override;
+  void TriggerDataSent(uint16_t error) override;
   bool TriggerDataAvailable(uint16_t error) override;
   int RecvRaw(void* buffer, int size, int flags) override;
   void ResetDefaults() override;

@@ -43,6 +43,11 @@ public:
       if (e == event) return true;
     return false;
   }
+  size_t IndexOf(const std::string& event) const {
+    for (size_t i = 0; i < Events.size(); ++i)
+      if (Events[i] == event) return i;
+    return Events.size();
+  }
   std::string Joined() const {
     std::string s;
     for (const auto& e : Events) s += (s.empty() ? "" : "|") + e;
@@ -74,6 +79,7 @@ private:
     if (t.empty()) return;
     Lines.push_back(t);
     Data += t;
+    Events.push_back("data " + t);
   }
   sonvelt::net::TWSocket* Socket;
 };
