@@ -290,3 +290,20 @@ TEST(Bitmap, ChangesAreAnnounced) {
   EXPECT_EQ(counter.n, 2);
   EXPECT_TRUE(b->GetModified());
 }
+
+TEST(Bitmap, LoadsBitmapResourcesByNameAndNumber) {
+  HINSTANCE self = GetModuleHandleW(nullptr);
+  Owned<TBitmap> byName(TBitmap::Create());
+  byName->LoadFromResourceName(self, "REDOVERBLUE");
+  Owned<TBitmap> byId(TBitmap::Create());
+  byId->LoadFromResourceID(self, 7);
+  for (TBitmap* b : {byName.get(), byId.get()}) {
+    EXPECT_EQ(b->GetWidth(), 4);
+    EXPECT_EQ(b->GetHeight(), 2);
+    EXPECT_EQ(b->GetPixelFormat(), pf24bit);
+    EXPECT_EQ(ProbePixel(b, 3, 0), RGB(255, 0, 0));
+    EXPECT_EQ(ProbePixel(b, 0, 1), RGB(0, 0, 255));
+  }
+  EXPECT_THROW(byName->LoadFromResourceName(self, "NOSUCHBITMAP"), EResNotFound);
+  EXPECT_EQ(byName->GetWidth(), 4);
+}
