@@ -69,12 +69,13 @@ void TAudioEditor2::PlaybackTick() {
   if (PlayState == psPlaying && Playback.IsDraining()) PlayState = psEnding;
   RefreshView();
   OnChangePlayPosition(this);
-  // Levels of the next 20 ms or so, from where the listener is now.
+  // Levels of the last 20 ms or so the listener heard.
   const int ch = Audio.GetChannels();
-  int64_t n = std::min<int64_t>(Rate / 50, Audio.GetLength() - PlayPosition);
+  int64_t from = std::max<int64_t>(0, PlayPosition - std::max(1, Rate / 50));
+  int64_t n = std::min(PlayPosition, Audio.GetLength()) - from;
   float peak[2] = {0, 0};
   if (n > 0) {
-    TSampleArray s = Audio.Read(PlayPosition, n);
+    TSampleArray s = Audio.Read(from, n);
     for (int64_t f = 0; f < n; ++f)
       for (int c = 0; c < ch; ++c) peak[c] = std::max(peak[c], std::fabs(s[size_t(f) * ch + c]));
   }
