@@ -117,6 +117,26 @@ void CopyDibRows(const DIBSECTION& from, bool fromTopDown, const DIBSECTION& to,
   }
 }
 
+// Whether an adopted DIB section is top-down. The header's sign tells on most
+// systems; where it was normalised away, the first byte of memory is flipped
+// for a moment and row 0 is checked for the change.
+bool IsTopDown(HBITMAP h, const DIBSECTION& ds) {
+  if (ds.dsBmih.biHeight < 0) return true;
+  if (ds.dsBm.bmHeight < 2) return false;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, h);
+  GdiFlush();
+  auto* first = static_cast<volatile std::uint8_t*>(ds.dsBm.bmBits);
+  std::uint8_t saved = *first;
+  COLORREF before = GetPixel(dc, 0, 0);
+  *first = static_cast<std::uint8_t>(saved ^ 0xFF);
+  COLORREF after = GetPixel(dc, 0, 0);
+  *first = saved;
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return before != after;
+}
+
 class TScratchDC {
 public:
   explicit TScratchDC(HBITMAP bmp) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, bmp)) {}
@@ -441,7 +461,7 @@ void TBitmap::SetHandle(HBITMAP Value) {
   if (Value && Value == FHandle) return;
   Changing(this);
   DIBSECTION ds{};
-  ReplaceHandle(Value, GetDib(Value, ds) && ds.dsBmih.biHeight < 0);
+  ReplaceHandle(Value, GetDib(Value, ds) && IsTopDown(Value, ds));
   if (!Value) {
     FWidth = FHeight = 0;
   }

@@ -307,3 +307,20 @@ TEST(Bitmap, LoadsBitmapResourcesByNameAndNumber) {
   EXPECT_THROW(byName->LoadFromResourceName(self, "NOSUCHBITMAP"), EResNotFound);
   EXPECT_EQ(byName->GetWidth(), 4);
 }
+
+TEST(Bitmap, AdoptedDibSectionsKeepTheirRowOrder) {
+  for (int height : {2, -2}) {  // bottom-up, top-down
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(h, nullptr);
+    static_cast<std::uint32_t*>(bits)[0] = 0x00FF0000;  // red, first in memory
+    Owned<TBitmap> b(TBitmap::Create());
+    b->SetHandle(h);
+    EXPECT_EQ(b->GetPixelFormat(), pf32bit);
+    int firstRow = height < 0 ? 0 : 1;
+    EXPECT_EQ(b->ScanLine(firstRow), bits) << height;
+    EXPECT_EQ(ProbePixel(b.get(), 0, firstRow), RGB(255, 0, 0)) << height;
+  }
+}
