@@ -103,7 +103,7 @@ std::string DigitsToExponent(const TFloatDigits& d, int precision, int expDigits
   if (e < 0) s += '-';
   else if (plus) s += '+';
   std::string ed = std::to_string(std::abs(e));
-  if (static_cast<int>(ed.size()) < expDigits) ed.insert(0, expDigits - ed.size(), '0');
+  if (static_cast<int>(ed.size()) < expDigits) ed = std::string(expDigits - ed.size(), '0') + ed;
   return s + ed;
 }
 

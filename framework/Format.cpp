@@ -129,7 +129,7 @@ std::string Format(std::string_view fmt, std::initializer_list<TVarRec> args) {
           mag = neg ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
         }
         s = std::to_string(mag);
-        if (prec > static_cast<int>(s.size())) s.insert(0, prec - s.size(), '0');
+        if (prec > static_cast<int>(s.size())) s = std::string(prec - s.size(), '0') + s;
         if (neg) s.insert(0, "-");
         break;
       }
@@ -140,7 +140,7 @@ std::string Format(std::string_view fmt, std::initializer_list<TVarRec> args) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(v));
         s = buf;
-        if (prec > static_cast<int>(s.size())) s.insert(0, prec - s.size(), '0');
+        if (prec > static_cast<int>(s.size())) s = std::string(prec - s.size(), '0') + s;
         break;
       }
       case 'p': {
@@ -181,7 +181,7 @@ std::string Format(std::string_view fmt, std::initializer_list<TVarRec> args) {
     }
     if (width > static_cast<int>(s.size())) {
       if (left) s.append(width - s.size(), ' ');
-      else s.insert(0, width - s.size(), ' ');
+      else s = std::string(width - s.size(), ' ') + s;
     }
     out += s;
   }
