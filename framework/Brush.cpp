@@ -61,7 +61,7 @@ void TBrush::SetHandle(HBRUSH Value) {
   if (lb.lbStyle == BS_NULL) d.Style = bsClear;
   else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) d.Style = static_cast<TBrushStyle>(bsHorizontal + lb.lbHatch);
   d.Adopted = Value;
-  SetData(d);
+  if (FData.Adopt(Value, d)) Changed();
 }
 
 void TBrush::SetColor(TColor Value) {

@@ -125,7 +125,7 @@ void TFont::SetHandle(HFONT Value) {
   if (GetObjectW(Value, sizeof lf, &lf) != sizeof lf) return;  // not a font: keep what we have
   TFontData d = DataFromLogFont(lf);
   d.Adopted = Value;
-  SetData(d);
+  if (FData.Adopt(Value, d)) Changed();
 }
 
 LOGFONTW TFont::GetLogFont() const { return LogFontFromData(FData.Data()); }

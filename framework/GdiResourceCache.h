@@ -44,6 +44,18 @@ public:
     return raw;
   }
 
+  // The entry that already owns handle, its use count raised; null when none.
+  TResource* AcquireHandle(HGDIOBJ handle) {
+    std::lock_guard<std::mutex> lock(FLock);
+    for (auto& e : FEntries) {
+      if (e.second->Handle == handle) {
+        ++e.second->RefCount;
+        return e.second.get();
+      }
+    }
+    return nullptr;
+  }
+
   // Drops one use; the last one deletes the GDI object and the entry.
   void Release(TResource* res) {
     if (!res) return;
@@ -102,6 +114,19 @@ public:
     return true;
   }
   bool Set(const TGdiResourceRef& other) { return Set(other.Data()); }
+
+  // Takes an outside handle described by data (whose Adopted field is the
+  // handle). A handle some entry already owns is shared with it rather than
+  // owned twice, so that it is deleted once, by its last user.
+  bool Adopt(HGDIOBJ handle, const TData& data) {
+    if (handle == FResource->Handle) return false;
+    if (typename TCache::TResource* owner = Cache().AcquireHandle(handle)) {
+      Cache().Release(FResource);
+      FResource = owner;
+      return true;
+    }
+    return Set(data);
+  }
 
   template <class TCreate>
   HGDIOBJ Realize(TCreate create) { return Cache().Realize(FResource, create); }

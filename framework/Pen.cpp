@@ -68,7 +68,7 @@ void TPen::SetHandle(HPEN Value) {
     default: d.Style = psSolid; break;
   }
   d.Adopted = Value;
-  SetData(d);
+  if (FData.Adopt(Value, d)) Changed();
 }
 
 void TPen::SetColor(TColor Value) {

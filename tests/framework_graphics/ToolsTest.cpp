@@ -112,6 +112,20 @@ TEST(Font, AdoptedHandleIsReadBackAndOwned) {
   EXPECT_EQ(GetObjectType(h), 0u);
 }
 
+TEST(Font, HandleOfAnotherFontIsSharedNotOwnedTwice) {
+  TFont* a = TFont::Create();
+  a->SetName("Arial");
+  a->SetHeight(-31);
+  HFONT h = a->GetHandle();
+  Owned<TFont> b(TFont::Create());
+  b->SetHandle(h);
+  EXPECT_EQ(b->GetHeight(), -31);
+  Free(a);
+  EXPECT_EQ(GetObjectType(h), static_cast<DWORD>(OBJ_FONT));  // b still uses it
+  b->SetHeight(-12);
+  EXPECT_EQ(GetObjectType(h), 0u);  // gone with its last user, once
+}
+
 TEST(Pen, ModesMapToRasterOperations) {
   const struct { TPenMode mode; int rop; } cases[] = {
       {pmBlack, R2_BLACK}, {pmWhite, R2_WHITE}, {pmNop, R2_NOP},       {pmNot, R2_NOT},
