@@ -2,6 +2,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Graphic.h"
 #include "framework/Icon.h"
+#include "framework/ImageList.h"
 #include "framework/JpegImage.h"
 #include "framework/Picture.h"
 
@@ -22,3 +23,5 @@ void TPicture::ReadData(TStream*) { NoStreams(); }
 void TPicture::WriteData(TStream*) { NoStreams(); }
 void TJPEGImage::LoadFromStream(TStream*) { NoStreams(); }
 void TJPEGImage::SaveToStream(TStream*) { NoStreams(); }
+void TCustomImageList::ReadData(TStream*) { NoStreams(); }
+void TCustomImageList::WriteData(TStream*) { NoStreams(); }

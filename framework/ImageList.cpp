@@ -1,6 +1,7 @@
 #include "framework/ImageList.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -369,6 +370,45 @@ void TCustomImageList::Assign(TPersistent* Source) {
   if (FHandle) ImageList_SetBkColor(FHandle, ListColor(FBkColor));
   Change();
   EndUpdate();
+}
+
+std::vector<std::uint8_t> TCustomImageList::SaveToBytes() {
+  std::vector<std::uint8_t> out;
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) throw EOutOfMemory("Out of system resources");
+  if (ImageList_Write(GetHandle(), stream)) {
+    HGLOBAL mem = nullptr;
+    STATSTG stat{};
+    if (SUCCEEDED(GetHGlobalFromStream(stream, &mem)) && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME))) {
+      const void* p = GlobalLock(mem);
+      if (p) out.assign(static_cast<const std::uint8_t*>(p), static_cast<const std::uint8_t*>(p) + stat.cbSize.QuadPart);
+      GlobalUnlock(mem);
+    }
+  }
+  stream->Release();
+  if (out.empty()) throw EInvalidOperation("Failed to write image list data");
+  return out;
+}
+
+void TCustomImageList::LoadFromBytes(const std::uint8_t* Data, std::size_t Size) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, Size ? Size : 1);
+  if (!mem) throw EOutOfMemory("Out of system resources");
+  if (void* p = GlobalLock(mem)) {
+    if (Size) std::memcpy(p, Data, Size);
+    GlobalUnlock(mem);
+  }
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+    GlobalFree(mem);
+    throw EOutOfMemory("Out of system resources");
+  }
+  HIMAGELIST list = ImageList_Read(stream);
+  stream->Release();
+  if (!list) throw EInvalidOperation("Image list data is not valid");
+  bool share = FShareImages;
+  FShareImages = false;
+  SetHandle(list);
+  FShareImages = share;
 }
 
 void TCustomImageList::EndUpdate() {

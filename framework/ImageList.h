@@ -9,9 +9,12 @@
 #pragma once
 
 #include <windows.h>
-// The common controls need the Windows types first.
+// The common controls need the Windows types first, and the COM stream type for
+// the image-list stream calls.
+#include <objbase.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -23,6 +26,7 @@ class TBitmap;
 class TCanvas;
 class TCustomImageList;
 class TIcon;
+class TStream;
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };
@@ -108,6 +112,15 @@ public:
   void GetIcon(int Index, TIcon* Image);
   HBITMAP GetImageBitmap();
   HBITMAP GetMaskBitmap();
+
+  // The whole native list in the system's image-list stream format (the form
+  // data of an image list's "Bitmap" property).
+  std::vector<std::uint8_t> SaveToBytes();
+  // Replaces the images by the list in Data; broken data raises
+  // EInvalidOperation and keeps the images.
+  void LoadFromBytes(const std::uint8_t* Data, std::size_t Size);
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
 
   void BeginUpdate() { ++FUpdateCount; }
   void EndUpdate();

@@ -197,3 +197,24 @@ TEST(ImageList, AssignCopiesImagesAndSettings) {
   a->Clear();
   EXPECT_EQ(b->GetCount(), 1);
 }
+
+TEST(ImageList, NativeListDataRoundTrips) {
+  Owned<TImageList> a(TImageList::Create(nullptr));
+  Owned<TBitmap> red(Glyph(clRed)), blue(Glyph(clBlue));
+  a->AddMasked(red.get(), clFuchsia);
+  a->AddMasked(blue.get(), clFuchsia);
+  std::vector<std::uint8_t> data = a->SaveToBytes();
+  ASSERT_GT(data.size(), 16u);
+
+  Owned<TImageList> b(TImageList::Create(nullptr));
+  b->LoadFromBytes(data.data(), data.size());
+  ASSERT_EQ(b->GetCount(), 2);
+  EXPECT_EQ(CentreOf(b.get(), 1), RGB(0, 0, 255));
+  Owned<TBitmap> target(MakeBitmap(16, 16, clLime));
+  b->Draw(target->GetCanvas(), 0, 0, 0);
+  EXPECT_EQ(ProbePixel(target.get(), 1, 1), RGB(0, 255, 0));
+
+  std::vector<std::uint8_t> broken(data.begin(), data.begin() + 10);
+  EXPECT_THROW(b->LoadFromBytes(broken.data(), broken.size()), EInvalidOperation);
+  EXPECT_EQ(b->GetCount(), 2);
+}
