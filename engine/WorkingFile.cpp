@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <set>
 
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
@@ -28,7 +29,10 @@ std::string DefaultWorkingFolder() {
 
 std::shared_ptr<TWorkingFile> TWorkingFile::Create(const std::string& folder) {
   static std::atomic<unsigned> counter{0};
+  static std::set<std::wstring> swept;
   std::wstring dir = WithSlash(Utf8ToWide(folder.empty() ? DefaultWorkingFolder() : folder));
+  // The first use of a folder clears what a crashed run left there.
+  if (swept.insert(dir).second) SweepStaleWorkingFiles(WideToUtf8(dir));
   std::wstring path = dir + kPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
                       std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount()) + kSuffix;
   // No sharing at all: a sweep by another instance cannot delete a file in use.

@@ -1,6 +1,6 @@
 // One working file of block data in a temporary folder. The file is opened for
 // this process alone and removed when the last block stored in it goes; files
-// left behind by a crashed run are swept by SweepStaleWorkingFiles.
+// left behind by a crashed run are swept when a folder is first used.
 #pragma once
 #include <cstdint>
 #include <memory>

@@ -93,6 +93,18 @@ TEST(WorkingFile, RemovedWithItsLastBlockAndStaleFilesAreSwept) {
   WriteBytes(dir.File("keep.tmp"), {1});
   EXPECT_EQ(SweepStaleWorkingFiles(dir.Path()), 1);
   EXPECT_EQ(dir.List(), std::vector<std::string>{"keep.tmp"});
+
+  // An editor sweeps a working folder the first time it stores audio there.
+  TTempFolder other;
+  WriteBytes(other.File("SonveltWork-99999-2-2.tmp"), {1});
+  auto e = EditorWith({});
+  e->SetTempDirectory(other.Path());
+  e->InsertSamples({0.5f});
+  std::vector<std::string> left = other.List();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_NE(left[0], "SonveltWork-99999-2-2.tmp");
+  e.reset();
+  EXPECT_TRUE(other.List().empty());
 }
 
 TEST(WorkingFile, MissingFolderGivesClearError) {
