@@ -75,7 +75,8 @@ bool Decode(const std::uint8_t* data, std::size_t size, int scaleDenom, bool fas
   }
   cinfo.scale_num = 1;
   cinfo.scale_denom = static_cast<unsigned>(scaleDenom);
-  cinfo.out_color_space = out.Grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
+  bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = out.Grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (fast) {
     cinfo.dct_method = JDCT_IFAST;
     cinfo.do_fancy_upsampling = FALSE;
@@ -88,6 +89,22 @@ bool Decode(const std::uint8_t* data, std::size_t size, int scaleDenom, bool fas
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = out.Rows.data() + stride * cinfo.output_scanline;
     jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  if (cmyk) {
+    // Four bytes a pixel down to three, in place. Files with the Adobe marker
+    // store the inks inverted, which makes each channel simply ink x black.
+    bool inverted = cinfo.saw_Adobe_marker;
+    std::size_t pixels = static_cast<std::size_t>(out.Width) * out.Height;
+    for (std::size_t i = 0; i < pixels; ++i) {
+      const std::uint8_t* p = &out.Rows[i * 4];
+      int c = p[0], m = p[1], y = p[2], k = p[3];
+      if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+      std::uint8_t* q = &out.Rows[i * 3];
+      std::uint8_t r = static_cast<std::uint8_t>(c * k / 255), g = static_cast<std::uint8_t>(m * k / 255),
+                   b = static_cast<std::uint8_t>(y * k / 255);
+      q[0] = b, q[1] = g, q[2] = r;
+    }
+    out.Rows.resize(pixels * 3);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);

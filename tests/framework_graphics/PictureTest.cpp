@@ -56,7 +56,7 @@ TEST(Jpeg, DecodesAFileMadeByAStandardTool) {
   EXPECT_TRUE(Near(ProbePixel(half.get(), 6, 4), 0, 0, 255));
 }
 
-TEST(Jpeg, GreyscaleFilesAndTheGreyscaleOption) {
+TEST(Jpeg, GreyscaleAndCmykFilesAndTheGreyscaleOption) {
   Owned<TJPEGImage> g(TJPEGImage::Create());
   g->LoadFromBytes(kGreyJpeg, sizeof kGreyJpeg);
   EXPECT_TRUE(g->GetGrayscale());
@@ -64,6 +64,11 @@ TEST(Jpeg, GreyscaleFilesAndTheGreyscaleOption) {
   b->Assign(g.get());
   EXPECT_TRUE(Near(ProbePixel(b.get(), 8, 2), 255, 255, 255));
   EXPECT_TRUE(Near(ProbePixel(b.get(), 8, 13), 0, 0, 0));
+
+  Owned<TJPEGImage> k(TJPEGImage::Create());
+  k->LoadFromBytes(kRedCmykJpeg, sizeof kRedCmykJpeg);
+  b->Assign(k.get());
+  EXPECT_TRUE(Near(ProbePixel(b.get(), 4, 4), 255, 0, 0));
 
   Owned<TJPEGImage> c(TJPEGImage::Create());
   c->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
