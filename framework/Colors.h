@@ -4,6 +4,8 @@
 // ColorToRGB resolves at drawing time so it follows the user's colour scheme.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 using TColor = std::int32_t;
 
@@ -71,3 +73,12 @@ inline constexpr TColor clDefault = 0x20000000;
 // which GDI understands).
 TColor ColorToRGB(TColor color);
 
+
+// Colour names as form data stores them ("clBtnFace"); names compare without
+// regard to case.
+bool ColorToIdent(TColor Color, std::string& Ident);
+bool IdentToColor(std::string_view Ident, TColor& Color);
+// The name when there is one, else "$00BBGGRR".
+std::string ColorToString(TColor Color);
+// A name or a number (decimal, "$" or "0x" hexadecimal); EConvertError otherwise.
+TColor StringToColor(std::string_view S);

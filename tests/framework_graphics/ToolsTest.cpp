@@ -23,6 +23,20 @@ TEST(Colors, SystemColorsResolveThroughTheSystemTable) {
   EXPECT_EQ(clDefault, 0x20000000);
 }
 
+TEST(Colors, NamesAndNumbersAsFormDataWritesThem) {
+  const struct { TColor color; const char* text; } cases[] = {
+      {clBtnFace, "clBtnFace"}, {clRed, "clRed"}, {clNone, "clNone"}, {clDefault, "clDefault"},
+      {cl3DDkShadow, "cl3DDkShadow"}, {0x00123456, "$00123456"}, {static_cast<TColor>(0xFF000019), "$FF000019"},
+  };
+  for (auto& c : cases) {
+    EXPECT_EQ(ColorToString(c.color), c.text);
+    EXPECT_EQ(StringToColor(c.text), c.color) << c.text;
+  }
+  EXPECT_EQ(StringToColor("CLWINDOW"), clWindow);
+  EXPECT_EQ(StringToColor("255"), clRed);
+  EXPECT_THROW(StringToColor("clNoSuchColour"), EConvertError);
+}
+
 TEST(Font, SizeAndHeightFollowPixelsPerInch) {
   Owned<TFont> f(TFont::Create());
   const struct { int ppi, size, height; } cases[] = {{96, 8, -11}, {96, 10, -13}, {120, 8, -13}, {144, 12, -24}};
