@@ -12,7 +12,8 @@
 #include "framework/Icon.h"
 #include "framework/JpegImage.h"
 #include "framework/Picture.h"
-#include "framework/Stream.h"
+#include "framework/MemoryStreams.h"
+#include "framework/Streams.h"
 
 namespace {
 
