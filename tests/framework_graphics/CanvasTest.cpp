@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
+
 #include "PixelProbe.h"
 #include "framework/Canvas.h"
 
@@ -143,4 +145,22 @@ TEST(Canvas, CanvasWithoutDeviceContextRefusesToDraw) {
   c->SetHandle(nullptr);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), before);
   DeleteDC(dc);
+}
+
+TEST(Canvas, LockKeepsOtherThreadsOut) {
+  Owned<TCanvas> c(TCanvas::Create());
+  c->Lock();
+  c->Lock();  // the owning thread may lock again
+  EXPECT_EQ(c->GetLockCount(), 2);
+  bool otherGotIt = true;
+  std::thread([&] { otherGotIt = c->TryLock(); }).join();
+  EXPECT_FALSE(otherGotIt);
+  c->Unlock();
+  c->Unlock();
+  std::thread([&] {
+    otherGotIt = c->TryLock();
+    if (otherGotIt) c->Unlock();
+  }).join();
+  EXPECT_TRUE(otherGotIt);
+  EXPECT_EQ(c->GetLockCount(), 0);
 }
