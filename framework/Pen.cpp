@@ -1,5 +1,8 @@
 #include "framework/Pen.h"
 
+#include <cstdint>
+#include <vector>
+
 int PenModeToROP2(TPenMode Mode) {
   static const int codes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
                               R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
@@ -54,7 +57,18 @@ void TPen::SetHandle(HPEN Value) {
     return;
   }
   LOGPEN lp{};
-  if (GetObjectW(Value, sizeof lp, &lp) != sizeof lp) return;  // not a plain pen: keep ours
+  if (GetObjectType(Value) == OBJ_EXTPEN) {
+    // Pens made by ExtCreatePen describe themselves in the longer form.
+    int size = GetObjectW(Value, 0, nullptr);
+    std::vector<std::uint8_t> buf(size > 0 ? static_cast<std::size_t>(size) : 0);
+    if (buf.size() < sizeof(EXTLOGPEN) - sizeof(DWORD) || GetObjectW(Value, size, buf.data()) != size) return;
+    const auto* ep = reinterpret_cast<const EXTLOGPEN*>(buf.data());
+    lp.lopnStyle = ep->elpPenStyle;
+    lp.lopnWidth.x = static_cast<LONG>(ep->elpWidth);
+    lp.lopnColor = ep->elpColor;
+  } else if (GetObjectW(Value, sizeof lp, &lp) != sizeof lp) {
+    return;  // not a pen: keep ours
+  }
   TPenData d;
   d.Color = static_cast<TColor>(lp.lopnColor);
   d.Width = lp.lopnWidth.x;

@@ -161,6 +161,20 @@ TEST(Pen, HandleDescribesColorWidthAndStyle) {
   EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_INSIDEFRAME));
 }
 
+TEST(Pen, AdoptsPlainAndExtendedPens) {
+  Owned<TPen> p(TPen::Create());
+  p->SetHandle(CreatePen(PS_DOT, 1, RGB(1, 2, 3)));
+  EXPECT_EQ(p->GetStyle(), psDot);
+  EXPECT_EQ(p->GetColor(), 0x030201);
+  LOGBRUSH lb{BS_SOLID, RGB(9, 8, 7), 0};
+  HPEN ext = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 5, &lb, 0, nullptr);
+  ASSERT_NE(ext, nullptr);
+  p->SetHandle(ext);
+  EXPECT_EQ(p->GetHandle(), ext);
+  EXPECT_EQ(p->GetWidth(), 5);
+  EXPECT_EQ(p->GetColor(), 0x070809);
+}
+
 TEST(Brush, StylesGiveTheMatchingGdiBrush) {
   Owned<TBrush> b(TBrush::Create());
   const struct { TBrushStyle style; UINT kind; ULONG_PTR hatch; } cases[] = {
