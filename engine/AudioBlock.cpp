@@ -68,7 +68,7 @@ TBlockCache& Cache() {
 bool FitsInt16(const float* s, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     float v = s[i] * 32768.0f;
-    if (v != std::nearbyint(v) || v < -32768.0f || v > 32767.0f) return false;
+    if (!(v >= -32768.0f && v <= 32767.0f) || float(int32_t(v)) != v) return false;
   }
   return true;
 }
@@ -90,15 +90,16 @@ std::shared_ptr<const TAudioBlock> TAudioBlock::Make(const float* samples, int f
   for (int g = 0; g < granules; ++g) {
     int f0 = g * kGranule, f1 = std::min(frames, f0 + kGranule);
     for (int c = 0; c < channels; ++c) {
-      TPeak p{samples[size_t(f0) * channels + c], samples[size_t(f0) * channels + c], 0};
-      for (int f = f0; f < f1; ++f) {
-        float v = samples[size_t(f) * channels + c];
-        p.Min = std::min(p.Min, v);
-        p.Max = std::max(p.Max, v);
-        p.SumSq += double(v) * v;
+      const float* p = samples + size_t(f0) * channels + c;
+      float lo = *p, hi = *p, sq = 0;  // a granule's energy fits a float well
+      for (int f = f0; f < f1; ++f, p += channels) {
+        float v = *p;
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+        sq += v * v;
       }
-      if (p.Min != 0 || p.Max != 0) silent = false;
-      b->Granules[size_t(g) * channels + c] = p;
+      if (lo != 0 || hi != 0) silent = false;
+      b->Granules[size_t(g) * channels + c] = TPeak{lo, hi, double(sq)};
     }
   }
   for (int c = 0; c < channels; ++c) {
@@ -115,14 +116,14 @@ std::shared_ptr<const TAudioBlock> TAudioBlock::Make(const float* samples, int f
   if (FitsInt16(samples, n)) {
     // Audio that came from 16-bit sources loses nothing at half the size.
     std::vector<int16_t> packed(n);
-    for (size_t i = 0; i < n; ++i) packed[i] = int16_t(std::lrint(samples[i] * 32768.0f));
+    for (size_t i = 0; i < n; ++i) packed[i] = int16_t(int32_t(samples[i] * 32768.0f));  // exact, checked above
     b->Encoding = TEncoding::Int16;
     b->Offset = file->Append(packed.data(), n * sizeof(int16_t));
   } else {
     b->Encoding = TEncoding::Float32;
     b->Offset = file->Append(samples, n * sizeof(float));
   }
-  Cache().Put(b.get(), std::make_shared<const std::vector<float>>(samples, samples + n));
+  // Not cached here: a long import would only push out what is in use.
   return b;
 }
 

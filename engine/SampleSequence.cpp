@@ -153,6 +153,12 @@ void TSequenceBuilder::Flush() {
 void TSequenceBuilder::Write(const float* samples, int64_t frames) {
   size_t full = size_t(TAudioBlock::kFrames) * Channels;
   size_t n = size_t(frames) * Channels;
+  // Whole blocks go straight from the caller's buffer.
+  while (Pending.empty() && n >= full) {
+    Result.Append(TAudioBlock::Make(samples, TAudioBlock::kFrames, Channels, File));
+    samples += full;
+    n -= full;
+  }
   while (n > 0) {
     size_t take = std::min(n, full - Pending.size());
     Pending.insert(Pending.end(), samples, samples + take);
