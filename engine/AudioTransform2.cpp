@@ -91,18 +91,25 @@ void TAudioTransform2::Transform(TSamples &Buffer, const char *Operation, std::v
       if (effect->NeedsAnalysis())
         effect->Analyze(Buffer.data(), frames);
     }
+    const bool inPlace = effect->IsInPlace();
     TSamples out;
-    out.reserve(Buffer.size());
+    if (!inPlace)
+      out.reserve(Buffer.size());
     const std::size_t chunk = std::max(frames / ProgressSteps, MinChunkFrames);
     for (std::size_t at = 0; at < frames;) {
       std::size_t count = std::min(chunk, frames - at);
-      effect->Process(Buffer.data() + at * FChannels, count, out);
+      if (inPlace)
+        effect->Apply(Buffer.data() + at * FChannels, count);
+      else
+        effect->Process(Buffer.data() + at * FChannels, count, out);
       at += count;
       OnTransformBlock(this, static_cast<int>(at * 100 / frames));
     }
-    if (!run)
-      effect->Flush(out);
-    Buffer.swap(out);
+    if (!inPlace) {
+      if (!run)
+        effect->Flush(out);
+      Buffer.swap(out);
+    }
   } catch (const dsp::EDspError &E) {
     fail();
     throw EAudioTransformError(std::string(Operation) + ": " + E.what());

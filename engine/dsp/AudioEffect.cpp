@@ -68,6 +68,18 @@ void TAudioEffect::DoProcessBlock(std::vector<float> &block) {
   block.swap(out);
 }
 
+void TAudioEffect::Apply(float *data, std::size_t frames) {
+  if (frames == 0)
+    return;
+  TDenormalGuard guard;
+  DoApply(data, frames);
+  Sanitize(data, frames * GetChannels());
+}
+
+void TAudioEffect::DoApply(float *, std::size_t) {
+  throw EDspError("This effect changes the length of the audio and cannot work in place");
+}
+
 void TAudioEffect::Analyze(const float *input, std::size_t frames) {
   if (frames != 0)
     DoAnalyze(input, frames);

@@ -52,6 +52,8 @@ public:
   void Flush(std::vector<float> &output);
   // Replaces block (whole frames) by its processed frames.
   void ProcessBlock(std::vector<float> &block);
+  // In-place effects only (IsInPlace()): processes the frames where they are.
+  void Apply(float *data, std::size_t frames);
   virtual void Reset() = 0;
 
   virtual bool NeedsAnalysis() const { return false; }
@@ -65,6 +67,7 @@ protected:
   virtual void DoFlush(std::vector<float> &) {}
   virtual void DoAnalyze(const float *, std::size_t) {}
   virtual void DoProcessBlock(std::vector<float> &block);
+  virtual void DoApply(float *data, std::size_t frames);
 
 private:
   TAudioFormat FFormat;
@@ -80,6 +83,7 @@ protected:
   virtual void ProcessInPlace(float *data, std::size_t frames) = 0;
   void DoProcess(const float *input, std::size_t frames, std::vector<float> &output) override;
   void DoProcessBlock(std::vector<float> &block) override;
+  void DoApply(float *data, std::size_t frames) override { ProcessInPlace(data, frames); }
 };
 
 // Parameter checks shared by the effects; the message names the effect and

@@ -15,7 +15,8 @@ public:
   TCompressor(TAudioFormat format, double thresholdDb, double ratePercent, double mixPercent);
   void Reset() override {
     FEnvelope = 0;
-    FGain = 1;
+    FGain = FTarget = 1;
+    FControlLeft = 0;
   }
 
 protected:
@@ -24,7 +25,8 @@ protected:
 private:
   float FThresholdDb, FSlope, FMix;
   float FAttack, FRelease, FDecay;
-  float FEnvelope = 0, FGain = 1;
+  float FEnvelope = 0, FGain = 1, FTarget = 1;
+  std::size_t FControlLeft = 0; // frames until the target gain is recomputed
 };
 
 } // namespace dsp

@@ -18,17 +18,22 @@ void TEcho::Reset() {
 }
 
 void TEcho::ProcessInPlace(float *data, std::size_t frames) {
-  const int channels = GetChannels();
+  // Locals: members reached through this could alias the samples, which
+  // would force a reload on every sample.
   const std::size_t lineSize = FLine.size();
-  std::size_t n = frames * channels;
+  const float mix = FMix, feedback = FFeedback;
+  float *line = FLine.data();
+  std::size_t pos = FPos;
+  std::size_t n = frames * GetChannels();
   for (std::size_t i = 0; i < n; ++i) {
-    float old = FLine[FPos];
+    float old = line[pos];
     float x = data[i];
-    FLine[FPos] = x + FFeedback * old;
-    data[i] = x + FMix * old;
-    if (++FPos == lineSize)
-      FPos = 0;
+    line[pos] = x + feedback * old;
+    data[i] = x + mix * old;
+    if (++pos == lineSize)
+      pos = 0;
   }
+  FPos = pos;
 }
 
 } // namespace dsp

@@ -20,38 +20,71 @@ TModulatedDelay::TModulatedDelay(TAudioFormat format, const TRanges &ranges, dou
   FBase = std::max(FBase, 1.0);
   FLineSize = static_cast<std::size_t>(FBase + FSweep) + 3;
   FLine.assign(FLineSize * format.Channels, 0.0f);
+  Reset();
+}
+
+double TModulatedDelay::DelayAt(double phase, int channel) const {
+  return FBase + FSweep * (0.5 - 0.5 * std::cos(phase + channel * FChannelPhase));
 }
 
 void TModulatedDelay::Reset() {
   std::fill(FLine.begin(), FLine.end(), 0.0f);
   FPos = 0;
   FPhase = 0;
+  FControlLeft = 0;
+  FDelay.assign(GetChannels(), 0.0);
+  FDelayStep.assign(GetChannels(), 0.0);
+  for (int c = 0; c < GetChannels(); ++c)
+    FDelay[c] = DelayAt(0, c);
 }
+
+namespace {
+
+constexpr std::size_t ControlFrames = 32;
+
+} // namespace
 
 void TModulatedDelay::ProcessInPlace(float *data, std::size_t frames) {
   const int channels = GetChannels();
   const double size = static_cast<double>(FLineSize);
-  for (std::size_t f = 0; f < frames; ++f) {
-    for (int c = 0; c < channels; ++c) {
-      double lfo = 0.5 - 0.5 * std::cos(FPhase + c * FChannelPhase);
-      double delay = FBase + FSweep * lfo;
-      double readPos = static_cast<double>(FPos) - delay;
-      if (readPos < 0)
-        readPos += size;
-      std::size_t i0 = static_cast<std::size_t>(readPos);
-      std::size_t i1 = i0 + 1 == FLineSize ? 0 : i0 + 1;
-      float t = static_cast<float>(readPos - static_cast<double>(i0));
-      float *line = FLine.data() + c * FLineSize;
-      float delayed = line[i0] + (line[i1] - line[i0]) * t;
-      float &x = data[f * channels + c];
-      line[FPos] = x + FFeedback * delayed;
-      x = (1 - FMix) * x + FMix * delayed;
+  const std::size_t lineSize = FLineSize;
+  const float mix = FMix, feedback = FFeedback;
+  std::size_t start = 0;
+  while (start < frames) {
+    if (FControlLeft == 0) {
+      FPhase = std::fmod(FPhase + FPhaseStep * ControlFrames, 2 * M_PI);
+      for (int c = 0; c < channels; ++c)
+        FDelayStep[c] = (DelayAt(FPhase, c) - FDelay[c]) / ControlFrames;
+      FControlLeft = ControlFrames;
     }
-    if (++FPos == FLineSize)
-      FPos = 0;
-    FPhase += FPhaseStep;
-    if (FPhase >= 2 * M_PI)
-      FPhase -= 2 * M_PI;
+    std::size_t end = std::min(frames, start + FControlLeft);
+    FControlLeft -= end - start;
+    std::size_t pos = FPos;
+    for (int c = 0; c < channels; ++c) {
+      float *line = FLine.data() + c * FLineSize;
+      double delay = FDelay[c];
+      const double step = FDelayStep[c];
+      pos = FPos;
+      float *p = data + start * channels + c;
+      for (std::size_t f = start; f < end; ++f, p += channels) {
+        double readPos = static_cast<double>(pos) - delay;
+        if (readPos < 0)
+          readPos += size;
+        std::size_t i0 = static_cast<std::size_t>(readPos);
+        std::size_t i1 = i0 + 1 == lineSize ? 0 : i0 + 1;
+        float t = static_cast<float>(readPos - static_cast<double>(i0));
+        float delayed = line[i0] + (line[i1] - line[i0]) * t;
+        float x = *p;
+        line[pos] = x + feedback * delayed;
+        *p = (1 - mix) * x + mix * delayed;
+        if (++pos == lineSize)
+          pos = 0;
+        delay += step;
+      }
+      FDelay[c] = delay;
+    }
+    FPos = pos;
+    start = end;
   }
 }
 

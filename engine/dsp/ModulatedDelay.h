@@ -33,6 +33,11 @@ private:
   float FMix, FFeedback;
   double FBase, FSweep; // frames
   double FPhase = 0, FPhaseStep, FChannelPhase;
+  // The LFO is evaluated every few frames; the delay moves in a straight
+  // line in between.
+  std::size_t FControlLeft = 0;
+  std::vector<double> FDelay, FDelayStep; // per channel, frames
+  double DelayAt(double phase, int channel) const;
   std::vector<float> FLine; // per channel, FLineSize frames each
   std::size_t FLineSize, FPos = 0;
 };

@@ -21,37 +21,54 @@ void TNoiseReduction::Reset() {
   std::fill(FWindow.begin(), FWindow.end(), 0.0);
   FWindowPos = 0;
   FSum = 0;
-  FGain = 1;
+  FGain = FTarget = 1;
+  FControlLeft = 0;
 }
 
 void TNoiseReduction::ProcessInPlace(float *data, std::size_t frames) {
-  int channels = GetChannels();
+  const int channels = GetChannels();
   const double floor = 1e-12;
   const double windowLength = static_cast<double>(FWindow.size());
+  // The running state in locals, so that it stays in registers.
+  double sum = FSum;
+  std::size_t pos = FWindowPos, controlLeft = FControlLeft;
+  float gain = FGain, target = FTarget;
+  const float open = FOpen, close = FClose;
+  double *window = FWindow.data();
+  const std::size_t windowSize = FWindow.size();
   for (std::size_t f = 0; f < frames; ++f) {
     float *frame = data + f * channels;
     double square = 0;
     for (int c = 0; c < channels; ++c)
       square += static_cast<double>(frame[c]) * frame[c];
     square /= channels;
-    FSum += square - FWindow[FWindowPos];
-    FWindow[FWindowPos] = square;
-    if (++FWindowPos == FWindow.size()) {
-      FWindowPos = 0;
+    sum += square - window[pos];
+    window[pos] = square;
+    if (++pos == windowSize) {
+      pos = 0;
       // Recount now and then so that rounding never drifts the running sum.
-      FSum = 0;
-      for (double s : FWindow)
-        FSum += s;
+      sum = 0;
+      for (std::size_t i = 0; i < windowSize; ++i)
+        sum += window[i];
     }
-    double meanSquare = std::max(FSum / windowLength, floor);
-    float levelDb = static_cast<float>(10 * std::log10(meanSquare));
-    float target = 1;
-    if (levelDb < FThresholdDb)
-      target = FGate ? 0.0f : std::pow(10.0f, -(FThresholdDb - levelDb) * FRatio / 20);
-    FGain += (target > FGain ? FOpen : FClose) * (target - FGain);
+    if (controlLeft == 0) {
+      // Logarithms every 16 frames are enough for a gain that moves in ms.
+      double meanSquare = std::max(sum / windowLength, floor);
+      float levelDb = static_cast<float>(10 * std::log10(meanSquare));
+      target = 1;
+      if (levelDb < FThresholdDb)
+        target = FGate ? 0.0f : std::pow(10.0f, -(FThresholdDb - levelDb) * FRatio / 20);
+      controlLeft = 16;
+    }
+    --controlLeft;
+    gain += (target > gain ? open : close) * (target - gain);
     for (int c = 0; c < channels; ++c)
-      frame[c] *= FGain;
+      frame[c] *= gain;
   }
+  FSum = sum;
+  FWindowPos = pos;
+  FControlLeft = controlLeft;
+  FGain = gain, FTarget = target;
 }
 
 } // namespace dsp

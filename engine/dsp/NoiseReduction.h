@@ -24,7 +24,8 @@ private:
   std::vector<double> FWindow; // squared frame levels
   std::size_t FWindowPos = 0;
   double FSum = 0;
-  float FGain = 1;
+  float FGain = 1, FTarget = 1;
+  std::size_t FControlLeft = 0; // frames until the target gain is recomputed
 };
 
 } // namespace dsp

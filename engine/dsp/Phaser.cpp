@@ -9,7 +9,7 @@ namespace {
 
 constexpr double LowHz = 200, HighHz = 3200;
 // The coefficient changes slowly; recomputing it every few frames is enough.
-constexpr std::size_t ControlFrames = 16;
+constexpr std::size_t ControlFrames = 32;
 
 } // namespace
 
@@ -44,22 +44,27 @@ void TPhaser::ProcessInPlace(float *data, std::size_t frames) {
     }
     std::size_t end = std::min(frames, start + FControlLeft);
     FControlLeft -= end - start;
-    const float a = FCoefficient;
+    const float a = FCoefficient, mix = FMix, feedback = FFeedback;
     for (int c = 0; c < channels; ++c) {
+      // The states live in locals over the segment: through a pointer the
+      // compiler would have to assume they alias the samples.
       float *state = FState.data() + c * (Stages + 1);
+      float z[Stages + 1];
+      std::copy(state, state + Stages + 1, z);
       float *p = data + start * channels + c;
       for (std::size_t f = start; f < end; ++f, p += channels) {
         float x = *p;
-        float y = x + FFeedback * state[Stages];
+        float y = x + feedback * z[Stages];
         for (int s = 0; s < Stages; ++s) {
           // First-order all-pass, transposed: y = a*x + z; z = x - a*y.
-          float out = a * y + state[s];
-          state[s] = y - a * out;
+          float out = a * y + z[s];
+          z[s] = y - a * out;
           y = out;
         }
-        state[Stages] = y;
-        *p = (1 - FMix) * x + FMix * y;
+        z[Stages] = y;
+        *p = (1 - mix) * x + mix * y;
       }
+      std::copy(z, z + Stages + 1, state);
     }
     start = end;
   }

@@ -89,6 +89,7 @@ void TReverb::Reset() {
 void TReverb::ProcessInPlace(float *data, std::size_t frames) {
   const int channels = GetChannels();
   const float damp = FDamp, undamp = 1 - FDamp;
+  const float mix = FMix, gain = FGain, resonance = FResonance, room = FRoom, inputGain = FInputGain;
   for (int c = 0; c < channels; ++c) {
     TChannel &ch = FChannels[c];
     float *p = data + c;
@@ -96,18 +97,18 @@ void TReverb::ProcessInPlace(float *data, std::size_t frames) {
       float x = *p;
       float delayed = ch.Resonator.Read();
       ch.ResonatorLow = undamp * delayed + damp * ch.ResonatorLow;
-      ch.Resonator.Write(x + FResonance * ch.ResonatorLow);
+      ch.Resonator.Write(x + resonance * ch.ResonatorLow);
       float wet = delayed;
-      if (FGain > 0) {
+      if (gain > 0) {
         // The tail starts from the pre-delayed input: the resonator line
         // holds it one delay late (plus its own feedback, which only
         // thickens the tail).
-        float in = delayed * FInputGain;
+        float in = delayed * inputGain;
         float sum = 0;
         for (TComb &comb : ch.Combs) {
           float out = comb.Line.Read();
           comb.Low = undamp * out + damp * comb.Low;
-          comb.Line.Write(in + FRoom * comb.Low);
+          comb.Line.Write(in + room * comb.Low);
           sum += out;
         }
         for (TLine &ap : ch.AllPasses) {
@@ -115,9 +116,9 @@ void TReverb::ProcessInPlace(float *data, std::size_t frames) {
           ap.Write(sum + 0.5f * buffered);
           sum = buffered - sum;
         }
-        wet += FGain * sum;
+        wet += gain * sum;
       }
-      *p = (1 - FMix) * x + FMix * wet;
+      *p = (1 - mix) * x + mix * wet;
     }
   }
 }

@@ -56,21 +56,21 @@ double TTimeStretch::Correlation(std::size_t a, std::size_t b, std::size_t strid
 
 std::size_t TTimeStretch::BestStart(std::int64_t nominal, std::int64_t natural) const {
   // Positions are local to FInput. A coarse search every 4 frames comparing
-  // every 4th frame, then a fine one around the winner.
+  // every 8th frame, then a fine one around the winner comparing every 2nd.
   std::int64_t low = std::max<std::int64_t>(0, nominal - static_cast<std::int64_t>(FSearch));
   std::int64_t high = nominal + static_cast<std::int64_t>(FSearch);
   auto nat = static_cast<std::size_t>(natural);
   std::int64_t best = nominal;
   double bestScore = -1e300;
   for (std::int64_t s = low; s <= high; s += 4) {
-    double score = Correlation(static_cast<std::size_t>(s), nat, 4);
+    double score = Correlation(static_cast<std::size_t>(s), nat, 8);
     if (score > bestScore)
       bestScore = score, best = s;
   }
   std::int64_t centre = best;
   bestScore = -1e300;
   for (std::int64_t s = std::max(low, centre - 3); s <= std::min(high, centre + 3); ++s) {
-    double score = Correlation(static_cast<std::size_t>(s), nat, 1);
+    double score = Correlation(static_cast<std::size_t>(s), nat, 2);
     if (score > bestScore)
       bestScore = score, best = s;
   }
