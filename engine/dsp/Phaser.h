@@ -5,8 +5,8 @@ namespace dsp {
 
 // Four first-order all-pass stages (two notches) whose break frequency an
 // LFO sweeps between 200 Hz and 3.2 kHz (logarithmically); the stages'
-// output is fed back by the feedback gain and mixed with the input, which puts moving
-// notches into the spectrum. The delay time sets the sweep speed: one full
+// output is fed back by the feedback gain and mixed with the input, which
+// puts moving notches into the spectrum. The delay time sets the sweep speed: one full
 // sweep up and down takes four delay times (the 300 ms default gives a
 // 1.2 s cycle). out = (1 - mix) * in + mix * stages.
 class TPhaser : public TInPlaceEffect {
