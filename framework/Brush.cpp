@@ -19,6 +19,7 @@ TBrush::~TBrush() = default;
 
 void TBrush::SetData(const TBrushData& Data) {
   if (FData.Set(Data)) Changed();
+  FData.ReleaseRetired();
 }
 
 void TBrush::Assign(TPersistent* Source) {
@@ -62,6 +63,7 @@ void TBrush::SetHandle(HBRUSH Value) {
   else if (lb.lbStyle == BS_HATCHED && lb.lbHatch <= HS_DIAGCROSS) d.Style = static_cast<TBrushStyle>(bsHorizontal + lb.lbHatch);
   d.Adopted = Value;
   if (FData.Adopt(Value, d)) Changed();
+  FData.ReleaseRetired();
 }
 
 void TBrush::SetColor(TColor Value) {

@@ -88,6 +88,7 @@ TFont::~TFont() = default;
 
 void TFont::SetData(const TFontData& Data) {
   if (FData.Set(Data)) Changed();
+  FData.ReleaseRetired();
 }
 
 void TFont::Assign(TPersistent* Source) {
@@ -100,6 +101,7 @@ void TFont::Assign(TPersistent* Source) {
     // The pixel height is copied as it stands, so a font from a canvas of another
     // resolution draws the same size here.
     if (changed) Changed();
+    FData.ReleaseRetired();
     return;
   }
   TGraphicsObject::Assign(Source);
@@ -126,6 +128,7 @@ void TFont::SetHandle(HFONT Value) {
   TFontData d = DataFromLogFont(lf);
   d.Adopted = Value;
   if (FData.Adopt(Value, d)) Changed();
+  FData.ReleaseRetired();
 }
 
 LOGFONTW TFont::GetLogFont() const { return LogFontFromData(FData.Data()); }

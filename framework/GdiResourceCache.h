@@ -96,7 +96,10 @@ class TGdiResourceRef {
 public:
   using TCache = TGdiResourceCache<TData>;
   explicit TGdiResourceRef(const TData& data) : FResource(Cache().Acquire(data)) {}
-  ~TGdiResourceRef() { Cache().Release(FResource); }
+  ~TGdiResourceRef() {
+    ReleaseRetired();
+    Cache().Release(FResource);
+  }
   TGdiResourceRef(const TGdiResourceRef&) = delete;
   TGdiResourceRef& operator=(const TGdiResourceRef&) = delete;
 
@@ -106,12 +109,19 @@ public:
   bool SharesWith(const TGdiResourceRef& other) const { return FResource == other.FResource; }
 
   // Moves to the entry of data; false when that is the entry held already.
+  // The entry left is kept until ReleaseRetired: the owner first tells its
+  // users, and a canvas selects the new handle, so the old one is not deleted
+  // while still selected into a device context.
   bool Set(const TData& data) {
     if (FResource->Data == data) return false;
-    typename TCache::TResource* old = FResource;
-    FResource = Cache().Acquire(data);
-    Cache().Release(old);
+    typename TCache::TResource* next = Cache().Acquire(data);
+    Retire();
+    FResource = next;
     return true;
+  }
+  void ReleaseRetired() {
+    Cache().Release(FRetired);
+    FRetired = nullptr;
   }
   bool Set(const TGdiResourceRef& other) { return Set(other.Data()); }
 
@@ -121,7 +131,7 @@ public:
   bool Adopt(HGDIOBJ handle, const TData& data) {
     if (handle == FResource->Handle) return false;
     if (typename TCache::TResource* owner = Cache().AcquireHandle(handle)) {
-      Cache().Release(FResource);
+      Retire();
       FResource = owner;
       return true;
     }
@@ -139,7 +149,13 @@ public:
   }
 
 private:
+  void Retire() {
+    ReleaseRetired();
+    FRetired = FResource;
+  }
+
   typename TCache::TResource* FResource;
+  typename TCache::TResource* FRetired = nullptr;
 };
 
 // Combines hash values of the fields of a description.

@@ -24,6 +24,7 @@ TPen::~TPen() = default;
 
 void TPen::SetData(const TPenData& Data) {
   if (FData.Set(Data)) Changed();
+  FData.ReleaseRetired();
 }
 
 void TPen::Assign(TPersistent* Source) {
@@ -34,6 +35,7 @@ void TPen::Assign(TPersistent* Source) {
       changed = true;
     }
     if (changed) Changed();
+    FData.ReleaseRetired();
     return;
   }
   TGraphicsObject::Assign(Source);
@@ -83,6 +85,7 @@ void TPen::SetHandle(HPEN Value) {
   }
   d.Adopted = Value;
   if (FData.Adopt(Value, d)) Changed();
+  FData.ReleaseRetired();
 }
 
 void TPen::SetColor(TColor Value) {

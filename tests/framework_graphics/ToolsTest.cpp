@@ -140,6 +140,24 @@ TEST(Font, HandleOfAnotherFontIsSharedNotOwnedTwice) {
   EXPECT_EQ(GetObjectType(h), 0u);  // gone with its last user, once
 }
 
+TEST(Font, OldHandleOutlivesTheChangeNotice) {
+  // A canvas re-selects in its change handler; the old font must still exist
+  // then, since a font selected into a device context cannot be deleted.
+  struct Check {
+    HGDIOBJ old = nullptr;
+    bool alive = false;
+    void Hit(TObject*) { alive = GetObjectType(old) != 0; }
+  } check;
+  Owned<TFont> f(TFont::Create());
+  f->SetName("Arial");
+  f->SetHeight(-77);
+  check.old = f->GetHandle();
+  f->OnChange = Bind(&check, &Check::Hit);
+  f->SetHeight(-78);
+  EXPECT_TRUE(check.alive);
+  EXPECT_EQ(GetObjectType(check.old), 0u);
+}
+
 TEST(Pen, ModesMapToRasterOperations) {
   const struct { TPenMode mode; int rop; } cases[] = {
       {pmBlack, R2_BLACK}, {pmWhite, R2_WHITE}, {pmNop, R2_NOP},       {pmNot, R2_NOT},
