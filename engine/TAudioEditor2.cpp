@@ -265,7 +265,9 @@ void TAudioEditor2::SetCursor(int value) {
   int64_t v = Clamp(value);
   if (v == Cursor) return;
   Cursor = v;
+  // Moved while playing: playback ends here rather than where it began.
   if (PlayState == psIdle) PlayPosition = v;
+  else PlayStartCursor = v;
   Changed();
 }
 

@@ -211,3 +211,42 @@ TEST(WavFile, AFailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(dir.List(), std::vector<std::string>{"old.wav"});
   EXPECT_THROW(e->SaveAudioFile(dir.File("no such folder\\x.wav"), false, 1), EAudioError);
 }
+
+TEST(WavFile, BlockFilesConvertBetweenTheFileAndThePcmFormat) {
+  TTempFolder dir;
+  TBytes data;
+  for (int i = 0; i < 22050; ++i) data.insert(data.end(), {0x00, 0x10});  // 0.125, mono
+  WriteBytes(dir.File("mono.wav"), MakeWav(1, 16, 1, 22050, data));
+  auto reader = Make<TAudioFile2>();
+  reader->OpenForReading(dir.File("mono.wav"), 0, 1);
+  EXPECT_EQ(reader->GetPcmSampleRate(), 22050);
+  reader->SetPcmFormat(44100, 2);
+  size_t total = 0;
+  TSampleArray first;
+  while (true) {
+    TSampleArray b = reader->ReadBlock(4410 * 2);
+    if (b.empty()) break;
+    if (first.empty()) first = b;
+    total += b.size();
+  }
+  EXPECT_EQ(total, size_t(44100) * 2);
+  EXPECT_NEAR(first[4000], 0.125f, 0.001f);
+  EXPECT_EQ(first[4000], first[4001]);  // both sides alike
+
+  // A writer told to take 8 kHz stereo blocks writes its own 16 kHz mono.
+  auto writer = Make<TAudioFile2>();
+  writer->SetWavFormat(16000, 1, 16);
+  writer->CreateForWriting(dir.File("out.wav"), 0);
+  writer->SetPcmFormat(8000, 2);
+  writer->WriteBlock(TSampleArray(8000 * 2, 0.25f));
+  EXPECT_FALSE(FileExists(dir.File("out.wav")));  // appears only when closed
+  writer->CloseFile();
+  auto info = Make<TAudioInformation2>();
+  info->ReadInfo(dir.File("out.wav"));
+  EXPECT_EQ(info->GetSampleRate(), 16000);
+  EXPECT_EQ(info->GetChannels(), 1);
+  EXPECT_EQ(info->GetLengthSamples(), 16000);
+  writer->SetMp3Cbr(44100, 128, 2);
+  EXPECT_FALSE(writer->CanWriteMp3(44100, 128, 2));
+  EXPECT_THROW(writer->CreateForWriting(dir.File("x.mp3"), 0), EAudioError);
+}
