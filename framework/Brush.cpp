@@ -24,8 +24,11 @@ void TBrush::SetData(const TBrushData& Data) {
 
 void TBrush::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TBrush*>(Source)) {
+    bool colorChanged = src->FBitmap && src->FPatternColor != FPatternColor;
     FBitmap = src->FBitmap;
-    SetData(src->FData.Data());
+    FPatternColor = src->FPatternColor;
+    if (FData.Set(src->FData) || colorChanged) Changed();
+    FData.ReleaseRetired();
     return;
   }
   TGraphicsObject::Assign(Source);
@@ -67,23 +70,27 @@ void TBrush::SetHandle(HBRUSH Value) {
 }
 
 void TBrush::SetColor(TColor Value) {
+  if (FBitmap) {
+    // The pattern is the bitmap's, taken when it was set; the colour only
+    // serves the canvas's background.
+    if (Value == FPatternColor) return;
+    FPatternColor = Value;
+    Changed();
+    return;
+  }
   if (Value == GetColor() && GetStyle() != bsClear) return;
   TBrushData d = FData.Data();
   d.Color = Value;
+  d.Adopted = nullptr;
   if (d.Style == bsClear) d.Style = bsSolid;
-  if (FBitmap) {
-    // The pattern is the bitmap's; the colour is kept for the canvas's background.
-    d.Adopted = CreatePatternBrush(FBitmap->GetHandle());
-  } else {
-    d.Adopted = nullptr;
-  }
   SetData(d);
 }
 
 void TBrush::SetStyle(TBrushStyle Value) {
   if (Value == GetStyle() && !FBitmap && !FData.Data().Adopted) return;
-  FBitmap = nullptr;
   TBrushData d = FData.Data();
+  if (FBitmap) d.Color = FPatternColor;
+  FBitmap = nullptr;
   d.Style = Value;
   d.Adopted = nullptr;
   SetData(d);
@@ -91,14 +98,12 @@ void TBrush::SetStyle(TBrushStyle Value) {
 
 void TBrush::SetBitmap(TBitmap* Value) {
   if (!Value) {
-    if (!FBitmap) return;
-    FBitmap = nullptr;
-    TBrushData d = FData.Data();
-    d.Adopted = nullptr;
-    SetData(d);
+    if (FBitmap) SetStyle(bsSolid);
     return;
   }
+  TColor color = GetColor();
   FBitmap = Value;
+  FPatternColor = color;
   TBrushData d = FData.Data();
   d.Style = bsSolid;
   d.Adopted = CreatePatternBrush(Value->GetHandle());

@@ -1,6 +1,7 @@
 // TBrush: the fill tool of a canvas. A brush with a Bitmap fills with that bitmap
 // as an 8x8 pattern; the bitmap is not owned, and its pattern is taken when it is
-// set, so later changes to the bitmap need setting it again.
+// set, so later changes to the bitmap need setting it again and freeing the
+// bitmap does not disturb the brush.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +36,7 @@ public:
   void SetHandle(HBRUSH Value);
   bool HandleAllocated() const override;
 
-  TColor GetColor() const { return FData.Data().Color; }
+  TColor GetColor() const { return FBitmap ? FPatternColor : FData.Data().Color; }
   // Setting a colour on a clear brush makes it solid.
   void SetColor(TColor Value);
   TBrushStyle GetStyle() const { return FData.Data().Style; }
@@ -48,7 +49,8 @@ private:
   void SetData(const TBrushData& Data);
 
   TGdiResourceRef<TBrushData> FData;
-  TBitmap* FBitmap = nullptr;
+  TBitmap* FBitmap = nullptr;   // only compared and handed back, never used after it is set
+  TColor FPatternColor = clWhite;  // the colour while a pattern bitmap is set
 };
 
 // A shared 8x8 checkerboard of two colours for Brush.SetBitmap (the halftone

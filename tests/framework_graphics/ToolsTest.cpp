@@ -221,6 +221,20 @@ TEST(Brush, PatternBitmapFillsAsCheckerboard) {
   c->GetBrush()->SetBitmap(pattern);
   EXPECT_EQ(c->GetBrush()->GetBitmap(), pattern);
   c->FillRect(RECT{0, 0, 16, 16});
+  // The pattern was taken when set: a colour change after its bitmap is gone is safe.
+  Owned<TBitmap> temp(MakeBitmap(8, 8, clRed));
+  Owned<TBrush> b(TBrush::Create());
+  b->SetBitmap(temp.get());
+  Free(temp.p);
+  temp.p = nullptr;
+  b->SetColor(clBlue);
+  EXPECT_EQ(b->GetColor(), clBlue);
+  LOGBRUSH lb{};
+  GetObjectW(b->GetHandle(), sizeof lb, &lb);
+  EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_PATTERN));
+  b->SetStyle(bsSolid);
+  GetObjectW(b->GetHandle(), sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, 0xFF0000u);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x)
       EXPECT_EQ(ProbePixel(target.get(), x, y), ((x + y) & 1) ? 0u : 0xFFFFFFu) << x << "," << y;
