@@ -20,19 +20,24 @@ void TSampleSequence::Reindex(size_t from) {
   Length = pos;
 }
 
-void TSampleSequence::Read(int64_t start, int64_t count, float* out) const {
+template <class F>
+void TSampleSequence::ForEachPiece(int64_t start, int64_t count, F&& fn) const {
   if (start < 0 || count < 0 || start + count > Length) throw EAudioError("Audio range outside the document.");
   if (count == 0) return;
   size_t i = Find(start);
-  int64_t done = 0;
-  while (done < count) {
+  for (int64_t done = 0; done < count; ++i) {
     const TPiece& p = Pieces[i];
     int64_t offset = start + done - Starts[i];
     int n = int(std::min<int64_t>(p.Count - offset, count - done));
-    p.Block->Read(p.Start + int(offset), n, out + done * Channels);
+    fn(p.Block, p.Start + int(offset), n, done);
     done += n;
-    ++i;
   }
+}
+
+void TSampleSequence::Read(int64_t start, int64_t count, float* out) const {
+  ForEachPiece(start, count, [&](const std::shared_ptr<const TAudioBlock>& b, int at, int n, int64_t done) {
+    b->Read(at, n, out + done * Channels);
+  });
 }
 
 TSampleArray TSampleSequence::Read(int64_t start, int64_t count) const {
@@ -70,19 +75,10 @@ void TSampleSequence::Append(std::shared_ptr<const TAudioBlock> block) {
 }
 
 TSampleSequence TSampleSequence::Copy(int64_t start, int64_t count) const {
-  if (start < 0 || count < 0 || start + count > Length) throw EAudioError("Audio range outside the document.");
   TSampleSequence out(Channels);
-  if (count == 0) return out;
-  size_t i = Find(start);
-  int64_t done = 0;
-  while (done < count) {
-    const TPiece& p = Pieces[i];
-    int64_t offset = start + done - Starts[i];
-    int n = int(std::min<int64_t>(p.Count - offset, count - done));
-    out.AppendPiece({p.Block, p.Start + int(offset), n});
-    done += n;
-    ++i;
-  }
+  ForEachPiece(start, count, [&](const std::shared_ptr<const TAudioBlock>& b, int at, int n, int64_t) {
+    out.AppendPiece({b, at, n});
+  });
   return out;
 }
 
@@ -121,21 +117,13 @@ void TSampleSequence::Delete(int64_t start, int64_t count) {
 TPeak TSampleSequence::Peak(int64_t start, int64_t count, int ch) const {
   start = std::max<int64_t>(0, start);
   count = std::min(count, Length - start);
-  if (count <= 0) return {};
-  size_t i = Find(start);
-  int64_t done = 0;
-  bool first = true;
   TPeak out;
-  while (done < count) {
-    const TPiece& p = Pieces[i];
-    int64_t offset = start + done - Starts[i];
-    int n = int(std::min<int64_t>(p.Count - offset, count - done));
-    TPeak q = p.Block->Peak(p.Start + int(offset), n, ch);
-    if (first) out = q, first = false;
+  if (count <= 0) return out;
+  ForEachPiece(start, count, [&](const std::shared_ptr<const TAudioBlock>& b, int at, int n, int64_t done) {
+    TPeak q = b->Peak(at, n, ch);
+    if (done == 0) out = q;
     else out.Merge(q);
-    done += n;
-    ++i;
-  }
+  });
   return out;
 }
 

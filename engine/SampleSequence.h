@@ -39,6 +39,10 @@ class TSampleSequence {
   void AppendPiece(const TPiece& p);
   size_t Split(int64_t at);  // index of the piece that begins at 'at'
   size_t Find(int64_t at) const;
+  // fn(block, first frame in it, frames, frames done before) for each piece
+  // of the range, in order.
+  template <class F>
+  void ForEachPiece(int64_t start, int64_t count, F&& fn) const;
   void Reindex(size_t from);
 
   int Channels;

@@ -235,22 +235,22 @@ int TAudioEditor2::GetCursor() const {
   return int(PlayState == psIdle ? Cursor : PlayPosition);
 }
 
-void TAudioEditor2::SetSelStart(int value) {
-  int64_t v = Clamp(value);
-  int64_t end = std::max(SelEnd, v);
-  if (v == SelStart && end == SelEnd) return;
-  SelStart = v;
+void TAudioEditor2::SetSelection(int64_t start, int64_t end) {
+  if (start == SelStart && end == SelEnd) return;
+  SelStart = start;
   SelEnd = end;
   if (SelActive) Changed();
 }
 
+// Moving one end past the other drags the other along.
+void TAudioEditor2::SetSelStart(int value) {
+  int64_t v = Clamp(value);
+  SetSelection(v, std::max(SelEnd, v));
+}
+
 void TAudioEditor2::SetSelEnd(int value) {
   int64_t v = Clamp(value);
-  int64_t start = std::min(SelStart, v);
-  if (v == SelEnd && start == SelStart) return;
-  SelEnd = v;
-  SelStart = start;
-  if (SelActive) Changed();
+  SetSelection(std::min(SelStart, v), v);
 }
 
 void TAudioEditor2::SetSelectionActive(bool value) {

@@ -250,6 +250,7 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
 
   // Positions and view
   int64_t Clamp(int64_t x) const;
+  void SetSelection(int64_t start, int64_t end);
   void KeepViewInside(int64_t oldLength);
 
   // Playback

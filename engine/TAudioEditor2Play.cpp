@@ -93,8 +93,8 @@ void TAudioEditor2::EndPlayback() {
 
 void TAudioEditor2::PlaybackFinished() {
   EndPlayback();
-  OnEndPlay(this);
   Changed();
+  OnEndPlay(this);  // last: a handler may close the document
 }
 
 void TAudioEditor2::StopPlayback() {
