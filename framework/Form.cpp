@@ -102,6 +102,11 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.ExStyle = 0;
   Params.WndParent = nullptr;
   if (FFormStyle == fsMDIChild) {
+    TCustomForm* Main = Application ? Application->GetMainForm() : nullptr;
+    if (!Main || Main == this || Main->GetFormStyle() != fsMDIForm)
+      throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    Main->HandleNeeded();
+    Params.WndParent = Main->GetClientHandle();
     Params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
     Params.ExStyle |= WS_EX_MDICHILD;
     if (GetVisible()) Params.Style |= WS_VISIBLE;
@@ -157,12 +162,7 @@ void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
     TScrollingWinControl::CreateWindowHandle(Params);
     return;
   }
-  TCustomForm* Main = Application ? Application->GetMainForm() : nullptr;
-  if (!Main || Main == this || Main->GetFormStyle() != fsMDIForm)
-    throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
-  Main->HandleNeeded();
   TCreateParams P = Params;
-  P.WndParent = Main->GetClientHandle();
   // The child's default handling must be the MDI one from its first message on.
   FFormState.Include(fsCreatedMDIChild);
   TScrollingWinControl::CreateWindowHandle(P);

@@ -1,0 +1,379 @@
+// The application loop and what runs in it: modal forms, MDI frames, the message
+// hook, idle-time action updates, shortcuts, menus, timers and error reports.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Action.h"
+#include "framework/CustomControl.h"
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "framework/Screen.h"
+#include "framework/Timer.h"
+#include "framework/Unicode.h"
+#include "tests/framework_controls/UiTestSupport.h"
+
+namespace {
+
+struct Recorder : TObject {
+  std::vector<std::string> Log;
+  TForm* Dialog = nullptr;
+  HWND Owner = nullptr;
+  bool OwnerEnabledDuringModal = true;
+  void Tick(TObject* Sender) {
+    Log.push_back("tick");
+    auto* T = static_cast<TTimer*>(Sender);
+    if (Dialog) {
+      OwnerEnabledDuringModal = IsWindowEnabled(Owner) != 0;
+      Dialog->SetModalResult(mrOk);
+      T->SetEnabled(false);
+    }
+  }
+  void Execute(TObject* Sender) { Log.push_back("execute " + static_cast<TComponent*>(Sender)->GetName()); }
+  void Throw(TObject*) { throw EConvertError("Bad number"); }
+  void Report(TObject*, const Exception& E) { Log.push_back("error " + E.ClassName() + ": " + E.GetMessage()); }
+  void Message(MSG& M, bool& Handled) {
+    if (M.message == WM_APP + 7) {
+      Log.push_back("hook " + std::to_string(M.wParam));
+      Handled = M.wParam == 1;
+    }
+  }
+  void Refuse(TObject* Sender, bool& CanClose) {
+    Log.push_back("query " + static_cast<TComponent*>(Sender)->GetName());
+    CanClose = static_cast<TComponent*>(Sender)->GetTag() != 1;
+  }
+  void Closed(TObject* Sender, TCloseAction& Action) {
+    Log.push_back("close " + static_cast<TComponent*>(Sender)->GetName());
+    Action = caFree;
+  }
+  void Idle(TObject*, bool& Done) {
+    Log.push_back("idle");
+    Done = false;
+  }
+  bool CanRun = false;
+  void UpdateSave(TObject* Sender) { static_cast<TAction*>(Sender)->SetEnabled(CanRun); }
+};
+
+class TSink : public TCustomControl {
+  SONVELT_CLASS(TSink, TCustomControl)
+public:
+  explicit TSink(TComponent* AOwner) : TCustomControl(AOwner) { SetTabStop(true); }
+  std::vector<std::string>* Log = nullptr;
+
+protected:
+  void Dispatch(TMessage& M) override {
+    if (M.Msg == WM_APP + 7) Log->push_back("window " + std::to_string(M.WParam));
+    TCustomControl::Dispatch(M);
+  }
+};
+
+TEST(ApplicationLoop, OnMessageSeesPostedMessagesBeforeDispatchAndCanStopThem) {
+  Recorder R;
+  TForm* F = TForm::Create(nullptr);
+  auto* S = TSink::Create(F);
+  S->Log = &R.Log;
+  S->SetParent(F);
+  Application->OnMessage = TMessageEvent(&R, &Recorder::Message);
+  PostMessageW(S->GetHandle(), WM_APP + 7, 1, 0);
+  PostMessageW(S->GetHandle(), WM_APP + 7, 2, 0);
+  Pump();
+  Application->OnMessage = nullptr;
+  Free(F);
+  EXPECT_EQ((std::vector<std::string>{"hook 1", "hook 2", "window 2"}), R.Log);
+}
+
+TEST(ApplicationLoop, TimerFiresFromTheLoopUntilDisabled) {
+  Recorder R;
+  TTimer* T = TTimer::Create(nullptr);
+  T->SetInterval(10);
+  T->OnTimer = Bind(&R, &Recorder::Tick);
+  EXPECT_TRUE(PumpUntil([&] { return R.Log.size() >= 3; }));
+  T->SetEnabled(false);
+  size_t N = R.Log.size();
+  Sleep(50);
+  Pump();
+  EXPECT_EQ(N, R.Log.size());
+  Free(T);
+}
+
+TEST(ApplicationLoop, ExceptionInAHandlerIsReportedAndTheLoopGoesOn) {
+  Recorder R;
+  TTestApplication App;
+  Application->OnException = TExceptionEvent(&R, &Recorder::Report);
+  TTimer* T = TTimer::Create(nullptr);
+  T->SetInterval(10);
+  T->OnTimer = Bind(&R, &Recorder::Throw);
+  EXPECT_TRUE(PumpUntil([&] { return R.Log.size() >= 2; }));
+  T->SetEnabled(false);
+  EXPECT_EQ("error EConvertError: Bad number", R.Log[0]);
+  // A window's handler too: the message is answered and later ones still run.
+  TForm* F = TForm::Create(nullptr);
+  F->OnClick = Bind(&R, &Recorder::Throw);
+  F->SetBorderStyle(bsNone);
+  F->SetBounds(0, 0, 100, 100);
+  F->Show();
+  R.Log.clear();
+  Click(F->GetHandle(), 10, 10);
+  Click(F->GetHandle(), 10, 10);
+  EXPECT_EQ(2u, R.Log.size());
+  Free(F);
+  Free(T);
+}
+
+TEST(ApplicationLoop, IdleTimeRunsOnIdleAndUpdatesActions) {
+  Recorder R;
+  TForm* F = TForm::Create(nullptr);
+  auto* List = TActionList::Create(F);
+  auto* Save = TAction::Create(F);
+  Save->SetName("Save");
+  Save->SetActionList(List);
+  Save->OnExecute = Bind(&R, &Recorder::Execute);
+  Save->OnUpdate = Bind(&R, &Recorder::UpdateSave);
+  auto* Orphan = TAction::Create(F);  // no handler at all: disabled at idle
+  Orphan->SetActionList(List);
+  auto* Item = TMenuItem::Create(F);
+  Item->SetAction(Save);
+  Application->OnIdle = TIdleEvent(&R, &Recorder::Idle);
+  R.CanRun = false;
+  Application->HandleMessage();
+  EXPECT_FALSE(Save->GetEnabled());
+  EXPECT_FALSE(Item->GetEnabled());
+  EXPECT_FALSE(Orphan->GetEnabled());
+  R.CanRun = true;
+  Application->HandleMessage();
+  Application->OnIdle = nullptr;
+  EXPECT_TRUE(Save->GetEnabled());
+  EXPECT_TRUE(Item->GetEnabled());
+  EXPECT_EQ(2, std::count(R.Log.begin(), R.Log.end(), "idle"));
+  Free(F);
+}
+
+TEST(ApplicationLoop, ShortcutsReachTheActiveFormsActionsAndMenusOnlyWhenEnabled) {
+  Recorder R;
+  TForm* F = TForm::Create(nullptr);
+  auto* Focus = TSink::Create(F);
+  Focus->Log = &R.Log;
+  Focus->SetParent(F);
+  auto* List = TActionList::Create(F);
+  auto* Save = TAction::Create(F);
+  Save->SetName("Save");
+  Save->SetShortCut(ShortCut('S', {ssCtrl}));
+  Save->SetActionList(List);
+  Save->OnExecute = Bind(&R, &Recorder::Execute);
+  Save->OnUpdate = Bind(&R, &Recorder::UpdateSave);
+  auto* Menu = TMainMenu::Create(F);
+  auto* File = TMenuItem::Create(F);
+  File->SetCaption("&File");
+  Menu->GetItems()->Add(File);
+  auto* Play = TMenuItem::Create(F);
+  Play->SetName("Play");
+  Play->SetCaption("&Play");
+  Play->SetShortCut(VK_F9);
+  Play->OnClick = Bind(&R, &Recorder::Execute);
+  File->Add(Play);
+  F->SetMenu(Menu);
+  F->Show();
+  Focus->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return Focus->Focused(); }));
+  R.CanRun = false;
+  {
+    THeldKeys Ctrl({VK_CONTROL});
+    PressKey('S');
+  }
+  EXPECT_TRUE(R.Log.empty());
+  R.CanRun = true;
+  {
+    THeldKeys Ctrl({VK_CONTROL});
+    PressKey('S');
+  }
+  PressKey('S');  // without Ctrl: not the shortcut
+  PressKey(VK_F9);
+  EXPECT_EQ((std::vector<std::string>{"execute Save", "execute Play"}), R.Log);
+  EXPECT_EQ("&Play\tF9", [&] {
+    wchar_t Buf[64] = {};
+    GetMenuStringW(File->GetHandle(), 0, Buf, 64, MF_BYPOSITION);
+    return WideToUtf8(Buf);
+  }());
+  Free(F);
+}
+
+TEST(ApplicationLoop, PopupMenuRunsTheChosenItem) {
+  Recorder R;
+  TForm* F = TForm::Create(nullptr);
+  F->SetBounds(50, 50, 200, 200);
+  auto* Menu = TPopupMenu::Create(F);
+  for (const char* Name : {"Cut", "Copy", "Paste"}) {
+    auto* I = TMenuItem::Create(F);
+    I->SetName(Name);
+    I->SetCaption(Name);
+    I->OnClick = Bind(&R, &Recorder::Execute);
+    Menu->GetItems()->Add(I);
+  }
+  F->SetPopupMenu(Menu);
+  F->Show();
+  Pump();
+  // Once the menu is up its own loop reads these keys: down twice selects the
+  // second entry.
+  struct TKeys : TObject {
+    void Post(TObject*) {
+      for (WORD K : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(GetFocus(), WM_KEYDOWN, K, 1);
+    }
+  } Keys;
+  Menu->OnPopup = Bind(&Keys, &TKeys::Post);
+  PostMessageW(F->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(F->GetHandle()), MAKELPARAM(80, 80));
+  PumpUntil([&] { return !R.Log.empty(); }, 2000);
+  EXPECT_EQ(std::vector<std::string>{"execute Copy"}, R.Log);
+  EXPECT_EQ(F, Menu->GetPopupComponent());
+  Free(F);
+}
+
+TEST(ModalForm, EndsWithModalResultWhileTheOwnerIsDisabled) {
+  Recorder R;
+  TForm* Main = TForm::Create(nullptr);
+  Main->Show();
+  Pump();
+  TForm* Dialog = TForm::Create(nullptr);
+  Dialog->SetPosition(poScreenCenter);
+  R.Dialog = Dialog;
+  R.Owner = Main->GetHandle();
+  TTimer* T = TTimer::Create(nullptr);
+  T->SetInterval(20);
+  T->OnTimer = Bind(&R, &Recorder::Tick);
+  EXPECT_EQ(mrOk, Dialog->ShowModal());
+  EXPECT_FALSE(R.OwnerEnabledDuringModal);
+  EXPECT_TRUE(IsWindowEnabled(Main->GetHandle()));
+  EXPECT_FALSE(Dialog->GetVisible());
+  EXPECT_FALSE(IsWindowVisible(Dialog->GetHandle()));
+  EXPECT_EQ((Screen->GetWidth() - Dialog->GetWidth()) / 2, Dialog->GetLeft());
+  // A refused close keeps the modal loop going.
+  Dialog->OnCloseQuery = TCloseQueryEvent(&R, &Recorder::Refuse);
+  Dialog->SetTag(1);
+  Dialog->SetName("Dialog");
+  T->SetEnabled(true);
+  R.Log.clear();
+  TTimer* Allow = TTimer::Create(nullptr);
+  Allow->SetInterval(120);
+  struct TAllow : TObject {
+    TForm* D;
+    void Go(TObject* S) {
+      D->SetTag(0);
+      D->SetModalResult(mrCancel);
+      static_cast<TTimer*>(S)->SetEnabled(false);
+    }
+  } A;
+  A.D = Dialog;
+  Allow->OnTimer = Bind(&A, &TAllow::Go);
+  EXPECT_EQ(mrCancel, Dialog->ShowModal());
+  EXPECT_GE(std::count(R.Log.begin(), R.Log.end(), "query Dialog"), 2);
+  Free(Allow);
+  Free(T);
+  Free(Dialog);
+  Free(Main);
+}
+
+TEST(ModalForm, ShowingAVisibleFormModallyIsRefused) {
+  TForm* F = TForm::Create(nullptr);
+  F->Show();
+  EXPECT_THROW(F->ShowModal(), EInvalidOperation);
+  Free(F);
+}
+
+struct MdiFixture : ::testing::Test {
+  TTestApplication App;
+  Recorder R;
+  TForm* Main = nullptr;
+  std::vector<TForm*> Kids;
+  void SetUp() override {
+    Application->CreateForm(Main);
+    Main->SetName("Main");
+    Main->SetFormStyle(fsMDIForm);
+    Main->SetBounds(0, 0, 600, 450);
+    Main->Show();
+    for (int I = 0; I < 3; ++I) {
+      struct TKid : TForm {
+        explicit TKid(TComponent* O) : TForm(O) {
+          SetFormStyle(fsMDIChild);
+          SetBounds(0, 0, 200, 150);
+        }
+      };
+      auto* K = Construct<TKid>(Application);
+      K->SetName("Doc" + std::to_string(I + 1));
+      K->OnCloseQuery = TCloseQueryEvent(&R, &Recorder::Refuse);
+      K->OnClose = TCloseEvent(&R, &Recorder::Closed);
+      Kids.push_back(K);
+    }
+    Pump();
+  }
+};
+
+TEST_F(MdiFixture, ChildrenAreListedAndArrangedInTheFrame) {
+  ASSERT_EQ(3, Main->GetMDIChildCount());
+  EXPECT_EQ(Kids[2], Main->GetActiveMDIChild());
+  EXPECT_EQ(Kids[2], Main->GetMDIChildren(0));
+  EXPECT_EQ(Main->GetClientHandle(), GetParent(Kids[0]->GetHandle()));
+  Main->Cascade();
+  Pump();
+  std::vector<POINT> Tops;
+  for (TForm* K : Kids) Tops.push_back(POINT{K->GetLeft(), K->GetTop()});
+  EXPECT_NE(Tops[0].y, Tops[1].y);
+  EXPECT_NE(Tops[1].y, Tops[2].y);
+  RECT Client;
+  GetClientRect(Main->GetClientHandle(), &Client);
+  Main->SetTileMode(tbVertical);
+  Main->Tile();
+  Pump();
+  // Side by side: each as tall as the client area, together as wide.
+  int Width = 0;
+  for (TForm* K : Kids) {
+    EXPECT_EQ(Client.bottom, K->GetHeight());
+    Width += K->GetWidth();
+  }
+  EXPECT_NEAR(Client.right, Width, 3);
+  Main->SetTileMode(tbHorizontal);
+  Main->Tile();
+  Pump();
+  for (TForm* K : Kids) EXPECT_EQ(Client.right, K->GetWidth());
+  Main->Next();
+  Pump();
+  EXPECT_NE(Kids[2], Main->GetActiveMDIChild());
+}
+
+TEST_F(MdiFixture, ClosingTheFrameStopsOnTheFirstRefusingChild) {
+  Kids[1]->SetTag(1);
+  Main->OnCloseQuery = TCloseQueryEvent(&R, &Recorder::Refuse);
+  Main->Close();
+  Pump();
+  EXPECT_FALSE(Application->GetTerminated());
+  EXPECT_EQ(3, Main->GetMDIChildCount());
+  // Children in z-order (Doc3 is on top), stopping at Doc2's refusal.
+  EXPECT_EQ((std::vector<std::string>{"query Doc3", "query Doc2"}), R.Log);
+  R.Log.clear();
+  Kids[1]->SetTag(0);
+  Main->Close();
+  PumpUntil([&] { return Application->GetTerminated(); }, 1000);
+  EXPECT_TRUE(Application->GetTerminated());
+  EXPECT_EQ(4u, R.Log.size());
+}
+
+TEST_F(MdiFixture, AChildClosedWithCaFreeGoesAway) {
+  Kids[0]->Close();
+  EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 2; }));
+  EXPECT_EQ((std::vector<std::string>{"query Doc1", "close Doc1"}), R.Log);
+}
+
+TEST(ApplicationRun, ClosingTheMainFormEndsRun) {
+  TTestApplication App;
+  TForm* Main = nullptr;
+  Application->CreateForm(Main);
+  EXPECT_EQ(Main, Application->GetMainForm());
+  TForm* Second = nullptr;
+  Application->CreateForm(Second);
+  EXPECT_EQ(Main, Application->GetMainForm());
+  PostMessageW(Main->GetHandle(), WM_CLOSE, 0, 0);
+  Application->Run();
+  EXPECT_TRUE(Application->GetTerminated());
+  EXPECT_TRUE(Main->GetVisible());
+}
+
+}  // namespace
