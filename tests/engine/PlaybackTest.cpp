@@ -130,3 +130,17 @@ TEST_F(Playback, PlayerPlaysAnArrayAndReportsItsEnd) {
   PumpUntil([] { return false; }, 100);
   EXPECT_EQ(log.Ends, 1);  // stopping is not an end of the array
 }
+
+TEST_F(Playback, TheSoundCardEitherPlaysOrSaysWhyWithoutHanging) {
+  auto player = Make<TAudioPlayer2>();
+  TPlayerLog log;
+  player->OnEndPlay = Bind(&log, &TPlayerLog::EndPlay);
+  player->SetFormat(8000, 1);
+  player->OpenOutput();
+  if (player->GetErrorState() != 0) {
+    EXPECT_FALSE(player->GetErrorText().empty());
+    return;
+  }
+  player->PlayArray(TSampleArray(800, 0.0f));
+  EXPECT_TRUE(PumpUntil([&] { return log.Ends == 1; }, 3000));
+}
