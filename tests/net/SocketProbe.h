@@ -16,7 +16,7 @@ using TNetPtr = std::unique_ptr<T, FreeDeleter>;
 class SocketProbe {
 public:
   enum ReadMode { ReadText, ReadNothing };
-  explicit SocketProbe(sonvelt::net::TWSocket* socket, ReadMode mode = ReadText) : Socket(socket), Mode(mode) {
+  explicit SocketProbe(sonvelt::net::TWSocket* socket, ReadMode mode = ReadText) : Mode(mode), Socket(socket) {
     using namespace sonvelt::net;
     socket->OnSessionConnected = Bind(this, &SocketProbe::Connected);
     socket->OnSessionClosed = Bind(this, &SocketProbe::Closed);
