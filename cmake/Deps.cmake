@@ -30,7 +30,8 @@ sonvelt_import_static(Deps::mp3lame mp3lame)
 sonvelt_import_static(Deps::ogg ogg)
 sonvelt_import_static(Deps::vorbis vorbis DEPS Deps::ogg)
 sonvelt_import_static(Deps::vorbisenc vorbisenc DEPS Deps::vorbis)
+sonvelt_import_static(Deps::vorbisfile vorbisfile DEPS Deps::vorbis)
 
 set(SONVELT_JPEG_LIB Deps::jpeg CACHE INTERNAL "")
 set(SONVELT_CODEC_LIBS Deps::avformat Deps::avcodec Deps::swresample Deps::avutil
-    Deps::mp3lame Deps::vorbisenc Deps::vorbis Deps::ogg CACHE INTERNAL "")
+    Deps::mp3lame Deps::vorbisenc Deps::vorbisfile Deps::vorbis Deps::ogg CACHE INTERNAL "")
