@@ -1,0 +1,25 @@
+// Resource ids of Sonvelt.exe (res/Sonvelt.rc). PNG glyphs are RCDATA resources
+// holding the PNG file; bitmaps are BITMAP resources.
+#pragma once
+
+#define IDI_MAINICON 1
+
+#define IDB_SPLASH 100  // 392 x 212, magenta (255, 0, 255) where the window is cut away
+#define IDB_ABOUT 101   // the About box artwork
+
+// PNG glyphs (RCDATA)
+#define IDP_PROGRESS 200      // progress window icon, 32 x 32
+#define IDP_PLAY 210          // transport buttons, 32 x 32
+#define IDP_RECORD 211
+#define IDP_PAUSE 212
+#define IDP_STOP 213
+#define IDP_START 214
+#define IDP_REWIND 215
+#define IDP_FORWARD 216
+#define IDP_END 217
+#define IDP_ZOOMIN 220        // document zoom buttons, 16 x 16
+#define IDP_ZOOMOUT 221
+#define IDP_ZOOMSELECTION 222
+#define IDP_ZOOMFULL 223
+#define IDP_TIMESTART 230     // ImageStart and ImageSel beside the time labels, 16 x 16
+#define IDP_TIMESELECTION 231
