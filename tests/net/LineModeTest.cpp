@@ -127,3 +127,20 @@ TEST(LineMode, SendTextLineAndSyncWait) {
   PumpFor(50);
   EXPECT_EQ(got, "line\r\n");
 }
+
+TEST(LineMode, EditingAndEcho) {
+  std::string echoed;
+  ScriptServer server([&](SOCKET c) {
+    SendAll(c, "ab\bc\td\r\n");
+    echoed = RecvExactly(c, 16);
+  });
+  auto s = LineSocket(server);
+  SocketProbe probe(s.get());
+  s->SetLineEdit(true);
+  s->SetLineEcho(true);
+  s->Connect();
+  ASSERT_TRUE(PumpUntil([&] { return !probe.Lines.empty(); }));
+  EXPECT_EQ(probe.Lines[0], "ac      d\r\n");
+  PumpUntil([&] { return s->GetState() == wsClosed; });
+  EXPECT_EQ(echoed, "ab\b \bc      d\r\n");
+}
