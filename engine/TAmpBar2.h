@@ -2,15 +2,12 @@
 // green, then yellow from 70, red from 90.
 #pragma once
 #include "framework/Colors.h"
-#include "framework/Component.h"
+#include "framework/GraphicControl.h"
 
-class TAmpBarWindow;
-
-class TAmpBar2 : public TComponent {
-  SONVELT_CLASS(TAmpBar2, TComponent)
+class TAmpBar2 : public TGraphicControl {
+  SONVELT_CLASS(TAmpBar2, TGraphicControl)
  public:
   explicit TAmpBar2(TComponent* AOwner);
-  ~TAmpBar2() override;
 
   int GetValue() const { return Value; }
   void SetValue(int value);
@@ -23,15 +20,15 @@ class TAmpBar2 : public TComponent {
   TColor GetTickBackColor() const { return TickBackColor; }
   void SetTickBackColor(TColor color);
 
-  void CreateWindowPart(void* parentHwnd, int x, int y, int width, int height);
-  void* GetHandle() const;
-  void PaintTo(void* hdc, int width, int height) const;
+  // Draws the bar into a device context of the given size.
+  void PaintTo(HDC dc, int width, int height) const;
+
+ protected:
+  void Paint() override;
 
  private:
-  void Changed();
   int Value = 0;
   TColor BackColor = 0x000000;
   int BorderStyle = 1;
   TColor TickBackColor = 0x303030;
-  TAmpBarWindow* Window = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "engine/AudioDecoder.h"
 #include "engine/AudioEditorOperation.h"
 #include "engine/AudioEditorPainter.h"
-#include "engine/AudioEditorWindow.h"
 #include "engine/EngineError.h"
 #include "engine/FormatConverter.h"
 #include "engine/WavFile.h"
@@ -24,15 +23,19 @@ constexpr int64_t kChunk = TAudioBlock::kFrames;
 
 }  // namespace
 
-TAudioEditor2::TAudioEditor2(TComponent* AOwner) : TComponent(AOwner) {
+TAudioEditor2::TAudioEditor2(TComponent* AOwner) : TCustomControl(AOwner) {
+  TControlStyle style = GetControlStyle();
+  style += csOpaque;  // the whole client area is painted
+  style += csCaptureMouse;
+  style += csClickEvents;
+  style += csDoubleClicks;
+  SetControlStyle(style);
+  SetBounds(0, 0, 400, 150);
   Playback.OnTick = TDelegate<void()>(this, &TAudioEditor2::PlaybackTick);
   Playback.OnFinished = TDelegate<void()>(this, &TAudioEditor2::PlaybackFinished);
 }
 
-TAudioEditor2::~TAudioEditor2() {
-  Playback.Stop();
-  Window.reset();
-}
+TAudioEditor2::~TAudioEditor2() { Playback.Stop(); }
 
 void TAudioEditor2::CheckIdle() const {
   if (Busy) throw EAudioError("The editor is busy with another operation.");
@@ -331,16 +334,20 @@ void TAudioEditor2::ZoomOut() {
 
 void TAudioEditor2::ZoomFull() { ZoomToRange(0, int(Audio.GetLength())); }
 
-void TAudioEditor2::RefreshView() {
-  if (Window) Window->Invalidate();
-}
+void TAudioEditor2::RefreshView() { Invalidate(); }
 
-void TAudioEditor2::CreateWindowPart(void* parent, int x, int y, int width, int height) {
-  Window = std::make_unique<TAudioEditorWindow>(*this, parent, x, y, width, height);
-}
+void TAudioEditor2::PaintTo(HDC dc, int width, int height) const { PaintAudioEditor(*this, dc, width, height); }
 
-void* TAudioEditor2::GetHandle() const { return Window ? Window->GetHandle() : nullptr; }
-
-void TAudioEditor2::PaintTo(void* hdc, int width, int height) const {
-  PaintAudioEditor(*this, static_cast<HDC>(hdc), width, height);
+void TAudioEditor2::Paint() {
+  RECT rc = GetClientRect();
+  HDC dc = GetCanvas()->GetHandle();
+  // Drawn off screen first, so that the play cursor does not flicker.
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<int>(1, rc.right), std::max<int>(1, rc.bottom));
+  HGDIOBJ old = SelectObject(mem, bmp);
+  PaintTo(mem, rc.right, rc.bottom);
+  BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
 }

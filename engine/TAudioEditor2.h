@@ -17,11 +17,10 @@
 #include "engine/Playback.h"
 #include "engine/SampleArray.h"
 #include "engine/SampleSequence.h"
-#include "framework/Component.h"
+#include "framework/CustomControl.h"
 #include "framework/Delegate.h"
 
 class TAudioDecoder;
-class TAudioEditorWindow;
 class TWorkingFile;
 
 class IAudioEditor2Position {
@@ -67,16 +66,12 @@ class IAudioEditor2FileInfo {
 using TAudioProgressEvent = TDelegate<void(TObject* Sender, int Percent)>;
 using TAudioMeterEvent = TDelegate<void(TObject* Sender, int Left, int Right)>;
 using TAudioMarkerEvent = TDelegate<void(TObject* Sender, int Number)>;
-// Until the framework's controls bring their mouse types: Button 0 left,
-// 1 right, 2 middle; Shift holds the MK_ flags of the message.
-using TAudioMouseEvent = TDelegate<void(TObject* Sender, int Button, int Shift, int X, int Y)>;
-using TAudioMouseMoveEvent = TDelegate<void(TObject* Sender, int Shift, int X, int Y)>;
-using TAudioStartDragEvent = TDelegate<void(TObject* Sender, TObject*& DragObject)>;
-using TAudioDragOverEvent = TDelegate<void(TObject* Sender, TObject* Source, int X, int Y, int State, bool& Accept)>;
-using TAudioDragDropEvent = TDelegate<void(TObject* Sender, TObject* Source, int X, int Y)>;
-
-class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IAudioEditor2FileInfo {
-  SONVELT_CLASS(TAudioEditor2, TComponent)
+// A windowed control: it takes its own mouse input (click sets the cursor,
+// drag selects, shift-click extends, dragging a marker moves it, the wheel
+// scrolls) and paints through PaintTo. The mouse, drag, click, enter and exit
+// events are the control's own.
+class TAudioEditor2 : public TCustomControl, public IAudioEditor2Position, public IAudioEditor2FileInfo {
+  SONVELT_CLASS(TAudioEditor2, TCustomControl)
  public:
 
   enum TPlayState { psIdle = 0, psPlaying = 1, psEnding = 2, psPaused = 5 };
@@ -173,11 +168,8 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
   void SetGenre(int v) override { Tags.Genre = v >= 0 && v < kGenreCount ? v : -1; }
   std::string GetGenreName(int index) const override { return GenreName(index); }
 
-  // The window part: a child window of parent showing this editor.
-  void CreateWindowPart(void* parentHwnd, int x, int y, int width, int height);
-  void* GetHandle() const;
   // Draws the whole control into a device context of the given size.
-  void PaintTo(void* hdc, int width, int height) const;
+  void PaintTo(HDC dc, int width, int height) const;
 
   // Read access for drawing, tests and the window part.
   const TSampleSequence& GetAudio() const { return Audio; }
@@ -192,23 +184,19 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
   TNotifyEvent OnEndOperation;
   TAudioMeterEvent OnMeter;  // 0 (-92 dB and below) .. 92 (full scale)
   TAudioMarkerEvent OnChangeMarker;  // a marker was dragged
-  TNotifyEvent OnDblClick;
   TAudioMarkerEvent OnNewMarker;
   TAudioMarkerEvent OnMarkerClick;
   TNotifyEvent OnEndPlay;
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
   TNotifyEvent OnGainChange;  // the output volume changed
   TNotifyEvent OnScaleXClick;
   TNotifyEvent OnScaleYClick;
-  TAudioMouseEvent OnMouseDown;
-  TAudioMouseMoveEvent OnMouseMove;
-  TAudioMouseEvent OnMouseUp;
-  // The control starts no drag-and-drop of its own; these serve hosts that do.
-  TAudioStartDragEvent OnStartDrag;
-  TAudioDragOverEvent OnDragOver;
-  TAudioDragDropEvent OnDragDrop;
-  TAudioDragDropEvent OnEndDrag;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
 
  private:
   friend class IAudioEditor2Markers;
@@ -216,7 +204,6 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
   friend class IAudioEditor2Output;
   friend class IAudioEditor2Colors;
   friend class IAudioEditor2Scale;
-  friend class TAudioEditorWindow;
 
   struct TState {
     TSampleSequence Audio;
@@ -259,8 +246,9 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
   void PlaybackFinished();
   void EndPlayback();
 
-  // Markers
-  void MarkerChanged(int index);
+  // Mouse
+  enum class TDrag { None, Select, Marker };
+  int MarkerAt(int x);
 
   TSampleSequence Audio{2};
   int Rate = 44100;
@@ -297,5 +285,8 @@ class TAudioEditor2 : public TComponent, public IAudioEditor2Position, public IA
   IAudioEditor2Effects Effects{*this};
   IAudioEditor2Markers Markers{*this};
   IAudioEditor2FileFormat FileFormat;
-  std::unique_ptr<TAudioEditorWindow> Window;
+  TDrag Drag = TDrag::None;
+  int64_t Anchor = 0;
+  int DragMarker = -1;
+  int64_t DragOffset = 0;
 };

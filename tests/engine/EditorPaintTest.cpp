@@ -4,6 +4,7 @@
 
 #include "EngineTestSupport.h"
 #include "engine/TAmpBar2.h"
+#include "framework/Form.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ struct TMouseLog {
   std::vector<int> Markers;
   void DblClick(TObject*) { ++Dbl; }
   void ScaleClick(TObject*) { ++ScaleX; }
-  void Down(TObject*, int, int, int, int) { ++Downs; }
+  void Down(TObject*, TMouseButton, TShiftState, int, int) { ++Downs; }
   void Marker(TObject*, int n) { Markers.push_back(n); }
 };
 
@@ -148,13 +149,21 @@ LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 }  // namespace
 
 TEST(EditorWindow, MouseSetsCursorSelectsExtendsAndDragsMarkers) {
-  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 500, 200, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  auto e = Fixture();
-  e->CreateWindowPart(parent, 0, 0, 440, 140);
-  HWND w = static_cast<HWND>(e->GetHandle());
+  TForm* form = TForm::Create(nullptr);
+  form->SetBounds(0, 0, 500, 200);
+  auto* e = TAudioEditor2::Create(form);
+  e->SetParent(form);
+  e->SetBounds(0, 0, 440, 140);
+  std::vector<float> s(8000, 0.0f);
+  e->NewAudioFile(8000, 1);
+  e->InsertSamples(s);
+  e->ZoomFull();
+  HWND w = e->GetHandle();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(GetParent(w), parent);
+  EXPECT_EQ(GetParent(w), form->GetHandle());
+  RECT rc;
+  GetClientRect(w, &rc);
+  EXPECT_EQ(rc.right, 440);
   TMouseLog log;
   e->OnDblClick = Bind(&log, &TMouseLog::DblClick);
   e->OnScaleXClick = Bind(&log, &TMouseLog::ScaleClick);
@@ -188,19 +197,20 @@ TEST(EditorWindow, MouseSetsCursorSelectsExtendsAndDragsMarkers) {
   EXPECT_EQ(e->GetSelEnd(), 5000);  // dragging a marker leaves the selection
 
   SendMessageW(w, WM_LBUTTONDBLCLK, MK_LBUTTON, At(100, 60));
+  SendMessageW(w, WM_LBUTTONUP, 0, At(100, 60));
+  EXPECT_EQ(e->GetSelEnd(), 5000);  // a double click is not a new click
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 5));
   SendMessageW(w, WM_LBUTTONUP, 0, At(300, 5));
   EXPECT_EQ(log.Dbl, 1);
   EXPECT_EQ(log.ScaleX, 1);
-  EXPECT_EQ(log.Downs, 5);
+  EXPECT_EQ(log.Downs, 6);
 
   e->ZoomToRange(0, 800);
   SendMessageW(w, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), At(100, 60));
   EXPECT_EQ(e->GetViewStart(), 100);
   EXPECT_EQ(e->GetViewEnd(), 900);
-  e.reset();
+  Free(form);
   EXPECT_FALSE(IsWindow(w));
-  DestroyWindow(parent);
 }
 
 TEST(AmpBar, LightsItsShareOfTicks) {
