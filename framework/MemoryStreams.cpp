@@ -83,9 +83,10 @@ int TStringStream::Read(void* Buffer, int Count) {
 
 int TStringStream::Write(const void* Buffer, int Count) {
   if (Count <= 0) return 0;
-  // Writing replaces from the position to the end, as this stream always has.
-  FDataString.resize(static_cast<size_t>(FPosition));
-  FDataString.append(static_cast<const char*>(Buffer), Count);
+  // Overwrites in place like every other stream; the tail after the written bytes stays.
+  size_t end = static_cast<size_t>(FPosition) + Count;
+  if (end > FDataString.size()) FDataString.resize(end);
+  std::memcpy(FDataString.data() + FPosition, Buffer, Count);
   FPosition += Count;
   return Count;
 }
