@@ -21,6 +21,8 @@ bool IsCodecExtension(const std::string& extension) {
 
 std::unique_ptr<TCodecDecoder> OpenCodecDecoder(const std::string& path) {
   if (!CodecFileExists(path)) throw ECodecError("The file \"" + path + "\" does not exist.");
+  if (CodecFileExtension(path) == ".cda")
+    throw ECodecError("The file \"" + path + "\" is a track of an audio CD, which is read through the CD drive.");
   if (kHeaderless.count(CodecFileExtension(path))) return std::make_unique<THeaderlessDecoder>(path);
   if (IsOggVorbis(path)) return std::make_unique<TVorbisDecoder>(path);
   // Any other name is probed by its content, so a misnamed file still opens.

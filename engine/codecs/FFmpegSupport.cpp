@@ -4,6 +4,14 @@
 
 #include "engine/codecs/CodecError.h"
 
+namespace {
+
+// Errors reach the user through ECodecError; FFmpeg's own log lines would only
+// go to a console nobody sees.
+const bool kQuietLog = (av_log_set_level(AV_LOG_QUIET), true);
+
+}  // namespace
+
 std::string AVErrorText(int error) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {};
   av_strerror(error, text, sizeof text);
