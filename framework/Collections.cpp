@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/WithUpdate.h"
 
 // ---- TCollectionItem ----
 
@@ -93,27 +94,17 @@ void TCollection::Delete(int Index) {
 
 void TCollection::Clear() {
   if (FItems.empty()) return;
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     while (!FItems.empty()) Free(FItems.back());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TCollection*>(Source)) {
-    BeginUpdate();
-    try {
+    WithUpdate(this, [&] {
       Clear();
       for (TCollectionItem* it : src->FItems) Add()->Assign(it);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    });
     return;
   }
   TPersistent::Assign(Source);

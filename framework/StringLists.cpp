@@ -7,6 +7,7 @@
 #include "framework/Exceptions.h"
 #include "framework/MemoryStreams.h"
 #include "framework/StringUtils.h"
+#include "framework/WithUpdate.h"
 
 // ---- TStrings ----
 
@@ -26,30 +27,20 @@ int TStrings::AddObject(const std::string& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     for (int i = 0; i < Strings->GetCount(); ++i) AddObject(Strings->Get(i), Strings->GetObj(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TStrings*>(Source)) {
-    BeginUpdate();
-    try {
+    WithUpdate(this, [&] {
       Clear();
       FDelimiter = src->FDelimiter;
       FQuoteChar = src->FQuoteChar;
       FNameValueSeparator = src->FNameValueSeparator;
       AddStrings(src);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    });
     return;
   }
   TPersistent::Assign(Source);
@@ -71,35 +62,25 @@ void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     std::string s = Get(Index1);
     TObject* o = GetObj(Index1);
     Put(Index1, Get(Index2));
     PutObject(Index1, GetObj(Index2));
     Put(Index2, s);
     PutObject(Index2, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     std::string s = Get(CurIndex);
     TObject* o = GetObj(CurIndex);
     PutObject(CurIndex, nullptr);  // not freed by an owning list while it moves
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TStrings::Equals(TStrings* Strings) const {
@@ -148,8 +129,7 @@ std::string TStrings::GetText() const {
 }
 
 void TStrings::SetText(std::string_view Text) {
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     Clear();
     size_t i = 0;
     while (i < Text.size()) {
@@ -159,11 +139,7 @@ void TStrings::SetText(std::string_view Text) {
       if (i < Text.size() && Text[i] == '\r') ++i;
       if (i < Text.size() && Text[i] == '\n') ++i;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TStrings::GetDelimitedText() const {
@@ -191,8 +167,7 @@ std::string TStrings::GetDelimitedText() const {
 
 void TStrings::SetDelimitedText(std::string_view Text) {
   auto blank = [](char c) { return c != 0 && static_cast<unsigned char>(c) <= ' '; };
-  BeginUpdate();
-  try {
+  WithUpdate(this, [&] {
     Clear();
     size_t p = 0, n = Text.size();
     while (p < n && blank(Text[p])) ++p;
@@ -225,11 +200,7 @@ void TStrings::SetDelimitedText(std::string_view Text) {
         while (p < n && blank(Text[p])) ++p;
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TStrings::GetCommaText() const {
