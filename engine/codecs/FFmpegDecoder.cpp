@@ -56,6 +56,15 @@ void TFFmpegDecoder::Unreadable(const std::string& why) const {
 }
 
 void TFFmpegDecoder::Open() {
+  try {
+    OpenParts();
+  } catch (...) {
+    Close();  // the destructor does not run for a failed constructor
+    throw;
+  }
+}
+
+void TFFmpegDecoder::OpenParts() {
   File = std::make_unique<TCodecFile>(Path, TCodecFile::TMode::Read);
   if (File->GetSize() == 0) Unreadable("the file is empty");
   IO = std::make_unique<TAVFileIO>(*File, false);

@@ -18,7 +18,8 @@ class TFFmpegDecoder : public TCodecDecoder {
   int64_t Read(float* out, int64_t frames) override;
 
  private:
-  void Open();
+  void Open();  // closes what it opened when it fails
+  void OpenParts();
   void Close();
   int64_t CountFrames();
   [[noreturn]] void Unreadable(const std::string& why) const;
