@@ -1,3 +1,4 @@
+#include "framework/FileUtils.h"
 #include "engine/AudioDecoder.h"
 
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/TAudioEditor2.h"
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 
 namespace {
 

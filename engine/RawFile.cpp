@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "engine/EngineError.h"
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 
 namespace {
 
@@ -80,13 +80,6 @@ uint64_t TRawFile::GetSize() const {
   GetFileSizeEx(Handle, &li);
   return uint64_t(li.QuadPart);
 }
-
-bool FileExists(const std::string& path) {
-  DWORD a = GetFileAttributesW(Utf8ToWide(path).c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void DeleteFileUtf8(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
 
 void ReplaceFile(const std::string& source, const std::string& target) {
   if (!MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(),

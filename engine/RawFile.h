@@ -29,8 +29,6 @@ class TRawFile {
 
 // The calling thread's last Win32 error as text.
 std::string LastSystemErrorText();
-bool FileExists(const std::string& path);
-void DeleteFileUtf8(const std::string& path);
 // Replaces target by source, also when target exists.
 void ReplaceFile(const std::string& source, const std::string& target);
 // A name for a temporary file in the folder of path.

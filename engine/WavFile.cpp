@@ -1,3 +1,4 @@
+#include "framework/FileUtils.h"
 #include "engine/WavFile.h"
 
 #include <windows.h>
@@ -218,7 +219,7 @@ TWavWriter::TWavWriter(const std::string& path, const TWavFormat& format, const 
 TWavWriter::~TWavWriter() {
   if (!Committed) {
     File.reset();
-    DeleteFileUtf8(TempPath);
+    DeleteFile(TempPath);
   }
 }
 

@@ -7,7 +7,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/FileUtils.h"
 #include "engine/RawFile.h"
 #include "engine/TAudioEditor2.h"
 #include "engine/WavFile.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int64_t kFrames = int64_t(kRate) * 60 * 60;
 
-double Now() {
+double Millis() {
   static LARGE_INTEGER freq = [] {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
@@ -90,45 +91,45 @@ int main(int argc, char** argv) {
   TAudioEditor2* e = TAudioEditor2::Create(nullptr);
   e->SetTempDirectory(folder);
 
-  double t = Now();
+  double t = Millis();
   e->OpenAudioFile(path, 0);
   e->PaintTo(dc.Dc, width, height);
-  Report("open to a drawn waveform", Now() - t, 3000);
+  Report("open to a drawn waveform", Millis() - t, 3000);
   std::printf("  %d frames at %d Hz, %d channels\n", e->GetLength(), e->GetSampleRate(), e->GetChannels());
 
   auto at = [](int minutes) { return kRate * 60 * minutes; };
   e->SetSelectionActive(true);
   e->SetSelStart(at(10));
   e->SetSelEnd(at(20));
-  t = Now();
+  t = Millis();
   e->CutSelection();
-  Report("cut 10 minutes", Now() - t, 20);
+  Report("cut 10 minutes", Millis() - t, 20);
 
   e->SetSelectionActive(false);
   e->SetCursor(at(30));
-  t = Now();
+  t = Millis();
   e->PasteClipboard();
-  Report("paste 10 minutes", Now() - t, 20);
+  Report("paste 10 minutes", Millis() - t, 20);
 
   e->SetSelectionActive(true);
   e->SetSelStart(at(5) + 123);
   e->SetSelEnd(at(6) + 4567);
-  t = Now();
+  t = Millis();
   e->DeleteSelection();
-  Report("delete a minute", Now() - t, 20);
+  Report("delete a minute", Millis() - t, 20);
 
   for (int i = 0; i < 3; ++i) {
-    t = Now();
+    t = Millis();
     e->Undo();
-    Report("undo", Now() - t, 20);
+    Report("undo", Millis() - t, 20);
   }
 
   e->ZoomFull();
   e->PaintTo(dc.Dc, width, height);
   const int rounds = 10;
-  t = Now();
+  t = Millis();
   for (int i = 0; i < rounds; ++i) e->PaintTo(dc.Dc, width, height);
-  Report("full-view redraw", (Now() - t) / rounds, 30);
+  Report("full-view redraw", (Millis() - t) / rounds, 30);
 
   PROCESS_MEMORY_COUNTERS pmc{};
   pmc.cb = sizeof pmc;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 
 namespace {
 

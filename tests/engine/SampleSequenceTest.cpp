@@ -4,7 +4,7 @@
 
 #include "EngineTestSupport.h"
 #include "engine/SampleSequence.h"
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 #include "engine/WorkingFile.h"
 
 namespace {

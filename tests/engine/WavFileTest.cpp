@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "EngineTestSupport.h"
+#include "framework/FileUtils.h"
 #include "engine/TAudioFile2.h"
 #include "engine/TAudioInformation2.h"
 #include "engine/WavFile.h"
-#include "engine/WideText.h"
+#include "framework/Unicode.h"
 
 namespace {
 
