@@ -80,6 +80,30 @@ TEST_P(Tags, RoundTripWhenEncodedAndWhenRewritten) {
 INSTANTIATE_TEST_SUITE_P(Containers, Tags, testing::Values(".mp3", ".ogg", ".wma"),
                          [](const auto& info) { return std::string(info.param + 1); });
 
+TEST(OggComments, AHeaderGrownByPagesKeepsEveryAudioPage) {
+  // A comment larger than one page takes extra header pages: every audio page
+  // after them is renumbered and gets a new checksum.
+  TTestFolder dir;
+  std::string path = dir.Path("long.ogg");
+  std::vector<float> src = Tones(3 * 44100, 44100, {440, 660});
+  {
+    TOggEncoder e(path, 44100, 2, TOggSettings{}, FirstTags());
+    e.Write(src.data(), 3 * 44100);
+    e.Finish();
+  }
+  TDecoded before = DecodeAll(path);
+  TCodecTags big = SecondTags();
+  big.Comment.assign(150000, 'x');
+  WriteCodecTags(path, big);
+  TDecoded grown = DecodeAll(path);
+  EXPECT_EQ(grown.Tags.Comment, big.Comment);
+  EXPECT_EQ(grown.Samples, before.Samples);
+  WriteCodecTags(path, FirstTags());
+  TDecoded shrunk = DecodeAll(path);
+  EXPECT_EQ(shrunk.Tags, AsRead(FirstTags()));
+  EXPECT_EQ(shrunk.Samples, before.Samples);
+}
+
 TEST(Id3, VersionOneHoldsTheGenreIndexAndLatinText) {
   std::vector<unsigned char> v1 = BuildId3v1(FirstTags());
   ASSERT_EQ(v1.size(), 128u);
