@@ -4,6 +4,7 @@
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
+#include "framework/FileUtils.h"
 
 void TAudioInformation2::ReadInfo(const std::string& path) {
   std::unique_ptr<TAudioDecoder> d = OpenAudioDecoder(path);
