@@ -1,4 +1,3 @@
-#include "framework/FileUtils.h"
 #include "engine/AudioDecoder.h"
 
 #include <cstring>
@@ -7,6 +6,7 @@
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
+#include "framework/FileUtils.h"
 
 namespace {
 

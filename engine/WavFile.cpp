@@ -1,4 +1,3 @@
-#include "framework/FileUtils.h"
 #include "engine/WavFile.h"
 
 #include <windows.h>
@@ -9,6 +8,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
+#include "framework/FileUtils.h"
 
 namespace {
 
