@@ -1,0 +1,71 @@
+#include "app/FileNames.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/FileUtils.h"
+#include "framework/Format.h"
+#include "framework/StringUtils.h"
+#include "framework/Unicode.h"
+
+std::string IncludeBackslash(const std::string& Path) {
+  if (!Path.empty() && Path.back() == '\\') return Path;
+  return Path + "\\";
+}
+
+std::string StripFileExt(const std::string& Path) {
+  const size_t NameStart = Path.find_last_of("\\/:");
+  const size_t Dot = Path.rfind('.');
+  if (Dot == std::string::npos || (NameStart != std::string::npos && Dot < NameStart)) return Path;
+  return Path.substr(0, Dot);
+}
+
+std::string MakeUniqueFileName(const std::string& FileName, const std::string& Folder) {
+  const std::string Dir = IncludeBackslash(Folder);
+  std::string Result = Dir + FileName;
+  if (!FileExists(Result)) return Result;
+  const std::string Base = StripFileExt(FileName);
+  const std::string Ext = FileName.substr(Base.size());
+  for (int N = 1; N < 32768; ++N) {
+    Result = Dir + Format("%s(%d)%s", {Base, N, Ext});
+    if (!FileExists(Result)) break;
+  }
+  return Result;
+}
+
+std::string ReplaceInvalidFileChars(const std::string& Name, const std::string& Replacement) {
+  std::string Result = Name;
+  for (const char* Bad : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"})
+    Result = StringReplace(Result, Bad, Replacement, {rfReplaceAll});
+  return Result;
+}
+
+int FirstSpacePos(const std::string& Text) {
+  const size_t P = Text.find(' ');
+  return P == std::string::npos ? static_cast<int>(Text.size()) : static_cast<int>(P) + 1;
+}
+
+const std::vector<std::string>& SupportedAudioExts() {
+  static const std::vector<std::string> Exts = {".wav",  ".mp3",  ".mp2",  ".mpga", ".wma", ".ogg",
+                                                ".cda",  ".vox",  ".raw",  ".g721", ".g723", ".g726",
+                                                ".aif",  ".aiff", ".aifc", ".mpc"};
+  return Exts;
+}
+
+bool IsSupportedAudioExt(const std::string& Ext) {
+  const std::string Lower = LowerCase(Ext);
+  const auto& Exts = SupportedAudioExts();
+  return std::find(Exts.begin(), Exts.end(), Lower) != Exts.end();
+}
+
+std::string ProgramPath() {
+  std::wstring Buf(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD N = GetModuleFileNameW(nullptr, Buf.data(), static_cast<DWORD>(Buf.size()));
+    if (N < Buf.size()) return WideToUtf8(std::wstring_view(Buf.data(), N));
+    Buf.resize(Buf.size() * 2);
+  }
+}
+
+std::string ProgramFolder() { return ExtractFilePath(ProgramPath()); }
