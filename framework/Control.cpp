@@ -343,6 +343,10 @@ void TControl::HandleMouseUp(TMessage& Message, TMouseButton Button) {
 }
 
 void TControl::Dispatch(TMessage& Message) {
+  // The window's own handling of mouse input runs first (a button presses itself).
+  if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST && Message.Msg != WM_MOUSEWHEEL &&
+      Message.Msg != WM_MOUSEHWHEEL)
+    DefaultHandler(Message);
   switch (Message.Msg) {
     case WM_LBUTTONDOWN: HandleMouseDown(Message, mbLeft, {}); break;
     case WM_RBUTTONDOWN: HandleMouseDown(Message, mbRight, {}); break;

@@ -1,0 +1,200 @@
+#include "framework/SpeedButton.h"
+
+#include <algorithm>
+
+#include "framework/DrawingHelpers.h"
+#include "framework/WinControl.h"
+
+namespace {
+void FreeObject(TObject* Obj) { Free(Obj); }
+}
+
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(Construct<TBitmap>(), &FreeObject) {
+  SetControlStyle(TControlStyle{csCaptureMouse, csDoubleClicks, csOpaque});
+  SetBounds(0, 0, 23, 22);
+  SetParentColor(true);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+  FGlyph->OnChange = Bind(this, &TSpeedButton::GlyphChanged);
+}
+
+TSpeedButton::~TSpeedButton() { FGlyph->OnChange = nullptr; }
+
+void TSpeedButton::SetGroupIndex(int Value) {
+  FGroupIndex = Value;
+  UpdateExclusive();
+}
+
+void TSpeedButton::SetAllowAllUp(bool Value) {
+  FAllowAllUp = Value;
+  UpdateExclusive();
+}
+
+void TSpeedButton::SetFlat(bool Value) {
+  FFlat = Value;
+  Invalidate();
+}
+
+void TSpeedButton::SetGlyph(TBitmap* Value) {
+  FGlyph->Assign(Value);
+  if (Value && Value->GetHeight() > 0 && Value->GetWidth() % Value->GetHeight() == 0) {
+    int N = Value->GetWidth() / Value->GetHeight();
+    if (N >= 1 && N <= 4) FNumGlyphs = N;
+  }
+  Invalidate();
+}
+
+void TSpeedButton::SetNumGlyphs(int Value) {
+  FNumGlyphs = std::clamp(Value, 1, 4);
+  Invalidate();
+}
+
+void TSpeedButton::SetLayout(TButtonLayout Value) {
+  FLayout = Value;
+  Invalidate();
+}
+
+void TSpeedButton::SetSpacing(int Value) {
+  FSpacing = Value;
+  Invalidate();
+}
+
+void TSpeedButton::SetDown(bool Value) {
+  if (FGroupIndex == 0) Value = false;
+  if (FDown == Value) return;
+  // The last button of a group stays down unless all may be up.
+  if (FDown && !FAllowAllUp) return;
+  FDown = Value;
+  FState = Value ? bsExclusive : bsUp;
+  Invalidate();
+  if (Value) UpdateExclusive();
+}
+
+void TSpeedButton::UpdateExclusive() {
+  TWinControl* P = GetParent();
+  if (!P || FGroupIndex == 0) return;
+  for (int I = 0; I < P->GetControlCount(); ++I) {
+    auto* B = dynamic_cast<TSpeedButton*>(P->GetControl(I));
+    if (!B || B == this || B->FGroupIndex != FGroupIndex) continue;
+    if (FDown && B->FDown) {
+      B->FDown = false;
+      B->FState = bsUp;
+      B->Invalidate();
+    }
+    B->FAllowAllUp = FAllowAllUp;
+  }
+}
+
+void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || !GetEnabled()) return;
+  if (!FDown) {
+    FState = bsDown;
+    Invalidate();
+  }
+  FDragging = true;
+}
+
+void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  if (!FDragging) return;
+  TButtonState New = bsUp;
+  if (X >= 0 && X < GetWidth() && Y >= 0 && Y < GetHeight()) New = FDown ? bsExclusive : bsDown;
+  else if (FDown) New = bsExclusive;
+  if (New != FState) {
+    FState = New;
+    Invalidate();
+  }
+}
+
+void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (!FDragging || Button != mbLeft) return;
+  FDragging = false;
+  bool Inside = X >= 0 && X < GetWidth() && Y >= 0 && Y < GetHeight();
+  if (FGroupIndex == 0) {
+    FState = bsUp;
+    Invalidate();
+    if (Inside) Click();
+    return;
+  }
+  if (Inside) {
+    bool WasDown = FDown;
+    SetDown(!FDown);
+    if (WasDown && FDown) FState = bsExclusive;  // the last of its group stays down
+    Invalidate();
+    Click();
+  } else {
+    FState = FDown ? bsExclusive : bsUp;
+    Invalidate();
+  }
+}
+
+void TSpeedButton::Click() { TGraphicControl::Click(); }
+
+void TSpeedButton::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      if (Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(this)) {
+        FMouseInControl = Message.Msg == CM_MOUSEENTER;
+        if (FFlat && GetEnabled()) Invalidate();
+      }
+      break;
+    case CM_ENABLEDCHANGED:
+      FState = GetEnabled() ? (FDown ? bsExclusive : bsUp) : bsDisabled;
+      break;
+    default: break;
+  }
+  TGraphicControl::Dispatch(Message);
+}
+
+void TSpeedButton::Paint() {
+  TCanvas* C = GetCanvas();
+  RECT R = GetClientRect();
+  C->GetBrush()->SetColor(GetColor());
+  C->FillRect(R);
+  bool Pressed = FState == bsDown || FState == bsExclusive;
+  if (!FFlat || FMouseInControl || Pressed) {
+    RECT E = R;
+    DrawEdge(C, E, Pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  }
+  if (Pressed) OffsetRect(&R, 1, 1);
+  // The glyph strip holds up, disabled, pressed and down images in that order.
+  int GW = FGlyph->GetEmpty() ? 0 : FGlyph->GetWidth() / FNumGlyphs, GH = FGlyph->GetEmpty() ? 0 : FGlyph->GetHeight();
+  int Index = 0;
+  if (!GetEnabled() && FNumGlyphs > 1) Index = 1;
+  else if (FState == bsDown && FNumGlyphs > 2) Index = 2;
+  else if (FState == bsExclusive && FNumGlyphs > 3) Index = 3;
+  std::string Caption = GetText();
+  SIZE TS{0, 0};
+  C->SetFont(GetFont());
+  if (!Caption.empty()) {
+    RECT M{0, 0, R.right - R.left, 0};
+    DrawTextUtf8(C, Caption, M, DT_CALCRECT | DT_SINGLELINE);
+    TS = SIZE{M.right, M.bottom};
+  }
+  bool Horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
+  int Gap = (GW && TS.cx) ? FSpacing : 0;
+  int TotalW = Horizontal ? GW + Gap + TS.cx : std::max<int>(GW, TS.cx);
+  int TotalH = Horizontal ? std::max<int>(GH, TS.cy) : GH + Gap + TS.cy;
+  int X = R.left + (R.right - R.left - TotalW) / 2, Y = R.top + (R.bottom - R.top - TotalH) / 2;
+  POINT GP{X, Y + (TotalH - GH) / 2}, TP{X + GW + Gap, Y + (TotalH - TS.cy) / 2};
+  switch (FLayout) {
+    case blGlyphRight: GP.x = X + TS.cx + Gap; TP.x = X; break;
+    case blGlyphTop: GP = {X + (TotalW - GW) / 2, Y}; TP = {X + (TotalW - TS.cx) / 2, Y + GH + Gap}; break;
+    case blGlyphBottom: TP = {X + (TotalW - TS.cx) / 2, Y}; GP = {X + (TotalW - GW) / 2, Y + TS.cy + Gap}; break;
+    default: break;
+  }
+  if (GW > 0) {
+    HDC Src = FGlyph->GetCanvas()->GetHandle();
+    COLORREF Key = GetPixel(Src, 0, GH - 1);
+    TransparentBlt(C->GetHandle(), GP.x, GP.y, GW, GH, Src, Index * GW, 0, GW, GH, Key);
+  }
+  if (!Caption.empty()) {
+    RECT TR{TP.x, TP.y, TP.x + TS.cx, TP.y + TS.cy};
+    C->GetBrush()->SetStyle(bsClear);
+    if (!GetEnabled()) C->GetFont()->SetColor(clGrayText);
+    DrawTextUtf8(C, Caption, TR, DT_SINGLELINE);
+  }
+}

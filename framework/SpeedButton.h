@@ -1,0 +1,60 @@
+// TSpeedButton: a window-less tool button with a glyph strip. Buttons of the same
+// GroupIndex on one parent stay down one at a time (AllowAllUp lets the last one
+// come up); Flat buttons show their frame only under the mouse.
+#pragma once
+
+#include <memory>
+
+#include "framework/Bitmap.h"
+#include "framework/GraphicControl.h"
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+class TSpeedButton : public TGraphicControl {
+  SONVELT_CLASS(TSpeedButton, TGraphicControl)
+public:
+  explicit TSpeedButton(TComponent* AOwner);
+  ~TSpeedButton() override;
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
+  bool GetDown() const { return FDown; }
+  void SetDown(bool Value);
+  bool GetAllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool Value);
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  int GetNumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int Value);
+  TButtonLayout GetLayout() const { return FLayout; }
+  void SetLayout(TButtonLayout Value);
+  int GetSpacing() const { return FSpacing; }
+  void SetSpacing(int Value);
+  TButtonState GetState() const { return FState; }
+  bool GetMouseInControl() const { return FMouseInControl; }
+  void Click() override;
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+  void GlyphChanged(TObject*) { Invalidate(); }
+  void UpdateExclusive();
+  int FGroupIndex = 0;
+  bool FDown = false;
+  bool FAllowAllUp = false;
+  bool FFlat = false;
+  std::unique_ptr<TBitmap, void (*)(TObject*)> FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FSpacing = 4;
+  TButtonState FState = bsUp;
+  bool FDragging = false;
+  bool FMouseInControl = false;
+};
