@@ -43,6 +43,16 @@ THttpCli::THttpCli(TComponent* AOwner) : TNetWndControl(AOwner) {
 
 THttpCli::~THttpCli() = default;
 
+void THttpCli::BeforeDestruction() {
+  // The socket goes with the client; its close must not call back into it.
+  Socket->OnSessionClosed = nullptr;
+  Socket->OnDataAvailable = nullptr;
+  Socket->OnDnsLookupDone = nullptr;
+  Socket->OnSessionConnected = nullptr;
+  Socket->OnDataSent = nullptr;
+  TNetWndControl::BeforeDestruction();
+}
+
 void THttpCli::RegisterMessages() {
   TNetWndControl::RegisterMessages();
   RequestDoneMsg = TakeMessage();
@@ -164,7 +174,9 @@ void THttpCli::StartRequest(THttpRequest kind) {
     RequestType = httpCLOSE;
     StatusCode = 200;
     StatusText = "OK";
+    auto alive = AliveToken();
     SetState(httpClosing);
+    if (!*alive) return;
     if (Socket->GetState() == wsClosed) PostOwn(SetReadyMsg);
     else Socket->CloseLater();
     return;
@@ -200,8 +212,9 @@ void THttpCli::StartRequest(THttpRequest kind) {
   AuthNTLMState = ProxyAuthNTLMState = AuthBasicState = ProxyAuthBasicState = 0;
   ArmPreemptiveAuth();
   if (Socket->GetState() == wsConnected && !SameConnection()) Socket->Abort();
+  auto alive = AliveToken();
   SetState(httpNotConnected);
-  Login();
+  if (*alive) Login();
 }
 
 bool THttpCli::SameConnection() const {
@@ -226,7 +239,9 @@ void THttpCli::Login() {
     SessionConnected(0);
     return;
   }
+  auto alive = AliveToken();
   SetState(httpDnsLookup);
+  if (!*alive) return;
   try {
     Socket->SetLocalAddr(LocalAddr);
     Socket->DnsLookup(ConnectHost);
@@ -248,7 +263,9 @@ void THttpCli::SocketDnsLookupDone(TObject*, uint16_t error) {
     SessionClosed(error);
     return;
   }
+  auto alive = AliveToken();
   SetState(httpDnsLookupDone);
+  if (!*alive) return;
   Socket->SetAddr(Socket->GetLookupResult());
   Socket->SetLocalAddr(LocalAddr);
   Socket->SetPort(ConnectPort);
@@ -304,9 +321,14 @@ void THttpCli::SessionConnected(uint16_t error) {
   }
   Relocating = false;
   Connected = true;
+  // An event handler may free the client: nothing is touched after that.
+  auto alive = AliveToken();
   SetState(httpConnected);
+  if (!*alive) return;
   OnSessionConnected(this);
+  if (!*alive) return;
   SetState(httpWaitingHeader);
+  if (!*alive) return;
   RcvBuf.clear();
   static const char* const methods[] = {"", "GET", "POST", "PUT", "HEAD", ""};
   try {
@@ -466,12 +488,16 @@ void THttpCli::HandleSocketData() {
 
 void THttpCli::HandleHeaderLine(const std::string& line) {
   bool first = HeaderLineCount == 0;
+  auto alive = AliveToken();
   if (first && !AfterContinue) {
     OnHeaderBegin(this);
+    if (!*alive) return;
     if (StartsTextCi(line, "<HTML>") || StartsTextCi(line, "<!DOCTYPE")) {
       if (ContentType.empty()) ContentType = "text/html";
       SetState(httpWaitingBody);
+      if (!*alive) return;
       OnHeaderEnd(this);
+      if (!*alive) return;
       InBody = true;
       RcvBuf.insert(0, line + "\n");
       return;
@@ -519,6 +545,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
         } else if (key == "set-cookie") {
           bool accept = true;
           OnCookie(this, value, accept);
+          if (!*alive) return;
         } else if (key == "connection" || key == "proxy-connection") {
           if (LowerText(value) == "close") CloseAfterResponse = true;
           else if (LowerText(value) == "keep-alive") CloseAfterResponse = false;
@@ -539,14 +566,15 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
     return;
   }
   OnHeaderEnd(this);
+  if (!*alive) return;
   bool chunked = TransferEncoding.find("chunked") != std::string::npos;
   bool noBody = ContentLength == 0 || RequestType == httpHEAD ||
                 (ContentLength == -1 && !chunked &&
                  (StatusCode < 200 || StatusCode == 204 || StatusCode == 301 || StatusCode == 302 ||
                   StatusCode == 304 || StatusCode == 401 || StatusCode == 407));
   if (noBody) {
-    if (RequestType == httpHEAD) SetState(httpWaitingBody);
-    else SetState(httpBodyReceived);
+    SetState(RequestType == httpHEAD ? httpWaitingBody : httpBodyReceived);
+    if (!*alive) return;
     DocFinished = true;
     DocumentComplete();
     return;
@@ -558,6 +586,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
     else if (ext == "exe") DocName = DocName.substr(0, dot) + ".htm";
   }
   SetState(httpWaitingBody);
+  if (!*alive) return;
   InBody = true;
 }
 
@@ -565,6 +594,7 @@ void THttpCli::DocumentWrite(const void* buffer, int count) { OnDocData(this, bu
 
 void THttpCli::GetBodyLineNext(const char* data, int len) {
   Trace("GetBodyLineNext begin");
+  auto alive = AliveToken();
   if (BodyCallCount++ == 0) {
     ChunkState = 0;
     ChunkLength = ChunkRemaining = 0;
@@ -572,16 +602,18 @@ void THttpCli::GetBodyLineNext(const char* data, int len) {
     DocStarted = true;
     Trace("DocBegin");
     OnDocBegin(this);
+    if (!*alive) return;
     ContCod->Prepare(ContentEncoding);
     ReceiveStreamStart = ReceiveStream ? ReceiveStream->GetSize() : 0;
   }
   if (TransferEncoding.find("chunked") == std::string::npos) {
     ContCod->WriteInput(data, len);
+    if (!*alive) return;
     ReceivedCount += len;
     if (ContentLength >= 0 && ReceivedCount >= ContentLength) {
       Trace("End of document");
       FinishDocument();
-      DocumentComplete();
+      if (*alive) DocumentComplete();
     }
     return;
   }
@@ -615,6 +647,7 @@ void THttpCli::GetBodyLineNext(const char* data, int len) {
       case 2: {
         int n = int(std::min<int64_t>(ChunkRemaining, len - i));
         ContCod->WriteInput(data + i, n);
+        if (!*alive) return;
         ReceivedCount += n;
         ChunkRemaining -= n;
         i += n;
@@ -636,7 +669,7 @@ void THttpCli::GetBodyLineNext(const char* data, int len) {
     if (ChunkState == 4) {
       Trace("httpChunkDone, end of document");
       FinishDocument();
-      DocumentComplete();
+      if (*alive) DocumentComplete();
       return;
     }
   }
@@ -647,7 +680,9 @@ void THttpCli::FinishDocument() {
   BodyCallCount = 0;
   InBody = false;
   DocFinished = true;
+  auto alive = AliveToken();
   SetState(httpBodyReceived);
+  if (!*alive) return;
   StopBandwidthTimer();
   ContCod->Complete();
   Trace("DocEnd");
@@ -666,9 +701,11 @@ void THttpCli::SessionClosed(uint16_t error) {
   Trace("SessionClosed Error: " + std::to_string(error));
   if (error && !RequestDoneError) RequestDoneError = error;
   Connected = false;
+  auto alive = AliveToken();
   bool chunked = TransferEncoding.find("chunked") != std::string::npos;
   if (State == httpWaitingHeader) {
     if (HeaderLineCount > 0) OnHeaderEnd(this);
+    if (!*alive) return;
     // The connection ended before the response did.
     if (!RequestDoneError) RequestDoneError = httperrTruncated;
   } else if (DocStarted && !DocFinished) {
@@ -679,6 +716,7 @@ void THttpCli::SessionClosed(uint16_t error) {
     DocFinished = true;
     ContCod->Complete();
     OnDocEnd(this);
+    if (!*alive) return;
   } else if (State == httpWaitingBody && InBody && !DocStarted && (ContentLength > 0 || chunked)) {
     if (!RequestDoneError) RequestDoneError = httperrTruncated;
   }
@@ -687,15 +725,16 @@ void THttpCli::SessionClosed(uint16_t error) {
     return;
   }
   OnSessionClosed(this);
-  if (State != httpReady) PostOwn(SetReadyMsg);
+  if (*alive && State != httpReady) PostOwn(SetReadyMsg);
 }
 
 void THttpCli::SetState(THttpClientState s) {
   if (s == State) return;
   State = s;
   Trace(std::string("State = ") + (unsigned(s) <= httpAborting ? kStateNames[s] : "INVALID STATE"));
+  auto alive = AliveToken();
   OnStateChange(this);
-  if (s != httpReady) return;
+  if (!*alive || s != httpReady) return;
   UpdateNTLMStates();
   UpdateBasicStates();
   bool restart = false;
@@ -726,7 +765,9 @@ void THttpCli::RewindForRestart() {
 void THttpCli::Abort() {
   if (State != httpReady) {
     THttpClientState was = State;
+    auto alive = AliveToken();
     SetState(httpAborting);
+    if (!*alive) return;
     try {
       Socket->CancelLookup();
     } catch (...) {

@@ -123,6 +123,7 @@ public:
   static constexpr int MaxChunkSizeDigits = 15;
 
 protected:
+  void BeforeDestruction() override;
   int MessageCount() const override { return 4; }
   void RegisterMessages() override;
   void UnregisterMessages() override;

@@ -37,6 +37,16 @@ TCustomSmtpClient::TCustomSmtpClient(TComponent* AOwner) : TNetWndControl(AOwner
 
 TCustomSmtpClient::~TCustomSmtpClient() = default;
 
+void TCustomSmtpClient::BeforeDestruction() {
+  // The socket goes with the client; its close must not call back into it.
+  Socket->OnSessionClosed = nullptr;
+  Socket->OnDataAvailable = nullptr;
+  Socket->OnDnsLookupDone = nullptr;
+  Socket->OnSessionConnected = nullptr;
+  Socket->OnDataSent = nullptr;
+  TNetWndControl::BeforeDestruction();
+}
+
 void TCustomSmtpClient::RegisterMessages() {
   TNetWndControl::RegisterMessages();
   RequestDoneMsg = TakeMessage();
@@ -134,9 +144,10 @@ void TCustomSmtpClient::TriggerResponse(const std::string& msg) {
 }
 
 void TCustomSmtpClient::WriteCommand(const std::string& text) {
+  auto alive = AliveToken();
   TriggerCommand(text);
-  TriggerDisplay("> " + text);
-  if (Socket->GetState() == wsConnected) Socket->SendText(text + "\r\n");
+  if (*alive) TriggerDisplay("> " + text);
+  if (*alive && Socket->GetState() == wsConnected) Socket->SendText(text + "\r\n");
 }
 
 void TCustomSmtpClient::StartCommand(TSmtpRequest rq, const std::string& text, std::initializer_list<int> codes,
@@ -271,8 +282,10 @@ void TCustomSmtpClient::HandleReply(TObject*, uint16_t error) {
     LastResponse = ReplyBuffer.substr(0, crlf);
     ReplyBuffer.erase(0, crlf + 2);
     TriggerResponse(LastResponse);
+    if (!*alive) return;
     if (State == smtpWaitingBanner) {
       TriggerDisplay("< " + LastResponse);
+      if (!*alive) return;
       bool more;
       StatusCode = ReplyCode(LastResponse, more);
       if (more) continue;
@@ -284,7 +297,9 @@ void TCustomSmtpClient::HandleReply(TObject*, uint16_t error) {
         return;
       }
       SetState(smtpConnected);
+      if (!*alive) return;
       OnSessionConnected(this, error);
+      if (!*alive) return;
       TriggerRequestDone(0);
     } else if (State == smtpWaitingResponse) {
       if (!Replying) throw SmtpException("Program error: FNext is nil");
@@ -296,7 +311,9 @@ void TCustomSmtpClient::HandleReply(TObject*, uint16_t error) {
 }
 
 void TCustomSmtpClient::JudgeReply() {
+  auto alive = AliveToken();
   TriggerDisplay("< " + LastResponse);
+  if (!*alive) return;
   bool more;
   StatusCode = ReplyCode(LastResponse, more);
   if (more) return;

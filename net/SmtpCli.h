@@ -117,6 +117,7 @@ public:
 protected:
   using TNextStep = void (TCustomSmtpClient::*)();
 
+  void BeforeDestruction() override;
   int MessageCount() const override { return 4; }
   void RegisterMessages() override;
   void UnregisterMessages() override;

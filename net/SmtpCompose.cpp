@@ -178,7 +178,8 @@ void TCustomSmtpClient::SendNextLine() {
     }
     if (!got) {
       Socket->OnDataSent = nullptr;
-      StartCommand(smtpData, ".", {250}, nullptr);
+      if (SendMode == smtpToStream && !Connected) TriggerRequestDone(0);
+      else StartCommand(smtpData, ".", {250}, nullptr);
       return;
     }
     if (!line.empty() && line[0] == '.') line.insert(0, ".");

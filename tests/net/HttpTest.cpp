@@ -507,3 +507,59 @@ TEST(Http, BlockingRequest) {
     EXPECT_STREQ(e.what(), "Not Found");
   }
 }
+
+TEST(Http, KeptConnectionIsReusedAndCloseEndsIt) {
+  Recorded rec;
+  ScriptServer server([&](SOCKET c) {
+    for (int i = 0; i < 2; ++i) {
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\none");
+    }
+    RecvAll(c);
+  });
+  auto c = Client(Url(server));
+  c->SetRequestVer("1.1");
+  HttpProbe probe(c.get());
+  c->GetAsync();
+  ASSERT_TRUE(probe.Wait(1));
+  c->GetAsync();
+  ASSERT_TRUE(probe.Wait(2));
+  EXPECT_EQ(probe.Text(), "oneone");
+  c->CloseAsync();
+  ASSERT_TRUE(probe.Wait(3));
+  EXPECT_EQ(probe.Dones[2], "5 0");
+  EXPECT_EQ(server.Accepted(), 1);
+  EXPECT_EQ(c->GetCtrlSocket()->GetState(), wsClosed);
+}
+
+TEST(Http, ClientFreedInsideItsOwnEvents) {
+  struct Freer {
+    THttpCli* Client = nullptr;
+    bool Freed = false;
+    int StateChanges = 0, FreeAtStateChange = -1;
+    void Data(TObject*, const void*, int) { FreeNow(); }
+    void State(TObject*) {
+      if (++StateChanges == FreeAtStateChange) FreeNow();
+    }
+    void FreeNow() {
+      if (Freed) return;
+      Freed = true;
+      Free(Client);
+    }
+  };
+  for (int at : {-1, 1, 2, 3, 4, 5, 6, 7, 8}) {
+    ScriptServer server([](SOCKET c) {
+      ReadRequest(c);
+      SendAll(c, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n0123456789");
+    });
+    Freer f;
+    f.Client = THttpCli::Create(nullptr);
+    f.Client->URL = Url(server);
+    f.FreeAtStateChange = at;
+    if (at < 0) f.Client->OnDocData = Bind(&f, &Freer::Data);
+    f.Client->OnStateChange = Bind(&f, &Freer::State);
+    f.Client->GetAsync();
+    ASSERT_TRUE(PumpUntil([&] { return f.Freed; })) << at;
+    PumpFor(50);
+  }
+}
