@@ -3,9 +3,13 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/AudioCodecBridge.h"
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
+#include "engine/codecs/CodecDecoder.h"
+#include "engine/codecs/CodecError.h"
+#include "engine/codecs/CodecFile.h"
 #include "framework/FileUtils.h"
 
 namespace {
@@ -25,6 +29,27 @@ class TWavDecoder : public TAudioDecoder {
 
  private:
   TWavReader Reader;
+};
+
+// The format layer's decoders, their errors turned into the engine's.
+class TCodecAudioDecoder : public TAudioDecoder {
+ public:
+  explicit TCodecAudioDecoder(std::unique_ptr<TCodecDecoder> d) : Decoder(std::move(d)) {}
+  int GetRate() const override { return Decoder->GetRate(); }
+  int GetChannels() const override { return Decoder->GetChannels(); }
+  int64_t GetLengthFrames() const override { return Decoder->GetLengthFrames(); }
+  int GetBitRate() const override { return Decoder->GetBitRate(); }
+  TAudioTags GetTags() const override { return FromCodecTags(Decoder->GetTags()); }
+  int64_t Read(float* out, int64_t frames) override {
+    try {
+      return Decoder->Read(out, frames);
+    } catch (const ECodecError& e) {
+      throw EAudioError(e.what());
+    }
+  }
+
+ private:
+  std::unique_ptr<TCodecDecoder> Decoder;
 };
 
 bool StartsWithRiffWave(const std::string& path) {
@@ -47,5 +72,12 @@ std::unique_ptr<TAudioDecoder> OpenAudioDecoder(const std::string& path) {
   if (StartsWithRiffWave(path)) return std::make_unique<TWavDecoder>(path);
   for (auto f : Factories())
     if (auto d = f(path)) return d;
+  if (IsCodecExtension(CodecFileExtension(path))) {
+    try {
+      return std::make_unique<TCodecAudioDecoder>(OpenCodecDecoder(path));
+    } catch (const ECodecError& e) {
+      throw EAudioError(e.what());
+    }
+  }
   throw EAudioError("The file \"" + path + "\" is damaged or its format is not supported.");
 }

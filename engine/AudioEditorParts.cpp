@@ -33,23 +33,34 @@ void IAudioEditor2Output::SetVolume(int volume) {
 void IAudioEditor2FileFormat::SetWavFormat(int rate, int channels, int bits) {
   TWavFormat f{rate, channels, bits, bits == 32, false};
   ValidateWavFormat(f);
-  Wav = f;
-  WavSet = true;
+  Format.Wav = f;
+  Format.WavSet = true;
 }
 
 void IAudioEditor2FileFormat::SetMp3Cbr(int rate, int kbps, int channels) {
-  Mp3Rate = rate;
-  Mp3Kbps = kbps;
-  Mp3Channels = channels;
-  Mp3Encoder = nullptr;
+  Format.Mp3 = TLameSettings();
+  Format.Mp3.SetCbr(rate, kbps, channels);
+}
+
+void IAudioEditor2FileFormat::SetMp3Encoder(const TLameSettings* encoder) {
+  if (encoder) Format.Mp3 = *encoder;
 }
 
 void IAudioEditor2FileFormat::SetOggFormat(int rate, int channels, int kbps, int minKbps, int maxKbps,
                                            int quality) {
-  OggRate = rate;
-  OggChannels = channels;
-  OggKbps = kbps;
-  OggMin = minKbps;
-  OggMax = maxKbps;
-  OggQuality = quality;
+  Format.Ogg = TOggSettings{rate, channels, kbps, minKbps, maxKbps, quality};
+}
+
+void IAudioEditor2FileFormat::SetWmaProfile(int profile) { Format.WmaProfile = profile; }
+
+TAudioOutputFormat OutputFormatForCode(const TAudioOutputFormat& settings, int code) {
+  TAudioOutputFormat f = settings;
+  switch (code) {
+    case 1: f.Kind = TAudioOutputFormat::TKind::Wav; break;
+    case 2: f.Kind = TAudioOutputFormat::TKind::Mp3; break;
+    case 6: f.Kind = TAudioOutputFormat::TKind::Ogg; break;
+    case 11: f.Kind = TAudioOutputFormat::TKind::Wma; break;
+    default: throw EAudioError("Unknown output format " + std::to_string(code) + ".");
+  }
+  return f;
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "engine/WavFile.h"
+#include "engine/AudioEncoder.h"
 #include "framework/Colors.h"
 
 class TAudioEditor2;
@@ -71,25 +71,25 @@ class IAudioEditor2Output {
   int Volume = 65535;
 };
 
-// The format SaveAudioFile writes. WAV is built in; the other formats keep
-// their settings here for the encoders.
+// The settings of each format SaveAudioFile can write; its format code picks
+// which apply. A WAV format never set follows the document, in 16 bits.
 class IAudioEditor2FileFormat {
  public:
   // bits 8, 16, 24 or 32 (32 is floating point).
   void SetWavFormat(int rate, int channels, int bits);
   void SetMp3Cbr(int rate, int kbps, int channels);
-  void SetMp3Encoder(void* encoder) { Mp3Encoder = encoder; }
+  // encoder: the GetEncoderInterface of a TAudioEditor2LameEnc; its settings
+  // are taken now.
+  void SetMp3Encoder(const TLameSettings* encoder);
   void SetOggFormat(int rate, int channels, int kbps, int minKbps, int maxKbps, int quality);
-  void SetWmaProfile(int profile) { WmaProfile = profile; }
+  void SetWmaProfile(int profile);
 
-  bool HasWavFormat() const { return WavSet; }
-  const TWavFormat& GetWavFormat() const { return Wav; }
+  const TAudioOutputFormat& GetFormat() const { return Format; }
 
  private:
-  TWavFormat Wav;
-  bool WavSet = false;
-  int Mp3Rate = 44100, Mp3Kbps = 128, Mp3Channels = 2;
-  void* Mp3Encoder = nullptr;
-  int OggRate = 44100, OggChannels = 2, OggKbps = 128, OggMin = 0, OggMax = 0, OggQuality = -1;
-  int WmaProfile = 10;
+  TAudioOutputFormat Format;
 };
+
+// The output format one call with the given settings writes; raises
+// EAudioError for a code it does not know.
+TAudioOutputFormat OutputFormatForCode(const TAudioOutputFormat& settings, int code);

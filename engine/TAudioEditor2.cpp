@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/AudioDecoder.h"
+#include "engine/AudioEncoder.h"
 #include "engine/AudioEditorOperation.h"
 #include "engine/AudioEditorPainter.h"
 #include "engine/EngineError.h"
@@ -152,42 +153,26 @@ void TAudioEditor2::OpenAudioFile(const std::string& path, int) {
 
 void TAudioEditor2::SaveAudioFile(const std::string& path, bool selectionOnly, int format) {
   CheckIdle();
-  if (format != 1)
-    throw EAudioError("Saving in this format is not available: \"" + path + "\" was not written.");
+  TAudioOutputFormat output = OutputFormatForCode(FileFormat.GetFormat(), format);
   int64_t start = 0, count = Audio.GetLength();
   if (selectionOnly) {
     start = GetSelStart();
     count = GetSelEnd() - start;
     if (count <= 0) throw EAudioError("Nothing is selected to save.");
   }
-  TWavFormat f;
-  if (FileFormat.HasWavFormat()) f = FileFormat.GetWavFormat();
-  else f = TWavFormat{Rate, Audio.GetChannels(), 16, false, false};
   const int ch = Audio.GetChannels();
   TOperation op(*this, count);
-  TWavWriter writer(path, f, Tags);
-  TFormatConverter conv(Rate, ch, f.Rate, f.Channels);
-  std::vector<float> buf, out;
+  std::unique_ptr<TAudioEncoder> encoder = CreateAudioEncoder(path, output, Rate, ch, Tags);
+  std::vector<float> buf;
   for (int64_t done = 0; done < count;) {
     int64_t n = std::min(kChunk, count - done);
     buf.resize(size_t(n) * ch);
     Audio.Read(start + done, n, buf.data());
-    if (conv.IsIdentity()) {
-      writer.Write(buf.data(), n);
-    } else {
-      out.clear();
-      conv.Process(buf.data(), n, out);
-      writer.Write(out.data(), int64_t(out.size() / f.Channels));
-    }
+    encoder->Write(buf.data(), n);
     done += n;
     op.Progress(done);
   }
-  if (!conv.IsIdentity()) {
-    out.clear();
-    conv.Finish(out);
-    writer.Write(out.data(), int64_t(out.size() / f.Channels));
-  }
-  writer.Commit();
+  encoder->Finish();
 }
 
 void TAudioEditor2::InsertFile(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "engine/AudioDecoder.h"
 #include "engine/EngineError.h"
+#include "engine/codecs/WmaEncoder.h"
 
 TAudioFile2::TAudioFile2(TComponent* AOwner) : TComponent(AOwner) {}
 TAudioFile2::~TAudioFile2() = default;
@@ -41,20 +42,46 @@ int TAudioFile2::GetBitRate() const {
 
 void TAudioFile2::SetPcmFormat(int rate, int channels) {
   if (rate < 1000 || channels < 1 || channels > 2) throw EAudioError("Unsupported PCM format.");
+  bool changed = rate != GetPcmSampleRate() || channels != GetPcmChannels();
   PcmRate = rate;
   PcmChannels = channels;
   ReadConverter.reset();
-  WriteConverter.reset();
+  // A writer that has taken nothing yet starts again for the new format.
+  if (changed && Writer && !Written) StartWriter();
+}
+
+void TAudioFile2::OutputShape(int& rate, int& channels) const {
+  using TKind = TAudioOutputFormat::TKind;
+  rate = Output.Wav.Rate;
+  channels = Output.Wav.Channels;
+  if (Output.Kind == TKind::Mp3) {
+    rate = Output.Mp3.GetRate() > 0 ? Output.Mp3.GetRate() : 44100;
+    channels = Output.Mp3.GetChannels();
+  } else if (Output.Kind == TKind::Ogg) {
+    rate = Output.Ogg.Rate;
+    channels = Output.Ogg.Channels;
+  } else if (Output.Kind == TKind::Wma) {
+    TWmaFormat f{44100, 2, 128};
+    WmaProfileFormat(Output.WmaProfile, f);
+    rate = f.Rate;
+    channels = f.Channels;
+  }
 }
 
 int TAudioFile2::GetPcmSampleRate() const {
   if (PcmRate) return PcmRate;
-  return Reader && !Writer ? Reader->GetRate() : Wav.Rate;
+  if (Reader && !Writer) return Reader->GetRate();
+  int rate, channels;
+  OutputShape(rate, channels);
+  return rate;
 }
 
 int TAudioFile2::GetPcmChannels() const {
   if (PcmChannels) return PcmChannels;
-  return Reader && !Writer ? Reader->GetChannels() : Wav.Channels;
+  if (Reader && !Writer) return Reader->GetChannels();
+  int rate, channels;
+  OutputShape(rate, channels);
+  return channels;
 }
 
 TSampleArray TAudioFile2::ReadBlock(int count) {
@@ -83,55 +110,68 @@ TSampleArray TAudioFile2::ReadBlock(int count) {
 void TAudioFile2::SetWavFormat(int rate, int channels, int bits) {
   TWavFormat f{rate, channels, bits, bits == 32, false};
   ValidateWavFormat(f);
-  Wav = f;
-  OutputKind = TOutput::Wav;
+  Output.Kind = TAudioOutputFormat::TKind::Wav;
+  Output.Wav = f;
+  Output.WavSet = true;
 }
 
 void TAudioFile2::CopyWavFormatFrom(const std::string& path) {
-  Wav = ReadWavFormat(path);
-  OutputKind = TOutput::Wav;
+  Output.Kind = TAudioOutputFormat::TKind::Wav;
+  Output.Wav = ReadWavFormat(path);
+  Output.WavSet = true;
 }
 
-void TAudioFile2::SetMp3Cbr(int, int, int) { OutputKind = TOutput::Mp3; }
-void TAudioFile2::SetMp3Encoder(void*) { OutputKind = TOutput::Mp3; }
-void TAudioFile2::SetOggFormat(int, int, int, int, int, int) { OutputKind = TOutput::Ogg; }
-void TAudioFile2::SetWmaProfile(int) { OutputKind = TOutput::Wma; }
-// No MP3 or OGG encoder is part of this build.
-bool TAudioFile2::CanWriteMp3(int, int, int) const { return false; }
-bool TAudioFile2::CanWriteOgg(int, int, int, int, int) const { return false; }
+void TAudioFile2::SetMp3Cbr(int rate, int kbps, int channels) {
+  Output.Kind = TAudioOutputFormat::TKind::Mp3;
+  Output.Mp3 = TLameSettings();
+  Output.Mp3.SetCbr(rate, kbps, channels);
+}
+
+void TAudioFile2::SetMp3Encoder(TAudioFile2LameEnc* encoder) {
+  Output.Kind = TAudioOutputFormat::TKind::Mp3;
+  if (encoder) Output.Mp3 = *encoder->GetEncoderInterface();
+}
+
+void TAudioFile2::SetOggFormat(int rate, int channels, int kbps, int minKbps, int maxKbps, int quality) {
+  Output.Kind = TAudioOutputFormat::TKind::Ogg;
+  Output.Ogg = TOggSettings{rate, channels, kbps, minKbps, maxKbps, quality};
+}
+
+void TAudioFile2::SetWmaProfile(int profile) {
+  Output.Kind = TAudioOutputFormat::TKind::Wma;
+  Output.WmaProfile = profile;
+}
+
+bool TAudioFile2::CanWriteMp3(int rate, int kbps, int channels) const { return ::CanWriteMp3(rate, kbps, channels); }
+
+bool TAudioFile2::CanWriteOgg(int rate, int channels, int kbps, int minKbps, int maxKbps) const {
+  return ::CanWriteOgg(rate, channels, kbps, minKbps, maxKbps);
+}
+
+void TAudioFile2::StartWriter() {
+  Writer.reset();
+  Writer = CreateAudioEncoder(WritePath, Output, GetPcmSampleRate(), GetPcmChannels(), TAudioTags{});
+  Written = false;
+}
 
 void TAudioFile2::CreateForWriting(const std::string& path, int) {
-  if (OutputKind != TOutput::Wav)
-    throw EAudioError("Writing this format is not available: \"" + path + "\" was not created.");
-  Writer = std::make_unique<TWavWriter>(path, Wav, TAudioTags{});
-  WriteConverter.reset();
+  Writer.reset();
+  WritePath = path;
+  StartWriter();
 }
 
 void TAudioFile2::WriteBlock(const TSampleArray& samples) {
   if (!Writer) throw EAudioError("No file is open for writing.");
   const int ch = GetPcmChannels();
   if (samples.size() % ch) throw EAudioError("The block does not hold whole frames.");
-  if (!WriteConverter)
-    WriteConverter = std::make_unique<TFormatConverter>(GetPcmSampleRate(), ch, Wav.Rate, Wav.Channels);
-  if (WriteConverter->IsIdentity()) {
-    Writer->Write(samples.data(), int64_t(samples.size() / ch));
-    return;
-  }
-  std::vector<float> out;
-  WriteConverter->Process(samples.data(), int64_t(samples.size() / ch), out);
-  Writer->Write(out.data(), int64_t(out.size() / Wav.Channels));
+  Writer->Write(samples.data(), int64_t(samples.size() / ch));
+  Written = true;
 }
 
 void TAudioFile2::CloseFile() {
   if (Writer) {
-    if (WriteConverter && !WriteConverter->IsIdentity()) {
-      std::vector<float> out;
-      WriteConverter->Finish(out);
-      Writer->Write(out.data(), int64_t(out.size() / Wav.Channels));
-    }
-    std::unique_ptr<TWavWriter> w = std::move(Writer);
-    WriteConverter.reset();
-    w->Commit();
+    std::unique_ptr<TAudioEncoder> w = std::move(Writer);
+    w->Finish();
   }
   Reader.reset();
   ReadConverter.reset();

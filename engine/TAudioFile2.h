@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "engine/AudioEncoder.h"
+#include "engine/AudioLameEnc.h"
 #include "engine/AudioTags.h"
 #include "engine/FormatConverter.h"
 #include "engine/SampleArray.h"
-#include "engine/WavFile.h"
 #include "framework/Component.h"
 
 class TAudioDecoder;
@@ -38,7 +39,7 @@ class TAudioFile2 : public TComponent {
   void SetWavFormat(int rate, int channels, int bits);
   void CopyWavFormatFrom(const std::string& path);
   void SetMp3Cbr(int rate, int kbps, int channels);
-  void SetMp3Encoder(void* encoder);
+  void SetMp3Encoder(TAudioFile2LameEnc* encoder);
   void SetOggFormat(int rate, int channels, int kbps, int minKbps, int maxKbps, int quality);
   void SetWmaProfile(int profile);
   bool CanWriteMp3(int rate, int kbps, int channels) const;
@@ -53,18 +54,20 @@ class TAudioFile2 : public TComponent {
   void SetOptionFlag(bool value) { OptionFlag = value; }
 
  private:
-  enum class TOutput { Wav, Mp3, Ogg, Wma };
   void RequireReader() const;
+  void StartWriter();
+  // The rate and channels the output format itself has.
+  void OutputShape(int& rate, int& channels) const;
 
   std::unique_ptr<TAudioDecoder> Reader;
   std::unique_ptr<TFormatConverter> ReadConverter;
   std::vector<float> ReadPending;
   bool ReadDone = false;
 
-  TOutput OutputKind = TOutput::Wav;
-  TWavFormat Wav;
-  std::unique_ptr<TWavWriter> Writer;
-  std::unique_ptr<TFormatConverter> WriteConverter;
+  TAudioOutputFormat Output;
+  std::string WritePath;
+  std::unique_ptr<TAudioEncoder> Writer;
+  bool Written = false;
   int PcmRate = 0, PcmChannels = 0;  // 0: follow the file or output
   bool OptionFlag = false;
 };

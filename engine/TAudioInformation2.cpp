@@ -1,9 +1,12 @@
 #include "engine/TAudioInformation2.h"
 
+#include "engine/AudioCodecBridge.h"
 #include "engine/AudioDecoder.h"
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
+#include "engine/codecs/CodecError.h"
+#include "engine/codecs/CodecTagWriter.h"
 #include "framework/FileUtils.h"
 
 void TAudioInformation2::ReadInfo(const std::string& path) {
@@ -16,7 +19,15 @@ void TAudioInformation2::ReadInfo(const std::string& path) {
 
 void TAudioInformation2::WriteInfo(const std::string& path) {
   if (!FileExists(path)) throw EAudioError("The file \"" + path + "\" does not exist.");
-  // Only files we can read as WAV get their tags rewritten here.
+  try {
+    if (CanWriteCodecTags(path)) {
+      WriteCodecTags(path, ToCodecTags(Tags));
+      return;
+    }
+  } catch (const ECodecError& e) {
+    throw EAudioError(e.what());
+  }
+  // Anything else must be a WAV file we can read.
   ReadWavFormat(path);
   RewriteWavTags(path, Tags);
 }
