@@ -22,6 +22,8 @@ class TAudioEditor2LameEnc : public TComponent {
   void SetXingHeader(int on) { Settings.SetXingHeader(on != 0); }
   void SetChecksum(int on) { Settings.SetChecksum(on != 0); }
 
+  const TLameSettings& GetSettings() const { return Settings; }
+  // What the editor's SetMp3Encoder takes.
   const TLameSettings* GetEncoderInterface() const { return &Settings; }
 
  private:
