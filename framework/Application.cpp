@@ -202,6 +202,11 @@ bool TApplication::IsShortCut(WORD Key, LPARAM KeyData, TCustomForm* From) {
   return false;
 }
 
+bool TApplication::HelpCommand(WORD Command, std::intptr_t Data) {
+  bool CallHelp = true;
+  return OnHelp ? OnHelp(Command, Data, CallHelp) : false;
+}
+
 void TApplication::HandleException(TObject* Sender) {
   if (!std::current_exception()) return;
   auto Report = [&](const Exception& E) {
@@ -255,7 +260,16 @@ void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
   TControl* HC = Control;
   while (HC && !HC->GetShowHint()) HC = HC->GetParent();
   SetHint(GetLongHint(Control->GetHint()));
-  if (HC == FHintControl) return;
+  if (HC == FHintControl) {
+    POINT P;
+    GetCursorPos(&P);
+    if (FHintActive && !PtInRect(&FHintCursorRect, P)) {
+      // Another part of the same control: it may have a hint of its own.
+      HideHint();
+      StartHintTimer(FHintShortPause, hkShow);
+    }
+    return;
+  }
   bool WasActive = FHintActive;
   HideHint();
   FHintControl = HC;
@@ -294,15 +308,25 @@ void TApplication::ActivateHint(POINT CursorPos) {
   Info.CursorPos = C->ScreenToClient(CursorPos);
   Info.HideTimeout = FHintHidePause;
   Info.HintStr = GetShortHint(Under->GetHint().empty() ? C->GetHint() : Under->GetHint());
+  Info.HintWindowClass = HintWindowClass;
   bool CanShow = C->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&Info)) == 0;
   if (CanShow) OnShowHint(Info.HintStr, CanShow, Info);
   if (!CanShow || Info.HintStr.empty()) return;
-  if (!FHintWindow) FHintWindow = THintWindow::Create(this);
+  if (FHintWindow && Info.HintWindowClass && FHintWindow->ClassType() != Info.HintWindowClass.Get()) {
+    Free(FHintWindow);
+    FHintWindow = nullptr;
+  }
+  if (!FHintWindow)
+    FHintWindow = Info.HintWindowClass ? Info.HintWindowClass.Create(this) : THintWindow::Create(this);
   FHintWindow->SetColor(Info.HintColor);
   RECT R = FHintWindow->CalcHintRect(Info.HintMaxWidth, Info.HintStr);
   OffsetRect(&R, Info.HintPos.x, Info.HintPos.y);
-  FHintWindow->ActivateHint(R, Info.HintStr);
+  FHintWindow->ActivateHintData(R, Info.HintStr, Info.HintData);
   FHintActive = true;
+  // The hint goes when the mouse leaves this part of the control.
+  POINT TL = C->ClientToScreen(POINT{Info.CursorRect.left, Info.CursorRect.top});
+  POINT BR = C->ClientToScreen(POINT{Info.CursorRect.right, Info.CursorRect.bottom});
+  FHintCursorRect = RECT{TL.x, TL.y, BR.x, BR.y};
   if (Info.HideTimeout > 0) StartHintTimer(Info.HideTimeout, hkHide);
 }
 

@@ -17,12 +17,13 @@
 #include "framework/ControlTypes.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
+#include "framework/HintWindow.h"
 
-class THintWindow;
 class TBasicAction;
 
 struct THintInfo {
   TControl* HintControl = nullptr;
+  THintWindowClass HintWindowClass;
   POINT HintPos{0, 0};  // screen coordinates
   int HintMaxWidth = 0;
   TColor HintColor = clInfoBk;
@@ -31,6 +32,7 @@ struct THintInfo {
   int ReshowTimeout = 0;
   int HideTimeout = 0;
   std::string HintStr;
+  void* HintData = nullptr;
 };
 
 using TMessageEvent = TDelegate<void(MSG& Msg, bool& Handled)>;
@@ -39,6 +41,7 @@ using TExceptionEvent = TDelegate<void(TObject* Sender, const Exception& E)>;
 using TShowHintEvent = TDelegate<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 using TActionEvent = TDelegate<void(TBasicAction* Action, bool& Handled)>;
 using TAppShortCutEvent = TDelegate<void(WORD Key, LPARAM KeyData, bool& Handled)>;
+using THelpEvent = TDelegate<bool(WORD Command, std::intptr_t Data, bool& CallHelp)>;
 
 class TApplication : public TComponent {
   SONVELT_CLASS(TApplication, TComponent)
@@ -85,6 +88,12 @@ public:
   int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = MB_OK);
 
   bool IsShortCut(WORD Key, LPARAM KeyData, TCustomForm* From);
+  // Help requests go to OnHelp; there is no help system of the framework's own.
+  bool HelpContext(int Context) { return HelpCommand(HELP_CONTEXT, Context); }
+  bool HelpCommand(WORD Command, std::intptr_t Data);
+  // Whether locale changes should refresh the format settings (WM_WININICHANGE "intl").
+  bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
   bool UpdateAction(TBasicAction* Action);
   bool ExecuteAction(TBasicAction* Action);
   // Updates every action of every form (what idle time does).
@@ -117,6 +126,7 @@ public:
   TActionEvent OnActionExecute;
   TActionEvent OnActionUpdate;
   TAppShortCutEvent OnShortCut;
+  THelpEvent OnHelp;
 
   // Bookkeeping the controls and forms report.
   void ControlDestroyed(TControl* Control);
@@ -139,6 +149,7 @@ private:
   bool FShowMainForm = true;
   bool FTerminated = false;
   bool FInitialized = false;
+  bool FUpdateFormatSettings = true;
   bool FShowHint = true;
   int FHintPause = 500;
   int FHintShortPause = 50;

@@ -21,6 +21,7 @@ class TPopupMenu;
 class TBasicAction;
 class TControlActionLink;
 class TDragObject;
+class TDragImageList;
 class TControl;
 
 using TDragOverEvent =
@@ -159,6 +160,8 @@ public:
   virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
   virtual void DoStartDrag(TDragObject*& DragObject);
   virtual void DoEndDrag(TObject* Target, int X, int Y);
+  // The image shown under the mouse while this control is dragged (none here).
+  virtual TDragImageList* GetDragImages() { return nullptr; }
   // Whether this control takes drops (OnDragOver assigned); forms ask their controls.
   bool HasDragOverHandler() const { return bool(OnDragOver); }
 

@@ -4,6 +4,7 @@
 
 #include "framework/AllocateHWnd.h"
 #include "framework/Application.h"
+#include "framework/ImageList.h"
 #include "framework/Screen.h"
 #include "framework/WinControl.h"
 
@@ -30,6 +31,8 @@ struct TDragSession {
   bool Active = false;
   bool Accepted = false;
   HWND Window = nullptr;
+  TDragImageList* Images = nullptr;
+  bool ImageShown = false;
 
   void Leave() {
     if (Object->FDragTarget) SendDrag(Object->FDragTarget, dmDragLeave);
@@ -41,6 +44,8 @@ struct TDragSession {
   }
   void MoveTo(POINT P) {
     Object->FDragPos = P;
+    if (Images && !ImageShown) ImageShown = Images->BeginDrag(GetDesktopWindow(), P.x, P.y);
+    else if (ImageShown) Images->DragMove(P.x, P.y);
     TControl* Target = FindDragTarget(P, false);
     if (Target != Object->FDragTarget) {
       Leave();
@@ -95,6 +100,8 @@ void DragInitControl(TControl* Control, bool Immediate, int Threshold) {
   Session.Threshold = Threshold < 0 ? Mouse->GetDragThreshold() : Threshold;
   Session.Active = Immediate;
   Session.Accepted = false;
+  Session.Images = Control->GetDragImages();
+  if (Session.Images && Session.Images->GetCount() == 0) Session.Images = nullptr;
   Session.Window = AllocateHWnd(TWndMethod(&Session, &TDragSession::WndProc));
   SetCapture(Session.Window);
   if (Immediate) Session.MoveTo(Session.Start);
@@ -105,6 +112,7 @@ void DragDone(bool Drop) {
   TDragSession S = Session;
   Session = TDragSession{};
   HWND Wnd = S.Window;
+  if (S.ImageShown) S.Images->EndDrag();
   if (GetCapture() == Wnd) ReleaseCapture();
   DeallocateHWnd(Wnd);
   TDragObject* Obj = S.Object;

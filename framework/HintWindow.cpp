@@ -3,6 +3,8 @@
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
+THintWindowClass HintWindowClass = THintWindow::StaticClass();
+
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clInfoBk);
   if (Screen) GetFont()->Assign(Screen->GetHintFont());

@@ -13,6 +13,11 @@ public:
   virtual RECT CalcHintRect(int MaxWidth, const std::string& AHint);
   // Shows the window at Rect (screen coordinates) with the text, without activation.
   virtual void ActivateHint(RECT Rect, const std::string& AHint);
+  // As ActivateHint, with the data the hint information carried (HintData).
+  virtual void ActivateHintData(RECT Rect, const std::string& AHint, void* AData) {
+    (void)AData;
+    ActivateHint(Rect, AHint);
+  }
   void ReleaseHandle() { DestroyHandle(); }
   bool IsHintVisible() { return HandleAllocated() && IsWindowVisible(GetHandle()); }
   void Dispatch(TMessage& Message) override;
@@ -21,3 +26,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
 };
+
+using THintWindowClass = TClassOf<THintWindow>;
+// The class of the application's hint window; a suite may put its own here.
+extern THintWindowClass HintWindowClass;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "framework/CustomControl.h"
+#include "framework/DragObject.h"
+#include "framework/HintWindow.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
 #include "tests/framework_controls/UiTestSupport.h"
@@ -304,6 +306,93 @@ TEST_F(FormFixture, BorderStyleChangesInPlaceWhileShown) {
   EXPECT_FALSE(S & WS_MINIMIZEBOX);
   EXPECT_TRUE(S & WS_VISIBLE);
   EXPECT_TRUE(GetWindowLongW(H, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+}
+
+struct TDragLog : TObject {
+  std::vector<std::string> Log;
+  TControl* Wanted = nullptr;
+  void Over(TObject*, TObject* Source, int, int, TDragState State, bool& Accept) {
+    Accept = Source == Wanted;
+    if (State == dsDragEnter) Log.push_back("enter");
+  }
+  void Drop(TObject*, TObject* Source, int X, int Y) {
+    Log.push_back("drop " + static_cast<TComponent*>(Source)->GetName() + " " + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void End(TObject*, TObject* Target, int, int) {
+    Log.push_back(std::string("end ") + (Target ? static_cast<TComponent*>(Target)->GetName() : "none"));
+  }
+};
+
+TEST_F(FormFixture, DraggingAControlOntoAnAcceptingTargetDropsIt) {
+  auto* Spot = Add<TSpot>(Form, {20, 20, 60, 50}, "Spot");
+  Spot->SetDragMode(dmAutomatic);
+  auto* Target = Add<TBox>(Form, {200, 100, 300, 200}, "Target");
+  TDragLog L;
+  L.Wanted = Spot;
+  Target->OnDragOver = TDragOverEvent(&L, &TDragLog::Over);
+  Target->OnDragDrop = TDragDropEvent(&L, &TDragLog::Drop);
+  Spot->OnEndDrag = TEndDragEvent(&L, &TDragLog::End);
+  Form->Show();
+  Pump();
+  auto DragTo = [&](POINT To) {
+    POINT From = Spot->ClientToScreen(POINT{10, 10});
+    SetCursorPos(From.x, From.y);
+    PostMouse(Form->GetHandle(), WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(Spot->Dragging());
+    SetCursorPos(To.x, To.y);
+    PostMessageW(GetCapture(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    Pump();
+    PostMessageW(GetCapture(), WM_LBUTTONUP, 0, 0);
+    Pump();
+  };
+  DragTo(Target->ClientToScreen(POINT{15, 25}));
+  EXPECT_FALSE(Spot->Dragging());
+  EXPECT_EQ((std::vector<std::string>{"enter", "drop Spot 15,25", "end Target"}), L.Log);
+  // Released over a control that takes nothing: the source hears of no target.
+  L.Log.clear();
+  DragTo(Form->ClientToScreen(POINT{350, 250}));
+  EXPECT_EQ(std::vector<std::string>{"end none"}, L.Log);
+}
+
+struct THintLog : TObject {
+  std::string Replace;
+  void Show(std::string& HintStr, bool& CanShow, THintInfo& Info) {
+    (void)Info;
+    if (!Replace.empty()) HintStr = Replace;
+    CanShow = true;
+  }
+};
+
+TEST_F(FormFixture, HintShowsAfterThePauseAndGoesWhenTheMouseLeaves) {
+  auto* Box = Add<TBox>(Form, {100, 50, 180, 90}, "Box");
+  Box->SetHint("Play|Starts playing");
+  Box->SetShowHint(true);
+  Application->SetHintPause(20);
+  Form->Show();
+  Pump();
+  THintLog H;
+  H.Replace = "Play (F9)";
+  Application->OnShowHint = TShowHintEvent(&H, &THintLog::Show);
+  POINT At = Box->ClientToScreen(POINT{10, 10});
+  SetCursorPos(At.x, At.y);
+  PostMouse(Box->GetHandle(), WM_MOUSEMOVE, 10, 10);
+  bool Shown = PumpUntil([] { return Application->GetHintWindow() && Application->GetHintWindow()->IsHintVisible(); });
+  Application->OnShowHint = nullptr;
+  ASSERT_TRUE(Shown);
+  THintWindow* W = Application->GetHintWindow();
+  EXPECT_EQ("Play (F9)", W->GetText());
+  EXPECT_EQ("Starts playing", Application->GetHint());
+  RECT R;
+  GetWindowRect(W->GetHandle(), &R);
+  EXPECT_GT(R.top, At.y);
+  EXPECT_NEAR(R.left, At.x, 2);
+  // Moving onto a part of the form without a hint takes the hint away.
+  POINT Off = Form->ClientToScreen(POINT{300, 250});
+  SetCursorPos(Off.x, Off.y);
+  PostMouse(Form->GetHandle(), WM_MOUSEMOVE, 300, 250);
+  EXPECT_TRUE(PumpUntil([&] { return !W->IsHintVisible(); }));
+  Application->SetHintPause(500);
 }
 
 }  // namespace
