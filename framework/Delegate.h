@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstring>
+#include <string>
+#include <type_traits>
 #include <utility>
 
 class TObject;
