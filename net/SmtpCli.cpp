@@ -39,11 +39,7 @@ TCustomSmtpClient::~TCustomSmtpClient() = default;
 
 void TCustomSmtpClient::BeforeDestruction() {
   // The socket goes with the client; its close must not call back into it.
-  Socket->OnSessionClosed = nullptr;
-  Socket->OnDataAvailable = nullptr;
-  Socket->OnDnsLookupDone = nullptr;
-  Socket->OnSessionConnected = nullptr;
-  Socket->OnDataSent = nullptr;
+  Socket->ClearEvents();
   TNetWndControl::BeforeDestruction();
 }
 

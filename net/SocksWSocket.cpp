@@ -10,6 +10,13 @@ namespace sonvelt::net {
 
 TCustomSocksWSocket::TCustomSocksWSocket(TComponent* AOwner) : TCustomWSocket(AOwner) {}
 
+void TCustomSocksWSocket::ClearEvents() {
+  TCustomWSocket::ClearEvents();
+  OnSocksConnected = nullptr;
+  OnSocksError = nullptr;
+  OnSocksAuthState = nullptr;
+}
+
 void TCustomSocksWSocket::ResetDefaults() {
   TCustomWSocket::ResetDefaults();
   SocksPhase = 0;

@@ -35,6 +35,7 @@ public:
   void Connect() override;
   void Listen() override;
   int PendingCount() override;
+  void ClearEvents() override;
 
   TSessionConnected OnSocksConnected;
   TSocksErrorEvent OnSocksError;

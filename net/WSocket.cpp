@@ -51,6 +51,14 @@ TCustomWSocket::~TCustomWSocket() {
   if (Counted) DecSocketCount();
 }
 
+void TCustomWSocket::ClearEvents() {
+  OnSessionAvailable = OnSessionConnected = OnSessionClosed = OnDataAvailable = OnDataSent = OnDnsLookupDone = nullptr;
+  OnChangeState = nullptr;
+  OnSendData = nullptr;
+  OnError = nullptr;
+  OnBgException = nullptr;
+}
+
 void TCustomWSocket::Notification(TComponent* AComponent, TOperation Operation) {
   TNetWndControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == NetLogger) NetLogger = nullptr;

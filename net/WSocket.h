@@ -153,6 +153,8 @@ public:
 
   void AttachToThread() override;
   void DetachFromThread() override;
+  // Unbinds every event, for an owner that is going away.
+  virtual void ClearEvents();
   // Posts a message that makes the socket raise inside its dispatch (tests the
   // background-exception road).
   void PostTestException();
