@@ -4,6 +4,24 @@
 
 #include "framework/Unicode.h"
 
+TExceptionHandler ApplicationHandleException;
+
+void ReportException(TObject* Sender) {
+  std::exception_ptr e = std::current_exception();
+  if (!e) return;
+  std::string text = "Unhandled exception";
+  try {
+    std::rethrow_exception(e);
+  } catch (const EAbort&) {
+    return;
+  } catch (const std::exception& ex) {
+    text = ex.what();
+  } catch (...) {
+  }
+  if (ApplicationHandleException) ApplicationHandleException(Sender);
+  else OutputDebugStringW(Utf8ToWide(text + "\n").c_str());
+}
+
 void Abort() { throw EAbort("Operation aborted"); }
 
 std::string SysErrorMessage(std::uint32_t ErrorCode) {

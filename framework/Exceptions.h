@@ -18,6 +18,7 @@
 // Included first so that GetMessage below is spelt alike in every file.
 #include <windows.h>
 
+#include "framework/Delegate.h"
 #include "framework/Format.h"
 #include "framework/Object.h"
 
@@ -83,6 +84,16 @@ public:
   using Exception::Exception;
   std::uint32_t ErrorCode = 0;
 };
+
+// No exception may leave a window procedure or a callback of the system: catch it
+// there and call ReportException(Sender) inside the catch block. It goes to
+// ApplicationHandleException, which the application binds to its own exception report
+// (the handler runs inside the catch block and may rethrow to look at the exception);
+// EAbort is dropped silently, and with no handler bound the message goes to the debugger.
+//   LRESULT CALLBACK WndProc(...) { try { ... } catch (...) { ReportException(nullptr); } return 0; }
+using TExceptionHandler = TDelegate<void(TObject* Sender)>;
+extern TExceptionHandler ApplicationHandleException;
+void ReportException(TObject* Sender);
 
 // Raises the silent exception that ends an operation without an error report.
 [[noreturn]] void Abort();

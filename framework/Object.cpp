@@ -39,7 +39,11 @@ constexpr UINT kDeferredMessage = WM_APP + 0x3F01;
 
 LRESULT CALLBACK DeferredWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kDeferredMessage) {
-    ProcessDeferredFrees();
+    try {
+      ProcessDeferredFrees();
+    } catch (...) {
+      ReportException(nullptr);
+    }
     return 0;
   }
   return DefWindowProcW(wnd, msg, wp, lp);

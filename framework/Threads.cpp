@@ -38,7 +38,11 @@ HWND gSyncWindow = nullptr;
 
 LRESULT CALLBACK SyncWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == kSyncMessage) {
-    TThread::CheckSynchronize();
+    try {
+      TThread::CheckSynchronize();
+    } catch (...) {
+      ReportException(nullptr);
+    }
     return 0;
   }
   return DefWindowProcW(wnd, msg, wp, lp);
