@@ -141,7 +141,8 @@ uint32_t TChunkIDAT::ReadInflated(uint8_t* buffer, uint32_t count) {
       Zip->avail_in = got;
     }
     const int rc = inflate(Zip, Z_NO_FLUSH);
-    if (rc < 0) PngFail<EPNGZLIBError>(PngMessages::ZLIBError + ZlibResultText(rc));
+    // A stream asking for a preset dictionary would ask again forever: an error too.
+    if (rc < 0 || rc == Z_NEED_DICT) PngFail<EPNGZLIBError>(PngMessages::ZLIBError + ZlibResultText(rc));
     // A stream that ends before the image does gives no more rows.
     if (rc == Z_STREAM_END) break;
   }

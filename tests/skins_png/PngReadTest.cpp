@@ -184,6 +184,9 @@ TEST(PngRead, BrokenFilesRaiseTheirErrors) {
   Bytes corrupt = packed;
   corrupt[0] = 0x00;  // not a zlib header
   const Bytes halfData(packed.begin(), packed.begin() + packed.size() / 2);
+  // A zlib header asking for a preset dictionary, which no PNG has.
+  Bytes dictionary{0x78, 0xF9, 0, 0, 0, 1};
+  dictionary.insert(dictionary.end(), packed.begin() + 2, packed.end());
 
   struct Case {
     const char* what;
@@ -223,6 +226,7 @@ TEST(PngRead, BrokenFilesRaiseTheirErrors) {
       {"no image data", PngFile().Chunk("IHDR", IhdrPayload(4, 3, 8, 2)).Chunk("IEND", {}).GetBytes(),
        NameOf<EPNGNoImageData>()},
       {"corrupt compressed data", WithData(corrupt), NameOf<EPNGZLIBError>()},
+      {"compressed data needing a dictionary", WithData(dictionary), NameOf<EPNGZLIBError>()},
       {"data continues in another chunk", WithData(halfData, "tEXt"), NameOf<EPNGMissingMultipleIDAT>()},
   };
   for (const Case& c : cases) {
