@@ -132,7 +132,7 @@ TEST(LineMode, EditingAndEcho) {
   std::string echoed;
   ScriptServer server([&](SOCKET c) {
     SendAll(c, "ab\bc\td\r\n");
-    echoed = RecvExactly(c, 16);
+    echoed = RecvExactly(c, 15);
   });
   auto s = LineSocket(server);
   SocketProbe probe(s.get());
