@@ -1,12 +1,14 @@
 #include "app/SettingsStorage.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <variant>
 
 #include "app/FileNames.h"
 #include "app/GlobalVars.h"
-#include "app/RegistryKey.h"
 #include "framework/Form.h"
+#include "framework/Registry.h"
 #include "framework/Screen.h"
 
 const char* const SettingsKeyPath = "SOFTWARE\\Sonvelt\\2.0\\";
@@ -61,31 +63,48 @@ struct TOverload : Fs... {
   using Fs::operator()...;
 };
 
-void ReadField(const TRegistryKey& Key, const TStoredField& S, TGlobalVars& V) {
+using TRegistryPtr = std::unique_ptr<TRegistry, void (*)(TObject*)>;
+
+TRegistryPtr OpenSettingsKey(const std::string& Path, bool CanCreate) {
+  TRegistryPtr Reg(TRegistry::Create(), Free);
+  Reg->SetRootKey(HKEY_CURRENT_USER);
+  if (!Reg->OpenKey("\\" + Path, CanCreate)) Reg.reset();
+  return Reg;
+}
+
+// A missing value, or one of another type (a hand-edited registry), gives nothing:
+// the field keeps its default instead of stopping the start.
+std::optional<int32_t> StoredInteger(TRegistry* Reg, const std::string& Name) {
+  if (Reg->GetDataType(Name) != rdInteger || Reg->GetDataSize(Name) != 4) return std::nullopt;
+  return Reg->ReadInteger(Name);
+}
+
+void ReadField(TRegistry* Reg, const TStoredField& S, TGlobalVars& V) {
   std::visit(TOverload{
                  [&](std::string TGV::*M) {
                    // A text missing inside an existing key reads as empty.
-                   V.*M = Key.ReadString(S.Name).value_or(std::string());
+                   const TRegDataType Type = Reg->GetDataType(S.Name);
+                   V.*M = Type == rdString || Type == rdExpandString ? Reg->ReadString(S.Name) : std::string();
                  },
                  [&](bool TGV::*M) {
-                   if (auto I = Key.ReadInteger(S.Name)) V.*M = *I != 0;
+                   if (auto I = StoredInteger(Reg, S.Name)) V.*M = *I != 0;
                  },
                  [&](int32_t TGV::*M) {
-                   if (auto I = Key.ReadInteger(S.Name)) V.*M = *I;
+                   if (auto I = StoredInteger(Reg, S.Name)) V.*M = *I;
                  },
                  [&](uint8_t TGV::*M) {
-                   if (auto I = Key.ReadInteger(S.Name)) V.*M = static_cast<uint8_t>(*I & 0xFF);
+                   if (auto I = StoredInteger(Reg, S.Name)) V.*M = static_cast<uint8_t>(*I & 0xFF);
                  },
              },
              S.Field);
 }
 
-void WriteField(TRegistryKey& Key, const TStoredField& S, const TGlobalVars& V) {
+void WriteField(TRegistry* Reg, const TStoredField& S, const TGlobalVars& V) {
   std::visit(TOverload{
-                 [&](std::string TGV::*M) { Key.WriteString(S.Name, V.*M); },
-                 [&](bool TGV::*M) { Key.WriteInteger(S.Name, V.*M ? 1 : 0); },
-                 [&](int32_t TGV::*M) { Key.WriteInteger(S.Name, V.*M); },
-                 [&](uint8_t TGV::*M) { Key.WriteInteger(S.Name, V.*M); },
+                 [&](std::string TGV::*M) { Reg->WriteString(S.Name, V.*M); },
+                 [&](bool TGV::*M) { Reg->WriteInteger(S.Name, V.*M ? 1 : 0); },
+                 [&](int32_t TGV::*M) { Reg->WriteInteger(S.Name, V.*M); },
+                 [&](uint8_t TGV::*M) { Reg->WriteInteger(S.Name, V.*M); },
              },
              S.Field);
 }
@@ -97,19 +116,18 @@ std::string PlacementKeyPath(const std::string& Section) {
 }  // namespace
 
 bool LoadSettings() {
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CURRENT_USER, SettingsKeyPath, false)) {
+  TRegistryPtr Reg = OpenSettingsKey(SettingsKeyPath, false);
+  if (!Reg) {
     SaveSettings();
     return false;
   }
-  for (const TStoredField& S : StoredFields) ReadField(Key, S, *GlobalVarsRecord);
+  for (const TStoredField& S : StoredFields) ReadField(Reg.get(), S, *GlobalVarsRecord);
   return true;
 }
 
 void SaveSettings() {
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CURRENT_USER, SettingsKeyPath, true)) return;
-  for (const TStoredField& S : StoredFields) WriteField(Key, S, *GlobalVarsRecord);
+  if (TRegistryPtr Reg = OpenSettingsKey(SettingsKeyPath, true))
+    for (const TStoredField& S : StoredFields) WriteField(Reg.get(), S, *GlobalVarsRecord);
 }
 
 TFormPlacement ClampPlacementToScreen(TFormPlacement P, int ScreenWidth, int ScreenHeight) {
@@ -123,15 +141,15 @@ TFormPlacement ClampPlacementToScreen(TFormPlacement P, int ScreenWidth, int Scr
 }
 
 bool LoadFormPlacement(const std::string& Section, TCustomForm* Form) {
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CURRENT_USER, PlacementKeyPath(Section), false)) return false;
+  TRegistryPtr Reg = OpenSettingsKey(PlacementKeyPath(Section), false);
+  if (!Reg) return false;
   // A value that is missing keeps the window's current one.
   TFormPlacement P{Form->GetLeft(), Form->GetTop(), Form->GetWidth(), Form->GetHeight(), false};
-  P.Maximized = Key.ReadInteger("maximized").value_or(0) != 0;
-  P.X = Key.ReadInteger("x").value_or(P.X);
-  P.Y = Key.ReadInteger("y").value_or(P.Y);
-  P.Height = Key.ReadInteger("height").value_or(P.Height);
-  P.Width = Key.ReadInteger("width").value_or(P.Width);
+  P.Maximized = StoredInteger(Reg.get(), "maximized").value_or(0) != 0;
+  P.X = StoredInteger(Reg.get(), "x").value_or(P.X);
+  P.Y = StoredInteger(Reg.get(), "y").value_or(P.Y);
+  P.Height = StoredInteger(Reg.get(), "height").value_or(P.Height);
+  P.Width = StoredInteger(Reg.get(), "width").value_or(P.Width);
   P = ClampPlacementToScreen(P, Screen->GetWidth(), Screen->GetHeight());
   Form->SetLeft(P.X);
   Form->SetTop(P.Y);
@@ -142,11 +160,11 @@ bool LoadFormPlacement(const std::string& Section, TCustomForm* Form) {
 }
 
 void SaveFormPlacement(const std::string& Section, TCustomForm* Form) {
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CURRENT_USER, PlacementKeyPath(Section), true)) return;
-  Key.WriteInteger("x", Form->GetLeft());
-  Key.WriteInteger("y", Form->GetTop());
-  Key.WriteInteger("height", Form->GetHeight());
-  Key.WriteInteger("width", Form->GetWidth());
-  Key.WriteInteger("maximized", Form->GetWindowState() == wsMaximized ? 1 : 0);
+  TRegistryPtr Reg = OpenSettingsKey(PlacementKeyPath(Section), true);
+  if (!Reg) return;
+  Reg->WriteInteger("x", Form->GetLeft());
+  Reg->WriteInteger("y", Form->GetTop());
+  Reg->WriteInteger("height", Form->GetHeight());
+  Reg->WriteInteger("width", Form->GetWidth());
+  Reg->WriteBool("maximized", Form->GetWindowState() == wsMaximized);
 }

@@ -4,14 +4,18 @@
 #include <shlobj.h>
 
 #include "app/BusyCursor.h"
-#include "app/RegistryKey.h"
+#include "framework/Registry.h"
 #include "framework/Unicode.h"
 
 std::string ShellFolderPath(const std::string& Name) {
-  TRegistryKey Key;
-  if (Key.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false))
-    if (auto Value = Key.ReadString(Name); Value && !Value->empty()) return *Value;
-  return "C:\\";
+  TRegistry* Reg = TRegistry::Create(KEY_READ);
+  std::string Value;
+  if (Reg->OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")) {
+    const TRegDataType Type = Reg->GetDataType(Name);
+    if (Type == rdString || Type == rdExpandString) Value = Reg->ReadString(Name);
+  }
+  Free(Reg);
+  return Value.empty() ? "C:\\" : Value;
 }
 
 std::string SystemDir() {

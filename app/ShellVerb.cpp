@@ -1,9 +1,20 @@
 #include "app/ShellVerb.h"
 
-#include "app/RegistryKey.h"
+#include "framework/Registry.h"
+#include "framework/Exceptions.h"
 #include "framework/StringUtils.h"
 
+#include <memory>
+
 namespace {
+
+using TRegistryPtr = std::unique_ptr<TRegistry, void (*)(TObject*)>;
+
+TRegistryPtr ClassesRoot() {
+  TRegistryPtr Reg(TRegistry::Create(), Free);
+  Reg->SetRootKey(HKEY_CLASSES_ROOT);
+  return Reg;
+}
 
 // The file type named by the extension's key, naming it "<ext>file" when it has none
 // (only when Write is set). Empty when Ext is empty or its key cannot be made.
@@ -12,25 +23,34 @@ std::string FileTypeOf(const std::string& Ext, bool Write) {
   if (E.empty()) return {};
   if (E.front() != '.') E.insert(0, ".");
   const std::string DefaultType = E.substr(1) + "file";
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CLASSES_ROOT, E, true)) return {};
-  const std::string Type = Key.ReadString("").value_or(std::string());
+  TRegistryPtr Reg = ClassesRoot();
+  if (!Reg->OpenKey("\\" + E, true)) return {};
+  const std::string Type = Reg->GetDataType("") == rdString ? Reg->ReadString("") : std::string();
   if (!Type.empty()) return Type;
-  if (Write) Key.WriteString("", DefaultType);
+  if (Write) Reg->WriteString("", DefaultType);
   return DefaultType;
 }
 
 }  // namespace
 
 bool AddShellVerb(const std::string& ProgramPath, const std::string& Verb, const std::string& Ext) {
-  const std::string Type = FileTypeOf(Ext, true);
-  if (Type.empty()) return false;
-  TRegistryKey Command;
-  if (!Command.Open(HKEY_CLASSES_ROOT, Type + "\\Shell\\" + Verb + "\\command", true)) return false;
-  return Command.WriteString("", ProgramPath + " \"%L\"");
+  // A verb that cannot be written (no rights on the classes key) is simply missing.
+  try {
+    const std::string Type = FileTypeOf(Ext, true);
+    if (Type.empty()) return false;
+    TRegistryPtr Reg = ClassesRoot();
+    if (!Reg->OpenKey("\\" + Type + "\\Shell\\" + Verb + "\\command", true)) return false;
+    Reg->WriteString("", ProgramPath + " \"%L\"");
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
 }
 
 void RemoveShellVerb(const std::string& Verb, const std::string& Ext) {
-  const std::string Type = FileTypeOf(Ext, false);
-  if (!Type.empty()) TRegistryKey::DeleteKeyTree(HKEY_CLASSES_ROOT, Type + "\\Shell\\" + Verb);
+  try {
+    const std::string Type = FileTypeOf(Ext, false);
+    if (!Type.empty()) ClassesRoot()->DeleteKey("\\" + Type + "\\Shell\\" + Verb);
+  } catch (const Exception&) {
+  }
 }

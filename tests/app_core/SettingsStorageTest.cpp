@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GlobalVars.h"
-#include "app/RegistryKey.h"
+#include "framework/Registry.h"
 #include "app/SettingsStorage.h"
 #include "framework/Form.h"
 #include "framework/Object.h"
@@ -9,39 +9,48 @@
 
 namespace {
 
-const char* const Key = "SOFTWARE\\Sonvelt\\2.0";
+const char* const Key = "\\SOFTWARE\\Sonvelt\\2.0";
+
+// The settings key as a test sees it; absent values read as nothing.
+struct TStored {
+  explicit TStored(const std::string& Path = Key) { Open = Reg->OpenKey(Path, false); }
+  ~TStored() { Free(Reg); }
+  std::optional<int32_t> Int(const std::string& Name) {
+    if (Reg->GetDataType(Name) != rdInteger) return std::nullopt;
+    return Reg->ReadInteger(Name);
+  }
+  std::optional<std::string> Text(const std::string& Name) {
+    if (Reg->GetDataType(Name) != rdString) return std::nullopt;
+    return Reg->ReadString(Name);
+  }
+  TRegistry* Reg = TRegistry::Create();
+  bool Open = false;
+};
+
+void DeleteAllSettings() {
+  TRegistry* Reg = TRegistry::Create();
+  Reg->DeleteKey("\\SOFTWARE\\Sonvelt");
+  Free(Reg);
+}
 
 class SettingsStorageTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    TRegistryKey::DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Sonvelt");
+    DeleteAllSettings();
     GlobalVarsRecord->SetDefaults("C:\\users\\me\\Sonvelt\\", "C:\\temp\\", "C:\\users\\me\\Music");
   }
-  void TearDown() override { TRegistryKey::DeleteKeyTree(HKEY_CURRENT_USER, "SOFTWARE\\Sonvelt"); }
+  void TearDown() override { DeleteAllSettings(); }
 
-  static std::optional<int32_t> StoredInt(const std::string& Name) {
-    TRegistryKey K;
-    K.Open(HKEY_CURRENT_USER, Key, false);
-    return K.ReadInteger(Name);
-  }
-  static void Store(const std::string& Name, int32_t Value) {
-    TRegistryKey K;
-    K.Open(HKEY_CURRENT_USER, Key, true);
-    K.WriteInteger(Name, Value);
-  }
-  static void StoreText(const std::string& Name, const std::string& Value) {
-    TRegistryKey K;
-    K.Open(HKEY_CURRENT_USER, Key, true);
-    K.WriteString(Name, Value);
-  }
+  static void Store(const std::string& Name, int32_t Value) { TStored().Reg->WriteInteger(Name, Value); }
+  static void StoreText(const std::string& Name, const std::string& Value) { TStored().Reg->WriteString(Name, Value); }
 };
 
 }  // namespace
 
 TEST_F(SettingsStorageTest, FirstStartWritesTheDefaults) {
   EXPECT_FALSE(LoadSettings());
-  TRegistryKey K;
-  ASSERT_TRUE(K.Open(HKEY_CURRENT_USER, Key, false));
+  TStored K;
+  ASSERT_TRUE(K.Open);
   const struct {
     const char* Name;
     int32_t Value;
@@ -54,13 +63,13 @@ TEST_F(SettingsStorageTest, FirstStartWritesTheDefaults) {
       {"OutputMP3Checksum", 0},     {"OutputOGGQualityValue", 60}, {"OutputWMAPresets", 5},
       {"BatchFileFormatIndex", 1},  {"BookmarkFormTop", 200},    {"FreAnalysisFormHeight", 300},
   };
-  for (const auto& I : Ints) EXPECT_EQ(K.ReadInteger(I.Name), I.Value) << I.Name;
-  EXPECT_EQ(K.ReadString("LastOpenDir"), "C:\\users\\me\\Music");
-  EXPECT_EQ(K.ReadString("OP_WorkingFolder"), "C:\\users\\me\\Sonvelt\\");
-  EXPECT_EQ(K.ReadString("BatchFileSaveFolderpath"), "C:\\users\\me\\Music");
+  for (const auto& I : Ints) EXPECT_EQ(K.Int(I.Name), I.Value) << I.Name;
+  EXPECT_EQ(K.Text("LastOpenDir"), "C:\\users\\me\\Music");
+  EXPECT_EQ(K.Text("OP_WorkingFolder"), "C:\\users\\me\\Sonvelt\\");
+  EXPECT_EQ(K.Text("BatchFileSaveFolderpath"), "C:\\users\\me\\Music");
   // The values that only live while the program runs are not stored.
   for (const char* Name : {"UserDataFolder", "TempFolder", "RecordingFileName", "RecordingTimerDuration", "ScratchList"})
-    EXPECT_FALSE(K.ReadString(Name) || K.ReadInteger(Name)) << Name;
+    EXPECT_FALSE(K.Reg->ValueExists(Name)) << Name;
 
   DWORD Values = 0;
   HKEY H;
@@ -150,16 +159,16 @@ TEST_F(SettingsStorageTest, FormPlacementRoundTripAndMissingKey) {
   EXPECT_EQ(Form->GetLeft(), 30);
 
   SaveFormPlacement("FormPos", Form);
-  TRegistryKey K;
-  ASSERT_TRUE(K.Open(HKEY_CURRENT_USER, "SOFTWARE\\Sonvelt\\2.0\\FormPos", false));
-  EXPECT_EQ(K.ReadInteger("x"), 30);
-  EXPECT_EQ(K.ReadInteger("y"), 40);
-  EXPECT_EQ(K.ReadInteger("width"), 500);
-  EXPECT_EQ(K.ReadInteger("height"), 300);
-  EXPECT_EQ(K.ReadInteger("maximized"), 0);
+  TStored K("\\SOFTWARE\\Sonvelt\\2.0\\FormPos");
+  ASSERT_TRUE(K.Open);
+  EXPECT_EQ(K.Int("x"), 30);
+  EXPECT_EQ(K.Int("y"), 40);
+  EXPECT_EQ(K.Int("width"), 500);
+  EXPECT_EQ(K.Int("height"), 300);
+  EXPECT_EQ(K.Int("maximized"), 0);
 
-  K.WriteInteger("x", Screen->GetWidth() + 100);
-  K.WriteInteger("y", -20);
+  K.Reg->WriteInteger("x", Screen->GetWidth() + 100);
+  K.Reg->WriteInteger("y", -20);
   Form->SetBounds(0, 0, 100, 100);
   EXPECT_TRUE(LoadFormPlacement("FormPos", Form));
   EXPECT_EQ(Form->GetLeft(), Screen->GetWidth() - 500);

@@ -5,7 +5,7 @@
 #include "app/BusyCursor.h"
 #include "app/Drives.h"
 #include "app/FileNames.h"
-#include "app/RegistryKey.h"
+#include "framework/Registry.h"
 #include "app/ShellVerb.h"
 #include "app/TimeText.h"
 #include "app/ValueTables.h"
@@ -150,34 +150,36 @@ TEST(Drives, TheChosenDrivesAreFixed) {
 }
 
 namespace {
-std::string ClassesValue(const std::string& Path) {
-  TRegistryKey Key;
-  if (!Key.Open(HKEY_CLASSES_ROOT, Path, false)) return "<missing>";
-  return Key.ReadString("").value_or("<no value>");
-}
+// Reads and changes HKEY_CLASSES_ROOT for the verb tests.
+struct TClasses {
+  TClasses() { Reg->SetRootKey(HKEY_CLASSES_ROOT); }
+  ~TClasses() { Free(Reg); }
+  std::string Value(const std::string& Path) {
+    if (!Reg->OpenKeyReadOnly("\\" + Path)) return "<missing>";
+    return Reg->ValueExists("") ? Reg->ReadString("") : "<no value>";
+  }
+  bool Exists(const std::string& Path) { return Reg->KeyExists("\\" + Path); }
+  void Delete(const std::string& Path) { Reg->DeleteKey("\\" + Path); }
+  TRegistry* Reg = TRegistry::Create();
+};
 }  // namespace
 
 TEST(ShellVerb, AddsUnderTheExtensionsTypeAndRemovesIt) {
-  TRegistryKey::DeleteKeyTree(HKEY_CLASSES_ROOT, ".sonvtesta");
-  TRegistryKey::DeleteKeyTree(HKEY_CLASSES_ROOT, ".sonvtestb");
-  TRegistryKey::DeleteKeyTree(HKEY_CLASSES_ROOT, "sonvtestafile");
-  TRegistryKey::DeleteKeyTree(HKEY_CLASSES_ROOT, "SonvTest.Type");
-  {
-    TRegistryKey Ext;
-    ASSERT_TRUE(Ext.Open(HKEY_CLASSES_ROOT, ".sonvtestb", true));
-    Ext.WriteString("", "SonvTest.Type");
-  }
+  TClasses Classes;
+  for (const char* Key : {".sonvtesta", ".sonvtestb", "sonvtestafile", "SonvTest.Type"}) Classes.Delete(Key);
+  ASSERT_TRUE(Classes.Reg->OpenKey("\\.sonvtestb", true));
+  Classes.Reg->WriteString("", "SonvTest.Type");
   const std::string Program = "C:\\Program Files\\Sonvelt\\Sonvelt.exe";
   // Without a type the extension gets "<ext>file"; with one the verb goes below it.
   EXPECT_TRUE(AddShellVerb(Program, "Edit with Sonvelt", " sonvtesta "));
-  EXPECT_EQ(ClassesValue(".sonvtesta"), "sonvtestafile");
-  EXPECT_EQ(ClassesValue("sonvtestafile\\Shell\\Edit with Sonvelt\\command"), Program + " \"%L\"");
+  EXPECT_EQ(Classes.Value(".sonvtesta"), "sonvtestafile");
+  EXPECT_EQ(Classes.Value("sonvtestafile\\Shell\\Edit with Sonvelt\\command"), Program + " \"%L\"");
   EXPECT_TRUE(AddShellVerb(Program, "Edit with Sonvelt", ".sonvtestb"));
-  EXPECT_EQ(ClassesValue(".sonvtestb"), "SonvTest.Type");
-  EXPECT_EQ(ClassesValue("SonvTest.Type\\Shell\\Edit with Sonvelt\\command"), Program + " \"%L\"");
+  EXPECT_EQ(Classes.Value(".sonvtestb"), "SonvTest.Type");
+  EXPECT_EQ(Classes.Value("SonvTest.Type\\Shell\\Edit with Sonvelt\\command"), Program + " \"%L\"");
   EXPECT_FALSE(AddShellVerb(Program, "Edit with Sonvelt", "  "));
 
   RemoveShellVerb("Edit with Sonvelt", ".sonvtestb");
-  EXPECT_FALSE(TRegistryKey::KeyExists(HKEY_CLASSES_ROOT, "SonvTest.Type\\Shell\\Edit with Sonvelt"));
-  EXPECT_TRUE(TRegistryKey::KeyExists(HKEY_CLASSES_ROOT, "SonvTest.Type\\Shell"));
+  EXPECT_FALSE(Classes.Exists("SonvTest.Type\\Shell\\Edit with Sonvelt"));
+  EXPECT_TRUE(Classes.Exists("SonvTest.Type\\Shell"));
 }

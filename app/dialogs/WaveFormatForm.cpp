@@ -1,0 +1,16 @@
+#include "app/dialogs/WaveFormatForm.h"
+
+#include "app/DialogPlacement.h"
+#include "app/dialogs/WaveFormatSpecifyForm.h"
+
+TWaveFormatForm::TWaveFormatForm(TComponent* AOwner) : TOutputFormatForm(AOwner) {
+  BuildFormatControls("Wave File Setup", WavPresetTexts, &TGlobalVars::OutputWAVType, &TGlobalVars::OutputWAVPersets,
+                      "WAVSettings", false);
+}
+
+std::string TWaveFormatForm::CurrentSummary() const {
+  const TGlobalVars& V = *GlobalVarsRecord;
+  return SummaryText(V.OutputWAVSampleType, V.OutputWAVBitesPerSample, V.OutputWAVMode);
+}
+
+bool TWaveFormatForm::RunCustomDialog() { return RunSettingsDialog<TWaveFormatSpecifyForm>(this); }
