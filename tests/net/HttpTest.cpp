@@ -563,3 +563,30 @@ TEST(Http, ClientFreedInsideItsOwnEvents) {
     PumpFor(50);
   }
 }
+
+TEST(Http, RequestThroughASocksProxy) {
+  std::string target, request;
+  ScriptServer socks([&](SOCKET c) {
+    RecvExactly(c, 3);
+    SendAll(c, std::string("\x05\x00", 2));
+    std::string head = RecvExactly(c, 5);
+    target = RecvExactly(c, size_t(uint8_t(head[4])) + 2);
+    SendAll(c, std::string("\x05\x00\x00\x01\x7f\x00\x00\x01\x00\x50", 10));
+    request = ReadRequest(c);
+    SendAll(c, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nsocks");
+  });
+  auto c = Client("");
+  c->SocksServer = "127.0.0.1";
+  c->SocksPort = socks.PortText();
+  c->Proxy.clear();
+  HttpProbe probe(c.get());
+  // The look-up of the target happens on this side before the proxy is asked;
+  // a dotted address keeps it off the network.
+  c->URL = "http://127.0.0.2/via-socks";
+  c->GetAsync();
+  ASSERT_TRUE(probe.Wait());
+  EXPECT_EQ(probe.Dones[0], "1 0");
+  EXPECT_EQ(probe.Text(), "socks");
+  EXPECT_EQ(target, std::string("127.0.0.2\x00\x50", 11));
+  EXPECT_EQ(request.substr(0, 25), "GET /via-socks HTTP/1.0\r\n");
+}
