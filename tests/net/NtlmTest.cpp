@@ -1,4 +1,4 @@
-// NTLM messages: the NTLMv1 examples of the protocol specification and the
+// NTLM messages: the published NTLMv1 example values and the
 // checks that keep a hostile challenge message from reading past its end.
 #include <gtest/gtest.h>
 
