@@ -5,10 +5,14 @@
 
 #include <cstdint>
 
+#include <string>
+
 #include "framework/Set.h"
+#include "framework/SpeedButton.h"
 
 class TPNGObject;
 class TCanvas;
+class TCustomImageList;
 
 enum TPngOption { pngBlendOnDisabled, pngGrayscaleOnDisabled };
 using TPngOptions = TSet<TPngOption>;
@@ -20,3 +24,13 @@ void FadePngAlpha(TPNGObject* png, uint8_t level);
 void GreyPngColours(TPNGObject* png, uint8_t amount);
 // Draws the picture into rect, faded and/or greyed on a copy when options say so.
 void DrawPngWithOptions(TPNGObject* png, TCanvas* canvas, const RECT& rect, TPngOptions options);
+
+// The picture of an image list's icon: its colour bitmap as RGBA, opaque where
+// the icon's mask is black.
+void PngFromImageListIcon(TPNGObject* png, TCustomImageList* images, int index);
+
+// Where a button draws its picture and its caption. Margin -1 centres them
+// (Spacing -1 spreads them evenly); pressed or down moves both by a pixel.
+void LayOutPngButton(TCanvas* canvas, TPNGObject* png, const RECT& client, bool pressed, bool down,
+                     const std::string& caption, TButtonLayout layout, int margin, int spacing, UINT textFlags,
+                     POINT& glyphPos, RECT& textRect);

@@ -1,0 +1,68 @@
+#include "skins/PngSpeedButton.h"
+
+#include "framework/Bitmap.h"
+#include "skins/PngChunks.h"
+#include "skins/PngHeaderChunk.h"
+#include "skins/PngObject.h"
+
+TPngSpeedButton::TPngSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner), FPngImage(TPNGObject::Create()) {}
+
+TPngSpeedButton::~TPngSpeedButton() { FreeAndNil(FPngImage); }
+
+void TPngSpeedButton::Loaded() {
+  TSpeedButton::Loaded();
+  RebuildPlaceholderGlyph();
+}
+
+void TPngSpeedButton::SetPngImage(TPNGObject* Value) {
+  if (Value) {
+    FPngImage->Assign(Value);
+  } else {
+    FreeAndNil(FPngImage);
+    FPngImage = TPNGObject::Create();
+  }
+  if (FPngImage->HasHeader()) {
+    const uint8_t type = FPngImage->HeaderChunk()->ColourType;
+    if (type == COLOR_RGB || type == COLOR_PALETTE || type == COLOR_RGBALPHA)
+      if (auto* gamma = FPngImage->ChunkList->Find<TChunkgAMA>()) FPngImage->ChunkList->RemoveChunk(gamma);
+  }
+  FImageFromAction = false;
+  RebuildPlaceholderGlyph();
+  Invalidate();
+}
+
+void TPngSpeedButton::SetPngOptions(TPngOptions Value) {
+  if (Value == FPngOptions) return;
+  FPngOptions = Value;
+  RebuildPlaceholderGlyph();
+  Invalidate();
+}
+
+void TPngSpeedButton::SetMargin(int Value) {
+  if (Value == FMargin) return;
+  FMargin = Value;
+  Invalidate();
+}
+
+void TPngSpeedButton::RebuildPlaceholderGlyph() {
+  std::unique_ptr<TBitmap, void (*)(TObject*)> placeholder(TBitmap::Create(), Free);
+  placeholder->SetSize(FPngImage->GetWidth(), FPngImage->GetHeight());
+  placeholder->GetCanvas()->GetBrush()->SetColor(clBtnFace);
+  placeholder->GetCanvas()->FillRect(RECT{0, 0, FPngImage->GetWidth(), FPngImage->GetHeight()});
+  SetGlyph(placeholder.get());
+  SetNumGlyphs(1);
+}
+
+void TPngSpeedButton::Paint() {
+  TSpeedButton::Paint();
+  if (FPngImage->GetEmpty()) return;
+  UINT flags = DT_SINGLELINE;
+  if (GetBiDiMode() != bdLeftToRight) flags |= DT_RIGHT | DT_RTLREADING;
+  POINT at{};
+  RECT text{};
+  const bool pressed = GetState() == bsDown;
+  LayOutPngButton(GetCanvas(), FPngImage, GetClientRect(), pressed, GetDown(), GetCaption(), GetLayout(), FMargin,
+                  GetSpacing(), flags, at, text);
+  const RECT target{at.x, at.y, at.x + FPngImage->GetWidth(), at.y + FPngImage->GetHeight()};
+  DrawPngWithOptions(FPngImage, GetCanvas(), target, GetEnabled() ? TPngOptions{} : FPngOptions);
+}
