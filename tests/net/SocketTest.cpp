@@ -18,6 +18,12 @@ void Target(TWSocket* s, uint16_t port) {
   s->SetPort(std::to_string(port));
 }
 
+bool ConnectTo(TWSocket* s, const SocketProbe& probe, const ScriptServer& server) {
+  Target(s, server.Port());
+  s->Connect();
+  return PumpUntil([&] { return probe.Has("connected 0"); });
+}
+
 }  // namespace
 
 TEST(Socket, ConnectSendReceiveCloseReportsEachStep) {
@@ -27,9 +33,7 @@ TEST(Socket, ConnectSendReceiveCloseReportsEachStep) {
   });
   auto s = MakeSocket();
   SocketProbe probe(s.get());
-  Target(s.get(), server.Port());
-  s->Connect();
-  ASSERT_TRUE(PumpUntil([&] { return probe.Has("connected 0"); }));
+  ASSERT_TRUE(ConnectTo(s.get(), probe, server));
   EXPECT_EQ(s->GetState(), wsConnected);
   EXPECT_EQ(s->SendText("hello\n"), 6);
   ASSERT_TRUE(PumpUntil([&] { return probe.Has("closed 0"); }));
@@ -103,9 +107,7 @@ TEST(Socket, WithoutDataHandlerIncomingBytesAreDropped) {
   auto s = MakeSocket();
   SocketProbe probe(s.get());
   s->OnDataAvailable = nullptr;
-  Target(s.get(), server.Port());
-  s->Connect();
-  ASSERT_TRUE(PumpUntil([&] { return probe.Has("connected 0"); }));
+  ASSERT_TRUE(ConnectTo(s.get(), probe, server));
   PumpFor(200);
   s->SendText("ping\n");
   ASSERT_TRUE(PumpUntil([&] { return gotPing.load(); }));
@@ -141,9 +143,7 @@ TEST(Socket, CloseSendsWhatIsQueuedFirst) {
     });
     auto s = MakeSocket();
     SocketProbe probe(s.get());
-    Target(s.get(), server.Port());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return probe.Has("connected 0"); }));
+    ASSERT_TRUE(ConnectTo(s.get(), probe, server));
     s->SetSndBufSize(8192);
     std::string big(3 * 1024 * 1024, 'z');
     big[0] = 'A';
@@ -168,9 +168,7 @@ TEST(Socket, AbortDropsQueuedDataAndClosesAtOnce) {
     });
     auto s = MakeSocket();
     SocketProbe probe(s.get());
-    Target(s.get(), server.Port());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return probe.Has("connected 0"); }));
+    ASSERT_TRUE(ConnectTo(s.get(), probe, server));
     std::string big(4 * 1024 * 1024, 'q');
     s->Send(big.data(), int(big.size()));
     s->Abort();
@@ -211,9 +209,7 @@ TEST(Socket, BackgroundExceptionAbortsUnlessHandlerKeepsIt) {
     keeper.Keep = keep;
     keeper.Seen.clear();
     s->OnBgException = Bind(&keeper, &Keeper::Bg);
-    Target(s.get(), server.Port());
-    s->Connect();
-    ASSERT_TRUE(PumpUntil([&] { return probe.Has("connected 0"); }));
+    ASSERT_TRUE(ConnectTo(s.get(), probe, server));
     s->PostTestException();
     ASSERT_TRUE(PumpUntil([&] { return !keeper.Seen.empty(); }));
     EXPECT_EQ(keeper.Seen, "Test exception in WSocket");
