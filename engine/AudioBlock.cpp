@@ -78,40 +78,44 @@ bool FitsInt16(const float* s, size_t n) {
 void SetBlockCacheLimit(size_t bytes) { Cache().SetLimit(bytes); }
 size_t GetBlockCacheBytes() { return Cache().GetBytes(); }
 
+template <class T>
+bool TAudioBlock::Summarise(const T* samples, float scale) {
+  const int channels = Channels;
+  int granules = (Frames + kGranule - 1) / kGranule;
+  Granules.resize(size_t(granules) * channels);
+  bool silent = true;
+  for (int g = 0; g < granules; ++g) {
+    int f0 = g * kGranule, f1 = std::min(Frames, f0 + kGranule);
+    for (int c = 0; c < channels; ++c) {
+      const T* p = samples + size_t(f0) * channels + c;
+      T lo = *p, hi = *p;
+      float sq = 0;  // a granule's energy fits a float well
+      for (int f = f0; f < f1; ++f, p += channels) {
+        T v = *p;
+        lo = v < lo ? v : lo;
+        hi = v > hi ? v : hi;
+        sq += float(v) * float(v);
+      }
+      if (lo != 0 || hi != 0) silent = false;
+      Granules[size_t(g) * channels + c] = TPeak{float(lo) * scale, float(hi) * scale, double(sq) * scale * scale};
+    }
+  }
+  for (int c = 0; c < channels; ++c) {
+    WholePeak[c] = Granules.empty() ? TPeak{} : Granules[c];
+    WholePeak[c].SumSq = 0;
+    for (int g = 0; g < granules; ++g) WholePeak[c].Merge(Granules[size_t(g) * channels + c]);
+  }
+  return silent;
+}
+
 std::shared_ptr<const TAudioBlock> TAudioBlock::Make(const float* samples, int frames, int channels,
                                                       const std::shared_ptr<TWorkingFile>& file) {
   std::shared_ptr<TAudioBlock> b(new TAudioBlock());
   b->Frames = frames;
   b->Channels = channels;
   size_t n = size_t(frames) * channels;
-  int granules = (frames + kGranule - 1) / kGranule;
-  b->Granules.resize(size_t(granules) * channels);
-  bool silent = true;
-  for (int g = 0; g < granules; ++g) {
-    int f0 = g * kGranule, f1 = std::min(frames, f0 + kGranule);
-    for (int c = 0; c < channels; ++c) {
-      const float* p = samples + size_t(f0) * channels + c;
-      float lo = *p, hi = *p, sq = 0;  // a granule's energy fits a float well
-      for (int f = f0; f < f1; ++f, p += channels) {
-        float v = *p;
-        lo = v < lo ? v : lo;
-        hi = v > hi ? v : hi;
-        sq += v * v;
-      }
-      if (lo != 0 || hi != 0) silent = false;
-      b->Granules[size_t(g) * channels + c] = TPeak{lo, hi, double(sq)};
-    }
-  }
-  for (int c = 0; c < channels; ++c) {
-    b->WholePeak[c] = b->Granules.empty() ? TPeak{} : b->Granules[c];
-    b->WholePeak[c].SumSq = 0;
-    for (int g = 0; g < granules; ++g) b->WholePeak[c].Merge(b->Granules[size_t(g) * channels + c]);
-  }
-  if (silent || !file) {
-    if (!silent) throw EAudioError("No working file to store audio in.");
-    b->Encoding = TEncoding::Silent;
-    return b;
-  }
+  if (b->Summarise(samples, 1.0f)) return b;
+  if (!file) throw EAudioError("No working file to store audio in.");
   b->File = file;
   if (FitsInt16(samples, n)) {
     // Audio that came from 16-bit sources loses nothing at half the size.
@@ -124,6 +128,19 @@ std::shared_ptr<const TAudioBlock> TAudioBlock::Make(const float* samples, int f
     b->Offset = file->Append(samples, n * sizeof(float));
   }
   // Not cached here: a long import would only push out what is in use.
+  return b;
+}
+
+std::shared_ptr<const TAudioBlock> TAudioBlock::MakeInt16(const int16_t* samples, int frames, int channels,
+                                                           const std::shared_ptr<TWorkingFile>& file) {
+  std::shared_ptr<TAudioBlock> b(new TAudioBlock());
+  b->Frames = frames;
+  b->Channels = channels;
+  if (b->Summarise(samples, 1.0f / 32768.0f)) return b;
+  if (!file) throw EAudioError("No working file to store audio in.");
+  b->File = file;
+  b->Encoding = TEncoding::Int16;
+  b->Offset = file->Append(samples, size_t(frames) * channels * sizeof(int16_t));
   return b;
 }
 

@@ -28,6 +28,9 @@ class TAudioBlock {
   // Summarises and stores frames (interleaved); file empty: a silent block.
   static std::shared_ptr<const TAudioBlock> Make(const float* samples, int frames, int channels,
                                                   const std::shared_ptr<TWorkingFile>& file);
+  // The same from 16-bit samples, stored as they are.
+  static std::shared_ptr<const TAudioBlock> MakeInt16(const int16_t* samples, int frames, int channels,
+                                                       const std::shared_ptr<TWorkingFile>& file);
   static std::shared_ptr<const TAudioBlock> MakeSilent(int frames, int channels);
   ~TAudioBlock();
 
@@ -43,6 +46,9 @@ class TAudioBlock {
   enum class TEncoding { Silent, Int16, Float32 };
   TAudioBlock() = default;
   std::shared_ptr<const std::vector<float>> Load() const;
+  // Fills the summaries; true when every sample is 0.
+  template <class T>
+  bool Summarise(const T* samples, float scale);
 
   int Frames = 0;
   int Channels = 1;

@@ -26,6 +26,8 @@ class TWavDecoder : public TAudioDecoder {
   }
   TAudioTags GetTags() const override { return Reader.GetTags(); }
   int64_t Read(float* out, int64_t frames) override { return Reader.Read(out, frames); }
+  bool ReadsInt16() const override { return !Reader.GetFormat().Float && Reader.GetFormat().Bits == 16; }
+  int64_t ReadInt16(int16_t* out, int64_t frames) override { return Reader.ReadInt16(out, frames); }
 
  private:
   TWavReader Reader;

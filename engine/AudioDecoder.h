@@ -17,6 +17,9 @@ class TAudioDecoder {
   virtual TAudioTags GetTags() const = 0;
   // Next frames, interleaved floats; returns how many, 0 at the end.
   virtual int64_t Read(float* out, int64_t frames) = 0;
+  // Decoders of 16-bit files may hand their samples over as they are.
+  virtual bool ReadsInt16() const { return false; }
+  virtual int64_t ReadInt16(int16_t*, int64_t) { return 0; }
 };
 
 // Returns a decoder when it recognises the file, nullptr when it does not, and

@@ -156,6 +156,19 @@ void TSequenceBuilder::Write(const float* samples, int64_t frames) {
   }
 }
 
+void TSequenceBuilder::WriteInt16(const int16_t* samples, int64_t frames) {
+  const size_t full = size_t(TAudioBlock::kFrames) * Channels;
+  size_t n = size_t(frames) * Channels;
+  while (Pending.empty() && n >= full) {
+    Result.Append(TAudioBlock::MakeInt16(samples, TAudioBlock::kFrames, Channels, File));
+    samples += full;
+    n -= full;
+  }
+  std::vector<float> rest(n);
+  for (size_t i = 0; i < n; ++i) rest[i] = samples[i] * (1.0f / 32768.0f);
+  Write(rest.data(), int64_t(n / Channels));
+}
+
 void TSequenceBuilder::WriteSilence(int64_t frames) {
   Flush();
   // One silent block serves every stretch of silence of its channel count.

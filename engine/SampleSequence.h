@@ -56,6 +56,8 @@ class TSequenceBuilder {
  public:
   TSequenceBuilder(int channels, std::shared_ptr<TWorkingFile> file);
   void Write(const float* samples, int64_t frames);
+  // 16-bit samples: whole blocks are stored without a float round trip.
+  void WriteInt16(const int16_t* samples, int64_t frames);
   void WriteSilence(int64_t frames);
   TSampleSequence Finish();
 

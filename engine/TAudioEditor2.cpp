@@ -109,6 +109,17 @@ TSampleSequence TAudioEditor2::ConvertStream(const TPull& pull, int inRate, int 
 }
 
 TSampleSequence TAudioEditor2::ReadConverted(TAudioDecoder& decoder, int rate, int ch, TOperation& op) {
+  if (decoder.ReadsInt16() && decoder.GetRate() == rate && decoder.GetChannels() == ch) {
+    TSequenceBuilder builder(ch, WorkingFile());
+    std::vector<int16_t> in(size_t(kChunk) * ch);
+    int64_t done = 0, total = decoder.GetLengthFrames();
+    while (int64_t n = decoder.ReadInt16(in.data(), kChunk)) {
+      builder.WriteInt16(in.data(), n);
+      done += n;
+      op.Progress(std::min(done, total));
+    }
+    return builder.Finish();
+  }
   return ConvertStream([&](float* out, int64_t n) { return decoder.Read(out, n); }, decoder.GetRate(),
                        decoder.GetChannels(), decoder.GetLengthFrames(), rate, ch, &op);
 }

@@ -169,6 +169,15 @@ void TWavReader::ParseInfo(const std::vector<uint8_t>& list) {
   }
 }
 
+int64_t TWavReader::ReadInt16(int16_t* out, int64_t frames) {
+  if (Format.Bits != 16 || Format.Float) throw EAudioError("Not a 16-bit file.");
+  frames = std::min(frames, Frames - Done);
+  if (frames <= 0) return 0;
+  File->ReadExact(out, size_t(frames) * Format.BytesPerFrame());  // little-endian, as the file
+  Done += frames;
+  return frames;
+}
+
 void TWavReader::Rewind() {
   File->Seek(DataOffset);
   Done = 0;

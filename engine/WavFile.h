@@ -33,6 +33,8 @@ class TWavReader {
   const TAudioTags& GetTags() const { return Tags; }
   // Next frames as interleaved floats; returns the frames read, 0 at the end.
   int64_t Read(float* out, int64_t frames);
+  // The same for 16-bit files, as the file holds them.
+  int64_t ReadInt16(int16_t* out, int64_t frames);
   void Rewind();
 
  private:
