@@ -174,8 +174,11 @@ void TApplication::UpdateActions() {
   std::vector<TCustomForm*> Forms;
   for (int I = 0; I < Screen->GetFormCount(); ++I) Forms.push_back(Screen->GetForms(I));
   for (TCustomForm* F : Forms) {
-    for (int I = 0; I < F->GetComponentCount(); ++I)
+    for (int I = 0; I < F->GetComponentCount(); ++I) {
       if (auto* L = dynamic_cast<TCustomActionList*>(F->GetComponent(I))) L->UpdateActions();
+    }
+    // The controls of a shown form update from their own actions too.
+    if (F->GetVisible()) F->InitiateAction();
   }
 }
 

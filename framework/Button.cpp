@@ -33,8 +33,13 @@ void TButton::SetDefault(bool Value) {
 }
 
 void TButton::UpdateDefaultStyle() {
-  if (HandleAllocated())
-    SendMessageW(GetHandle(), BM_SETSTYLE, FDefault || Focused() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (!HandleAllocated()) return;
+  // An owner-drawn button shows the default frame itself.
+  if ((GetWindowLongW(GetHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+    Invalidate();
+    return;
+  }
+  SendMessageW(GetHandle(), BM_SETSTYLE, FDefault || Focused() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {

@@ -437,6 +437,13 @@ void TControl::Dispatch(TMessage& Message) {
       break;
     }
     case CM_HITTEST: Message.Result = HTCLIENT; break;
+    case CM_PARENTBIDIMODECHANGED:
+      if (FParentBiDiMode && FParent) {
+        SetBiDiMode(FParent->GetBiDiMode());
+        FParentBiDiMode = true;
+      }
+      break;
+    case CM_BIDIMODECHANGED: Invalidate(); break;
     case CM_DRAG: DragMessage(this, Message); break;
     case CM_CHANGED:
     case CM_VISIBLECHANGED:
@@ -474,6 +481,29 @@ void TControl::Click() {
 }
 
 void TControl::DblClick() { OnDblClick(this); }
+
+void TControl::InitiateAction() {
+  if (FActionLink) FActionLink->Update();
+}
+
+void TControl::ChangeScale(int M, int D) {
+  if (M == D) return;
+  SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+  if (!FParentFont) FFont->SetSize(MulDiv(FFont->GetSize(), M, D));
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
 
 void TControl::Invalidate() { InvalidateControl(FVisible, FControlStyle.Contains(csOpaque)); }
 

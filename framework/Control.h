@@ -127,6 +127,13 @@ public:
   void SetPopupMenu(TPopupMenu* Value);
   TDragMode GetDragMode() const { return FDragMode; }
   void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  TDragKind GetDragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
+  TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool GetParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
   TCursor GetDragCursor() const { return FDragCursor; }
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
 
@@ -170,6 +177,10 @@ public:
   // Calls Click as a user click would (runs the action or OnClick).
   virtual void Click();
   virtual void DblClick();
+  // Idle time: the control's action updates it (runs the action's update).
+  virtual void InitiateAction();
+  // Scales position and size (and the font, when it is the control's own) by M/D.
+  virtual void ChangeScale(int M, int D);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -237,6 +248,9 @@ private:
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
+  TDragKind FDragKind = dkDrag;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
   TCursor FDragCursor = crDrag;
   std::unique_ptr<TControlActionLink> FActionLink;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

@@ -79,6 +79,8 @@ enum TControlStateFlag {
 using TControlState = TSet<TControlStateFlag>;
 
 enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 

@@ -86,7 +86,8 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   if (FNumbersOnly) Params.Style |= ES_NUMBER;
   if (FCharCase == ecUpperCase) Params.Style |= ES_UPPERCASE;
   if (FCharCase == ecLowerCase) Params.Style |= ES_LOWERCASE;
-  if (FBorder) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorder && GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else if (FBorder) Params.Style |= WS_BORDER;
 }
 
 void TCustomEdit::CreateWnd() {

@@ -100,7 +100,8 @@ void TListBox::CreateParams(TCreateParams& Params) {
   CreateSubClass(Params, L"LISTBOX");
   Params.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
   if (FMultiSelect) Params.Style |= LBS_EXTENDEDSEL;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else Params.Style |= WS_BORDER;
 }
 
 void TListBox::CreateWnd() {

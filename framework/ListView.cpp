@@ -188,7 +188,8 @@ void TListView::CreateParams(TCreateParams& Params) {
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
   if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else Params.Style |= WS_BORDER;
 }
 
 void TListView::CreateWnd() {

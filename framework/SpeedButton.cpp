@@ -37,10 +37,7 @@ void TSpeedButton::SetFlat(bool Value) {
 
 void TSpeedButton::SetGlyph(TBitmap* Value) {
   FGlyph->Assign(Value);
-  if (Value && Value->GetHeight() > 0 && Value->GetWidth() % Value->GetHeight() == 0) {
-    int N = Value->GetWidth() / Value->GetHeight();
-    if (N >= 1 && N <= 4) FNumGlyphs = N;
-  }
+  FNumGlyphs = GlyphCount(Value, FNumGlyphs);
   Invalidate();
 }
 
@@ -161,40 +158,52 @@ void TSpeedButton::Paint() {
   }
   if (Pressed) OffsetRect(&R, 1, 1);
   // The glyph strip holds up, disabled, pressed and down images in that order.
-  int GW = FGlyph->GetEmpty() ? 0 : FGlyph->GetWidth() / FNumGlyphs, GH = FGlyph->GetEmpty() ? 0 : FGlyph->GetHeight();
   int Index = 0;
   if (!GetEnabled() && FNumGlyphs > 1) Index = 1;
   else if (FState == bsDown && FNumGlyphs > 2) Index = 2;
   else if (FState == bsExclusive && FNumGlyphs > 3) Index = 3;
-  std::string Caption = GetText();
-  SIZE TS{0, 0};
   C->SetFont(GetFont());
+  DrawButtonGlyphAndCaption(C, R, FGlyph.get(), FNumGlyphs, Index, GetText(), FLayout, FSpacing, GetEnabled());
+}
+
+void DrawButtonGlyphAndCaption(TCanvas* C, RECT R, TBitmap* Glyph, int NumGlyphs, int Index,
+                               const std::string& Caption, TButtonLayout Layout, int Spacing, bool Enabled) {
+  bool HasGlyph = Glyph && !Glyph->GetEmpty() && NumGlyphs > 0;
+  int GW = HasGlyph ? Glyph->GetWidth() / NumGlyphs : 0, GH = HasGlyph ? Glyph->GetHeight() : 0;
+  SIZE TS{0, 0};
   if (!Caption.empty()) {
     RECT M{0, 0, R.right - R.left, 0};
     DrawTextUtf8(C, Caption, M, DT_CALCRECT | DT_SINGLELINE);
     TS = SIZE{M.right, M.bottom};
   }
-  bool Horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
-  int Gap = (GW && TS.cx) ? FSpacing : 0;
+  bool Horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
+  int Gap = (GW && TS.cx) ? Spacing : 0;
   int TotalW = Horizontal ? GW + Gap + TS.cx : std::max<int>(GW, TS.cx);
   int TotalH = Horizontal ? std::max<int>(GH, TS.cy) : GH + Gap + TS.cy;
   int X = R.left + (R.right - R.left - TotalW) / 2, Y = R.top + (R.bottom - R.top - TotalH) / 2;
   POINT GP{X, Y + (TotalH - GH) / 2}, TP{X + GW + Gap, Y + (TotalH - TS.cy) / 2};
-  switch (FLayout) {
+  switch (Layout) {
     case blGlyphRight: GP.x = X + TS.cx + Gap; TP.x = X; break;
     case blGlyphTop: GP = {X + (TotalW - GW) / 2, Y}; TP = {X + (TotalW - TS.cx) / 2, Y + GH + Gap}; break;
     case blGlyphBottom: TP = {X + (TotalW - TS.cx) / 2, Y}; GP = {X + (TotalW - GW) / 2, Y + TS.cy + Gap}; break;
     default: break;
   }
   if (GW > 0) {
-    HDC Src = FGlyph->GetCanvas()->GetHandle();
+    // The bottom-left pixel of the strip is the transparent colour.
+    HDC Src = Glyph->GetCanvas()->GetHandle();
     COLORREF Key = GetPixel(Src, 0, GH - 1);
     TransparentBlt(C->GetHandle(), GP.x, GP.y, GW, GH, Src, Index * GW, 0, GW, GH, Key);
   }
   if (!Caption.empty()) {
     RECT TR{TP.x, TP.y, TP.x + TS.cx, TP.y + TS.cy};
     C->GetBrush()->SetStyle(bsClear);
-    if (!GetEnabled()) C->GetFont()->SetColor(clGrayText);
+    if (!Enabled) C->GetFont()->SetColor(clGrayText);
     DrawTextUtf8(C, Caption, TR, DT_SINGLELINE);
   }
+}
+
+int GlyphCount(TBitmap* Glyph, int Current) {
+  if (!Glyph || Glyph->GetHeight() <= 0 || Glyph->GetWidth() % Glyph->GetHeight() != 0) return Current;
+  int N = Glyph->GetWidth() / Glyph->GetHeight();
+  return N >= 1 && N <= 4 ? N : Current;
 }

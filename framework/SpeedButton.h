@@ -11,6 +11,14 @@
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
+// Draws a glyph (image Index of a strip of NumGlyphs) and a caption laid out in
+// Rect as a glyph button shows them.
+void DrawButtonGlyphAndCaption(TCanvas* Canvas, RECT Rect, TBitmap* Glyph, int NumGlyphs, int Index,
+                               const std::string& Caption, TButtonLayout Layout, int Spacing, bool Enabled);
+
+// How many images a glyph strip of square images holds (1 to 4), else Current.
+int GlyphCount(TBitmap* Glyph, int Current);
+
 class TSpeedButton : public TGraphicControl {
   SONVELT_CLASS(TSpeedButton, TGraphicControl)
 public:

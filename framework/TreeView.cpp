@@ -213,7 +213,8 @@ void TTreeView::CreateParams(TCreateParams& Params) {
   if (!FHideSelection) Params.Style |= TVS_SHOWSELALWAYS;
   if (!FReadOnly) Params.Style |= TVS_EDITLABELS;
   if (FRowSelect) Params.Style |= TVS_FULLROWSELECT;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else Params.Style |= WS_BORDER;
 }
 
 void TTreeView::CreateWnd() {

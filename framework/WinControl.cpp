@@ -589,12 +589,30 @@ void TWinControl::AlignControls(TControl* AControl, RECT& Rect) {
   FAligning = false;
 }
 
-void TWinControl::ScaleBy(int M, int D) {
-  for (TControl* C : FControls) {
-    C->SetBounds(MulDiv(C->GetLeft(), M, D), MulDiv(C->GetTop(), M, D), MulDiv(C->GetWidth(), M, D),
-                 MulDiv(C->GetHeight(), M, D));
-    if (auto* W = dynamic_cast<TWinControl*>(C)) W->ScaleBy(M, D);
-  }
+void TWinControl::ChangeScale(int M, int D) {
+  if (M == D) return;
+  DisableAlign();
+  for (size_t I = 0; I < FControls.size(); ++I) FControls[I]->ChangeScale(M, D);
+  TControl::ChangeScale(M, D);
+  EnableAlign();
+}
+
+void TWinControl::InitiateAction() {
+  TControl::InitiateAction();
+  for (size_t I = 0; I < FControls.size(); ++I) FControls[I]->InitiateAction();
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+  FParentCtl3D = false;
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
+  Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  FParentCtl3D = Value;
+  if (Value && GetParent()) Perform(CM_PARENTCTL3DCHANGED);
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
@@ -968,6 +986,24 @@ void TWinControl::Dispatch(TMessage& Message) {
       Invalidate();
       return;
     case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); return;
+    case CM_BIDIMODECHANGED:
+      NotifyControls(CM_PARENTBIDIMODECHANGED);
+      Invalidate();
+      return;
+    case CM_CTL3DCHANGED:
+      NotifyControls(CM_PARENTCTL3DCHANGED);
+      if (HandleAllocated()) {
+        bool Edge = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+        bool Border = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_BORDER) != 0;
+        if ((Edge || Border) && Edge != FCtl3D) RecreateWnd();
+      }
+      return;
+    case CM_PARENTCTL3DCHANGED:
+      if (FParentCtl3D && GetParent()) {
+        SetCtl3D(GetParent()->GetCtl3D());
+        FParentCtl3D = true;
+      }
+      return;
     case CM_SYSCOLORCHANGE:
     case CM_WININICHANGE:
       NotifyControls(Message.Msg);

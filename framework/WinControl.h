@@ -85,7 +85,14 @@ public:
   void Realign();
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
-  void ScaleBy(int M, int D);
+  void ScaleBy(int M, int D) { ChangeScale(M, D); }
+  void ChangeScale(int M, int D) override;
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool GetParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+  // The idle update of this control and every control inside it.
+  void InitiateAction() override;
   // Paints this window's graphic children into DC (from First on, or all).
   void PaintControls(HDC DC, TControl* First);
   void PaintTo(HDC DC, int X, int Y);
@@ -164,6 +171,8 @@ private:
   bool FDoubleBuffered = false;
   int FAlignLevel = 0;
   bool FTrackingMouse = false;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
   std::unique_ptr<TBrush, void (*)(TObject*)> FBrush;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Action.h"
+#include "framework/BitBtn.h"
 #include "framework/Button.h"
 #include "framework/Dialogs.h"
 #include "framework/DropFiles.h"
@@ -78,6 +79,36 @@ TEST_F(Controls, ButtonClickRunsOnClickAndSetsTheFormsModalResult) {
               GetWindowTextW(B->GetHandle(), Buf, 16);
               return std::wstring(Buf);
             }()));
+}
+
+TEST_F(Controls, GlyphButtonShowsItsGlyphAndStillClicks) {
+  auto* B = Add<TBitBtn>({10, 10, 110, 40}, "Help");
+  TBitmap* G = TBitmap::Create();
+  G->SetSize(16, 16);
+  RECT All{0, 0, 16, 16}, Mark{4, 4, 12, 12};
+  G->GetCanvas()->GetBrush()->SetColor(clFuchsia);  // the bottom-left pixel: transparent
+  G->GetCanvas()->FillRect(All);
+  G->GetCanvas()->GetBrush()->SetColor(clRed);
+  G->GetCanvas()->FillRect(Mark);
+  B->SetGlyph(G);
+  Free(G);
+  B->SetCaption("Help");
+  B->SetModalResult(mrRetry);
+  B->OnClick = Bind(this, &Controls::Note);
+  ShowForm();
+  // Find the glyph: the only red pixels of the button.
+  int Red = 0, Fuchsia = 0;
+  for (int Y = 0; Y < 30; ++Y)
+    for (int X = 0; X < 100; ++X) {
+      COLORREF C = ScreenPixel(B->GetHandle(), X, Y);
+      Red += C == RGB(255, 0, 0);
+      Fuchsia += C == RGB(255, 0, 255);
+    }
+  EXPECT_EQ(64, Red);
+  EXPECT_EQ(0, Fuchsia);
+  ClickOn(B);
+  EXPECT_EQ(std::vector<std::string>{"Help"}, Log);
+  EXPECT_EQ(mrRetry, Form->GetModalResult());
 }
 
 TEST_F(Controls, EnterPressesTheDefaultButtonAndEscTheCancelButton) {

@@ -132,7 +132,7 @@ void TDemoForm::BuildLeftColumn() {
   MemoNotes->GetLines()->Add("Ctrl+L clears them; F9 plays.");
   auto* Pages = Place<TPageControl>(this, this, "PageControlView", 8, 380, 380, 140);
   Pages->SetAnchors({akLeft, akTop, akBottom});
-  const char* Names[] = {"Wave", "Shapes", "Buttons"};
+  const char* Names[] = {"Wave", "Spectrum", "Levels"};
   TTabSheet* Sheets[3];
   for (int I = 0; I < 3; ++I) {
     Sheets[I] = TTabSheet::Create(this);
@@ -142,13 +142,13 @@ void TDemoForm::BuildLeftColumn() {
   PaintBoxWave = Place<TPaintBox>(this, Sheets[0], "PaintBoxWave", 0, 0, 10, 10);
   PaintBoxWave->SetAlign(alClient);
   PaintBoxWave->OnPaint = Bind(this, &TDemoForm::PaintBoxWavePaint);
-  auto* Circle = Place<TShape>(this, Sheets[1], "ShapeCircle", 10, 10, 60, 60);
+  auto* Circle = Place<TShape>(this, this, "ShapeCircle", 406, 384, 60, 60);
   Circle->SetShape(stCircle);
   Circle->GetBrush()->SetColor(clTeal);
-  auto* Round = Place<TShape>(this, Sheets[1], "ShapeRound", 90, 10, 100, 60);
+  auto* Round = Place<TShape>(this, this, "ShapeRound", 486, 384, 100, 60);
   Round->SetShape(stRoundRect);
   Round->GetBrush()->SetColor(clYellow);
-  auto* Image = Place<TImage>(this, Sheets[1], "ImageSwatch", 210, 10, 60, 60);
+  auto* Image = Place<TImage>(this, this, "ImageSwatch", 606, 384, 60, 60);
   TBitmap* Bmp = TBitmap::Create();
   Bmp->SetSize(6, 6);
   for (int Y = 0; Y < 6; ++Y)
@@ -157,12 +157,29 @@ void TDemoForm::BuildLeftColumn() {
   Free(Bmp);
   Image->SetStretch(true);
   for (int I = 0; I < 3; ++I) {
-    auto* B = Place<TSpeedButton>(this, Sheets[2], ("SpeedButton" + std::to_string(I)).c_str(), 10 + I * 70, 10, 64, 26);
+    auto* B = Place<TSpeedButton>(this, this, ("SpeedButton" + std::to_string(I)).c_str(), 406 + I * 70, 460, 64, 26);
     B->SetCaption(std::string("Tool ") + std::to_string(I + 1));
     B->SetGroupIndex(1);
     B->SetFlat(I == 2);
     if (I == 0) B->SetDown(true);
   }
+  auto* Help = Place<TBitBtn>(this, this, "ButtonHelp", 616, 459, 90, 28);
+  TBitmap* Glyph = TBitmap::Create();
+  Glyph->SetSize(16, 16);
+  RECT All{0, 0, 16, 16};
+  Glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+  Glyph->GetCanvas()->FillRect(All);
+  Glyph->GetCanvas()->GetBrush()->SetColor(clBlue);
+  Glyph->GetCanvas()->Ellipse(2, 2, 14, 14);
+  Help->SetGlyph(Glyph);
+  Free(Glyph);
+  Help->SetCaption("Help");
+  for (int I = 1; I < 3; ++I) {
+    auto* Note = Place<TLabel>(this, Sheets[I], (std::string("LabelPage") + std::to_string(I)).c_str(), 10, 10, 200, 17);
+    Note->SetCaption(std::string(Names[I]) + " view");
+  }
+  auto* Bevel2 = Place<TBevel>(this, this, "BevelTools", 396, 452, 400, 4);
+  Bevel2->SetShape(bsTopLine);
   Pages->SetActivePageIndex(0);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Action.h"
+#include "framework/BitBtn.h"
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
