@@ -19,8 +19,8 @@ std::vector<float> StereoTone(int frames) {
 
 TEST(CompressedFormats, EditorSavesAndReopensEachWithItsTags) {
   TTempFolder dir;
-  auto lame = Make<TAudioEditor2LameEnc>();
-  lame->SetPreset(9);
+  auto settings = Make<TAudioEditor2LameEnc>();
+  settings->SetPreset(9);
   struct Case {
     const char* Name;
     int Code;
@@ -39,7 +39,7 @@ TEST(CompressedFormats, EditorSavesAndReopensEachWithItsTags) {
     e->SetTitle("T\u00eftle");
     e->SetArtist("Band");
     e->SetGenre(8);
-    c.Setup(*e->GetFileFormat(), *lame);
+    c.Setup(*e->GetFileFormat(), *settings);
     e->SaveAudioFile(dir.File(c.Name), false, c.Code);
 
     auto back = Make<TAudioEditor2>();
