@@ -86,6 +86,10 @@ class TWaveOutOutput : public TAudioOutput {
 
   int64_t GetPlayedFrames() override {
     if (!Device) return Written;
+    // Every buffer back: all was heard, whatever the position says.
+    bool pending = false;
+    for (auto& b : Buffers) pending |= !(b.Header.dwFlags & WHDR_DONE);
+    if (!pending) return Written;
     MMTIME t{};
     t.wType = TIME_SAMPLES;
     if (waveOutGetPosition(Device, &t, sizeof t) == MMSYSERR_NOERROR && t.wType == TIME_SAMPLES)
