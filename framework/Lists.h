@@ -114,12 +114,13 @@ private:
 // A list of interface pointers that holds a reference on each (AddRef on entry,
 // Release on deletion).
 template <class I>
-class TInterfaceListOf {
+class TInterfaceListOf : public TObject {
+  SONVELT_CLASS(TInterfaceListOf, TObject)
 public:
   TInterfaceListOf() = default;
   TInterfaceListOf(const TInterfaceListOf&) = delete;
   TInterfaceListOf& operator=(const TInterfaceListOf&) = delete;
-  ~TInterfaceListOf() { Clear(); }
+  ~TInterfaceListOf() override { Clear(); }
   int Add(I* Item) {
     if (Item) Item->AddRef();
     FList.push_back(Item);

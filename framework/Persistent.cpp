@@ -15,3 +15,13 @@ void TPersistent::AssignError(TPersistent* Source) {
 }
 
 std::string TPersistent::GetNamePath() const { return ClassName(); }
+
+HRESULT TInterfacedPersistent::QueryInterface(REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  if (riid == IID_IUnknown) {
+    *ppv = static_cast<IUnknown*>(this);
+    return S_OK;
+  }
+  *ppv = nullptr;
+  return E_NOINTERFACE;
+}

@@ -10,6 +10,9 @@
 
 #include <string>
 
+#include <windows.h>
+#include <unknwn.h>
+
 #include "framework/Object.h"
 
 class TPersistent : public TObject {
@@ -29,11 +32,13 @@ protected:
   [[noreturn]] void AssignError(TPersistent* Source);
 };
 
-// TPersistent whose interfaces are not reference counted: COM-style interfaces
-// implemented on it live as long as the object.
-class TInterfacedPersistent : public TPersistent {
+// TPersistent that answers COM-style interfaces without reference counting (AddRef and
+// Release answer -1): its lifetime stays with its owner. Override QueryInterface to add
+// interfaces and call this one for the rest.
+class TInterfacedPersistent : public TPersistent, public IUnknown {
   SONVELT_CLASS(TInterfacedPersistent, TPersistent)
 public:
-  unsigned long AddRefNoCount() { return static_cast<unsigned long>(-1); }
-  unsigned long ReleaseNoCount() { return static_cast<unsigned long>(-1); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(-1); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(-1); }
 };
