@@ -48,6 +48,13 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   FTitle = WideToUtf8(Name);
 }
 
+void TApplication::BeforeDestruction() {
+  CancelHint();
+  DestroyComponents();
+  FHintWindow = nullptr;
+  TComponent::BeforeDestruction();
+}
+
 TApplication::~TApplication() {
   if (FHandle) DeallocateHWnd(FHandle);
 }

@@ -48,6 +48,8 @@ class TApplication : public TComponent {
 public:
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
+  // The forms go while the application is still whole: they ask it about itself.
+  void BeforeDestruction() override;
 
   const std::string& GetTitle() const { return FTitle; }
   void SetTitle(const std::string& Value);

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "framework/Action.h"
+#include "framework/AllocateHWnd.h"
+#include "framework/Button.h"
 #include "framework/CustomControl.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
@@ -19,6 +21,7 @@ namespace {
 struct Recorder : TObject {
   std::vector<std::string> Log;
   TForm* Dialog = nullptr;
+  TButton* Press = nullptr;
   HWND Owner = nullptr;
   bool OwnerEnabledDuringModal = true;
   void Tick(TObject* Sender) {
@@ -26,7 +29,9 @@ struct Recorder : TObject {
     auto* T = static_cast<TTimer*>(Sender);
     if (Dialog) {
       OwnerEnabledDuringModal = IsWindowEnabled(Owner) != 0;
-      Dialog->SetModalResult(mrOk);
+      // The user presses the dialog's button.
+      if (Press) PostMessageW(Press->GetHandle(), BM_CLICK, 0, 0);
+      else Dialog->SetModalResult(mrOk);
       T->SetEnabled(false);
     }
   }
@@ -119,6 +124,60 @@ TEST(ApplicationLoop, ExceptionInAHandlerIsReportedAndTheLoopGoesOn) {
   EXPECT_EQ(2u, R.Log.size());
   Free(F);
   Free(T);
+}
+
+struct TBoxReader : TObject {
+  std::wstring Caption, Text;
+  void Tick(TObject*) {
+    HWND W = FindWindowW(L"#32770", nullptr);
+    if (!W) return;
+    wchar_t Buf[256] = {};
+    GetWindowTextW(W, Buf, 256);
+    Caption = Buf;
+    for (HWND C = GetWindow(W, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
+      wchar_t Cls[32] = {}, T[256] = {};
+      GetClassNameW(C, Cls, 32);
+      GetWindowTextW(C, T, 256);
+      if (std::wstring(Cls) == L"Static" && T[0]) Text = T;
+    }
+    PostMessageW(W, WM_COMMAND, IDOK, 0);
+  }
+};
+
+TEST(ApplicationLoop, UnhandledErrorIsShownCaptionedWithTheTitle) {
+  TTestApplication App;
+  Application->SetTitle("Sonvelt");
+  TBoxReader Reader;
+  TTimer* Closer = TTimer::Create(nullptr);
+  Closer->SetInterval(50);
+  Closer->OnTimer = Bind(&Reader, &TBoxReader::Tick);
+  try {
+    throw EConvertError("'abc' is not a valid number");
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  Free(Closer);
+  EXPECT_EQ(L"Sonvelt", Reader.Caption);
+  EXPECT_EQ(L"'abc' is not a valid number.", Reader.Text);
+}
+
+TEST(ApplicationLoop, HiddenUtilityWindowsHearBroadcasts) {
+  struct TListener : TObject {
+    int Heard = 0;
+    HWND Wnd = nullptr;
+    void Proc(TMessage& M) {
+      if (M.Msg == WM_SETTINGCHANGE) ++Heard;
+      M.Result = DefWindowProcW(Wnd, M.Msg, M.WParam, M.LParam);
+    }
+  } L;
+  L.Wnd = AllocateHWnd(TWndMethod(&L, &TListener::Proc));
+  EXPECT_FALSE(IsWindowVisible(L.Wnd));
+  DWORD_PTR Result = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG,
+                      1000, &Result);
+  Pump();
+  DeallocateHWnd(L.Wnd);
+  EXPECT_EQ(1, L.Heard);
 }
 
 TEST(ApplicationLoop, IdleTimeRunsOnIdleAndUpdatesActions) {
@@ -235,6 +294,10 @@ TEST(ModalForm, EndsWithModalResultWhileTheOwnerIsDisabled) {
   Pump();
   TForm* Dialog = TForm::Create(nullptr);
   Dialog->SetPosition(poScreenCenter);
+  auto* Ok = TButton::Create(Dialog);
+  Ok->SetParent(Dialog);
+  Ok->SetModalResult(mrOk);
+  R.Press = Ok;
   R.Dialog = Dialog;
   R.Owner = Main->GetHandle();
   TTimer* T = TTimer::Create(nullptr);
@@ -247,6 +310,7 @@ TEST(ModalForm, EndsWithModalResultWhileTheOwnerIsDisabled) {
   EXPECT_FALSE(IsWindowVisible(Dialog->GetHandle()));
   EXPECT_EQ((Screen->GetWidth() - Dialog->GetWidth()) / 2, Dialog->GetLeft());
   // A refused close keeps the modal loop going.
+  R.Press = nullptr;
   Dialog->OnCloseQuery = TCloseQueryEvent(&R, &Recorder::Refuse);
   Dialog->SetTag(1);
   Dialog->SetName("Dialog");

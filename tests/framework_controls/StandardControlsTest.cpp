@@ -24,6 +24,7 @@
 #include "framework/PageControl.h"
 #include "framework/Panel.h"
 #include "framework/RangeControls.h"
+#include "framework/Screen.h"
 #include "framework/Shape.h"
 #include "framework/SpeedButton.h"
 #include "framework/Timer.h"
@@ -125,6 +126,70 @@ TEST_F(Controls, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   PressKey(VK_RETURN);
   PressKey(VK_ESCAPE);
   EXPECT_EQ((std::vector<std::string>{"Ok", "Cancel"}), Log);
+}
+
+TEST_F(Controls, KeysTheFocusedControlWantsDoNotPressButtons) {
+  auto* Memo = Add<TMemo>({10, 10, 200, 100}, "Memo");
+  auto* Ok = Add<TButton>({10, 110, 90, 135}, "Ok");
+  Ok->SetDefault(true);
+  Ok->OnClick = Bind(this, &Controls::Note);
+  ShowForm();
+  Memo->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return Memo->Focused(); }));
+  PressKey(VK_RETURN);  // reaches the memo as a line break
+  PostMessageW(Memo->GetHandle(), WM_CHAR, 'x', 1);
+  Pump();
+  EXPECT_TRUE(Log.empty());
+  EXPECT_EQ(2, Memo->GetLines()->GetCount());
+  // Without WantReturns the memo lets Enter through to the default button.
+  Memo->SetWantReturns(false);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(std::vector<std::string>{"Ok"}, Log);
+}
+
+TEST_F(Controls, KeyPreviewLetsTheFormSeeKeysFirst) {
+  auto* Edit = Add<TEdit>({10, 10, 110, 31}, "Edit");
+  struct TKeys : TObject {
+    std::vector<std::string> Log;
+    void FormKey(TObject*, WORD& Key, TShiftState) {
+      Log.push_back("form " + std::to_string(Key));
+      if (Key == VK_F2) Key = 0;
+    }
+    void EditKey(TObject*, WORD& Key, TShiftState) { Log.push_back("edit " + std::to_string(Key)); }
+  } K;
+  Form->OnKeyDown = TKeyEvent(&K, &TKeys::FormKey);
+  Edit->OnKeyDown = TKeyEvent(&K, &TKeys::EditKey);
+  ShowForm();
+  Edit->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return Edit->Focused(); }));
+  PressKey(VK_F3);
+  Form->SetKeyPreview(true);
+  PressKey(VK_F2);
+  PressKey(VK_F3);
+  EXPECT_EQ((std::vector<std::string>{"edit 114", "form 113", "form 114", "edit 114"}), K.Log);
+}
+
+TEST_F(Controls, CursorIsTheControlsUnlessTheScreenOverridesIt) {
+  auto* Edit = Add<TEdit>({10, 10, 110, 31}, "Edit");
+  auto* Panel = Add<TPanel>({10, 50, 110, 100}, "Panel");
+  auto* Spot = Add<TShape>({10, 10, 40, 40}, "Spot", Panel);
+  Panel->SetCursor(crHandPoint);
+  Spot->SetCursor(crCross);
+  HCURSOR Hand = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+  Screen->SetCursors(crHandPoint, Hand);
+  ShowForm();
+  (void)Edit;
+  auto CursorOver = [&](TWinControl* W, POINT P) {
+    POINT S = W->ClientToScreen(P);
+    SetCursorPos(S.x, S.y);
+    SendMessageW(W->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(W->GetHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(Hand, CursorOver(Panel, POINT{80, 30}));
+  EXPECT_EQ(Screen->GetCursors(crCross), CursorOver(Panel, POINT{20, 20}));
+  Screen->SetCursor(crHourGlass);
+  EXPECT_EQ(Screen->GetCursors(crHourGlass), CursorOver(Panel, POINT{80, 30}));
+  Screen->SetCursor(crDefault);
 }
 
 TEST_F(Controls, CheckBoxAndRadioButtonsFollowClicks) {
