@@ -1,0 +1,67 @@
+// One document: an MDI child hosting one editor control, two scroll bars that set
+// the selection edges and four zoom buttons. The editor's Tag holds the modified
+// state (10 modified, 11 saved); the window's Tag is the document id.
+#pragma once
+
+#include <string>
+
+#include "framework/Form.h"
+
+class TAction;
+class TActionList;
+class TAudioEditor2;
+class TButton;
+class TMainForm;
+class TPanel;
+class TScrollBar;
+
+class TChildForm : public TForm {
+  SONVELT_CLASS(TChildForm, TForm)
+public:
+  explicit TChildForm(TComponent* AOwner);
+
+  TAudioEditor2* AudioEditor = nullptr;
+  TPanel* PanelBottom = nullptr;
+  TScrollBar* ScrollBarStart = nullptr;
+  TScrollBar* ScrollBarEnd = nullptr;
+  TButton* ButtonZoomIn = nullptr;
+  TButton* ButtonZoomOut = nullptr;
+  TButton* ButtonZoomSelection = nullptr;
+  TButton* ButtonZoomFull = nullptr;
+  TActionList* ActionList = nullptr;
+  TAction* ActionZoomIn = nullptr;
+  TAction* ActionZoomOut = nullptr;
+  TAction* ActionZoomSelection = nullptr;
+  TAction* ActionZoomFull = nullptr;
+
+  std::string FileName;
+  bool UpdatingFromScrollBars = false;
+  // True while the document has no file of its own ("Untitled" + number): saving
+  // it asks for a name.
+  bool Untitled = true;
+
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormDestroy(TObject* Sender);
+  void FormDeactivate(TObject* Sender) {}
+  void ApplyEditorLook();
+  void SetDocumentFileName(const std::string& Path);
+  void ScrollBarStartChange(TObject* Sender) { ScrollBarsToSelection(); }
+  void ScrollBarEndChange(TObject* Sender) { ScrollBarsToSelection(); }
+  void ScrollBarsToSelection();
+  void ActionZoomInExecute(TObject* Sender);
+  void ActionZoomOutExecute(TObject* Sender);
+  void ActionZoomSelectionExecute(TObject* Sender);
+  void ActionZoomFullExecute(TObject* Sender);
+  void ActionListUpdate(TBasicAction* Action, bool& Handled);
+
+  bool IsModified() const;
+};
+
+// The view halves around the cursor.
+void ZoomInAroundCursor(TAudioEditor2* Editor);
+// Zooms to the selection unless the view shows exactly it already.
+void ZoomToSelectionUnlessShown(TAudioEditor2* Editor);
+// True when the view spans the whole document.
+bool ViewSpansDocument(TAudioEditor2* Editor);

@@ -1,0 +1,282 @@
+// The main window: an MDI frame whose children are the documents (TChildForm). It
+// owns the commands (one action each), the transport panel at the bottom, the
+// recent-files list and the start-up and closing sequences.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainActions.h"
+#include "framework/Form.h"
+
+class TAction;
+class TActionList;
+class TAmpBar2;
+class TAudioEditor2;
+class TAudioEditor2LameEnc;
+class TAudioInformation2;
+class TAudioPlayer2;
+class TAudioTransform2;
+class TButton;
+class TChildForm;
+class TImage;
+class TImageSlider;
+class TLabel;
+class TMainMenu;
+class TMenuItem;
+class TOpenDialog;
+class TPanel;
+class TPopupMenu;
+class TRecentFiles;
+class TSaveDialog;
+class TScrollBar;
+class TTimer;
+
+// Posted to the main window once it is created; the handler runs after the message
+// loop has started.
+inline constexpr UINT WM_STARTUP = WM_USER + 1;
+// Opens the recent file that was clicked, after its menu has closed.
+inline constexpr UINT WM_OPENRECENT = WM_USER + 2;
+
+// The four formats the save road writes, with the codes the editor takes.
+enum class TSaveFormat { Wav = 1, Mp3 = 2, Ogg = 6, Wma = 11 };
+
+// Editor Tag values: the document's modified state.
+inline constexpr int DocumentModified = 10;
+inline constexpr int DocumentSaved = 11;
+
+class TMainForm : public TForm {
+  SONVELT_CLASS(TMainForm, TForm)
+public:
+  explicit TMainForm(TComponent* AOwner);
+  ~TMainForm() override;
+
+  // Components.
+  TActionList* ActionList = nullptr;
+#define SONVELT_DECLARE_ACTION(Name, Caption, Keys, Category) TAction* Action##Name = nullptr;
+  SONVELT_MAIN_ACTIONS(SONVELT_DECLARE_ACTION)
+#undef SONVELT_DECLARE_ACTION
+  TMainMenu* MainMenu = nullptr;
+  TPanel* PanelToolbar = nullptr;
+  TPopupMenu* PopupMenu = nullptr;
+  TPopupMenu* PopupMenuSelection = nullptr;
+  TPanel* PanelBottom = nullptr;
+  TButton* ButtonPlay = nullptr;
+  TButton* ButtonRecord = nullptr;
+  TButton* ButtonPause = nullptr;
+  TButton* ButtonStop = nullptr;
+  TButton* ButtonStart = nullptr;
+  TButton* ButtonRewind = nullptr;
+  TButton* ButtonForword = nullptr;
+  TButton* ButtonEnd = nullptr;
+  TLabel* LabelStart = nullptr;
+  TLabel* LabelEnd = nullptr;
+  TLabel* LabelSelLength = nullptr;
+  TLabel* LabelFileLength = nullptr;
+  TImage* ImageStart = nullptr;
+  TImage* ImageSel = nullptr;
+  TAmpBar2* LeftBar = nullptr;
+  TAmpBar2* RightBar = nullptr;
+  TImageSlider* ScrollBarValue = nullptr;
+  TTimer* TimerRewind = nullptr;
+  TTimer* TimerForword = nullptr;
+  TTimer* TimerSplash = nullptr;
+  TAudioEditor2LameEnc* LameEnc = nullptr;
+  TAudioInformation2* AudioInfo = nullptr;
+  TAudioPlayer2* AudioPlayer = nullptr;
+  TAudioTransform2* AudioTransform = nullptr;
+  TOpenDialog* OpenDialog = nullptr;
+  TSaveDialog* SaveDialog = nullptr;
+  TMenuItem* MenuRecentFiles = nullptr;  // the separator before the list's section
+  TMenuItem* MenuWindowList = nullptr;   // the separator before the window list
+
+  TRecentFiles& GetRecentFiles() { return *FRecentFiles; }
+
+  // Start-up, hook and closing.
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormDestroy(TObject* Sender) {}
+  void WMStartup();
+  void AppMessageHook(MSG& Msg, bool& Handled);
+  void TimerSplashTimer(TObject* Sender);
+  void UpdateExplorerVerbs();
+  void LayoutVolumeControls();
+  void PanelBottomResize(TObject* Sender);
+  // The program's arguments (without the program); the first names a file to open.
+  std::vector<std::string> StartupArgs;
+
+  // The active document.
+  bool HasActiveDocument();
+  TChildForm* ActiveDocument();
+  TAudioEditor2* ActiveEditor();
+  TScrollBar* ActiveStartScrollBar();
+  TScrollBar* ActiveEndScrollBar();
+  std::string ActiveFileName();
+  void SetActiveFileName(const std::string& Path);
+  bool ActiveUpdatingFromScrollBars();
+  void SetModified(bool Modified);
+
+  // Documents report here (TChildForm).
+  int NextDocumentId() { return ++DocumentCounter; }
+  int GetDocumentCounter() const { return DocumentCounter; }
+  void DocumentCreated(TChildForm* Doc);
+  void DocumentRenamed(TChildForm* Doc);
+  void DocumentDestroyed(TChildForm* Doc);
+  // The close question of a modified document; true when it may close.
+  bool QueryCloseDocument(TChildForm* Doc);
+
+  // Enabling.
+  void ActionListUpdate(TBasicAction* Action, bool& Handled);
+
+  // View, window and help commands.
+  void ActionShowCommandBarExecute(TObject* Sender);
+  void ActionBarOntheLeftExecute(TObject* Sender);
+  void ActionBarOntheRightExecute(TObject* Sender);
+  void ActionShowMainToolbarExecute(TObject* Sender) {}
+  void ActionShowEffectsToolbarExecute(TObject* Sender) {}
+  void ActionCascadeExecute(TObject* Sender);
+  void ActionTileHorizontalExecute(TObject* Sender);
+  void ActionTileVerticalExecute(TObject* Sender);
+  void ActionArrangeIconsExecute(TObject* Sender);
+  void ActionCloseAllExecute(TObject* Sender);
+  void WindowListClick(TObject* Sender);
+  void ActionHelpExecute(TObject* Sender);
+  void ActionHomePageExecute(TObject* Sender);
+  void ActionTechnicalSupportExecute(TObject* Sender);
+  void ActionRelatedSoftwareExecute(TObject* Sender);
+  void ActionAboutExecute(TObject* Sender);
+  void ActionExitExecute(TObject* Sender);
+  void DoNothingExecute(TObject* Sender) {}
+
+  // Transport and display.
+  void ActionPlayExecute(TObject* Sender);
+  void ActionLoopPlayExecute(TObject* Sender);
+  void ActionPauseExecute(TObject* Sender);
+  void ActionStopExecute(TObject* Sender);
+  void ActionPlayAndPauseExecute(TObject* Sender) { ActionPlayExecute(Sender); }
+  void ActionStartExecute(TObject* Sender);
+  void ActionEndExecute(TObject* Sender);
+  void ActionRewindExecute(TObject* Sender);
+  void ActionForwordExecute(TObject* Sender);
+  void ActionZoomInExecute(TObject* Sender);
+  void ActionZoomOutExecute(TObject* Sender);
+  void ActionZoomToSelectionExecute(TObject* Sender);
+  void ActionZoomFullExecute(TObject* Sender);
+  void ButtonRewindMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonRewindMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonForwordMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonForwordMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void TimerRewindTimer(TObject* Sender);
+  void TimerForwordTimer(TObject* Sender);
+  void StepCursorBack();
+  void StepCursorForward();
+  void ScrollCursorIntoView();
+  void ScrollBarValueChange(TObject* Sender);
+  void ImageStartMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  std::string SelStartText();
+  std::string SelEndText();
+  std::string SelLengthText();
+  std::string FileLengthText();
+
+  // Editor events (bound by every document).
+  void RefreshPositionDisplay(TObject* Sender);
+  void RefreshPlayPosition(TObject* Sender);
+  void ShowBlockProgress(TObject* Sender, int Percent);
+  void HideBlockProgress(TObject* Sender);
+  void ShowLevels(TObject* Sender, int Left, int Right);
+  void SyncMarkerLists(TObject* Sender, int Number) {}
+  void EditorDblClick(TObject* Sender);
+  void EditorNewMarker(TObject* Sender, int Number) {}
+  void EditorMarkerClick(TObject* Sender, int Number) {}
+  void EditorEndPlay(TObject* Sender) {}
+  void EditorEnter(TObject* Sender) {}
+  void EditorExit(TObject* Sender) {}
+  void EditorGainChange(TObject* Sender) {}
+  void EditorScaleXClick(TObject* Sender) {}
+  void EditorScaleYClick(TObject* Sender) {}
+  void EditorMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {}
+  void EditorMouseMove(TObject* Sender, TShiftState Shift, int X, int Y) {}
+  void EditorMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {}
+  void EditorStartDrag(TObject* Sender, TDragObject*& DragObject) {}
+  void EditorDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    Accept = false;
+  }
+  void EditorDragDrop(TObject* Sender, TObject* Source, int X, int Y) {}
+  void EditorEndDrag(TObject* Sender, TObject* Target, int X, int Y) {}
+
+  // File commands and the save road.
+  void ActionNewFileExecute(TObject* Sender);
+  void ActionOpenFileExecute(TObject* Sender);
+  void ActionLoadCDExecute(TObject* Sender);
+  void ActionCloseFileExecute(TObject* Sender);
+  void ActionSaveFileExecute(TObject* Sender);
+  void ActionSaveAsExecute(TObject* Sender);
+  void ActionSaveSelectExecute(TObject* Sender);
+  void RecentFileClick(const std::string& Path);
+  void WMDropFiles(HDROP Drop);
+  // The open steps: a new document with Path in it. Returns the document (it stays
+  // open, named by the path, also when the file cannot be read: the error is raised).
+  TChildForm* OpenDocument(const std::string& Path, bool PlayAfter = true);
+  bool SaveDocument(bool SaveAs, bool SelectionOnly);
+  bool SaveDocumentOf(TChildForm* Doc, bool SaveAs, bool SelectionOnly);
+  void ApplyTempDirectory();
+  void ApplyWavOutputFormat();
+  void ApplyMp3OutputFormat();
+  void ApplyOggOutputFormat();
+  void ApplyWmaOutputFormat();
+
+  // The clipboard and preview fields other commands keep.
+  bool ClipboardHasData = false;
+  int ClipboardLength = 0;
+  int SpecifiedSelStart = 0;
+  int SpecifiedSelEnd = 0;
+  bool RefreshingPosition = false;
+  int PreviewLength = 0;
+  bool PreviewPlaying = false;
+  bool TransformRunning = false;
+
+protected:
+  // The user's answers; tests replace them.
+  virtual bool ExecuteOpenDialog(std::string& FileName);
+  // FileName comes in as the proposal and goes out as the choice.
+  virtual bool ExecuteSaveDialog(std::string& FileName);
+  virtual bool RunFormatDialog(TSaveFormat Format);
+  virtual bool RunNewFileDialog(int& Rate, int& Channels);
+  virtual int AskUser(const std::string& Text, UINT Flags);
+  virtual void PopupContextMenu(int X, int Y);
+
+  void Dispatch(TMessage& Message) override;
+
+private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateBottomPanel();
+  void CreateServers();
+  void CreateVolumeControls(TWinControl* Parent);
+  void SetVolumeSliderValue(int Value);
+  void RebuildRecentFilesMenu();
+  void RecentFilesChange(TObject* Sender) { RebuildRecentFilesMenu(); }
+  void RecentFileMenuClick(TObject* Sender);
+  void ToolbarButtonClick(TObject* Sender);
+  void UpdateToolbarButtons();
+  void RebuildWindowList();
+  void UpdateWindowListChecks();
+  TChildForm* NewDocumentWindow();
+  void Play(int Mode, bool PauseWhenPlaying);
+  void ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format);
+  TAudioEditor2* EditorOf(TChildForm* Doc);
+
+  int DocumentCounter = 0;
+  std::unique_ptr<TRecentFiles> FRecentFiles;
+  std::vector<TMenuItem*> FRecentItems;
+  std::vector<TMenuItem*> FWindowListItems;
+  TChildForm* FClosingDocument = nullptr;
+  std::vector<std::pair<TButton*, TAction*>> FToolbarButtons;
+  std::string FPendingRecentFile;
+};
+
+extern TMainForm* MainFormInstance;

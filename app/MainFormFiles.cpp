@@ -1,0 +1,295 @@
+// File commands: new, open (dialog, drop, command line, recent files), close, and
+// the save road with its format dialogs.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/BusyCursor.h"
+#include "app/ChildForm.h"
+#include "app/DialogPlacement.h"
+#include "app/Drives.h"
+#include "app/FileNames.h"
+#include "app/GlobalVars.h"
+#include "app/MainForm.h"
+#include "app/NewFileForm.h"
+#include "app/RecentFiles.h"
+#include "app/ValueTables.h"
+#include "app/dialogs/Mp3FormatForm.h"
+#include "app/dialogs/OGGFormatForm.h"
+#include "app/dialogs/WMAFormatForm.h"
+#include "app/dialogs/WaveFormatForm.h"
+#include "engine/AudioLameEnc.h"
+#include "engine/TAudioEditor2.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/FileUtils.h"
+#include "framework/StringUtils.h"
+#include "framework/Unicode.h"
+
+namespace {
+
+const char* const OpenFilter =
+    "All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
+    "*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
+    "Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|*.cda|"
+    "Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;*.g726)|"
+    "*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|MPC Audio Files "
+    "(*.mpc)|*.mpc";
+const char* const SaveFilter =
+    "Wave (*.wav)|*.wav|MPEG Layer-3  (*.mp3)|*.mp3|OGG Vorbis (*.ogg)|*.ogg|Windows Media Audio (*.wma)|*.wma";
+
+// The format a file name asks for; false for any other extension.
+bool SaveFormatOf(const std::string& FileName, TSaveFormat& Format) {
+  const std::string Ext = AnsiLowerCase(ExtractFileExt(FileName));
+  if (Ext == ".wav") Format = TSaveFormat::Wav;
+  else if (Ext == ".mp3") Format = TSaveFormat::Mp3;
+  else if (Ext == ".ogg") Format = TSaveFormat::Ogg;
+  else if (Ext == ".wma") Format = TSaveFormat::Wma;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+void TMainForm::CreateServers() {
+  LameEnc = TAudioEditor2LameEnc::Create(this);
+  OpenDialog = TOpenDialog::Create(this);
+  OpenDialog->SetFilter(OpenFilter);
+  OpenDialog->SetOptions({ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
+  SaveDialog = TSaveDialog::Create(this);
+  SaveDialog->SetFilter(SaveFilter);
+  SaveDialog->SetDefaultExt("wav");
+  SaveDialog->SetOptions({ofOverwritePrompt, ofHideReadOnly, ofPathMustExist, ofEnableSizing});
+}
+
+// --- The user's answers ---
+
+bool TMainForm::ExecuteOpenDialog(std::string& FileName) {
+  OpenDialog->SetFileName("");
+  OpenDialog->SetInitialDir(GlobalVarsRecord->LastOpenDir);
+  if (!OpenDialog->Execute()) return false;
+  FileName = OpenDialog->GetFileName();
+  return true;
+}
+
+bool TMainForm::ExecuteSaveDialog(std::string& FileName) {
+  SaveDialog->SetFileName(FileName);
+  if (!SaveDialog->Execute()) return false;
+  FileName = SaveDialog->GetFileName();
+  return true;
+}
+
+bool TMainForm::RunFormatDialog(TSaveFormat Format) {
+  switch (Format) {
+    case TSaveFormat::Wav: return RunSettingsDialog<TWaveFormatForm>(this);
+    case TSaveFormat::Mp3: return RunSettingsDialog<TMp3FormatForm>(this);
+    case TSaveFormat::Ogg: return RunSettingsDialog<TOGGFormatForm>(this);
+    case TSaveFormat::Wma: return RunSettingsDialog<TWMAFormatForm>(this);
+  }
+  return false;
+}
+
+bool TMainForm::RunNewFileDialog(int& Rate, int& Channels) {
+  if (!RunSettingsDialog<TNewFileForm>(this)) return false;
+  const TGlobalVars& G = *GlobalVarsRecord;
+  Rate = NewFileSampleRateFromIndex(G.DefNewFileSampleRate);
+  Channels = G.DefNewFileChannels == 1 ? 1 : 2;
+  return Rate > 0;
+}
+
+// --- Opening ---
+
+TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
+  TGlobalVars& G = *GlobalVarsRecord;
+  TChildForm* Doc = NewDocumentWindow();
+  Doc->SetDocumentFileName(Path);
+  Doc->Untitled = false;
+  Doc->AudioEditor->OpenAudioFile(Path, 0);
+  Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  G.LastOpenDir = ExtractFilePath(Path);
+  Doc->AudioEditor->SetTag(DocumentSaved);
+  FRecentFiles->RemoveEntry(Path);
+  FRecentFiles->AddToTop(Path);
+  if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);
+  if (PlayAfter && G.OP_PlayAfterOpened) ActionPlayExecute(this);
+  RefreshPositionDisplay(this);
+  return Doc;
+}
+
+void TMainForm::ActionOpenFileExecute(TObject*) {
+  std::string Path;
+  if (ExecuteOpenDialog(Path)) OpenDocument(Path);
+}
+
+void TMainForm::WMDropFiles(HDROP Drop) {
+  std::string Path;
+  const UINT Count = DragQueryFileW(Drop, 0xFFFFFFFF, nullptr, 0);
+  if (Count == 1) {
+    const UINT Length = DragQueryFileW(Drop, 0, nullptr, 0);
+    std::wstring Name(Length + 1, L'\0');
+    DragQueryFileW(Drop, 0, Name.data(), Length + 1);
+    Name.resize(Length);
+    Path = WideToUtf8(Name);
+  }
+  DragFinish(Drop);
+  if (Path.empty() || DirectoryExists(Path) || !FileExists(Path) || !IsSupportedAudioExt(ExtractFileExt(Path)))
+    return;
+  TBusyScope Busy;
+  OpenDocument(Path);
+}
+
+void TMainForm::RecentFileClick(const std::string& Path) {
+  if (!FileExists(Path)) {
+    FRecentFiles->RemoveEntry(Path);
+    AskUser(Path + " was not found.", MB_OK | MB_ICONERROR);
+    return;
+  }
+  // The opened file stays at the top of the list.
+  OpenDocument(Path, false);
+}
+
+void TMainForm::ActionLoadCDExecute(TObject*) {
+  TBusyScope Busy;
+  if (CDDriveCount() == 0) {
+    AskUser("No CD-ROM drivres have been detected. If you do have a CD-ROM drive installed but see this message "
+            "please read the Help topic relating to Loading CD Tracks.",
+            MB_OK | MB_ICONERROR);
+    return;
+  }
+  // The Load CD dialog arrives with the CD road.
+}
+
+void TMainForm::ActionNewFileExecute(TObject*) {
+  TGlobalVars& G = *GlobalVarsRecord;
+  int Rate = G.OP_DefSample, Channels = G.OP_DefChannel;
+  if (G.OP_PromptNewFile && !RunNewFileDialog(Rate, Channels)) return;
+  TChildForm* Doc = NewDocumentWindow();
+  Doc->SetDocumentFileName("Untitled" + std::to_string(DocumentCounter));
+  Doc->Untitled = true;
+  Doc->AudioEditor->NewAudioFile(Rate, Channels);
+  Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  Doc->AudioEditor->SetTag(DocumentSaved);
+  if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);
+  RefreshPositionDisplay(this);
+}
+
+void TMainForm::ActionCloseFileExecute(TObject*) {
+  if (TChildForm* Doc = ActiveDocument()) Doc->Close();
+}
+
+// --- Saving ---
+
+void TMainForm::ActionSaveFileExecute(TObject*) { SaveDocument(false, false); }
+void TMainForm::ActionSaveAsExecute(TObject*) { SaveDocument(true, false); }
+void TMainForm::ActionSaveSelectExecute(TObject*) { SaveDocument(true, true); }
+
+bool TMainForm::SaveDocument(bool SaveAs, bool SelectionOnly) {
+  return SaveDocumentOf(ActiveDocument(), SaveAs, SelectionOnly);
+}
+
+bool TMainForm::QueryCloseDocument(TChildForm* Doc) {
+  const int Answer = AskUser("Do you want to save the changes you made to \"" + Doc->GetCaption() + "\"?",
+                             MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (Answer == IDNO) return true;
+  if (Answer != IDYES) return false;
+  return SaveDocumentOf(Doc, false, false);
+}
+
+bool TMainForm::SaveDocumentOf(TChildForm* Doc, bool SaveAs, bool SelectionOnly) {
+  if (!Doc) return false;
+  TSaveFormat Format{};
+  std::string Name = Doc->FileName;
+  // A document without a file of its own, or in a format we do not write, is named
+  // first, as Save As does.
+  if (SaveAs || Name.empty() || Doc->Untitled || !SaveFormatOf(Name, Format)) {
+    Name = StripFileExt(Name);
+    if (!ExecuteSaveDialog(Name)) return false;
+  }
+  // The document keeps its name and the list stays as it was until a file is written.
+  if (!SaveFormatOf(Name, Format) || !RunFormatDialog(Format)) return false;
+  TAudioEditor2* E = Doc->AudioEditor;
+  ApplyOutputFormatTo(E, Format);
+  E->SaveAudioFile(Name, SelectionOnly, static_cast<int>(Format));
+  if (!SelectionOnly) {
+    // Only a whole-document save makes the document that file.
+    Doc->SetDocumentFileName(Name);
+    Doc->Untitled = false;
+    E->SetTag(DocumentSaved);
+  }
+  FRecentFiles->AddToTop(Name);
+  return true;
+}
+
+void TMainForm::ApplyTempDirectory() {
+  const TGlobalVars& G = *GlobalVarsRecord;
+  if (TAudioEditor2* E = ActiveEditor()) E->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+}
+
+void TMainForm::ApplyWavOutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSaveFormat::Wav); }
+void TMainForm::ApplyMp3OutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSaveFormat::Mp3); }
+void TMainForm::ApplyOggOutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSaveFormat::Ogg); }
+void TMainForm::ApplyWmaOutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSaveFormat::Wma); }
+
+void TMainForm::ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format) {
+  if (!Editor) return;
+  const TGlobalVars& G = *GlobalVarsRecord;
+  IAudioEditor2FileFormat* F = Editor->GetFileFormat();
+  switch (Format) {
+    case TSaveFormat::Wav: {
+      if (G.OutputWAVType != 0) {
+        F->SetWavFormat(SampleRateFromIndex(G.OutputWAVSampleType), ChannelsFromModeIndex(G.OutputWAVMode),
+                        BitsFromIndex(G.OutputWAVBitesPerSample));
+      } else {
+        const TWavFormatValues V = WavPresetFormat(G.OutputWAVPersets);
+        F->SetWavFormat(V.SampleRate, V.Channels, V.Bits);
+      }
+      break;
+    }
+    case TSaveFormat::Mp3: {
+      if (G.OutputMP3Type == 0) {
+        if (G.OutputMP3Presets > 10) break;
+        LameEnc->SetPreset(G.OutputMP3Presets + 1);
+        F->SetMp3Encoder(LameEnc->GetEncoderInterface());
+      } else if (G.OutputMP3CBR) {
+        F->SetMp3Cbr(44100, Mp3CbrBitRateFromIndex(G.OutputMP3CBRBitRate), Mp3ChannelsFromMode(G.OutputMP3Mode));
+      } else {
+        static const int StereoModes[] = {1, 2, 4};
+        if (G.OutputMP3Mode < 3) {
+          LameEnc->SetChannels(2);
+          LameEnc->SetStereoMode(StereoModes[G.OutputMP3Mode]);
+        } else if (G.OutputMP3Mode == 3) {
+          LameEnc->SetChannels(1);
+        }
+        LameEnc->SetVbrMaxBitRate(Mp3VbrMaxBitRateFromIndex(G.OutputMP3VBRBitRateMax));
+        LameEnc->SetVbrMinBitRate(Mp3VbrMinBitRateFromIndex(G.OutputMP3VBRBitRateMin));
+        if (G.OutputMP3QualityLevel) {
+          LameEnc->SetVbrMethod(0);
+          LameEnc->SetVbrQuality(9 - G.OutputMP3QualityLevelValue);
+        } else {
+          LameEnc->SetVbrMethod(4);
+          LameEnc->SetAbrBitRate(Mp3AbrBitRateFromIndex(G.OutputMP3ABRBitRate));
+        }
+        LameEnc->SetXingHeader(G.OutputMP3WriteXING ? -1 : 0);
+        LameEnc->SetChecksum(G.OutputMP3Checksum ? -1 : 0);
+        F->SetMp3Encoder(LameEnc->GetEncoderInterface());
+      }
+      break;
+    }
+    case TSaveFormat::Ogg: {
+      static const int PresetKbps[] = {64, 96, 128, 160, 192, 256, 320};
+      if (G.OutputOGGType == 0) {
+        if (G.OutputOGGPresets <= 6)
+          F->SetOggFormat(44100, G.OutputOGGPresets == 0 ? 1 : 2, PresetKbps[G.OutputOGGPresets], 0, 0, -1);
+      } else if (G.OutputOGGType == 1) {
+        const int Channels = ChannelsFromModeIndex(G.OutputOGGMode);
+        if (G.OutputOGGABR) F->SetOggFormat(44100, Channels, OggBitRateFromIndex(G.OutputOGGABRBitRate), 0, 0, -1);
+        else F->SetOggFormat(44100, Channels, 0, 0, 0, static_cast<int16_t>(G.OutputOGGQualityValue * 10));
+      }
+      break;
+    }
+    case TSaveFormat::Wma: {
+      const int Profile = WmaProfileFromPreset(G.OutputWMAPresets);
+      if (Profile >= 0) F->SetWmaProfile(Profile);
+      break;
+    }
+  }
+}

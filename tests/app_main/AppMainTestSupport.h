@@ -1,0 +1,89 @@
+// A main window whose user answers come from the test, WAV fixtures and the
+// registry clean-up the start-up tests need.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ChildForm.h"
+#include "app/MainForm.h"
+#include "framework/RangeControls.h"
+#include "framework/Action.h"
+#include "engine/TAudioEditor2.h"
+#include "tests/framework_controls/UiTestSupport.h"
+
+class TTestMainForm : public TMainForm {
+  SONVELT_CLASS(TTestMainForm, TMainForm)
+public:
+  explicit TTestMainForm(TComponent* AOwner) : TMainForm(AOwner) {}
+
+  // Each queued answer serves one question; an empty queue answers Cancel / no.
+  std::deque<std::string> SaveNames;  // "" cancels the save dialog
+  std::vector<std::string> SaveProposals;
+  std::deque<bool> FormatAnswers;
+  std::vector<TSaveFormat> FormatsShown;
+  std::deque<int> Answers;
+  std::vector<std::string> Questions;
+  std::vector<POINT> Popups;
+
+protected:
+  bool ExecuteOpenDialog(std::string&) override { return false; }
+  bool ExecuteSaveDialog(std::string& FileName) override {
+    SaveProposals.push_back(FileName);
+    if (SaveNames.empty()) return false;
+    FileName = SaveNames.front();
+    SaveNames.pop_front();
+    return !FileName.empty();
+  }
+  bool RunFormatDialog(TSaveFormat Format) override {
+    FormatsShown.push_back(Format);
+    if (FormatAnswers.empty()) return false;
+    bool Ok = FormatAnswers.front();
+    FormatAnswers.pop_front();
+    return Ok;
+  }
+  bool RunNewFileDialog(int&, int&) override { return false; }
+  int AskUser(const std::string& Text, UINT) override {
+    Questions.push_back(Text);
+    if (Answers.empty()) return IDCANCEL;
+    int A = Answers.front();
+    Answers.pop_front();
+    return A;
+  }
+  void PopupContextMenu(int X, int Y) override { Popups.push_back(POINT{X, Y}); }
+};
+
+// A 16-bit PCM WAV file with a ramp in every channel.
+void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames);
+
+struct TWavHeader {
+  int Format = 0, Channels = 0, Rate = 0, Bits = 0;
+  uint32_t DataBytes = 0;
+};
+// Reads the fmt and data chunk sizes of a WAV file; false when it is not one.
+bool ReadWavHeader(const std::string& Path, TWavHeader& Header);
+
+std::string TestFolder();  // a fresh folder of this test run, with a trailing backslash
+void DeleteSettingsKey();
+void WriteSettingDword(const char* Name, DWORD Value);
+
+// One application, one main window for each test; documents are closed without
+// questions at the end.
+class MainFixture : public testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Creates the main window and runs its start-up with these arguments.
+  void StartMain(std::vector<std::string> Args = {});
+  TChildForm* Open(const std::string& Path);
+  TChildForm* NewDocument(int Rate = 44100, int Channels = 2, int Frames = 0);
+
+  TTestApplication App;
+  TTestMainForm* Main = nullptr;
+  std::string Folder;
+};

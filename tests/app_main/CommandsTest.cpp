@@ -1,0 +1,306 @@
+// The commands: enabling by document state, transport, the save road and the
+// recent-files list.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/FileNames.h"
+#include "app/GlobalVars.h"
+#include "app/RecentFiles.h"
+#include "app/ValueTables.h"
+#include "engine/AudioLameEnc.h"
+#include "engine/AudioOutput.h"
+#include "framework/Action.h"
+#include "framework/FileUtils.h"
+#include "framework/Unicode.h"
+#include "tests/app_main/AppMainTestSupport.h"
+
+namespace {
+
+enum TDocState { NoDocument, EmptyDocument, NoSelection, Selection, SelectionAndClipboard };
+
+void UpdateRules(TMainForm* Main) {
+  bool Handled = false;
+  Main->ActionListUpdate(nullptr, Handled);
+  EXPECT_FALSE(Handled);
+}
+
+}  // namespace
+
+TEST_F(MainFixture, EnablingRulesFollowTheActiveDocument) {
+  StartMain();
+  struct TRow {
+    TAction* TMainForm::*Action;
+    bool Enabled[5];  // by TDocState
+  };
+  const TRow Rows[] = {
+      {&TMainForm::ActionNewFile, {1, 1, 1, 1, 1}},       {&TMainForm::ActionOpenFile, {1, 1, 1, 1, 1}},
+      {&TMainForm::ActionSaveFile, {0, 1, 1, 1, 1}},      {&TMainForm::ActionSaveAs, {0, 1, 1, 1, 1}},
+      {&TMainForm::ActionCloseFile, {0, 1, 1, 1, 1}},     {&TMainForm::ActionUndo, {0, 0, 0, 0, 0}},
+      {&TMainForm::ActionCut, {0, 0, 0, 1, 1}},           {&TMainForm::ActionCopy, {0, 0, 0, 1, 1}},
+      {&TMainForm::ActionTrim, {0, 0, 0, 1, 1}},          {&TMainForm::ActionFadeIn, {0, 0, 0, 1, 1}},
+      {&TMainForm::ActionSaveSelect, {0, 0, 0, 1, 1}},    {&TMainForm::ActionAddRegion, {0, 0, 0, 1, 1}},
+      {&TMainForm::ActionZoomToSelection, {0, 0, 0, 1, 1}},
+      {&TMainForm::ActionPaste, {0, 0, 0, 0, 1}},         {&TMainForm::ActionPasteMix, {0, 0, 0, 0, 1}},
+      {&TMainForm::ActionMixFile, {0, 1, 1, 1, 1}},       {&TMainForm::ActionInsertFileEnd, {0, 1, 1, 1, 1}},
+      {&TMainForm::ActionInsertSilenceBegin, {0, 1, 1, 1, 1}},
+      {&TMainForm::ActionSelectAll, {0, 0, 1, 1, 1}},     {&TMainForm::ActionSplitIntoTwo, {0, 0, 1, 1, 1}},
+      {&TMainForm::ActionAmplify, {0, 0, 1, 1, 1}},       {&TMainForm::ActionChorus, {0, 0, 1, 1, 1}},
+      {&TMainForm::ActionZoomIn, {0, 0, 1, 1, 1}},        {&TMainForm::ActionSetBookmark, {0, 0, 1, 1, 1}},
+      {&TMainForm::ActionZoomFull, {0, 0, 0, 1, 1}},      {&TMainForm::ActionCascade, {0, 1, 1, 1, 1}},
+      {&TMainForm::ActionFrequencyAnalysis, {0, 1, 1, 1, 1}},
+      {&TMainForm::ActionPlay, {1, 1, 1, 1, 1}},          {&TMainForm::ActionBatch, {1, 1, 1, 1, 1}},
+  };
+  TChildForm* Doc = nullptr;
+  for (TDocState State : {NoDocument, EmptyDocument, NoSelection, Selection, SelectionAndClipboard}) {
+    SCOPED_TRACE(State);
+    if (State == EmptyDocument) Doc = NewDocument();
+    if (State == NoSelection) Doc = NewDocument(8000, 1, 4000);
+    if (State == Selection) {
+      Doc->AudioEditor->ZoomToRange(0, 2000);
+      Doc->AudioEditor->SetSelectionActive(true);
+      Doc->AudioEditor->SetSelStart(100);
+      Doc->AudioEditor->SetSelEnd(101);
+    }
+    if (State == SelectionAndClipboard) Main->ClipboardHasData = true;
+    UpdateRules(Main);
+    for (const TRow& R : Rows)
+      EXPECT_EQ(R.Enabled[State], (Main->*R.Action)->GetEnabled()) << (Main->*R.Action)->GetName();
+  }
+  // Once the whole document is in view, Zoom Full has nothing to do.
+  Doc->AudioEditor->ZoomFull();
+  UpdateRules(Main);
+  EXPECT_FALSE(Main->ActionZoomFull->GetEnabled());
+}
+
+TEST_F(MainFixture, TransportCommandsByPlayState) {
+  SetAudioOutputFactory([] { return CreateNullOutput(TNullOutputPace::RealTime); });
+  StartMain();
+  TChildForm* Doc = NewDocument(8000, 1, 80000);
+  TAudioEditor2* E = Doc->AudioEditor;
+  Main->ActionStopExecute(nullptr);
+  EXPECT_EQ(TAudioEditor2::psIdle, E->GetPlayState());
+  Main->ActionPauseExecute(nullptr);  // idle: starts
+  EXPECT_EQ(TAudioEditor2::psPlaying, E->GetPlayState());
+  Main->ActionPauseExecute(nullptr);
+  EXPECT_EQ(TAudioEditor2::psPaused, E->GetPlayState());
+  Main->ActionPlayExecute(nullptr);  // paused: resumes
+  EXPECT_EQ(TAudioEditor2::psPlaying, E->GetPlayState());
+  Main->ActionPlayExecute(nullptr);  // playing: stops
+  EXPECT_EQ(TAudioEditor2::psIdle, E->GetPlayState());
+  Main->ActionLoopPlayExecute(nullptr);
+  Main->ActionStopExecute(nullptr);
+  EXPECT_EQ(TAudioEditor2::psIdle, E->GetPlayState());
+  SetAudioOutputFactory(nullptr);
+}
+
+TEST_F(MainFixture, SeekingStepsAndKeepsTheCursorInView) {
+  StartMain();
+  TAudioEditor2* E = NewDocument(8000, 1, 100000)->AudioEditor;
+  struct TCase {
+    int From;
+    bool Back;
+    int To;
+  } Cases[] = {{1500, true, 0}, {2000, true, 0}, {2001, true, 1}, {99000, false, 100000}, {50000, false, 52000}};
+  for (const TCase& C : Cases) {
+    E->SetCursor(C.From);
+    if (C.Back) Main->ActionRewindExecute(nullptr);
+    else Main->ActionForwordExecute(nullptr);
+    EXPECT_EQ(C.To, E->GetCursor());
+    EXPECT_FALSE(E->GetSelectionActive());
+  }
+  E->ZoomToRange(10000, 20000);
+  Main->ActionEndExecute(nullptr);
+  EXPECT_EQ(100000, E->GetCursor());
+  EXPECT_EQ(90000, E->GetViewStart());
+  EXPECT_EQ(100000, E->GetViewEnd());
+  Main->ActionStartExecute(nullptr);
+  EXPECT_EQ(0, E->GetViewStart());
+  EXPECT_EQ(10000, E->GetViewEnd());
+}
+
+TEST_F(MainFixture, TheVolumeSliderIsRememberedWithoutADocument) {
+  StartMain();
+  Main->ScrollBarValueChange(nullptr);
+  const int Value = GlobalVarsRecord->DeviceOutputVolume;
+  TAudioEditor2* E = NewDocument(8000, 1, 100)->AudioEditor;
+  Main->ScrollBarValueChange(nullptr);
+  EXPECT_EQ(Value, E->GetOutput()->GetVolume());
+}
+
+// --- The save road ---
+
+TEST_F(MainFixture, SavingWritesTheFormatOfTheDialogChosenByExtension) {
+  StartMain();
+  TGlobalVars& G = *GlobalVarsRecord;
+  G.OutputWAVType = 1;
+  G.OutputWAVSampleType = 0;
+  G.OutputWAVMode = 1;
+  G.OutputWAVBitesPerSample = 0;
+  TChildForm* Doc = NewDocument(22050, 2, 22050);
+  const std::string OldName = Doc->FileName;
+  const std::string Name = Folder + "Loud.WAV";
+  Main->SaveNames = {Name};
+  Main->FormatAnswers = {true};
+  ASSERT_TRUE(Main->SaveDocument(true, false));
+  ASSERT_EQ(1u, Main->FormatsShown.size());
+  EXPECT_EQ(TSaveFormat::Wav, Main->FormatsShown[0]);
+  EXPECT_EQ(std::vector<std::string>{StripFileExt(OldName)}, Main->SaveProposals);
+  TWavHeader H;
+  ASSERT_TRUE(ReadWavHeader(Name, H));
+  EXPECT_EQ(SampleRateFromIndex(0), H.Rate);
+  EXPECT_EQ(1, H.Channels);
+  EXPECT_EQ(BitsFromIndex(0), H.Bits);
+  EXPECT_EQ(Name, Doc->FileName);
+  EXPECT_EQ(DocumentSaved, Doc->AudioEditor->GetTag());
+  EXPECT_EQ(Name, Main->GetRecentFiles().GetItems().at(0));
+}
+
+TEST_F(MainFixture, SaveAsProposesTheNameWithoutItsExtension) {
+  StartMain();
+  TChildForm* Doc = NewDocument(8000, 1, 100);
+  Doc->SetDocumentFileName("C:\\a\\take.mp3");
+  Doc->Untitled = false;
+  EXPECT_FALSE(Main->SaveDocument(true, false));
+  ASSERT_EQ(1u, Main->SaveProposals.size());
+  EXPECT_EQ("C:\\a\\take", Main->SaveProposals[0]);
+}
+
+TEST_F(MainFixture, CancellingTheFormatDialogChangesNothing) {
+  StartMain();
+  TChildForm* Doc = NewDocument(8000, 1, 100);
+  const std::string OldName = Doc->FileName;
+  const auto OldList = Main->GetRecentFiles().GetItems();
+  Doc->AudioEditor->SetTag(DocumentModified);
+  const std::string Name = Folder + "new name.mp3";
+  Main->SaveNames = {Name};
+  Main->FormatAnswers = {false};
+  EXPECT_FALSE(Main->SaveDocument(true, false));
+  EXPECT_EQ(std::vector<TSaveFormat>{TSaveFormat::Mp3}, Main->FormatsShown);
+  EXPECT_FALSE(FileExists(Name));
+  EXPECT_EQ(OldName, Doc->FileName);
+  EXPECT_EQ(DocumentModified, Doc->AudioEditor->GetTag());
+  EXPECT_EQ(OldList, Main->GetRecentFiles().GetItems());
+  // A name the save road does not write asks for no format at all.
+  Main->SaveNames = {Folder + "notes.txt"};
+  EXPECT_FALSE(Main->SaveDocument(true, false));
+  EXPECT_EQ(1u, Main->FormatsShown.size());
+}
+
+TEST_F(MainFixture, SavingTheSelectionLeavesTheDocumentAsItWas) {
+  StartMain();
+  GlobalVarsRecord->OutputWAVType = 0;
+  GlobalVarsRecord->OutputWAVPersets = 0;  // 22050 Hz stereo 16 bits
+  TChildForm* Doc = NewDocument(22050, 2, 22050);
+  const std::string OldName = Doc->FileName;
+  Doc->AudioEditor->SetTag(DocumentModified);
+  Doc->AudioEditor->SetSelectionActive(true);
+  Doc->AudioEditor->SetSelStart(1000);
+  Doc->AudioEditor->SetSelEnd(3000);
+  const std::string Name = Folder + "part.wav";
+  Main->SaveNames = {Name};
+  Main->FormatAnswers = {true};
+  ASSERT_TRUE(Main->SaveDocument(true, true));
+  TWavHeader H;
+  ASSERT_TRUE(ReadWavHeader(Name, H));
+  EXPECT_EQ(2000u * 2 * 2, H.DataBytes);
+  EXPECT_EQ(OldName, Doc->FileName);
+  EXPECT_EQ(DocumentModified, Doc->AudioEditor->GetTag());
+}
+
+TEST_F(MainFixture, Mp3SettingsReachTheEncoder) {
+  StartMain();
+  TGlobalVars& G = *GlobalVarsRecord;
+  TAudioEditor2* E = NewDocument(8000, 1, 100)->AudioEditor;
+  (void)E;
+  G.OutputMP3Type = 0;
+  G.OutputMP3Presets = 4;
+  Main->ApplyMp3OutputFormat();
+  EXPECT_EQ(5, Main->LameEnc->GetSettings().GetPreset());
+  G.OutputMP3Type = 1;
+  G.OutputMP3CBR = false;
+  G.OutputMP3Mode = 3;
+  G.OutputMP3QualityLevel = true;
+  G.OutputMP3QualityLevelValue = 7;
+  G.OutputMP3WriteXING = false;
+  G.OutputMP3Checksum = true;
+  Main->ApplyMp3OutputFormat();
+  const TLameSettings& S = Main->LameEnc->GetSettings();
+  EXPECT_EQ(1, S.GetChannels());
+  EXPECT_EQ(2, S.GetVbrQuality());
+  EXPECT_FALSE(S.GetAverage());
+  EXPECT_FALSE(S.GetXingHeader());
+  EXPECT_TRUE(S.GetChecksum());
+  G.OutputMP3QualityLevel = false;
+  G.OutputMP3ABRBitRate = 5;
+  Main->ApplyMp3OutputFormat();
+  EXPECT_TRUE(S.GetAverage());
+  EXPECT_EQ(Mp3AbrBitRateFromIndex(5), S.GetAbrBitRate());
+}
+
+// --- Recent files ---
+
+TEST(RecentFiles, KeepsFiveNewestWithoutDuplicates) {
+  TRecentFiles L;
+  for (int I = 1; I <= 6; ++I) L.AddToTop("C:\\f" + std::to_string(I) + ".wav");
+  EXPECT_EQ((std::vector<std::string>{"C:\\f6.wav", "C:\\f5.wav", "C:\\f4.wav", "C:\\f3.wav", "C:\\f2.wav"}),
+            L.GetItems());
+  L.AddToTop("c:\\F4.WAV");
+  EXPECT_EQ((std::vector<std::string>{"c:\\F4.WAV", "C:\\f6.wav", "C:\\f5.wav", "C:\\f3.wav", "C:\\f2.wav"}),
+            L.GetItems());
+  L.RemoveEntry("C:\\f5.wav");
+  EXPECT_EQ(4u, L.GetItems().size());
+}
+
+TEST(RecentFiles, FileHoldsOnePathALineAndKeepsAllItsLines) {
+  const std::string Path = TestFolder() + "MRUList";
+  {
+    std::ofstream Out(Utf8ToWide(Path).c_str(), std::ios::binary);
+    Out << "C:\\a.wav\r\nC:\\b.wav\r\nC:\\c.wav\r\nC:\\d.wav\r\nC:\\e.wav\r\nC:\\\xC3\xA9t\xC3\xA9.wav\r\n";
+  }
+  TRecentFiles L;
+  L.LoadFromFile(Path);
+  ASSERT_EQ(6u, L.GetItems().size());
+  EXPECT_EQ("C:\\\xC3\xA9t\xC3\xA9.wav", L.GetItems()[5]);
+  L.RemoveEntry("C:\\b.wav");
+  L.SaveToFile(Path);
+  std::ifstream In(Utf8ToWide(Path).c_str(), std::ios::binary);
+  std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  EXPECT_EQ("C:\\a.wav\r\nC:\\c.wav\r\nC:\\d.wav\r\nC:\\e.wav\r\nC:\\\xC3\xA9t\xC3\xA9.wav\r\n", Text);
+  TRecentFiles Missing;
+  Missing.LoadFromFile(Path + ".none");
+  EXPECT_TRUE(Missing.GetItems().empty());
+}
+
+TEST_F(MainFixture, RecentFileClicksOpenOrReportAMissingFile) {
+  StartMain();
+  const std::string A = Folder + "a.wav", B = Folder + "b.wav", Gone = Folder + "gone.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  WriteTestWav(B, 8000, 1, 100);
+  TRecentFiles& L = Main->GetRecentFiles();
+  L.AddToTop(Gone);
+  L.AddToTop(A);
+  L.AddToTop(B);
+  Main->RecentFileClick(A);
+  Pump();
+  EXPECT_EQ(A, Main->ActiveFileName());
+  EXPECT_EQ((std::vector<std::string>{A, B, Gone}), L.GetItems());
+  Main->RecentFileClick(Gone);
+  ASSERT_EQ(1u, Main->Questions.size());
+  EXPECT_EQ(Gone + " was not found.", Main->Questions[0]);
+  EXPECT_EQ((std::vector<std::string>{A, B}), L.GetItems());
+  EXPECT_EQ(1, Main->GetMDIChildCount());
+}
+
+TEST_F(MainFixture, TheListIsStoredWhenTheMainWindowClosesAndReadAtStart) {
+  StartMain();
+  const std::string A = Folder + "kept.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  Open(A);
+  TCloseAction Action = caHide;
+  Main->FormClose(Main, Action);
+  TearDown();
+  Main = nullptr;
+  StartMain();
+  EXPECT_EQ(std::vector<std::string>{A}, Main->GetRecentFiles().GetItems());
+}
