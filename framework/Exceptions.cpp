@@ -22,6 +22,8 @@ void ReportException(TObject* Sender) {
   else OutputDebugStringW(Utf8ToWide(text + "\n").c_str());
 }
 
+void AbstractError() { throw EAbstractError("Abstract Error"); }
+
 void Abort() { throw EAbort("Operation aborted"); }
 
 std::string SysErrorMessage(std::uint32_t ErrorCode) {

@@ -76,6 +76,7 @@ SONVELT_EXCEPTION(EInOutError, Exception)
 SONVELT_EXCEPTION(EVariantError, Exception)
 SONVELT_EXCEPTION(EOleError, Exception)
 SONVELT_EXCEPTION(EOleSysError, EOleError)
+SONVELT_EXCEPTION(EAbstractError, Exception)
 
 // An operating-system failure; ErrorCode is the GetLastError value.
 class EOSError : public Exception {
@@ -95,6 +96,8 @@ using TExceptionHandler = TDelegate<void(TObject* Sender)>;
 extern TExceptionHandler ApplicationHandleException;
 void ReportException(TObject* Sender);
 
+// Raises EAbstractError "Abstract Error": for an operation a class must supply but did not.
+[[noreturn]] void AbstractError();
 // Raises the silent exception that ends an operation without an error report.
 [[noreturn]] void Abort();
 // Raises EOSError for GetLastError(): "System Error.  Code: %d.\r\n%s".

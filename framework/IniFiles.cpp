@@ -8,6 +8,7 @@
 #include "framework/Exceptions.h"
 #include "framework/FileUtils.h"
 #include "framework/FormatSettings.h"
+#include "framework/Streams.h"
 #include "framework/StringLists.h"
 #include "framework/StringUtils.h"
 #include "framework/Unicode.h"
@@ -70,6 +71,27 @@ TDateTime TCustomIniFile::ReadDateTime(const std::string& Section, const std::st
 
 void TCustomIniFile::WriteDateTime(const std::string& Section, const std::string& Ident, TDateTime Value) {
   WriteString(Section, Ident, DateTimeToStr(Value));
+}
+
+int TCustomIniFile::ReadBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) {
+  std::string text = ReadString(Section, Name, "");
+  if (text.size() % 2) return 0;
+  std::string bytes;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    int b;
+    if (!TryStrToInt("$" + text.substr(i, 2), b)) return 0;
+    bytes += static_cast<char>(b);
+  }
+  if (!bytes.empty()) Value->WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  return static_cast<int>(bytes.size());
+}
+
+void TCustomIniFile::WriteBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) {
+  std::string text;
+  char b;
+  Value->SetPosition(0);
+  while (Value->Read(&b, 1) == 1) text += IntToHex(static_cast<unsigned char>(b), 2);
+  WriteString(Section, Name, text);
 }
 
 void TCustomIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) {

@@ -15,6 +15,7 @@
 #include "framework/DateTime.h"
 #include "framework/Object.h"
 
+class TStream;
 class TStrings;
 class TStringList;
 
@@ -39,6 +40,11 @@ public:
   virtual void WriteFloat(const std::string& Section, const std::string& Ident, double Value);
   virtual TDateTime ReadDateTime(const std::string& Section, const std::string& Ident, TDateTime Default);
   virtual void WriteDateTime(const std::string& Section, const std::string& Ident, TDateTime Value);
+  // Binary data as hexadecimal text (a registry store keeps a binary value); the bytes
+  // are written to Value from its position; the number of bytes read (0 when missing or
+  // not hexadecimal).
+  virtual int ReadBinaryStream(const std::string& Section, const std::string& Name, TStream* Value);
+  virtual void WriteBinaryStream(const std::string& Section, const std::string& Name, TStream* Value);
   virtual void ReadSection(const std::string& Section, TStrings* Strings) = 0;    // the names
   virtual void ReadSections(TStrings* Strings) = 0;
   virtual void ReadSectionValues(const std::string& Section, TStrings* Strings);  // name=value lines

@@ -13,7 +13,13 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "framework/Delegate.h"
 #include "framework/Object.h"
+
+class TFiler;
+class TReader;
+class TWriter;
+class TStream;
 
 class TPersistent : public TObject {
   SONVELT_CLASS(TPersistent, TObject)
@@ -29,7 +35,25 @@ public:
 
 protected:
   virtual void AssignTo(TPersistent* Dest);
+  // Declares data stored beside the published properties (see TFiler).
+  virtual void DefineProperties(TFiler* Filer) { (void)Filer; }
+  friend class TFiler;
   [[noreturn]] void AssignError(TPersistent* Source);
+};
+
+// What a stored-form reader or writer offers DefineProperties: named extra data, read
+// and written by the owner's own procedures. HasData false means nothing to write.
+class TFiler : public TObject {
+  SONVELT_CLASS(TFiler, TObject)
+public:
+  using TReaderProc = TDelegate<void(TReader* Reader)>;
+  using TWriterProc = TDelegate<void(TWriter* Writer)>;
+  using TStreamProc = TDelegate<void(TStream* Stream)>;
+  virtual void DefineProperty(const std::string& Name, TReaderProc ReadData, TWriterProc WriteData, bool HasData) = 0;
+  virtual void DefineBinaryProperty(const std::string& Name, TStreamProc ReadData, TStreamProc WriteData,
+                                    bool HasData) = 0;
+  // Lets the filer ask an object for its extra data.
+  static void DefinePropertiesOf(TPersistent* Instance, TFiler* Filer) { Instance->DefineProperties(Filer); }
 };
 
 // TPersistent that answers COM-style interfaces without reference counting (AddRef and

@@ -2,7 +2,10 @@
 
 #include "framework/Conversions.h"
 #include "framework/Exceptions.h"
+#include "framework/Streams.h"
 #include "framework/StringLists.h"
+
+#include <vector>
 
 TRegistryIniFile::TRegistryIniFile(const std::string& AFileName, REGSAM AAccess, HKEY ARootKey)
     : TCustomIniFile(AFileName), FRegistry(TRegistry::Create(AAccess)) {
@@ -64,6 +67,27 @@ void TRegistryIniFile::WriteValue(const std::string& Section, const std::functio
     throw;
   }
   FRegistry->CloseKey();
+}
+
+int TRegistryIniFile::ReadBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) {
+  int n = 0;
+  if (OpenSection(Section, false)) {
+    TRegDataInfo info;
+    if (FRegistry->GetDataInfo(Name, info) && info.RegData == rdBinary && info.DataSize > 0) {
+      std::vector<char> buf(info.DataSize);
+      n = FRegistry->ReadBinaryData(Name, buf.data(), info.DataSize);
+      Value->WriteBuffer(buf.data(), n);
+    }
+    FRegistry->CloseKey();
+  }
+  return n;
+}
+
+void TRegistryIniFile::WriteBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) {
+  std::vector<char> buf(static_cast<size_t>(Value->GetSize()));
+  Value->SetPosition(0);
+  if (!buf.empty()) Value->ReadBuffer(buf.data(), static_cast<int>(buf.size()));
+  WriteValue(Section, [&] { FRegistry->WriteBinaryData(Name, buf.data(), static_cast<int>(buf.size())); });
 }
 
 bool TRegistryIniFile::ValueExists(const std::string& Section, const std::string& Ident) {

@@ -22,6 +22,8 @@ public:
   int ReadInteger(const std::string& Section, const std::string& Ident, int Default) override;
   void WriteInteger(const std::string& Section, const std::string& Ident, int Value) override;
   bool ValueExists(const std::string& Section, const std::string& Ident) override;
+  int ReadBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) override;
+  void WriteBinaryStream(const std::string& Section, const std::string& Name, TStream* Value) override;
   void ReadSection(const std::string& Section, TStrings* Strings) override;
   void ReadSections(TStrings* Strings) override;
   void EraseSection(const std::string& Section) override;

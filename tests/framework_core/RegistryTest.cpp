@@ -157,6 +157,10 @@ TEST_F(RegistryTest, IniStoresAlike) {
     ini->WriteBool("Bar1", "Visible", false);
     ini->WriteString("Bar2", "Caption", "Edit");
     ini->WriteString("Bar2", "Hex", "0x1F");
+    TMemoryStream* glyph = TMemoryStream::Create();
+    glyph->WriteBuffer("\x00\x01\xFEglyph", 8);
+    ini->WriteBinaryStream("Bar3", "Glyph", glyph);
+    Free(glyph);
     ini->UpdateFile();
     Free(ini);
 
@@ -168,6 +172,12 @@ TEST_F(RegistryTest, IniStoresAlike) {
     EXPECT_EQ(ini->ReadInteger("Bar2", "Hex", 0), 31);
     EXPECT_EQ(ini->ReadInteger("Bar2", "Caption", 7), 7);  // not a number: the default
     EXPECT_EQ(ini->ReadString("Bar3", "Caption", "dflt"), "dflt");
+    TStringStream* back = TStringStream::Create();
+    EXPECT_EQ(ini->ReadBinaryStream("Bar3", "Glyph", back), 8);
+    EXPECT_EQ(back->GetDataString(), std::string("\x00\x01\xFEglyph", 8));
+    EXPECT_EQ(ini->ReadBinaryStream("Bar2", "Caption", back), 0);  // not binary
+    Free(back);
+    ini->EraseSection("Bar3");
     EXPECT_TRUE(ini->SectionExists("Bar2"));
     EXPECT_FALSE(ini->SectionExists("Bar3"));
     EXPECT_TRUE(ini->ValueExists("Bar1", "Left"));
