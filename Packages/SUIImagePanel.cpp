@@ -3,8 +3,14 @@
 #include <algorithm>
 
 #include "framework/Bitmap.h"
+#include "framework/ClassRegistry.h"
 #include "framework/DrawingHelpers.h"
 #include "framework/Picture.h"
+
+namespace {
+// Forms name the panel by class.
+const bool Registered = (RegisterClass(TsuiImagePanel::StaticClass()), true);
+}  // namespace
 
 TsuiCustomPanel::TsuiCustomPanel(TComponent* AOwner) : TCustomPanel(AOwner), FPicture(TPicture::Create()) {
   SetBevelInner(bvNone);

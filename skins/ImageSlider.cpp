@@ -5,6 +5,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
 #include "framework/DrawingHelpers.h"
 #include "framework/Exceptions.h"
 #include "framework/Screen.h"
@@ -16,6 +17,9 @@ namespace {
 constexpr int RulerMargin = 6;
 constexpr UINT_PTR RepeatTimer = 1;
 constexpr UINT RepeatPeriod = 400;
+
+// Forms name the slider by class.
+const bool Registered = (RegisterClass(TImageSlider::StaticClass()), true);
 
 const char* const BuiltInImages[4] = {"W95_HTB", "W95_HRL", "W95_VTB", "W95_VRL"};
 

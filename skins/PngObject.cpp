@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/ClassRegistry.h"
 #include "framework/Picture.h"
 #include "skins/PngChunks.h"
 #include "skins/PngDataChunk.h"
@@ -25,6 +26,7 @@ const bool Registered = [] {
   RegisterChunkClass(TChunktEXt::StaticClass());
   RegisterChunkClass(TChunkzTXt::StaticClass());
   TPicture::RegisterFileFormat("PNG", "Portable Network Graphics", TPNGObject::StaticClass());
+  RegisterClass(TPNGObject::StaticClass());
   return true;
 }();
 

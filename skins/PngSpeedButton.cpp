@@ -1,9 +1,15 @@
 #include "skins/PngSpeedButton.h"
 
 #include "framework/Bitmap.h"
+#include "framework/ClassRegistry.h"
 #include "skins/PngChunks.h"
 #include "skins/PngHeaderChunk.h"
 #include "skins/PngObject.h"
+
+namespace {
+// Forms name the button by class.
+const bool Registered = (RegisterClass(TPngSpeedButton::StaticClass()), true);
+}  // namespace
 
 TPngSpeedButton::TPngSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner), FPngImage(TPNGObject::Create()) {}
 

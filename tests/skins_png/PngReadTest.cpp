@@ -5,10 +5,12 @@
 
 #include <cmath>
 
+#include "framework/ClassRegistry.h"
+#include "framework/MemoryStreams.h"
+#include "framework/Picture.h"
 #include "skins/PngChunks.h"
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
-#include "framework/MemoryStreams.h"
 #include "tests/skins_png/PngTestSupport.h"
 
 TEST(PngRead, DecodesEveryColourTypeAndDepthPlainAndInterlaced) {
@@ -294,4 +296,26 @@ TEST(PngRead, FailedHeaderLeavesNoHalfBuiltStore) {
   MemoryBitmap target(4, 4, RGB(1, 2, 3));
   failed->Draw(target.Canvas(), RECT{0, 0, 4, 4});
   EXPECT_EQ(target.Pixel(0, 0), RGB(1, 2, 3));
+}
+
+TEST(PngRead, PicturesLoadPngFilesByExtension) {
+  ASSERT_EQ(TPicture::FindGraphicClass(".png").Get(), TPNGObject::StaticClass());
+  EXPECT_EQ(FindClass("TPNGObject"), TPNGObject::StaticClass());
+  const TestImage im = Pattern(6, 4, 6, 8, 0);
+  const Bytes file = PngFile::Of(im).GetBytes();
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring path = std::wstring(dir) + L"pr\u00fcfung.png";
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(file.data(), 1, file.size(), f);
+  fclose(f);
+  Owned<TPicture> picture(TPicture::Create());
+  char utf8[MAX_PATH * 3];
+  WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  picture->LoadFromFile(utf8);
+  _wremove(path.c_str());
+  auto* png = dynamic_cast<TPNGObject*>(picture->GetGraphic());
+  ASSERT_NE(png, nullptr);
+  ExpectPixels(png, im);
 }
