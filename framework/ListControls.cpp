@@ -82,18 +82,21 @@ void TListControlItems::FillWindow() {
   for (size_t I = 0; I < FItems.size(); ++I) FWindow->WindowInsert(static_cast<int>(I), FItems[I].S);
 }
 
-// --- TListBox ---
-
-TListBox::TListBox(TComponent* AOwner)
+// Clicks come as the window's notifications, not from our mouse handling.
+TCustomListControl::TCustomListControl(TComponent* AOwner)
     : TWinControl(AOwner), FItems(Construct<TListControlItems>(static_cast<TListItemsWindow*>(this)), &FreeObject) {
-  // Clicks come as the window's notifications, not from our mouse handling.
   SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
-  SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
 }
 
-TListBox::~TListBox() = default;
+TCustomListControl::~TCustomListControl() = default;
+
+// --- TListBox ---
+
+TListBox::TListBox(TComponent* AOwner) : TCustomListControl(AOwner) {
+  SetBounds(0, 0, 121, 97);
+}
 
 void TListBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -203,15 +206,7 @@ void TListBox::Dispatch(TMessage& Message) {
 
 // --- TComboBox ---
 
-TComboBox::TComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(Construct<TListControlItems>(static_cast<TListItemsWindow*>(this)), &FreeObject) {
-  SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
-  SetBounds(0, 0, 145, 21);
-  SetTabStop(true);
-  SetColor(clWindow);
-}
-
-TComboBox::~TComboBox() = default;
+TComboBox::TComboBox(TComponent* AOwner) : TCustomListControl(AOwner) { SetBounds(0, 0, 145, 21); }
 
 void TComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);

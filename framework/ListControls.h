@@ -52,13 +52,25 @@ private:
   bool FSorted = false;
 };
 
-class TListBox : public TWinControl, private TListItemsWindow {
-  SONVELT_CLASS(TListBox, TWinControl)
+// A windowed control with a list of items (the list box and the combo box).
+class TCustomListControl : public TWinControl, protected TListItemsWindow {
+  SONVELT_CLASS(TCustomListControl, TWinControl)
 public:
-  explicit TListBox(TComponent* AOwner);
-  ~TListBox() override;
+  explicit TCustomListControl(TComponent* AOwner);
+  ~TCustomListControl() override;
   TStrings* GetItems() const { return FItems.get(); }
   void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  bool GetSorted() const { return FItems->GetSorted(); }
+  void SetSorted(bool Value) { FItems->SetSorted(Value); }
+
+protected:
+  std::unique_ptr<TListControlItems, void (*)(TObject*)> FItems;
+};
+
+class TListBox : public TCustomListControl {
+  SONVELT_CLASS(TListBox, TCustomListControl)
+public:
+  explicit TListBox(TComponent* AOwner);
   int GetItemIndex();
   void SetItemIndex(int Value);
   bool GetMultiSelect() const { return FMultiSelect; }
@@ -66,8 +78,6 @@ public:
   bool GetSelected(int Index);
   void SetSelected(int Index, bool Value);
   int GetSelCount();
-  bool GetSorted() const { return FItems->GetSorted(); }
-  void SetSorted(bool Value) { FItems->SetSorted(Value); }
   void Clear() { FItems->Clear(); }
   void Dispatch(TMessage& Message) override;
 
@@ -80,7 +90,6 @@ private:
   void WindowInsert(int Index, const std::string& S) override;
   void WindowDelete(int Index) override;
   void WindowClear() override;
-  std::unique_ptr<TListControlItems, void (*)(TObject*)> FItems;
   bool FMultiSelect = false;
   int FSavedIndex = -1;
   std::vector<int> FSavedSelection;
@@ -88,13 +97,10 @@ private:
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-class TComboBox : public TWinControl, private TListItemsWindow {
-  SONVELT_CLASS(TComboBox, TWinControl)
+class TComboBox : public TCustomListControl {
+  SONVELT_CLASS(TComboBox, TCustomListControl)
 public:
   explicit TComboBox(TComponent* AOwner);
-  ~TComboBox() override;
-  TStrings* GetItems() const { return FItems.get(); }
-  void SetItems(TStrings* Value) { FItems->Assign(Value); }
   int GetItemIndex();
   // Selects the item (its text becomes the box's text); -1 empties the selection.
   void SetItemIndex(int Value);
@@ -102,8 +108,6 @@ public:
   void SetStyle(TComboBoxStyle Value);
   int GetDropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int Value) { FDropDownCount = Value; }
-  bool GetSorted() const { return FItems->GetSorted(); }
-  void SetSorted(bool Value) { FItems->SetSorted(Value); }
   int GetMaxLength() const { return FMaxLength; }
   void SetMaxLength(int Value);
   bool GetDroppedDown();
@@ -127,7 +131,6 @@ private:
   void WindowInsert(int Index, const std::string& S) override;
   void WindowDelete(int Index) override;
   void WindowClear() override;
-  std::unique_ptr<TListControlItems, void (*)(TObject*)> FItems;
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   int FMaxLength = 0;

@@ -6,7 +6,9 @@
 #include "framework/Action.h"
 #include "framework/AllocateHWnd.h"
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/Control.h"
+#include "framework/ImageList.h"
 #include "framework/StringUtils.h"
 #include "framework/Unicode.h"
 
@@ -136,6 +138,8 @@ void TMenuItem::BeforeDestruction() {
     Free(I);
   }
   DestroySubHandle();
+  if (FBitmap) DeleteObject(FBitmap);
+  FBitmap = nullptr;
 }
 
 namespace {
@@ -286,6 +290,26 @@ void TMenuItem::AppendTo(HMENU Menu) {
     MII.dwTypeData = Text.data();
     MII.fType = FRadioItem ? MFT_RADIOCHECK : MFT_STRING;
     MII.fState = (FChecked ? MFS_CHECKED : 0) | (FEnabled ? 0 : MFS_GRAYED) | (FDefault ? MFS_DEFAULT : 0);
+    const TMenuItem* Root = this;
+    while (Root->FParent) Root = Root->FParent;
+    TCustomImageList* Images = Root->FMenu ? Root->FMenu->GetImages() : nullptr;
+    if (FBitmap) {
+      DeleteObject(FBitmap);
+      FBitmap = nullptr;
+    }
+    if (Images && FImageIndex >= 0 && FImageIndex < Images->GetCount()) {
+      // The image on the menu's colour, drawn grey when the item is disabled.
+      TBitmap* Bmp = TBitmap::Create();
+      Bmp->SetSize(Images->GetWidth(), Images->GetHeight());
+      RECT R{0, 0, Images->GetWidth(), Images->GetHeight()};
+      Bmp->GetCanvas()->GetBrush()->SetColor(clMenu);
+      Bmp->GetCanvas()->FillRect(R);
+      Images->Draw(Bmp->GetCanvas(), 0, 0, FImageIndex, FEnabled);
+      FBitmap = Bmp->ReleaseHandle();
+      Free(Bmp);
+      MII.fMask |= MIIM_BITMAP;
+      MII.hbmpItem = FBitmap;
+    }
   }
   if (!FItems.empty()) {
     RebuildSub();
@@ -388,6 +412,18 @@ HMENU TMenu::GetHandle() {
     for (TMenuItem* I : FItems->FItems) I->AppendTo(FHandle);
   }
   return FHandle;
+}
+
+void TMenu::SetImages(TCustomImageList* Value) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (Value) Value->FreeNotification(this);
+  MenuChanged();
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
 }
 
 void TMenu::MenuChanged() {

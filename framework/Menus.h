@@ -33,6 +33,7 @@ class TMenu;
 class TMenuItem;
 class TBasicAction;
 class TMenuActionLink;
+class TCustomImageList;
 
 class TMenuItem : public TComponent {
   SONVELT_CLASS(TMenuItem, TComponent)
@@ -114,6 +115,7 @@ private:
   TMenu* FMenu = nullptr;
   UINT FCommand = 0;
   HMENU FHandle = nullptr;
+  HBITMAP FBitmap = nullptr;  // the image shown beside the caption
   std::unique_ptr<TMenuActionLink> FActionLink;
 };
 
@@ -131,13 +133,18 @@ public:
   TMenuItem* FindItem(UINT Command) { return FItems->FindCommand(Command); }
   // The menu's handle is rebuilt from the items.
   virtual void MenuChanged();
+  // Items show the image of their ImageIndex from this list.
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
 
 protected:
   virtual HMENU CreateMenuHandle() = 0;
   virtual void WindowChanged() {}
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   TMenuItem* FItems;
+  TCustomImageList* FImages = nullptr;
   HMENU FHandle = nullptr;
 };
 

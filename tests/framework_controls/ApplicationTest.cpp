@@ -10,6 +10,8 @@
 #include "framework/Button.h"
 #include "framework/CustomControl.h"
 #include "framework/Form.h"
+#include "framework/Bitmap.h"
+#include "framework/ImageList.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
@@ -254,6 +256,54 @@ TEST(ApplicationLoop, ShortcutsReachTheActiveFormsActionsAndMenusOnlyWhenEnabled
     GetMenuStringW(File->GetHandle(), 0, Buf, 64, MF_BYPOSITION);
     return WideToUtf8(Buf);
   }());
+  Free(F);
+}
+
+TEST(Menus, ItemsShowTheirImageAndGreyWhenDisabled) {
+  TForm* F = TForm::Create(nullptr);
+  auto* Images = TImageList::Create(F);
+  TBitmap* Red = TBitmap::Create();
+  Red->SetSize(16, 16);
+  RECT All{0, 0, 16, 16};
+  Red->GetCanvas()->GetBrush()->SetColor(clRed);
+  Red->GetCanvas()->FillRect(All);
+  Images->Add(Red, nullptr);
+  Free(Red);
+  auto* Menu = TPopupMenu::Create(F);
+  Menu->SetImages(Images);
+  auto* Cut = TMenuItem::Create(F);
+  Cut->SetCaption("Cu&t");
+  Cut->SetShortCut(ShortCut('X', {ssCtrl}));
+  Cut->SetImageIndex(0);
+  Menu->GetItems()->Add(Cut);
+  auto* Line = TMenuItem::Create(F);
+  Line->SetCaption("-");
+  Menu->GetItems()->Add(Line);
+  HMENU H = Menu->GetHandle();
+  auto Info = [&](int Pos) {
+    MENUITEMINFOW MII{};
+    MII.cbSize = sizeof MII;
+    MII.fMask = MIIM_BITMAP | MIIM_STATE | MIIM_FTYPE;
+    GetMenuItemInfoW(H, Pos, TRUE, &MII);
+    return MII;
+  };
+  auto CenterOf = [](HBITMAP B) {
+    HDC DC = CreateCompatibleDC(nullptr);
+    HGDIOBJ Old = SelectObject(DC, B);
+    COLORREF C = GetPixel(DC, 8, 8);
+    SelectObject(DC, Old);
+    DeleteDC(DC);
+    return C;
+  };
+  ASSERT_NE(nullptr, Info(0).hbmpItem);
+  EXPECT_EQ(RGB(255, 0, 0), CenterOf(Info(0).hbmpItem));
+  EXPECT_TRUE(Info(1).fType & MFT_SEPARATOR);
+  wchar_t Buf[32] = {};
+  GetMenuStringW(H, 0, Buf, 32, MF_BYPOSITION);
+  EXPECT_EQ(L"Cu&t\tCtrl+X", std::wstring(Buf));
+  Cut->SetEnabled(false);
+  EXPECT_TRUE(Info(0).fState & MFS_GRAYED);
+  EXPECT_NE(RGB(255, 0, 0), CenterOf(Info(0).hbmpItem));
   Free(F);
 }
 
