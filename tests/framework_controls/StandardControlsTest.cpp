@@ -29,6 +29,7 @@
 #include "framework/SpeedButton.h"
 #include "framework/Timer.h"
 #include "framework/TreeView.h"
+#include "framework/StringUtils.h"
 #include "framework/Unicode.h"
 #include "tests/framework_controls/UiTestSupport.h"
 
@@ -628,6 +629,61 @@ TEST(MessageDialogs, GiveTheAnsweredButtonsResult) {
   EXPECT_EQ(mrCancel, MessageDlg("Really?", mtWarning, mbOKCancel));
   EXPECT_EQ(L"Warning", A.Caption);
   Free(T);
+}
+
+struct TFileAnswer : TObject {
+  std::wstring Name;
+  bool Cancel = false;
+  int Seen = 0;
+  void Tick(TObject*) {
+    HWND W = FindWindowW(L"#32770", nullptr);
+    if (!W) return;
+    ++Seen;
+    if (Cancel) {
+      PostMessageW(W, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    // The file name box is an edit (or a combo box holding one).
+    for (int Id : {0x480, 0x47C}) {
+      if (HWND C = GetDlgItem(W, Id)) SetWindowTextW(C, Name.c_str());
+    }
+    PostMessageW(W, WM_COMMAND, IDOK, 0);
+  }
+};
+
+TEST(FileDialogs, OpenAndSaveGiveTheChosenFile) {
+  wchar_t Temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, Temp);
+  std::wstring Dir = std::wstring(Temp) + L"sonvelt-dlg";
+  CreateDirectoryW(Dir.c_str(), nullptr);
+  std::wstring Existing = Dir + L"\\take1.wav";
+  HANDLE F = CreateFileW(Existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(F);
+  TFileAnswer A;
+  TTimer* T = TTimer::Create(nullptr);
+  T->SetInterval(100);
+  T->OnTimer = Bind(&A, &TFileAnswer::Tick);
+  TOpenDialog* Open = TOpenDialog::Create(nullptr);
+  Open->SetFilter("Wave (*.wav)|*.wav|All files|*.*");
+  Open->SetInitialDir(WideToUtf8(Dir));
+  Open->SetOptions({ofFileMustExist, ofHideReadOnly});
+  A.Name = Existing;
+  EXPECT_TRUE(Open->Execute());
+  EXPECT_TRUE(SameText(WideToUtf8(Existing), Open->GetFileName())) << Open->GetFileName();
+  EXPECT_EQ(1, Open->GetFiles()->GetCount());
+  TSaveDialog* Save = TSaveDialog::Create(nullptr);
+  Save->SetFilter("Wave (*.wav)|*.wav");
+  Save->SetDefaultExt("wav");
+  A.Name = Dir + L"\\take2";
+  EXPECT_TRUE(Save->Execute());
+  EXPECT_TRUE(SameText(WideToUtf8(Dir + L"\\take2.wav"), Save->GetFileName())) << Save->GetFileName();
+  A.Cancel = true;
+  EXPECT_FALSE(Save->Execute());
+  Free(Save);
+  Free(Open);
+  Free(T);
+  DeleteFileW(Existing.c_str());
+  RemoveDirectoryW(Dir.c_str());
 }
 
 }  // namespace
