@@ -1,5 +1,7 @@
 #include "app/dialogs/PresetFormatForm.h"
 
+#include <utility>
+
 #include "app/ControlLayout.h"
 #include "app/FontReplacement.h"
 #include "app/HelpViewer.h"
@@ -19,14 +21,21 @@ void TPresetFormatForm::BuildPresetControls(const std::string& Caption, std::spa
   FPresetsField = PresetsField;
   FHelpTopic = HelpTopic;
 
-  LabelLow = AddControl<TLabel>(this, 28, Top + 2, 80, 28, "Low Quality,\r\nSmall Size");
+  LabelLow = AddControl<TLabel>(this, 28, Top, 80, 28);
   ImageSliderPreset = AddControl<TImageSlider>(this, 110, Top, 180, 32);
   ImageSliderPreset->SetMinValue(0);
   ImageSliderPreset->SetMaxValue(static_cast<int>(Presets.size()) - 1);
   ImageSliderPreset->SetIncrement(1);
   ImageSliderPreset->SetOptions({soShowPoints});
   ImageSliderPreset->OnChange = TNotifyEvent(this, &TPresetFormatForm::ImageSliderPresetChange);
-  LabelHigh = AddControl<TLabel>(this, 298, Top + 2, 90, 28, "High Quality,\r\nLarge Size");
+  LabelHigh = AddControl<TLabel>(this, 298, Top, 90, 28);
+  // Two-line captions: sized by hand, since a label sizes itself to one line.
+  for (auto [Label, Caption] : {std::pair{LabelLow, "Low Quality,\r\nSmall Size"},
+                                std::pair{LabelHigh, "High Quality,\r\nLarge Size"}}) {
+    Label->SetAutoSize(false);
+    Label->SetWordWrap(true);
+    Label->SetCaption(Caption);
+  }
   LabelPresetQuality1 = AddControl<TLabel>(this, 28, Top + 40, 360, 14);
   LabelPresetQuality1->GetFont()->SetStyle({fsBold});
   LabelPresetQuality2 = AddControl<TLabel>(this, 28, Top + 58, 360, 14);
