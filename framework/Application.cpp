@@ -23,6 +23,12 @@ std::vector<TApplication::TStartupHook>& StartupHooks() {
   return Hooks;
 }
 
+// Exceptions caught at the edge of other modules' window procedures and threads
+// come to whichever application object is current.
+void ReportToApplication(TObject* Sender) {
+  if (Application) Application->HandleException(Sender);
+}
+
 struct TGlobals {
   TGlobals() {
     INITCOMMONCONTROLSEX ICC{sizeof ICC, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
@@ -31,6 +37,7 @@ struct TGlobals {
     InitCommonControlsEx(&ICC);
     Screen = Construct<TScreen>(nullptr);
     Application = Construct<TApplication>(nullptr);
+    ApplicationHandleException = TExceptionHandler(&ReportToApplication);
   }
 } Globals;
 

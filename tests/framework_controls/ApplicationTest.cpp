@@ -124,6 +124,14 @@ TEST(ApplicationLoop, ExceptionInAHandlerIsReportedAndTheLoopGoesOn) {
   Click(F->GetHandle(), 10, 10);
   Click(F->GetHandle(), 10, 10);
   EXPECT_EQ(2u, R.Log.size());
+  // Other modules' window procedures report through the same road.
+  R.Log.clear();
+  try {
+    throw EConvertError("From a socket window");
+  } catch (...) {
+    ReportException(nullptr);
+  }
+  EXPECT_EQ(std::vector<std::string>{"error EConvertError: From a socket window"}, R.Log);
   Free(F);
   Free(T);
 }
