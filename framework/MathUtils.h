@@ -15,6 +15,11 @@ template <class T>
 T EnsureRange(T Value, T Min, T Max) {
   return Value < Min ? Min : (Value > Max ? Max : Value);
 }
+// -1, 0 or 1.
+template <class T>
+int Sign(T Value) {
+  return (Value > T(0)) - (Value < T(0));
+}
 template <class T>
 bool InRange(T Value, T Min, T Max) {
   return Value >= Min && Value <= Max;

@@ -150,6 +150,9 @@ TEST(Rounding, BankersRoundTruncTowardZeroAndMulDiv) {
   }
   EXPECT_EQ(-7 / 2, -3);
   EXPECT_EQ(-7 % 2, -1);
+  EXPECT_EQ(Sign(-0.5), -1);
+  EXPECT_EQ(Sign(0), 0);
+  EXPECT_EQ(EnsureRange(12, 0, 10), 10);
   EXPECT_EQ(MulDiv(10, 3, 4), 8);  // 7.5 rounds up
   EXPECT_EQ(MulDiv(-10, 3, 4), -8);
   EXPECT_EQ(MulDiv(5, 5, 0), -1);
