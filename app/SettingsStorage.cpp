@@ -82,9 +82,13 @@ std::optional<int32_t> StoredInteger(TRegistry* Reg, const std::string& Name) {
 void ReadField(TRegistry* Reg, const TStoredField& S, TGlobalVars& V) {
   std::visit(TOverload{
                  [&](std::string TGV::*M) {
-                   // A text missing inside an existing key reads as empty.
+                   // A text missing inside an existing key reads as empty; one of
+                   // another type keeps the default.
                    const TRegDataType Type = Reg->GetDataType(S.Name);
-                   V.*M = Type == rdString || Type == rdExpandString ? Reg->ReadString(S.Name) : std::string();
+                   if (Type == rdString || Type == rdExpandString)
+                     V.*M = Reg->ReadString(S.Name);
+                   else if (!Reg->ValueExists(S.Name))
+                     V.*M = std::string();
                  },
                  [&](bool TGV::*M) {
                    if (auto I = StoredInteger(Reg, S.Name)) V.*M = *I != 0;

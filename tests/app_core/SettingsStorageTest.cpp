@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/FileNames.h"
 #include "app/GlobalVars.h"
+#include "app/ShellFolders.h"
+#include "framework/FileUtils.h"
 #include "framework/Registry.h"
 #include "app/SettingsStorage.h"
 #include "framework/Form.h"
@@ -122,14 +125,31 @@ TEST_F(SettingsStorageTest, MissingOrWrongTypedValuesFallBackToTheirDefaults) {
   StoreText("DeviceOutputVolume", "loud");  // text where a number belongs
   Store("LastOpenDir", 5);                  // number where a text belongs
   Store("DefChorusSweepPhase", 45);         // after the broken ones: still read
+  TStored().Reg->DeleteValue("ExportFolder");  // a missing text reads as empty
 
   GlobalVarsRecord->SetDefaults("", "", "C:\\Music");
   GlobalVarsRecord->AccuAttackTime = 100;
   ASSERT_TRUE(LoadSettings());
   EXPECT_EQ(GlobalVarsRecord->AccuAttackTime, 100);
   EXPECT_EQ(GlobalVarsRecord->DeviceOutputVolume, 32767);
-  EXPECT_EQ(GlobalVarsRecord->LastOpenDir, "");
+  EXPECT_EQ(GlobalVarsRecord->LastOpenDir, "C:\\Music");
   EXPECT_EQ(GlobalVarsRecord->DefChorusSweepPhase, 45);
+  EXPECT_EQ(GlobalVarsRecord->ExportFolder, "");
+}
+
+TEST(SettingsDefaults, StartUpFoldersAndValues) {
+  InitGlobalVarsDefaults();
+  const TGlobalVars& V = *GlobalVarsRecord;
+  EXPECT_EQ(V.UserDataFolder, IncludeBackslash(IncludeBackslash(ShellFolderPath("AppData")) + "Sonvelt"));
+  EXPECT_TRUE(DirectoryExists(V.UserDataFolder));
+  EXPECT_EQ(V.OP_WorkingFolder, V.UserDataFolder);
+  ASSERT_EQ(V.TempFolder.size(), 8u);
+  EXPECT_EQ(V.TempFolder.substr(1), ":\\temp\\");
+  EXPECT_EQ(V.LastOpenDir, ShellFolderPath("My Music"));
+  EXPECT_EQ(V.ExportFolder, V.LastOpenDir);
+  EXPECT_NEAR(V.RecordingTimerDuration * 86400.0, 30.0, 1e-6);
+  EXPECT_EQ(V.PreviewOperationTypes, -1);
+  EXPECT_EQ(V.OutputMP3Presets, 8);
 }
 
 TEST(FormPlacement, ClampsToTheScreen) {

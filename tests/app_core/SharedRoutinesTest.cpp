@@ -5,6 +5,7 @@
 #include "app/BusyCursor.h"
 #include "app/Drives.h"
 #include "app/FileNames.h"
+#include "app/HelpViewer.h"
 #include "framework/Registry.h"
 #include "app/ShellVerb.h"
 #include "app/TimeText.h"
@@ -51,6 +52,12 @@ TEST(FileNames, PathRoutines) {
   EXPECT_EQ(ReplaceInvalidFileChars("\\/:*?\"<>|", "-"), "---------");
   EXPECT_EQ(FirstSpacePos("Track 01"), 6);
   EXPECT_EQ(FirstSpacePos("Track01"), 7);
+}
+
+TEST(FileNames, HelpTopicsLiveInTheProgramsHelpFile) {
+  const std::string Chm = ChangeFileExt(ProgramPath(), ".chm");
+  EXPECT_EQ(HelpTopicPath("WAVSettings"), Chm + "::/wavsettings.htm");
+  EXPECT_EQ(ExtractFileName(ProgramPath()), "test_app_core.exe");
 }
 
 TEST(FileNames, SupportedExtensionsNeedTheDotAndIgnoreCase) {
