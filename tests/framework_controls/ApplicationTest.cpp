@@ -394,6 +394,46 @@ TEST(ModalForm, EndsWithModalResultWhileTheOwnerIsDisabled) {
   Free(Main);
 }
 
+struct TLifeForm : TForm {
+  std::vector<std::string>* Log;
+  TLifeForm(TComponent* Owner, std::vector<std::string>* L) : TForm(Owner), Log(L) {
+    OnCreate = Bind(this, &TLifeForm::Note<0>);
+    OnShow = Bind(this, &TLifeForm::Note<1>);
+    OnActivate = Bind(this, &TLifeForm::Note<2>);
+    OnDeactivate = Bind(this, &TLifeForm::Note<3>);
+    OnHide = Bind(this, &TLifeForm::Note<4>);
+    OnDestroy = Bind(this, &TLifeForm::Note<5>);
+    OnClose = TCloseEvent(this, &TLifeForm::Closing);
+    SetBounds(100, 100, 200, 150);
+  }
+  template <int N>
+  void Note(TObject*) {
+    static const char* Names[] = {"create", "show", "activate", "deactivate", "hide", "destroy"};
+    Log->push_back(Names[N]);
+  }
+  void Closing(TObject*, TCloseAction& Action) {
+    Log->push_back(Action == caHide ? "close hide" : "close other");
+  }
+};
+
+TEST(FormLife, EventsComeInTheOrderAUserSeesThem) {
+  std::vector<std::string> Log;
+  TForm* Other = TForm::Create(nullptr);
+  auto* F = Construct<TLifeForm>(nullptr, &Log);
+  F->Show();
+  PumpUntil([&] { return Log.size() >= 3; }, 1000);
+  EXPECT_TRUE(IsWindowVisible(F->GetHandle()));
+  Other->Show();
+  PumpUntil([&] { return Log.size() >= 4; }, 1000);
+  F->Close();
+  Pump();
+  EXPECT_FALSE(F->GetVisible());
+  EXPECT_FALSE(IsWindowVisible(F->GetHandle()));
+  Free(F);
+  Free(Other);
+  EXPECT_EQ((std::vector<std::string>{"create", "show", "activate", "deactivate", "close hide", "hide", "destroy"}), Log);
+}
+
 TEST(ModalForm, ShowingAVisibleFormModallyIsRefused) {
   TForm* F = TForm::Create(nullptr);
   F->Show();
