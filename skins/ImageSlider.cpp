@@ -9,6 +9,7 @@
 #include "framework/DrawingHelpers.h"
 #include "framework/Exceptions.h"
 #include "framework/Screen.h"
+#include "framework/Streams.h"
 #include "skins/TransparentBitmap.h"
 
 namespace {
@@ -252,6 +253,21 @@ void TImageCustomSlider::SetImage(int Index, TBitmap* Value) {
 void TImageCustomSlider::Loaded() {
   TCustomControl::Loaded();
   RebuildLayout();
+}
+
+void TImageCustomSlider::DefineProperties(TFiler* Filer) {
+  TCustomControl::DefineProperties(Filer);
+  Filer->DefineBinaryProperty("UserImages", Bind(this, &TImageCustomSlider::ReadUserImages),
+                              Bind(this, &TImageCustomSlider::WriteUserImages), FUserImages != 0);
+}
+
+void TImageCustomSlider::ReadUserImages(TStream* Stream) { Stream->ReadBuffer(&FUserImages, 1); }
+
+void TImageCustomSlider::WriteUserImages(TStream* Stream) { Stream->WriteBuffer(&FUserImages, 1); }
+
+void TImageCustomSlider::AdjustClientRect(RECT& Rect) {
+  TCustomControl::AdjustClientRect(Rect);
+  if (FBevelStyle != bvNone) InflateRect(&Rect, -FBevelWidth, -FBevelWidth);
 }
 
 void TImageCustomSlider::Resize() {

@@ -86,6 +86,10 @@ class TImageCustomSlider : public TCustomControl {
 
   void Paint() override;
   void Loaded() override;
+  // "UserImages": which images the form stores, one bit each.
+  void DefineProperties(TFiler* Filer) override;
+  // Child controls sit inside the bevel.
+  void AdjustClientRect(RECT& Rect) override;
   void Resize() override;
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -108,6 +112,8 @@ class TImageCustomSlider : public TCustomControl {
   void StopTracking();
   void LoadBuiltInImage(int Index);
   void ImageChanged(TObject* Sender);
+  void ReadUserImages(TStream* Stream);
+  void WriteUserImages(TStream* Stream);
   bool Reading() const;
   RECT RulerHitRect() const;
 

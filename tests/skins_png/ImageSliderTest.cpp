@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Bitmap.h"
+#include "framework/MemoryStreams.h"
 #include "skins/ImageSlider.h"
 #include "tests/skins_png/PngTestSupport.h"
 
@@ -195,4 +196,52 @@ TEST_F(SliderTest, ComposedRulerKeepsTheEndsAndRepeatsTheMiddle) {
     EXPECT_EQ(ruler->GetCanvas()->GetPixels(137, y), image->GetCanvas()->GetPixels(9, y));
     EXPECT_EQ(ruler->GetCanvas()->GetPixels(70, y), image->GetCanvas()->GetPixels(2 + (70 - 2) % 6, y));
   }
+}
+
+namespace {
+
+// Records the binary properties an object defines, writing them into a stream.
+class RecordingFiler : public TFiler {
+ public:
+  void DefineProperty(const std::string&, TReaderProc, TWriterProc, bool) override {}
+  void DefineBinaryProperty(const std::string& Name, TStreamProc ReadData, TStreamProc WriteData,
+                            bool HasData) override {
+    name = Name;
+    hasData = HasData;
+    read = ReadData;
+    write = WriteData;
+  }
+  std::string name;
+  bool hasData = false;
+  TStreamProc read, write;
+};
+
+}  // namespace
+
+TEST_F(SliderTest, UserImagesAreRememberedForTheForm) {
+  RecordingFiler filer;
+  TFiler::DefinePropertiesOf(slider.get(), &filer);
+  EXPECT_EQ(filer.name, "UserImages");
+  EXPECT_FALSE(filer.hasData);
+  // A user picture replaces a built-in one; nothing brings the built-in one back.
+  Owned<TBitmap> ruler(TBitmap::Create());
+  ruler->SetPixelFormat(pf24bit);
+  ruler->SetSize(20, 6);
+  slider->SetImageHRuler(ruler.get());
+  slider->SetOptions({soRulerOpaque});
+  EXPECT_EQ(slider->GetComposedRuler()->GetHeight(), 6);
+  TFiler::DefinePropertiesOf(slider.get(), &filer);
+  ASSERT_TRUE(filer.hasData);
+  Owned<TMemoryStream> stored(TMemoryStream::Create());
+  filer.write(stored.get());
+  stored->SetPosition(0);
+  Owned<TImageSlider> loaded(TImageSlider::Create(nullptr));
+  TFiler::DefinePropertiesOf(loaded.get(), &filer);
+  filer.read(stored.get());
+  EXPECT_EQ(loaded->GetUserImages(), 2);
+  // Assigning nothing restores the built-in image and its transparency.
+  slider->SetImageHRuler(nullptr);
+  EXPECT_EQ(slider->GetUserImages(), 0);
+  EXPECT_EQ(slider->GetComposedRuler()->GetHeight(), 8);
+  EXPECT_FALSE(slider->GetOptions().Contains(soRulerOpaque));
 }
