@@ -7,10 +7,11 @@
 namespace sonvelt::net {
 namespace {
 
-bool FindScheme(const std::vector<std::string>& headers, const std::string& scheme, std::string* found = nullptr) {
-  for (auto it = headers.rbegin(); it != headers.rend(); ++it)
-    if (StartsTextCi(*it, scheme)) {
-      if (found) *found = *it;
+// The last header that offers the scheme wins.
+bool FindScheme(const TStrings* headers, const std::string& scheme, std::string* found = nullptr) {
+  for (int i = headers->GetCount() - 1; i >= 0; --i)
+    if (StartsTextCi(headers->GetStrings(i), scheme)) {
+      if (found) *found = headers->GetStrings(i);
       return true;
     }
   return false;
@@ -60,16 +61,16 @@ std::string THttpCli::NTLMMessage3Text(bool proxy) {
                : NtlmMessage3("", host, CurrUser, info.Challenge, CurrPass);
 }
 
-void THttpCli::AddAuthorizationLines(std::vector<std::string>& lines) {
+void THttpCli::AddAuthorizationLines(TStrings* lines) {
   if (ProxyAuthNTLMState != 1) {
-    if (AuthNTLMState == 1) lines.push_back("Authorization: NTLM " + NTLMMessage1Text());
-    else if (AuthNTLMState == 3) lines.push_back("Authorization: NTLM " + NTLMMessage3Text(false));
-    else if (AuthBasicState == 1) lines.push_back("Authorization: Basic " + Base64EncodeText(CurrUser + ":" + CurrPass));
+    if (AuthNTLMState == 1) lines->Add("Authorization: NTLM " + NTLMMessage1Text());
+    else if (AuthNTLMState == 3) lines->Add("Authorization: NTLM " + NTLMMessage3Text(false));
+    else if (AuthBasicState == 1) lines->Add("Authorization: Basic " + Base64EncodeText(CurrUser + ":" + CurrPass));
   }
-  if (ProxyAuthNTLMState == 1) lines.push_back("Proxy-Authorization: NTLM " + NTLMMessage1Text());
-  else if (ProxyAuthNTLMState == 3) lines.push_back("Proxy-Authorization: NTLM " + NTLMMessage3Text(true));
+  if (ProxyAuthNTLMState == 1) lines->Add("Proxy-Authorization: NTLM " + NTLMMessage1Text());
+  else if (ProxyAuthNTLMState == 3) lines->Add("Proxy-Authorization: NTLM " + NTLMMessage3Text(true));
   else if (ProxyAuthBasicState == 1)
-    lines.push_back("Proxy-Authorization: Basic " + Base64EncodeText(ProxyUsername + ":" + ProxyPassword));
+    lines->Add("Proxy-Authorization: Basic " + Base64EncodeText(ProxyUsername + ":" + ProxyPassword));
 }
 
 void THttpCli::UpdateNTLMStates() {
@@ -90,14 +91,14 @@ bool THttpCli::PrepareNTLMAuth(bool& restart) {
   if (Options.Contains(httpoNoNTLMAuth) &&
       ((StatusCode == 401 && ServerAuth == httpAuthNtlm) || (StatusCode == 407 && ProxyAuth == httpAuthNtlm)))
     return false;
-  if (StatusCode == 401 && !AuthHeaders.empty() && AuthBasicState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
-      FindScheme(AuthHeaders, "NTLM")) {
+  if (StatusCode == 401 && AuthHeaders->GetCount() > 0 && AuthBasicState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
+      FindScheme(AuthHeaders.get(), "NTLM")) {
     StartNTLMAuth();
     restart = AuthNTLMState == 1 || AuthNTLMState == 3;
     return true;
   }
-  if (StatusCode == 407 && !AuthHeaders.empty() && ProxyAuthBasicState == 0 && !ProxyUsername.empty() &&
-      !ProxyPassword.empty() && FindScheme(AuthHeaders, "NTLM")) {
+  if (StatusCode == 407 && AuthHeaders->GetCount() > 0 && ProxyAuthBasicState == 0 && !ProxyUsername.empty() &&
+      !ProxyPassword.empty() && FindScheme(AuthHeaders.get(), "NTLM")) {
     StartProxyNTLMAuth();
     restart = ProxyAuthNTLMState == 1 || ProxyAuthNTLMState == 3;
     return true;
@@ -109,14 +110,14 @@ bool THttpCli::PrepareBasicAuth(bool& restart) {
   if (Options.Contains(httpoNoBasicAuth) &&
       ((StatusCode == 401 && ServerAuth == httpAuthBasic) || (StatusCode == 407 && ProxyAuth == httpAuthBasic)))
     return false;
-  if (StatusCode == 401 && !AuthHeaders.empty() && AuthNTLMState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
-      FindScheme(AuthHeaders, "Basic")) {
+  if (StatusCode == 401 && AuthHeaders->GetCount() > 0 && AuthNTLMState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
+      FindScheme(AuthHeaders.get(), "Basic")) {
     StartBasicAuth();
     restart = AuthBasicState == 1;
     return true;
   }
-  if (StatusCode == 407 && !AuthHeaders.empty() && ProxyAuthNTLMState == 0 && !ProxyUsername.empty() &&
-      !ProxyPassword.empty() && FindScheme(AuthHeaders, "Basic")) {
+  if (StatusCode == 407 && AuthHeaders->GetCount() > 0 && ProxyAuthNTLMState == 0 && !ProxyUsername.empty() &&
+      !ProxyPassword.empty() && FindScheme(AuthHeaders.get(), "Basic")) {
     StartProxyBasicAuth();
     restart = ProxyAuthBasicState == 1;
     return true;
@@ -136,14 +137,14 @@ void THttpCli::NTLMStep(uint8_t& state, uint8_t& basicState, TNTLM_Msg2_Info& ch
       break;
     case 1: {
       std::string header;
-      if (!FindScheme(AuthHeaders, "NTLM", &header)) return;
+      if (!FindScheme(AuthHeaders.get(), "NTLM", &header)) return;
       challenge = NtlmParseMessage2(TrimText(header.substr(std::min<size_t>(5, header.size()), 1000)));
       state = 3;
       PostOwn(RestartMsg);
       break;
     }
     case 3:  // the answer was refused
-      AuthHeaders.clear();
+      AuthHeaders->Clear();
       state = 0;
       PostRequestDone();
       break;
@@ -161,7 +162,7 @@ void THttpCli::BasicStep(uint8_t& state, uint8_t& ntlmState, bool proxy) {
       PostOwn(RestartMsg);
       break;
     case 1:  // the credentials were refused
-      AuthHeaders.clear();
+      AuthHeaders->Clear();
       state = 0;
       PostRequestDone();
       break;

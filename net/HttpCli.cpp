@@ -140,7 +140,7 @@ void THttpCli::GetAsync() {
 }
 
 void THttpCli::ResetResponse() {
-  ReceivedHeader.clear();
+  ReceivedHeader->Clear();
   RequestDoneError = 0;
   DocName.clear();
   StatusCode = 0;
@@ -153,7 +153,7 @@ void THttpCli::ResetResponse() {
   ContentEncoding.clear();
   SendingBody = false;
   Location = URL;
-  AuthHeaders.clear();
+  AuthHeaders->Clear();
   CloseAfterResponse = RequestVer == "1.0";
   InBody = DocStarted = DocFinished = false;
   AfterContinue = false;
@@ -369,11 +369,11 @@ void THttpCli::SendHeaderLine(const std::string& line) {
 
 void THttpCli::SendRequest(const std::string& method, const std::string& version) {
   OnRequestHeaderBegin(this);
-  std::vector<std::string> lines;
+  TOwned<TStringList> lines = MakeOwned<TStringList>();
   auto add = [&](const std::string& name, const std::string& value) {
-    if (!value.empty()) lines.push_back(name + value);
+    if (!value.empty()) lines->Add(name + value);
   };
-  lines.push_back(method + " " + Path + " HTTP/" + version);
+  lines->Add(method + " " + Path + " HTTP/" + version);
   add("From: ", Sender);
   add("Accept: ", Accept);
   add("Referer: ", Reference);
@@ -384,30 +384,28 @@ void THttpCli::SendRequest(const std::string& method, const std::string& version
   if (posting) add("Content-Type: ", ContentTypePost);
   add("User-Agent: ", Agent);
   add("Host: ", HostName + (TargetPort == "80" || TargetPort.empty() ? "" : ":" + TargetPort));
-  if (NoCache) lines.push_back("Pragma: no-cache");
+  if (NoCache) lines->Add("Pragma: no-cache");
   add("Proxy-Connection: ", ProxyConnectionValue);
   if (posting) {
     bool ntlmFirst = AuthNTLMState == 1 || ProxyAuthNTLMState == 1;
     int64_t size = ntlmFirst || !PostStream ? 0 : PostStream->GetSize() - PostStream->GetPosition();
-    lines.push_back("Content-Length: " + std::to_string(size));
+    lines->Add("Content-Length: " + std::to_string(size));
   }
   // The date is given in GMT, as the header requires.
-  if (ModifiedSince != 0) lines.push_back("If-Modified-Since: " + RfcDateText(LocalToUTC(ModifiedSince)) + " GMT");
-  AddAuthorizationLines(lines);
+  if (ModifiedSince != 0) lines->Add("If-Modified-Since: " + RfcDateText(LocalToUTC(ModifiedSince)) + " GMT");
+  AddAuthorizationLines(lines.get());
   add("Cookie: ", Cookie);
   if (!ContentRangeBegin.empty() || !ContentRangeEnd.empty()) {
-    lines.push_back("Range: bytes=" + ContentRangeBegin + "-" + ContentRangeEnd);
+    lines->Add("Range: bytes=" + ContentRangeBegin + "-" + ContentRangeEnd);
     ContentRangeBegin.clear();
     ContentRangeEnd.clear();
   }
   AcceptRanges.clear();
   if (Socket->LogEnabled(loProtSpecInfo)) {
-    std::string t = std::to_string(lines.size()) + " header lines to send\r\n";
-    for (const auto& l : lines) t += l + "\r\n";
-    Trace(t);
+    Trace(std::to_string(lines->GetCount()) + " header lines to send\r\n" + lines->GetText());
   }
-  OnBeforeHeaderSend(this, method, lines);
-  for (const auto& l : lines) SendHeaderLine(l);
+  OnBeforeHeaderSend(this, method, lines.get());
+  for (int i = 0; i < lines->GetCount(); ++i) SendHeaderLine(lines->GetStrings(i));
   OnRequestHeaderEnd(this);
   SendHeaderLine("");
   if (GetOptions().Contains(httpoBandwidthControl)) StartBandwidthControl();
@@ -501,7 +499,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
   }
   ++HeaderLineCount;
   if (!line.empty()) {
-    ReceivedHeader.push_back(line);
+    ReceivedHeader->Add(line);
     if (first) {
       if (line.rfind("HTTP/1.0", 0) == 0 || line.rfind("HTTP/1.1", 0) == 0) {
         ResponseVersion = line.substr(5, 3);
@@ -537,7 +535,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
         } else if (key == "content-type") {
           ContentType = LowerText(value);
         } else if (key == "www-authenticate" || key == "proxy-authenticate") {
-          AuthHeaders.push_back(value);
+          AuthHeaders->Add(value);
         } else if (key == "set-cookie") {
           bool accept = true;
           OnCookie(this, value, accept);
@@ -556,7 +554,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
   Trace("End of header");
   if (StatusCode == 100 && ResponseVersion == "1.1") {
     // The next lines form the real header, status line first.
-    ReceivedHeader.clear();
+    ReceivedHeader->Clear();
     HeaderLineCount = 0;
     AfterContinue = true;
     return;
@@ -795,13 +793,13 @@ void THttpCli::RunRequestBlocking(THttpRequest kind) {
   // through ready between the steps of an authentication.
   while (DoneSerial != mine) {
     if (MultiThreaded) {
-      Socket->PumpPending();
+      Socket->PumpMessages();
       Sleep(0);
     } else {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, 0x1C5);
       PumpPending();
     }
-    if (GetTerminated()) {
+    if (IsTerminating()) {
       Abort();
       break;
     }

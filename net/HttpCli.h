@@ -8,10 +8,12 @@
 
 #include "framework/Delegate.h"
 #include "framework/Set.h"
+#include "framework/StringLists.h"
 #include "net/HttpContCod.h"
 #include "net/LineWSocket.h"
 #include "net/NetDate.h"
 #include "net/Ntlm.h"
+#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 
@@ -28,8 +30,7 @@ using TOnCommand = TDelegate<void(TObject* Sender, std::string& S)>;
 using TDocDataEvent = TDelegate<void(TObject* Sender, const void* Buffer, int Len)>;
 using TCookieRcvdEvent = TDelegate<void(TObject* Sender, const std::string& Data, bool& Accept)>;
 using THttpRequestDone = TDelegate<void(TObject* Sender, THttpRequest RqType, uint16_t ErrCode)>;
-using TBeforeHeaderSendEvent =
-    TDelegate<void(TObject* Sender, const std::string& Method, std::vector<std::string>& Headers)>;
+using TBeforeHeaderSendEvent = TDelegate<void(TObject* Sender, const std::string& Method, TStrings* Headers)>;
 using TLocationChangeExceeded = TDelegate<void(TObject* Sender, int RelocationCount, bool& AllowMoreRelocations)>;
 
 // Failure codes of requests that end without an HTTP exchange of their own.
@@ -71,8 +72,8 @@ public:
   uint32_t BandwidthLimit = 10000, BandwidthSampling = 1000;
   std::string SocksServer, SocksLevel = "5", SocksPort, SocksUsercode, SocksPassword;
   TSocksAuthentication SocksAuthentication = socksNoAuthentication;
-  TNetStream* ReceiveStream = nullptr;
-  TNetStream* PostStream = nullptr;
+  TStream* ReceiveStream = nullptr;
+  TStream* PostStream = nullptr;
 
   const std::string& GetRequestVer() const { return RequestVer; }
   void SetRequestVer(const std::string& value);
@@ -99,8 +100,8 @@ public:
   bool GetCloseAfterResponse() const { return CloseAfterResponse; }
   int64_t GetReceivedCount() const { return ReceivedCount; }
   int GetLocationChangeCurCount() const { return LocationChangeCurCount; }
-  const std::vector<std::string>& GetReceivedHeader() const { return ReceivedHeader; }
-  const std::vector<std::string>& GetAuthHeaders() const { return AuthHeaders; }
+  TStrings* GetReceivedHeader() const { return ReceivedHeader.get(); }
+  TStrings* GetAuthHeaders() const { return AuthHeaders.get(); }
   TWSocket* GetCtrlSocket() const { return Socket; }
   THttpContCodHandler& GetContCodHandler() { return *ContCod; }
 
@@ -174,7 +175,7 @@ protected:
   bool PrepareBasicAuth(bool& restart);
   std::string NTLMMessage1Text();
   std::string NTLMMessage3Text(bool proxy);
-  void AddAuthorizationLines(std::vector<std::string>& lines);
+  void AddAuthorizationLines(TStrings* lines);
   void NTLMStep(uint8_t& state, uint8_t& basicState, TNTLM_Msg2_Info& challenge, bool proxy);
   void BasicStep(uint8_t& state, uint8_t& ntlmState, bool proxy);
   bool RelocationAllowed();
@@ -208,7 +209,7 @@ protected:
   bool Relocating = false;
   int64_t ReceivedCount = 0;
   int LocationChangeCurCount = 0;
-  std::vector<std::string> ReceivedHeader, AuthHeaders;
+  TOwned<TStringList> ReceivedHeader = MakeOwned<TStringList>(), AuthHeaders = MakeOwned<TStringList>();
   std::string RcvBuf;
   int HeaderLineCount = 0, BodyCallCount = 0;
   bool InBody = false, DocStarted = false, DocFinished = false, AfterContinue = false;

@@ -43,7 +43,7 @@ const TContCodingEntry* TContCodingsList::FindCoding(const std::string& name) co
   return nullptr;
 }
 
-THttpContCodHandler::THttpContCodHandler(TNetStream** outputStream, THttpWriteEvent docData)
+THttpContCodHandler::THttpContCodHandler(TStream** outputStream, THttpWriteEvent docData)
     : OutputStream(outputStream), DocData(docData) {
   Input = THttpWriteEvent(this, &THttpContCodHandler::WriteOut);
   for (const auto& e : ContentCodingsRegistry().GetEntries()) Items.push_back({&e, true, e.Quality});

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/Delegate.h"
-#include "net/NetStream.h"
+#include "framework/Streams.h"
 
 namespace sonvelt::net {
 
@@ -62,7 +62,7 @@ struct THttpContCodItem {
 
 class THttpContCodHandler {
 public:
-  THttpContCodHandler(TNetStream** outputStream, THttpWriteEvent docData);
+  THttpContCodHandler(TStream** outputStream, THttpWriteEvent docData);
   std::string HeaderText();
   bool Prepare(const std::string& contentEncoding);
   void WriteInput(const void* buffer, int count) { Input(buffer, count); }
@@ -76,7 +76,7 @@ public:
 
 private:
   void WriteOut(const void* buffer, int count);
-  TNetStream** OutputStream;
+  TStream** OutputStream;
   THttpWriteEvent DocData;
   THttpWriteEvent Input;
   std::string CachedHeader;

@@ -198,7 +198,7 @@ int TCustomSyncWSocket::WaitForFlag(bool& flag) {
   DWORD stop = GetTickCount() + WaitTimeout;
   while (!flag) {
     if (WaitTimeout > 0 && int32_t(GetTickCount() - stop) > 0) return 12001;
-    if (GetTerminated()) return 12001;
+    if (IsTerminating()) return 12001;
     PumpPending();
     if (!flag) Sleep(0);
   }

@@ -66,11 +66,11 @@ std::string ContentTypeOfFile(const std::string& fileName) {
   return "application/octet-stream";
 }
 
-std::unique_ptr<TNetStream> OpenFileStream(const std::string& fileName, uint32_t shareFlags) {
-  return std::make_unique<TNetFileStream>(fileName, TNetFileStream::fmOpenRead, shareFlags);
+TOwnedStream OpenFileStream(const std::string& fileName, unsigned shareMode) {
+  return TOwnedStream(TFileStream::Create(fileName, fmOpenRead | shareMode), &Free);
 }
 
-void CloseFileStream(std::unique_ptr<TNetStream>& stream) { stream.reset(); }
+void CloseFileStream(TOwnedStream& stream) { stream.reset(); }
 
 std::string Base64EncodeText(const std::string& text) {
   std::string out;
@@ -106,7 +106,7 @@ std::string Base64DecodeText(const std::string& text) {
   return out;
 }
 
-std::string Base64LineOfStream(TNetStream& stream, bool& more) {
+std::string Base64LineOfStream(TStream& stream, bool& more) {
   std::string line;
   more = false;
   unsigned char buf[3];
@@ -224,12 +224,12 @@ std::string NextFoldPiece(const std::string& text, const std::string& breakText,
   }
 }
 
-void FoldHdrLine(std::vector<std::string>& lines, const std::string& text) {
+void FoldHdrLine(TStrings* lines, const std::string& text) {
   size_t pos = 0;
   bool first = true;
   while (pos != NetNoPosition && pos < text.size()) {
     std::string piece = TrimText(NextFoldPiece(text, "\r\n\t", "\t ,;>]", "", pos, 76));
-    lines.push_back(first ? piece : "\t" + piece);
+    lines->Add(first ? piece : "\t" + piece);
     first = false;
   }
 }

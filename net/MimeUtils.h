@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "net/NetStream.h"
+#include "framework/StringLists.h"
+#include "framework/Streams.h"
+#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 
@@ -15,8 +17,10 @@ using TCharSet = std::string_view;  // the characters of a set, in any order
 constexpr size_t NetNoPosition = std::string::npos;
 
 std::string ContentTypeOfFile(const std::string& fileName);
-std::unique_ptr<TNetStream> OpenFileStream(const std::string& fileName, uint32_t shareFlags);
-void CloseFileStream(std::unique_ptr<TNetStream>& stream);
+using TOwnedStream = TOwned<TStream>;
+// Opens for reading with one of the fmShare* modes; raises EFOpenError.
+TOwnedStream OpenFileStream(const std::string& fileName, unsigned shareMode);
+void CloseFileStream(TOwnedStream& stream);
 
 std::string Base64EncodeText(const std::string& text);
 // Appends 4-character groups from `pos` while the output is shorter than limit.
@@ -24,7 +28,7 @@ void Base64EncodeSlice(const std::string& text, size_t limit, size_t& pos, std::
 std::string Base64DecodeText(const std::string& text);
 // One line of at most 72 characters from the stream; `more` tells whether a
 // full group was read last.
-std::string Base64LineOfStream(TNetStream& stream, bool& more);
+std::string Base64LineOfStream(TStream& stream, bool& more);
 
 bool NeedsEncoding(const std::string& text);
 void QuotedPrintableLine(const std::string& text, size_t maxLen, TCharSet specials, bool blankAsUnderscore,
@@ -36,7 +40,7 @@ std::string HdrEncodeInLine(const std::string& text, TCharSet specials, char kin
 // NetNoPosition when the text is used up.
 std::string NextFoldPiece(const std::string& text, const std::string& breakText, TCharSet breakChars,
                           TCharSet quoteChars, size_t& pos, int maxCol);
-void FoldHdrLine(std::vector<std::string>& lines, const std::string& text);
+void FoldHdrLine(TStrings* lines, const std::string& text);
 std::string FoldString(const std::string& text, TCharSet breakChars, int maxCol);
 
 std::string TrimText(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "framework/FileUtils.h"
 #include "net/NetException.h"
 
 namespace sonvelt::net {
@@ -73,8 +74,8 @@ void TNetLogger::OpenLogFile() {
   SectionHold h(Section);
   File.reset();
   if (LogFileName.empty()) throw ELoggerException("File name empty");
-  if (!NetFileExists(LogFileName)) TNetFileStream create(LogFileName, TNetFileStream::fmCreate, 0x40);
-  File = std::make_unique<TNetFileStream>(LogFileName, TNetFileStream::fmOpenReadWrite, 0x20);
+  if (!FileExists(LogFileName)) Free(TFileStream::Create(LogFileName, fmCreate | fmShareDenyNone));
+  File.reset(TFileStream::Create(LogFileName, fmOpenReadWrite | fmShareDenyWrite));
   if (LogFileOption == lfoOverwrite) File->SetSize(0);
   else File->SetPosition(File->GetSize());
 }

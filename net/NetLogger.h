@@ -9,7 +9,7 @@
 #include "framework/Component.h"
 #include "framework/Delegate.h"
 #include "framework/Set.h"
-#include "net/NetStream.h"
+#include "framework/Streams.h"
 
 namespace sonvelt::net {
 
@@ -46,7 +46,7 @@ private:
   std::string LogFileName;
   TLogFileOption LogFileOption = lfoAppend;
   TNetLogEvent OnNetLogEvent;
-  std::unique_ptr<TNetFileStream> File;
+  std::unique_ptr<TFileStream, void (*)(TObject*)> File{nullptr, &Free};
   CRITICAL_SECTION Section;
   bool Closing = false;
 };

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "framework/Application.h"
+#include "framework/Threads.h"
 #include "net/NetException.h"
 
 namespace sonvelt::net {
@@ -336,9 +338,19 @@ void TNetWndControl::PumpMessages() {
   }
 }
 
-// Until the framework's application object exists, pending messages are
-// pumped here directly.
-void TNetWndControl::PumpPending() { PumpMessages(); }
+// The user interface thread pumps through the application, so its message hooks
+// and its quit state hold during the waits. A worker thread has no application
+// loop: it pumps its own queue, and a quit message there ends only its own work.
+static bool OnApplicationThread() { return Application && GetCurrentThreadId() == TThread::MainThreadID(); }
+
+void TNetWndControl::PumpPending() {
+  if (OnApplicationThread()) Application->ProcessMessages();
+  else PumpMessages();
+}
+
+bool TNetWndControl::IsTerminating() const {
+  return Terminated || (OnApplicationThread() && Application->GetTerminated());
+}
 
 // ---- timer ----
 

@@ -37,6 +37,8 @@ public:
   HWND PeekHandle() const { return Handle; }
   DWORD GetThreadId() const { return ThreadId; }
   bool GetTerminated() const { return Terminated; }
+  // This component's loop or, on the user interface thread, the application met WM_QUIT.
+  bool IsTerminating() const;
   UINT GetReleaseMsg() const { return ReleaseMsg; }
 
   virtual void AttachToThread();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/Unicode.h"
 #include "net/Des.h"
 #include "net/Md4.h"
 #include "net/MimeUtils.h"

@@ -128,8 +128,7 @@ void TCustomSmtpClient::TriggerResponse(const std::string& msg) {
         while (pos < rest.size()) {
           size_t end = rest.find(' ', pos);
           std::string word = rest.substr(pos, end - pos);
-          if (!word.empty() && std::find(AuthTypes.begin(), AuthTypes.end(), word) == AuthTypes.end())
-            AuthTypes.push_back(word);
+          if (!word.empty() && AuthTypes->IndexOf(word) < 0) AuthTypes->Add(word);
           if (end == std::string::npos) break;
           pos = end + 1;
         }
@@ -360,7 +359,7 @@ void TCustomSmtpClient::Helo() {
 }
 
 void TCustomSmtpClient::Ehlo() {
-  AuthTypes.clear();
+  AuthTypes->Clear();
   CurrentStep = stepEhlo;
   StartCommand(smtpEhlo, "EHLO " + SignOnName(), {250}, &TCustomSmtpClient::EhloDone);
 }
@@ -383,7 +382,7 @@ void TCustomSmtpClient::MailFrom() {
 }
 
 void TCustomSmtpClient::RcptTo() {
-  if (RcptName.empty()) throw SmtpException("RcptName list is empty");
+  if (RcptName->GetCount() == 0) throw SmtpException("RcptName list is empty");
   RcptIndex = -1;
   CurrentStep = stepRcptTo;
   SendNextRecipient();
@@ -401,15 +400,15 @@ void TCustomSmtpClient::SendNextRecipient() {
   } else {
     ++RcptIndex;
   }
-  if (RcptIndex >= int(RcptName.size())) {
+  if (RcptIndex >= RcptName->GetCount()) {
     RequestResult = 0;
     TriggerRequestDone(0);
     return;
   }
   std::string name, mailbox;
-  SplitAddress(RcptName[size_t(RcptIndex)], name, mailbox);
+  SplitAddress(RcptName->GetStrings(RcptIndex), name, mailbox);
   SetState(smtpInternalReady);
-  bool last = RcptIndex + 1 >= int(RcptName.size());
+  bool last = RcptIndex + 1 >= RcptName->GetCount();
   StartCommand(smtpRcptTo, "RCPT TO:<" + mailbox + ">", {250, 251},
                last ? nullptr : &TCustomSmtpClient::SendNextRecipient);
 }
@@ -520,7 +519,7 @@ void TCustomSmtpClient::Auth() {
   AuthMechanism = AuthType;
   AuthAutoSelected = AuthType == smtpAuthAutoSelect;
   if (AuthAutoSelected) {
-    auto has = [&](const char* m) { return std::find(AuthTypes.begin(), AuthTypes.end(), m) != AuthTypes.end(); };
+    auto has = [&](const char* m) { return AuthTypes->IndexOf(m) >= 0; };
     // Later entries override earlier ones; CRAM-MD5 when nothing is announced.
     AuthMechanism = smtpAuthCramMD5;
     for (auto [name, type] : {std::pair{"PLAIN", smtpAuthPlain}, {"LOGIN", smtpAuthLogin},

@@ -44,11 +44,11 @@ using TSmtpRcptToErrorEvent =
 // The handler writes the next body line into MsgLine (at most MaxLen bytes).
 using TSmtpGetDataEvent = TDelegate<void(TObject* Sender, int LineNum, std::string& MsgLine, int MaxLen, bool& More)>;
 using TSmtpHeaderLineEvent = TDelegate<void(TObject* Sender, std::string& Msg)>;
-using TSmtpProcessHeaderEvent = TDelegate<void(TObject* Sender, std::vector<std::string>& HdrLines)>;
+using TSmtpProcessHeaderEvent = TDelegate<void(TObject* Sender, TStrings* HdrLines)>;
 using TSmtpAttachmentContentType =
     TDelegate<void(TObject* Sender, int FileNumber, const std::string& FileName, std::string& ContentType)>;
 using TSmtpAttachHeader =
-    TDelegate<void(TObject* Sender, int FileNumber, const std::string& FileName, std::vector<std::string>& HdrLines)>;
+    TDelegate<void(TObject* Sender, int FileNumber, const std::string& FileName, TStrings* HdrLines)>;
 using TSmtpBeforeFileOpenEvent =
     TDelegate<void(TObject* Sender, int Idx, const std::string& FileName, TSmtpBeforeOpenFileAction& Action)>;
 using TSmtpAfterFileOpenEvent = TDelegate<void(TObject* Sender, int Idx, const std::string& FileName,
@@ -80,7 +80,6 @@ public:
   // Settings.
   std::string Host, LocalAddr = "0.0.0.0", Port = "smtp", SignOn, Username, Password, FromName;
   TSmtpAuthType AuthType = smtpAuthNone;
-  std::vector<std::string> RcptName;
   std::string HdrFrom, HdrTo, HdrCc, HdrReplyTo, HdrReturnPath, HdrSubject, HdrSender;
   TSmtpPriority HdrPriority = smtpPriorityNone;
   std::string CharSet = "iso-8859-1";
@@ -88,8 +87,12 @@ public:
   TSmtpSendMode SendMode = smtpToSocket;
   TSmtpDefaultEncoding DefaultEncoding = smtpEnc7bit;
   bool Allow8bitChars = true, FoldHeaders = false, WrapMessageText = false;
-  std::vector<std::string> MailMessage;
   int Tag = 0;
+  // The lists are the client's own; setting copies the lines.
+  TStrings* GetRcptName() const { return RcptName.get(); }
+  void SetRcptName(TStrings* value) { RcptName->Assign(value); }
+  TStrings* GetMailMessage() const { return MailMessage.get(); }
+  void SetMailMessage(TStrings* value) { MailMessage->Assign(value); }
 
   TSmtpContentType GetContentType() const { return ContentType; }
   virtual void SetContentType(TSmtpContentType value);
@@ -97,7 +100,7 @@ public:
   const std::string& GetErrorMessage() const { return ErrorMessage; }
   const std::string& GetLastResponse() const { return LastResponse; }
   int GetStatusCode() const { return StatusCode; }
-  const std::vector<std::string>& GetAuthTypes() const { return AuthTypes; }
+  TStrings* GetAuthTypes() const { return AuthTypes.get(); }
   const std::string& GetMessageId() const { return MessageId; }
   bool GetConnected() const { return Connected; }
   TWSocket* GetCtrlSocket() const { return Socket; }
@@ -132,7 +135,7 @@ protected:
   virtual void TriggerRequestDone(uint16_t error);
   virtual void TriggerGetData(int lineNum, std::string& line, bool& more);
   virtual void TriggerHeaderLine(std::string& line) { OnHeaderLine(this, line); }
-  virtual void TriggerProcessHeader() { OnProcessHeader(this, HeaderLines); }
+  virtual void TriggerProcessHeader() { OnProcessHeader(this, HeaderLines.get()); }
   virtual void WriteCommand(const std::string& text);
 
   void SetState(TSmtpState s);
@@ -188,7 +191,9 @@ protected:
   TSmtpStep CurrentStep = stepNone;
   int CompositeResult = 0;
   bool Composite = false;
-  std::vector<std::string> AuthTypes;
+  TOwned<TStringList> RcptName = MakeOwned<TStringList>();
+  TOwned<TStringList> MailMessage = MakeOwned<TStringList>();
+  TOwned<TStringList> AuthTypes = MakeOwned<TStringList>();
   int RcptIndex = -1;
   UINT RequestDoneMsg = 0, NextLineMsg = 0, SpareMsg = 0;
   std::string ErrorMessage, LastResponse, MessageId;
@@ -196,7 +201,7 @@ protected:
   bool AuthAutoSelected = false;
   int AuthRound = 0;
   // Data phase.
-  std::vector<std::string> HeaderLines;
+  TOwned<TStringList> HeaderLines = MakeOwned<TStringList>();
   int HeaderIndex = -1;
   int BodyLineNumber = 0;
   bool MoreLines = false;
@@ -208,8 +213,8 @@ public:
   explicit TSmtpCli(TComponent* AOwner) : TCustomSmtpClient(AOwner) {}
   ~TSmtpCli() override;
 
-  const std::vector<std::string>& GetEmailFiles() const { return EmailFiles; }
-  void SetEmailFiles(const std::vector<std::string>& files);  // raises SmtpException for a missing file
+  TStrings* GetEmailFiles() const { return EmailFiles.get(); }
+  void SetEmailFiles(TStrings* files);  // raises SmtpException for a missing file
   TSmtpShareMode ShareMode = smtpShareDenyWrite;
   void Data() override;
   void Abort() override;
@@ -227,11 +232,11 @@ protected:
   bool OpenNextAttachment(bool& more);
   std::string EncodingName() const;
 
-  std::vector<std::string> EmailFiles;
-  std::vector<std::string> MimeLines;
+  TOwned<TStringList> EmailFiles = MakeOwned<TStringList>();
+  TOwned<TStringList> MimeLines = MakeOwned<TStringList>();
   std::string Boundary;
   size_t AttachIndex = 0;
-  std::unique_ptr<TNetStream> AttachStream;
+  TOwnedStream AttachStream{nullptr, &Free};
   bool TextPhase = false;
   std::string Text;
   size_t TextPos = 0;

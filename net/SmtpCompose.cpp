@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/DateTime.h"
+#include "framework/FileUtils.h"
 #include "framework/MathUtils.h"
 #include "net/NetDate.h"
 #include "net/NetException.h"
@@ -58,7 +59,7 @@ std::string NewMessageId() {
 void TCustomSmtpClient::BuildAddressHeader(const std::string& name, const std::string& value, char letter) {
   if (TrimText(value).empty()) return;
   if (Allow8bitChars && !FoldHeaders) {
-    HeaderLines.push_back(name + " " + TrimText(value));
+    HeaderLines->Add(name + " " + TrimText(value));
     return;
   }
   std::string items;
@@ -89,8 +90,8 @@ void TCustomSmtpClient::BuildAddressHeader(const std::string& name, const std::s
   }
   while (!items.empty() && items.back() == ',') items.pop_back();
   std::string line = TrimText(name) + " " + TrimText(items);
-  if (line.size() > 76 && FoldHeaders) FoldHdrLine(HeaderLines, line);
-  else HeaderLines.push_back(line);
+  if (line.size() > 76 && FoldHeaders) FoldHdrLine(HeaderLines.get(), line);
+  else HeaderLines->Add(line);
 }
 
 void TCustomSmtpClient::GenerateHeaders() {
@@ -101,26 +102,26 @@ void TCustomSmtpClient::GenerateHeaders() {
   BuildAddressHeader("To:", HdrTo, letter);
   BuildAddressHeader("Cc:", HdrCc, letter);
   std::string subject = TrimText(HdrSubject);
-  if (Allow8bitChars && !FoldHeaders) HeaderLines.push_back("Subject: " + subject);
+  if (Allow8bitChars && !FoldHeaders) HeaderLines->Add("Subject: " + subject);
   else if (!Allow8bitChars && NeedsEncoding(subject))
-    HeaderLines.push_back("Subject: " + HdrEncodeInLine(subject, SmtpSpecials, letter, FoldHeaders, 66, CharSet));
-  else FoldHdrLine(HeaderLines, "Subject: " + subject);
+    HeaderLines->Add("Subject: " + HdrEncodeInLine(subject, SmtpSpecials, letter, FoldHeaders, 66, CharSet));
+  else FoldHdrLine(HeaderLines.get(), "Subject: " + subject);
   BuildAddressHeader("Sender:", TrimText(HdrSender).empty() ? HdrFrom : HdrSender, letter);
-  HeaderLines.push_back("Mime-Version: 1.0");
-  HeaderLines.push_back("Content-Type: " + ContentTypeText + "; charset=\"" + CharSet + "\"");
-  HeaderLines.push_back("Date: " + RfcMailDate(Now()));
+  HeaderLines->Add("Mime-Version: 1.0");
+  HeaderLines->Add("Content-Type: " + ContentTypeText + "; charset=\"" + CharSet + "\"");
+  HeaderLines->Add("Date: " + RfcMailDate(Now()));
   if (HdrPriority != smtpPriorityNone) {
-    HeaderLines.push_back("X-Priority: " + std::to_string(int(HdrPriority)));
-    HeaderLines.push_back(HdrPriority <= smtpPriorityHigh     ? "Priority: urgent"
+    HeaderLines->Add("X-Priority: " + std::to_string(int(HdrPriority)));
+    HeaderLines->Add(HdrPriority <= smtpPriorityHigh     ? "Priority: urgent"
                           : HdrPriority == smtpPriorityNormal ? "Priority: Normal"
                                                                : "Priority: non-urgent");
   }
   MessageId = NewMessageId();
-  HeaderLines.push_back("Message-ID: <" + MessageId + ">");
+  HeaderLines->Add("Message-ID: <" + MessageId + ">");
   if (ConfirmReceipt && !TrimText(HdrFrom).empty()) BuildAddressHeader("Disposition-Notification-To:", HdrFrom, letter);
-  HeaderLines.push_back("X-Mailer: Sonvelt mail client");
+  HeaderLines->Add("X-Mailer: Sonvelt mail client");
   TriggerProcessHeader();
-  HeaderLines.push_back("");
+  HeaderLines->Add("");
 }
 
 // ---- the data phase ----
@@ -129,7 +130,7 @@ void TCustomSmtpClient::Data() {
   HeaderIndex = -1;
   BodyLineNumber = 0;
   MoreLines = true;
-  HeaderLines.clear();
+  HeaderLines->Clear();
   if (!OwnHeaders) GenerateHeaders();
   CurrentStep = stepData;
   if (SendMode == smtpToStream) {
@@ -161,8 +162,8 @@ void TCustomSmtpClient::SendNextLine() {
   }
   SetState(smtpInternalReady);
   std::string line;
-  if (HeaderIndex + 1 < int(HeaderLines.size())) {
-    line = HeaderLines[size_t(++HeaderIndex)].substr(0, 1023);
+  if (HeaderIndex + 1 < HeaderLines->GetCount()) {
+    line = HeaderLines->GetStrings(++HeaderIndex).substr(0, 1023);
     TriggerHeaderLine(line);
   } else {
     bool got = false;
@@ -198,13 +199,13 @@ void TCustomSmtpClient::SendNextLine() {
 
 TSmtpCli::~TSmtpCli() = default;
 
-void TSmtpCli::SetEmailFiles(const std::vector<std::string>& files) {
-  EmailFiles.clear();
-  for (const auto& f : files) {
-    std::string name = TrimText(f);
+void TSmtpCli::SetEmailFiles(TStrings* files) {
+  EmailFiles->Clear();
+  for (int i = 0; files && i < files->GetCount(); ++i) {
+    std::string name = TrimText(files->GetStrings(i));
     if (name.empty()) continue;
-    if (!NetFileExists(name)) throw SmtpException("File not found '" + name + "'");
-    EmailFiles.push_back(name);
+    if (!FileExists(name)) throw SmtpException("File not found '" + name + "'");
+    EmailFiles->Add(name);
   }
 }
 
@@ -230,24 +231,22 @@ void TSmtpCli::PrepareBody() {
   AttachStream.reset();
   Encoding = DefaultEncoding;
   Text.clear();
-  for (size_t i = 0; i < MailMessage.size(); ++i) Text += (i ? "\r\n" : "") + MailMessage[i];
+  for (int i = 0; i < MailMessage->GetCount(); ++i) Text += (i ? "\r\n" : "") + MailMessage->GetStrings(i);
   TextPos = 0;
   TextDone = Text.empty();
   if (!Text.empty() && (Encoding == smtpEnc7bit || Encoding == smtpEnc8bit) && !Allow8bitChars &&
       NeedsEncoding(Text))
     Encoding = smtpEncQuotedPrintable;
-  MimeLines.clear();
-  if (EmailFiles.empty()) {
+  MimeLines->Clear();
+  if (EmailFiles->GetCount() == 0) {
     Boundary.clear();
     return;
   }
   Boundary = "= Multipart Boundary " + FormatDateTime("mmddyyhhnn", Now());
-  MimeLines = {"This is a multipart MIME message.",
-               "",
-               "--" + Boundary,
-               "Content-Type: " + ContentTypeText + "; charset=\"" + CharSet + "\"",
-               "Content-Transfer-Encoding: " + EncodingName(),
-               ""};
+  for (const std::string& l : {std::string("This is a multipart MIME message."), std::string(), "--" + Boundary,
+                               "Content-Type: " + ContentTypeText + "; charset=\"" + CharSet + "\"",
+                               "Content-Transfer-Encoding: " + EncodingName(), std::string()})
+    MimeLines->Add(l);
 }
 
 bool TSmtpCli::NextTextLine(std::string& line) {
@@ -275,7 +274,7 @@ bool TSmtpCli::NextTextLine(std::string& line) {
 }
 
 void TSmtpCli::TriggerHeaderLine(std::string& line) {
-  if (!EmailFiles.empty()) {
+  if (EmailFiles->GetCount() > 0) {
     if (StartsTextCi(line, "CONTENT-TYPE:"))
       line = "Content-Type: multipart/mixed;\r\n\tboundary=\"" + Boundary + "\"";
   } else if (StartsTextCi(line, "CONTENT-TYPE: TEXT") && Encoding != smtpEnc7bit) {
@@ -285,9 +284,10 @@ void TSmtpCli::TriggerHeaderLine(std::string& line) {
 }
 
 bool TSmtpCli::OpenNextAttachment(bool& more) {
-  static const uint32_t shareFlags[] = {0x00, 0x10, 0x20, 0x30, 0x40};
-  while (AttachIndex < EmailFiles.size()) {
-    const std::string& path = EmailFiles[AttachIndex];
+  static const unsigned shareFlags[] = {fmShareCompat, fmShareExclusive, fmShareDenyWrite, fmShareDenyRead,
+                                       fmShareDenyNone};
+  while (AttachIndex < size_t(EmailFiles->GetCount())) {
+    const std::string path = EmailFiles->GetStrings(int(AttachIndex));
     TSmtpBeforeOpenFileAction before = smtpBeforeOpenFileNone;
     OnBeforeFileOpen(this, int(AttachIndex), path, before);
     if (before == smtpBeforeOpenFileNext) {
@@ -343,29 +343,29 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
                              CharSet);
     else if (name.size() > 64 && FoldHeaders)
       name = FoldString(name, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ", 63);
-    MimeLines.push_back("--" + Boundary);
-    MimeLines.push_back("Content-Type: " + type + ";");
-    MimeLines.push_back("\tname=\"" + name + "\"");
-    MimeLines.push_back("Content-Transfer-Encoding: base64");
-    MimeLines.push_back("Content-Disposition: attachment;");
-    MimeLines.push_back("\tfilename=\"" + name + "\"");
-    std::vector<std::string> extra;
-    OnAttachHeader(this, int(AttachIndex), path, extra);
-    MimeLines.insert(MimeLines.end(), extra.begin(), extra.end());
-    MimeLines.push_back("");
+    MimeLines->Add("--" + Boundary);
+    MimeLines->Add("Content-Type: " + type + ";");
+    MimeLines->Add("\tname=\"" + name + "\"");
+    MimeLines->Add("Content-Transfer-Encoding: base64");
+    MimeLines->Add("Content-Disposition: attachment;");
+    MimeLines->Add("\tfilename=\"" + name + "\"");
+    TOwned<TStringList> extra = MakeOwned<TStringList>();
+    OnAttachHeader(this, int(AttachIndex), path, extra.get());
+    MimeLines->AddStrings(extra.get());
+    MimeLines->Add("");
     return true;
   }
   // Every remaining attachment was skipped: the multipart body still closes.
-  MimeLines.push_back("");
-  MimeLines.push_back("--" + Boundary + "--");
+  MimeLines->Add("");
+  MimeLines->Add("--" + Boundary + "--");
   return true;
 }
 
 void TSmtpCli::TriggerGetData(int lineNum, std::string& line, bool& more) {
   more = true;
-  if (!MimeLines.empty()) {
-    line = MimeLines.front().substr(0, 1023);
-    MimeLines.erase(MimeLines.begin());
+  if (MimeLines->GetCount() > 0) {
+    line = MimeLines->GetStrings(0).substr(0, 1023);
+    MimeLines->Delete(0);
     return;
   }
   if (TextPhase) {
@@ -381,15 +381,15 @@ void TSmtpCli::TriggerGetData(int lineNum, std::string& line, bool& more) {
     line = Base64LineOfStream(*AttachStream, full);
     if (!full) {
       AttachStream.reset();
-      if (++AttachIndex >= EmailFiles.size()) {
-        MimeLines.push_back("");
-        MimeLines.push_back("--" + Boundary + "--");
+      if (++AttachIndex >= size_t(EmailFiles->GetCount())) {
+        MimeLines->Add("");
+        MimeLines->Add("--" + Boundary + "--");
       }
     }
     if (line.empty()) TriggerGetData(lineNum, line, more);
     return;
   }
-  if (AttachIndex < EmailFiles.size()) {
+  if (AttachIndex < size_t(EmailFiles->GetCount())) {
     if (!OpenNextAttachment(more)) return;
     TriggerGetData(lineNum, line, more);
     return;

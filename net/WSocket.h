@@ -11,9 +11,11 @@
 
 #include "framework/Delegate.h"
 #include "framework/Set.h"
+#include "framework/StringLists.h"
 #include "net/NetBuffer.h"
 #include "net/NetLogger.h"
 #include "net/NetWndControl.h"
+#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 
@@ -112,7 +114,7 @@ public:
   virtual void WriteLog(TLogOption option, const std::string& text);
 
   const std::string& GetLookupResult() const { return LookupResult; }
-  const std::vector<std::string>& GetLookupResults() const { return LookupResults; }
+  TStrings* GetLookupResults() const { return LookupResults.get(); }
 
   // Operations.
   virtual void Connect();
@@ -251,7 +253,7 @@ protected:
   bool IsPaused = false;
 
   std::string LookupResult;
-  std::vector<std::string> LookupResults;
+  TOwned<TStringList> LookupResults = MakeOwned<TStringList>();
   HANDLE LookupHandle = nullptr;
   std::unique_ptr<char[]> LookupBuffer;
   bool EarlyReplySaved = false;

@@ -127,11 +127,11 @@ void TCustomWSocket::DnsLookup(const std::string& host) {
   }
   if (LookupHandle) CancelLookup();
   LookupResult.clear();
-  LookupResults.clear();
+  LookupResults->Clear();
   uint32_t a = ws::inet_addr(TrimText(host).c_str());
   if (IsDottedAddress(host) && (a != INADDR_NONE || TrimText(host) == "255.255.255.255")) {
     LookupResult = DottedAddress(a);
-    LookupResults.push_back(LookupResult);
+    LookupResults->Add(LookupResult);
     TriggerDnsLookupDone(0);
     return;
   }
@@ -152,24 +152,24 @@ void TCustomWSocket::DnsLookup(const std::string& host) {
 }
 
 void TCustomWSocket::FillLookupFromHostent(const hostent* h, bool names) {
-  LookupResults.clear();
+  LookupResults->Clear();
   LookupResult.clear();
   if (!h) return;
   if (names) {
     LookupResult = h->h_name ? h->h_name : "";
-    LookupResults.push_back(LookupResult);
+    LookupResults->Add(LookupResult);
     for (char** a = h->h_aliases; a && *a; ++a)
-      if (**a) LookupResults.push_back(*a);
+      if (**a) LookupResults->Add(*a);
     return;
   }
   IncSocketCount();
   for (char** p = h->h_addr_list; p && *p; ++p) {
     uint32_t a;
     std::memcpy(&a, *p, 4);
-    LookupResults.push_back(DottedAddress(a));
+    LookupResults->Add(DottedAddress(a));
   }
   DecSocketCount();
-  if (!LookupResults.empty()) LookupResult = LookupResults.front();
+  if (LookupResults->GetCount() > 0) LookupResult = LookupResults->GetStrings(0);
 }
 
 void TCustomWSocket::HandleHostByName(const TNetMessage& msg) {
@@ -193,7 +193,7 @@ void TCustomWSocket::ReverseLookup(const std::string& address) {
   }
   if (LookupHandle) CancelLookup();
   LookupResult.clear();
-  LookupResults.clear();
+  LookupResults->Clear();
   HWND wnd = GetHandle();
   if (!wnd) return ReportError("Reverse DNS Lookup: Window not assigned");
   if (!LookupBuffer) LookupBuffer.reset(new char[kLookupBufferSize]);
@@ -221,7 +221,7 @@ void TCustomWSocket::ReverseLookupSync(const std::string& address) {
     return TriggerDnsLookupDone(WSAEINVAL);
   }
   LookupResult.clear();
-  LookupResults.clear();
+  LookupResults->Clear();
   uint32_t a = ws::inet_addr(address.c_str());
   hostent* h = ws::gethostbyaddr(reinterpret_cast<const char*>(&a), 4, AF_INET);
   if (!h) {

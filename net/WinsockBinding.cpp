@@ -2,9 +2,9 @@
 
 #include <mutex>
 
+#include "framework/Exceptions.h"
 #include "net/MimeUtils.h"
 #include "net/NetException.h"
-#include "net/NetStream.h"
 
 namespace sonvelt::net {
 namespace {
@@ -195,17 +195,7 @@ std::string WinsockErrorText(int code) {
 std::string WinsockErrorMessage(int code) { return WinsockErrorText(code) + " (#" + std::to_string(code) + ")"; }
 
 std::string SystemErrorMessage(int code) {
-  wchar_t* buf = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, DWORD(code), 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-  std::string text;
-  if (n && buf) {
-    int len = WideCharToMultiByte(CP_UTF8, 0, buf, int(n), nullptr, 0, nullptr, nullptr);
-    text.resize(size_t(len));
-    WideCharToMultiByte(CP_UTF8, 0, buf, int(n), text.data(), len, nullptr, nullptr);
-    LocalFree(buf);
-  }
-  return TrimText(text) + " (#" + std::to_string(code) + ")";
+  return SysErrorMessage(uint32_t(code)) + " (#" + std::to_string(code) + ")";
 }
 
 bool IsDottedAddress(const std::string& text) {

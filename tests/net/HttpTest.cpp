@@ -5,6 +5,7 @@
 
 #include "Loopback.h"
 #include "SocketProbe.h"
+#include "framework/MemoryStreams.h"
 #include "net/HttpCli.h"
 #include "net/MimeUtils.h"
 #include "net/NetException.h"
@@ -46,16 +47,16 @@ struct HttpProbe {
   explicit HttpProbe(THttpCli* c) : Client(c) {
     c->OnRequestDone = Bind(this, &HttpProbe::Done);
     c->OnDocBegin = Bind(this, &HttpProbe::DocBegin);
-    c->ReceiveStream = &Body;
+    c->ReceiveStream = Body.get();
   }
   void Done(TObject*, THttpRequest rq, uint16_t err) {
     Dones.push_back(std::to_string(int(rq)) + " " + std::to_string(err));
   }
   void DocBegin(TObject*) { ++DocBegins; }
   bool Wait(size_t n = 1) { return PumpUntil([&] { return Dones.size() >= n; }, 8000); }
-  std::string Text() const { return Body.GetData(); }
+  std::string Text() const { return Body->GetDataString(); }
   THttpCli* Client;
-  TNetMemoryStream Body;
+  TNetPtr<TStringStream> Body{TStringStream::Create()};
   std::vector<std::string> Dones;
   int DocBegins = 0;
 };
@@ -156,11 +157,11 @@ TEST(Http, HeadPostAndPut) {
   EXPECT_EQ(probe.Text(), "");
 
   std::string payload(20000, 'p');
-  TNetMemoryStream post(payload);
-  c->PostStream = &post;
+  TNetPtr<TStringStream> post(TStringStream::Create(payload));
+  c->PostStream = post.get();
   c->PostAsync();
   ASSERT_TRUE(probe.Wait(2));
-  post.SetPosition(0);
+  post->SetPosition(0);
   c->PutAsync();
   ASSERT_TRUE(probe.Wait(3));
   EXPECT_EQ(probe.Dones[1], "2 0");

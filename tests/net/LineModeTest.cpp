@@ -1,8 +1,11 @@
 // Line mode: lines handed out one by one, however the bytes arrive.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "Loopback.h"
 #include "SocketProbe.h"
+#include "framework/Application.h"
 
 using namespace sonvelt::net;
 
@@ -126,6 +129,49 @@ TEST(LineMode, SendTextLineAndSyncWait) {
   PumpUntil([&] { return s->GetState() == wsClosed; });
   PumpFor(50);
   EXPECT_EQ(got, "line\r\n");
+}
+
+// On the user interface thread a wait pumps through the application, so its
+// message hook sees the socket's notifications; a worker thread pumps its own
+// queue, and a quit message there ends the wait without ending the application.
+TEST(LineMode, SyncWaitPumpsThroughTheApplicationOnlyOnItsThread) {
+  ScriptServer server([](SOCKET c) {
+    SendAll(c, "hello\r\n");
+    RecvAll(c);
+  });
+  auto s = LineSocket(server);
+  struct Hook {
+    HWND Window = nullptr;
+    int Seen = 0;
+    void Message(MSG& m, bool&) { Seen += m.hwnd == Window; }
+  } hook;
+  struct LineFlag {
+    bool Got = false;
+    void Data(TObject* sender, uint16_t) { Got = !static_cast<TWSocket*>(sender)->ReceiveText().empty(); }
+  } line;
+  hook.Window = s->GetHandle();
+  s->OnDataAvailable = Bind(&line, &LineFlag::Data);
+  Application->OnMessage = Bind(&hook, &Hook::Message);
+  s->SetWaitTimeout(5000);
+  int rc = s->RunAndWait([&] { s->Connect(); }, line.Got);
+  Application->OnMessage = nullptr;
+  EXPECT_EQ(rc, 0);
+  EXPECT_GT(hook.Seen, 0);
+  s->Close();
+
+  bool workerTerminated = false;
+  int workerRc = 0;
+  std::thread([&] {
+    TNetPtr<TWSocket> w(TWSocket::Create(nullptr));
+    w->SetWaitTimeout(5000);
+    PostQuitMessage(0);
+    bool never = false;
+    workerRc = w->WaitForFlag(never);
+    workerTerminated = w->GetTerminated();
+  }).join();
+  EXPECT_EQ(workerRc, 12001);
+  EXPECT_TRUE(workerTerminated);
+  EXPECT_FALSE(Application->GetTerminated());
 }
 
 TEST(LineMode, EditingAndEcho) {

@@ -6,6 +6,7 @@
 
 #include "Loopback.h"
 #include "SocketProbe.h"
+#include "framework/MemoryStreams.h"
 #include "net/HttpContCod.h"
 #include "net/NetException.h"
 #include "net/NetLogger.h"
@@ -82,8 +83,8 @@ TEST(NetLogger, SocketTracesReachTheEventAndAFreedLoggerIsForgotten) {
 }
 
 TEST(ContentCoding, HeaderAndPrepare) {
-  TNetMemoryStream out;
-  TNetStream* target = &out;
+  TNetPtr<TStringStream> out(TStringStream::Create());
+  TStream* target = out.get();
   THttpContCodHandler h(&target, nullptr);
   EXPECT_EQ(h.HeaderText(), "");  // disabled
   h.SetEnabled(true);
@@ -97,7 +98,7 @@ TEST(ContentCoding, HeaderAndPrepare) {
   h.WriteInput("abc", 3);
   EXPECT_FALSE(h.Prepare("identity, gzip"));
   h.WriteInput("def", 3);  // undecoded, straight to the stream
-  EXPECT_EQ(out.GetData(), "abcdef");
+  EXPECT_EQ(out->GetDataString(), "abcdef");
   EXPECT_EQ(ContentCodingsRegistry().FindCoding("IDENTITY")->Coding, "identity");
   EXPECT_EQ(ContentCodingsRegistry().FindCoding("br"), nullptr);
 }

@@ -1,9 +1,11 @@
 // MIME coding and URL splitting.
 #include <gtest/gtest.h>
 
+#include "framework/MemoryStreams.h"
 #include "net/MimeUtils.h"
 #include "net/NetException.h"
 #include "net/UrlUtils.h"
+#include "TestStrings.h"
 
 using namespace sonvelt::net;
 
@@ -26,12 +28,12 @@ TEST(Base64, SliceAndStreamLines) {
   EXPECT_EQ(line.size(), 76u);
   EXPECT_EQ(pos, 57u);
 
-  TNetMemoryStream s(std::string(55, 'y'));
+  TOwnedStream s(TStringStream::Create(std::string(55, 'y')), &Free);
   bool more = false;
-  std::string first = Base64LineOfStream(s, more);
+  std::string first = Base64LineOfStream(*s, more);
   EXPECT_EQ(first.size(), 72u);
   EXPECT_TRUE(more);
-  std::string second = Base64LineOfStream(s, more);
+  std::string second = Base64LineOfStream(*s, more);
   EXPECT_EQ(second, "eQ==");
   EXPECT_FALSE(more);
   EXPECT_EQ(Base64DecodeText(first + second), std::string(55, 'y'));
@@ -85,9 +87,10 @@ TEST(Folding, PiecesHeadersAndStrings) {
   EXPECT_EQ(NextFoldPiece("one\r\ntwo", "\r\n", "", "", pos, 1000), "one");
   EXPECT_EQ(NextFoldPiece("one\r\ntwo", "\r\n", "", "", pos, 1000), "two");
 
-  std::vector<std::string> lines;
+  auto folded = StringsOf({});
   std::string subject = "Subject: " + std::string(50, 'w') + " " + std::string(50, 'z');
-  FoldHdrLine(lines, subject);
+  FoldHdrLine(folded.get(), subject);
+  auto lines = LinesOf(folded.get());
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "Subject: " + std::string(50, 'w'));
   EXPECT_EQ(lines[1], "\t" + std::string(50, 'z'));

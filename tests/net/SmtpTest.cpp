@@ -6,6 +6,7 @@
 
 #include "Loopback.h"
 #include "SocketProbe.h"
+#include "TestStrings.h"
 #include "net/Md5.h"
 #include "net/NetException.h"
 #include "net/SmtpCli.h"
@@ -85,11 +86,11 @@ TEST(Smtp, OpenMailQuitWithRecipientsHeadersAndDotStuffing) {
   auto c = Client(server);
   SmtpProbe probe(c.get());
   c->FromName = "Sender Name <sender@test>";
-  c->RcptName = {"one@test", "Two <two@test>", "three@test"};
+  c->SetRcptName(StringsOf({"one@test", "Two <two@test>", "three@test"}).get());
   c->HdrFrom = "sender@test";
   c->HdrTo = "one@test";
   c->HdrSubject = "Greetings";
-  c->MailMessage = {"First line", ".starts with a dot", "", "last"};
+  c->SetMailMessage(StringsOf({"First line", ".starts with a dot", "", "last"}).get());
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
   EXPECT_EQ(probe.Dones[0], Done(smtpOpen, 0));
@@ -218,7 +219,7 @@ TEST(Smtp, RecipientErrorsAndFailingSteps) {
   SmtpProbe probe(c.get());
   c->OnRcptToError = Bind(&ignorer, &Ignorer::RcptError);
   c->FromName = "me@test";
-  c->RcptName = {"a@test", "b@test", "c@test"};
+  c->SetRcptName(StringsOf({"a@test", "b@test", "c@test"}).get());
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
   c->Mail();
@@ -237,7 +238,7 @@ TEST(Smtp, RecipientErrorsAndFailingSteps) {
   auto r = Client(server2);
   SmtpProbe rprobe(r.get());
   r->FromName = "me@test";
-  r->RcptName = {"a@test"};
+  r->SetRcptName(StringsOf({"a@test"}).get());
   r->Open();
   ASSERT_TRUE(rprobe.Wait(1));
   r->Mail();
@@ -258,7 +259,7 @@ TEST(Smtp, LocalRefusals) {
   EXPECT_THROW(c->Helo(), SmtpException);
   EXPECT_THROW(c->RcptTo(), SmtpException);
   try {
-    c->SetEmailFiles({"  no-such-file.bin "});
+    c->SetEmailFiles(StringsOf({"  no-such-file.bin "}).get());
     FAIL();
   } catch (const SmtpException& e) {
     EXPECT_STREQ(e.what(), "File not found 'no-such-file.bin'");
@@ -276,13 +277,13 @@ TEST(Smtp, AttachmentsEncodingsAndAddressHeaders) {
   auto c = Client(server);
   SmtpProbe probe(c.get());
   c->FromName = "me@test";
-  c->RcptName = {"you@test"};
+  c->SetRcptName(StringsOf({"you@test"}).get());
   c->HdrFrom = "me@test";
   c->HdrTo = "\"Jos\xe9 Doe\" <jose@test>; plain@test";
   c->HdrSubject = "Caf\xe9";
   c->Allow8bitChars = false;
-  c->MailMessage = {"Na\xefve text"};
-  c->SetEmailFiles({fileA, fileB});
+  c->SetMailMessage(StringsOf({"Na\xefve text"}).get());
+  c->SetEmailFiles(StringsOf({fileA, fileB}).get());
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
   c->Mail();
@@ -327,8 +328,8 @@ TEST(Smtp, OwnHeadersAndDataLines) {
   SmtpProbe probe(c.get());
   c->OwnHeaders = true;
   c->FromName = "me@test";
-  c->RcptName = {"you@test"};
-  c->MailMessage = {"Subject: mine", "", "text"};
+  c->SetRcptName(StringsOf({"you@test"}).get());
+  c->SetMailMessage(StringsOf({"Subject: mine", "", "text"}).get());
   c->OnGetData = Bind(&lines, &Lines::Get);
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
