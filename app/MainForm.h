@@ -176,6 +176,7 @@ public:
   void StepCursorForward();
   void ScrollCursorIntoView();
   void ScrollBarValueChange(TObject* Sender);
+  void TimeDisplayDblClick(TObject* Sender);
   void ImageStartMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   std::string SelStartText();
   std::string SelEndText();

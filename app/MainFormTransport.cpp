@@ -84,7 +84,7 @@ void TMainForm::CreateBottomPanel() {
     Label->SetTransparent(true);
     Label->SetCaption("00:00:00.000");
     Label->OnMouseUp = Bind(this, &TMainForm::ImageStartMouseUp);
-    Label->OnDblClick = ActionSelectSpecifiedTime->OnExecute;
+    Label->OnDblClick = Bind(this, &TMainForm::TimeDisplayDblClick);
     this->*L.Field = Label;
   }
   ImageStart = TImage::Create(this);
@@ -298,6 +298,8 @@ void TMainForm::HideBlockProgress(TObject*) {
     P->SetBounds(P->GetLeft(), P->GetTop(), 0, 0);
   }
 }
+
+void TMainForm::TimeDisplayDblClick(TObject*) { ActionSelectSpecifiedTime->Execute(); }
 
 void TMainForm::ImageStartMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
   if (Button != mbRight) return;

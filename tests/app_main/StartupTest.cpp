@@ -4,6 +4,10 @@
 
 #include "app/GlobalVars.h"
 #include "app/RecentFiles.h"
+#include "app/SplashForm.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "framework/Timer.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 #include "tests/app_main/AppMainTestSupport.h"
@@ -127,4 +131,33 @@ TEST_F(MainFixture, TheHookTakesRightButtonAndDoubleClicksOfTheActiveEditorOnly)
   EXPECT_EQ(0, RightDowns);
   EXPECT_EQ(1u, Main->Popups.size());
   Doc->AudioEditor->OnMouseDown = nullptr;
+}
+
+TEST(SplashRegion, KeepsTheRunsOfPixelsThatAreNotTransparent) {
+  const COLORREF M = RGB(255, 0, 255), X = RGB(10, 20, 30);
+  const COLORREF Rows[3][6] = {{M, X, X, M, X, M}, {M, M, M, M, M, M}, {X, X, X, X, X, X}};
+  TBitmap* Bitmap = TBitmap::Create();
+  Bitmap->SetSize(6, 3);
+  for (int Y = 0; Y < 3; ++Y)
+    for (int Px = 0; Px < 6; ++Px) Bitmap->GetCanvas()->SetPixels(Px, Y, static_cast<TColor>(Rows[Y][Px]));
+  HWND Wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 6, 3, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(3, BitmapToWindowRegion(Wnd, Bitmap, M));
+  HRGN Region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, GetWindowRgn(Wnd, Region));
+  for (int Y = 0; Y < 3; ++Y)
+    for (int Px = 0; Px < 6; ++Px) EXPECT_EQ(Rows[Y][Px] == X, PtInRegion(Region, Px, Y) != 0) << Px << "," << Y;
+  DeleteObject(Region);
+  DestroyWindow(Wnd);
+  Free(Bitmap);
+}
+
+TEST_F(MainFixture, TheSplashGoesOnceTheMainWindowHasShown) {
+  SplashFormInstance = TSplashForm::Create(nullptr);
+  SplashFormInstance->Show();
+  // Clicked away early, it is still freed by the timer.
+  SplashFormInstance->ImageClick(nullptr);
+  StartMain();
+  EXPECT_TRUE(Main->TimerSplash->GetEnabled());
+  EXPECT_TRUE(PumpUntil([] { return SplashFormInstance == nullptr; }, 5000));
+  EXPECT_FALSE(Main->TimerSplash->GetEnabled());
 }
