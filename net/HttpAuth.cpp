@@ -138,7 +138,7 @@ void THttpCli::NTLMStep(uint8_t& state, uint8_t& basicState, TNTLM_Msg2_Info& ch
     case 1: {
       std::string header;
       if (!FindScheme(AuthHeaders.get(), "NTLM", &header)) return;
-      challenge = NtlmParseMessage2(TrimText(header.substr(std::min<size_t>(5, header.size()), 1000)));
+      challenge = NtlmParseMessage2(Trim(header.substr(std::min<size_t>(5, header.size()), 1000)));
       state = 3;
       PostOwn(RestartMsg);
       break;

@@ -16,7 +16,7 @@ const char* const kStateNames[] = {"httpReady",         "httpNotConnected",     
                                    "httpClosing",       "httpAborting"};
 
 bool ParseInt64(const std::string& text, int64_t& value) {
-  std::string t = TrimText(text);
+  std::string t = Trim(text);
   if (t.empty() || t.size() > 18) return false;
   for (char c : t)
     if (c < '0' || c > '9') return false;
@@ -214,7 +214,7 @@ void THttpCli::StartRequest(THttpRequest kind) {
 }
 
 bool THttpCli::SameConnection() const {
-  return Socket->GetState() == wsConnected && LowerText(ConnHost) == LowerText(ConnectHost) &&
+  return Socket->GetState() == wsConnected && LowerCase(ConnHost) == LowerCase(ConnectHost) &&
          ConnPort == ConnectPort && ConnProto == Protocol;
 }
 
@@ -515,7 +515,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
     } else {
       size_t colon = line.find(':');
       if (colon != std::string::npos) {
-        std::string key = LowerText(TrimText(line.substr(0, colon)));
+        std::string key = LowerCase(Trim(line.substr(0, colon)));
         size_t v = colon + 1;
         while (v < line.size() && line[v] == ' ') ++v;
         std::string value = line.substr(v);
@@ -525,7 +525,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
         } else if (key == "content-length") {
           if (!ParseInt64(value, ContentLength)) ContentLength = -1;
         } else if (key == "transfer-encoding") {
-          TransferEncoding = LowerText(value);
+          TransferEncoding = LowerCase(value);
         } else if (key == "content-range") {
           size_t dash = value.find('-'), slash = value.find('/');
           if (dash != std::string::npos && dash > 6) ContentRangeBegin = value.substr(6, dash - 6);
@@ -533,7 +533,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
         } else if (key == "accept-ranges") {
           AcceptRanges = value;
         } else if (key == "content-type") {
-          ContentType = LowerText(value);
+          ContentType = LowerCase(value);
         } else if (key == "www-authenticate" || key == "proxy-authenticate") {
           AuthHeaders->Add(value);
         } else if (key == "set-cookie") {
@@ -541,8 +541,8 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
           OnCookie(this, value, accept);
           if (!*alive) return;
         } else if (key == "connection" || key == "proxy-connection") {
-          if (LowerText(value) == "close") CloseAfterResponse = true;
-          else if (LowerText(value) == "keep-alive") CloseAfterResponse = false;
+          if (LowerCase(value) == "close") CloseAfterResponse = true;
+          else if (LowerCase(value) == "keep-alive") CloseAfterResponse = false;
         } else if (key == "content-encoding") {
           ContentEncoding = value;
         }
@@ -575,7 +575,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
   }
   if (ContentType == "text/html") {
     size_t dot = DocName.rfind('.');
-    std::string ext = dot == std::string::npos ? "" : LowerText(DocName.substr(dot + 1));
+    std::string ext = dot == std::string::npos ? "" : LowerCase(DocName.substr(dot + 1));
     if (dot == std::string::npos) DocName += ".htm";
     else if (ext == "exe") DocName = DocName.substr(0, dot) + ".htm";
   }

@@ -39,7 +39,7 @@ TContCodingsList& ContentCodingsRegistry() {
 
 const TContCodingEntry* TContCodingsList::FindCoding(const std::string& name) const {
   for (auto it = Entries.rbegin(); it != Entries.rend(); ++it)
-    if (LowerText(it->Coding) == LowerText(name)) return &*it;
+    if (LowerCase(it->Coding) == LowerCase(name)) return &*it;
   return nullptr;
 }
 
@@ -80,12 +80,12 @@ void THttpContCodHandler::ClearChain() {
 
 bool THttpContCodHandler::Prepare(const std::string& contentEncoding) {
   ClearChain();
-  if (!Enabled || TrimText(contentEncoding).empty()) return true;
+  if (!Enabled || Trim(contentEncoding).empty()) return true;
   size_t pos = 0;
   const std::string& v = contentEncoding;
   while (pos <= v.size()) {
     size_t comma = v.find(',', pos);
-    std::string name = TrimText(v.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos));
+    std::string name = Trim(v.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos));
     pos = comma == std::string::npos ? v.size() + 1 : comma + 1;
     if (name.empty()) continue;
     const TContCodingEntry* e = ContentCodingsRegistry().FindCoding(name);

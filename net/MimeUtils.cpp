@@ -29,27 +29,8 @@ int B64Value(char c) {
 
 }  // namespace
 
-std::string TrimText(const std::string& text) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return text.substr(b, e - b);
-}
-
-std::string LowerText(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = char(c + 32);
-  return text;
-}
-
-std::string UpperText(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 32);
-  return text;
-}
-
 bool StartsTextCi(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && LowerText(text.substr(0, prefix.size())) == LowerText(prefix);
+  return text.size() >= prefix.size() && SameText(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 std::string ContentTypeOfFile(const std::string& fileName) {
@@ -57,7 +38,7 @@ std::string ContentTypeOfFile(const std::string& fileName) {
   size_t slash = fileName.find_last_of("\\/:");
   std::string ext = dot == std::string::npos || (slash != std::string::npos && slash > dot)
                         ? std::string()
-                        : LowerText(fileName.substr(dot + 1));
+                        : LowerCase(fileName.substr(dot + 1));
   if (ext == "htm" || ext == "html") return "text/html";
   if (ext == "gif") return "image/gif";
   if (ext == "bmp") return "image/bmp";
@@ -157,7 +138,7 @@ std::string HdrEncodeInLine(const std::string& text, TCharSet specials, char kin
   if (charSet.size() < 4) throw ENetException("Function 'HdrEncodeInLine', invalid CharSet: " + charSet);
   if (kind != 'B' && kind != 'Q')
     throw ENetException(std::string("Function 'HdrEncodeInLine', invalid EncType: ") + kind);
-  std::string prefix = "=?" + LowerText(charSet) + "?" + kind + "?";
+  std::string prefix = "=?" + LowerCase(charSet) + "?" + kind + "?";
   std::string result;
   if (kind == 'Q') {
     size_t pos = 0;
@@ -195,7 +176,7 @@ std::string NextFoldPiece(const std::string& text, const std::string& breakText,
   int col = 0;
   bool forced = false;
   char quote = 0;
-  const std::string lowBreak = LowerText(breakText);
+  const std::string lowBreak = LowerCase(breakText);
   while (true) {
     if (i >= text.size()) {
       pos = NetNoPosition;
@@ -210,7 +191,7 @@ std::string NextFoldPiece(const std::string& text, const std::string& breakText,
     } else {
       if (InSet(breakChars, c)) cut = i;
       size_t bl = lowBreak.size();
-      if (bl && i + 1 >= start + bl && LowerText(text.substr(i + 1 - bl, bl)) == lowBreak) {
+      if (bl && i + 1 >= start + bl && LowerCase(text.substr(i + 1 - bl, bl)) == lowBreak) {
         forced = true;
         cut = i;
       }
@@ -228,7 +209,7 @@ void FoldHdrLine(TStrings* lines, const std::string& text) {
   size_t pos = 0;
   bool first = true;
   while (pos != NetNoPosition && pos < text.size()) {
-    std::string piece = TrimText(NextFoldPiece(text, "\r\n\t", "\t ,;>]", "", pos, 76));
+    std::string piece = Trim(NextFoldPiece(text, "\r\n\t", "\t ,;>]", "", pos, 76));
     lines->Add(first ? piece : "\t" + piece);
     first = false;
   }
@@ -238,7 +219,7 @@ std::string FoldString(const std::string& text, TCharSet breakChars, int maxCol)
   std::string out;
   size_t pos = 0;
   while (pos != NetNoPosition && pos < text.size()) {
-    std::string piece = TrimText(NextFoldPiece(text, "\r\n\t", breakChars, "", pos, maxCol));
+    std::string piece = Trim(NextFoldPiece(text, "\r\n\t", breakChars, "", pos, maxCol));
     out += out.empty() ? piece : "\r\n\t" + piece;
   }
   return out;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/StringLists.h"
+#include "framework/StringUtils.h"
 #include "framework/Streams.h"
 #include "net/OwnedObjects.h"
 
@@ -43,9 +44,6 @@ std::string NextFoldPiece(const std::string& text, const std::string& breakText,
 void FoldHdrLine(TStrings* lines, const std::string& text);
 std::string FoldString(const std::string& text, TCharSet breakChars, int maxCol);
 
-std::string TrimText(const std::string& text);
-std::string LowerText(std::string text);
-std::string UpperText(std::string text);
 bool StartsTextCi(const std::string& text, const std::string& prefix);
 
 }  // namespace sonvelt::net

@@ -67,7 +67,7 @@ std::string WidenToUtf16(const std::string& text) {
 }
 
 std::string NtlmMessage1(const std::string& workstation, const std::string& domain) {
-  std::string ws = UpperText(workstation), dom = UpperText(domain);
+  std::string ws = UpperCase(workstation), dom = UpperCase(domain);
   std::string m(32, '\0');
   std::memcpy(m.data(), kSignature, 8);
   Put32(m, 8, 1);
@@ -107,7 +107,7 @@ TNTLM_Msg2_Info NtlmParseMessage2(const std::string& base64Text) {
 }
 
 std::string NtlmLmResponse(const std::string& password, const uint8_t challenge[8]) {
-  std::string pw = UpperText(password).substr(0, 14);
+  std::string pw = UpperCase(password).substr(0, 14);
   pw.resize(14, '\0');
   static const uint8_t magic[8] = {'K', 'G', 'S', '!', '@', '#', '$', '%'};
   std::string hash;

@@ -118,7 +118,7 @@ void TCustomSmtpClient::KeepFirstError() {
 void TCustomSmtpClient::TriggerResponse(const std::string& msg) {
   if (CurrentStep == stepEhlo) {
     // Mechanisms announced in the EHLO reply.
-    std::string l = UpperText(TrimText(msg));
+    std::string l = UpperCase(Trim(msg));
     if (l.size() > 9) {
       l = l.substr(4);
       if (l.rfind("AUTH ", 0) == 0 || l.rfind("AUTH=", 0) == 0) {
@@ -622,7 +622,7 @@ void TCustomSmtpClient::AuthCramAnswer() {
 void TCustomSmtpClient::AuthNtlmAnswer() {
   if (RequestResult != 0) return AuthFailed(true);
   TNTLM_Msg2_Info info =
-      LastResponse.size() > 4 ? NtlmParseMessage2(TrimText(LastResponse.substr(4))) : TNTLM_Msg2_Info{};
+      LastResponse.size() > 4 ? NtlmParseMessage2(Trim(LastResponse.substr(4))) : TNTLM_Msg2_Info{};
   if (!info.Msg2Ok) {
     RequestDoneFlag = false;
     FailRequest(500, "500 Malformed NtlmMsg2: " + LastResponse);

@@ -26,14 +26,14 @@ void SplitAddress(const std::string& text, std::string& name, std::string& mailb
     std::string rest = close == std::string::npos ? "" : t.substr(close + 1);
     size_t lt = rest.find('<');
     if (lt != std::string::npos) mailbox = rest.substr(lt + 1, rest.find('>', lt) - lt - 1);
-    else mailbox = TrimText(rest);
+    else mailbox = Trim(rest);
   } else if (size_t lt = t.find('<'); lt != std::string::npos) {
-    name = TrimText(t.substr(0, lt));
+    name = Trim(t.substr(0, lt));
     mailbox = t.substr(lt + 1, t.find('>', lt) - lt - 1);
   } else {
     size_t blank = t.find(' ');
-    name = TrimText(t.substr(0, blank));
-    mailbox = blank == std::string::npos ? "" : TrimText(t.substr(blank));
+    name = Trim(t.substr(0, blank));
+    mailbox = blank == std::string::npos ? "" : Trim(t.substr(blank));
   }
   if (mailbox.empty() && name.find('@') != std::string::npos) std::swap(name, mailbox);
 }
@@ -57,9 +57,9 @@ std::string NewMessageId() {
 // ---- headers ----
 
 void TCustomSmtpClient::BuildAddressHeader(const std::string& name, const std::string& value, char letter) {
-  if (TrimText(value).empty()) return;
+  if (Trim(value).empty()) return;
   if (Allow8bitChars && !FoldHeaders) {
-    HeaderLines->Add(name + " " + TrimText(value));
+    HeaderLines->Add(name + " " + Trim(value));
     return;
   }
   std::string items;
@@ -89,7 +89,7 @@ void TCustomSmtpClient::BuildAddressHeader(const std::string& name, const std::s
     items += friendly + " <" + mailbox + ">,";
   }
   while (!items.empty() && items.back() == ',') items.pop_back();
-  std::string line = TrimText(name) + " " + TrimText(items);
+  std::string line = Trim(name) + " " + Trim(items);
   if (line.size() > 76 && FoldHeaders) FoldHdrLine(HeaderLines.get(), line);
   else HeaderLines->Add(line);
 }
@@ -101,12 +101,12 @@ void TCustomSmtpClient::GenerateHeaders() {
   BuildAddressHeader("From:", HdrFrom, letter);
   BuildAddressHeader("To:", HdrTo, letter);
   BuildAddressHeader("Cc:", HdrCc, letter);
-  std::string subject = TrimText(HdrSubject);
+  std::string subject = Trim(HdrSubject);
   if (Allow8bitChars && !FoldHeaders) HeaderLines->Add("Subject: " + subject);
   else if (!Allow8bitChars && NeedsEncoding(subject))
     HeaderLines->Add("Subject: " + HdrEncodeInLine(subject, SmtpSpecials, letter, FoldHeaders, 66, CharSet));
   else FoldHdrLine(HeaderLines.get(), "Subject: " + subject);
-  BuildAddressHeader("Sender:", TrimText(HdrSender).empty() ? HdrFrom : HdrSender, letter);
+  BuildAddressHeader("Sender:", Trim(HdrSender).empty() ? HdrFrom : HdrSender, letter);
   HeaderLines->Add("Mime-Version: 1.0");
   HeaderLines->Add("Content-Type: " + ContentTypeText + "; charset=\"" + CharSet + "\"");
   HeaderLines->Add("Date: " + RfcMailDate(Now()));
@@ -118,7 +118,7 @@ void TCustomSmtpClient::GenerateHeaders() {
   }
   MessageId = NewMessageId();
   HeaderLines->Add("Message-ID: <" + MessageId + ">");
-  if (ConfirmReceipt && !TrimText(HdrFrom).empty()) BuildAddressHeader("Disposition-Notification-To:", HdrFrom, letter);
+  if (ConfirmReceipt && !Trim(HdrFrom).empty()) BuildAddressHeader("Disposition-Notification-To:", HdrFrom, letter);
   HeaderLines->Add("X-Mailer: Sonvelt mail client");
   TriggerProcessHeader();
   HeaderLines->Add("");
@@ -202,7 +202,7 @@ TSmtpCli::~TSmtpCli() = default;
 void TSmtpCli::SetEmailFiles(TStrings* files) {
   EmailFiles->Clear();
   for (int i = 0; files && i < files->GetCount(); ++i) {
-    std::string name = TrimText(files->GetStrings(i));
+    std::string name = Trim(files->GetStrings(i));
     if (name.empty()) continue;
     if (!FileExists(name)) throw SmtpException("File not found '" + name + "'");
     EmailFiles->Add(name);

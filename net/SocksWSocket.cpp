@@ -29,26 +29,26 @@ void TCustomSocksWSocket::ResetDefaults() {
 
 void TCustomSocksWSocket::SetSocksServer(const std::string& value) {
   if (State != wsClosed) return ReportError("Can't change socks server if not closed");
-  SocksServer = TrimText(value);
+  SocksServer = Trim(value);
   SocksServerAssigned = !SocksServer.empty();
 }
 
 void TCustomSocksWSocket::SetSocksPort(const std::string& value) {
   if (State != wsClosed) return ReportError("Can't change socks port if not closed");
-  SocksPort = TrimText(value);
+  SocksPort = Trim(value);
   SocksPortAssigned = !SocksPort.empty();
 }
 
 void TCustomSocksWSocket::SetSocksLevel(const std::string& value) {
   if (State != wsClosed) return ReportError("Can't change socks level if not closed");
-  std::string v = UpperText(value);
+  std::string v = UpperCase(value);
   if (v != "4" && v != "4A" && v != "5") return ReportError("Invalid socks level. Must be 4, 4A or 5.");
   SocksLevel = v;
 }
 
 void TCustomSocksWSocket::Connect() {
   if (!SocksServerAssigned) return TCustomWSocket::Connect();
-  std::string p = LowerText(TrimText(Proto));
+  std::string p = LowerCase(Trim(Proto));
   if (p != "tcp" && p != "6") return ReportError("TCP is the only protocol supported thru socks server");
   try {
     SockAddr.sin_port = ws::htons(ResolvePort(SocksPort, Proto));

@@ -35,7 +35,7 @@ void SplitUrl(const std::string& url, std::string& proto, std::string& user, std
   std::string rest;
   size_t sep = url.find("://");
   if (sep != std::string::npos) {
-    std::string pre = LowerText(url.substr(0, sep));
+    std::string pre = LowerCase(url.substr(0, sep));
     bool ok = !pre.empty() && std::all_of(pre.begin(), pre.end(), [](char c) {
       return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
     });

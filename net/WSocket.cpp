@@ -127,7 +127,7 @@ void TCustomWSocket::ResetDefaults() {
 void TCustomWSocket::AssignText(std::string& field, bool& assigned, bool& resolved, const std::string& value,
                                 const char* what) {
   if (State != wsClosed) return ReportError(std::string("Cannot change ") + what + " if not closed");
-  std::string v = TrimText(value);
+  std::string v = Trim(value);
   if (assigned && v == field) return;
   field = v;
   assigned = !v.empty();

@@ -128,8 +128,8 @@ void TCustomWSocket::DnsLookup(const std::string& host) {
   if (LookupHandle) CancelLookup();
   LookupResult.clear();
   LookupResults->Clear();
-  uint32_t a = ws::inet_addr(TrimText(host).c_str());
-  if (IsDottedAddress(host) && (a != INADDR_NONE || TrimText(host) == "255.255.255.255")) {
+  uint32_t a = ws::inet_addr(Trim(host).c_str());
+  if (IsDottedAddress(host) && (a != INADDR_NONE || Trim(host) == "255.255.255.255")) {
     LookupResult = DottedAddress(a);
     LookupResults->Add(LookupResult);
     TriggerDnsLookupDone(0);

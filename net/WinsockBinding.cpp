@@ -232,8 +232,8 @@ uint32_t ParseLeadingNumber(const std::string& text) {
 uint32_t ResolveHost(const std::string& text) {
   if (text.empty()) throw ESocketException("Winsock Resolve Host: '" + text + "' Invalid Hostname.");
   if (IsDottedAddress(text)) {
-    uint32_t a = ws::inet_addr(TrimText(text).c_str());
-    if (a == INADDR_NONE && TrimText(text) != "255.255.255.255")
+    uint32_t a = ws::inet_addr(Trim(text).c_str());
+    if (a == INADDR_NONE && Trim(text) != "255.255.255.255")
       throw ESocketException("Winsock Resolve Host: '" + text + "' Invalid IP address.");
     return a;
   }
@@ -260,7 +260,7 @@ uint16_t ResolvePort(const std::string& port, const std::string& proto) {
 int ResolveProto(const std::string& text) {
   if (text.empty()) throw ESocketException("Winsock Resolve Proto: Invalid Protocol.");
   if (text[0] >= '0' && text[0] <= '9') return int(ParseLeadingNumber(text));
-  std::string p = LowerText(TrimText(text));
+  std::string p = LowerCase(Trim(text));
   if (p == "tcp") return IPPROTO_TCP;
   if (p == "udp") return IPPROTO_UDP;
   if (p == "raw") return IPPROTO_RAW;

@@ -31,7 +31,7 @@ struct Recorded {
 
 std::string ReadRequest(SOCKET c) {
   std::string head = RecvUntil(c, "\r\n\r\n");
-  size_t at = LowerText(head).find("content-length:");
+  size_t at = LowerCase(head).find("content-length:");
   if (at != std::string::npos) head += RecvExactly(c, size_t(std::atoi(head.c_str() + at + 15)));
   return head;
 }
