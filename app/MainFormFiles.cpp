@@ -18,7 +18,10 @@
 #include "app/dialogs/WMAFormatForm.h"
 #include "app/dialogs/WaveFormatForm.h"
 #include "engine/AudioLameEnc.h"
+#include "engine/AudioTransform2.h"
 #include "engine/TAudioEditor2.h"
+#include "engine/TAudioInformation2.h"
+#include "engine/TAudioPlayer2.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/FileUtils.h"
@@ -52,6 +55,10 @@ bool SaveFormatOf(const std::string& FileName, TSaveFormat& Format) {
 
 void TMainForm::CreateServers() {
   LameEnc = TAudioEditor2LameEnc::Create(this);
+  // The preview and analysis servers open their devices only when first used.
+  AudioInfo = TAudioInformation2::Create(this);
+  AudioPlayer = TAudioPlayer2::Create(this);
+  AudioTransform = TAudioTransform2::Create(this);
   OpenDialog = TOpenDialog::Create(this);
   OpenDialog->SetFilter(OpenFilter);
   OpenDialog->SetOptions({ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});

@@ -2,6 +2,8 @@
 // zoom buttons, and the close question.
 #include <gtest/gtest.h>
 
+#include "app/FormProgress.h"
+#include "app/GlobalVars.h"
 #include "app/RecentFiles.h"
 #include "framework/RangeControls.h"
 #include "app/TimeText.h"
@@ -158,4 +160,38 @@ TEST_F(MainFixture, ClosingAnInactiveModifiedDocumentSavesThatDocument) {
   EXPECT_FALSE(FileExists(SecondName));
   EXPECT_EQ(1, Main->GetMDIChildCount());
   EXPECT_EQ(DocumentModified, Second->AudioEditor->GetTag());
+}
+
+TEST_F(MainFixture, LongOperationsShowTheProgressWindowCentredWithTheMainWindowDisabled) {
+  StartMain();
+  FormProgressInstance = TFormProgress::Create(Application);
+  NewDocument(8000, 1, 100);
+  Main->ShowBlockProgress(nullptr, 40);
+  EXPECT_FALSE(Main->GetEnabled());
+  ASSERT_TRUE(FormProgressInstance->GetVisible());
+  EXPECT_EQ(300, FormProgressInstance->GetWidth());
+  EXPECT_EQ(115, FormProgressInstance->GetHeight());
+  EXPECT_EQ(Main->GetLeft() + (Main->GetWidth() - 300) / 2, FormProgressInstance->GetLeft());
+  EXPECT_EQ(Main->GetTop() + (Main->GetHeight() - 115) / 2, FormProgressInstance->GetTop());
+  EXPECT_EQ(40, FormProgressInstance->ProgressBar->GetPosition());
+  Main->HideBlockProgress(nullptr);
+  EXPECT_TRUE(Main->GetEnabled());
+  EXPECT_FALSE(FormProgressInstance->GetVisible());
+  FreeAndNil(FormProgressInstance);
+}
+
+TEST_F(MainFixture, RefusingOneCloseQuestionKeepsTheProgramAndItsStoredState) {
+  StartMain();
+  TChildForm* First = NewDocument(8000, 1, 100);
+  TChildForm* Second = NewDocument(8000, 1, 100);
+  First->AudioEditor->SetTag(DocumentModified);
+  Second->AudioEditor->SetTag(DocumentModified);
+  const std::string MruFile = GlobalVarsRecord->UserDataFolder + "MRUList";
+  DeleteFileW(Utf8ToWide(MruFile).c_str());
+  Main->Answers = {IDNO, IDCANCEL};
+  Main->Close();
+  Pump();
+  EXPECT_EQ(2u, Main->Questions.size());
+  EXPECT_TRUE(Main->GetVisible());
+  EXPECT_FALSE(FileExists(MruFile));
 }
