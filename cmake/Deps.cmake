@@ -1,5 +1,7 @@
 # zlib comes from Debian's mingw package; the other libraries are cross-compiled
 # by scripts/deps into SONVELT_DEPS_PREFIX as static libraries.
+# The static archive is named first so the program needs no zlib1.dll beside it.
+find_library(ZLIB_LIBRARY NAMES libz.a z REQUIRED)
 find_package(ZLIB REQUIRED)
 
 if(NOT SONVELT_DEPS_PREFIX OR NOT EXISTS ${SONVELT_DEPS_PREFIX}/lib)
