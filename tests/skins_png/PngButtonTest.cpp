@@ -136,6 +136,8 @@ TEST(PngFunctions, PictureFromAnImageListIcon) {
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) {
       EXPECT_EQ(png->AlphaRow(y)[x], x < 2 ? 255 : 0) << x << "," << y;
-      if (x < 2) EXPECT_EQ(png->GetPixel(x, y), RGB(10 * x, 20 * y, 99));
+      if (x < 2) {
+        EXPECT_EQ(png->GetPixel(x, y), RGB(10 * x, 20 * y, 99));
+      }
     }
 }
