@@ -2,6 +2,9 @@
 // recent-files list.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <fstream>
 
 #include "app/FileNames.h"
@@ -303,4 +306,42 @@ TEST_F(MainFixture, TheListIsStoredWhenTheMainWindowClosesAndReadAtStart) {
   Main = nullptr;
   StartMain();
   EXPECT_EQ(std::vector<std::string>{A}, Main->GetRecentFiles().GetItems());
+}
+
+namespace {
+
+// A drop of these files as the shell hands it over.
+HDROP MakeDrop(const std::vector<std::string>& Files) {
+  std::wstring Names;
+  for (const std::string& F : Files) Names += Utf8ToWide(F) + L'\0';
+  Names += L'\0';
+  HGLOBAL Mem = GlobalAlloc(GHND, sizeof(DROPFILES) + Names.size() * sizeof(wchar_t));
+  auto* D = static_cast<DROPFILES*>(GlobalLock(Mem));
+  D->pFiles = sizeof(DROPFILES);
+  D->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(D) + sizeof(DROPFILES), Names.data(), Names.size() * sizeof(wchar_t));
+  GlobalUnlock(Mem);
+  return static_cast<HDROP>(Mem);
+}
+
+}  // namespace
+
+TEST_F(MainFixture, ADropOpensExactlyOneSupportedFile) {
+  StartMain();
+  const std::string Wav = Folder + "dropped.wav", Text = Folder + "notes.txt";
+  WriteTestWav(Wav, 8000, 1, 100);
+  WriteTestWav(Text, 8000, 1, 100);
+  struct TCase {
+    std::vector<std::string> Files;
+    int Documents;
+  } Cases[] = {
+      {{Wav, Wav}, 0}, {{Text}, 0}, {{Folder}, 0}, {{Folder + "missing.wav"}, 0}, {{Wav}, 1},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Files.front());
+    Main->WMDropFiles(MakeDrop(C.Files));
+    Pump();
+    EXPECT_EQ(C.Documents, Main->GetMDIChildCount());
+  }
+  EXPECT_EQ(Wav, Main->ActiveFileName());
 }

@@ -17,7 +17,11 @@ TEST_F(MainFixture, NewDocumentsAreNumberedByEveryWindowMadeSoFar) {
   StartMain();
   NewDocument(8000, 1, 100);
   NewDocument(8000, 1, 100);
+  GlobalVarsRecord->OP_DefSample = 22050;
+  GlobalVarsRecord->OP_DefChannel = 1;
   TChildForm* Doc = NewDocument();
+  EXPECT_EQ(22050, Doc->AudioEditor->GetSampleRate());
+  EXPECT_EQ(1, Doc->AudioEditor->GetChannels());
   EXPECT_EQ("Untitled3", Doc->FileName);
   EXPECT_EQ("Untitled3", Doc->GetCaption());
   EXPECT_EQ(3, Doc->GetTag());
