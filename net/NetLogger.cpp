@@ -7,14 +7,6 @@
 
 namespace sonvelt::net {
 
-namespace {
-struct SectionHold {
-  explicit SectionHold(CRITICAL_SECTION& s) : S(s) { EnterCriticalSection(&S); }
-  ~SectionHold() { LeaveCriticalSection(&S); }
-  CRITICAL_SECTION& S;
-};
-}  // namespace
-
 std::string LogTimeStamp() {
   SYSTEMTIME t;
   GetLocalTime(&t);
@@ -23,55 +15,55 @@ std::string LogTimeStamp() {
   return buf;
 }
 
-TNetLogger::TNetLogger(TComponent* AOwner) : TComponent(AOwner) { InitializeCriticalSection(&Section); }
+TNetLogger::TNetLogger(TComponent* AOwner) : TComponent(AOwner) {}
 
 void TNetLogger::BeforeDestruction() {
   {
-    SectionHold h(Section);
+    TLock h(Section.get());
     Closing = true;
     File.reset();
   }
   TComponent::BeforeDestruction();
 }
 
-TNetLogger::~TNetLogger() { DeleteCriticalSection(&Section); }
+TNetLogger::~TNetLogger() = default;
 
 TLogOptions TNetLogger::GetLogOptions() {
-  SectionHold h(Section);
+  TLock h(Section.get());
   return LogOptions;
 }
 
 void TNetLogger::SetLogOptions(TLogOptions value) {
-  SectionHold h(Section);
+  TLock h(Section.get());
   LogOptions = value;
 }
 
 bool TNetLogger::Wants(TLogOption option) { return GetLogOptions().Contains(option); }
 
 std::string TNetLogger::GetLogFileName() {
-  SectionHold h(Section);
+  TLock h(Section.get());
   return LogFileName;
 }
 
 void TNetLogger::SetLogFileName(const std::string& value) {
-  SectionHold h(Section);
+  TLock h(Section.get());
   if (value == LogFileName) return;
   File.reset();
   LogFileName = value;
 }
 
 void TNetLogger::SetLogFileOption(TLogFileOption value) {
-  SectionHold h(Section);
+  TLock h(Section.get());
   LogFileOption = value;
 }
 
 void TNetLogger::SetOnNetLogEvent(TNetLogEvent value) {
-  SectionHold h(Section);
+  TLock h(Section.get());
   OnNetLogEvent = value;
 }
 
 void TNetLogger::OpenLogFile() {
-  SectionHold h(Section);
+  TLock h(Section.get());
   File.reset();
   if (LogFileName.empty()) throw ELoggerException("File name empty");
   if (!FileExists(LogFileName)) Free(TFileStream::Create(LogFileName, fmCreate | fmShareDenyNone));
@@ -81,7 +73,7 @@ void TNetLogger::OpenLogFile() {
 }
 
 void TNetLogger::CloseLogFile() {
-  SectionHold h(Section);
+  TLock h(Section.get());
   File.reset();
 }
 
@@ -92,7 +84,7 @@ void TNetLogger::WriteToLogFile(const std::string& line) {
 }
 
 void TNetLogger::DoLog(TObject* sender, TLogOption option, const std::string& msg) {
-  SectionHold h(Section);
+  TLock h(Section.get());
   if (Closing) return;
   std::string line = LogOptions.Contains(loAddStamp) ? LogTimeStamp() + " " + msg : msg;
   if (LogOptions.Contains(loDestEvent) && OnNetLogEvent) OnNetLogEvent(sender, option, line);

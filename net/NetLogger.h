@@ -10,6 +10,8 @@
 #include "framework/Delegate.h"
 #include "framework/Set.h"
 #include "framework/Streams.h"
+#include "framework/SyncObjs.h"
+#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 
@@ -46,8 +48,8 @@ private:
   std::string LogFileName;
   TLogFileOption LogFileOption = lfoAppend;
   TNetLogEvent OnNetLogEvent;
-  std::unique_ptr<TFileStream, void (*)(TObject*)> File{nullptr, &Free};
-  CRITICAL_SECTION Section;
+  TOwned<TFileStream> File{nullptr, &Free};
+  TOwned<TCriticalSection> Section = MakeOwned<TCriticalSection>();
   bool Closing = false;
 };
 
