@@ -1,7 +1,7 @@
 #include "app/dialogs/Mp3FormatForm.h"
 
 #include "app/DialogPlacement.h"
-#include "app/dialogs/Mp3SettingsSpecifyForm.h"
+#include "app/dialogs/Mp3CustomSettingsForm.h"
 
 TMp3FormatForm::TMp3FormatForm(TComponent* AOwner) : TOutputFormatForm(AOwner) {
   BuildFormatControls("MP3 File Setup", Mp3PresetTexts, &TGlobalVars::OutputMP3Type, &TGlobalVars::OutputMP3Presets,

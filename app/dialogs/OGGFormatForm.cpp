@@ -1,7 +1,7 @@
 #include "app/dialogs/OGGFormatForm.h"
 
 #include "app/DialogPlacement.h"
-#include "app/dialogs/OGGSettingsSpecifyForm.h"
+#include "app/dialogs/OGGCustomSettingsForm.h"
 
 TOGGFormatForm::TOGGFormatForm(TComponent* AOwner) : TOutputFormatForm(AOwner) {
   BuildFormatControls("OGG File Setup", OggPresetTexts, &TGlobalVars::OutputOGGType, &TGlobalVars::OutputOGGPresets,

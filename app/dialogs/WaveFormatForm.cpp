@@ -1,7 +1,7 @@
 #include "app/dialogs/WaveFormatForm.h"
 
 #include "app/DialogPlacement.h"
-#include "app/dialogs/WaveFormatSpecifyForm.h"
+#include "app/dialogs/WaveCustomFormatForm.h"
 
 TWaveFormatForm::TWaveFormatForm(TComponent* AOwner) : TOutputFormatForm(AOwner) {
   BuildFormatControls("Wave File Setup", WavPresetTexts, &TGlobalVars::OutputWAVType, &TGlobalVars::OutputWAVPersets,

@@ -1,4 +1,4 @@
-#include "app/dialogs/Mp3SettingsSpecifyForm.h"
+#include "app/dialogs/Mp3CustomSettingsForm.h"
 
 #include "app/ControlLayout.h"
 #include "app/FontReplacement.h"

@@ -1,4 +1,4 @@
-#include "app/dialogs/OGGSettingsSpecifyForm.h"
+#include "app/dialogs/OGGCustomSettingsForm.h"
 
 #include "app/ControlLayout.h"
 #include "app/FontReplacement.h"

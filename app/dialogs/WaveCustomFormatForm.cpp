@@ -1,4 +1,4 @@
-#include "app/dialogs/WaveFormatSpecifyForm.h"
+#include "app/dialogs/WaveCustomFormatForm.h"
 
 #include "app/ControlLayout.h"
 #include "app/FontReplacement.h"
