@@ -110,18 +110,22 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
     Params.ExStyle |= WS_EX_MDICHILD;
     if (GetVisible()) Params.Style |= WS_VISIBLE;
+  } else if (GetParent()) {
+    // A form placed inside another control is a child window there.
+    Params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
+    Params.WndParent = GetParent()->GetHandle();
   } else {
     TCustomForm* Main = Application ? Application->GetMainForm() : nullptr;
     if (Main && Main != this && Main->HandleAllocated()) Params.WndParent = Main->GetHandle();
   }
   switch (FBorderStyle) {
     case bsNone:
-      if (FFormStyle != fsMDIChild) Params.Style |= WS_POPUP;
+      if (FFormStyle != fsMDIChild && !GetParent()) Params.Style |= WS_POPUP;
       break;
     case bsSingle: Params.Style |= WS_CAPTION; break;
     case bsSizeable: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
-      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.Style |= WS_CAPTION | (GetParent() ? 0 : WS_POPUP);
       Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
       break;
     case bsToolWindow:

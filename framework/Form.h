@@ -24,6 +24,7 @@ enum TPosition {
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TTileMode { tbHorizontal, tbVertical };
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TFormStateFlag { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
 using TFormState = TSet<TFormStateFlag>;
 
@@ -44,6 +45,8 @@ public:
   void SetBorderStyle(TBorderStyle Value);
   TBorderIcons GetBorderIcons() const { return FBorderIcons; }
   void SetBorderIcons(TBorderIcons Value);
+  TDefaultMonitor GetDefaultMonitor() const { return FDefaultMonitor; }
+  void SetDefaultMonitor(TDefaultMonitor Value) { FDefaultMonitor = Value; }
   TPosition GetPosition() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
   TWindowState GetWindowState();
@@ -134,6 +137,7 @@ private:
   TBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
   TPosition FPosition = poDesigned;
+  TDefaultMonitor FDefaultMonitor = dmActiveForm;
   TWindowState FWindowState = wsNormal;
   bool FAlphaBlend = false;
   BYTE FAlphaBlendValue = 255;
