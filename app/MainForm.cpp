@@ -79,6 +79,12 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), FRecentFiles(std::make
   OnDestroy = Bind(this, &TMainForm::FormDestroy);
 }
 
+void TMainForm::BeforeDestruction() {
+  // Documents that go while this window is taken down have nothing to report to.
+  if (MainFormInstance == this) MainFormInstance = nullptr;
+  TForm::BeforeDestruction();
+}
+
 TMainForm::~TMainForm() {
   if (Application && Application->OnMessage == Bind(this, &TMainForm::AppMessageHook))
     Application->OnMessage = nullptr;

@@ -54,6 +54,7 @@ class TMainForm : public TForm {
 public:
   explicit TMainForm(TComponent* AOwner);
   ~TMainForm() override;
+  void BeforeDestruction() override;
 
   // Components.
   TActionList* ActionList = nullptr;

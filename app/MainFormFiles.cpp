@@ -110,7 +110,13 @@ TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
   TChildForm* Doc = NewDocumentWindow();
   Doc->SetDocumentFileName(Path);
   Doc->Untitled = false;
-  Doc->AudioEditor->OpenAudioFile(Path, 0);
+  try {
+    Doc->AudioEditor->OpenAudioFile(Path, 0);
+  } catch (...) {
+    // The window stays, empty: closing it has nothing to save.
+    Doc->AudioEditor->SetTag(DocumentSaved);
+    throw;
+  }
   Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
   G.LastOpenDir = ExtractFilePath(Path);
   Doc->AudioEditor->SetTag(DocumentSaved);

@@ -345,3 +345,19 @@ TEST_F(MainFixture, ADropOpensExactlyOneSupportedFile) {
   }
   EXPECT_EQ(Wav, Main->ActiveFileName());
 }
+
+TEST_F(MainFixture, AFileThatCannotBeReadLeavesAnEmptyWindowThatClosesWithoutAQuestion) {
+  StartMain();
+  const std::string Broken = Folder + "broken.wav";
+  {
+    std::ofstream Out(Utf8ToWide(Broken).c_str(), std::ios::binary);
+    Out << "RIFF\x04\x00\x00\x00WAVEjunk";
+  }
+  EXPECT_ANY_THROW(Main->OpenDocument(Broken));
+  ASSERT_EQ(1, Main->GetMDIChildCount());
+  EXPECT_TRUE(Main->GetRecentFiles().GetItems().empty());
+  Main->ActiveDocument()->Close();
+  Pump();
+  EXPECT_EQ(0, Main->GetMDIChildCount());
+  EXPECT_TRUE(Main->Questions.empty());
+}
