@@ -70,6 +70,8 @@ TEST(CompressedFormats, BlockWriterAndTagCopyOnMp3) {
   r->OpenForReading(dir.File("out.mp3"), 0, 1);
   EXPECT_EQ(r->GetFileSampleRate(), 44100);
   EXPECT_EQ(r->GetFileChannels(), 2);
+  // The 22048 frames at 22050 Hz that went in last as long at 44100 Hz.
+  EXPECT_NEAR(r->GetLengthSamples(), 44096, 1152);
   EXPECT_NEAR(r->GetBitRate(), 128000, 8000);
   r->CloseFile();
 

@@ -117,8 +117,9 @@ TEST(EditorPaint, ChannelsGetLanesAndTheBorderTakesTheEdge) {
   e->SetTypeBorder(4);
   TCanvasShot shot(440, 142);
   e->PaintTo(shot.Get(), 440, 142);
-  // Border of two pixels, scale 15 high: lanes of 61 from y 17 and 79.
-  EXPECT_NE(shot.At(0, 70), kScale);
+  // Border of two pixels (a sunken edge), scale 15 high: lanes of 61 from y 17 and 79.
+  EXPECT_EQ(shot.At(0, 70), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(shot.At(439, 70), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(shot.At(100, 17 + 10), kWave);  // left lane, between its peaks
   EXPECT_EQ(shot.At(100, 79 + 15), kBack);  // right lane: a flat line only
   EXPECT_EQ(shot.At(100, 79 + 30), kWave);
