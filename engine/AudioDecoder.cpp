@@ -8,7 +8,6 @@
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
 #include "engine/codecs/CodecDecoder.h"
-#include "engine/codecs/CodecError.h"
 #include "engine/codecs/CodecFile.h"
 #include "framework/FileUtils.h"
 
@@ -43,11 +42,7 @@ class TCodecAudioDecoder : public TAudioDecoder {
   int GetBitRate() const override { return Decoder->GetBitRate(); }
   TAudioTags GetTags() const override { return FromCodecTags(Decoder->GetTags()); }
   int64_t Read(float* out, int64_t frames) override {
-    try {
-      return Decoder->Read(out, frames);
-    } catch (const ECodecError& e) {
-      throw EAudioError(e.what());
-    }
+    return AsAudioError([&] { return Decoder->Read(out, frames); });
   }
 
  private:
@@ -74,12 +69,7 @@ std::unique_ptr<TAudioDecoder> OpenAudioDecoder(const std::string& path) {
   if (StartsWithRiffWave(path)) return std::make_unique<TWavDecoder>(path);
   for (auto f : Factories())
     if (auto d = f(path)) return d;
-  if (IsCodecExtension(CodecFileExtension(path))) {
-    try {
-      return std::make_unique<TCodecAudioDecoder>(OpenCodecDecoder(path));
-    } catch (const ECodecError& e) {
-      throw EAudioError(e.what());
-    }
-  }
+  if (IsCodecExtension(CodecFileExtension(path)))
+    return std::make_unique<TCodecAudioDecoder>(AsAudioError([&] { return OpenCodecDecoder(path); }));
   throw EAudioError("The file \"" + path + "\" is damaged or its format is not supported.");
 }

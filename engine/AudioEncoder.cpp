@@ -5,7 +5,6 @@
 #include "engine/AudioCodecBridge.h"
 #include "engine/EngineError.h"
 #include "engine/FormatConverter.h"
-#include "engine/codecs/CodecError.h"
 #include "engine/codecs/Mp3Encoder.h"
 #include "engine/codecs/WmaEncoder.h"
 
@@ -43,18 +42,10 @@ class TCodecAudioEncoder : public TAudioEncoder {
  public:
   explicit TCodecAudioEncoder(std::unique_ptr<TCodecEncoder> e) : Encoder(std::move(e)) {}
   void Write(const float* frames, int64_t count) override {
-    try {
-      Encoder->Write(frames, count);
-    } catch (const ECodecError& e) {
-      throw EAudioError(e.what());
-    }
+    AsAudioError([&] { Encoder->Write(frames, count); });
   }
   void Finish() override {
-    try {
-      Encoder->Finish();
-    } catch (const ECodecError& e) {
-      throw EAudioError(e.what());
-    }
+    AsAudioError([&] { Encoder->Finish(); });
   }
 
  private:
@@ -71,13 +62,9 @@ std::unique_ptr<TAudioEncoder> CreateAudioEncoder(const std::string& path, const
     return std::make_unique<TWavEncoder>(path, f, rate, channels, tags);
   }
   TCodecTags t = ToCodecTags(tags);
-  try {
-    std::unique_ptr<TCodecEncoder> e;
-    if (format.Kind == TKind::Mp3) e = std::make_unique<TMp3Encoder>(path, rate, channels, format.Mp3, t);
-    else if (format.Kind == TKind::Ogg) e = std::make_unique<TOggEncoder>(path, rate, channels, format.Ogg, t);
-    else e = std::make_unique<TWmaEncoder>(path, rate, channels, format.WmaProfile, t);
-    return std::make_unique<TCodecAudioEncoder>(std::move(e));
-  } catch (const ECodecError& e) {
-    throw EAudioError(e.what());
-  }
+  return std::make_unique<TCodecAudioEncoder>(AsAudioError([&]() -> std::unique_ptr<TCodecEncoder> {
+    if (format.Kind == TKind::Mp3) return std::make_unique<TMp3Encoder>(path, rate, channels, format.Mp3, t);
+    if (format.Kind == TKind::Ogg) return std::make_unique<TOggEncoder>(path, rate, channels, format.Ogg, t);
+    return std::make_unique<TWmaEncoder>(path, rate, channels, format.WmaProfile, t);
+  }));
 }

@@ -1,8 +1,11 @@
-// A plain file handle opened through the wide API, with 64-bit positions and
-// errors raised as EAudioError naming the file.
+// A plain file for the engine's own formats: the format layer's file (wide
+// API, 64-bit positions), with its errors raised as EAudioError naming the file.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class TCodecFile;
 
 class TRawFile {
  public:
@@ -16,15 +19,13 @@ class TRawFile {
   void ReadExact(void* data, size_t bytes);
   void Write(const void* data, size_t bytes);
   void Seek(uint64_t position);
-  uint64_t GetPosition() const { return Position; }
+  uint64_t GetPosition() const;
   uint64_t GetSize() const;
   void Close();
-  const std::string& GetPath() const { return Path; }
+  const std::string& GetPath() const;
 
  private:
-  void* Handle = nullptr;
-  uint64_t Position = 0;
-  std::string Path;
+  std::unique_ptr<TCodecFile> File;
 };
 
 // The calling thread's last Win32 error as text.

@@ -5,7 +5,6 @@
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/WavFile.h"
-#include "engine/codecs/CodecError.h"
 #include "engine/codecs/CodecTagWriter.h"
 #include "framework/FileUtils.h"
 
@@ -19,13 +18,9 @@ void TAudioInformation2::ReadInfo(const std::string& path) {
 
 void TAudioInformation2::WriteInfo(const std::string& path) {
   if (!FileExists(path)) throw EAudioError("The file \"" + path + "\" does not exist.");
-  try {
-    if (CanWriteCodecTags(path)) {
-      WriteCodecTags(path, ToCodecTags(Tags));
-      return;
-    }
-  } catch (const ECodecError& e) {
-    throw EAudioError(e.what());
+  if (AsAudioError([&] { return CanWriteCodecTags(path); })) {
+    AsAudioError([&] { WriteCodecTags(path, ToCodecTags(Tags)); });
+    return;
   }
   // Anything else must be a WAV file we can read.
   ReadWavFormat(path);

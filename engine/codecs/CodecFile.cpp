@@ -17,17 +17,33 @@ std::wstring Utf8ToWide(const std::string& s) {
 }
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-  DWORD error = GetLastError();
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = text ? text : "system error " + std::to_string(error);
-  if (text) LocalFree(text);
-  while (!reason.empty() && std::string(".\r\n ").find(reason.back()) != std::string::npos) reason.pop_back();
-  throw ECodecError(what + " \"" + path + "\": " + reason + ".");
+  DWORD error = GetLastError();  // before anything else can change it
+  throw ECodecError(what + " \"" + path + "\": " + SystemErrorText(error) + ".");
 }
 
 }  // namespace
+
+std::string SystemErrorText(unsigned long error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                 error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string reason = "system error " + std::to_string(error);
+  if (text) {
+    // The wide text, so that messages in any language arrive as UTF-8.
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    reason.assign(size_t(n > 0 ? n - 1 : 0), '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, reason.data(), n, nullptr, nullptr);
+    LocalFree(text);
+  }
+  while (!reason.empty() && std::string(".\r\n ").find(reason.back()) != std::string::npos) reason.pop_back();
+  return reason;
+}
+
+void ReplaceCodecFile(const std::string& source, const std::string& target) {
+  if (!MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    Fail("Cannot replace", target);
+}
 
 TCodecFile::TCodecFile(const std::string& path, TMode mode) : Path(path) {
   std::wstring w = Utf8ToWide(path);
@@ -108,9 +124,7 @@ TCodecOutputFile::~TCodecOutputFile() {
 
 void TCodecOutputFile::Commit() {
   Temp->Close();
-  if (!MoveFileExW(Utf8ToWide(TempPath).c_str(), Utf8ToWide(Target).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    Fail("Cannot replace", Target);
+  ReplaceCodecFile(TempPath, Target);
   Committed = true;
 }
 

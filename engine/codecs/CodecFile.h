@@ -43,5 +43,10 @@ class TCodecOutputFile {
   bool Committed = false;
 };
 
+// Puts source in target's place, also when target exists.
+void ReplaceCodecFile(const std::string& source, const std::string& target);
+// The system's text for a Win32 error code, in UTF-8, without the final stop.
+std::string SystemErrorText(unsigned long error);
+
 std::string CodecFileExtension(const std::string& path);  // lower case, with the dot
 bool CodecFileExists(const std::string& path);
