@@ -72,16 +72,21 @@ void TAudioEditor2::NewAudioFile(int rate, int channels) {
   CheckIdle();
   CheckFormat(rate, channels);
   StopPlayback();
-  Audio = TSampleSequence(channels);
+  TakeDocument(TSampleSequence(channels), rate, {});
+}
+
+void TAudioEditor2::TakeDocument(TSampleSequence&& audio, int rate, const TAudioTags& tags) {
+  Audio = std::move(audio);
   Rate = rate;
-  Tags = {};
+  Tags = tags;
   MarkerList.clear();
   CurrentMarker = -1;
   UndoSteps.clear();
   RedoSteps.clear();
   SelStart = SelEnd = Cursor = 0;
   SelActive = false;
-  ViewStart = ViewEnd = 0;
+  ViewStart = 0;
+  ViewEnd = Audio.GetLength();
   Changed();
 }
 
@@ -148,18 +153,7 @@ void TAudioEditor2::OpenAudioFile(const std::string& path, int) {
     // The document takes over the file's own format.
     audio = ReadConverted(*decoder, decoder->GetRate(), decoder->GetChannels(), op);
   }
-  Audio = std::move(audio);
-  Rate = decoder->GetRate();
-  Tags = decoder->GetTags();
-  MarkerList.clear();
-  CurrentMarker = -1;
-  UndoSteps.clear();
-  RedoSteps.clear();
-  SelStart = SelEnd = Cursor = 0;
-  SelActive = false;
-  ViewStart = 0;
-  ViewEnd = Audio.GetLength();
-  Changed();
+  TakeDocument(std::move(audio), decoder->GetRate(), decoder->GetTags());
 }
 
 void TAudioEditor2::SaveAudioFile(const std::string& path, bool selectionOnly, int format) {

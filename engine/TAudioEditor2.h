@@ -218,6 +218,8 @@ class TAudioEditor2 : public TCustomControl, public IAudioEditor2Position, publi
   TState Snapshot() const;
   void Restore(TState&& state);
   void RememberForUndo();
+  // Restores the last state of from; the present one goes onto to.
+  void StepBack(std::vector<TState>& from, std::vector<TState>& to);
   std::shared_ptr<TWorkingFile> WorkingFile();
   void Replace(TSampleSequence&& audio);  // after an edit: keep view and positions inside
   void ReplaceRange(int64_t start, int64_t count, const TSampleSequence& with);
@@ -231,6 +233,8 @@ class TAudioEditor2 : public TCustomControl, public IAudioEditor2Position, publi
                         float otherGain, TOperation& op);
   void MixIn(const TSampleSequence& other, float ownPercent, float otherPercent);
   void InsertAtCursor(const TSampleSequence& audio, bool select);
+  // A new or opened document: no markers, no history, the whole of it in view.
+  void TakeDocument(TSampleSequence&& audio, int rate, const TAudioTags& tags);
   void Changed();
   void CheckIdle() const;
   void RequireIdle();

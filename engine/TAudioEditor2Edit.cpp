@@ -44,21 +44,16 @@ void TAudioEditor2::RememberForUndo() {
   RedoSteps.clear();
 }
 
-void TAudioEditor2::Undo() {
-  CheckIdle();
-  if (UndoSteps.empty()) return;
-  RedoSteps.push_back(Snapshot());
-  TState s = std::move(UndoSteps.back());
-  UndoSteps.pop_back();
-  Restore(std::move(s));
-}
+void TAudioEditor2::Undo() { StepBack(UndoSteps, RedoSteps); }
 
-void TAudioEditor2::Redo() {
+void TAudioEditor2::Redo() { StepBack(RedoSteps, UndoSteps); }
+
+void TAudioEditor2::StepBack(std::vector<TState>& from, std::vector<TState>& to) {
   CheckIdle();
-  if (RedoSteps.empty()) return;
-  UndoSteps.push_back(Snapshot());
-  TState s = std::move(RedoSteps.back());
-  RedoSteps.pop_back();
+  if (from.empty()) return;
+  to.push_back(Snapshot());
+  TState s = std::move(from.back());
+  from.pop_back();
   Restore(std::move(s));
 }
 
