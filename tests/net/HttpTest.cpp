@@ -5,6 +5,7 @@
 
 #include "Loopback.h"
 #include "SocketProbe.h"
+#include "TestStrings.h"
 #include "framework/MemoryStreams.h"
 #include "net/HttpCli.h"
 #include "net/MimeUtils.h"
@@ -95,6 +96,36 @@ TEST(Http, GetSendsTheMinimalHeaderAndReceivesTheBody) {
                           "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
                           "User-Agent: Mozilla/4.0 (compatible; Sonvelt)\r\n"
                           "Host: 127.0.0.1:" + server.PortText() + "\r\n\r\n");
+}
+
+// The header lists are the application's to read and edit: what it changes
+// before sending is what goes out, and the received header is kept line by line.
+TEST(Http, HeaderListsReachTheApplication) {
+  Recorded rec;
+  ScriptServer server([&](SOCKET c) {
+    rec.Add(ReadRequest(c));
+    SendAll(c, "HTTP/1.0 200 OK\r\nX-One: 1\r\nContent-Length: 0\r\n\r\n");
+  });
+  auto c = Client(Url(server));
+  HttpProbe probe(c.get());
+  struct Editor {
+    std::string Method;
+    void Edit(TObject*, const std::string& method, TStrings* headers) {
+      Method = method;
+      headers->Delete(headers->IndexOf("User-Agent: Mozilla/4.0 (compatible; Sonvelt)"));
+      headers->Add("X-Extra: yes");
+    }
+  } editor;
+  c->OnBeforeHeaderSend = Bind(&editor, &Editor::Edit);
+  c->GetAsync();
+  ASSERT_TRUE(probe.Wait());
+  EXPECT_EQ(editor.Method, "GET");
+  EXPECT_EQ(rec.Get()[0], "GET /doc.txt HTTP/1.0\r\n"
+                          "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+                          "Host: 127.0.0.1:" + server.PortText() + "\r\n"
+                          "X-Extra: yes\r\n\r\n");
+  EXPECT_EQ(LinesOf(c->GetReceivedHeader()),
+            (std::vector<std::string>{"HTTP/1.0 200 OK", "X-One: 1", "Content-Length: 0"}));
 }
 
 TEST(Http, BodyFormsAndResponsesWithoutBody) {

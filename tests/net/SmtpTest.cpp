@@ -284,12 +284,22 @@ TEST(Smtp, AttachmentsEncodingsAndAddressHeaders) {
   c->Allow8bitChars = false;
   c->SetMailMessage(StringsOf({"Na\xefve text"}).get());
   c->SetEmailFiles(StringsOf({fileA, fileB}).get());
+  // The application may add its own lines to the message and part headers.
+  struct Extra {
+    void Header(TObject*, TStrings* lines) { lines->Add("X-Tag: mine"); }
+    void Part(TObject*, int number, const std::string&, TStrings* lines) {
+      if (number == 0) lines->Add("Content-Description: first");
+    }
+  } extra;
+  c->OnProcessHeader = Bind(&extra, &Extra::Header);
+  c->OnAttachHeader = Bind(&extra, &Extra::Part);
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
   c->Mail();
   ASSERT_TRUE(probe.Wait(2));
   EXPECT_EQ(probe.Dones[1], Done(smtpMail, 0));
   std::string m = d.Message;
+  EXPECT_TRUE(Contains(m, "X-Mailer: Sonvelt mail client\r\nX-Tag: mine\r\n"));
   EXPECT_TRUE(Contains(m, "To: =?iso-8859-1?Q?Jos=E9_Doe?= <jose@test>,plain@test\r\n")) << m;
   EXPECT_TRUE(Contains(m, "Subject: =?iso-8859-1?Q?Caf=E9?=\r\n"));
   const std::string typeLine = "Content-Type: multipart/mixed;\r\n\tboundary=\"";
@@ -302,7 +312,8 @@ TEST(Smtp, AttachmentsEncodingsAndAddressHeaders) {
   EXPECT_TRUE(Contains(m, "Content-Transfer-Encoding: quoted-printable\r\n\r\nNa=EFve text\r\n"));
   EXPECT_TRUE(Contains(m, "--" + boundary + "\r\nContent-Type: text/plain;\r\n\tname=\"attach-a.txt\"\r\n"
                           "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment;\r\n"
-                          "\tfilename=\"attach-a.txt\"\r\n\r\n" + Base64EncodeText("alpha") + "\r\n"));
+                          "\tfilename=\"attach-a.txt\"\r\nContent-Description: first\r\n\r\n" +
+                          Base64EncodeText("alpha") + "\r\n"));
   size_t partB = m.find("filename=\"attach-b.bin\"\r\n\r\n");
   ASSERT_NE(partB, std::string::npos);
   size_t dataB = partB + 27, endB = m.find("\r\n--" + boundary, dataB);
