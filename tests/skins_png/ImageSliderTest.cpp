@@ -178,6 +178,30 @@ TEST_F(SliderTest, PaintsRulerAndTheThumbStateItIsIn) {
   (void)thumb;
 }
 
+TEST_F(SliderTest, TickMarksThinOutUntilTheyAreFourPixelsApart) {
+  slider->SetOptions({soShowPoints});
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  auto ticksAt = [&](int y) {
+    MemoryBitmap target(150, 40, RGB(1, 2, 3));
+    slider->PaintTo(target.DC(), 0, 0);
+    std::vector<int> xs;
+    for (int x = 0; x < 150; ++x)
+      if (target.Pixel(x, y) == text) xs.push_back(x);
+    return xs;
+  };
+  // Tick area: below the taller of thumb (13) and ruler (8), from y = 6 + 1 + 13.
+  const int top = 20;
+  const int half = slider->GetImageHThumb()->GetWidth() / 4;
+  // Increment 10: eleven marks; the end marks are longer (5) than the others (3).
+  std::vector<int> expected;
+  for (int v = 0; v <= 100; v += 10) expected.push_back(slider->OffsetFromValue(v) + half);
+  EXPECT_EQ(ticksAt(top), expected);
+  EXPECT_EQ(ticksAt(top + 3), (std::vector<int>{expected.front(), expected.back()}));
+  // Increment 1 would put marks about a pixel apart: every fourth value is marked.
+  slider->SetIncrement(1);
+  EXPECT_EQ(ticksAt(top).size(), 26u);
+}
+
 TEST_F(SliderTest, NarrowSliderHasNoRulerToDraw) {
   slider->SetBounds(0, 0, 12, 40);
   EXPECT_EQ(slider->GetComposedRuler()->GetWidth(), 0);
