@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/GlobalVars.h"
@@ -104,14 +105,20 @@ void MainFixture::StartMain(std::vector<std::string> Args) {
 }
 
 void MainFixture::TearDown() {
-  if (!Main) return;
+  if (!Main) {
+    std::error_code Ignored;
+    std::filesystem::remove_all(Utf8ToWide(Folder), Ignored);
+    return;
+  }
   for (int I = Main->GetMDIChildCount() - 1; I >= 0; --I) {
     auto* Doc = static_cast<TChildForm*>(Main->GetMDIChildren(I));
     Doc->AudioEditor->SetTag(DocumentSaved);
     Free(Doc);
   }
   Free(Main);
+  Main = nullptr;
   Pump();
+  TearDown();
 }
 
 TChildForm* MainFixture::Open(const std::string& Path) {

@@ -199,3 +199,22 @@ TEST_F(MainFixture, RefusingOneCloseQuestionKeepsTheProgramAndItsStoredState) {
   EXPECT_TRUE(Main->GetVisible());
   EXPECT_FALSE(FileExists(MruFile));
 }
+
+TEST_F(MainFixture, CloseAllAsksEachModifiedDocumentAndKeepsTheRefusedOne) {
+  StartMain();
+  TChildForm* First = NewDocument(8000, 1, 100);
+  NewDocument(8000, 1, 100);
+  TChildForm* Third = NewDocument(8000, 1, 100);
+  First->AudioEditor->SetTag(DocumentModified);
+  Third->AudioEditor->SetTag(DocumentModified);
+  const std::string FirstCaption = First->GetCaption(), ThirdCaption = Third->GetCaption();
+  Main->Answers = {IDNO, IDCANCEL};
+  Main->ActionCloseAllExecute(nullptr);
+  Pump();
+  ASSERT_EQ(2u, Main->Questions.size());
+  // From the back of the window order: the oldest window first.
+  EXPECT_NE(std::string::npos, Main->Questions[0].find(FirstCaption));
+  EXPECT_NE(std::string::npos, Main->Questions[1].find(ThirdCaption));
+  ASSERT_EQ(1, Main->GetMDIChildCount());
+  EXPECT_EQ(Third, Main->GetMDIChildren(0));
+}
