@@ -185,3 +185,18 @@ TEST(PngConvert, NarrowGreyGainsAlphaWithoutLosingLevels) {
   png->Draw(target.Canvas(), RECT{0, 0, 9, 3});
   EXPECT_EQ(target.Pixel(4, 2), png->GetPixel(4, 2));
 }
+
+TEST(PngConvert, ClipboardRoundTripKeepsPixels) {
+  const TestImage im = Pattern(5, 3, 2, 8, 0);
+  Owned<TPNGObject> png = LoadImage(im);
+  WORD format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  png->SaveToClipboardFormat(format, data, palette);
+  ASSERT_EQ(format, CF_BITMAP);
+  ASSERT_NE(data, nullptr);
+  Owned<TPNGObject> back(TPNGObject::Create());
+  back->LoadFromClipboardFormat(format, data, palette);
+  DeleteObject(data);
+  ExpectPixels(back.get(), im);
+}
