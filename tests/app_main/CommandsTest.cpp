@@ -361,3 +361,32 @@ TEST_F(MainFixture, AFileThatCannotBeReadLeavesAnEmptyWindowThatClosesWithoutAQu
   EXPECT_EQ(0, Main->GetMDIChildCount());
   EXPECT_TRUE(Main->Questions.empty());
 }
+
+TEST_F(MainFixture, AnMp3SaveWritesTheConstantRateAndModeOfTheSettings) {
+  StartMain();
+  TGlobalVars& G = *GlobalVarsRecord;
+  G.OutputMP3Type = 1;
+  G.OutputMP3CBR = true;
+  G.OutputMP3Mode = 3;  // mono
+  G.OutputMP3CBRBitRate = 0;
+  while (Mp3CbrBitRateFromIndex(G.OutputMP3CBRBitRate) != 128) ++G.OutputMP3CBRBitRate;
+  TChildForm* Doc = NewDocument(44100, 2, 44100);
+  const std::string Name = Folder + "take.mp3";
+  Main->SaveNames = {Name};
+  Main->FormatAnswers = {true};
+  ASSERT_TRUE(Main->SaveDocument(true, false));
+  EXPECT_EQ(std::vector<TSaveFormat>{TSaveFormat::Mp3}, Main->FormatsShown);
+  EXPECT_EQ(Name, Doc->FileName);
+  std::ifstream In(Utf8ToWide(Name).c_str(), std::ios::binary);
+  std::string S((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  size_t Pos = 0;
+  if (S.compare(0, 3, "ID3") == 0 && S.size() > 10)
+    Pos = 10 + ((S[6] & 0x7F) << 21 | (S[7] & 0x7F) << 14 | (S[8] & 0x7F) << 7 | (S[9] & 0x7F));
+  while (Pos + 4 <= S.size() && !(uint8_t(S[Pos]) == 0xFF && (uint8_t(S[Pos + 1]) & 0xE0) == 0xE0)) ++Pos;
+  ASSERT_LE(Pos + 4, S.size());
+  const auto* H = reinterpret_cast<const uint8_t*>(S.data() + Pos);
+  EXPECT_EQ(0xFA, H[1] & 0xFE);      // MPEG 1, layer 3
+  EXPECT_EQ(9, H[2] >> 4);           // 128 kbit/s
+  EXPECT_EQ(0, (H[2] >> 2) & 3);     // 44100 Hz
+  EXPECT_EQ(3, H[3] >> 6);           // single channel
+}
