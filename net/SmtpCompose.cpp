@@ -1,8 +1,8 @@
 // Message composition of the SMTP client: generated headers, body lines sent
 // one at a time, the message text in its transfer encoding and attachments.
 #include <climits>
-#include <cstdio>
 
+#include "framework/Conversions.h"
 #include "framework/DateTime.h"
 #include "framework/FileUtils.h"
 #include "framework/MathUtils.h"
@@ -40,11 +40,7 @@ void SplitAddress(const std::string& text, std::string& name, std::string& mailb
 
 std::string NewMessageId() {
   std::string id = FormatDateTime("yyyymmddhhnnsszzz", LocalToUTC(Now())) + ".";
-  char hex[8];
-  for (int i = 0; i < 4; ++i) {
-    std::snprintf(hex, sizeof hex, "%04X", Random(0x7FFF));
-    id += hex;
-  }
+  for (int i = 0; i < 4; ++i) id += IntToHex(Random(0x7FFF), 4);
   std::string host;
   try {
     host = LocalHostName();

@@ -1,19 +1,15 @@
 #include "net/WSocket.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "framework/Conversions.h"
 #include "net/MimeUtils.h"
 #include "net/NetException.h"
 
 namespace sonvelt::net {
 namespace {
 
-std::string HexOf(const void* p) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%08X", unsigned(reinterpret_cast<uintptr_t>(p)));
-  return buf;
-}
+std::string HexOf(const void* p) { return IntToHex(int64_t(reinterpret_cast<uintptr_t>(p)), 8); }
 
 // Runs a handler and swallows what it raises (cleanup paths that must go on).
 template <class F>
