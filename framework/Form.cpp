@@ -118,33 +118,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     TCustomForm* Main = Application ? Application->GetMainForm() : nullptr;
     if (Main && Main != this && Main->HandleAllocated()) Params.WndParent = Main->GetHandle();
   }
-  switch (FBorderStyle) {
-    case bsNone:
-      if (FFormStyle != fsMDIChild && !GetParent()) Params.Style |= WS_POPUP;
-      break;
-    case bsSingle: Params.Style |= WS_CAPTION; break;
-    case bsSizeable: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
-    case bsDialog:
-      Params.Style |= WS_CAPTION | (GetParent() ? 0 : WS_POPUP);
-      Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-      break;
-    case bsToolWindow:
-      Params.Style |= WS_CAPTION;
-      Params.ExStyle |= WS_EX_TOOLWINDOW;
-      break;
-    case bsSizeToolWin:
-      Params.Style |= WS_CAPTION | WS_THICKFRAME;
-      Params.ExStyle |= WS_EX_TOOLWINDOW;
-      break;
-  }
-  if (FBorderStyle != bsNone) {
-    if (FBorderIcons.Contains(biSystemMenu)) Params.Style |= WS_SYSMENU;
-    bool Resizable = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
-    if (Resizable && FBorderIcons.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
-    if (Resizable && FBorderIcons.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
-    if (FBorderIcons.Contains(biHelp) && (FBorderStyle == bsDialog || !(Params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
-      Params.ExStyle |= WS_EX_CONTEXTHELP;
-  }
+  BorderStyleBits(Params.Style, Params.ExStyle);
   if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (FAlphaBlend) Params.ExStyle |= WS_EX_LAYERED;
   if (FPosition == poDefault || FPosition == poDefaultPosOnly || FFormStyle == fsMDIChild) {
@@ -159,6 +133,36 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   }
   Params.WindowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TCustomForm::BorderStyleBits(DWORD& Style, DWORD& ExStyle) const {
+  switch (FBorderStyle) {
+    case bsNone:
+      if (FFormStyle != fsMDIChild && !GetParent()) Style |= WS_POPUP;
+      break;
+    case bsSingle: Style |= WS_CAPTION; break;
+    case bsSizeable: Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      Style |= WS_CAPTION | (GetParent() ? 0 : WS_POPUP);
+      ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case bsToolWindow:
+      Style |= WS_CAPTION;
+      ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      Style |= WS_CAPTION | WS_THICKFRAME;
+      ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle != bsNone) {
+    if (FBorderIcons.Contains(biSystemMenu)) Style |= WS_SYSMENU;
+    bool Resizable = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+    if (Resizable && FBorderIcons.Contains(biMinimize)) Style |= WS_MINIMIZEBOX;
+    if (Resizable && FBorderIcons.Contains(biMaximize)) Style |= WS_MAXIMIZEBOX;
+    if (FBorderIcons.Contains(biHelp) && (FBorderStyle == bsDialog || !(Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
+      ExStyle |= WS_EX_CONTEXTHELP;
+  }
 }
 
 void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
@@ -216,10 +220,11 @@ void TCustomForm::AlignControls(TControl* AControl, RECT& Rect) {
 
 RECT TCustomForm::GetClientRect() {
   if (HandleAllocated()) return TScrollingWinControl::GetClientRect();
-  TCreateParams P;
-  CreateParams(P);
+  // The frame the window will have, without making anything for it.
+  DWORD Style = 0, ExStyle = 0;
+  BorderStyleBits(Style, ExStyle);
   RECT Frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&Frame, P.Style & ~WS_VISIBLE, FMenu != nullptr, P.ExStyle);
+  AdjustWindowRectEx(&Frame, Style, FMenu != nullptr && FFormStyle != fsMDIChild, ExStyle);
   int W = GetWidth() - (Frame.right - Frame.left), H = GetHeight() - (Frame.bottom - Frame.top);
   return RECT{0, 0, std::max(W, 0), std::max(H, 0)};
 }

@@ -130,6 +130,7 @@ private:
   void ShowingChanged();
   void PlaceOnFirstShow();
   void ApplyStyleChange();
+  void BorderStyleBits(DWORD& Style, DWORD& ExStyle) const;
   void ApplyAlphaBlend();
   std::vector<TCustomForm*> MDIChildList();
 

@@ -524,6 +524,19 @@ TEST_F(MdiFixture, AChildClosedWithCaFreeGoesAway) {
   EXPECT_EQ((std::vector<std::string>{"query Doc1", "close Doc1"}), R.Log);
 }
 
+TEST(MdiChild, WithoutAnMdiFrameIsRefusedCleanly) {
+  TTestApplication App;
+  struct TKid : TForm {
+    explicit TKid(TComponent* O) : TForm(O) {
+      SetFormStyle(fsMDIChild);
+      SetBounds(0, 0, 200, 150);
+    }
+  };
+  int Forms = Screen->GetFormCount();
+  EXPECT_THROW(Construct<TKid>(nullptr), EInvalidOperation);
+  EXPECT_EQ(Forms, Screen->GetFormCount());
+}
+
 TEST(ApplicationRun, ClosingTheMainFormEndsRun) {
   TTestApplication App;
   TForm* Main = nullptr;
