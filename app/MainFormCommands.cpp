@@ -1,6 +1,7 @@
 // The main window's commands: the actions with their handlers, and the interim main
 // menu, toolbar and popup menus that run them. The menu bar and toolbar stand in
 // for the full command bars until those exist; all of it is built here.
+#include <algorithm>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -207,7 +208,7 @@ void TMainForm::CreateMenus() {
   int Left = 2;
   for (const auto& [Name, Caption] : ToolbarButtons) {
     if (Name == "|") {
-      Left += 8;
+      Left += 6;
       continue;
     }
     TButton* Button = TButton::Create(this);
@@ -218,9 +219,10 @@ void TMainForm::CreateMenus() {
     Button->SetTag(static_cast<std::intptr_t>(FToolbarButtons.size()));
     Button->OnClick = Bind(this, &TMainForm::ToolbarButtonClick);
     FToolbarButtons.emplace_back(Button, B.Actions.at(Name));
-    Button->SetBounds(Left, 3, 58, 24);
+    const int Width = std::max(40, 10 + 6 * static_cast<int>(std::string_view(Caption).size()));
+    Button->SetBounds(Left, 3, Width, 24);
     Button->SetTabStop(false);
-    Left += 59;
+    Left += Width + 1;
   }
 }
 
