@@ -91,13 +91,13 @@ bool THttpCli::PrepareNTLMAuth(bool& restart) {
   if (Options.Contains(httpoNoNTLMAuth) &&
       ((StatusCode == 401 && ServerAuth == httpAuthNtlm) || (StatusCode == 407 && ProxyAuth == httpAuthNtlm)))
     return false;
-  if (StatusCode == 401 && AuthHeaders->GetCount() > 0 && AuthBasicState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
+  if (StatusCode == 401 && AuthBasicState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
       FindScheme(AuthHeaders.get(), "NTLM")) {
     StartNTLMAuth();
     restart = AuthNTLMState == 1 || AuthNTLMState == 3;
     return true;
   }
-  if (StatusCode == 407 && AuthHeaders->GetCount() > 0 && ProxyAuthBasicState == 0 && !ProxyUsername.empty() &&
+  if (StatusCode == 407 && ProxyAuthBasicState == 0 && !ProxyUsername.empty() &&
       !ProxyPassword.empty() && FindScheme(AuthHeaders.get(), "NTLM")) {
     StartProxyNTLMAuth();
     restart = ProxyAuthNTLMState == 1 || ProxyAuthNTLMState == 3;
@@ -110,13 +110,13 @@ bool THttpCli::PrepareBasicAuth(bool& restart) {
   if (Options.Contains(httpoNoBasicAuth) &&
       ((StatusCode == 401 && ServerAuth == httpAuthBasic) || (StatusCode == 407 && ProxyAuth == httpAuthBasic)))
     return false;
-  if (StatusCode == 401 && AuthHeaders->GetCount() > 0 && AuthNTLMState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
+  if (StatusCode == 401 && AuthNTLMState == 0 && !CurrUser.empty() && !CurrPass.empty() &&
       FindScheme(AuthHeaders.get(), "Basic")) {
     StartBasicAuth();
     restart = AuthBasicState == 1;
     return true;
   }
-  if (StatusCode == 407 && AuthHeaders->GetCount() > 0 && ProxyAuthNTLMState == 0 && !ProxyUsername.empty() &&
+  if (StatusCode == 407 && ProxyAuthNTLMState == 0 && !ProxyUsername.empty() &&
       !ProxyPassword.empty() && FindScheme(AuthHeaders.get(), "Basic")) {
     StartProxyBasicAuth();
     restart = ProxyAuthBasicState == 1;

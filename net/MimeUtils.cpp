@@ -48,7 +48,7 @@ std::string ContentTypeOfFile(const std::string& fileName) {
 }
 
 TOwnedStream OpenFileStream(const std::string& fileName, unsigned shareMode) {
-  return TOwnedStream(TFileStream::Create(fileName, fmOpenRead | shareMode), &Free);
+  return TOwnedStream(TFileStream::Create(fileName, fmOpenRead | shareMode));
 }
 
 void CloseFileStream(TOwnedStream& stream) { stream.reset(); }

@@ -48,7 +48,7 @@ private:
   std::string LogFileName;
   TLogFileOption LogFileOption = lfoAppend;
   TNetLogEvent OnNetLogEvent;
-  TOwned<TFileStream> File{nullptr, &Free};
+  TOwned<TFileStream> File;
   TOwned<TCriticalSection> Section = MakeOwned<TCriticalSection>();
   bool Closing = false;
 };

@@ -8,12 +8,16 @@
 
 namespace sonvelt::net {
 
+struct TFreeObject {
+  void operator()(TObject* obj) const { Free(obj); }
+};
+
 template <class T>
-using TOwned = std::unique_ptr<T, void (*)(TObject*)>;
+using TOwned = std::unique_ptr<T, TFreeObject>;
 
 template <class T, class... A>
 TOwned<T> MakeOwned(A&&... args) {
-  return TOwned<T>(T::Create(std::forward<A>(args)...), &Free);
+  return TOwned<T>(T::Create(std::forward<A>(args)...));
 }
 
 }  // namespace sonvelt::net

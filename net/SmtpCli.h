@@ -236,7 +236,7 @@ protected:
   TOwned<TStringList> MimeLines = MakeOwned<TStringList>();
   std::string Boundary;
   size_t AttachIndex = 0;
-  TOwnedStream AttachStream{nullptr, &Free};
+  TOwnedStream AttachStream;
   bool TextPhase = false;
   std::string Text;
   size_t TextPos = 0;

@@ -28,7 +28,7 @@ TEST(Base64, SliceAndStreamLines) {
   EXPECT_EQ(line.size(), 76u);
   EXPECT_EQ(pos, 57u);
 
-  TOwnedStream s(TStringStream::Create(std::string(55, 'y')), &Free);
+  TOwnedStream s(TStringStream::Create(std::string(55, 'y')));
   bool more = false;
   std::string first = Base64LineOfStream(*s, more);
   EXPECT_EQ(first.size(), 72u);

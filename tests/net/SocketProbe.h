@@ -5,13 +5,10 @@
 #include <vector>
 
 #include "net/LineWSocket.h"
+#include "net/OwnedObjects.h"
 
-// Owns a framework object and frees it the framework's way.
-struct FreeDeleter {
-  void operator()(TObject* o) const { Free(o); }
-};
 template <class T>
-using TNetPtr = std::unique_ptr<T, FreeDeleter>;
+using TNetPtr = sonvelt::net::TOwned<T>;
 
 class SocketProbe {
 public:
