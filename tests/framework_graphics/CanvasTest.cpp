@@ -105,6 +105,7 @@ TEST(Canvas, TextRectAlignsAndShortens) {
   for (int x = 0; x < 200; ++x)
     for (int y = 0; y < 20; ++y)
       if (ProbePixel(bmp.get(), x, y) == 0 && x < leftmost) leftmost = x;
+  ASSERT_LT(leftmost, 200) << "no text drawn";
   EXPECT_GE(leftmost, 200 - w - 1);
 
   // Measuring only: the rectangle grows to the wrapped text's size.
