@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/ImageList.h"
 
 // --- links ---
 
@@ -179,9 +180,48 @@ void TCustomAction::SetVisible(bool Value) {
 
 // --- TCustomActionList ---
 
+TCustomActionList::TCustomActionList(TComponent* AOwner)
+    : TComponent(AOwner), FImageChangeLink(std::make_unique<TChangeLink>()) {
+  FImageChangeLink->OnChange = Bind(this, &TCustomActionList::ImageListChange);
+}
+
+TCustomActionList::~TCustomActionList() = default;
+
 void TCustomActionList::BeforeDestruction() {
   TComponent::BeforeDestruction();
+  SetImages(nullptr);
   while (!FActions.empty()) FActions.back()->SetActionList(nullptr);
+}
+
+void TCustomActionList::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages) {
+    FImages->UnRegisterChanges(FImageChangeLink.get());
+    FImages->RemoveFreeNotification(this);
+  }
+  FImages = Value;
+  if (Value) {
+    Value->RegisterChanges(FImageChangeLink.get());
+    Value->FreeNotification(this);
+  }
+  // Clients of a list being freed may be half gone themselves.
+  if (!GetComponentState().Contains(csDestroying)) Change();
+}
+
+void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
+}
+
+void TCustomActionList::ImageListChange(TObject* Sender) {
+  if (Sender == FImages) Change();
+}
+
+void TCustomActionList::Change() {
+  OnChange(this);
+  auto Actions = FActions;
+  for (TContainedAction* A : Actions)
+    if (std::find(FActions.begin(), FActions.end(), A) != FActions.end()) A->Change();
 }
 
 int TCustomActionList::IndexOf(const TContainedAction* Action) const {

@@ -5,6 +5,7 @@
 // is disabled when DisableIfNoHandler is set.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "framework/Menus.h"
 
 class TBasicAction;
+class TChangeLink;
 class TCustomActionList;
+class TCustomImageList;
 class TControl;
 
 // Ties a client (control, menu item) to an action: the client hears every change.
@@ -70,6 +73,7 @@ public:
   bool Update() override;
 
 private:
+  friend class TCustomActionList;
   TCustomActionList* FActionList = nullptr;
   std::string FCategory;
 };
@@ -127,13 +131,17 @@ enum TActionListState { asNormal, asSuspended, asSuspendedEnabled };
 class TCustomActionList : public TComponent {
   SONVELT_CLASS(TCustomActionList, TComponent)
 public:
-  explicit TCustomActionList(TComponent* AOwner) : TComponent(AOwner) {}
+  explicit TCustomActionList(TComponent* AOwner);
+  ~TCustomActionList() override;
   void BeforeDestruction() override;
   int GetActionCount() const { return static_cast<int>(FActions.size()); }
   TContainedAction* GetAction(int Index) const { return FActions.at(static_cast<size_t>(Index)); }
   int IndexOf(const TContainedAction* Action) const;
   TActionListState GetState() const { return FState; }
   void SetState(TActionListState Value);
+  // The pictures the actions' ImageIndex refers to; not owned.
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
   // Runs the first enabled action with this shortcut; false when none took it.
   bool IsShortCut(TShortCut ShortCut);
   virtual bool ExecuteAction(TBasicAction* Action);
@@ -144,10 +152,18 @@ public:
   TActionEventHandler OnUpdate;
   TNotifyEvent OnChange;
 
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Tells OnChange and every action's clients.
+  void Change();
+
 private:
   friend class TContainedAction;
+  void ImageListChange(TObject* Sender);
   std::vector<TContainedAction*> FActions;
   TActionListState FState = asNormal;
+  TCustomImageList* FImages = nullptr;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
 };
 
 class TActionList : public TCustomActionList {

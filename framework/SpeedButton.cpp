@@ -56,6 +56,12 @@ void TSpeedButton::SetSpacing(int Value) {
   Invalidate();
 }
 
+void TSpeedButton::SetMargin(int Value) {
+  if (Value == FMargin || Value < -1) return;
+  FMargin = Value;
+  Invalidate();
+}
+
 void TSpeedButton::SetDown(bool Value) {
   if (FGroupIndex == 0) Value = false;
   if (FDown == Value) return;
@@ -163,31 +169,68 @@ void TSpeedButton::Paint() {
   else if (FState == bsDown && FNumGlyphs > 2) Index = 2;
   else if (FState == bsExclusive && FNumGlyphs > 3) Index = 3;
   C->SetFont(GetFont());
-  DrawButtonGlyphAndCaption(C, R, FGlyph.get(), FNumGlyphs, Index, GetText(), FLayout, FSpacing, GetEnabled());
+  DrawButtonGlyphAndCaption(C, R, FGlyph.get(), FNumGlyphs, Index, GetText(), FLayout, FSpacing, GetEnabled(),
+                            FMargin, CaptionTextFlags());
+}
+
+UINT TSpeedButton::CaptionTextFlags() const {
+  return DT_SINGLELINE | (GetBiDiMode() != bdLeftToRight ? DT_RIGHT | DT_RTLREADING : 0);
+}
+
+void CalcButtonLayout(TCanvas* C, const RECT& Client, SIZE Glyph, const std::string& Caption, TButtonLayout Layout,
+                      int Margin, int Spacing, UINT TextFlags, POINT& GlyphPos, RECT& TextRect) {
+  if (TextFlags & DT_RIGHT) {
+    if (Layout == blGlyphLeft) Layout = blGlyphRight;
+    else if (Layout == blGlyphRight) Layout = blGlyphLeft;
+  }
+  const SIZE ClientSize{Client.right - Client.left, Client.bottom - Client.top};
+  SIZE Text{0, 0};
+  if (!Caption.empty()) {
+    RECT M{0, 0, ClientSize.cx, 0};
+    DrawTextUtf8(C, Caption, M, TextFlags | DT_CALCRECT);
+    Text = SIZE{M.right - M.left, M.bottom - M.top};
+  }
+  const bool Horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
+  POINT G{0, 0};
+  if (Horizontal) G.y = (ClientSize.cy - Glyph.cy + 1) / 2;
+  else G.x = (ClientSize.cx - Glyph.cx + 1) / 2;
+  if (Text.cx == 0 || Glyph.cx == 0) Spacing = 0;
+  const int Along = Horizontal ? ClientSize.cx : ClientSize.cy;
+  const int GlyphAlong = Horizontal ? Glyph.cx : Glyph.cy, TextAlong = Horizontal ? Text.cx : Text.cy;
+  // A spacing of -1 must become a real gap, or the caption would overlap the glyph.
+  if (Margin == -1) {
+    if (Spacing == -1) Spacing = Margin = (Along - (GlyphAlong + TextAlong)) / 3;
+    else Margin = (Along - (GlyphAlong + Spacing + TextAlong)) / 2;
+  } else if (Spacing == -1) {
+    Spacing = (Along - (Margin + GlyphAlong) - TextAlong) / 2;
+  }
+  switch (Layout) {
+    case blGlyphLeft: G.x = Margin; break;
+    case blGlyphRight: G.x = ClientSize.cx - Margin - Glyph.cx; break;
+    case blGlyphTop: G.y = Margin; break;
+    case blGlyphBottom: G.y = ClientSize.cy - Margin - Glyph.cy; break;
+  }
+  POINT T{0, 0};
+  if (Horizontal) T.y = (ClientSize.cy - Text.cy) / 2;
+  else T.x = (ClientSize.cx - Text.cx) / 2;
+  switch (Layout) {
+    case blGlyphLeft: T.x = G.x + Glyph.cx + Spacing; break;
+    case blGlyphRight: T.x = G.x - Spacing - Text.cx; break;
+    case blGlyphTop: T.y = G.y + Glyph.cy + Spacing; break;
+    case blGlyphBottom: T.y = G.y - Spacing - Text.cy; break;
+  }
+  GlyphPos = POINT{Client.left + G.x, Client.top + G.y};
+  TextRect = RECT{Client.left + T.x, Client.top + T.y, Client.left + T.x + Text.cx, Client.top + T.y + Text.cy};
 }
 
 void DrawButtonGlyphAndCaption(TCanvas* C, RECT R, TBitmap* Glyph, int NumGlyphs, int Index,
-                               const std::string& Caption, TButtonLayout Layout, int Spacing, bool Enabled) {
+                               const std::string& Caption, TButtonLayout Layout, int Spacing, bool Enabled,
+                               int Margin, UINT TextFlags) {
   bool HasGlyph = Glyph && !Glyph->GetEmpty() && NumGlyphs > 0;
   int GW = HasGlyph ? Glyph->GetWidth() / NumGlyphs : 0, GH = HasGlyph ? Glyph->GetHeight() : 0;
-  SIZE TS{0, 0};
-  if (!Caption.empty()) {
-    RECT M{0, 0, R.right - R.left, 0};
-    DrawTextUtf8(C, Caption, M, DT_CALCRECT | DT_SINGLELINE);
-    TS = SIZE{M.right, M.bottom};
-  }
-  bool Horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
-  int Gap = (GW && TS.cx) ? Spacing : 0;
-  int TotalW = Horizontal ? GW + Gap + TS.cx : std::max<int>(GW, TS.cx);
-  int TotalH = Horizontal ? std::max<int>(GH, TS.cy) : GH + Gap + TS.cy;
-  int X = R.left + (R.right - R.left - TotalW) / 2, Y = R.top + (R.bottom - R.top - TotalH) / 2;
-  POINT GP{X, Y + (TotalH - GH) / 2}, TP{X + GW + Gap, Y + (TotalH - TS.cy) / 2};
-  switch (Layout) {
-    case blGlyphRight: GP.x = X + TS.cx + Gap; TP.x = X; break;
-    case blGlyphTop: GP = {X + (TotalW - GW) / 2, Y}; TP = {X + (TotalW - TS.cx) / 2, Y + GH + Gap}; break;
-    case blGlyphBottom: TP = {X + (TotalW - TS.cx) / 2, Y}; GP = {X + (TotalW - GW) / 2, Y + TS.cy + Gap}; break;
-    default: break;
-  }
+  POINT GP{};
+  RECT TR{};
+  CalcButtonLayout(C, R, SIZE{GW, GH}, Caption, Layout, Margin, Spacing, TextFlags, GP, TR);
   if (GW > 0) {
     // The bottom-left pixel of the strip is the transparent colour.
     HDC Src = Glyph->GetCanvas()->GetHandle();
@@ -195,10 +238,9 @@ void DrawButtonGlyphAndCaption(TCanvas* C, RECT R, TBitmap* Glyph, int NumGlyphs
     TransparentBlt(C->GetHandle(), GP.x, GP.y, GW, GH, Src, Index * GW, 0, GW, GH, Key);
   }
   if (!Caption.empty()) {
-    RECT TR{TP.x, TP.y, TP.x + TS.cx, TP.y + TS.cy};
     C->GetBrush()->SetStyle(bsClear);
     if (!Enabled) C->GetFont()->SetColor(clGrayText);
-    DrawTextUtf8(C, Caption, TR, DT_SINGLELINE);
+    DrawTextUtf8(C, Caption, TR, TextFlags);
   }
 }
 

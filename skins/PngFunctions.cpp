@@ -139,46 +139,11 @@ void PngFromImageListIcon(TPNGObject* png, TCustomImageList* images, int index) 
 void LayOutPngButton(TCanvas* canvas, TPNGObject* png, const RECT& client, bool pressed, bool down,
                      const std::string& caption, TButtonLayout layout, int margin, int spacing, UINT textFlags,
                      POINT& glyphPos, RECT& textRect) {
-  if (textFlags & DT_RIGHT) {
-    if (layout == blGlyphLeft) layout = blGlyphRight;
-    else if (layout == blGlyphRight) layout = blGlyphLeft;
-  }
-  const SIZE clientSize{client.right - client.left, client.bottom - client.top};
   const SIZE glyph{png ? png->GetWidth() : 0, png ? png->GetHeight() : 0};
-  SIZE text{0, 0};
-  if (!caption.empty()) {
-    RECT measure{0, 0, clientSize.cx, 0};
-    DrawTextUtf8(canvas, caption, measure, textFlags | DT_CALCRECT);
-    text = SIZE{measure.right - measure.left, measure.bottom - measure.top};
+  CalcButtonLayout(canvas, client, glyph, caption, layout, margin, spacing, textFlags, glyphPos, textRect);
+  if (pressed || down) {
+    glyphPos.x += 1;
+    glyphPos.y += 1;
+    OffsetRect(&textRect, 1, 1);
   }
-  const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
-  POINT g{0, 0};
-  if (horizontal) g.y = (clientSize.cy - glyph.cy + 1) / 2;
-  else g.x = (clientSize.cx - glyph.cx + 1) / 2;
-  if (text.cx == 0 || glyph.cx == 0) spacing = 0;
-  const int along = horizontal ? clientSize.cx : clientSize.cy;
-  const int glyphAlong = horizontal ? glyph.cx : glyph.cy, textAlong = horizontal ? text.cx : text.cy;
-  if (margin == -1) {
-    if (spacing == -1) margin = (along - (glyphAlong + textAlong)) / 3;
-    else margin = (along - (glyphAlong + spacing + textAlong)) / 2;
-  }
-  switch (layout) {
-    case blGlyphLeft: g.x = margin; break;
-    case blGlyphRight: g.x = clientSize.cx - margin - glyph.cx; break;
-    case blGlyphTop: g.y = margin; break;
-    case blGlyphBottom: g.y = clientSize.cy - margin - glyph.cy; break;
-  }
-  POINT t{0, 0};
-  if (horizontal) t.y = (clientSize.cy - text.cy) / 2;
-  else t.x = (clientSize.cx - text.cx) / 2;
-  switch (layout) {
-    case blGlyphLeft: t.x = g.x + glyph.cx + spacing; break;
-    case blGlyphRight: t.x = g.x - spacing - text.cx; break;
-    case blGlyphTop: t.y = g.y + glyph.cy + spacing; break;
-    case blGlyphBottom: t.y = g.y - spacing - text.cy; break;
-  }
-  const int shift = pressed || down ? 1 : 0;
-  glyphPos = POINT{client.left + g.x + shift, client.top + g.y + shift};
-  textRect = RECT{client.left + t.x + shift, client.top + t.y + shift, client.left + t.x + shift + text.cx,
-                  client.top + t.y + shift + text.cy};
 }

@@ -1,6 +1,8 @@
 #include "skins/PngSpeedButton.h"
 
+#include "framework/Action.h"
 #include "framework/Bitmap.h"
+#include "framework/ImageList.h"
 #include "framework/ClassRegistry.h"
 #include "skins/PngChunks.h"
 #include "skins/PngHeaderChunk.h"
@@ -44,9 +46,16 @@ void TPngSpeedButton::SetPngOptions(TPngOptions Value) {
   Invalidate();
 }
 
-void TPngSpeedButton::SetMargin(int Value) {
-  if (Value == FMargin) return;
-  FMargin = Value;
+void TPngSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TSpeedButton::ActionChange(Sender, CheckDefaults);
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  if (!action || !(FPngImage->GetEmpty() || FImageFromAction)) return;
+  TCustomActionList* list = action->GetActionList();
+  TCustomImageList* images = list ? list->GetImages() : nullptr;
+  if (!images || action->GetImageIndex() < 0 || action->GetImageIndex() >= images->GetCount()) return;
+  PngFromImageListIcon(FPngImage, images, action->GetImageIndex());
+  RebuildPlaceholderGlyph();
+  FImageFromAction = true;
   Invalidate();
 }
 
@@ -62,13 +71,11 @@ void TPngSpeedButton::RebuildPlaceholderGlyph() {
 void TPngSpeedButton::Paint() {
   TSpeedButton::Paint();
   if (FPngImage->GetEmpty()) return;
-  UINT flags = DT_SINGLELINE;
-  if (GetBiDiMode() != bdLeftToRight) flags |= DT_RIGHT | DT_RTLREADING;
   POINT at{};
   RECT text{};
   const bool pressed = GetState() == bsDown;
-  LayOutPngButton(GetCanvas(), FPngImage, GetClientRect(), pressed, GetDown(), GetCaption(), GetLayout(), FMargin,
-                  GetSpacing(), flags, at, text);
+  LayOutPngButton(GetCanvas(), FPngImage, GetClientRect(), pressed, GetDown(), GetCaption(), GetLayout(), GetMargin(),
+                  GetSpacing(), CaptionTextFlags(), at, text);
   const RECT target{at.x, at.y, at.x + FPngImage->GetWidth(), at.y + FPngImage->GetHeight()};
   DrawPngWithOptions(FPngImage, GetCanvas(), target, GetEnabled() ? TPngOptions{} : FPngOptions);
 }

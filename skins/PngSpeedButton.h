@@ -22,10 +22,10 @@ class TPngSpeedButton : public TSpeedButton {
   void SetPngImage(TPNGObject* Value);
   TPngOptions GetPngOptions() const { return FPngOptions; }
   void SetPngOptions(TPngOptions Value);
+  // The picture came from the linked action's image list (and is replaced
+  // again when the action changes).
   bool GetImageFromAction() const { return FImageFromAction; }
-  // Pixels between the edge and the glyph; -1 centres glyph and caption.
-  int GetMargin() const { return FMargin; }
-  void SetMargin(int Value);
+  void ActionChange(TObject* Sender, bool CheckDefaults) override;
 
  protected:
   void Loaded() override;
@@ -37,5 +37,4 @@ class TPngSpeedButton : public TSpeedButton {
   TPNGObject* FPngImage = nullptr;
   TPngOptions FPngOptions{pngBlendOnDisabled};
   bool FImageFromAction = false;
-  int FMargin = -1;
 };

@@ -2,6 +2,7 @@
 // enabled, faded and greyed.
 #include <gtest/gtest.h>
 
+#include "framework/Action.h"
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
 #include "skins/PngChunks.h"
@@ -140,4 +141,122 @@ TEST(PngFunctions, PictureFromAnImageListIcon) {
         EXPECT_EQ(png->GetPixel(x, y), RGB(10 * x, 20 * y, 99));
       }
     }
+}
+
+namespace {
+
+// An image list of 12 x 12 images, each one colour and fully opaque.
+Owned<TCustomImageList> SolidImages(std::initializer_list<COLORREF> colours) {
+  Owned<TCustomImageList> images(TCustomImageList::Create(nullptr));
+  images->SetWidth(12);
+  images->SetHeight(12);
+  for (COLORREF c : colours) {
+    Owned<TBitmap> image(TBitmap::Create()), mask(TBitmap::Create());
+    image->SetPixelFormat(pf24bit);
+    image->SetSize(12, 12);
+    image->GetCanvas()->GetBrush()->SetColor(TColor(c));
+    image->GetCanvas()->FillRect(RECT{0, 0, 12, 12});
+    mask->SetMonochrome(true);
+    mask->SetSize(12, 12);
+    mask->GetCanvas()->GetBrush()->SetColor(clBlack);
+    mask->GetCanvas()->FillRect(RECT{0, 0, 12, 12});
+    images->Add(image.get(), mask.get());
+  }
+  return images;
+}
+
+struct ActionButton {
+  Owned<TActionList> list{TActionList::Create(nullptr)};
+  Owned<TAction> action{TAction::Create(nullptr)};
+  Owned<TPngSpeedButton> button{TPngSpeedButton::Create(nullptr)};
+  ActionButton(TCustomImageList* images, int index) {
+    list->SetImages(images);
+    action->SetActionList(list.get());
+    action->SetImageIndex(index);
+    action->OnExecute = Bind(this, &ActionButton::Run);
+    button->SetBounds(0, 0, 20, 20);
+    button->SetAction(action.get());
+  }
+  void Run(TObject*) {}
+  // The colour at the middle of the button's 12 x 12 picture (centred at 4, 4).
+  COLORREF Middle() {
+    MemoryBitmap target(20, 20, RGB(0, 0, 0));
+    button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+    return target.Pixel(10, 10);
+  }
+};
+
+}  // namespace
+
+TEST(PngSpeedButton, ShowsTheActionsImageFadedWhenTheActionIsDisabled) {
+  Owned<TCustomImageList> images = SolidImages({RGB(0, 0, 255), RGB(30, 200, 40)});
+  ActionButton b(images.get(), 1);
+  EXPECT_TRUE(b.button->GetImageFromAction());
+  EXPECT_EQ(b.button->GetPngImage()->GetWidth(), 12);
+  EXPECT_EQ(b.button->GetGlyph()->GetWidth(), 12);
+  EXPECT_EQ(b.Middle(), RGB(30, 200, 40));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  b.action->SetEnabled(false);
+  EXPECT_FALSE(b.button->GetEnabled());
+  EXPECT_EQ(b.Middle(),
+            RGB(Blend(30, GetRValue(face), 128), Blend(200, GetGValue(face), 128), Blend(40, GetBValue(face), 128)));
+  b.button->SetPngOptions({pngGrayscaleOnDisabled});
+  // round(0.30 x 30 + 0.59 x 200 + 0.11 x 40) = 131
+  EXPECT_EQ(b.Middle(), RGB(131, 131, 131));
+  // A picture from the action follows the action's later changes.
+  b.action->SetEnabled(true);
+  b.action->SetImageIndex(0);
+  EXPECT_EQ(b.Middle(), RGB(0, 0, 255));
+}
+
+TEST(PngSpeedButton, KeepsItsPictureWhenTheActionHasNoImageForIt) {
+  Owned<TCustomImageList> images = SolidImages({RGB(0, 0, 255)});
+  // Index beyond the list: nothing yet, but the picture arrives with the image.
+  ActionButton beyond(images.get(), 1);
+  EXPECT_FALSE(beyond.button->GetImageFromAction());
+  EXPECT_TRUE(beyond.button->GetPngImage()->GetEmpty());
+  Owned<TCustomImageList> more = SolidImages({RGB(0, 0, 255), RGB(250, 250, 0)});
+  beyond.list->SetImages(more.get());
+  EXPECT_EQ(beyond.Middle(), RGB(250, 250, 0));
+  // The list's image list freed: the button keeps what it shows.
+  more.reset();
+  EXPECT_EQ(beyond.list->GetImages(), nullptr);
+  EXPECT_EQ(beyond.Middle(), RGB(250, 250, 0));
+
+  // A picture set directly is not replaced by the action's.
+  Owned<TPngSpeedButton> own(TPngSpeedButton::Create(nullptr));
+  own->SetBounds(0, 0, 20, 20);
+  Owned<TPNGObject> png = Solid(12, 12, Samples{9, 99, 199, 255});
+  own->SetPngImage(png.get());
+  ActionButton b(images.get(), 0);
+  own->SetAction(b.action.get());
+  b.action->SetHint("Looks the disc up");
+  EXPECT_FALSE(own->GetImageFromAction());
+  EXPECT_EQ(own->GetPngImage()->GetPixel(5, 5), RGB(9, 99, 199));
+}
+
+TEST(PngSpeedButton, MarginPlacesThePictureAndTheCaptionFollows) {
+  Owned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
+  button->SetBounds(0, 0, 97, 33);
+  Owned<TPNGObject> png = Solid(24, 24, Samples{200, 10, 10, 255});
+  button->SetPngImage(png.get());
+  button->SetMargin(3);
+  button->SetCaption("freecddb");
+  button->GetFont()->SetColor(clBlack);
+  MemoryBitmap target(97, 33, RGB(0, 0, 0));
+  button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.DC()), 0);
+  // The picture starts at the margin, vertically centred: (33 - 24 + 1) div 2 = 5.
+  EXPECT_EQ(target.Pixel(3, 5), RGB(200, 10, 10));
+  EXPECT_EQ(target.Pixel(26, 28), RGB(200, 10, 10));
+  EXPECT_NE(target.Pixel(2, 5), RGB(200, 10, 10));
+  // The caption is painted after the picture and its default spacing, never over it.
+  int firstInk = -1;
+  for (int x = 27; x < 97 && firstInk < 0; ++x)
+    for (int y = 0; y < 33; ++y)
+      if (target.Pixel(x, y) == RGB(0, 0, 0) && y > 2 && y < 30) {
+        firstInk = x;
+        break;
+      }
+  EXPECT_GE(firstInk, 3 + 24 + 4);
+  EXPECT_LE(firstInk, 3 + 24 + 4 + 3);
 }
