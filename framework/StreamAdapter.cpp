@@ -29,18 +29,22 @@ ULONG TStreamAdapter::Release() {
 }
 
 // No exception may cross the COM boundary: each method answers with an HRESULT.
+// A stream that throws has failed: S_FALSE would tell the caller it merely
+// reached the end, and the count it reads must not be left unset.
 HRESULT TStreamAdapter::Read(void* pv, ULONG cb, ULONG* pcbRead) {
+  if (pcbRead) *pcbRead = 0;
   if (!pv) return STG_E_INVALIDPOINTER;
   try {
     int n = FStream->Read(pv, static_cast<int>(cb));
     if (pcbRead) *pcbRead = static_cast<ULONG>(n);
     return static_cast<ULONG>(n) == cb ? S_OK : S_FALSE;
   } catch (...) {
-    return S_FALSE;
+    return STG_E_READFAULT;
   }
 }
 
 HRESULT TStreamAdapter::Write(const void* pv, ULONG cb, ULONG* pcbWritten) {
+  if (pcbWritten) *pcbWritten = 0;
   if (!pv) return STG_E_INVALIDPOINTER;
   try {
     int n = FStream->Write(pv, static_cast<int>(cb));
@@ -79,7 +83,13 @@ HRESULT TStreamAdapter::CopyTo(IStream* pstm, ULARGE_INTEGER cb, ULARGE_INTEGER*
   HRESULT hr = S_OK;
   while (left > 0) {
     ULONG want = static_cast<ULONG>(std::min<ULONGLONG>(left, buf.size()));
-    int n = FStream->Read(buf.data(), static_cast<int>(want));
+    int n = 0;
+    try {
+      n = FStream->Read(buf.data(), static_cast<int>(want));
+    } catch (...) {
+      hr = STG_E_READFAULT;
+      break;
+    }
     if (n <= 0) break;
     read += n;
     ULONG w = 0;

@@ -17,6 +17,56 @@ thread_local TWinControl* CreationControl = nullptr;
 TControl* CaptureControl = nullptr;
 TControl* MouseControl = nullptr;
 void FreeObject(TObject* Obj) { Free(Obj); }
+
+// The guards below undo what painting set up even when a paint handler throws:
+// an unended paint leaves the region invalid, so the window would be asked to
+// paint (and report the error) again and again, leaking a buffer each time.
+class TSavedDC {
+public:
+  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
+  ~TSavedDC() { RestoreDC(FDC, FSaved); }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+  HDC FDC;
+  int FSaved;
+};
+
+class TPaintScope {
+public:
+  explicit TPaintScope(HWND Wnd) : FWnd(Wnd), FDC(BeginPaint(Wnd, &FPS)) {}
+  ~TPaintScope() { EndPaint(FWnd, &FPS); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC GetDC() const { return FDC; }
+
+private:
+  HWND FWnd;
+  PAINTSTRUCT FPS;
+  HDC FDC;
+};
+
+class TBufferDC {
+public:
+  TBufferDC(HDC Like, int Width, int Height)
+      : FDC(CreateCompatibleDC(Like)),
+        FBitmap(CreateCompatibleBitmap(Like, std::max(Width, 1), std::max(Height, 1))),
+        FOld(SelectObject(FDC, FBitmap)) {}
+  ~TBufferDC() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FBitmap);
+    DeleteDC(FDC);
+  }
+  TBufferDC(const TBufferDC&) = delete;
+  TBufferDC& operator=(const TBufferDC&) = delete;
+  HDC GetDC() const { return FDC; }
+
+private:
+  HDC FDC;
+  HBITMAP FBitmap;
+  HGDIOBJ FOld;
+};
 }  // namespace
 
 LRESULT CALLBACK SonveltStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -625,13 +675,12 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     if (dynamic_cast<TWinControl*>(C) || !C->GetVisible()) continue;
     RECT R = C->GetBoundsRect(), I;
     if (ClipKind != NULLREGION && ClipKind != ERROR && !IntersectRect(&I, &R, &Clip)) continue;
-    int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     POINT Org;
     GetViewportOrgEx(DC, &Org);
     SetViewportOrgEx(DC, Org.x + R.left, Org.y + R.top, nullptr);
     IntersectClipRect(DC, 0, 0, R.right - R.left, R.bottom - R.top);
     C->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    RestoreDC(DC, Saved);
   }
 }
 
@@ -641,7 +690,7 @@ void TWinControl::PaintWindow(HDC DC) {
 }
 
 void TWinControl::PaintTo(HDC DC, int X, int Y) {
-  int Saved = SaveDC(DC);
+  TSavedDC Saved(DC);
   POINT Org;
   GetViewportOrgEx(DC, &Org);
   SetViewportOrgEx(DC, Org.x + X, Org.y + Y, nullptr);
@@ -651,7 +700,6 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
   for (TControl* C : FControls)
     if (auto* W = dynamic_cast<TWinControl*>(C); W && W->GetVisible()) W->PaintTo(DC, W->GetLeft(), W->GetTop());
-  RestoreDC(DC, Saved);
 }
 
 void TWinControl::WMPaint(TMessage& Message) {
@@ -672,25 +720,20 @@ void TWinControl::WMPaint(TMessage& Message) {
     DefaultHandler(Message);
     return;
   }
-  PAINTSTRUCT PS;
-  HDC DC = BeginPaint(FHandle, &PS);
+  TPaintScope Paint(FHandle);
+  HDC DC = Paint.GetDC();
   if (FDoubleBuffered) {
     RECT R = GetClientRect();
-    HDC Mem = CreateCompatibleDC(DC);
-    HBITMAP Bmp = CreateCompatibleBitmap(DC, std::max<int>(R.right, 1), std::max<int>(R.bottom, 1));
-    HGDIOBJ Old = SelectObject(Mem, Bmp);
+    TBufferDC Buffer(DC, R.right, R.bottom);
+    HDC Mem = Buffer.GetDC();
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Mem), reinterpret_cast<LPARAM>(Mem));
     PaintWindow(Mem);
     PaintControls(Mem, nullptr);
     BitBlt(DC, 0, 0, R.right, R.bottom, Mem, 0, 0, SRCCOPY);
-    SelectObject(Mem, Old);
-    DeleteObject(Bmp);
-    DeleteDC(Mem);
   } else {
     PaintWindow(DC);
     PaintControls(DC, nullptr);
   }
-  EndPaint(FHandle, &PS);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {

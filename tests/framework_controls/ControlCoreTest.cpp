@@ -261,6 +261,68 @@ TEST_F(FormFixture, ParentPaintsWindowlessChildrenAndCustomControlsPaintThemselv
   EXPECT_EQ(RGB(255, 255, 255), ScreenPixel(H, 120, 60));
 }
 
+class TFaultySpot : public TSpot {
+  SONVELT_CLASS(TFaultySpot, TSpot)
+public:
+  explicit TFaultySpot(TComponent* AOwner) : TSpot(AOwner) {}
+  bool Fail = false;
+
+protected:
+  void Paint() override {
+    if (Fail) throw EConvertError("Cannot paint");
+    TSpot::Paint();
+  }
+};
+
+struct TErrorCount : TObject {
+  int Count = 0;
+  void Report(TObject*, const Exception&) { ++Count; }
+};
+
+TEST_F(FormFixture, AFailingPaintIsReportedAndLeavesTheDrawingSurfaceAsItWas) {
+  Form->SetColor(clWhite);
+  auto* Spot = Add<TFaultySpot>(Form, {100, 50, 140, 80}, "Spot");
+  Spot->Fail = true;
+  // Painted into a caller's surface: the error reaches the caller, whose origin
+  // and clipping must not stay shifted onto the failing control.
+  HDC ScreenDC = GetDC(nullptr);
+  HDC DC = CreateCompatibleDC(ScreenDC);
+  HBITMAP Bmp = CreateCompatibleBitmap(ScreenDC, 400, 300);
+  ReleaseDC(nullptr, ScreenDC);
+  HGDIOBJ Old = SelectObject(DC, Bmp);
+  EXPECT_THROW(Form->PaintTo(DC, 5, 5), EConvertError);
+  POINT Org;
+  GetViewportOrgEx(DC, &Org);
+  RECT Clip;
+  GetClipBox(DC, &Clip);
+  SelectObject(DC, Old);
+  DeleteObject(Bmp);
+  DeleteDC(DC);
+  EXPECT_EQ(0, Org.x);
+  EXPECT_EQ(0, Org.y);
+  EXPECT_EQ(400, Clip.right);
+  EXPECT_EQ(300, Clip.bottom);
+  // Painted by the system, on a plain and a double-buffered form: reported each
+  // time, and the form paints again once the control recovers.
+  for (bool Buffered : {false, true}) {
+    Form->SetDoubleBuffered(Buffered);
+    Form->Show();
+    TErrorCount Errors;
+    Application->OnException = TExceptionEvent(&Errors, &TErrorCount::Report);
+    Spot->Fail = true;
+    for (int I = 0; I < 3; ++I) {
+      Spot->Invalidate();
+      UpdateWindow(Form->GetHandle());
+    }
+    Application->OnException = nullptr;
+    EXPECT_EQ(3, Errors.Count) << Buffered;
+    Spot->Fail = false;
+    Spot->Invalidate();
+    Pump();
+    EXPECT_EQ(RGB(0, 0, 255), ScreenPixel(Form->GetHandle(), 120, 60)) << Buffered;
+  }
+}
+
 TEST_F(FormFixture, ParentFontAndColorReachChildrenUntilTheyChooseTheirOwn) {
   auto* Box = Add<TBox>(Form, {0, 0, 20, 20}, "Box");
   auto* Own = Add<TBox>(Form, {0, 0, 20, 20}, "Own");

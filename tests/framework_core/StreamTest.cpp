@@ -205,3 +205,35 @@ TEST(StreamAdapter, ServesIStreamCallsAndOwnsWhenAsked) {
   mem->Release();
   EXPECT_EQ(is->Release(), 0u);  // frees the adapter and, owned, the stream
 }
+
+namespace {
+// A stream whose medium fails: every read throws, as a broken file or socket would.
+class TFailingStream : public TStream {
+  SONVELT_CLASS(TFailingStream, TStream)
+public:
+  TFailingStream() = default;
+  int Read(void*, int) override { throw EReadError("Stream read error"); }
+  int Write(const void*, int Count) override { return Count; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+};
+}  // namespace
+
+TEST(StreamAdapter, AFailingStreamIsReportedAsAFaultNotAsTheEnd) {
+  IStream* is = new TStreamAdapter(TFailingStream::Create(), soOwned);
+  is->AddRef();
+  char buf[4];
+  ULONG n = 99;
+  HRESULT hr = is->Read(buf, 4, &n);
+  EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+  EXPECT_EQ(n, 0u);
+  // Copying from it fails without letting the error cross the COM call.
+  IStream* mem = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &mem), S_OK);
+  ULARGE_INTEGER all, read, written;
+  all.QuadPart = 100;
+  EXPECT_TRUE(FAILED(is->CopyTo(mem, all, &read, &written)));
+  EXPECT_EQ(read.QuadPart, 0u);
+  EXPECT_EQ(written.QuadPart, 0u);
+  mem->Release();
+  is->Release();
+}
