@@ -204,8 +204,7 @@ void TCustomActionList::SetImages(TCustomImageList* Value) {
     Value->RegisterChanges(FImageChangeLink.get());
     Value->FreeNotification(this);
   }
-  // Clients of a list being freed may be half gone themselves.
-  if (!GetComponentState().Contains(csDestroying)) Change();
+  Change();
 }
 
 void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
@@ -218,6 +217,8 @@ void TCustomActionList::ImageListChange(TObject* Sender) {
 }
 
 void TCustomActionList::Change() {
+  // Clients of a list being freed may be half gone themselves.
+  if (GetComponentState().Contains(csDestroying)) return;
   OnChange(this);
   auto Actions = FActions;
   for (TContainedAction* A : Actions)
