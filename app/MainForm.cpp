@@ -256,7 +256,7 @@ void TMainForm::RebuildWindowList() {
   MenuWindowList->SetVisible(!Docs.empty());
   for (TChildForm* D : Docs) {
     TMenuItem* Item = TMenuItem::Create(this);
-    Item->SetCaption(D->GetCaption());
+    Item->SetCaption(LiteralMenuText(D->GetCaption()));
     Item->SetTag(reinterpret_cast<std::intptr_t>(D));
     Item->OnClick = Bind(this, &TMainForm::WindowListClick);
     Menu->Add(Item);

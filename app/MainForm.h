@@ -266,6 +266,8 @@ private:
   void ToolbarButtonClick(TObject* Sender);
   void UpdateToolbarButtons();
   void RebuildWindowList();
+  // File names in the recent-files and window lists show their '&' as it is.
+  static std::string LiteralMenuText(const std::string& Text);
   void UpdateWindowListChecks();
   TChildForm* NewDocumentWindow();
   void Play(int Mode, bool PauseWhenPlaying);

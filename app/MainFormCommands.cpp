@@ -226,6 +226,15 @@ void TMainForm::CreateMenus() {
   }
 }
 
+std::string TMainForm::LiteralMenuText(const std::string& Text) {
+  std::string Result;
+  for (char C : Text) {
+    if (C == '&') Result += '&';
+    Result += C;
+  }
+  return Result;
+}
+
 void TMainForm::RebuildRecentFilesMenu() {
   if (!MenuRecentFiles) return;
   for (TMenuItem* Item : FRecentItems) Free(Item);
@@ -236,7 +245,7 @@ void TMainForm::RebuildRecentFilesMenu() {
   MenuRecentFiles->SetVisible(!Items.empty());
   for (size_t I = 0; I < Items.size(); ++I) {
     TMenuItem* Item = TMenuItem::Create(this);
-    Item->SetCaption("&" + std::to_string(I + 1) + " " + Items[I]);
+    Item->SetCaption("&" + std::to_string(I + 1) + " " + LiteralMenuText(Items[I]));
     Item->SetTag(static_cast<std::intptr_t>(I));
     Item->OnClick = Bind(this, &TMainForm::RecentFileMenuClick);
     Menu->Insert(Index++, Item);

@@ -15,7 +15,9 @@
 #include "engine/AudioOutput.h"
 #include "framework/Action.h"
 #include "framework/FileUtils.h"
+#include "framework/Menus.h"
 #include "framework/Unicode.h"
+#include "skins/ImageSlider.h"
 #include "tests/app_main/AppMainTestSupport.h"
 
 namespace {
@@ -124,11 +126,12 @@ TEST_F(MainFixture, SeekingStepsAndKeepsTheCursorInView) {
 
 TEST_F(MainFixture, TheVolumeSliderIsRememberedWithoutADocument) {
   StartMain();
-  Main->ScrollBarValueChange(nullptr);
-  const int Value = GlobalVarsRecord->DeviceOutputVolume;
+  Main->ScrollBarValue->SetValue(12345);
+  EXPECT_EQ(GlobalVarsRecord->DeviceOutputVolume, 12345);
   TAudioEditor2* E = NewDocument(8000, 1, 100)->AudioEditor;
-  Main->ScrollBarValueChange(nullptr);
-  EXPECT_EQ(Value, E->GetOutput()->GetVolume());
+  Main->ScrollBarValue->SetValue(40000);
+  EXPECT_EQ(E->GetOutput()->GetVolume(), 40000);
+  EXPECT_EQ(GlobalVarsRecord->DeviceOutputVolume, 40000);
 }
 
 // --- The save road ---
@@ -306,6 +309,19 @@ TEST_F(MainFixture, TheListIsStoredWhenTheMainWindowClosesAndReadAtStart) {
   Main = nullptr;
   StartMain();
   EXPECT_EQ(std::vector<std::string>{A}, Main->GetRecentFiles().GetItems());
+}
+
+TEST_F(MainFixture, MenuListsShowAnAmpersandInAFileNameAsItIs) {
+  StartMain();
+  const std::string A = Folder + "Rock & Roll.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  Open(A);
+  auto ItemAfter = [](TMenuItem* Separator) {
+    TMenuItem* Menu = Separator->GetParent();
+    return Menu->GetItem(Menu->IndexOf(Separator) + 1);
+  };
+  EXPECT_EQ("1 " + A, StripHotkey(ItemAfter(Main->MenuRecentFiles)->GetCaption()));
+  EXPECT_EQ(A, StripHotkey(ItemAfter(Main->MenuWindowList)->GetCaption()));
 }
 
 namespace {
