@@ -1,5 +1,7 @@
 #include "app/AboutForm.h"
 
+#include <memory>
+
 #include "app/ControlLayout.h"
 #include "app/FileNames.h"
 #include "app/FontReplacement.h"
@@ -19,16 +21,8 @@ const char* const ProductWebAddress = "https://sonvelt.example.org/";
 
 std::string AboutVersionText(const std::string& Title, const std::string& Folder) {
   // Only read: the encoder library carries its version as INI-style text.
-  TIniFile* Ini = TIniFile::Create(IncludeBackslash(Folder) + "lame.dll");
-  std::string Version;
-  try {
-    Version = Ini->ReadString("SYSTEM", "Version", "");
-  } catch (...) {
-    Free(Ini);
-    throw;
-  }
-  Free(Ini);
-  return Title + " v" + Version;
+  std::unique_ptr<TIniFile, void (*)(TObject*)> Ini(TIniFile::Create(IncludeBackslash(Folder) + "lame.dll"), Free);
+  return Title + " v" + Ini->ReadString("SYSTEM", "Version", "");
 }
 
 namespace {
@@ -55,10 +49,9 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
   Image = AddControl<TImage>(this, 0, 0, 120, 200);
   Image->SetAutoSize(true);
   try {
-    TBitmap* Art = TBitmap::Create();
-    LoadBitmapResource(Art, IDB_ABOUT);
-    Image->GetPicture()->SetGraphic(Art);
-    Free(Art);
+    std::unique_ptr<TBitmap, void (*)(TObject*)> Art(TBitmap::Create(), Free);
+    LoadBitmapResource(Art.get(), IDB_ABOUT);
+    Image->GetPicture()->SetGraphic(Art.get());
   } catch (const Exception&) {
     // Without its artwork the box still tells the version.
   }

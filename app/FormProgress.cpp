@@ -1,5 +1,7 @@
 #include "app/FormProgress.h"
 
+#include <memory>
+
 #include "app/ControlLayout.h"
 #include "app/FontReplacement.h"
 #include "app/ResourceImages.h"
@@ -26,10 +28,9 @@ TFormProgress::TFormProgress(TComponent* AOwner) : TForm(AOwner) {
   ImageIcon->SetAutoSize(true);
   ImageIcon->SetTransparent(true);
   try {
-    TPNGObject* Png = TPNGObject::Create();
-    LoadPngResource(Png, IDP_PROGRESS);
-    ImageIcon->GetPicture()->SetGraphic(Png);
-    Free(Png);
+    std::unique_ptr<TPNGObject, void (*)(TObject*)> Png(TPNGObject::Create(), Free);
+    LoadPngResource(Png.get(), IDP_PROGRESS);
+    ImageIcon->GetPicture()->SetGraphic(Png.get());
   } catch (const Exception&) {
     // A program built without its pictures still shows its progress.
   }

@@ -2,19 +2,16 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/Bitmap.h"
 #include "framework/MemoryStreams.h"
 #include "skins/PngObject.h"
 
 void LoadPngResource(TPNGObject* Png, int ResId) {
-  TResourceStream* Stream = TResourceStream::Create(GetModuleHandleW(nullptr), ResId, RT_RCDATA);
-  try {
-    Png->LoadFromStream(Stream);
-  } catch (...) {
-    Free(Stream);
-    throw;
-  }
-  Free(Stream);
+  std::unique_ptr<TResourceStream, void (*)(TObject*)> Stream(
+      TResourceStream::Create(GetModuleHandleW(nullptr), ResId, RT_RCDATA), Free);
+  Png->LoadFromStream(Stream.get());
 }
 
 void LoadBitmapResource(TBitmap* Bitmap, int ResId) { Bitmap->LoadFromResourceID(GetModuleHandleW(nullptr), ResId); }

@@ -17,14 +17,15 @@ TRegistryPtr ClassesRoot() {
 }
 
 // The file type named by the extension's key, naming it "<ext>file" when it has none
-// (only when Write is set). Empty when Ext is empty or its key cannot be made.
+// (only when Write is set). Empty when Ext is empty or its key cannot be made; without
+// Write a missing key is left missing.
 std::string FileTypeOf(const std::string& Ext, bool Write) {
   std::string E = Trim(Ext);
   if (E.empty()) return {};
   if (E.front() != '.') E.insert(0, ".");
   const std::string DefaultType = E.substr(1) + "file";
   TRegistryPtr Reg = ClassesRoot();
-  if (!Reg->OpenKey("\\" + E, true)) return {};
+  if (!Reg->OpenKey("\\" + E, Write)) return {};
   const std::string Type = Reg->GetDataType("") == rdString ? Reg->ReadString("") : std::string();
   if (!Type.empty()) return Type;
   if (Write) Reg->WriteString("", DefaultType);

@@ -173,7 +173,8 @@ struct TClasses {
 
 TEST(ShellVerb, AddsUnderTheExtensionsTypeAndRemovesIt) {
   TClasses Classes;
-  for (const char* Key : {".sonvtesta", ".sonvtestb", "sonvtestafile", "SonvTest.Type"}) Classes.Delete(Key);
+  for (const char* Key : {".sonvtesta", ".sonvtestb", ".sonvtestc", "sonvtestafile", "SonvTest.Type"})
+    Classes.Delete(Key);
   ASSERT_TRUE(Classes.Reg->OpenKey("\\.sonvtestb", true));
   Classes.Reg->WriteString("", "SonvTest.Type");
   const std::string Program = "C:\\Program Files\\Sonvelt\\Sonvelt.exe";
@@ -189,4 +190,7 @@ TEST(ShellVerb, AddsUnderTheExtensionsTypeAndRemovesIt) {
   RemoveShellVerb("Edit with Sonvelt", ".sonvtestb");
   EXPECT_FALSE(Classes.Exists("SonvTest.Type\\Shell\\Edit with Sonvelt"));
   EXPECT_TRUE(Classes.Exists("SonvTest.Type\\Shell"));
+  // Taking the verb off an extension nobody registered leaves the classes as they were.
+  RemoveShellVerb("Edit with Sonvelt", ".sonvtestc");
+  EXPECT_FALSE(Classes.Exists(".sonvtestc"));
 }
