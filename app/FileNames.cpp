@@ -7,19 +7,10 @@
 #include "framework/FileUtils.h"
 #include "framework/Format.h"
 #include "framework/StringUtils.h"
-#include "framework/Unicode.h"
 
-std::string IncludeBackslash(const std::string& Path) {
-  if (!Path.empty() && Path.back() == '\\') return Path;
-  return Path + "\\";
-}
+std::string IncludeBackslash(const std::string& Path) { return IncludeTrailingPathDelimiter(Path); }
 
-std::string StripFileExt(const std::string& Path) {
-  const size_t NameStart = Path.find_last_of("\\/:");
-  const size_t Dot = Path.rfind('.');
-  if (Dot == std::string::npos || (NameStart != std::string::npos && Dot < NameStart)) return Path;
-  return Path.substr(0, Dot);
-}
+std::string StripFileExt(const std::string& Path) { return ChangeFileExt(Path, ""); }
 
 std::string MakeUniqueFileName(const std::string& FileName, const std::string& Folder) {
   const std::string Dir = IncludeBackslash(Folder);
@@ -59,13 +50,6 @@ bool IsSupportedAudioExt(const std::string& Ext) {
   return std::find(Exts.begin(), Exts.end(), Lower) != Exts.end();
 }
 
-std::string ProgramPath() {
-  std::wstring Buf(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD N = GetModuleFileNameW(nullptr, Buf.data(), static_cast<DWORD>(Buf.size()));
-    if (N < Buf.size()) return WideToUtf8(std::wstring_view(Buf.data(), N));
-    Buf.resize(Buf.size() * 2);
-  }
-}
+std::string ProgramPath() { return ParamStr(0); }
 
 std::string ProgramFolder() { return ExtractFilePath(ProgramPath()); }

@@ -27,7 +27,6 @@
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
-#include "framework/Unicode.h"
 #include "skins/ImageSlider.h"
 
 TMainForm* MainFormInstance = nullptr;
@@ -36,11 +35,7 @@ namespace {
 
 std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> Args;
-  int Count = 0;
-  LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Count);
-  if (!Argv) return Args;
-  for (int I = 1; I < Count; ++I) Args.push_back(WideToUtf8(Argv[I]));
-  LocalFree(Argv);
+  for (int I = 1; I <= ParamCount(); ++I) Args.push_back(ParamStr(I));
   return Args;
 }
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/Exceptions.h"
+#include "framework/Streams.h"
 #include "framework/StringUtils.h"
 #include "framework/Unicode.h"
 
@@ -37,16 +37,5 @@ void TRecentFiles::LoadFromFile(const std::string& FileName) {
 void TRecentFiles::SaveToFile(const std::string& FileName) const {
   std::string Text;
   for (const std::string& S : FItems) Text += S + "\r\n";
-  std::wstring Target = Utf8ToWide(FileName);
-  std::wstring Temp = Target + L".tmp";
-  HANDLE H = CreateFileW(Temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (H == INVALID_HANDLE_VALUE) RaiseLastOSError();
-  DWORD Written = 0;
-  BOOL Ok = WriteFile(H, Text.data(), static_cast<DWORD>(Text.size()), &Written, nullptr);
-  Ok = CloseHandle(H) && Ok && Written == Text.size();
-  if (!Ok || !MoveFileExW(Temp.c_str(), Target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DWORD Error = GetLastError();
-    DeleteFileW(Temp.c_str());
-    RaiseLastOSError(Error);
-  }
+  SaveToFileSafely(FileName, [&](TStream& Stream) { Stream.WriteBuffer(Text.data(), static_cast<int>(Text.size())); });
 }
