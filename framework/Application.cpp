@@ -227,8 +227,17 @@ bool TApplication::HelpCommand(WORD Command, std::intptr_t Data) {
 void TApplication::HandleException(TObject* Sender) {
   if (!std::current_exception()) return;
   auto Report = [&](const Exception& E) {
-    if (OnException) OnException(Sender, E);
-    else ShowException(E);
+    if (!OnException) {
+      ShowException(E);
+      return;
+    }
+    // This runs inside window procedures: a handler that fails must not send its
+    // error out through the system's frames, and the user still hears of the first.
+    try {
+      OnException(Sender, E);
+    } catch (...) {
+      ShowException(E);
+    }
   };
   try {
     throw;

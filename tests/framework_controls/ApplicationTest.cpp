@@ -171,6 +171,26 @@ TEST(ApplicationLoop, UnhandledErrorIsShownCaptionedWithTheTitle) {
   EXPECT_EQ(L"'abc' is not a valid number.", Reader.Text);
 }
 
+TEST(ApplicationLoop, AFailingErrorHandlerStillLetsTheUserSeeTheError) {
+  TTestApplication App;
+  Application->SetTitle("Sonvelt");
+  struct TBrokenReport : TObject {
+    void Report(TObject*, const Exception&) { throw EConvertError("The report failed"); }
+  } Broken;
+  Application->OnException = TExceptionEvent(&Broken, &TBrokenReport::Report);
+  TBoxReader Reader;
+  TTimer* Closer = TTimer::Create(nullptr);
+  Closer->SetInterval(50);
+  Closer->OnTimer = Bind(&Reader, &TBoxReader::Tick);
+  try {
+    throw EConvertError("'abc' is not a valid number");
+  } catch (...) {
+    EXPECT_NO_THROW(Application->HandleException(nullptr));
+  }
+  Free(Closer);
+  EXPECT_EQ(L"'abc' is not a valid number.", Reader.Text);
+}
+
 TEST(ApplicationLoop, HiddenUtilityWindowsHearBroadcasts) {
   struct TListener : TObject {
     int Heard = 0;

@@ -480,7 +480,10 @@ TEST_F(Controls, PageControlShowsOnlyTheActivePage) {
   EXPECT_EQ(1, Pages[2]->GetTabIndex());
   Free(Pages[2]);
   EXPECT_EQ(2, PC->GetPageCount());
-  EXPECT_NE(nullptr, PC->GetActivePage());
+  // Freeing the shown page shows the next one that has a tab, on its tab.
+  EXPECT_EQ(Pages[0], PC->GetActivePage());
+  EXPECT_TRUE(IsWindowVisible(Pages[0]->GetHandle()));
+  EXPECT_EQ(0, static_cast<int>(SendMessageW(PC->GetHandle(), TCM_GETCURSEL, 0, 0)));
 }
 
 TEST_F(Controls, SpeedButtonsOfAGroupStayDownOneAtATime) {

@@ -86,7 +86,9 @@ TEST(Files, CreateFindRenameAndDeleteWithUnicodeNames) {
 
 TEST(Program, ParamStrZeroIsTheExecutable) {
   EXPECT_EQ(ExtractFileName(ParamStr(0)), "test_framework_core.exe");
-  EXPECT_GE(ParamCount(), 0);
+  // The same words the C runtime parsed from the command line.
+  ASSERT_EQ(ParamCount(), __argc - 1);
+  for (int i = 1; i < __argc; ++i) EXPECT_EQ(ParamStr(i), __argv[i]) << i;
   EXPECT_EQ(ParamStr(ParamCount() + 1), "");
   EXPECT_EQ(SafeLoadLibrary("no-such-library-here.dll"), nullptr);
   HMODULE k = SafeLoadLibrary("kernel32.dll");
