@@ -10,8 +10,8 @@
 
 namespace {
 
-using THtmlHelpA = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-THtmlHelpA HtmlHelpEntry = nullptr;
+using THtmlHelpW = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+THtmlHelpW HtmlHelpEntry = nullptr;
 DWORD HelpCookie = 0;
 constexpr UINT HH_INITIALIZE = 0x001C;
 
@@ -19,7 +19,7 @@ void LoadViewer() {
   // Kept until the program ends: the viewer's windows live in this library.
   const HMODULE Lib = LoadLibraryW(Utf8ToWide(SystemDir() + "\\HHCTRL.OCX").c_str());
   if (!Lib) throw Exception("HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
-  auto Entry = reinterpret_cast<THtmlHelpA>(reinterpret_cast<void*>(GetProcAddress(Lib, "HtmlHelpA")));
+  auto Entry = reinterpret_cast<THtmlHelpW>(reinterpret_cast<void*>(GetProcAddress(Lib, "HtmlHelpW")));
   if (!Entry) {
     FreeLibrary(Lib);
     throw Exception("Function HTMLHELP cannot loaded!");
@@ -32,13 +32,7 @@ void LoadViewer() {
 
 HWND HtmlHelp(HWND Window, const std::string& FileAndTopic, UINT Command, uintptr_t Data) {
   if (!HtmlHelpEntry) LoadViewer();
-  // The viewer's narrow entry takes the system code page, not UTF-8.
-  const std::wstring W = Utf8ToWide(FileAndTopic);
-  std::string Ansi(W.size() * 2 + 1, '\0');
-  const int N = WideCharToMultiByte(CP_ACP, 0, W.c_str(), static_cast<int>(W.size()), Ansi.data(),
-                                    static_cast<int>(Ansi.size()), nullptr, nullptr);
-  Ansi.resize(N > 0 ? N : 0);
-  return HtmlHelpEntry(Window, Ansi.c_str(), Command, Data);
+  return HtmlHelpEntry(Window, Utf8ToWide(FileAndTopic).c_str(), Command, Data);
 }
 
 std::string HelpTopicPath(const std::string& Topic) {

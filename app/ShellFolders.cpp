@@ -3,18 +3,19 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <memory>
+
 #include "app/BusyCursor.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
 
 std::string ShellFolderPath(const std::string& Name) {
-  TRegistry* Reg = TRegistry::Create(KEY_READ);
+  std::unique_ptr<TRegistry, void (*)(TObject*)> Reg(TRegistry::Create(KEY_READ), Free);
   std::string Value;
   if (Reg->OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")) {
     const TRegDataType Type = Reg->GetDataType(Name);
     if (Type == rdString || Type == rdExpandString) Value = Reg->ReadString(Name);
   }
-  Free(Reg);
   return Value.empty() ? "C:\\" : Value;
 }
 
