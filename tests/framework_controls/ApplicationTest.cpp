@@ -523,7 +523,7 @@ TEST_F(MdiFixture, ClosingTheFrameStopsOnTheFirstRefusingChild) {
   Main->Close();
   PumpUntil([&] { return Application->GetTerminated(); }, 1000);
   EXPECT_TRUE(Application->GetTerminated());
-  EXPECT_EQ(4u, R.Log.size());
+  EXPECT_EQ((std::vector<std::string>{"query Doc3", "query Doc2", "query Doc1", "query Main"}), R.Log);
 }
 
 TEST_F(MdiFixture, AChildClosedWithCaFreeGoesAway) {
