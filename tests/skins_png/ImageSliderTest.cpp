@@ -155,7 +155,6 @@ TEST_F(SliderTest, KeysStepHorizontalAndVerticalSliders) {
 TEST_F(SliderTest, PaintsRulerAndTheThumbStateItIsIn) {
   slider->SetValue(0);
   auto paint = [&](MemoryBitmap& target) { slider->PaintTo(target.DC(), 0, 0); };
-  const POINT thumb = ThumbCentre();
   MemoryBitmap normal(150, 40, RGB(1, 2, 3));
   paint(normal);
   TBitmap* image = slider->GetImageHThumb();
@@ -175,7 +174,6 @@ TEST_F(SliderTest, PaintsRulerAndTheThumbStateItIsIn) {
   paint(single);
   const RECT s = slider->GetThumbRect();
   EXPECT_EQ(single.Pixel(s.left + 23, s.top + 4), COLORREF(image->GetCanvas()->GetPixels(23, 4)));
-  (void)thumb;
 }
 
 TEST_F(SliderTest, TickMarksThinOutUntilTheyAreFourPixelsApart) {
