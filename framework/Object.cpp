@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/Exceptions.h"
+#include "framework/MessageWindow.h"
 
 bool TMetaClass::InheritsFrom(const TMetaClass* cls) const {
   for (const TMetaClass* c = this; c; c = c->FParent)
@@ -52,15 +53,7 @@ LRESULT CALLBACK DeferredWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 // A message-only window of the thread that queued the free, so that any message
 // loop (modal ones included) runs the queue.
 HWND DeferredWindow() {
-  static HWND wnd = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DeferredWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kDeferredWindowClass;
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, kDeferredWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                           nullptr);
-  }();
+  static HWND wnd = CreateMessageWindow(kDeferredWindowClass, DeferredWndProc);
   return wnd;
 }
 

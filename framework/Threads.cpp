@@ -6,6 +6,7 @@
 #include <process.h>
 
 #include "framework/Exceptions.h"
+#include "framework/MessageWindow.h"
 
 namespace {
 
@@ -51,12 +52,7 @@ LRESULT CALLBACK SyncWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 // A message-only window of the main thread, so that its message loop serves requests.
 void EnsureSyncWindow() {
   if (gSyncWindow || GetCurrentThreadId() != gMainThreadID) return;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = SyncWndProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kSyncWindowClass;
-  RegisterClassW(&wc);
-  gSyncWindow = CreateWindowExW(0, kSyncWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  gSyncWindow = CreateMessageWindow(kSyncWindowClass, SyncWndProc);
 }
 
 }  // namespace
