@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 extern "C" {
 #include <libavutil/intreadwrite.h>
 }
 
 #include "engine/codecs/CodecError.h"
+#include "engine/codecs/MusepackHeader.h"
 
 namespace {
 
@@ -27,16 +29,34 @@ TFFmpegDecoder::TFFmpegDecoder(const std::string& path) : Path(path), Packet(av_
   // MPEG audio announces its length with the encoder's delay and padding,
   // which the decoder trims: count what it will give.
   bool mpegAudio = std::strcmp(Format->iformat->name, "mp3") == 0;
-  if (!mpegAudio && st->duration != AV_NOPTS_VALUE &&
+  // Musepack's is rounded down to whole packets of up to 16 frames: count the
+  // packets, then take the header's exact count of samples as far as they reach.
+  bool musepack = std::strcmp(Format->iformat->name, "mpc8") == 0;
+  if (!mpegAudio && !musepack && st->duration != AV_NOPTS_VALUE &&
       Format->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE) {
     Length = av_rescale_q(st->duration, st->time_base, AVRational{1, GetRate()});
   } else {
     // So can a duration guessed from the bit rate (no frame-count header in
     // the file): count the frames, then start again.
     Length = CountFrames();
+    if (Length < 0) {  // a file cut short: decode it to know
+      Close();
+      Open();
+      try {
+        Length = CountDecodedFrames();
+      } catch (...) {
+        Close();  // the destructor does not run for a failed constructor
+        throw;
+      }
+    }
     Close();
     Open();
     st = Format->streams[Stream];
+  }
+  if (musepack) {
+    TCodecFile header(Path, TCodecFile::TMode::Read);
+    Limit = MusepackSampleCount(header);
+    if (Limit >= 0) Length = std::min(Length, Limit);
   }
   BitRate = int(st->codecpar->bit_rate > 0 ? st->codecpar->bit_rate : Format->bit_rate);
   const AVDictionary* fm = Format->metadata;
@@ -85,6 +105,7 @@ void TFFmpegDecoder::OpenParts() {
   if (!decoder) Unreadable("its coding is not supported");
   Audio = std::make_unique<TDecodedAudio>(std::move(decoder), Path);
   Ended = false;
+  Delivered = 0;
 }
 
 void TFFmpegDecoder::Close() {
@@ -98,6 +119,12 @@ int64_t TFFmpegDecoder::CountFrames() {
   const AVStream* st = Format->streams[Stream];
   int64_t total = 0, trimmed = 0;
   while (av_read_frame(Format, Packet.get()) >= 0) {
+    // A Musepack stream closes with an end packet, so an audio packet that
+    // reaches the end of the file was cut short: what it gives is unknown.
+    if (std::strcmp(Format->iformat->name, "mpc8") == 0 && Packet->pos + Packet->size >= File->GetSize()) {
+      av_packet_unref(Packet.get());
+      return -1;
+    }
     if (Packet->stream_index == Stream) {
       total += Packet->duration;
       size_t size = 0;
@@ -109,7 +136,15 @@ int64_t TFFmpegDecoder::CountFrames() {
   return std::max<int64_t>(0, av_rescale_q(total, st->time_base, AVRational{1, GetRate()}) - trimmed);
 }
 
+int64_t TFFmpegDecoder::CountDecodedFrames() {
+  std::vector<float> block(size_t(4096) * GetChannels());
+  int64_t total = 0;
+  for (int64_t n; (n = Read(block.data(), 4096)) > 0;) total += n;
+  return total;
+}
+
 int64_t TFFmpegDecoder::Read(float* out, int64_t frames) {
+  if (Limit >= 0) frames = std::min(frames, Limit - Delivered);  // the rest is the last frame's padding
   while (Audio->GetQueuedFrames() < frames && !Ended) {
     int r = av_read_frame(Format, Packet.get());
     if (r < 0) {
@@ -121,5 +156,7 @@ int64_t TFFmpegDecoder::Read(float* out, int64_t frames) {
     av_packet_unref(Packet.get());
     if (!ok) Unreadable("its audio data cannot be decoded");
   }
-  return Audio->Take(out, frames);
+  int64_t n = Audio->Take(out, frames);
+  Delivered += n;
+  return n;
 }

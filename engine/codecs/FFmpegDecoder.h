@@ -21,7 +21,8 @@ class TFFmpegDecoder : public TCodecDecoder {
   void Open();  // closes what it opened when it fails
   void OpenParts();
   void Close();
-  int64_t CountFrames();
+  int64_t CountFrames();  // from the packets; -1 when that cannot tell
+  int64_t CountDecodedFrames();
   [[noreturn]] void Unreadable(const std::string& why) const;
 
   std::string Path;
@@ -33,6 +34,8 @@ class TFFmpegDecoder : public TCodecDecoder {
   TAVPacketPtr Packet;
   bool Ended = false;
   int64_t Length = 0;
+  int64_t Limit = -1;  // frames the file says it holds, where it says so exactly
+  int64_t Delivered = 0;
   int BitRate = 0;
   TCodecTags Tags;
 };

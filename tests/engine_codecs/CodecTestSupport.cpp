@@ -89,6 +89,8 @@ std::vector<std::string> TTestFolder::Names() const {
   return names;
 }
 
+bool FileExists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 std::vector<unsigned char> ReadBytes(const std::string& path) {
   TCodecFile f(path, TCodecFile::TMode::Read);
   std::vector<unsigned char> bytes(size_t(f.GetSize()));

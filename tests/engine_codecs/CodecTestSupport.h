@@ -38,5 +38,6 @@ class TTestFolder {
   std::string Folder;
 };
 
+bool FileExists(const std::string& path);
 std::vector<unsigned char> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
