@@ -1,44 +1,8 @@
 // Layer II and Musepack files made by other encoders (scripts/test makes them
 // on the Linux side) open with their format, length and waveform.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
-#include "CodecTestSupport.h"
+#include "MadeFiles.h"
 
 namespace {
-
-struct TMadeFile {
-  const char* Name;
-  const char* Source;  // the WAV it was made from
-  int Rate, Channels;
-  bool ExactLength;  // the file says how many samples it holds
-};
-
-// A frame of Layer II and of Musepack.
-constexpr int kFrame = 1152;
-
-const TMadeFile kMadeFiles[] = {
-    {"stereo44.mp2", "stereo44.wav", 44100, 2, false},
-    {"mono22.mp2", "mono22.wav", 22050, 1, false},  // the half-rate extension of Layer II
-    {"mono32.mpga", "mono32.wav", 32000, 1, false},
-    {"stereo44.mpc", "stereo44.wav", 44100, 2, true},
-};
-
-class LinuxMadeFile : public testing::TestWithParam<TMadeFile> {
- protected:
-  void SetUp() override {
-    const char* folder = std::getenv("SONVELT_CODEC_FIXTURES");
-    if (!folder || !FileExists(std::string(folder) + "\\" + GetParam().Name))
-      GTEST_SKIP() << GetParam().Name << " was not made: run through scripts/test, which needs twolame and mpcenc"
-                   << " (see fixtures/codecs/made.log in the build folder)";
-    Folder = folder;
-  }
-  std::string Made(const char* name) const { return Folder + "\\" + name; }
-
- private:
-  std::string Folder;
-};
 
 TEST_P(LinuxMadeFile, OpensWithFormatLengthAndWaveform) {
   const TMadeFile& t = GetParam();
@@ -76,11 +40,6 @@ TEST_P(LinuxMadeFile, CutInHalfGivesWhatItHolds) {
   EXPECT_GT(Correlation(src.Samples, src.Channels, got.Samples, got.Channels, 0, 2 * kFrame), 0.9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, LinuxMadeFile, testing::ValuesIn(kMadeFiles), [](const auto& info) {
-  std::string n = info.param.Name;
-  for (char& ch : n)
-    if (ch == '.') ch = '_';
-  return n;
-});
+INSTANTIATE_TEST_SUITE_P(Files, LinuxMadeFile, testing::ValuesIn(kMadeFiles), MadeFileTestName);
 
 }  // namespace
