@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/BusyCursor.h"
 #include "app/ChildForm.h"
 #include "app/DialogPlacement.h"
@@ -276,7 +278,8 @@ void TMainForm::ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format) {
         LameEnc->SetVbrMinBitRate(Mp3VbrMinBitRateFromIndex(G.OutputMP3VBRBitRateMin));
         if (G.OutputMP3QualityLevel) {
           LameEnc->SetVbrMethod(0);
-          LameEnc->SetVbrQuality(9 - G.OutputMP3QualityLevelValue);
+          // A hand-edited value is brought to the nearest level the dialog offers.
+          LameEnc->SetVbrQuality(9 - std::clamp<int32_t>(G.OutputMP3QualityLevelValue, 0, 9));
         } else {
           LameEnc->SetVbrMethod(4);
           LameEnc->SetAbrBitRate(Mp3AbrBitRateFromIndex(G.OutputMP3ABRBitRate));
@@ -295,7 +298,11 @@ void TMainForm::ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format) {
       } else if (G.OutputOGGType == 1) {
         const int Channels = ChannelsFromModeIndex(G.OutputOGGMode);
         if (G.OutputOGGABR) F->SetOggFormat(44100, Channels, OggBitRateFromIndex(G.OutputOGGABRBitRate), 0, 0, -1);
-        else F->SetOggFormat(44100, Channels, 0, 0, 0, static_cast<int16_t>(G.OutputOGGQualityValue * 10));
+        // Clamped to the dialog's 1..100 % before scaling, so a hand-edited value cannot
+        // wrap into the bit-rate mode or another quality.
+        else
+          F->SetOggFormat(44100, Channels, 0, 0, 0,
+                          static_cast<int16_t>(std::clamp<int32_t>(G.OutputOGGQualityValue, 1, 100) * 10));
       }
       break;
     }

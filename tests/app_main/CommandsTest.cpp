@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -242,6 +243,44 @@ TEST_F(MainFixture, Mp3SettingsReachTheEncoder) {
   Main->ApplyMp3OutputFormat();
   EXPECT_TRUE(S.GetAverage());
   EXPECT_EQ(Mp3AbrBitRateFromIndex(5), S.GetAbrBitRate());
+}
+
+TEST_F(MainFixture, HandEditedQualitiesReachTheEncodersClampedToTheirRange) {
+  StartMain();
+  TGlobalVars& G = *GlobalVarsRecord;
+  TAudioEditor2* E = NewDocument(44100, 2, 4410)->AudioEditor;
+  G.OutputMP3Type = 1;
+  G.OutputMP3CBR = false;
+  G.OutputMP3QualityLevel = true;
+  G.OutputOGGType = 1;
+  G.OutputOGGABR = false;
+  struct TCase {
+    int32_t Stored;
+    int LameQuality;  // LAME's 0 best .. 9
+    int OggQuality;   // tenths of a per cent, always the quality mode
+  } Cases[] = {
+      {5000, 0, 1000}, {101, 0, 1000}, {100, 0, 1000}, {9, 0, 90},     {2, 7, 20},
+      {0, 9, 10},      {-1, 9, 10},    {6554, 0, 1000}, {INT32_MIN, 9, 10}, {INT32_MAX, 0, 1000},
+  };
+  for (const TCase& C : Cases) {
+    G.OutputMP3QualityLevelValue = C.Stored;
+    G.OutputOGGQualityValue = C.Stored;
+    Main->ApplyMp3OutputFormat();
+    Main->ApplyOggOutputFormat();
+    EXPECT_EQ(C.LameQuality, Main->LameEnc->GetSettings().GetVbrQuality()) << C.Stored;
+    EXPECT_EQ(C.OggQuality, E->GetFileFormat()->GetFormat().Ogg.Quality) << C.Stored;
+  }
+  // The quality that once wrapped into a bit-rate of 0 now saves at the best quality.
+  G.OutputOGGQualityValue = 5000;
+  const std::string Name = Folder + "best.ogg";
+  Main->SaveNames = {Name};
+  Main->FormatAnswers = {true};
+  ASSERT_TRUE(Main->SaveDocument(true, false));
+  std::ifstream In(Utf8ToWide(Name).c_str(), std::ios::binary);
+  std::string S((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  ASSERT_GT(S.size(), 64u);
+  EXPECT_EQ("OggS", S.substr(0, 4));
+  EXPECT_EQ("\x01vorbis", S.substr(28, 7));
 }
 
 // --- Recent files ---
