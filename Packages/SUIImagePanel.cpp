@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/ClassRegistry.h"
 #include "framework/DrawingHelpers.h"
+#include "framework/OwnedObject.h"
 #include "framework/Picture.h"
 
 namespace {
@@ -113,7 +114,7 @@ void TsuiCustomPanel::PaintParentBackground(HDC DC) {
 void TsuiCustomPanel::Paint() {
   const RECT client = GetClientRect();
   const int width = GetWidth(), height = GetHeight();
-  std::unique_ptr<TBitmap, void (*)(TObject*)> work(TBitmap::Create(), Free);
+  TOwned<TBitmap> work = MakeOwned<TBitmap>();
   work->SetSize(width, height);
   TCanvas* canvas = work->GetCanvas();
   if (FTransparent) PaintParentBackground(canvas->GetHandle());

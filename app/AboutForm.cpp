@@ -14,6 +14,7 @@
 #include "framework/Image.h"
 #include "framework/IniFiles.h"
 #include "framework/Label.h"
+#include "framework/OwnedObject.h"
 #include "framework/Panel.h"
 #include "res/ResourceIds.h"
 
@@ -21,7 +22,7 @@ const char* const ProductWebAddress = "https://sonvelt.example.org/";
 
 std::string AboutVersionText(const std::string& Title, const std::string& Folder) {
   // Only read: the encoder library carries its version as INI-style text.
-  std::unique_ptr<TIniFile, void (*)(TObject*)> Ini(TIniFile::Create(IncludeBackslash(Folder) + "lame.dll"), Free);
+  TOwned<TIniFile> Ini = MakeOwned<TIniFile>(IncludeBackslash(Folder) + "lame.dll");
   return Title + " v" + Ini->ReadString("SYSTEM", "Version", "");
 }
 
@@ -49,7 +50,7 @@ TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
   Image = AddControl<TImage>(this, 0, 0, 120, 200);
   Image->SetAutoSize(true);
   try {
-    std::unique_ptr<TBitmap, void (*)(TObject*)> Art(TBitmap::Create(), Free);
+    TOwned<TBitmap> Art = MakeOwned<TBitmap>();
     LoadBitmapResource(Art.get(), IDB_ABOUT);
     Image->GetPicture()->SetGraphic(Art.get());
   } catch (const Exception&) {

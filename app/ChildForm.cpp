@@ -10,6 +10,7 @@
 #include "framework/Action.h"
 #include "framework/Button.h"
 #include "framework/Font.h"
+#include "framework/OwnedObject.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -131,7 +132,7 @@ void TChildForm::FormCreate(TObject*) {
 }
 
 void TChildForm::ApplyEditorLook() {
-  auto Font = std::unique_ptr<TFont, void (*)(TObject*)>(TFont::Create(), [](TObject* O) { Free(O); });
+  TOwned<TFont> Font = MakeOwned<TFont>();
   Font->SetName("Tahoma");
   Font->SetSize(7);
   Font->SetColor(16309416);

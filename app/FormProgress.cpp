@@ -7,6 +7,7 @@
 #include "app/ResourceImages.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
+#include "framework/OwnedObject.h"
 #include "framework/RangeControls.h"
 #include "res/ResourceIds.h"
 #include "skins/PngObject.h"
@@ -28,7 +29,7 @@ TFormProgress::TFormProgress(TComponent* AOwner) : TForm(AOwner) {
   ImageIcon->SetAutoSize(true);
   ImageIcon->SetTransparent(true);
   try {
-    std::unique_ptr<TPNGObject, void (*)(TObject*)> Png(TPNGObject::Create(), Free);
+    TOwned<TPNGObject> Png = MakeOwned<TPNGObject>();
     LoadPngResource(Png.get(), IDP_PROGRESS);
     ImageIcon->GetPicture()->SetGraphic(Png.get());
   } catch (const Exception&) {

@@ -6,11 +6,11 @@
 
 #include "framework/Bitmap.h"
 #include "framework/MemoryStreams.h"
+#include "framework/OwnedObject.h"
 #include "skins/PngObject.h"
 
 void LoadPngResource(TPNGObject* Png, int ResId) {
-  std::unique_ptr<TResourceStream, void (*)(TObject*)> Stream(
-      TResourceStream::Create(GetModuleHandleW(nullptr), ResId, RT_RCDATA), Free);
+  TOwned<TResourceStream> Stream = MakeOwned<TResourceStream>(GetModuleHandleW(nullptr), ResId, RT_RCDATA);
   Png->LoadFromStream(Stream.get());
 }
 

@@ -8,6 +8,7 @@
 #include "app/FileNames.h"
 #include "app/GlobalVars.h"
 #include "framework/Form.h"
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "framework/Screen.h"
 
@@ -63,10 +64,8 @@ struct TOverload : Fs... {
   using Fs::operator()...;
 };
 
-using TRegistryPtr = std::unique_ptr<TRegistry, void (*)(TObject*)>;
-
-TRegistryPtr OpenSettingsKey(const std::string& Path, bool CanCreate) {
-  TRegistryPtr Reg(TRegistry::Create(), Free);
+TOwned<TRegistry> OpenSettingsKey(const std::string& Path, bool CanCreate) {
+  TOwned<TRegistry> Reg = MakeOwned<TRegistry>();
   Reg->SetRootKey(HKEY_CURRENT_USER);
   if (!Reg->OpenKey("\\" + Path, CanCreate)) Reg.reset();
   return Reg;
@@ -120,7 +119,7 @@ std::string PlacementKeyPath(const std::string& Section) {
 }  // namespace
 
 bool LoadSettings() {
-  TRegistryPtr Reg = OpenSettingsKey(SettingsKeyPath, false);
+  TOwned<TRegistry> Reg = OpenSettingsKey(SettingsKeyPath, false);
   if (!Reg) {
     SaveSettings();
     return false;
@@ -130,7 +129,7 @@ bool LoadSettings() {
 }
 
 void SaveSettings() {
-  if (TRegistryPtr Reg = OpenSettingsKey(SettingsKeyPath, true))
+  if (TOwned<TRegistry> Reg = OpenSettingsKey(SettingsKeyPath, true))
     for (const TStoredField& S : StoredFields) WriteField(Reg.get(), S, *GlobalVarsRecord);
 }
 
@@ -145,7 +144,7 @@ TFormPlacement ClampPlacementToScreen(TFormPlacement P, int ScreenWidth, int Scr
 }
 
 bool LoadFormPlacement(const std::string& Section, TCustomForm* Form) {
-  TRegistryPtr Reg = OpenSettingsKey(PlacementKeyPath(Section), false);
+  TOwned<TRegistry> Reg = OpenSettingsKey(PlacementKeyPath(Section), false);
   if (!Reg) return false;
   // A value that is missing keeps the window's current one.
   TFormPlacement P{Form->GetLeft(), Form->GetTop(), Form->GetWidth(), Form->GetHeight(), false};
@@ -164,7 +163,7 @@ bool LoadFormPlacement(const std::string& Section, TCustomForm* Form) {
 }
 
 void SaveFormPlacement(const std::string& Section, TCustomForm* Form) {
-  TRegistryPtr Reg = OpenSettingsKey(PlacementKeyPath(Section), true);
+  TOwned<TRegistry> Reg = OpenSettingsKey(PlacementKeyPath(Section), true);
   if (!Reg) return;
   Reg->WriteInteger("x", Form->GetLeft());
   Reg->WriteInteger("y", Form->GetTop());

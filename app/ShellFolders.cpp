@@ -6,11 +6,12 @@
 #include <memory>
 
 #include "app/BusyCursor.h"
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
 
 std::string ShellFolderPath(const std::string& Name) {
-  std::unique_ptr<TRegistry, void (*)(TObject*)> Reg(TRegistry::Create(KEY_READ), Free);
+  TOwned<TRegistry> Reg = MakeOwned<TRegistry>(KEY_READ);
   std::string Value;
   if (Reg->OpenKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")) {
     const TRegDataType Type = Reg->GetDataType(Name);

@@ -1,5 +1,6 @@
 #include "app/ShellVerb.h"
 
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "framework/Exceptions.h"
 #include "framework/StringUtils.h"
@@ -8,10 +9,8 @@
 
 namespace {
 
-using TRegistryPtr = std::unique_ptr<TRegistry, void (*)(TObject*)>;
-
-TRegistryPtr ClassesRoot() {
-  TRegistryPtr Reg(TRegistry::Create(), Free);
+TOwned<TRegistry> ClassesRoot() {
+  TOwned<TRegistry> Reg = MakeOwned<TRegistry>();
   Reg->SetRootKey(HKEY_CLASSES_ROOT);
   return Reg;
 }
@@ -24,7 +23,7 @@ std::string FileTypeOf(const std::string& Ext, bool Write) {
   if (E.empty()) return {};
   if (E.front() != '.') E.insert(0, ".");
   const std::string DefaultType = E.substr(1) + "file";
-  TRegistryPtr Reg = ClassesRoot();
+  TOwned<TRegistry> Reg = ClassesRoot();
   if (!Reg->OpenKey("\\" + E, Write)) return {};
   const std::string Type = Reg->GetDataType("") == rdString ? Reg->ReadString("") : std::string();
   if (!Type.empty()) return Type;
@@ -39,7 +38,7 @@ bool AddShellVerb(const std::string& ProgramPath, const std::string& Verb, const
   try {
     const std::string Type = FileTypeOf(Ext, true);
     if (Type.empty()) return false;
-    TRegistryPtr Reg = ClassesRoot();
+    TOwned<TRegistry> Reg = ClassesRoot();
     if (!Reg->OpenKey("\\" + Type + "\\Shell\\" + Verb + "\\command", true)) return false;
     Reg->WriteString("", ProgramPath + " \"%L\"");
     return true;

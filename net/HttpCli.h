@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "framework/Delegate.h"
+#include "framework/OwnedObject.h"
 #include "framework/Set.h"
 #include "framework/StringLists.h"
 #include "net/HttpContCod.h"
 #include "net/LineWSocket.h"
 #include "net/NetDate.h"
 #include "net/Ntlm.h"
-#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/OwnedObject.h"
+#include "framework/Streams.h"
 #include "framework/StringLists.h"
 #include "framework/StringUtils.h"
-#include "framework/Streams.h"
-#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 

@@ -8,10 +8,10 @@
 
 #include "framework/Component.h"
 #include "framework/Delegate.h"
+#include "framework/OwnedObject.h"
 #include "framework/Set.h"
 #include "framework/Streams.h"
 #include "framework/SyncObjs.h"
-#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "framework/Delegate.h"
+#include "framework/OwnedObject.h"
 #include "framework/Set.h"
 #include "framework/StringLists.h"
 #include "net/NetBuffer.h"
 #include "net/NetLogger.h"
 #include "net/NetWndControl.h"
-#include "net/OwnedObjects.h"
 
 namespace sonvelt::net {
 

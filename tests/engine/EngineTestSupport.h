@@ -10,6 +10,7 @@
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
 #include "engine/TAudioEditor2.h"
+#include "framework/OwnedObject.h"
 
 class TTempFolder {
  public:
@@ -39,15 +40,10 @@ TBytes InfoChunk(const std::vector<std::pair<std::string, std::string>>& items);
 // Pumps messages until done() or the timeout; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
-// Frees a framework object when the test is done with it.
-struct TFreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using TOwned = std::unique_ptr<T, TFreeObject>;
+// A component of no owner, freed when the test is done with it.
 template <class T>
 TOwned<T> Make() {
-  return TOwned<T>(T::Create(nullptr));
+  return MakeOwned<T>(nullptr);
 }
 
 // A new editor at rate/channels holding samples (interleaved).

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/OwnedObject.h"
 #include "net/LineWSocket.h"
-#include "net/OwnedObjects.h"
 
 template <class T>
-using TNetPtr = sonvelt::net::TOwned<T>;
+using TNetPtr = TOwned<T>;
 
 class SocketProbe {
 public:

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
-#include "net/OwnedObjects.h"
 
-inline sonvelt::net::TOwned<TStringList> StringsOf(std::initializer_list<std::string> lines) {
-  auto list = sonvelt::net::MakeOwned<TStringList>();
+inline TOwned<TStringList> StringsOf(std::initializer_list<std::string> lines) {
+  auto list = MakeOwned<TStringList>();
   for (const auto& l : lines) list->Add(l);
   return list;
 }

@@ -10,8 +10,8 @@
 namespace {
 
 // A picture whose every pixel tells its own position.
-Owned<TBitmap> Marked(int w, int h) {
-  Owned<TBitmap> b(TBitmap::Create());
+TOwned<TBitmap> Marked(int w, int h) {
+  TOwned<TBitmap> b(TBitmap::Create());
   b->SetPixelFormat(pf24bit);
   b->SetSize(w, h);
   for (int y = 0; y < h; ++y)
@@ -20,7 +20,7 @@ Owned<TBitmap> Marked(int w, int h) {
 }
 
 void Show(TsuiImagePanel* panel, TBitmap* picture) {
-  Owned<TPicture> p(TPicture::Create());
+  TOwned<TPicture> p(TPicture::Create());
   p->SetGraphic(picture);
   panel->SetPicture(p.get());
 }
@@ -28,9 +28,9 @@ void Show(TsuiImagePanel* panel, TBitmap* picture) {
 }  // namespace
 
 TEST(ImagePanel, TilesTheWholeClientAreaAndStretches) {
-  Owned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
+  TOwned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
   panel->SetBounds(0, 0, 839, 7);
-  Owned<TBitmap> picture = Marked(5, 3);
+  TOwned<TBitmap> picture = Marked(5, 3);
   Show(panel.get(), picture.get());
   panel->SetDrawStyle(suiTile);
   MemoryBitmap target(839, 7, 0);
@@ -47,7 +47,7 @@ TEST(ImagePanel, TilesTheWholeClientAreaAndStretches) {
 }
 
 TEST(ImagePanel, TransparentPanelShowsTheParentAndTheCaption) {
-  Owned<TPanel> parent(TPanel::Create(nullptr));
+  TOwned<TPanel> parent(TPanel::Create(nullptr));
   parent->SetBevelOuter(bvNone);
   parent->SetColor(TColor(RGB(9, 99, 199)));
   parent->SetBounds(0, 0, 100, 60);
@@ -72,7 +72,7 @@ TEST(ImagePanel, TransparentPanelShowsTheParentAndTheCaption) {
 }
 
 TEST(ImagePanel, CaptionOfBlanksDrawsNothing) {
-  Owned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
+  TOwned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
   panel->SetBounds(0, 0, 40, 20);
   panel->SetColor(TColor(RGB(200, 200, 10)));
   panel->SetCaption("   ");
@@ -84,13 +84,13 @@ TEST(ImagePanel, CaptionOfBlanksDrawsNothing) {
 }
 
 TEST(ImagePanel, AutoSizeFollowsThePictureAcrossTheAlignment) {
-  Owned<TBitmap> picture = Marked(30, 12);
+  TOwned<TBitmap> picture = Marked(30, 12);
   struct Case {
     TAlign align;
     int width, height;
   };
   for (const Case c : {Case{alNone, 30, 12}, Case{alBottom, 100, 12}, Case{alLeft, 30, 50}, Case{alClient, 100, 50}}) {
-    Owned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
+    TOwned<TsuiImagePanel> panel(TsuiImagePanel::Create(nullptr));
     panel->SetBounds(0, 0, 100, 50);
     panel->SetAlign(c.align);
     panel->SetAutoSize(true);

@@ -42,7 +42,7 @@ class SliderTest : public ::testing::Test {
   }
 
   HWND host = nullptr;
-  Owned<TImageSlider> slider;
+  TOwned<TImageSlider> slider;
   int changes = 0, finished = 0;
 };
 
@@ -246,7 +246,7 @@ TEST_F(SliderTest, UserImagesAreRememberedForTheForm) {
   EXPECT_EQ(filer.name, "UserImages");
   EXPECT_FALSE(filer.hasData);
   // A user picture replaces a built-in one; nothing brings the built-in one back.
-  Owned<TBitmap> ruler(TBitmap::Create());
+  TOwned<TBitmap> ruler(TBitmap::Create());
   ruler->SetPixelFormat(pf24bit);
   ruler->SetSize(20, 6);
   slider->SetImageHRuler(ruler.get());
@@ -254,10 +254,10 @@ TEST_F(SliderTest, UserImagesAreRememberedForTheForm) {
   EXPECT_EQ(slider->GetComposedRuler()->GetHeight(), 6);
   TFiler::DefinePropertiesOf(slider.get(), &filer);
   ASSERT_TRUE(filer.hasData);
-  Owned<TMemoryStream> stored(TMemoryStream::Create());
+  TOwned<TMemoryStream> stored(TMemoryStream::Create());
   filer.write(stored.get());
   stored->SetPosition(0);
-  Owned<TImageSlider> loaded(TImageSlider::Create(nullptr));
+  TOwned<TImageSlider> loaded(TImageSlider::Create(nullptr));
   TFiler::DefinePropertiesOf(loaded.get(), &filer);
   filer.read(stored.get());
   EXPECT_EQ(loaded->GetUserImages(), 2);

@@ -14,7 +14,7 @@ namespace {
 
 int Blend(int source, int old, int alpha) { return (source * alpha + (255 - alpha) * old + 255) >> 8; }
 
-Owned<TPNGObject> Solid(uint32_t w, uint32_t h, Samples rgba) {
+TOwned<TPNGObject> Solid(uint32_t w, uint32_t h, Samples rgba) {
   return LoadImage(TestImage{w, h, 8, 6, 0, [rgba](uint32_t, uint32_t) { return rgba; }});
 }
 
@@ -22,7 +22,7 @@ Owned<TPNGObject> Solid(uint32_t w, uint32_t h, Samples rgba) {
 
 TEST(PngFunctions, FadingScalesAlphaToTheLevel) {
   const uint8_t alphas[] = {255, 128, 1, 0};
-  Owned<TPNGObject> png =
+  TOwned<TPNGObject> png =
       LoadImage(TestImage{4, 1, 8, 6, 0, [&](uint32_t x, uint32_t) { return Samples{9, 8, 7, alphas[x]}; }});
   FadePngAlpha(png.get(), 127);
   const uint8_t expected[] = {128, 64, 0, 0};
@@ -32,7 +32,7 @@ TEST(PngFunctions, FadingScalesAlphaToTheLevel) {
 
 TEST(PngFunctions, FadingAnIndexedPictureMakesItRgbaWithOneTransparentColour) {
   const TestImage im{3, 2, 8, 3, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x)}; }};
-  Owned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"PLTE", PalettePayload(3)}, {"tRNS", Bytes{255, 0}}}).GetBytes());
+  TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"PLTE", PalettePayload(3)}, {"tRNS", Bytes{255, 0}}}).GetBytes());
   FadePngAlpha(png.get(), 127);
   ASSERT_EQ(png->HeaderChunk()->ColourType, COLOR_RGBALPHA);
   for (int y = 0; y < 2; ++y)
@@ -44,18 +44,18 @@ TEST(PngFunctions, FadingAnIndexedPictureMakesItRgbaWithOneTransparentColour) {
 }
 
 TEST(PngFunctions, GreyingMovesColoursToTheirGreyLevel) {
-  Owned<TPNGObject> png = Solid(2, 2, Samples{200, 100, 50, 255});
+  TOwned<TPNGObject> png = Solid(2, 2, Samples{200, 100, 50, 255});
   GreyPngColours(png.get(), 255);
   // 0.30 x 200 + 0.59 x 100 + 0.11 x 50 = 124.5, which rounds to the even 124.
   EXPECT_EQ(png->GetPixel(1, 1), RGB(124, 124, 124));
-  Owned<TPNGObject> half = Solid(1, 1, Samples{200, 100, 50, 255});
+  TOwned<TPNGObject> half = Solid(1, 1, Samples{200, 100, 50, 255});
   GreyPngColours(half.get(), 127);
   // round(c / 256 x 128) + round(124 / 256 x 128)
   EXPECT_EQ(half->GetPixel(0, 0), RGB(100 + 62, 50 + 62, 25 + 62));
 }
 
 TEST(PngFunctions, TransportButtonLayout) {
-  Owned<TPNGObject> png = Solid(32, 32, Samples{1, 2, 3, 255});
+  TOwned<TPNGObject> png = Solid(32, 32, Samples{1, 2, 3, 255});
   MemoryBitmap target(35, 35, 0);
   POINT at{};
   RECT text{};
@@ -77,12 +77,12 @@ TEST(PngFunctions, TransportButtonLayout) {
 }
 
 TEST(PngSpeedButton, DrawsItsGlyphPlainFadedOrGrey) {
-  Owned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
+  TOwned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
   button->SetBounds(0, 0, 35, 35);
   button->SetFlat(true);
   button->SetLayout(blGlyphTop);
   button->SetSpacing(0);
-  Owned<TPNGObject> png = Solid(32, 32, Samples{200, 10, 10, 255});
+  TOwned<TPNGObject> png = Solid(32, 32, Samples{200, 10, 10, 255});
   button->SetPngImage(png.get());
   EXPECT_EQ(button->GetGlyph()->GetWidth(), 32);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -106,8 +106,8 @@ TEST(PngSpeedButton, DrawsItsGlyphPlainFadedOrGrey) {
 
 TEST(PngSpeedButton, ColourPicturesLoseTheirGammaChunkAndNullEmpties) {
   const TestImage im{2, 2, 8, 2, 0, [](uint32_t, uint32_t) { return Samples{1, 2, 3}; }};
-  Owned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", BigEndian32(45454)}}).GetBytes());
-  Owned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
+  TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", BigEndian32(45454)}}).GetBytes());
+  TOwned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
   button->SetPngImage(png.get());
   EXPECT_EQ(button->GetPngImage()->ChunkList->Find<TChunkgAMA>(), nullptr);
   EXPECT_NE(png->ChunkList->Find<TChunkgAMA>(), nullptr);
@@ -117,10 +117,10 @@ TEST(PngSpeedButton, ColourPicturesLoseTheirGammaChunkAndNullEmpties) {
 }
 
 TEST(PngFunctions, PictureFromAnImageListIcon) {
-  Owned<TCustomImageList> images(TCustomImageList::Create(nullptr));
+  TOwned<TCustomImageList> images(TCustomImageList::Create(nullptr));
   images->SetWidth(4);
   images->SetHeight(4);
-  Owned<TBitmap> image(TBitmap::Create()), mask(TBitmap::Create());
+  TOwned<TBitmap> image(TBitmap::Create()), mask(TBitmap::Create());
   image->SetPixelFormat(pf24bit);
   image->SetSize(4, 4);
   mask->SetMonochrome(true);
@@ -131,7 +131,7 @@ TEST(PngFunctions, PictureFromAnImageListIcon) {
       mask->GetCanvas()->SetPixels(x, y, x < 2 ? clBlack : clWhite);
     }
   images->Add(image.get(), mask.get());
-  Owned<TPNGObject> png(TPNGObject::Create());
+  TOwned<TPNGObject> png(TPNGObject::Create());
   PngFromImageListIcon(png.get(), images.get(), 0);
   ASSERT_EQ(png->HeaderChunk()->ColourType, COLOR_RGBALPHA);
   for (int y = 0; y < 4; ++y)
@@ -146,12 +146,12 @@ TEST(PngFunctions, PictureFromAnImageListIcon) {
 namespace {
 
 // An image list of 12 x 12 images, each one colour and fully opaque.
-Owned<TCustomImageList> SolidImages(std::initializer_list<COLORREF> colours) {
-  Owned<TCustomImageList> images(TCustomImageList::Create(nullptr));
+TOwned<TCustomImageList> SolidImages(std::initializer_list<COLORREF> colours) {
+  TOwned<TCustomImageList> images(TCustomImageList::Create(nullptr));
   images->SetWidth(12);
   images->SetHeight(12);
   for (COLORREF c : colours) {
-    Owned<TBitmap> image(TBitmap::Create()), mask(TBitmap::Create());
+    TOwned<TBitmap> image(TBitmap::Create()), mask(TBitmap::Create());
     image->SetPixelFormat(pf24bit);
     image->SetSize(12, 12);
     image->GetCanvas()->GetBrush()->SetColor(TColor(c));
@@ -166,9 +166,9 @@ Owned<TCustomImageList> SolidImages(std::initializer_list<COLORREF> colours) {
 }
 
 struct ActionButton {
-  Owned<TActionList> list{TActionList::Create(nullptr)};
-  Owned<TAction> action{TAction::Create(nullptr)};
-  Owned<TPngSpeedButton> button{TPngSpeedButton::Create(nullptr)};
+  TOwned<TActionList> list{TActionList::Create(nullptr)};
+  TOwned<TAction> action{TAction::Create(nullptr)};
+  TOwned<TPngSpeedButton> button{TPngSpeedButton::Create(nullptr)};
   ActionButton(TCustomImageList* images, int index) {
     list->SetImages(images);
     action->SetActionList(list.get());
@@ -189,7 +189,7 @@ struct ActionButton {
 }  // namespace
 
 TEST(PngSpeedButton, ShowsTheActionsImageFadedWhenTheActionIsDisabled) {
-  Owned<TCustomImageList> images = SolidImages({RGB(0, 0, 255), RGB(30, 200, 40)});
+  TOwned<TCustomImageList> images = SolidImages({RGB(0, 0, 255), RGB(30, 200, 40)});
   ActionButton b(images.get(), 1);
   EXPECT_TRUE(b.button->GetImageFromAction());
   EXPECT_EQ(b.button->GetPngImage()->GetWidth(), 12);
@@ -210,12 +210,12 @@ TEST(PngSpeedButton, ShowsTheActionsImageFadedWhenTheActionIsDisabled) {
 }
 
 TEST(PngSpeedButton, KeepsItsPictureWhenTheActionHasNoImageForIt) {
-  Owned<TCustomImageList> images = SolidImages({RGB(0, 0, 255)});
+  TOwned<TCustomImageList> images = SolidImages({RGB(0, 0, 255)});
   // Index beyond the list: nothing yet, but the picture arrives with the image.
   ActionButton beyond(images.get(), 1);
   EXPECT_FALSE(beyond.button->GetImageFromAction());
   EXPECT_TRUE(beyond.button->GetPngImage()->GetEmpty());
-  Owned<TCustomImageList> more = SolidImages({RGB(0, 0, 255), RGB(250, 250, 0)});
+  TOwned<TCustomImageList> more = SolidImages({RGB(0, 0, 255), RGB(250, 250, 0)});
   beyond.list->SetImages(more.get());
   EXPECT_EQ(beyond.Middle(), RGB(250, 250, 0));
   // The list's image list freed: the button keeps what it shows.
@@ -224,9 +224,9 @@ TEST(PngSpeedButton, KeepsItsPictureWhenTheActionHasNoImageForIt) {
   EXPECT_EQ(beyond.Middle(), RGB(250, 250, 0));
 
   // A picture set directly is not replaced by the action's.
-  Owned<TPngSpeedButton> own(TPngSpeedButton::Create(nullptr));
+  TOwned<TPngSpeedButton> own(TPngSpeedButton::Create(nullptr));
   own->SetBounds(0, 0, 20, 20);
-  Owned<TPNGObject> png = Solid(12, 12, Samples{9, 99, 199, 255});
+  TOwned<TPNGObject> png = Solid(12, 12, Samples{9, 99, 199, 255});
   own->SetPngImage(png.get());
   ActionButton b(images.get(), 0);
   own->SetAction(b.action.get());
@@ -236,9 +236,9 @@ TEST(PngSpeedButton, KeepsItsPictureWhenTheActionHasNoImageForIt) {
 }
 
 TEST(PngSpeedButton, MarginPlacesThePictureAndTheCaptionFollows) {
-  Owned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
+  TOwned<TPngSpeedButton> button(TPngSpeedButton::Create(nullptr));
   button->SetBounds(0, 0, 97, 33);
-  Owned<TPNGObject> png = Solid(24, 24, Samples{200, 10, 10, 255});
+  TOwned<TPNGObject> png = Solid(24, 24, Samples{200, 10, 10, 255});
   button->SetPngImage(png.get());
   button->SetMargin(3);
   button->SetCaption("freecddb");

@@ -22,7 +22,7 @@ TEST(PngDraw, AlphaBlendsEachPixelAtNaturalSize) {
   const TestImage im{5, 2, 8, 6, 0, [&](uint32_t x, uint32_t y) {
                        return Samples{uint16_t(250 - x * 40), uint16_t(y * 90), 33, alphas[x]};
                      }};
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   MemoryBitmap target(12, 8, Back);
   // A rectangle larger than the picture: drawn unscaled at its corner.
   png->Draw(target.Canvas(), RECT{2, 3, 12, 8});
@@ -41,7 +41,7 @@ TEST(PngDraw, AlphaBlendsEachPixelAtNaturalSize) {
 
 TEST(PngDraw, OpaquePictureIsStretchedOverTheRectangle) {
   const TestImage im{2, 2, 8, 2, 0, [](uint32_t x, uint32_t y) { return Samples{uint16_t(x * 200), uint16_t(y * 100), 7}; }};
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   MemoryBitmap target(6, 6, Back);
   png->Draw(target.Canvas(), RECT{1, 1, 5, 5});
   for (int y = 0; y < 4; ++y)
@@ -64,7 +64,7 @@ TEST(PngDraw, TransparentColourLeavesTheBackground) {
       {&indexed, {{"PLTE", PalettePayload(3)}, {"tRNS", Bytes{255, 0, 255}}}},
   };
   for (const Case& c : cases) {
-    Owned<TPNGObject> png = LoadPng(PngFile::Of(*c.image, c.chunks).GetBytes());
+    TOwned<TPNGObject> png = LoadPng(PngFile::Of(*c.image, c.chunks).GetBytes());
     ASSERT_EQ(png->TransparencyKind(), ptmBit);
     MemoryBitmap target(5, 4, Back);
     png->Draw(target.Canvas(), RECT{1, 1, 4, 3});
@@ -79,7 +79,7 @@ TEST(PngDraw, TransparentColourLeavesTheBackground) {
 
 TEST(PngDraw, IndexedWithPartialTransparencyBlends) {
   const TestImage indexed{3, 1, 4, 3, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x)}; }};
-  Owned<TPNGObject> png =
+  TOwned<TPNGObject> png =
       LoadPng(PngFile::Of(indexed, {{"PLTE", PalettePayload(16)}, {"tRNS", Bytes{0, 100}}}).GetBytes());
   ASSERT_EQ(png->TransparencyKind(), ptmPartial);
   MemoryBitmap target(3, 1, Back);
@@ -94,7 +94,7 @@ TEST(PngDraw, IndexedWithPartialTransparencyBlends) {
 }
 
 TEST(PngPixels, ReadingAndWritingPixels) {
-  Owned<TPNGObject> png = LoadImage(Pattern(400, 3, 2, 8, 0));
+  TOwned<TPNGObject> png = LoadImage(Pattern(400, 3, 2, 8, 0));
   EXPECT_EQ(png->GetPixel(400, 0), 0u);
   EXPECT_EQ(png->GetPixel(0, -1), 0u);
   const Samples s = Pattern(400, 3, 2, 8, 0).pixel(300, 1);
@@ -104,7 +104,7 @@ TEST(PngPixels, ReadingAndWritingPixels) {
   png->SetPixel(400, 1, RGB(1, 2, 3));  // outside: nothing happens
 
   // Indexed: the nearest palette entry's index goes into the bit field only.
-  Owned<TPNGObject> indexed = LoadImage(Pattern(9, 1, 3, 1, 0));
+  TOwned<TPNGObject> indexed = LoadImage(Pattern(9, 1, 3, 1, 0));
   const RGBQUAD one = PaletteColour(1);
   const COLORREF left = indexed->GetPixel(7, 0), right = indexed->GetPixel(8, 0);
   indexed->SetPixel(6, 0, RGB(one.rgbRed, one.rgbGreen, one.rgbBlue + 1));
@@ -114,10 +114,10 @@ TEST(PngPixels, ReadingAndWritingPixels) {
 }
 
 TEST(PngPixels, SizeCannotBeSetDirectly) {
-  Owned<TPNGObject> png = LoadImage(Pattern(2, 2, 2, 8, 0));
+  TOwned<TPNGObject> png = LoadImage(Pattern(2, 2, 2, 8, 0));
   EXPECT_THROW(png->SetWidth(5), EPngError);
   EXPECT_THROW(png->SetHeight(5), EPngError);
-  Owned<TPNGObject> empty(TPNGObject::Create());
+  TOwned<TPNGObject> empty(TPNGObject::Create());
   EXPECT_THROW(empty->PixelRow(0), EPNGHeaderNotPresent);
   MemoryBitmap target(2, 2, Back);
   empty->Draw(target.Canvas(), RECT{0, 0, 2, 2});
@@ -125,23 +125,23 @@ TEST(PngPixels, SizeCannotBeSetDirectly) {
 }
 
 TEST(PngConvert, BitmapToPictureAndBackKeepsPixels) {
-  Owned<TBitmap> bitmap(TBitmap::Create());
+  TOwned<TBitmap> bitmap(TBitmap::Create());
   bitmap->SetPixelFormat(pf24bit);
   bitmap->SetSize(7, 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x) bitmap->GetCanvas()->SetPixels(x, y, TColor(RGB(x * 30, y * 50, 77)));
-  Owned<TPNGObject> png(TPNGObject::Create());
+  TOwned<TPNGObject> png(TPNGObject::Create());
   png->Assign(bitmap.get());
   ASSERT_EQ(png->HeaderChunk()->ColourType, COLOR_RGB);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x) ASSERT_EQ(png->GetPixel(x, y), RGB(x * 30, y * 50, 77)) << x << "," << y;
-  Owned<TBitmap> back(TBitmap::Create());
+  TOwned<TBitmap> back(TBitmap::Create());
   back->Assign(png.get());
   ASSERT_EQ(back->GetWidth(), 7);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x) ASSERT_EQ(COLORREF(back->GetCanvas()->GetPixels(x, y)), RGB(x * 30, y * 50, 77));
   // A picture assigned from another is a deep copy.
-  Owned<TPNGObject> copy(TPNGObject::Create());
+  TOwned<TPNGObject> copy(TPNGObject::Create());
   copy->Assign(png.get());
   png->SetPixel(0, 0, RGB(1, 1, 1));
   EXPECT_EQ(copy->GetPixel(0, 0), RGB(0, 0, 77));
@@ -149,7 +149,7 @@ TEST(PngConvert, BitmapToPictureAndBackKeepsPixels) {
 
 TEST(PngConvert, TransparentColourAndAlphaPlane) {
   // A colour missing from the table makes entry 0 transparent.
-  Owned<TPNGObject> indexed = LoadImage(Pattern(4, 4, 3, 8, 0));
+  TOwned<TPNGObject> indexed = LoadImage(Pattern(4, 4, 3, 8, 0));
   auto* trns = indexed->ChunkList->Add<TChunktRNS>();
   trns->SetTransparentColour(RGB(1, 2, 3));
   EXPECT_EQ(trns->GetSize(), 1u);
@@ -161,11 +161,11 @@ TEST(PngConvert, TransparentColourAndAlphaPlane) {
   EXPECT_EQ(indexed->TransparencyKind(), ptmPartial);
   for (int i = 0; i < 256; ++i) ASSERT_EQ(trns->AlphaValues[i], 255);
   // RGBA stays as it is; RGB gains an opaque alpha plane.
-  Owned<TPNGObject> rgba = LoadImage(Pattern(3, 3, 6, 8, 0));
+  TOwned<TPNGObject> rgba = LoadImage(Pattern(3, 3, 6, 8, 0));
   const uint8_t a = rgba->AlphaRow(1)[1];
   rgba->AddAlphaPlane();
   EXPECT_EQ(rgba->AlphaRow(1)[1], a);
-  Owned<TPNGObject> rgb = LoadImage(Pattern(3, 3, 2, 8, 0));
+  TOwned<TPNGObject> rgb = LoadImage(Pattern(3, 3, 2, 8, 0));
   rgb->AddAlphaPlane();
   EXPECT_EQ(rgb->HeaderChunk()->ColourType, COLOR_RGBALPHA);
   EXPECT_EQ(rgb->AlphaRow(2)[2], 255);
@@ -173,7 +173,7 @@ TEST(PngConvert, TransparentColourAndAlphaPlane) {
 
 TEST(PngConvert, NarrowGreyGainsAlphaWithoutLosingLevels) {
   const TestImage im = Pattern(9, 3, 0, 1, 0);
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   png->AddAlphaPlane();
   EXPECT_EQ(png->HeaderChunk()->ColourType, COLOR_GRAYSCALEALPHA);
   for (uint32_t y = 0; y < 3; ++y)
@@ -188,14 +188,14 @@ TEST(PngConvert, NarrowGreyGainsAlphaWithoutLosingLevels) {
 
 TEST(PngConvert, ClipboardRoundTripKeepsPixels) {
   const TestImage im = Pattern(5, 3, 2, 8, 0);
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   WORD format = 0;
   HANDLE data = nullptr;
   HPALETTE palette = nullptr;
   png->SaveToClipboardFormat(format, data, palette);
   ASSERT_EQ(format, CF_BITMAP);
   ASSERT_NE(data, nullptr);
-  Owned<TPNGObject> back(TPNGObject::Create());
+  TOwned<TPNGObject> back(TPNGObject::Create());
   back->LoadFromClipboardFormat(format, data, palette);
   DeleteObject(data);
   ExpectPixels(back.get(), im);

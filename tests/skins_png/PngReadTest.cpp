@@ -25,7 +25,7 @@ TEST(PngRead, DecodesEveryColourTypeAndDepthPlainAndInterlaced) {
         for (const auto& [w, h] : sizes) {
           const TestImage im = Pattern(w, h, type, depth, interlace);
           SCOPED_TRACE(Describe(im));
-          Owned<TPNGObject> png = LoadImage(im);
+          TOwned<TPNGObject> png = LoadImage(im);
           ASSERT_EQ(png->GetWidth(), int(w));
           ASSERT_EQ(png->GetHeight(), int(h));
           ExpectPixels(png.get(), im);
@@ -34,7 +34,7 @@ TEST(PngRead, DecodesEveryColourTypeAndDepthPlainAndInterlaced) {
 
 TEST(PngRead, GreyOfDepthTwoShowsFourEvenLevels) {
   TestImage im{4, 1, 2, 0, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x)}; }};
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   EXPECT_EQ(png->GetPixel(0, 0), RGB(0, 0, 0));
   EXPECT_EQ(png->GetPixel(1, 0), RGB(85, 85, 85));
   EXPECT_EQ(png->GetPixel(2, 0), RGB(170, 170, 170));
@@ -44,7 +44,7 @@ TEST(PngRead, GreyOfDepthTwoShowsFourEvenLevels) {
 TEST(PngRead, ImageDataSplitIntoTinyChunksDecodesTheSame) {
   for (size_t split : {1u, 2u, 7u}) {
     const TestImage im = Pattern(9, 7, 6, 8, 1);
-    Owned<TPNGObject> png = LoadImage(im, split);
+    TOwned<TPNGObject> png = LoadImage(im, split);
     ExpectPixels(png.get(), im);
   }
 }
@@ -55,7 +55,7 @@ TEST(PngRead, UnknownFilterTypeLeavesTheRowAsStored) {
   raw[0] = 7;
   const Bytes file =
       PngFile().Chunk("IHDR", IhdrPayload(3, 1, 8, 0)).Chunk("IDAT", Deflate(raw)).Chunk("IEND", {}).GetBytes();
-  Owned<TPNGObject> png = LoadPng(file);
+  TOwned<TPNGObject> png = LoadPng(file);
   EXPECT_EQ(png->GetPixel(2, 0), RGB(12, 12, 12));
 }
 
@@ -63,7 +63,7 @@ TEST(PngRead, GammaChunkBuildsTheLookups) {
   const TestImage im{2, 1, 8, 2, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(64 + x), 128, 200}; }};
   for (uint32_t gamma : {45454u, 100000u}) {
     SCOPED_TRACE(gamma);
-    Owned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", BigEndian32(gamma)}}).GetBytes());
+    TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", BigEndian32(gamma)}}).GetBytes());
     const double e = 1.0 / ((gamma / 100000.0) * 2.2);
     auto expected = [e](int i) { return int(std::nearbyint(std::pow(i / 255.0, e) * 255)); };
     for (int i = 0; i < 256; ++i) ASSERT_EQ(png->GammaLut[i], expected(i)) << i;
@@ -76,7 +76,7 @@ TEST(PngRead, GammaChunkBuildsTheLookups) {
 
 TEST(PngRead, ShortGammaChunkIsReadAsGammaOneAndGrowsToFourBytes) {
   const TestImage im{1, 1, 8, 2, 0, [](uint32_t, uint32_t) { return Samples{1, 2, 3}; }};
-  Owned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", Bytes{0, 0, 1}}}).GetBytes());
+  TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", Bytes{0, 0, 1}}}).GetBytes());
   auto* gamma = png->ChunkList->Find<TChunkgAMA>();
   ASSERT_NE(gamma, nullptr);
   EXPECT_EQ(gamma->GetSize(), 4u);
@@ -102,7 +102,7 @@ TEST(PngRead, TransparencyChunkSetsTheKind) {
     std::vector<std::pair<std::string, Bytes>> extra;
     if (c.image->colourType == 3) extra.emplace_back("PLTE", PalettePayload(256));
     extra.emplace_back("tRNS", c.trns);
-    Owned<TPNGObject> png = LoadPng(PngFile::Of(*c.image, extra).GetBytes());
+    TOwned<TPNGObject> png = LoadPng(PngFile::Of(*c.image, extra).GetBytes());
     EXPECT_EQ(png->TransparencyKind(), c.kind);
     EXPECT_EQ(png->TransparentColour(), c.colour);
   }
@@ -114,7 +114,7 @@ TEST(PngRead, TextTimeAndCompressedTextAreParsed) {
   Bytes ztxt{'N', 'o', 't', 'e', 0, 0};
   const Bytes packed = Deflate(Bytes{'p', 'a', 'c', 'k', 'e', 'd'});
   ztxt.insert(ztxt.end(), packed.begin(), packed.end());
-  Owned<TPNGObject> png = LoadPng(
+  TOwned<TPNGObject> png = LoadPng(
       PngFile::Of(im, {{"tEXt", text}, {"zTXt", ztxt}, {"tIME", Bytes{0x07, 0xEA, 12, 10, 13, 20, 59}}}).GetBytes());
   std::vector<std::string> texts;
   for (uint32_t i = 0; i < png->ChunkList->GetCount(); ++i)
@@ -139,7 +139,7 @@ TEST(PngRead, KeepsAncillaryChunksDropsChromaAndLaterDataRuns) {
                          .Chunk("IDAT", Bytes{1, 2, 3})
                          .Chunk("IEND", {})
                          .GetBytes();
-  Owned<TPNGObject> png = LoadPng(file);
+  TOwned<TPNGObject> png = LoadPng(file);
   std::vector<std::string> names;
   for (uint32_t i = 0; i < png->ChunkList->GetCount(); ++i) names.push_back(png->ChunkList->GetItem(i)->GetName());
   EXPECT_EQ(names, (std::vector<std::string>{"IHDR", "pHYs", "IDAT", "tEXt", "IEND"}));
@@ -270,7 +270,7 @@ TEST(PngRead, CompressedDataEndingEarlyOrRunningLongDoesNotHang) {
   // the rows decoded so far stay, the rest stays cleared.
   Bytes trailing = Deflate(oneRow);
   trailing.insert(trailing.end(), {1, 2, 3, 4, 5});
-  Owned<TPNGObject> early = LoadPng(WithData(trailing));
+  TOwned<TPNGObject> early = LoadPng(WithData(trailing));
   EXPECT_EQ(early->GetPixel(3, 0), RGB(3, 0, 7));
   EXPECT_EQ(early->GetPixel(3, 2), RGB(0, 0, 0));
   // Ending with the chunk: the next chunk would have to continue the data.
@@ -278,14 +278,14 @@ TEST(PngRead, CompressedDataEndingEarlyOrRunningLongDoesNotHang) {
   // Compressed data beyond the image is ignored.
   Bytes extra = RawScanlines(Small);
   extra.resize(extra.size() + 5000, 0);
-  Owned<TPNGObject> longer = LoadPng(WithData(Deflate(extra)));
+  TOwned<TPNGObject> longer = LoadPng(WithData(Deflate(extra)));
   EXPECT_EQ(longer->GetPixel(3, 2), RGB(3, 2, 7));
 }
 
 TEST(PngRead, FailedHeaderLeavesNoHalfBuiltStore) {
   // The picture that failed keeps its header chunk with nothing in it.
-  Owned<TPNGObject> failed(TPNGObject::Create());
-  Owned<TMemoryStream> stream(TMemoryStream::Create());
+  TOwned<TPNGObject> failed(TPNGObject::Create());
+  TOwned<TMemoryStream> stream(TMemoryStream::Create());
   const Bytes file = WithHeader(IhdrPayload(65535, 65535, 16, 6));
   stream->WriteBuffer(file.data(), int32_t(file.size()));
   stream->SetPosition(0);
@@ -310,7 +310,7 @@ TEST(PngRead, PicturesLoadPngFilesByExtension) {
   ASSERT_NE(f, nullptr);
   fwrite(file.data(), 1, file.size(), f);
   fclose(f);
-  Owned<TPicture> picture(TPicture::Create());
+  TOwned<TPicture> picture(TPicture::Create());
   char utf8[MAX_PATH * 3];
   WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
   picture->LoadFromFile(utf8);

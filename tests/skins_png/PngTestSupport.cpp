@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-Owned<TPNGObject> LoadPng(const Bytes& file) {
-  Owned<TPNGObject> png(TPNGObject::Create());
-  Owned<TMemoryStream> stream(TMemoryStream::Create());
+TOwned<TPNGObject> LoadPng(const Bytes& file) {
+  TOwned<TPNGObject> png(TPNGObject::Create());
+  TOwned<TMemoryStream> stream(TMemoryStream::Create());
   stream->WriteBuffer(file.data(), int32_t(file.size()));
   stream->SetPosition(0);
   png->LoadFromStream(stream.get());
@@ -17,7 +17,7 @@ Owned<TPNGObject> LoadPng(const Bytes& file) {
 }
 
 Bytes SavePng(TPNGObject* png) {
-  Owned<TMemoryStream> stream(TMemoryStream::Create());
+  TOwned<TMemoryStream> stream(TMemoryStream::Create());
   png->SaveToStream(stream.get());
   const auto* p = static_cast<const uint8_t*>(stream->GetMemory());
   return Bytes(p, p + stream->GetSize());
@@ -114,7 +114,7 @@ void ExpectPixels(TPNGObject* png, const TestImage& im) {
     }
 }
 
-Owned<TPNGObject> LoadImage(const TestImage& im, size_t split) {
+TOwned<TPNGObject> LoadImage(const TestImage& im, size_t split) {
   std::vector<std::pair<std::string, Bytes>> extra;
   if (im.colourType == 3) extra.emplace_back("PLTE", PalettePayload(1u << std::min<int>(im.depth, 8)));
   return LoadPng(PngFile::Of(im, extra, split).GetBytes());

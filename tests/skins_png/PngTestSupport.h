@@ -6,17 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "framework/Object.h"
+#include "framework/OwnedObject.h"
 #include "skins/PngObject.h"
 #include "tests/skins_png/PngFixtures.h"
 
-struct FreeObject {
-  void operator()(TObject* o) const { Free(o); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, FreeObject>;
-
-Owned<TPNGObject> LoadPng(const Bytes& file);
+TOwned<TPNGObject> LoadPng(const Bytes& file);
 Bytes SavePng(TPNGObject* png);
 
 // Test images: a palette with known colours, a pattern of samples for any
@@ -27,7 +21,7 @@ TestImage Pattern(uint32_t w, uint32_t h, uint8_t colourType, uint8_t depth, uin
 std::string Describe(const TestImage& im);
 void ExpectPixels(TPNGObject* png, const TestImage& im);
 // The image's file (with a palette for indexed images), loaded.
-Owned<TPNGObject> LoadImage(const TestImage& im, size_t split = 0);
+TOwned<TPNGObject> LoadImage(const TestImage& im, size_t split = 0);
 
 // A 32-bit top-down memory bitmap filled with one colour, with a canvas on it.
 class MemoryBitmap {
@@ -44,5 +38,5 @@ class MemoryBitmap {
   HBITMAP FBitmap;
   HGDIOBJ FOld;
   uint8_t* FBits = nullptr;
-  Owned<TCanvas> FCanvas;
+  TOwned<TCanvas> FCanvas;
 };

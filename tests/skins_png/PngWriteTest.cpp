@@ -31,9 +31,9 @@ TEST(PngWrite, EveryColourTypeAndDepthSurvivesWriteAndRead) {
       for (uint8_t interlace : {0, 1}) {
         const TestImage im = Pattern(11, 10, type, depth, interlace);
         SCOPED_TRACE(Describe(im));
-        Owned<TPNGObject> png = LoadImage(im);
+        TOwned<TPNGObject> png = LoadImage(im);
         png->FilterSet = {pfNone, pfSub, pfUp, pfAverage, pfPaeth};
-        Owned<TPNGObject> again = LoadPng(SavePng(png.get()));
+        TOwned<TPNGObject> again = LoadPng(SavePng(png.get()));
         ExpectPixels(again.get(), im);
         EXPECT_EQ(again->InterlaceKind, interlace);
       }
@@ -41,7 +41,7 @@ TEST(PngWrite, EveryColourTypeAndDepthSurvivesWriteAndRead) {
 
 TEST(PngWrite, DefaultFilterIsSubOnEveryRowAndSamplesAreExact) {
   const TestImage im = Pattern(5, 4, 6, 8, 0);
-  Owned<TPNGObject> png = LoadImage(im);
+  TOwned<TPNGObject> png = LoadImage(im);
   const Bytes raw = ImageData(SavePng(png.get()));
   ASSERT_EQ(raw.size(), 4u * (1 + 5 * 4));
   for (uint32_t y = 0; y < 4; ++y) {
@@ -60,7 +60,7 @@ TEST(PngWrite, DefaultFilterIsSubOnEveryRowAndSamplesAreExact) {
 TEST(PngWrite, FilterChoiceKeepsTheEarlierFilterOnTies) {
   // A flat image scores best without filtering: None wins over Sub and ties with Up.
   const TestImage flat{6, 3, 8, 2, 0, [](uint32_t, uint32_t) { return Samples{9, 9, 9}; }};
-  Owned<TPNGObject> png = LoadImage(flat);
+  TOwned<TPNGObject> png = LoadImage(flat);
   png->FilterSet = {pfNone, pfSub, pfUp, pfAverage, pfPaeth};
   const Bytes raw = ImageData(SavePng(png.get()));
   for (int y = 0; y < 3; ++y) EXPECT_EQ(raw[y * 19], 0) << y;
@@ -87,7 +87,7 @@ TEST(PngWrite, KeepsChunkOrderAndCutsDataIntoChunksOfAtMost65535Bytes) {
                          .Chunk("tEXt", Bytes{'k', 0, 'v'})
                          .Chunk("IEND", {})
                          .GetBytes();
-  Owned<TPNGObject> png = LoadPng(file);
+  TOwned<TPNGObject> png = LoadPng(file);
   const Bytes saved = SavePng(png.get());
   const auto chunks = ChunksOf(saved);
   std::vector<std::string> names;
@@ -103,7 +103,7 @@ TEST(PngWrite, KeepsChunkOrderAndCutsDataIntoChunksOfAtMost65535Bytes) {
   EXPECT_GT(sizes.back(), 0u);
   EXPECT_LT(sizes.back(), 65535u);
   // The saved file reads back to the same pixels.
-  Owned<TPNGObject> again = LoadPng(saved);
+  TOwned<TPNGObject> again = LoadPng(saved);
   for (uint32_t y = 0; y < 120; y += 17)
     for (uint32_t x = 0; x < 200; x += 13) ASSERT_EQ(again->GetPixel(x, y), png->GetPixel(x, y));
 }
@@ -119,7 +119,7 @@ TEST(PngWrite, AncillaryChunksAreRebuiltFromTheirFields) {
                                          return z;
                                        }()}})
                          .GetBytes();
-  Owned<TPNGObject> png = LoadPng(file);
+  TOwned<TPNGObject> png = LoadPng(file);
   png->ChunkList->Find<TChunktIME>()->Year = 1999;
   png->ChunkList->Find<TChunkzTXt>()->Text = "";
   const auto chunks = ChunksOf(SavePng(png.get()));
@@ -135,15 +135,15 @@ TEST(PngWrite, AncillaryChunksAreRebuiltFromTheirFields) {
 TEST(PngWrite, SmallAndEmptyImages) {
   // 1x1 interlaced: one row in the first pass, nothing in the other six.
   const TestImage one{1, 1, 8, 2, 1, [](uint32_t, uint32_t) { return Samples{1, 2, 3}; }};
-  Owned<TPNGObject> png = LoadImage(one);
+  TOwned<TPNGObject> png = LoadImage(one);
   png->FilterSet = {pfNone};
   EXPECT_EQ(ImageData(SavePng(png.get())), (Bytes{0, 1, 2, 3}));
   // Grey of depth 2 is written as depth 4 with the same levels.
   const TestImage grey2{4, 1, 2, 0, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x)}; }};
-  Owned<TPNGObject> g = LoadImage(grey2);
+  TOwned<TPNGObject> g = LoadImage(grey2);
   const Bytes saved = SavePng(g.get());
   EXPECT_EQ(ChunksOf(saved)[0].second[8], 4);
-  Owned<TPNGObject> again = LoadPng(saved);
+  TOwned<TPNGObject> again = LoadPng(saved);
   for (int x = 0; x < 4; ++x) EXPECT_EQ(again->GetPixel(x, 0), RGB(85 * x, 85 * x, 85 * x));
   // Width 0: a header and image data without rows.
   const Bytes empty = PngFile()
@@ -151,13 +151,13 @@ TEST(PngWrite, SmallAndEmptyImages) {
                           .Chunk("IDAT", Deflate({}))
                           .Chunk("IEND", {})
                           .GetBytes();
-  Owned<TPNGObject> none = LoadPng(empty);
+  TOwned<TPNGObject> none = LoadPng(empty);
   const Bytes written = SavePng(none.get());
   EXPECT_EQ(NamesOf(written), (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
   EXPECT_TRUE(ImageData(written).empty());
 }
 
 TEST(PngWrite, EmptyPictureWritesTheSignatureAlone) {
-  Owned<TPNGObject> png(TPNGObject::Create());
+  TOwned<TPNGObject> png(TPNGObject::Create());
   EXPECT_EQ(SavePng(png.get()), (Bytes{137, 80, 78, 71, 13, 10, 26, 10}));
 }
