@@ -1,6 +1,7 @@
 #include "engine/codecs/LameSettings.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 namespace {
@@ -55,11 +56,25 @@ void TLameSettings::SetVbrMinBitRate(int kbps) { MinKbps = kbps; }
 void TLameSettings::SetVbrMaxBitRate(int kbps) { MaxKbps = kbps; }
 void TLameSettings::SetAbrBitRate(int kbps) { AbrKbps = kbps; }
 
+namespace {
+
+const int* BitRates(int rate) { return rate >= 32000 ? kMpeg1Kbps : kMpeg2Kbps; }
+
+}  // namespace
+
 bool CanWriteMp3(int rate, int kbps, int channels) {
   if (channels != 1 && channels != 2) return false;
   if (std::find(std::begin(kRates), std::end(kRates), rate) == std::end(kRates)) return false;
-  const int* list = rate >= 32000 ? kMpeg1Kbps : kMpeg2Kbps;
+  const int* list = BitRates(rate);
   return std::find(list, list + 14, kbps) != list + 14;
+}
+
+int NearestMp3BitRate(int rate, int kbps) {
+  const int* list = BitRates(rate);
+  int best = list[0];
+  for (int i = 1; i < 14; ++i)
+    if (std::abs(list[i] - kbps) < std::abs(best - kbps)) best = list[i];
+  return best;
 }
 
 int ValidMp3Rate(int rate) {

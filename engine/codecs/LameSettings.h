@@ -52,3 +52,6 @@ class TLameSettings {
 bool CanWriteMp3(int rate, int kbps, int channels);
 // The MP3 rate closest to rate (a rate MP3 cannot hold is brought down to one it can).
 int ValidMp3Rate(int rate);
+// The bit rate closest to kbps that an MP3 of this (valid) rate can hold; the
+// lower one on a tie.
+int NearestMp3BitRate(int rate, int kbps);

@@ -2,6 +2,9 @@
 
 #include <lame/lame.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "engine/codecs/CodecError.h"
 #include "engine/codecs/Id3Tags.h"
 
@@ -37,11 +40,17 @@ TMp3Encoder::TMp3Encoder(const std::string& path, int inRate, int inChannels, co
   Xing = s.GetXingHeader();
   lame_set_bWriteVbrTag(Lame, Xing ? 1 : 0);
   if (s.GetKind() == TLameSettings::TKind::Vbr) {
+    // The bounds come from callers unchecked and the rate may follow the
+    // source, so they are brought to bit rates this rate's frames can hold
+    // (the way the rate itself is), in order, with the average between them.
+    int low = NearestMp3BitRate(rate, s.GetVbrMinBitRate());
+    int high = NearestMp3BitRate(rate, s.GetVbrMaxBitRate());
+    if (low > high) std::swap(low, high);
     lame_set_VBR(Lame, s.GetAverage() ? vbr_abr : vbr_default);
-    if (s.GetAverage()) lame_set_VBR_mean_bitrate_kbps(Lame, s.GetAbrBitRate());
+    if (s.GetAverage()) lame_set_VBR_mean_bitrate_kbps(Lame, std::clamp(s.GetAbrBitRate(), low, high));
     else lame_set_VBR_quality(Lame, float(s.GetVbrQuality()));
-    lame_set_VBR_min_bitrate_kbps(Lame, s.GetVbrMinBitRate());
-    lame_set_VBR_max_bitrate_kbps(Lame, s.GetVbrMaxBitRate());
+    lame_set_VBR_min_bitrate_kbps(Lame, low);
+    lame_set_VBR_max_bitrate_kbps(Lame, high);
     lame_set_VBR_hard_min(Lame, 1);
   } else {
     lame_set_VBR(Lame, vbr_off);
