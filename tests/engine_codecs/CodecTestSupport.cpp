@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/codecs/CodecFile.h"
 
@@ -101,4 +102,40 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   TCodecFile f(path, TCodecFile::TMode::Create);
   f.Write(bytes.data(), bytes.size());
+}
+
+TMp3Frames ScanMp3(const std::vector<unsigned char>& f) {
+  static const int kRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
+  static const int kV1[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+  static const int kV2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
+  TMp3Frames r;
+  size_t at = 0;
+  if (f.size() > 10 && !std::memcmp(f.data(), "ID3", 3))
+    at = 10 + ((f[6] << 21) | (f[7] << 14) | (f[8] << 7) | f[9]);
+  double kbpsSum = 0;
+  while (at + 4 <= f.size() && f[at] == 0xFF && (f[at + 1] & 0xE0) == 0xE0) {
+    int version = (f[at + 1] >> 3) & 3;  // 3 MPEG 1, 2 MPEG 2, 0 MPEG 2.5
+    int v = version == 3 ? 0 : version == 2 ? 1 : 2;
+    int kbps = (v == 0 ? kV1 : kV2)[f[at + 2] >> 4];
+    if (kbps == 0) break;  // free or bad bit-rate index
+    int rate = kRates[v][(f[at + 2] >> 2) & 3];
+    int padding = (f[at + 2] >> 1) & 1;
+    size_t size = size_t((v == 0 ? 144 : 72) * kbps * 1000 / rate + padding);
+    if (size < 4) break;
+    bool crc = !(f[at + 1] & 1);
+    if (r.Count == 0) {
+      r.Rate = rate, r.Mode = f[at + 3] >> 6, r.Protected = crc;
+      std::string first(f.begin() + std::ptrdiff_t(at), f.begin() + std::ptrdiff_t(std::min(at + size, f.size())));
+      r.Xing = first.find("Xing") != std::string::npos;
+      r.Info = first.find("Info") != std::string::npos;
+    } else {
+      r.AllProtected = r.AllProtected && crc;
+      r.BitRates.insert(kbps);
+      kbpsSum += kbps;
+    }
+    ++r.Count;
+    at += size;
+  }
+  r.MeanKbps = r.Count > 1 ? kbpsSum / (r.Count - 1) : 0;
+  return r;
 }

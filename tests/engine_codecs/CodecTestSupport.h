@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,3 +42,14 @@ class TTestFolder {
 bool FileExists(const std::string& path);
 std::vector<unsigned char> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// What the MP3 frame headers of a file say (after its ID3v2 tag); the first
+// frame, which may be the VBR header, is left out of the bit rates.
+struct TMp3Frames {
+  int Rate = 0, Mode = -1, Count = 0;
+  bool Protected = false, AllProtected = true;
+  bool Xing = false, Info = false;
+  std::set<int> BitRates;
+  double MeanKbps = 0;
+};
+TMp3Frames ScanMp3(const std::vector<unsigned char>& f);

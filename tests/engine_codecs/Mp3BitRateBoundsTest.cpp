@@ -11,38 +11,6 @@
 
 namespace {
 
-struct TFrames {
-  int Rate = 0;
-  std::set<int> BitRates;  // of the audio frames, the header frame left out
-  double MeanKbps = 0;
-};
-
-// Walks the frame headers after the ID3v2 tag; a header whose bit rate index
-// is free or bad stops the walk, so such a frame leaves the set short.
-TFrames ScanFrames(const std::vector<unsigned char>& f) {
-  static const int kRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
-  static const int kKbps[2][16] = {{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
-                                   {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}};
-  TFrames r;
-  size_t at = f.size() > 10 && !std::memcmp(f.data(), "ID3", 3)
-                  ? 10 + size_t((f[6] << 21) | (f[7] << 14) | (f[8] << 7) | f[9])
-                  : 0;
-  int count = 0;
-  double sum = 0;
-  while (at + 4 <= f.size() && f[at] == 0xFF && (f[at + 1] & 0xE0) == 0xE0) {
-    int version = (f[at + 1] >> 3) & 3;  // 3 MPEG 1, 2 MPEG 2, 0 MPEG 2.5
-    int v = version == 3 ? 0 : version == 2 ? 1 : 2;
-    int kbps = kKbps[v == 0 ? 0 : 1][f[at + 2] >> 4];
-    if (kbps == 0) break;
-    int rate = kRates[v][(f[at + 2] >> 2) & 3];
-    if (count++ == 0) r.Rate = rate;
-    else r.BitRates.insert(kbps), sum += kbps;
-    at += size_t((v == 0 ? 144 : 72) * kbps * 1000 / rate + ((f[at + 2] >> 1) & 1));
-  }
-  r.MeanKbps = count > 1 ? sum / (count - 1) : 0;
-  return r;
-}
-
 // Two seconds of tones with noise, which call for high rates, then two of
 // silence, which calls for the lowest: both bounds get pressed on.
 std::vector<float> LoudThenSilent(int rate) {
@@ -53,12 +21,12 @@ std::vector<float> LoudThenSilent(int rate) {
   return s;
 }
 
-TFrames Encode(const std::string& path, int sourceRate, const TLameSettings& s) {
+TMp3Frames Encode(const std::string& path, int sourceRate, const TLameSettings& s) {
   std::vector<float> src = LoudThenSilent(sourceRate);
   TMp3Encoder e(path, sourceRate, 2, s, {});
   e.Write(src.data(), int64_t(src.size() / 2));
   e.Finish();
-  return ScanFrames(ReadBytes(path));
+  return ScanMp3(ReadBytes(path));
 }
 
 struct TBoundsCase {
@@ -89,7 +57,7 @@ TEST(Mp3BitRateBounds, VariableRateBoundsAreBroughtToRatesTheFramesCanHold) {
     s.SetVbrMinBitRate(c.Min);
     s.SetVbrMaxBitRate(c.Max);
     s.SetAbrBitRate(c.Abr);
-    TFrames f;
+    TMp3Frames f;
     ASSERT_NO_THROW(f = Encode(dir.Path("v.mp3"), c.SourceRate, s));
     EXPECT_EQ(f.Rate, c.SourceRate);
     ASSERT_FALSE(f.BitRates.empty());
@@ -105,7 +73,7 @@ TEST(Mp3BitRateBounds, AverageOutsideTheBoundsAimsAtTheNearerBound) {
   s.SetVbrMinBitRate(32);
   s.SetVbrMaxBitRate(112);
   s.SetAbrBitRate(400);
-  TFrames f = Encode(dir.Path("a.mp3"), 44100, s);
+  TMp3Frames f = Encode(dir.Path("a.mp3"), 44100, s);
   // Half the source is silence, which the encoder spends little on.
   EXPECT_GT(f.MeanKbps, 64);
   EXPECT_LE(*f.BitRates.rbegin(), 112);
