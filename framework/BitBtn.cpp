@@ -2,12 +2,8 @@
 
 #include <algorithm>
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
 TBitBtn::TBitBtn(TComponent* AOwner)
-    : TButton(AOwner), FGlyph(Construct<TBitmap>(), &FreeObject), FCanvas(Construct<TControlCanvas>(), &FreeObject) {
+    : TButton(AOwner), FGlyph(Construct<TBitmap>()), FCanvas(Construct<TControlCanvas>()) {
   FGlyph->OnChange = Bind(this, &TBitBtn::GlyphChanged);
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/Button.h"
 #include "framework/ControlCanvas.h"
+#include "framework/OwnedObject.h"
 #include "framework/SpeedButton.h"
 
 class TBitBtn : public TButton {
@@ -29,8 +30,8 @@ protected:
 private:
   void GlyphChanged(TObject*) { Invalidate(); }
   void DrawItem(const DRAWITEMSTRUCT& DIS);
-  std::unique_ptr<TBitmap, void (*)(TObject*)> FGlyph;
-  std::unique_ptr<TControlCanvas, void (*)(TObject*)> FCanvas;
+  TOwned<TBitmap> FGlyph;
+  TOwned<TControlCanvas> FCanvas;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FSpacing = 4;

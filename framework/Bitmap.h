@@ -20,6 +20,7 @@
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Graphic.h"
+#include "framework/OwnedObject.h"
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TBitmapHandleType { bmDIB, bmDDB };
@@ -160,7 +161,7 @@ private:
   TTransparentMode FTransparentMode = tmAuto;
   TColor FTransparentColor = clDefault;
   std::vector<std::uint8_t> FDormantData;
-  std::unique_ptr<TBitmapCanvas, void (*)(TObject*)> FCanvas{nullptr, &Free};
+  TOwned<TBitmapCanvas> FCanvas;
 };
 
 // The number of bits per pixel of a format (0 for pfDevice and pfCustom).

@@ -20,7 +20,7 @@ UINT TextFormatToDTFlags(TTextFormat Format) {
 }
 
 TCanvas::TCanvas()
-    : FFont(TFont::Create(), &Free), FPen(TPen::Create(), &Free), FBrush(TBrush::Create(), &Free) {
+    : FFont(TFont::Create()), FPen(TPen::Create()), FBrush(TBrush::Create()) {
   FFont->OnChange = Bind(this, &TCanvas::FontChanged);
   FPen->OnChange = Bind(this, &TCanvas::PenChanged);
   FBrush->OnChange = Bind(this, &TCanvas::BrushChanged);

@@ -19,6 +19,7 @@
 #include "framework/Colors.h"
 #include "framework/Delegate.h"
 #include "framework/Font.h"
+#include "framework/OwnedObject.h"
 #include "framework/Pen.h"
 #include "framework/Persistent.h"
 #include "framework/Set.h"
@@ -155,9 +156,9 @@ private:
 
   HDC FHandle = nullptr;
   TCanvasState FState;
-  std::unique_ptr<TFont, void (*)(TObject*)> FFont;
-  std::unique_ptr<TPen, void (*)(TObject*)> FPen;
-  std::unique_ptr<TBrush, void (*)(TObject*)> FBrush;
+  TOwned<TFont> FFont;
+  TOwned<TPen> FPen;
+  TOwned<TBrush> FBrush;
   HGDIOBJ FOldFont = nullptr;
   HGDIOBJ FOldPen = nullptr;
   HGDIOBJ FOldBrush = nullptr;

@@ -10,7 +10,6 @@
 #include "framework/WinControl.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 bool IsMouseDown(UINT Msg) {
   return Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_MBUTTONDOWN || Msg == WM_LBUTTONDBLCLK ||
          Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDBLCLK;
@@ -50,8 +49,8 @@ void TSizeConstraints::Changed() { OnChange(this); }
 
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner),
-      FConstraints(Construct<TSizeConstraints>(this), &FreeObject),
-      FFont(Construct<TFont>(), &FreeObject) {
+      FConstraints(Construct<TSizeConstraints>(this)),
+      FFont(Construct<TFont>()) {
   WindowProc = TWndMethod(this, &TControl::WndProc);
   FFont->OnChange = Bind(this, &TControl::FontChange);
   FConstraints->OnChange = Bind(this, &TControl::ConstraintsChange);

@@ -14,6 +14,7 @@
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
 #include "framework/Font.h"
+#include "framework/OwnedObject.h"
 
 class TWinControl;
 class TCustomForm;
@@ -235,8 +236,8 @@ private:
   TAnchors FAnchors{akLeft, akTop};
   int FAnchorRight = 0, FAnchorBottom = 0;   // distances kept for right/bottom anchors
   int FAnchorParentW = -1, FAnchorParentH = -1;
-  std::unique_ptr<TSizeConstraints, void (*)(TObject*)> FConstraints;
-  std::unique_ptr<TFont, void (*)(TObject*)> FFont;
+  TOwned<TSizeConstraints> FConstraints;
+  TOwned<TFont> FFont;
   bool FVisible = true;
   bool FEnabled = true;
   bool FParentFont = true;

@@ -3,7 +3,6 @@
 #include "framework/GraphicControl.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 template <class F>
 void PaintOn(TControlCanvas* Canvas, HDC DC, F Call) {
@@ -22,7 +21,7 @@ void PaintOn(TControlCanvas* Canvas, HDC DC, F Call) {
 }  // namespace
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner), FCanvas(Construct<TControlCanvas>(), &FreeObject) {
+    : TControl(AOwner), FCanvas(Construct<TControlCanvas>()) {
   FCanvas->SetControl(this);
 }
 
@@ -37,7 +36,7 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner), FCanvas(Construct<TControlCanvas>(), &FreeObject) {
+    : TWinControl(AOwner), FCanvas(Construct<TControlCanvas>()) {
   FCanvas->SetControl(this);
 }
 

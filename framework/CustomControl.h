@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/ControlCanvas.h"
+#include "framework/OwnedObject.h"
 #include "framework/WinControl.h"
 
 class TCustomControl : public TWinControl {
@@ -19,7 +20,7 @@ protected:
   void PaintWindow(HDC DC) override;
 
 private:
-  std::unique_ptr<TControlCanvas, void (*)(TObject*)> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 // A windowed control that can scroll its content (the base of forms).

@@ -12,7 +12,6 @@
 #include "framework/Unicode.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 HWND DialogOwner() {
   HWND W = GetActiveWindow();
@@ -31,7 +30,7 @@ std::wstring FileDialogFilter(const std::string& Filter) {
   return W;
 }
 
-TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(Construct<TStringList>(), &FreeObject) {}
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(Construct<TStringList>()) {}
 
 TOpenDialog::~TOpenDialog() = default;
 

@@ -7,6 +7,7 @@
 
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
 
 enum TOpenOption {
@@ -56,7 +57,7 @@ protected:
 
 private:
   std::string FFileName;
-  std::unique_ptr<TStringList, void (*)(TObject*)> FFiles;
+  TOwned<TStringList> FFiles;
   std::string FFilter;
   int FFilterIndex = 1;
   std::string FInitialDir;

@@ -5,7 +5,6 @@
 #include "framework/Unicode.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 // The lines of a memo: a view of its text split at line breaks.
 class TMemoStrings : public TStrings {
@@ -176,7 +175,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
 
 // --- TMemo ---
 
-TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(Construct<TMemoStrings>(this), &FreeObject) {
+TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(Construct<TMemoStrings>(this)) {
   SetBounds(0, 0, 185, 89);
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
 #include "framework/WinControl.h"
 
@@ -79,7 +80,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
 
 private:
-  std::unique_ptr<TStrings, void (*)(TObject*)> FLines;
+  TOwned<TStrings> FLines;
   TScrollStyle FScrollBars = ssNone;
   bool FWordWrap = true;
   bool FWantReturns = true;

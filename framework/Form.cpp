@@ -9,7 +9,6 @@
 #include "framework/Screen.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 constexpr UINT kFirstMDIChildId = 0xFF00;
 
 struct TDisabledWindows {
@@ -28,7 +27,7 @@ BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
 }  // namespace
 
 TCustomForm::TCustomForm(TComponent* AOwner)
-    : TScrollingWinControl(AOwner), FCanvas(Construct<TControlCanvas>(), &FreeObject) {
+    : TScrollingWinControl(AOwner), FCanvas(Construct<TControlCanvas>()) {
   FCanvas->SetControl(this);
   FFormState.Include(fsCreating);
   SetControlStyle(GetControlStyle() + csAcceptsControls);

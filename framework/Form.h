@@ -11,6 +11,7 @@
 
 #include "framework/ControlCanvas.h"
 #include "framework/CustomControl.h"
+#include "framework/OwnedObject.h"
 
 class TMainMenu;
 
@@ -152,7 +153,7 @@ private:
   bool FShownOnce = false;
   HWND FClientHandle = nullptr;
   TTileMode FTileMode = tbHorizontal;
-  std::unique_ptr<TControlCanvas, void (*)(TObject*)> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 class TForm : public TCustomForm {

@@ -7,6 +7,7 @@
 
 #include "framework/Control.h"
 #include "framework/ControlCanvas.h"
+#include "framework/OwnedObject.h"
 
 class TGraphicControl : public TControl {
   SONVELT_CLASS(TGraphicControl, TControl)
@@ -20,5 +21,5 @@ protected:
   void Paint() override {}
 
 private:
-  std::unique_ptr<TControlCanvas, void (*)(TObject*)> FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };

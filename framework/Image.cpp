@@ -2,10 +2,6 @@
 
 #include "framework/Graphic.h"
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
 TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetControlStyle(GetControlStyle() + csReplicatable);
   SetBounds(0, 0, 105, 105);
@@ -17,7 +13,7 @@ void TPaintBox::Paint() {
   OnPaint(this);
 }
 
-TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(Construct<TPicture>(), &FreeObject) {
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(Construct<TPicture>()) {
   SetControlStyle(GetControlStyle() + csReplicatable);
   SetBounds(0, 0, 105, 105);
   FPicture->OnChange = Bind(this, &TImage::PictureChanged);

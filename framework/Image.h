@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/GraphicControl.h"
+#include "framework/OwnedObject.h"
 #include "framework/Picture.h"
 
 class TPaintBox : public TGraphicControl {
@@ -42,7 +43,7 @@ protected:
 
 private:
   void PictureChanged(TObject* Sender);
-  std::unique_ptr<TPicture, void (*)(TObject*)> FPicture;
+  TOwned<TPicture> FPicture;
   bool FStretch = false;
   bool FCenter = false;
   bool FProportional = false;

@@ -5,10 +5,6 @@
 #include "framework/Exceptions.h"
 #include "framework/Unicode.h"
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
 // --- TListControlItems ---
 
 void TListControlItems::Check(int Index) const {
@@ -84,7 +80,7 @@ void TListControlItems::FillWindow() {
 
 // Clicks come as the window's notifications, not from our mouse handling.
 TCustomListControl::TCustomListControl(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(Construct<TListControlItems>(static_cast<TListItemsWindow*>(this)), &FreeObject) {
+    : TWinControl(AOwner), FItems(Construct<TListControlItems>(static_cast<TListItemsWindow*>(this))) {
   SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
   SetTabStop(true);
   SetColor(clWindow);

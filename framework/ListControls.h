@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
 #include "framework/WinControl.h"
 
@@ -64,7 +65,7 @@ public:
   void SetSorted(bool Value) { FItems->SetSorted(Value); }
 
 protected:
-  std::unique_ptr<TListControlItems, void (*)(TObject*)> FItems;
+  TOwned<TListControlItems> FItems;
 };
 
 class TListBox : public TCustomListControl {

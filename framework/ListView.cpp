@@ -11,7 +11,6 @@
 #include "framework/Unicode.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 int FormatOf(TAlignment A) { return A == taRightJustify ? LVCFMT_RIGHT : A == taCenter ? LVCFMT_CENTER : LVCFMT_LEFT; }
 }  // namespace
@@ -58,7 +57,7 @@ void TListColumn::SetAlignment(TAlignment Value) {
 
 // --- TListItem ---
 
-TListItem::TListItem(TListView* Owner) : FOwner(Owner), FSubItems(Construct<TStringList>(), &FreeObject) {
+TListItem::TListItem(TListView* Owner) : FOwner(Owner), FSubItems(Construct<TStringList>()) {
   FSubItems->SetOnChange(Bind(this, &TListItem::SubItemsChange));
 }
 
@@ -167,7 +166,7 @@ void TListItems::EndUpdate() {
 // --- TListView ---
 
 TListView::TListView(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(Construct<TListItems>(this), &FreeObject) {
+    : TWinControl(AOwner), FItems(Construct<TListItems>(this)) {
   // Clicks come as the window's notifications, not from our mouse handling.
   SetControlStyle(TControlStyle{csDoubleClicks});
   SetBounds(0, 0, 250, 150);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Label.h"
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
 #include "framework/WinControl.h"
 
@@ -63,7 +64,7 @@ private:
   void SubItemsChange(TObject*);
   TListView* FOwner;
   std::string FCaption;
-  std::unique_ptr<TStringList, void (*)(TObject*)> FSubItems;
+  TOwned<TStringList> FSubItems;
   void* FData = nullptr;
   int FImageIndex = -1;
   bool FSelected = false;
@@ -165,7 +166,7 @@ private:
   void FillWindow();
   void CNNotify(TMessage& Message);
   std::vector<TListColumn*> FColumns;
-  std::unique_ptr<TListItems, void (*)(TObject*)> FItems;
+  TOwned<TListItems> FItems;
   TViewStyle FViewStyle = vsIcon;
   bool FMultiSelect = false;
   bool FRowSelect = false;

@@ -5,7 +5,6 @@
 #include "framework/DrawingHelpers.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 void BevelColors(TBevelCut Cut, TColor& Top, TColor& Bottom) {
   Top = Cut == bvLowered ? clBtnShadow : clBtnHighlight;
@@ -122,7 +121,7 @@ void TGroupBox::Dispatch(TMessage& Message) {
 
 // --- TRadioGroup ---
 
-TRadioGroup::TRadioGroup(TComponent* AOwner) : TGroupBox(AOwner), FItems(Construct<TStringList>(), &FreeObject) {
+TRadioGroup::TRadioGroup(TComponent* AOwner) : TGroupBox(AOwner), FItems(Construct<TStringList>()) {
   SetControlStyle(GetControlStyle() - csAcceptsControls);
   FItems->SetOnChange(Bind(this, &TRadioGroup::ItemsChange));
 }

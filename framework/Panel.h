@@ -8,6 +8,7 @@
 #include "framework/Button.h"
 #include "framework/CustomControl.h"
 #include "framework/Label.h"
+#include "framework/OwnedObject.h"
 #include "framework/StringLists.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
@@ -82,7 +83,7 @@ private:
   void ButtonClick(TObject* Sender);
   void UpdateButtons();
   void ArrangeButtons();
-  std::unique_ptr<TStringList, void (*)(TObject*)> FItems;
+  TOwned<TStringList> FItems;
   std::vector<TRadioButton*> FButtons;
   int FItemIndex = -1;
   int FColumns = 1;

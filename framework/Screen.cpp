@@ -6,7 +6,6 @@
 #include "framework/Unicode.h"
 
 namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
 HCURSOR SysCursor(LPCWSTR Id) { return LoadCursorW(nullptr, Id); }
 
 int CALLBACK CollectFont(const LOGFONTW* LF, const TEXTMETRICW*, DWORD, LPARAM Data) {
@@ -25,9 +24,7 @@ TScreen* Screen = nullptr;
 static TMouse MouseInstance;
 TMouse* Mouse = &MouseInstance;
 
-TScreen::TScreen(TComponent* AOwner)
-    : TComponent(AOwner), FHintFont(nullptr, &FreeObject), FMenuFont(nullptr, &FreeObject),
-      FIconFont(nullptr, &FreeObject) {
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
   FCursors = {
       {crDefault, SysCursor(reinterpret_cast<LPCWSTR>(IDC_ARROW))},
       {crArrow, SysCursor(reinterpret_cast<LPCWSTR>(IDC_ARROW))},

@@ -11,6 +11,7 @@
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
 #include "framework/Font.h"
+#include "framework/OwnedObject.h"
 
 class TCustomForm;
 class TWinControl;
@@ -55,7 +56,7 @@ private:
   std::map<int, HCURSOR> FCursors;
   TCursor FCursor = crDefault;
   std::vector<std::string> FFonts;
-  std::unique_ptr<TFont, void (*)(TObject*)> FHintFont, FMenuFont, FIconFont;
+  TOwned<TFont> FHintFont, FMenuFont, FIconFont;
   std::vector<TCustomForm*> FForms;
   TCustomForm* FActiveForm = nullptr;
   TWinControl* FActiveControl = nullptr;

@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetControlStyle(GetControlStyle() + csReplicatable);
   SetBounds(0, 0, 50, 50);
@@ -70,7 +66,7 @@ void TBevel::Paint() {
 }
 
 TShape::TShape(TComponent* AOwner)
-    : TGraphicControl(AOwner), FPen(Construct<TPen>(), &FreeObject), FBrush(Construct<TBrush>(), &FreeObject) {
+    : TGraphicControl(AOwner), FPen(Construct<TPen>()), FBrush(Construct<TBrush>()) {
   SetControlStyle(GetControlStyle() + csReplicatable);
   SetBounds(0, 0, 65, 65);
   FPen->OnChange = Bind(this, &TShape::StyleChanged);

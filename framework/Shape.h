@@ -6,6 +6,7 @@
 
 #include "framework/Brush.h"
 #include "framework/GraphicControl.h"
+#include "framework/OwnedObject.h"
 #include "framework/Pen.h"
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
@@ -48,6 +49,6 @@ protected:
 private:
   void StyleChanged(TObject*) { Invalidate(); }
   TShapeType FShape = stRectangle;
-  std::unique_ptr<TPen, void (*)(TObject*)> FPen;
-  std::unique_ptr<TBrush, void (*)(TObject*)> FBrush;
+  TOwned<TPen> FPen;
+  TOwned<TBrush> FBrush;
 };

@@ -5,11 +5,7 @@
 #include "framework/DrawingHelpers.h"
 #include "framework/WinControl.h"
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(Construct<TBitmap>(), &FreeObject) {
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(Construct<TBitmap>()) {
   SetControlStyle(TControlStyle{csCaptureMouse, csDoubleClicks, csOpaque});
   SetBounds(0, 0, 23, 22);
   SetParentColor(true);

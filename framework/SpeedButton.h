@@ -7,6 +7,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/GraphicControl.h"
+#include "framework/OwnedObject.h"
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -73,7 +74,7 @@ private:
   bool FDown = false;
   bool FAllowAllUp = false;
   bool FFlat = false;
-  std::unique_ptr<TBitmap, void (*)(TObject*)> FGlyph;
+  TOwned<TBitmap> FGlyph;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FSpacing = 4;

@@ -5,10 +5,6 @@
 #include "framework/Exceptions.h"
 #include "framework/Unicode.h"
 
-namespace {
-void FreeObject(TObject* Obj) { Free(Obj); }
-}
-
 // --- TTreeNode ---
 
 TTreeNode::~TTreeNode() {
@@ -195,7 +191,7 @@ void TTreeNodes::EndUpdate() {
 
 // --- TTreeView ---
 
-TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(Construct<TTreeNodes>(this), &FreeObject) {
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(Construct<TTreeNodes>(this)) {
   SetControlStyle(TControlStyle{csDoubleClicks});
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);

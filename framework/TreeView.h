@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/OwnedObject.h"
 #include "framework/WinControl.h"
 
 class TTreeView;
@@ -134,7 +135,7 @@ private:
   void WindowInsert(TTreeNode* Node);
   void ForgetItems(TTreeNode* Node);
   TTreeNode* NodeOf(HTREEITEM Item);
-  std::unique_ptr<TTreeNodes, void (*)(TObject*)> FItems;
+  TOwned<TTreeNodes> FItems;
   bool FReadOnly = false;
   bool FShowLines = true;
   bool FShowRoot = true;

@@ -16,7 +16,6 @@ const wchar_t kControlProp[] = L"SonveltControl";
 thread_local TWinControl* CreationControl = nullptr;
 TControl* CaptureControl = nullptr;
 TControl* MouseControl = nullptr;
-void FreeObject(TObject* Obj) { Free(Obj); }
 
 // The guards below undo what painting set up even when a paint handler throws:
 // an unended paint leaves the region invalid, so the window would be asked to
@@ -127,7 +126,7 @@ static void SetMouseControl(TControl* Control) {
   if (Control && MouseControl == Control) Control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(Control));
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(Construct<TBrush>(), &FreeObject) {
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(Construct<TBrush>()) {
   FBrush->SetColor(GetColor());
 }
 

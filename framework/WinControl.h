@@ -13,6 +13,7 @@
 
 #include "framework/Brush.h"
 #include "framework/Control.h"
+#include "framework/OwnedObject.h"
 
 struct TCreateParams {
   std::string Caption;
@@ -173,7 +174,7 @@ private:
   bool FTrackingMouse = false;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
-  std::unique_ptr<TBrush, void (*)(TObject*)> FBrush;
+  TOwned<TBrush> FBrush;
 };
 
 // The control the mouse button is held down on (graphic controls get their
