@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/OwnedObject.h"
 #include "skins/PngChunks.h"
 #include "skins/PngDataChunk.h"
 #include "skins/PngExceptions.h"
@@ -406,14 +407,14 @@ void TPNGObject::AssignBitmapHandle(HBITMAP bitmap, bool transparent, COLORREF t
 }
 
 void TPNGObject::LoadFromClipboardFormat(WORD format, HANDLE data, HPALETTE palette) {
-  std::unique_ptr<TBitmap, void (*)(TObject*)> bitmap(TBitmap::Create(), Free);
+  auto bitmap = MakeOwned<TBitmap>();
   bitmap->LoadFromClipboardFormat(format, data, palette);
   AssignBitmapHandle(bitmap->GetHandle(), false, 0);
   Changed(this);
 }
 
 void TPNGObject::SaveToClipboardFormat(WORD& format, HANDLE& data, HPALETTE& palette) {
-  std::unique_ptr<TBitmap, void (*)(TObject*)> bitmap(TBitmap::Create(), Free);
+  auto bitmap = MakeOwned<TBitmap>();
   bitmap->SetSize(GetWidth(), GetHeight());
   Draw(bitmap->GetCanvas(), RECT{0, 0, GetWidth(), GetHeight()});
   bitmap->SaveToClipboardFormat(format, data, palette);

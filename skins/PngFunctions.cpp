@@ -8,6 +8,7 @@
 #include "framework/Bitmap.h"
 #include "framework/DrawingHelpers.h"
 #include "framework/ImageList.h"
+#include "framework/OwnedObject.h"
 #include "skins/PngChunks.h"
 #include "skins/PngHeaderChunk.h"
 #include "skins/PngObject.h"
@@ -29,10 +30,6 @@ void GreyChannel(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t amount) {
   b = mix(b);
 }
 
-struct TFreePicture {
-  void operator()(TPNGObject* p) const { Free(p); }
-};
-
 }  // namespace
 
 void FadePngAlpha(TPNGObject* png, uint8_t level) {
@@ -44,7 +41,7 @@ void FadePngAlpha(TPNGObject* png, uint8_t level) {
     case COLOR_GRAYSCALE:
     case COLOR_PALETTE: {
       // Rebuilt as RGBA through a blank 24-bit bitmap of the same size.
-      std::unique_ptr<TPNGObject, TFreePicture> rgba(TPNGObject::Create());
+      TOwned<TPNGObject> rgba(TPNGObject::Create());
       BITMAPINFO info{};
       info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
       void* bits = nullptr;
@@ -106,7 +103,7 @@ void DrawPngWithOptions(TPNGObject* png, TCanvas* canvas, const RECT& rect, TPng
     png->Draw(canvas, rect);
     return;
   }
-  std::unique_ptr<TPNGObject, TFreePicture> copy(TPNGObject::Create());
+  TOwned<TPNGObject> copy(TPNGObject::Create());
   copy->Assign(png);
   if (options.Contains(pngBlendOnDisabled)) FadePngAlpha(copy.get(), 127);
   if (options.Contains(pngGrayscaleOnDisabled)) GreyPngColours(copy.get(), 255);
@@ -118,7 +115,7 @@ void PngFromImageListIcon(TPNGObject* png, TCustomImageList* images, int index) 
   if (!icon) return;
   ICONINFO info{};
   if (GetIconInfo(icon, &info)) {
-    std::unique_ptr<TBitmap, void (*)(TObject*)> colour(TBitmap::Create(), Free);
+    auto colour = MakeOwned<TBitmap>();
     colour->SetHandle(info.hbmColor);
     colour->SetPixelFormat(pf24bit);
     png->Assign(colour.get());

@@ -3,6 +3,7 @@
 #include "framework/Action.h"
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
+#include "framework/OwnedObject.h"
 #include "framework/ClassRegistry.h"
 #include "skins/PngChunks.h"
 #include "skins/PngHeaderChunk.h"
@@ -60,7 +61,7 @@ void TPngSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
 }
 
 void TPngSpeedButton::RebuildPlaceholderGlyph() {
-  std::unique_ptr<TBitmap, void (*)(TObject*)> placeholder(TBitmap::Create(), Free);
+  auto placeholder = MakeOwned<TBitmap>();
   placeholder->SetSize(FPngImage->GetWidth(), FPngImage->GetHeight());
   placeholder->GetCanvas()->GetBrush()->SetColor(clBtnFace);
   placeholder->GetCanvas()->FillRect(RECT{0, 0, FPngImage->GetWidth(), FPngImage->GetHeight()});
