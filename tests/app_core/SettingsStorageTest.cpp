@@ -4,6 +4,7 @@
 #include "app/GlobalVars.h"
 #include "app/ShellFolders.h"
 #include "framework/FileUtils.h"
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "app/SettingsStorage.h"
 #include "framework/Form.h"
@@ -17,7 +18,6 @@ const char* const Key = "\\SOFTWARE\\Sonvelt\\2.0";
 // The settings key as a test sees it; absent values read as nothing.
 struct TStored {
   explicit TStored(const std::string& Path = Key) { Open = Reg->OpenKey(Path, false); }
-  ~TStored() { Free(Reg); }
   std::optional<int32_t> Int(const std::string& Name) {
     if (Reg->GetDataType(Name) != rdInteger) return std::nullopt;
     return Reg->ReadInteger(Name);
@@ -26,7 +26,7 @@ struct TStored {
     if (Reg->GetDataType(Name) != rdString) return std::nullopt;
     return Reg->ReadString(Name);
   }
-  TRegistry* Reg = TRegistry::Create();
+  TOwned<TRegistry> Reg = MakeOwned<TRegistry>();
   bool Open = false;
 };
 

@@ -11,6 +11,7 @@
 #include "app/TimeText.h"
 #include "app/ValueTables.h"
 #include "framework/FileUtils.h"
+#include "framework/OwnedObject.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
@@ -160,14 +161,13 @@ namespace {
 // Reads and changes HKEY_CLASSES_ROOT for the verb tests.
 struct TClasses {
   TClasses() { Reg->SetRootKey(HKEY_CLASSES_ROOT); }
-  ~TClasses() { Free(Reg); }
   std::string Value(const std::string& Path) {
     if (!Reg->OpenKeyReadOnly("\\" + Path)) return "<missing>";
     return Reg->ValueExists("") ? Reg->ReadString("") : "<no value>";
   }
   bool Exists(const std::string& Path) { return Reg->KeyExists("\\" + Path); }
   void Delete(const std::string& Path) { Reg->DeleteKey("\\" + Path); }
-  TRegistry* Reg = TRegistry::Create();
+  TOwned<TRegistry> Reg = MakeOwned<TRegistry>();
 };
 }  // namespace
 

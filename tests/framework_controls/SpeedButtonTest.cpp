@@ -9,18 +9,10 @@
 #include "framework/Action.h"
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
+#include "framework/OwnedObject.h"
 #include "framework/SpeedButton.h"
 
 namespace {
-
-template <class T>
-struct Freed {
-  T* P;
-  explicit Freed(T* Obj) : P(Obj) {}
-  ~Freed() { Free(P); }
-  T* operator->() const { return P; }
-  T* get() const { return P; }
-};
 
 TBitmap* Canvas24(int W, int H) {
   TBitmap* B = TBitmap::Create();
@@ -41,7 +33,7 @@ TBitmap* RingedGlyph() {
 
 // The box of the red pixels the button paints, as {left, top, right, bottom}.
 RECT RedBox(TSpeedButton* B) {
-  Freed<TBitmap> Target(Canvas24(B->GetWidth(), B->GetHeight()));
+  TOwned<TBitmap> Target(Canvas24(B->GetWidth(), B->GetHeight()));
   B->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Target->GetCanvas()->GetHandle()), 0);
   RECT Box{B->GetWidth(), B->GetHeight(), -1, -1};
   for (int Y = 0; Y < B->GetHeight(); ++Y)
@@ -58,9 +50,9 @@ RECT RedBox(TSpeedButton* B) {
 }  // namespace
 
 TEST(SpeedButtonLayout, MarginPlacesTheGlyphFromItsEdge) {
-  Freed<TSpeedButton> B(TSpeedButton::Create(nullptr));
+  TOwned<TSpeedButton> B(TSpeedButton::Create(nullptr));
   B->SetBounds(0, 0, 60, 40);
-  Freed<TBitmap> G(RingedGlyph());
+  TOwned<TBitmap> G(RingedGlyph());
   B->SetGlyph(G.get());
   EXPECT_EQ(-1, B->GetMargin());
   struct Case {
@@ -88,7 +80,7 @@ TEST(SpeedButtonLayout, MarginPlacesTheGlyphFromItsEdge) {
 }
 
 TEST(SpeedButtonLayout, CaptionFollowsTheGlyphBySpacing) {
-  Freed<TBitmap> Target(Canvas24(200, 60));
+  TOwned<TBitmap> Target(Canvas24(200, 60));
   TCanvas* C = Target->GetCanvas();
   const std::string Caption = "Play";
   const SIZE T{C->TextWidth(Caption), C->TextHeight(Caption)};
@@ -125,7 +117,7 @@ TEST(SpeedButtonLayout, CaptionFollowsTheGlyphBySpacing) {
 }
 
 TEST(SpeedButtonLayout, SpacingMinusOneLeavesEqualGaps) {
-  Freed<TBitmap> Target(Canvas24(200, 60));
+  TOwned<TBitmap> Target(Canvas24(200, 60));
   TCanvas* C = Target->GetCanvas();
   const int TW = C->TextWidth("Stop");
   POINT GP{};
@@ -142,7 +134,7 @@ TEST(SpeedButtonLayout, SpacingMinusOneLeavesEqualGaps) {
 }
 
 TEST(ActionListImages, FollowTheImageListAndForgetItWhenFreed) {
-  Freed<TActionList> List(TActionList::Create(nullptr));
+  TOwned<TActionList> List(TActionList::Create(nullptr));
   int Changes = 0;
   struct TCounter : TObject {
     int* N;
@@ -154,7 +146,7 @@ TEST(ActionListImages, FollowTheImageListAndForgetItWhenFreed) {
   List->SetImages(Images);
   EXPECT_EQ(Images, List->GetImages());
   EXPECT_EQ(1, Changes);
-  Freed<TBitmap> G(RingedGlyph());
+  TOwned<TBitmap> G(RingedGlyph());
   Images->SetWidth(10);
   Images->SetHeight(10);
   Changes = 0;

@@ -28,7 +28,7 @@ void PutPixel(TPixelFormat f, void* line, int x, int r, int g, int b) {
 
 TEST(Bitmap, ScanLineRowsReachGdiInEveryTrueColourFormat) {
   for (TPixelFormat f : {pf15bit, pf16bit, pf24bit, pf32bit}) {
-    Owned<TBitmap> b(TBitmap::Create());
+    TOwned<TBitmap> b(TBitmap::Create());
     b->SetPixelFormat(f);
     b->SetSize(5, 3);
     EXPECT_EQ(b->GetHandleType(), bmDIB);
@@ -48,7 +48,7 @@ TEST(Bitmap, ScanLineRowsReachGdiInEveryTrueColourFormat) {
 
 TEST(Bitmap, PaletteFormatsDrawThroughTheirColourTables) {
   for (TPixelFormat f : {pf1bit, pf4bit, pf8bit}) {
-    Owned<TBitmap> b(MakeBitmap(9, 4, clBlack, f));
+    TOwned<TBitmap> b(MakeBitmap(9, 4, clBlack, f));
     b->GetCanvas()->GetBrush()->SetColor(clWhite);
     b->GetCanvas()->FillRect(RECT{0, 2, 9, 4});
     EXPECT_EQ(ProbePixel(b.get(), 8, 1), 0u) << f;
@@ -63,7 +63,7 @@ TEST(Bitmap, PaletteFormatsDrawThroughTheirColourTables) {
 }
 
 TEST(Bitmap, ResizeKeepsContentAndFillsNewAreaWhite) {
-  Owned<TBitmap> b(MakeBitmap(4, 4, clRed));
+  TOwned<TBitmap> b(MakeBitmap(4, 4, clRed));
   b->SetWidth(8);
   b->SetHeight(6);
   EXPECT_EQ(ProbePixel(b.get(), 3, 3), RGB(255, 0, 0));
@@ -74,7 +74,7 @@ TEST(Bitmap, ResizeKeepsContentAndFillsNewAreaWhite) {
   EXPECT_EQ(b->GetPixelFormat(), pf24bit);
 
   // Width alone is remembered until the height arrives.
-  Owned<TBitmap> e(TBitmap::Create());
+  TOwned<TBitmap> e(TBitmap::Create());
   e->SetPixelFormat(pf32bit);
   e->SetWidth(7);
   EXPECT_TRUE(e->GetEmpty());
@@ -88,7 +88,7 @@ TEST(Bitmap, ResizeKeepsContentAndFillsNewAreaWhite) {
 }
 
 TEST(Bitmap, Pf32bitKeepsAlphaThroughResizeCopyAndSave) {
-  Owned<TBitmap> b(TBitmap::Create());
+  TOwned<TBitmap> b(TBitmap::Create());
   b->SetPixelFormat(pf32bit);
   b->SetSize(3, 2);
   for (int y = 0; y < 2; ++y)
@@ -96,20 +96,20 @@ TEST(Bitmap, Pf32bitKeepsAlphaThroughResizeCopyAndSave) {
   b->SetSize(4, 2);
   EXPECT_EQ(static_cast<std::uint32_t*>(b->ScanLine(1))[2], 0x40102030u + 2 + 16);
 
-  Owned<TBitmap> copy(TBitmap::Create());
+  TOwned<TBitmap> copy(TBitmap::Create());
   copy->Assign(b.get());
   EXPECT_EQ(copy->GetPixelFormat(), pf32bit);
   EXPECT_EQ(static_cast<std::uint32_t*>(copy->ScanLine(0))[1], 0x40102031u);
 
   std::vector<std::uint8_t> file = b->SaveToBytes();
-  Owned<TBitmap> loaded(TBitmap::Create());
+  TOwned<TBitmap> loaded(TBitmap::Create());
   loaded->LoadFromBytes(file.data(), file.size());
   EXPECT_EQ(loaded->GetPixelFormat(), pf32bit);
   EXPECT_EQ(static_cast<std::uint32_t*>(loaded->ScanLine(1))[0], 0x40102030u + 16);
 }
 
 TEST(Bitmap, DeviceBitmapBecomesDibForScanLine) {
-  Owned<TBitmap> b(MakeBitmap(3, 3, clGreen, pfDevice));
+  TOwned<TBitmap> b(MakeBitmap(3, 3, clGreen, pfDevice));
   EXPECT_EQ(b->GetHandleType(), bmDDB);
   EXPECT_EQ(b->GetPixelFormat(), pfDevice);
   b->ScanLine(0);
@@ -128,14 +128,14 @@ TEST(Bitmap, DeviceBitmapBecomesDibForScanLine) {
 
 TEST(Bitmap, TransparentDrawLeavesOutTheBottomLeftColour) {
   // Fuchsia frame with a blue centre: in auto mode the bottom-left pixel decides.
-  Owned<TBitmap> glyph(MakeBitmap(6, 6, clFuchsia));
+  TOwned<TBitmap> glyph(MakeBitmap(6, 6, clFuchsia));
   glyph->GetCanvas()->GetBrush()->SetColor(clBlue);
   glyph->GetCanvas()->FillRect(RECT{2, 2, 4, 4});
   glyph->SetTransparent(true);
   EXPECT_EQ(glyph->GetTransparentMode(), tmAuto);
   EXPECT_EQ(glyph->GetTransparentColor(), clFuchsia);
 
-  Owned<TBitmap> target(MakeBitmap(20, 20, clLime));
+  TOwned<TBitmap> target(MakeBitmap(20, 20, clLime));
   target->GetCanvas()->Draw(1, 1, glyph.get());
   EXPECT_EQ(ProbePixel(target.get(), 1, 1), RGB(0, 255, 0));
   EXPECT_EQ(ProbePixel(target.get(), 3, 3), RGB(0, 0, 255));
@@ -159,7 +159,7 @@ TEST(Bitmap, TransparentDrawLeavesOutTheBottomLeftColour) {
 }
 
 TEST(Bitmap, MaskHandleAndMaskMarkTheTransparentColour) {
-  Owned<TBitmap> b(MakeBitmap(4, 4, clWhite));
+  TOwned<TBitmap> b(MakeBitmap(4, 4, clWhite));
   b->GetCanvas()->SetPixels(1, 1, clRed);
   b->SetTransparentColor(clRed);
   HBITMAP mask = b->GetMaskHandle();
@@ -178,13 +178,13 @@ TEST(Bitmap, MaskHandleAndMaskMarkTheTransparentColour) {
 
 TEST(Bitmap, BmpBytesRoundTripEveryFormat) {
   for (TPixelFormat f : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
-    Owned<TBitmap> b(MakeBitmap(7, 5, clWhite, f));
+    TOwned<TBitmap> b(MakeBitmap(7, 5, clWhite, f));
     b->GetCanvas()->GetBrush()->SetColor(clBlack);
     b->GetCanvas()->FillRect(RECT{0, 0, 3, 2});
     std::vector<std::uint8_t> file = b->SaveToBytes();
     ASSERT_GT(file.size(), 54u);
     EXPECT_EQ(file[0], 'B');
-    Owned<TBitmap> r(TBitmap::Create());
+    TOwned<TBitmap> r(TBitmap::Create());
     r->LoadFromBytes(file.data(), file.size());
     EXPECT_EQ(r->GetPixelFormat(), f);
     EXPECT_EQ(r->GetWidth(), 7);
@@ -204,7 +204,7 @@ TEST(Bitmap, TopDownBmpStaysTopDown) {
   std::vector<std::uint8_t> rows(l.ImageSize(), 0xFF);
   rows[0] = rows[1] = rows[2] = 0;  // first row in memory: black at (0, 0)
   std::vector<std::uint8_t> file = WriteBmpFile(l, rows.data());
-  Owned<TBitmap> b(TBitmap::Create());
+  TOwned<TBitmap> b(TBitmap::Create());
   b->LoadFromBytes(file.data(), file.size());
   EXPECT_EQ(ProbePixel(b.get(), 0, 0), 0u);
   EXPECT_EQ(ProbePixel(b.get(), 0, 1), 0xFFFFFFu);
@@ -213,7 +213,7 @@ TEST(Bitmap, TopDownBmpStaysTopDown) {
 }
 
 TEST(Bitmap, BrokenBmpDataIsRefusedAndThePictureKept) {
-  Owned<TBitmap> good(MakeBitmap(3, 3, clRed));
+  TOwned<TBitmap> good(MakeBitmap(3, 3, clRed));
   std::vector<std::uint8_t> file = good->SaveToBytes();
   auto put32 = [](std::vector<std::uint8_t> v, size_t at, std::int32_t val) {
     std::memcpy(&v[at], &val, 4);
@@ -233,7 +233,7 @@ TEST(Bitmap, BrokenBmpDataIsRefusedAndThePictureKept) {
       {file.begin(), file.begin() + 20},
   };
   for (auto& bad : cases) {
-    Owned<TBitmap> b(MakeBitmap(2, 2, clBlue));
+    TOwned<TBitmap> b(MakeBitmap(2, 2, clBlue));
     EXPECT_THROW(b->LoadFromBytes(bad.data(), bad.size()), EInvalidGraphic);
     EXPECT_EQ(b->GetWidth(), 2);
     EXPECT_EQ(ProbePixel(b.get(), 1, 1), RGB(0, 0, 255));
@@ -255,7 +255,7 @@ TEST(Bitmap, RleBitmapsAreExpanded) {
   info[40 + 4 * 2 + 0] = 255;  // colour 2 blue
   const std::uint8_t rle[] = {2, 1, 2, 2, 0, 0, 0, 4, 2, 1, 2, 1, 0, 0, 0, 1};
   info.insert(info.end(), rle, rle + sizeof rle);
-  Owned<TBitmap> b(TBitmap::Create());
+  TOwned<TBitmap> b(TBitmap::Create());
   TDibImage img = ParseDib(info.data(), info.size(), -1);
   std::vector<std::uint8_t> file = WriteBmpFile(img.Layout, img.Bits.data());
   b->LoadFromBytes(file.data(), file.size());
@@ -266,7 +266,7 @@ TEST(Bitmap, RleBitmapsAreExpanded) {
 }
 
 TEST(Bitmap, DormantBitmapComesBackOnUse) {
-  Owned<TBitmap> b(MakeBitmap(5, 5, clTeal));
+  TOwned<TBitmap> b(MakeBitmap(5, 5, clTeal));
   b->GetCanvas()->SetPixels(4, 4, clYellow);
   b->Dormant();
   EXPECT_TRUE(b->IsDormant());
@@ -282,7 +282,7 @@ TEST(Bitmap, ChangesAreAnnounced) {
     int n = 0;
     void Hit(TObject*) { ++n; }
   } counter;
-  Owned<TBitmap> b(TBitmap::Create());
+  TOwned<TBitmap> b(TBitmap::Create());
   b->OnChange = Bind(&counter, &Counter::Hit);
   b->SetSize(3, 3);
   EXPECT_EQ(counter.n, 1);
@@ -293,9 +293,9 @@ TEST(Bitmap, ChangesAreAnnounced) {
 
 TEST(Bitmap, LoadsBitmapResourcesByNameAndNumber) {
   HINSTANCE self = GetModuleHandleW(nullptr);
-  Owned<TBitmap> byName(TBitmap::Create());
+  TOwned<TBitmap> byName(TBitmap::Create());
   byName->LoadFromResourceName(self, "REDOVERBLUE");
-  Owned<TBitmap> byId(TBitmap::Create());
+  TOwned<TBitmap> byId(TBitmap::Create());
   byId->LoadFromResourceID(self, 7);
   for (TBitmap* b : {byName.get(), byId.get()}) {
     EXPECT_EQ(b->GetWidth(), 4);
@@ -316,7 +316,7 @@ TEST(Bitmap, AdoptedDibSectionsKeepTheirRowOrder) {
     HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(h, nullptr);
     static_cast<std::uint32_t*>(bits)[0] = 0x00FF0000;  // red, first in memory
-    Owned<TBitmap> b(TBitmap::Create());
+    TOwned<TBitmap> b(TBitmap::Create());
     b->SetHandle(h);
     EXPECT_EQ(b->GetPixelFormat(), pf32bit);
     int firstRow = height < 0 ? 0 : 1;

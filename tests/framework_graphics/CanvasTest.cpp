@@ -9,7 +9,7 @@
 #include "framework/Canvas.h"
 
 TEST(Canvas, PrimitivesDrawWithPenAndBrush) {
-  Owned<TBitmap> bmp(MakeBitmap(40, 40, clWhite));
+  TOwned<TBitmap> bmp(MakeBitmap(40, 40, clWhite));
   TCanvas* c = bmp->GetCanvas();
   c->GetPen()->SetColor(clRed);
   c->GetBrush()->SetColor(clBlue);
@@ -28,7 +28,7 @@ TEST(Canvas, PrimitivesDrawWithPenAndBrush) {
 }
 
 TEST(Canvas, RawGdiOnTheHandleSeesTheSelectedTools) {
-  Owned<TBitmap> bmp(MakeBitmap(20, 20, clWhite));
+  TOwned<TBitmap> bmp(MakeBitmap(20, 20, clWhite));
   TCanvas* c = bmp->GetCanvas();
   c->GetBrush()->SetColor(clLime);
   c->GetPen()->SetColor(clNavy);
@@ -51,7 +51,7 @@ TEST(Canvas, RawGdiOnTheHandleSeesTheSelectedTools) {
 }
 
 TEST(Canvas, FontColourAndBrushDecideTextPixels) {
-  Owned<TBitmap> bmp(MakeBitmap(60, 30, clWhite));
+  TOwned<TBitmap> bmp(MakeBitmap(60, 30, clWhite));
   TCanvas* c = bmp->GetCanvas();
   c->GetFont()->SetColor(clRed);
   c->GetFont()->SetHeight(-20);
@@ -73,7 +73,7 @@ TEST(Canvas, FontColourAndBrushDecideTextPixels) {
 }
 
 TEST(Canvas, ClippingLimitsDrawingAndClipRect) {
-  Owned<TBitmap> bmp(MakeBitmap(30, 30, clWhite));
+  TOwned<TBitmap> bmp(MakeBitmap(30, 30, clWhite));
   TCanvas* c = bmp->GetCanvas();
   RECT all = c->GetClipRect();
   EXPECT_EQ(all.right, 30);
@@ -92,7 +92,7 @@ TEST(Canvas, ClippingLimitsDrawingAndClipRect) {
 }
 
 TEST(Canvas, TextRectAlignsAndShortens) {
-  Owned<TBitmap> bmp(MakeBitmap(200, 40, clWhite));
+  TOwned<TBitmap> bmp(MakeBitmap(200, 40, clWhite));
   TCanvas* c = bmp->GetCanvas();
   c->GetFont()->SetHeight(-12);
   c->GetFont()->SetColor(clBlack);
@@ -122,9 +122,9 @@ TEST(Canvas, TextRectAlignsAndShortens) {
 }
 
 TEST(Canvas, CopyRectStretchesWithCopyMode) {
-  Owned<TBitmap> src(MakeBitmap(2, 2, clRed));
+  TOwned<TBitmap> src(MakeBitmap(2, 2, clRed));
   src->GetCanvas()->SetPixels(1, 1, clBlue);
-  Owned<TBitmap> dst(MakeBitmap(8, 8, clWhite));
+  TOwned<TBitmap> dst(MakeBitmap(8, 8, clWhite));
   dst->GetCanvas()->CopyRect(RECT{0, 0, 8, 8}, src->GetCanvas(), RECT{0, 0, 2, 2});
   EXPECT_EQ(ProbePixel(dst.get(), 1, 1), RGB(255, 0, 0));
   EXPECT_EQ(ProbePixel(dst.get(), 6, 6), RGB(0, 0, 255));
@@ -134,7 +134,7 @@ TEST(Canvas, CopyRectStretchesWithCopyMode) {
 }
 
 TEST(Canvas, CanvasWithoutDeviceContextRefusesToDraw) {
-  Owned<TCanvas> c(TCanvas::Create());
+  TOwned<TCanvas> c(TCanvas::Create());
   EXPECT_THROW(c->FillRect(RECT{0, 0, 1, 1}), EInvalidOperation);
   // An outside device context is used as given and handed back untouched.
   HDC dc = CreateCompatibleDC(nullptr);
@@ -149,7 +149,7 @@ TEST(Canvas, CanvasWithoutDeviceContextRefusesToDraw) {
 }
 
 TEST(Canvas, LockKeepsOtherThreadsOut) {
-  Owned<TCanvas> c(TCanvas::Create());
+  TOwned<TCanvas> c(TCanvas::Create());
   c->Lock();
   c->Lock();  // the owning thread may lock again
   EXPECT_EQ(c->GetLockCount(), 2);

@@ -6,7 +6,7 @@
 #include "framework/DrawingHelpers.h"
 
 TEST(DrawingHelpers, Frame3DPaintsTwoColoursAndShrinks) {
-  Owned<TBitmap> b(MakeBitmap(10, 10, clWhite));
+  TOwned<TBitmap> b(MakeBitmap(10, 10, clWhite));
   RECT r{0, 0, 10, 10};
   Frame3D(b->GetCanvas(), r, clRed, clBlue, 2);
   EXPECT_EQ(r.left, 2);
@@ -19,7 +19,7 @@ TEST(DrawingHelpers, Frame3DPaintsTwoColoursAndShrinks) {
 }
 
 TEST(DrawingHelpers, EdgesAndFrameControlsUseSystemColours) {
-  Owned<TBitmap> b(MakeBitmap(20, 20, clLime));
+  TOwned<TBitmap> b(MakeBitmap(20, 20, clLime));
   RECT r{0, 0, 20, 20};
   EXPECT_TRUE(DrawEdge(b->GetCanvas(), r, EDGE_SUNKEN, BF_RECT | BF_ADJUST));
   EXPECT_EQ(r.left, 2);
@@ -31,7 +31,7 @@ TEST(DrawingHelpers, EdgesAndFrameControlsUseSystemColours) {
 }
 
 TEST(DrawingHelpers, TextWrapsAndShortens) {
-  Owned<TBitmap> b(MakeBitmap(100, 100, clWhite));
+  TOwned<TBitmap> b(MakeBitmap(100, 100, clWhite));
   TCanvas* c = b->GetCanvas();
   c->GetFont()->SetHeight(-12);
   HDC dc = c->GetHandle();

@@ -50,17 +50,17 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
 
 TEST(GraphicFiles, BmpAndJpegFilesRoundTripThroughThePicture) {
   std::string bmpPath = TempPath("round.bmp"), jpgPath = TempPath("round.jpg");
-  Owned<TBitmap> b(MakeBitmap(6, 4, clRed));
+  TOwned<TBitmap> b(MakeBitmap(6, 4, clRed));
   b->GetCanvas()->SetPixels(5, 3, clBlue);
   b->SaveToFile(bmpPath);
   EXPECT_EQ(ReadFile(bmpPath), b->SaveToBytes());
 
-  Owned<TPicture> p(TPicture::Create());
+  TOwned<TPicture> p(TPicture::Create());
   p->LoadFromFile(bmpPath);
   ASSERT_EQ(p->GetGraphic()->ClassType(), TBitmap::StaticClass());
   EXPECT_EQ(ProbePixel(p->GetBitmap(), 5, 3), RGB(0, 0, 255));
 
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
   j->SaveToFile(jpgPath);
   EXPECT_EQ(ReadFile(jpgPath), std::vector<std::uint8_t>(kRedBlueJpeg, kRedBlueJpeg + sizeof kRedBlueJpeg));
@@ -93,7 +93,7 @@ public:
 TEST(GraphicFiles, FailedSaveKeepsTheOldFile) {
   std::string path = TempPath("keep.bmp");
   std::ofstream(path, std::ios::binary) << "old contents";
-  Owned<TFailingGraphic> g(TFailingGraphic::Create());
+  TOwned<TFailingGraphic> g(TFailingGraphic::Create());
   EXPECT_THROW(g->SaveToFile(path), EWriteError);
   EXPECT_EQ(ReadFile(path), std::vector<std::uint8_t>(std::begin("old contents"), std::end("old contents") - 1));
   EXPECT_EQ(LeftBeside(path), std::vector<std::string>{});
@@ -102,40 +102,40 @@ TEST(GraphicFiles, FailedSaveKeepsTheOldFile) {
   // A directory of that name cannot be replaced: an error, and no temp file left.
   std::string dir = TempPath("adir.bmp");
   CreateDirectoryA(dir.c_str(), nullptr);
-  Owned<TBitmap> b(MakeBitmap(2, 2, clRed));
+  TOwned<TBitmap> b(MakeBitmap(2, 2, clRed));
   EXPECT_THROW(b->SaveToFile(dir), Exception);
   EXPECT_EQ(LeftBeside(dir), std::vector<std::string>{});
   RemoveDirectoryA(dir.c_str());
 }
 
 TEST(GraphicFiles, FormDataCarriesClassAndBytes) {
-  Owned<TMemoryStream> s(TMemoryStream::Create());
-  Owned<TBitmap> b(MakeBitmap(3, 3, clGreen, pf32bit));
+  TOwned<TMemoryStream> s(TMemoryStream::Create());
+  TOwned<TBitmap> b(MakeBitmap(3, 3, clGreen, pf32bit));
   b->WriteData(s.get());
   std::vector<std::uint8_t> file = b->SaveToBytes();
   ASSERT_EQ(s->GetSize(), static_cast<std::int64_t>(4 + file.size()));
   EXPECT_EQ(*static_cast<const std::int32_t*>(s->GetMemory()), static_cast<std::int32_t>(file.size()));
   s->SetPosition(0);
-  Owned<TBitmap> r(TBitmap::Create());
+  TOwned<TBitmap> r(TBitmap::Create());
   r->ReadData(s.get());
   EXPECT_EQ(r->GetPixelFormat(), pf32bit);
   EXPECT_TRUE(r->Equals(b.get()));
 
-  Owned<TPicture> p(TPicture::Create());
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TPicture> p(TPicture::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->LoadFromBytes(kGreyJpeg, sizeof kGreyJpeg);
   p->SetGraphic(j.get());
-  Owned<TMemoryStream> ps(TMemoryStream::Create());
+  TOwned<TMemoryStream> ps(TMemoryStream::Create());
   p->WriteData(ps.get());
   ps->SetPosition(0);
-  Owned<TPicture> q(TPicture::Create());
+  TOwned<TPicture> q(TPicture::Create());
   q->ReadData(ps.get());
   ASSERT_NE(q->GetGraphic(), nullptr);
   EXPECT_EQ(q->GetGraphic()->ClassType(), TJPEGImage::StaticClass());
   EXPECT_TRUE(q->GetGraphic()->Equals(j.get()));
 
   // A size beyond the stream is refused, not read past.
-  Owned<TMemoryStream> bad(TMemoryStream::Create());
+  TOwned<TMemoryStream> bad(TMemoryStream::Create());
   std::int32_t lie = 1 << 30;
   bad->WriteBuffer(&lie, 4);
   bad->SetPosition(0);

@@ -19,7 +19,7 @@ TBitmap* Glyph(TColor c) {
 
 // The colour of the centre of image i drawn alone on white.
 COLORREF CentreOf(TCustomImageList* list, int i) {
-  Owned<TBitmap> t(MakeBitmap(16, 16, clWhite));
+  TOwned<TBitmap> t(MakeBitmap(16, 16, clWhite));
   list->Draw(t->GetCanvas(), 0, 0, i);
   return ProbePixel(t.get(), 8, 8);
 }
@@ -45,21 +45,21 @@ struct Counter {
 }  // namespace
 
 TEST(ImageList, MaskedImagesDrawOverTheBackground) {
-  Owned<TImageList> list(TImageList::Create(nullptr));
-  Owned<TBitmap> red(Glyph(clRed));
+  TOwned<TImageList> list(TImageList::Create(nullptr));
+  TOwned<TBitmap> red(Glyph(clRed));
   EXPECT_EQ(list->AddMasked(red.get(), clFuchsia), 0);
   // The source bitmap is left as it was (the native call would blacken it).
   EXPECT_EQ(ProbePixel(red.get(), 0, 0), RGB(255, 0, 255));
   // An explicit mask: white is transparent.
-  Owned<TBitmap> blue(Glyph(clBlue));
-  Owned<TBitmap> mask(MakeBitmap(16, 16, clWhite));
+  TOwned<TBitmap> blue(Glyph(clBlue));
+  TOwned<TBitmap> mask(MakeBitmap(16, 16, clWhite));
   mask->GetCanvas()->GetBrush()->SetColor(clBlack);
   mask->GetCanvas()->FillRect(RECT{4, 4, 12, 12});
   mask->SetMonochrome(true);
   EXPECT_EQ(list->Add(blue.get(), mask.get()), 1);
   EXPECT_EQ(list->GetCount(), 2);
 
-  Owned<TBitmap> target(MakeBitmap(40, 20, clLime));
+  TOwned<TBitmap> target(MakeBitmap(40, 20, clLime));
   list->Draw(target->GetCanvas(), 0, 0, 0);
   list->Draw(target->GetCanvas(), 20, 0, 1);
   const struct { int x, y; COLORREF want; } probes[] = {
@@ -68,7 +68,7 @@ TEST(ImageList, MaskedImagesDrawOverTheBackground) {
   for (auto& p : probes) EXPECT_EQ(ProbePixel(target.get(), p.x, p.y), p.want) << p.x;
 
   // A list without masks paints its whole square.
-  Owned<TImageList> plain(TImageList::Create(nullptr));
+  TOwned<TImageList> plain(TImageList::Create(nullptr));
   plain->SetMasked(false);
   plain->Add(red.get(), nullptr);
   list->SetBkColor(clNone);
@@ -77,10 +77,10 @@ TEST(ImageList, MaskedImagesDrawOverTheBackground) {
 }
 
 TEST(ImageList, DisabledDrawEmbossesTheShapeInShadowColours) {
-  Owned<TImageList> list(TImageList::Create(nullptr));
-  Owned<TBitmap> red(Glyph(clRed));
+  TOwned<TImageList> list(TImageList::Create(nullptr));
+  TOwned<TBitmap> red(Glyph(clRed));
   list->AddMasked(red.get(), clFuchsia);
-  Owned<TBitmap> target(MakeBitmap(20, 20, clLime));
+  TOwned<TBitmap> target(MakeBitmap(20, 20, clLime));
   list->Draw(target->GetCanvas(), 0, 0, 0, false);
   EXPECT_EQ(ProbePixel(target.get(), 8, 8), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(ProbePixel(target.get(), 12, 12), GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -89,8 +89,8 @@ TEST(ImageList, DisabledDrawEmbossesTheShapeInShadowColours) {
 }
 
 TEST(ImageList, StripsSplitAndOrderChangesKeepImagesApart) {
-  Owned<TImageList> list(TImageList::Create(nullptr));
-  Owned<TBitmap> strip(MakeBitmap(48, 16, clRed));
+  TOwned<TImageList> list(TImageList::Create(nullptr));
+  TOwned<TBitmap> strip(MakeBitmap(48, 16, clRed));
   strip->GetCanvas()->GetBrush()->SetColor(clLime);
   strip->GetCanvas()->FillRect(RECT{16, 0, 32, 16});
   strip->GetCanvas()->GetBrush()->SetColor(clBlue);
@@ -109,19 +109,19 @@ TEST(ImageList, StripsSplitAndOrderChangesKeepImagesApart) {
   list->Move(2, 0);
   EXPECT_EQ(order(), (std::vector<COLORREF>{R, G, B}));
 
-  Owned<TBitmap> yellow(MakeBitmap(16, 16, clYellow));
+  TOwned<TBitmap> yellow(MakeBitmap(16, 16, clYellow));
   list->Insert(1, yellow.get(), nullptr);
   EXPECT_EQ(order(), (std::vector<COLORREF>{R, Y, G, B}));
   list->Delete(0);
   EXPECT_EQ(order(), (std::vector<COLORREF>{Y, G, B}));
-  Owned<TBitmap> red(Glyph(clRed));
+  TOwned<TBitmap> red(Glyph(clRed));
   list->ReplaceMasked(2, red.get(), clFuchsia);
   EXPECT_EQ(order(), (std::vector<COLORREF>{Y, G, R}));
-  Owned<TBitmap> back(TBitmap::Create());
+  TOwned<TBitmap> back(TBitmap::Create());
   list->GetBitmap(2, back.get());
   EXPECT_EQ(ProbePixel(back.get(), 0, 0), RGB(255, 255, 255));  // transparent corner on white
   EXPECT_EQ(ProbePixel(back.get(), 8, 8), R);
-  Owned<TBitmap> blue(MakeBitmap(16, 16, clBlue));
+  TOwned<TBitmap> blue(MakeBitmap(16, 16, clBlue));
   list->Replace(0, blue.get(), nullptr);
   EXPECT_EQ(order(), (std::vector<COLORREF>{B, G, R}));
 
@@ -133,21 +133,21 @@ TEST(ImageList, StripsSplitAndOrderChangesKeepImagesApart) {
 }
 
 TEST(ImageList, IconsGoInAndComeOut) {
-  Owned<TImageList> list(TImageList::Create(nullptr));
-  Owned<TBitmap> red(Glyph(clRed));
+  TOwned<TImageList> list(TImageList::Create(nullptr));
+  TOwned<TBitmap> red(Glyph(clRed));
   list->AddMasked(red.get(), clFuchsia);
-  Owned<TIcon> icon(TIcon::Create());
+  TOwned<TIcon> icon(TIcon::Create());
   list->GetIcon(0, icon.get());
   ASSERT_NE(icon->GetHandle(), nullptr);
   EXPECT_EQ(list->AddIcon(icon.get()), 1);
-  Owned<TBitmap> target(MakeBitmap(16, 16, clLime));
+  TOwned<TBitmap> target(MakeBitmap(16, 16, clLime));
   list->Draw(target->GetCanvas(), 0, 0, 1);
   EXPECT_EQ(ProbePixel(target.get(), 8, 8), RGB(255, 0, 0));
   EXPECT_EQ(ProbePixel(target.get(), 1, 1), RGB(0, 255, 0));
 }
 
 TEST(ImageList, ChangesReachLinksAndResizeInitializesAgain) {
-  Owned<TCountingImageList> list(TCountingImageList::Create(nullptr));
+  TOwned<TCountingImageList> list(TCountingImageList::Create(nullptr));
   EXPECT_EQ(list->Initialized, 1);
   Counter onChange, viaLink;
   list->OnChange = Bind(&onChange, &Counter::Hit);
@@ -156,7 +156,7 @@ TEST(ImageList, ChangesReachLinksAndResizeInitializesAgain) {
   list->RegisterChanges(link);
   EXPECT_EQ(link->GetSender(), list.get());
 
-  Owned<TBitmap> red(Glyph(clRed));
+  TOwned<TBitmap> red(Glyph(clRed));
   list->AddMasked(red.get(), clFuchsia);
   EXPECT_EQ(onChange.n, 1);
   EXPECT_EQ(viaLink.n, 1);
@@ -182,13 +182,13 @@ TEST(ImageList, ChangesReachLinksAndResizeInitializesAgain) {
 }
 
 TEST(ImageList, AssignCopiesImagesAndSettings) {
-  Owned<TImageList> a(TImageList::Create(nullptr));
+  TOwned<TImageList> a(TImageList::Create(nullptr));
   a->SetWidth(8);
   a->SetHeight(8);
-  Owned<TBitmap> blue(MakeBitmap(8, 8, clBlue));
+  TOwned<TBitmap> blue(MakeBitmap(8, 8, clBlue));
   a->Add(blue.get(), nullptr);
   a->SetBkColor(clYellow);
-  Owned<TImageList> b(TImageList::Create(nullptr));
+  TOwned<TImageList> b(TImageList::Create(nullptr));
   b->Assign(a.get());
   EXPECT_EQ(b->GetWidth(), 8);
   EXPECT_EQ(b->GetCount(), 1);
@@ -199,18 +199,18 @@ TEST(ImageList, AssignCopiesImagesAndSettings) {
 }
 
 TEST(ImageList, NativeListDataRoundTrips) {
-  Owned<TImageList> a(TImageList::Create(nullptr));
-  Owned<TBitmap> red(Glyph(clRed)), blue(Glyph(clBlue));
+  TOwned<TImageList> a(TImageList::Create(nullptr));
+  TOwned<TBitmap> red(Glyph(clRed)), blue(Glyph(clBlue));
   a->AddMasked(red.get(), clFuchsia);
   a->AddMasked(blue.get(), clFuchsia);
   std::vector<std::uint8_t> data = a->SaveToBytes();
   ASSERT_GT(data.size(), 16u);
 
-  Owned<TImageList> b(TImageList::Create(nullptr));
+  TOwned<TImageList> b(TImageList::Create(nullptr));
   b->LoadFromBytes(data.data(), data.size());
   ASSERT_EQ(b->GetCount(), 2);
   EXPECT_EQ(CentreOf(b.get(), 1), RGB(0, 0, 255));
-  Owned<TBitmap> target(MakeBitmap(16, 16, clLime));
+  TOwned<TBitmap> target(MakeBitmap(16, 16, clLime));
   b->Draw(target->GetCanvas(), 0, 0, 0);
   EXPECT_EQ(ProbePixel(target.get(), 1, 1), RGB(0, 255, 0));
 

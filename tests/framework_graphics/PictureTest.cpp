@@ -19,8 +19,8 @@ bool Near(COLORREF c, int r, int g, int b, int tol = 24) {
 
 // A 16x16 icon: a red square with a transparent one-pixel border.
 HICON MakeIcon() {
-  Owned<TBitmap> color(MakeBitmap(16, 16, clRed, pf32bit));
-  Owned<TBitmap> mask(MakeBitmap(16, 16, clWhite));
+  TOwned<TBitmap> color(MakeBitmap(16, 16, clRed, pf32bit));
+  TOwned<TBitmap> mask(MakeBitmap(16, 16, clWhite));
   mask->GetCanvas()->GetBrush()->SetColor(clBlack);
   mask->GetCanvas()->FillRect(RECT{1, 1, 15, 15});
   mask->SetMonochrome(true);
@@ -36,11 +36,11 @@ HICON MakeIcon() {
 }  // namespace
 
 TEST(Jpeg, DecodesAFileMadeByAStandardTool) {
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
   EXPECT_EQ(j->GetWidth(), 16);
   EXPECT_EQ(j->GetHeight(), 16);
-  Owned<TBitmap> target(MakeBitmap(20, 20, clWhite));
+  TOwned<TBitmap> target(MakeBitmap(20, 20, clWhite));
   target->GetCanvas()->Draw(2, 2, j.get());
   EXPECT_TRUE(Near(ProbePixel(target.get(), 4, 10), 255, 0, 0));
   EXPECT_TRUE(Near(ProbePixel(target.get(), 15, 10), 0, 0, 255));
@@ -49,7 +49,7 @@ TEST(Jpeg, DecodesAFileMadeByAStandardTool) {
   // Half scale decodes an 8x8 picture of the same halves.
   j->SetScale(jsHalf);
   EXPECT_EQ(j->GetWidth(), 8);
-  Owned<TBitmap> half(TBitmap::Create());
+  TOwned<TBitmap> half(TBitmap::Create());
   half->Assign(j.get());
   EXPECT_EQ(half->GetWidth(), 8);
   EXPECT_TRUE(Near(ProbePixel(half.get(), 1, 4), 255, 0, 0));
@@ -57,20 +57,20 @@ TEST(Jpeg, DecodesAFileMadeByAStandardTool) {
 }
 
 TEST(Jpeg, GreyscaleAndCmykFilesAndTheGreyscaleOption) {
-  Owned<TJPEGImage> g(TJPEGImage::Create());
+  TOwned<TJPEGImage> g(TJPEGImage::Create());
   g->LoadFromBytes(kGreyJpeg, sizeof kGreyJpeg);
   EXPECT_TRUE(g->GetGrayscale());
-  Owned<TBitmap> b(TBitmap::Create());
+  TOwned<TBitmap> b(TBitmap::Create());
   b->Assign(g.get());
   EXPECT_TRUE(Near(ProbePixel(b.get(), 8, 2), 255, 255, 255));
   EXPECT_TRUE(Near(ProbePixel(b.get(), 8, 13), 0, 0, 0));
 
-  Owned<TJPEGImage> k(TJPEGImage::Create());
+  TOwned<TJPEGImage> k(TJPEGImage::Create());
   k->LoadFromBytes(kRedCmykJpeg, sizeof kRedCmykJpeg);
   b->Assign(k.get());
   EXPECT_TRUE(Near(ProbePixel(b.get(), 4, 4), 255, 0, 0));
 
-  Owned<TJPEGImage> c(TJPEGImage::Create());
+  TOwned<TJPEGImage> c(TJPEGImage::Create());
   c->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
   c->SetGrayscale(true);
   b->Assign(c.get());
@@ -80,10 +80,10 @@ TEST(Jpeg, GreyscaleAndCmykFilesAndTheGreyscaleOption) {
 }
 
 TEST(Jpeg, BitmapRoundTripThroughCompression) {
-  Owned<TBitmap> src(MakeBitmap(24, 12, clLime));
+  TOwned<TBitmap> src(MakeBitmap(24, 12, clLime));
   src->GetCanvas()->GetBrush()->SetColor(clNavy);
   src->GetCanvas()->FillRect(RECT{12, 0, 24, 12});
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->Assign(src.get());
   j->SetCompressionQuality(85);
   std::vector<std::uint8_t> data = j->SaveToBytes();
@@ -91,11 +91,11 @@ TEST(Jpeg, BitmapRoundTripThroughCompression) {
   EXPECT_EQ(data[0], 0xFF);
   EXPECT_EQ(data[1], 0xD8);
 
-  Owned<TJPEGImage> back(TJPEGImage::Create());
+  TOwned<TJPEGImage> back(TJPEGImage::Create());
   back->LoadFromBytes(data.data(), data.size());
   EXPECT_EQ(back->GetWidth(), 24);
   EXPECT_EQ(back->GetHeight(), 12);
-  Owned<TBitmap> out(TBitmap::Create());
+  TOwned<TBitmap> out(TBitmap::Create());
   out->Assign(back.get());
   EXPECT_TRUE(Near(ProbePixel(out.get(), 3, 6), 0, 255, 0));
   EXPECT_TRUE(Near(ProbePixel(out.get(), 20, 6), 0, 0, 128));
@@ -104,7 +104,7 @@ TEST(Jpeg, BitmapRoundTripThroughCompression) {
 }
 
 TEST(Jpeg, BrokenDataIsRefusedAndThePictureKept) {
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
   std::vector<std::uint8_t> header(kRedBlueJpeg, kRedBlueJpeg + 40);  // cut inside the headers
   std::vector<std::uint8_t> notJpeg = {'B', 'M', 0, 0, 0, 0};
@@ -121,12 +121,12 @@ TEST(Jpeg, BrokenDataIsRefusedAndThePictureKept) {
 }
 
 TEST(Icon, DrawsThroughItsMaskAndSavesAnIcoFile) {
-  Owned<TIcon> icon(TIcon::Create());
+  TOwned<TIcon> icon(TIcon::Create());
   icon->SetHandle(MakeIcon());
   EXPECT_EQ(icon->GetWidth(), 16);
   EXPECT_TRUE(icon->GetTransparent());
   EXPECT_THROW(icon->SetWidth(32), EInvalidGraphicOperation);
-  Owned<TBitmap> target(MakeBitmap(20, 20, clLime));
+  TOwned<TBitmap> target(MakeBitmap(20, 20, clLime));
   target->GetCanvas()->Draw(2, 2, icon.get());
   EXPECT_EQ(ProbePixel(target.get(), 2, 2), RGB(0, 255, 0));
   EXPECT_EQ(ProbePixel(target.get(), 10, 10), RGB(255, 0, 0));
@@ -134,10 +134,10 @@ TEST(Icon, DrawsThroughItsMaskAndSavesAnIcoFile) {
   std::vector<std::uint8_t> ico = icon->SaveToBytes();
   ASSERT_GT(ico.size(), 22u + 40u);
   EXPECT_EQ(ico[2], 1);  // an icon file of one image
-  Owned<TIcon> back(TIcon::Create());
+  TOwned<TIcon> back(TIcon::Create());
   back->LoadFromBytes(ico.data(), ico.size());
   EXPECT_EQ(back->GetHeight(), 16);
-  Owned<TBitmap> t2(MakeBitmap(20, 20, clLime));
+  TOwned<TBitmap> t2(MakeBitmap(20, 20, clLime));
   t2->GetCanvas()->Draw(0, 0, back.get());
   EXPECT_EQ(ProbePixel(t2.get(), 0, 0), RGB(0, 255, 0));
   EXPECT_EQ(ProbePixel(t2.get(), 8, 8), RGB(255, 0, 0));
@@ -176,7 +176,7 @@ TEST(Picture, RegistryFindsFormatsByExtension) {
   EXPECT_EQ(TPicture::FindGraphicClass("tst").Get(), nullptr);
   EXPECT_EQ(TPicture::FindGraphicClass("bmp").Get(), TBitmap::StaticClass());
 
-  Owned<TPicture> p(TPicture::Create());
+  TOwned<TPicture> p(TPicture::Create());
   EXPECT_THROW(p->LoadFromFile("picture.xyz"), EInvalidGraphic);
   EXPECT_EQ(p->GetGraphic(), nullptr);
 }
@@ -186,9 +186,9 @@ TEST(Picture, HoldsACopyAndForwardsChanges) {
     int n = 0;
     void Hit(TObject*) { ++n; }
   } counter;
-  Owned<TPicture> p(TPicture::Create());
+  TOwned<TPicture> p(TPicture::Create());
   p->OnChange = Bind(&counter, &Counter::Hit);
-  Owned<TJPEGImage> j(TJPEGImage::Create());
+  TOwned<TJPEGImage> j(TJPEGImage::Create());
   j->LoadFromBytes(kRedBlueJpeg, sizeof kRedBlueJpeg);
   p->SetGraphic(j.get());
   ASSERT_NE(p->GetGraphic(), j.get());
@@ -203,7 +203,7 @@ TEST(Picture, HoldsACopyAndForwardsChanges) {
   TBitmap* b = p->GetBitmap();
   EXPECT_TRUE(b->GetEmpty());
   EXPECT_EQ(p->GetGraphic(), b);
-  Owned<TPicture> q(TPicture::Create());
+  TOwned<TPicture> q(TPicture::Create());
   b->SetSize(3, 2);
   q->Assign(p.get());
   EXPECT_EQ(q->GetWidth(), 3);

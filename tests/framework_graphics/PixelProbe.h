@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/OwnedObject.h"
 
 // The colour (0x00BBGGRR) at (x, y) of a GDI bitmap, read with GetDIBits as a
 // 32-bit top-down image.
@@ -43,14 +44,3 @@ inline TBitmap* MakeBitmap(int w, int h, TColor fill, TPixelFormat format = pf24
   return b;
 }
 
-// Frees a framework object at the end of a scope.
-template <class T>
-struct Owned {
-  T* p;
-  explicit Owned(T* obj) : p(obj) {}
-  ~Owned() { Free(p); }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-  T* operator->() const { return p; }
-  T* get() const { return p; }
-};

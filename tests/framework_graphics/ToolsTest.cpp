@@ -38,7 +38,7 @@ TEST(Colors, NamesAndNumbersAsFormDataWritesThem) {
 }
 
 TEST(Font, SizeAndHeightFollowPixelsPerInch) {
-  Owned<TFont> f(TFont::Create());
+  TOwned<TFont> f(TFont::Create());
   const struct { int ppi, size, height; } cases[] = {{96, 8, -11}, {96, 10, -13}, {120, 8, -13}, {144, 12, -24}};
   for (auto& c : cases) {
     f->SetPixelsPerInch(c.ppi);
@@ -55,7 +55,7 @@ TEST(Font, SizeAndHeightFollowPixelsPerInch) {
 }
 
 TEST(Font, HandleCarriesTheDescriptionAndDefaultsAreTheSystems) {
-  Owned<TFont> f(TFont::Create());
+  TOwned<TFont> f(TFont::Create());
   LOGFONTW sys{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof sys, &sys);
   EXPECT_EQ(f->GetLogFont().lfFaceName, std::wstring(sys.lfFaceName));
@@ -77,7 +77,7 @@ TEST(Font, HandleCarriesTheDescriptionAndDefaultsAreTheSystems) {
 }
 
 TEST(Font, EqualDescriptionsShareOneHandleAndChangesAreAnnounced) {
-  Owned<TFont> a(TFont::Create()), b(TFont::Create());
+  TOwned<TFont> a(TFont::Create()), b(TFont::Create());
   a->SetName("Arial");
   a->SetSize(17);
   b->SetName("Arial");
@@ -108,7 +108,7 @@ TEST(Font, AdoptedHandleIsReadBackAndOwned) {
   wcscpy(lf.lfFaceName, L"Arial");
   HFONT h = CreateFontIndirectW(&lf);
   {
-    Owned<TFont> f(TFont::Create());
+    TOwned<TFont> f(TFont::Create());
     f->SetHandle(h);
     EXPECT_EQ(f->GetHandle(), h);
     EXPECT_EQ(f->GetHeight(), -20);
@@ -116,7 +116,7 @@ TEST(Font, AdoptedHandleIsReadBackAndOwned) {
     EXPECT_TRUE(f->GetStyle().Contains(fsBold));
     EXPECT_TRUE(f->GetStyle().Contains(fsStrikeOut));
     // Another font of the same description does not take the adopted handle.
-    Owned<TFont> g(TFont::Create());
+    TOwned<TFont> g(TFont::Create());
     g->SetName("Arial");
     g->SetHeight(-20);
     g->SetStyle({fsBold, fsStrikeOut});
@@ -131,7 +131,7 @@ TEST(Font, HandleOfAnotherFontIsSharedNotOwnedTwice) {
   a->SetName("Arial");
   a->SetHeight(-31);
   HFONT h = a->GetHandle();
-  Owned<TFont> b(TFont::Create());
+  TOwned<TFont> b(TFont::Create());
   b->SetHandle(h);
   EXPECT_EQ(b->GetHeight(), -31);
   Free(a);
@@ -148,7 +148,7 @@ TEST(Font, OldHandleOutlivesTheChangeNotice) {
     bool alive = false;
     void Hit(TObject*) { alive = GetObjectType(old) != 0; }
   } check;
-  Owned<TFont> f(TFont::Create());
+  TOwned<TFont> f(TFont::Create());
   f->SetName("Arial");
   f->SetHeight(-77);
   check.old = f->GetHandle();
@@ -168,7 +168,7 @@ TEST(Pen, ModesMapToRasterOperations) {
 }
 
 TEST(Pen, HandleDescribesColorWidthAndStyle) {
-  Owned<TPen> p(TPen::Create());
+  TOwned<TPen> p(TPen::Create());
   p->SetColor(clBtnShadow);
   p->SetWidth(3);
   p->SetStyle(psInsideFrame);
@@ -180,7 +180,7 @@ TEST(Pen, HandleDescribesColorWidthAndStyle) {
 }
 
 TEST(Pen, AdoptsPlainAndExtendedPens) {
-  Owned<TPen> p(TPen::Create());
+  TOwned<TPen> p(TPen::Create());
   p->SetHandle(CreatePen(PS_DOT, 1, RGB(1, 2, 3)));
   EXPECT_EQ(p->GetStyle(), psDot);
   EXPECT_EQ(p->GetColor(), 0x030201);
@@ -194,7 +194,7 @@ TEST(Pen, AdoptsPlainAndExtendedPens) {
 }
 
 TEST(Brush, StylesGiveTheMatchingGdiBrush) {
-  Owned<TBrush> b(TBrush::Create());
+  TOwned<TBrush> b(TBrush::Create());
   const struct { TBrushStyle style; UINT kind; ULONG_PTR hatch; } cases[] = {
       {bsSolid, BS_SOLID, 0},     {bsClear, BS_NULL, 0},        {bsHorizontal, BS_HATCHED, HS_HORIZONTAL},
       {bsCross, BS_HATCHED, HS_CROSS}, {bsDiagCross, BS_HATCHED, HS_DIAGCROSS}, {bsBDiagonal, BS_HATCHED, HS_BDIAGONAL},
@@ -216,17 +216,16 @@ TEST(Brush, StylesGiveTheMatchingGdiBrush) {
 TEST(Brush, PatternBitmapFillsAsCheckerboard) {
   TBitmap* pattern = AllocPatternBitmap(clBlack, clWhite);
   EXPECT_EQ(pattern, AllocPatternBitmap(clBlack, clWhite));
-  Owned<TBitmap> target(MakeBitmap(16, 16, clRed));
+  TOwned<TBitmap> target(MakeBitmap(16, 16, clRed));
   TCanvas* c = target->GetCanvas();
   c->GetBrush()->SetBitmap(pattern);
   EXPECT_EQ(c->GetBrush()->GetBitmap(), pattern);
   c->FillRect(RECT{0, 0, 16, 16});
   // The pattern was taken when set: a colour change after its bitmap is gone is safe.
-  Owned<TBitmap> temp(MakeBitmap(8, 8, clRed));
-  Owned<TBrush> b(TBrush::Create());
+  TOwned<TBitmap> temp(MakeBitmap(8, 8, clRed));
+  TOwned<TBrush> b(TBrush::Create());
   b->SetBitmap(temp.get());
-  Free(temp.p);
-  temp.p = nullptr;
+  temp.reset();
   b->SetColor(clBlue);
   EXPECT_EQ(b->GetColor(), clBlue);
   LOGBRUSH lb{};
