@@ -1,9 +1,8 @@
 // The editor opens Layer II and Musepack files made by other encoders with
 // their format, length and waveform.
-#include <memory>
-
 #include "MadeFiles.h"
 #include "engine/TAudioEditor2.h"
+#include "framework/OwnedObject.h"
 
 namespace {
 
@@ -11,8 +10,7 @@ class EditorMadeFile : public LinuxMadeFile {};
 
 TEST_P(EditorMadeFile, OpensWithFormatLengthAndWaveform) {
   const TMadeFile& t = GetParam();
-  auto free = [](TAudioEditor2* e) { Free(e); };
-  std::unique_ptr<TAudioEditor2, decltype(free)> editor(TAudioEditor2::Create(nullptr), free);
+  auto editor = MakeOwned<TAudioEditor2>(nullptr);
   editor->OpenAudioFile(Made(t.Name), 0);
   TDecoded src = DecodeAll(Made(t.Source));
   EXPECT_EQ(editor->GetSampleRate(), t.Rate);

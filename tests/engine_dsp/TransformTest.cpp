@@ -5,6 +5,7 @@
 
 #include "Signals.h"
 #include "engine/AudioTransform2.h"
+#include "framework/OwnedObject.h"
 
 using namespace dsp_test;
 using TSamples = std::vector<float>;
@@ -14,15 +15,15 @@ namespace {
 const std::vector<float> Frequencies = {31.25f, 62.5f, 125, 250, 500, 1000, 2000, 4000, 6000, 9000, 12000, 16000};
 
 struct TTransformFixture : ::testing::Test {
-  TAudioTransform2 *Transform = TAudioTransform2::Create(nullptr);
   std::vector<int> Percents;
   int Ends = 0;
+  // Last, so it is freed before the counters its events write to.
+  TOwned<TAudioTransform2> Transform = MakeOwned<TAudioTransform2>(nullptr);
 
   TTransformFixture() {
     Transform->OnTransformBlock = TTransformBlockEvent(this, &TTransformFixture::Block);
     Transform->OnEndTransform = TNotifyEvent(this, &TTransformFixture::End);
   }
-  ~TTransformFixture() override { Free(Transform); }
   void Block(TObject *, int percent) { Percents.push_back(percent); }
   void End(TObject *) { ++Ends; }
 };
