@@ -5,13 +5,16 @@
 
 #include "app/FontReplacement.h"
 #include "app/MainForm.h"
+#include "app/ResourceImages.h"
 #include "framework/RangeControls.h"
 #include "engine/TAudioEditor2.h"
 #include "framework/Action.h"
-#include "framework/Button.h"
 #include "framework/Font.h"
 #include "framework/OwnedObject.h"
 #include "framework/Panel.h"
+#include "res/ResourceIds.h"
+#include "skins/PngObject.h"
+#include "skins/PngSpeedButton.h"
 
 namespace {
 
@@ -25,15 +28,10 @@ TAction* NewZoomAction(TChildForm* Form, TActionList* List, const char* Caption,
   return A;
 }
 
-TButton* NewZoomButton(TChildForm* Form, TPanel* Parent, TAction* Action, int Left, const char* Text) {
-  TButton* B = TButton::Create(Form);
-  B->SetParent(Parent);
-  B->SetBounds(Left, 0, 25, 28);
-  // Not linked to the action: a link would put the long caption on the small button.
-  B->SetCaption(Text);
-  B->SetHint(Action->GetHint());
+TPngSpeedButton* NewZoomButton(TChildForm* Form, TPanel* Parent, TAction* Action, int Left, int ResId) {
+  TPngSpeedButton* B = NewGlyphButton(Form, Parent, ResId, Left, 0, 25, 28, Action->GetHint());
+  // Not linked to the action: a link would put the long caption beside the glyph.
   B->OnClick = Action->OnExecute;
-  B->SetShowHint(true);
   return B;
 }
 
@@ -64,10 +62,10 @@ TChildForm::TChildForm(TComponent* AOwner) : TForm(AOwner) {
   Zoom->SetWidth(105);
   Zoom->SetAlign(alRight);
   Zoom->SetBevelOuter(bvNone);
-  ButtonZoomIn = NewZoomButton(this, Zoom, ActionZoomIn, 2, "+");
-  ButtonZoomOut = NewZoomButton(this, Zoom, ActionZoomOut, 27, "-");
-  ButtonZoomSelection = NewZoomButton(this, Zoom, ActionZoomSelection, 52, "[ ]");
-  ButtonZoomFull = NewZoomButton(this, Zoom, ActionZoomFull, 77, "<>");
+  ButtonZoomIn = NewZoomButton(this, Zoom, ActionZoomIn, 2, IDP_ZOOMIN);
+  ButtonZoomOut = NewZoomButton(this, Zoom, ActionZoomOut, 27, IDP_ZOOMOUT);
+  ButtonZoomSelection = NewZoomButton(this, Zoom, ActionZoomSelection, 52, IDP_ZOOMSELECTION);
+  ButtonZoomFull = NewZoomButton(this, Zoom, ActionZoomFull, 77, IDP_ZOOMFULL);
 
   TPanel* Bars = TPanel::Create(this);
   Bars->SetParent(PanelBottom);
@@ -209,4 +207,22 @@ void TChildForm::ActionListUpdate(TBasicAction*, bool&) {
   ActionZoomFull->SetEnabled(!ViewSpansDocument(AudioEditor));
   ButtonZoomSelection->SetEnabled(ActionZoomSelection->GetEnabled());
   ButtonZoomFull->SetEnabled(ActionZoomFull->GetEnabled());
+}
+
+TPngSpeedButton* NewGlyphButton(TComponent* Owner, TWinControl* Parent, int ResId, int Left, int Top, int Width,
+                                int Height, const std::string& Hint) {
+  TPngSpeedButton* B = TPngSpeedButton::Create(Owner);
+  B->SetParent(Parent);
+  B->SetBounds(Left, Top, Width, Height);
+  B->SetFlat(true);
+  B->SetHint(Hint);
+  B->SetShowHint(true);
+  try {
+    TOwned<TPNGObject> Png = MakeOwned<TPNGObject>();
+    LoadPngResource(Png.get(), ResId);
+    B->SetPngImage(Png.get());
+  } catch (const Exception&) {
+    // A program built without its pictures still has working (blank) buttons.
+  }
+  return B;
 }

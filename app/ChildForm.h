@@ -10,10 +10,12 @@
 class TAction;
 class TActionList;
 class TAudioEditor2;
-class TButton;
+class TPngSpeedButton;
 class TMainForm;
 class TPanel;
 class TScrollBar;
+class TWinControl;
+class TComponent;
 
 class TChildForm : public TForm {
   SONVELT_CLASS(TChildForm, TForm)
@@ -24,10 +26,10 @@ public:
   TPanel* PanelBottom = nullptr;
   TScrollBar* ScrollBarStart = nullptr;
   TScrollBar* ScrollBarEnd = nullptr;
-  TButton* ButtonZoomIn = nullptr;
-  TButton* ButtonZoomOut = nullptr;
-  TButton* ButtonZoomSelection = nullptr;
-  TButton* ButtonZoomFull = nullptr;
+  TPngSpeedButton* ButtonZoomIn = nullptr;
+  TPngSpeedButton* ButtonZoomOut = nullptr;
+  TPngSpeedButton* ButtonZoomSelection = nullptr;
+  TPngSpeedButton* ButtonZoomFull = nullptr;
   TActionList* ActionList = nullptr;
   TAction* ActionZoomIn = nullptr;
   TAction* ActionZoomOut = nullptr;
@@ -65,3 +67,6 @@ void ZoomInAroundCursor(TAudioEditor2* Editor);
 void ZoomToSelectionUnlessShown(TAudioEditor2* Editor);
 // True when the view spans the whole document.
 bool ViewSpansDocument(TAudioEditor2* Editor);
+// A flat picture button showing the PNG glyph of resource ResId, with its hint.
+TPngSpeedButton* NewGlyphButton(TComponent* Owner, TWinControl* Parent, int ResId, int Left, int Top, int Width,
+                                int Height, const std::string& Hint);

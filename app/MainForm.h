@@ -30,10 +30,12 @@ class TMainMenu;
 class TMenuItem;
 class TOpenDialog;
 class TPanel;
+class TPngSpeedButton;
 class TPopupMenu;
 class TRecentFiles;
 class TSaveDialog;
 class TScrollBar;
+class TsuiImagePanel;
 class TTimer;
 
 // Posted to the main window once it is created; the handler runs after the message
@@ -65,15 +67,15 @@ public:
   TPanel* PanelToolbar = nullptr;
   TPopupMenu* PopupMenu = nullptr;
   TPopupMenu* PopupMenuSelection = nullptr;
-  TPanel* PanelBottom = nullptr;
-  TButton* ButtonPlay = nullptr;
-  TButton* ButtonRecord = nullptr;
-  TButton* ButtonPause = nullptr;
-  TButton* ButtonStop = nullptr;
-  TButton* ButtonStart = nullptr;
-  TButton* ButtonRewind = nullptr;
-  TButton* ButtonForword = nullptr;
-  TButton* ButtonEnd = nullptr;
+  TsuiImagePanel* PanelBottom = nullptr;
+  TPngSpeedButton* ButtonPlay = nullptr;
+  TPngSpeedButton* ButtonRecord = nullptr;
+  TPngSpeedButton* ButtonPause = nullptr;
+  TPngSpeedButton* ButtonStop = nullptr;
+  TPngSpeedButton* ButtonStart = nullptr;
+  TPngSpeedButton* ButtonRewind = nullptr;
+  TPngSpeedButton* ButtonForword = nullptr;
+  TPngSpeedButton* ButtonEnd = nullptr;
   TLabel* LabelStart = nullptr;
   TLabel* LabelEnd = nullptr;
   TLabel* LabelSelLength = nullptr;

@@ -7,19 +7,25 @@
 #include "app/ChildForm.h"
 #include "app/FormProgress.h"
 #include "app/GlobalVars.h"
+#include "app/ResourceImages.h"
 #include "app/MainForm.h"
 #include "framework/RangeControls.h"
 #include "app/TimeText.h"
 #include "engine/TAudioEditor2.h"
 #include "framework/Action.h"
 #include "framework/Application.h"
-#include "framework/Button.h"
 #include "framework/Font.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Menus.h"
 #include "framework/Panel.h"
+#include "framework/OwnedObject.h"
+#include "framework/Picture.h"
 #include "framework/Timer.h"
+#include "Packages/SUIImagePanel.h"
+#include "res/ResourceIds.h"
+#include "skins/PngObject.h"
+#include "skins/PngSpeedButton.h"
 
 namespace {
 
@@ -28,36 +34,34 @@ constexpr int SeekStep = 2000;
 }  // namespace
 
 void TMainForm::CreateBottomPanel() {
-  PanelBottom = TPanel::Create(this);
+  PanelBottom = TsuiImagePanel::Create(this);
   PanelBottom->SetParent(this);
   PanelBottom->SetHeight(60);
   PanelBottom->SetAlign(alBottom);
   PanelBottom->SetBevelOuter(bvNone);
+  PanelBottom->SetDrawStyle(suiStretch);
 
   struct TTransportButton {
-    TButton* TMainForm::*Field;
-    const char* Caption;
+    TPngSpeedButton* TMainForm::*Field;
+    int ResId;
     const char* Hint;
     TAction* Action;
   };
   const TTransportButton Buttons[] = {
-      {&TMainForm::ButtonPlay, "Play", "Plays the current file from the current position. ", ActionPlay},
-      {&TMainForm::ButtonRecord, "Rec", "Records at the current position (or over selection).", ActionRecord},
-      {&TMainForm::ButtonPause, "||", "Pauses playback.", ActionPause},
-      {&TMainForm::ButtonStop, "Stop", "Stops playback.", ActionStop},
-      {&TMainForm::ButtonStart, "|<", "Moves to the start of the file. ", ActionStart},
-      {&TMainForm::ButtonRewind, "<<", "Rewinds.", nullptr},
-      {&TMainForm::ButtonForword, ">>", "Fast-forwards.", nullptr},
-      {&TMainForm::ButtonEnd, ">|", "Moves to the end of the current file.", ActionEnd},
+      {&TMainForm::ButtonPlay, IDP_PLAY, "Plays the current file from the current position. ", ActionPlay},
+      {&TMainForm::ButtonRecord, IDP_RECORD, "Records at the current position (or over selection).", ActionRecord},
+      {&TMainForm::ButtonPause, IDP_PAUSE, "Pauses playback.", ActionPause},
+      {&TMainForm::ButtonStop, IDP_STOP, "Stops playback.", ActionStop},
+      {&TMainForm::ButtonStart, IDP_START, "Moves to the start of the file. ", ActionStart},
+      {&TMainForm::ButtonRewind, IDP_REWIND, "Rewinds.", nullptr},
+      {&TMainForm::ButtonForword, IDP_FORWARD, "Fast-forwards.", nullptr},
+      {&TMainForm::ButtonEnd, IDP_END, "Moves to the end of the current file.", ActionEnd},
   };
   int Left = 8;
   for (const TTransportButton& B : Buttons) {
-    TButton* Button = TButton::Create(this);
-    Button->SetParent(PanelBottom);
-    Button->SetBounds(Left, 12, 35, 35);
-    Button->SetCaption(B.Caption);
-    Button->SetHint(B.Hint);
-    Button->SetTabStop(false);
+    TPngSpeedButton* Button = NewGlyphButton(this, PanelBottom, B.ResId, Left, 12, 35, 35, B.Hint);
+    Button->SetLayout(blGlyphTop);
+    Button->SetSpacing(0);
     if (B.Action) Button->OnClick = B.Action->OnExecute;
     this->*B.Field = Button;
     Left += 37;
@@ -87,13 +91,25 @@ void TMainForm::CreateBottomPanel() {
     Label->OnDblClick = Bind(this, &TMainForm::TimeDisplayDblClick);
     this->*L.Field = Label;
   }
-  ImageStart = TImage::Create(this);
-  ImageStart->SetParent(PanelBottom);
-  ImageStart->SetBounds(320, 10, 16, 16);
-  ImageSel = TImage::Create(this);
-  ImageSel->SetParent(PanelBottom);
-  ImageSel->SetBounds(450, 10, 16, 16);
-  for (TImage* Image : {ImageStart, ImageSel}) Image->OnMouseUp = Bind(this, &TMainForm::ImageStartMouseUp);
+  const struct {
+    TImage* TMainForm::*Field;
+    int ResId, Left;
+  } Images[] = {{&TMainForm::ImageStart, IDP_TIMESTART, 320}, {&TMainForm::ImageSel, IDP_TIMESELECTION, 450}};
+  for (const auto& I : Images) {
+    TImage* Image = TImage::Create(this);
+    Image->SetParent(PanelBottom);
+    Image->SetBounds(I.Left, 10, 16, 16);
+    Image->SetTransparent(true);
+    try {
+      TOwned<TPNGObject> Png = MakeOwned<TPNGObject>();
+      LoadPngResource(Png.get(), I.ResId);
+      Image->GetPicture()->SetGraphic(Png.get());
+    } catch (const Exception&) {
+      // Without its pictures the time display still works.
+    }
+    Image->OnMouseUp = Bind(this, &TMainForm::ImageStartMouseUp);
+    this->*I.Field = Image;
+  }
 
   CreateVolumeControls(PanelBottom);
   PanelBottom->OnResize = Bind(this, &TMainForm::PanelBottomResize);

@@ -11,6 +11,7 @@
 #include "framework/FileUtils.h"
 #include "framework/Label.h"
 #include "framework/Unicode.h"
+#include "skins/PngSpeedButton.h"
 #include "tests/app_main/AppMainTestSupport.h"
 
 TEST_F(MainFixture, NewDocumentsAreNumberedByEveryWindowMadeSoFar) {
@@ -85,10 +86,13 @@ TEST_F(MainFixture, ZoomButtonsFollowTheViewAndTheCursor) {
   bool Handled = false;
   Doc->ActionListUpdate(nullptr, Handled);
   EXPECT_TRUE(Doc->ActionZoomFull->GetEnabled());
+  EXPECT_TRUE(Doc->ButtonZoomFull->GetEnabled());
   EXPECT_FALSE(Doc->ActionZoomSelection->GetEnabled());
+  EXPECT_FALSE(Doc->ButtonZoomSelection->GetEnabled());
   Doc->ActionZoomFullExecute(nullptr);
   Doc->ActionListUpdate(nullptr, Handled);
   EXPECT_FALSE(Doc->ActionZoomFull->GetEnabled());
+  EXPECT_FALSE(Doc->ButtonZoomFull->GetEnabled());
 }
 
 namespace {
