@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "framework/FileUtils.h"
-#include "engine/RawFile.h"
 #include "engine/TAudioEditor2.h"
 #include "engine/WavFile.h"
 #include "engine/WorkingFile.h"
+#include "tests/support/MemoryDC.h"
 
 namespace {
 
@@ -57,27 +57,6 @@ void MakeHour(const std::string& path) {
   w.Commit();
 }
 
-struct TMemoryDc {
-  TMemoryDc(int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    Dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    Bmp = CreateDIBSection(Dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    SelectObject(Dc, Bmp);
-  }
-  ~TMemoryDc() {
-    DeleteDC(Dc);
-    DeleteObject(Bmp);
-  }
-  HDC Dc;
-  HBITMAP Bmp;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,13 +66,13 @@ int main(int argc, char** argv) {
   if (!FileExists(path)) MakeHour(path);
 
   const int width = 1000, height = 300;
-  TMemoryDc dc(width, height);
+  TMemoryDC dc(width, height);
   TAudioEditor2* e = TAudioEditor2::Create(nullptr);
   e->SetTempDirectory(folder);
 
   double t = Millis();
   e->OpenAudioFile(path, 0);
-  e->PaintTo(dc.Dc, width, height);
+  e->PaintTo(dc.DC(), width, height);
   Report("open to a drawn waveform", Millis() - t, 3000);
   std::printf("  %d frames at %d Hz, %d channels\n", e->GetLength(), e->GetSampleRate(), e->GetChannels());
 
@@ -125,10 +104,10 @@ int main(int argc, char** argv) {
   }
 
   e->ZoomFull();
-  e->PaintTo(dc.Dc, width, height);
+  e->PaintTo(dc.DC(), width, height);
   const int rounds = 10;
   t = Millis();
-  for (int i = 0; i < rounds; ++i) e->PaintTo(dc.Dc, width, height);
+  for (int i = 0; i < rounds; ++i) e->PaintTo(dc.DC(), width, height);
   Report("full-view redraw", (Millis() - t) / rounds, 30);
 
   PROCESS_MEMORY_COUNTERS pmc{};

@@ -11,36 +11,12 @@
 #include "skins/PngRows.h"
 #include "skins/PngSpeedButton.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/MemoryDC.h"
 
 namespace {
 
-// A 32-bit memory bitmap the button paints itself into.
-class TPaintTarget {
- public:
-  TPaintTarget(int Width, int Height) {
-    BITMAPINFO Info{};
-    Info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* Bits = nullptr;
-    FDC = CreateCompatibleDC(nullptr);
-    FBitmap = CreateDIBSection(FDC, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-    FOld = SelectObject(FDC, FBitmap);
-  }
-  ~TPaintTarget() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FBitmap);
-    DeleteDC(FDC);
-  }
-  HDC DC() const { return FDC; }
-  COLORREF Pixel(int X, int Y) const { return GetPixel(FDC, X, Y); }
-
- private:
-  HDC FDC;
-  HBITMAP FBitmap;
-  HGDIOBJ FOld;
-};
-
-std::unique_ptr<TPaintTarget> Paint(TPngSpeedButton* Button) {
-  auto Target = std::make_unique<TPaintTarget>(Button->GetWidth(), Button->GetHeight());
+std::unique_ptr<TMemoryDC> Paint(TPngSpeedButton* Button) {
+  auto Target = std::make_unique<TMemoryDC>(Button->GetWidth(), Button->GetHeight());
   Button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Target->DC()), 0);
   return Target;
 }

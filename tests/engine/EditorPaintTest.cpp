@@ -5,42 +5,9 @@
 #include "EngineTestSupport.h"
 #include "engine/TAmpBar2.h"
 #include "framework/Form.h"
+#include "tests/support/MemoryDC.h"
 
 namespace {
-
-// Paints into a 32-bit top-down DIB and reads pixels back as COLORREF values.
-class TCanvasShot {
- public:
-  TCanvasShot(int w, int h) : W(w), H(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    Dc = CreateCompatibleDC(nullptr);
-    Bmp = CreateDIBSection(Dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&Bits), nullptr, 0);
-    Old = SelectObject(Dc, Bmp);
-  }
-  ~TCanvasShot() {
-    SelectObject(Dc, Old);
-    DeleteObject(Bmp);
-    DeleteDC(Dc);
-  }
-  HDC Get() const { return Dc; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    uint32_t p = Bits[y * W + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  int W, H;
-  HDC Dc;
-  HBITMAP Bmp;
-  HGDIOBJ Old;
-  uint32_t* Bits = nullptr;
-};
 
 constexpr COLORREF kBack = 0x101010, kCursor = 0xFFFFFF, kMarker = 0x0000FF, kSel = 0xA75F05, kScale = 0x202020,
                    kWave = 0x00FF00, kZero = 0x404040, kSelWave = 0xFF00FF;
@@ -79,8 +46,8 @@ TEST(EditorPaint, WaveSelectionCursorAndMarkersLandOnTheirPixels) {
   e->SetSelectionActive(true);
   e->SetSelStart(3000);  // x 190 .. 290
   e->SetSelEnd(5000);
-  TCanvasShot shot(440, 140);
-  e->PaintTo(shot.Get(), 440, 140);
+  TMemoryDC shot(440, 140);
+  e->PaintTo(shot.DC(), 440, 140);
   struct Probe { const char* What; int X, Y; COLORREF Want; };
   const Probe probes[] = {
       {"wave", 60, 77, kWave},           {"wave top", 60, 46, kWave},
@@ -90,7 +57,7 @@ TEST(EditorPaint, WaveSelectionCursorAndMarkersLandOnTheirPixels) {
       {"cursor", 90, 30, kCursor},       {"bookmark", 140, 30, kMarker},
       {"time scale", 300, 3, kScale},    {"level scale", 10, 120, kScale},
   };
-  for (const Probe& p : probes) EXPECT_EQ(shot.At(p.X, p.Y), p.Want) << p.What;
+  for (const Probe& p : probes) EXPECT_EQ(shot.Pixel(p.X, p.Y), p.Want) << p.What;
 }
 
 TEST(EditorPaint, ZoomedOutViewDrawsFromSummaries) {
@@ -100,13 +67,13 @@ TEST(EditorPaint, ZoomedOutViewDrawsFromSummaries) {
   s[300000] = 0.9f;
   auto e = EditorWith(s);
   Look(*e);
-  TCanvasShot shot(440, 140);
-  e->PaintTo(shot.Get(), 440, 140);
+  TMemoryDC shot(440, 140);
+  e->PaintTo(shot.DC(), 440, 140);
   const int spikeX = 40 + int(300000LL * 400 / (TAudioBlock::kFrames * 10));
   const int y = 77 - 50;  // 0.8 of the half height of 62
-  EXPECT_EQ(shot.At(spikeX, y), kWave);
-  EXPECT_EQ(shot.At(spikeX - 3, y), kBack);
-  EXPECT_EQ(shot.At(spikeX + 3, y), kBack);
+  EXPECT_EQ(shot.Pixel(spikeX, y), kWave);
+  EXPECT_EQ(shot.Pixel(spikeX - 3, y), kBack);
+  EXPECT_EQ(shot.Pixel(spikeX + 3, y), kBack);
 }
 
 TEST(EditorPaint, ChannelsGetLanesAndTheBorderTakesTheEdge) {
@@ -115,23 +82,23 @@ TEST(EditorPaint, ChannelsGetLanesAndTheBorderTakesTheEdge) {
   auto e = EditorWith(s, 2);
   Look(*e);
   e->SetTypeBorder(4);
-  TCanvasShot shot(440, 142);
-  e->PaintTo(shot.Get(), 440, 142);
+  TMemoryDC shot(440, 142);
+  e->PaintTo(shot.DC(), 440, 142);
   // Border of two pixels (a sunken edge), scale 15 high: lanes of 61 from y 17 and 79.
-  EXPECT_EQ(shot.At(0, 70), GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_EQ(shot.At(439, 70), GetSysColor(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(shot.At(100, 17 + 10), kWave);  // left lane, between its peaks
-  EXPECT_EQ(shot.At(100, 79 + 15), kBack);  // right lane: a flat line only
-  EXPECT_EQ(shot.At(100, 79 + 30), kWave);
+  EXPECT_EQ(shot.Pixel(0, 70), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(shot.Pixel(439, 70), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(shot.Pixel(100, 17 + 10), kWave);  // left lane, between its peaks
+  EXPECT_EQ(shot.Pixel(100, 79 + 15), kBack);  // right lane: a flat line only
+  EXPECT_EQ(shot.Pixel(100, 79 + 30), kWave);
 
   // Without audio only the zero lines show.
   auto empty = EditorWith({}, 2);
   Look(*empty);
   empty->SetTypeBorder(4);
-  empty->PaintTo(shot.Get(), 440, 142);
-  EXPECT_EQ(shot.At(100, 17 + 30), kZero);
-  EXPECT_EQ(shot.At(100, 79 + 30), kZero);
-  EXPECT_EQ(shot.At(100, 79 + 10), kBack);
+  empty->PaintTo(shot.DC(), 440, 142);
+  EXPECT_EQ(shot.Pixel(100, 17 + 30), kZero);
+  EXPECT_EQ(shot.Pixel(100, 79 + 30), kZero);
+  EXPECT_EQ(shot.Pixel(100, 79 + 10), kBack);
 }
 
 namespace {
@@ -219,14 +186,14 @@ TEST(AmpBar, LightsItsShareOfTicks) {
   bar->SetBorderStyle(0);
   bar->SetBackColor(0x000000);
   bar->SetTickBackColor(0x303030);
-  TCanvasShot shot(100, 7);
+  TMemoryDC shot(100, 7);
   struct Case { int Value, X; COLORREF Want; };
   // 25 ticks of 3 pixels and a gap.
   for (Case c : {Case{50, 1, 0x00FF00}, Case{50, 53, 0x303030}, Case{50, 3, 0x000000}, Case{100, 97, 0x0000FF},
                  Case{100, 77, 0x00FFFF}, Case{0, 1, 0x303030}, Case{250, 97, 0x0000FF}}) {
     bar->SetValue(c.Value);
-    bar->PaintTo(shot.Get(), 100, 7);
-    EXPECT_EQ(shot.At(c.X, 3), c.Want) << c.Value << " at " << c.X;
+    bar->PaintTo(shot.DC(), 100, 7);
+    EXPECT_EQ(shot.Pixel(c.X, 3), c.Want) << c.Value << " at " << c.X;
   }
   EXPECT_EQ(bar->GetValue(), 100);  // clamped
 }
