@@ -21,10 +21,9 @@ function(sonvelt_add_library name)
   sonvelt_target_options(${name})
 endfunction()
 
-# Executables run with nothing beside them: static runtime, large address space.
+# Executables run with nothing beside them: static runtime.
 function(sonvelt_link_options target)
-  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
-                      -Wl,--large-address-aware)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
 endfunction()
 
 # sonvelt_add_test(name SOURCES... [LIBS ...] [GUI]): one GoogleTest executable,

@@ -16,6 +16,8 @@ void TPlayback::Start(TAudioOutput& output, int rate, int channels, TPull pull) 
   Paused = false;
   SourceDone = false;
   Written = 0;
+  PadLeft = rate / 5;
+  PadHeard = rate / 10;
   TopUp();
   Timer.Start(20);
 }
@@ -46,6 +48,16 @@ void TPlayback::Stop() {
 int64_t TPlayback::GetPlayedFrames() const { return Output ? Output->GetPlayedFrames() : 0; }
 
 void TPlayback::TopUp() {
+  // Silence behind the last frames, part of which must be heard before the end:
+  // a driver may count the tail as heard while it still holds it, and would drop
+  // it when the stream is stopped then.
+  while (SourceDone && PadLeft > 0) {
+    int64_t free = std::min(Output->GetFreeFrames(), PadLeft);
+    if (free <= 0) return;
+    Buffer.assign(size_t(free) * Channels, 0.0f);
+    Output->Write(Buffer.data(), free);
+    PadLeft -= free;
+  }
   while (!SourceDone) {
     int64_t free = Output->GetFreeFrames();
     if (free <= 0) break;
@@ -54,6 +66,7 @@ void TPlayback::TopUp() {
     int64_t n = Pull(Buffer.data(), free);
     if (n <= 0) {
       SourceDone = true;
+      TopUp();
       break;
     }
     Output->Write(Buffer.data(), n);
@@ -65,7 +78,7 @@ void TPlayback::Tick() {
   if (!Active || Paused) return;
   TopUp();
   OnTick();
-  if (Active && SourceDone && Output->GetPlayedFrames() >= Written) {
+  if (Active && SourceDone && Output->GetPlayedFrames() >= Written + PadHeard) {
     Stop();
     OnFinished();
   }

@@ -43,5 +43,6 @@ class TPlayback {
   bool Paused = false;
   bool SourceDone = false;
   int64_t Written = 0;
+  int64_t PadLeft = 0, PadHeard = 0;
   std::vector<float> Buffer;
 };

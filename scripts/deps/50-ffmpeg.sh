@@ -11,7 +11,7 @@ demuxers=(mp3 mpc mpc8 asf ogg wav aiff g723_1 g726 g726le 'pcm_*')
 muxers=(asf g723_1 g726 g726le)
 parsers=(mpegaudio vorbis g723_1)
 ./configure --prefix="$PREFIX" --enable-cross-compile --cross-prefix=$HOST- --cc="$CC" --cxx="$CXX" \
-  --arch=x86 --target-os=mingw32 --pkg-config=pkg-config \
+  --arch=x86_64 --target-os=mingw32 --pkg-config=pkg-config \
   --disable-shared --enable-static --disable-programs --disable-doc --disable-debug \
   --disable-autodetect --enable-w32threads --disable-network \
   --disable-avdevice --disable-avfilter --disable-swscale --disable-postproc \

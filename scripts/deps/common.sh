@@ -1,7 +1,7 @@
 # Helpers for the library recipes; sourced by build.sh.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/env.sh"
-HOST=i686-w64-mingw32
+HOST=x86_64-w64-mingw32
 PREFIX=$SONVELT_DEPS_PREFIX
 JOBS=$(nproc)
 export CC=$HOST-gcc-posix CXX=$HOST-g++-posix AR=$HOST-ar RANLIB=$HOST-ranlib STRIP=$HOST-strip

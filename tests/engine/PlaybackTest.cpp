@@ -144,3 +144,22 @@ TEST_F(Playback, TheSoundCardEitherPlaysOrSaysWhyWithoutHanging) {
   player->PlayArray(TSampleArray(800, 0.0f));
   EXPECT_TRUE(PumpUntil([&] { return log.Ends == 1; }, 3000));
 }
+
+// scripts/test gives this executable a sound configuration without a device, as on
+// a headless machine: the real output says so instead of playing into nothing.
+TEST_F(Playback, WithoutASoundDeviceTheRealOutputSaysSo) {
+  SetAudioOutputFactory(nullptr);
+  auto e = EditorWith(std::vector<float>(800, 0.5f), 1, 8000);
+  try {
+    e->StartPlayback(1);
+    FAIL() << "played without a device";
+  } catch (const EAudioError& x) {
+    EXPECT_STREQ(x.what(), "No sound output device is available.");
+  }
+  EXPECT_EQ(e->GetPlayState(), 0);
+  auto player = Make<TAudioPlayer2>();
+  player->SetFormat(8000, 1);
+  player->OpenOutput();
+  EXPECT_NE(player->GetErrorState(), 0);
+  EXPECT_EQ(player->GetErrorText(), "No sound output device is available.");
+}
