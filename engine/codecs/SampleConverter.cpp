@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/codecs/CodecError.h"
+#include "engine/codecs/FiniteSamples.h"
 
 TSampleConverter::TSampleConverter(int inRate, int inChannels, int outRate, int outChannels, AVSampleFormat outFormat)
     : InChannels(inChannels), OutRate(outRate), OutChannels(outChannels), Planar(outFormat == AV_SAMPLE_FMT_FLTP) {
@@ -30,6 +31,7 @@ TSampleConverter::TSampleConverter(int inRate, int inChannels, int outRate, int 
 const std::vector<float>& TSampleConverter::Convert(const float* in, int64_t count) {
   if (!Swr) {
     Out.assign(in, in + (in ? count * InChannels : 0));
+    ZeroNonFinite(Out.data(), Out.size());  // an encoder given NaN or infinity may abort the process
     Converted += in ? count : 0;
     return Out;
   }
@@ -45,6 +47,7 @@ const std::vector<float>& TSampleConverter::Convert(const float* in, int64_t cou
     for (int c = 1; c < OutChannels; ++c)
       std::memmove(Out.data() + size_t(c) * done, Out.data() + size_t(c) * capacity, size_t(done) * sizeof(float));
   Out.resize(size_t(done) * OutChannels);
+  ZeroNonFinite(Out.data(), Out.size());
   Converted += done;
   return Out;
 }
