@@ -72,16 +72,18 @@ void TDecodedAudio::Convert(const AVFrame* frame) {
 }
 
 void TDecodedAudio::Drain() {
-  if (Resampler) Append(nullptr, 0);
+  // A rate converter gives back what it holds in pieces.
+  while (Resampler && Append(nullptr, 0) > 0) {
+  }
 }
 
-void TDecodedAudio::Append(const uint8_t* const* planes, int count) {
+int TDecodedAudio::Append(const uint8_t* const* planes, int count) {
   if (Taken > 0) {  // keep only the unread rest
     Queue.erase(Queue.begin(), Queue.begin() + std::ptrdiff_t(Taken));
     Taken = 0;
   }
-  int capacity = swr_get_out_samples(Resampler.get(), count);
-  if (capacity <= 0) return;
+  int capacity = std::max(swr_get_out_samples(Resampler.get(), count), planes ? 0 : 4096);
+  if (capacity <= 0) return 0;
   size_t at = Queue.size();
   Queue.resize(at + size_t(capacity) * Channels);
   auto* dst = reinterpret_cast<uint8_t*>(Queue.data() + at);
@@ -93,6 +95,7 @@ void TDecodedAudio::Append(const uint8_t* const* planes, int count) {
     Queue.erase(Queue.begin() + std::ptrdiff_t(at), Queue.begin() + std::ptrdiff_t(at + size_t(drop) * Channels));
     Skip -= drop;
   }
+  return done;
 }
 
 int64_t TDecodedAudio::Take(float* out, int64_t frames) {

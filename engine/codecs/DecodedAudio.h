@@ -28,7 +28,7 @@ class TDecodedAudio {
   void Convert(const AVFrame* frame);
   void StartResampler(const AVFrame* frame);
   void Drain();  // what the resampler still holds, into the queue
-  void Append(const uint8_t* const* planes, int count);
+  int Append(const uint8_t* const* planes, int count);  // frames it gave
   TAVCodecPtr Decoder;
   std::string Path;
   TSwrPtr Resampler;

@@ -65,6 +65,9 @@ TFFmpegDecoder::TFFmpegDecoder(const std::string& path) : Path(path), Packet(av_
     Open();
     st = Format->streams[Stream];
   }
+  // A WAV file's fact chunk counts the samples of its compressed data, less
+  // than the whole blocks the decoder gives.
+  if (kind == "wav" && Limit < 0) Limit = Length;
   if (Limit >= 0) Length = std::min(Length, Limit);
   BitRate = int(st->codecpar->bit_rate > 0 ? st->codecpar->bit_rate : Format->bit_rate);
   const AVDictionary* fm = Format->metadata;
