@@ -18,6 +18,7 @@ TDecodedAudio::~TDecodedAudio() { av_channel_layout_uninit(&InLayout); }
 bool TDecodedAudio::Feed(const AVPacket* packet) {
   int sent = avcodec_send_packet(Decoder.get(), packet);
   if (sent < 0 && sent != AVERROR_EOF) {
+    EverRejected = true;
     // Damaged data in the middle of a file is skipped; a file made of nothing
     // else is not audio of this kind.
     return ++Rejected < 50;
@@ -25,8 +26,9 @@ bool TDecodedAudio::Feed(const AVPacket* packet) {
   for (;;) {
     int got = avcodec_receive_frame(Decoder.get(), Frame.get());
     if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) break;
-    if (got < 0) return ++Rejected < 50;
+    if (got < 0) return EverRejected = true, ++Rejected < 50;
     Rejected = 0;
+    Decoded = true;
     Convert(Frame.get());
     av_frame_unref(Frame.get());
   }
@@ -38,21 +40,22 @@ void TDecodedAudio::StartResampler(const AVFrame* frame) {
   Drain();
   Resampler.reset();
   av_channel_layout_uninit(&InLayout);
-  if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-    av_channel_layout_default(&InLayout, frame->ch_layout.nb_channels);
-  else if (av_channel_layout_copy(&InLayout, &frame->ch_layout) < 0)
+  if (av_channel_layout_copy(&InLayout, &frame->ch_layout) < 0)
     throw ECodecError("Out of memory while reading \"" + Path + "\".");
   InRate = frame->sample_rate;
   InFormat = frame->format;
-  AVChannelLayout out{};
+  AVChannelLayout in{}, out{};
+  if (InLayout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&in, InLayout.nb_channels);
+  else av_channel_layout_copy(&in, &InLayout);
   av_channel_layout_default(&out, Channels);
   SwrContext* swr = nullptr;
-  int r = swr_alloc_set_opts2(&swr, &out, AV_SAMPLE_FMT_FLT, Rate, &InLayout, AVSampleFormat(frame->format),
+  int r = swr_alloc_set_opts2(&swr, &out, AV_SAMPLE_FMT_FLT, Rate, &in, AVSampleFormat(frame->format),
                               frame->sample_rate, 0, nullptr);
-  if (r >= 0 && av_channel_layout_compare(&InLayout, &out) != 0) {
+  if (r >= 0 && av_channel_layout_compare(&in, &out) != 0) {
     std::vector<double> matrix = DownmixMatrix(SpeakersOf(InLayout), Channels);
     r = swr_set_matrix(swr, matrix.data(), InLayout.nb_channels);
   }
+  av_channel_layout_uninit(&in);
   if (r < 0 || swr_init(swr) < 0) {
     swr_free(&swr);
     throw ECodecError("The audio of \"" + Path + "\" cannot be converted.");

@@ -23,6 +23,9 @@ class TDecodedAudio {
   bool Feed(const AVPacket* packet);
   int64_t GetQueuedFrames() const { return int64_t(Queue.size() - Taken) / Channels; }
   int64_t Take(float* out, int64_t frames);
+  // True when the decoder rejected data and never gave a frame: the data is
+  // not what the header says.
+  bool NothingDecodable() const { return EverRejected && !Decoded; }
 
  private:
   void Convert(const AVFrame* frame);
@@ -39,6 +42,7 @@ class TDecodedAudio {
   TAVFramePtr Frame;
   int Rate = 0, Channels = 0;
   int Rejected = 0;
+  bool EverRejected = false, Decoded = false;
   int64_t Skip = 0;
   std::vector<float> Queue;
   size_t Taken = 0;

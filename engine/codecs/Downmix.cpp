@@ -34,16 +34,16 @@ bool IsMainPair(AVChannel c) {
 }  // namespace
 
 std::vector<AVChannel> SpeakersOf(const AVChannelLayout& layout) {
-  const int n = layout.nb_channels;
-  AVChannelLayout usual{};
-  const AVChannelLayout* from = &layout;
-  if (layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-    av_channel_layout_default(&usual, n);
-    from = &usual;
-  }
   std::vector<AVChannel> speakers;
-  for (int i = 0; i < n; ++i) speakers.push_back(av_channel_layout_channel_from_index(from, unsigned(i)));
-  av_channel_layout_uninit(&usual);
+  for (int i = 0; i < layout.nb_channels; ++i) {
+    // Unnamed channels take the speakers in their standard order, front left,
+    // right, centre, LFE, back left, right and on, as WAV headers without a
+    // channel mask mean them.
+    if (layout.order == AV_CHANNEL_ORDER_UNSPEC)
+      speakers.push_back(i <= AV_CHAN_TOP_BACK_RIGHT ? AVChannel(i) : AV_CHAN_UNKNOWN);
+    else
+      speakers.push_back(av_channel_layout_channel_from_index(&layout, unsigned(i)));
+  }
   return speakers;
 }
 

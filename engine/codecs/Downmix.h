@@ -10,8 +10,8 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 }
 
-// The speaker of each channel; a layout that names none gets the usual one
-// for its channel count.
+// The speaker of each channel; a layout that names none gets the first of
+// the standard order.
 std::vector<AVChannel> SpeakersOf(const AVChannelLayout& layout);
 // Row after row, one per output channel, of one weight per input channel.
 std::vector<double> DownmixMatrix(const std::vector<AVChannel>& speakers, int outChannels);

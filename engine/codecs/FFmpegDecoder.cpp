@@ -168,6 +168,7 @@ int64_t TFFmpegDecoder::Read(float* out, int64_t frames) {
     if (r < 0) {
       Ended = true;
       Audio->Feed(nullptr);
+      if (Audio->NothingDecodable()) Unreadable("its audio data cannot be decoded");
       break;
     }
     bool ok = Packet->stream_index != Stream || Audio->Feed(Packet.get());
