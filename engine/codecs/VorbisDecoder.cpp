@@ -6,24 +6,78 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 
 #include "engine/codecs/CodecError.h"
 #include "engine/codecs/Downmix.h"
 #include "engine/codecs/FiniteSamples.h"
 
-struct TVorbisDecoder::TState {
-  OggVorbis_File Vf;
-  bool Open = false;
-  ~TState() {
-    if (Open) ov_clear(&Vf);
-  }
-};
-
 namespace {
+
+// The file's pages as the library reads them, but for a stream that begins
+// under a serial number already used (files of one encoder joined with cat
+// repeat it), which gets a new one: the library would take the new stream's
+// headers for audio of the old.
+class TPageReader {
+ public:
+  explicit TPageReader(TCodecFile& file) : File(file) { ogg_sync_init(&Sync); }
+  ~TPageReader() { ogg_sync_clear(&Sync); }
+  size_t Read(unsigned char* to, size_t bytes) {
+    size_t done = 0;
+    while (done < bytes) {
+      if (At < Page.size()) {
+        size_t n = std::min(bytes - done, Page.size() - At);
+        std::memcpy(to + done, Page.data() + At, n);
+        At += n, done += n;
+        continue;
+      }
+      ogg_page page;
+      if (int r = ogg_sync_pageout(&Sync, &page); r != 0) {
+        if (r == 1) Take(page);
+        continue;
+      }
+      char* buffer = ogg_sync_buffer(&Sync, 65536);
+      size_t n = File.Read(buffer, 65536);
+      if (n == 0) break;
+      ogg_sync_wrote(&Sync, long(n));
+    }
+    return done;
+  }
+
+ private:
+  void Take(ogg_page& page) {
+    const uint32_t serial = uint32_t(ogg_page_serialno(&page));
+    if (ogg_page_bos(&page)) {
+      if (Used.count(serial)) {
+        uint32_t fresh = serial;
+        while (Used.count(fresh)) ++fresh;
+        Renamed[serial] = fresh;
+        Used.insert(fresh);
+      } else {
+        Used.insert(serial);
+      }
+    }
+    if (auto it = Renamed.find(serial); it != Renamed.end()) {
+      for (int i = 0; i < 4; ++i) page.header[14 + i] = (unsigned char)(it->second >> (8 * i));
+      ogg_page_checksum_set(&page);
+    }
+    Page.assign(page.header, page.header + page.header_len);
+    Page.insert(Page.end(), page.body, page.body + page.body_len);
+    At = 0;
+  }
+
+  TCodecFile& File;
+  ogg_sync_state Sync;
+  std::vector<unsigned char> Page;
+  size_t At = 0;
+  std::set<uint32_t> Used;
+  std::map<uint32_t, uint32_t> Renamed;
+};
 
 size_t ReadCallback(void* ptr, size_t size, size_t n, void* source) {
   try {
-    return static_cast<TCodecFile*>(source)->Read(ptr, size * n) / (size ? size : 1);
+    return static_cast<TPageReader*>(source)->Read(static_cast<unsigned char*>(ptr), size * n) / (size ? size : 1);
   } catch (const ECodecError&) {
     return 0;
   }
@@ -50,8 +104,11 @@ int64_t CountSamples(TCodecFile& f) {
         int64_t rate = int64_t(b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24);
         if (rate > 0) streams.push_back({serial, rate, 0});
       }
-      for (TStream& s : streams)
-        if (s.Serial == serial && ogg_page_granulepos(&page) > 0) s.Last = ogg_page_granulepos(&page);
+      for (auto s = streams.rbegin(); s != streams.rend(); ++s)
+        if (s->Serial == serial) {
+          if (ogg_page_granulepos(&page) > 0) s->Last = ogg_page_granulepos(&page);
+          break;
+        }
       continue;
     }
     char* buffer = ogg_sync_buffer(&sync, 65536);
@@ -108,6 +165,16 @@ std::string Comment(vorbis_comment* vc, const char* key) {
 
 }  // namespace
 
+struct TVorbisDecoder::TState {
+  explicit TState(TCodecFile& file) : Pages(file) {}
+  ~TState() {
+    if (Open) ov_clear(&Vf);
+  }
+  TPageReader Pages;
+  OggVorbis_File Vf;
+  bool Open = false;
+};
+
 bool IsOggVorbis(const std::string& path) {
   TCodecFile f(path, TCodecFile::TMode::Read);
   unsigned char head[64] = {};
@@ -119,13 +186,13 @@ bool IsOggVorbis(const std::string& path) {
 
 TVorbisDecoder::TVorbisDecoder(const std::string& path)
     : Path(path), File(std::make_unique<TCodecFile>(path, TCodecFile::TMode::Read)),
-      State(std::make_unique<TState>()) {
+      State(std::make_unique<TState>(*File)) {
   // The length comes from the pages' own sample counts; the decoder then
   // reads straight through, which also serves a file cut off at the end.
   Length = CountSamples(*File);
   File->Seek(0);
   ov_callbacks io = {ReadCallback, nullptr, nullptr, nullptr};
-  if (ov_open_callbacks(File.get(), &State->Vf, nullptr, 0, io) != 0)
+  if (ov_open_callbacks(&State->Pages, &State->Vf, nullptr, 0, io) != 0)
     throw ECodecError("The file \"" + path + "\" is damaged or is not Ogg Vorbis audio.");
   State->Open = true;
   vorbis_info* vi = ov_info(&State->Vf, -1);
