@@ -8,3 +8,9 @@ inline void ZeroNonFinite(float* samples, size_t count) {
   for (size_t i = 0; i < count; ++i)
     if (!std::isfinite(samples[i])) samples[i] = 0.0f;
 }
+
+inline bool AllFinite(const float* samples, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    if (!std::isfinite(samples[i])) return false;
+  return true;
+}

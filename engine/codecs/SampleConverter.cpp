@@ -29,9 +29,15 @@ TSampleConverter::TSampleConverter(int inRate, int inChannels, int outRate, int 
 }
 
 const std::vector<float>& TSampleConverter::Convert(const float* in, int64_t count) {
+  // An encoder given NaN or infinity may abort the process; in a rate
+  // converter's filter one would spread to its neighbours.
+  if (in && !AllFinite(in, size_t(count) * InChannels)) {
+    Finite.assign(in, in + count * InChannels);
+    ZeroNonFinite(Finite.data(), Finite.size());
+    in = Finite.data();
+  }
   if (!Swr) {
     Out.assign(in, in + (in ? count * InChannels : 0));
-    ZeroNonFinite(Out.data(), Out.size());  // an encoder given NaN or infinity may abort the process
     Converted += in ? count : 0;
     return Out;
   }
@@ -47,7 +53,6 @@ const std::vector<float>& TSampleConverter::Convert(const float* in, int64_t cou
     for (int c = 1; c < OutChannels; ++c)
       std::memmove(Out.data() + size_t(c) * done, Out.data() + size_t(c) * capacity, size_t(done) * sizeof(float));
   Out.resize(size_t(done) * OutChannels);
-  ZeroNonFinite(Out.data(), Out.size());
   Converted += done;
   return Out;
 }
