@@ -126,9 +126,7 @@ TEST(PngColourKey, IndexedPictureHidesItsTransparentEntryNotItsColour) {
 TEST(PngGamma, EveryColourTypeIsCorrectedOnceInPixelsAndDrawing) {
   const uint32_t gamma = 100000;
   const auto g = ExpectedGamma(gamma);
-  const std::pair<uint8_t, std::vector<uint8_t>> kinds[] = {
-      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
-  for (const auto& [type, depths] : kinds)
+  for (const auto& [type, depths] : ColourTypesAndDepths())
     for (uint8_t depth : depths)
       for (uint8_t interlace : {0, 1}) {
         const TestImage im = Pattern(7, 5, type, depth, interlace);

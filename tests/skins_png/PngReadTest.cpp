@@ -14,12 +14,10 @@
 #include "tests/skins_png/PngTestSupport.h"
 
 TEST(PngRead, DecodesEveryColourTypeAndDepthPlainAndInterlaced) {
-  const std::pair<uint8_t, std::vector<uint8_t>> kinds[] = {
-      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
   // Sizes: odd widths that leave partial bytes, a 1x1, and one smaller than an
   // interlace block so that some passes are empty.
   const std::pair<uint32_t, uint32_t> sizes[] = {{13, 11}, {1, 1}, {3, 5}, {33, 9}};
-  for (const auto& [type, depths] : kinds)
+  for (const auto& [type, depths] : ColourTypesAndDepths())
     for (uint8_t depth : depths)
       for (uint8_t interlace : {0, 1})
         for (const auto& [w, h] : sizes) {
