@@ -1,7 +1,6 @@
 #include "cd/Cddb.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "cd/AspiCD.h"
 #include "framework/MemoryStreams.h"
@@ -10,20 +9,6 @@ using sonvelt::net::THttpCli;
 using sonvelt::net::THttpRequest;
 
 namespace {
-
-int DigitSum(int N) {
-  int Sum = 0;
-  for (; N > 0; N /= 10) Sum += N % 10;
-  return Sum;
-}
-
-int SecondsOf(const TCDTrackEntry& E) { return E.Minute * 60 + E.Second; }
-
-std::string Hex8(uint32_t Id) {
-  char Text[9];
-  std::snprintf(Text, sizeof Text, "%08x", Id);
-  return Text;
-}
 
 std::string Trim(const std::string& S) {
   const size_t First = S.find_first_not_of(" \t");
@@ -40,74 +25,6 @@ std::string LowerCase(std::string S) {
 std::string Excerpt(const std::string& Line) { return Line.size() > 60 ? Line.substr(0, 60) + "..." : Line; }
 
 }  // namespace
-
-uint32_t CddbDiscId(const TCDTrackTable& Toc) {
-  uint32_t N = 0;
-  for (int I = 0; I < Toc.TrackCount; ++I) N += DigitSum(SecondsOf(Toc.Tracks[I]));
-  const int T = Toc.TrackCount ? SecondsOf(Toc.LeadOut) - SecondsOf(Toc.Tracks[0]) : 0;
-  return (N % 255) << 24 | (uint32_t(T) & 0xFFFF) << 8 | Toc.TrackCount;
-}
-
-std::string CddbQueryCommand(const TCDTrackTable& Toc) {
-  std::string Command = "cddb query " + Hex8(CddbDiscId(Toc)) + " " + std::to_string(Toc.TrackCount);
-  for (int I = 0; I < Toc.TrackCount; ++I) Command += " " + std::to_string(FrameAddress(Toc.Tracks[I]));
-  return Command + " " + std::to_string(SecondsOf(Toc.LeadOut));
-}
-
-std::string UrlEncodeText(const std::string& Text) {
-  static const char Hex[] = "0123456789ABCDEF";
-  std::string Out;
-  for (unsigned char C : Text) {
-    if (C == ' ') Out += '+';
-    else if (std::isalnum(C) && C < 128) Out += char(C);
-    else Out += {'%', Hex[C >> 4], Hex[C & 15]};
-  }
-  return Out;
-}
-
-std::string AtToBlank(const std::string& Text) {
-  const size_t At = Text.rfind('@');
-  if (At == std::string::npos) return {};
-  std::string Out = Text;
-  Out[At] = ' ';
-  return Out;
-}
-
-std::vector<std::string> StreamToLines(const std::string& Data) {
-  std::vector<std::string> Lines;
-  size_t Start = 0;
-  for (size_t I = 0; I < Data.size(); ++I) {
-    if (Data[I] != '\r' && Data[I] != '\n') continue;
-    Lines.push_back(Data.substr(Start, I - Start));
-    if (Data[I] == '\r' && I + 1 < Data.size() && Data[I + 1] == '\n') ++I;
-    Start = I + 1;
-  }
-  if (Start < Data.size()) Lines.push_back(Data.substr(Start));
-  return Lines;
-}
-
-std::string CddbResponseText(int Code) {
-  switch (Code) {
-    case 402: return "Server error";
-    case 408: return "CGI environment error";
-    case 500: return "Command syntax error, command unknown, command unimplemented";
-    case 530: return "Server error, server timeout";
-  }
-  static const char* const Hundreds[] = {"",
-                                         "Informative message",
-                                         "Command OK",
-                                         "Command OK so far",
-                                         "Command OK, but cannot be performed",
-                                         "Command unimplemented, incorrect, or program error"};
-  std::string Text = Code / 100 >= 1 && Code / 100 <= 5 ? Hundreds[Code / 100] : "";
-  switch (Code % 100) {
-    case 0: Text += ", ready for further commands"; break;
-    case 10: Text += ", more server-to-client output follows"; break;
-    case 20: Text += ", more client-to-server input follows"; break;
-    case 30: Text += ", connection will close"; break;
-  }
-  return Text;
-}
 
 TCddb::TCddb(TComponent* AOwner) : TComponent(AOwner), Received(MakeOwned<TStringStream>()) {
   try {
@@ -134,7 +51,7 @@ bool TCddb::SelectDrive(int Index) {
   if (Index < 0 || Index > DriveList.Count - 1) return false;
   const int Result = ReadCDToc(DriveList, Index, CDInfo.Toc, CDInterface);
   // Without a table there is nothing to identify the disc by.
-  CDInfo.DiscId = Result == 0 ? Hex8(CddbDiscId(CDInfo.Toc)) : std::string();
+  CDInfo.DiscId = Result == 0 ? CddbDiscIdText(CDInfo.Toc) : std::string();
   DriveList.Current = uint8_t(Index);
   if (Result != 0) Status("No CD in CD/DVD drive!");
   return Result == 0;
@@ -231,6 +148,7 @@ void TCddb::AbortHttp() {
   THttpCli* Old = Http.release();
   Old->OnRequestDone = nullptr;
   Old->Abort();
+  Old->ReceiveStream = nullptr;  // the answer it might still get is nobody's
   Old->ReleaseLater();
 }
 
@@ -273,7 +191,7 @@ void TCddb::HandleQueryLine(const std::string& Line) {
       State = stNoMatch;
     } else {
       CDInfo.Category = Matches[0].substr(0, Matches[0].find(' '));
-      CDInfo.DiscId = Hex8(CddbDiscId(CDInfo.Toc));
+      CDInfo.DiscId = CddbDiscIdText(CDInfo.Toc);
     }
   } else if (Code == "210" || Code == "211") {
     Status(Code == "210" ? "Found exact matches" : "Found inexact matches");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cd/CDInfo.h"
+#include "cd/CddbProtocol.h"
 #include "cd/LocalCDDB.h"
 #include "framework/Component.h"
 #include "framework/Delegate.h"
@@ -23,19 +24,6 @@ using TMatchArray = std::array<std::string, 100>;
 using TStatusEvent = TDelegate<void(TObject* Sender, const std::string& Status)>;
 // RightOne comes in as 0; -1 chooses none.
 using TMatchEvent = TDelegate<void(TObject* Sender, const TMatchArray& Matches, int& RightOne)>;
-
-// The standard disc id of a track table.
-uint32_t CddbDiscId(const TCDTrackTable& Toc);
-// "cddb query <id> <tracks> <frame offsets...> <seconds>".
-std::string CddbQueryCommand(const TCDTrackTable& Toc);
-// A blank becomes "+", 0-9, A-Z and a-z stay, every other byte "%XX".
-std::string UrlEncodeText(const std::string& Text);
-// The text with its last at sign made a blank; empty without one.
-std::string AtToBlank(const std::string& Text);
-// Lines ended by CR, LF or CR LF; a last line without an end is kept.
-std::vector<std::string> StreamToLines(const std::string& Data);
-// The status text of a numeric answer code.
-std::string CddbResponseText(int Code);
 
 class TCddb : public TComponent {
   SONVELT_CLASS(TCddb, TComponent)

@@ -127,6 +127,17 @@ TEST_F(CddbClient, OneExactMatchIsQueriedAndItsEntryRead) {
             "HTTP/1.0");
 }
 
+TEST_F(CddbClient, ADriveThatFailsAfterTheEntryIsReadBecomesAStatus) {
+  CddbServer Server({"200 rock a80c010c Artist / Album\r\n", EntryAnswer});
+  Run(Server, &TCddb::HttpQuery, TCddb::stQuerySent);
+  Fake.Version = {VER_PLATFORM_WIN32_WINDOWS, 4, 10};  // no interface left to read the drive with
+  Run(Server, &TCddb::HttpRead, TCddb::stReadSent);
+  EXPECT_EQ(Cddb->GetState(), TCddb::stEntryRead);
+  EXPECT_EQ(Statuses.back(), "12 No usable interface available or selected interface not available");
+  EXPECT_EQ(Cddb->GetCDInfo().TrackTitles[0], "Opening");
+  EXPECT_EQ(Cddb->GetCDInfo().Category, "rock");
+}
+
 TEST_F(CddbClient, SeveralMatchesAreOfferedAndTheChosenOneIsRead) {
   const std::string Answer =
       "211 Found inexact matches, list follows (until terminating `.')\r\n"
