@@ -276,6 +276,9 @@ private:
   static std::string LiteralMenuText(const std::string& Text);
   void UpdateWindowListChecks();
   TChildForm* NewDocumentWindow();
+  // A new document window with Path in it, named by the path or "Untitled" and its
+  // number, its temporary folder set.
+  TChildForm* OpenIntoNewDocument(const std::string& Path, bool Untitled);
   void Play(int Mode, bool PauseWhenPlaying);
   void ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format);
   TAudioEditor2* EditorOf(TChildForm* Doc);

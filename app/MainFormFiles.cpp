@@ -123,11 +123,12 @@ bool TMainForm::RunNewFileDialog(int& Rate, int& Channels) {
 
 // --- Opening ---
 
-TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
-  TGlobalVars& G = *GlobalVarsRecord;
+TChildForm* TMainForm::OpenIntoNewDocument(const std::string& Path, bool Untitled) {
+  const TGlobalVars& G = *GlobalVarsRecord;
   TChildForm* Doc = NewDocumentWindow();
-  Doc->SetDocumentFileName(Path);
-  Doc->Untitled = false;
+  // The new window's number names an untitled document.
+  Doc->SetDocumentFileName(Untitled ? "Untitled" + std::to_string(DocumentCounter) : Path);
+  Doc->Untitled = Untitled;
   try {
     Doc->AudioEditor->OpenAudioFile(Path, 0);
   } catch (...) {
@@ -136,6 +137,12 @@ TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
     throw;
   }
   Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  return Doc;
+}
+
+TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
+  TGlobalVars& G = *GlobalVarsRecord;
+  TChildForm* Doc = OpenIntoNewDocument(Path, false);
   G.LastOpenDir = ExtractFilePath(Path);
   Doc->AudioEditor->SetTag(DocumentSaved);
   FRecentFiles->RemoveEntry(Path);
@@ -196,17 +203,8 @@ void TMainForm::ActionLoadCDExecute(TObject*) {
 }
 
 TChildForm* TMainForm::OpenCDTrack(const std::string& Path) {
-  TGlobalVars& G = *GlobalVarsRecord;
-  TChildForm* Doc = NewDocumentWindow();
-  Doc->SetDocumentFileName("Untitled" + std::to_string(DocumentCounter));
-  Doc->Untitled = true;
-  try {
-    Doc->AudioEditor->OpenAudioFile(Path, 0);
-  } catch (...) {
-    Doc->AudioEditor->SetTag(DocumentSaved);
-    throw;
-  }
-  Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  const TGlobalVars& G = *GlobalVarsRecord;
+  TChildForm* Doc = OpenIntoNewDocument(Path, true);
   // The track exists only on the disc: the document is unsaved from the start.
   Doc->AudioEditor->SetTag(DocumentModified);
   if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);

@@ -1,58 +1,47 @@
 #include "cd/CDSystemCalls.h"
 
+#include "framework/Exceptions.h"
+#include "framework/OwnedObject.h"
+#include "framework/Registry.h"
+#include "framework/StringLists.h"
 #include "framework/Unicode.h"
 
 namespace {
-
-std::string ReadRegistryText(HKEY Key, const wchar_t* Name, bool& Ok) {
-  wchar_t Buffer[256] = {};
-  DWORD Size = sizeof Buffer - sizeof(wchar_t), Type = 0;
-  if (RegQueryValueExW(Key, Name, nullptr, &Type, reinterpret_cast<BYTE*>(Buffer), &Size) != ERROR_SUCCESS ||
-      (Type != REG_SZ && Type != REG_EXPAND_SZ)) {
-    Ok = false;
-    return {};
-  }
-  return WideToUtf8(Buffer);
-}
-
-std::vector<std::wstring> SubkeyNames(HKEY Key) {
-  std::vector<std::wstring> Names;
-  wchar_t Name[256];
-  for (DWORD I = 0;; ++I) {
-    DWORD Length = 256;
-    if (RegEnumKeyExW(Key, I, Name, &Length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    Names.emplace_back(Name, Length);
-  }
-  return Names;
-}
 
 // The Windows 9x enumeration: Enum\SCSI\<device>\<instance> with a binary
 // DeviceType whose first byte is 5 for a CD-ROM drive.
 std::vector<TScsiRegistryDevice> ReadScsiRegistryDevices() {
   std::vector<TScsiRegistryDevice> Devices;
-  HKEY Root = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Enum\\SCSI", 0, KEY_READ, &Root) != ERROR_SUCCESS) return Devices;
-  for (const std::wstring& Device : SubkeyNames(Root)) {
-    HKEY DeviceKey = nullptr;
-    if (RegOpenKeyExW(Root, Device.c_str(), 0, KEY_READ, &DeviceKey) != ERROR_SUCCESS) continue;
-    for (const std::wstring& Instance : SubkeyNames(DeviceKey)) {
-      HKEY Key = nullptr;
-      if (RegOpenKeyExW(DeviceKey, Instance.c_str(), 0, KEY_READ, &Key) != ERROR_SUCCESS) continue;
-      BYTE Type[16] = {};
-      DWORD Size = sizeof Type;
-      if (RegQueryValueExW(Key, L"DeviceType", nullptr, nullptr, Type, &Size) == ERROR_SUCCESS && Size > 0 &&
-          Type[0] == 5) {
-        TScsiRegistryDevice D;
-        D.Manufacturer = ReadRegistryText(Key, L"Manufacturer", D.Readable);
-        D.ProductId = ReadRegistryText(Key, L"ProductId", D.Readable);
-        D.DriveLetterAssignment = ReadRegistryText(Key, L"CurrentDriveLetterAssignment", D.Readable);
-        Devices.push_back(D);
+  TOwned<TRegistry> Registry = MakeOwned<TRegistry>(KEY_READ);
+  Registry->SetRootKey(HKEY_LOCAL_MACHINE);
+  if (!Registry->OpenKeyReadOnly("\\Enum\\SCSI")) return Devices;
+  TOwned<TStringList> DeviceNames = MakeOwned<TStringList>(), InstanceNames = MakeOwned<TStringList>();
+  Registry->GetKeyNames(DeviceNames.get());
+  for (int D = 0; D < DeviceNames->GetCount(); ++D) {
+    const std::string Device = "\\Enum\\SCSI\\" + DeviceNames->GetStrings(D);
+    if (!Registry->OpenKeyReadOnly(Device)) continue;
+    Registry->GetKeyNames(InstanceNames.get());
+    for (int I = 0; I < InstanceNames->GetCount(); ++I) {
+      if (!Registry->OpenKeyReadOnly(Device + "\\" + InstanceNames->GetStrings(I))) continue;
+      uint8_t Type[16] = {};
+      try {
+        if (Registry->GetDataSize("DeviceType") <= 0 || Registry->ReadBinaryData("DeviceType", Type, sizeof Type) < 1 ||
+            Type[0] != 5)
+          continue;
+      } catch (const Exception&) {
+        continue;
       }
-      RegCloseKey(Key);
+      TScsiRegistryDevice Entry;
+      try {
+        Entry.Manufacturer = Registry->ReadString("Manufacturer");
+        Entry.ProductId = Registry->ReadString("ProductId");
+        Entry.DriveLetterAssignment = Registry->ReadString("CurrentDriveLetterAssignment");
+      } catch (const Exception&) {
+        Entry.Readable = false;
+      }
+      Devices.push_back(Entry);
     }
-    RegCloseKey(DeviceKey);
   }
-  RegCloseKey(Root);
   return Devices;
 }
 

@@ -68,54 +68,50 @@ char TCddb::GetDriveLetter() {
   return char(std::toupper(static_cast<unsigned char>(DriveList.Drives[DriveList.Current].DriveLetter)));
 }
 
-std::string TCddb::HelloPart() const {
-  return "&hello=" + UrlEncodeText(AtToBlank(EmailUser)) + "+" + UrlEncodeText(ClientName) + "+" +
-         UrlEncodeText(ClientVersion) + "&proto=5";
-}
-
 void TCddb::RequestFailedStatus() {
   Status("CDDB Component Internal Error: THttpCli.GetAsync failed because of error \"" +
          (Http ? Http->GetStatusText() : std::string()) + "\"");
 }
 
-void TCddb::StartGet(const std::string& Url) {
-  if (!Http) {
-    Http.reset(THttpCli::Create(nullptr));
-    Http->OnRequestDone = Bind(this, &TCddb::HttpRequestDone);
-    Http->Proxy = ProxyAddress;
-    Http->ProxyPort = ProxyPort;
-    Http->ProxyUsername = ProxyUsername;
-    Http->ProxyPassword = ProxyPassword;
-  }
-  Received->SetSize(0);
-  Received->Seek(0, soBeginning);
-  Http->ReceiveStream = Received.get();
-  Http->URL = Url;
-  OnDataExchange(this, Url + "\r\n");
-  Http->GetAsync();
-}
-
-int TCddb::HttpQuery() {
+int TCddb::StartRequest(const std::string& Command, const char* Announcement, int Running) {
   if (ServerType != HTTP) {
     Status("Selected server not an HTTP server");
     return -1;
   }
-  if (CDInfo.Toc.TrackCount == 0) {
-    Status("No CD in CD/DVD drive!");
-    return -1;
-  }
-  const std::string Url = "http://" + ServerAddr + ":" + ServerPort + ServerAdditionalAddr +
-                          "?cmd=" + UrlEncodeText(CddbQueryCommand(CDInfo.Toc)) + HelloPart();
-  Status("Querying CD");
+  const std::string Url = "http://" + ServerAddr + ":" + ServerPort + ServerAdditionalAddr + "?cmd=" + Command +
+                          "&hello=" + UrlEncodeText(AtToBlank(EmailUser)) + "+" + UrlEncodeText(ClientName) + "+" +
+                          UrlEncodeText(ClientVersion) + "&proto=5";
+  Status(Announcement);
   try {
-    StartGet(Url);
+    if (!Http) {
+      Http.reset(THttpCli::Create(nullptr));
+      Http->OnRequestDone = Bind(this, &TCddb::HttpRequestDone);
+      Http->Proxy = ProxyAddress;
+      Http->ProxyPort = ProxyPort;
+      Http->ProxyUsername = ProxyUsername;
+      Http->ProxyPassword = ProxyPassword;
+    }
+    Received->SetSize(0);
+    Received->Seek(0, soBeginning);
+    Http->ReceiveStream = Received.get();
+    Http->URL = Url;
+    OnDataExchange(this, Url + "\r\n");
+    Http->GetAsync();
   } catch (const std::exception&) {
     State = stHttpFailed;
     RequestFailedStatus();
     return -1;
   }
-  State = stQuerySent;
+  State = Running;
   return 0;
+}
+
+int TCddb::HttpQuery() {
+  if (CDInfo.Toc.TrackCount == 0) {
+    Status("No CD in CD/DVD drive!");
+    return -1;
+  }
+  return StartRequest(UrlEncodeText(CddbQueryCommand(CDInfo.Toc)), "Querying CD", stQuerySent);
 }
 
 int TCddb::HttpRead() {
@@ -123,24 +119,9 @@ int TCddb::HttpRead() {
     Status("Can't perform a CDDB READ without a successful CDDB QUERY!");
     return -1;
   }
-  if (ServerType != HTTP) {
-    Status("Selected server not an HTTP server");
-    return -1;
-  }
   // Both come from the server's answer: encoded, they stay inside the command.
-  const std::string Url = "http://" + ServerAddr + ":" + ServerPort + ServerAdditionalAddr + "?cmd=cddb+read+" +
-                          UrlEncodeText(Trim(CDInfo.Category)) + "+" + UrlEncodeText(Trim(CDInfo.DiscId)) +
-                          HelloPart();
-  Status("Reading CD info");
-  try {
-    StartGet(Url);
-  } catch (const std::exception&) {
-    State = stHttpFailed;
-    RequestFailedStatus();
-    return -1;
-  }
-  State = stReadSent;
-  return 0;
+  return StartRequest("cddb+read+" + UrlEncodeText(Trim(CDInfo.Category)) + "+" + UrlEncodeText(Trim(CDInfo.DiscId)),
+                      "Reading CD info", stReadSent);
 }
 
 void TCddb::AbortHttp() {

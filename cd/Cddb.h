@@ -66,8 +66,8 @@ public:
 
 private:
   void Status(const std::string& Text);
-  void StartGet(const std::string& Url);
-  std::string HelloPart() const;
+  // Sends the command to the server over HTTP; 0 and State Running when started.
+  int StartRequest(const std::string& Command, const char* Announcement, int Running);
   void HttpRequestDone(TObject* Sender, sonvelt::net::THttpRequest RqType, uint16_t ErrCode);
   void HandleQueryLine(const std::string& Line);
   void HandleReadLine(const std::string& Line);

@@ -4,10 +4,10 @@
 
 #include <cctype>
 
+#include "app/ChildForm.h"
 #include "app/ControlLayout.h"
 #include "app/DialogPlacement.h"
 #include "app/FontReplacement.h"
-#include "app/ResourceImages.h"
 #include "app/dialogs/MatchForm.h"
 #include "framework/Action.h"
 #include "framework/Application.h"
@@ -19,7 +19,6 @@
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
 #include "res/ResourceIds.h"
-#include "skins/PngObject.h"
 #include "skins/PngSpeedButton.h"
 
 namespace {
@@ -104,15 +103,7 @@ TLoadCDForm::TLoadCDForm(TComponent* AOwner) : TForm(AOwner) {
   ActionFreeCDDB->SetCaption(LookupCaption);
   ActionFreeCDDB->SetDisableIfNoHandler(false);
   ActionFreeCDDB->OnExecute = Bind(this, &TLoadCDForm::ActionFreeCDDBExecute);
-  ButtonFreeCDDB = AddControl<TPngSpeedButton>(this, GroupTracks, 12, 20, 97, 33);
-  ButtonFreeCDDB->SetFlat(true);
-  try {
-    TOwned<TPNGObject> Png = MakeOwned<TPNGObject>();
-    LoadPngResource(Png.get(), IDP_CDDB);
-    ButtonFreeCDDB->SetPngImage(Png.get());
-  } catch (const Exception&) {
-    // Without its picture the button still works by its caption.
-  }
+  ButtonFreeCDDB = NewGlyphButton(this, GroupTracks, IDP_CDDB, 12, 20, 97, 33, "");
   ButtonFreeCDDB->SetAction(ActionFreeCDDB);
   LabelConnect = AddControl<TLabel>(this, GroupTracks, 116, 18, 188, 38, "Connected to freedb server...");
   LabelConnect->SetAutoSize(false);

@@ -4,6 +4,8 @@
 #include "cd/AspiCD.h"
 #include "cd/CDSystemCalls.h"
 #include "cd/Wnaspi32.h"
+#include "framework/OwnedObject.h"
+#include "framework/Registry.h"
 #include "tests/cd/CdTestSupport.h"
 #include "tests/cd/FakeAspi.h"
 
@@ -141,4 +143,36 @@ TEST_F(Aspi, ARequestLeftPendingEndsAtTheTimeLimit) {
   EXPECT_EQ(ReadCDToc(List, 0, Table, cdiASPI), 1);
   EXPECT_EQ(Table.TrackCount, 0);
   EXPECT_EQ(Log().Aborts, 1);
+}
+
+TEST_F(Aspi, TheSystemsScsiEnumerationIsReadFromTheRegistry) {
+  TOwned<TRegistry> R = MakeOwned<TRegistry>();
+  R->SetRootKey(HKEY_LOCAL_MACHINE);
+  auto Device = [&](const std::string& Key, uint8_t Type, bool Texts) {
+    ASSERT_TRUE(R->OpenKey("\\Enum\\SCSI\\" + Key, true));
+    R->WriteBinaryData("DeviceType", &Type, 1);
+    if (Texts) {
+      R->WriteString("Manufacturer", " SONVELT ");
+      R->WriteString("ProductId", "Aspi Drive 40x");
+      R->WriteString("CurrentDriveLetterAssignment", "F");
+    } else {
+      R->WriteInteger("Manufacturer", 7);  // not a text
+    }
+    R->CloseKey();
+  };
+  Device("SONVELT_ASPI\\ROOT&0", 5, true);
+  Device("SONVELT_DISK\\ROOT&0", 0, true);
+  Device("SONVELT_ODD\\ROOT&0", 5, false);
+  const std::vector<TScsiRegistryDevice> Found = RealCDSystemCalls().ScsiRegistryDevices();
+  R->DeleteKey("\\Enum\\SCSI");
+  ASSERT_EQ(Found.size(), 2u);
+  EXPECT_TRUE(Found[0].Readable);
+  EXPECT_EQ(Found[0].Manufacturer, " SONVELT ");
+  EXPECT_EQ(Found[0].DriveLetterAssignment, "F");
+  EXPECT_FALSE(Found[1].Readable);
+  // The whole walk, through the drive access.
+  Answer(TwoDrives());
+  CDSystem().ScsiRegistryDevices = [&Found] { return Found; };
+  EXPECT_EQ(AspiDriveLetter("SONVELT ;Aspi Drive 40x  ", cdiASPI), 'F');
+  EXPECT_EQ(AspiDriveLetter("OTHER;Drive", cdiASPI), 0);
 }

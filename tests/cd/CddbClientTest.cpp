@@ -2,47 +2,11 @@
 // and checks the requests it got.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <mutex>
-
 #include "cd/Cddb.h"
 #include "tests/cd/CdTestSupport.h"
-#include "tests/net/Loopback.h"
+#include "tests/cd/CddbServer.h"
 
 namespace {
-
-// Answers each connection with the next body, as an HTTP/1.0 server would.
-class CddbServer {
- public:
-  explicit CddbServer(std::vector<std::string> Bodies)
-      : Answers(std::move(Bodies)), Server([this](SOCKET C) { Serve(C); }, int(Answers.size())) {}
-  std::string Port() const { return Server.PortText(); }
-  std::vector<std::string> RequestLines() {
-    std::lock_guard<std::mutex> G(Lock);
-    return Requests;
-  }
-  // Holds the answer of the first connection until Release.
-  void HoldFirst() { Hold = true; }
-  void Release() { Hold = false; }
-
- private:
-  void Serve(SOCKET C) {
-    const std::string Request = RecvUntil(C, "\r\n\r\n");
-    size_t Index;
-    {
-      std::lock_guard<std::mutex> G(Lock);
-      Requests.push_back(Request.substr(0, Request.find("\r\n")));
-      Index = Requests.size() - 1;
-    }
-    for (int I = 0; Index == 0 && Hold && I < 500; ++I) Sleep(10);
-    SendAll(C, "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + Answers[Index]);
-  }
-  std::vector<std::string> Answers;
-  std::mutex Lock;
-  std::vector<std::string> Requests;
-  std::atomic<bool> Hold{false};
-  ScriptServer Server;
-};
 
 const std::string QueryPath =
     "/~cddb/cddb.cgi?cmd=cddb+query+a80c010c+12+150+18780+39527+54074+74490+90415+112426+126960+147308+166758+"

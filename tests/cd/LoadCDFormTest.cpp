@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <dbt.h>
 
-#include <mutex>
-
 #include "app/dialogs/LoadCDForm.h"
 #include "app/dialogs/MatchForm.h"
 #include "framework/Action.h"
@@ -19,7 +17,7 @@
 #include "skins/PngSpeedButton.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/cd/CdTestSupport.h"
-#include "tests/net/Loopback.h"
+#include "tests/cd/CddbServer.h"
 
 namespace {
 
@@ -35,34 +33,6 @@ std::string TwelveTitleEntry() {
   for (int I = 0; I < 12; ++I) E += "TTITLE" + std::to_string(I) + "=Title " + std::to_string(I + 1) + "\r\n";
   return E + "EXTD=\r\nEXTT0=\r\nPLAYORDER=\r\n.\r\n";
 }
-
-// Serves one answer a connection and keeps the request lines.
-class Database {
- public:
-  explicit Database(std::vector<std::string> Bodies)
-      : Answers(std::move(Bodies)), Server([this](SOCKET C) { Serve(C); }, int(Answers.size())) {}
-  std::string Port() const { return Server.PortText(); }
-  std::vector<std::string> Requests() {
-    std::lock_guard<std::mutex> G(Lock);
-    return Lines;
-  }
-
- private:
-  void Serve(SOCKET C) {
-    const std::string Request = RecvUntil(C, "\r\n\r\n");
-    size_t I;
-    {
-      std::lock_guard<std::mutex> G(Lock);
-      Lines.push_back(Request.substr(0, Request.find("\r\n")));
-      I = Lines.size() - 1;
-    }
-    SendAll(C, "HTTP/1.0 200 OK\r\n\r\n" + Answers[I]);
-  }
-  std::vector<std::string> Answers;
-  std::mutex Lock;
-  std::vector<std::string> Lines;
-  ScriptServer Server;
-};
 
 class LoadCDFormTest : public CdFixture {
  protected:
@@ -99,7 +69,7 @@ class LoadCDFormTest : public CdFixture {
     return C;
   }
   std::string Caption() { return Form->ActionFreeCDDB->GetCaption(); }
-  void Lookup(Database& Server) {
+  void Lookup(CddbServer& Server) {
     LoadCDSystem().ServerPort = Server.Port();
     Form->ActionFreeCDDB->Execute();
   }
@@ -160,7 +130,7 @@ TEST_F(LoadCDFormTest, ListsTheDiscsTrackFilesAndLoadsTheChosenOne) {
 }
 
 TEST_F(LoadCDFormTest, ALookupRenamesEachTrackByItsNumber) {
-  Database Server({"211 inexact matches follow\r\nrock a80c010c Artist / Album\r\nblues a80c010d Other / Thing\r\n"
+  CddbServer Server({"211 inexact matches follow\r\nrock a80c010c Artist / Album\r\nblues a80c010d Other / Thing\r\n"
                    "jazz 12\r\n.\r\n",
                    TwelveTitleEntry()});
   TModalAnswers::Add("TMatchForm", [this](TCustomForm* F) {
@@ -187,7 +157,7 @@ TEST_F(LoadCDFormTest, ALookupRenamesEachTrackByItsNumber) {
   EXPECT_FALSE(Form->Timer->GetEnabled());
   EXPECT_EQ(Caption(), "freecddb");
   EXPECT_TRUE(Boxes.empty());
-  const std::vector<std::string> Requests = Server.Requests();
+  const std::vector<std::string> Requests = Server.RequestLines();
   ASSERT_EQ(Requests.size(), 2u);
   EXPECT_EQ(Requests[0].rfind("GET /~cddb/cddb.cgi?cmd=cddb+query+a80c010c+12+150+", 0), 0u) << Requests[0];
   EXPECT_EQ(Requests[1].rfind("GET /~cddb/cddb.cgi?cmd=cddb+read+blues+a80c010d&hello=", 0), 0u) << Requests[1];
@@ -201,7 +171,7 @@ TEST_F(LoadCDFormTest, ALookupRenamesEachTrackByItsNumber) {
 }
 
 TEST_F(LoadCDFormTest, RejectingTheMatchesStopsTheLookupAndKeepsTheNames) {
-  Database Server({"200 rock a80c010c Artist / Album\r\n"});
+  CddbServer Server({"200 rock a80c010c Artist / Album\r\n"});
   TModalAnswers::Add("TMatchForm", [this](TCustomForm* F) {
     auto* Match = static_cast<TMatchForm*>(F);
     MatchLines.push_back(Match->ListMatches->GetItems()->GetStrings(0));
@@ -213,7 +183,7 @@ TEST_F(LoadCDFormTest, RejectingTheMatchesStopsTheLookupAndKeepsTheNames) {
   EXPECT_EQ(MatchLines, std::vector<std::string>{"Artist / Album - rock"});
   EXPECT_EQ(Captions()[0], "Track - 03");
   EXPECT_FALSE(Form->LabelConnect->GetVisible());
-  EXPECT_EQ(Server.Requests().size(), 1u);
+  EXPECT_EQ(Server.RequestLines().size(), 1u);
   EXPECT_TRUE(Boxes.empty());
 }
 
