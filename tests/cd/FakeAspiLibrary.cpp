@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <thread>
 
 #include "cd/ScsiDefs.h"
 #include "tests/cd/FakeAspi.h"
@@ -31,6 +30,15 @@ void Complete(SRB_ExecSCSICmd* S) {
   S->SenseArea[2] = Config.SenseKey;
   S->SRB_Status = SS_COMP;
   if (S->SRB_Flags & SRB_EVENT_NOTIFY) SetEvent(static_cast<HANDLE>(S->SRB_PostProc));
+}
+
+DWORD WINAPI CompleteLater(void* Srb) {
+  Sleep(50);
+  Complete(static_cast<SRB_ExecSCSICmd*>(Srb));
+  HMODULE Self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&Complete), &Self);
+  FreeLibraryAndExitThread(Self, 0);
 }
 
 }  // namespace
@@ -73,10 +81,11 @@ extern "C" __declspec(dllexport) DWORD __cdecl SendASPI32Command(void* Srb) {
   S->SRB_Status = SS_PENDING;
   if (S->CDBByte[0] == Config.StayPendingCommand) return SS_PENDING;
   if (Config.CompleteLater) {
-    std::thread([S] {
-      Sleep(50);
-      Complete(S);
-    }).detach();
+    // The thread holds the library until it has left it, whenever the test frees it.
+    HMODULE Self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&Complete), &Self);
+    const HANDLE Thread = CreateThread(nullptr, 0, &CompleteLater, S, 0, nullptr);
+    if (Thread) CloseHandle(Thread);
     return SS_PENDING;
   }
   Complete(S);
