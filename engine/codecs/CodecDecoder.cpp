@@ -17,7 +17,7 @@ const std::set<std::string> kContainers = {".wav", ".mp3", ".mp2", ".mpga", ".wm
 }  // namespace
 
 bool IsCodecExtension(const std::string& extension) {
-  return kHeaderless.count(extension) || kContainers.count(extension) || extension == ".cda";
+  return kHeaderless.count(extension) || kContainers.count(extension);
 }
 
 std::unique_ptr<TCodecDecoder> OpenCodecDecoder(const std::string& path) {
