@@ -31,8 +31,8 @@ int FixtureSample(int Frame, int Channel) { return (Frame * 7 + Channel * 1000) 
 
 namespace {
 
-template <class F>
-void WriteWav(const std::string& Path, int Rate, int Channels, int Frames, F&& Sample) {
+template <class TSample>
+void WriteWav(const std::string& Path, int Rate, int Channels, int Frames, TSample&& Sample) {
   const uint32_t DataBytes = static_cast<uint32_t>(Frames * Channels * 2);
   std::string S = "RIFF";
   Put32(S, 36 + DataBytes);
@@ -125,6 +125,8 @@ void MainFixture::StartMain(std::vector<std::string> Args) {
   GlobalVarsRecord->OP_PromptNewFile = false;
   GlobalVarsRecord->OP_PlayAfterOpened = false;
   // The shared windows the program entry makes next to the main window.
+  if (BookmarkFormInstance) Free(BookmarkFormInstance);
+  if (RegionFormInstance) Free(RegionFormInstance);
   Application->CreateForm(BookmarkFormInstance);
   Application->CreateForm(RegionFormInstance);
   PumpUntil([&] { return Main->GetVisible(); });
