@@ -50,6 +50,8 @@ TAudioTransformDisplay2::TAudioTransformDisplay2(TComponent* AOwner) : TCustomCo
   Style += csOpaque;
   Style += csCaptureMouse;
   SetControlStyle(Style);
+  // Dragging a point repaints often: drawn off screen first, it does not flicker.
+  SetDoubleBuffered(true);
   SetColor(0x40FF40);
   SetBounds(0, 0, 400, 200);
 }
@@ -188,19 +190,7 @@ void TAudioTransformDisplay2::MouseUp(TMouseButton Button, TShiftState Shift, in
   if (Button == mbLeft) Dragging = -1;
 }
 
-void TAudioTransformDisplay2::Paint() {
-  const RECT Rc = GetClientRect();
-  HDC DC = GetCanvas()->GetHandle();
-  // Drawn off screen first, so that dragging a point does not flicker.
-  HDC Mem = CreateCompatibleDC(DC);
-  HBITMAP Bmp = CreateCompatibleBitmap(DC, std::max<int>(1, Rc.right), std::max<int>(1, Rc.bottom));
-  HGDIOBJ Old = SelectObject(Mem, Bmp);
-  PaintTo(Mem, Rc.right, Rc.bottom);
-  BitBlt(DC, 0, 0, Rc.right, Rc.bottom, Mem, 0, 0, SRCCOPY);
-  SelectObject(Mem, Old);
-  DeleteObject(Bmp);
-  DeleteDC(Mem);
-}
+void TAudioTransformDisplay2::Paint() { PaintTo(GetCanvas()->GetHandle(), GetWidth(), GetHeight()); }
 
 void TAudioTransformDisplay2::PaintScales(HDC DC, const RECT& Plot, int Width, int Height) const {
   RECT Inner{0, 0, Width, Height};

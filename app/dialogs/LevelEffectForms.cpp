@@ -69,18 +69,21 @@ TNormalizeForm::TNormalizeForm(TComponent* AOwner) : TEffectForm(AOwner) {
   LabelNewSampleRate = LabelPreset;
 }
 
-TDynamicRangeCompressorForm::TDynamicRangeCompressorForm(TComponent* AOwner) : TEffectForm(AOwner) {
-  BeginEffectForm("Dynamic Range Compressor", 1, TEffectOk::FocusesFirst);
-  BuildPairDialog(CompressorPairs, CompressorFields, CompressorPresets);
+void TThresholdEffectForm::BindThresholdPairs() {
   Parameter(0).Bind(LabelThreshold, ImageSliderThreshold, EditThreshold, LabelThresholdMin, LabelThresholdMax);
   Parameter(1).Bind(LabelRate, ImageSliderRate, EditRate, LabelRateMin, LabelRateMax);
 }
 
-TNoiseReductionForm::TNoiseReductionForm(TComponent* AOwner) : TEffectForm(AOwner) {
+TDynamicRangeCompressorForm::TDynamicRangeCompressorForm(TComponent* AOwner) : TThresholdEffectForm(AOwner) {
+  BeginEffectForm("Dynamic Range Compressor", 1, TEffectOk::FocusesFirst);
+  BuildPairDialog(CompressorPairs, CompressorFields, CompressorPresets);
+  BindThresholdPairs();
+}
+
+TNoiseReductionForm::TNoiseReductionForm(TComponent* AOwner) : TThresholdEffectForm(AOwner) {
   BeginEffectForm("Noise Reduction", 9, TEffectOk::FocusesFirst);
   BuildPairDialog(NoiseReductionPairs, NoiseReductionFields, NoiseReductionPresets);
-  Parameter(0).Bind(LabelThreshold, ImageSliderThreshold, EditThreshold, LabelThresholdMin, LabelThresholdMax);
-  Parameter(1).Bind(LabelRate, ImageSliderRate, EditRate, LabelRateMin, LabelRateMax);
+  BindThresholdPairs();
   Parameter(2).Bind(LabelRMSTime, ImageSliderRMSTime, EditRMSTime, LabelRMSTimeMin, LabelRMSTimeMax);
 }
 

@@ -22,10 +22,10 @@ public:
   TLabel* LabelNewSampleRate = nullptr;  // the preset label, under its form name
 };
 
-class TDynamicRangeCompressorForm : public TEffectForm {
-  SONVELT_CLASS(TDynamicRangeCompressorForm, TEffectForm)
+// The dynamics dialogs share a threshold (with its key filter) and a rate.
+class TThresholdEffectForm : public TEffectForm {
+  SONVELT_CLASS(TThresholdEffectForm, TEffectForm)
 public:
-  explicit TDynamicRangeCompressorForm(TComponent* AOwner);
   TLabel* LabelThreshold = nullptr;
   TImageSlider* ImageSliderThreshold = nullptr;  // dB
   TEdit* EditThreshold = nullptr;
@@ -36,22 +36,22 @@ public:
   TEdit* EditRate = nullptr;
   TLabel* LabelRateMin = nullptr;
   TLabel* LabelRateMax = nullptr;
+
+protected:
+  explicit TThresholdEffectForm(TComponent* AOwner) : TEffectForm(AOwner) {}
+  void BindThresholdPairs();
 };
 
-class TNoiseReductionForm : public TEffectForm {
-  SONVELT_CLASS(TNoiseReductionForm, TEffectForm)
+class TDynamicRangeCompressorForm : public TThresholdEffectForm {
+  SONVELT_CLASS(TDynamicRangeCompressorForm, TThresholdEffectForm)
+public:
+  explicit TDynamicRangeCompressorForm(TComponent* AOwner);
+};
+
+class TNoiseReductionForm : public TThresholdEffectForm {
+  SONVELT_CLASS(TNoiseReductionForm, TThresholdEffectForm)
 public:
   explicit TNoiseReductionForm(TComponent* AOwner);
-  TLabel* LabelThreshold = nullptr;
-  TImageSlider* ImageSliderThreshold = nullptr;  // dB
-  TEdit* EditThreshold = nullptr;
-  TLabel* LabelThresholdMin = nullptr;
-  TLabel* LabelThresholdMax = nullptr;
-  TLabel* LabelRate = nullptr;
-  TImageSlider* ImageSliderRate = nullptr;  // percent
-  TEdit* EditRate = nullptr;
-  TLabel* LabelRateMin = nullptr;
-  TLabel* LabelRateMax = nullptr;
   TLabel* LabelRMSTime = nullptr;
   TImageSlider* ImageSliderRMSTime = nullptr;  // ms
   TEdit* EditRMSTime = nullptr;
