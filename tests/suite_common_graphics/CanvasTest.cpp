@@ -197,26 +197,6 @@ TEST(CanvasFill, EdgesTakeTheirColourPairs) {
 
 namespace {
 
-struct TInk {
-  int count = 0;
-  RECT box{10000, 10000, -1, -1};
-};
-
-// Where pixels of one colour lie.
-TInk InkOf(TSurface& S, COLORREF Color) {
-  TInk ink;
-  for (int y = 0; y < S.Bitmap->GetHeight(); ++y)
-    for (int x = 0; x < S.Bitmap->GetWidth(); ++x)
-      if (S.Pixel(x, y) == Color) {
-        ++ink.count;
-        ink.box.left = std::min<LONG>(ink.box.left, x);
-        ink.box.top = std::min<LONG>(ink.box.top, y);
-        ink.box.right = std::max<LONG>(ink.box.right, x + 1);
-        ink.box.bottom = std::max<LONG>(ink.box.bottom, y + 1);
-      }
-  return ink;
-}
-
 void PrepareText(TcxCanvas* C) {
   C->FontObject()->SetName("Tahoma");
   C->FontObject()->SetHeight(-13);

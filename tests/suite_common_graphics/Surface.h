@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <ostream>
+#include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/OwnedObject.h"
@@ -37,6 +39,12 @@ struct TSurface {
     return static_cast<std::uint32_t*>(Bitmap->ScanLine(Y))[X];
   }
   HDC DC() { return Canvas->DeviceContext(); }
+  std::vector<std::uint32_t> All() {
+    std::vector<std::uint32_t> v;
+    for (int y = 0; y < Bitmap->GetHeight(); ++y)
+      for (int x = 0; x < Bitmap->GetWidth(); ++x) v.push_back(Raw(x, y) & 0xFFFFFF);
+    return v;
+  }
 
   TOwned<TBitmap> Bitmap;
   TOwned<TcxCanvas> Canvas;
@@ -49,4 +57,25 @@ inline bool operator==(const RECT& A, const RECT& B) {
 }
 inline void PrintTo(const RECT& R, std::ostream* Os) {
   *Os << "(" << R.left << ", " << R.top << ", " << R.right << ", " << R.bottom << ")";
+}
+
+// How many pixels have one colour, and their bounding box.
+struct TInk {
+  int count = 0;
+  RECT box{10000, 10000, -1, -1};
+};
+
+inline TInk InkOf(TSurface& S, COLORREF Color, RECT Within = RECT{0, 0, 100000, 100000}) {
+  TInk ink;
+  const int w = std::min<int>(S.Bitmap->GetWidth(), Within.right), h = std::min<int>(S.Bitmap->GetHeight(), Within.bottom);
+  for (int y = std::max<int>(Within.top, 0); y < h; ++y)
+    for (int x = std::max<int>(Within.left, 0); x < w; ++x)
+      if (S.Pixel(x, y) == Color) {
+        ++ink.count;
+        ink.box.left = std::min<LONG>(ink.box.left, x);
+        ink.box.top = std::min<LONG>(ink.box.top, y);
+        ink.box.right = std::max<LONG>(ink.box.right, x + 1);
+        ink.box.bottom = std::max<LONG>(ink.box.bottom, y + 1);
+      }
+  return ink;
 }
