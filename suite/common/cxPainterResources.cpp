@@ -154,17 +154,17 @@ void TcxRadioButtonImageList::Measure() {
   RECT r{0, 0, cell.cx, cell.cy};
   DrawFrameControl(c.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
   const COLORREF dot = static_cast<COLORREF>(ColorToRGB(clWindowText));
-  int x = FFirstColumn + FWidth / 2 - 1, y = FFirstRow + FHeight / 2 - 2;
-  int top = y;
-  while (c.At(x, y) == dot) top = y--;
+  // The walks start at the circle's centre pixel, which lies inside the dot for
+  // glyphs of odd and even size alike.
+  const int cx = FFirstColumn + FWidth / 2, cy = FFirstRow + FHeight / 2;
+  int top = cy;
+  for (int y = cy; c.At(cx, y) == dot; --y) top = y;
   int bottom = top;
-  while (c.At(x, bottom) == dot) ++bottom;
-  y = FFirstRow + FHeight / 2 - 1;
-  x = FFirstColumn + FWidth / 2 - 2;
-  int left = x;
-  while (c.At(x, y) == dot) left = x--;
+  while (c.At(cx, bottom) == dot) ++bottom;
+  int left = cx;
+  for (int x = cx; c.At(x, cy) == dot; --x) left = x;
   int right = left;
-  while (c.At(right, y) == dot) ++right;
+  while (c.At(right, cy) == dot) ++right;
   FDot = RECT{left, top, right, bottom};
 }
 

@@ -11,6 +11,7 @@
 #include "suite/common/cxFlatPainters.h"
 #include "suite/common/cxGraphicsRoutines.h"
 #include "suite/common/cxLookAndFeelPainters.h"
+#include "suite/common/cxPainterResources.h"
 #include "suite/common/cxStandardPainter.h"
 
 namespace {
@@ -262,4 +263,44 @@ TEST(PainterMetrics, ButtonGroupBorderWidthsOfTheUltraFlatLook) {
   EXPECT_EQ(p->ButtonGroupBorderWidths(3, 1), (RECT{1, 2, 1, 2}));
   EXPECT_EQ(p->ButtonGroupBorderWidths(3, 2), (RECT{1, 2, 2, 2}));
   EXPECT_EQ(TcxStandardLookAndFeelPainter::Instance()->ButtonGroupBorderWidths(3, 0), (RECT{2, 2, 2, 2}));
+}
+
+TEST(PainterRadio, GlyphsAreMeasuredFromThePlatformsRadio) {
+  TcxRadioButtonImageList* cache = RadioGlyphCache();
+  const SIZE size = cache->GlyphSize();
+  ASSERT_GE(size.cx, 8);
+  ASSERT_GE(size.cy, 8);
+  EXPECT_EQ(cache->PixelClassAt(0, 0), 0) << "corners lie outside the circle";
+  EXPECT_EQ(cache->PixelClassAt(size.cx / 2, size.cy / 2), 6) << "the check dot sits in the middle";
+  EXPECT_EQ(cache->PixelClassAt(size.cx / 2, 0), 1) << "upper-left half of the ring";
+  EXPECT_EQ(cache->PixelClassAt(size.cx / 2, size.cy - 1), 2) << "lower-right half of the ring";
+
+  const auto* p = TcxUltraFlatLookAndFeelPainter::Instance();
+  const int cx = size.cx / 2, cy = size.cy / 2;
+  const struct {
+    TcxPaintButtonState state;
+    bool checked;
+    TColor ring, centre;
+  } cases[] = {
+      {pbsNormal, false, clBtnShadow, clWindow},
+      {pbsHot, false, clHighlight, LightHighlightBlendColor()},
+      {pbsPressed, true, clHighlight, clWindowText},
+      {pbsDisabled, true, clBtnShadow, clBtnShadow},
+  };
+  for (const auto& k : cases) {
+    TSurface s(size.cx + 4, size.cy + 4, clRed);
+    p->PaintRadioButton(s.Canvas.get(), 2, 2, k.state, k.checked, false);
+    EXPECT_EQ(s.Pixel(2 + cx, 2), Rgb(k.ring)) << k.state;
+    EXPECT_EQ(s.Pixel(2 + cx, 2 + cy), Rgb(k.centre)) << k.state;
+    EXPECT_EQ(s.Pixel(2, 2), RGB(255, 0, 0)) << "masked outside the circle";
+  }
+  // The default state has no glyph of its own: it is drawn as the normal one.
+  TSurface normal(size.cx, size.cy, clRed), byDefault(size.cx, size.cy, clRed);
+  p->PaintRadioButton(normal.Canvas.get(), 0, 0, pbsNormal, true, false);
+  p->PaintRadioButton(byDefault.Canvas.get(), 0, 0, pbsDefault, true, false);
+  EXPECT_EQ(byDefault.All(), normal.All());
+  // A brush colour makes an opaque square.
+  TSurface square(size.cx, size.cy, clRed);
+  p->PaintRadioButton(square.Canvas.get(), 0, 0, pbsNormal, false, false, clLime);
+  EXPECT_EQ(square.Pixel(0, 0), RGB(0, 255, 0));
 }
