@@ -22,6 +22,7 @@ struct TThemeCall {
 struct TThemeRecorder {
   static inline std::set<std::wstring> Classes;
   static inline bool IsActive = true;
+  static inline std::wstring ColorName = L"Plain";
   static inline std::vector<std::wstring> Handles;  // handle N + 1 is class N
   static inline std::vector<TThemeCall> Calls;
   static inline std::vector<std::wstring> Texts;
@@ -71,7 +72,7 @@ struct TThemeRecorder {
   static BOOL WINAPI Transparent(HTHEME, int, int) { return FALSE; }
   static HRESULT WINAPI ThemeName(LPWSTR File, int FileLength, LPWSTR Color, int ColorLength, LPWSTR, int) {
     lstrcpynW(File, L"C:\\Themes\\Plain.msstyles", FileLength);
-    lstrcpynW(Color, L"Plain", ColorLength);
+    lstrcpynW(Color, ColorName.c_str(), ColorLength);
     return S_OK;
   }
 
@@ -105,6 +106,7 @@ public:
   void Reset(std::set<std::wstring> Classes, bool Active = true) {
     TThemeRecorder::Classes = std::move(Classes);
     TThemeRecorder::IsActive = Active;
+    TThemeRecorder::ColorName = L"Plain";
     TThemeRecorder::Handles.clear();
     TThemeRecorder::Calls.clear();
     TThemeRecorder::Texts.clear();
