@@ -10,6 +10,8 @@
 #include "framework/StringUtils.h"
 #include "framework/Unicode.h"
 #include "framework/WinControl.h"
+#include "suite/common/Geometry.h"
+#include "suite/common/Office11Colors.h"
 #include "suite/common/cxCanvas.h"
 
 namespace {
@@ -84,18 +86,6 @@ const TcxColorInfo NamedColors[] = {
     {"windowtext", clWindowText},
 };
 
-int WeightedChannelSum(int Face, int Highlight, int Window, int FaceWeight, int HighlightWeight, int WindowWeight) {
-  return ClampChannel(MulDiv(Face, FaceWeight, 100) + MulDiv(Highlight, HighlightWeight, 100) +
-                      MulDiv(Window, WindowWeight, 100));
-}
-
-TColor ScreenNearest(TColor Color) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetNearestColor(dc, static_cast<COLORREF>(ColorToRGB(Color)));
-  ReleaseDC(nullptr, dc);
-  return static_cast<TColor>(c);
-}
-
 bool IsWrapSpace(wchar_t C) { return C == L'\t' || C == L'\n' || C == L'\r' || C == L' '; }
 
 }  // namespace
@@ -112,18 +102,11 @@ bool FindNamedColor(const std::string& Name, TColor& Color) {
 int ClampChannel(int V) { return V < 0 ? 0 : V < 256 ? V : 255; }
 
 TColor BlendSystemColors(int FaceWeight, int HighlightWeight, int WindowWeight) {
-  const TColor f = ColorToRGB(clBtnFace), h = ColorToRGB(clHighlight), w = ColorToRGB(clWindow);
-  if (f == 0 || f == 0xFFFFFF) return h;
-  auto channel = [&](int Shift) {
-    return WeightedChannelSum((f >> Shift) & 0xFF, (h >> Shift) & 0xFF, (w >> Shift) & 0xFF, FaceWeight,
-                              HighlightWeight, WindowWeight)
-           << Shift;
-  };
-  return channel(0) | channel(8) | channel(16);
+  return LightFaceColor(FaceWeight, HighlightWeight, WindowWeight);
 }
 
-TColor HighlightBlendColor() { return ScreenNearest(BlendSystemColors(14, 44, 40)); }
-TColor LightHighlightBlendColor() { return ScreenNearest(BlendSystemColors(-2, 30, 72)); }
+TColor HighlightBlendColor() { return NearestScreenColor(BlendSystemColors(14, 44, 40)); }
+TColor LightHighlightBlendColor() { return NearestScreenColor(BlendSystemColors(-2, 30, 72)); }
 
 // ---------------------------------------------------------------- text
 
@@ -302,12 +285,7 @@ void ResetFontToDefault(TFont* Font) {
   Font->SetStyle(d.Style);
 }
 
-void ShrinkByBorders(RECT& R, const RECT& Borders) {
-  R.left += Borders.left;
-  R.top += Borders.top;
-  R.right -= Borders.right;
-  R.bottom -= Borders.bottom;
-}
+void ShrinkByBorders(RECT& R, const RECT& Borders) { R = RectDeflatedByBorders(R, Borders); }
 
 // ---------------------------------------------------------------- parents
 

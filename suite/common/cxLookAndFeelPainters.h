@@ -346,6 +346,9 @@ protected:
   void DrawMonthArrows(TcxCanvas* Canvas, RECT R, int Positions, int ArrowOffset, TColor Color) const;
   void DrawScrollPatternTrack(TcxCanvas* Canvas, RECT R, TcxPaintButtonState State) const;
   void DrawTriangle(TcxCanvas* Canvas, const TcxArrowPoints& Points, TColor Color) const;
+  // A cell's text on a clear brush in Font and TextColor (nothing for no text).
+  void DrawCellText(TcxCanvas* Canvas, RECT TextR, TAlignment HAlign, TcxAlignmentVert VAlign, bool MultiLine,
+                    bool EndEllipsis, const std::string& Text, TFont* Font, TColor TextColor) const;
 };
 
 using TcxLookAndFeelPainterClass = const TcxCustomLookAndFeelPainter*;

@@ -63,6 +63,12 @@ void TcxCustomLookAndFeelPainter::PaintCellContent(TcxCanvas* Canvas, RECT R, RE
                                                    TColor TextColor, TColor BackColor,
                                                    TcxDrawBackgroundEvent CustomDraw, bool) const {
   if (!CustomDraw || !CustomDraw(Canvas, R)) Canvas->FillRectColor(R, BackColor);
+  DrawCellText(Canvas, TextR, HAlign, VAlign, MultiLine, EndEllipsis, Text, Font, TextColor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawCellText(TcxCanvas* Canvas, RECT TextR, TAlignment HAlign,
+                                               TcxAlignmentVert VAlign, bool MultiLine, bool EndEllipsis,
+                                               const std::string& Text, TFont* Font, TColor TextColor) const {
   if (Text.empty()) return;
   Canvas->BrushObject()->SetStyle(bsClear);
   if (Font) Canvas->AssignFontObject(Font);

@@ -7,13 +7,24 @@
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
 #include "framework/StringUtils.h"
+#include "suite/common/UnitLifetime.h"
 #include "suite/common/cxCanvas.h"
+#include "suite/common/cxLookAndFeel.h"
 #include "suite/common/cxGraphicsRoutines.h"
 #include "suite/common/cxOffice11Painter.h"
 
 namespace {
 
-TOwned<TBitmap> ScrollPatterns[2];
+TBitmap* ScrollPatterns[2] = {};
+TCustomImageList* Indicators = nullptr;
+SIZE CheckSize{13, 13};
+TcxExtendedStylePainters* Registry = nullptr;
+TcxRadioButtonImageList* RadioCache = nullptr;
+TcxSystemPaletteChangedNotifier* PaletteNotifier = nullptr;
+
+void StartPainters();
+void EndPainters();
+TSuiteUnit PaintersUnit(&StartPainters, &EndPainters);
 
 void ColourPattern(TBitmap* Bitmap, TColor Odd, TColor Even) {
   for (int y = 0; y < 8; ++y)
@@ -30,50 +41,79 @@ HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 }  // namespace
 
 void RefreshScrollPatternBitmaps() {
-  for (auto& b : ScrollPatterns)
+  for (TBitmap*& b : ScrollPatterns)
     if (!b) {
-      b.reset(TBitmap::Create());
+      b = TBitmap::Create();
       b->SetPixelFormat(pf24bit);
       b->SetSize(8, 8);
     }
-  ColourPattern(ScrollPatterns[0].get(), clBtnHighlight, clBtnFace);
-  ColourPattern(ScrollPatterns[1].get(), cl3DDkShadow, clBlack);
+  ColourPattern(ScrollPatterns[0], clBtnHighlight, clBtnFace);
+  ColourPattern(ScrollPatterns[1], cl3DDkShadow, clBlack);
 }
 
+namespace {
+
+// Up to the first missing one, each added with white as its transparent colour.
+TCustomImageList* LoadIndicatorImages() {
+  static const char* const names[] = {"CX_ARROWBITMAP",    "CX_EDITBITMAP",       "CX_INSERTBITMAP",
+                                      "CX_MULTIDOTBITMAP", "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP"};
+  TCustomImageList* list = nullptr;
+  for (const char* name : names) {
+    const std::wstring wide(name, name + std::strlen(name));
+    if (!FindResourceW(ModuleInstance(), wide.c_str(), MAKEINTRESOURCEW(2))) break;  // RT_BITMAP
+    TOwned<TBitmap> b(TBitmap::Create());
+    b->LoadFromResourceName(ModuleInstance(), name);
+    if (!list) list = TImageList::Create(b->GetWidth(), b->GetHeight());
+    list->AddMasked(b.get(), clWhite);
+  }
+  return list ? list : TImageList::Create(8, 9);
+}
+
+SIZE MeasureCheckBox() {
+  SIZE s{13, 13};
+  HBITMAP b = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759));  // OBM_CHECKBOXES
+  BITMAP bm{};
+  if (b && GetObjectW(b, sizeof bm, &bm) == sizeof bm) s = SIZE{bm.bmWidth / 4, bm.bmHeight / 3};
+  if (b) DeleteObject(b);
+  return s;
+}
+
+void StartPainters() {
+  Registry = TcxExtendedStylePainters::Create();
+  Indicators = LoadIndicatorImages();
+  RefreshScrollPatternBitmaps();
+  // System colours change the radio glyphs: they are made again on next use.
+  PaletteNotifier = TcxSystemPaletteChangedNotifier::Create(true);
+  PaletteNotifier->OnPaletteChanged = TDelegate<void()>(+[] {
+    if (RadioCache) RadioCache->Rebuild();
+  });
+  CheckSize = MeasureCheckBox();
+}
+
+void EndPainters() {
+  FreeAndNil(PaletteNotifier);
+  for (TBitmap*& b : ScrollPatterns) FreeAndNil(b);
+  FreeAndNil(Indicators);
+  FreeAndNil(RadioCache);
+  FreeAndNil(Registry);
+}
+
+}  // namespace
+
 TBitmap* ScrollPatternBitmap(int Index) {
+  PaintersUnit.Ensure();
   if (!ScrollPatterns[0]) RefreshScrollPatternBitmaps();
-  return ScrollPatterns[Index == 1 ? 1 : 0].get();
+  return ScrollPatterns[Index == 1 ? 1 : 0];
 }
 
 TCustomImageList* IndicatorImages() {
-  static const TOwned<TCustomImageList> images = [] {
-    static const char* const names[] = {"CX_ARROWBITMAP",      "CX_EDITBITMAP",       "CX_INSERTBITMAP",
-                                        "CX_MULTIDOTBITMAP",   "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP"};
-    TOwned<TCustomImageList> list;
-    for (const char* name : names) {
-      const std::wstring wide(name, name + std::strlen(name));
-      if (!FindResourceW(ModuleInstance(), wide.c_str(), MAKEINTRESOURCEW(2))) break;  // RT_BITMAP
-      TOwned<TBitmap> b(TBitmap::Create());
-      b->LoadFromResourceName(ModuleInstance(), name);
-      if (!list) list.reset(TImageList::Create(b->GetWidth(), b->GetHeight()));
-      list->AddMasked(b.get(), clWhite);
-    }
-    if (!list) list.reset(TImageList::Create(8, 9));
-    return list;
-  }();
-  return images.get();
+  PaintersUnit.Ensure();
+  return Indicators;
 }
 
 SIZE CheckBoxGlyphSize() {
-  static const SIZE size = [] {
-    SIZE s{13, 13};
-    HBITMAP b = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759));  // OBM_CHECKBOXES
-    BITMAP bm{};
-    if (b && GetObjectW(b, sizeof bm, &bm) == sizeof bm) s = SIZE{bm.bmWidth / 4, bm.bmHeight / 3};
-    if (b) DeleteObject(b);
-    return s;
-  }();
-  return size;
+  PaintersUnit.Ensure();
+  return CheckSize;
 }
 
 // ---------------------------------------------------------------- radio glyphs
@@ -110,8 +150,6 @@ struct TScratchCell {
   HGDIOBJ Old;
   std::uint32_t* Bits = nullptr;
 };
-
-TOwned<TcxRadioButtonImageList> RadioCache;
 
 }  // namespace
 
@@ -333,8 +371,9 @@ void TcxRadioButtonImageList::PaintGlyph(TcxCanvas* Canvas, int X, int Y, const 
 }
 
 TcxRadioButtonImageList* RadioGlyphCache() {
-  if (!RadioCache) RadioCache.reset(TcxRadioButtonImageList::Create());
-  return RadioCache.get();
+  PaintersUnit.Ensure();
+  if (!RadioCache) RadioCache = TcxRadioButtonImageList::Create();
+  return RadioCache;
 }
 
 // ---------------------------------------------------------------- skin painters
@@ -364,6 +403,8 @@ bool TcxExtendedStylePainters::HasListener(IcxSkinPainterListener* Listener) con
 }
 
 TcxExtendedStylePainters* StylePainterRegistry() {
-  static const TOwned<TcxExtendedStylePainters> registry(TcxExtendedStylePainters::Create());
-  return registry.get();
+  PaintersUnit.Ensure();
+  return Registry;
 }
+
+TcxExtendedStylePainters* ExistingStylePainterRegistry() { return Registry; }

@@ -102,4 +102,7 @@ private:
   std::vector<IcxSkinPainterListener*> FListeners;
 };
 
+// The registry, made when the painters' shared resources start.
 TcxExtendedStylePainters* StylePainterRegistry();
+// The registry as it is (null before the start and after the end).
+TcxExtendedStylePainters* ExistingStylePainterRegistry();

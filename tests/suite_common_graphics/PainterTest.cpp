@@ -4,15 +4,20 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Surface.h"
+#include "ThemeRecorder.h"
 #include "framework/Font.h"
 #include "suite/common/cxFlatPainters.h"
 #include "suite/common/cxGraphicsRoutines.h"
 #include "suite/common/cxLookAndFeelPainters.h"
 #include "suite/common/cxPainterResources.h"
+#include "suite/common/Office11Colors.h"
+#include "suite/common/cxOffice11Painter.h"
 #include "suite/common/cxStandardPainter.h"
+#include "suite/common/cxWinXPPainter.h"
 
 namespace {
 
@@ -303,4 +308,119 @@ TEST(PainterRadio, GlyphsAreMeasuredFromThePlatformsRadio) {
   TSurface square(size.cx, size.cy, clRed);
   p->PaintRadioButton(square.Canvas.get(), 0, 0, pbsNormal, false, false, clLime);
   EXPECT_EQ(square.Pixel(0, 0), RGB(0, 255, 0));
+}
+
+namespace {
+
+std::vector<std::tuple<std::wstring, int, int>> Recorded() {
+  std::vector<std::tuple<std::wstring, int, int>> v;
+  for (const TThemeCall& c : TThemeRecorder::Calls) v.emplace_back(c.Class, c.Part, c.State);
+  return v;
+}
+
+}  // namespace
+
+TEST(PainterThemed, ScrollBarPartsByClassPartAndState) {
+  TThemeScope themes({L"ScrollBar", L"Button"});
+  const auto* p = TcxWinXPLookAndFeelPainter::Instance();
+  using TCall = std::tuple<std::wstring, int, int>;
+  const struct {
+    bool horizontal;
+    TcxScrollBarPaintPart part;
+    TcxPaintButtonState state;
+    std::vector<TCall> calls;
+  } cases[] = {
+      {false, sppLineUp, pbsNormal, {{L"ScrollBar", 1, 1}}},
+      {false, sppLineUp, pbsHot, {{L"ScrollBar", 1, 2}}},
+      {false, sppLineDown, pbsPressed, {{L"ScrollBar", 1, 7}}},
+      {true, sppLineUp, pbsDisabled, {{L"ScrollBar", 1, 12}}},
+      {true, sppLineDown, pbsDefault, {{L"ScrollBar", 1, 13}}},
+      {false, sppThumb, pbsHot, {{L"ScrollBar", 3, 2}, {L"ScrollBar", 9, 0}}},
+      {true, sppThumb, pbsDisabled, {{L"ScrollBar", 2, 4}, {L"ScrollBar", 8, 0}}},  // drawn, unlike standard
+      {false, sppPageUp, pbsPressed, {{L"ScrollBar", 6, 3}}},
+      {false, sppPageDown, pbsNormal, {{L"ScrollBar", 7, 1}}},
+      {true, sppPageUp, pbsNormal, {{L"ScrollBar", 4, 1}}},
+      {true, sppPageDown, pbsHot, {{L"ScrollBar", 5, 2}}},
+      {true, sppNone, pbsNormal, {}},
+  };
+  for (const auto& k : cases) {
+    TThemeRecorder::Calls.clear();
+    TSurface s = Drawn(p, k.horizontal, k.part, k.state);
+    EXPECT_EQ(Recorded(), k.calls) << k.part << " " << k.state << " " << k.horizontal;
+  }
+  EXPECT_EQ(p->MinThumbLength(true), 17) << "the gripper's 13 pixels and 4 more";
+  EXPECT_TRUE(p->ScrollButtonsHotTrack());
+}
+
+TEST(PainterThemed, WithoutItsThemeClassesTheStandardLookIsDrawn) {
+  const auto* themed = TcxWinXPLookAndFeelPainter::Instance();
+  const auto* standard = TcxStandardLookAndFeelPainter::Instance();
+  {
+    TThemeScope off({}, false);
+    for (TcxScrollBarPaintPart part : {sppLineUp, sppThumb, sppPageDown})
+      for (TcxPaintButtonState state : {pbsNormal, pbsHot, pbsPressed, pbsDisabled}) {
+        TSurface a = Drawn(themed, false, part, state), b = Drawn(standard, false, part, state);
+        EXPECT_EQ(a.All(), b.All()) << part << " " << state;
+      }
+    TSurface a(20, 20, clRed), b(20, 20, clRed);
+    themed->PaintControlBorder(a.Canvas.get(), RECT{0, 0, 20, 20});
+    standard->PaintControlBorder(b.Canvas.get(), RECT{0, 0, 20, 20});
+    EXPECT_EQ(a.All(), b.All());
+    EXPECT_EQ(themed->FrameBorderWidth(), 2);
+    EXPECT_EQ(themed->ButtonFrameWidth(pbsDefault), 2);
+    EXPECT_EQ(themed->MinThumbLength(false), 8);
+  }
+  // The button class alone: the scroll bar is standard, its thumb inset by the
+  // button theme's frame width (3 with this theme).
+  TThemeScope buttonOnly({L"Button"});
+  EXPECT_EQ(themed->ButtonFrameWidth(), 3);
+  TSurface thumb = Drawn(themed, false, sppThumb, pbsNormal);
+  EXPECT_EQ(thumb.Pixel(10, 10), Rgb(clBtnFace));
+  EXPECT_EQ(thumb.Pixel(4, 10), RGB(255, 0, 0)) << "inside the two rings, outside the inset fill";
+  EXPECT_TRUE(TThemeRecorder::Calls.empty());
+}
+
+TEST(PainterThemed, ColoursComeFromTheFillAndTextProperties) {
+  TThemeScope themes({L"Button", L"ListView"});
+  const auto* p = TcxWinXPLookAndFeelPainter::Instance();
+  EXPECT_EQ(p->ButtonFaceColor(pbsHot), clBtnFace) << "a failed query answers the standard colour";
+  EXPECT_EQ(p->ButtonGlyphColor(pbsDisabled, clRed), clBtnShadow);
+  TThemeRecorder::Colours[{L"Button", 1, 2, 3802}] = RGB(1, 2, 3);
+  TThemeRecorder::Colours[{L"Button", 1, 4, 3803}] = RGB(4, 5, 6);
+  EXPECT_EQ(p->ButtonFaceColor(pbsHot), static_cast<TColor>(RGB(1, 2, 3)));
+  EXPECT_EQ(p->ButtonGlyphColor(pbsDisabled, clRed), static_cast<TColor>(RGB(4, 5, 6)));
+  // The list view's border is one ring; the inside is left alone.
+  TSurface s(20, 20, clRed);
+  p->PaintControlBorder(s.Canvas.get(), RECT{0, 0, 20, 20});
+  EXPECT_EQ(p->FrameBorderWidth(), 1);
+  EXPECT_EQ(s.Pixel(0, 10), TThemeRecorder::ColourFor(5, 0));
+  EXPECT_EQ(s.Pixel(1, 10), RGB(255, 0, 0));
+}
+
+TEST(PainterOffice11, ScrollBarsAreThemedOrStandardAndGlyphsTakeTheSchemeColours) {
+  AcquireOffice11Colors();
+  const auto* office = TcxOffice11LookAndFeelPainter::Instance();
+  {
+    TThemeScope off({}, false);
+    RefreshOffice11ColorSet();
+    for (TcxPaintButtonState state : {pbsNormal, pbsHot, pbsPressed}) {
+      TSurface a = Drawn(office, false, sppLineUp, state);
+      TSurface b = Drawn(TcxStandardLookAndFeelPainter::Instance(), false, sppLineUp, state);
+      EXPECT_EQ(a.All(), b.All()) << state;
+    }
+    EXPECT_EQ(office->ButtonGlyphColor(pbsDisabled, clRed), Office11Color32);
+    EXPECT_EQ(office->ButtonGlyphColor(pbsPressed), clHighlightText) << "system colours";
+    EXPECT_EQ(office->ButtonFaceColor(pbsHot), Office11Color23);
+  }
+  {
+    TThemeScope themes({L"ScrollBar"});
+    TSurface a = Drawn(office, true, sppThumb, pbsHot);
+    EXPECT_EQ(Recorded(), (std::vector<std::tuple<std::wstring, int, int>>{{L"ScrollBar", 2, 2}, {L"ScrollBar", 8, 0}}));
+    TThemeRecorder::ColorName = L"NormalColor";
+    RefreshOffice11ColorSet();
+    ASSERT_TRUE(Office11UsesSchemeTables());
+    EXPECT_EQ(office->ButtonGlyphColor(pbsPressed), Office11Color31) << "a scheme keeps its glyph colour";
+  }
+  RefreshOffice11ColorSet();
+  ReleaseOffice11ColorSet();
 }
