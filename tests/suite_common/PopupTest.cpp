@@ -9,7 +9,7 @@
 #include "suite/common/BaseHintWindow.h"
 #include "suite/common/DragImage.h"
 #include "suite/common/PopupWindow.h"
-#include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_common/FormFixture.h"
 
 namespace {
 RECT OneScreen(POINT) { return RECT{0, 0, 1000, 800}; }
@@ -88,20 +88,9 @@ TEST(HintPlacement, ClampAndAnimationChoice) {
 }
 
 namespace {
-struct PopupFixture : ::testing::Test {
-  TForm* Form = nullptr;
+struct PopupFixture : ShownFormFixture {
   TPanel* Anchor = nullptr;
-  void SetUp() override {
-    Form = TForm::Create(nullptr);
-    Form->SetBorderStyle(bsNone);
-    Form->SetBounds(50, 60, 400, 300);
-    Anchor = TPanel::Create(Form);
-    Anchor->SetBounds(10, 20, 100, 30);
-    Anchor->SetParent(Form);
-    Form->Show();
-    Pump();
-  }
-  void TearDown() override { Free(Form); }
+  void AddControls() override { Anchor = Add<TPanel>(RECT{10, 20, 110, 50}); }
 };
 }  // namespace
 
@@ -122,9 +111,9 @@ TEST_F(PopupFixture, OpensBelowItsOwnerSizedAroundItsControlsWithItsFrame) {
   EXPECT_EQ(Inside->GetLeft(), 3);
   EXPECT_EQ(Popup->GetWidth(), 66);
   EXPECT_EQ(Popup->GetHeight(), 46);
-  // Below the anchor: the form's client starts at (50, 60).
-  EXPECT_EQ(Popup->GetLeft(), 60);
-  EXPECT_EQ(Popup->GetTop(), 110);
+  // Below the anchor: the form's client starts at (100, 100).
+  EXPECT_EQ(Popup->GetLeft(), 110);
+  EXPECT_EQ(Popup->GetTop(), 150);
   RECT Inner;
   Popup->InnerClientRect(Inner);
   EXPECT_EQ(Inner.left, 3);
