@@ -154,9 +154,9 @@ namespace sonvelt_detail {
 using TPublishProc = void (*)(TPublishedClass&);
 bool RegisterPublisher(TClass AClass, TPublishProc Proc);
 
-// Argument type of a setter: member function or callable taking (C*, V).
+// Argument type of a setter: a member function, or a function or lambda taking (C*, V).
 template <class F>
-struct SetterArg;
+struct SetterArg : SetterArg<decltype(&F::operator())> {};
 template <class R, class B, class V>
 struct SetterArg<R (B::*)(V)> {
   using type = std::remove_cvref_t<V>;
@@ -167,6 +167,10 @@ struct SetterArg<R (B::*)(V) const> {
 };
 template <class R, class P, class V>
 struct SetterArg<R (*)(P, V)> {
+  using type = std::remove_cvref_t<V>;
+};
+template <class R, class L, class P, class V>
+struct SetterArg<R (L::*)(P, V) const> {
   using type = std::remove_cvref_t<V>;
 };
 

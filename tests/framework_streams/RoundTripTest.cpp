@@ -79,6 +79,8 @@ TEST_F(RoundTrip, EachValueIsWrittenInItsStoredForm) {
        Str("Font.Style") + Bytes{vaSet} + Str("fsBold") + Bytes{0}, false},
       {"strings", [](TThing* t) { t->GetLines()->Add("a"); },
        Str("Lines.Strings") + Bytes{vaList, vaString, 1, 'a', 0}},
+      {"design position", [](TThing* t) { t->SetDesignInfo((20 << 16) | 16); },
+       Str("Left") + Bytes{vaInt8, 16} + Str("Top") + Bytes{vaInt8, 20}},
       {"defined list", [](TThing* t) { t->Pairs = {1, 300}; },
        Str("Pairs") + Bytes{vaList, vaInt8, 1, vaInt16, 0x2C, 1, 0}},
       {"event", [](TThing* t) { t->OnChange = Bind(static_cast<TThingRoot*>(t->GetOwner()), &TThingRoot::ThingChange); },
@@ -130,6 +132,7 @@ TEST_F(RoundTrip, EveryPropertyKindComesBack) {
   a->SetPeer(b);      // forward: B is read after A
   inner->SetPeer(a);  // backward
   b->SetPeer(b);
+  b->SetDesignInfo(static_cast<std::int32_t>((std::uint32_t(0xFFF6) << 16) | 300));  // Left 300, Top -10
   auto* item = static_cast<TThingItem*>(a->GetItems()->Add());
   item->SetCaption("first");
   item->SetValue(7);
@@ -169,6 +172,7 @@ TEST_F(RoundTrip, EveryPropertyKindComesBack) {
   EXPECT_EQ(a2->GetPeer(), b2);
   EXPECT_EQ(inner2->GetPeer(), a2);
   EXPECT_EQ(b2->GetPeer(), b2);
+  EXPECT_EQ(b2->GetDesignInfo(), b->GetDesignInfo());
   EXPECT_EQ(inner2->GetParentThing(), a2);
   ASSERT_EQ(a2->GetItems()->GetCount(), 2);
   auto* item2 = static_cast<TThingItem*>(a2->GetItems()->GetItem(0));

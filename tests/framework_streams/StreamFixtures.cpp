@@ -199,8 +199,9 @@ TComponent* ReadBack(const Bytes& Data, TComponent* Root) {
 }
 
 Bytes Str(const std::string& S) {
-  Bytes b{static_cast<std::uint8_t>(S.size())};
-  b.insert(b.end(), S.begin(), S.end());
+  Bytes b(S.size() + 1);
+  b[0] = static_cast<std::uint8_t>(S.size());
+  std::copy(S.begin(), S.end(), b.begin() + 1);
   return b;
 }
 
