@@ -1,38 +1,25 @@
 #include "framework/ControlTypes.h"
 
-#include "framework/StringUtils.h"
+#include "framework/IdentMaps.h"
 
 namespace {
-struct TCursorName {
-  TCursor Cursor;
-  const char* Name;
-};
-// crSize and crSizeAll share a value; the later name is the one written.
-const TCursorName CursorNames[] = {
-    {crDefault, "crDefault"}, {crNone, "crNone"},         {crArrow, "crArrow"},         {crCross, "crCross"},
-    {crIBeam, "crIBeam"},     {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"},       {crSizeNWSE, "crSizeNWSE"},
-    {crSizeWE, "crSizeWE"},   {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
-    {crNoDrop, "crNoDrop"},   {crHSplit, "crHSplit"},     {crVSplit, "crVSplit"},       {crMultiDrag, "crMultiDrag"},
-    {crSQLWait, "crSQLWait"}, {crNo, "crNo"},             {crAppStart, "crAppStart"},   {crHelp, "crHelp"},
-    {crHandPoint, "crHandPoint"}, {crSize, "crSize"},     {crSizeAll, "crSizeAll"}};
+// crSize and crSizeAll share a value; crSizeAll is the name written.
+const TIdentMapEntry CursorNames[] = {
+    {crDefault, "crDefault"},   {crNone, "crNone"},         {crArrow, "crArrow"},       {crCross, "crCross"},
+    {crIBeam, "crIBeam"},       {crSizeAll, "crSizeAll"},   {crSize, "crSize"},         {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},     {crUpArrow, "crUpArrow"},
+    {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},       {crNoDrop, "crNoDrop"},     {crHSplit, "crHSplit"},
+    {crVSplit, "crVSplit"},     {crMultiDrag, "crMultiDrag"}, {crSQLWait, "crSQLWait"}, {crNo, "crNo"},
+    {crAppStart, "crAppStart"}, {crHelp, "crHelp"},         {crHandPoint, "crHandPoint"}};
 }  // namespace
 
-bool CursorToIdent(TCursor Cursor, std::string& Ident) {
-  for (auto it = std::rbegin(CursorNames); it != std::rend(CursorNames); ++it)
-    if (it->Cursor == Cursor) {
-      Ident = it->Name;
-      return true;
-    }
-  return false;
-}
+bool CursorToIdent(TCursor Cursor, std::string& Ident) { return IntToIdent(Cursor, Ident, CursorNames); }
 
 bool IdentToCursor(std::string_view Ident, TCursor& Cursor) {
-  for (const TCursorName& n : CursorNames)
-    if (SameText(n.Name, Ident)) {
-      Cursor = n.Cursor;
-      return true;
-    }
-  return false;
+  int value = 0;
+  if (!IdentToInt(Ident, value, CursorNames)) return false;
+  Cursor = static_cast<TCursor>(value);
+  return true;
 }
 
 TShiftState KeysToShiftState(WPARAM Keys) {

@@ -3,16 +3,12 @@
 #include <cwchar>
 #include <functional>
 
+#include "framework/IdentMaps.h"
 #include "framework/Published.h"
-#include "framework/StringUtils.h"
 #include "framework/Unicode.h"
 
 namespace {
-struct TCharsetName {
-  int Charset;
-  const char* Name;
-};
-const TCharsetName CharsetNames[] = {
+const TIdentMapEntry CharsetNames[] = {
     {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
     {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
     {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
@@ -25,23 +21,9 @@ const TCharsetName CharsetNames[] = {
     {OEM_CHARSET, "OEM_CHARSET"}};
 }  // namespace
 
-bool CharsetToIdent(int Charset, std::string& Ident) {
-  for (const TCharsetName& n : CharsetNames)
-    if (n.Charset == Charset) {
-      Ident = n.Name;
-      return true;
-    }
-  return false;
-}
+bool CharsetToIdent(int Charset, std::string& Ident) { return IntToIdent(Charset, Ident, CharsetNames); }
 
-bool IdentToCharset(std::string_view Ident, int& Charset) {
-  for (const TCharsetName& n : CharsetNames)
-    if (SameText(n.Name, Ident)) {
-      Charset = n.Charset;
-      return true;
-    }
-  return false;
-}
+bool IdentToCharset(std::string_view Ident, int& Charset) { return IdentToInt(Ident, Charset, CharsetNames); }
 
 // Charset, Color, Height and Style have no default: every stored font names them.
 SONVELT_PUBLISHED(TFont, P) {

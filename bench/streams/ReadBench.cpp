@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Colors.h"
 #include "framework/ComponentStreams.h"
@@ -70,24 +71,13 @@ public:
 
 const bool Registered = (RegisterClasses({TBenchItem::StaticClass(), TBenchRoot::StaticClass()}), true);
 
-double Millis() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
-
 template <class F>
 double Median(int Rounds, F&& Body) {
   std::vector<double> times;
   for (int r = 0; r < Rounds; ++r) {
-    const double start = Millis();
+    const double start = BenchMillis();
     Body();
-    times.push_back(Millis() - start);
+    times.push_back(BenchMillis() - start);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

@@ -2,18 +2,12 @@
 // ancestor's stream finds the inherited components and marks them.
 #include <gtest/gtest.h>
 
-#include "tests/framework_streams/StreamFixtures.h"
+#include "tests/framework_streams/StreamTest.h"
 
 namespace {
 
-class Ancestors : public ::testing::Test {
+class Ancestors : public StreamTest {
 protected:
-  void SetUp() override { Log.clear(); }
-  void TearDown() override {
-    EXPECT_EQ(TThing::Live, 0);
-    EXPECT_EQ(TThingRoot::Live, 0);
-  }
-
   // A base form: X (with Inner) and Y (with P1 and P2).
   static TThingRoot* Base() {
     TThingRoot* root = TThingRoot::Create(nullptr);

@@ -5,19 +5,12 @@
 #include "framework/ClassRegistry.h"
 #include "framework/ComponentStreams.h"
 #include "framework/Reader.h"
-#include "tests/framework_streams/StreamFixtures.h"
+#include "tests/framework_streams/StreamTest.h"
 
 namespace {
 
-class Errors : public ::testing::Test {
+class Errors : public StreamTest {
 protected:
-  void SetUp() override { Log.clear(); }
-  void TearDown() override {
-    EXPECT_EQ(TThing::Live, 0);
-    EXPECT_EQ(TThingItem::Live, 0);
-    EXPECT_EQ(TThingRoot::Live, 0);
-  }
-
   // The message of the error reading Data raises ("" when it reads).
   static std::string ReadError(const Bytes& Data) {
     try {

@@ -4,20 +4,13 @@
 
 #include "framework/ComponentStreams.h"
 #include "framework/Reader.h"
-#include "tests/framework_streams/StreamFixtures.h"
+#include "tests/framework_streams/StreamTest.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class Protocol : public ::testing::Test {
-protected:
-  void SetUp() override { Log.clear(); }
-  void TearDown() override {
-    EXPECT_EQ(TThing::Live, 0);
-    EXPECT_EQ(TThingRoot::Live, 0);
-  }
-};
+using Protocol = StreamTest;
 
 Bytes ThreeThings() {
   TOwned<TThingRoot> root(TThingRoot::Create(nullptr));

@@ -10,7 +10,7 @@
 #include "framework/ComponentStreams.h"
 #include "framework/Reader.h"
 #include "framework/Writer.h"
-#include "tests/framework_streams/StreamFixtures.h"
+#include "tests/framework_streams/StreamTest.h"
 
 namespace {
 
@@ -20,15 +20,7 @@ bool Contains(const Bytes& Haystack, const Bytes& Needle) {
   return std::search(Haystack.begin(), Haystack.end(), Needle.begin(), Needle.end()) != Haystack.end();
 }
 
-class RoundTrip : public ::testing::Test {
-protected:
-  void SetUp() override { Log.clear(); }
-  void TearDown() override {
-    EXPECT_EQ(TThing::Live, 0);
-    EXPECT_EQ(TThingItem::Live, 0);
-    EXPECT_EQ(TThingRoot::Live, 0);
-  }
-};
+using RoundTrip = StreamTest;
 
 TEST_F(RoundTrip, SmallTreeMatchesHandAssembledBytes) {
   TOwned<TThingRoot> root(TThingRoot::Create(nullptr));
