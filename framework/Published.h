@@ -223,7 +223,9 @@ public:
   }
   template <class P>
   TPropBuilder& Stored(P Predicate) {
-    FInfo.StoredProc = [Predicate](TObject* Obj) { return static_cast<bool>(std::invoke(Predicate, static_cast<C*>(Obj))); };
+    FInfo.StoredProc = [Predicate](TObject* Obj) {
+      return static_cast<bool>(std::invoke(Predicate, static_cast<C*>(Obj)));
+    };
     return *this;
   }
   // Names for some integer values, written instead of the numbers.
@@ -255,8 +257,9 @@ public:
     TPropInfo& p = Ordinal<V>(std::move(Name), pkInteger, Get, Set);
     // Streams hold 32-bit integers; a narrower type keeps its own range.
     using N = typename sonvelt_detail::NumberOf<V>::type;
-    p.MinValue = std::max<std::int64_t>(static_cast<std::int64_t>(std::numeric_limits<N>::min()), std::numeric_limits<std::int32_t>::min());
-    p.MaxValue = static_cast<std::int64_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(std::numeric_limits<N>::max()), std::numeric_limits<std::int32_t>::max()));
+    p.MinValue = std::max<std::int64_t>(std::numeric_limits<N>::min(), std::numeric_limits<std::int32_t>::min());
+    p.MaxValue = static_cast<std::int64_t>(std::min<std::uint64_t>(std::numeric_limits<N>::max(),
+                                                                   std::numeric_limits<std::int32_t>::max()));
     return TPropBuilder<C>(p);
   }
   template <class G, class S>

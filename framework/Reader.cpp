@@ -734,7 +734,7 @@ void TReader::FailRead() {
     try {
       FRenamed->SetName(FOldName);
     } catch (const Exception&) {
-      // The old name was valid before; a new owner's component may hold it now.
+      // Cleaning up must not raise over the read's own error.
     }
     FRenamed = nullptr;
   }
