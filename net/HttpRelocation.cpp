@@ -68,7 +68,9 @@ bool THttpCli::RelocationAllowed() {
 
 // The request goes out again for the new location, from a clean response.
 void THttpCli::RestartAtLocation() {
+  auto alive = AliveToken();
   OnLocationChange(this);
+  if (!*alive) return;
   std::string keep = Location;
   RewindForRestart();
   Location = keep;
@@ -82,7 +84,10 @@ void THttpCli::StartRelocation() {
   ReceivedCount = 0;
   RcvBuf.clear();
   HeaderLineCount = BodyCallCount = 0;
-  if (!RelocationAllowed()) {
+  auto alive = AliveToken();
+  bool allowed = RelocationAllowed();
+  if (!*alive) return;
+  if (!allowed) {
     Relocating = false;
     PostOwn(SetReadyMsg);
     return;
@@ -102,7 +107,10 @@ void THttpCli::RelocationClosed(TObject*, uint16_t) {
   if (RequestType == httpPOST) RequestType = httpGET;
   Socket->OnSessionClosed = Bind(this, &THttpCli::SocketSessionClosed);
   // A relocation over a new connection counts twice.
-  if (!RelocationAllowed()) {
+  auto alive = AliveToken();
+  bool allowed = RelocationAllowed();
+  if (!*alive) return;
+  if (!allowed) {
     SetState(httpReady);
     return;
   }

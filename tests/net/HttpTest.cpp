@@ -564,38 +564,6 @@ TEST(Http, KeptConnectionIsReusedAndCloseEndsIt) {
   EXPECT_EQ(c->GetCtrlSocket()->GetState(), wsClosed);
 }
 
-TEST(Http, ClientFreedInsideItsOwnEvents) {
-  struct Freer {
-    THttpCli* Client = nullptr;
-    bool Freed = false;
-    int StateChanges = 0, FreeAtStateChange = -1;
-    void Data(TObject*, const void*, int) { FreeNow(); }
-    void State(TObject*) {
-      if (++StateChanges == FreeAtStateChange) FreeNow();
-    }
-    void FreeNow() {
-      if (Freed) return;
-      Freed = true;
-      Free(Client);
-    }
-  };
-  for (int at : {-1, 1, 2, 3, 4, 5, 6, 7, 8}) {
-    ScriptServer server([](SOCKET c) {
-      ReadRequest(c);
-      SendAll(c, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n0123456789");
-    });
-    Freer f;
-    f.Client = THttpCli::Create(nullptr);
-    f.Client->URL = Url(server);
-    f.FreeAtStateChange = at;
-    if (at < 0) f.Client->OnDocData = Bind(&f, &Freer::Data);
-    f.Client->OnStateChange = Bind(&f, &Freer::State);
-    f.Client->GetAsync();
-    ASSERT_TRUE(PumpUntil([&] { return f.Freed; })) << at;
-    PumpFor(50);
-  }
-}
-
 TEST(Http, RequestThroughASocksProxy) {
   std::string target, request;
   ScriptServer socks([&](SOCKET c) {

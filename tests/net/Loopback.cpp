@@ -37,6 +37,10 @@ ScriptServer::ScriptServer(std::function<void(SOCKET)> script, int connections) 
       if (select(0, &set, nullptr, nullptr, &tv) <= 0) return;
       SOCKET c = accept(Listener, nullptr, nullptr);
       if (c == INVALID_SOCKET) return;
+      if (Stopping) {
+        closesocket(c);
+        return;
+      }
       ++AcceptedCount;
       DWORD timeout = 5000;
       setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
@@ -47,6 +51,16 @@ ScriptServer::ScriptServer(std::function<void(SOCKET)> script, int connections) 
 }
 
 ScriptServer::~ScriptServer() {
+  // A client that went away before connecting leaves the worker waiting for
+  // a connection: one of our own wakes it, and it stops there.
+  Stopping = true;
+  SOCKET wake = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(PortNumber);
+  connect(wake, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  closesocket(wake);
   if (Worker.joinable()) Worker.join();
   closesocket(Listener);
 }

@@ -25,6 +25,7 @@ private:
   SOCKET Listener = INVALID_SOCKET;
   uint16_t PortNumber = 0;
   std::atomic<int> AcceptedCount{0};
+  std::atomic<bool> Stopping{false};
   std::thread Worker;
 };
 

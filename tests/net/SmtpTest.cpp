@@ -350,29 +350,3 @@ TEST(Smtp, OwnHeadersAndDataLines) {
   c->Abort();
 }
 
-TEST(Smtp, ClientFreedInsideItsOwnEvents) {
-  struct Freer {
-    TSmtpCli* Client = nullptr;
-    bool Freed = false;
-    std::string At;
-    void Display(TObject*, const std::string& msg) {
-      if (!Freed && msg.rfind(At, 0) == 0) {
-        Freed = true;
-        Free(Client);
-      }
-    }
-  };
-  for (std::string at : {"< 220", "< 250", "> HELO"}) {
-    Dialog d;
-    ScriptServer server([&](SOCKET c) { RunSmtp(c, d); });
-    Freer f;
-    f.At = at;
-    f.Client = TSmtpCli::Create(nullptr);
-    f.Client->Host = "127.0.0.1";
-    f.Client->Port = server.PortText();
-    f.Client->OnDisplay = Bind(&f, &Freer::Display);
-    f.Client->Open();
-    ASSERT_TRUE(PumpUntil([&] { return f.Freed; })) << at;
-    PumpFor(50);
-  }
-}
