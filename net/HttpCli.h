@@ -38,6 +38,7 @@ constexpr uint16_t httperrAborted = 3;
 constexpr uint16_t httperrTruncated = 10053;  // the connection ended inside the body
 constexpr uint16_t httperrProtocol = 10043;   // a protocol other than http
 constexpr uint16_t httperrBadResponse = 7;    // a header line or chunk size beyond the limits
+constexpr uint16_t httperrAuthChallenge = 8;  // an NTLM challenge that fails its checks
 
 class THttpCli : public TNetWndControl {
   SONVELT_CLASS(THttpCli, TNetWndControl)

@@ -425,6 +425,56 @@ TEST(Http, NtlmAuthenticationOnOneConnection) {
   EXPECT_EQ(server.Accepted(), 1);
 }
 
+// A challenge that fails its checks ends the request with an authentication
+// error, and nothing answers it: toward the server (401) and a proxy (407).
+TEST(Http, MalformedNtlmChallengeIsNotAnswered) {
+  // The target name is said to lie far past the end of the message.
+  std::string outside = std::string("NTLMSSP\0\2\0\0\0", 12) + std::string("\x08\0\x08\0\xa0\x0f\0\0", 8) +
+                        std::string("\x01\x82\0\0", 4) + std::string("\x01\x23\x45\x67\x89\xab\xcd\xef", 8) +
+                        std::string(16, '\0');
+  struct Case {
+    bool proxy;
+    std::string offer;
+  } cases[] = {{false, "NTLM " + Base64EncodeText(outside)}, {false, "NTLM"},
+               {true, "NTLM " + Base64EncodeText(outside)}, {true, "NTLM"}};
+  for (auto& k : cases) {
+    Recorded rec;
+    std::string refusal = k.proxy ? "407 Proxy Authentication Required\r\nProxy-Authenticate: "
+                                  : "401 Unauthorized\r\nWWW-Authenticate: ";
+    auto server = std::make_unique<ScriptServer>([&](SOCKET c) {
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 " + refusal + "NTLM\r\nContent-Length: 0\r\n\r\n");
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 " + refusal + k.offer + "\r\nContent-Length: 0\r\n\r\n");
+      std::string answer = ReadRequest(c);  // there must be none: this ends with the connection
+      if (!answer.empty()) rec.Add(answer);
+    });
+    auto c = Client(k.proxy ? "http://www.example.org/doc.txt" : Url(*server));
+    c->SetRequestVer("1.1");
+    if (k.proxy) {
+      c->Proxy = "127.0.0.1";
+      c->ProxyPort = server->PortText();
+      c->ProxyUsername = "pu";
+      c->ProxyPassword = "pp";
+    } else {
+      c->Username = "user";
+      c->Password = "Password";
+    }
+    HttpProbe probe(c.get());
+    c->GetAsync();
+    ASSERT_TRUE(probe.Wait()) << k.offer;
+    EXPECT_EQ(probe.Dones[0], "1 8") << k.offer;
+    EXPECT_EQ(c->GetStatusCode(), k.proxy ? 407 : 401);
+    EXPECT_EQ(c->GetStatusText(), k.proxy ? "Malformed NTLM challenge from the proxy"
+                                          : "Malformed NTLM challenge from the server");
+    c.reset();
+    server.reset();
+    auto reqs = rec.Get();
+    ASSERT_EQ(reqs.size(), 2u) << k.offer;
+    EXPECT_EQ(HeaderValue(reqs[1], k.proxy ? "Proxy-Authorization" : "Authorization"), "NTLM " + NtlmMessage1("", ""));
+  }
+}
+
 TEST(Http, ProxyRequestsAndProxyAuthentication) {
   Recorded rec;
   ScriptServer proxy(
