@@ -61,6 +61,8 @@ TEST(EncodedWords, QAndBForms) {
   EXPECT_EQ(HdrEncodeInLine("Caf\xe9 au lait", "", 'Q', false, 76, "iso-8859-1"),
             "=?iso-8859-1?Q?Caf=E9_au_lait?=");
   EXPECT_EQ(HdrEncodeInLine("a,b", ",", 'Q', false, 76, "utf-8"), "=?utf-8?Q?a=2Cb?=");
+  // "?" would end the word and "_" read as a blank.
+  EXPECT_EQ(HdrEncodeInLine("why? a_b", "", 'Q', false, 76, "utf-8"), "=?utf-8?Q?why=3F_a=5Fb?=");
   EXPECT_EQ(HdrEncodeInLine("foobar", "", 'B', false, 76, "utf-8"), "=?utf-8?B?Zm9vYmFy?=");
   std::string folded = HdrEncodeInLine(std::string(60, '\xe9'), "", 'Q', true, 40, "utf-8");
   for (size_t start = 0, nl; start != std::string::npos; start = nl == std::string::npos ? nl : nl + 3) {
