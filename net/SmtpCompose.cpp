@@ -266,6 +266,9 @@ void TSmtpCli::PrepareBody() {
   if (!Text.empty() && (Encoding == smtpEnc7bit || Encoding == smtpEnc8bit) && !Allow8bitChars &&
       NeedsEncoding(Text))
     Encoding = smtpEncQuotedPrintable;
+  // Text with 8-bit bytes sent as it is must not be announced as 7bit.
+  if (Encoding == smtpEnc7bit && std::any_of(Text.begin(), Text.end(), [](char c) { return uint8_t(c) >= 0x80; }))
+    Encoding = smtpEnc8bit;
   MimeLines->Clear();
   if (EmailFiles->GetCount() == 0) {
     Boundary.clear();
