@@ -347,6 +347,43 @@ TEST(Http, RelocationIsFollowedUpToItsLimit) {
   EXPECT_EQ(l->GetLocation(), "http://127.0.0.1:" + loop.PortText() + "/a/again");
 }
 
+// The target of a redirect is asked for with its dot segments resolved.
+TEST(Http, RedirectTargetsResolveDotSegments) {
+  struct Case {
+    std::string from, location, asked;
+  } cases[] = {{"/r/sub/page", "../../files/x", "/files/x"},
+               {"/r/sub/page", "./a/../b?q=../c", "/r/sub/b?q=../c"},
+               {"/r/page", "/a/./b/../c", "/a/c"},
+               {"/page", "../../../up", "/up"},
+               {"/r/page", "http://127.0.0.1:PORT/x/../y", "/y"}};
+  for (auto& k : cases) {
+    Recorded rec;
+    ScriptServer server([&](SOCKET c) {
+      rec.Add(ReadRequest(c));
+      std::string location = k.location;
+      sockaddr_in own{};
+      int len = sizeof own;
+      getsockname(c, reinterpret_cast<sockaddr*>(&own), &len);
+      if (size_t at = location.find("PORT"); at != std::string::npos)
+        location.replace(at, 4, std::to_string(ntohs(own.sin_port)));
+      SendAll(c, "HTTP/1.1 302 Found\r\nLocation: " + location + "\r\nContent-Length: 0\r\n\r\n");
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+      RecvAll(c);
+    });
+    auto c = Client(Url(server, k.from));
+    c->SetRequestVer("1.1");
+    HttpProbe probe(c.get());
+    c->GetAsync();
+    ASSERT_TRUE(probe.Wait()) << k.location;
+    EXPECT_EQ(probe.Text(), "ok") << k.location;
+    c.reset();
+    auto reqs = rec.Get();
+    ASSERT_EQ(reqs.size(), 2u) << k.location;
+    EXPECT_EQ(reqs[1].substr(0, reqs[1].find("\r\n")), "GET " + k.asked + " HTTP/1.1") << k.location;
+  }
+}
+
 TEST(Http, BasicAuthentication) {
   Recorded rec;
   ScriptServer server(

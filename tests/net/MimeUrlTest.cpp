@@ -148,3 +148,12 @@ TEST(Urls, Helpers) {
   EXPECT_FALSE(IsHexDigitChar('g'));
   EXPECT_EQ(UrlBaseOf("/a/b/c.htm?x=/y"), "/a/b/");
 }
+
+TEST(Urls, DotSegments) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/a/b/c/./../../g", "/a/g"},       {"mid/content=5/../6", "mid/6"},  {"/r/sub/../../files/x", "/files/x"},
+      {"/../../x", "/x"},                 {"/a/b/..", "/a/"},               {"/a/b/.", "/a/b/"},
+      {"/a/./b/?q=../c#f/../g", "/a/b/?q=../c#f/../g"},                    {"/a/b..c/.d/x", "/a/b..c/.d/x"},
+      {"/plain/path", "/plain/path"}};
+  for (const auto& [in, out] : cases) EXPECT_EQ(RemoveDotSegments(in), out) << in;
+}
