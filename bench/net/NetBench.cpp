@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,14 +39,7 @@ constexpr int64_t kBodyBytes = int64_t(64) << 20;
 constexpr int kBlock = 64 * 1024;
 
 double Seconds() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / double(freq.QuadPart);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void SendAll(SOCKET s, const char* data, size_t n) {
@@ -190,10 +184,12 @@ void Pump(const bool& done) {
   }
 }
 
-struct MailRun {
+// The end of a client's request, as its OnRequestDone reports it.
+struct Outcome {
   bool Done = false;
   uint16_t Error = 0;
-  void RequestDone(TObject*, TSmtpRequest, uint16_t error) {
+  template <class TRequest>
+  void RequestDone(TObject*, TRequest, uint16_t error) {
     Error = error;
     Done = true;
   }
@@ -201,8 +197,8 @@ struct MailRun {
 
 double OursMail(const Server& server) {
   TOwned<TSmtpCli> c(TSmtpCli::Create(nullptr));
-  MailRun run;
-  c->OnRequestDone = Bind(&run, &MailRun::RequestDone);
+  Outcome run;
+  c->OnRequestDone = Bind(&run, &Outcome::RequestDone<TSmtpRequest>);
   c->Host = "127.0.0.1";
   c->Port = std::to_string(server.Port);
   c->SignOn = "bench";
@@ -304,20 +300,11 @@ public:
   int64_t Count = 0;
 };
 
-struct DownloadRun {
-  bool Done = false;
-  uint16_t Error = 0;
-  void RequestDone(TObject*, THttpRequest, uint16_t error) {
-    Error = error;
-    Done = true;
-  }
-};
-
 double OursDownload(const Server& server) {
   TOwned<THttpCli> c(THttpCli::Create(nullptr));
   TOwned<TCountingStream> sink(TCountingStream::Create());
-  DownloadRun run;
-  c->OnRequestDone = Bind(&run, &DownloadRun::RequestDone);
+  Outcome run;
+  c->OnRequestDone = Bind(&run, &Outcome::RequestDone<THttpRequest>);
   c->ReceiveStream = sink.get();
   c->URL = "http://127.0.0.1:" + std::to_string(server.Port) + "/body";
   double start = Seconds();

@@ -120,19 +120,6 @@ void FreeAtEveryCall(const std::string& scenario, const std::function<void(Event
   }
 }
 
-std::string Bytes(std::initializer_list<int> b) {
-  std::string s;
-  for (int v : b) s += char(v);
-  return s;
-}
-
-std::string ReadRequest(SOCKET c) {
-  std::string head = RecvUntil(c, "\r\n\r\n");
-  size_t at = LowerCase(head).find("content-length:");
-  if (at != std::string::npos) head += RecvExactly(c, size_t(std::atoi(head.c_str() + at + 15)));
-  return head;
-}
-
 // A SOCKS 5 proxy that asks for a login and then connects through.
 void SocksLogin(SOCKET c) {
   RecvExactly(c, 3);
@@ -141,6 +128,14 @@ void SocksLogin(SOCKET c) {
   SendAll(c, Bytes({1, 0}));
   RecvExactly(c, 5 + 9 + 2);
   SendAll(c, Bytes({5, 0, 0, 1, 127, 0, 0, 1, 0, 80}));
+}
+
+// A SOCKS 5 proxy that refuses the connection.
+void SocksRefusing(SOCKET c) {
+  RecvExactly(c, 3);
+  SendAll(c, Bytes({5, 0}));
+  RecvExactly(c, 5 + 9 + 2);
+  SendAll(c, Bytes({5, 5, 0, 1}));
 }
 
 void BindHttpHooks(THttpCli* c, EventFreer& f) {
@@ -281,14 +276,7 @@ TEST(FreeInEvent, WebClient) {
          c->URL = "http://127.0.0.2/x";
          get(c, f, s);
        }},
-      {"socks refusing",
-       [](SOCKET c) {
-         RecvExactly(c, 3);
-         SendAll(c, Bytes({5, 0}));
-         RecvExactly(c, 5 + 9 + 2);
-         SendAll(c, Bytes({5, 5, 0, 1}));
-       },
-       1,
+      {"socks refusing", SocksRefusing, 1,
        [&](THttpCli* c, EventFreer& f, const ScriptServer& s) {
          c->SocksServer = "127.0.0.1";
          c->SocksPort = s.PortText();
@@ -330,30 +318,23 @@ TEST(FreeInEvent, WebClient) {
 TEST(FreeInEvent, MailClient) {
   const std::string attachment = "free-in-event.bin";
   std::ofstream(attachment, std::ios::binary) << std::string(100, 'a');
+  // A server that asks for a login, refuses one recipient and answers DATA so.
+  auto replies = [](std::string data) {
+    return [data](const std::string& l) -> std::string {
+      if (l.rfind("EHLO", 0) == 0) return "250-smtp.test\r\n250 AUTH LOGIN\r\n";
+      if (l == "AUTH LOGIN" || l == Base64EncodeText("u")) return "334 ok\r\n";
+      if (l == Base64EncodeText("p")) return "235 in\r\n";
+      if (l == "RCPT TO:<no@test>") return "550 no such user\r\n";
+      if (l == "DATA") return data;
+      if (l == "QUIT") return "221 bye\r\n";
+      return "250 ok\r\n";
+    };
+  };
   struct Case {
     const char* name;
     std::function<std::string(const std::string&)> reply;
-  } cases[] = {
-      {"login, mail with an attachment and a refused recipient, quit",
-       [](const std::string& l) -> std::string {
-         if (l.rfind("EHLO", 0) == 0) return "250-smtp.test\r\n250 AUTH LOGIN\r\n";
-         if (l == "AUTH LOGIN" || l == Base64EncodeText("u")) return "334 ok\r\n";
-         if (l == Base64EncodeText("p")) return "235 in\r\n";
-         if (l == "RCPT TO:<no@test>") return "550 no such user\r\n";
-         if (l == "DATA") return "354 go\r\n";
-         if (l == "QUIT") return "221 bye\r\n";
-         return "250 ok\r\n";
-       }},
-      {"refused data",
-       [](const std::string& l) -> std::string {
-         if (l.rfind("EHLO", 0) == 0) return "250-smtp.test\r\n250 AUTH LOGIN\r\n";
-         if (l == "AUTH LOGIN" || l == Base64EncodeText("u")) return "334 ok\r\n";
-         if (l == Base64EncodeText("p")) return "235 in\r\n";
-         if (l == "DATA") return "554 no\r\n";
-         if (l == "QUIT") return "221 bye\r\n";
-         return "250 ok\r\n";
-       }},
-  };
+  } cases[] = {{"login, mail with an attachment and a refused recipient, quit", replies("354 go\r\n")},
+               {"refused data", replies("554 no\r\n")}};
   for (auto& k : cases) {
     FreeAtEveryCall(k.name, [&](EventFreer& f) {
       ScriptServer server([&](SOCKET c) {
@@ -484,13 +465,7 @@ TEST(FreeInEvent, Socket) {
          s->Connect();
          untilClosed(f);
        }},
-      {"socks refusing",
-       [](SOCKET c) {
-         RecvExactly(c, 3);
-         SendAll(c, Bytes({5, 0}));
-         RecvExactly(c, 5 + 9 + 2);
-         SendAll(c, Bytes({5, 5, 0, 1}));
-       },
+      {"socks refusing", SocksRefusing,
        [&](TWSocket* s, EventFreer& f, const ScriptServer& server) {
          s->SetSocksServer("127.0.0.1");
          s->SetSocksPort(server.PortText());

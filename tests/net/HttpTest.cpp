@@ -30,13 +30,6 @@ struct Recorded {
   }
 };
 
-std::string ReadRequest(SOCKET c) {
-  std::string head = RecvUntil(c, "\r\n\r\n");
-  size_t at = LowerCase(head).find("content-length:");
-  if (at != std::string::npos) head += RecvExactly(c, size_t(std::atoi(head.c_str() + at + 15)));
-  return head;
-}
-
 std::string HeaderValue(const std::string& request, const std::string& name) {
   size_t at = request.find("\r\n" + name + ": ");
   if (at == std::string::npos) return "<none>";

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
+
 namespace {
 
 struct WinsockForTests {
@@ -122,6 +125,21 @@ void SendAll(SOCKET s, const std::string& data) {
     if (n <= 0) return;
     at += size_t(n);
   }
+}
+
+std::string ReadRequest(SOCKET s) {
+  std::string head = RecvUntil(s, "\r\n\r\n");
+  std::string lower = head;
+  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+  size_t at = lower.find("content-length:");
+  if (at != std::string::npos) head += RecvExactly(s, size_t(std::atoi(head.c_str() + at + 15)));
+  return head;
+}
+
+std::string Bytes(std::initializer_list<int> b) {
+  std::string s;
+  for (int v : b) s += char(v);
+  return s;
 }
 
 void ResetConnection(SOCKET s) {

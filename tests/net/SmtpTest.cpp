@@ -422,6 +422,25 @@ std::string ParameterOf(const std::string& message, const std::string& name) {
   return message.substr(at, message.find('"', at) - at);
 }
 
+// A client with its sender and recipient set, and the scripted server it talks to.
+struct MailSession {
+  Dialog D;
+  ScriptServer Server{[this](SOCKET c) { RunSmtp(c, D); }};
+  TNetPtr<TSmtpCli> C = Client(Server);
+  SmtpProbe P{C.get()};
+  MailSession() {
+    C->FromName = "me@test";
+    C->SetRcptName(StringsOf({"you@test"}).get());
+  }
+  // Opens the session and sends one message; true when both went well.
+  bool OpenAndMail() {
+    C->Open();
+    if (!P.Wait(1)) return false;
+    C->Mail();
+    return P.Wait(2) && P.Dones[1] == Done(smtpMail, 0);
+  }
+};
+
 }  // namespace
 
 // Subjects and attachment names in UTF-8 go out as encoded words of at most
@@ -448,12 +467,8 @@ TEST(Smtp, EncodedWordsStayShortAndKeepCharactersWhole) {
     std::ofstream(std::filesystem::u8path(files.back()), std::ios::binary) << "x";
   }
   for (const auto& config : configs) {
-    Dialog d;
-    ScriptServer server([&](SOCKET c) { RunSmtp(c, d); });
-    auto c = Client(server);
-    SmtpProbe probe(c.get());
-    c->FromName = "me@test";
-    c->SetRcptName(StringsOf({"you@test"}).get());
+    MailSession session;
+    auto& [d, server, c, probe] = session;
     c->CharSet = "utf-8";
     c->Allow8bitChars = false;
     c->DefaultEncoding = config.encoding;
@@ -474,15 +489,16 @@ TEST(Smtp, EncodedWordsStayShortAndKeepCharactersWhole) {
                                             {ParameterOf(m, "filename"), files[i]}}) {
         EXPECT_EQ(DecodeWords(value, problem), expected) << where;
         EXPECT_EQ(problem, "") << where;
-        if (!config.fold) EXPECT_EQ(value.find("\r\n"), std::string::npos) << where;
+        if (!config.fold) {
+          EXPECT_EQ(value.find("\r\n"), std::string::npos) << where;
+        }
       }
       // Folded, every line of the header stays within 76 characters.
-      if (config.fold)
-        for (size_t at = m.find("Subject: "), end;; at = end + 2) {
-          end = m.find("\r\n", at);
-          EXPECT_LE(end - at, 76u) << where << ": " << m.substr(at, end - at);
-          if (m[end + 2] != '\t') break;
-        }
+      for (size_t at = m.find("Subject: "), end; config.fold; at = end + 2) {
+        end = m.find("\r\n", at);
+        EXPECT_LE(end - at, 76u) << where << ": " << m.substr(at, end - at);
+        if (m[end + 2] != '\t') break;
+      }
     }
     c->Abort();
   }
@@ -502,12 +518,8 @@ TEST(Smtp, EightBitTextIsLabelledSo) {
                {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", false, "8bit"},
                {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", true, "8bit"},
                {"plain words", true, "7bit"}};
-  Dialog d;
-  ScriptServer server([&](SOCKET c) { RunSmtp(c, d); });
-  auto c = Client(server);
-  SmtpProbe probe(c.get());
-  c->FromName = "me@test";
-  c->SetRcptName(StringsOf({"you@test"}).get());
+  MailSession session;
+  auto& [d, server, c, probe] = session;
   c->CharSet = "utf-8";
   c->Open();
   ASSERT_TRUE(probe.Wait(1));
@@ -532,18 +544,10 @@ TEST(Smtp, LargeAttachmentArrivesWhole) {
   uint32_t x = 1;
   for (char& ch : bytes) ch = char((x = x * 1664525u + 1013904223u) >> 24);
   std::ofstream(file, std::ios::binary) << bytes;
-  Dialog d;
-  ScriptServer server([&](SOCKET c) { RunSmtp(c, d); });
-  auto c = Client(server);
-  SmtpProbe probe(c.get());
-  c->FromName = "me@test";
-  c->SetRcptName(StringsOf({"you@test"}).get());
+  MailSession session;
+  auto& [d, server, c, probe] = session;
   c->SetEmailFiles(StringsOf({file}).get());
-  c->Open();
-  ASSERT_TRUE(probe.Wait(1));
-  c->Mail();
-  ASSERT_TRUE(probe.Wait(2));
-  EXPECT_EQ(probe.Dones[1], Done(smtpMail, 0));
+  ASSERT_TRUE(session.OpenAndMail());
   std::string m = d.Message;
   const std::string head = "filename=\"large-attachment.bin\"\r\n\r\n";
   size_t from = m.find(head) + head.size(), to = m.find("\r\n\r\n--", from);
