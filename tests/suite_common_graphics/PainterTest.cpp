@@ -10,6 +10,7 @@
 #include "Surface.h"
 #include "ThemeRecorder.h"
 #include "framework/Font.h"
+#include "framework/ImageList.h"
 #include "suite/common/cxFlatPainters.h"
 #include "suite/common/cxGraphicsRoutines.h"
 #include "suite/common/cxLookAndFeelPainters.h"
@@ -423,4 +424,24 @@ TEST(PainterOffice11, ScrollBarsAreThemedOrStandardAndGlyphsTakeTheSchemeColours
   }
   RefreshOffice11ColorSet();
   ReleaseOffice11ColorSet();
+}
+
+TEST(PainterIndicators, TheSixImagesAreDrawnCentred) {
+  TCustomImageList* images = IndicatorImages();
+  ASSERT_EQ(images->GetCount(), 6);
+  EXPECT_EQ(images->GetWidth(), 8);
+  EXPECT_EQ(images->GetHeight(), 9);
+  const auto* p = TcxStandardLookAndFeelPainter::Instance();
+  for (int kind = 1; kind <= 6; ++kind) {
+    TSurface s(20, 21, clRed);
+    p->PaintIndicatorImage(s.Canvas.get(), RECT{0, 0, 20, 21}, kind);
+    const TInk ink = InkOf(s, RGB(0, 0, 0));
+    EXPECT_GT(ink.count, 3) << kind;
+    EXPECT_GE(ink.box.left, 6) << kind;  // within the centred 8 x 9 box
+    EXPECT_LE(ink.box.right, 14) << kind;
+    EXPECT_EQ(s.Pixel(6, 6), RGB(255, 0, 0)) << "white is transparent";
+  }
+  TSurface none(20, 21, clRed);
+  p->PaintIndicatorImage(none.Canvas.get(), RECT{0, 0, 20, 21}, 0);
+  EXPECT_EQ(InkOf(none, RGB(255, 0, 0)).count, 20 * 21);
 }
