@@ -273,15 +273,21 @@ HBITMAP CopyBitmapHandle(HBITMAP Bitmap) {
 
 namespace {
 
+// The item's own bitmaps of a suite image list, read in place.
+TcxImageInfo* StoredInfo(TCustomImageList* Images, int Index) {
+  auto* cx = dynamic_cast<TcxImageList*>(Images);
+  if (!cx || Index < 0 || Index >= cx->GetImageInfo()->GetCount()) return nullptr;
+  return cx->GetImageInfo()->At(Index)->GetImageInfo();
+}
+
 void LoadStateImage(TcxBitmap* Image, TBitmap* Glyph, TCustomImageList* Images, int Index, bool& UseAlpha) {
   if (IsBitmapFilled(Glyph)) {
     Image->CopyBitmap(Glyph, SRCCOPY);
     UseAlpha = Glyph->GetPixelFormat() == pf32bit;
-  } else if (auto* cx = dynamic_cast<TcxImageList*>(Images)) {
-    TOwned<TBitmap> stored(TBitmap::Create());
-    cx->GetImage(Index, stored.get(), nullptr);
-    Image->CopyBitmap(stored.get(), SRCCOPY);
-    UseAlpha = stored->GetPixelFormat() == pf32bit;
+  } else if (TcxImageInfo* info = StoredInfo(Images, Index);
+             info && info->GetImage()->GetPixelFormat() == pf32bit) {
+    Image->CopyBitmap(info->GetImage(), SRCCOPY);
+    UseAlpha = true;
   } else {
     TcxImageList::ImageInfoAt(Images->GetHandle(), Index, Image, nullptr);
     UseAlpha = TcxImageList::ImagePixelFormat(Images->GetHandle()) == 32;
@@ -296,13 +302,9 @@ void BuildStateMask(TcxBitmap* Mask, TcxBitmap* Image, TBitmap* Glyph, TCustomIm
   if (!UseAlpha) {
     if (!IsBitmapFilled(Glyph)) {
       TOwned<TcxBitmap> listMask(TcxBitmap::Create(Mask->GetWidth(), Mask->GetHeight(), pf32bit));
-      if (auto* cx = dynamic_cast<TcxImageList*>(Images)) {
-        TOwned<TBitmap> stored(TBitmap::Create());
-        cx->GetImage(Index, nullptr, stored.get());
-        if (IsBitmapFilled(stored.get())) listMask->CopyBitmap(stored.get(), SRCCOPY);
-      } else {
-        TcxImageList::ImageInfoAt(Images->GetHandle(), Index, nullptr, listMask.get());
-      }
+      TcxImageInfo* info = StoredInfo(Images, Index);
+      if (info && IsBitmapFilled(info->GetMask())) listMask->CopyBitmap(info->GetMask(), SRCCOPY);
+      else TcxImageList::ImageInfoAt(Images->GetHandle(), Index, nullptr, listMask.get());
       listMask->ApplyPixelEffect(bpeRestoreAlpha);
       EraseByMask(Mask, listMask.get());
     }

@@ -204,7 +204,6 @@ void TcxImageList::GetImage(int Index, TBitmap* Image, TBitmap* Mask) {
   } else {
     ImageInfoAt(GetHandle(), Index, Image, Mask);
   }
-  info->GetImage()->Dormant();
 }
 
 void TcxImageList::GetImageInfoAt(int Index, TcxImageInfo* ImageInfo) {
