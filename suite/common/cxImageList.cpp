@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "framework/Canvas.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Exceptions.h"
+#include "framework/Reader.h"
+#include "framework/Writer.h"
 #include "suite/common/cxImageDrawing.h"
 
 namespace {
@@ -28,6 +31,42 @@ void CopyPart(HBITMAP Source, const RECT& R, TBitmap* Dest) {
   DeleteDC(src);
   Dest->FreeContext();
 }
+
+}  // namespace
+
+SONVELT_PUBLISHED(TcxImageInfoItem, P) {
+  P.Object("Image", &TcxImageInfoItem::GetImage);
+  P.Object("Mask", &TcxImageInfoItem::GetMask);
+  P.Integer("MaskColor", &TcxImageInfoItem::GetMaskColor, &TcxImageInfoItem::SetMaskColor)
+      .Idents(ColorToIdent, IdentToColor)
+      .Default(clNone);
+}
+
+SONVELT_PUBLISHED(TcxImageList, P) {
+  static const std::vector<std::string> drawingStyles{"dsFocus", "dsSelected", "dsNormal", "dsTransparent"};
+  static const std::vector<std::string> imageTypes{"itImage", "itMask"};
+  P.Integer("BlendColor", &TcxImageList::GetBlendColor, &TcxImageList::SetBlendColor)
+      .Idents(ColorToIdent, IdentToColor)
+      .Default(clNone);
+  P.Integer("BkColor", &TcxImageList::GetBkColor, &TcxImageList::SetBkColor)
+      .Idents(ColorToIdent, IdentToColor)
+      .Default(clNone);
+  P.Boolean("CompressData", &TcxImageList::GetCompressData, &TcxImageList::SetCompressData).Default(false);
+  P.Enum("DrawingStyle", &TcxImageList::GetDrawingStyle, &TcxImageList::SetDrawingStyle, drawingStyles)
+      .Default(dsNormal);
+  P.Integer("Height", &TcxImageList::GetHeight, &TcxImageList::SetHeight).Default(16);
+  P.Enum("ImageType", &TcxImageList::GetImageType, &TcxImageList::SetImageType, imageTypes).Default(itImage);
+  P.Boolean("ShareImages", &TcxImageList::GetShareImages, &TcxImageList::SetShareImages).Default(false);
+  P.Integer("Width", &TcxImageList::GetWidth, &TcxImageList::SetWidth).Default(16);
+  P.Event("OnChange", &TcxImageList::OnChange);
+}
+
+namespace {
+
+const bool Registered = [] {
+  RegisterClass(TcxImageList::StaticClass());
+  return true;
+}();
 
 }  // namespace
 
@@ -328,7 +367,43 @@ void TcxImageList::RebuildImageInfo() {
   FImageInfo->EndUpdate();
 }
 
-void TcxImageList::DefineProperties(TFiler* Filer) { TDragImageList::DefineProperties(Filer); }
+// Not the component's Left and Top: the design position goes as "DesignInfo".
+void TcxImageList::DefineProperties(TFiler* Filer) {
+  Filer->DefineProperty("FormatVersion", Bind(this, &TcxImageList::ReadFormatVersion),
+                        Bind(this, &TcxImageList::WriteFormatVersion), true);
+  if (GetComponentState().Contains(csReading))
+    Filer->DefineBinaryProperty("Bitmap", Bind(this, &TcxImageList::ReadOldBitmap), nullptr, false);
+  auto* ancestor = dynamic_cast<TcxImageList*>(Filer->GetAncestor());
+  Filer->DefineProperty("DesignInfo", Bind(this, &TcxImageList::ReadDesignInfo),
+                        Bind(this, &TcxImageList::WriteDesignInfo),
+                        !ancestor || ancestor->GetDesignInfo() != GetDesignInfo());
+  const bool imagesDiffer = ancestor ? !ImageListsEqual(ancestor, this) : GetCount() > 0;
+  Filer->DefineProperty("ImageInfo", Bind(this, &TcxImageList::ReadImageInfo),
+                        Bind(this, &TcxImageList::WriteImageInfo), imagesDiffer);
+}
+
+void TcxImageList::ReadFormatVersion(TReader* Reader) { FFormatVersion = Reader->ReadInteger(); }
+
+void TcxImageList::WriteFormatVersion(TWriter* Writer) { Writer->WriteInteger(1); }
+
+void TcxImageList::ReadDesignInfo(TReader* Reader) { SetDesignInfo(Reader->ReadInteger()); }
+
+void TcxImageList::WriteDesignInfo(TWriter* Writer) { Writer->WriteInteger(GetDesignInfo()); }
+
+void TcxImageList::ReadImageInfo(TReader* Reader) {
+  Reader->CheckValue(vaCollection);
+  Reader->ReadCollection(FImageInfo.get());
+  RebuildNativeList();
+}
+
+void TcxImageList::WriteImageInfo(TWriter* Writer) { Writer->WriteCollection(FImageInfo.get()); }
+
+// A whole native list from an older stream: the collection mirrors it. Only then:
+// a collection read from "ImageInfo" keeps its own images and mask colours.
+void TcxImageList::ReadOldBitmap(TStream* Stream) {
+  ReadData(Stream);
+  RebuildImageInfo();
+}
 
 // ---------------------------------------------------------------- free routines
 

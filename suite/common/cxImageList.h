@@ -11,6 +11,7 @@
 
 #include "framework/Collections.h"
 #include "framework/ImageList.h"
+#include "framework/Published.h"
 #include "framework/OwnedObject.h"
 #include "suite/common/cxBitmap.h"
 
@@ -40,6 +41,8 @@ private:
 class TcxImageInfoItem : public TCollectionItem {
   SONVELT_CLASS(TcxImageInfoItem, TCollectionItem)
 public:
+  // "Image" and "Mask" (their "Data"), "MaskColor" unless clNone.
+  static void Publish(TPublisher<TcxImageInfoItem>& P);
   explicit TcxImageInfoItem(TCollection* Collection);
   ~TcxImageInfoItem() override;
   void Assign(TPersistent* Source) override;
@@ -74,6 +77,7 @@ private:
 class TcxImageList : public TDragImageList {
   SONVELT_CLASS(TcxImageList, TDragImageList)
 public:
+  static void Publish(TPublisher<TcxImageList>& P);
   explicit TcxImageList(TComponent* AOwner);
   TcxImageList(int AWidth, int AHeight);
   ~TcxImageList() override;
@@ -104,9 +108,6 @@ public:
   void SetCompressData(bool Value) { FImageInfo->SetCompressDataFlag(Value); }
   TcxImageInfoCollection* GetImageInfo() const { return FImageInfo.get(); }
   int GetFormatVersion() const { return FFormatVersion; }
-  // The design position: low 16 bits Left, high 16 bits Top.
-  std::int32_t GetDesignInfo() const { return FDesignInfo; }
-  void SetDesignInfo(std::int32_t Value) { FDesignInfo = Value; }
 
 protected:
   void Initialize() override;
@@ -129,11 +130,15 @@ private:
   void ReadOldBitmap(TStream* Stream);
 
   int FFormatVersion = 0;
-  std::int32_t FDesignInfo = 0;
   TOwned<TcxImageInfoCollection> FImageInfo;
   int FLockCount = 0;
   bool FRebuilding = false;
 };
+
+// Form data, after the published properties: "FormatVersion" (1), "DesignInfo"
+// (the design position in place of Left and Top), "ImageInfo" (the collection
+// with every image's own bitmaps); an older stream's "Bitmap" (a whole native
+// list) is still read.
 
 // Points Field at Value, moving ChangeLink's registration and Notifier's free
 // notification from the old list to the new one; the link is told in any case.
