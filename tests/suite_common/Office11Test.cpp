@@ -166,7 +166,12 @@ TEST(Office11Colors, ExpandArrowIsRecolouredByRedLevel) {
 
 TEST(Office11Colors, BrushesAndBitmapsLiveWhileTheSetIsHeld) {
   TFakeThemeScope Fake(false);
+  // Other users (the look-and-feel's palette listener) may hold the set: they
+  // give it up for this test and take it again afterwards.
+  const int Others = Office11UseCount();
+  for (int I = 0; I < Others; ++I) ReleaseOffice11ColorSet();
   ASSERT_EQ(Office11UseCount(), 0);
+  ASSERT_EQ(Office11Brush13, nullptr);
   AcquireOffice11Colors();
   AcquireOffice11Colors();
   ASSERT_NE(Office11Brush13, nullptr);
@@ -197,6 +202,7 @@ TEST(Office11Colors, BrushesAndBitmapsLiveWhileTheSetIsHeld) {
   EXPECT_EQ(Office11SubMenuExpandBitmap, nullptr);
   ReleaseOffice11ColorSet();
   EXPECT_EQ(Office11UseCount(), 0);
+  for (int I = 0; I < Others; ++I) AcquireOffice11Colors();
 }
 
 TEST(Office11Drawing, BandedGradientAndTheSystemFillAgree) {

@@ -12,7 +12,7 @@
 #include "framework/Screen.h"
 #include "suite/common/MouseTracking.h"
 #include "suite/common/WindowUtils.h"
-#include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_common/FormFixture.h"
 
 TEST(WindowUtils, RemoveAccelMarks) {
   struct Case {
@@ -44,22 +44,13 @@ TEST(WindowUtils, SmallRoutines) {
 }
 
 namespace {
-struct FormFixture : ::testing::Test {
-  TForm* Form = nullptr;
+struct FormFixture : ShownFormFixture {
   TPanel* Panel = nullptr;
-  void SetUp() override {
-    Form = TForm::Create(nullptr);
+  void AddControls() override {
     Form->SetName("Main");
-    Form->SetBorderStyle(bsNone);
-    Form->SetBounds(100, 100, 300, 200);
-    Panel = TPanel::Create(Form);
+    Panel = Add<TPanel>(RECT{20, 30, 170, 130});
     Panel->SetName("Side");
-    Panel->SetBounds(20, 30, 150, 100);
-    Panel->SetParent(Form);
-    Form->Show();
-    Pump();
   }
-  void TearDown() override { Free(Form); }
 };
 }  // namespace
 
@@ -149,12 +140,12 @@ private:
 struct TrackingFixture : FormFixture {
   TTrackedBox* Box = nullptr;
   bool Inside = true;
+  void AddControls() override {
+    FormFixture::AddControls();
+    Box = Add<TTrackedBox>(RECT{200, 20, 280, 100});
+  }
   void SetUp() override {
     FormFixture::SetUp();
-    Box = TTrackedBox::Create(Form);
-    Box->SetBounds(200, 20, 80, 80);
-    Box->SetParent(Form);
-    Pump();
     SetCursorPos(340, 160);  // inside the box
   }
   RECT Bounds() const { return RECT{0, 0, 80, 80}; }
