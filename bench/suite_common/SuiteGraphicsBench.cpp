@@ -3,12 +3,12 @@
 // system's constant-alpha blend), as a ratio. Run by hand: bench_suite_graphics.
 #include <windows.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "suite/common/cxBitmap.h"
 #include "suite/common/cxImageDrawing.h"
 #include "suite/common/cxImageList.h"
@@ -16,30 +16,6 @@
 #include "tests/support/MemoryDC.h"
 
 namespace {
-
-double Millis() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
-
-// The median of Runs timings of Work, in milliseconds.
-template <class F>
-double Median(int Runs, F Work) {
-  std::vector<double> t;
-  for (int i = 0; i < Runs; ++i) {
-    const double start = Millis();
-    Work();
-    t.push_back(Millis() - start);
-  }
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
 
 void Report(const char* what, double ms, double goal, double native) {
   std::printf("%-34s %7.3f ms  (goal < %.0f ms) %-4s  native %7.3f ms  ratio %5.1f\n", what, ms, goal,
@@ -91,7 +67,7 @@ int main() {
   };
   suite();
   native();
-  Report("30 menu glyphs (state painter)", Median(200, suite), 3, Median(200, native));
+  Report("30 menu glyphs (state painter)", BenchMedian(200, suite), 3, BenchMedian(200, native));
 
   // One 200 x 24 fade frame: blending the two pictures and drawing the result.
   const int w = 200, h = 24;
@@ -113,7 +89,7 @@ int main() {
   };
   frame();
   nativeFrame();
-  Report("one 200 x 24 fade frame", Median(500, frame), 1, Median(500, nativeFrame));
+  Report("one 200 x 24 fade frame", BenchMedian(500, frame), 1, BenchMedian(500, nativeFrame));
   DeleteObject(face);
   return 0;
 }
