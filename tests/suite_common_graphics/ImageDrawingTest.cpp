@@ -223,7 +223,9 @@ TEST(StateImages, SilhouettesGrowOnlyWhenAsked) {
     const int w = image->GetWidth();
     EXPECT_EQ(q[static_cast<size_t>(4) * w + 5], 0xFF0000FFu);
     EXPECT_EQ(q[static_cast<size_t>(4) * w + 7], 0xFFFF0000u) << "the silhouette two pixels right";
-    if (grow) EXPECT_EQ(q[static_cast<size_t>(9) * w + 7], 0xFFFF0000u) << "and two rows further down";
+    if (grow) {
+      EXPECT_EQ(q[static_cast<size_t>(9) * w + 7], 0xFFFF0000u) << "and two rows further down";
+    }
   }
 }
 

@@ -182,7 +182,9 @@ TEST(PainterUltraFlat, HotAndPressedAreTintedAndNotShifted) {
     const TInk g = InkOf(s, Rgb(k.glyph), RECT{3, 3, 18, 18});
     ASSERT_GT(g.count, 0) << k.state;
     if (k.state == pbsNormal) glyphBox = g.box;
-    if (k.state == pbsPressed) EXPECT_EQ(g.box, glyphBox) << "the pressed glyph stays in place";
+    if (k.state == pbsPressed) {
+      EXPECT_EQ(g.box, glyphBox) << "the pressed glyph stays in place";
+    }
   }
   TSurface thumb = Drawn(p, false, sppThumb, pbsHot);
   EXPECT_EQ(thumb.Pixel(10, 10), Rgb(LightHighlightBlendColor()));

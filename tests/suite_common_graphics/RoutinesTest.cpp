@@ -59,7 +59,9 @@ TEST(Colours, NamedColoursMatchTheCssKeywords) {
   for (const auto& k : cases) {
     TColor colour = 12345;
     EXPECT_EQ(FindNamedColor(k.name, colour), k.found) << k.name;
-    if (k.found) EXPECT_EQ(colour, k.colour) << k.name;
+    if (k.found) {
+      EXPECT_EQ(colour, k.colour) << k.name;
+    }
   }
 }
 
