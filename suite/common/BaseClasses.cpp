@@ -1,6 +1,21 @@
 #include "suite/common/BaseClasses.h"
 
+#include "framework/ClassRegistry.h"
+#include "framework/Control.h"
+#include "framework/Published.h"
 #include "suite/common/ObjectLinks.h"
+
+namespace {
+// Suite components stream in the same class group as the controls.
+const bool ComponentGroup = (StartClassGroup(TControl::StaticClass()),
+                             GroupDescendentsWith(TcxComponent::StaticClass(), TControl::StaticClass()), true);
+}  // namespace
+
+SONVELT_PUBLISHED(TcxComponent, P) {
+  P.Component("FakeComponentLink1", &TcxComponent::GetFakeComponentLink1, &TcxComponent::SetFakeComponentLink1);
+  P.Component("FakeComponentLink2", &TcxComponent::GetFakeComponentLink2, &TcxComponent::SetFakeComponentLink2);
+  P.Component("FakeComponentLink3", &TcxComponent::GetFakeComponentLink3, &TcxComponent::SetFakeComponentLink3);
+}
 
 namespace {
 // Answers IUnknown alone; a counted object takes a reference for the caller.

@@ -62,6 +62,7 @@ public:
   void SetFakeComponentLink1(TComponent* Value) { FFakeComponentLink1 = Value; }
   void SetFakeComponentLink2(TComponent* Value) { FFakeComponentLink2 = Value; }
   void SetFakeComponentLink3(TComponent* Value) { FFakeComponentLink3 = Value; }
+  static void Publish(TPublisher<TcxComponent>& P);
 
 protected:
   void Loaded() override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/Reader.h"
 
 void TcxComponentCollectionItem::BeforeDestruction() {
   Destroying();
@@ -41,6 +42,11 @@ TComponent* TcxComponentCollectionItem::GetParentComponent() const {
 
 void TcxComponentCollectionItem::SetParentComponent(TComponent* Value) {
   MoveToCollection(Value ? CollectionOfParent(Value) : nullptr);
+}
+
+void TcxComponentCollectionItem::ReadState(TReader* Reader) {
+  if (Reader->GetParent()) SetParentComponent(Reader->GetParent());
+  TComponent::ReadState(Reader);
 }
 
 TcxComponentCollection::TcxComponentCollection(TComponent* ParentComponent,

@@ -34,7 +34,9 @@ public:
   bool HasParent() const override { return GetParentComponent() != nullptr; }
   TComponent* GetParentComponent() const override;
   // A streamed item rejoins its collection here: the one its parent keeps for its class.
-  virtual void SetParentComponent(TComponent* Value);
+  void SetParentComponent(TComponent* Value) override;
+  // The reader names the parent whose children are being read.
+  void ReadState(TReader* Reader) override;
 
 protected:
   // The collection of ParentComponent into which an item of this class goes.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
+#include "framework/Published.h"
 #include "suite/common/Geometry.h"
 #include "suite/common/UnitLifetime.h"
 
@@ -12,6 +13,18 @@ TSuiteUnit Unit([] { RegisterClass(TcxRect::StaticClass()); }, [] { UnRegisterCl
 }  // namespace
 
 TcxRect::TcxRect(TPersistent* AOwner) : FOwner(AOwner) { Unit.Ensure(); }
+
+SONVELT_PUBLISHED(TcxRect, P) {
+  P.Integer("Left", &TcxRect::GetLeft, &TcxRect::SetLeft).Default(0);
+  P.Integer("Top", &TcxRect::GetTop, &TcxRect::SetTop).Default(0);
+  P.Integer("Right", &TcxRect::GetRight, &TcxRect::SetRight).Default(0);
+  P.Integer("Bottom", &TcxRect::GetBottom, &TcxRect::SetBottom).Default(0);
+}
+
+SONVELT_PUBLISHED(TcxSize, P) {
+  P.Integer("Height", &TcxSize::GetHeight, &TcxSize::SetHeight).Stored([](TcxSize* S) { return S->PartNonZero(0); });
+  P.Integer("Width", &TcxSize::GetWidth, &TcxSize::SetWidth).Stored([](TcxSize* S) { return S->PartNonZero(1); });
+}
 
 void TcxRect::Assign(TPersistent* Source) {
   // Foreign sources are ignored, not refused: the rectangle stays as it is.

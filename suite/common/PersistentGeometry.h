@@ -35,6 +35,7 @@ public:
   RECT GetRect() const { return FRect; }
 
   TNotifyEvent OnChange;
+  static void Publish(TPublisher<TcxRect>& P);
 
 private:
   TPersistent* FOwner;
@@ -64,6 +65,7 @@ public:
   const SIZE* SizeAddress() const { return &FSize; }
 
   TNotifyEvent OnChange;
+  static void Publish(TPublisher<TcxSize>& P);
 
 protected:
   virtual void SignalChange() { OnChange(this); }

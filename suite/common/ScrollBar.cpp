@@ -4,6 +4,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"
+#include "framework/Published.h"
 #include "suite/common/Geometry.h"
 #include "suite/common/SuiteCommonStrings.h"
 #include "suite/common/SuiteTimer.h"
@@ -75,6 +76,20 @@ void TcxScrollBarViewInfo::CalculateThumb() {
     PageUpRect = RECT{0, Start, SB->GetWidth(), ThumbRect.top};
     PageDownRect = RECT{0, ThumbRect.bottom, SB->GetWidth(), BottomRightArrowRect.top};
   }
+}
+
+SONVELT_PUBLISHED(TcxScrollBar, P) {
+  P.Enum("Kind", &TcxScrollBar::GetKind, &TcxScrollBar::SetKind, {"sbHorizontal", "sbVertical"}).Default(sbHorizontal);
+  P.Integer("LargeChange", &TcxScrollBar::GetLargeChange, &TcxScrollBar::SetLargeChange).Default(1);
+  P.Object("LookAndFeel", &TcxScrollBar::GetLookAndFeel);
+  P.Integer("Max", &TcxScrollBar::GetMax, &TcxScrollBar::SetMax).Default(100);
+  P.Integer("Min", &TcxScrollBar::GetMin, &TcxScrollBar::SetMin).Default(0);
+  P.Integer("PageSize", &TcxScrollBar::GetPageSize, &TcxScrollBar::SetPageSize).NoDefault();
+  P.Integer("Position", &TcxScrollBar::GetPosition, &TcxScrollBar::SetPosition).Default(0);
+  P.Integer("SmallChange", &TcxScrollBar::GetSmallChange, &TcxScrollBar::SetSmallChange).Default(1);
+  P.Boolean("UnlimitedTracking", &TcxScrollBar::GetUnlimitedTracking, &TcxScrollBar::SetUnlimitedTracking).Default(false);
+  P.Event("OnChange", &TcxScrollBar::OnChange);
+  P.Event("OnScroll", &TcxScrollBar::OnScroll);
 }
 
 TcxScrollBar::TcxScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {

@@ -90,6 +90,7 @@ public:
 
   TNotifyEvent OnChange;
   TScrollEvent OnScroll;
+  static void Publish(TPublisher<TcxScrollBar>& P);
 
 protected:
   void Paint() override;

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
@@ -14,6 +15,14 @@
 #include "suite/common/SuiteMessages.h"
 #include "suite/common/WindowUtils.h"
 #include "suite/common/cxCanvas.h"
+
+namespace {
+// Child components of suite controls stream with the controls.
+const bool ChildComponentGroup = (StartClassGroup(TControl::StaticClass()),
+                                  GroupDescendentsWith(TcxControlChildComponent::StaticClass(),
+                                                       TControl::StaticClass()),
+                                  true);
+}  // namespace
 
 TcxControl::TcxControl(TComponent* AOwner) : TCustomControl(AOwner) {
   EnsureControlsUnit();

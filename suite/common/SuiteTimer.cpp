@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Published.h"
 #include "suite/common/MessageWindow.h"
 #include "suite/common/UnitLifetime.h"
 
@@ -41,7 +42,19 @@ TcxTimerWindow* EnsureTimerWindow() {
 }
 }  // namespace
 
+SONVELT_PUBLISHED(TcxTimer, P) {
+  P.Boolean("Enabled", &TcxTimer::GetEnabled, &TcxTimer::SetEnabled).Default(true);
+  P.Integer("Interval", &TcxTimer::GetInterval, &TcxTimer::SetInterval).Default(1000);
+  P.Event("OnTimer", &TcxTimer::FOnTimer);
+}
+
 TcxTimer::TcxTimer(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TcxTimer::Loaded() {
+  TComponent::Loaded();
+  KillTimer();
+  StartTimer();
+}
 
 TcxTimer::~TcxTimer() { KillTimer(); }
 

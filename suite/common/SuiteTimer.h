@@ -24,9 +24,12 @@ public:
   // Whether the system timer is running (a failed start is retried on the next change).
   bool IsRunning() const { return FTimerOn; }
   UINT_PTR GetEventID() const { return reinterpret_cast<UINT_PTR>(this); }
+  static void Publish(TPublisher<TcxTimer>& P);
 
 protected:
   virtual void TimeOut() { FOnTimer(this); }
+  // The handler read from form data is set directly: the timer starts here.
+  void Loaded() override;
 
 private:
   friend struct TcxTimerAccess;
