@@ -110,8 +110,9 @@ TColor LightHighlightBlendColor() { return NearestScreenColor(BlendSystemColors(
 
 // ---------------------------------------------------------------- text
 
-int DrawTextOnDC(HDC DC, const std::string& Text, RECT& R, UINT Format) {
-  const std::wstring w = Utf8ToWide(Text);
+int DrawTextOnDC(HDC DC, const std::string& Text, RECT& R, UINT Format, int Count) {
+  std::wstring w = Utf8ToWide(Text);
+  if (Count >= 0 && static_cast<size_t>(Count) < w.size()) w.resize(static_cast<size_t>(Count));
   return DrawTextW(DC, w.c_str(), static_cast<int>(w.size()), &R, Format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
@@ -177,6 +178,16 @@ void FitTextRectInFont(TFont* Font, const std::string& Text, int Rows, RECT& R) 
   TcxCanvas* c = SharedScreenCanvas();
   c->AssignFontObject(Font);
   FitTextRect(c->DeviceContext(), Text, Rows, R);
+}
+
+void FitTextRectInFont(TFont* Font, const std::string& Text, unsigned Flags, RECT& R) {
+  TcxCanvas* c = SharedScreenCanvas();
+  c->AssignFontObject(Font);
+  R.right = R.left + std::max<int>(R.right - R.left, 0);
+  RECT m{R.left, R.top, R.right, R.top};
+  c->TextExtentInRect(Text, m, Flags & ~(cxAlignHCenter | cxAlignRight | cxAlignBottom | cxAlignVCenter));
+  R.right = m.right;
+  R.bottom = m.bottom;
 }
 
 void WrapTextToLines(const std::string& Text, TcxCanvas* Canvas, const RECT& R, TStrings* Lines) {

@@ -27,7 +27,8 @@ TColor LightHighlightBlendColor();
 int ClampChannel(int V);
 
 // ---- text (a DC of 0 measures on the shared screen canvas where said)
-int DrawTextOnDC(HDC DC, const std::string& Text, RECT& R, UINT Format);
+// Count -1 draws the whole text, else its first Count characters.
+int DrawTextOnDC(HDC DC, const std::string& Text, RECT& R, UINT Format, int Count = -1);
 bool TextOutClipped(HDC DC, const std::string& Text, POINT P, int Count, UINT Options, const RECT* ClipRect);
 bool TextExtentOfString(HDC DC, const std::string& Text, SIZE& Size, int Count = -1);
 SIZE TextSizeOnDC(HDC DC, const std::string& Text);
@@ -36,6 +37,9 @@ void MeasureTextInFont(TFont* Font, const std::string& Text, int PointSize, SIZE
 // The smallest rectangle that holds Text in at most Rows lines.
 void FitTextRect(HDC DC, const std::string& Text, int Rows, RECT& R, bool UseRowsHeight = false);
 void FitTextRectInFont(TFont* Font, const std::string& Text, int Rows, RECT& R);
+// The rectangle Text needs in Font with the suite's text flags (R's width
+// bounds word-broken text).
+void FitTextRectInFont(TFont* Font, const std::string& Text, unsigned Flags, RECT& R);
 // Splits Text at word breaks into lines no wider than R.
 void WrapTextToLines(const std::string& Text, TcxCanvas* Canvas, const RECT& R, TStrings* Lines);
 // Text shortened to MaxWidth with a trailing "..." (at least one character kept).

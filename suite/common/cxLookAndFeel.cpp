@@ -5,6 +5,8 @@
 #include "framework/AllocateHWnd.h"
 #include "framework/Exceptions.h"
 #include "framework/Messages.h"
+#include "framework/Reader.h"
+#include "framework/Writer.h"
 #include "suite/common/ObjectLinks.h"
 #include "suite/common/Office11Colors.h"
 #include "suite/common/UnitLifetime.h"
@@ -12,6 +14,32 @@
 #include "suite/common/cxOffice11Painter.h"
 #include "suite/common/cxStandardPainter.h"
 #include "suite/common/cxWinXPPainter.h"
+
+namespace {
+
+const std::vector<std::string> KindNames{"lfFlat", "lfStandard", "lfUltraFlat", "lfOffice11"};
+
+}  // namespace
+
+SONVELT_PUBLISHED(TcxLookAndFeel, P) {
+  P.Set("AssignedValues", &TcxLookAndFeel::GetAssignedValues, &TcxLookAndFeel::SetAssignedValues,
+        {"lfvKind", "lfvNativeStyle", "lfvSkinName"})
+      .Stored(false);
+  P.Enum("Kind", &TcxLookAndFeel::GetKind, &TcxLookAndFeel::SetKind, KindNames).Stored(&TcxLookAndFeel::IsKindStored);
+  P.Boolean("NativeStyle", &TcxLookAndFeel::GetNativeStyle, &TcxLookAndFeel::SetNativeStyle)
+      .Stored(&TcxLookAndFeel::IsNativeStyleStored);
+  P.String("SkinName", &TcxLookAndFeel::GetSkinName, &TcxLookAndFeel::SetSkinName)
+      .Stored(&TcxLookAndFeel::IsSkinNameStored);
+}
+
+SONVELT_PUBLISHED(TcxLookAndFeelController, P) {
+  P.Enum("Kind", &TcxLookAndFeelController::GetKind, &TcxLookAndFeelController::SetKind, KindNames)
+      .Default(lfUltraFlat);
+  P.Boolean("NativeStyle", &TcxLookAndFeelController::GetNativeStyle, &TcxLookAndFeelController::SetNativeStyle)
+      .Default(false);
+  P.String("SkinName", &TcxLookAndFeelController::GetSkinName, &TcxLookAndFeelController::SetSkinName)
+      .Stored(&TcxLookAndFeelController::IsSkinNameStored);
+}
 
 // ---------------------------------------------------------------- palette listener
 
@@ -358,6 +386,16 @@ void TcxLookAndFeel::MasterDestroying(TcxLookAndFeel* Sender) {
 }
 
 void TcxLookAndFeel::SkinPaintersChanged() { NotifyChanged(lfvAll); }
+
+void TcxLookAndFeel::DefineProperties(TFiler* Filer) {
+  TcxInterfacedPersistent::DefineProperties(Filer);
+  Filer->DefineProperty("SkinName", Bind(this, &TcxLookAndFeel::ReadSkinName),
+                        Bind(this, &TcxLookAndFeel::WriteSkinName), IsSkinNameStored() && GetSkinName().empty());
+}
+
+void TcxLookAndFeel::ReadSkinName(TReader* Reader) { SetSkinName(Reader->ReadString()); }
+
+void TcxLookAndFeel::WriteSkinName(TWriter* Writer) { Writer->WriteString(GetSkinName()); }
 
 void TcxLookAndFeel::HandlePaletteChange() { NotifyChanged({lfvNativeStyle}); }
 

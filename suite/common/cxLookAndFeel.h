@@ -11,6 +11,7 @@
 
 #include "framework/Component.h"
 #include "framework/Delegate.h"
+#include "framework/Published.h"
 #include "framework/Set.h"
 #include "suite/common/BaseClasses.h"
 #include "suite/common/ThemeManager.h"
@@ -67,6 +68,8 @@ class TcxLookAndFeel : public TcxInterfacedPersistent,
                        public IcxSkinPainterListener {
   SONVELT_CLASS(TcxLookAndFeel, TcxInterfacedPersistent)
 public:
+  // Each setting is stored when it is assigned here; AssignedValues never is.
+  static void Publish(TPublisher<TcxLookAndFeel>& P);
   explicit TcxLookAndFeel(TPersistent* AOwner);
   ~TcxLookAndFeel() override;
   static TcxLookAndFeel* CreateWithOwner(TPersistent* AOwner) { return Create(AOwner); }
@@ -115,6 +118,9 @@ public:
   TcxLookAndFeelValuesChangedEvent OnValuesChanged;
 
 protected:
+  // "SkinName" for a skin name assigned as empty, which the published property
+  // leaves out.
+  void DefineProperties(TFiler* Filer) override;
   virtual TcxLookAndFeelKind ResolvedKind() const;
   virtual bool ResolvedNativeStyle() const;
   virtual std::string ResolvedSkinName() const;
@@ -132,6 +138,8 @@ private:
   bool DefaultNativeStyle() const;
   std::string DefaultSkinName() const;
   TcxLookAndFeelPainterClass DefaultSkinPainter() const;
+  void ReadSkinName(TReader* Reader);
+  void WriteSkinName(TWriter* Writer);
   // The master the values come from now: null while the root is going.
   TcxLookAndFeel* LiveMaster() const;
 
@@ -159,6 +167,7 @@ void RestartRootLookAndFeel();
 class TcxLookAndFeelController : public TComponent, public IcxLookAndFeelChangeListener {
   SONVELT_CLASS(TcxLookAndFeelController, TComponent)
 public:
+  static void Publish(TPublisher<TcxLookAndFeelController>& P);
   explicit TcxLookAndFeelController(TComponent* AOwner);
   ~TcxLookAndFeelController() override;
 

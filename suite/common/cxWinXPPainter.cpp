@@ -524,14 +524,11 @@ void TcxWinXPLookAndFeelPainter::PaintSizeGrip(TcxCanvas* Canvas, RECT R, TColor
   UxDrawThemeBackground(theme, Canvas->DeviceContext(), SBP_SIZEBOX, 1, R);
 }
 
+// The plain header drawing of the base, with this painter's header, not the
+// standard look's framed one.
 void TcxWinXPLookAndFeelPainter::PaintMonthHeader(TcxCanvas* Canvas, RECT R, const std::string& Text, int Positions,
                                                   const TcxViewParams& ViewParams, int ArrowOffset) const {
-  TcxBorders neighbours;
-  if (!(Positions & 1)) neighbours += bLeft;
-  if (!(Positions & 2)) neighbours += bRight;
-  PaintHeader(Canvas, R, R, neighbours, HeaderBordersFor(neighbours), pbsNormal, taCenter, vaCenter, false, false,
-              Text, ViewParams.Font, ViewParams.TextColor, ViewParams.Color);
-  DrawMonthArrows(Canvas, R, Positions, ArrowOffset, clWindowText);
+  TcxCustomLookAndFeelPainter::PaintMonthHeader(Canvas, R, Text, Positions, ViewParams, ArrowOffset);
 }
 
 void TcxWinXPLookAndFeelPainter::PaintProgressTrack(TcxCanvas* Canvas, RECT Bounds, RECT ProgressR,

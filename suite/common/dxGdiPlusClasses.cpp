@@ -11,16 +11,21 @@
 
 namespace {
 
-// Set by the picture unit's start-up, which may run before this file's statics.
-TClassOf<TdxGPImage>& ImageClass() {
-  static TClassOf<TdxGPImage> value = TdxGPNullImage::StaticClass();
+// A class set on purpose; otherwise the one that suits whether GDI+ is there.
+TClassOf<TdxGPImage>& ChosenImageClass() {
+  static TClassOf<TdxGPImage> value;
   return value;
 }
 
 }  // namespace
 
-TClassOf<TdxGPImage> CurrentImageClass() { return ImageClass(); }
-void SetCurrentImageClass(TClassOf<TdxGPImage> Value) { ImageClass() = Value; }
+TClassOf<TdxGPImage> CurrentImageClass() {
+  if (ChosenImageClass()) return ChosenImageClass();
+  return GdiPlusAvailable() ? TClassOf<TdxGPImage>(TdxGPImage::StaticClass())
+                            : TClassOf<TdxGPImage>(TdxGPNullImage::StaticClass());
+}
+
+void SetCurrentImageClass(TClassOf<TdxGPImage> Value) { ChosenImageClass() = Value; }
 
 std::vector<std::uint32_t> ReadBitmapBitsTopDown(TBitmap* Bitmap) {
   const int w = Bitmap->GetWidth(), h = Bitmap->GetHeight();
@@ -185,16 +190,18 @@ TdxGPImage* TdxGPImage::BlendWith(const TdxGPImage* Other, std::uint8_t Alpha) c
   if (!FBits || !Other || !Other->FBits || FWidth != Other->FWidth || FHeight != Other->FHeight ||
       FBits->size() != Other->FBits->size())
     return nullptr;
-  const float a = Alpha / 255.0f;
   auto blended = std::make_shared<std::vector<std::uint32_t>>(FBits->size());
   const std::uint32_t* own = FBits->data();
   const std::uint32_t* other = Other->FBits->data();
   std::uint32_t* out = blended->data();
+  const int a = Alpha;
+  // (1 - a/255) x own + a/255 x other, rounded: never exactly half way, since
+  // 255 is odd, so adding 127 before dividing rounds as the float sum would.
   for (size_t i = 0; i < blended->size(); ++i) {
     std::uint32_t v = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-      const float mine = static_cast<float>((own[i] >> shift) & 0xFF), theirs = static_cast<float>((other[i] >> shift) & 0xFF);
-      v |= static_cast<std::uint32_t>(std::lrint((1 - a) * mine + a * theirs)) << shift;
+      const int mine = static_cast<int>((own[i] >> shift) & 0xFF), theirs = static_cast<int>((other[i] >> shift) & 0xFF);
+      v |= static_cast<std::uint32_t>((255 * mine + a * (theirs - mine) + 127) / 255) << shift;
     }
     out[i] = v;
   }

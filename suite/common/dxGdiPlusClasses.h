@@ -117,7 +117,9 @@ protected:
   void LoadFromStreamData(TStream*) override {}
 };
 
+// TdxGPImage while GDI+ is there, TdxGPNullImage otherwise (unless one was set).
 TClassOf<TdxGPImage> CurrentImageClass();
+// A class to make images of from now on; null goes back to the choice by GDI+.
 void SetCurrentImageClass(TClassOf<TdxGPImage> Value);
 
 // The pixels of a bitmap, top row first, as 32-bit premultiplied ARGB.

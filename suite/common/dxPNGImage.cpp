@@ -31,10 +31,8 @@ const bool UnitStarted = [] {
 }  // namespace
 
 void RegisterPngPictureFormat() {
-  SetCurrentImageClass(TdxGPNullImage::StaticClass());
   if (!EnsureGdiPlusLoaded()) return;
   EnsurePngEncoderId();
-  SetCurrentImageClass(TdxGPImage::StaticClass());
   RegisterClass(TdxPNGImage::StaticClass());
   // Loading by extension answers the latest registration; a PNG codec that is
   // already there (the skins' own) stays the latest one.

@@ -10,6 +10,7 @@
 #include "Surface.h"
 #include "ThemeRecorder.h"
 #include "framework/Font.h"
+#include "framework/ImageList.h"
 #include "suite/common/cxFlatPainters.h"
 #include "suite/common/cxGraphicsRoutines.h"
 #include "suite/common/cxLookAndFeelPainters.h"
@@ -181,7 +182,9 @@ TEST(PainterUltraFlat, HotAndPressedAreTintedAndNotShifted) {
     const TInk g = InkOf(s, Rgb(k.glyph), RECT{3, 3, 18, 18});
     ASSERT_GT(g.count, 0) << k.state;
     if (k.state == pbsNormal) glyphBox = g.box;
-    if (k.state == pbsPressed) EXPECT_EQ(g.box, glyphBox) << "the pressed glyph stays in place";
+    if (k.state == pbsPressed) {
+      EXPECT_EQ(g.box, glyphBox) << "the pressed glyph stays in place";
+    }
   }
   TSurface thumb = Drawn(p, false, sppThumb, pbsHot);
   EXPECT_EQ(thumb.Pixel(10, 10), Rgb(LightHighlightBlendColor()));
@@ -423,4 +426,24 @@ TEST(PainterOffice11, ScrollBarsAreThemedOrStandardAndGlyphsTakeTheSchemeColours
   }
   RefreshOffice11ColorSet();
   ReleaseOffice11ColorSet();
+}
+
+TEST(PainterIndicators, TheSixImagesAreDrawnCentred) {
+  TCustomImageList* images = IndicatorImages();
+  ASSERT_EQ(images->GetCount(), 6);
+  EXPECT_EQ(images->GetWidth(), 8);
+  EXPECT_EQ(images->GetHeight(), 9);
+  const auto* p = TcxStandardLookAndFeelPainter::Instance();
+  for (int kind = 1; kind <= 6; ++kind) {
+    TSurface s(20, 21, clRed);
+    p->PaintIndicatorImage(s.Canvas.get(), RECT{0, 0, 20, 21}, kind);
+    const TInk ink = InkOf(s, RGB(0, 0, 0));
+    EXPECT_GT(ink.count, 3) << kind;
+    EXPECT_GE(ink.box.left, 6) << kind;  // within the centred 8 x 9 box
+    EXPECT_LE(ink.box.right, 14) << kind;
+    EXPECT_EQ(s.Pixel(6, 6), RGB(255, 0, 0)) << "white is transparent";
+  }
+  TSurface none(20, 21, clRed);
+  p->PaintIndicatorImage(none.Canvas.get(), RECT{0, 0, 20, 21}, 0);
+  EXPECT_EQ(InkOf(none, RGB(255, 0, 0)).count, 20 * 21);
 }

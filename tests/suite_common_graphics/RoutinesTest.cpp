@@ -59,7 +59,9 @@ TEST(Colours, NamedColoursMatchTheCssKeywords) {
   for (const auto& k : cases) {
     TColor colour = 12345;
     EXPECT_EQ(FindNamedColor(k.name, colour), k.found) << k.name;
-    if (k.found) EXPECT_EQ(colour, k.colour) << k.name;
+    if (k.found) {
+      EXPECT_EQ(colour, k.colour) << k.name;
+    }
   }
 }
 
@@ -176,4 +178,21 @@ TEST(Fonts, FarEastOrArabicCharsets) {
   ResetFontToDefault(f.get());
   EXPECT_EQ(f->GetName(), DefaultFontData().Name);
   EXPECT_EQ(f->GetHeight(), DefaultFontData().Height);
+}
+
+TEST(Text, FittingInAFontWithFlags) {
+  TOwned<TFont> font(TFont::Create());
+  font->SetName("Tahoma");
+  font->SetHeight(-13);
+  TTextDC t;
+  RECT single{10, 20, 10, 20};
+  FitTextRectInFont(font.get(), "Some caption", cxSingleLine, single);
+  EXPECT_EQ(single.left, 10);
+  EXPECT_EQ(single.right - single.left, t.Width("Some caption"));
+  RECT wrapped{0, 0, t.Width("caption"), 0};
+  FitTextRectInFont(font.get(), "Some caption", cxWordBreak, wrapped);
+  EXPECT_EQ(wrapped.bottom, 2 * TextSizeOnDC(t.DC(), "Wg").cy);
+  RECT part{0, 0, 100, 20};
+  EXPECT_GT(DrawTextOnDC(t.DC(), "Cut here", part, DT_CALCRECT | DT_SINGLELINE, 3), 0);
+  EXPECT_EQ(part.right, t.Width("Cut"));
 }
