@@ -66,10 +66,23 @@ void RegisterAudioDecoder(TAudioDecoderFactory factory) { Factories().push_back(
 
 std::unique_ptr<TAudioDecoder> OpenAudioDecoder(const std::string& path) {
   if (!FileExists(path)) throw EAudioError("The file \"" + path + "\" does not exist.");
-  if (StartsWithRiffWave(path)) return std::make_unique<TWavDecoder>(path);
+  if (StartsWithRiffWave(path)) {
+    try {
+      return std::make_unique<TWavDecoder>(path);
+    } catch (const EWavCodingError&) {
+      // Compressed and multi-channel audio is the codec layer's; when that
+      // cannot read it either, the WAV reader's reason says more.
+      try {
+        return std::make_unique<TCodecAudioDecoder>(OpenCodecDecoder(path));
+      } catch (const ECodecError&) {
+      }
+      throw;
+    }
+  }
   for (auto f : Factories())
     if (auto d = f(path)) return d;
-  if (IsCodecExtension(CodecFileExtension(path)))
+  // A CD track has its own message there.
+  if (const std::string ext = CodecFileExtension(path); IsCodecExtension(ext) || ext == ".cda")
     return std::make_unique<TCodecAudioDecoder>(AsAudioError([&] { return OpenCodecDecoder(path); }));
   throw EAudioError("The file \"" + path + "\" is damaged or its format is not supported.");
 }

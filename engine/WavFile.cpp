@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
+#include "engine/codecs/FiniteSamples.h"
 #include "framework/FileUtils.h"
 
 namespace {
@@ -72,6 +74,18 @@ std::vector<uint8_t> InfoList(const TAudioTags& t) {
   return list;
 }
 
+// True when a whole chunk (an identifier of letters, digits or blanks and a
+// body inside the file) starts at pos.
+bool IsChunkAt(TRawFile& file, uint64_t pos, uint64_t size) {
+  uint8_t ch[8];
+  if (pos + 8 > size) return false;
+  file.Seek(pos);
+  file.ReadExact(ch, 8);
+  for (int i = 0; i < 4; ++i)
+    if (!std::isalnum(ch[i]) && ch[i] != ' ') return false;
+  return pos + 8 + U32(ch + 4) <= size;
+}
+
 }  // namespace
 
 void ValidateWavFormat(const TWavFormat& f) {
@@ -107,6 +121,12 @@ TWavReader::TWavReader(const std::string& path) : File(std::make_unique<TRawFile
       ParseFormat(fmt);
       haveFormat = true;
     } else if (std::memcmp(ch, "data", 4) == 0) {
+      if (n == 0xFFFFFFFF || (n == 0 && !IsChunkAt(*File, body, size))) {
+        DataOffset = body;
+        dataSize = size - body;
+        haveData = true;
+        break;
+      }
       if (body + n > size)
         throw EAudioError("The file \"" + path + "\" is truncated: its audio data should be " + std::to_string(n) +
                           " bytes long but only " + std::to_string(size - body) + " are there.");
@@ -131,6 +151,8 @@ TWavReader::~TWavReader() = default;
 void TWavReader::ParseFormat(const std::vector<uint8_t>& f) {
   uint16_t tag = U16(&f[0]);
   Format.Channels = U16(&f[2]);
+  if (uint32_t rate = U32(&f[4]); rate < 1000 || rate > 384000)
+    throw EAudioError("Unsupported sample rate " + std::to_string(rate) + " Hz.");
   Format.Rate = int(U32(&f[4]));
   uint16_t align = U16(&f[12]);
   Format.Bits = U16(&f[14]);
@@ -141,13 +163,16 @@ void TWavReader::ParseFormat(const std::vector<uint8_t>& f) {
       throw EAudioError("This WAV file uses an extensible format that is not supported.");
     uint16_t sub = U16(&f[24]);
     if (sub != kTagPcm && sub != kTagFloat)
-      throw EAudioError("This WAV file holds compressed audio (format " + std::to_string(sub) +
-                        "), which is not supported.");
+      throw EWavCodingError("This WAV file holds compressed audio (format " + std::to_string(sub) +
+                            "), which is not supported.");
     Format.Float = sub == kTagFloat;
   } else if (tag != kTagPcm && tag != kTagFloat) {
-    throw EAudioError("This WAV file holds compressed audio (format " + std::to_string(tag) +
-                      "), which is not supported.");
+    throw EWavCodingError("This WAV file holds compressed audio (format " + std::to_string(tag) +
+                          "), which is not supported.");
   }
+  if (Format.Channels > 2)
+    throw EWavCodingError("Only mono and stereo WAV files are supported (this one has " +
+                          std::to_string(Format.Channels) + " channels).");
   ValidateWavFormat(Format);
   if (align != Format.BytesPerFrame()) throw EAudioError("This WAV file has an inconsistent block size.");
 }
@@ -208,6 +233,7 @@ int64_t TWavReader::Read(float* out, int64_t frames) {
     case 32:
       if (Format.Float) {
         std::memcpy(out, p, n * sizeof(float));
+        ZeroNonFinite(out, n);
       } else {
         for (size_t i = 0; i < n; ++i) out[i] = float(double(int32_t(U32(p + 4 * i))) / 2147483648.0);
       }

@@ -8,6 +8,11 @@
 #include <vector>
 
 #include "engine/AudioTags.h"
+#include "engine/EngineError.h"
+
+// Raised for a WAV file whose audio this reader leaves to the codec layer:
+// compressed, or of more than two channels.
+SONVELT_EXCEPTION(EWavCodingError, EAudioError)
 
 class TRawFile;
 
@@ -24,7 +29,9 @@ struct TWavFormat {
 class TWavReader {
  public:
   // Reads the header and tags; raises EAudioError on a file that is not a
-  // usable WAV file.
+  // usable WAV file, EWavCodingError on one of a coding it leaves to others.
+  // A data size of 0 or 0xFFFFFFFF in the last chunk, as programs writing to a
+  // pipe leave it, means the data runs to the end of the file.
   explicit TWavReader(const std::string& path);
   ~TWavReader();
 

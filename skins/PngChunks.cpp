@@ -67,11 +67,9 @@ RGBQUAD TChunkPLTE::GetPaletteItem(uint32_t i) const {
 
 TChunkgAMA::TChunkgAMA(TPNGObject* owner) : TChunk(owner) { SetGammaValue(1); }
 
-void TChunkgAMA::CopyFrom(const TChunk& source) {
-  SetGammaValue(SameKind<TChunkgAMA>(source).GetGammaValue());
-}
+void TChunkgAMA::CopyFrom(const TChunk& source) { TChunk::CopyFrom(SameKind<TChunkgAMA>(source)); }
 
-uint32_t TChunkgAMA::GetGammaValue() const { return PayloadSize == 4 ? GetBigEndian32(Payload.data()) : 1; }
+uint32_t TChunkgAMA::GetGammaValue() const { return PayloadSize == 4 ? GetBigEndian32(Payload.data()) : 0; }
 
 void TChunkgAMA::SetGammaValue(uint32_t value) {
   if (PayloadSize != 4) ResizePayload(4);
@@ -80,7 +78,8 @@ void TChunkgAMA::SetGammaValue(uint32_t value) {
 
 bool TChunkgAMA::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
   TChunk::ReadFrom(stream, type, size);
-  if (PayloadSize != 4) SetGammaValue(1);
+  // A chunk without a value, or with 0, means no gamma: taken as a value it
+  // would darken the picture to black. Its payload is kept as read.
   const uint32_t value = GetGammaValue();
   if (value == 0) return true;
   const double e = 1.0 / ((value / 100000.0) * 2.2);
@@ -113,9 +112,14 @@ bool TChunktRNS::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
     case COLOR_GRAYSCALE:
     case COLOR_RGB: SingleTransparent = true; break;
     case COLOR_PALETTE: {
-      int below = 0;
-      for (uint32_t i = 0; i < size; ++i) below += AlphaValues[i] != 255;
-      SingleTransparent = below == 1;
+      // One colour shown or hidden is drawn by a mask; one half-transparent
+      // entry needs blending like several.
+      int below = 0, hidden = 0;
+      for (uint32_t i = 0; i < size; ++i) {
+        below += AlphaValues[i] != 255;
+        hidden += AlphaValues[i] == 0;
+      }
+      SingleTransparent = below == 1 && hidden == 1;
       break;
     }
     default: SingleTransparent = false;
@@ -128,14 +132,39 @@ bool TChunktRNS::WriteTo(TStream& stream) {
   return WritePayload(stream);
 }
 
+bool TChunktRNS::ColourKey(uint16_t key[3]) const {
+  const uint8_t colourType = HeaderOf()->ColourType;
+  const uint32_t samples = colourType == COLOR_GRAYSCALE ? 1 : colourType == COLOR_RGB ? 3 : 0;
+  if (samples == 0 || PayloadSize < samples * 2) return false;
+  for (uint32_t c = 0; c < samples; ++c) key[c] = uint16_t(Payload[c * 2] << 8 | Payload[c * 2 + 1]);
+  return true;
+}
+
+bool TChunktRNS::StoredKey(uint8_t key[3]) const {
+  uint16_t raw[3];
+  if (!ColourKey(raw)) return false;
+  const TChunkIHDR* header = HeaderOf();
+  const uint8_t depth = header->BitDepth;
+  const bool grey = header->ColourType == COLOR_GRAYSCALE;
+  for (int c = 0; c < (grey ? 1 : 3); ++c) {
+    if (depth < 16 && raw[c] >> depth) return false;
+    const uint8_t v = uint8_t(depth == 16 ? raw[c] >> 8 : raw[c]);
+    key[c] = grey ? uint8_t(depth == 2 ? v * 5 : v) : Owner->GammaLut[v];
+  }
+  return true;
+}
+
 COLORREF TChunktRNS::TransparentColour() const {
   const TChunkIHDR* header = HeaderOf();
-  const uint8_t* p = Payload.data();
+  uint8_t key[3];
   switch (header->ColourType) {
-    case COLOR_GRAYSCALE:
-      return PayloadSize >= 2 ? RGB(p[1], p[1], p[1]) : 0;
+    case COLOR_GRAYSCALE: {
+      if (!StoredKey(key)) return 0;
+      const RGBQUAD& c = header->DibInfo.bmiColors[key[0]];
+      return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+    }
     case COLOR_RGB:
-      return PayloadSize >= 6 ? RGB(p[1], p[3], p[5]) : 0;
+      return StoredKey(key) ? RGB(key[0], key[1], key[2]) : 0;
     case COLOR_PALETTE:
       for (uint32_t i = 0; i < PayloadSize && i < 256; ++i)
         if (AlphaValues[i] == 0) {
@@ -150,7 +179,9 @@ COLORREF TChunktRNS::TransparentColour() const {
 void TChunktRNS::SetTransparentColour(COLORREF colour) {
   std::memset(AlphaValues, 0, sizeof AlphaValues);
   SingleTransparent = true;
-  const TChunkIHDR* header = HeaderOf();
+  TChunkIHDR* header = HeaderOf();
+  // The decoded key no longer applies; the stored colours tell the new one.
+  header->KeyMask.clear();
   switch (header->ColourType) {
     case COLOR_GRAYSCALE:
       ResizePayload(2);

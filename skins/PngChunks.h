@@ -34,7 +34,8 @@ class TChunkgAMA : public TChunk {
   explicit TChunkgAMA(TPNGObject* owner);
   void CopyFrom(const TChunk& source) override;
   bool ReadFrom(TStream& stream, const char type[4], uint32_t size) override;
-  // The gamma value times 100000, kept big-endian in the payload.
+  // The gamma value times 100000, kept big-endian in the payload; 0 (no gamma)
+  // when the payload holds no value.
   uint32_t GetGammaValue() const;
   void SetGammaValue(uint32_t value);
 };
@@ -46,8 +47,14 @@ class TChunktRNS : public TChunk {
   void CopyFrom(const TChunk& source) override;
   bool ReadFrom(TStream& stream, const char type[4], uint32_t size) override;
   bool WriteTo(TStream& stream) override;
-  // The single transparent colour as a COLORREF (0 when none).
+  // The single transparent colour as the picture shows it (0 when none).
   COLORREF TransparentColour() const;
+  // The colour key of a grey (one sample) or RGB (three) picture, raw at the
+  // picture's depth; false when there is none.
+  bool ColourKey(uint16_t key[3]) const;
+  // The key as the picture stores its pixels: a grey colour-table index, or
+  // red, green, blue through the gamma lookup; false when no pixel can hold it.
+  bool StoredKey(uint8_t key[3]) const;
   void SetTransparentColour(COLORREF colour);
 
   bool SingleTransparent = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skins/PngChunks.h"
 #include "skins/PngCrc.h"
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
@@ -34,6 +35,15 @@ uint8_t GetPacked(const uint8_t* row, uint32_t i, uint32_t depth) {
 void OrPacked(uint8_t* row, uint32_t i, uint32_t depth, uint8_t v) {
   const uint32_t bit = i * depth;
   row[bit / 8] |= uint8_t(v << (8 - depth - bit % 8));
+}
+
+// Sample i of a raw row at its full depth.
+uint16_t RawSample(const uint8_t* row, uint32_t i, uint32_t depth) {
+  switch (depth) {
+    case 16: return uint16_t(row[i * 2] << 8 | row[i * 2 + 1]);
+    case 8: return row[i];
+    default: return GetPacked(row, i, depth);
+  }
 }
 
 // Frees the zlib state however the coding ends.
@@ -67,7 +77,13 @@ void TChunkIDAT::PrepareGreyPalette() {
 
 bool TChunkIDAT::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
   Header = HeaderOf();
+  // Without its palette every pixel of an indexed picture would come out black.
+  if (Header->ColourType == COLOR_PALETTE && !Owner->ChunkList->Find<TChunkPLTE>())
+    PngFail<EPNGInvalidPalette>(PngMessages::MissingPalette);
   if (Header->Indexed) PrepareGreyPalette();
+  const auto* trns = Owner->ChunkList->Find<TChunktRNS>();
+  HasKey = trns && trns->ColourKey(Key);
+  if (HasKey && Header->Pixels) Header->AllocateKeyMask();
   ImageWidth = Header->Width;
   ImageHeight = Header->Height;
   RunningCrc = Crc32Update(0xFFFFFFFFu, type, 4);
@@ -198,12 +214,29 @@ void TChunkIDAT::CopyRow(const uint8_t* src, uint32_t y, uint32_t passWidth, uin
   }
 }
 
+void TChunkIDAT::MarkKeyPixels(const uint8_t* src, uint32_t y, uint32_t passWidth, uint32_t colStart,
+                               uint32_t colStep) {
+  const uint32_t samples = Header->ColourType == COLOR_RGB ? 3 : 1;
+  uint8_t* mask = Header->KeyMask.data() + size_t(y) * Header->KeyMaskStride();
+  for (uint32_t i = 0, x = colStart; i < passWidth; ++i, x += colStep) {
+    bool match = true;
+    for (uint32_t c = 0; c < samples && match; ++c) match = RawSample(src, i * samples + c, Header->BitDepth) == Key[c];
+    if (match) mask[x / 8] |= uint8_t(0x80 >> (x % 8));
+  }
+}
+
+void TChunkIDAT::Unfilter(std::vector<uint8_t>& row) {
+  if (!UnfilterRow(row[0], row.data() + 1, RowBuffer[1 - RowBufferIndex].data() + 1, RowBytes, PixelStride))
+    PngFail<EPngError>(PngMessages::UnknownFilter);
+}
+
 void TChunkIDAT::DecodePlain() {
   for (uint32_t y = 0; y < ImageHeight; ++y) {
     std::vector<uint8_t>& row = RowBuffer[RowBufferIndex];
     if (ReadInflated(row.data(), RowBytes + 1) != RowBytes + 1) return;
-    UnfilterRow(row[0], row.data() + 1, RowBuffer[1 - RowBufferIndex].data() + 1, RowBytes, PixelStride);
+    Unfilter(row);
     CopyRow(row.data() + 1, y, ImageWidth, 0, 1);
+    if (HasKey) MarkKeyPixels(row.data() + 1, y, ImageWidth, 0, 1);
     RowBufferIndex = 1 - RowBufferIndex;
   }
 }
@@ -218,8 +251,9 @@ void TChunkIDAT::DecodeAdam7() {
     for (uint32_t y = pass.rowStart; y < ImageHeight; y += pass.rowStep) {
       std::vector<uint8_t>& row = RowBuffer[RowBufferIndex];
       if (ReadInflated(row.data(), RowBytes + 1) != RowBytes + 1) break;
-      UnfilterRow(row[0], row.data() + 1, RowBuffer[1 - RowBufferIndex].data() + 1, RowBytes, PixelStride);
+      Unfilter(row);
       CopyRow(row.data() + 1, y, width, pass.colStart, pass.colStep);
+      if (HasKey) MarkKeyPixels(row.data() + 1, y, width, pass.colStart, pass.colStep);
       RowBufferIndex = 1 - RowBufferIndex;
     }
   }

@@ -29,6 +29,10 @@ class TChunkIDAT : public TChunk {
   // Converts pass row `src` (passWidth pixels) into image row y at columns
   // colStart, colStart + colStep, ...
   void CopyRow(const uint8_t* src, uint32_t y, uint32_t passWidth, uint32_t colStart, uint32_t colStep);
+  // Marks the pixels of pass row `src` whose raw samples equal the colour key.
+  void MarkKeyPixels(const uint8_t* src, uint32_t y, uint32_t passWidth, uint32_t colStart, uint32_t colStep);
+  // Reverses the filter of the current row buffer (raises on an unknown type).
+  void Unfilter(std::vector<uint8_t>& row);
   void FinishChunkCrc();
 
   // Encoding.
@@ -44,6 +48,9 @@ class TChunkIDAT : public TChunk {
   TChunkIHDR* Header = nullptr;
   uint32_t ImageWidth = 0, ImageHeight = 0;
   uint32_t RowBytes = 0, PixelStride = 0;
+  // The colour key of a grey or RGB picture, when its transparency chunk has one.
+  bool HasKey = false;
+  uint16_t Key[3]{};
   // Writer buffers: None (also the previous row), Sub, Up, Average, Paeth, current row.
   std::vector<uint8_t> EncodeBuffers[6];
   // Decoder buffers, filter byte first; the other one is the previous row.

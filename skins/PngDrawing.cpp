@@ -62,6 +62,38 @@ void WidenGreyStore(TChunkIHDR& header) {
     std::memcpy(header.Pixels + size_t(header.RowStride) * (h - 1 - y), &levels[size_t(y) * w], w);
 }
 
+// What the single transparent colour of a picture hides, set up once for many
+// pixels: the mask decoded from the raw samples, an indexed picture's hidden
+// entry, or else the key's stored form against the stored colours (a key set
+// on the picture rather than decoded with it).
+class TKeyMatch {
+ public:
+  TKeyMatch(const TChunkIHDR& header, const TChunktRNS& trns)
+      : Header(header), Trns(trns), Bits(header.StoredBitCount()), HasStoredKey(trns.StoredKey(Key)) {}
+
+  // `row` is stored row y.
+  bool Hides(const uint8_t* row, int x, int y) const {
+    if (!Header.KeyMask.empty()) return Header.KeyMaskAt(uint32_t(x), uint32_t(y));
+    switch (Header.ColourType) {
+      case COLOR_PALETTE: {
+        const uint8_t index = StoredIndex(row, x, Bits);
+        return index < Trns.GetSize() && Trns.AlphaValues[index] == 0;
+      }
+      case COLOR_GRAYSCALE: return HasStoredKey && StoredIndex(row, x, Bits) == Key[0];
+      case COLOR_RGB:
+        return HasStoredKey && row[x * 3 + 2] == Key[0] && row[x * 3 + 1] == Key[1] && row[x * 3] == Key[2];
+      default: return false;
+    }
+  }
+
+ private:
+  const TChunkIHDR& Header;
+  const TChunktRNS& Trns;
+  uint32_t Bits;
+  uint8_t Key[3]{};
+  bool HasStoredKey;
+};
+
 }  // namespace
 
 TPNGTransparencyMode TPNGObject::TransparencyKind() const {
@@ -80,6 +112,13 @@ TPNGTransparencyMode TPNGObject::TransparencyKind() const {
 
 bool TPNGObject::GetTransparent() const { return TransparencyKind() != ptmNone; }
 
+bool TPNGObject::IsKeyPixel(int x, int y) const {
+  if (TransparencyKind() != ptmBit) return false;
+  const TChunkIHDR* header = HeaderChunk();
+  if (x < 0 || y < 0 || uint32_t(x) >= header->Width || uint32_t(y) >= header->Height || !header->Pixels) return false;
+  return TKeyMatch(*header, *ChunkList->Find<TChunktRNS>()).Hides(PixelRow(y), x, y);
+}
+
 COLORREF TPNGObject::TransparentColour() const {
   const auto* trns = ChunkList->Find<TChunktRNS>();
   return trns ? trns->TransparentColour() : 0;
@@ -90,7 +129,7 @@ void TPNGObject::Draw(TCanvas* canvas, const RECT& rect) {
   TChunkIHDR* header = HeaderChunk();
   HDC dc = canvas->GetHandle();
   switch (TransparencyKind()) {
-    case ptmBit: DrawWithTransparentColour(dc, COLORREF(ColorToRGB(TColor(TransparentColour()))), rect); break;
+    case ptmBit: DrawWithTransparentColour(dc, rect); break;
     case ptmPartial: DrawWithAlpha(dc, rect); break;
     default:
       StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0,
@@ -99,25 +138,38 @@ void TPNGObject::Draw(TCanvas* canvas, const RECT& rect) {
   }
 }
 
-void TPNGObject::DrawWithTransparentColour(HDC dc, COLORREF colour, const RECT& rect) {
+void TPNGObject::DrawWithTransparentColour(HDC dc, const RECT& rect) {
   const TChunkIHDR* header = HeaderChunk();
   const int w = int(header->Width), h = int(header->Height);
   const int dw = rect.right - rect.left, dh = rect.bottom - rect.top;
   const auto* info = reinterpret_cast<const BITMAPINFO*>(&header->DibInfo);
 
+  // The hidden pixels as 1 bits, picture-sized. Comparing colours cannot make
+  // this mask: pixels that differ from the key can be stored alike with it.
+  std::vector<uint8_t> built;
+  if (header->KeyMask.empty()) {
+    const TKeyMatch match(*header, *ChunkList->Find<TChunktRNS>());
+    const uint32_t stride = header->KeyMaskStride();
+    built.assign(size_t(stride) * h, 0);
+    for (int y = 0; y < h; ++y) {
+      const uint8_t* row = PixelRow(y);
+      for (int x = 0; x < w; ++x)
+        if (match.Hides(row, x, y)) built[size_t(y) * stride + x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+  }
+  HBITMAP hiddenBmp = CreateBitmap(w, h, 1, 1, built.empty() ? header->KeyMask.data() : built.data());
+
   HDC s = CreateCompatibleDC(dc);
   HBITMAP picture = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, header->Pixels, info, DIB_RGB_COLORS);
   HGDIOBJ oldS = SelectObject(s, picture);
-  HDC m = CreateCompatibleDC(dc), n = CreateCompatibleDC(dc), b = CreateCompatibleDC(dc);
+  HDC k = CreateCompatibleDC(dc), m = CreateCompatibleDC(dc), n = CreateCompatibleDC(dc), b = CreateCompatibleDC(dc);
   HBITMAP maskBmp = CreateBitmap(dw, dh, 1, 1, nullptr);
   HBITMAP inverseBmp = CreateBitmap(dw, dh, 1, 1, nullptr);
   HBITMAP workBmp = CreateCompatibleBitmap(dc, dw, dh);
+  HGDIOBJ oldK = SelectObject(k, hiddenBmp);
   HGDIOBJ oldM = SelectObject(m, maskBmp), oldN = SelectObject(n, inverseBmp), oldB = SelectObject(b, workBmp);
 
-  // Pixels of the transparent colour become 1 in the mask.
-  const COLORREF oldBack = SetBkColor(s, colour);
-  StretchBlt(m, 0, 0, dw, dh, s, 0, 0, w, h, SRCCOPY);
-  SetBkColor(s, oldBack);
+  StretchBlt(m, 0, 0, dw, dh, k, 0, 0, w, h, SRCCOPY);
   BitBlt(n, 0, 0, dw, dh, m, 0, 0, NOTSRCCOPY);
   // The background survives where the picture is transparent ...
   BitBlt(b, 0, 0, dw, dh, dc, rect.left, rect.top, SRCCOPY);
@@ -130,14 +182,17 @@ void TPNGObject::DrawWithTransparentColour(HDC dc, COLORREF colour, const RECT& 
   SelectObject(b, oldB);
   SelectObject(n, oldN);
   SelectObject(m, oldM);
+  SelectObject(k, oldK);
   SelectObject(s, oldS);
   DeleteObject(workBmp);
   DeleteObject(inverseBmp);
   DeleteObject(maskBmp);
+  DeleteObject(hiddenBmp);
   DeleteObject(picture);
   DeleteDC(b);
   DeleteDC(n);
   DeleteDC(m);
+  DeleteDC(k);
   DeleteDC(s);
 }
 
@@ -177,7 +232,9 @@ void TPNGObject::DrawWithAlpha(HDC dc, const RECT& rect) {
         sb = row[x * 3], sg = row[x * 3 + 1], sr = row[x * 3 + 2];
         a = alpha ? alpha[x] : 255;
       } else if (header->ColourType == COLOR_GRAYSCALEALPHA) {
-        sb = sg = sr = row[x];
+        // Grey levels are gamma-corrected in the colour table, as for plain grey.
+        const RGBQUAD& c = header->DibInfo.bmiColors[row[x]];
+        sb = c.rgbBlue, sg = c.rgbGreen, sr = c.rgbRed;
         a = alpha ? alpha[x] : 255;
       } else {
         const uint8_t index = StoredIndex(row, x, bitCount);
@@ -212,17 +269,15 @@ COLORREF TPNGObject::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || uint32_t(x) >= header->Width || uint32_t(y) >= header->Height || !header->Pixels) return 0;
   const uint8_t* row = PixelRow(y);
   const uint32_t bits = header->StoredBitCount();
+  // Grey and indexed colours come from the colour table, which holds them
+  // gamma-corrected already: the colours drawn, corrected once.
   switch (header->ColourType) {
-    case COLOR_GRAYSCALE: {
-      const uint8_t v = StoredIndex(row, x, bits);
-      const uint8_t level = GammaLut[bits == 1 ? 255 * v : bits == 4 ? v * 17 : v];
-      return RGB(level, level, level);
-    }
-    case COLOR_PALETTE: {
+    case COLOR_GRAYSCALE:
+    case COLOR_PALETTE:
+    case COLOR_GRAYSCALEALPHA: {
       const RGBQUAD& c = header->DibInfo.bmiColors[StoredIndex(row, x, bits)];
-      return RGB(GammaLut[c.rgbRed], GammaLut[c.rgbGreen], GammaLut[c.rgbBlue]);
+      return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
     }
-    case COLOR_GRAYSCALEALPHA: return RGB(row[x], row[x], row[x]);
     case COLOR_RGB:
     case COLOR_RGBALPHA: return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
     default: return 0;
@@ -241,7 +296,8 @@ void TPNGObject::SetPixel(int x, int y, COLORREF colour) {
       SetStoredIndex(row, x, header->StoredBitCount(), uint8_t(index));
       break;
     }
-    case COLOR_GRAYSCALEALPHA: row[x] = GetRValue(rgb); break;
+    // The store keeps the raw level, which the colour table corrects.
+    case COLOR_GRAYSCALEALPHA: row[x] = InverseGammaLut[GetRValue(rgb)]; break;
     case COLOR_RGB:
     case COLOR_RGBALPHA:
       row[x * 3] = GetBValue(rgb);

@@ -30,6 +30,11 @@ const char* const UnknownInterlace =
     "be decoded.";
 const char* const InvalidPalette =
     "The \"Portable Network Graphics\" image contains an invalid palette.";
+const char* const MissingPalette =
+    "This \"Portable Network Graphics\" image is invalid because its palette is missing.";
+const char* const UnknownFilter =
+    "This \"Portable Network Graphics\" image is invalid because one of its rows uses an "
+    "unknown filter type.";
 const char* const MissingMultipleIDAT =
     "This \"Portable Network Graphics\" image is invalid because it has missing image parts.";
 const char* const ZLIBError =

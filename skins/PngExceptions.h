@@ -34,6 +34,8 @@ extern const char* const SizeExceeds;
 extern const char* const UnknownCompression;
 extern const char* const UnknownInterlace;
 extern const char* const InvalidPalette;
+extern const char* const MissingPalette;
+extern const char* const UnknownFilter;
 extern const char* const MissingMultipleIDAT;
 extern const char* const ZLIBError;
 extern const char* const NoImageData;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -33,10 +34,16 @@ void GreyChannel(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t amount) {
 }  // namespace
 
 void FadePngAlpha(TPNGObject* png, uint8_t level) {
-  const bool single = png->TransparencyKind() == ptmBit;
-  const COLORREF transparent = single ? png->TransparentColour() : 0;
   TChunkIHDR* header = png->HeaderChunk();
   const int w = int(header->Width), h = int(header->Height);
+  // Taken before the picture changes kind, which ends its colour key.
+  std::vector<bool> hidden;
+  if (png->TransparencyKind() == ptmBit) {
+    hidden.resize(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) hidden[size_t(y) * w + x] = png->IsKeyPixel(x, y);
+  }
+  auto isHidden = [&](int x, int y) { return !hidden.empty() && hidden[size_t(y) * w + x]; };
   switch (header->ColourType) {
     case COLOR_GRAYSCALE:
     case COLOR_PALETTE: {
@@ -54,7 +61,7 @@ void FadePngAlpha(TPNGObject* png, uint8_t level) {
         for (int x = 0; x < w; ++x) {
           const COLORREF c = png->GetPixel(x, y);
           rgba->SetPixel(x, y, c);
-          alpha[x] = single && c == transparent ? 0 : level;
+          alpha[x] = isHidden(x, y) ? 0 : level;
         }
       }
       png->Assign(rgba.get());
@@ -70,7 +77,7 @@ void FadePngAlpha(TPNGObject* png, uint8_t level) {
   for (int y = 0; y < h; ++y) {
     uint8_t* alpha = png->AlphaRow(y);
     for (int x = 0; x < w; ++x)
-      alpha[x] = single && png->GetPixel(x, y) == transparent ? 0 : ScaleAlpha(alpha[x], level);
+      alpha[x] = isHidden(x, y) ? 0 : ScaleAlpha(alpha[x], level);
   }
 }
 

@@ -15,8 +15,8 @@ constexpr uint64_t MaxStoreBytes = 0x7FFFFFFF;
 bool ValidDepth(uint8_t colourType, uint8_t depth) {
   switch (colourType) {
     case COLOR_GRAYSCALE: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-    // Indexed depth 16 is not in the format, but it is stored like grey 16.
-    case COLOR_PALETTE: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    // A palette holds at most 256 entries, so indices never take 16 bits.
+    case COLOR_PALETTE: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
     case COLOR_RGB:
     case COLOR_GRAYSCALEALPHA:
     case COLOR_RGBALPHA: return depth == 8 || depth == 16;
@@ -26,9 +26,8 @@ bool ValidDepth(uint8_t colourType, uint8_t depth) {
 
 uint32_t BitCountFor(uint8_t colourType, uint8_t depth) {
   switch (colourType) {
-    case COLOR_GRAYSCALE:
-    case COLOR_PALETTE:
-      return depth == 2 ? 4 : depth == 16 ? 8 : depth;
+    case COLOR_GRAYSCALE: return depth == 2 ? 4 : depth == 16 ? 8 : depth;
+    case COLOR_PALETTE: return depth == 2 ? 4 : depth <= 8 ? depth : 0;
     case COLOR_GRAYSCALEALPHA: return 8;
     case COLOR_RGB:
     case COLOR_RGBALPHA: return 24;
@@ -45,6 +44,20 @@ TChunkIHDR::TChunkIHDR(TPNGObject* owner) : TChunk(owner) {}
 TChunkIHDR::~TChunkIHDR() { ReleaseStorage(); }
 
 uint32_t TChunkIHDR::StoredBitCount() const { return BitCountFor(ColourType, BitDepth); }
+
+uint32_t TChunkIHDR::KeyMaskStride() const { return (Width + 15) / 16 * 2; }
+
+bool TChunkIHDR::KeyMaskAt(uint32_t x, uint32_t y) const {
+  return (KeyMask[size_t(y) * KeyMaskStride() + x / 8] >> (7 - x % 8)) & 1;
+}
+
+void TChunkIHDR::AllocateKeyMask() {
+  try {
+    KeyMask.assign(size_t(KeyMaskStride()) * Height, 0);
+  } catch (const std::bad_alloc&) {
+    PngFail<EPNGOutMemory>(PngMessages::OutMemory);
+  }
+}
 
 void TChunkIHDR::Validate(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colourType,
                           uint8_t compression, uint8_t interlace) {
@@ -104,6 +117,8 @@ void TChunkIHDR::ReleaseStorage() {
   Pixels = nullptr;
   AlphaPlane.clear();
   AlphaPlane.shrink_to_fit();
+  KeyMask.clear();
+  KeyMask.shrink_to_fit();
 }
 
 void TChunkIHDR::CopyFrom(const TChunk& source) {
@@ -120,6 +135,7 @@ void TChunkIHDR::CopyFrom(const TChunk& source) {
   if (Pixels && s->Pixels) std::memcpy(Pixels, s->Pixels, size_t(RowStride) * Height);
   if (!AlphaPlane.empty() && AlphaPlane.size() == s->AlphaPlane.size())
     std::memcpy(AlphaPlane.data(), s->AlphaPlane.data(), AlphaPlane.size());
+  if (Pixels && !s->KeyMask.empty()) KeyMask = s->KeyMask;
   std::memcpy(DibInfo.bmiColors, s->DibInfo.bmiColors, sizeof DibInfo.bmiColors);
 }
 

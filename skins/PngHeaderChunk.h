@@ -33,6 +33,11 @@ class TChunkIHDR : public TChunk {
 
   // DIB bits per pixel for the header's colour type and depth (0 when none).
   uint32_t StoredBitCount() const;
+  // Bytes of one row of KeyMask, and whether the key hides pixel (x, y).
+  uint32_t KeyMaskStride() const;
+  bool KeyMaskAt(uint32_t x, uint32_t y) const;
+  // A cleared KeyMask for the whole picture (raises EPNGOutMemory).
+  void AllocateKeyMask();
   // Checks a header as read; raises the matching exception.
   static void Validate(uint32_t width, uint32_t height, uint8_t bitDepth, uint8_t colourType,
                        uint8_t compression, uint8_t interlace);
@@ -44,6 +49,12 @@ class TChunkIHDR : public TChunk {
   uint32_t RowStride = 0;
   uint8_t* Pixels = nullptr;
   std::vector<uint8_t> AlphaPlane;
+  // Where the colour key of a grey or RGB picture hides it, found from the raw
+  // samples while decoding: the stored colours (high bytes, gamma-corrected) can
+  // no longer tell a key pixel from its neighbours. One bit a pixel, 1 where
+  // hidden, rows top first and word-aligned as a monochrome bitmap takes them.
+  // Empty when the key did not come with the decoded data.
+  std::vector<uint8_t> KeyMask;
 
   uint32_t Width = 0;
   uint32_t Height = 0;

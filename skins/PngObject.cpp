@@ -1,6 +1,7 @@
 #include "skins/PngObject.h"
 
 #include <cstring>
+#include <utility>
 
 #include "framework/ClassRegistry.h"
 #include "framework/Picture.h"
@@ -50,9 +51,30 @@ void TPNGObject::ResetChunks() {
 }
 
 void TPNGObject::LoadFromStream(TStream* stream) {
+  // A file that cannot be read leaves the picture as it was: the new chunks
+  // are read beside the old ones, which go only once the whole file passed.
+  auto fresh = std::make_unique<TPNGList>(this);
+  std::unique_ptr<TPNGList> previous = std::exchange(ChunkList, std::move(fresh));
+  uint8_t gamma[256], inverse[256];
+  std::memcpy(gamma, GammaLut, 256);
+  std::memcpy(inverse, InverseGammaLut, 256);
+  const uint8_t interlace = InterlaceKind;
+  try {
+    ReadChunks(*stream);
+  } catch (...) {
+    ChunkList = std::move(previous);
+    std::memcpy(GammaLut, gamma, 256);
+    std::memcpy(InverseGammaLut, inverse, 256);
+    InterlaceKind = interlace;
+    throw;
+  }
+  Changed(this);
+}
+
+void TPNGObject::ReadChunks(TStream& stream) {
   ResetChunks();
   uint8_t signature[8]{};
-  if (ReadBytes(*stream, signature, 8) != 8 || std::memcmp(signature, Signature, 8) != 0)
+  if (ReadBytes(stream, signature, 8) != 8 || std::memcmp(signature, Signature, 8) != 0)
     PngFail<EPNGInvalidFileHeader>(PngMessages::InvalidFileHeader);
 
   TPNGList& list = *ChunkList;
@@ -61,14 +83,14 @@ void TPNGObject::LoadFromStream(TStream* stream) {
   for (;;) {
     uint32_t length = 0;
     char type[4]{};
-    if (!ReadBigEndian32(*stream, length) || ReadBytes(*stream, type, 4) != 4)
+    if (!ReadBigEndian32(stream, length) || ReadBytes(stream, type, 4) != 4)
       PngFail<EPngUnexpectedEnd>(PngMessages::UnexpectedEnd);
     if (count == 0 && std::memcmp(type, "IHDR", 4) != 0) PngFail<EPNGIHDRNotFirst>(PngMessages::IHDRNotFirst);
     // Payload and CRC must be in the stream: a hostile length is refused
     // before it can size anything or wrap a position.
-    if (int64_t(length) + 4 > StreamRemaining(*stream)) PngFail<EPngUnexpectedEnd>(PngMessages::UnexpectedEnd);
+    if (int64_t(length) + 4 > StreamRemaining(stream)) PngFail<EPngUnexpectedEnd>(PngMessages::UnexpectedEnd);
     if (std::memcmp(type, "cHRM", 4) == 0 || (hasData && std::memcmp(type, "IDAT", 4) == 0)) {
-      StreamSkip(*stream, int64_t(length) + 4);
+      StreamSkip(stream, int64_t(length) + 4);
       continue;
     }
     TChunk* chunk = ChunkForName(this, type);
@@ -76,12 +98,11 @@ void TPNGObject::LoadFromStream(TStream* stream) {
     ++count;
     if (chunk->ClassType() == TChunk::StaticClass() && !(type[0] & 0x20))
       PngFail<EPNGUnknownCriticalChunk>(PngMessages::UnknownCriticalChunk);
-    const bool more = chunk->ReadFrom(*stream, type, length);
+    const bool more = chunk->ReadFrom(stream, type, length);
     if (std::memcmp(type, "IDAT", 4) == 0) hasData = true;
     if (!more || std::memcmp(type, "IEND", 4) == 0) break;
   }
   if (!hasData) PngFail<EPNGNoImageData>(PngMessages::NoImageData);
-  Changed(this);
 }
 
 void TPNGObject::SaveToStream(TStream* stream) {

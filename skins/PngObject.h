@@ -47,6 +47,9 @@ class TPNGObject : public TGraphic {
   TPNGTransparencyMode TransparencyKind() const;
   bool GetTransparent() const override;
   COLORREF TransparentColour() const;
+  // Whether the single transparent colour hides pixel (x, y): grey and RGB
+  // pictures match their raw samples against the key, indexed ones their index.
+  bool IsKeyPixel(int x, int y) const;
   void Assign(TPersistent* source) override;
   void CopyPicture(const TPNGObject& source);
   void AssignBitmapHandle(HBITMAP bitmap, bool transparent, COLORREF transparentColour);
@@ -77,8 +80,10 @@ class TPNGObject : public TGraphic {
   void AssignTo(TPersistent* dest) override;
 
  private:
+  // The chunk walk of LoadFromStream, into the emptied picture.
+  void ReadChunks(TStream& stream);
   void DeleteCachedPalette();
-  void DrawWithTransparentColour(HDC dc, COLORREF colour, const RECT& rect);
+  void DrawWithTransparentColour(HDC dc, const RECT& rect);
 
   uint32_t MaxDataChunkSize = 65535;
 };

@@ -22,7 +22,7 @@ uint8_t PaethPredict(uint8_t left, uint8_t above, uint8_t upperLeft) {
   return upperLeft;
 }
 
-void UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prev, uint32_t n, uint32_t stride) {
+bool UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prev, uint32_t n, uint32_t stride) {
   switch (filter) {
     case pfSub:
       for (uint32_t i = stride; i < n; ++i) row[i] = uint8_t(row[i] + row[i - stride]);
@@ -43,8 +43,10 @@ void UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prev, uint32_t n, 
         row[i] = uint8_t(row[i] + PaethPredict(left, prev[i], upperLeft));
       }
       break;
-    default: break;
+    case pfNone: break;
+    default: return false;
   }
+  return true;
 }
 
 void FilterRow(TPNGFilter f, const uint8_t* row, const uint8_t* prev, uint8_t* out, uint32_t n,

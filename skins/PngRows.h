@@ -26,8 +26,9 @@ uint64_t RowByteCount(uint64_t n, uint8_t colourType, uint8_t bitDepth);
 uint8_t PaethPredict(uint8_t left, uint8_t above, uint8_t upperLeft);
 
 // Reverses the filter of `row` (n data bytes) in place against `prev`; stride is
-// the bytes of one pixel. An unknown filter type leaves the row as it is.
-void UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prev, uint32_t n, uint32_t stride);
+// the bytes of one pixel. False for a filter type the format does not have: the
+// row is then damaged and left as it is.
+bool UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prev, uint32_t n, uint32_t stride);
 
 // Applies filter kind `f` to `row` against `prev` into `out` (n bytes each).
 void FilterRow(TPNGFilter f, const uint8_t* row, const uint8_t* prev, uint8_t* out, uint32_t n,

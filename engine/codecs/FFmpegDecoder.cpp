@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "engine/codecs/CodecError.h"
+#include "engine/codecs/Id3Tags.h"
 #include "engine/codecs/MusepackHeader.h"
 
 namespace {
@@ -26,19 +27,30 @@ std::string Tag(const AVDictionary* a, const AVDictionary* b, std::initializer_l
 TFFmpegDecoder::TFFmpegDecoder(const std::string& path) : Path(path), Packet(av_packet_alloc()) {
   Open();
   const AVStream* st = Format->streams[Stream];
+  const std::string kind = Format->iformat->name;
   // MPEG audio announces its length with the encoder's delay and padding,
   // which the decoder trims: count what it will give.
-  bool mpegAudio = std::strcmp(Format->iformat->name, "mp3") == 0;
+  const bool mpegAudio = kind == "mp3";
   // Musepack's is rounded down to whole packets of up to 16 frames: count the
   // packets, then take the header's exact count of samples as far as they reach.
-  bool musepack = std::strcmp(Format->iformat->name, "mpc8") == 0;
-  if (!mpegAudio && !musepack && st->duration != AV_NOPTS_VALUE &&
+  const bool musepack = kind == "mpc8" || kind == "mpc";
+  // WMA's counts the encoder's last block whole, which its decoder does not
+  // give: only decoding tells.
+  const bool wma = kind == "asf";
+  if (musepack) {
+    TCodecFile header(Path, TCodecFile::TMode::Read);
+    TMusepackHeader h = ReadMusepackHeader(header);
+    if (h.Samples >= 0) Limit = h.Samples - h.Silence;
+    Delay = kMusepackDecoderDelay + h.Silence;
+    Audio->SkipFrames(Delay);
+  }
+  if (!mpegAudio && !musepack && !wma && st->duration != AV_NOPTS_VALUE &&
       Format->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE) {
     Length = av_rescale_q(st->duration, st->time_base, AVRational{1, GetRate()});
   } else {
     // So can a duration guessed from the bit rate (no frame-count header in
     // the file): count the frames, then start again.
-    Length = CountFrames();
+    Length = wma ? -1 : CountFrames();
     if (Length < 0) {  // a file cut short: decode it to know
       Close();
       Open();
@@ -53,11 +65,10 @@ TFFmpegDecoder::TFFmpegDecoder(const std::string& path) : Path(path), Packet(av_
     Open();
     st = Format->streams[Stream];
   }
-  if (musepack) {
-    TCodecFile header(Path, TCodecFile::TMode::Read);
-    Limit = MusepackSampleCount(header);
-    if (Limit >= 0) Length = std::min(Length, Limit);
-  }
+  // A WAV file's fact chunk counts the samples of its compressed data, less
+  // than the whole blocks the decoder gives.
+  if (kind == "wav" && Limit < 0) Limit = Length;
+  if (Limit >= 0) Length = std::min(Length, Limit);
   BitRate = int(st->codecpar->bit_rate > 0 ? st->codecpar->bit_rate : Format->bit_rate);
   const AVDictionary* fm = Format->metadata;
   const AVDictionary* sm = st->metadata;
@@ -67,6 +78,12 @@ TFFmpegDecoder::TFFmpegDecoder(const std::string& path) : Path(path), Packet(av_
   Tags.Comment = Tag(fm, sm, {"comment", "description"});
   Tags.Genre = Tag(fm, sm, {"genre"});
   Tags.Year = std::atoi(Tag(fm, sm, {"date", "year", "WM/Year"}).substr(0, 4).c_str());
+  if (mpegAudio) {
+    // The demuxer drops a comment it cannot read, and with it the ID3v1 one.
+    TCodecFile f(Path, TCodecFile::TMode::Read);
+    TId3Comments c = ReadId3Comments(f);
+    if (!c.V2.empty() || Tags.Comment.empty()) Tags.Comment = c.V2.empty() ? c.V1 : c.V2;
+  }
 }
 
 TFFmpegDecoder::~TFFmpegDecoder() { Close(); }
@@ -104,6 +121,7 @@ void TFFmpegDecoder::OpenParts() {
   TAVCodecPtr decoder = OpenAVDecoder(par);
   if (!decoder) Unreadable("its coding is not supported");
   Audio = std::make_unique<TDecodedAudio>(std::move(decoder), Path);
+  Audio->SkipFrames(Delay);
   Ended = false;
   Delivered = 0;
 }
@@ -133,7 +151,7 @@ int64_t TFFmpegDecoder::CountFrames() {
     }
     av_packet_unref(Packet.get());
   }
-  return std::max<int64_t>(0, av_rescale_q(total, st->time_base, AVRational{1, GetRate()}) - trimmed);
+  return std::max<int64_t>(0, av_rescale_q(total, st->time_base, AVRational{1, GetRate()}) - trimmed - Delay);
 }
 
 int64_t TFFmpegDecoder::CountDecodedFrames() {
@@ -150,6 +168,7 @@ int64_t TFFmpegDecoder::Read(float* out, int64_t frames) {
     if (r < 0) {
       Ended = true;
       Audio->Feed(nullptr);
+      if (Audio->NothingDecodable()) Unreadable("its audio data cannot be decoded");
       break;
     }
     bool ok = Packet->stream_index != Stream || Audio->Feed(Packet.get());

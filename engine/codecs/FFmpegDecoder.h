@@ -35,6 +35,7 @@ class TFFmpegDecoder : public TCodecDecoder {
   bool Ended = false;
   int64_t Length = 0;
   int64_t Limit = -1;  // frames the file says it holds, where it says so exactly
+  int64_t Delay = 0;   // frames the decoder gives before the first one of the file
   int64_t Delivered = 0;
   int BitRate = 0;
   TCodecTags Tags;

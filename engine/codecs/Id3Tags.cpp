@@ -84,7 +84,146 @@ size_t Id3v2Size(const unsigned char* head) {
   return 10 + size + ((head[5] & 0x10) ? 10 : 0);
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6)), out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12)), out += char(0x80 | ((c >> 6) & 0x3F)), out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18)), out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F)), out += char(0x80 | (c & 0x3F));
+  }
+}
+
+std::string Latin1ToUtf8(const unsigned char* p, size_t n) {
+  std::string out;
+  for (size_t i = 0; i < n && p[i]; ++i) AppendUtf8(out, p[i]);
+  return out;
+}
+
+std::string Utf16ToUtf8(const unsigned char* p, size_t n, bool bigEndian) {
+  std::string out;
+  for (size_t i = 0; i + 1 < n; i += 2) {
+    char32_t u = bigEndian ? char32_t(p[i] << 8 | p[i + 1]) : char32_t(p[i] | p[i + 1] << 8);
+    if (u == 0) break;
+    if (u >= 0xD800 && u < 0xDC00 && i + 3 < n) {
+      char32_t lo = bigEndian ? char32_t(p[i + 2] << 8 | p[i + 3]) : char32_t(p[i + 2] | p[i + 3] << 8);
+      if (lo >= 0xDC00 && lo < 0xE000) {
+        AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    AppendUtf8(out, u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
+  }
+  return out;
+}
+
+// One string of a frame in its encoding, from p; at the end, where the next begins.
+std::string FrameText(int encoding, const unsigned char*& p, const unsigned char* end) {
+  const bool wide = encoding == 1 || encoding == 2;
+  const unsigned char* stop = p;
+  if (wide) {
+    while (stop + 1 < end && (stop[0] | stop[1])) stop += 2;
+  } else {
+    while (stop < end && *stop) ++stop;
+  }
+  const unsigned char* next = std::min(end, stop + (wide ? 2 : 1));
+  std::string text;
+  if (encoding == 0) {
+    text = Latin1ToUtf8(p, size_t(stop - p));
+  } else if (encoding == 3) {
+    text.assign(p, stop);
+  } else {
+    bool big = encoding == 2;
+    if (encoding == 1 && stop - p >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+      big = p[0] == 0xFE;
+      p += 2;
+    }
+    text = Utf16ToUtf8(p, size_t(stop - p), big);
+  }
+  p = next;
+  return text;
+}
+
+std::vector<unsigned char> RemoveUnsynchronisation(const unsigned char* p, size_t n) {
+  std::vector<unsigned char> out;
+  out.reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    out.push_back(p[i]);
+    if (p[i] == 0xFF && i + 1 < n && p[i + 1] == 0) ++i;
+  }
+  return out;
+}
+
+// The comment with an empty description, else the first one, of an ID3v2 tag.
+std::string Id3v2Comment(const std::vector<unsigned char>& whole) {
+  const int version = whole[3];
+  if (version < 2 || version > 4) return "";
+  std::vector<unsigned char> tag(whole.begin() + 10, whole.end());
+  if (whole[5] & 0x80 && version < 4) tag = RemoveUnsynchronisation(tag.data(), tag.size());
+  size_t at = 0;
+  if (whole[5] & 0x40 && version > 2 && tag.size() >= 4) {  // an extended header
+    size_t n = version == 3 ? 4 + (size_t(tag[0]) << 24 | size_t(tag[1]) << 16 | size_t(tag[2]) << 8 | tag[3])
+                            : (size_t(tag[0]) << 21 | size_t(tag[1]) << 14 | size_t(tag[2]) << 7 | tag[3]);
+    at = n;
+  }
+  const size_t head = version == 2 ? 6 : 10;
+  std::string first;
+  while (at + head <= tag.size() && tag[at] != 0) {
+    const unsigned char* f = &tag[at];
+    size_t size = version == 2 ? (size_t(f[3]) << 16 | size_t(f[4]) << 8 | f[5])
+                  : version == 3 ? (size_t(f[4]) << 24 | size_t(f[5]) << 16 | size_t(f[6]) << 8 | f[7])
+                                 : (size_t(f[4] & 0x7F) << 21 | size_t(f[5] & 0x7F) << 14 | size_t(f[6] & 0x7F) << 7 |
+                                    (f[7] & 0x7F));
+    if (size > tag.size() - at - head) break;
+    const bool comment = version == 2 ? std::memcmp(f, "COM", 3) == 0 : std::memcmp(f, "COMM", 4) == 0;
+    // Compressed or encrypted frames (and v2.4's data-length prefix) are not for us.
+    const bool plain = version == 2 || (version == 3 ? (f[9] & 0xC0) == 0 : (f[9] & 0x0D) == 0);
+    if (comment && plain && size >= 5) {
+      std::vector<unsigned char> body(f + head, f + head + size);
+      if (version == 4 && (f[9] & 0x02)) body = RemoveUnsynchronisation(body.data(), body.size());
+      const int encoding = body[0];
+      if (encoding <= 3) {
+        const unsigned char* p = body.data() + 4;  // after the encoding and the language
+        const unsigned char* end = body.data() + body.size();
+        std::string description = FrameText(encoding, p, end);
+        std::string text = FrameText(encoding, p, end);
+        if (description.empty() && !text.empty()) return text;
+        if (first.empty()) first = text;
+      }
+    }
+    at += head + size;
+  }
+  return first;
+}
+
 }  // namespace
+
+TId3Comments ReadId3Comments(TCodecFile& file) {
+  TId3Comments c;
+  const int64_t size = file.GetSize();
+  unsigned char head[10] = {};
+  file.Seek(0);
+  if (file.Read(head, 10) == 10) {
+    // Tags larger than any real one are damage, not text worth reading.
+    if (size_t n = Id3v2Size(head); n > 10 && int64_t(n) <= size && n <= (16u << 20)) {
+      std::vector<unsigned char> tag(n);
+      file.Seek(0);
+      if (file.Read(tag.data(), n) == n) c.V2 = Id3v2Comment(tag);
+    }
+  }
+  if (size >= 128) {
+    unsigned char v1[128];
+    file.Seek(size - 128);
+    if (file.Read(v1, 128) == 128 && std::memcmp(v1, "TAG", 3) == 0)
+      c.V1 = Latin1ToUtf8(v1 + 97, v1[125] == 0 && v1[126] != 0 ? 28 : 30);
+  }
+  while (!c.V1.empty() && c.V1.back() == ' ') c.V1.pop_back();
+  return c;
+}
 
 std::vector<unsigned char> BuildId3v2(const TCodecTags& tags) {
   if (IsEmpty(tags)) return {};

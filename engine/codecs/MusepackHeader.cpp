@@ -21,23 +21,25 @@ bool ReadVarLength(TCodecFile& file, int64_t& value) {
 
 }  // namespace
 
-int64_t MusepackSampleCount(TCodecFile& file) {
+TMusepackHeader ReadMusepackHeader(TCodecFile& file) {
   char magic[4];
   file.Seek(0);
-  if (file.Read(magic, 4) != 4 || std::memcmp(magic, "MPCK", 4) != 0) return -1;
+  if (file.Read(magic, 4) != 4 || std::memcmp(magic, "MPCK", 4) != 0) return {};
   // Packets (a two-letter key, then their whole size) until the stream header.
   for (int packet = 0; packet < 64; ++packet) {
     int64_t start = file.GetPosition(), size;
     char key[2];
-    if (file.Read(key, 2) != 2 || !ReadVarLength(file, size) || size < file.GetPosition() - start) return -1;
+    if (file.Read(key, 2) != 2 || !ReadVarLength(file, size) || size < file.GetPosition() - start) return {};
     if (std::memcmp(key, "SH", 2) == 0) {
       unsigned char crcAndVersion[5];
-      int64_t samples;
-      if (file.Read(crcAndVersion, 5) != 5 || crcAndVersion[4] != 8 || !ReadVarLength(file, samples)) return -1;
-      return samples;
+      TMusepackHeader h;
+      if (file.Read(crcAndVersion, 5) != 5 || crcAndVersion[4] != 8 || !ReadVarLength(file, h.Samples) ||
+          !ReadVarLength(file, h.Silence) || h.Silence > h.Samples)
+        return {};
+      return h;
     }
-    if (std::memcmp(key, "AP", 2) == 0) return -1;  // audio before any stream header
+    if (std::memcmp(key, "AP", 2) == 0) return {};  // audio before any stream header
     file.Seek(start + size);
   }
-  return -1;
+  return {};
 }

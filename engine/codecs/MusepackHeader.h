@@ -6,5 +6,11 @@
 
 class TCodecFile;
 
-// The samples the stream holds, or -1 when the file has no readable header.
-int64_t MusepackSampleCount(TCodecFile& file);
+// What the synthesis filter of the decoder puts before the first sample.
+inline constexpr int kMusepackDecoderDelay = 481;
+
+struct TMusepackHeader {
+  int64_t Samples = -1;  // -1: the file has no readable header
+  int64_t Silence = 0;   // samples at the start that the encoder added
+};
+TMusepackHeader ReadMusepackHeader(TCodecFile& file);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/codecs/CodecError.h"
+#include "engine/codecs/FiniteSamples.h"
 
 TSampleConverter::TSampleConverter(int inRate, int inChannels, int outRate, int outChannels, AVSampleFormat outFormat)
     : InChannels(inChannels), OutRate(outRate), OutChannels(outChannels), Planar(outFormat == AV_SAMPLE_FMT_FLTP) {
@@ -28,6 +29,13 @@ TSampleConverter::TSampleConverter(int inRate, int inChannels, int outRate, int 
 }
 
 const std::vector<float>& TSampleConverter::Convert(const float* in, int64_t count) {
+  // An encoder given NaN or infinity may abort the process; in a rate
+  // converter's filter one would spread to its neighbours.
+  if (in && !AllFinite(in, size_t(count) * InChannels)) {
+    Finite.assign(in, in + count * InChannels);
+    ZeroNonFinite(Finite.data(), Finite.size());
+    in = Finite.data();
+  }
   if (!Swr) {
     Out.assign(in, in + (in ? count * InChannels : 0));
     Converted += in ? count : 0;

@@ -24,6 +24,6 @@ class TSampleConverter {
   int InChannels, OutRate, OutChannels;
   bool Planar;
   TSwrPtr Swr;
-  std::vector<float> Out;
+  std::vector<float> Out, Finite;
   int64_t Converted = 0;
 };

@@ -1,12 +1,13 @@
 // Ogg Vorbis files through libvorbisfile, which gives the exact length the
-// encoder wrote and every sample of it.
+// encoder wrote and every sample of it; the streams of a joined file follow
+// one another in the format of the first.
 #pragma once
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "engine/codecs/CodecDecoder.h"
 #include "engine/codecs/CodecFile.h"
+#include "engine/codecs/SampleConverter.h"
 
 class TVorbisDecoder : public TCodecDecoder {
  public:
@@ -21,12 +22,18 @@ class TVorbisDecoder : public TCodecDecoder {
 
  private:
   struct TState;
-  void SetUpDownmix();
   std::string Path;
-  std::vector<std::array<float, 2>> Mix;  // per channel: its share of left and right
+  std::vector<double> Mix;  // a row of weights for each side, for MixChannels channels
+  int MixChannels = 0;
+  // Streams of a joined file that differ from the first, converted to it.
+  std::unique_ptr<TSampleConverter> Converter;
+  int ConverterRate = 0, ConverterChannels = 0;
+  std::vector<float> Mixed, Pending;
+  size_t PendingAt = 0;
+  bool Ended = false;
   std::unique_ptr<TCodecFile> File;
   std::unique_ptr<TState> State;
-  int Rate = 0, Channels = 0, FileChannels = 0, BitRate = 0;
+  int Rate = 0, Channels = 0, BitRate = 0;
   int64_t Length = 0;
   TCodecTags Tags;
 };

@@ -5,7 +5,7 @@ src=$(debian_source ffmpeg)
 cd "$src"
 list() { local IFS=,; echo "$*"; }
 decoders=(mp1 mp1float mp2 mp2float mp3 mp3float wmav1 wmav2 vorbis mpc7 mpc8
-          adpcm_ima_oki adpcm_ima_wav adpcm_ms adpcm_g726 adpcm_g726le g723_1 'pcm_*')
+          adpcm_ima_oki adpcm_ima_wav adpcm_ms adpcm_g726 adpcm_g726le g723_1 gsm_ms 'pcm_*')
 encoders=(wmav2 g723_1 adpcm_g726 adpcm_g726le adpcm_ima_wav 'pcm_*')
 demuxers=(mp3 mpc mpc8 asf ogg wav aiff g723_1 g726 g726le 'pcm_*')
 muxers=(asf g723_1 g726 g726le)

@@ -17,8 +17,9 @@ if [ -f "$stamp_dir/$name" ] && [ "$(cat "$stamp_dir/$name")" = "$hash" ]; then
   exit 0
 fi
 echo "setup: building $name"
-mkdir -p "$stamp_dir" "$SONVELT_CACHE/src"
-log=$SONVELT_CACHE/src/$name.log
+# Sources and logs live beside the libraries they make, under the same lock.
+mkdir -p "$stamp_dir" "$SONVELT_DEPS_PREFIX/.build"
+log=$SONVELT_DEPS_PREFIX/.build/$name.log
 if ! bash -c "source '$SONVELT_ROOT/scripts/deps/common.sh'; source '$recipe'" >"$log" 2>&1; then
   echo "setup: building $name failed; the end of $log:" >&2
   tail -n 40 "$log" >&2

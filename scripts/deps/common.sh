@@ -32,7 +32,7 @@ add_deb_src() {
 # Unpacks Debian's source of package $1, with Debian's patches applied, into a
 # fresh directory; prints that directory.
 debian_source() {
-  local pkg=$1 dir=$SONVELT_CACHE/src/$1
+  local pkg=$1 dir=$PREFIX/.build/$1
   if ! apt-cache showsrc "$pkg" 2>/dev/null | grep -q '^Package:'; then
     add_deb_src
   fi

@@ -1,7 +1,10 @@
 # Common environment of the Sonvelt scripts; sourced, not run.
 SONVELT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 SONVELT_CACHE=${SONVELT_CACHE:-$HOME/.cache/sonvelt}
-export SONVELT_DEPS_PREFIX=${SONVELT_DEPS_PREFIX:-$SONVELT_CACHE/deps-x86_64}
+# One library folder per set of recipes, so that clones on other recipes never
+# rebuild each other's libraries.
+SONVELT_DEPS_HASH=$(cat "$SONVELT_ROOT"/scripts/deps/*.sh | sha256sum | cut -c1-12)
+export SONVELT_DEPS_PREFIX=${SONVELT_DEPS_PREFIX:-$SONVELT_CACHE/deps-x86_64-$SONVELT_DEPS_HASH}
 export WINEPREFIX=${SONVELT_WINEPREFIX:-$SONVELT_CACHE/wine64}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}

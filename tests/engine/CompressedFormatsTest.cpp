@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -90,4 +91,14 @@ TEST(CompressedFormats, BrokenCompressedFileIsAClearErrorAndLeavesTheDocument) {
   auto e = EditorWith({0.25f, 0.5f});
   EXPECT_THROW(e->OpenAudioFile(dir.File("bad.mp3"), 0), EAudioError);
   EXPECT_EQ(AllSamples(*e), (std::vector<float>{0.25f, 0.5f}));
+}
+
+TEST(CompressedFormats, CdTrackFileSaysItIsReadFromTheDrive) {
+  TTempFolder dir;
+  // What a CD drive lists for a track: a small RIFF file that holds no audio.
+  TBytes cda = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'C', 'D', 'D', 'A', 'f', 'm', 't', ' ', 24, 0, 0, 0};
+  cda.resize(44, 0);
+  WriteBytes(dir.File("Track01.cda"), cda);
+  auto e = Make<TAudioEditor2>();
+  EXPECT_THAT(OpenError(*e, dir.File("Track01.cda")), testing::HasSubstr("audio CD"));
 }

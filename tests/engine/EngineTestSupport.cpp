@@ -164,3 +164,12 @@ void TEventLog::Attach(TAudioEditor2& e) {
   e.OnEndPlay = Bind(this, &TEventLog::EndPlay);
   e.OnChangeMarker = Bind(this, &TEventLog::Marker);
 }
+
+std::string OpenError(TAudioEditor2& editor, const std::string& path) {
+  try {
+    editor.OpenAudioFile(path, 0);
+    return "opened";
+  } catch (const EAudioError& e) {
+    return e.what();
+  }
+}

@@ -46,6 +46,9 @@ TOwned<T> Make() {
   return MakeOwned<T>(nullptr);
 }
 
+// The message of the error that opening path in editor raises; "opened" when none.
+std::string OpenError(TAudioEditor2& editor, const std::string& path);
+
 // A new editor at rate/channels holding samples (interleaved).
 TOwned<TAudioEditor2> EditorWith(const std::vector<float>& samples, int channels = 1, int rate = 8000);
 std::vector<float> AllSamples(const TAudioEditor2& editor);

@@ -140,7 +140,7 @@ TEST(WavFile, BrokenFilesRaiseClearErrorsAndLeaveTheDocument) {
       {"no format", noFormat, "no format"},
       {"no data", noData, "no audio data"},
       {"compressed", MakeWav(0x55, 16, 1, 8000, TBytes(100, 1)), "compressed"},
-      {"three channels", MakeWav(1, 16, 3, 8000, TBytes(96, 1)), "mono and stereo"},
+      {"rate out of range", MakeWav(1, 16, 1, int(0xFFFFFFFFu), TBytes(96, 1)), "rate 4294967295 Hz"},
       {"12 bits", MakeWav(1, 12, 1, 8000, TBytes(96, 1)), "12-bit"},
   };
   auto e = EditorWith({0.125f, 0.25f, 0.5f});

@@ -2,6 +2,9 @@
 // they hold, and never crash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "CodecTestSupport.h"
 #include "engine/codecs/CodecError.h"
 #include "engine/codecs/Mp3Encoder.h"
@@ -78,3 +81,39 @@ TEST(BrokenFiles, TruncatedFilesGiveWhatTheyHold) {
 }
 
 }  // namespace
+
+// Ogg files joined with cat: the later streams, of other channels or rate,
+// come in the first one's format and add their length.
+TEST(JoinedFiles, OggStreamsTakeTheFirstOnesFormat) {
+  TTestFolder dir;
+  const struct { const char* Name; int Rate, Channels; } parts[] = {
+      {"a.ogg", 44100, 2}, {"b.ogg", 44100, 1}, {"c.ogg", 22050, 2}};
+  std::vector<unsigned char> joined;
+  for (const auto& p : parts) {
+    std::vector<float> src = Tones(p.Rate, p.Rate, p.Channels == 2 ? std::vector<double>{440, 660} : std::vector<double>{440});
+    {
+      TOggEncoder e(dir.Path(p.Name), p.Rate, p.Channels, TOggSettings{p.Rate, p.Channels, 96}, {});
+      e.Write(src.data(), p.Rate);
+      e.Finish();
+    }
+    std::vector<unsigned char> b = ReadBytes(dir.Path(p.Name));
+    joined.insert(joined.end(), b.begin(), b.end());
+  }
+  WriteBytes(dir.Path("joined.ogg"), joined);
+  TDecoded d = DecodeAll(dir.Path("joined.ogg"));
+  EXPECT_EQ(d.Rate, 44100);
+  ASSERT_EQ(d.Channels, 2);
+  EXPECT_NEAR(double(d.Frames()), 3 * 44100, 64);
+  EXPECT_NEAR(double(d.Length), double(d.Frames()), 64);
+  // The mono second on both sides at its own level; the last one at the first one's rate.
+  float most = 0;
+  for (int64_t i = 44100 + 1000; i < 2 * 44100 - 1000; ++i) {
+    ASSERT_EQ(d.Samples[size_t(2 * i)], d.Samples[size_t(2 * i + 1)]) << i;
+    most = std::max(most, std::abs(d.Samples[size_t(2 * i)]));
+  }
+  EXPECT_GT(most, 0.2f);
+  std::vector<float> third(d.Samples.begin() + 2 * 2 * 44100, d.Samples.end());
+  std::vector<float> want = Tones(44100, 44100, {440, 660});
+  EXPECT_GT(Correlation(want, 2, third, 2, 0, 64), 0.9);
+  EXPECT_GT(Correlation(want, 2, third, 2, 1, 64), 0.9);
+}

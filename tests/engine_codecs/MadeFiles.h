@@ -1,5 +1,5 @@
-// Layer II and Musepack files that scripts/test makes with Linux-side encoders
-// (twolame, mpcenc) from WAV files of tones, in the folder it names in
+// Files that scripts/test makes with Linux-side encoders and tools (twolame,
+// mpcenc, lame, ffmpeg, sox) from WAV files of tones, in the folder it names in
 // SONVELT_CODEC_FIXTURES; a test of a file that was not made is skipped.
 #pragma once
 #include <gtest/gtest.h>
@@ -40,6 +40,17 @@ class LinuxMadeFile : public testing::TestWithParam<TMadeFile> {
  private:
   std::string Folder;
 };
+
+// The path of a made file, or empty when it was not made.
+inline std::string MadeFile(const std::string& name) {
+  const char* folder = std::getenv("SONVELT_CODEC_FIXTURES");
+  std::string path = folder ? std::string(folder) + "\\" + name : "";
+  return folder && FileExists(path) ? path : "";
+}
+#define SKIP_UNLESS_MADE(path, name)                                                                   \
+  if ((path = MadeFile(name)).empty())                                                                  \
+  GTEST_SKIP() << name << " was not made: run through scripts/test, which needs the Linux-side tools" \
+               << " (see fixtures/codecs/made.log in the build folder)"
 
 inline std::string MadeFileTestName(const testing::TestParamInfo<TMadeFile>& info) {
   std::string n = info.param.Name;

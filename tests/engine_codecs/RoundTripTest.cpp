@@ -1,7 +1,9 @@
 // Encoding then decoding keeps the rate, channels, length and waveform.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 #include "CodecTestSupport.h"
 #include "engine/codecs/CodecError.h"
@@ -135,6 +137,38 @@ TEST(Encoders, ConvertTheDocumentToTheTargetRateAndChannels) {
   EXPECT_NEAR(peakL, 0.5, 0.06);
   EXPECT_NEAR(peakR, 0.5, 0.06);
   EXPECT_LT(diff, 0.05);
+}
+
+// NaN and infinity from a caller reach no encoder: they are silence, and
+// only at their own places, also through a rate converter.
+TEST(Encoders, TakeNonFiniteSamplesAsSilence) {
+  TTestFolder dir;
+  std::vector<float> src = Tones(22050, 22050, {440, 660});
+  std::vector<float> odd = src;
+  for (size_t i = 0; i < odd.size(); i += 997)
+    odd[i] = i % 3 == 0 ? std::numeric_limits<float>::quiet_NaN() : (i % 3 == 1 ? 1 : -1) * std::numeric_limits<float>::infinity();
+  TLameSettings mp3;
+  mp3.SetPreset(9);  // 44.1 kHz: the samples pass the rate converter
+  std::vector<std::pair<std::string, std::function<std::unique_ptr<TCodecEncoder>(const std::string&)>>> encoders = {
+      {"odd.mp3", [&](const std::string& p) { return std::make_unique<TMp3Encoder>(p, 22050, 2, mp3, TCodecTags{}); }},
+      {"odd.ogg", [](const std::string& p) { return std::make_unique<TOggEncoder>(p, 22050, 2, TOggSettings{22050, 2, 96}, TCodecTags{}); }},
+      {"odd.wma", [](const std::string& p) { return std::make_unique<TWmaEncoder>(p, 22050, 2, 13, TCodecTags{}); }},
+  };
+  for (auto& [name, make] : encoders) {
+    SCOPED_TRACE(name);
+    {
+      std::unique_ptr<TCodecEncoder> e = make(dir.Path(name));
+      e->Write(odd.data(), 22050);
+      e->Finish();
+    }
+    TDecoded d = DecodeAll(dir.Path(name));
+    for (float v : d.Samples) ASSERT_TRUE(std::isfinite(v));
+    for (int c = 0; c < 2; ++c) {
+      std::vector<float> at(src);
+      if (d.Rate != 22050) at = Tones(d.Rate, d.Rate, {440, 660});
+      EXPECT_GT(Correlation(at, 2, d.Samples, d.Channels, c, 4096), 0.9);
+    }
+  }
 }
 
 TEST(Encoders, WriteNothingUnlessFinished) {

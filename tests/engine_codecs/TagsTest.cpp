@@ -1,6 +1,8 @@
 // Tags round-trip through each container, when encoding and when rewritten.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "CodecTestSupport.h"
 #include "engine/codecs/CodecError.h"
 #include "engine/codecs/CodecTagWriter.h"
@@ -146,3 +148,83 @@ TEST(TagWriter, RefusesKindsWithoutTags) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<unsigned char> Id3v23(const std::vector<std::vector<unsigned char>>& frames) {
+  std::vector<unsigned char> body;
+  for (const auto& f : frames) body.insert(body.end(), f.begin(), f.end());
+  std::vector<unsigned char> tag = {'I', 'D', '3', 3, 0, 0};
+  for (int shift : {21, 14, 7, 0}) tag.push_back((unsigned char)((body.size() >> shift) & 0x7F));
+  tag.insert(tag.end(), body.begin(), body.end());
+  return tag;
+}
+
+std::vector<unsigned char> Frame23(const char* id, const std::vector<unsigned char>& body) {
+  std::vector<unsigned char> f(id, id + 4);
+  for (int shift : {24, 16, 8, 0}) f.push_back((unsigned char)(body.size() >> shift));
+  f.insert(f.end(), {0, 0});
+  f.insert(f.end(), body.begin(), body.end());
+  return f;
+}
+
+// A comment frame: the encoding, the language, an empty description, the text.
+std::vector<unsigned char> Comm(unsigned char encoding, const std::vector<unsigned char>& description,
+                                const std::vector<unsigned char>& text) {
+  std::vector<unsigned char> b = {encoding, 'e', 'n', 'g'};
+  b.insert(b.end(), description.begin(), description.end());
+  b.insert(b.end(), text.begin(), text.end());
+  return Frame23("COMM", b);
+}
+
+}  // namespace
+
+// Comments as various encoders write them; one that cannot be read gives way
+// to the ID3v1 comment.
+TEST(Id3Comments, ReadAsOtherEncodersWriteThem) {
+  TTestFolder dir;
+  {
+    TMp3Encoder e(dir.Path("bare.mp3"), 44100, 2, TLameSettings{}, TCodecTags{});
+    std::vector<float> src = Tones(11025, 44100, {440, 660});
+    e.Write(src.data(), 11025);
+    e.Finish();
+  }
+  const std::vector<unsigned char> audio = ReadBytes(dir.Path("bare.mp3"));
+  const std::vector<unsigned char> title = Frame23("TIT2", {0, 'S', 'o', 'n', 'g'});
+  // "Grüße" in UTF-16 little-endian, then big-endian, each ending in a zero unit.
+  const std::vector<unsigned char> le = {'G', 0, 'r', 0, 0xFC, 0, 0xDF, 0, 'e', 0, 0, 0};
+  const std::vector<unsigned char> be = {0, 'G', 0, 'r', 0, 0xFC, 0, 0xDF, 0, 'e', 0, 0};
+  auto with = [](std::vector<unsigned char> a, const std::vector<unsigned char>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const struct {
+    const char* Name;
+    std::vector<unsigned char> Frame;
+    const char* Comment;
+  } cases[] = {
+      {"UTF-16 without a byte-order mark", Comm(1, {0, 0}, le), "Gr\xC3\xBC\xC3\x9F" "e"},
+      {"UTF-16 with a byte-order mark", Comm(1, {0xFE, 0xFF, 0, 0}, with({0xFE, 0xFF}, be)), "Gr\xC3\xBC\xC3\x9F" "e"},
+      {"UTF-16 big-endian", Comm(2, {0, 0}, be), "Gr\xC3\xBC\xC3\x9F" "e"},
+      {"Latin-1", Comm(0, {0}, {'G', 'r', 0xFC, 0xDF, 'e'}), "Gr\xC3\xBC\xC3\x9F" "e"},
+      {"an unknown encoding", Comm(9, {0}, {'x'}), "From version 1"},
+      {"no comment frame", {}, "From version 1"},
+  };
+  std::vector<unsigned char> v1(128, 0);
+  std::memcpy(v1.data(), "TAG", 3);
+  std::memcpy(&v1[3], "Old title", 9);
+  std::memcpy(&v1[97], "From version 1", 14);
+  v1[127] = 255;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::vector<unsigned char> file = Id3v23(c.Frame.empty() ? std::vector<std::vector<unsigned char>>{title}
+                                                             : std::vector<std::vector<unsigned char>>{title, c.Frame});
+    file.insert(file.end(), audio.begin(), audio.end());
+    file.insert(file.end(), v1.begin(), v1.end());
+    WriteBytes(dir.Path("tagged.mp3"), file);
+    TDecoded d = DecodeAll(dir.Path("tagged.mp3"));
+    EXPECT_EQ(d.Tags.Title, "Song");
+    EXPECT_EQ(d.Tags.Comment, c.Comment);
+    EXPECT_NEAR(double(d.Frames()), 11025, 1152);
+  }
+}

@@ -2,6 +2,8 @@
 // enabled, faded and greyed.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/Action.h"
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
@@ -41,6 +43,17 @@ TEST(PngFunctions, FadingAnIndexedPictureMakesItRgbaWithOneTransparentColour) {
       EXPECT_EQ(png->GetPixel(x, y), RGB(c.rgbRed, c.rgbGreen, c.rgbBlue));
       EXPECT_EQ(png->AlphaRow(y)[x], x == 1 ? 0 : 127) << x << "," << y;
     }
+}
+
+TEST(PngFunctions, FadingHidesOnlyTheKeyPixelsOfA16BitPicture) {
+  // The second pixel shows the key's colour but is not the key.
+  const Samples pixels[] = {{0x0102, 0x0304, 0x0506}, {0x01FF, 0x0304, 0x0506}};
+  const TestImage im{2, 1, 16, 2, 0, [&](uint32_t x, uint32_t) { return pixels[x]; }};
+  TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"tRNS", Bytes{1, 2, 3, 4, 5, 6}}}).GetBytes());
+  FadePngAlpha(png.get(), 127);
+  ASSERT_EQ(png->HeaderChunk()->ColourType, COLOR_RGBALPHA);
+  EXPECT_EQ(png->AlphaRow(0)[0], 0);
+  EXPECT_EQ(png->AlphaRow(0)[1], int(std::nearbyint(255 / 256.0 * 128)));
 }
 
 TEST(PngFunctions, GreyingMovesColoursToTheirGreyLevel) {

@@ -58,6 +58,12 @@ void AppendFiltered(Bytes& raw, const Bytes& row, const Bytes& prev, int type, i
 
 }  // namespace
 
+const std::vector<std::pair<uint8_t, std::vector<uint8_t>>>& ColourTypesAndDepths() {
+  static const std::vector<std::pair<uint8_t, std::vector<uint8_t>>> kinds{
+      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
+  return kinds;
+}
+
 int ChannelCount(uint8_t colourType) {
   switch (colourType) {
     case 2: return 3;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Bytes = std::vector<uint8_t>;
@@ -17,6 +18,9 @@ struct TestImage {
   uint8_t depth = 8, colourType = 2, interlace = 0;
   std::function<Samples(uint32_t x, uint32_t y)> pixel;
 };
+
+// Every colour type with each depth the format allows it.
+const std::vector<std::pair<uint8_t, std::vector<uint8_t>>>& ColourTypesAndDepths();
 
 int ChannelCount(uint8_t colourType);
 // An 8-bit level of a sample of the given depth (16 bits keep the high byte).

@@ -25,9 +25,7 @@ uint32_t Pick(uint32_t n) { return n ? std::uniform_int_distribution<uint32_t>(0
 
 std::vector<Bytes> Seeds() {
   std::vector<Bytes> seeds;
-  const std::pair<uint8_t, std::vector<uint8_t>> kinds[] = {
-      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
-  for (const auto& [type, depths] : kinds)
+  for (const auto& [type, depths] : ColourTypesAndDepths())
     for (uint8_t depth : depths)
       for (uint8_t interlace : {0, 1}) {
         TestImage im{11, 7, depth, type, interlace, [depth](uint32_t x, uint32_t y) {

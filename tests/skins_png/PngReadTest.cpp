@@ -14,12 +14,10 @@
 #include "tests/skins_png/PngTestSupport.h"
 
 TEST(PngRead, DecodesEveryColourTypeAndDepthPlainAndInterlaced) {
-  const std::pair<uint8_t, std::vector<uint8_t>> kinds[] = {
-      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
   // Sizes: odd widths that leave partial bytes, a 1x1, and one smaller than an
   // interlace block so that some passes are empty.
   const std::pair<uint32_t, uint32_t> sizes[] = {{13, 11}, {1, 1}, {3, 5}, {33, 9}};
-  for (const auto& [type, depths] : kinds)
+  for (const auto& [type, depths] : ColourTypesAndDepths())
     for (uint8_t depth : depths)
       for (uint8_t interlace : {0, 1})
         for (const auto& [w, h] : sizes) {
@@ -49,16 +47,6 @@ TEST(PngRead, ImageDataSplitIntoTinyChunksDecodesTheSame) {
   }
 }
 
-TEST(PngRead, UnknownFilterTypeLeavesTheRowAsStored) {
-  TestImage im{3, 1, 8, 0, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(10 + x)}; }};
-  Bytes raw = RawScanlines(im, 0);
-  raw[0] = 7;
-  const Bytes file =
-      PngFile().Chunk("IHDR", IhdrPayload(3, 1, 8, 0)).Chunk("IDAT", Deflate(raw)).Chunk("IEND", {}).GetBytes();
-  TOwned<TPNGObject> png = LoadPng(file);
-  EXPECT_EQ(png->GetPixel(2, 0), RGB(12, 12, 12));
-}
-
 TEST(PngRead, GammaChunkBuildsTheLookups) {
   const TestImage im{2, 1, 8, 2, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(64 + x), 128, 200}; }};
   for (uint32_t gamma : {45454u, 100000u}) {
@@ -74,15 +62,6 @@ TEST(PngRead, GammaChunkBuildsTheLookups) {
   }
 }
 
-TEST(PngRead, ShortGammaChunkIsReadAsGammaOneAndGrowsToFourBytes) {
-  const TestImage im{1, 1, 8, 2, 0, [](uint32_t, uint32_t) { return Samples{1, 2, 3}; }};
-  TOwned<TPNGObject> png = LoadPng(PngFile::Of(im, {{"gAMA", Bytes{0, 0, 1}}}).GetBytes());
-  auto* gamma = png->ChunkList->Find<TChunkgAMA>();
-  ASSERT_NE(gamma, nullptr);
-  EXPECT_EQ(gamma->GetSize(), 4u);
-  EXPECT_EQ(gamma->GetGammaValue(), 1u);
-}
-
 TEST(PngRead, TransparencyChunkSetsTheKind) {
   const TestImage indexed{2, 1, 8, 3, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x)}; }};
   const TestImage grey{2, 1, 8, 0, 0, [](uint32_t x, uint32_t) { return Samples{uint16_t(x * 9)}; }};
@@ -96,6 +75,8 @@ TEST(PngRead, TransparencyChunkSetsTheKind) {
   const Case cases[] = {
       {&indexed, {255, 0, 255}, ptmBit, RGB(first.rgbRed, first.rgbGreen, first.rgbBlue)},
       {&indexed, {100, 0}, ptmPartial, RGB(first.rgbRed, first.rgbGreen, first.rgbBlue)},
+      // One half-transparent entry is blended, not masked with black as its colour.
+      {&indexed, {255, 100}, ptmPartial, 0},
       {&grey, {0, 9}, ptmBit, RGB(9, 9, 9)},
   };
   for (const Case& c : cases) {
@@ -162,8 +143,17 @@ Bytes WithHeader(const Bytes& ihdr) {
   return PngFile().Chunk("IHDR", ihdr).Chunk("IDAT", Deflate(Bytes(4, 0))).Chunk("IEND", {}).GetBytes();
 }
 
-Bytes WithData(const Bytes& idat, const std::string& after = "IEND") {
-  return PngFile().Chunk("IHDR", IhdrPayload(4, 3, 8, 2)).Chunk("IDAT", idat).Chunk(after, {}).GetBytes();
+Bytes WithData(const Bytes& idat, const std::string& after = "IEND", uint8_t interlace = 0) {
+  return PngFile().Chunk("IHDR", IhdrPayload(4, 3, 8, 2, interlace)).Chunk("IDAT", idat).Chunk(after, {}).GetBytes();
+}
+
+// Small's scanlines with the filter byte at `at` set to `filter`.
+Bytes WithFilter(size_t at, uint8_t filter, uint8_t interlace = 0) {
+  TestImage im = Small;
+  im.interlace = interlace;
+  Bytes raw = RawScanlines(im);
+  raw[at] = filter;
+  return WithData(Deflate(raw), "IEND", interlace);
 }
 
 template <class E>
@@ -218,6 +208,19 @@ TEST(PngRead, BrokenFilesRaiseTheirErrors) {
       {"interlace 2", WithHeader(IhdrPayload(4, 3, 8, 2, 2)), NameOf<EPNGUnknownInterlace>()},
       {"colour type 5", WithHeader(IhdrPayload(4, 3, 8, 5)), NameOf<EPngInvalidIHDR>()},
       {"RGB of depth 4", WithHeader(IhdrPayload(4, 3, 4, 2)), NameOf<EPngInvalidIHDR>()},
+      {"indexed of depth 16", WithHeader(IhdrPayload(4, 3, 16, 3)), NameOf<EPngInvalidIHDR>()},
+      {"indexed without palette", PngFile::Of(Pattern(2, 2, 3, 8, 0)).GetBytes(), NameOf<EPNGInvalidPalette>()},
+      {"indexed with its palette after the data",
+       PngFile()
+           .Chunk("IHDR", IhdrPayload(2, 2, 8, 3))
+           .Chunk("IDAT", Deflate(RawScanlines(Pattern(2, 2, 3, 8, 0))))
+           .Chunk("PLTE", PalettePayload(4))
+           .Chunk("IEND", {})
+           .GetBytes(),
+       NameOf<EPNGInvalidPalette>()},
+      {"filter type 5 in the first row", WithFilter(0, 5), NameOf<EPngError>()},
+      {"filter type 255 in the last row", WithFilter(2 * 13, 255), NameOf<EPngError>()},
+      {"filter type 5 in an interlace pass", WithFilter(0, 5, 1), NameOf<EPngError>()},
       {"palette of 770 bytes",
        PngFile::Of(Pattern(2, 2, 3, 8, 0), {{"PLTE", Bytes(770, 1)}}).GetBytes(), NameOf<EPNGInvalidPalette>()},
       {"palette of 257 entries",
@@ -282,20 +285,48 @@ TEST(PngRead, CompressedDataEndingEarlyOrRunningLongDoesNotHang) {
   EXPECT_EQ(longer->GetPixel(3, 2), RGB(3, 2, 7));
 }
 
-TEST(PngRead, FailedHeaderLeavesNoHalfBuiltStore) {
-  // The picture that failed keeps its header chunk with nothing in it.
-  TOwned<TPNGObject> failed(TPNGObject::Create());
-  TOwned<TMemoryStream> stream(TMemoryStream::Create());
-  const Bytes file = WithHeader(IhdrPayload(65535, 65535, 16, 6));
-  stream->WriteBuffer(file.data(), int32_t(file.size()));
-  stream->SetPosition(0);
-  EXPECT_THROW(failed->LoadFromStream(stream.get()), EPNGSizeExceeds);
-  ASSERT_TRUE(failed->HasHeader());
-  EXPECT_EQ(failed->HeaderChunk()->Pixels, nullptr);
-  EXPECT_EQ(failed->GetWidth(), 0);
-  MemoryBitmap target(4, 4, RGB(1, 2, 3));
-  failed->Draw(target.Canvas(), RECT{0, 0, 4, 4});
-  EXPECT_EQ(target.Pixel(0, 0), RGB(1, 2, 3));
+TEST(PngRead, FailedLoadLeavesThePictureAsItWas) {
+  auto load = [](TPNGObject* png, const Bytes& file) {
+    TOwned<TMemoryStream> stream(TMemoryStream::Create());
+    stream->WriteBuffer(file.data(), int32_t(file.size()));
+    stream->SetPosition(0);
+    png->LoadFromStream(stream.get());
+  };
+  // An empty picture stays empty: no header without a store is left behind.
+  TOwned<TPNGObject> fresh(TPNGObject::Create());
+  EXPECT_THROW(load(fresh.get(), WithHeader(IhdrPayload(65535, 65535, 16, 6))), EPNGSizeExceeds);
+  EXPECT_TRUE(fresh->GetEmpty());
+  MemoryBitmap untouched(4, 4, RGB(1, 2, 3));
+  fresh->Draw(untouched.Canvas(), RECT{0, 0, 4, 4});
+  EXPECT_EQ(untouched.Pixel(0, 0), RGB(1, 2, 3));
+
+  // A picture keeps its pixels, chunks, gamma and interlacing, whatever the
+  // failing file had read before it failed.
+  const TestImage im = Pattern(6, 5, 0, 8, 1);
+  const auto gamma = ExpectedGamma(100000);
+  TOwned<TPNGObject> png(TPNGObject::Create());
+  load(png.get(), PngFile::Of(im, {{"gAMA", BigEndian32(100000)}, {"tEXt", Bytes{'a', 0, 'b'}}}).GetBytes());
+  const Bytes saved = SavePng(png.get());
+  const Bytes good = PngFile::Of(Small).GetBytes();
+  const Bytes failing[] = {
+      WithFilter(2 * 13, 5),
+      PngFile::Of(Pattern(2, 2, 3, 8, 0), {{"gAMA", BigEndian32(45454)}}).GetBytes(),
+      WithHeader(IhdrPayload(4, 3, 16, 3)),
+      WithHeader(IhdrPayload(65536, 1, 8, 2)),
+      Truncated(good.size() - 20),
+      PngFile().Chunk("IHDR", IhdrPayload(4, 3, 8, 2)).BadCrcChunk("IDAT", Deflate(RawScanlines(Small))).GetBytes(),
+  };
+  for (size_t i = 0; i < std::size(failing); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_THROW(load(png.get(), failing[i]), Exception);
+    ExpectPixels(png.get(), im, gamma.data());
+    for (int v = 0; v < 256; ++v) ASSERT_EQ(png->GammaLut[v], gamma[v]);
+    EXPECT_EQ(png->InterlaceKind, 1);
+    EXPECT_EQ(SavePng(png.get()), saved);
+    MemoryBitmap target(6, 5, 0);
+    png->Draw(target.Canvas(), RECT{0, 0, 6, 5});
+    EXPECT_EQ(target.Pixel(5, 4), png->GetPixel(5, 4));
+  }
 }
 
 TEST(PngRead, PicturesLoadPngFilesByExtension) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 TOwned<TPNGObject> LoadPng(const Bytes& file) {
   TOwned<TPNGObject> png(TPNGObject::Create());
@@ -83,8 +84,15 @@ std::string Describe(const TestImage& im) {
          (im.interlace ? " interlaced" : "") + " " + std::to_string(im.width) + "x" + std::to_string(im.height);
 }
 
+std::array<uint8_t, 256> ExpectedGamma(uint32_t value) {
+  std::array<uint8_t, 256> lut{};
+  const double exponent = 1.0 / (value / 100000.0 * 2.2);
+  for (int i = 0; i < 256; ++i) lut[i] = uint8_t(std::nearbyint(std::pow(i / 255.0, exponent) * 255.0));
+  return lut;
+}
+
 // Checks every pixel and alpha value of a decoded picture against the samples.
-void ExpectPixels(TPNGObject* png, const TestImage& im) {
+void ExpectPixels(TPNGObject* png, const TestImage& im, const uint8_t* gamma) {
   for (uint32_t y = 0; y < im.height; ++y)
     for (uint32_t x = 0; x < im.width; ++x) {
       const Samples s = im.pixel(x, y);
@@ -107,6 +115,7 @@ void ExpectPixels(TPNGObject* png, const TestImage& im) {
           alpha = Level8(s[3], im.depth);
           break;
       }
+      if (gamma) expected = RGB(gamma[GetRValue(expected)], gamma[GetGValue(expected)], gamma[GetBValue(expected)]);
       ASSERT_EQ(png->GetPixel(int(x), int(y)), expected) << Describe(im) << " at " << x << "," << y;
       if (alpha >= 0) {
         ASSERT_EQ(png->AlphaRow(int(y))[x], alpha) << Describe(im) << " alpha at " << x << "," << y;

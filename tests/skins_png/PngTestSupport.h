@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -19,7 +20,10 @@ RGBQUAD PaletteColour(uint32_t i);
 Bytes PalettePayload(uint32_t count);
 TestImage Pattern(uint32_t w, uint32_t h, uint8_t colourType, uint8_t depth, uint8_t interlace);
 std::string Describe(const TestImage& im);
-void ExpectPixels(TPNGObject* png, const TestImage& im);
+// The gamma lookup a "gAMA" value should give, computed here.
+std::array<uint8_t, 256> ExpectedGamma(uint32_t value);
+// Checks every pixel and alpha value; colours pass through `gamma` when given.
+void ExpectPixels(TPNGObject* png, const TestImage& im, const uint8_t* gamma = nullptr);
 // The image's file (with a palette for indexed images), loaded.
 TOwned<TPNGObject> LoadImage(const TestImage& im, size_t split = 0);
 

@@ -24,9 +24,7 @@ std::vector<std::string> NamesOf(const Bytes& file) {
 }  // namespace
 
 TEST(PngWrite, EveryColourTypeAndDepthSurvivesWriteAndRead) {
-  const std::pair<uint8_t, std::vector<uint8_t>> kinds[] = {
-      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
-  for (const auto& [type, depths] : kinds)
+  for (const auto& [type, depths] : ColourTypesAndDepths())
     for (uint8_t depth : depths)
       for (uint8_t interlace : {0, 1}) {
         const TestImage im = Pattern(11, 10, type, depth, interlace);
