@@ -240,7 +240,7 @@ TEST_F(Markers, DeletingAMarkerRenumbersBothListsOfItsDocument) {
   EXPECT_EQ(5, Y->AudioEditor->GetMarkers()->GetCount());
   struct TWant {
     TMarkerListForm* List;
-    int DocumentId;
+    intptr_t DocumentId;
     std::string Name;
     int Index;
   };

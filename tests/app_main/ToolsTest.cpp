@@ -120,7 +120,7 @@ TEST_F(Tools, SelectSpecifiedTimeKeepsEachEditInsideTheDocument) {
       S.Edit->SetFocus();
       S.Edit->SetText(S.Typed);
       (S.Edit == D->EditLength ? D->EditStart : D->EditLength)->SetFocus();
-      if (S.Edit == D->EditLength) EXPECT_EQ(S.Length, D->EditLength->GetText());
+      EXPECT_EQ(S.Length, D->EditLength->GetText());
       EXPECT_EQ(S.Start, D->EditStart->GetText());
       EXPECT_EQ(S.End, D->EditEnd->GetText());
     }
