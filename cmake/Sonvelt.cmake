@@ -91,10 +91,12 @@ function(sonvelt_add_forms target)
     get_filename_component(source ${form} ABSOLUTE)
     get_filename_component(name ${form} NAME_WE)
     set(stream ${dir}/${name}.bin)
-    # A target as COMMAND runs through CMAKE_CROSSCOMPILING_EMULATOR.
+    # The converter runs in a Wine prefix of its own, so that its Wine server,
+    # started without a display, is never the one a program or test then joins.
     add_custom_command(OUTPUT ${stream}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-                       COMMAND sonvelt_formtext ${source} ${stream}
+                       COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${SONVELT_TOOLS_WINEPREFIX}
+                               ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:sonvelt_formtext> ${source} ${stream}
                        DEPENDS ${source} sonvelt_formtext
                        COMMENT "Converting form text ${form}" VERBATIM)
     string(APPEND lines "${name} RCDATA \"${stream}\"\n")
