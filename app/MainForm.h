@@ -225,6 +225,8 @@ public:
   // The open steps: a new document with Path in it. Returns the document (it stays
   // open, named by the path, also when the file cannot be read: the error is raised).
   TChildForm* OpenDocument(const std::string& Path, bool PlayAfter = true);
+  // A CD track's ".cda" file as a new untitled, modified document.
+  TChildForm* OpenCDTrack(const std::string& Path);
   bool SaveDocument(bool SaveAs, bool SelectionOnly);
   bool SaveDocumentOf(TChildForm* Doc, bool SaveAs, bool SelectionOnly);
   void ApplyTempDirectory();
@@ -250,6 +252,8 @@ protected:
   virtual bool ExecuteSaveDialog(std::string& FileName);
   virtual bool RunFormatDialog(TSaveFormat Format);
   virtual bool RunNewFileDialog(int& Rate, int& Channels);
+  // The Load CD dialog; true with the chosen track's path.
+  virtual bool RunLoadCDDialog(std::string& TrackPath);
   virtual int AskUser(const std::string& Text, UINT Flags);
   virtual void PopupContextMenu(int X, int Y);
 
@@ -272,6 +276,9 @@ private:
   static std::string LiteralMenuText(const std::string& Text);
   void UpdateWindowListChecks();
   TChildForm* NewDocumentWindow();
+  // A new document window with Path in it, named by the path or "Untitled" and its
+  // number, its temporary folder set.
+  TChildForm* OpenIntoNewDocument(const std::string& Path, bool Untitled);
   void Play(int Mode, bool PauseWhenPlaying);
   void ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format);
   TAudioEditor2* EditorOf(TChildForm* Doc);

@@ -15,6 +15,7 @@
 #include "app/NewFileForm.h"
 #include "app/RecentFiles.h"
 #include "app/ValueTables.h"
+#include "app/dialogs/LoadCDForm.h"
 #include "app/dialogs/Mp3FormatForm.h"
 #include "app/dialogs/OGGFormatForm.h"
 #include "app/dialogs/WMAFormatForm.h"
@@ -97,6 +98,21 @@ bool TMainForm::RunFormatDialog(TSaveFormat Format) {
   return false;
 }
 
+bool TMainForm::RunLoadCDDialog(std::string& TrackPath) {
+  TLoadCDForm* Dialog = TLoadCDForm::Create(this);
+  bool Ok = false;
+  try {
+    CentreOnOpener(Dialog, this);
+    Ok = Dialog->ShowModal() == mrOk;
+    if (Ok) TrackPath = Dialog->ChosenTrackPath();
+  } catch (...) {
+    Free(Dialog);
+    throw;
+  }
+  Free(Dialog);
+  return Ok && !TrackPath.empty();
+}
+
 bool TMainForm::RunNewFileDialog(int& Rate, int& Channels) {
   if (!RunSettingsDialog<TNewFileForm>(this)) return false;
   const TGlobalVars& G = *GlobalVarsRecord;
@@ -107,11 +123,12 @@ bool TMainForm::RunNewFileDialog(int& Rate, int& Channels) {
 
 // --- Opening ---
 
-TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
-  TGlobalVars& G = *GlobalVarsRecord;
+TChildForm* TMainForm::OpenIntoNewDocument(const std::string& Path, bool Untitled) {
+  const TGlobalVars& G = *GlobalVarsRecord;
   TChildForm* Doc = NewDocumentWindow();
-  Doc->SetDocumentFileName(Path);
-  Doc->Untitled = false;
+  // The new window's number names an untitled document.
+  Doc->SetDocumentFileName(Untitled ? "Untitled" + std::to_string(DocumentCounter) : Path);
+  Doc->Untitled = Untitled;
   try {
     Doc->AudioEditor->OpenAudioFile(Path, 0);
   } catch (...) {
@@ -120,6 +137,12 @@ TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
     throw;
   }
   Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  return Doc;
+}
+
+TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
+  TGlobalVars& G = *GlobalVarsRecord;
+  TChildForm* Doc = OpenIntoNewDocument(Path, false);
   G.LastOpenDir = ExtractFilePath(Path);
   Doc->AudioEditor->SetTag(DocumentSaved);
   FRecentFiles->RemoveEntry(Path);
@@ -170,7 +193,23 @@ void TMainForm::ActionLoadCDExecute(TObject*) {
             MB_OK | MB_ICONERROR);
     return;
   }
-  // The Load CD dialog arrives with the CD road.
+  std::string Path;
+  if (!RunLoadCDDialog(Path)) return;
+  if (!FileExists(Path)) {
+    AskUser(Path + " was not found.", MB_OK | MB_ICONERROR);
+    return;
+  }
+  OpenCDTrack(Path);
+}
+
+TChildForm* TMainForm::OpenCDTrack(const std::string& Path) {
+  const TGlobalVars& G = *GlobalVarsRecord;
+  TChildForm* Doc = OpenIntoNewDocument(Path, true);
+  // The track exists only on the disc: the document is unsaved from the start.
+  Doc->AudioEditor->SetTag(DocumentModified);
+  if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);
+  RefreshPositionDisplay(this);
+  return Doc;
 }
 
 void TMainForm::ActionNewFileExecute(TObject*) {

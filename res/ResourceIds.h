@@ -23,3 +23,4 @@
 #define IDP_ZOOMFULL 223
 #define IDP_TIMESTART 230     // ImageStart and ImageSel beside the time labels, 16 x 16
 #define IDP_TIMESELECTION 231
+#define IDP_CDDB 240           // the Load CD dialog's CD database button, 24 x 24

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Sonvelt's own pictures into res/: the splash (8-bit, magenta where the
 window is cut away), the About artwork, the program icon and the PNG glyphs of the
-transport, zoom and time-display buttons and of the progress window.
+transport, zoom and time-display buttons, of the progress window and of the CD
+database button.
 
 Run again after changing a drawing: python3 res/draw_sonvelt_images.py
 """
@@ -214,6 +215,20 @@ TIME = {
 }
 
 
+# A disc and a magnifying glass over it: looking the disc up.
+CDDB_DISC = ring(0.4, 0.4, 0.07, 0.37)
+CDDB_LENS = union(ring(0.68, 0.68, 0.12, 0.2),
+                  lambda x, y: 0.8 <= x <= 0.97 and 0.8 <= y <= 0.97 and abs(x - y) <= 0.06)
+
+
+def cddb_shape(x, y):
+    return CDDB_LENS(x, y) or (CDDB_DISC(x, y) and (x - 0.68) ** 2 + (y - 0.68) ** 2 > 0.23 ** 2)
+
+
+def cddb_colour(x, y):
+    return BLUE(x, y) if (x - 0.68) ** 2 + (y - 0.68) ** 2 <= 0.23 ** 2 or (x > 0.8 and y > 0.8) else GREY(x, y)
+
+
 def waveform_shape(x, y):
     if not (0.12 <= x <= 0.88):
         return False
@@ -263,6 +278,7 @@ def main():
     for name, shape in TIME.items():
         write_png(name, render_rgba(16, shape, BLUE))
     write_png("GlyphProgress.png", render_rgba(32, waveform_shape, BLUE))
+    write_png("GlyphCDDB.png", render_rgba(24, cddb_shape, cddb_colour))
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "framework/FileUtils.h"
 #include "engine/TAudioEditor2.h"
 #include "engine/WavFile.h"
@@ -19,17 +20,6 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr int64_t kFrames = int64_t(kRate) * 60 * 60;
-
-double Millis() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
 
 void Report(const char* what, double ms, double goal) {
   std::printf("%-28s %9.1f ms   (goal < %.0f ms)  %s\n", what, ms, goal, ms < goal ? "ok" : "OVER");
@@ -70,45 +60,45 @@ int main(int argc, char** argv) {
   TAudioEditor2* e = TAudioEditor2::Create(nullptr);
   e->SetTempDirectory(folder);
 
-  double t = Millis();
+  double t = BenchMillis();
   e->OpenAudioFile(path, 0);
   e->PaintTo(dc.DC(), width, height);
-  Report("open to a drawn waveform", Millis() - t, 3000);
+  Report("open to a drawn waveform", BenchMillis() - t, 3000);
   std::printf("  %d frames at %d Hz, %d channels\n", e->GetLength(), e->GetSampleRate(), e->GetChannels());
 
   auto at = [](int minutes) { return kRate * 60 * minutes; };
   e->SetSelectionActive(true);
   e->SetSelStart(at(10));
   e->SetSelEnd(at(20));
-  t = Millis();
+  t = BenchMillis();
   e->CutSelection();
-  Report("cut 10 minutes", Millis() - t, 20);
+  Report("cut 10 minutes", BenchMillis() - t, 20);
 
   e->SetSelectionActive(false);
   e->SetCursor(at(30));
-  t = Millis();
+  t = BenchMillis();
   e->PasteClipboard();
-  Report("paste 10 minutes", Millis() - t, 20);
+  Report("paste 10 minutes", BenchMillis() - t, 20);
 
   e->SetSelectionActive(true);
   e->SetSelStart(at(5) + 123);
   e->SetSelEnd(at(6) + 4567);
-  t = Millis();
+  t = BenchMillis();
   e->DeleteSelection();
-  Report("delete a minute", Millis() - t, 20);
+  Report("delete a minute", BenchMillis() - t, 20);
 
   for (int i = 0; i < 3; ++i) {
-    t = Millis();
+    t = BenchMillis();
     e->Undo();
-    Report("undo", Millis() - t, 20);
+    Report("undo", BenchMillis() - t, 20);
   }
 
   e->ZoomFull();
   e->PaintTo(dc.DC(), width, height);
   const int rounds = 10;
-  t = Millis();
+  t = BenchMillis();
   for (int i = 0; i < rounds; ++i) e->PaintTo(dc.DC(), width, height);
-  Report("full-view redraw", (Millis() - t) / rounds, 30);
+  Report("full-view redraw", (BenchMillis() - t) / rounds, 30);
 
   PROCESS_MEMORY_COUNTERS pmc{};
   pmc.cb = sizeof pmc;

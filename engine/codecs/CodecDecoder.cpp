@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "engine/codecs/CdaDecoder.h"
 #include "engine/codecs/CodecError.h"
 #include "engine/codecs/FFmpegDecoder.h"
 #include "engine/codecs/HeaderlessDecoder.h"
@@ -21,8 +22,7 @@ bool IsCodecExtension(const std::string& extension) {
 
 std::unique_ptr<TCodecDecoder> OpenCodecDecoder(const std::string& path) {
   if (!CodecFileExists(path)) throw ECodecError("The file \"" + path + "\" does not exist.");
-  if (CodecFileExtension(path) == ".cda")
-    throw ECodecError("The file \"" + path + "\" is a track of an audio CD, which is read through the CD drive.");
+  if (CodecFileExtension(path) == ".cda") return std::make_unique<TCdaDecoder>(path);
   if (kHeaderless.count(CodecFileExtension(path))) return std::make_unique<THeaderlessDecoder>(path);
   if (IsOggVorbis(path)) return std::make_unique<TVorbisDecoder>(path);
   // Any other name is probed by its content, so a misnamed file still opens.
