@@ -52,14 +52,8 @@ for t in "${tasks[@]}"; do
       FAILED[ours]="output of ${got:-no} frames, about $frames expected"
     fi
   fi
-  fig() { [ -n "${FAILED[$1]:-}" ] && echo FAILED || median "$2" "$1" "$runs"; }
-  ratio=FAILED
-  [ -z "${FAILED[ours]:-}${FAILED[theirs]:-}" ] && ratio=$(median_ratio ours theirs "$runs")
-  printf '%-12s %7s %7s %7s %7s %7s  %s\n' "$name" "$(fig ours WALL)" "$(fig theirs WALL)" "$ratio" \
-    "$(fig ours PEAK)" "$(fig theirs PEAK)" "$program"
-  for k in "${!FAILED[@]}"; do
-    echo "  $k FAILED: ${FAILED[$k]}" >&2
-    status=1
-  done
+  printf '%-12s %7s %7s %7s %7s %7s  %s\n' "$name" "$(figure ours WALL "$runs")" "$(figure theirs WALL "$runs")" \
+    "$(ratio ours theirs "$runs")" "$(figure ours PEAK "$runs")" "$(figure theirs PEAK "$runs")" "$program"
+  report_failures || status=1
 done
 exit $status

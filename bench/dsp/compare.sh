@@ -68,14 +68,10 @@ for e in "${effects[@]}"; do
   done
   [ -z "${FAILED[file]:-}${FAILED[editor]:-}" ] && [ "${sums[file]}" != "${sums[editor]}" ] &&
     notes="${notes:+$notes; }roads' outputs differ"
-  fig() { [ -n "${FAILED[$1]:-}" ] && echo FAILED || median "$2" "$1" "$runs"; }
-  ratio() { [ -n "${FAILED[$1]:-}${FAILED[$2]:-}" ] && echo FAILED || median_ratio "$1" "$2" "$runs"; }
-  printf '%-15s %7s %7s %7s %7s %8s %8s %8s %6s %6s %6s  %s\n' "$e" "$(fig file WALL)" "$(fig editor WALL)" \
-    "$(fig sox WALL)" "$(fig soxD WALL)" "$(ratio file sox)" "$(ratio file soxD)" "$(ratio editor sox)" \
-    "$(fig file PEAK)" "$(fig editor PEAK)" "$(fig sox PEAK)" "$notes"
-  for k in "${!FAILED[@]}"; do
-    echo "  $k FAILED: ${FAILED[$k]}" >&2
-    status=1
-  done
+  printf '%-15s %7s %7s %7s %7s %8s %8s %8s %6s %6s %6s  %s\n' "$e" "$(figure file WALL "$runs")" \
+    "$(figure editor WALL "$runs")" "$(figure sox WALL "$runs")" "$(figure soxD WALL "$runs")" \
+    "$(ratio file sox "$runs")" "$(ratio file soxD "$runs")" "$(ratio editor sox "$runs")" \
+    "$(figure file PEAK "$runs")" "$(figure editor PEAK "$runs")" "$(figure sox PEAK "$runs")" "$notes"
+  report_failures || status=1
 done
 exit $status

@@ -47,3 +47,23 @@ median_ratio() {
   for ((i = 1; i <= $3; i++)); do echo "${WALL[$1:$i]} ${WALL[$2:$i]}"; done |
     awk '{print ($2 > 0) ? $1 / $2 : 0}' | sort -g | awk '{v[NR]=$1} END {printf "%.2f", (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'
 }
+
+# figure NAME ARRAY RUNS: the median, or FAILED when NAME failed.
+figure() {
+  if [ -n "${FAILED[$1]:-}" ]; then echo FAILED; else median "$2" "$1" "$3"; fi
+}
+
+# ratio A B RUNS: the median ratio of wall times, or FAILED when either failed.
+ratio() {
+  if [ -n "${FAILED[$1]:-}${FAILED[$2]:-}" ]; then echo FAILED; else median_ratio "$1" "$2" "$3"; fi
+}
+
+# report_failures: prints each failure to stderr; status 1 when there was one.
+report_failures() {
+  local k rc=0
+  for k in "${!FAILED[@]}"; do
+    echo "  $k FAILED: ${FAILED[$k]}" >&2
+    rc=1
+  done
+  return $rc
+}
