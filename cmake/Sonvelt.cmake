@@ -77,3 +77,34 @@ function(sonvelt_add_bench name)
   sonvelt_target_options(${name})
   sonvelt_link_options(${name})
 endfunction()
+
+# sonvelt_add_forms(target FORMS file...): converts our form text files into the
+# binary component stream at build time and links each into target as an RCDATA
+# resource named after the file ("MainSuite.form" -> "MainSuite"), which
+# ReadComponentRes reads.
+function(sonvelt_add_forms target)
+  cmake_parse_arguments(A "" "" "FORMS" ${ARGN})
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_forms)
+  set(lines "")
+  set(streams "")
+  foreach(form IN LISTS A_FORMS)
+    get_filename_component(source ${form} ABSOLUTE)
+    get_filename_component(name ${form} NAME_WE)
+    set(stream ${dir}/${name}.bin)
+    # The converter runs in a Wine prefix of its own, so that its Wine server,
+    # started without a display, is never the one a program or test then joins.
+    add_custom_command(OUTPUT ${stream}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+                       COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${SONVELT_TOOLS_WINEPREFIX}
+                               ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:sonvelt_formtext> ${source} ${stream}
+                       DEPENDS ${source} sonvelt_formtext
+                       COMMENT "Converting form text ${form}" VERBATIM)
+    string(APPEND lines "${name} RCDATA \"${stream}\"\n")
+    list(APPEND streams ${stream})
+  endforeach()
+  set(rc ${dir}/forms.rc)
+  file(WRITE ${rc}.in "${lines}")
+  configure_file(${rc}.in ${rc} COPYONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${streams}")
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -6,6 +6,7 @@
 
 #include "framework/Conversions.h"
 #include "framework/Exceptions.h"
+#include "framework/IdentMaps.h"
 #include "framework/StringUtils.h"
 
 TColor ColorToRGB(TColor color) {
@@ -15,12 +16,8 @@ TColor ColorToRGB(TColor color) {
 
 namespace {
 
-struct TColorName {
-  TColor Color;
-  const char* Name;
-};
 
-const TColorName ColorNames[] = {
+const TIdentMapEntry ColorNames[] = {
     {clBlack, "clBlack"},
     {clMaroon, "clMaroon"},
     {clGreen, "clGreen"},
@@ -73,25 +70,9 @@ const TColorName ColorNames[] = {
 
 }  // namespace
 
-bool ColorToIdent(TColor Color, std::string& Ident) {
-  for (const TColorName& n : ColorNames) {
-    if (n.Color == Color) {
-      Ident = n.Name;
-      return true;
-    }
-  }
-  return false;
-}
+bool ColorToIdent(TColor Color, std::string& Ident) { return IntToIdent(Color, Ident, ColorNames); }
 
-bool IdentToColor(std::string_view Ident, TColor& Color) {
-  for (const TColorName& n : ColorNames) {
-    if (SameText(Ident, n.Name)) {
-      Color = n.Color;
-      return true;
-    }
-  }
-  return false;
-}
+bool IdentToColor(std::string_view Ident, TColor& Color) { return IdentToInt(Ident, Color, ColorNames); }
 
 std::string ColorToString(TColor Color) {
   std::string name;

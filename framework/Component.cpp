@@ -3,9 +3,30 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/Published.h"
+#include "framework/Reader.h"
 #include "framework/StringUtils.h"
+#include "framework/Writer.h"
+
+namespace {
+thread_local bool ConstructLoading = false;
+}  // namespace
+
+sonvelt_detail::TLoadingConstruction::TLoadingConstruction() { ConstructLoading = true; }
+sonvelt_detail::TLoadingConstruction::~TLoadingConstruction() { ConstructLoading = false; }
+
+SONVELT_PUBLISHED(TComponent, P) {
+  // The name stands in the component's header, not among its properties.
+  P.String("Name", &TComponent::GetName, &TComponent::SetName).Stored(false);
+  P.Integer("Tag", &TComponent::GetTag, &TComponent::SetTag).Default(0);
+}
 
 TComponent::TComponent(TComponent* AOwner) {
+  // The base constructor runs first, so this is the component being created.
+  if (ConstructLoading) {
+    ConstructLoading = false;
+    FComponentState.Include(csLoading);
+  }
   // Listed at once so that the owner's order is creation order; the owner hears of
   // it in AfterConstruction, when this object is complete.
   if (AOwner) AOwner->Insert(this);
@@ -173,6 +194,40 @@ void TComponent::EndLoading() {
 }
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponent::ReadState(TReader* Reader) { Reader->ReadData(this); }
+
+void TComponent::WriteState(TWriter* Writer) { Writer->WriteData(this); }
+
+void TComponent::SetAncestor(bool Value) {
+  if (Value) FComponentState.Include(csAncestor);
+  else FComponentState.Exclude(csAncestor);
+  for (TComponent* c : FComponents) c->SetAncestor(Value);
+}
+
+void TComponent::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  std::int32_t info = 0;
+  if (auto* ancestor = dynamic_cast<TComponent*>(Filer->GetAncestor())) info = ancestor->FDesignInfo;
+  Filer->DefineProperty("Left", Bind(this, &TComponent::ReadLeft), Bind(this, &TComponent::WriteLeft),
+                        static_cast<std::int16_t>(FDesignInfo) != static_cast<std::int16_t>(info));
+  Filer->DefineProperty("Top", Bind(this, &TComponent::ReadTop), Bind(this, &TComponent::WriteTop),
+                        static_cast<std::int16_t>(FDesignInfo >> 16) != static_cast<std::int16_t>(info >> 16));
+}
+
+void TComponent::ReadLeft(TReader* Reader) {
+  const auto left = static_cast<std::uint16_t>(Reader->ReadInteger());
+  FDesignInfo = static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) & 0xFFFF0000u) | left);
+}
+
+void TComponent::WriteLeft(TWriter* Writer) { Writer->WriteInteger(static_cast<std::int16_t>(FDesignInfo)); }
+
+void TComponent::ReadTop(TReader* Reader) {
+  const auto top = static_cast<std::uint16_t>(Reader->ReadInteger());
+  FDesignInfo = static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) & 0xFFFFu) | (std::uint32_t(top) << 16));
+}
+
+void TComponent::WriteTop(TWriter* Writer) { Writer->WriteInteger(static_cast<std::int16_t>(FDesignInfo >> 16)); }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
   if (Value) FComponentState.Include(csDesigning);

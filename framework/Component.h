@@ -38,6 +38,22 @@ using TComponentState = TSet<TComponentStateFlag>;
 
 enum TOperation { opInsert, opRemove };
 
+class TComponent;
+// Receives a component's children in stream order (GetChildren).
+using TGetChildProc = TDelegate<void(TComponent* Child)>;
+
+namespace sonvelt_detail {
+// While one exists, the next component constructed on this thread starts in
+// csLoading: the stream reader and TLoadingScope create components this way.
+class TLoadingConstruction {
+public:
+  TLoadingConstruction();
+  ~TLoadingConstruction();
+  TLoadingConstruction(const TLoadingConstruction&) = delete;
+  TLoadingConstruction& operator=(const TLoadingConstruction&) = delete;
+};
+}  // namespace sonvelt_detail
+
 class TComponent : public TPersistent {
   SONVELT_CLASS(TComponent, TPersistent)
 public:
@@ -73,12 +89,37 @@ public:
 
   virtual bool HasParent() const { return false; }
   virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* Value) { (void)Value; }
 
   // Ends loading: clears csLoading and calls Loaded.
   void EndLoading();
 
+  // Streaming. ReadState reads this component's properties and children (the
+  // reader's Parent is where the component goes); WriteState writes them.
+  // GetChildren hands Proc the children a stream holds, in stream order, among the
+  // components Root owns; the stream's children are owned by GetChildOwner (null:
+  // the root) and placed in GetChildParent. SetChildOrder moves a child that was
+  // stored with a position back to it.
+  virtual void ReadState(TReader* Reader);
+  virtual void WriteState(TWriter* Writer);
+  virtual void GetChildren(TGetChildProc Proc, TComponent* Root) { (void)Proc; (void)Root; }
+  virtual TComponent* GetChildOwner() { return nullptr; }
+  virtual TComponent* GetChildParent() { return this; }
+  virtual void SetChildOrder(TComponent* Child, int Order) { (void)Child; (void)Order; }
+  // Where a designer shows a non-visual component: Left in the low 16 bits, Top in
+  // the high ones; stored as "Left" and "Top".
+  std::int32_t GetDesignInfo() const { return FDesignInfo; }
+  void SetDesignInfo(std::int32_t Value) { FDesignInfo = Value; }
+
+  static void Publish(TPublisher<TComponent>& P);
+
 protected:
+  friend class TReader;
+  friend class TLoadingScope;
   virtual void Loaded();
+  void DefineProperties(TFiler* Filer) override;
+  // Marks this component and those it owns as coming from an ancestor (csAncestor).
+  void SetAncestor(bool Value);
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName);
   virtual void ChangeName(const std::string& NewName) { FName = NewName; }
@@ -93,7 +134,13 @@ private:
 
   TComponent* FOwner = nullptr;
   std::string FName;
+  void ReadLeft(TReader* Reader);
+  void WriteLeft(TWriter* Writer);
+  void ReadTop(TReader* Reader);
+  void WriteTop(TWriter* Writer);
+
   std::intptr_t FTag = 0;
+  std::int32_t FDesignInfo = 0;
   TComponentState FComponentState;
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;

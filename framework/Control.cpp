@@ -4,12 +4,18 @@
 
 #include "framework/Action.h"
 #include "framework/Application.h"
+#include "framework/ClassRegistry.h"
 #include "framework/DragObject.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
+#include "framework/Published.h"
+#include "framework/Reader.h"
 #include "framework/WinControl.h"
 
 namespace {
+// Controls stream in a class group of their own; suite classes join it.
+const bool ControlGroup = (StartClassGroup(TControl::StaticClass()), true);
+
 bool IsMouseDown(UINT Msg) {
   return Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_MBUTTONDOWN || Msg == WM_LBUTTONDBLCLK ||
          Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDBLCLK;
@@ -18,6 +24,13 @@ bool IsMouseUp(UINT Msg) { return Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP || 
 }  // namespace
 
 // --- TSizeConstraints ---
+
+SONVELT_PUBLISHED(TSizeConstraints, P) {
+  P.Integer("MaxHeight", &TSizeConstraints::GetMaxHeight, &TSizeConstraints::SetMaxHeight).Default(0);
+  P.Integer("MaxWidth", &TSizeConstraints::GetMaxWidth, &TSizeConstraints::SetMaxWidth).Default(0);
+  P.Integer("MinHeight", &TSizeConstraints::GetMinHeight, &TSizeConstraints::SetMinHeight).Default(0);
+  P.Integer("MinWidth", &TSizeConstraints::GetMinWidth, &TSizeConstraints::SetMinWidth).Default(0);
+}
 
 void TSizeConstraints::SetMinWidth(int Value) { if (Value != FMinWidth) { FMinWidth = Value; Changed(); } }
 void TSizeConstraints::SetMinHeight(int Value) { if (Value != FMinHeight) { FMinHeight = Value; Changed(); } }
@@ -47,6 +60,59 @@ void TSizeConstraints::Changed() { OnChange(this); }
 
 // --- TControl ---
 
+// The members every control stores; Left, Top, Width and Height always.
+SONVELT_PUBLISHED(TControl, P) {
+  P.Integer("Left", &TControl::GetLeft, &TControl::SetLeft);
+  P.Integer("Top", &TControl::GetTop, &TControl::SetTop);
+  P.Integer("Width", &TControl::GetWidth, &TControl::SetWidth);
+  P.Integer("Height", &TControl::GetHeight, &TControl::SetHeight);
+  P.Component("Action", &TControl::GetAction, &TControl::SetAction);
+  P.Enum("Align", &TControl::GetAlign, &TControl::SetAlign,
+         {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"})
+      .Default(alNone);
+  P.Set("Anchors", &TControl::GetAnchors, &TControl::SetAnchors, {"akLeft", "akTop", "akRight", "akBottom"})
+      .Default(TAnchors{akLeft, akTop});
+  P.Enum("BiDiMode", &TControl::GetBiDiMode, &TControl::SetBiDiMode,
+         {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"})
+      .Default(bdLeftToRight)
+      .Stored(&TControl::IsBiDiModeStored);
+  P.Integer("Color", &TControl::GetColor, &TControl::SetColor)
+      .Idents(ColorToIdent, IdentToColor)
+      .Default(clWindow)
+      .Stored(&TControl::IsColorStored);
+  P.Object("Constraints", &TControl::GetConstraints);
+  P.Integer("Cursor", &TControl::GetCursor, &TControl::SetCursor).Idents(CursorToIdent, IdentToCursor).Default(crDefault);
+  P.Integer("DragCursor", &TControl::GetDragCursor, &TControl::SetDragCursor)
+      .Idents(CursorToIdent, IdentToCursor)
+      .Default(crDrag);
+  P.Enum("DragKind", &TControl::GetDragKind, &TControl::SetDragKind, {"dkDrag", "dkDock"}).Default(dkDrag);
+  P.Enum("DragMode", &TControl::GetDragMode, &TControl::SetDragMode, {"dmManual", "dmAutomatic"}).Default(dmManual);
+  P.Boolean("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
+  P.Object("Font", &TControl::GetFont).Stored(&TControl::IsFontStored);
+  P.String("Hint", &TControl::GetHint, &TControl::SetHint);
+  P.Boolean("ParentBiDiMode", &TControl::GetParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
+  P.Boolean("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor).Default(false);
+  P.Boolean("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Default(true);
+  P.Boolean("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint).Default(true);
+  P.Component("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu);
+  P.Boolean("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
+  P.Boolean("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);
+  P.Event("OnClick", &TControl::OnClick);
+  P.Event("OnContextPopup", &TControl::OnContextPopup);
+  P.Event("OnDblClick", &TControl::OnDblClick);
+  P.Event("OnDragDrop", &TControl::OnDragDrop);
+  P.Event("OnDragOver", &TControl::OnDragOver);
+  P.Event("OnEndDrag", &TControl::OnEndDrag);
+  P.Event("OnMouseDown", &TControl::OnMouseDown);
+  P.Event("OnMouseEnter", &TControl::OnMouseEnter);
+  P.Event("OnMouseLeave", &TControl::OnMouseLeave);
+  P.Event("OnMouseMove", &TControl::OnMouseMove);
+  P.Event("OnMouseUp", &TControl::OnMouseUp);
+  P.Event("OnMouseWheel", &TControl::OnMouseWheel);
+  P.Event("OnResize", &TControl::OnResize);
+  P.Event("OnStartDrag", &TControl::OnStartDrag);
+}
+
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner),
       FConstraints(Construct<TSizeConstraints>(this)),
@@ -68,6 +134,29 @@ void TControl::BeforeDestruction() {
 }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
+}
+
+void TControl::ReadState(TReader* Reader) {
+  FControlState.Include(csReadingState);
+  try {
+    if (auto* parent = dynamic_cast<TWinControl*>(Reader->GetParent())) SetParent(parent);
+    TComponent::ReadState(Reader);
+  } catch (...) {
+    FControlState.Exclude(csReadingState);
+    throw;
+  }
+  FControlState.Exclude(csReadingState);
+  // What was read last decides: a parent's setting the control follows applies again.
+  if (FParent) {
+    Perform(CM_PARENTCOLORCHANGED);
+    Perform(CM_PARENTFONTCHANGED);
+    Perform(CM_PARENTSHOWHINTCHANGED);
+    Perform(CM_PARENTBIDIMODECHANGED);
+  }
+}
 
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;

@@ -45,6 +45,7 @@ public:
   void SetMaxWidth(int Value);
   void SetMaxHeight(int Value);
   void Assign(TPersistent* Source) override;
+  static void Publish(TPublisher<TSizeConstraints>& P);
   // Width and height brought within the limits.
   void Apply(int& Width, int& Height) const;
   TNotifyEvent OnChange;
@@ -66,6 +67,10 @@ public:
   virtual void SetParent(TWinControl* AParent);
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  // Takes the reader's Parent before reading, then follows the parent's font and colours.
+  void ReadState(TReader* Reader) override;
+  static void Publish(TPublisher<TControl>& P);
 
   int GetLeft() const { return FLeft; }
   int GetTop() const { return FTop; }
@@ -216,6 +221,11 @@ protected:
   // Sets the bounds as they are (no constraints, no realign): for alignment code.
   void UpdateBoundsRaw(int ALeft, int ATop, int AWidth, int AHeight);
   void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+  // What a stream stores: colour and font only when not taken from the parent.
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
+  bool IsShowHintStored() const { return !FParentShowHint; }
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
   void InvalidateControl(bool IsVisible, bool IsOpaque);
   // The anchor distances are taken again from the current bounds.
   void UpdateAnchorRules();

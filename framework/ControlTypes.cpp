@@ -1,5 +1,27 @@
 #include "framework/ControlTypes.h"
 
+#include "framework/IdentMaps.h"
+
+namespace {
+// crSize and crSizeAll share a value; crSizeAll is the name written.
+const TIdentMapEntry CursorNames[] = {
+    {crDefault, "crDefault"},   {crNone, "crNone"},         {crArrow, "crArrow"},       {crCross, "crCross"},
+    {crIBeam, "crIBeam"},       {crSizeAll, "crSizeAll"},   {crSize, "crSize"},         {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"}, {crSizeWE, "crSizeWE"},     {crUpArrow, "crUpArrow"},
+    {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},       {crNoDrop, "crNoDrop"},     {crHSplit, "crHSplit"},
+    {crVSplit, "crVSplit"},     {crMultiDrag, "crMultiDrag"}, {crSQLWait, "crSQLWait"}, {crNo, "crNo"},
+    {crAppStart, "crAppStart"}, {crHelp, "crHelp"},         {crHandPoint, "crHandPoint"}};
+}  // namespace
+
+bool CursorToIdent(TCursor Cursor, std::string& Ident) { return IntToIdent(Cursor, Ident, CursorNames); }
+
+bool IdentToCursor(std::string_view Ident, TCursor& Cursor) {
+  int value = 0;
+  if (!IdentToInt(Ident, value, CursorNames)) return false;
+  Cursor = static_cast<TCursor>(value);
+  return true;
+}
+
 TShiftState KeysToShiftState(WPARAM Keys) {
   TShiftState S;
   if (Keys & MK_SHIFT) S.Include(ssShift);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "framework/Delegate.h"
 #include "framework/Messages.h"
@@ -50,6 +51,10 @@ inline constexpr TCursor crAppStart = -19;
 inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
+// Cursor names as form data stores them ("crHandPoint"); names compare without
+// regard to case.
+bool CursorToIdent(TCursor Cursor, std::string& Ident);
+bool IdentToCursor(std::string_view Ident, TCursor& Cursor);
 
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;

@@ -3,7 +3,39 @@
 #include <cwchar>
 #include <functional>
 
+#include "framework/IdentMaps.h"
+#include "framework/Published.h"
 #include "framework/Unicode.h"
+
+namespace {
+const TIdentMapEntry CharsetNames[] = {
+    {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, "JOHAB_CHARSET"},       {GB2312_CHARSET, "GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, "GREEK_CHARSET"},
+    {TURKISH_CHARSET, "TURKISH_CHARSET"},   {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+    {HEBREW_CHARSET, "HEBREW_CHARSET"},     {ARABIC_CHARSET, "ARABIC_CHARSET"},
+    {BALTIC_CHARSET, "BALTIC_CHARSET"},     {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+    {THAI_CHARSET, "THAI_CHARSET"},         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+    {OEM_CHARSET, "OEM_CHARSET"}};
+}  // namespace
+
+bool CharsetToIdent(int Charset, std::string& Ident) { return IntToIdent(Charset, Ident, CharsetNames); }
+
+bool IdentToCharset(std::string_view Ident, int& Charset) { return IdentToInt(Ident, Charset, CharsetNames); }
+
+// Charset, Color, Height and Style have no default: every stored font names them.
+SONVELT_PUBLISHED(TFont, P) {
+  P.Integer("Charset", &TFont::GetCharset, &TFont::SetCharset).Idents(CharsetToIdent, IdentToCharset);
+  P.Integer("Color", &TFont::GetColor, &TFont::SetColor).Idents(ColorToIdent, IdentToColor);
+  P.Integer("Height", &TFont::GetHeight, &TFont::SetHeight);
+  P.String("Name", &TFont::GetName, &TFont::SetName);
+  P.Integer("Orientation", &TFont::GetOrientation, &TFont::SetOrientation).Default(0);
+  P.Enum("Pitch", &TFont::GetPitch, &TFont::SetPitch, {"fpDefault", "fpVariable", "fpFixed"}).Default(fpDefault);
+  P.Integer("Size", &TFont::GetSize, &TFont::SetSize).Stored(false);
+  P.Set("Style", &TFont::GetStyle, &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+}
 
 std::size_t TFontData::Hash() const {
   std::size_t h = std::hash<std::string>()(Name);

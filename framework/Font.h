@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "framework/Colors.h"
 #include "framework/GdiResourceCache.h"
@@ -31,6 +32,10 @@ struct TFontData {
   std::size_t Hash() const;
   friend bool operator==(const TFontData&, const TFontData&) = default;
 };
+
+// Character set names as form data stores them ("DEFAULT_CHARSET").
+bool CharsetToIdent(int Charset, std::string& Ident);
+bool IdentToCharset(std::string_view Ident, int& Charset);
 
 // The screen's vertical pixels per inch, read once.
 int ScreenPixelsPerInch();
@@ -73,6 +78,8 @@ public:
 
   // The font's description as GDI takes it.
   LOGFONTW GetLogFont() const;
+
+  static void Publish(TPublisher<TFont>& P);
 
 private:
   void SetData(const TFontData& Data);

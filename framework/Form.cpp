@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
+#include "framework/Published.h"
 #include "framework/Screen.h"
 
 namespace {
@@ -25,6 +26,54 @@ BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data) {
   return TRUE;
 }
 }  // namespace
+
+SONVELT_PUBLISHED(TCustomForm, P) {
+  P.Boolean("AlphaBlend", &TCustomForm::GetAlphaBlend, &TCustomForm::SetAlphaBlend).Default(false);
+  P.Integer("AlphaBlendValue", &TCustomForm::GetAlphaBlendValue, &TCustomForm::SetAlphaBlendValue).Default(255);
+  P.Set("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons,
+        {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"})
+      .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+  P.Enum("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle,
+         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})
+      .Default(bsSizeable);
+  P.String("Caption", &TCustomForm::GetCaption, &TCustomForm::SetCaption);
+  P.Integer("Color", &TCustomForm::GetColor, &TCustomForm::SetColor)
+      .Idents(ColorToIdent, IdentToColor)
+      .Default(clBtnFace)
+      .Stored(&TCustomForm::IsColorStored);
+  P.Enum("DefaultMonitor", &TCustomForm::GetDefaultMonitor, &TCustomForm::SetDefaultMonitor,
+         {"dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm"})
+      .Default(dmActiveForm);
+  P.Enum("FormStyle", &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle,
+         {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"})
+      .Default(fsNormal);
+  P.Boolean("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+  P.Enum("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition,
+         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+          "poMainFormCenter", "poOwnerFormCenter"})
+      .Default(poDesigned);
+  P.Boolean("Visible", &TCustomForm::GetVisible, &TCustomForm::SetVisible).Default(false);
+  P.Enum("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState,
+         {"wsNormal", "wsMinimized", "wsMaximized"})
+      .Default(wsNormal);
+  P.Event("OnActivate", &TCustomForm::OnActivate);
+  P.Event("OnClose", &TCustomForm::OnClose);
+  P.Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
+  P.Event("OnCreate", &TCustomForm::OnCreate);
+  P.Event("OnDeactivate", &TCustomForm::OnDeactivate);
+  P.Event("OnDestroy", &TCustomForm::OnDestroy);
+  P.Event("OnHide", &TCustomForm::OnHide);
+  P.Event("OnPaint", &TCustomForm::OnPaint);
+  P.Event("OnShortCut", &TCustomForm::OnShortCut);
+  P.Event("OnShow", &TCustomForm::OnShow);
+}
+
+void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  TScrollingWinControl::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (int i = 0; i < GetComponentCount(); ++i)
+    if (!GetComponent(i)->HasParent()) Proc(GetComponent(i));
+}
 
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TScrollingWinControl(AOwner), FCanvas(Construct<TControlCanvas>()) {

@@ -98,6 +98,10 @@ public:
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
+  // A form's stream also holds the non-visual components it owns, after its controls.
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+  static void Publish(TPublisher<TCustomForm>& P);
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
   TNotifyEvent OnShow;

@@ -56,6 +56,8 @@ public:
   TNotifyEvent OnChange;
 
 protected:
+  // "Data": the picture's form data, stored unless empty (or equal to the ancestor's).
+  void DefineProperties(TFiler* Filer) override;
   // Marks the picture modified and tells OnChange.
   virtual void Changed(TObject* Sender);
   // A bitmap destination receives the picture drawn on it at its own size, so

@@ -9,6 +9,7 @@
 #include "framework/Icon.h"
 #include "framework/ImageList.h"
 #include "framework/JpegImage.h"
+#include "framework/Persistent.h"
 #include "framework/Picture.h"
 #include "framework/MemoryStreams.h"
 #include "framework/Streams.h"
@@ -69,6 +70,29 @@ bool TGraphic::Equals(TGraphic* Graphic) {
   return same;
 }
 
+void TGraphic::DefineProperties(TFiler* Filer) {
+  TInterfacedPersistent::DefineProperties(Filer);
+  bool hasData = !GetEmpty();
+  if (TPersistent* ancestor = Filer->GetAncestor()) {
+    auto* other = dynamic_cast<TGraphic*>(ancestor);
+    hasData = !other || !Equals(other);
+  }
+  Filer->DefineBinaryProperty("Data", Bind(this, &TGraphic::ReadData), Bind(this, &TGraphic::WriteData), hasData);
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+  TInterfacedPersistent::DefineProperties(Filer);
+  bool hasData = FGraphic != nullptr;
+  if (TPersistent* ancestor = Filer->GetAncestor()) {
+    hasData = true;
+    if (auto* other = dynamic_cast<TPicture*>(ancestor)) {
+      TGraphic* theirs = other->GetGraphic();
+      hasData = !(FGraphic == theirs || (FGraphic && theirs && FGraphic->Equals(theirs)));
+    }
+  }
+  Filer->DefineBinaryProperty("Data", Bind(this, &TPicture::ReadData), Bind(this, &TPicture::WriteData), hasData);
+}
+
 void TBitmap::LoadFromStream(TStream* Stream) {
   std::vector<std::uint8_t> data = ReadRest(Stream);
   LoadFromBytes(data.data(), data.size());
@@ -109,6 +133,11 @@ void TPicture::ReadData(TStream* Stream) {
   Stream->ReadBuffer(&len, 1);
   std::string name(len, '\0');
   if (len) Stream->ReadBuffer(name.data(), len);
+  // No class: the picture was stored empty.
+  if (name.empty()) {
+    Adopt(nullptr);
+    return;
+  }
   TGraphicClass cls = nullptr;
   for (const TFileFormat& f : FileFormats())
     if (f.GraphicClass->ClassName() == name) cls = f.GraphicClass;

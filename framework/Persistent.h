@@ -20,6 +20,9 @@ class TFiler;
 class TReader;
 class TWriter;
 class TStream;
+class TComponent;
+template <class C>
+class TPublisher;
 
 class TPersistent : public TObject {
   SONVELT_CLASS(TPersistent, TObject)
@@ -43,6 +46,8 @@ protected:
 
 // What a stored-form reader or writer offers DefineProperties: named extra data, read
 // and written by the owner's own procedures. HasData false means nothing to write.
+// While writing against an ancestor, Ancestor is the matching object of the
+// ancestor (compare with it to decide HasData); it is null otherwise.
 class TFiler : public TObject {
   SONVELT_CLASS(TFiler, TObject)
 public:
@@ -54,6 +59,21 @@ public:
                                     bool HasData) = 0;
   // Lets the filer ask an object for its extra data.
   static void DefinePropertiesOf(TPersistent* Instance, TFiler* Filer) { Instance->DefineProperties(Filer); }
+
+  // The component at the top of the stream, and the one names are resolved in.
+  TComponent* GetRoot() const { return FRoot; }
+  TComponent* GetLookupRoot() const { return FLookupRoot; }
+  TPersistent* GetAncestor() const { return FAncestor; }
+  void SetAncestor(TPersistent* Value) { FAncestor = Value; }
+  // Set: children are neither read nor written.
+  bool GetIgnoreChildren() const { return FIgnoreChildren; }
+  void SetIgnoreChildren(bool Value) { FIgnoreChildren = Value; }
+
+protected:
+  TComponent* FRoot = nullptr;
+  TComponent* FLookupRoot = nullptr;
+  TPersistent* FAncestor = nullptr;
+  bool FIgnoreChildren = false;
 };
 
 // TPersistent that answers COM-style interfaces without reference counting (AddRef and

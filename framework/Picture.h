@@ -61,6 +61,9 @@ public:
   TNotifyEvent OnChange;
 
 protected:
+  // "Data": ReadData/WriteData, stored when there is a graphic (or it differs from
+  // the ancestor's).
+  void DefineProperties(TFiler* Filer) override;
   virtual void Changed(TObject* Sender);
 
 private:

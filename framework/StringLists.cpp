@@ -6,6 +6,8 @@
 
 #include "framework/Exceptions.h"
 #include "framework/MemoryStreams.h"
+#include "framework/Reader.h"
+#include "framework/Writer.h"
 #include "framework/StringUtils.h"
 #include "framework/WithUpdate.h"
 
@@ -465,4 +467,27 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
   for (int i : order) sorted.push_back(std::move(FList[i]));
   FList.swap(sorted);
   Changed();
+}
+
+void TStrings::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  bool hasData = GetCount() > 0;
+  if (auto* ancestor = dynamic_cast<TStrings*>(Filer->GetAncestor())) hasData = !Equals(ancestor);
+  Filer->DefineProperty("Strings", Bind(this, &TStrings::ReadStringsData), Bind(this, &TStrings::WriteStringsData),
+                        hasData);
+}
+
+void TStrings::ReadStringsData(TReader* Reader) {
+  Reader->ReadListBegin();
+  WithUpdate(this, [&] {
+    Clear();
+    while (!Reader->EndOfList()) Add(Reader->ReadString());
+  });
+  Reader->ReadListEnd();
+}
+
+void TStrings::WriteStringsData(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (int i = 0; i < GetCount(); ++i) Writer->WriteString(Get(i));
+  Writer->WriteListEnd();
 }

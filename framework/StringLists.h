@@ -79,6 +79,9 @@ public:
   virtual void SaveToStream(TStream* Stream) const;
 
 protected:
+  // "Strings": the lines as a list, stored when there are any (or they differ from
+  // the ancestor's).
+  void DefineProperties(TFiler* Filer) override;
   virtual std::string Get(int Index) const = 0;
   virtual void Put(int Index, const std::string& S);
   virtual TObject* GetObj(int Index) const { (void)Index; return nullptr; }
@@ -90,6 +93,8 @@ protected:
   [[noreturn]] static void Error(const char* Msg);
 
 private:
+  void ReadStringsData(TReader* Reader);
+  void WriteStringsData(TWriter* Writer);
   int FUpdateCount = 0;
   char FDelimiter = ',';
   char FQuoteChar = '"';

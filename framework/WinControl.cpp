@@ -8,6 +8,8 @@
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
+#include "framework/Published.h"
+#include "framework/Reader.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
@@ -402,6 +404,56 @@ void TWinControl::SetTabStop(bool Value) {
   Perform(CM_TABSTOPCHANGED);
 }
 
+SONVELT_PUBLISHED(TWinControl, P) {
+  P.Integer("TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder).Default(-1);
+  P.Boolean("TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop).Default(false);
+  P.Event("OnEnter", &TWinControl::OnEnter);
+  P.Event("OnExit", &TWinControl::OnExit);
+  P.Event("OnKeyDown", &TWinControl::OnKeyDown);
+  P.Event("OnKeyPress", &TWinControl::OnKeyPress);
+  P.Event("OnKeyUp", &TWinControl::OnKeyUp);
+}
+
+void TWinControl::ReadState(TReader* Reader) {
+  DisableAlign();
+  try {
+    TControl::ReadState(Reader);
+    FixupTabList();
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
+void TWinControl::FixupTabList() {
+  const int count = static_cast<int>(FTabList.size());
+  std::vector<TWinControl*> placed(static_cast<std::size_t>(count), nullptr);
+  for (TWinControl* W : FTabList) {
+    const int at = W->FReadTabOrder;
+    W->FReadTabOrder = -1;
+    if (at >= 0 && at < count && !placed[at]) placed[at] = W;
+  }
+  for (int i = 0; i < count; ++i)
+    if (placed[i]) placed[i]->SetTabOrder(i);
+}
+
+void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  for (TControl* C : FControls)
+    if (C->GetOwner() == Root) Proc(C);
+}
+
+void TWinControl::SetChildOrder(TComponent* Child, int Order) {
+  auto* control = dynamic_cast<TControl*>(Child);
+  auto it = std::find(FControls.begin(), FControls.end(), control);
+  if (!control || it == FControls.end()) return;
+  FControls.erase(it);
+  Order = std::clamp(Order, 0, static_cast<int>(FControls.size()));
+  FControls.insert(FControls.begin() + Order, control);
+  if (auto* W = dynamic_cast<TWinControl*>(control); W && W->HandleAllocated()) W->UpdateZOrder(nullptr);
+  control->Invalidate();
+}
+
 int TWinControl::GetTabOrder() const {
   if (!GetParent()) return -1;
   auto& L = GetParent()->FTabList;
@@ -410,6 +462,8 @@ int TWinControl::GetTabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int Value) {
+  // Later siblings are not read yet: the parent places this one after reading them.
+  if (GetComponentState().Contains(csReading)) FReadTabOrder = Value;
   if (!GetParent()) return;
   auto& L = GetParent()->FTabList;
   L.erase(std::remove(L.begin(), L.end(), this), L.end());

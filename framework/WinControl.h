@@ -102,6 +102,12 @@ public:
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
+  // Streams hold the child controls this parent's Root owns, bottom of the z-order first.
+  void ReadState(TReader* Reader) override;
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, int Order) override;
+  static void Publish(TPublisher<TWinControl>& P);
+
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
@@ -162,6 +168,8 @@ private:
   void TrackMouse();
   void ColorChange(TObject* Sender);
   void UpdateZOrder(TControl* Control);
+  // Puts the children read into the tab order their stored TabOrder values give.
+  void FixupTabList();
 
   HWND FHandle = nullptr;
   HWND FParentWindow = nullptr;
@@ -169,6 +177,7 @@ private:
   std::vector<TControl*> FControls;     // z-order, bottom first
   std::vector<TWinControl*> FTabList;   // tab order
   bool FTabStop = false;
+  int FReadTabOrder = -1;  // the TabOrder a stream gave, until the parent places it
   bool FDoubleBuffered = false;
   int FAlignLevel = 0;
   bool FTrackingMouse = false;

@@ -139,6 +139,17 @@ void THttpCli::NTLMStep(uint8_t& state, uint8_t& basicState, TNTLM_Msg2_Info& ch
       std::string header;
       if (!FindScheme(AuthHeaders.get(), "NTLM", &header)) return;
       challenge = NtlmParseMessage2(Trim(header.substr(std::min<size_t>(5, header.size()), 1000)));
+      if (!challenge.Msg2Ok) {
+        // Never answered: a response computed on a challenge that is not the
+        // server's tells nothing, and one to a known challenge is exactly
+        // what precomputed password tables need.
+        AuthHeaders->Clear();
+        state = 0;
+        RequestDoneError = httperrAuthChallenge;
+        StatusText = proxy ? "Malformed NTLM challenge from the proxy" : "Malformed NTLM challenge from the server";
+        PostRequestDone();
+        return;
+      }
       state = 3;
       PostOwn(RestartMsg);
       break;

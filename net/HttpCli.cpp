@@ -207,8 +207,11 @@ void THttpCli::StartRequest(THttpRequest kind) {
   DeriveDocName();
   AuthNTLMState = ProxyAuthNTLMState = AuthBasicState = ProxyAuthBasicState = 0;
   ArmPreemptiveAuth();
-  if (Socket->GetState() == wsConnected && !SameConnection()) Socket->Abort();
   auto alive = AliveToken();
+  if (Socket->GetState() == wsConnected && !SameConnection()) {
+    Socket->Abort();
+    if (!*alive) return;
+  }
   SetState(httpNotConnected);
   if (*alive) Login();
 }
@@ -287,8 +290,10 @@ void THttpCli::SocketDnsLookupDone(TObject*, uint16_t error) {
   std::string failure;
   try {
     Socket->Connect();
+    if (!*alive) return;
     if (Socket->GetState() != wsConnecting && Socket->GetState() != wsConnected) failure = "failed";
   } catch (const std::exception&) {
+    if (!*alive) return;
     failure = "raised";
   }
   if (!failure.empty()) {
@@ -296,7 +301,10 @@ void THttpCli::SocketDnsLookupDone(TObject*, uint16_t error) {
     RequestDoneError = uint16_t(code);
     StatusCode = 404;
     StatusText = "can't connect: " + WinsockErrorText(code) + " (Error #" + std::to_string(code) + ")";
+    // The end is reported once, below, and not by the socket's close too.
+    Socket->OnSessionClosed = nullptr;
     Socket->Close();
+    Socket->OnSessionClosed = Bind(this, &THttpCli::SocketSessionClosed);
     SessionClosed(0);
   }
 }
@@ -329,13 +337,15 @@ void THttpCli::SessionConnected(uint16_t error) {
   static const char* const methods[] = {"", "GET", "POST", "PUT", "HEAD", ""};
   try {
     SendRequest(methods[RequestType], RequestVer);
+    if (!*alive) return;
     if ((RequestType == httpPOST || RequestType == httpPUT) && AuthNTLMState != 1 && ProxyAuthNTLMState != 1) {
       OnSendBegin(this);
+      if (!*alive) return;
       SendingBody = true;
       SendBodyBlock();
     }
   } catch (const std::exception&) {
-    Socket->Close();
+    if (*alive) Socket->Close();
   }
 }
 
@@ -348,8 +358,9 @@ void THttpCli::SendBodyBlock() {
     return;
   }
   PostSent += n;
+  auto alive = AliveToken();
   OnSendData(this, block, n);
-  Socket->Send(block, n);
+  if (*alive) Socket->Send(block, n);
 }
 
 void THttpCli::SocketDataSent(TObject*, uint16_t) {
@@ -360,7 +371,9 @@ void THttpCli::SocketDataSent(TObject*, uint16_t) {
 
 void THttpCli::SendHeaderLine(const std::string& line) {
   std::string l = line;
+  auto alive = AliveToken();
   OnCommand(this, l);
+  if (!*alive) return;
   // A line the handler emptied is left out: an empty line inside the header
   // would end it there.
   if (l.empty() && !line.empty()) return;
@@ -368,7 +381,10 @@ void THttpCli::SendHeaderLine(const std::string& line) {
 }
 
 void THttpCli::SendRequest(const std::string& method, const std::string& version) {
+  // Any handler below may free the client: nothing is touched after that.
+  auto alive = AliveToken();
   OnRequestHeaderBegin(this);
+  if (!*alive) return;
   TOwned<TStringList> lines = MakeOwned<TStringList>();
   auto add = [&](const std::string& name, const std::string& value) {
     if (!value.empty()) lines->Add(name + value);
@@ -405,9 +421,15 @@ void THttpCli::SendRequest(const std::string& method, const std::string& version
     Trace(std::to_string(lines->GetCount()) + " header lines to send\r\n" + lines->GetText());
   }
   OnBeforeHeaderSend(this, method, lines.get());
-  for (int i = 0; i < lines->GetCount(); ++i) SendHeaderLine(lines->GetStrings(i));
+  if (!*alive) return;
+  for (int i = 0; i < lines->GetCount(); ++i) {
+    SendHeaderLine(lines->GetStrings(i));
+    if (!*alive) return;
+  }
   OnRequestHeaderEnd(this);
+  if (!*alive) return;
   SendHeaderLine("");
+  if (!*alive) return;
   if (GetOptions().Contains(httpoBandwidthControl)) StartBandwidthControl();
   Socket->Send(nullptr, 0);  // the whole header leaves in one piece
   Trace("SendRequest Done");
@@ -418,24 +440,49 @@ void THttpCli::SendRequest(const std::string& method, const std::string& version
 void THttpCli::SocketDataAvailable(TObject*, uint16_t) { HandleSocketData(); }
 
 void THttpCli::HandleSocketData() {
-  char buf[8192];
-  int n = Socket->Receive(buf, sizeof buf);
+  // Large blocks while data is waiting: each read costs a system call whatever
+  // its size; under bandwidth control small ones, to pause in time. The block
+  // is set aside while in use, since a handler that pumps messages may bring
+  // the next data in first; that then reads into its own.
+  bool limited = GetOptions().Contains(httpoBandwidthControl);
+  auto alive = AliveToken();
+  std::vector<char> block;
+  block.swap(RcvBlock);
+  block.resize(ReceiveBlockSize);
+  struct GiveBack {
+    THttpCli* Client;
+    std::vector<char>& Block;
+    const std::shared_ptr<const bool>& Alive;
+    ~GiveBack() {
+      if (*Alive && Client->RcvBlock.empty()) Client->RcvBlock.swap(Block);
+    }
+  } giveBack{this, block, alive};
+  int n = Socket->Receive(block.data(), limited ? 8192 : ReceiveBlockSize);
   if (n <= 0) return;
   Trace("Data available. Len=" + std::to_string(n));
   if (State == httpReady || State == httpAborting) {
     OnDataPush(this);
     return;
   }
-  if (GetOptions().Contains(httpoBandwidthControl)) {
+  if (limited) {
     BandwidthCount += n;
     if (BandwidthCount > BandwidthMaxCount && !BandwidthPaused) {
       BandwidthPaused = true;
       Socket->Pause();
     }
   }
-  RcvBuf.append(buf, size_t(n));
-  auto alive = AliveToken();
-  while (!RcvBuf.empty() && *alive) {
+  const char* data = block.data();
+  size_t len = size_t(n);
+  if (RcvBuf.empty() && State == httpWaitingBody && InBody && RequestType != httpHEAD) {
+    // Body bytes with nothing held before them go to the document from the block.
+    size_t took = TakeBodyBytes(data, len);
+    if (!*alive) return;
+    if (!InBody) return;  // what follows the document is not ours
+    data += took;
+    len -= took;
+  }
+  RcvBuf.append(data, len);
+  while (*alive && !RcvBuf.empty()) {
     if (State == httpWaitingHeader) {
       size_t lf = RcvBuf.find('\n');
       if (lf == std::string::npos) {
@@ -460,24 +507,31 @@ void THttpCli::HandleSocketData() {
         Socket->Abort();
         return;
       }
-      size_t take = RcvBuf.size();
-      bool chunked = TransferEncoding.find("chunked") != std::string::npos;
-      if (ContentLength >= 0 && !chunked)
-        take = size_t(std::min<int64_t>(int64_t(take), ContentLength - ReceivedCount));
-      std::string part = RcvBuf.substr(0, take);
-      RcvBuf.erase(0, take);
-      GetBodyLineNext(part.data(), int(part.size()));
+      // Taken out first: finishing the document may start over with a clean buffer.
+      std::string held;
+      held.swap(RcvBuf);
+      size_t took = TakeBodyBytes(held.data(), held.size());
       if (!*alive) return;
       if (!InBody) {
         RcvBuf.clear();  // what follows the document is not ours
         return;
       }
+      RcvBuf.insert(0, held, took, std::string::npos);
       continue;
     }
     if (State == httpWaitingBody) return;  // a body without handler (HEAD) waits for the close
     OnDataPush(this);
+    if (!*alive) return;
     RcvBuf.clear();
   }
+}
+
+// Gives the document what belongs to it of the bytes; the count taken.
+size_t THttpCli::TakeBodyBytes(const char* data, size_t len) {
+  bool chunked = TransferEncoding.find("chunked") != std::string::npos;
+  if (ContentLength >= 0 && !chunked) len = size_t(std::min<int64_t>(int64_t(len), ContentLength - ReceivedCount));
+  GetBodyLineNext(data, int(len));
+  return len;
 }
 
 void THttpCli::HandleHeaderLine(const std::string& line) {
@@ -511,6 +565,7 @@ void THttpCli::HandleHeaderLine(const std::string& line) {
         }
       } else {
         OnDataPush2(this);
+        if (!*alive) return;
       }
     } else {
       size_t colon = line.find(':');
@@ -757,37 +812,44 @@ void THttpCli::RewindForRestart() {
 }
 
 void THttpCli::Abort() {
+  auto alive = AliveToken();
   if (State != httpReady) {
     THttpClientState was = State;
-    auto alive = AliveToken();
     SetState(httpAborting);
     if (!*alive) return;
     try {
       Socket->CancelLookup();
     } catch (...) {
     }
+    if (!*alive) return;
     StatusCode = 404;
     StatusText = "Connection aborted on request";
     RequestDoneError = httperrAborted;
     Relocating = false;
     if (was == httpDnsLookup) SessionClosed(httperrAborted);
     else Socket->Abort();
+    if (!*alive) return;
     State = httpAborting;  // SessionClosed may not change the outcome
     SetState(httpReady);
     return;
   }
   State = httpAborting;
-  if (Socket->GetState() != wsClosed) Socket->Abort();
+  if (Socket->GetState() != wsClosed) {
+    Socket->Abort();
+    if (!*alive) return;
+  }
   StatusCode = 200;
   StatusText = "OK";
   RequestDoneError = 0;
   State = httpReady;
   OnStateChange(this);
-  OnRequestDone(this, RequestType, 0);
+  if (*alive) OnRequestDone(this, RequestType, 0);
 }
 
 void THttpCli::RunRequestBlocking(THttpRequest kind) {
+  auto alive = AliveToken();
   StartRequest(kind);
+  if (!*alive) return;
   uint32_t mine = RequestSerial;
   // Until this request's done message has been delivered: the state passes
   // through ready between the steps of an authentication.
@@ -799,8 +861,10 @@ void THttpCli::RunRequestBlocking(THttpRequest kind) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, 0x1C5);
       PumpPending();
     }
+    if (!*alive) return;
     if (IsTerminating()) {
       Abort();
+      if (!*alive) return;
       break;
     }
   }

@@ -38,6 +38,7 @@ constexpr uint16_t httperrAborted = 3;
 constexpr uint16_t httperrTruncated = 10053;  // the connection ended inside the body
 constexpr uint16_t httperrProtocol = 10043;   // a protocol other than http
 constexpr uint16_t httperrBadResponse = 7;    // a header line or chunk size beyond the limits
+constexpr uint16_t httperrAuthChallenge = 8;  // an NTLM challenge that fails its checks
 
 class THttpCli : public TNetWndControl {
   SONVELT_CLASS(THttpCli, TNetWndControl)
@@ -121,6 +122,7 @@ public:
 
   // Limits that keep a hostile server from growing the client without end.
   static constexpr size_t MaxHeaderLine = 65536;
+  static constexpr int ReceiveBlockSize = 256 * 1024;
   static constexpr int MaxChunkSizeDigits = 15;
 
 protected:
@@ -163,6 +165,7 @@ protected:
   void SocketSocksAuthState(TObject* Sender, TSocksAuthState state);
   void SocketError(TObject* Sender);
   void DocumentWrite(const void* buffer, int count);
+  size_t TakeBodyBytes(const char* data, size_t len);
   void SendBodyBlock();
   void FinishDocument();
   void DocumentComplete();
@@ -211,6 +214,7 @@ protected:
   int LocationChangeCurCount = 0;
   TOwned<TStringList> ReceivedHeader = MakeOwned<TStringList>(), AuthHeaders = MakeOwned<TStringList>();
   std::string RcvBuf;
+  std::vector<char> RcvBlock;
   int HeaderLineCount = 0, BodyCallCount = 0;
   bool InBody = false, DocStarted = false, DocFinished = false, AfterContinue = false;
   int64_t ReceiveStreamStart = 0;

@@ -4,7 +4,19 @@
 #include "net/UrlUtils.h"
 
 namespace sonvelt::net {
+namespace {
 
+// An absolute URL with the dot segments of its path resolved.
+std::string ResolveUrlDots(const std::string& url) {
+  size_t scheme = url.find("://");
+  size_t slash = scheme == std::string::npos ? std::string::npos : url.find('/', scheme + 3);
+  return slash == std::string::npos ? url : url.substr(0, slash) + RemoveDotSegments(url.substr(slash));
+}
+
+}  // namespace
+
+// The new target is asked for with its "." and ".." segments resolved, as a
+// server expects them and as a browser would ask.
 void THttpCli::TakeLocation(const std::string& v) {
   Relocating = true;
   bool absolute = StartsTextCi(v, "http://") || StartsTextCi(v, "https://");
@@ -12,11 +24,11 @@ void THttpCli::TakeLocation(const std::string& v) {
   if (Proxy.empty()) {
     std::string hostPart = HostName + (TargetPort == "80" || TargetPort.empty() ? "" : ":" + TargetPort);
     if (!v.empty() && v[0] == '/') {
-      Path = v;
+      Path = RemoveDotSegments(v);
       Location = "http://" + hostPart + Path;
     } else if (absolute) {
       SplitUrl(v, proto, user, pass, host, port, path);
-      Path = path.empty() ? "/" : path;
+      Path = path.empty() ? "/" : RemoveDotSegments(path);
       if (!user.empty() && !pass.empty()) {
         CurrUser = user;
         CurrPass = pass;
@@ -28,14 +40,15 @@ void THttpCli::TakeLocation(const std::string& v) {
       }
       Location = Protocol + "://" + HostName + (TargetPort == "80" ? "" : ":" + TargetPort) + Path;
     } else {
-      Path = UrlBaseOf(Path) + v;
+      Path = RemoveDotSegments(UrlBaseOf(Path) + v);
       Location = "http://" + hostPart + Path;
     }
     return;
   }
   if (!v.empty() && v[0] == '/') {
     SplitUrl(Path, proto, user, pass, host, port, path);
-    Location = (proto.empty() ? "http" : proto) + "://" + host + (port.empty() ? "" : ":" + port) + v;
+    Location = (proto.empty() ? "http" : proto) + "://" + host + (port.empty() ? "" : ":" + port) +
+               RemoveDotSegments(v);
     Path = Location;
     if (!user.empty() && !pass.empty()) {
       CurrUser = user;
@@ -50,10 +63,10 @@ void THttpCli::TakeLocation(const std::string& v) {
     }
     if (!host.empty()) HostName = host;
     Location = (proto.empty() ? "http" : proto) + "://" + HostName + (port.empty() ? "" : ":" + port) +
-               (path.empty() ? "/" : path);
+               (path.empty() ? "/" : RemoveDotSegments(path));
     Path = Location;
   } else {
-    Path = UrlBaseOf(Path) + v;
+    Path = ResolveUrlDots(UrlBaseOf(Path) + v);
     Location = Path;
   }
 }
@@ -68,7 +81,9 @@ bool THttpCli::RelocationAllowed() {
 
 // The request goes out again for the new location, from a clean response.
 void THttpCli::RestartAtLocation() {
+  auto alive = AliveToken();
   OnLocationChange(this);
+  if (!*alive) return;
   std::string keep = Location;
   RewindForRestart();
   Location = keep;
@@ -82,7 +97,10 @@ void THttpCli::StartRelocation() {
   ReceivedCount = 0;
   RcvBuf.clear();
   HeaderLineCount = BodyCallCount = 0;
-  if (!RelocationAllowed()) {
+  auto alive = AliveToken();
+  bool allowed = RelocationAllowed();
+  if (!*alive) return;
+  if (!allowed) {
     Relocating = false;
     PostOwn(SetReadyMsg);
     return;
@@ -102,7 +120,10 @@ void THttpCli::RelocationClosed(TObject*, uint16_t) {
   if (RequestType == httpPOST) RequestType = httpGET;
   Socket->OnSessionClosed = Bind(this, &THttpCli::SocketSessionClosed);
   // A relocation over a new connection counts twice.
-  if (!RelocationAllowed()) {
+  auto alive = AliveToken();
+  bool allowed = RelocationAllowed();
+  if (!*alive) return;
+  if (!allowed) {
     SetState(httpReady);
     return;
   }

@@ -88,15 +88,19 @@ std::string Base64DecodeText(const std::string& text) {
 }
 
 std::string Base64LineOfStream(TStream& stream, bool& more) {
-  std::string line;
-  more = false;
-  unsigned char buf[3];
-  for (int i = 0; i < 18; ++i) {
-    int32_t got = stream.Read(buf, 3);
-    if (got > 0) line += EncodeGroup(buf, size_t(got));
-    more = got == 3;
-    if (!more) break;
+  // The line's 54 bytes in one read where the stream gives them: a read per
+  // group of three costs a system call each on a file.
+  unsigned char buf[54];
+  int got = 0;
+  while (got < int(sizeof buf)) {
+    int n = stream.Read(buf + got, int(sizeof buf) - got);
+    if (n <= 0) break;
+    got += n;
   }
+  std::string line;
+  line.reserve(72);
+  for (int at = 0; at < got; at += 3) line += EncodeGroup(buf + at, size_t(std::min(3, got - at)));
+  more = got == int(sizeof buf);
   return line;
 }
 
@@ -134,40 +138,59 @@ void QuotedPrintableLine(const std::string& text, size_t maxLen, TCharSet specia
 
 std::string HdrEncodeInLine(const std::string& text, TCharSet specials, char kind, bool fold, int maxCol,
                             const std::string& charSet) {
+  static const char hex[] = "0123456789ABCDEF";
   if (fold && maxCol < 25) maxCol = 25;
   if (charSet.size() < 4) throw ENetException("Function 'HdrEncodeInLine', invalid CharSet: " + charSet);
   if (kind != 'B' && kind != 'Q')
     throw ENetException(std::string("Function 'HdrEncodeInLine', invalid EncType: ") + kind);
-  std::string prefix = "=?" + LowerCase(charSet) + "?" + kind + "?";
-  std::string result;
-  if (kind == 'Q') {
-    size_t pos = 0;
-    size_t maxLen = size_t(std::max<int>(maxCol - int(prefix.size()) - 2, 4));
-    while (pos < text.size()) {
-      std::string piece;
-      QuotedPrintableLine(text, maxLen, specials, true, pos, fold, piece);
-      if (pos < text.size() && !piece.empty() && piece.back() == '=') piece.pop_back();
-      if (result.empty()) {
-        if (piece.empty()) return {};
-        result = prefix + piece + "?=";
-      } else {
-        result += "\r\n\t" + prefix + piece + "?=";
+  const std::string prefix = "=?" + LowerCase(charSet) + "?" + kind + "?";
+  if (text.empty()) return kind == 'Q' ? std::string() : prefix + "?=";
+  // An encoded word holds at most 75 characters and whole characters only;
+  // folded, each fits its line (the ones after the first start with a TAB).
+  auto room = [&](bool first) {
+    int word = std::min(fold ? maxCol - (first ? 0 : 1) : 75, 75);
+    return std::max<int>(word - int(prefix.size()) - 2, kind == 'B' ? 4 : 3);
+  };
+  const bool utf8 = SameText(charSet, "utf-8") || SameText(charSet, "utf8");
+  auto characterEnd = [&](size_t i) {
+    size_t j = i + 1;
+    if (utf8 && (uint8_t(text[i]) & 0xC0) == 0xC0)
+      while (j < text.size() && j - i < 4 && (uint8_t(text[j]) & 0xC0) == 0x80) ++j;
+    return j;
+  };
+  std::string result, piece;
+  auto flush = [&] {
+    if (kind == 'B') piece = Base64EncodeText(piece);
+    if (!result.empty()) result += fold ? "\r\n\t" : " ";
+    result += prefix + piece + "?=";
+    piece.clear();
+  };
+  size_t pieceBytes = 0;  // B: the text bytes of the piece
+  for (size_t i = 0, j; i < text.size(); i = j) {
+    j = characterEnd(i);
+    std::string unit;
+    if (kind == 'Q') {
+      for (size_t k = i; k < j; ++k) {
+        auto c = uint8_t(text[k]);
+        // The blank, "?", "=" and "_" have meanings of their own inside a word.
+        if (c == ' ') unit += '_';
+        else if (c > ' ' && c <= '~' && c != '=' && c != '?' && c != '_' && !InSet(specials, char(c))) unit += char(c);
+        else unit += {'=', hex[c >> 4], hex[c & 15]};
       }
+      if (!piece.empty() && int(piece.size() + unit.size()) > room(result.empty())) flush();
+      piece += unit;
+    } else {
+      int bytes = room(result.empty()) / 4 * 3;
+      if (pieceBytes > 0 && int(pieceBytes + (j - i)) > bytes) {
+        flush();
+        pieceBytes = 0;
+      }
+      piece.append(text, i, j - i);
+      pieceBytes += j - i;
     }
-    return result;
   }
-  result = prefix;
-  size_t lineLen = result.size();
-  auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  for (size_t pos = 0; pos < text.size(); pos += 3) {
-    if (fold && int(lineLen + 4) > maxCol) {
-      result += "?=\r\n\t" + prefix;
-      lineLen = 1 + prefix.size();
-    }
-    result += EncodeGroup(p + pos, std::min<size_t>(3, text.size() - pos));
-    lineLen += 4;
-  }
-  return result + "?=";
+  flush();
+  return result;
 }
 
 std::string NextFoldPiece(const std::string& text, const std::string& breakText, TCharSet breakChars,

@@ -34,7 +34,9 @@ std::string Base64LineOfStream(TStream& stream, bool& more);
 bool NeedsEncoding(const std::string& text);
 void QuotedPrintableLine(const std::string& text, size_t maxLen, TCharSet specials, bool blankAsUnderscore,
                          size_t& pos, bool limited, std::string& out);
-// RFC 2047 encoded words; raises ENetException for a bad kind or charset name.
+// RFC 2047 encoded words of at most 75 characters (and within maxCol when
+// folded), each holding whole characters; joined by CR LF TAB when folded,
+// else by a blank. Raises ENetException for a bad kind or charset name.
 std::string HdrEncodeInLine(const std::string& text, TCharSet specials, char kind, bool fold, int maxCol,
                             const std::string& charSet);
 // The next piece of `text` from `pos` (see the folding rules); `pos` becomes

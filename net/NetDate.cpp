@@ -17,14 +17,19 @@ std::string RfcDateText(TDateTime value) {
   return buf;
 }
 
+std::string TimeZoneText(const TIME_ZONE_INFORMATION& tz, DWORD mode) {
+  if (mode == TIME_ZONE_ID_INVALID) return "-0000";  // "zone unknown"
+  long bias = tz.Bias + (mode == TIME_ZONE_ID_DAYLIGHT ? tz.DaylightBias : tz.StandardBias);
+  char buf[16];
+  // The bias is UTC minus local time; UTC itself is +0000.
+  std::snprintf(buf, sizeof buf, "%c%02ld%02ld", bias <= 0 ? '+' : '-', std::labs(bias) / 60, std::labs(bias) % 60);
+  return buf;
+}
+
 std::string TimeZoneText() {
   TIME_ZONE_INFORMATION tz;
   DWORD mode = GetTimeZoneInformation(&tz);
-  if (mode == TIME_ZONE_ID_INVALID) return "-0000";
-  long bias = tz.Bias + (mode == TIME_ZONE_ID_DAYLIGHT ? tz.DaylightBias : tz.StandardBias);
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%c%02ld%02ld", bias < 0 ? '+' : '-', std::labs(bias) / 60, std::labs(bias) % 60);
-  return buf;
+  return TimeZoneText(tz, mode);
 }
 
 std::string RfcMailDate(TDateTime local) {

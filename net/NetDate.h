@@ -1,5 +1,7 @@
 // Date texts of the mail and web headers, in English whatever the locale.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "framework/DateTime.h"
@@ -12,5 +14,7 @@ std::string RfcDateText(TDateTime value);
 std::string RfcMailDate(TDateTime local);
 // The local zone as "+hhmm" or "-hhmm"; "-0000" when the system cannot tell.
 std::string TimeZoneText();
+// The same from a zone and the mode GetTimeZoneInformation answered.
+std::string TimeZoneText(const TIME_ZONE_INFORMATION& tz, DWORD mode);
 
 }  // namespace sonvelt::net

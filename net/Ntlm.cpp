@@ -88,7 +88,7 @@ TNTLM_Msg2_Info NtlmParseMessage2(const std::string& base64Text) {
   TNTLM_Msg2_Info info;
   if (base64Text.empty()) return info;
   std::string m = Base64DecodeText(base64Text);
-  if (m.size() < 48) return info;
+  if (m.size() < 48 || m.compare(0, 8, kSignature, 8) != 0 || Get32(m, 8) != 2) return info;
   size_t tnLen = Get16(m, 12), tnOff = Get32(m, 16);
   size_t tiLen = Get16(m, 40), tiOff = Get32(m, 44);
   if (tnOff > m.size() || tnLen > m.size() - tnOff || tiOff > m.size() || tiLen > m.size() - tiOff) return info;

@@ -13,8 +13,8 @@ struct TNTLM_Msg2_Info {
 };
 
 std::string NtlmMessage1(const std::string& workstation, const std::string& domain);
-// Offsets and lengths are checked against the message; a message that does not
-// hold what it announces gives Msg2Ok false.
+// Offsets and lengths are checked against the message; a message that is no
+// challenge or does not hold what it announces gives Msg2Ok false.
 TNTLM_Msg2_Info NtlmParseMessage2(const std::string& base64Text);
 std::string NtlmMessage3(const std::string& domain, const std::string& workstation, const std::string& user,
                          const uint8_t challenge[8], const std::string& password);

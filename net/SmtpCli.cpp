@@ -32,6 +32,9 @@ TCustomSmtpClient::TCustomSmtpClient(TComponent* AOwner) : TNetWndControl(AOwner
   AllocateWindow();
   Socket = TWSocket::Create(this);
   Socket->OnSessionClosed = Bind(this, &TCustomSmtpClient::HandleSessionClosed);
+  // A message goes out in batches of lines: blocks of one segment would take
+  // a send call each.
+  Socket->SetBufSize(64 * 1024);
   Randomize();
 }
 
@@ -88,7 +91,7 @@ void TCustomSmtpClient::HandleBgException(const std::exception& e) {
     } catch (...) {
     }
   }
-  if (canClose) {
+  if (canClose && *AliveToken()) {
     try {
       Abort();
     } catch (...) {
@@ -101,10 +104,12 @@ void TCustomSmtpClient::SetContentType(TSmtpContentType value) {
   ContentTypeText = value == smtpHtml ? "text/html" : "text/plain";
 }
 
-void TCustomSmtpClient::SetState(TSmtpState s) {
-  if (State == s) return;
+bool TCustomSmtpClient::SetState(TSmtpState s) {
+  if (State == s) return true;
   State = s;
+  auto alive = AliveToken();
   OnStateChange(this);
+  return *alive;
 }
 
 void TCustomSmtpClient::EnsureReady() {
@@ -154,19 +159,18 @@ void TCustomSmtpClient::StartCommand(TSmtpRequest rq, const std::string& text, s
   RequestDoneFlag = false;
   Replying = true;
   Next = next;
-  SetState(smtpWaitingResponse);
-  WriteCommand(text);
+  if (SetState(smtpWaitingResponse)) WriteCommand(text);
 }
 
 void TCustomSmtpClient::TriggerRequestDone(uint16_t error) {
   if (RequestDoneFlag) return;
   RequestDoneFlag = true;
   if (Composite) {
-    if (State != smtpAbort) SetState(smtpInternalReady);
+    if (State != smtpAbort && !SetState(smtpInternalReady)) return;
     RunNextStep();
     return;
   }
-  SetState(smtpReady);
+  if (!SetState(smtpReady)) return;
   Composite = false;
   PostMessageW(GetHandle(), RequestDoneMsg, WPARAM(RequestType), LPARAM(error));
 }
@@ -192,7 +196,7 @@ void TCustomSmtpClient::Connect() {
   ErrorMessage.clear();
   LastResponse.clear();
   RequestDoneFlag = false;
-  SetState(smtpDnsLookup);
+  if (!SetState(smtpDnsLookup)) return;
   Socket->OnDataSent = nullptr;
   Socket->OnDnsLookupDone = Bind(this, &TCustomSmtpClient::HandleLookupDone);
   Socket->DnsLookup(Host);
@@ -205,11 +209,14 @@ void TCustomSmtpClient::HandleLookupDone(TObject*, uint16_t error) {
     StatusCode = 500;
     KeepFirstError();
     RequestResult = error;
+    auto alive = AliveToken();
     OnSessionConnected(this, error);
+    if (!*alive) return;
     OnSessionClosed(this, error);
-    TriggerRequestDone(error);
+    if (*alive) TriggerRequestDone(error);
     return;
   }
+  auto alive = AliveToken();
   try {
     Socket->SetAddr(Socket->GetLookupResult());
     Socket->SetLocalAddr(LocalAddr);
@@ -217,9 +224,10 @@ void TCustomSmtpClient::HandleLookupDone(TObject*, uint16_t error) {
     Socket->SetPort(Port);
     Socket->OnSessionConnected = Bind(this, &TCustomSmtpClient::HandleSessionConnected);
     Socket->OnDataAvailable = Bind(this, &TCustomSmtpClient::HandleReply);
-    SetState(smtpConnecting);
+    if (!SetState(smtpConnecting)) return;
     Socket->Connect();
   } catch (const Exception& e) {
+    if (!*alive) return;
     LastResponse = "500 " + e.ClassName() + ": " + e.GetMessage();
     StatusCode = RequestResult = 500;
     KeepFirstError();
@@ -236,14 +244,18 @@ void TCustomSmtpClient::HandleSessionConnected(TObject*, uint16_t error) {
   LastResponse = "500 " + WinsockErrorText(error) + " (Winsock error #" + std::to_string(error) + ")";
   StatusCode = RequestResult = 500;
   KeepFirstError();
+  auto alive = AliveToken();
   TriggerRequestDone(error);
+  if (!*alive) return;
   Socket->Close();
-  SetState(smtpReady);
+  if (*alive) SetState(smtpReady);
 }
 
 void TCustomSmtpClient::HandleSessionClosed(TObject*, uint16_t error) {
   Connected = false;
+  auto alive = AliveToken();
   OnSessionClosed(this, error);
+  if (!*alive) return;
   uint16_t code = PendingFailure ? PendingFailure : (CurrentStep == stepQuit ? 0 : 10004);
   if (code && !RequestResult) RequestResult = code;
   TriggerRequestDone(code);
@@ -258,8 +270,9 @@ void TCustomSmtpClient::HandleReply(TObject*, uint16_t error) {
     int n = Socket->Receive(buf, room);
     if (n > 0) ReplyBuffer.append(buf, size_t(n));
   }
+  // Every handler below may free the client: nothing is touched after that.
   auto alive = AliveToken();
-  while (!ReplyBuffer.empty() && *alive) {
+  while (*alive && !ReplyBuffer.empty()) {
     size_t crlf = ReplyBuffer.find("\r\n");
     if (crlf == std::string::npos) {
       if (int(ReplyBuffer.size()) >= ReplyBufferSize - 1) {
@@ -291,8 +304,7 @@ void TCustomSmtpClient::HandleReply(TObject*, uint16_t error) {
         Socket->Close();
         return;
       }
-      SetState(smtpConnected);
-      if (!*alive) return;
+      if (!SetState(smtpConnected)) return;
       OnSessionConnected(this, error);
       if (!*alive) return;
       TriggerRequestDone(0);
@@ -391,7 +403,9 @@ void TCustomSmtpClient::RcptTo() {
 void TCustomSmtpClient::SendNextRecipient() {
   if (RcptIndex >= 0 && RequestResult != 0) {
     TSmtpRcptToErrorAction action = srteAbort;
+    auto alive = AliveToken();
     OnRcptToError(this, uint16_t(RequestResult), RcptIndex, action);
+    if (!*alive) return;
     if (action == srteAbort) {
       TriggerRequestDone(uint16_t(RequestResult));
       return;
@@ -407,7 +421,7 @@ void TCustomSmtpClient::SendNextRecipient() {
   }
   std::string name, mailbox;
   SplitAddress(RcptName->GetStrings(RcptIndex), name, mailbox);
-  SetState(smtpInternalReady);
+  if (!SetState(smtpInternalReady)) return;
   bool last = RcptIndex + 1 >= RcptName->GetCount();
   StartCommand(smtpRcptTo, "RCPT TO:<" + mailbox + ">", {250, 251},
                last ? nullptr : &TCustomSmtpClient::SendNextRecipient);
@@ -432,9 +446,10 @@ void TCustomSmtpClient::Rset() {
 }
 
 void TCustomSmtpClient::Abort() {
-  SetState(smtpAbort);
+  if (!SetState(smtpAbort)) return;
+  auto alive = AliveToken();
   Socket->Abort();
-  SetState(smtpReady);
+  if (*alive) SetState(smtpReady);
 }
 
 // ---- composite requests ----
@@ -572,8 +587,7 @@ void TCustomSmtpClient::AuthFailed(bool firstCommand) {
     for (auto [from, to] : fallback)
       if (AuthMechanism == from) {
         AuthMechanism = to;
-        SetState(smtpInternalReady);
-        AuthStart();
+        if (SetState(smtpInternalReady)) AuthStart();
         return;
       }
   }
@@ -593,13 +607,13 @@ void TCustomSmtpClient::AuthFinalDone() {
 
 void TCustomSmtpClient::AuthLoginUser() {
   if (RequestResult != 0) return AuthFailed(true);
-  SetState(smtpInternalReady);
+  if (!SetState(smtpInternalReady)) return;
   StartCommand(smtpAuth, Base64EncodeText(Username), {334}, &TCustomSmtpClient::AuthLoginPassword);
 }
 
 void TCustomSmtpClient::AuthLoginPassword() {
   if (RequestResult != 0) return AuthFailed(false);
-  SetState(smtpInternalReady);
+  if (!SetState(smtpInternalReady)) return;
   StartCommand(smtpAuth, Base64EncodeText(Password), {235}, &TCustomSmtpClient::AuthFinalDone);
 }
 
@@ -614,7 +628,7 @@ void TCustomSmtpClient::AuthCramAnswer() {
   }
   std::string challenge = Base64DecodeText(LastResponse.substr(4));
   std::string digest = sha ? HmacSha1Text(challenge, Password) : HmacMd5(challenge, Password);
-  SetState(smtpInternalReady);
+  if (!SetState(smtpInternalReady)) return;
   StartCommand(smtpAuth, Base64EncodeText(Username + " " + BytesToHexLower(digest)), {235},
                &TCustomSmtpClient::AuthFinalDone);
 }
@@ -628,7 +642,7 @@ void TCustomSmtpClient::AuthNtlmAnswer() {
     FailRequest(500, "500 Malformed NtlmMsg2: " + LastResponse);
     return;
   }
-  SetState(smtpInternalReady);
+  if (!SetState(smtpInternalReady)) return;
   StartCommand(smtpAuth, NtlmMessage3("", "", Username, info.Challenge, Password), {235},
                &TCustomSmtpClient::AuthFinalDone);
 }

@@ -138,7 +138,8 @@ protected:
   virtual void TriggerProcessHeader() { OnProcessHeader(this, HeaderLines.get()); }
   virtual void WriteCommand(const std::string& text);
 
-  void SetState(TSmtpState s);
+  // False when a handler of the change freed the client.
+  bool SetState(TSmtpState s);
   void EnsureReady();
   void StartCommand(TSmtpRequest rq, const std::string& text, std::initializer_list<int> codes, TNextStep next);
   void StartComposite(TSmtpRequest rq, std::initializer_list<TSmtpStep> steps);
@@ -149,6 +150,7 @@ protected:
   void FailRequest(int code, const std::string& response);
   std::string SignOnName();
   void GenerateHeaders();
+  bool SendDataLines();
   void BuildAddressHeader(const std::string& name, const std::string& value, char letter);
 
   // Socket events.

@@ -1,5 +1,6 @@
 // Message composition of the SMTP client: generated headers, body lines sent
 // one at a time, the message text in its transfer encoding and attachments.
+#include <algorithm>
 #include <climits>
 
 #include "framework/Conversions.h"
@@ -8,6 +9,7 @@
 #include "framework/MathUtils.h"
 #include "net/NetDate.h"
 #include "net/NetException.h"
+#include "net/ReadAheadStream.h"
 #include "net/SmtpCli.h"
 
 namespace sonvelt::net {
@@ -116,8 +118,9 @@ void TCustomSmtpClient::GenerateHeaders() {
   HeaderLines->Add("Message-ID: <" + MessageId + ">");
   if (ConfirmReceipt && !Trim(HdrFrom).empty()) BuildAddressHeader("Disposition-Notification-To:", HdrFrom, letter);
   HeaderLines->Add("X-Mailer: Sonvelt mail client");
+  auto alive = AliveToken();
   TriggerProcessHeader();
-  HeaderLines->Add("");
+  if (*alive) HeaderLines->Add("");
 }
 
 // ---- the data phase ----
@@ -127,7 +130,11 @@ void TCustomSmtpClient::Data() {
   BodyLineNumber = 0;
   MoreLines = true;
   HeaderLines->Clear();
-  if (!OwnHeaders) GenerateHeaders();
+  if (!OwnHeaders) {
+    auto alive = AliveToken();
+    GenerateHeaders();
+    if (!*alive) return;
+  }
   CurrentStep = stepData;
   if (SendMode == smtpToStream) {
     SendNextLine();
@@ -146,6 +153,13 @@ void TCustomSmtpClient::TriggerGetData(int lineNum, std::string& line, bool& mor
 
 void TCustomSmtpClient::HandleLineSent(TObject*, uint16_t) { SendNextLine(); }
 
+namespace {
+// The data phase queues lines until this much waits for the network, and goes
+// on when the socket has sent it: one round through the message loop per
+// batch, not per line.
+constexpr size_t kDataBatchBytes = 64 * 1024;
+}  // namespace
+
 void TCustomSmtpClient::SendNextLine() {
   if (State == smtpWaitingResponse && RequestResult != 0) {
     // DATA was refused: no message text goes out.
@@ -156,39 +170,58 @@ void TCustomSmtpClient::SendNextLine() {
     Socket->OnDataSent = nullptr;
     return;
   }
-  SetState(smtpInternalReady);
-  std::string line;
-  if (HeaderIndex + 1 < HeaderLines->GetCount()) {
-    line = HeaderLines->GetStrings(++HeaderIndex).substr(0, 1023);
-    TriggerHeaderLine(line);
-  } else {
-    bool got = false;
-    while (MoreLines && !got) {
-      ++BodyLineNumber;
-      line.clear();
-      try {
-        TriggerGetData(BodyLineNumber, line, MoreLines);
-      } catch (...) {
-        MoreLines = false;
-      }
-      got = MoreLines;
-    }
-    if (!got) {
-      Socket->OnDataSent = nullptr;
-      if (SendMode == smtpToStream && !Connected) TriggerRequestDone(0);
-      else StartCommand(smtpData, ".", {250}, nullptr);
-      return;
-    }
-    if (!line.empty() && line[0] == '.') line.insert(0, ".");
-  }
-  TriggerDisplay("> " + line);
-  if (SendMode == smtpToStream) {
-    PostMessageW(GetHandle(), NextLineMsg, 0, 0);
-    return;
-  }
+  if (!SetState(smtpInternalReady) || !SendDataLines()) return;
   Socket->OnDataSent = Bind(this, &TCustomSmtpClient::HandleLineSent);
-  Socket->QueueText(line);
-  Socket->SendText("\r\n");
+  Socket->Send(nullptr, 0);
+}
+
+// Produces and queues the next lines of the message; false when nothing more
+// is to be sent from here (the message ended, the stream mode goes on from its
+// own message, or a handler freed the client).
+bool TCustomSmtpClient::SendDataLines() {
+  auto alive = AliveToken();
+  size_t queued = 0;
+  while (queued < kDataBatchBytes) {
+    std::string line;
+    if (HeaderIndex + 1 < HeaderLines->GetCount()) {
+      line = HeaderLines->GetStrings(++HeaderIndex).substr(0, 1023);
+      TriggerHeaderLine(line);
+      if (!*alive) return false;
+    } else {
+      bool got = false;
+      while (MoreLines && !got) {
+        ++BodyLineNumber;
+        line.clear();
+        try {
+          TriggerGetData(BodyLineNumber, line, MoreLines);
+        } catch (...) {
+          if (!*alive) return false;
+          MoreLines = false;
+        }
+        if (!*alive) return false;
+        got = MoreLines;
+      }
+      if (!got) {
+        Socket->OnDataSent = nullptr;
+        if (!Connected && SendMode != smtpToStream) return false;  // aborted meanwhile
+        // The end mark follows the lines still queued.
+        if (SendMode == smtpToStream && !Connected) TriggerRequestDone(0);
+        else StartCommand(smtpData, ".", {250}, nullptr);
+        return false;
+      }
+      if (!line.empty() && line[0] == '.') line.insert(0, ".");
+    }
+    TriggerDisplay("> " + line);
+    if (!*alive) return false;
+    if (SendMode == smtpToStream) {
+      PostMessageW(GetHandle(), NextLineMsg, 0, 0);
+      return false;
+    }
+    line += "\r\n";
+    Socket->QueueText(line);
+    queued += line.size();
+  }
+  return true;
 }
 
 // ---- TSmtpCli: text and attachments ----
@@ -233,6 +266,9 @@ void TSmtpCli::PrepareBody() {
   if (!Text.empty() && (Encoding == smtpEnc7bit || Encoding == smtpEnc8bit) && !Allow8bitChars &&
       NeedsEncoding(Text))
     Encoding = smtpEncQuotedPrintable;
+  // Text with 8-bit bytes sent as it is must not be announced as 7bit.
+  if (Encoding == smtpEnc7bit && std::any_of(Text.begin(), Text.end(), [](char c) { return uint8_t(c) >= 0x80; }))
+    Encoding = smtpEnc8bit;
   MimeLines->Clear();
   if (EmailFiles->GetCount() == 0) {
     Boundary.clear();
@@ -279,13 +315,17 @@ void TSmtpCli::TriggerHeaderLine(std::string& line) {
   TCustomSmtpClient::TriggerHeaderLine(line);
 }
 
+// False when the message goes no further from here (aborted, or a handler
+// freed the client).
 bool TSmtpCli::OpenNextAttachment(bool& more) {
   static const unsigned shareFlags[] = {fmShareCompat, fmShareExclusive, fmShareDenyWrite, fmShareDenyRead,
                                        fmShareDenyNone};
+  auto alive = AliveToken();
   while (AttachIndex < size_t(EmailFiles->GetCount())) {
     const std::string path = EmailFiles->GetStrings(int(AttachIndex));
     TSmtpBeforeOpenFileAction before = smtpBeforeOpenFileNone;
     OnBeforeFileOpen(this, int(AttachIndex), path, before);
+    if (!*alive) return false;
     if (before == smtpBeforeOpenFileNext) {
       ++AttachIndex;
       continue;
@@ -299,9 +339,11 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
     while (!opened && !skip) {
       TSmtpAfterOpenFileAction after = smtpAfterOpenFileNone;
       try {
-        AttachStream = OpenFileStream(path, shareFlags[ShareMode]);
+        // Lines of 54 bytes are taken from a block read at a time.
+        AttachStream = MakeOwned<TReadAheadStream>(OpenFileStream(path, shareFlags[ShareMode]));
       } catch (const std::exception& e) {
         OnAfterFileOpen(this, int(AttachIndex), path, &e, after);
+        if (!*alive) return false;
         if (after == smtpAfterOpenFileNext) skip = true;
         else if (after == smtpAfterOpenFileAbort) {
           more = false;
@@ -313,6 +355,7 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
         continue;
       }
       OnAfterFileOpen(this, int(AttachIndex), path, nullptr, after);
+      if (!*alive) return false;
       if (after == smtpAfterOpenFileNext) {
         AttachStream.reset();
         skip = true;
@@ -334,6 +377,7 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
     std::string name = path.substr(path.find_last_of("\\/:") + 1);
     std::string type = ContentTypeOfFile(name);
     OnAttachContentType(this, int(AttachIndex), path, type);
+    if (!*alive) return false;
     if (!Allow8bitChars && NeedsEncoding(name))
       name = HdrEncodeInLine(name, SmtpSpecials, DefaultEncoding == smtpEncBase64 ? 'B' : 'Q', FoldHeaders, 63,
                              CharSet);
@@ -347,6 +391,7 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
     MimeLines->Add("\tfilename=\"" + name + "\"");
     TOwned<TStringList> extra = MakeOwned<TStringList>();
     OnAttachHeader(this, int(AttachIndex), path, extra.get());
+    if (!*alive) return false;
     MimeLines->AddStrings(extra.get());
     MimeLines->Add("");
     return true;
@@ -358,6 +403,7 @@ bool TSmtpCli::OpenNextAttachment(bool& more) {
 }
 
 void TSmtpCli::TriggerGetData(int lineNum, std::string& line, bool& more) {
+  auto alive = AliveToken();
   more = true;
   if (MimeLines->GetCount() > 0) {
     line = MimeLines->GetStrings(0).substr(0, 1023);
@@ -368,7 +414,7 @@ void TSmtpCli::TriggerGetData(int lineNum, std::string& line, bool& more) {
     if (NextTextLine(line)) return;
     ++TextLineCount;
     TCustomSmtpClient::TriggerGetData(TextLineCount, line, more);
-    if (more) return;
+    if (!*alive || more) return;
     TextPhase = false;
     more = true;
   }

@@ -161,15 +161,18 @@ void TCustomSocksWSocket::SendSocksRequest() {
   } else {
     uint32_t target = 0;
     if (SocksLevel == "4") {
+      std::string failure;
       try {
         target = ResolveHost(Addr);
       } catch (const Exception& e) {
-        TriggerSocksError(20017, e.ClassName() + " " + e.GetMessage());
-        DoClose(true, 20017);
-        return;
+        failure = e.ClassName() + " " + e.GetMessage();
       } catch (const std::exception& e) {
-        TriggerSocksError(20017, std::string("Exception ") + e.what());
-        DoClose(true, 20017);
+        failure = std::string("Exception ") + e.what();
+      }
+      if (!failure.empty()) {
+        auto alive = AliveToken();
+        TriggerSocksError(20017, failure);
+        if (*alive) DoClose(true, 20017);
         return;
       }
     } else {

@@ -109,6 +109,35 @@ bool IsHexDigitChar(char c) {
 
 int HexDigitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : (c & 15) + 9; }
 
+std::string RemoveDotSegments(const std::string& path) {
+  size_t cut = path.find_first_of("?#");
+  std::string in = path.substr(0, cut), out;
+  auto dropLastSegment = [&] {
+    size_t slash = out.rfind('/');
+    out.erase(slash == std::string::npos ? 0 : slash);
+  };
+  while (!in.empty()) {
+    if (in.rfind("../", 0) == 0) in.erase(0, 3);
+    else if (in.rfind("./", 0) == 0) in.erase(0, 2);
+    else if (in.rfind("/./", 0) == 0) in.erase(0, 2);
+    else if (in == "/.") in = "/";
+    else if (in.rfind("/../", 0) == 0) {
+      in.erase(0, 3);
+      dropLastSegment();
+    } else if (in == "/..") {
+      in = "/";
+      dropLastSegment();
+    } else if (in == "." || in == "..") {
+      in.clear();
+    } else {
+      size_t next = in.find('/', 1);
+      out += in.substr(0, next);
+      in.erase(0, next);
+    }
+  }
+  return cut == std::string::npos ? out : out + path.substr(cut);
+}
+
 std::string UrlBaseOf(const std::string& path) {
   size_t q = path.find('?');
   std::string head = path.substr(0, q);

@@ -11,6 +11,9 @@ void SplitUrl(const std::string& url, std::string& proto, std::string& user, std
 int NthPos(const std::string& find, const std::string& text, int n);
 bool IsHexDigitChar(char c);
 int HexDigitValue(char c);
+// The path with its "." and ".." segments resolved (RFC 3986, 5.2.4); the
+// query and fragment are kept as they are.
+std::string RemoveDotSegments(const std::string& path);
 // The path up to and including its last "/" or ":" before any "?".
 std::string UrlBaseOf(const std::string& path);
 

@@ -215,16 +215,19 @@ void TCustomWSocket::WinsockFailure(const std::string& operation) {
       TriggerSessionClosed(uint16_t(code));
       if (!Alive()) return;
     }
-    SetState(wsClosed);
+    if (!SetState(wsClosed)) return;
   }
   LastError = code;
   ReportError(text);
 }
 
-void TCustomWSocket::SetState(TSocketState newState) {
+bool TCustomWSocket::SetState(TSocketState newState) {
   TSocketState old = State;
   State = newState;
-  if (old != newState) TriggerChangeState(old, newState);
+  if (old == newState) return true;
+  auto alive = AliveToken();
+  TriggerChangeState(old, newState);
+  return *alive;
 }
 
 void TCustomWSocket::TriggerChangeState(TSocketState oldState, TSocketState newState) {
@@ -277,14 +280,15 @@ void TCustomWSocket::Connect() {
   HSocket = ws::socket(SocketFamily, SocketType, ProtoNum);
   if (HSocket == NoSocket) return WinsockFailure("Connect (socket)");
   ReadSocketBufferSizes();
-  if (HSocket == NoSocket) return;
-  SetState(wsOpened);
+  if (!Alive() || HSocket == NoSocket) return;
+  if (!SetState(wsOpened)) return;
   if (State != wsOpened) {
     ws::WSASetLastError(WSAEINVAL);
     return WinsockFailure("Connect (Invalid operation in OnChangeState)");
   }
   if (SocketType == SOCK_DGRAM) {
     BindLocal();
+    if (!Alive()) return;
     if (MultiCast) {
       if (MultiCastIpTTL != 1 &&
           ws::setsockopt(HSocket, IPPROTO_IP, IP_MULTICAST_TTL, reinterpret_cast<const char*>(&MultiCastIpTTL),
@@ -313,16 +317,17 @@ void TCustomWSocket::Connect() {
             SOCKET_ERROR)
       return WinsockFailure("setsockopt(IPPROTO_TCP, TCP_NODELAY)");
     ApplyLinger();
+    if (!Alive()) return;
     ApplyKeepAlive();
+    if (!Alive()) return;
     if (LocalPortNum != 0 || LocalAddr != "0.0.0.0") BindLocal();
   }
-  if (HSocket == NoSocket) return;
+  if (!Alive() || HSocket == NoSocket) return;
   EventMask = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
   if (ws::WSAAsyncSelect(HSocket, GetHandle(), AsyncSelectMsg, EventMask) == SOCKET_ERROR)
     return WinsockFailure("WSAAsyncSelect");
   if (SocketType == SOCK_DGRAM) {
-    SetState(wsConnected);
-    TriggerSessionConnectedEx(0);
+    if (SetState(wsConnected)) TriggerSessionConnectedEx(0);
     return;
   }
   if (LogEnabled(loWsockInfo))
@@ -433,8 +438,7 @@ void TCustomWSocket::HandleSelectMessage(const TNetMessage& msg) {
 void TCustomWSocket::HandleConnectEvent(uint16_t error) {
   if (State == wsConnected) return;
   auto alive = AliveToken();
-  SetState(wsConnected);
-  if (!*alive) return;
+  if (!SetState(wsConnected)) return;
   TriggerSessionConnectedEx(error);
   if (*alive && error != 0 && State != wsClosed) Close();
 }
@@ -442,8 +446,7 @@ void TCustomWSocket::HandleConnectEvent(uint16_t error) {
 void TCustomWSocket::HandleReadEvent(uint16_t error) {
   auto alive = AliveToken();
   if (State != wsConnected) {
-    SetState(wsConnected);
-    if (!*alive) return;
+    if (!SetState(wsConnected)) return;
     TriggerSessionConnectedEx(error);
     if (!*alive || HSocket == NoSocket) return;
   }
@@ -522,6 +525,9 @@ void TCustomWSocket::ReceiveLoop(uint16_t error, TWSocketOptions options) {
       // A handler that took nothing would make this loop spin on the same
       // waiting bytes forever; the next read notification offers them again.
       if (RawReadCount == before) return;
+      // A read that did not fill its buffer took all there was: data that
+      // comes later announces itself with a notification of its own.
+      if (!BufferFilled) return;
       u_long count = 0;
       if (ws::ioctlsocket(HSocket, FIONREAD, &count) == SOCKET_ERROR) {
         LastError = ws::WSAGetLastError();
@@ -562,8 +568,9 @@ int TCustomWSocket::Send(const void* data, int length) {
   SendQueueEmpty = false;
   if (length < 0) length = 0;
   QueueData(data, length);
+  auto alive = AliveToken();
   TryToSend();
-  if (HSocket != NoSocket && SendChain->HasNoData()) PostWriteEvent();
+  if (*alive && HSocket != NoSocket && SendChain->HasNoData()) PostWriteEvent();
   return length;
 }
 
@@ -575,11 +582,16 @@ int TCustomWSocket::SendText(const std::string& text) {
 int TCustomWSocket::SendByte(uint8_t value) { return Send(&value, 1); }
 
 void TCustomWSocket::TryToSend() {
+  // OnSendData may free the socket, and its chain with it.
+  auto alive = AliveToken();
   SendChain->Lock();
   struct Unlock {
     TNetBufferHandler* c;
-    ~Unlock() { c->Unlock(); }
-  } unlock{SendChain.get()};
+    const std::shared_ptr<const bool>& alive;
+    ~Unlock() {
+      if (*alive) c->Unlock();
+    }
+  } unlock{SendChain.get(), alive};
   if (HSocket == NoSocket || SendChain->HasNoData()) {
     SendQueueEmpty = true;
     return;
@@ -592,7 +604,7 @@ void TCustomWSocket::TryToSend() {
       return;
     }
     int count = SendChunk(span, len);
-    if (count == 0) return;
+    if (!*alive || count == 0) return;
     if (count < 0) {
       int code = ws::WSAGetLastError();
       if (code == WSAECONNRESET || code == WSAENOTSOCK || code == WSAENOTCONN || code == WSAEINVAL ||
@@ -629,16 +641,20 @@ int TCustomWSocket::SendTo(const sockaddr_in& dest, const void* data, int length
   int n = ws::sendto(HSocket, static_cast<const char*>(data), length, SendFlagsValue,
                      reinterpret_cast<const sockaddr*>(&dest), int(sizeof dest));
   if (n > 0) {
+    auto alive = AliveToken();
     OnSendData(this, n);
-    if (SocketType == SOCK_DGRAM && SendChain->HasNoData()) PostWriteEvent();
+    if (*alive && SocketType == SOCK_DGRAM && SendChain->HasNoData()) PostWriteEvent();
   }
   return n;
 }
 
 void TCustomWSocket::Flush() {
+  auto alive = AliveToken();
   while (HSocket != NoSocket && !SendChain->HasNoData()) {
     TryToSend();
+    if (!*alive) return;
     PumpPending();
+    if (!*alive) return;
   }
 }
 
@@ -733,7 +749,9 @@ void TCustomWSocket::Close() {
   // What is still queued goes out first; the close completes once the chain
   // has drained (or the peer goes away).
   if (State == wsConnected && HSocket != NoSocket && !SendChain->HasNoData() && !IsDestroying()) {
+    auto alive = AliveToken();
     TryToSend();
+    if (!*alive) return;
     if (HSocket != NoSocket && !SendChain->HasNoData()) {
       CloseAfterSend = true;
       return;
@@ -746,12 +764,14 @@ void TCustomWSocket::CloseLater() { PostMessageW(GetHandle(), CloseLaterMsg, 0, 
 
 void TCustomWSocket::DoClose(bool doShutdown, int error) {
   CloseAfterSend = false;
+  auto alive = AliveToken();
   if (HSocket != NoSocket && State != wsClosed) {
     if (doShutdown) Shutdown(SD_SEND);
     while (ws::closesocket(HSocket) == SOCKET_ERROR) {
       int code = ws::WSAGetLastError();
       if (code == WSAEWOULDBLOCK) {
         PumpPending();
+        if (!*alive) return;
         continue;
       }
       LastError = code;
@@ -760,9 +780,7 @@ void TCustomWSocket::DoClose(bool doShutdown, int error) {
       break;
     }
     HSocket = NoSocket;
-    auto alive = AliveToken();
-    SetState(wsClosed);
-    if (!*alive) return;
+    if (!SetState(wsClosed)) return;
     if (!IsDestroying() && !ClosedNotified) {
       ClosedNotified = true;
       TriggerSessionClosed(uint16_t(error));
@@ -775,16 +793,14 @@ void TCustomWSocket::DoClose(bool doShutdown, int error) {
     ws::closesocket(HSocket);
     HSocket = NoSocket;
   }
-  if (State != wsClosed) {
-    SetState(wsClosed);
-    Quietly([&] { ResetDefaults(); });
-  }
+  if (State != wsClosed && SetState(wsClosed)) Quietly([&] { ResetDefaults(); });
 }
 
 void TCustomWSocket::Abort() { DoAbort(0); }
 
 void TCustomWSocket::DoAbort(int error) {
   Quietly([&] { CancelLookup(); });
+  if (!Alive()) return;
   ClearSendBuffer();
   if (State == wsConnected && ProtoNum == IPPROTO_TCP && HSocket != NoSocket) {
     // A linger of zero seconds: the connection is reset at once.

@@ -207,7 +207,8 @@ protected:
   virtual void DupDone();
 
   void AssignText(std::string& field, bool& assigned, bool& resolved, const std::string& value, const char* what);
-  void SetState(TSocketState newState);
+  // False when a handler of the change freed the socket.
+  bool SetState(TSocketState newState);
   void WinsockFailure(const std::string& operation);
   void ReceiveLoop(uint16_t error, TWSocketOptions options);
   void ClearSendBuffer();

@@ -50,10 +50,10 @@ void TCustomWSocket::Listen() {
   }
   if (ws::bind(HSocket, reinterpret_cast<sockaddr*>(&SockAddr), int(sizeof SockAddr)) == SOCKET_ERROR)
     return WinsockFailure("Bind");
-  SetState(wsBound);
+  if (!SetState(wsBound)) return;
   if (SocketType == SOCK_STREAM) {
     if (ws::listen(HSocket, ListenBacklog) == SOCKET_ERROR) return WinsockFailure("Listen");
-    SetState(wsListening);
+    if (!SetState(wsListening)) return;
   } else if (SocketType == SOCK_DGRAM) {
     if (MultiCast) {
       ip_mreq req{};
@@ -63,8 +63,7 @@ void TCustomWSocket::Listen() {
                          int(sizeof req)) == SOCKET_ERROR)
         return WinsockFailure("setsockopt(IP_ADD_MEMBERSHIP)");
     }
-    SetState(wsListening);
-    SetState(wsConnected);
+    if (!SetState(wsListening) || !SetState(wsConnected)) return;
   } else if (SocketType == SOCK_RAW) {
     if (ComponentOptions.Contains(wsoSIO_RCVALL)) {
       uint32_t in = 1, out = 0;
@@ -73,8 +72,7 @@ void TCustomWSocket::Listen() {
                        nullptr) == SOCKET_ERROR)
         return WinsockFailure("WSAIoctl(SIO_RCVALL)");
     }
-    SetState(wsListening);
-    SetState(wsConnected);
+    if (!SetState(wsListening) || !SetState(wsConnected)) return;
   } else {
     return WinsockFailure("Listen: unexpected protocol.");
   }
@@ -90,9 +88,10 @@ SOCKET TCustomWSocket::Accept() {
     return NoSocket;
   }
   int len = sizeof SockAddr;
-  LastAcceptedHandle = ws::accept(HSocket, reinterpret_cast<sockaddr*>(&SockAddr), &len);
-  if (LastAcceptedHandle == NoSocket) WinsockFailure("Accept");
-  return LastAcceptedHandle;
+  SOCKET accepted = ws::accept(HSocket, reinterpret_cast<sockaddr*>(&SockAddr), &len);
+  LastAcceptedHandle = accepted;
+  if (accepted == NoSocket) WinsockFailure("Accept");
+  return accepted;
 }
 
 void TCustomWSocket::Dup(SOCKET handle) {
@@ -103,13 +102,15 @@ void TCustomWSocket::Dup(SOCKET handle) {
   if (State != wsClosed) {
     if (HSocket != NoSocket && ws::closesocket(HSocket) == SOCKET_ERROR) return WinsockFailure("Dup (closesocket)");
     HSocket = NoSocket;
-    SetState(wsClosed);
+    if (!SetState(wsClosed)) return;
   }
   HSocket = handle;
   ReadSocketBufferSizes();
-  if (HSocket == NoSocket) return;
+  if (!Alive() || HSocket == NoSocket) return;
   ApplyLinger();
+  if (!Alive()) return;
   ApplyKeepAlive();
+  if (!Alive()) return;
   EventMask = FD_READ | FD_WRITE | FD_CLOSE;
   if (ws::WSAAsyncSelect(HSocket, GetHandle(), AsyncSelectMsg, EventMask) == SOCKET_ERROR)
     return WinsockFailure("WSAAsyncSelect");
@@ -123,9 +124,13 @@ void TCustomWSocket::DupDone() { SetState(wsConnected); }
 void TCustomWSocket::DnsLookup(const std::string& host) {
   if (host.empty()) {
     ReportError("DNS lookup: invalid host name.");
-    return TriggerDnsLookupDone(WSAEINVAL);
+    if (Alive()) TriggerDnsLookupDone(WSAEINVAL);
+    return;
   }
-  if (LookupHandle) CancelLookup();
+  if (LookupHandle) {
+    CancelLookup();
+    if (!Alive()) return;
+  }
   LookupResult.clear();
   LookupResults->Clear();
   uint32_t a = ws::inet_addr(Trim(host).c_str());
@@ -189,9 +194,13 @@ void TCustomWSocket::HandleHostByName(const TNetMessage& msg) {
 void TCustomWSocket::ReverseLookup(const std::string& address) {
   if (address.empty()) {
     ReportError("Reverse DNS Lookup: Invalid host name.");
-    return TriggerDnsLookupDone(WSAEINVAL);
+    if (Alive()) TriggerDnsLookupDone(WSAEINVAL);
+    return;
   }
-  if (LookupHandle) CancelLookup();
+  if (LookupHandle) {
+    CancelLookup();
+    if (!Alive()) return;
+  }
   LookupResult.clear();
   LookupResults->Clear();
   HWND wnd = GetHandle();
@@ -218,7 +227,8 @@ void TCustomWSocket::HandleHostByAddr(const TNetMessage& msg) {
 void TCustomWSocket::ReverseLookupSync(const std::string& address) {
   if (address.empty() || address.size() > 256) {
     ReportError("Reverse DNS Lookup: Invalid host name.");
-    return TriggerDnsLookupDone(WSAEINVAL);
+    if (Alive()) TriggerDnsLookupDone(WSAEINVAL);
+    return;
   }
   LookupResult.clear();
   LookupResults->Clear();

@@ -8,6 +8,8 @@
 #include "framework/ClassRegistry.h"
 #include "framework/DrawingHelpers.h"
 #include "framework/Exceptions.h"
+#include "framework/OwnedObject.h"
+#include "framework/Published.h"
 #include "framework/Screen.h"
 #include "framework/Streams.h"
 #include "skins/TransparentBitmap.h"
@@ -36,6 +38,34 @@ void RegisterSliderCursors() {
 }
 
 }  // namespace
+
+// Images come before EdgeSize, which needs the ruler's length, and the range before
+// the value, which it bounds.
+SONVELT_PUBLISHED(TImageSlider, P) {
+  P.Boolean("ParentColor", &TImageSlider::GetParentColor, &TImageSlider::SetParentColor).Default(true);
+  P.Boolean("TabStop", &TImageSlider::GetTabStop, &TImageSlider::SetTabStop).Default(true);
+  P.Enum("Orientation", &TImageSlider::GetOrientation, &TImageSlider::SetOrientation, {"soHorizontal", "soVertical"})
+      .Default(soHorizontal);
+  P.Set("Options", &TImageSlider::GetOptions, &TImageSlider::SetOptions,
+        {"soShowFocus", "soShowPoints", "soSmooth", "soRulerOpaque", "soThumbOpaque"})
+      .Default(TSliderOptions{soShowFocus, soShowPoints, soSmooth});
+  P.Integer("NumThumbStates", &TImageSlider::GetNumThumbStates, &TImageSlider::SetNumThumbStates).Default(2);
+  const char* const images[4] = {"ImageHThumb", "ImageHRuler", "ImageVThumb", "ImageVRuler"};
+  for (int i = 0; i < 4; ++i)
+    P.Object(images[i], [i](TImageSlider* S) { return S->GetImage(i); })
+        .Stored([i](TImageSlider* S) { return (S->GetUserImages() >> i) & 1; });
+  P.Integer("EdgeSize", &TImageSlider::GetEdgeSize, &TImageSlider::SetEdgeSize).Default(2);
+  P.Enum("BevelStyle", &TImageSlider::GetBevelStyle, &TImageSlider::SetBevelStyle,
+         {"bvNone", "bvLowered", "bvRaised", "bvSpace"})
+      .Default(bvNone);
+  P.Integer("MinValue", &TImageSlider::GetMinValue, &TImageSlider::SetMinValue).Default(0);
+  P.Integer("MaxValue", &TImageSlider::GetMaxValue, &TImageSlider::SetMaxValue).Default(100);
+  P.Integer("Increment", &TImageSlider::GetIncrement, &TImageSlider::SetIncrement).Default(10);
+  P.Integer("Value", &TImageSlider::GetValue, &TImageSlider::SetValue).Default(0);
+  P.Event("OnChange", &TImageSlider::OnChange);
+  P.Event("OnChanged", &TImageSlider::OnChanged);
+  P.Event("OnDrawPoints", &TImageSlider::OnDrawPoints);
+}
 
 TImageCustomSlider::TImageCustomSlider(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks});
@@ -252,13 +282,21 @@ void TImageCustomSlider::SetImage(int Index, TBitmap* Value) {
 
 void TImageCustomSlider::Loaded() {
   TCustomControl::Loaded();
+  for (int i = 0; i < 4; ++i)
+    if ((FUserImages >> i) & 1) {
+      TOwned<TBitmap> copy(TBitmap::Create());
+      copy->Assign(FImages[i]);
+      SetImage(i, copy.get());
+    }
   RebuildLayout();
 }
 
 void TImageCustomSlider::DefineProperties(TFiler* Filer) {
   TCustomControl::DefineProperties(Filer);
+  std::uint8_t stored = 0;
+  if (auto* ancestor = dynamic_cast<TImageCustomSlider*>(Filer->GetAncestor())) stored = ancestor->FUserImages;
   Filer->DefineBinaryProperty("UserImages", Bind(this, &TImageCustomSlider::ReadUserImages),
-                              Bind(this, &TImageCustomSlider::WriteUserImages), FUserImages != 0);
+                              Bind(this, &TImageCustomSlider::WriteUserImages), FUserImages != stored);
 }
 
 void TImageCustomSlider::ReadUserImages(TStream* Stream) { Stream->ReadBuffer(&FUserImages, 1); }

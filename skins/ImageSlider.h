@@ -85,6 +85,7 @@ class TImageCustomSlider : public TCustomControl {
   virtual void ThumbReleased(TMouseButton Button);
 
   void Paint() override;
+  // Assigns the user's images again, so that the layout follows them.
   void Loaded() override;
   // "UserImages": which images the form stores, one bit each.
   void DefineProperties(TFiler* Filer) override;
@@ -144,6 +145,7 @@ class TImageSlider : public TImageCustomSlider {
   SONVELT_CLASS(TImageSlider, TImageCustomSlider)
  public:
   using TImageCustomSlider::TImageCustomSlider;
+  static void Publish(TPublisher<TImageSlider>& P);
 };
 
 // Screen cursor ids of the slider's two cursors.

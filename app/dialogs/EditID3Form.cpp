@@ -19,11 +19,11 @@ TEditID3Form::TEditID3Form(TComponent* AOwner) : TForm(AOwner) {
   Row(LabelAlbum, "Album:", 68);
   EditAlbum = AddControl<TEdit>(this, 80, 68, 238, 21);
   Row(LabelGenre, "Genre:", 96);
-  ComboBoxGenre = AddControl<TComboBox>(this, 80, 96, 150, 21);
+  ComboBoxGenre = AddControl<TComboBox>(this, 80, 96, 148, 21);
   ComboBoxGenre->SetStyle(csDropDownList);
   ComboBoxGenre->SetDropDownCount(16);
-  LabelYear = AddControl<TLabel>(this, 238, 100, 30, 14, "Year:");
-  EditYear = AddControl<TEdit>(this, 268, 96, 50, 21);
+  LabelYear = AddControl<TLabel>(this, 236, 100, 30, 14, "Year:");
+  EditYear = AddControl<TEdit>(this, 270, 96, 48, 21);
   EditYear->SetMaxLength(6);
   Row(LabelComment, "Comment:", 124);
   MemoComment = AddControl<TMemo>(this, 80, 124, 238, 80);

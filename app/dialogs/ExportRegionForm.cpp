@@ -16,17 +16,17 @@
 
 TExportRegionForm::TExportRegionForm(TComponent* AOwner) : TForm(AOwner) {
   InitDialogForm(this, "Export Region(s)", 340, 112);
-  LabelFolder = AddControl<TLabel>(this, 12, 16, 80, 14, "Export Folder:");
-  EditFolder = AddControl<TEdit>(this, 96, 12, 200, 21);
+  LabelFolder = AddControl<TLabel>(this, 12, 16, 90, 14, "Export Folder:");
+  EditFolder = AddControl<TEdit>(this, 108, 12, 188, 21);
   EditFolder->SetReadOnly(true);
   ButtonFolder = AddControl<TButton>(this, 302, 11, 26, 23, "...");
   ButtonFolder->OnClick = TNotifyEvent(this, &TExportRegionForm::ButtonFolderClick);
-  LabelFormat = AddControl<TLabel>(this, 12, 46, 80, 14, "Export Format:");
-  ComboBoxFormat = AddControl<TComboBox>(this, 96, 42, 100, 21);
+  LabelFormat = AddControl<TLabel>(this, 12, 46, 90, 14, "Export Format:");
+  ComboBoxFormat = AddControl<TComboBox>(this, 108, 42, 92, 21);
   ComboBoxFormat->SetStyle(csDropDownList);
   for (const char* Ext : {".wav", ".mp3", ".ogg", ".wma"}) ComboBoxFormat->GetItems()->Add(Ext);
   ComboBoxFormat->SetItemIndex(0);
-  ButtonFormatSettings = AddControl<TButton>(this, 204, 41, 124, 23, "Format Settings");
+  ButtonFormatSettings = AddControl<TButton>(this, 208, 41, 120, 23, "Format Settings");
   ButtonFormatSettings->OnClick = TNotifyEvent(this, &TExportRegionForm::ButtonFormatSettingsClick);
   AddOkCancelButtons(this, 172, 80, ButtonOK, ButtonCancel);
 }

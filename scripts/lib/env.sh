@@ -7,6 +7,8 @@ SONVELT_DEPS_HASH=$(cat "$SONVELT_ROOT"/scripts/deps/*.sh | sha256sum | cut -c1-
 export SONVELT_DEPS_PREFIX=${SONVELT_DEPS_PREFIX:-$SONVELT_CACHE/deps-x86_64-$SONVELT_DEPS_HASH}
 export WINEPREFIX=${SONVELT_WINEPREFIX:-$SONVELT_CACHE/wine64}
 export WINEARCH=win64
+# Build-time tools (the form converter) run in a prefix of their own.
+export SONVELT_TOOLS_WINEPREFIX=$SONVELT_CACHE/wine64-tools
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # The 64-bit loader, called directly: Debian's wine wrapper picks the 32-bit loader

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <deque>
 #include <functional>
@@ -75,10 +76,11 @@ public:
   // Clicks Button (IDYES, IDNO, IDCANCEL, IDOK) in the next message box; Before
   // runs first with the box on screen.
   static void AnswerBox(int Button, std::function<void(HWND)> Before = nullptr) {
-    Add({true, Button, {}, std::move(Before)});
+    Add({true, Button, {}, std::move(Before), 0});
   }
   // Picks Folder in the next folder picker and confirms it; "" cancels the picker.
-  static void AnswerFolder(const std::string& Folder) { Add({false, Folder.empty() ? IDCANCEL : IDOK, Folder, nullptr}); }
+  // A folder inside the one the picker starts at is the one it reliably reaches.
+  static void AnswerFolder(const std::string& Folder) { Add({false, Folder.empty() ? IDCANCEL : IDOK, Folder, nullptr, 0}); }
   // The message boxes answered so far.
   static std::vector<TBox>& Boxes() {
     static std::vector<TBox> B;
@@ -98,6 +100,7 @@ private:
     int Button;
     std::string Folder;
     std::function<void(HWND)> Before;
+    int Waited = 0;
   };
   static std::deque<TEntry>& Queue() {
     static std::deque<TEntry> Q;
@@ -140,10 +143,34 @@ private:
         reinterpret_cast<LPARAM>(&Search));
     return Search.Found;
   }
+  // True when the picker's tree has the folder's own name selected.
+  static bool PickerShows(HWND Dialog, std::string Folder) {
+    while (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
+    const std::wstring Name = Utf8ToWide(Folder.substr(Folder.find_last_of('\\') + 1));
+    HWND Tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    auto Item = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!Item) return false;
+    wchar_t Text[MAX_PATH] = {};
+    TVITEMW I{};
+    I.mask = TVIF_TEXT;
+    I.hItem = Item;
+    I.pszText = Text;
+    I.cchTextMax = MAX_PATH;
+    SendMessageW(Tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&I));
+    return lstrcmpiW(Text, Name.c_str()) == 0;
+  }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (Queue().empty()) return;
     HWND Dialog = FindDialog(Queue().front().Box);
     if (!Dialog) return;
+    if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
+        Queue().front().Waited++ < 150) {
+      // The picker settles its first selection in its own time: the folder is
+      // chosen again until the tree shows it.
+      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
+      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+      return;
+    }
     TEntry Entry = std::move(Queue().front());
     Queue().pop_front();
     KillTimer(nullptr, Timer);
@@ -151,9 +178,6 @@ private:
     if (Entry.Box) {
       Boxes().push_back({TextOf(Dialog), TextOf(GetDlgItem(Dialog, 0xFFFF))});
       if (Entry.Before) Entry.Before(Dialog);
-    } else if (Entry.Button == IDOK) {
-      const std::wstring Path = Utf8ToWide(Entry.Folder);
-      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
     }
     PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Entry.Button, BN_CLICKED), 0);
   }

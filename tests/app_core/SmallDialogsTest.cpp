@@ -174,12 +174,15 @@ TEST_F(SmallDialogsTest, ANameOfBlanksIsRefusedAndCleared) {
 }
 
 TEST_F(SmallDialogsTest, ExportFolderPickedIsKeptEvenWhenTheDialogIsCancelled) {
-  GlobalVarsRecord->ExportFolder = "C:\\music";
+  // The picker starts at the stored folder; a folder inside it is picked.
+  const std::string Start = GetTempDirectory() + "sonvelt-export-" + std::to_string(GetCurrentProcessId());
+  const std::string Picked = Start + "\\picked";
+  ForceDirectories(Picked);
+  GlobalVarsRecord->ExportFolder = Start;
   GlobalVarsRecord->ExportFormat = 2;
-  const std::string Picked = GetTempDirectory();
   auto* Dialog = TExportRegionForm::Create(Owner);
   Dialog->ReadSettings();
-  EXPECT_EQ("C:\\music", Dialog->EditFolder->GetText());
+  EXPECT_EQ(Start, Dialog->EditFolder->GetText());
   EXPECT_EQ(".ogg", Dialog->ComboBoxFormat->GetText());
   EXPECT_NE(0, StyleOf(Dialog->EditFolder) & ES_READONLY);
   TSystemDialogAnswers::AnswerFolder(Picked);
@@ -190,13 +193,15 @@ TEST_F(SmallDialogsTest, ExportFolderPickedIsKeptEvenWhenTheDialogIsCancelled) {
   });
   EXPECT_EQ(mrCancel, Result);
   EXPECT_TRUE(TSystemDialogAnswers::AllAnswered());
-  EXPECT_EQ(ExcludeTrailingPathDelimiter(Picked), ExcludeTrailingPathDelimiter(GlobalVarsRecord->ExportFolder));
+  EXPECT_EQ(Picked, ExcludeTrailingPathDelimiter(GlobalVarsRecord->ExportFolder));
   EXPECT_EQ(GlobalVarsRecord->ExportFolder, Dialog->EditFolder->GetText());
   // The format is stored only by the opener's WriteSettings on OK.
   EXPECT_EQ(2, GlobalVarsRecord->ExportFormat);
   Dialog->WriteSettings();
   EXPECT_EQ(0, GlobalVarsRecord->ExportFormat);
   Free(Dialog);
+  RemoveDir(Picked);
+  RemoveDir(Start);
 }
 
 TEST_F(SmallDialogsTest, FormatSettingsOpensTheChosenFormatsDialogCentredOnTheExportDialog) {

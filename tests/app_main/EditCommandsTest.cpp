@@ -300,6 +300,7 @@ TEST_F(EditCommands, MixingPadsTheSelectionWithSilenceAtTheDocumentsRate) {
       auto* D = static_cast<TPasteMixForm*>(F);
       EXPECT_TRUE(D->RadioButtonIncreaseSelection->GetChecked());
       ClickButton(D->RadioButtonInsertSilence);
+      SaveScreenshot("paste-mix");
       ClickButton(D->ButtonOK);
     });
     if (C.File.empty()) Main->ActionPasteMixExecute(nullptr);

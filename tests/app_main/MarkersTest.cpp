@@ -240,7 +240,7 @@ TEST_F(Markers, DeletingAMarkerRenumbersBothListsOfItsDocument) {
   EXPECT_EQ(5, Y->AudioEditor->GetMarkers()->GetCount());
   struct TWant {
     TMarkerListForm* List;
-    int DocumentId;
+    intptr_t DocumentId;
     std::string Name;
     int Index;
   };
@@ -325,8 +325,18 @@ TEST_F(Markers, ListCommandsGoSelectRenameAndSelectToAnotherBookmark) {
                                       "&Export Region(s) to Folder...", "-", "Help"}),
             Popup);
 
-  // Ctrl+A in the list selects every entry.
+  // Del with nothing selected in the list stays there: the document keeps its
+  // selection.
+  A->AudioEditor->SetSelectionActive(true);
+  A->AudioEditor->SetSelStart(0);
+  A->AudioEditor->SetSelEnd(100);
+  A->Show();
+  BookmarkFormInstance->GetList()->ClearSelection();
   BookmarkFormInstance->GetList()->SetFocus();
+  PressKey(VK_DELETE);
+  EXPECT_EQ(8000, A->AudioEditor->GetLength());
+  EXPECT_EQ(3, EntryCount(BookmarkFormInstance));
+  // Ctrl+A in the list selects every entry.
   {
     THeldKeys Ctrl({VK_CONTROL});
     PressKey('A');
@@ -442,6 +452,7 @@ TEST_F(Markers, ExportWritesEachChosenRegionUnderASafeAndUniqueName) {
     auto* D = static_cast<TExportRegionForm*>(F);
     EXPECT_EQ(Out, D->EditFolder->GetText());
     EXPECT_EQ(".wav", D->ComboBoxFormat->GetText());
+    SaveScreenshot("export-regions");
     ClickButton(D->ButtonOK);
   });
   RegionFormInstance->ActionExportExecute(nullptr);

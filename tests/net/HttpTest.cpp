@@ -30,13 +30,6 @@ struct Recorded {
   }
 };
 
-std::string ReadRequest(SOCKET c) {
-  std::string head = RecvUntil(c, "\r\n\r\n");
-  size_t at = LowerCase(head).find("content-length:");
-  if (at != std::string::npos) head += RecvExactly(c, size_t(std::atoi(head.c_str() + at + 15)));
-  return head;
-}
-
 std::string HeaderValue(const std::string& request, const std::string& name) {
   size_t at = request.find("\r\n" + name + ": ");
   if (at == std::string::npos) return "<none>";
@@ -347,6 +340,43 @@ TEST(Http, RelocationIsFollowedUpToItsLimit) {
   EXPECT_EQ(l->GetLocation(), "http://127.0.0.1:" + loop.PortText() + "/a/again");
 }
 
+// The target of a redirect is asked for with its dot segments resolved.
+TEST(Http, RedirectTargetsResolveDotSegments) {
+  struct Case {
+    std::string from, location, asked;
+  } cases[] = {{"/r/sub/page", "../../files/x", "/files/x"},
+               {"/r/sub/page", "./a/../b?q=../c", "/r/sub/b?q=../c"},
+               {"/r/page", "/a/./b/../c", "/a/c"},
+               {"/page", "../../../up", "/up"},
+               {"/r/page", "http://127.0.0.1:PORT/x/../y", "/y"}};
+  for (auto& k : cases) {
+    Recorded rec;
+    ScriptServer server([&](SOCKET c) {
+      rec.Add(ReadRequest(c));
+      std::string location = k.location;
+      sockaddr_in own{};
+      int len = sizeof own;
+      getsockname(c, reinterpret_cast<sockaddr*>(&own), &len);
+      if (size_t at = location.find("PORT"); at != std::string::npos)
+        location.replace(at, 4, std::to_string(ntohs(own.sin_port)));
+      SendAll(c, "HTTP/1.1 302 Found\r\nLocation: " + location + "\r\nContent-Length: 0\r\n\r\n");
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+      RecvAll(c);
+    });
+    auto c = Client(Url(server, k.from));
+    c->SetRequestVer("1.1");
+    HttpProbe probe(c.get());
+    c->GetAsync();
+    ASSERT_TRUE(probe.Wait()) << k.location;
+    EXPECT_EQ(probe.Text(), "ok") << k.location;
+    c.reset();
+    auto reqs = rec.Get();
+    ASSERT_EQ(reqs.size(), 2u) << k.location;
+    EXPECT_EQ(reqs[1].substr(0, reqs[1].find("\r\n")), "GET " + k.asked + " HTTP/1.1") << k.location;
+  }
+}
+
 TEST(Http, BasicAuthentication) {
   Recorded rec;
   ScriptServer server(
@@ -423,6 +453,56 @@ TEST(Http, NtlmAuthenticationOnOneConnection) {
   ASSERT_GE(type3.size(), 64u + 24);
   EXPECT_EQ(type3.substr(type3.size() - 24), NtlmNtResponse("Password", challenge));
   EXPECT_EQ(server.Accepted(), 1);
+}
+
+// A challenge that fails its checks ends the request with an authentication
+// error, and nothing answers it: toward the server (401) and a proxy (407).
+TEST(Http, MalformedNtlmChallengeIsNotAnswered) {
+  // The target name is said to lie far past the end of the message.
+  std::string outside = std::string("NTLMSSP\0\2\0\0\0", 12) + std::string("\x08\0\x08\0\xa0\x0f\0\0", 8) +
+                        std::string("\x01\x82\0\0", 4) + std::string("\x01\x23\x45\x67\x89\xab\xcd\xef", 8) +
+                        std::string(16, '\0');
+  struct Case {
+    bool proxy;
+    std::string offer;
+  } cases[] = {{false, "NTLM " + Base64EncodeText(outside)}, {false, "NTLM"},
+               {true, "NTLM " + Base64EncodeText(outside)}, {true, "NTLM"}};
+  for (auto& k : cases) {
+    Recorded rec;
+    std::string refusal = k.proxy ? "407 Proxy Authentication Required\r\nProxy-Authenticate: "
+                                  : "401 Unauthorized\r\nWWW-Authenticate: ";
+    auto server = std::make_unique<ScriptServer>([&](SOCKET c) {
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 " + refusal + "NTLM\r\nContent-Length: 0\r\n\r\n");
+      rec.Add(ReadRequest(c));
+      SendAll(c, "HTTP/1.1 " + refusal + k.offer + "\r\nContent-Length: 0\r\n\r\n");
+      std::string answer = ReadRequest(c);  // there must be none: this ends with the connection
+      if (!answer.empty()) rec.Add(answer);
+    });
+    auto c = Client(k.proxy ? "http://www.example.org/doc.txt" : Url(*server));
+    c->SetRequestVer("1.1");
+    if (k.proxy) {
+      c->Proxy = "127.0.0.1";
+      c->ProxyPort = server->PortText();
+      c->ProxyUsername = "pu";
+      c->ProxyPassword = "pp";
+    } else {
+      c->Username = "user";
+      c->Password = "Password";
+    }
+    HttpProbe probe(c.get());
+    c->GetAsync();
+    ASSERT_TRUE(probe.Wait()) << k.offer;
+    EXPECT_EQ(probe.Dones[0], "1 8") << k.offer;
+    EXPECT_EQ(c->GetStatusCode(), k.proxy ? 407 : 401);
+    EXPECT_EQ(c->GetStatusText(), k.proxy ? "Malformed NTLM challenge from the proxy"
+                                          : "Malformed NTLM challenge from the server");
+    c.reset();
+    server.reset();
+    auto reqs = rec.Get();
+    ASSERT_EQ(reqs.size(), 2u) << k.offer;
+    EXPECT_EQ(HeaderValue(reqs[1], k.proxy ? "Proxy-Authorization" : "Authorization"), "NTLM " + NtlmMessage1("", ""));
+  }
 }
 
 TEST(Http, ProxyRequestsAndProxyAuthentication) {
@@ -562,38 +642,6 @@ TEST(Http, KeptConnectionIsReusedAndCloseEndsIt) {
   EXPECT_EQ(probe.Dones[2], "5 0");
   EXPECT_EQ(server.Accepted(), 1);
   EXPECT_EQ(c->GetCtrlSocket()->GetState(), wsClosed);
-}
-
-TEST(Http, ClientFreedInsideItsOwnEvents) {
-  struct Freer {
-    THttpCli* Client = nullptr;
-    bool Freed = false;
-    int StateChanges = 0, FreeAtStateChange = -1;
-    void Data(TObject*, const void*, int) { FreeNow(); }
-    void State(TObject*) {
-      if (++StateChanges == FreeAtStateChange) FreeNow();
-    }
-    void FreeNow() {
-      if (Freed) return;
-      Freed = true;
-      Free(Client);
-    }
-  };
-  for (int at : {-1, 1, 2, 3, 4, 5, 6, 7, 8}) {
-    ScriptServer server([](SOCKET c) {
-      ReadRequest(c);
-      SendAll(c, "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n0123456789");
-    });
-    Freer f;
-    f.Client = THttpCli::Create(nullptr);
-    f.Client->URL = Url(server);
-    f.FreeAtStateChange = at;
-    if (at < 0) f.Client->OnDocData = Bind(&f, &Freer::Data);
-    f.Client->OnStateChange = Bind(&f, &Freer::State);
-    f.Client->GetAsync();
-    ASSERT_TRUE(PumpUntil([&] { return f.Freed; })) << at;
-    PumpFor(50);
-  }
 }
 
 TEST(Http, RequestThroughASocksProxy) {

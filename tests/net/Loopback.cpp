@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
+
 namespace {
 
 struct WinsockForTests {
@@ -37,6 +40,10 @@ ScriptServer::ScriptServer(std::function<void(SOCKET)> script, int connections) 
       if (select(0, &set, nullptr, nullptr, &tv) <= 0) return;
       SOCKET c = accept(Listener, nullptr, nullptr);
       if (c == INVALID_SOCKET) return;
+      if (Stopping) {
+        closesocket(c);
+        return;
+      }
       ++AcceptedCount;
       DWORD timeout = 5000;
       setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
@@ -47,6 +54,16 @@ ScriptServer::ScriptServer(std::function<void(SOCKET)> script, int connections) 
 }
 
 ScriptServer::~ScriptServer() {
+  // A client that went away before connecting leaves the worker waiting for
+  // a connection: one of our own wakes it, and it stops there.
+  Stopping = true;
+  SOCKET wake = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(PortNumber);
+  connect(wake, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  closesocket(wake);
   if (Worker.joinable()) Worker.join();
   closesocket(Listener);
 }
@@ -108,6 +125,21 @@ void SendAll(SOCKET s, const std::string& data) {
     if (n <= 0) return;
     at += size_t(n);
   }
+}
+
+std::string ReadRequest(SOCKET s) {
+  std::string head = RecvUntil(s, "\r\n\r\n");
+  std::string lower = head;
+  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+  size_t at = lower.find("content-length:");
+  if (at != std::string::npos) head += RecvExactly(s, size_t(std::atoi(head.c_str() + at + 15)));
+  return head;
+}
+
+std::string Bytes(std::initializer_list<int> b) {
+  std::string s;
+  for (int v : b) s += char(v);
+  return s;
 }
 
 void ResetConnection(SOCKET s) {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -25,6 +26,7 @@ private:
   SOCKET Listener = INVALID_SOCKET;
   uint16_t PortNumber = 0;
   std::atomic<int> AcceptedCount{0};
+  std::atomic<bool> Stopping{false};
   std::thread Worker;
 };
 
@@ -38,5 +40,9 @@ std::string RecvUntil(SOCKET s, const std::string& marker);
 std::string RecvAll(SOCKET s);  // until the peer closes
 void SendAll(SOCKET s, const std::string& data);
 void ResetConnection(SOCKET s);  // closes with a reset
+// An HTTP request as the server sees it: the header and a body of the length it gives.
+std::string ReadRequest(SOCKET s);
+// Bytes from small numbers, for binary replies.
+std::string Bytes(std::initializer_list<int> b);
 // A port on which nothing listens.
 uint16_t UnusedPort();

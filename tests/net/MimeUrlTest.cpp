@@ -61,6 +61,8 @@ TEST(EncodedWords, QAndBForms) {
   EXPECT_EQ(HdrEncodeInLine("Caf\xe9 au lait", "", 'Q', false, 76, "iso-8859-1"),
             "=?iso-8859-1?Q?Caf=E9_au_lait?=");
   EXPECT_EQ(HdrEncodeInLine("a,b", ",", 'Q', false, 76, "utf-8"), "=?utf-8?Q?a=2Cb?=");
+  // "?" would end the word and "_" read as a blank.
+  EXPECT_EQ(HdrEncodeInLine("why? a_b", "", 'Q', false, 76, "utf-8"), "=?utf-8?Q?why=3F_a=5Fb?=");
   EXPECT_EQ(HdrEncodeInLine("foobar", "", 'B', false, 76, "utf-8"), "=?utf-8?B?Zm9vYmFy?=");
   std::string folded = HdrEncodeInLine(std::string(60, '\xe9'), "", 'Q', true, 40, "utf-8");
   for (size_t start = 0, nl; start != std::string::npos; start = nl == std::string::npos ? nl : nl + 3) {
@@ -145,4 +147,13 @@ TEST(Urls, Helpers) {
   EXPECT_TRUE(IsHexDigitChar('c'));
   EXPECT_FALSE(IsHexDigitChar('g'));
   EXPECT_EQ(UrlBaseOf("/a/b/c.htm?x=/y"), "/a/b/");
+}
+
+TEST(Urls, DotSegments) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/a/b/c/./../../g", "/a/g"},       {"mid/content=5/../6", "mid/6"},  {"/r/sub/../../files/x", "/files/x"},
+      {"/../../x", "/x"},                 {"/a/b/..", "/a/"},               {"/a/b/.", "/a/b/"},
+      {"/a/./b/?q=../c#f/../g", "/a/b/?q=../c#f/../g"},                    {"/a/b..c/.d/x", "/a/b..c/.d/x"},
+      {"/plain/path", "/plain/path"}};
+  for (const auto& [in, out] : cases) EXPECT_EQ(RemoveDotSegments(in), out) << in;
 }

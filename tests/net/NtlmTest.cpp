@@ -58,6 +58,10 @@ TEST(Ntlm, Message2RejectsWhatItCannotHold) {
   EXPECT_FALSE(NtlmParseMessage2(Base64EncodeText("NTLMSSP")).Msg2Ok);  // shorter than the fixed part
   EXPECT_FALSE(NtlmParseMessage2(Msg2(200, 48, 0, 48, "abc")).Msg2Ok);  // name runs past the end
   EXPECT_FALSE(NtlmParseMessage2(Msg2(0, 48, 4, 0xFFFFFFF0, "")).Msg2Ok);  // info offset outside
+  std::string notAChallenge = Base64DecodeText(Msg2(0, 48, 0, 48, ""));
+  notAChallenge[8] = 3;
+  EXPECT_FALSE(NtlmParseMessage2(Base64EncodeText(notAChallenge)).Msg2Ok);
+  EXPECT_FALSE(NtlmParseMessage2(Base64EncodeText("NTLMSSQ" + notAChallenge.substr(7))).Msg2Ok);
   // An entry claiming more than the info holds stops the walk but keeps the rest.
   std::string info = Le16(1) + Le16(50) + "SRV";
   TNTLM_Msg2_Info i = NtlmParseMessage2(Msg2(0, 48, unsigned(info.size()), 48, info));

@@ -1,6 +1,8 @@
 // The SMTP client against a scripted server on loopback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 
@@ -8,6 +10,7 @@
 #include "SocketProbe.h"
 #include "TestStrings.h"
 #include "net/Md5.h"
+#include "net/NetDate.h"
 #include "net/NetException.h"
 #include "net/SmtpCli.h"
 
@@ -47,7 +50,14 @@ void RunSmtp(SOCKET c, Dialog& d, const std::string& banner = "220 smtp.test rea
     std::string r = d.Reply ? d.Reply(line) : DefaultReply(line);
     if (line == "DATA" && r.rfind("354", 0) == 0) {
       SendAll(c, r);
-      std::string m = RecvUntil(c, "\r\n.\r\n");
+      // Nothing follows the end mark before the reply: whole blocks may be read.
+      std::string m;
+      char buf[65536];
+      while (m.size() < 5 || m.compare(m.size() - 5, 5, "\r\n.\r\n") != 0) {
+        int n = recv(c, buf, sizeof buf, 0);
+        if (n <= 0) break;
+        m.append(buf, size_t(n));
+      }
       {
         std::lock_guard<std::mutex> g(d.Lock);
         d.Message = m;
@@ -350,29 +360,226 @@ TEST(Smtp, OwnHeadersAndDataLines) {
   c->Abort();
 }
 
-TEST(Smtp, ClientFreedInsideItsOwnEvents) {
-  struct Freer {
-    TSmtpCli* Client = nullptr;
-    bool Freed = false;
-    std::string At;
-    void Display(TObject*, const std::string& msg) {
-      if (!Freed && msg.rfind(At, 0) == 0) {
-        Freed = true;
-        Free(Client);
+
+namespace {
+
+bool WholeUtf8(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    auto c = uint8_t(bytes[i]);
+    size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (n == 0 || i + n > bytes.size()) return false;
+    for (size_t k = 1; k < n; ++k)
+      if ((uint8_t(bytes[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
+// The text of a value made of encoded words; `problem` names the first word
+// that is too long, splits a character or stands beside unencoded text.
+std::string DecodeWords(const std::string& value, std::string& problem) {
+  std::string text;
+  size_t at = 0;
+  while (at < value.size()) {
+    size_t start = value.find("=?", at);
+    std::string gap = value.substr(at, start == std::string::npos ? std::string::npos : start - at);
+    if (gap.find_first_not_of(" \t\r\n") != std::string::npos && problem.empty()) problem = "text outside words: " + gap;
+    if (start == std::string::npos) break;
+    size_t q1 = value.find('?', start + 2), q2 = value.find('?', q1 + 1), end = value.find("?=", q2 + 1);
+    std::string word = value.substr(start, end + 2 - start), coded = value.substr(q2 + 1, end - q2 - 1), bytes;
+    if (value[q1 + 1] == 'B') {
+      bytes = Base64DecodeText(coded);
+    } else {
+      for (size_t i = 0; i < coded.size(); ++i) {
+        if (coded[i] == '_') bytes += ' ';
+        else if (coded[i] == '=') bytes += char(std::stoi(coded.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else bytes += coded[i];
       }
     }
-  };
-  for (std::string at : {"< 220", "< 250", "> HELO"}) {
-    Dialog d;
-    ScriptServer server([&](SOCKET c) { RunSmtp(c, d); });
-    Freer f;
-    f.At = at;
-    f.Client = TSmtpCli::Create(nullptr);
-    f.Client->Host = "127.0.0.1";
-    f.Client->Port = server.PortText();
-    f.Client->OnDisplay = Bind(&f, &Freer::Display);
-    f.Client->Open();
-    ASSERT_TRUE(PumpUntil([&] { return f.Freed; })) << at;
-    PumpFor(50);
+    if (problem.empty() && word.size() > 75) problem = "longer than 75: " + word;
+    if (problem.empty() && !WholeUtf8(bytes)) problem = "split character: " + word;
+    text += bytes;
+    at = end + 2;
   }
+  return text;
+}
+
+// A header's value with its folded lines, or a parameter's value in quotes.
+std::string HeaderOf(const std::string& text, const std::string& name) {
+  const std::string message = "\r\n" + text;
+  size_t at = message.find("\r\n" + name + ": ");
+  if (at == std::string::npos) return "<none>";
+  at += name.size() + 4;
+  size_t end = at;
+  while ((end = message.find("\r\n", end)) != std::string::npos && message[end + 2] == '\t') end += 2;
+  return message.substr(at, end - at);
+}
+
+std::string ParameterOf(const std::string& message, const std::string& name) {
+  size_t at = message.find("\t" + name + "=\"");
+  if (at == std::string::npos) return "<none>";
+  at += name.size() + 3;
+  return message.substr(at, message.find('"', at) - at);
+}
+
+// A client with its sender and recipient set, and the scripted server it talks to.
+struct MailSession {
+  Dialog D;
+  ScriptServer Server{[this](SOCKET c) { RunSmtp(c, D); }};
+  TNetPtr<TSmtpCli> C = Client(Server);
+  SmtpProbe P{C.get()};
+  MailSession() {
+    C->FromName = "me@test";
+    C->SetRcptName(StringsOf({"you@test"}).get());
+  }
+  // Opens the session and sends one message; true when both went well.
+  bool OpenAndMail() {
+    C->Open();
+    if (!P.Wait(1)) return false;
+    C->Mail();
+    return P.Wait(2) && P.Dones[1] == Done(smtpMail, 0);
+  }
+};
+
+}  // namespace
+
+// Subjects and attachment names in UTF-8 go out as encoded words of at most
+// 75 characters, never splitting a character between two words, whether the
+// header is folded or not, in either encoding.
+TEST(Smtp, EncodedWordsStayShortAndKeepCharactersWhole) {
+  const std::string texts[] = {
+      std::string(90, 'a') + " caf\xc3\xa9",
+      "Cr\xc3\xa8me br\xc3\xbbl\xc3\xa9" "e \xc3\xa0 la fa\xc3\xa7on de grand-m\xc3\xa8re, na\xc3\xafve et \xc3\xa9l\xc3\xa9gante",
+      "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xae\xe4\xbb\xb6\xe5\x90\x8d\xe3\x81\xa8\xe3\x83\x95\xe3\x82\xa1"
+      "\xe3\x82\xa4\xe3\x83\xab\xe5\x90\x8d\xe3\x80\x81\xe9\x95\xb7\xe3\x81\x84\xe6\x96\x87\xe5\xad\x97\xe5\x88\x97",
+      "\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb6\xf0\x9f\x8e\xb8\xf0\x9f\x8e\xb9 music \xf0\x9f\x8e\xba\xf0\x9f\x8e\xbb"
+      "\xf0\x9f\xa5\x81\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb6\xf0\x9f\x8e\xb8\xf0\x9f\x8e\xb9\xf0\x9f\x8e\xba",
+      "R\xc3\xa9sum\xc3\xa9 \xe2\x80\x93 \xe5\xb1\xa5\xe6\xad\xb4\xe6\x9b\xb8 \xe2\x80\x93 why? a_b = c \xe2\x80\x93 "
+      "\xf0\x9f\x93\x84 " + std::string(40, 'x') + " \xc3\xbc\xc3\xb6\xc3\xa4 \xe2\x82\xac\xe2\x82\xac\xe2\x82\xac"};
+  struct Config {
+    TSmtpDefaultEncoding encoding;
+    bool fold;
+  } configs[] = {{smtpEnc7bit, false}, {smtpEnc7bit, true}, {smtpEncBase64, true}};
+  std::vector<std::string> files;
+  for (size_t i = 0; i < std::size(texts); ++i) {
+    files.push_back(texts[i] + ".txt");
+    std::replace(files.back().begin(), files.back().end(), '?', '!');  // not in file names
+    std::ofstream(std::filesystem::u8path(files.back()), std::ios::binary) << "x";
+  }
+  for (const auto& config : configs) {
+    MailSession session;
+    auto& [d, server, c, probe] = session;
+    c->CharSet = "utf-8";
+    c->Allow8bitChars = false;
+    c->DefaultEncoding = config.encoding;
+    c->FoldHeaders = config.fold;
+    c->Open();
+    ASSERT_TRUE(probe.Wait(1));
+    for (size_t i = 0; i < std::size(texts); ++i) {
+      const std::string& text = texts[i];
+      std::string where = std::to_string(config.encoding) + (config.fold ? " folded, text " : ", text ") +
+                          std::to_string(i);
+      c->HdrSubject = text;
+      c->SetEmailFiles(StringsOf({files[i]}).get());
+      c->Mail();
+      ASSERT_TRUE(probe.Wait(2 + i)) << where;
+      std::string m = d.Message, problem;
+      for (const auto& [value, expected] : {std::pair{HeaderOf(m, "Subject"), text},
+                                            {ParameterOf(m, "name"), files[i]},
+                                            {ParameterOf(m, "filename"), files[i]}}) {
+        EXPECT_EQ(DecodeWords(value, problem), expected) << where;
+        EXPECT_EQ(problem, "") << where;
+        if (!config.fold) {
+          EXPECT_EQ(value.find("\r\n"), std::string::npos) << where;
+        }
+      }
+      // Folded, every line of the header stays within 76 characters.
+      for (size_t at = m.find("Subject: "), end; config.fold; at = end + 2) {
+        end = m.find("\r\n", at);
+        EXPECT_LE(end - at, 76u) << where << ": " << m.substr(at, end - at);
+        if (m[end + 2] != '\t') break;
+      }
+    }
+    c->Abort();
+  }
+  for (const auto& f : files) std::filesystem::remove(std::filesystem::u8path(f));
+}
+
+// Text with 8-bit bytes that goes out unencoded is labelled 8bit, in a plain
+// message and in the text part of one with attachments; 7-bit text is not.
+TEST(Smtp, EightBitTextIsLabelledSo) {
+  std::string file = "label-8bit.bin";
+  std::ofstream(file, std::ios::binary) << "data";
+  struct Case {
+    std::string text;
+    bool attach;
+    std::string label;  // in the message header or the text part's header
+  } cases[] = {{"plain words", false, "<none>"},
+               {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", false, "8bit"},
+               {"Gr\xc3\xbc\xc3\x9f" "e aus K\xc3\xb6ln", true, "8bit"},
+               {"plain words", true, "7bit"}};
+  MailSession session;
+  auto& [d, server, c, probe] = session;
+  c->CharSet = "utf-8";
+  c->Open();
+  ASSERT_TRUE(probe.Wait(1));
+  size_t n = 1;
+  for (const auto& k : cases) {
+    c->SetMailMessage(StringsOf({k.text}).get());
+    c->SetEmailFiles(k.attach ? StringsOf({file}).get() : StringsOf({}).get());
+    c->Mail();
+    ASSERT_TRUE(probe.Wait(++n)) << k.text;
+    std::string m = d.Message;
+    std::string part = k.attach ? m.substr(m.find("\r\n--= Multipart Boundary")) : m;
+    EXPECT_EQ(HeaderOf(part, "Content-Transfer-Encoding"), k.label) << k.text << k.attach;
+    EXPECT_NE(m.find("\r\n\r\n" + k.text + "\r\n"), std::string::npos) << k.text;  // the text as it was
+  }
+  c->Abort();
+  DeleteFileA(file.c_str());
+}
+
+// An attachment of many sent batches arrives whole, in lines of 72.
+TEST(Smtp, LargeAttachmentArrivesWhole) {
+  std::string file = "large-attachment.bin", bytes(300 * 1024 + 7, '\0');
+  uint32_t x = 1;
+  for (char& ch : bytes) ch = char((x = x * 1664525u + 1013904223u) >> 24);
+  std::ofstream(file, std::ios::binary) << bytes;
+  MailSession session;
+  auto& [d, server, c, probe] = session;
+  c->SetEmailFiles(StringsOf({file}).get());
+  ASSERT_TRUE(session.OpenAndMail());
+  std::string m = d.Message;
+  const std::string head = "filename=\"large-attachment.bin\"\r\n\r\n";
+  size_t from = m.find(head) + head.size(), to = m.find("\r\n\r\n--", from);
+  ASSERT_LT(to, m.size());
+  std::string lines = m.substr(from, to - from);
+  EXPECT_TRUE(Base64DecodeText(lines) == bytes);
+  for (size_t at = 0, end; at < lines.size(); at = end + 2) {
+    end = std::min(lines.find("\r\n", at), lines.size());
+    ASSERT_TRUE(end - at == 72 || end == lines.size()) << at;
+  }
+  c->Abort();
+  DeleteFileA(file.c_str());
+}
+
+// The zone of the Date header: UTC is +0000; "-0000" only when the zone is
+// unknown.
+TEST(Smtp, DateZone) {
+  struct Case {
+    long bias, standard, daylight;
+    DWORD mode;
+    const char* text;
+  } cases[] = {{0, 0, 0, TIME_ZONE_ID_UNKNOWN, "+0000"},   {0, 0, 0, TIME_ZONE_ID_STANDARD, "+0000"},
+               {-60, 0, -60, TIME_ZONE_ID_DAYLIGHT, "+0200"}, {-60, 0, -60, TIME_ZONE_ID_STANDARD, "+0100"},
+               {300, 0, -60, TIME_ZONE_ID_STANDARD, "-0500"}, {-330, 0, 0, TIME_ZONE_ID_UNKNOWN, "+0530"},
+               {0, 0, 0, TIME_ZONE_ID_INVALID, "-0000"}};
+  for (const auto& k : cases) {
+    TIME_ZONE_INFORMATION tz{};
+    tz.Bias = k.bias;
+    tz.StandardBias = k.standard;
+    tz.DaylightBias = k.daylight;
+    EXPECT_EQ(TimeZoneText(tz, k.mode), k.text) << k.bias << " " << k.mode;
+  }
+  SYSTEMTIME st{2024, 3, 2, 5, 14, 3, 9, 0};
+  EXPECT_EQ(RfcMailDate(SystemTimeToDateTime(st)), "Tue, 5 Mar 2024 14:03:09 " + TimeZoneText());
 }

@@ -219,24 +219,6 @@ TEST(Socket, BackgroundExceptionAbortsUnlessHandlerKeepsIt) {
   }
 }
 
-TEST(Socket, FreedInsideItsOwnEventIsNotTouchedAfterwards) {
-  struct Freer {
-    TWSocket* Socket = nullptr;
-    bool Freed = false;
-    void Connected(TObject*, uint16_t) {
-      Free(Socket);
-      Freed = true;
-    }
-  } freer;
-  ScriptServer server([](SOCKET c) { SendAll(c, "data right away"); });
-  freer.Socket = TWSocket::Create(nullptr);
-  freer.Socket->OnSessionConnected = Bind(&freer, &Freer::Connected);
-  Target(freer.Socket, server.Port());
-  freer.Socket->Connect();
-  ASSERT_TRUE(PumpUntil([&] { return freer.Freed; }));
-  PumpFor(100);
-}
-
 TEST(Socket, ListenAcceptAndDup) {
   auto listener = MakeSocket();
   auto served = MakeSocket();

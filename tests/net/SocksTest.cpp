@@ -9,12 +9,6 @@ using namespace sonvelt::net;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> b) {
-  std::string s;
-  for (int v : b) s += char(v);
-  return s;
-}
-
 struct AuthProbe {
   std::vector<int> States;
   void State(TObject*, TSocksAuthState s) { States.push_back(int(s)); }

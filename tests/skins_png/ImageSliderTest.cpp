@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/Bitmap.h"
+#include "framework/ComponentStreams.h"
+#include "framework/Form.h"
 #include "framework/MemoryStreams.h"
+#include "framework/ObjectText.h"
 #include "skins/ImageSlider.h"
 #include "tests/skins_png/PngTestSupport.h"
 
@@ -222,48 +225,73 @@ TEST_F(SliderTest, ComposedRulerKeepsTheEndsAndRepeatsTheMiddle) {
 
 namespace {
 
-// Records the binary properties an object defines, writing them into a stream.
-class RecordingFiler : public TFiler {
- public:
-  void DefineProperty(const std::string&, TReaderProc, TWriterProc, bool) override {}
-  void DefineBinaryProperty(const std::string& Name, TStreamProc ReadData, TStreamProc WriteData,
-                            bool HasData) override {
-    name = Name;
-    hasData = HasData;
-    read = ReadData;
-    write = WriteData;
-  }
-  std::string name;
-  bool hasData = false;
-  TStreamProc read, write;
-};
+// A form holding one slider, as the dialogs stream theirs.
+TForm* SliderForm(TImageSlider*& Slider) {
+  TForm* form = TForm::Create(nullptr);
+  form->SetName("Dialog");
+  Slider = TImageSlider::Create(form);
+  Slider->SetName("Volume");
+  Slider->SetParent(form);
+  return form;
+}
+
+std::string Stored(TComponent* Root, TComponent* Ancestor = nullptr) {
+  TOwned<TMemoryStream> binary(TMemoryStream::Create());
+  WriteDescendent(binary.get(), Root, Ancestor);
+  binary->SetPosition(0);
+  TOwned<TMemoryStream> text(TMemoryStream::Create());
+  ObjectBinaryToText(binary.get(), text.get());
+  return std::string(static_cast<const char*>(text->GetMemory()), static_cast<std::size_t>(text->GetSize()));
+}
 
 }  // namespace
 
-TEST_F(SliderTest, UserImagesAreRememberedForTheForm) {
-  RecordingFiler filer;
-  TFiler::DefinePropertiesOf(slider.get(), &filer);
-  EXPECT_EQ(filer.name, "UserImages");
-  EXPECT_FALSE(filer.hasData);
-  // A user picture replaces a built-in one; nothing brings the built-in one back.
+TEST_F(SliderTest, UserImagesComeBackFromTheForm) {
+  TImageSlider* source = nullptr;
+  TOwned<TForm> form(SliderForm(source));
   TOwned<TBitmap> ruler(TBitmap::Create());
   ruler->SetPixelFormat(pf24bit);
   ruler->SetSize(20, 6);
-  slider->SetImageHRuler(ruler.get());
-  slider->SetOptions({soRulerOpaque});
-  EXPECT_EQ(slider->GetComposedRuler()->GetHeight(), 6);
-  TFiler::DefinePropertiesOf(slider.get(), &filer);
-  ASSERT_TRUE(filer.hasData);
-  TOwned<TMemoryStream> stored(TMemoryStream::Create());
-  filer.write(stored.get());
-  stored->SetPosition(0);
-  TOwned<TImageSlider> loaded(TImageSlider::Create(nullptr));
-  TFiler::DefinePropertiesOf(loaded.get(), &filer);
-  filer.read(stored.get());
+  ruler->GetCanvas()->SetPixels(3, 2, RGB(10, 200, 30));
+  source->SetImageHRuler(ruler.get());
+  source->SetOptions({soSmooth, soRulerOpaque});
+  source->SetMinValue(-50);
+  source->SetMaxValue(300);
+  source->SetIncrement(1);
+  source->SetValue(250);
+  TOwned<TMemoryStream> stream(TMemoryStream::Create());
+  WriteComponent(stream.get(), form.get());
+  const std::string text = Stored(form.get());
+  EXPECT_NE(text.find("    ImageHRuler.Data = {"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ImageHThumb"), std::string::npos) << text;
+  EXPECT_NE(text.find("    UserImages = {\r\n      02}"), std::string::npos) << text;
+
+  TOwned<TForm> copy(TForm::Create(nullptr));
+  stream->SetPosition(0);
+  ReadComponent(stream.get(), copy.get());
+  auto* loaded = As<TImageSlider>(copy->FindComponent("Volume"));
+  EXPECT_EQ(loaded->GetParent(), copy.get());
   EXPECT_EQ(loaded->GetUserImages(), 2);
+  EXPECT_EQ(loaded->GetImageHRuler()->GetCanvas()->GetPixels(3, 2), RGB(10, 200, 30));
+  // The layout follows the loaded image, not the built-in one.
+  EXPECT_EQ(loaded->GetComposedRuler()->GetHeight(), 6);
+  EXPECT_EQ(loaded->GetMinValue(), -50);
+  EXPECT_EQ(loaded->GetMaxValue(), 300);
+  EXPECT_EQ(loaded->GetValue(), 250);
+  EXPECT_EQ(loaded->GetOptions(), (TSliderOptions{soSmooth, soRulerOpaque}));
+  EXPECT_EQ(Stored(copy.get()), text);
+
+  // Against an ancestor with the same images, neither the images nor the marks are written.
+  TImageSlider* same = nullptr;
+  TOwned<TForm> ancestor(SliderForm(same));
+  same->SetImageHRuler(ruler.get());
+  const std::string derived = Stored(form.get(), ancestor.get());
+  EXPECT_EQ(derived.find("ImageHRuler"), std::string::npos) << derived;
+  EXPECT_EQ(derived.find("UserImages"), std::string::npos) << derived;
+
   // Assigning nothing restores the built-in image and its transparency.
-  slider->SetImageHRuler(nullptr);
-  EXPECT_EQ(slider->GetUserImages(), 0);
-  EXPECT_EQ(slider->GetComposedRuler()->GetHeight(), 8);
-  EXPECT_FALSE(slider->GetOptions().Contains(soRulerOpaque));
+  source->SetImageHRuler(nullptr);
+  EXPECT_EQ(source->GetUserImages(), 0);
+  EXPECT_EQ(source->GetComposedRuler()->GetHeight(), 8);
+  EXPECT_FALSE(source->GetOptions().Contains(soRulerOpaque));
 }

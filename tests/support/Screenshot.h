@@ -13,6 +13,14 @@
 inline void SaveScreenshot(const std::string& Name) {
   const char* Folder = std::getenv("SONVELT_SCREENSHOTS");
   if (!Folder || !*Folder) return;
+  // What changed since the last paint is drawn first.
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM) -> BOOL {
+        RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        return TRUE;
+      },
+      0);
   const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
   HDC Screen = GetDC(nullptr);
   HDC Mem = CreateCompatibleDC(Screen);
