@@ -73,6 +73,7 @@ TEqualizerForm::TEqualizerForm(TComponent* AOwner) : TEffectForm(AOwner) {
         AddControl<TLabel>(this, GroupBoxEqualizer, Left - 6, kBandTop + kBandHeight + 6, 36, 14, BandCaptions[I]);
     Label->SetName("LabelBand" + Number);
     Label->SetAutoSize(false);
+    Label->SetWidth(36);  // the caption sized it; centred under its slider it needs the full width
     Label->SetAlignment(taCenter);
     *Bands[I] = Slider;
     *Labels[I] = Label;

@@ -334,7 +334,7 @@ namespace {
 struct TProgressProbe {
   TTransformBlockEvent Saved;
   int Blocks = 0, Shown = 0;
-  bool RunningFlag = true;
+  bool RunningFlag = true, MainEnabled = true;
   void Block(TObject* Sender, int Percent) {
     Saved(Sender, Percent);
     ++Blocks;
@@ -343,6 +343,8 @@ struct TProgressProbe {
         P->ProgressBar->GetPosition() == Percent)
       ++Shown;
     RunningFlag = RunningFlag && MainFormInstance->TransformRunning;
+    // Other windows keep working while a preview transforms.
+    MainEnabled = MainEnabled && MainFormInstance->GetEnabled();
   }
 };
 
@@ -373,6 +375,7 @@ TEST_F(EffectCommands, OkStopsAPlayingPreviewOfTheFirstThirtySecondsThenApplies)
   EXPECT_GT(Probe.Blocks, 1);
   EXPECT_EQ(Probe.Blocks, Probe.Shown);
   EXPECT_TRUE(Probe.RunningFlag);
+  EXPECT_TRUE(Probe.MainEnabled);
   // Then the effect: the whole document, twice as loud.
   for (int Frame : {7, 8000 * 35 + 99}) EXPECT_EQ(Frame % 100 * 100, DocSample(E, Frame));
   FreeAndNil(FormProgressInstance);
