@@ -12,6 +12,7 @@ a double chevron in pure blue pixels (the program recolours those), pointing up
 in the collapse sign and down in the expand sign.
 """
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "suite"))
@@ -76,15 +77,23 @@ def sign(up):
     return px
 
 
+def write_cursor_resources(out, stem, grid, hotspot):
+    """The .cur file and the cursor as a program makes it from data: the hot
+    spot as two words, then the image of the .cur file."""
+    cur = os.path.join(out, stem + ".cur")
+    write_cursor(cur, grid, hotspot)
+    with open(cur, "rb") as f:
+        image = f.read()[6 + 16:]
+    with open(os.path.join(out, stem + ".cimg"), "wb") as f:
+        f.write(struct.pack("<HH", hotspot[0], hotspot[1]) + image)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     os.makedirs(out, exist_ok=True)
-    grid, hotspot = pointer_cursor(drag_extra)
-    write_cursor(os.path.join(out, "NavBarDrag.cur"), grid, hotspot)
-    grid, hotspot = pointer_cursor(copy_extra)
-    write_cursor(os.path.join(out, "NavBarDragCopy.cur"), grid, hotspot)
-    grid, hotspot = hand()
-    write_cursor(os.path.join(out, "NavBarLinks.cur"), grid, hotspot)
+    write_cursor_resources(out, "NavBarDrag", *pointer_cursor(drag_extra))
+    write_cursor_resources(out, "NavBarDragCopy", *pointer_cursor(copy_extra))
+    write_cursor_resources(out, "NavBarLinks", *hand())
     write_bmp(os.path.join(out, "AdvCollapseSign.bmp"), sign(True), 8, PALETTE)
     write_bmp(os.path.join(out, "AdvExpandSign.bmp"), sign(False), 8, PALETTE)
 

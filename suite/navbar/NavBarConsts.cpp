@@ -54,10 +54,23 @@ const TCursorEntry CursorEntries[] = {{dxcrDrag, L"DXNAVBARDRAGCURSOR"},
                                       {dxcrLinks, L"DXNAVBARLINKSCURSOR"}};
 HCURSOR LoadedCursors[3] = {};
 
+// The cursors are stored as plain data (hot spot, then the image) because the
+// linker cannot merge cursor resources of two resource scripts.
+HCURSOR LoadCursorData(const wchar_t* Name) {
+  HMODULE Module = GetModuleHandleW(nullptr);
+  HRSRC Res = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));
+  if (!Res) return nullptr;
+  HGLOBAL Data = LoadResource(Module, Res);
+  if (!Data) return nullptr;
+  return reinterpret_cast<HCURSOR>(CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(Data)),
+                                                            SizeofResource(Module, Res), FALSE, 0x00030000, 32, 32,
+                                                            LR_DEFAULTCOLOR));
+}
+
 TSuiteUnit CursorsUnit(
     [] {
       for (int I = 0; I < 3; ++I) {
-        LoadedCursors[I] = LoadCursorW(GetModuleHandleW(nullptr), CursorEntries[I].Resource);
+        LoadedCursors[I] = LoadCursorData(CursorEntries[I].Resource);
         if (Screen && LoadedCursors[I]) Screen->SetCursors(CursorEntries[I].Slot, LoadedCursors[I]);
       }
     },

@@ -17,12 +17,6 @@ TColor DarkenColor60(TColor C) { return DarkenColor(C, 60); }
 TColor DarkenColor70(TColor C) { return DarkenColor(C, 70); }
 int CurrentColorScheme() { return Office11ColorScheme(); }
 
-std::uint32_t ColorToARGB(TColor RGB, std::uint8_t Alpha) {
-  TColor C = ColorToRGB(RGB);
-  return MakeARGB(Alpha, static_cast<std::uint8_t>(C & 0xFF), static_cast<std::uint8_t>((C >> 8) & 0xFF),
-                  static_cast<std::uint8_t>((C >> 16) & 0xFF));
-}
-
 TColor PixelToColor(std::uint32_t Pixel) {
   return static_cast<TColor>(((Pixel >> 16) & 0xFF) | (Pixel & 0xFF00) | ((Pixel & 0xFF) << 16));
 }
@@ -85,7 +79,7 @@ using TShellStyleProc = HINSTANCE(WINAPI*)();
 HINSTANCE ShellStyleModule() {
   static HMODULE Shell = LoadLibraryW(L"shell32.dll");
   if (!Shell) return nullptr;
-  auto Proc = reinterpret_cast<TShellStyleProc>(GetProcAddress(Shell, "SHGetShellStyleHInstance"));
+  auto Proc = reinterpret_cast<TShellStyleProc>(reinterpret_cast<void*>(GetProcAddress(Shell, "SHGetShellStyleHInstance")));
   return Proc ? Proc() : nullptr;
 }
 }  // namespace

@@ -15,6 +15,7 @@
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Font.h"
+#include "suite/common/cxBitmap.h"
 #include "suite/common/cxCanvas.h"
 #include "suite/navbar/NavBarStyles.h"
 
@@ -33,7 +34,6 @@ inline std::uint32_t MakeARGB(std::uint8_t A, std::uint8_t R, std::uint8_t G, st
   return (std::uint32_t(A) << 24) | (std::uint32_t(R) << 16) | (std::uint32_t(G) << 8) | B;
 }
 // TColor keeps red in the low byte.
-std::uint32_t ColorToARGB(TColor RGB, std::uint8_t Alpha);
 inline std::uint32_t ColorToOpaqueARGB(TColor RGB) { return ColorToARGB(RGB, 255); }
 TColor PixelToColor(std::uint32_t Pixel);
 void ColorToPixel(TColor Color, std::uint32_t& Pixel);
