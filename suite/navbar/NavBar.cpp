@@ -64,6 +64,8 @@ void TdxCustomNavBar::AfterConstruction() {
 void TdxCustomNavBar::BeforeDestruction() {
   FThemeNotificator.reset();
   if (dxNavBarDragObject() && dxNavBarDragObject()->SourceNavBar == this) EndOfDrag();
+  // The scroll bar is a child window: the inherited destruction frees children.
+  FScrollBar.reset();
   TcxControl::BeforeDestruction();
   FScrollTimer = nullptr;
   FGroupExpandTimer = nullptr;
