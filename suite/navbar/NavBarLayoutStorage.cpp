@@ -4,8 +4,11 @@
 #include <cctype>
 #include <string>
 
+#include "framework/Bitmap.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Graphic.h"
+#include "framework/Icon.h"
+#include "framework/JpegImage.h"
 #include "framework/MemoryStreams.h"
 #include "framework/StringLists.h"
 #include "suite/navbar/NavBar.h"
@@ -134,6 +137,8 @@ void LoadStyle(TCustomIniFile* Ini, const std::string& S, TdxNavBarStyleItem* It
   }
   if (Ini->ValueExists(S, "Image")) {
     std::vector<std::uint8_t> Bytes;
+    // The framework's pictures are known by name, as stored layouts name them.
+    RegisterClasses({TBitmap::StaticClass(), TIcon::StaticClass(), TJPEGImage::StaticClass()});
     TClass C = GetClass(Ini->ReadString(S, "ImageClass", ""));
     // Only picture classes, and only well-formed data, may replace the image.
     if (C && C->InheritsFrom(TGraphic::StaticClass()) && FromHex(Ini->ReadString(S, "Image", ""), Bytes)) {
