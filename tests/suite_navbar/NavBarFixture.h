@@ -47,6 +47,8 @@ struct NavBarFixture : ShownFormFixture {
   virtual int ViewNumber() { return 10; }
   void SetUp() override {
     SavedMetrics = SetNavBarTextMetrics(&Metrics);
+    // Away from the bar, so that showing it makes nothing hot.
+    SetCursorPos(0, 0);
     ShownFormFixture::SetUp();
   }
   void TearDown() override {
