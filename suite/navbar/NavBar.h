@@ -256,6 +256,8 @@ protected:
   void MouseEnterHook(TControl* Control) override;
   void MouseLeaveHook(TControl* Control) override;
   bool HasScrollBars() override { return false; }
+  // The bar takes the focus only when TabStop is set (off by default).
+  bool WantsTabStop() override { return GetTabStop(); }
 
 private:
   friend class TdxNavBarController;

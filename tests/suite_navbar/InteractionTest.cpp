@@ -287,3 +287,14 @@ TEST_F(InteractionFixture, TheControlSplitterSizesTheGroupsControl) {
   EXPECT_EQ(G[0]->GetControl()->GetOriginalHeight(), 70);
   EXPECT_NE(GetCapture(), Wnd());
 }
+
+TEST_F(InteractionFixture, AcceleratorsWorkOnlyWhenTheBarCanTakeFocus) {
+  Use(0);
+  G[1]->SetCaption("&Edit");
+  Paint();
+  EXPECT_EQ(Bar->Perform(CM_DIALOGCHAR, 'e', 0), 0);
+  EXPECT_EQ(Bar->GetActiveGroup(), G[0]);
+  Bar->SetTabStop(true);
+  EXPECT_EQ(Bar->Perform(CM_DIALOGCHAR, 'e', 0), 1);
+  EXPECT_EQ(Bar->GetActiveGroup(), G[1]);
+}

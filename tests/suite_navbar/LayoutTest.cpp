@@ -203,3 +203,21 @@ TEST_F(LayoutFixture, HitTestsSkipDisabledItemsOnlyWhenSelecting) {
   EXPECT_EQ(Bar->GetGroupAtCaptionPos(Center(GVI(2)->CaptionRect)), G[2]);
   EXPECT_EQ(Bar->GetGroupAtCaptionPos(OnImage), nullptr);
 }
+
+TEST_F(LayoutFixture, MakeLinkVisibleEndsWhenATallLinkFollowsHiddenOnes) {
+  Bar->SetView(0);
+  Bar->SetBounds(0, 0, 180, 100);
+  G[0]->SetLinksUseSmallImages(false);
+  I[2]->SetCaption(std::string(60, 'x'));  // three lines: a link taller than the minimum client
+  I[0]->SetVisible(false);
+  Layout();
+  VI()->MakeLinkVisible(G[0]->Links(2));
+  Layout();
+  TdxNavBarLinkViewInfo* L = LVI(0, 2);
+  ASSERT_NE(L, nullptr);
+  EXPECT_LE(L->Rect.bottom, GVI(0)->ClientRect.bottom);
+  EXPECT_GE(L->Rect.top, GVI(0)->ClientRect.top);
+  // The minimum height is measured on the top visible link itself.
+  EXPECT_EQ(G[0]->GetTopVisibleLinkIndex(), 2);
+  EXPECT_EQ(GVI(0)->ClientRect.bottom - GVI(0)->ClientRect.top, L->Rect.bottom - L->Rect.top + 8);
+}
