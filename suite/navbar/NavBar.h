@@ -273,6 +273,9 @@ private:
   void HandleHintShow(TMessage& Message);
   void HandleDialogChar(TMessage& Message);
   void HandleSetCursor(TMessage& Message);
+  // Scrolls on a scroll button or arms the auto-expand of the caption under the
+  // pointer; true when on a scroll button.
+  bool HoverWhileDragging();
 
   TdxNavBarGroup* FActiveGroup = nullptr;
   int FLoadedActiveGroupIndex = -1;

@@ -126,12 +126,12 @@ void TdxCustomNavBar::DragOver(TObject* Source, int X, int Y, TDragState State, 
   if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
 }
 
-void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* Link, bool& Accept) {
-  Accept = true;
+bool TdxCustomNavBar::HoverWhileDragging() {
   if (IsPtTopScrollButton(FLastMousePoint) || IsPtBottomScrollButton(FLastMousePoint)) {
     FScrollTimer->SetEnabled(true);
-    return;
+    return true;
   }
+  // The 300 ms count starts when the pointer reaches a caption.
   if (TdxNavBarGroup* G = GetGroupAtCaptionPos(FLastMousePoint)) {
     if (G != FExpandGroup || !FGroupExpandTimer->GetEnabled()) {
       FGroupExpandTimer->SetEnabled(false);
@@ -139,6 +139,12 @@ void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* Link, bool& Accept) {
       FGroupExpandTimer->SetEnabled(true);
     }
   }
+  return false;
+}
+
+void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* Link, bool& Accept) {
+  Accept = true;
+  if (HoverWhileDragging()) return;
   TdxNavBarDragObject* D = GlobalDragObject;
   Accept = GetDropTargetGroup() && D && Link != D->TargetPrevLink && Link != D->TargetNextLink;
   InvalidateAll(ctRedraw);
@@ -146,17 +152,7 @@ void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* Link, bool& Accept) {
 
 void TdxCustomNavBar::DoItemDragOver(TdxNavBarItem* Item, bool& Accept) {
   Accept = true;
-  if (IsPtTopScrollButton(FLastMousePoint) || IsPtBottomScrollButton(FLastMousePoint)) {
-    FScrollTimer->SetEnabled(true);
-    return;
-  }
-  if (TdxNavBarGroup* G = GetGroupAtCaptionPos(FLastMousePoint)) {
-    if (G != FExpandGroup || !FGroupExpandTimer->GetEnabled()) {
-      FGroupExpandTimer->SetEnabled(false);
-      FExpandGroup = G;
-      FGroupExpandTimer->SetEnabled(true);
-    }
-  }
+  if (HoverWhileDragging()) return;
   Accept = GetDropTargetGroup() != nullptr;
   InvalidateAll(ctRedraw);
 }

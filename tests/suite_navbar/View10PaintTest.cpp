@@ -6,6 +6,7 @@
 
 #include "suite/common/Office11Colors.h"
 #include "suite/navbar/NavBarCustomPainters.h"
+#include "suite/navbar/NavBarGraphics.h"
 #include "tests/support/MemoryDC.h"
 
 namespace {
@@ -109,4 +110,18 @@ TEST(NavBarGradient, ThinRectanglesTakeTheFirstColourAlongTheirShortAxis) {
   PaintBlockGradient(M.DC(), RECT{0, 0, 40, 2}, clRed, clBlue, gmHorizontal);
   EXPECT_EQ(M.Pixel(0, 0), RGB(255, 0, 0));
   EXPECT_EQ(M.Pixel(39, 1), RGB(0, 0, 255));
+}
+
+TEST(NavBarStyleSheet, BorderColoursApplyWhenTheyParseAndAreIgnoredOtherwise) {
+  TdxStyleSheetParser P(".plain {border: 1px solid #000000;}\n.broken {border: 1px solid #12zz56;}\n"
+                        ".short {border: #12;}\n.blue {border: 1px solid #0a141e;}");
+  struct Case {
+    const char* Selector;
+    TColor Expected;
+  } Cases[] = {{".plain", clBlack}, {".broken", clRed}, {".short", clRed}, {".blue", TColor(0x1E140A)}, {".none", clRed}};
+  for (const Case& C : Cases) {
+    TColor Colour = clRed;
+    P.ReadBorderColor(Colour, C.Selector);
+    EXPECT_EQ(Colour, C.Expected) << C.Selector;
+  }
 }
