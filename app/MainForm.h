@@ -235,6 +235,13 @@ public:
   void ApplyOggOutputFormat();
   void ApplyWmaOutputFormat();
 
+  // Text to speech and the frequency analysis.
+  void ActionTextToSpeechExecute(TObject* Sender);
+  void ActionFrequencyAnalysisExecute(TObject* Sender);
+  // The samples at the cursor (at the play position while playing) into the
+  // analysis window, when it shows and a document is active.
+  void FeedFrequencyAnalysis();
+
   // The clipboard and preview fields other commands keep.
   bool ClipboardHasData = false;
   int ClipboardLength = 0;
@@ -261,6 +268,11 @@ protected:
 
 private:
   void CreateActions();
+  void BindSpeechCommands();
+  void BindAnalysisCommands();
+  // The rate and channels of a recording or speech file: the active document's, or
+  // without one the defaults (asked when the options want it). False on Cancel.
+  bool CaptureFormat(int& Rate, int& Channels);
   void CreateMenus();
   void CreateBottomPanel();
   void CreateServers();

@@ -140,6 +140,8 @@ void TMainForm::CreateActions() {
       {ActionAbout, &TMainForm::ActionAboutExecute},
   };
   for (const auto& [Action, Handler] : Handlers) Action->OnExecute = TNotifyEvent(this, Handler);
+  BindSpeechCommands();
+  BindAnalysisCommands();
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "app/FormProgress.h"
 #include "app/MainForm.h"
 #include "app/SplashForm.h"
+#include "app/dialogs/FreAnalysisForm.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
 
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TMainForm* Main = nullptr;
     Application->CreateForm(Main);
     Application->CreateForm(FormProgressInstance);
+    Application->CreateForm(FreAnalysisFormInstance);
     Application->Run();
   } catch (...) {
     Application->HandleException(nullptr);
