@@ -43,8 +43,8 @@ TFreAnalysisForm::TFreAnalysisForm(TComponent* AOwner) : TForm(AOwner) {
   ComboBoxViewType->OnChange = Bind(this, &TFreAnalysisForm::ComboBoxViewTypeClick);
   LabelFreqCaption = AddControl<TLabel>(this, PanelSettings, 282, 8, 30, 14, "Freq:");
   LabelFreq = AddControl<TLabel>(this, PanelSettings, 314, 8, 80, 14, "0 Hz");
-  LabelValueCaption = AddControl<TLabel>(this, PanelSettings, 400, 8, 34, 14, "Value:");
-  LabelValue = AddControl<TLabel>(this, PanelSettings, 436, 8, 70, 14, "0 dB");
+  LabelValueCaption = AddControl<TLabel>(this, PanelSettings, 400, 8, 36, 14, "Value:");
+  LabelValue = AddControl<TLabel>(this, PanelSettings, 440, 8, 70, 14, "0 dB");
 
   AudioVisualization = TAudioVisualization2::Create(this);
   AudioVisualization->SetParent(this);
