@@ -12,6 +12,7 @@
 
 #include "app/GlobalVars.h"
 #include "app/dialogs/FreAnalysisForm.h"
+#include "engine/AudioOutput.h"
 #include "engine/TAudioVisualization2.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -112,6 +113,22 @@ TEST_F(AnalysisFixture, FeedsTheFramesAtTheCursorOnlyWhileTheWindowShows) {
   EXPECT_FALSE(Window->GetVisible());
   Mono->SetCursor(7000);
   ExpectFramesFrom(300, 4096, 1);
+}
+
+TEST_F(AnalysisFixture, WhilePlayingShowsWhatIsHeard) {
+  SetAudioOutputFactory([] { return CreateNullOutput(TNullOutputPace::RealTime); });
+  TAudioEditor2* E = NewDocument(44100, 2, 88200)->AudioEditor;
+  ShowWindow();
+  Main->ActionPlayExecute(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return E->GetPlayPosition() > 4410; }));
+  // Between two ticks of the player the view holds the frames from where it is.
+  const int At = static_cast<int>(E->GetPlayPosition());
+  const TSampleArray& S = View->GetShownSamples();
+  ASSERT_EQ(2048u, S.size());
+  EXPECT_EQ(RampSample(At, 0), S[0]);
+  EXPECT_EQ(RampSample(At + 1023, 1), S[2047]);
+  Main->ActionStopExecute(nullptr);
+  SetAudioOutputFactory(nullptr);
 }
 
 TEST_F(AnalysisFixture, ReadsFrequencyAndLevelUnderTheMouse) {
