@@ -6,6 +6,7 @@
 #include "app/FontReplacement.h"
 #include "app/MainForm.h"
 #include "app/ResourceImages.h"
+#include "app/TimeText.h"
 #include "framework/RangeControls.h"
 #include "engine/TAudioEditor2.h"
 #include "framework/Action.h"
@@ -193,6 +194,10 @@ void ZoomInAroundCursor(TAudioEditor2* E) {
 void ZoomToSelectionUnlessShown(TAudioEditor2* E) {
   if (E->GetViewStart() == E->GetSelStart() && E->GetViewEnd() == E->GetSelEnd()) return;
   E->ZoomToSelection();
+}
+
+std::string SampleTimeText(const TAudioEditor2* E, int64_t Samples) {
+  return FormatMsTime(static_cast<int>(E->SamplesToMs(Samples)));
 }
 
 bool ViewSpansDocument(TAudioEditor2* E) { return E->GetViewStart() == 0 && E->GetViewEnd() == E->GetLength(); }

@@ -3,6 +3,7 @@
 // state (10 modified, 11 saved); the window's Tag is the document id.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "framework/Form.h"
@@ -65,6 +66,8 @@ public:
 void ZoomInAroundCursor(TAudioEditor2* Editor);
 // Zooms to the selection unless the view shows exactly it already.
 void ZoomToSelectionUnlessShown(TAudioEditor2* Editor);
+// A position of the editor's document as time text (0:01:05.250).
+std::string SampleTimeText(const TAudioEditor2* Editor, int64_t Samples);
 // True when the view spans the whole document.
 bool ViewSpansDocument(TAudioEditor2* Editor);
 // A flat picture button showing the PNG glyph of resource ResId, with its hint.

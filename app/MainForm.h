@@ -21,6 +21,7 @@ class TAudioEditor2LameEnc;
 class TAudioInformation2;
 class TAudioPlayer2;
 class TAudioTransform2;
+class IAudioEditor2Markers;
 class TButton;
 class TChildForm;
 class TImage;
@@ -192,7 +193,7 @@ public:
   void ShowBlockProgress(TObject* Sender, int Percent);
   void HideBlockProgress(TObject* Sender);
   void ShowLevels(TObject* Sender, int Left, int Right);
-  void SyncMarkerLists(TObject* Sender, int Number) {}
+  void SyncMarkerLists(TObject* Sender, int Number);
   void EditorDblClick(TObject* Sender);
   void EditorNewMarker(TObject* Sender, int Number) {}
   void EditorMarkerClick(TObject* Sender, int Number) {}
@@ -235,6 +236,52 @@ public:
   void ApplyOggOutputFormat();
   void ApplyWmaOutputFormat();
 
+  // Edit commands.
+  void ActionUndoExecute(TObject* Sender);
+  void ActionRedoExecute(TObject* Sender);
+  void ActionCutExecute(TObject* Sender);
+  void ActionCopyExecute(TObject* Sender);
+  void ActionPasteExecute(TObject* Sender);
+  void ActionDeleteExecute(TObject* Sender);
+  void ActionSelectAllExecute(TObject* Sender);
+  void ActionSelectToStartExecute(TObject* Sender);
+  void ActionSelectToEndExecute(TObject* Sender);
+  void ActionMixFileExecute(TObject* Sender);
+  void ActionRepeatLoopExecute(TObject* Sender);
+  void ActionPasteMixExecute(TObject* Sender);
+  void ActionCopyToNewExecute(TObject* Sender);
+  void ActionTrimExecute(TObject* Sender);
+  void ActionTrimStartExecute(TObject* Sender);
+  void ActionTrimEndExecute(TObject* Sender);
+  void ActionSplitIntoTwoExecute(TObject* Sender);
+  void ActionSilenceSelectExecute(TObject* Sender);
+  void ActionInsertSilenceBeginExecute(TObject* Sender) { InsertSilenceAt(0); }
+  void ActionInsertSilenceCurrentExecute(TObject* Sender) { InsertSilenceAt(1); }
+  void ActionInsertSilenceEndExecute(TObject* Sender) { InsertSilenceAt(2); }
+  void ActionInsertFileBeginExecute(TObject* Sender) { InsertFileAt(0); }
+  void ActionInsertFileCurrentExecute(TObject* Sender) { InsertFileAt(1); }
+  void ActionInsertFileEndExecute(TObject* Sender) { InsertFileAt(2); }
+  // Selects the whole document when nothing is selected.
+  void SelectAllIfEmpty();
+  // Where: 0 the start, 1 the cursor, 2 the end.
+  void InsertSilenceAt(int Where);
+  void InsertFileAt(int Where);
+
+  // Bookmarks and regions.
+  void ActionSetBookmarkExecute(TObject* Sender);
+  void ActionAddRegionExecute(TObject* Sender);
+  void ActionOpenBookmarkListExecute(TObject* Sender);
+  void ActionOpenRegionListExecute(TObject* Sender);
+  // The list entry of the markers' current marker, in the active document.
+  void AddBookmarkListItem(IAudioEditor2Markers* Markers);
+  void AddRegionListItem(IAudioEditor2Markers* Markers);
+
+  // Tool and document-format commands.
+  void ActionSelectSpecifiedTimeExecute(TObject* Sender);
+  void ActionConvertSampleRateExecute(TObject* Sender);
+  void ActionEditID3Execute(TObject* Sender);
+  void ActionOptionsExecute(TObject* Sender);
+
   // Text to speech and the frequency analysis.
   void ActionTextToSpeechExecute(TObject* Sender);
   void ActionFrequencyAnalysisExecute(TObject* Sender);
@@ -268,6 +315,20 @@ protected:
 
 private:
   void CreateActions();
+  // Each family of commands binds its own handlers to their actions.
+  void BindEditCommands();
+  void BindMarkerCommands();
+  void BindToolCommands();
+  // Marks the active document modified and plays it when the options ask so.
+  void EditDone(bool PlayAfter);
+  void TileIfAsked();
+  // Mixes the file (null: the clipboard) into the selection after the "Paste Mix" dialog.
+  void MixIntoSelection(const std::string* Path);
+  // A new active document named "Untitled" + number, empty, in this format.
+  TChildForm* NewUntitledDocument(int Rate, int Channels);
+  // A new document holding what the last copy took from the active one.
+  void PasteIntoNewDocument(int Rate, int Channels);
+  void ApplyTempDirectoryTo(TAudioEditor2* Editor);
   void BindSpeechCommands();
   void BindAnalysisCommands();
   // The rate and channels of a recording or speech file: the active document's, or
@@ -296,6 +357,9 @@ private:
   TAudioEditor2* EditorOf(TChildForm* Doc);
 
   int DocumentCounter = 0;
+  // The rate of the document the last Cut or Copy came from: ClipboardLength counts
+  // its samples.
+  int ClipboardRate = 0;
   std::unique_ptr<TRecentFiles> FRecentFiles;
   std::vector<TMenuItem*> FRecentItems;
   std::vector<TMenuItem*> FWindowListItems;

@@ -140,6 +140,9 @@ void TMainForm::CreateActions() {
       {ActionAbout, &TMainForm::ActionAboutExecute},
   };
   for (const auto& [Action, Handler] : Handlers) Action->OnExecute = TNotifyEvent(this, Handler);
+  BindEditCommands();
+  BindMarkerCommands();
+  BindToolCommands();
   BindSpeechCommands();
   BindAnalysisCommands();
 }

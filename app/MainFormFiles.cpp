@@ -124,7 +124,6 @@ bool TMainForm::RunNewFileDialog(int& Rate, int& Channels) {
 // --- Opening ---
 
 TChildForm* TMainForm::OpenIntoNewDocument(const std::string& Path, bool Untitled) {
-  const TGlobalVars& G = *GlobalVarsRecord;
   TChildForm* Doc = NewDocumentWindow();
   // The new window's number names an untitled document.
   Doc->SetDocumentFileName(Untitled ? "Untitled" + std::to_string(DocumentCounter) : Path);
@@ -136,7 +135,7 @@ TChildForm* TMainForm::OpenIntoNewDocument(const std::string& Path, bool Untitle
     Doc->AudioEditor->SetTag(DocumentSaved);
     throw;
   }
-  Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  ApplyTempDirectoryTo(Doc->AudioEditor);
   return Doc;
 }
 
@@ -216,11 +215,7 @@ void TMainForm::ActionNewFileExecute(TObject*) {
   TGlobalVars& G = *GlobalVarsRecord;
   int Rate = G.OP_DefSample, Channels = G.OP_DefChannel;
   if (G.OP_PromptNewFile && !RunNewFileDialog(Rate, Channels)) return;
-  TChildForm* Doc = NewDocumentWindow();
-  Doc->SetDocumentFileName("Untitled" + std::to_string(DocumentCounter));
-  Doc->Untitled = true;
-  Doc->AudioEditor->NewAudioFile(Rate, Channels);
-  Doc->AudioEditor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  TChildForm* Doc = NewUntitledDocument(Rate, Channels);
   Doc->AudioEditor->SetTag(DocumentSaved);
   if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);
   RefreshPositionDisplay(this);
@@ -274,8 +269,21 @@ bool TMainForm::SaveDocumentOf(TChildForm* Doc, bool SaveAs, bool SelectionOnly)
 }
 
 void TMainForm::ApplyTempDirectory() {
+  if (TAudioEditor2* E = ActiveEditor()) ApplyTempDirectoryTo(E);
+}
+
+void TMainForm::ApplyTempDirectoryTo(TAudioEditor2* Editor) {
   const TGlobalVars& G = *GlobalVarsRecord;
-  if (TAudioEditor2* E = ActiveEditor()) E->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+  Editor->SetTempDirectory(G.OP_UseDefFolder ? G.UserDataFolder : G.OP_WorkingFolder);
+}
+
+TChildForm* TMainForm::NewUntitledDocument(int Rate, int Channels) {
+  TChildForm* Doc = NewDocumentWindow();
+  Doc->SetDocumentFileName("Untitled" + std::to_string(DocumentCounter));
+  Doc->Untitled = true;
+  Doc->AudioEditor->NewAudioFile(Rate, Channels);
+  ApplyTempDirectoryTo(Doc->AudioEditor);
+  return Doc;
 }
 
 void TMainForm::ApplyWavOutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSaveFormat::Wav); }

@@ -74,10 +74,11 @@ void TMainForm::ActionTextToSpeechExecute(TObject*) {
   if (TAudioEditor2* E = ActiveEditor()) {
     E->InsertFile(Path);
     SetModified(true);
-  } else {
-    TChildForm* Doc = OpenIntoNewDocument(Path, true);
-    Doc->AudioEditor->SetTag(DocumentModified);
-    if (GlobalVarsRecord->OP_TileFormAfter) ActionTileHorizontalExecute(this);
+    return;
   }
-  RefreshPositionDisplay(this);
+  TAudioEditor2* E = NewUntitledDocument(Rate, Channels)->AudioEditor;
+  SetModified(true);
+  E->InsertFile(Path);
+  SetModified(true);
+  TileIfAsked();
 }

@@ -228,32 +228,24 @@ void TMainForm::ActionZoomFullExecute(TObject*) {
 
 // --- Position display ---
 
-namespace {
-
-std::string MsText(TAudioEditor2* E, int64_t Samples) {
-  return E ? FormatMsTime(static_cast<int>(E->SamplesToMs(Samples))) : std::string();
-}
-
-}  // namespace
-
 std::string TMainForm::SelStartText() {
   TAudioEditor2* E = ActiveEditor();
-  return E ? MsText(E, E->GetSelStart()) : std::string();
+  return E ? SampleTimeText(E, E->GetSelStart()) : std::string();
 }
 
 std::string TMainForm::SelEndText() {
   TAudioEditor2* E = ActiveEditor();
-  return E ? MsText(E, E->GetSelEnd()) : std::string();
+  return E ? SampleTimeText(E, E->GetSelEnd()) : std::string();
 }
 
 std::string TMainForm::SelLengthText() {
   TAudioEditor2* E = ActiveEditor();
-  return E ? MsText(E, std::abs(E->GetSelStart() - E->GetSelEnd())) : std::string();
+  return E ? SampleTimeText(E, std::abs(E->GetSelStart() - E->GetSelEnd())) : std::string();
 }
 
 std::string TMainForm::FileLengthText() {
   TAudioEditor2* E = ActiveEditor();
-  return E ? MsText(E, E->GetLength()) : std::string();
+  return E ? SampleTimeText(E, E->GetLength()) : std::string();
 }
 
 void TMainForm::RefreshPositionDisplay(TObject*) {
@@ -287,7 +279,7 @@ void TMainForm::RefreshPositionDisplay(TObject*) {
 void TMainForm::RefreshPlayPosition(TObject*) {
   TAudioEditor2* E = ActiveEditor();
   if (!E) return;
-  LabelStart->SetCaption(MsText(E, E->GetPlayPosition()));
+  LabelStart->SetCaption(SampleTimeText(E, E->GetPlayPosition()));
   FeedFrequencyAnalysis();
 }
 

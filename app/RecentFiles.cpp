@@ -21,6 +21,12 @@ void TRecentFiles::RemoveEntry(const std::string& Path) {
   if (std::erase_if(FItems, [&](const std::string& S) { return AnsiSameText(S, Path); }) > 0) Changed();
 }
 
+void TRecentFiles::Clear() {
+  if (FItems.empty()) return;
+  FItems.clear();
+  Changed();
+}
+
 void TRecentFiles::LoadFromFile(const std::string& FileName) {
   std::ifstream In(Utf8ToWide(FileName).c_str(), std::ios::binary);
   if (!In) return;

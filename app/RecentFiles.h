@@ -16,6 +16,7 @@ public:
   // oldest entries beyond MaxCount.
   void AddToTop(const std::string& Path);
   void RemoveEntry(const std::string& Path);
+  void Clear();
   // Every line of the file becomes an entry, as it stands; the limit applies at the
   // next addition. A missing file leaves the list as it is.
   void LoadFromFile(const std::string& FileName);

@@ -2,8 +2,10 @@
 // then the message loop.
 #include <windows.h>
 
+#include "app/BookmarkForm.h"
 #include "app/FormProgress.h"
 #include "app/MainForm.h"
+#include "app/RegionForm.h"
 #include "app/SplashForm.h"
 #include "app/dialogs/FreAnalysisForm.h"
 #include "framework/Application.h"
@@ -20,6 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TMainForm* Main = nullptr;
     Application->CreateForm(Main);
     Application->CreateForm(FormProgressInstance);
+    Application->CreateForm(BookmarkFormInstance);
+    Application->CreateForm(RegionFormInstance);
     Application->CreateForm(FreAnalysisFormInstance);
     Application->Run();
   } catch (...) {

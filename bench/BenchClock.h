@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 inline double BenchMillis() {
   static const LARGE_INTEGER freq = [] {
     LARGE_INTEGER f;
@@ -12,4 +15,17 @@ inline double BenchMillis() {
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
   return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
+}
+
+// The median of Rounds timings of Body, in milliseconds.
+template <class F>
+double BenchMedian(int Rounds, F&& Body) {
+  std::vector<double> times;
+  for (int r = 0; r < Rounds; ++r) {
+    const double start = BenchMillis();
+    Body();
+    times.push_back(BenchMillis() - start);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }

@@ -158,15 +158,8 @@ TAudioBlock::~TAudioBlock() {
 
 TData TAudioBlock::Load() const {
   if (TData d = Cache().Find(this)) return d;
-  size_t n = size_t(Frames) * Channels;
-  auto data = std::make_shared<std::vector<float>>(n);
-  if (Encoding == TEncoding::Int16) {
-    std::vector<int16_t> packed(n);
-    File->Read(Offset, packed.data(), n * sizeof(int16_t));
-    for (size_t i = 0; i < n; ++i) (*data)[i] = packed[i] * (1.0f / 32768.0f);
-  } else {
-    File->Read(Offset, data->data(), n * sizeof(float));
-  }
+  auto data = std::make_shared<std::vector<float>>(size_t(Frames) * Channels);
+  ReadStored(0, Frames, data->data());
   Cache().Put(this, data);
   return data;
 }
@@ -177,8 +170,26 @@ void TAudioBlock::Read(int frame, int count, float* out) const {
     std::memset(out, 0, n * sizeof(float));
     return;
   }
-  TData d = Load();
+  TData d = Cache().Find(this);
+  // A pass over most of a block (an effect, a save) reads it straight from the
+  // working file: keeping it would only push out what is in use.
+  if (!d && 2 * count >= Frames) {
+    ReadStored(frame, count, out);
+    return;
+  }
+  if (!d) d = Load();
   std::memcpy(out, d->data() + size_t(frame) * Channels, n * sizeof(float));
+}
+
+void TAudioBlock::ReadStored(int frame, int count, float* out) const {
+  size_t n = size_t(count) * Channels, first = size_t(frame) * Channels;
+  if (Encoding == TEncoding::Int16) {
+    std::vector<int16_t> packed(n);
+    File->Read(Offset + first * sizeof(int16_t), packed.data(), n * sizeof(int16_t));
+    for (size_t i = 0; i < n; ++i) out[i] = packed[i] * (1.0f / 32768.0f);
+  } else {
+    File->Read(Offset + first * sizeof(float), out, n * sizeof(float));
+  }
 }
 
 TPeak TAudioBlock::Peak(int frame, int count, int ch) const {

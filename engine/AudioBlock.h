@@ -46,6 +46,8 @@ class TAudioBlock {
   enum class TEncoding { Silent, Int16, Float32 };
   TAudioBlock() = default;
   std::shared_ptr<const std::vector<float>> Load() const;
+  // Frames [frame, frame + count) from the working file, bypassing the cache.
+  void ReadStored(int frame, int count, float* out) const;
   // Fills the summaries; true when every sample is 0.
   template <class T>
   bool Summarise(const T* samples, float scale);

@@ -31,10 +31,12 @@ void TAudioEditor2::TOperation::Progress(int64_t done) {
   if (Total <= TAudioBlock::kFrames) return;
   int percent = int(done * 100 / Total);
   if (percent > 100) percent = 100;
-  if (percent != LastPercent) {
-    LastPercent = percent;
-    Reported = true;
-    Editor.OnBlockOperation(&Editor, percent);
-  }
+  // The queue runs as the progress moves: often enough to keep the window
+  // responsive, while each look at it is a round trip to the window system
+  // that costs more than a block of work.
+  if (percent == LastPercent) return;
+  LastPercent = percent;
+  Reported = true;
+  Editor.OnBlockOperation(&Editor, percent);
   PumpMessages();
 }

@@ -106,10 +106,13 @@ void TAudioTransform2::Transform(TSamples &Buffer, const char *Operation, std::v
       OnTransformBlock(this, static_cast<int>(at * 100 / frames));
     }
     if (!inPlace) {
-      if (!run)
+      // An empty array ends a run: what the effect still owes comes out.
+      if (!run || frames == 0)
         effect->Flush(out);
       Buffer.swap(out);
     }
+    if (run && frames == 0)
+      slot->Effect.reset();
   } catch (const dsp::EDspError &E) {
     fail();
     throw EAudioTransformError(std::string(Operation) + ": " + E.what());

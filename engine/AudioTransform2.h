@@ -16,6 +16,9 @@
 // echoes, filters and the pitch shift run on across block boundaries.
 // SetProcessingFlag(true) and LeftChannel start a block's calls from the
 // first position again; SetSampleRate and SetChannels begin a new run.
+// After the last block, one more round of the same calls on empty arrays
+// ends the run: the speed and pitch changes deliver the frames they still
+// hold, and the next block starts each effect afresh.
 //
 //   Transform->SetSampleRate(44100);                 // new file
 //   for each block:

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <emmintrin.h>
 
 #include "engine/EngineError.h"
 #include "engine/RawFile.h"
@@ -84,6 +85,55 @@ bool IsChunkAt(TRawFile& file, uint64_t pos, uint64_t size) {
   for (int i = 0; i < 4; ++i)
     if (!std::isalnum(ch[i]) && ch[i] != ' ') return false;
   return pos + 8 + U32(ch + 4) <= size;
+}
+
+// Samples become integers by rounding the scaled value to the nearest, ties to
+// even (the processor's default mode), saturating at full scale; NaN becomes
+// silence. Scaling by a power of two is exact in single precision, so the
+// packed conversions give what rounding in double precision would.
+inline __m128 Quantize(__m128 v, __m128 scale, __m128 lo, __m128 hi) {
+  v = _mm_and_ps(v, _mm_cmpord_ps(v, v));
+  return _mm_min_ps(_mm_max_ps(_mm_mul_ps(v, scale), lo), hi);
+}
+
+void FloatToPcm16(const float* s, size_t n, uint8_t* p) {
+  const __m128 scale = _mm_set1_ps(32768.0f), lo = _mm_set1_ps(-32768.0f), hi = _mm_set1_ps(32767.0f);
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    __m128i a = _mm_cvtps_epi32(Quantize(_mm_loadu_ps(s + i), scale, lo, hi));
+    __m128i b = _mm_cvtps_epi32(Quantize(_mm_loadu_ps(s + i + 4), scale, lo, hi));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 2 * i), _mm_packs_epi32(a, b));
+  }
+  for (; i < n; ++i) {
+    int v = _mm_cvtss_si32(Quantize(_mm_set_ss(s[i]), scale, lo, hi));
+    p[2 * i] = uint8_t(v);
+    p[2 * i + 1] = uint8_t(v >> 8);
+  }
+}
+
+void FloatToPcm8(const float* s, size_t n, uint8_t* p) {
+  const __m128 scale = _mm_set1_ps(128.0f), lo = _mm_set1_ps(-128.0f), hi = _mm_set1_ps(127.0f);
+  for (size_t i = 0; i < n; ++i) p[i] = uint8_t(_mm_cvtss_si32(Quantize(_mm_set_ss(s[i]), scale, lo, hi)) + 128);
+}
+
+void FloatToPcm24(const float* s, size_t n, uint8_t* p) {
+  const __m128 scale = _mm_set1_ps(8388608.0f), lo = _mm_set1_ps(-8388608.0f), hi = _mm_set1_ps(8388607.0f);
+  for (size_t i = 0; i < n; ++i) {
+    int v = _mm_cvtss_si32(Quantize(_mm_set_ss(s[i]), scale, lo, hi));
+    p[3 * i] = uint8_t(v);
+    p[3 * i + 1] = uint8_t(v >> 8);
+    p[3 * i + 2] = uint8_t(v >> 16);
+  }
+}
+
+// 2^31 - 1 has no single-precision value: this one scales in double.
+void FloatToPcm32(const float* s, size_t n, uint8_t* p) {
+  for (size_t i = 0; i < n; ++i) {
+    double x = double(s[i]) * 2147483648.0;
+    x = x != x ? 0.0 : std::clamp(x, -2147483648.0, 2147483647.0);
+    uint32_t v = uint32_t(_mm_cvtsd_si32(_mm_set_sd(x)));
+    std::memcpy(p + 4 * i, &v, 4);
+  }
 }
 
 }  // namespace
@@ -203,9 +253,9 @@ int64_t TWavReader::ReadInt16(int16_t* out, int64_t frames) {
   return frames;
 }
 
-void TWavReader::Rewind() {
-  File->Seek(DataOffset);
-  Done = 0;
+void TWavReader::Seek(int64_t frame) {
+  Done = std::clamp<int64_t>(frame, 0, Frames);
+  File->Seek(DataOffset + uint64_t(Done) * Format.BytesPerFrame());
 }
 
 int64_t TWavReader::Read(float* out, int64_t frames) {
@@ -221,7 +271,11 @@ int64_t TWavReader::Read(float* out, int64_t frames) {
       for (size_t i = 0; i < n; ++i) out[i] = (int(p[i]) - 128) * (1.0f / 128.0f);
       break;
     case 16:
-      for (size_t i = 0; i < n; ++i) out[i] = int16_t(U16(p + 2 * i)) * (1.0f / 32768.0f);
+      for (size_t i = 0; i < n; ++i) {
+        int16_t v;
+        std::memcpy(&v, p + 2 * i, 2);  // little-endian, as the file
+        out[i] = float(v) * (1.0f / 32768.0f);
+      }
       break;
     case 24:
       for (size_t i = 0; i < n; ++i) {
@@ -301,38 +355,15 @@ void TWavWriter::Write(const float* s, int64_t frames) {
     throw EAudioError("The audio is too long for a WAV file (at most 4 GB of data).");
   Raw.resize(size_t(bytes));
   uint8_t* p = Raw.data();
-  auto scaled = [](float v, double full, double lo, double hi) {
-    double x = std::nearbyint(double(v) * full);
-    return x < lo ? lo : x > hi ? hi : x;
-  };
   switch (Format.Bits) {
-    case 8:
-      for (size_t i = 0; i < n; ++i) p[i] = uint8_t(int(scaled(s[i], 128, -128, 127)) + 128);
-      break;
-    case 16:
-      for (size_t i = 0; i < n; ++i) {
-        int v = int(scaled(s[i], 32768, -32768, 32767));
-        p[2 * i] = uint8_t(v);
-        p[2 * i + 1] = uint8_t(v >> 8);
-      }
-      break;
-    case 24:
-      for (size_t i = 0; i < n; ++i) {
-        int v = int(scaled(s[i], 8388608, -8388608, 8388607));
-        p[3 * i] = uint8_t(v);
-        p[3 * i + 1] = uint8_t(v >> 8);
-        p[3 * i + 2] = uint8_t(v >> 16);
-      }
-      break;
+    case 8: FloatToPcm8(s, n, p); break;
+    case 16: FloatToPcm16(s, n, p); break;
+    case 24: FloatToPcm24(s, n, p); break;
     case 32:
-      if (Format.Float) {
+      if (Format.Float)
         std::memcpy(p, s, n * sizeof(float));
-      } else {
-        for (size_t i = 0; i < n; ++i) {
-          uint32_t v = uint32_t(int32_t(scaled(s[i], 2147483648.0, -2147483648.0, 2147483647.0)));
-          std::memcpy(p + 4 * i, &v, 4);
-        }
-      }
+      else
+        FloatToPcm32(s, n, p);
       break;
   }
   File->Write(p, Raw.size());

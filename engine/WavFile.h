@@ -42,7 +42,9 @@ class TWavReader {
   int64_t Read(float* out, int64_t frames);
   // The same for 16-bit files, as the file holds them.
   int64_t ReadInt16(int16_t* out, int64_t frames);
-  void Rewind();
+  void Rewind() { Seek(0); }
+  // The next read starts at frame (at most the length).
+  void Seek(int64_t frame);
 
  private:
   void ParseFormat(const std::vector<uint8_t>& fmt);

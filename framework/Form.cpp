@@ -450,7 +450,10 @@ void TCustomForm::ShowingChanged() {
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HandleAllocated() && FFormStyle != fsMDIChild) BringWindowToTop(GetHandle());
+  if (!HandleAllocated()) return;
+  // A child already on show comes to the front as the active document.
+  if (FFormStyle == fsMDIChild) SendMessageW(::GetParent(GetHandle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
+  else BringWindowToTop(GetHandle());
 }
 
 void TCustomForm::Hide() { SetVisible(false); }

@@ -1,34 +1,77 @@
 #!/usr/bin/env bash
-# Runs bench_dsp under Wine and, where sox is installed, the same effects with
-# sox on the same 10-minute stereo file (reading and writing included), and
-# prints both times and their ratio (ours / sox; below 1 is faster).
-#   bench/dsp/compare.sh [minutes]
-set -euo pipefail
+# Every effect file to file, whole process against whole process, on the same
+# stereo 44.1 kHz 16-bit signal: the program's batch road (bench_dsp) and its
+# editor road (bench_dsp_editor: open, select all, effect, save) against sox
+# with its default dither and with -D. One warm-up round, then RUNS rounds in
+# turn; prints medians of wall seconds, of the round by round ratios (program
+# / sox, below 1 is faster) and of peak memory. Each output's length and
+# sample checksum are checked; a failed or wrong run prints FAILED, never a
+# figure, and makes the script exit non-zero.
+#   bench/dsp/compare.sh [minutes] [runs] [effect ...]
+set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/lib/env.sh"
-"$root/scripts/build" --target bench_dsp >/dev/null
-exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp.exe | head -1)
+source "$root/bench/lib/paired.sh"
+minutes=${1:-10} runs=${2:-5}
+shift $(($# < 2 ? $# : 2))
+command -v sox >/dev/null || { echo "sox is not installed" >&2; exit 2; }
+"$root/scripts/build" --target bench_dsp bench_dsp_editor >/dev/null || exit 1
+file_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp.exe | head -1)
+editor_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp_editor.exe | head -1)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-WINEDEBUG=-all wine "$exe" "$(winepath -w "$work/signal.wav" 2>/dev/null)" "${1:-10}" | tr -d '\r' >"$work/ours.txt"
+cd "$work" || exit 1
+# One server for all runs, as on a desktop where it is always there.
+"$WINESERVER" -p 30 2>/dev/null
+"$SONVELT_WINE" "$file_exe" signal sig.wav "$minutes" || { echo "cannot write the signal" >&2; exit 1; }
+read -r _ frames _ in_sum < <("$SONVELT_WINE" "$file_exe" describe sig.wav | tr -d '\r')
+[ -n "${frames:-}" ] || { echo "cannot read the signal" >&2; exit 1; }
 
+seconds=$(echo "$minutes * 60" | bc)
+# sox doing the program's work; "different work" where it has no such effect.
 declare -A sox=(
-  [amplify]="vol 0.25" [normalize]="norm" [compressor]="compand 0.005,0.1 -90,-90,-10,-10,0,-5"
-  [noisereduction]="compand 0.001,0.02 -90,-270,-54,-54,0,0" [highpass]="highpass 200"
+  [amplify]="vol 0.25" [normalize]="norm" [highpass]="highpass 200"
   [equalizer]="equalizer 31.25 1o 3 equalizer 62.5 1o 5.5 equalizer 125 1o 3 equalizer 250 1o 1.5 equalizer 6000 1o 3 equalizer 9000 1o 4 equalizer 12000 1o 5 equalizer 16000 1o 6"
-  [echo]="echo 1 1 200 0.7" [reverb]="reverb" [fade]="fade t $(echo "${1:-10} * 60" | bc)" [speed]="speed 0.7" [pitch]="pitch 583"
-  [phaser]="phaser 0.8 0.74 3 0.4 0.5 -t" [flanger]="flanger" [chorus]="chorus 0.7 0.9 55 0.4 0.25 2 -t"
+  [echo]="echo 1 1 200 0.7" [fade]="fade t $seconds" [speed]="speed 0.7" [pitch]="pitch 583" [reverse]="reverse"
+  [flanger]="flanger 1.4 4.95 30 50 0.9 sine 11 lin" [chorus]="chorus 0.55 1 20 0.45 0.6 2 -s"
   [mixstereo]="remix 1v0.8,2v0.2 1v0.2,2v0.8"
+  [compressor]="compand 0.005,0.1 -90,-90,-10,-10,0,-5" [noisereduction]="compand 0.001,0.02 -90,-270,-54,-54,0,0"
+  [reverb]="reverb" [phaser]="phaser 0.8 0.74 3 0.4 0.5 -t"
 )
-printf '%-16s %8s %8s %7s\n' effect ours sox ratio
-while read -r name ours; do
-  if command -v sox >/dev/null; then
-    start=$(date +%s.%N)
-    # shellcheck disable=SC2086
-    sox -q "$work/signal.wav" "$work/out.wav" ${sox[$name]}
-    took=$(echo "$(date +%s.%N) - $start" | bc)
-    printf '%-16s %8.3f %8.3f %7.2f\n' "$name" "$ours" "$took" "$(echo "$ours / $took" | bc -l)"
-  else
-    printf '%-16s %8.3f %8s %7s\n' "$name" "$ours" - -
-  fi
-done <"$work/ours.txt"
+declare -A different=([compressor]=1 [noisereduction]=1 [reverb]=1 [phaser]=1)
+
+effects=("$@")
+[ ${#effects[@]} -gt 0 ] || mapfile -t effects < <("$SONVELT_WINE" "$file_exe" list | tr -d '\r')
+echo "signal: $minutes min stereo 44.1 kHz 16-bit, $frames frames; $runs rounds after one warm-up; load $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-15s %7s %7s %7s %7s %8s %8s %8s %6s %6s %6s  %s\n' effect file editor sox sox-D file/sox file/soxD edit/sox fileMB editMB soxMB notes
+status=0
+for e in "${effects[@]}"; do
+  [ -n "${sox[$e]:-}" ] || { echo "$e: no sox command" >&2; status=1; continue; }
+  unset WALL USER PEAK FAILED
+  declare -A WALL USER PEAK FAILED
+  paired_runs "$runs" "file=$SONVELT_WINE $file_exe file $e sig.wav file.wav" "sox=sox -q sig.wav sox.wav ${sox[$e]}" \
+    "soxD=sox -q -D sig.wav soxD.wav ${sox[$e]}" "editor=$SONVELT_WINE $editor_exe $e sig.wav editor.wav"
+  expected=$frames
+  [ "$e" = speed ] && expected=$(echo "($frames * 100 + 35) / 70" | bc)
+  notes=${different[$e]:+different work}
+  # The outputs of the last round must be whole and changed.
+  declare -A sums=()
+  for road in file editor; do
+    [ -n "${FAILED[$road]:-}" ] && continue
+    read -r _ got _ sum < <("$SONVELT_WINE" "$file_exe" describe $road.wav 2>&1 | tr -d '\r')
+    if [ "${got:-}" != "$expected" ]; then
+      FAILED[$road]="output of ${got:-no} frames, $expected expected"
+    elif [ "$sum" = "$in_sum" ]; then
+      FAILED[$road]="output equals the input"
+    fi
+    sums[$road]=${sum:-}
+  done
+  [ -z "${FAILED[file]:-}${FAILED[editor]:-}" ] && [ "${sums[file]}" != "${sums[editor]}" ] &&
+    notes="${notes:+$notes; }roads' outputs differ"
+  printf '%-15s %7s %7s %7s %7s %8s %8s %8s %6s %6s %6s  %s\n' "$e" "$(figure file WALL "$runs")" \
+    "$(figure editor WALL "$runs")" "$(figure sox WALL "$runs")" "$(figure soxD WALL "$runs")" \
+    "$(ratio file sox "$runs")" "$(ratio file soxD "$runs")" "$(ratio editor sox "$runs")" \
+    "$(figure file PEAK "$runs")" "$(figure editor PEAK "$runs")" "$(figure sox PEAK "$runs")" "$notes"
+  report_failures || status=1
+done
+exit $status

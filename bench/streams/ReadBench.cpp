@@ -71,18 +71,6 @@ public:
 
 const bool Registered = (RegisterClasses({TBenchItem::StaticClass(), TBenchRoot::StaticClass()}), true);
 
-template <class F>
-double Median(int Rounds, F&& Body) {
-  std::vector<double> times;
-  for (int r = 0; r < Rounds; ++r) {
-    const double start = BenchMillis();
-    Body();
-    times.push_back(BenchMillis() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 void Report(const char* what, double ms, double goal) {
   if (goal > 0) std::printf("%-40s %8.2f ms   (goal < %.0f ms)  %s\n", what, ms, goal, ms < goal ? "ok" : "OVER");
   else std::printf("%-40s %8.2f ms\n", what, ms);
@@ -113,22 +101,22 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 1000; ++i) items[i]->Next = items[(i + (i % 2 ? 999 : 1)) % 1000];
 
   TOwned<TMemoryStream> binary(TMemoryStream::Create());
-  const double write = Median(rounds, [&] {
+  const double write = BenchMedian(rounds, [&] {
     binary->Clear();
     WriteComponent(binary.get(), root.get());
   });
-  const double read = Median(rounds, [&] {
+  const double read = BenchMedian(rounds, [&] {
     binary->SetPosition(0);
     TOwned<TComponent> copy(ReadComponent(binary.get(), nullptr));
   });
   TOwned<TMemoryStream> text(TMemoryStream::Create());
-  const double toText = Median(rounds, [&] {
+  const double toText = BenchMedian(rounds, [&] {
     text->Clear();
     binary->SetPosition(0);
     ObjectBinaryToText(binary.get(), text.get());
   });
   TOwned<TMemoryStream> again(TMemoryStream::Create());
-  const double fromText = Median(rounds, [&] {
+  const double fromText = BenchMedian(rounds, [&] {
     again->Clear();
     text->SetPosition(0);
     ObjectTextToBinary(text.get(), again.get());

@@ -13,8 +13,14 @@ int SetUp(vorbis_info* vi, int rate, int channels, int kbps, int minKbps, int ma
   if (rate < 8000 || rate > 192000 || channels < 1 || channels > 2) return -1;
   if (quality >= 0) return vorbis_encode_init_vbr(vi, channels, rate, std::clamp(quality, 0, 1000) / 1000.0f);
   if (kbps <= 0) return -1;
-  return vorbis_encode_init(vi, channels, rate, maxKbps > 0 ? maxKbps * 1000 : -1, kbps * 1000,
-                            minKbps > 0 ? minKbps * 1000 : -1);
+  if (minKbps > 0 || maxKbps > 0)
+    return vorbis_encode_init(vi, channels, rate, maxKbps > 0 ? maxKbps * 1000 : -1, kbps * 1000,
+                              minKbps > 0 ? minKbps * 1000 : -1);
+  // An average alone: the coder steers towards it without the bit-rate
+  // manager's bounds, which cost several times the encoding work.
+  if (int r = vorbis_encode_setup_managed(vi, channels, rate, -1, kbps * 1000, -1)) return r;
+  if (int r = vorbis_encode_ctl(vi, OV_ECTL_RATEMANAGE2_SET, nullptr)) return r;
+  return vorbis_encode_setup_init(vi);
 }
 
 }  // namespace

@@ -3,15 +3,19 @@
 #pragma once
 
 #include <windows.h>
+#include <shlobj.h>
+#include <commctrl.h>
 
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/ListControls.h"
 #include "framework/Screen.h"
+#include "framework/Unicode.h"
 
 inline void ClickButton(TWinControl* Button) { SendMessageW(Button->GetHandle(), BM_CLICK, 0, 0); }
 
@@ -58,6 +62,124 @@ private:
     KillTimer(nullptr, Timer);
     Timer = Queue().empty() ? 0 : SetTimer(nullptr, 0, 20, &Tick);
     Answer(Form);
+  }
+  static inline UINT_PTR Timer = 0;
+};
+
+// Answers the system's own dialogs of this thread (message boxes and the folder
+// picker) in the order they open, by their buttons, as a user would.
+class TSystemDialogAnswers {
+public:
+  struct TBox {
+    std::string Caption, Text;
+  };
+  // Clicks Button (IDYES, IDNO, IDCANCEL, IDOK) in the next message box; Before
+  // runs first with the box on screen.
+  static void AnswerBox(int Button, std::function<void(HWND)> Before = nullptr) {
+    Add({true, Button, {}, std::move(Before), 0});
+  }
+  // Picks Folder in the next folder picker and confirms it; "" cancels the picker.
+  // A folder inside the one the picker starts at is the one it reliably reaches.
+  static void AnswerFolder(const std::string& Folder) { Add({false, Folder.empty() ? IDCANCEL : IDOK, Folder, nullptr, 0}); }
+  // The message boxes answered so far.
+  static std::vector<TBox>& Boxes() {
+    static std::vector<TBox> B;
+    return B;
+  }
+  static bool AllAnswered() { return Queue().empty(); }
+  static void Clear() {
+    Queue().clear();
+    Boxes().clear();
+    if (Timer) KillTimer(nullptr, Timer);
+    Timer = 0;
+  }
+
+private:
+  struct TEntry {
+    bool Box;
+    int Button;
+    std::string Folder;
+    std::function<void(HWND)> Before;
+    int Waited = 0;
+  };
+  static std::deque<TEntry>& Queue() {
+    static std::deque<TEntry> Q;
+    return Q;
+  }
+  static void Add(TEntry Entry) {
+    Queue().push_back(std::move(Entry));
+    if (!Timer) Timer = SetTimer(nullptr, 0, 20, &Tick);
+  }
+  static std::wstring ClassOf(HWND Wnd) {
+    wchar_t Name[64] = {};
+    GetClassNameW(Wnd, Name, 64);
+    return Name;
+  }
+  static std::string TextOf(HWND Wnd) {
+    wchar_t Text[1024] = {};
+    GetWindowTextW(Wnd, Text, 1024);
+    return WideToUtf8(Text);
+  }
+  // The visible system dialog of this thread: a message box shows its text in the
+  // static 0xFFFF, the folder picker holds a tree.
+  static HWND FindDialog(bool Box) {
+    struct TSearch {
+      bool Box;
+      HWND Found;
+    } Search{Box, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Wnd, LPARAM Data) -> BOOL {
+          auto* S = reinterpret_cast<TSearch*>(Data);
+          if (!IsWindowVisible(Wnd) || ClassOf(Wnd) != L"#32770") return TRUE;
+          const bool IsBox = GetDlgItem(Wnd, 0xFFFF) != nullptr;
+          const bool IsPicker = FindWindowExW(Wnd, nullptr, L"SysTreeView32", nullptr) != nullptr;
+          if ((S->Box && IsBox) || (!S->Box && IsPicker && !IsBox)) {
+            S->Found = Wnd;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+  }
+  // True when the picker's tree has the folder's own name selected.
+  static bool PickerShows(HWND Dialog, std::string Folder) {
+    while (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
+    const std::wstring Name = Utf8ToWide(Folder.substr(Folder.find_last_of('\\') + 1));
+    HWND Tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    auto Item = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!Item) return false;
+    wchar_t Text[MAX_PATH] = {};
+    TVITEMW I{};
+    I.mask = TVIF_TEXT;
+    I.hItem = Item;
+    I.pszText = Text;
+    I.cchTextMax = MAX_PATH;
+    SendMessageW(Tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&I));
+    return lstrcmpiW(Text, Name.c_str()) == 0;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Queue().empty()) return;
+    HWND Dialog = FindDialog(Queue().front().Box);
+    if (!Dialog) return;
+    if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
+        Queue().front().Waited++ < 150) {
+      // The picker settles its first selection in its own time: the folder is
+      // chosen again until the tree shows it.
+      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
+      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+      return;
+    }
+    TEntry Entry = std::move(Queue().front());
+    Queue().pop_front();
+    KillTimer(nullptr, Timer);
+    Timer = Queue().empty() ? 0 : SetTimer(nullptr, 0, 20, &Tick);
+    if (Entry.Box) {
+      Boxes().push_back({TextOf(Dialog), TextOf(GetDlgItem(Dialog, 0xFFFF))});
+      if (Entry.Before) Entry.Before(Dialog);
+    }
+    PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Entry.Button, BN_CLICKED), 0);
   }
   static inline UINT_PTR Timer = 0;
 };

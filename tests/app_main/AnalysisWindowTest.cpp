@@ -14,33 +14,24 @@
 #include "app/dialogs/FreAnalysisForm.h"
 #include "engine/AudioOutput.h"
 #include "engine/TAudioVisualization2.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "framework/ListControls.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/support/MemoryDC.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
-float RampSample(int Frame, int Channel) {
-  return static_cast<float>((Frame * 7 + Channel * 1000) % 20000 - 10000) / 32768.0f;
-}
+float RampSample(int Frame, int Channel) { return static_cast<float>(FixtureSample(Frame, Channel)) / 32768.0f; }
 
 class AnalysisFixture : public MainFixture {
 protected:
   void SetUp() override {
     MainFixture::SetUp();
     StartMain();
-    Application->CreateForm(FreAnalysisFormInstance);
     Window = FreAnalysisFormInstance;
     View = Window->AudioVisualization;
-  }
-  void TearDown() override {
-    // The main fixture's tear-down comes back here once more.
-    FreeAndNil(Window);
-    MainFixture::TearDown();
   }
   void ShowWindow() {
     Main->ActionFrequencyAnalysis->Execute();
@@ -202,23 +193,6 @@ TEST_F(AnalysisFixture, ClosingStoresTheBoundsAndResetsTheReadOuts) {
   EXPECT_EQ(3, View->GetVisType());
 }
 
-namespace {
-
-// The window as it is on screen, as a BMP file.
-void SaveWindowPicture(HWND Wnd, const std::string& Path) {
-  RECT R;
-  GetWindowRect(Wnd, &R);
-  TOwned<TBitmap> Picture = MakeOwned<TBitmap>();
-  Picture->SetPixelFormat(pf24bit);
-  Picture->SetSize(R.right - R.left, R.bottom - R.top);
-  HDC Screen = GetDC(nullptr);
-  BitBlt(Picture->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
-  ReleaseDC(nullptr, Screen);
-  Picture->SaveToFile(Path);
-}
-
-}  // namespace
-
 TEST_F(AnalysisFixture, SixLooksDrawSixDifferentPictures) {
   // Something like a voice: a fundamental with falling harmonics over some noise.
   std::vector<std::pair<double, double>> Partials;
@@ -229,7 +203,6 @@ TEST_F(AnalysisFixture, SixLooksDrawSixDifferentPictures) {
   GlobalVarsRecord->FreAnalysisFormWidth = 560;
   GlobalVarsRecord->FreAnalysisFormHeight = 320;
   ShowWindow();
-  const char* Folder = std::getenv("SONVELT_SCREENSHOTS");
   std::set<std::vector<COLORREF>> Pictures;
   for (int Look = 0; Look < 6; ++Look) {
     ChooseItem(Window->ComboBoxViewType, Look);
@@ -241,12 +214,10 @@ TEST_F(AnalysisFixture, SixLooksDrawSixDifferentPictures) {
     for (int Y = 0; Y < H; Y += 3)
       for (int X = 0; X < W; X += 3) Pixels.push_back(Shot.Pixel(X, Y));
     Pictures.insert(Pixels);
-    if (Folder && *Folder) {
-      RedrawWindow(Window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    if (const char* Folder = std::getenv("SONVELT_SCREENSHOTS"); Folder && *Folder) {
       // The display takes its time to show what was drawn.
       PumpUntil([] { return false; }, 300);
-      SaveWindowPicture(Window->GetHandle(), std::string(Folder) + "\\analysis-" +
-                                                 Window->ComboBoxViewType->GetItems()->GetStrings(Look) + ".bmp");
+      SaveScreenshot("analysis-" + Window->ComboBoxViewType->GetItems()->GetStrings(Look));
     }
   }
   EXPECT_EQ(6u, Pictures.size());

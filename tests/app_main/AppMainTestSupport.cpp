@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
+#include "app/BookmarkForm.h"
 #include "app/GlobalVars.h"
+#include "app/RegionForm.h"
+#include "app/dialogs/FreAnalysisForm.h"
 #include "app/SettingsStorage.h"
 #include "framework/FileUtils.h"
 #include "framework/Unicode.h"
@@ -24,7 +28,12 @@ int Get16(const unsigned char* P) { return P[0] | P[1] << 8; }
 
 }  // namespace
 
-void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames) {
+int FixtureSample(int Frame, int Channel) { return (Frame * 7 + Channel * 1000) % 20000 - 10000; }
+
+namespace {
+
+template <class TSample>
+void WriteWav(const std::string& Path, int Rate, int Channels, int Frames, TSample&& Sample) {
   const uint32_t DataBytes = static_cast<uint32_t>(Frames * Channels * 2);
   std::string S = "RIFF";
   Put32(S, 36 + DataBytes);
@@ -39,9 +48,25 @@ void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames) {
   S += "data";
   Put32(S, DataBytes);
   for (int F = 0; F < Frames; ++F)
-    for (int C = 0; C < Channels; ++C) Put16(S, (F * 7 + C * 1000) % 20000 - 10000);
+    for (int C = 0; C < Channels; ++C) Put16(S, Sample(F, C));
   std::ofstream Out(Utf8ToWide(Path).c_str(), std::ios::binary);
   Out.write(S.data(), static_cast<std::streamsize>(S.size()));
+}
+
+}  // namespace
+
+void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames) {
+  WriteWav(Path, Rate, Channels, Frames, FixtureSample);
+}
+
+void WriteConstantWav(const std::string& Path, int Rate, int Channels, int Frames, int Value) {
+  WriteWav(Path, Rate, Channels, Frames, [Value](int, int) { return Value; });
+}
+
+int DocSample(TAudioEditor2* Editor, int Frame, int Channel) {
+  std::vector<float> Frames(static_cast<size_t>(Editor->GetChannels()));
+  Editor->GetAudio().Read(Frame, 1, Frames.data());
+  return static_cast<int>(std::lround(Frames[static_cast<size_t>(Channel)] * 32768.0f));
 }
 
 bool ReadWavHeader(const std::string& Path, TWavHeader& H) {
@@ -100,6 +125,13 @@ void MainFixture::StartMain(std::vector<std::string> Args) {
   // Quiet defaults for tests: no prompts, no tiling, no playing.
   GlobalVarsRecord->OP_PromptNewFile = false;
   GlobalVarsRecord->OP_PlayAfterOpened = false;
+  // The shared windows the program entry makes next to the main window.
+  if (BookmarkFormInstance) Free(BookmarkFormInstance);
+  if (RegionFormInstance) Free(RegionFormInstance);
+  if (FreAnalysisFormInstance) Free(FreAnalysisFormInstance);
+  Application->CreateForm(BookmarkFormInstance);
+  Application->CreateForm(RegionFormInstance);
+  Application->CreateForm(FreAnalysisFormInstance);
   PumpUntil([&] { return Main->GetVisible(); });
   Pump();
 }
@@ -115,6 +147,9 @@ void MainFixture::TearDown() {
     Doc->AudioEditor->SetTag(DocumentSaved);
     Free(Doc);
   }
+  if (BookmarkFormInstance) Free(BookmarkFormInstance);
+  if (RegionFormInstance) Free(RegionFormInstance);
+  if (FreAnalysisFormInstance) Free(FreAnalysisFormInstance);
   Free(Main);
   Main = nullptr;
   Pump();

@@ -27,12 +27,20 @@ public:
   std::vector<std::string> SaveProposals;
   std::deque<bool> FormatAnswers;
   std::vector<TSaveFormat> FormatsShown;
+  std::deque<std::string> OpenNames;  // "" cancels the open dialog
   std::deque<int> Answers;
+  // Questions go to the real message box instead of the Answers queue.
+  bool RealQuestions = false;
   std::vector<std::string> Questions;
   std::vector<POINT> Popups;
 
 protected:
-  bool ExecuteOpenDialog(std::string&) override { return false; }
+  bool ExecuteOpenDialog(std::string& FileName) override {
+    if (OpenNames.empty()) return false;
+    FileName = OpenNames.front();
+    OpenNames.pop_front();
+    return !FileName.empty();
+  }
   bool ExecuteSaveDialog(std::string& FileName) override {
     SaveProposals.push_back(FileName);
     if (SaveNames.empty()) return false;
@@ -48,7 +56,8 @@ protected:
     return Ok;
   }
   bool RunNewFileDialog(int&, int&) override { return false; }
-  int AskUser(const std::string& Text, UINT) override {
+  int AskUser(const std::string& Text, UINT Flags) override {
+    if (RealQuestions) return TMainForm::AskUser(Text, Flags);
     Questions.push_back(Text);
     if (Answers.empty()) return IDCANCEL;
     int A = Answers.front();
@@ -58,8 +67,14 @@ protected:
   void PopupContextMenu(int X, int Y) override { Popups.push_back(POINT{X, Y}); }
 };
 
-// A 16-bit PCM WAV file with a ramp in every channel.
+// The sample WriteTestWav stores at this frame and channel: a ramp in every channel.
+int FixtureSample(int Frame, int Channel);
+// A 16-bit PCM WAV file of FixtureSample values.
 void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames);
+// A 16-bit PCM WAV file holding Value in every sample.
+void WriteConstantWav(const std::string& Path, int Rate, int Channels, int Frames, int Value);
+// The document's sample at this frame and channel, as a 16-bit value.
+int DocSample(TAudioEditor2* Editor, int Frame, int Channel = 0);
 
 struct TWavHeader {
   int Format = 0, Channels = 0, Rate = 0, Bits = 0;

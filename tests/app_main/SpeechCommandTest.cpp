@@ -94,62 +94,14 @@ private:
   std::string FilePath;
 };
 
-// Answers the message boxes of this thread with OK, in the order they open,
-// keeping their captions and texts.
-class TMessageBoxes {
-public:
-  struct TBox {
-    std::string Caption, Text;
-  };
-  static void Expect(int Count = 1) {
-    Pending += Count;
-    if (!Timer) Timer = SetTimer(nullptr, 0, 20, &Tick);
-  }
-  static std::vector<TBox>& Seen() {
-    static std::vector<TBox> S;
-    return S;
-  }
-  static void Clear() {
-    Seen().clear();
-    Pending = 0;
-    if (Timer) KillTimer(nullptr, Timer);
-    Timer = 0;
-  }
-
-private:
-  static std::string TextOf(HWND Wnd) {
-    wchar_t Text[1024] = {};
-    GetWindowTextW(Wnd, Text, 1024);
-    return WideToUtf8(Text);
-  }
-  static BOOL CALLBACK Find(HWND Wnd, LPARAM Found) {
-    wchar_t Class[16] = {};
-    GetClassNameW(Wnd, Class, 16);
-    if (!IsWindowVisible(Wnd) || lstrcmpW(Class, L"#32770") != 0 || !GetDlgItem(Wnd, 0xFFFF)) return TRUE;
-    *reinterpret_cast<HWND*>(Found) = Wnd;
-    return FALSE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND Box = nullptr;
-    if (Pending == 0 || (EnumThreadWindows(GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(&Box)), !Box))
-      return;
-    Seen().push_back({TextOf(Box), TextOf(GetDlgItem(Box, 0xFFFF))});
-    --Pending;
-    PostMessageW(Box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  }
-  static inline int Pending = 0;
-  static inline UINT_PTR Timer = 0;
-};
-
+// The texts of the message boxes answered so far.
 std::vector<std::string> Texts() {
   std::vector<std::string> T;
-  for (const auto& B : TMessageBoxes::Seen()) T.push_back(B.Text);
+  for (const auto& B : TSystemDialogAnswers::Boxes()) T.push_back(B.Text);
   return T;
 }
 
-float RampSample(int Frame, int Channel) {
-  return static_cast<float>((Frame * 7 + Channel * 1000) % 20000 - 10000) / 32768.0f;
-}
+float RampSample(int Frame, int Channel) { return static_cast<float>(FixtureSample(Frame, Channel)) / 32768.0f; }
 
 class SpeechFixture : public MainFixture {
 protected:
@@ -167,7 +119,7 @@ protected:
   void TearDown() override {
     TTextToSpeechForm::SynthesiserClass = TTextToAudio2::StaticClass();
     TModalAnswers::Clear();
-    TMessageBoxes::Clear();
+    TSystemDialogAnswers::Clear();
     MainFixture::TearDown();
   }
   // Runs the command; Answer plays the user in the speech window.
@@ -287,10 +239,10 @@ TEST_F(SpeechFixture, AFailingVoiceIsReportedAndTheWindowCanBeUsedAgain) {
   TAudioEditor2* E = NewDocument(44100, 2, 1000)->AudioEditor;
   for (const auto& W : Ways) {
     SCOPED_TRACE(W.Name);
-    TMessageBoxes::Clear();
+    TSystemDialogAnswers::Clear();
     TFakeTextToAudio::FailWith = W.Raised ? "The device was lost." : "";
     Run([&](TTextToSpeechForm* F) {
-      TMessageBoxes::Expect();
+      TSystemDialogAnswers::AnswerBox(IDOK);
       Type(F, "Hello");
       if (!W.Raised) {
         TFakeTextToAudio::Last->Speak(50);
@@ -313,8 +265,8 @@ TEST_F(SpeechFixture, TextOfNothingButLessThanSignsIsNoText) {
   Run([](TTextToSpeechForm* F) {
     for (const char* Text : {"", "<<<", " <\r\n< "}) {
       SCOPED_TRACE(Text);
-      TMessageBoxes::Clear();
-      TMessageBoxes::Expect();
+      TSystemDialogAnswers::Clear();
+      TSystemDialogAnswers::AnswerBox(IDOK);
       Type(F, Text);
       EXPECT_EQ(std::vector<std::string>{"No Text of Speech to Synthesize."}, Texts());
       EXPECT_TRUE(F->ButtonSynthesize->GetEnabled());
@@ -334,14 +286,14 @@ TEST_F(SpeechFixture, WithoutAVoiceTheWindowSaysSoAndEndsWithNothingInserted) {
   // A file left from an earlier use goes too.
   ForceDirectories(GlobalVarsRecord->TempFolder);
   WriteTestWav(SpeechFile, 44100, 2, 10);
-  TMessageBoxes::Expect();
+  TSystemDialogAnswers::AnswerBox(IDOK);
   bool Shown = false;
   TModalAnswers::Add("TTextToSpeechForm", [&](TCustomForm*) { Shown = true; });
   Main->ActionTextToSpeech->Execute();
   TModalAnswers::Clear();
-  ASSERT_EQ(1u, TMessageBoxes::Seen().size());
-  EXPECT_EQ("No Speech Engine detected.", TMessageBoxes::Seen()[0].Text);
-  EXPECT_EQ(Application->GetTitle(), TMessageBoxes::Seen()[0].Caption);
+  ASSERT_EQ(1u, TSystemDialogAnswers::Boxes().size());
+  EXPECT_EQ("No Speech Engine detected.", TSystemDialogAnswers::Boxes()[0].Text);
+  EXPECT_EQ(Application->GetTitle(), TSystemDialogAnswers::Boxes()[0].Caption);
   EXPECT_FALSE(Shown);  // it ended without waiting for the user
   EXPECT_EQ(1000, E->GetLength());
   EXPECT_EQ(DocumentSaved, E->GetTag());

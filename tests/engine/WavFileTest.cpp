@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 
 #include "EngineTestSupport.h"
 #include "framework/FileUtils.h"
@@ -248,4 +250,83 @@ TEST(WavFile, BlockFilesConvertBetweenTheFileAndThePcmFormat) {
   EXPECT_EQ(info->GetChannels(), 1);
   EXPECT_EQ(info->GetLengthSamples(), 16000);
   EXPECT_THROW(writer->CreateForWriting(dir.File("no such folder\\x.wav"), 0), EAudioError);
+}
+
+namespace {
+
+// The writer's integers as rounding in double precision gives them: the scaled
+// value to the nearest, ties to even, saturating at full scale.
+TBytes ReferencePcm(const std::vector<float>& s, int bits) {
+  const double full = std::ldexp(1.0, bits - 1);
+  TBytes out;
+  for (float v : s) {
+    double x = std::nearbyint(double(v) * full);
+    int64_t i = int64_t(std::clamp(x, -full, full - 1));
+    if (bits == 8) i += 128;
+    for (int b = 0; b < bits / 8; ++b) out.push_back(uint8_t(uint64_t(i) >> (8 * b)));
+  }
+  return out;
+}
+
+std::vector<float> EdgeAndRandomSamples() {
+  std::vector<float> s = {0.0f, -0.0f, 1.0f, -1.0f, 1.5f, -1.5f, 1e30f, -1e30f, HUGE_VALF, -HUGE_VALF,
+                          1e-45f, -1e-45f, 1e-38f, std::nextafter(1.0f, 0.0f), std::nextafter(-1.0f, 0.0f)};
+  // Halves and their neighbours at every depth, both signs.
+  for (int bits : {8, 16, 24}) {
+    const float full = std::ldexp(1.0f, bits - 1);
+    for (int k : {0, 1, 2, 3, 100, int(full) - 2, int(full) - 1}) {
+      for (float sign : {1.0f, -1.0f}) {
+        float half = sign * (float(k) + 0.5f) / full;
+        s.insert(s.end(), {half, std::nextafter(half, 0.0f), std::nextafter(half, 2 * half)});
+      }
+    }
+  }
+  std::mt19937 gen(41);
+  std::uniform_real_distribution<float> wide(-1.25f, 1.25f);
+  std::uniform_int_distribution<int> step(-40000, 40000);
+  for (int i = 0; i < 600000; ++i) {
+    s.push_back(wide(gen));
+    s.push_back((float(step(gen)) + 0.5f) / 32768.0f);
+  }
+  s.push_back(0.25f);  // an odd count leaves a tail past the packed loop
+  return s;
+}
+
+}  // namespace
+
+TEST(WavFile, WriterRoundsHalvesToEvenAndSaturatesInEveryIntegerDepth) {
+  TTempFolder dir;
+  const std::vector<float> samples = EdgeAndRandomSamples();
+  for (int bits : {8, 16, 24, 32}) {
+    const std::string path = dir.File("depth" + std::to_string(bits) + ".wav");
+    TWavWriter w(path, TWavFormat{8000, 1, bits, false, false}, TAudioTags{});
+    // Uneven pieces, so that conversions start anywhere in the packed loop.
+    for (size_t at = 0; at < samples.size();) {
+      size_t n = std::min<size_t>(samples.size() - at, 1 + at % 9973);
+      w.Write(samples.data() + at, int64_t(n));
+      at += n;
+    }
+    w.Commit();
+    const TBytes data = DataChunk(ReadBytes(path));
+    const TBytes expected = ReferencePcm(samples, bits);
+    ASSERT_EQ(data.size(), expected.size()) << bits;
+    size_t first = std::mismatch(data.begin(), data.end(), expected.begin()).first - data.begin();
+    EXPECT_EQ(first, data.size()) << bits << "-bit, sample " << first / (bits / 8) << " = "
+                                  << samples[std::min(first / (bits / 8), samples.size() - 1)];
+  }
+}
+
+TEST(WavFile, WriterTurnsNotANumberIntoSilence) {
+  TTempFolder dir;
+  const float nan = std::nanf("");
+  const std::vector<float> samples = {0.5f, nan, -nan, 0.5f, nan, nan, nan, nan, nan, nan, nan, nan};
+  for (int bits : {8, 16, 24, 32}) {
+    const std::string path = dir.File("nan" + std::to_string(bits) + ".wav");
+    TWavWriter w(path, TWavFormat{8000, 1, bits, false, false}, TAudioTags{});
+    w.Write(samples.data(), int64_t(samples.size()));
+    w.Commit();
+    std::vector<float> silenced = samples;
+    for (float& v : silenced) v = std::isnan(v) ? 0.0f : v;
+    EXPECT_EQ(DataChunk(ReadBytes(path)), ReferencePcm(silenced, bits)) << bits;
+  }
 }

@@ -135,6 +135,12 @@ TEST(OggSettings, BitRateAndQualityReachTheFile) {
   EXPECT_EQ(at96.BitRate, 96000);
   EXPECT_EQ(at256.BitRate, 256000);
   EXPECT_GT(size256, size96 * 2);
+  // An average alone is held over the file without the manager's bounds;
+  // bounds given keep the manager, whose stream honours them as well.
+  EXPECT_NEAR(double(size96) * 8 / 3, 96000, 96000 * 0.3);
+  auto [bounded, sizeBounded] = encode({44100, 2, 128, 112, 144, -1});
+  EXPECT_EQ(bounded.BitRate, 128000);
+  EXPECT_NEAR(double(sizeBounded) * 8 / 3, 128000, 128000 * 0.3);
   auto [low, sizeLow] = encode({44100, 2, 0, 0, 0, 100});
   auto [high, sizeHigh] = encode({44100, 2, 0, 0, 0, 900});
   EXPECT_GT(sizeHigh, sizeLow * 2);

@@ -1,0 +1,47 @@
+// For demonstration programs: "--screenshot FILE.bmp" on the command line saves a
+// picture of the main form once it has painted, then closes it.
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Timer.h"
+#include "framework/Unicode.h"
+
+class TWindowShot {
+public:
+  // Arms the shot when the command line asks for one.
+  void ArmFromCommandLine(int DelayMs = 1500) {
+    int Argc = 0;
+    LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Argc);
+    if (Argc >= 3 && std::wstring(Argv[1]) == L"--screenshot") {
+      FFile = WideToUtf8(Argv[2]);
+      TTimer* T = TTimer::Create(Application);
+      T->SetInterval(DelayMs);
+      T->OnTimer = Bind(this, &TWindowShot::Shoot);
+    }
+    LocalFree(Argv);
+  }
+
+private:
+  void Shoot(TObject* Sender) {
+    static_cast<TTimer*>(Sender)->SetEnabled(false);
+    TCustomForm* F = Application->GetMainForm();
+    RECT R;
+    GetWindowRect(F->GetHandle(), &R);
+    TBitmap* Bmp = TBitmap::Create();
+    Bmp->SetSize(R.right - R.left, R.bottom - R.top);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    Bmp->SaveToFile(FFile);
+    Free(Bmp);
+    F->Close();
+  }
+  std::string FFile;
+};
