@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/EngineError.h"
+#include "engine/OffscreenPaint.h"
 #include "engine/SpectrumAnalyser.h"
 #include "framework/Font.h"
 #include "framework/Unicode.h"
@@ -183,15 +184,7 @@ void TAudioVisualization2::MouseMove(TShiftState, int X, int Y) { OnMouseMove(th
 
 void TAudioVisualization2::Paint() {
   const RECT rc = GetClientRect();
-  HDC dc = GetCanvas()->GetHandle();
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<int>(1, rc.right), std::max<int>(1, rc.bottom));
-  HGDIOBJ old = SelectObject(mem, bmp);
-  PaintTo(mem, rc.right, rc.bottom);
-  BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
+  PaintOffscreen(GetCanvas()->GetHandle(), rc.right, rc.bottom, [&](HDC mem) { PaintTo(mem, rc.right, rc.bottom); });
 }
 
 void TAudioVisualization2::PaintTo(HDC dc, int width, int height) const {
