@@ -81,7 +81,7 @@ TEST(SpeechFile, IsTheVoicesStreamInTheFormatAskedOnceCommitted) {
       const float a = wav.Samples[(f - 1) * size_t(c.Channels)], b = wav.Samples[f * size_t(c.Channels)];
       rising += a < 0 && b >= 0;
       peak = std::max(peak, std::abs(b));
-      if (c.Channels == 2) ASSERT_EQ(b, wav.Samples[f * 2 + 1]);
+      if (c.Channels == 2) { ASSERT_EQ(b, wav.Samples[f * 2 + 1]); }
     }
     EXPECT_NEAR(rising, 1000.0 * (out / 2) / c.Rate, 2);
     EXPECT_NEAR(peak, 0.5, 0.02);
