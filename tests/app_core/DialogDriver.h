@@ -164,14 +164,12 @@ private:
     HWND Dialog = FindDialog(Queue().front().Box);
     if (!Dialog) return;
     if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
-        Queue().front().Waited < 3000) {
-      // The picker settles its first selection in its own time, slowly on a busy
-      // machine: the folder is chosen again now and then until the tree shows it.
-      // Choosing it on every tick would restart the tree's expansion each time.
-      if (Queue().front().Waited++ % 25 == 0) {
-        const std::wstring Path = Utf8ToWide(Queue().front().Folder);
-        SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
-      }
+        Queue().front().Waited++ < 1500) {
+      // The picker settles its selection in its own time, a level of the tree at
+      // a time and slowly on a busy machine: the folder is chosen again until the
+      // tree shows it.
+      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
+      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
       return;
     }
     TEntry Entry = std::move(Queue().front());
