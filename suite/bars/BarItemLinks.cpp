@@ -13,7 +13,6 @@
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
-#include "suite/bars/BarMDI.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/SuiteException.h"
@@ -564,17 +563,10 @@ void TdxBarItemLinks::Assign(TPersistent* Source) {
     TCollection::Assign(Source);
     return;
   }
-  TdxBarItem* SystemItem = nullptr;
-  if (GetCount() && dynamic_cast<TSystemMenuSubItem*>(GetLink(0)->GetItem())) SystemItem = GetLink(0)->GetItem();
   FAssigning = true;
   auto Finish = [&] {
     FAssigning = false;
     for (int I = 0; I < GetCount(); ++I) GetLink(I)->SetVisible(GetLink(I)->GetLoadedVisible());
-    if (SystemItem) {
-      TdxBarItemLink* L = Add();
-      L->SetItem(SystemItem);
-      L->SetIndex(0);
-    }
   };
   try {
     TCollection::Assign(Source);

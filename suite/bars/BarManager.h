@@ -392,7 +392,6 @@ public:
   TdxBarItemLink* DraggedItemLink() const;
   void SetDraggedItem(TdxBarItem* Item);
   void SetDraggedItemLink(TdxBarItemLink* Link);
-  void DragItemOrLink(TdxBarItem* Item, TdxBarItemLink* Link);
 
   // ---- layout store (BarManagerLayout.cpp)
   void ReadLayoutFromRegistry(std::string Path);

@@ -539,4 +539,3 @@ TdxBarItem* TdxBarManager::DraggedItem() const { return FDragInfo ? FDragInfo->G
 TdxBarItemLink* TdxBarManager::DraggedItemLink() const { return FDragInfo ? FDragInfo->GetLink() : nullptr; }
 void TdxBarManager::SetDraggedItem(TdxBarItem* Item) { FDragInfo->SetItem(Item); }
 void TdxBarManager::SetDraggedItemLink(TdxBarItemLink* Link) { FDragInfo->SetLink(Link); }
-void TdxBarManager::DragItemOrLink(TdxBarItem* Item, TdxBarItemLink* Link) { FDragInfo->BeginDrag(Item, Link); }
