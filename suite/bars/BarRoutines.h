@@ -40,6 +40,8 @@ TdxBarCanvas* BarCanvasInstance();
 TdxBarItemList* BarItemClassRegistry();
 TdxBarFlatPainter* FlatPainterInstance();
 TdxBarNavigationController* BarNavigationControllerInstance();
+// Puts another controller in place (the caller owns both); answers the previous one.
+TdxBarNavigationController* ReplaceBarNavigationController(TdxBarNavigationController* Controller);
 void RegisterBarControl(TCustomdxBarControl* BarControl);
 void UnregisterBarControl(TCustomdxBarControl* BarControl);
 bool IsBarControlAlive(TCustomdxBarControl* BarControl);

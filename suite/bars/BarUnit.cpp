@@ -201,6 +201,13 @@ TdxBarNavigationController* BarNavigationControllerInstance() {
   return State.Navigation;
 }
 
+TdxBarNavigationController* ReplaceBarNavigationController(TdxBarNavigationController* Controller) {
+  Unit.Ensure();
+  TdxBarNavigationController* Previous = State.Navigation;
+  State.Navigation = Controller;
+  return Previous;
+}
+
 void RegisterBarControl(TCustomdxBarControl* BarControl) {
   Unit.Ensure();
   if (State.BarControls && BarControl) State.BarControls->push_back(BarControl);
