@@ -83,10 +83,9 @@ void StartBarUnit() {
   State.User32 = LoadLibraryW(L"USER32");
   if (State.User32) {
     State.UpdateLayeredWindow =
-        reinterpret_cast<TUpdateLayeredWindowProc>(GetProcAddress(State.User32, "UpdateLayeredWindow"));
-    State.AnimateWindow = reinterpret_cast<TAnimateWindowProc>(GetProcAddress(State.User32, "AnimateWindow"));
-    State.SetLayeredWindowAttributes = reinterpret_cast<TSetLayeredWindowAttributesProc>(
-        GetProcAddress(State.User32, "SetLayeredWindowAttributes"));
+        reinterpret_cast<TUpdateLayeredWindowProc>(reinterpret_cast<void (*)()>(GetProcAddress(State.User32, "UpdateLayeredWindow")));
+    State.AnimateWindow = reinterpret_cast<TAnimateWindowProc>(reinterpret_cast<void (*)()>(GetProcAddress(State.User32, "AnimateWindow")));
+    State.SetLayeredWindowAttributes = reinterpret_cast<TSetLayeredWindowAttributesProc>(reinterpret_cast<void (*)()>(GetProcAddress(State.User32, "SetLayeredWindowAttributes")));
   }
   State.Managers = TdxBarManagerList::Create();
   RefreshScreenColorDepth();
