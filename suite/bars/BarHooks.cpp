@@ -514,7 +514,7 @@ bool WalkManagers(TdxBarManager* Manager, TTry Try) {
 bool HandleShortCutGlobally(TdxBarManager* Manager, TShortCut ShortCut) {
   if (TWinControl* Focused = NearestVCLParentOfChildWindow(GetFocus())) {
     TdxBarManager* FormManager = FindBarManagerByOwner(FormOfControl(Focused, 2));
-    if (FormManager) return FormManager->GetPopupMenuLinks()->HandleShortCut(Focused, ShortCut);
+    if (FormManager && FormManager->GetPopupMenuLinks()->HandleShortCut(Focused, ShortCut)) return true;
   }
   return WalkManagers(Manager, [&](TdxBarManager* M) { return M->HandleShortCutInBars(ShortCut); });
 }
