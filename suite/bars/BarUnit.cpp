@@ -12,6 +12,7 @@
 #include "suite/bars/BarHooks.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarItems.h"
+#include "suite/bars/BarMDI.h"
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
@@ -109,6 +110,7 @@ void StartBarUnit() {
                        false);
   RegisterBarItemClass(TdxBarQuickCustItem::StaticClass(), TdxBarQuickCustItemControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarQuickAccessItem::StaticClass(), TdxBarSubItemControl::StaticClass(), false);
+  RegisterBarItemClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
 
   TdxBarDesignController* Design = BarDesignControllerInstance();
   Design->RegisterEditor(TdxAddSubItemEditor::StaticClass());
