@@ -805,6 +805,9 @@ void TdxBarManager::LargeImagesChanged(TObject* Sender) {
 void TdxBarManager::DisabledLargeImagesChanged(TObject* Sender) { LargeImagesChanged(Sender); }
 
 void TdxBarManager::ImageOptionsChanged() {
+  // Whether large icons take the large list's size may have changed with this
+  // option too, not only with LargeIcons itself.
+  FImageOptions->UpdateGlyphSize();
   if (FBars) FBars->RebuildBarControls();
 }
 
