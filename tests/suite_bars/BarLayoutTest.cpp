@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/MemoryStreams.h"
+#include "framework/Registry.h"
 #include "framework/StringLists.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -106,5 +107,62 @@ TEST_F(BarLayoutFixture, MissingItemsAreSkippedAndNewItemsKeepTheirPlace) {
 
   M->ReadLayoutFromIniFile("");
   EXPECT_EQ("OpenButton MixButton ", LinkNames(Tools));
+}
+TEST_F(BarLayoutFixture, AOneCharacterUserDefineIsTheOlderDecimalForm) {
+  Tools->GetItemLinks()->GetLink(0)->SetUserCaption("&Open...");
+  M->SaveLayoutToIniFile("");
+  std::string Text = StoredText();
+  auto At = Text.find("UserDefine=01");
+  ASSERT_NE(std::string::npos, At) << Text;
+  Text.replace(At, 13, "UserDefine=1");
+  SetStoredText(Text);
+  Tools->GetItemLinks()->GetLink(0)->SetUserCaption("");
+  M->ReadLayoutFromIniFile("");
+  TdxBarItemLink* Link = Tools->GetItemLinks()->GetLink(0);
+  EXPECT_TRUE(Link->GetUserDefine().Contains(udCaption));
+  EXPECT_EQ("&Open...", Link->GetUserCaption());
+}
+
+TEST_F(BarLayoutFixture, TheStandardStyleKeepsNoRecentUseKeys) {
+  const struct {
+    TdxBarManagerStyle Style;
+    bool Recent;
+  } Cases[] = {{bmsStandard, false}, {bmsEnhanced, true}};
+  for (const auto& C : Cases) {
+    M->SetStyle(C.Style);
+    M->SaveLayoutToIniFile("");
+    std::string Text = StoredText();
+    EXPECT_EQ(C.Recent, Text.find("MenusShowRecentItemsFirst=") != std::string::npos) << C.Style;
+    EXPECT_EQ(C.Recent, Text.find("ShowFullMenusAfterDelay=") != std::string::npos) << C.Style;
+  }
+}
+
+TEST_F(BarLayoutFixture, RegistryRoundTripUnderTheCurrentUser) {
+  const std::string Key = "\\Software\\SonveltTests\\BarLayout";
+  M->SetRegistryPath(Key);
+  M->SaveLayoutToRegistry(M->GetRegistryPath());
+  Tools->SetCaption("Changed");
+  Tools->SetRow(0);
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  M->ReadLayoutFromRegistry(M->GetRegistryPath());
+  EXPECT_EQ("Tools", Tools->GetCaption());
+  EXPECT_EQ(2, Tools->GetRow());
+  EXPECT_EQ("OpenButton SaveButton ", LinkNames(Tools));
+  auto Registry = std::unique_ptr<TRegistry>(TRegistry::Create());
+  Registry->SetRootKey(HKEY_CURRENT_USER);
+  ASSERT_TRUE(Registry->OpenKeyReadOnly(Key));
+  EXPECT_EQ(42, Registry->ReadInteger("Version"));
+  Registry->CloseKey();
+  EXPECT_TRUE(Registry->DeleteKey("\\Software\\SonveltTests"));
+  EXPECT_FALSE(Registry->KeyExists(Key));
+}
+
+TEST_F(BarLayoutFixture, AnEmptyRegistryPathStoresNothing) {
+  M->SaveLayoutToRegistry("");
+  auto Registry = std::unique_ptr<TRegistry>(TRegistry::Create());
+  Registry->SetRootKey(HKEY_CURRENT_USER);
+  ASSERT_TRUE(Registry->OpenKeyReadOnly("\\"));
+  EXPECT_FALSE(Registry->ValueExists("BarCount"));
+  EXPECT_FALSE(Registry->KeyExists("Bar0"));
 }
 }  // namespace
