@@ -365,6 +365,9 @@ void TdxBarManager::SetAutoDockColor(bool Value) {
 
 void TdxBarManager::SetAutoHideEmptyBars(bool Value) {
   FAutoHideEmptyBars = Value;
+  // Bars hidden for being empty are ordinary hidden bars from now on.
+  if (!Value && FBars)
+    for (int I = 0; I < FBars->NumberOfItems(); ++I) FBars->GetBar(I)->SetHidden(false);
 }
 
 void TdxBarManager::SetScaled(bool Value) {

@@ -6,7 +6,10 @@
 #include "framework/Font.h"
 #include "framework/Form.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarCategories.h"
 #include "suite/bars/BarHooks.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/Bars.h"
@@ -191,6 +194,46 @@ TEST_F(BarFormFixture, UserFontSwitchesSystemFontOffAndBackOn) {
   EXPECT_TRUE(M->GetUseSystemFont());
   EXPECT_EQ(WideToUtf8(Metrics.lfMenuFont.lfFaceName), M->GetFont()->GetName());
   Free(Mine);
+  Free(M);
+}
+TEST_F(BarFormFixture, HidingACategoryHidesTheToolbarsItEmptied) {
+  TdxBarManager* M = NewManager();
+  M->GetCategories()->Add("File");
+  M->SetAutoHideEmptyBars(true);
+  auto Button = [&](int Category, TdxBar* Bar) {
+    TdxBarButton* B = TdxBarButton::Create(Form);
+    B->SetCategory(Category);
+    Bar->GetItemLinks()->AddItem(B);
+    return B;
+  };
+  auto Toolbar = [&](const char* Caption) {
+    TdxBar* Bar = M->GetBars()->Add();
+    Bar->SetCaption(Caption);
+    Bar->SetDockingStyle(dsTop);
+    Bar->SetVisible(true);
+    return Bar;
+  };
+  TdxBar* FileBar = Toolbar("File");
+  Button(1, FileBar);
+  TdxBar* Mixed = Toolbar("Mixed");
+  Button(1, Mixed);
+  Button(0, Mixed);
+  TdxBar* Empty = Toolbar("Empty");
+  TdxBarButton* Own = Button(1, Toolbar("Own"));
+  Own->SetVisible(ivInCustomizing);
+
+  M->SetCategoryItemsVisible(1, ivNever);
+  EXPECT_EQ(ivNever, M->GetCategoryItemsVisible(1));
+  EXPECT_FALSE(FileBar->GetVisible());
+  EXPECT_TRUE(FileBar->GetHidden());
+  EXPECT_TRUE(Mixed->GetVisible());
+  EXPECT_TRUE(Empty->GetVisible()) << "a bar empty before stays as it was";
+  EXPECT_EQ(ivInCustomizing, Own->GetVisible()) << "an item set on its own keeps its value";
+
+  M->SetCategoryItemsVisible(1, ivAlways);
+  EXPECT_TRUE(FileBar->GetVisible());
+  EXPECT_FALSE(FileBar->GetHidden());
+  EXPECT_EQ(ivInCustomizing, Own->GetVisible());
   Free(M);
 }
 }  // namespace
