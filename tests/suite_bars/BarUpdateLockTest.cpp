@@ -122,10 +122,10 @@ TEST_F(BarFormFixture, HintShowsAfterItsDelayAndAnotherManagersEndLeavesItAlone)
   A->RequestHint(true, "Opens a file", nullptr);
   Free(B);
   Free(Other);
-  ASSERT_TRUE(PumpUntil([&] { return A->IsHintWindowShowing(); }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return A->IsHintWindowShowing(); }, 4000));
   DWORD Elapsed = GetTickCount() - Start;
   EXPECT_GE(Elapsed, 950u);
-  EXPECT_LT(Elapsed, 1700u);
+  EXPECT_LT(Elapsed, 2500u);
   // Freeing the manager that owns the hint hides it and stops its timers.
   Free(A);
   Pump();
