@@ -107,8 +107,9 @@ TEST_P(ForeignFile, OpensAlikeOnEveryRoad) {
     const bool rateChanges = std::string(t.Name) == "44k-48k.mp3";
     EXPECT_NEAR(double(r.Announced), double(r.Frames()), rateChanges ? 256.0 : 0.0);
     for (float v : r.Samples) ASSERT_TRUE(std::isfinite(v));
-    if (!source.empty())
+    if (!source.empty()) {
       EXPECT_GT(Correlation(src.Samples, src.Channels, r.Samples, r.Channels, 0, 2 * kFrame), 0.9);
+    }
     if (!t.JoinedAt) continue;
     std::vector<float> after = Tail(r.Samples, r.Channels, t.JoinedAt);
     // The later part in the document's format: converted to its rate, mono

@@ -31,8 +31,8 @@ TEST_F(SuiteControlFixture, ScrollBarsFollowTheContent) {
     Control->ShowContent(C.Width, C.Height);
     EXPECT_EQ(Control->GetHScrollBar()->GetVisible(), C.H) << C.Name;
     EXPECT_EQ(Control->GetVScrollBar()->GetVisible(), C.V) << C.Name;
-    if (C.H) EXPECT_EQ(Control->GetHScrollBar()->GetEnabled(), C.HEnabled) << C.Name;
-    if (C.V) EXPECT_EQ(Control->GetVScrollBar()->GetEnabled(), C.VEnabled) << C.Name;
+    if (C.H) { EXPECT_EQ(Control->GetHScrollBar()->GetEnabled(), C.HEnabled) << C.Name; }
+    if (C.V) { EXPECT_EQ(Control->GetVScrollBar()->GetEnabled(), C.VEnabled) << C.Name; }
     EXPECT_EQ(Control->GetSizeGrip()->GetVisible(), C.H && C.V) << C.Name;
     RECT Inner;
     Control->InnerClientBounds(Inner);

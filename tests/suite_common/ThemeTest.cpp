@@ -9,10 +9,6 @@
 #include "tests/suite_common/ThemeFake.h"
 #include "tests/framework_controls/UiTestSupport.h"
 
-namespace {
-HTHEME AsTheme(int N) { return reinterpret_cast<HTHEME>(static_cast<INT_PTR>(N)); }
-}  // namespace
-
 TEST(ThemeCache, HandlesAreCachedAndReopenedForAnotherClassList) {
   TFakeThemeScope Fake;
   HTHEME Button = ThemeHandleFor(tokButton);
