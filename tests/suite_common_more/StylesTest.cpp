@@ -198,7 +198,7 @@ TEST(StyleRepository, FontsWrittenAtAnotherResolutionScaleWhenAsked) {
     std::string Form = "object Root: TStreamRoot\n  object Repository: TcxStyleRepository\n    Scalable = " +
                        std::string(Scalable ? "True" : "False") + "\n    PixelsPerInch = " + std::to_string(Written) +
                        "\n    object Big: TcxStyle\n      AssignedValues = [svFont]\n      Font.Height = -30\n"
-                       "    end\n  end\nend\n";
+                       "    end\n    object Sheet: TTestStyleSheet\n      BuiltIn = True\n    end\n  end\nend\n";
     TOwned<TMemoryStream> Binary = BinaryOf(Form);
     TOwned<TComponent> Root = ReadTree(Binary.get());
     auto* Big = dynamic_cast<TcxStyle*>(Root->FindComponent("Big"));
@@ -206,5 +206,9 @@ TEST(StyleRepository, FontsWrittenAtAnotherResolutionScaleWhenAsked) {
     EXPECT_EQ(Big->GetStyleRepository(), Root->FindComponent("Repository"));
     EXPECT_EQ(Big->GetFont()->GetHeight(), Scalable ? MulDiv(-30, ScreenPixelsPerInch(), Written) : -30) << Scalable;
     EXPECT_EQ(Big->GetAssignedValues(), TcxStyleValues{svFont});
+    auto* Sheet = dynamic_cast<TcxCustomStyleSheet*>(Root->FindComponent("Sheet"));
+    ASSERT_NE(Sheet, nullptr);
+    EXPECT_TRUE(Sheet->GetBuiltIn());
+    EXPECT_EQ(Sheet->GetStyleRepository(), Root->FindComponent("Repository"));
   }
 }
