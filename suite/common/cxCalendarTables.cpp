@@ -192,12 +192,7 @@ bool TcxCustomCalendarTable::DateTimeValid(TDateTime Date) {
 }
 
 TDateTime TcxCustomCalendarTable::EncodeFromDate(const TcxCalendarDate& Date) {
-  TcxCalendarDateTime P;
-  P.Era = Date.Era;
-  P.Year = Date.Year;
-  P.Month = Date.Month;
-  P.Day = Date.Day;
-  return EncodeParts(P);
+  return EncodeParts(CalendarDayParts(Date.Era, Date.Year, Date.Month, Date.Day));
 }
 
 TDateTime TcxCustomCalendarTable::EncodeFromYMD(int Year, int Month, int Day) {
@@ -206,11 +201,7 @@ TDateTime TcxCustomCalendarTable::EncodeFromYMD(int Year, int Month, int Day) {
 
 TDateTime TcxCustomCalendarTable::EncodeFromYMDHMS(int Year, int Month, int Day, int Hour, int Minute, int Second,
                                                    int Millisecond) {
-  TcxCalendarDateTime P;
-  P.Era = -1;
-  P.Year = Year;
-  P.Month = Month;
-  P.Day = Day;
+  TcxCalendarDateTime P = CalendarDayParts(-1, Year, Month, Day);
   P.Hour = static_cast<std::uint8_t>(Hour);
   P.Minute = static_cast<std::uint8_t>(Minute);
   P.Second = static_cast<std::uint8_t>(Second);
@@ -319,12 +310,7 @@ bool TcxGregorianCalendarTable::DayIsLeapInEra(int Era, int Year, int Month, int
 
 int TcxGregorianCalendarTable::CompleteWeeksOfYear(int Year) {
   // The year is read in the default era.
-  TcxCalendarDateTime P;
-  P.Era = -1;
-  P.Year = Year;
-  P.Month = 1;
-  P.Day = 1;
-  int D = ((WeekDayOfParts(P) - WeekStartDay()) % 7 + 7) % 7;
+  int D = ((WeekDayOfParts(CalendarDayParts(-1, Year, 1, 1)) - WeekStartDay()) % 7 + 7) % 7;
   return ((YearIsLeap(Year) && D >= 5) || D >= 6) ? 53 : 52;
 }
 

@@ -31,6 +31,16 @@ struct TcxCalendarDateTime {
   std::uint16_t Millisecond = 0;
 };
 
+// The parts of a day at midnight.
+inline TcxCalendarDateTime CalendarDayParts(int Era, int Year, int Month, int Day) {
+  TcxCalendarDateTime P;
+  P.Era = Era;
+  P.Year = Year;
+  P.Month = Month;
+  P.Day = Day;
+  return P;
+}
+
 // One era: Gregorian year = era year + YearOffset, from StartDate on.
 class TcxEra : public TPersistent {
   SONVELT_CLASS(TcxEra, TPersistent)

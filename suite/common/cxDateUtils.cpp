@@ -346,12 +346,7 @@ std::string DayNumberTextOf(int Day, TcxCustomCalendarTable* Table) {
     Own.reset(CreateLocaleCalendarTable());
     Table = Own.get();
   }
-  TcxCalendarDateTime P;
-  P.Era = 0;
-  P.Year = Table->FirstSupportedYear();
-  P.Month = 1;
-  P.Day = Day;
-  return DayNumberText(Table->EncodeParts(P));
+  return DayNumberText(Table->EncodeParts(CalendarDayParts(0, Table->FirstSupportedYear(), 1, Day)));
 }
 
 void PrevMonthOf(int& Year, int& Month) {

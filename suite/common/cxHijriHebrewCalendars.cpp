@@ -15,21 +15,15 @@ const int DayOfYearOne = -693593;
 
 int WeekNumberInTable(TcxCustomCalendarTable* Table, const TcxCalendarDateTime& Parts, int Rule) {
   if (Rule == 0) Rule = StrToIntDef(cxLocaleSource()->LocaleInfo(LOCALE_IFIRSTWEEKOFYEAR, "0"), 0) + 1;
-  TcxCalendarDateTime First;
-  First.Year = Parts.Year;
-  First.Month = 1;
-  First.Day = 1;
+  TcxCalendarDateTime First = CalendarDayParts(-1, Parts.Year, 1, 1);
   int Start = static_cast<int>(DatePortion(Table->WeekStartOfDate(Table->EncodeParts(First))));
   if (Rule == 2 && Table->DecodeToParts(Start).Year < Parts.Year) Start += 7;
   if (Rule == 3 && Table->DecodeToParts(Start + 3).Year < Parts.Year) Start += 7;
   int Day = static_cast<int>(DatePortion(Table->EncodeParts(Parts)));
   if (Day < Start && Parts.Year > Table->FirstSupportedYear()) {
     // Days before the first week belong to the previous year's last week.
-    TcxCalendarDateTime Last;
-    Last.Year = Parts.Year - 1;
-    Last.Month = Table->MonthCountOf(Last.Year);
-    Last.Day = Table->DaysOfMonth(Last.Year, Last.Month);
-    return WeekNumberInTable(Table, Last, Rule);
+    int Year = Parts.Year - 1, Month = Table->MonthCountOf(Year);
+    return WeekNumberInTable(Table, CalendarDayParts(-1, Year, Month, Table->DaysOfMonth(Year, Month)), Rule);
   }
   int Week = (Day - Start) / 7 + 1;
   if (Parts.Month == Table->MonthCountOf(Parts.Year)) {
@@ -140,11 +134,12 @@ TcxCalendarDateTime TcxHijriCalendarTable::DecodeToParts(TDateTime Date) {
     Month = MonthCountOf(Year);
     N = DaysOfMonth(Year, Month);
   }
-  P.Era = -1;
-  P.Year = Year;
-  P.Month = Month;
-  P.Day = N;
-  return P;
+  TcxCalendarDateTime R = CalendarDayParts(-1, Year, Month, N);
+  R.Hour = P.Hour;
+  R.Minute = P.Minute;
+  R.Second = P.Second;
+  R.Millisecond = P.Millisecond;
+  return R;
 }
 
 TDateTime TcxHijriCalendarTable::EncodeParts(const TcxCalendarDateTime& Parts) {

@@ -25,23 +25,9 @@ std::string Ymd(const TcxCalendarDateTime& P) {
          std::to_string(P.Day);
 }
 
-std::string Ymd(int Era, int Y, int M, int Day) {
-  TcxCalendarDateTime P;
-  P.Era = Era;
-  P.Year = Y;
-  P.Month = M;
-  P.Day = Day;
-  return Ymd(P);
-}
+std::string Ymd(int Era, int Y, int M, int Day) { return Ymd(CalendarDayParts(Era, Y, M, Day)); }
 
-TcxCalendarDateTime Parts(int Era, int Y, int M, int Day) {
-  TcxCalendarDateTime P;
-  P.Era = Era;
-  P.Year = Y;
-  P.Month = M;
-  P.Day = Day;
-  return P;
-}
+TcxCalendarDateTime Parts(int Era, int Y, int M, int Day) { return CalendarDayParts(Era, Y, M, Day); }
 }  // namespace
 
 TEST(EraCalendars, DecodeLikeTheRuntimesCalendars) {
