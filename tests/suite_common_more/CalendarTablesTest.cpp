@@ -262,6 +262,12 @@ TEST(HebrewTable, KnownDatesAndRanges) {
                {D(1582, 12, 31), 5343, 4, 7},  {D(2239, 9, 29), 5999, 13, 29}, {D(2300, 1, 1), 5999, 13, 29}};
   for (const Case& C : Cases) EXPECT_EQ(Ymd(H->DecodeToParts(C.Date)), Ymd(-1, C.Y, C.M, C.Day));
   EXPECT_EQ(H->EncodeFromYMD(5784, 7, 14), D(2024, 3, 24));
+  // An evening before 1899 stays on its day both ways.
+  TDateTime Evening = ComposeDateTime(D(1800, 1, 1), 0.75);
+  TcxCalendarDateTime P = H->DecodeToParts(Evening);
+  EXPECT_EQ(Ymd(P), Ymd(H->DecodeToParts(D(1800, 1, 1))));
+  EXPECT_EQ(P.Hour, 18);
+  EXPECT_EQ(H->EncodeParts(P), Evening);
   EXPECT_EQ(H->DaysOfYear(5784), 383);
   EXPECT_EQ(H->DaysOfMonth(5783, 13), 0);
   EXPECT_FALSE(H->MonthValid(5783, 13));
