@@ -143,6 +143,8 @@ void TMainForm::CreateActions() {
   BindEditCommands();
   BindMarkerCommands();
   BindToolCommands();
+  BindSpeechCommands();
+  BindAnalysisCommands();
 }
 
 namespace {
