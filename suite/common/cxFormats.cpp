@@ -6,6 +6,7 @@
 #include "framework/AllocateHWnd.h"
 #include "framework/Application.h"
 #include "framework/FormatSettings.h"
+#include "framework/StringUtils.h"
 #include "suite/common/UnitLifetime.h"
 #include "suite/common/cxDateUtils.h"
 #include "suite/common/cxLibraryStrs.h"
@@ -215,8 +216,7 @@ std::string TimeExpressionOf(const TcxDateTimeFormatInfo& Info) {
         R += "[0-5]?\\d";
         break;
       case dtikTimeSuffix: {
-        std::string U = Item.Data;
-        for (char& C : U) C = Upper(C);
+        const std::string U = UpperCase(Item.Data);
         if (U == "A/P") R += "(A|P)?";
         else if (U == "AM/PM") R += "(AM|PM)?";
         else if (!TimeAMString.empty() && !TimePMString.empty())
@@ -341,8 +341,7 @@ std::string EditMaskOf(const TcxDateTimeFormatInfo& Info) {
         R += "99";
         break;
       case dtikTimeSuffix: {
-        std::string U = Item.Data;
-        for (char& C : U) C = Upper(C);
+        const std::string U = UpperCase(Item.Data);
         if (U == "A/P") R += "c";
         else if (U == "AM/PM") R += "cc";
         else R += std::string(std::max(TimeAMString.size(), TimePMString.size()), 'c');
