@@ -288,6 +288,13 @@ public:
   void ActionEditID3Execute(TObject* Sender);
   void ActionOptionsExecute(TObject* Sender);
 
+  // Text to speech and the frequency analysis.
+  void ActionTextToSpeechExecute(TObject* Sender);
+  void ActionFrequencyAnalysisExecute(TObject* Sender);
+  // The samples at the cursor (at the play position while playing) into the
+  // analysis window, when it shows and a document is active.
+  void FeedFrequencyAnalysis();
+
   // The clipboard and preview fields other commands keep.
   bool ClipboardHasData = false;
   int ClipboardLength = 0;
@@ -375,6 +382,11 @@ private:
   // A new document holding what the last copy took from the active one.
   void PasteIntoNewDocument(int Rate, int Channels);
   void ApplyTempDirectoryTo(TAudioEditor2* Editor);
+  void BindSpeechCommands();
+  void BindAnalysisCommands();
+  // The rate and channels of a recording or speech file: the active document's, or
+  // without one the defaults (asked when the options want it). False on Cancel.
+  bool CaptureFormat(int& Rate, int& Channels);
   void CreateMenus();
   void CreateBottomPanel();
   void CreateServers();

@@ -144,6 +144,8 @@ void TMainForm::CreateActions() {
   BindMarkerCommands();
   BindToolCommands();
   BindEffectCommands();
+  BindSpeechCommands();
+  BindAnalysisCommands();
 }
 
 namespace {

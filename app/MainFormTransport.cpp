@@ -273,12 +273,14 @@ void TMainForm::RefreshPositionDisplay(TObject*) {
       Doc->ScrollBarEnd->SetPosition(static_cast<int>(std::nearbyint(E->GetSelEnd() / L * 65535)));
     }
   }
+  FeedFrequencyAnalysis();
 }
 
 void TMainForm::RefreshPlayPosition(TObject*) {
   TAudioEditor2* E = ActiveEditor();
   if (!E) return;
   LabelStart->SetCaption(SampleTimeText(E, E->GetPlayPosition()));
+  FeedFrequencyAnalysis();
 }
 
 void TMainForm::ShowBlockProgress(TObject*, int Percent) {

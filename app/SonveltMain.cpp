@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "app/RegionForm.h"
 #include "app/SplashForm.h"
+#include "app/dialogs/FreAnalysisForm.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
 
@@ -23,6 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->CreateForm(FormProgressInstance);
     Application->CreateForm(BookmarkFormInstance);
     Application->CreateForm(RegionFormInstance);
+    Application->CreateForm(FreAnalysisFormInstance);
     Application->Run();
   } catch (...) {
     Application->HandleException(nullptr);

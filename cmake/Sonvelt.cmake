@@ -108,3 +108,32 @@ function(sonvelt_add_forms target)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${streams}")
   target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# sonvelt_add_drawn_resources(target SOURCE_DIR dir): the cursors, bitmaps and texts
+# of a library. Every dir/draw_*.py draws its pictures into one build folder, where
+# the dir/*.rc scripts find them. The resources reach every program that links
+# target (a resource object in a static library would never be pulled in).
+function(sonvelt_add_drawn_resources target)
+  cmake_parse_arguments(A "" "SOURCE_DIR" "" ${ARGN})
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(res_dir ${CMAKE_CURRENT_BINARY_DIR}/res)
+  file(GLOB draw_scripts CONFIGURE_DEPENDS ${A_SOURCE_DIR}/draw_*.py)
+  file(GLOB rc_files CONFIGURE_DEPENDS ${A_SOURCE_DIR}/*.rc)
+  set(stamps "")
+  foreach(script IN LISTS draw_scripts)
+    get_filename_component(stem ${script} NAME_WE)
+    set(stamp ${res_dir}/${stem}.stamp)
+    add_custom_command(OUTPUT ${stamp}
+                       COMMAND ${Python3_EXECUTABLE} ${script} ${res_dir}
+                       COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+                       DEPENDS ${script}
+                       COMMENT "Drawing ${stem}")
+    list(APPEND stamps ${stamp})
+  endforeach()
+  add_custom_target(${target}_assets DEPENDS ${stamps})
+  add_library(${target}_res OBJECT ${rc_files})
+  target_include_directories(${target}_res PRIVATE ${res_dir} ${A_SOURCE_DIR})
+  set_source_files_properties(${rc_files} PROPERTIES OBJECT_DEPENDS "${stamps}")
+  add_dependencies(${target}_res ${target}_assets)
+  target_link_libraries(${target} INTERFACE $<TARGET_OBJECTS:${target}_res>)
+endfunction()

@@ -8,6 +8,7 @@
 #include "engine/AudioEditorOperation.h"
 #include "engine/AudioEditorPainter.h"
 #include "engine/EngineError.h"
+#include "engine/OffscreenPaint.h"
 #include "engine/FormatConverter.h"
 #include "engine/WavFile.h"
 #include "engine/WorkingFile.h"
@@ -329,15 +330,7 @@ void TAudioEditor2::RefreshView() { Invalidate(); }
 void TAudioEditor2::PaintTo(HDC dc, int width, int height) const { PaintAudioEditor(*this, dc, width, height); }
 
 void TAudioEditor2::Paint() {
-  RECT rc = GetClientRect();
-  HDC dc = GetCanvas()->GetHandle();
+  const RECT rc = GetClientRect();
   // Drawn off screen first, so that the play cursor does not flicker.
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<int>(1, rc.right), std::max<int>(1, rc.bottom));
-  HGDIOBJ old = SelectObject(mem, bmp);
-  PaintTo(mem, rc.right, rc.bottom);
-  BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
+  PaintOffscreen(GetCanvas()->GetHandle(), rc.right, rc.bottom, [&](HDC mem) { PaintTo(mem, rc.right, rc.bottom); });
 }

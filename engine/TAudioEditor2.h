@@ -102,7 +102,9 @@ class TAudioEditor2 : public TCustomControl, public IAudioEditor2Position, publi
   void DeleteSelection();
   void PasteMix(float selectionPercent, float clipboardPercent);
   void MixFile(float selectionPercent, const std::string& path, float filePercent);
+  // count frames from the selection start, or from position on (fewer at the end).
   TSampleArray GetSamples(int count) const;
+  TSampleArray GetSamplesAt(int64_t position, int count) const;
   void InsertSamples(const TSampleArray& samples);
 
   // Playback: mode 1 plays once, 3 loops.

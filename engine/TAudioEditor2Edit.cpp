@@ -145,10 +145,11 @@ void TAudioEditor2::PasteClipboard() {
   InsertAtCursor(audio, true);
 }
 
-TSampleArray TAudioEditor2::GetSamples(int count) const {
-  int64_t s = GetSelStart();
-  int64_t n = std::clamp<int64_t>(count, 0, Audio.GetLength() - s);
-  return Audio.Read(s, n);
+TSampleArray TAudioEditor2::GetSamples(int count) const { return GetSamplesAt(GetSelStart(), count); }
+
+TSampleArray TAudioEditor2::GetSamplesAt(int64_t position, int count) const {
+  const int64_t s = std::clamp<int64_t>(position, 0, Audio.GetLength());
+  return Audio.Read(s, std::clamp<int64_t>(count, 0, Audio.GetLength() - s));
 }
 
 void TAudioEditor2::InsertSamples(const TSampleArray& samples) {

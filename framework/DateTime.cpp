@@ -3,9 +3,12 @@
 #include <cmath>
 #include <vector>
 
+#include <oleauto.h>
+
 #include "framework/Exceptions.h"
 #include "framework/FormatSettings.h"
 #include "framework/StringUtils.h"
+#include "framework/Unicode.h"
 
 namespace {
 
@@ -256,6 +259,19 @@ void AppendFormatted(std::string& out, std::string_view f, TDateTime dt, int dep
       case 'y':
         out += run <= 2 ? Pad(y % 100, 2) : Pad(y, 4);
         break;
+      case 'g':
+      case 'e': {
+        const TFormatEra* era = nullptr;
+        for (const TFormatEra& e : EraRanges)
+          if (e.Start <= dt) era = &e;
+        if (lc == 'g') {
+          if (era) out += era->Name;
+        } else {
+          int ey = era ? y - era->YearOffset : y;
+          out += run == 1 ? std::to_string(ey) : Pad(ey, 2);
+        }
+        break;
+      }
       case 'm':
         if (MinutesAt(f, i, afterHour)) {
           out += run == 1 ? std::to_string(n) : Pad(n, 2);
@@ -405,15 +421,26 @@ bool TryStrToDate(std::string_view S, TDateTime& Value) {
   } else {
     for (int i = 0; i < 3; ++i) (order[i] == 'y' ? y : order[i] == 'm' ? m : d) = n[i];
     if (y < 100) {
-      // Two-digit years fall within 50 years of now.
-      SYSTEMTIME st;
-      GetLocalTime(&st);
-      int century = st.wYear / 100 * 100;
-      y += century;
-      if (y > st.wYear + 50) y -= 100;
+      y = ExpandTwoDigitYear(y);
     }
   }
   return TryEncodeDate(y, m, d, Value);
+}
+
+int ExpandTwoDigitYear(int Year) {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  int y = Year + st.wYear / 100 * 100;
+  if (y > st.wYear + TwoDigitYearWindow) y -= 100;
+  return y;
+}
+
+TDateTime VarToDateTime(std::string_view OleText) {
+  std::wstring w = Utf8ToWide(OleText);
+  DATE d = 0;
+  if (FAILED(VarDateFromStr(w.data(), LOCALE_USER_DEFAULT, 0, &d)))
+    throw EVariantError("Could not convert variant of type (String) into type (Date)");
+  return d;
 }
 
 TDateTime StrToDate(std::string_view S) {

@@ -45,7 +45,7 @@ TDateTime UTCToLocal(TDateTime UTC);
 TDateTime FileTimeToDateTime(const FILETIME& FT);  // UTC in, local out
 
 // Pictures: d dd ddd dddd ddddd dddddd, m mm mmm mmmm (minutes after h), yy yyyy,
-// h hh n nn s ss z zzz, c t tt, am/pm a/p ampm, '/' and ':' (the locale separators),
+// h hh n nn s ss z zzz, c t tt, am/pm a/p ampm, g (era name) e ee (era year), '/' and ':' (the locale separators),
 // quoted text.
 std::string FormatDateTime(std::string_view Format, TDateTime DateTime);
 std::string DateToStr(TDateTime Date);
@@ -56,3 +56,8 @@ bool TryStrToTime(std::string_view S, TDateTime& Value);
 TDateTime StrToDate(std::string_view S);
 bool TryStrToDate(std::string_view S, TDateTime& Value);
 TDateTime StrToDateTime(std::string_view S);
+// A two-digit year as text means: within TwoDigitYearWindow years after this year.
+int ExpandTwoDigitYear(int Year);
+// Reads text the way the system's OLE date conversion does (in the user's locale);
+// raises EVariantError for text that is no date.
+TDateTime VarToDateTime(std::string_view OleText);

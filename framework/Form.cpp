@@ -390,10 +390,16 @@ void TCustomForm::SetActive(bool Value) {
     if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
     if (Screen) Screen->SetActiveForm(this);
     SetWindowFocus();
-    Perform(CM_ACTIVATE);
+    NotifyActivation(CM_ACTIVATE);
   } else {
-    Perform(CM_DEACTIVATE);
+    NotifyActivation(CM_DEACTIVATE);
   }
+}
+
+void TCustomForm::NotifyActivation(UINT Msg) {
+  // Sent through the window, so that thread hooks watching sent messages see it.
+  if (HandleAllocated()) SendMessageW(GetHandle(), Msg, 0, 0);
+  else Perform(Msg);
 }
 
 void TCustomForm::PlaceOnFirstShow() {

@@ -131,6 +131,7 @@ protected:
 
 private:
   void SetActive(bool Value);
+  void NotifyActivation(UINT Msg);
   void SetWindowFocus();
   void ShowingChanged();
   void PlaceOnFirstShow();

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "framework/DateTime.h"
 #include "framework/Unicode.h"
 
 char DecimalSeparator = '.';
@@ -25,6 +28,8 @@ std::string LongMonthNames[12] = {"January", "February", "March",     "April",  
                                   "July",    "August",   "September", "October", "November", "December"};
 std::string ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 std::string LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+std::vector<TFormatEra> EraRanges;
+int TwoDigitYearWindow = 50;
 
 namespace {
 
@@ -69,6 +74,38 @@ std::string TimePicture(const std::string& sys) {
   return r;
 }
 
+// Era names and first years of the locale's own calendar, latest first as the
+// system lists them.
+thread_local std::vector<std::wstring>* CalendarValues = nullptr;
+
+BOOL CALLBACK CollectCalendarValue(LPWSTR Text) {
+  if (CalendarValues) CalendarValues->push_back(Text);
+  return TRUE;
+}
+
+std::vector<std::wstring> CalendarList(CALID Calendar, CALTYPE Type) {
+  std::vector<std::wstring> values;
+  CalendarValues = &values;
+  EnumCalendarInfoW(&CollectCalendarValue, LOCALE_USER_DEFAULT, Calendar, Type);
+  CalendarValues = nullptr;
+  return values;
+}
+
+void ReadEras() {
+  EraRanges.clear();
+  CALID calendar = static_cast<CALID>(LocaleInt(LOCALE_ICALENDARTYPE, 1));
+  if (calendar == 1 || calendar == 2 || (calendar >= 9 && calendar <= 12)) return;
+  std::vector<std::wstring> names = CalendarList(calendar, CAL_SERASTRING);
+  std::vector<std::wstring> firsts = CalendarList(calendar, CAL_IYEAROFFSETRANGE);
+  size_t count = std::min<size_t>(std::min(names.size(), firsts.size()), 7);
+  for (size_t i = count; i-- > 0;) {
+    int first = _wtoi(firsts[i].c_str());
+    TDateTime start = 0;
+    if (first < 1 || first > 9999 || !TryEncodeDate(first, 1, 1, start)) continue;
+    EraRanges.push_back({WideToUtf8(names[i]), first - 1, start});
+  }
+}
+
 struct TInit {
   TInit() { GetFormatSettings(); }
 } init;
@@ -103,4 +140,5 @@ void GetFormatSettings() {
     ShortDayNames[i] = LocaleText(LOCALE_SABBREVDAYNAME1 + day, ShortDayNames[i]);
     LongDayNames[i] = LocaleText(LOCALE_SDAYNAME1 + day, LongDayNames[i]);
   }
+  ReadEras();
 }

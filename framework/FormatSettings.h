@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 extern char DecimalSeparator;
 extern char ThousandSeparator;  // 0: no grouping
@@ -24,5 +25,18 @@ extern std::string ShortMonthNames[12];
 extern std::string LongMonthNames[12];
 extern std::string ShortDayNames[7];  // Sunday first
 extern std::string LongDayNames[7];
+
+// Eras of the locale's calendar, by start date (empty for a Gregorian calendar). A
+// date from Start on is in that era, its era year being its year minus YearOffset;
+// the pictures 'g' (name) and 'e' (era year) write them.
+struct TFormatEra {
+  std::string Name;
+  int YearOffset = 0;
+  double Start = 0;
+};
+extern std::vector<TFormatEra> EraRanges;  // at most seven
+// A two-digit year read from text lies at most this many years after the current
+// one, else in the century before.
+extern int TwoDigitYearWindow;
 
 void GetFormatSettings();

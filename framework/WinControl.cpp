@@ -15,6 +15,7 @@
 
 namespace {
 const wchar_t kControlProp[] = L"SonveltControl";
+const wchar_t kSwallowProp[] = L"SonveltSwallow";
 thread_local TWinControl* CreationControl = nullptr;
 TControl* CaptureControl = nullptr;
 TControl* MouseControl = nullptr;
@@ -79,6 +80,11 @@ LRESULT CALLBACK SonveltStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
     Control->FHandle = Wnd;
     SetPropW(Wnd, kControlProp, Control);
   }
+  // A message a thread hook decided to swallow: it never reaches the control.
+  if (auto Marked = reinterpret_cast<UINT_PTR>(GetPropW(Wnd, kSwallowProp)); Marked && Marked - 1 == Msg) {
+    RemovePropW(Wnd, kSwallowProp);
+    return 1;
+  }
   TMessage M{Msg, WParam, LParam, 0};
   try {
     Control->WindowProc(M);
@@ -88,6 +94,7 @@ LRESULT CALLBACK SonveltStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
   }
   if (Msg == WM_NCDESTROY) {
     RemovePropW(Wnd, kControlProp);
+    RemovePropW(Wnd, kSwallowProp);
     if (Control->FHandle == Wnd) Control->FHandle = nullptr;
   }
   return M.Result;
@@ -142,6 +149,12 @@ void TWinControl::BeforeDestruction() {
     Free(C);
   }
   DestroyHandle();
+}
+
+bool TWinControl::SwallowNextMessage(HWND Wnd, UINT Msg) {
+  if (!FindControl(Wnd)) return false;
+  SetPropW(Wnd, kSwallowProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(Msg) + 1));
+  return true;
 }
 
 TWinControl* TWinControl::FindControl(HWND Wnd) {

@@ -45,6 +45,9 @@ public:
   bool HasOwnWindow() const override { return true; }
   // The control whose window is Wnd (null for windows not made by a control).
   static TWinControl* FindControl(HWND Wnd);
+  // Makes the control's window answer 1 to the next Msg it receives, without
+  // handling it (a thread hook's decision); false when Wnd is not a control's.
+  static bool SwallowNextMessage(HWND Wnd, UINT Msg);
 
   int GetControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* GetControl(int Index) const { return FControls.at(Index); }

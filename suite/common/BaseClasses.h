@@ -67,9 +67,10 @@ public:
 protected:
   void Loaded() override;
   virtual void CollectFakeLinks(std::vector<TComponent*>& List) { (void)List; }
+  // Shows the designer the components CollectFakeLinks names (design state only).
+  void UpdateFakeLinks();
 
 private:
-  void UpdateFakeLinks();
   TComponent* FFakeComponentLink1 = nullptr;
   TComponent* FFakeComponentLink2 = nullptr;
   TComponent* FFakeComponentLink3 = nullptr;

@@ -165,9 +165,10 @@ private:
     HWND Dialog = FindDialog(Queue().front().Box);
     if (!Dialog) return;
     if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
-        Queue().front().Waited++ < 150) {
-      // The picker settles its first selection in its own time: the folder is
-      // chosen again until the tree shows it.
+        Queue().front().Waited++ < 1500) {
+      // The picker settles its selection in its own time, a level of the tree at
+      // a time and slowly on a busy machine: the folder is chosen again until the
+      // tree shows it.
       const std::wstring Path = Utf8ToWide(Queue().front().Folder);
       SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
       return;

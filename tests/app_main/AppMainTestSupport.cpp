@@ -9,6 +9,7 @@
 #include "app/BookmarkForm.h"
 #include "app/GlobalVars.h"
 #include "app/RegionForm.h"
+#include "app/dialogs/FreAnalysisForm.h"
 #include "app/SettingsStorage.h"
 #include "framework/FileUtils.h"
 #include "framework/Unicode.h"
@@ -132,8 +133,10 @@ void MainFixture::StartMain(std::vector<std::string> Args) {
   // The shared windows the program entry makes next to the main window.
   if (BookmarkFormInstance) Free(BookmarkFormInstance);
   if (RegionFormInstance) Free(RegionFormInstance);
+  if (FreAnalysisFormInstance) Free(FreAnalysisFormInstance);
   Application->CreateForm(BookmarkFormInstance);
   Application->CreateForm(RegionFormInstance);
+  Application->CreateForm(FreAnalysisFormInstance);
   PumpUntil([&] { return Main->GetVisible(); });
   Pump();
 }
@@ -151,6 +154,7 @@ void MainFixture::TearDown() {
   }
   if (BookmarkFormInstance) Free(BookmarkFormInstance);
   if (RegionFormInstance) Free(RegionFormInstance);
+  if (FreAnalysisFormInstance) Free(FreAnalysisFormInstance);
   Free(Main);
   Main = nullptr;
   Pump();

@@ -141,3 +141,25 @@ TEST(Clock, NowAgreesWithTheSystemAndUtcRoundTrips) {
   EXPECT_NEAR(UTCToLocal(LocalToUTC(local)), local, 1e-9);
   EXPECT_NEAR(LocalToUTC(Now()), NowUTC(), 2.0 / SecsPerDay);
 }
+
+TEST_F(Dates, ErasTwoDigitYearsAndSystemDateText) {
+  EraRanges = {{"Taisho", 1911, EncodeDate(1912, 7, 30)}, {"Showa", 1925, EncodeDate(1926, 12, 25)}};
+  EXPECT_EQ(FormatDateTime("g e/m/d", EncodeDate(1930, 5, 3)), "Showa 5/5/3");
+  EXPECT_EQ(FormatDateTime("gg ee", EncodeDate(1926, 12, 24)), "Taisho 15");
+  EXPECT_EQ(FormatDateTime("g|e", EncodeDate(1900, 1, 1)), "|1900");  // before every era
+  EraRanges.clear();
+
+  SYSTEMTIME Now;
+  GetLocalTime(&Now);
+  const int SavedWindow = TwoDigitYearWindow;
+  TwoDigitYearWindow = 0;  // nothing after this year
+  int Next = (Now.wYear + 1) % 100;
+  EXPECT_EQ(ExpandTwoDigitYear(Next), Now.wYear + 1 - 100);
+  EXPECT_EQ(ExpandTwoDigitYear(Now.wYear % 100), Now.wYear);
+  TwoDigitYearWindow = 99;
+  EXPECT_EQ(ExpandTwoDigitYear(Next), Now.wYear + 1);
+  TwoDigitYearWindow = SavedWindow;
+
+  EXPECT_EQ(VarToDateTime("2024-03-06"), EncodeDate(2024, 3, 6));
+  EXPECT_THROW(VarToDateTime("no date"), EVariantError);
+}

@@ -1,0 +1,212 @@
+#include "suite/bars/BarControl.h"
+
+#include <algorithm>
+
+#include "suite/bars/BarAccessibility.h"
+#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/Bars.h"
+#include "suite/common/ObjectLinks.h"
+#include "suite/common/WindowUtils.h"
+#include "suite/common/cxCanvas.h"
+
+// ---- TCustomdxBarControlViewInfo
+
+void TCustomdxBarControlViewInfo::Clear() {
+  FItemControlViewInfos.clear();
+  FSeparators.clear();
+}
+
+int TCustomdxBarControlViewInfo::IndexOfItemControl(TdxBarItemControl* Control) const {
+  for (size_t I = 0; I < FItemControlViewInfos.size(); ++I)
+    if (FItemControlViewInfos[I]->GetControl() == Control) return static_cast<int>(I);
+  return -1;
+}
+
+void TCustomdxBarControlViewInfo::AddItemControlViewInfo(TdxBarItemControlViewInfo* ViewInfo) {
+  FItemControlViewInfos.push_back(ViewInfo);
+}
+
+void TCustomdxBarControlViewInfo::RemoveItemControlViewInfo(TdxBarItemControlViewInfo* ViewInfo) {
+  std::erase(FItemControlViewInfos, ViewInfo);
+}
+
+TdxBarItemControlViewInfo* TCustomdxBarControlViewInfo::ItemControlViewInfoByIndex(int Index) const {
+  return Index >= 0 && Index < ItemControlViewInfoCount() ? FItemControlViewInfos[static_cast<size_t>(Index)]
+                                                           : nullptr;
+}
+
+void TCustomdxBarControlViewInfo::AddSeparator(const RECT& R, int Kind, TdxBarItemControl* Control) {
+  FSeparators.push_back(TSeparator{Control, R, Kind});
+}
+
+int TCustomdxBarControlViewInfo::GetSeparatorInfo(int Index, RECT& R) const {
+  const TSeparator& S = FSeparators.at(static_cast<size_t>(Index));
+  R = S.Bounds;
+  return S.Kind;
+}
+
+bool TCustomdxBarControlViewInfo::FindSeparatorOfControl(TdxBarItemControl* Control, int& Index) const {
+  for (size_t I = 0; I < FSeparators.size(); ++I)
+    if (FSeparators[I].Control == Control) {
+      Index = static_cast<int>(I);
+      return true;
+    }
+  return false;
+}
+
+// ---- TCustomdxBarControl
+
+TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  FViewInfo.reset(ViewInfoClass().Create(this));
+  RegisterBarControl(this);
+}
+
+TCustomdxBarControl::~TCustomdxBarControl() { ClearLinksToObject(this); }
+
+void TCustomdxBarControl::BeforeDestruction() {
+  FBeingDestroyed = true;
+  if (FActive) SetActive(false);
+  if (FBarManager) {
+    if (FBarManager->IsMouseLeaveTracked(this)) FBarManager->UntrackMouseLeave(this);
+    if (FBarManager->GetFocusedBarControl() == this) FBarManager->SetFocusedBarControl(nullptr);
+  }
+  if (FHelper) FHelper->NoteOwnerDestroyed();
+  DestroyItemControls();
+  // Freed with its parent window (a dock site going with its form): the links forget it.
+  if (FItemLinks && FItemLinks->GetBarControl() == this) FItemLinks->ForgetBarControl();
+  UnregisterBarControl(this);
+  TCustomControl::BeforeDestruction();
+}
+
+TdxBarPainter* TCustomdxBarControl::GetPainter() const { return FBarManager ? FBarManager->GetPainter() : nullptr; }
+
+TdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() {
+  if (!FHelper) FHelper.reset(TdxBarAccessibilityHelper::Create(this));
+  return FHelper.get();
+}
+
+bool TCustomdxBarControl::IsCustomizing() const { return FBarManager && FBarManager->IsCustomizing(); }
+
+void TCustomdxBarControl::SetActive(bool Value) {
+  if (FActive == Value) return;
+  FActive = Value;
+  if (Value) {
+    FPreviousActive = TopActiveBarControl();
+    SetTopActiveBarControl(this);
+  } else if (TopActiveBarControl() == this) {
+    TCustomdxBarControl* Previous = FPreviousActive;
+    SetTopActiveBarControl(IsBarControlAlive(Previous) ? Previous : nullptr);
+    FPreviousActive = nullptr;
+  }
+}
+
+TdxBarItemControl* TCustomdxBarControl::SelectedItemControl() const {
+  return FSelectedLink ? FSelectedLink->GetControl() : nullptr;
+}
+
+void TCustomdxBarControl::SelectAndActivate(TdxBarItemControl* Control) {
+  SetSelectedLink(Control ? Control->GetItemLink() : nullptr);
+  SetActive(true);
+}
+
+void TCustomdxBarControl::UnselectItemControl(TdxBarItemControl* Control) {
+  if (Control && SelectedItemControl() == Control) SetSelectedLink(nullptr);
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemControlAtPos(POINT ClientPoint) {
+  if (!FItemLinks) return nullptr;
+  for (int I = 0; I < FItemLinks->ShownLinkCount(); ++I) {
+    TdxBarItemLink* Link = FItemLinks->GetShownLink(I);
+    RECT R = Link->GetItemRect();
+    if (Link->GetControl() && PtInRect(&R, ClientPoint)) return Link->GetControl();
+  }
+  return nullptr;
+}
+
+void TCustomdxBarControl::Rebuild() {
+  CreateItemControls();
+  FViewInfo->Recalculate();
+  Invalidate();
+}
+
+void TCustomdxBarControl::RecreateItemControls() {
+  DestroyItemControls();
+  CreateItemControls();
+}
+
+void TCustomdxBarControl::CreateItemControls() {
+  if (!FItemLinks || FBeingDestroyed) return;
+  for (int I = 0; I < FItemLinks->ShownLinkCount(); ++I) FItemLinks->GetShownLink(I)->CreateControl();
+}
+
+void TCustomdxBarControl::DestroyItemControls() {
+  if (!FItemLinks) return;
+  for (int I = 0; I < FItemLinks->GetCount(); ++I) FItemLinks->GetLink(I)->DestroyControl();
+}
+
+void TCustomdxBarControl::RecalcFrame() {
+  if (HandleAllocated())
+    SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void TCustomdxBarControl::ShowNoActivate() {
+  if (!HandleAllocated()) HandleNeeded();
+  SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  SetVisible(true);
+}
+
+void TCustomdxBarControl::CloseBar() {
+  if (FActive) SetActive(false);
+}
+
+TdxBarItemLink* TCustomdxBarControl::HitTestForDrop(POINT ClientPoint, bool& BeginGroupSide, bool& FirstPart,
+                                                    bool& Vertical) {
+  BeginGroupSide = false;
+  FirstPart = false;
+  Vertical = StacksItemsVertically();
+  TdxBarItemControl* Control = ItemControlAtPos(ClientPoint);
+  if (!Control) return nullptr;
+  RECT R = Control->GetItemLink()->GetItemRect();
+  FirstPart = Vertical ? ClientPoint.y < (R.top + R.bottom) / 2 : ClientPoint.x < (R.left + R.right) / 2;
+  return Control->GetItemLink();
+}
+
+RECT TCustomdxBarControl::EmptyBarRect() { return HandleAllocated() ? QueryClientRect(GetHandle()) : RECT{0, 0, 0, 0}; }
+
+TcxCanvas* TCustomdxBarControl::GetPaintCanvas() {
+  if (!FPaintCanvas) FPaintCanvas.reset(TcxCanvas::Create(GetCanvas()));
+  return FPaintCanvas.get();
+}
+
+void TCustomdxBarControl::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  if (!GetParent()) {
+    // A floating or menu window: a tool window owned by the manager's form.
+    Params.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+    TWinControl* Owner = FBarManager ? FBarManager->OwnerControl() : nullptr;
+    Params.WndParent = Owner && Owner->HandleAllocated() ? TopLevelWindowOf(Owner->GetHandle()) : nullptr;
+  }
+}
+
+void TCustomdxBarControl::Paint() {
+  RECT R = GetClientRect();
+  FillRect(GetCanvas()->GetHandle(), &R, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TCustomdxBarControl::WndProc(TMessage& Message) {
+  // A bar window never takes activation from its form.
+  if (Message.Msg == WM_MOUSEACTIVATE) {
+    Message.Result = MA_NOACTIVATE;
+    return;
+  }
+  TCustomControl::WndProc(Message);
+}
+
+// ---- TdxBarControl
+
+bool TdxBarControl::IsMainMenuWindow() const { return FBar && FBar->GetIsMainMenu(); }

@@ -1,0 +1,224 @@
+// The bar windows: TCustomdxBarControl is the window of every toolbar, sub-menu
+// and popup menu; it shows one collection of item links through item controls.
+// This header declares what the manager, the bars and the links call; the base
+// answers as a window that shows nothing would, and the window work fills the
+// operations in (TdxBarControl for toolbars, TdxBarSubMenuControl for menus).
+//
+// A window that is docked is a child of its dock site; a floating one is a tool
+// window owned by the manager's form. Windows form chains: an open sub-menu holds
+// its opener as parent bar; the active chain runs from TopActiveBarControl back
+// through each window's previously active one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/CustomControl.h"
+#include "framework/OwnedObject.h"
+#include "suite/bars/BarTypes.h"
+
+class TdxBarItemControl;
+class TdxBarItemControlViewInfo;
+class TdxBarPainter;
+class TdxDockControl;
+class TdxBarAccessibilityHelper;
+class TcxCanvas;
+
+// The list of item-control view infos of a bar window and the separators found
+// while laying it out; the toolbar and menu windows derive their layouts from it.
+class TCustomdxBarControlViewInfo : public TObject {
+  SONVELT_CLASS(TCustomdxBarControlViewInfo, TObject)
+public:
+  using TCreateArg = TCustomdxBarControl*;
+  explicit TCustomdxBarControlViewInfo(TCustomdxBarControl* ABarControl) : FBarControl(ABarControl) {}
+
+  TCustomdxBarControl* GetBarControl() const { return FBarControl; }
+  virtual void Clear();
+  // Lays the window out again; the base only clears.
+  virtual void Recalculate() { Clear(); }
+
+  int IndexOfItemControl(TdxBarItemControl* Control) const;
+  bool HasItemControl(TdxBarItemControl* Control) const { return IndexOfItemControl(Control) >= 0; }
+  void AddItemControlViewInfo(TdxBarItemControlViewInfo* ViewInfo);
+  void RemoveItemControlViewInfo(TdxBarItemControlViewInfo* ViewInfo);
+  int ItemControlViewInfoCount() const { return static_cast<int>(FItemControlViewInfos.size()); }
+  // Null outside the list.
+  TdxBarItemControlViewInfo* ItemControlViewInfoByIndex(int Index) const;
+
+  void AddSeparator(const RECT& R, int Kind, TdxBarItemControl* Control);
+  int SeparatorCount() const { return static_cast<int>(FSeparators.size()); }
+  // The kind of separator Index, with its rectangle in R.
+  int GetSeparatorInfo(int Index, RECT& R) const;
+  bool FindSeparatorOfControl(TdxBarItemControl* Control, int& Index) const;
+  void ClearSeparators() { FSeparators.clear(); }
+
+private:
+  struct TSeparator {
+    TdxBarItemControl* Control;
+    RECT Bounds;
+    int Kind;
+  };
+  TCustomdxBarControl* FBarControl;
+  std::vector<TdxBarItemControlViewInfo*> FItemControlViewInfos;
+  std::vector<TSeparator> FSeparators;
+};
+
+// Window kinds (TCustomdxBarControl::Kind).
+enum TdxBarWindowKind : std::uint8_t { bwkToolbar, bwkQuickCustomizing, bwkSubMenu };
+
+class TCustomdxBarControl : public TCustomControl {
+  SONVELT_CLASS(TCustomdxBarControl, TCustomControl)
+public:
+  // Registers itself in the list of live bar windows for its whole life.
+  explicit TCustomdxBarControl(TComponent* AOwner);
+  ~TCustomdxBarControl() override;
+  void BeforeDestruction() override;
+
+  TdxBarManager* GetBarManager() const { return FBarManager; }
+  void SetBarManager(TdxBarManager* Value) { FBarManager = Value; }
+  TdxBarItemLinks* GetItemLinks() const { return FItemLinks; }
+  // The window takes the links it shows (the links own the window).
+  virtual void AssignItemLinks(TdxBarItemLinks* Links) { FItemLinks = Links; }
+  virtual TdxBarWindowKind Kind() const { return bwkToolbar; }
+  // The painter the window draws with: its own, else its manager's.
+  virtual TdxBarPainter* GetPainter() const;
+  TCustomdxBarControlViewInfo* GetViewInfo() const { return FViewInfo.get(); }
+  TdxBarAccessibilityHelper* GetIAccessibilityHelper();
+
+  // Place and kind.
+  TdxDockControl* GetDockSite() const { return FDockSite; }
+  virtual void AssignDockSite(TdxDockControl* Site) { FDockSite = Site; }
+  TdxBarDockingStyle GetDockingStyle() const { return FDockingStyle; }
+  virtual void ChangeDockingStyle(TdxBarDockingStyle Style) { FDockingStyle = Style; }
+  bool IsFloating() const { return FDockingStyle == dsNone && Kind() == bwkToolbar; }
+  bool IsVertical() const { return FDockingStyle == dsLeft || FDockingStyle == dsRight; }
+  virtual bool IsRotated() const { return false; }
+  virtual bool IsMainMenuWindow() const { return false; }
+  virtual bool IsSubMenuWindow() const { return Kind() != bwkToolbar; }
+  // One of the internal customizing popups (their chain closes together).
+  virtual bool IsCustomizingPopup() const { return false; }
+  // The items of the window stack vertically (menus, vertical toolbars).
+  virtual bool StacksItemsVertically() const { return IsVertical() || IsSubMenuWindow(); }
+  // A link collection's manager is customizing.
+  bool IsCustomizing() const;
+  bool IsBeingDestroyed() const { return FBeingDestroyed; }
+
+  // Chains.
+  TCustomdxBarControl* GetParentBar() const { return FParentBar; }
+  void SetParentBar(TCustomdxBarControl* Value) { FParentBar = Value; }
+  TCustomdxBarControl* GetPreviousActive() const { return FPreviousActive; }
+  bool IsActive() const { return FActive; }
+  // Joins (Value) or leaves the active chain.
+  virtual void SetActive(bool Value);
+
+  // Selection.
+  TdxBarItemLink* GetSelectedLink() const { return FSelectedLink; }
+  virtual void SetSelectedLink(TdxBarItemLink* Link) { FSelectedLink = Link; }
+  TdxBarItemControl* SelectedItemControl() const;
+  virtual void SelectAndActivate(TdxBarItemControl* Control);
+  virtual void UnselectItemControl(TdxBarItemControl* Control);
+  virtual TdxBarItemControl* ItemControlAtPos(POINT ClientPoint);
+  // Marks the window as opened from the keyboard (its first link gets selected).
+  virtual void MarkOpenedFromKeyboard() {}
+
+  // Building. Rebuild creates and lays out the controls of the shown links.
+  virtual void Rebuild();
+  virtual void RecreateItemControls();
+  virtual void CreateItemControls();
+  virtual void DestroyItemControls();
+  virtual void RecalcFrame();
+  virtual void RefreshWindow() { Invalidate(); }
+  virtual void RefreshAfterStyleChange() { RefreshWindow(); }
+  virtual void UpdateControlState() {}
+  // The link collection changed its shown links.
+  virtual void LinksChanged() {}
+  // Writes the window's place back into its bar before it goes.
+  virtual void StorePositionInBar() {}
+
+  // Showing and closing.
+  virtual void ShowNoActivate();
+  virtual void Dismiss() { Hide(); }
+  // Closes the window (and a menu its chain); a closed toolbar loses its active state.
+  virtual void CloseBar();
+  virtual bool AllowsClose() { return true; }
+  virtual bool ChainCanClose() { return AllowsClose(); }
+  virtual bool CanDeactivateFor(HWND Wnd) { (void)Wnd; return true; }
+  // A menu that closes after one of its items was clicked.
+  virtual bool ClosesAfterItemClick() const { return IsSubMenuWindow(); }
+
+  // Input the hooks route here.
+  virtual bool AllowsMouseWheel() { return false; }
+  // Takes a mouse message of the active chain itself; true when it did.
+  virtual bool HandleHookedMouse(UINT Msg, HWND Wnd, POINT ScreenPoint) {
+    (void)Msg, (void)Wnd, (void)ScreenPoint;
+    return false;
+  }
+  virtual void HandleMouseLeave() {}
+
+  // Customizing drag targets.
+  virtual bool AllowsDesignSelection() { return true; }
+  // The link under a client point and where a drop there goes.
+  virtual TdxBarItemLink* HitTestForDrop(POINT ClientPoint, bool& BeginGroupSide, bool& FirstPart,
+                                         bool& Vertical);
+  // Lets the window scroll towards the point; false refuses the drop.
+  virtual bool SimulateMouseMove(POINT ClientPoint) { (void)ClientPoint; return true; }
+  virtual RECT EmptyBarRect();
+  // The window's canvas (while it has a window).
+  TcxCanvas* GetPaintCanvas();
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  virtual TClassOf<TCustomdxBarControlViewInfo> ViewInfoClass() const {
+    return TCustomdxBarControlViewInfo::StaticClass();
+  }
+
+private:
+  TdxBarManager* FBarManager = nullptr;
+  TdxBarItemLinks* FItemLinks = nullptr;
+  TdxDockControl* FDockSite = nullptr;
+  TdxBarDockingStyle FDockingStyle = dsNone;
+  TCustomdxBarControl* FParentBar = nullptr;
+  TCustomdxBarControl* FPreviousActive = nullptr;
+  TdxBarItemLink* FSelectedLink = nullptr;
+  bool FActive = false;
+  bool FBeingDestroyed = false;
+  TOwned<TCustomdxBarControlViewInfo> FViewInfo;
+  TOwned<TdxBarAccessibilityHelper> FHelper;
+  TOwned<TcxCanvas> FPaintCanvas;
+};
+
+using TCustomdxBarControlClass = TClassOf<TCustomdxBarControl>;
+
+// The window of a toolbar (docked in a site, or floating as a tool window).
+class TdxBarControl : public TCustomdxBarControl {
+  SONVELT_CLASS(TdxBarControl, TCustomdxBarControl)
+public:
+  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  TdxBar* GetBar() const { return FBar; }
+  void SetBar(TdxBar* Value) { FBar = Value; }
+  bool IsMainMenuWindow() const override;
+
+private:
+  TdxBar* FBar = nullptr;
+};
+
+// The window of every open menu.
+class TdxBarSubMenuControl : public TCustomdxBarControl {
+  SONVELT_CLASS(TdxBarSubMenuControl, TCustomdxBarControl)
+public:
+  explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  TdxBarWindowKind Kind() const override { return bwkSubMenu; }
+};
+
+// The application-menu and quick-customization windows the registry pairs with
+// design helpers and customizing lists.
+class TdxBarApplicationMenuControl : public TdxBarSubMenuControl {
+  SONVELT_CLASS(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
+public:
+  using TdxBarSubMenuControl::TdxBarSubMenuControl;
+};

@@ -1,0 +1,3 @@
+#include "suite/bars/BarDragInfo.h"
+
+TdxBarDragInfo::~TdxBarDragInfo() = default;

@@ -1,0 +1,3 @@
+#include "suite/bars/BarPainter.h"
+
+TdxBarPainterClass dxBarSkinPainterClass = TdxBarStandardPainter::StaticClass();

@@ -1,0 +1,150 @@
+// An MDI frame whose two children have managers with main menus of their own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarMDI.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/Bars.h"
+#include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_bars/BarTestSupport.h"
+
+namespace {
+struct TKid : TForm {
+  explicit TKid(TComponent* O) : TForm(O) {
+    SetFormStyle(fsMDIChild);
+    SetBounds(0, 0, 200, 150);
+    OnClose = TCloseEvent(this, &TKid::Closing);
+  }
+  void Closing(TObject*, TCloseAction& Action) { Action = caFree; }
+};
+
+struct BarMDIFixture : ::testing::Test {
+  TTestApplication App;
+  TForm* Main = nullptr;
+  TdxBarManager* Frame = nullptr;
+  TdxBar* FrameMenu = nullptr;
+  std::vector<TForm*> Kids;
+
+  TdxBar* MenuWith(TdxBarManager* M, TComponent* Owner, const std::string& Command) {
+    TdxBar* Bar = M->GetBars()->Add();
+    Bar->SetCaption("Menu");
+    Bar->SetIsMainMenu(true);
+    Bar->SetDockingStyle(dsTop);
+    TdxBarButton* B = TdxBarButton::Create(Owner);
+    B->SetName(Command);
+    B->SetCaption(Command);
+    Bar->GetItemLinks()->AddItem(B);
+    Bar->SetVisible(true);
+    return Bar;
+  }
+  void SetUp() override {
+    Application->CreateForm(Main);
+    Main->SetName("Main");
+    Main->SetFormStyle(fsMDIForm);
+    Main->SetBounds(0, 0, 640, 480);
+    Frame = TdxBarManager::Create(Main);
+    FrameMenu = MenuWith(Frame, Main, "FrameFile");
+    Main->Show();
+    for (int I = 1; I <= 2; ++I) {
+      auto* K = Construct<TKid>(Application);
+      K->SetName("Doc" + std::to_string(I));
+      MenuWith(TdxBarManager::Create(K), K, "Doc" + std::to_string(I) + "Edit");
+      Kids.push_back(K);
+    }
+    Pump();
+  }
+  void TearDown() override {
+    for (TForm* K : Kids) Free(K);
+    Free(Frame);
+    Free(Main);
+  }
+  std::vector<std::string> FrameMenuNames() {
+    std::vector<std::string> Names;
+    for (int I = 0; I < FrameMenu->GetItemLinks()->GetCount(); ++I) {
+      TdxBarItem* Item = FrameMenu->GetItemLinks()->GetLink(I)->GetItem();
+      Names.push_back(dynamic_cast<TSystemMenuSubItem*>(Item) ? std::string("[icon]") : Item->GetName());
+    }
+    return Names;
+  }
+  void Maximize(TForm* K, bool Value) {
+    SendMessageW(Main->GetClientHandle(), Value ? WM_MDIMAXIMIZE : WM_MDIRESTORE,
+                 reinterpret_cast<WPARAM>(K->GetHandle()), 0);
+    Pump();
+  }
+  void Activate(TForm* K) {
+    SendMessageW(Main->GetClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(K->GetHandle()), 0);
+    Pump();
+  }
+  TSystemMenuSubItem* IconItem() {
+    return dynamic_cast<TSystemMenuSubItem*>(FrameMenu->GetItemLinks()->GetLink(0)->GetItem());
+  }
+};
+
+TEST_F(BarMDIFixture, MaximizingMergesAndRestoringUnmerges) {
+  ASSERT_EQ(Kids[1], Main->GetActiveMDIChild());
+  EXPECT_EQ((std::vector<std::string>{"FrameFile"}), FrameMenuNames());
+  Maximize(Kids[1], true);
+  EXPECT_EQ((std::vector<std::string>{"[icon]", "FrameFile", "Doc2Edit"}), FrameMenuNames());
+  TdxBar* ChildMenu = FindBarManagerByOwner(Kids[1])->GetMainMenuBar();
+  EXPECT_FALSE(ChildMenu->GetVisible());
+
+  // The maximized state goes with the activation to the other child.
+  Activate(Kids[0]);
+  EXPECT_EQ((std::vector<std::string>{"[icon]", "FrameFile", "Doc1Edit"}), FrameMenuNames());
+  EXPECT_TRUE(ChildMenu->GetVisible());
+
+  Maximize(Kids[0], false);
+  EXPECT_EQ((std::vector<std::string>{"FrameFile"}), FrameMenuNames());
+}
+
+TEST_F(BarMDIFixture, AlwaysMergeMergesWithoutMaximizing) {
+  Frame->SetAlwaysMerge(true);
+  Activate(Kids[0]);
+  EXPECT_EQ((std::vector<std::string>{"FrameFile", "Doc1Edit"}), FrameMenuNames());
+  Activate(Kids[1]);
+  EXPECT_EQ((std::vector<std::string>{"FrameFile", "Doc2Edit"}), FrameMenuNames());
+}
+
+TEST_F(BarMDIFixture, TheIconItemListsTheChildsSystemMenuAndItsDoubleClickCloses) {
+  Maximize(Kids[1], true);
+  ASSERT_TRUE(IconItem());
+  HMENU System = GetSystemMenu(Kids[1]->GetHandle(), FALSE);
+  EnableMenuItem(System, SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
+  // Close names the system's close picture, which the bars draw with their own bitmap.
+  MENUITEMINFOW Info{};
+  Info.cbSize = sizeof Info;
+  Info.fMask = MIIM_BITMAP;
+  Info.hbmpItem = HBMMENU_POPUP_CLOSE;
+  SetMenuItemInfoW(System, SC_CLOSE, FALSE, &Info);
+  IconItem()->RebuildFromSystemMenu();
+  TdxBarItemLinks* Links = IconItem()->GetItemLinks();
+  TdxBarItem* Close = nullptr;
+  TdxBarItem* Move = nullptr;
+  for (int I = 0; I < Links->GetCount(); ++I) {
+    TdxBarItem* Item = Links->GetLink(I)->GetItem();
+    if (Item->GetTag() == SC_CLOSE) Close = Item;
+    if (Item->GetTag() == SC_MOVE) Move = Item;
+  }
+  ASSERT_TRUE(Close && Move);
+  EXPECT_EQ(TextToShortCut("Ctrl+F4"), Close->GetShortCut());
+  EXPECT_TRUE(Close->GetEnabled());
+  EXPECT_EQ(16, Close->GetGlyph()->GetWidth());
+  EXPECT_TRUE(Move->GetGlyph()->GetEmpty());
+  EXPECT_FALSE(Move->GetEnabled());
+
+  TdxBarItemControl* Control = FrameMenu->GetItemLinks()->GetLink(0)->GetControl();
+  ASSERT_TRUE(Control);
+  Control->DblClick();
+  ASSERT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }));
+  Kids.erase(Kids.begin() + 1);
+}
+}  // namespace

@@ -1,0 +1,164 @@
+// One navigation bar per registered view, all with the same groups and links
+// (a disabled link, a selected one, small and large images), and beside them
+// the bar as the main window configures it. The views come from the registry,
+// so views added later appear by themselves. "--screenshot FILE.bmp" saves a
+// picture and quits; "--no-theme" draws as with visual styles off.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/ImageList.h"
+#include "framework/Label.h"
+#include "suite/common/ThemeManager.h"
+#include "suite/navbar/NavBar.h"
+#include "suite/navbar/NavBarViewsFactory.h"
+#include "tests/support/WindowShot.h"
+
+namespace {
+// A picture of Size pixels: a coloured disc with a darker ring on a magenta key.
+TBitmap* Glyph(int Size, TColor Colour) {
+  TBitmap* B = TBitmap::Create();
+  B->SetSize(Size, Size);
+  TCanvas* C = B->GetCanvas();
+  C->GetBrush()->SetColor(clFuchsia);
+  C->FillRect(RECT{0, 0, Size, Size});
+  C->GetBrush()->SetColor(Colour);
+  C->GetPen()->SetColor(TColor(ColorToRGB(Colour) / 2 & 0x7F7F7F));
+  C->Ellipse(1, 1, Size - 1, Size - 1);
+  C->GetBrush()->SetColor(clWhite);
+  C->Rectangle(Size / 3, Size / 3, Size - Size / 3, Size - Size / 3);
+  return B;
+}
+
+TImageList* Images(TComponent* Owner, int Size) {
+  TImageList* L = TImageList::Create(Owner);
+  L->SetWidth(Size);
+  L->SetHeight(Size);
+  for (TColor C : {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0), TColor(0x9030A0)}) {
+    TBitmap* B = Glyph(Size, C);
+    L->AddMasked(B, clFuchsia);
+    Free(B);
+  }
+  return L;
+}
+
+void AddContent(TdxNavBar* Bar, TForm* Form) {
+  const char* Rows[][5] = {{"Files", "Open", "Save", "Close", nullptr},
+                           {"Edit", "Cut", "Copy (off)", "Paste", nullptr},
+                           {"Help", "Contents", "About", nullptr, nullptr}};
+  int Image = 0;
+  for (auto& Row : Rows) {
+    TdxNavBarGroup* G = Bar->GetGroups()->Add();
+    G->SetCaption(Row[0]);
+    G->SetSmallImageIndex(Image % 5);
+    G->SetLargeImageIndex(Image % 5);
+    for (int K = 1; K < 5 && Row[K]; ++K) {
+      TdxNavBarItem* I = Bar->GetItems()->Add();
+      I->SetCaption(Row[K]);
+      I->SetSmallImageIndex(++Image % 5);
+      I->SetLargeImageIndex(Image % 5);
+      I->SetHint(std::string(Row[K]) + "|Runs " + Row[K]);
+      if (K == 2 && G->GetCaption() == "Edit") I->SetEnabled(false);
+      G->CreateLink(I);
+    }
+  }
+  // The first group shows large images, the others small ones.
+  Bar->GetGroups()->Items(0)->SetLinksUseSmallImages(false);
+  Bar->SetAllowSelectLinks(true);
+  Bar->SetEachGroupHasSelectedLink(true);
+  Bar->GetGroups()->Items(1)->SetSelectedLinkIndex(2);
+  (void)Form;
+}
+
+// The main window's bar: view 10, six groups, its stored default styles.
+void ConfigureMainWindowBar(TdxNavBar* Bar) {
+  Bar->SetView(10);
+  Bar->SetShowLinksHint(true);
+  TdxNavBarDefaultStyles* D = Bar->GetDefaultStyles();
+  for (int K = 0; K < D->Count(); ++K) {
+    TFont* F = D->GetIndexedStyle(K)->GetFont();
+    F->SetName("Tahoma");
+    F->SetHeight(-11);
+    F->SetColor(clWindowText);
+  }
+  for (int K : {dsBackground, dsGroupBackground, dsGroupHeader, dsGroupHeaderActive, dsGroupHeaderActiveHotTracked,
+                dsGroupHeaderActivePressed, dsGroupHeaderHotTracked, dsGroupHeaderPressed}) {
+    D->GetIndexedStyle(K)->SetBackColor(clNone);
+    D->GetIndexedStyle(K)->SetBackColor2(clNone);
+  }
+  for (int K : {dsGroupHeader, dsGroupHeaderActive, dsGroupHeaderActiveHotTracked, dsGroupHeaderActivePressed,
+                dsGroupHeaderHotTracked, dsGroupHeaderPressed})
+    D->GetIndexedStyle(K)->GetFont()->SetStyle(TFontStyles{fsBold});
+  for (int K : {dsItem, dsItemDisabled, dsItemHotTracked, dsItemPressed}) {
+    D->GetIndexedStyle(K)->SetBackColor(clWhite);
+    D->GetIndexedStyle(K)->SetBackColor2(clWhite);
+  }
+  D->GetIndexedStyle(dsItemHotTracked)->GetFont()->SetStyle(TFontStyles{fsUnderline});
+  const char* Rows[][5] = {{"Files", "New", "Open...", "Save", "Save As..."},
+                           {"Edit", "Undo", "Cut", "Copy", "Paste"},
+                           {"Effects", "Amplify", "Fade In", "Fade Out", nullptr},
+                           {"Tools", "Play", "Record", nullptr, nullptr},
+                           {"Bookmark", "Add Bookmark", "Clear Bookmarks", nullptr, nullptr},
+                           {"Region", "Select All", "Trim", nullptr, nullptr}};
+  int Image = 0;
+  for (auto& Row : Rows) {
+    TdxNavBarGroup* G = Bar->GetGroups()->Add();
+    G->SetCaption(Row[0]);
+    for (int K = 1; K < 5 && Row[K]; ++K) {
+      TdxNavBarItem* I = Bar->GetItems()->Add();
+      I->SetCaption(Row[K]);
+      I->SetSmallImageIndex(Image++ % 5);
+      G->CreateLink(I);
+    }
+  }
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  int Argc = 0;
+  LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Argc);
+  for (int K = 1; K < Argc; ++K)
+    if (std::wstring(Argv[K]) == L"--no-theme") SubstituteUxTheme(TUxThemeEntries{});
+  LocalFree(Argv);
+
+  Application->SetTitle("Navigation bar views");
+  Application->Initialize();
+  TForm* Form = nullptr;
+  Application->CreateForm(Form);
+  Form->SetCaption("Navigation bar views");
+  TImageList* Small = Images(Form, 16);
+  TImageList* Large = Images(Form, 32);
+  TdxNavBarViewsFactory* F = ViewsFactory();
+  const int W = 150, H = 440, PerRow = 6;
+  int Count = F->Count() + 1;
+  int Rows = (Count + PerRow - 1) / PerRow;
+  Form->SetBounds(10, 10, PerRow * (W + 8) + 24, Rows * (H + 26) + 50);
+  for (int K = 0; K < Count; ++K) {
+    int X = 8 + (K % PerRow) * (W + 8), Y = 8 + (K / PerRow) * (H + 26);
+    TLabel* Title = TLabel::Create(Form);
+    Title->SetParent(Form);
+    Title->SetBounds(X, Y, W, 16);
+    TdxNavBar* Bar = TdxNavBar::Create(Form);
+    Bar->SetBounds(X, Y + 18, W, H);
+    Bar->SetSmallImages(Small);
+    Bar->SetLargeImages(Large);
+    if (K < F->Count()) {
+      Title->SetCaption(std::to_string(F->IDs(K)) + " " + F->Names(K));
+      Bar->SetView(F->IDs(K));
+      AddContent(Bar, Form);
+    } else {
+      Title->SetCaption("Main window");
+      ConfigureMainWindowBar(Bar);
+    }
+    Bar->SetParent(Form);
+  }
+  TWindowShot Shot;
+  Shot.ArmFromCommandLine();
+  Application->Run();
+  return 0;
+}
