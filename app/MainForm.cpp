@@ -43,6 +43,7 @@ std::vector<std::string> CommandLineArguments() {
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), FRecentFiles(std::make_unique<TRecentFiles>()) {
   MainFormInstance = this;
+  EffectPreviewService = this;
   SetName("MainForm");
   SetCaption("Sonvelt");
   SetFormStyle(fsMDIForm);
@@ -77,6 +78,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), FRecentFiles(std::make
 void TMainForm::BeforeDestruction() {
   // Documents that go while this window is taken down have nothing to report to.
   if (MainFormInstance == this) MainFormInstance = nullptr;
+  if (EffectPreviewService == this) EffectPreviewService = nullptr;
   TForm::BeforeDestruction();
 }
 
@@ -84,6 +86,7 @@ TMainForm::~TMainForm() {
   if (Application && Application->OnMessage == Bind(this, &TMainForm::AppMessageHook))
     Application->OnMessage = nullptr;
   if (MainFormInstance == this) MainFormInstance = nullptr;
+  if (EffectPreviewService == this) EffectPreviewService = nullptr;
 }
 
 void TMainForm::FormCreate(TObject*) {

@@ -6,11 +6,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/EffectPreviewService.h"
 #include "app/MainActions.h"
+#include "engine/SampleArray.h"
 #include "framework/Form.h"
 
 class TAction;
@@ -52,7 +55,10 @@ enum class TSaveFormat { Wav = 1, Mp3 = 2, Ogg = 6, Wma = 11 };
 inline constexpr int DocumentModified = 10;
 inline constexpr int DocumentSaved = 11;
 
-class TMainForm : public TForm {
+class TEffectForm;
+class IAudioEditor2Effects;
+
+class TMainForm : public TForm, public TEffectPreviewService {
   SONVELT_CLASS(TMainForm, TForm)
 public:
   explicit TMainForm(TComponent* AOwner);
@@ -295,9 +301,41 @@ public:
   int SpecifiedSelStart = 0;
   int SpecifiedSelEnd = 0;
   bool RefreshingPosition = false;
+  // Samples the preview plays (PreviewPlaying and TransformRunning come with the
+  // preview service).
   int PreviewLength = 0;
-  bool PreviewPlaying = false;
-  bool TransformRunning = false;
+
+  // Effect commands. All but Reverse and the fades ask for their values first;
+  // each works on the selection, or on the whole document when nothing is selected.
+  void ActionAmplifyExecute(TObject* Sender);
+  void ActionNormalizeExecute(TObject* Sender);
+  void ActionDynamicRangeCompressorExecute(TObject* Sender);
+  void ActionHighPassExecute(TObject* Sender);
+  void ActionEqualizerExecute(TObject* Sender);
+  void ActionEchoExecute(TObject* Sender);
+  void ActionReverbExecute(TObject* Sender);
+  void ActionReverseExecute(TObject* Sender);
+  void ActionFadeInExecute(TObject* Sender);
+  void ActionFadeOutExecute(TObject* Sender);
+  void ActionFadeOutAndTrimExecute(TObject* Sender);
+  void ActionCrossFadeExecute(TObject* Sender);
+  void ActionEnvelopeExecute(TObject* Sender);
+  void ActionMixStereoExecute(TObject* Sender);
+  void ActionNoiseReductionExecute(TObject* Sender);
+  void ActionSpeedChangeExecute(TObject* Sender);
+  void ActionPitchChangeExecute(TObject* Sender);
+  void ActionPhaserExecute(TObject* Sender);
+  void ActionFlangerExecute(TObject* Sender);
+  void ActionChorusExecute(TObject* Sender);
+
+  // The preview service of the effect dialogs.
+  void StartPreview() override;
+  void StopPreview() override;
+  void AudioTransformTransformBlock(TObject* Sender, int Percent);
+  void AudioTransformEndTransform(TObject* Sender);
+  void AudioPlayerEndPlay(TObject* Sender);
+  // The longest stretch of the selection a preview plays, in seconds.
+  static constexpr int PreviewSeconds = 30;
 
 protected:
   // The user's answers; tests replace them.
@@ -319,6 +357,21 @@ private:
   void BindEditCommands();
   void BindMarkerCommands();
   void BindToolCommands();
+  void BindEffectCommands();
+  // Shows an effect dialog (loaded from the settings when asked) and stores its
+  // values on OK; a preview still playing is stopped however it ends. True on OK.
+  bool RunEffectDialog(TEffectForm* Dialog, bool LoadSettings);
+  // The effect of a dialog with a preview, applied with the values it stored.
+  template <class TDialog>
+  void DialogEffect();
+  // Applies an effect to the active document's selection, or to all of it when
+  // nothing is selected, and marks the document modified.
+  void ApplyEffect(const std::function<void(IAudioEditor2Effects&)>& Apply);
+  // Plays the transformed selection; false when nothing came of the transform.
+  bool PlayPreviewBuffer();
+  TSampleArray TransformPreviewBuffer(TSampleArray Buffer);
+  void ShowProgressWindow(int Percent);
+  void HideProgressWindow();
   // Marks the active document modified and plays it when the options ask so.
   void EditDone(bool PlayAfter);
   void TileIfAsked();

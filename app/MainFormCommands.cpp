@@ -143,6 +143,7 @@ void TMainForm::CreateActions() {
   BindEditCommands();
   BindMarkerCommands();
   BindToolCommands();
+  BindEffectCommands();
   BindSpeechCommands();
   BindAnalysisCommands();
 }

@@ -61,7 +61,10 @@ void TMainForm::CreateServers() {
   // The preview and analysis servers open their devices only when first used.
   AudioInfo = TAudioInformation2::Create(this);
   AudioPlayer = TAudioPlayer2::Create(this);
+  AudioPlayer->OnEndPlay = Bind(this, &TMainForm::AudioPlayerEndPlay);
   AudioTransform = TAudioTransform2::Create(this);
+  AudioTransform->OnTransformBlock = Bind(this, &TMainForm::AudioTransformTransformBlock);
+  AudioTransform->OnEndTransform = Bind(this, &TMainForm::AudioTransformEndTransform);
   OpenDialog = TOpenDialog::Create(this);
   OpenDialog->SetFilter(OpenFilter);
   OpenDialog->SetOptions({ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});

@@ -286,21 +286,28 @@ void TMainForm::RefreshPlayPosition(TObject*) {
 void TMainForm::ShowBlockProgress(TObject*, int Percent) {
   if (!HasActiveDocument()) return;
   SetEnabled(false);
-  TFormProgress* P = FormProgressInstance;
-  if (P) {
-    if (!P->GetVisible()) {
-      P->SetBorderStyle(bsSingle);
-      P->SetBounds(GetLeft() + (GetWidth() - 300) / 2, GetTop() + (GetHeight() - 115) / 2, 300, 115);
-      P->Show();
-    }
-    if (P->ProgressBar) P->ProgressBar->SetPosition(Percent);
-  }
+  ShowProgressWindow(Percent);
   Application->ProcessMessages();
 }
 
 void TMainForm::HideBlockProgress(TObject*) {
   if (!HasActiveDocument()) return;
   SetEnabled(true);
+  HideProgressWindow();
+}
+
+void TMainForm::ShowProgressWindow(int Percent) {
+  TFormProgress* P = FormProgressInstance;
+  if (!P) return;
+  if (!P->GetVisible()) {
+    P->SetBorderStyle(bsSingle);
+    P->SetBounds(GetLeft() + (GetWidth() - 300) / 2, GetTop() + (GetHeight() - 115) / 2, 300, 115);
+    P->Show();
+  }
+  if (P->ProgressBar) P->ProgressBar->SetPosition(Percent);
+}
+
+void TMainForm::HideProgressWindow() {
   TFormProgress* P = FormProgressInstance;
   if (P && P->GetVisible()) {
     P->Hide();

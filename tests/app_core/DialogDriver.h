@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -184,3 +185,12 @@ private:
   }
   static inline UINT_PTR Timer = 0;
 };
+
+// Shows Dialog modally; Answer runs once it is on screen. Gives how it closed.
+template <class T>
+TModalResult RunModalAnswered(T* Dialog, std::function<void(T*)> Answer) {
+  TModalAnswers::Add(Dialog->ClassName(), [Answer](TCustomForm* F) { Answer(static_cast<T*>(F)); });
+  const TModalResult Result = Dialog->ShowModal();
+  EXPECT_TRUE(TModalAnswers::AllAnswered());
+  return Result;
+}

@@ -38,13 +38,9 @@ protected:
     TSystemDialogAnswers::Clear();
     Free(Owner);
   }
-  // Shows a dialog modally; Answer runs once it is on screen.
   template <class T>
   TModalResult RunModal(T* Dialog, std::function<void(T*)> Answer) {
-    TModalAnswers::Add(Dialog->ClassName(), [Answer](TCustomForm* F) { Answer(static_cast<T*>(F)); });
-    const TModalResult Result = Dialog->ShowModal();
-    EXPECT_TRUE(TModalAnswers::AllAnswered());
-    return Result;
+    return RunModalAnswered(Dialog, std::move(Answer));
   }
   TForm* Owner = nullptr;
 };

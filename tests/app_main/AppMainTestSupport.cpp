@@ -63,6 +63,11 @@ void WriteConstantWav(const std::string& Path, int Rate, int Channels, int Frame
   WriteWav(Path, Rate, Channels, Frames, [Value](int, int) { return Value; });
 }
 
+void WriteSampleWav(const std::string& Path, int Rate, int Channels, int Frames,
+                    const std::function<int(int, int)>& Sample) {
+  WriteWav(Path, Rate, Channels, Frames, Sample);
+}
+
 int DocSample(TAudioEditor2* Editor, int Frame, int Channel) {
   std::vector<float> Frames(static_cast<size_t>(Editor->GetChannels()));
   Editor->GetAudio().Read(Frame, 1, Frames.data());

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,9 @@ int FixtureSample(int Frame, int Channel);
 void WriteTestWav(const std::string& Path, int Rate, int Channels, int Frames);
 // A 16-bit PCM WAV file holding Value in every sample.
 void WriteConstantWav(const std::string& Path, int Rate, int Channels, int Frames, int Value);
+// A 16-bit PCM WAV file of Sample(frame, channel).
+void WriteSampleWav(const std::string& Path, int Rate, int Channels, int Frames,
+                    const std::function<int(int, int)>& Sample);
 // The document's sample at this frame and channel, as a 16-bit value.
 int DocSample(TAudioEditor2* Editor, int Frame, int Channel = 0);
 

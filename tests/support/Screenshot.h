@@ -21,6 +21,9 @@ inline void SaveScreenshot(const std::string& Name) {
         return TRUE;
       },
       0);
+  // Painted windows reach the screen only when the display driver flushes them,
+  // which it does while the thread waits; capture after such a wait.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
   const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
   HDC Screen = GetDC(nullptr);
   HDC Mem = CreateCompatibleDC(Screen);
