@@ -1,11 +1,16 @@
 #include "suite/bars/BarControl.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "framework/Bitmap.h"
 #include "suite/bars/BarAccessibility.h"
+#include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
+#include "suite/bars/BarModelReads.h"
+#include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ObjectLinks.h"
@@ -210,3 +215,167 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
 // ---- TdxBarControl
 
 bool TdxBarControl::IsMainMenuWindow() const { return FBar && FBar->GetIsMainMenu(); }
+
+// ---- what item controls and painters read and ask of their window
+
+TFont* TCustomdxBarControl::EditFont() const { return FBarManager ? FBarManager->GetEditFont() : GetFont(); }
+
+int TCustomdxBarControl::ItemTextHeight(TdxBarItemControl* Control) const {
+  int H = Control && Control->GetTextHeight() ? Control->GetTextHeight() : FTextSize;
+  if (Kind() == bwkSubMenu && LinksItemSizeOf(FItemLinks) == misLarge)
+    H = LinksShowDescriptions(FItemLinks) ? static_cast<int>(std::lround(H * 2.5)) : 2 * H;
+  return H;
+}
+
+HBRUSH TCustomdxBarControl::BackgroundBrush() const {
+  TdxBarPainter* P = GetPainter();
+  if (!P) return GetSysColorBrush(COLOR_BTNFACE);
+  auto* Self = const_cast<TCustomdxBarControl*>(this);
+  switch (Kind()) {
+    case bwkToolbar: return P->ToolbarBrushFor(Self);
+    case bwkQuickCustomizing: return P->QuickPopupBrush(Self);
+    default: {
+      HBRUSH Brush = P->ToolbarBrush(Self);
+      P->MenuItemBrush(static_cast<TdxBarSubMenuControl*>(Self), Brush);
+      return Brush;
+    }
+  }
+}
+
+HBRUSH TCustomdxBarControl::ToolbarBrush() const {
+  TdxBarPainter* P = GetPainter();
+  auto* Self = const_cast<TCustomdxBarControl*>(this);
+  if (!P) return GetSysColorBrush(COLOR_BTNFACE);
+  return Kind() == bwkToolbar ? P->ToolbarBrushFor(Self) : P->ToolbarBrush(Self);
+}
+
+HBRUSH TCustomdxBarControl::DownBrush() const {
+  TdxBarPainter* P = GetPainter();
+  return P ? P->DownBrush(const_cast<TCustomdxBarControl*>(this)) : CheckedPatternBrush();
+}
+
+HBRUSH TCustomdxBarControl::FaceBrush() const {
+  TdxBarPainter* P = GetPainter();
+  return P ? P->FaceBrush(const_cast<TCustomdxBarControl*>(this)) : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HBRUSH TCustomdxBarControl::SelectedBrush() const {
+  TdxBarPainter* P = GetPainter();
+  return P ? P->SelectedBrush(const_cast<TCustomdxBarControl*>(this)) : GetSysColorBrush(COLOR_HIGHLIGHT);
+}
+
+HBRUSH TCustomdxBarControl::ManagerBackgroundBrush() const {
+  TdxBarPainter* P = GetPainter();
+  return P ? P->ManagerBackgroundBrush(FBarManager) : GetSysColorBrush(COLOR_WINDOW);
+}
+
+void TCustomdxBarControl::FillItemBackground(HDC DC, const RECT& R, HBRUSH Brush, TColor Color, bool Force) {
+  (void)Force;
+  TdxBarPainter* P = GetPainter();
+  if (!P) {
+    FillRectByColorOrBitmap(DC, R, R, nullptr, Color, Brush);
+    return;
+  }
+  if (Kind() == bwkToolbar) {
+    // The origin is the window rectangle in client coordinates, so that pictures
+    // drawn under the client area line up with the frame's.
+    RECT Origin{0, 0, GetWidth(), GetHeight()};
+    if (HandleAllocated()) {
+      RECT Window;
+      GetWindowRect(GetHandle(), &Window);
+      POINT Client{0, 0};
+      ::ClientToScreen(GetHandle(), &Client);
+      OffsetRect(&Window, -Client.x, -Client.y);
+      Origin = Window;
+    }
+    P->DrawBarBackground(this, DC, Color, Brush, Origin, R);
+    return;
+  }
+  TdxBarCanvas* Canvas = BarCanvasInstance();
+  Canvas->PushDC(DC);
+  try {
+    P->FillMenuBackground(static_cast<TdxBarSubMenuControl*>(this), Canvas, Color, Brush, R);
+  } catch (...) {
+    Canvas->PopState();
+    throw;
+  }
+  Canvas->PopState();
+}
+
+bool TCustomdxBarControl::JoinsSubMenus() const {
+  TdxBarPainter* P = GetPainter();
+  return Kind() == bwkToolbar && P && P->JoinsSubMenuToItem(const_cast<TCustomdxBarControl*>(this));
+}
+
+int TCustomdxBarControl::SeparatorSize() const {
+  TdxBarPainter* P = GetPainter();
+  return P ? P->SeparatorSize() : 6;
+}
+
+void TCustomdxBarControl::EscapeFromItemControl(TdxBarItemControl* Control) {
+  (void)Control;
+  if (!(BehaviorFlags() & 2)) CloseBar();
+}
+
+void TCustomdxBarControl::DeactivateIfFocused() {
+  if (!FBarManager || FBarManager->GetFocusedBarControl() != this) return;
+  SetSelectedLink(nullptr);
+  SetActive(false);
+}
+
+void TCustomdxBarControl::ChangeSelectedControl(TdxBarItemControl* Control) {
+  SetSelectedLink(Control ? Control->GetItemLink() : nullptr);
+}
+
+RECT TCustomdxBarControl::ItemScreenRect(TdxBarItemControl* Control) {
+  RECT R = Control ? Control->ItemBounds() : RECT{0, 0, 0, 0};
+  if (HandleAllocated()) MapWindowPoints(GetHandle(), nullptr, reinterpret_cast<POINT*>(&R), 2);
+  return R;
+}
+
+bool TCustomdxBarControl::HasBackgroundPicture() const {
+  TBitmap* Picture = BackgroundPicture();
+  return Picture && !Picture->GetEmpty();
+}
+
+TBitmap* TCustomdxBarControl::BackgroundCache() {
+  if (!FBackgroundCache) FBackgroundCache.reset(TBitmap::Create());
+  return FBackgroundCache.get();
+}
+
+void TCustomdxBarControl::DropBackgroundCache() {
+  if (FBackgroundCache) FBackgroundCache->SetSize(0, 0);
+}
+
+void TCustomdxBarControl::SetChildBar(TCustomdxBarControl* Value) {
+  FChildBar = Value;
+  if (Value) Value->SetParentBar(this);
+}
+
+bool TdxBarControl::CanDock() const { return BarCanDock(FBar); }
+
+bool TdxBarControl::HasBackgroundPicture() const {
+  if (TCustomdxBarControl::HasBackgroundPicture()) return true;
+  TdxBarManager* M = GetBarManager();
+  return M && !M->GetBackgrounds()->GetBar()->GetEmpty();
+}
+
+TBitmap* TdxBarControl::BackgroundPicture() const { return BarBackgroundBitmapOf(FBar); }
+
+// ---- TdxBarSubMenuControl
+
+TBitmap* TdxBarSubMenuControl::BackgroundPicture() const {
+  TdxBarManager* M = GetBarManager();
+  return M ? M->GetBackgrounds()->GetSubMenu() : nullptr;
+}
+
+void TdxBarSubMenuControl::NotifyClosed() {
+  if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
+}
+
+void TdxBarSubMenuControl::CloseBar() {
+  if (HandleAllocated() && GetVisible()) Hide();
+  TCustomdxBarControl::CloseBar();
+  if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
+  NotifyClosed();
+}

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Colors.h"
 #include "framework/CustomControl.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarTypes.h"
@@ -25,6 +26,10 @@ class TdxBarPainter;
 class TdxDockControl;
 class TdxBarAccessibilityHelper;
 class TcxCanvas;
+class TBitmap;
+class TFont;
+class TdxFader;
+class TdxFadingObjectHelper;
 
 // The list of item-control view infos of a bar window and the separators found
 // while laying it out; the toolbar and menu windows derive their layouts from it.
@@ -102,7 +107,7 @@ public:
   // The items of the window stack vertically (menus, vertical toolbars).
   virtual bool StacksItemsVertically() const { return IsVertical() || IsSubMenuWindow(); }
   // A link collection's manager is customizing.
-  bool IsCustomizing() const;
+  virtual bool IsCustomizing() const;
   bool IsBeingDestroyed() const { return FBeingDestroyed; }
 
   // Chains.
@@ -170,6 +175,102 @@ public:
 
   void WndProc(TMessage& Message) override;
 
+  // ---- what item controls and painters read and ask of their window
+  // 0 horizontal bar, 1 menu, 2 rotated vertical bar.
+  int PaintType() const { return Kind() != bwkToolbar ? 1 : IsRotated() ? 2 : 0; }
+  bool IsMainMenuBar() const { return IsMainMenuWindow(); }
+  bool IsDockedVertically() const { return IsVertical(); }
+  bool IsDockedHorizontally() const { return FDockingStyle == dsTop || FDockingStyle == dsBottom; }
+  // Measures the window keeps for its controls (the layout sets them).
+  int GetTextSize() const { return FTextSize; }
+  void SetTextSize(int Value) { FTextSize = Value; }
+  int GetIconAreaWidth() const { return FIconAreaWidth; }
+  void SetIconAreaWidth(int Value) { FIconAreaWidth = Value; }
+  int GetMenuArrowWidth() const { return FMenuArrowWidth; }
+  void SetMenuArrowWidth(int Value) { FMenuArrowWidth = Value; }
+  int GetMenuArrowHeight() const { return FMenuArrowHeight; }
+  void SetMenuArrowHeight(int Value) { FMenuArrowHeight = Value; }
+  int GetComboArrowWidth() const { return FComboArrowWidth; }
+  void SetComboArrowWidth(int Value) { FComboArrowWidth = Value; }
+  int GetEditTextHeight() const { return FEditTextHeight; }
+  void SetEditTextHeight(int Value) { FEditTextHeight = Value; }
+  double GetScaleRatio() const { return FScaleRatio; }
+  void SetScaleRatio(double Value) { FScaleRatio = Value; }
+  // The font the window's controls measure with (the manager's edit font for edits).
+  virtual TFont* ItemFont() const { return GetFont(); }
+  virtual TFont* EditFont() const;
+  // The text height of a control: its own when set, else the window's.
+  virtual int ItemTextHeight(TdxBarItemControl* Control) const;
+  // A mouse button went down on a control while the window is active.
+  bool GetPressed() const { return FPressed; }
+  void SetPressed(bool Value) { FPressed = Value; }
+  // The brush the window fills its client area with, and the painter's brushes for it.
+  virtual HBRUSH BackgroundBrush() const;
+  HBRUSH ToolbarBrush() const;
+  HBRUSH DownBrush() const;
+  HBRUSH FaceBrush() const;
+  HBRUSH SelectedBrush() const;
+  HBRUSH ManagerBackgroundBrush() const;
+  // Fills a rectangle of the window's background (toolbars through the painter's bar
+  // background, menus through its menu background).
+  virtual void FillItemBackground(HDC DC, const RECT& R, HBRUSH Brush, TColor Color, bool Force);
+  virtual int InitialViewLevel(TdxBarItemControl* Control) const { (void)Control; return ivlDefault; }
+  virtual bool AllowsItemAlign(TdxBarItemControl* Control) const { (void)Control; return true; }
+  // Bit 0x10: client-aligned controls stretch; 0x40: keyboard navigation stays here;
+  // 0x200: a press on a dropped-down button drops the focus first; 2: selecting an
+  // in-place editor by keys does not start editing.
+  virtual unsigned BehaviorFlags() const { return 0; }
+  virtual TBitmap* DefaultGlyph() const { return nullptr; }
+  virtual TdxFader* Fader() const { return nullptr; }
+  virtual bool JoinsSubMenus() const;
+  virtual int SeparatorSize() const;
+  virtual bool IsOnGlass() const { return false; }
+  virtual void RetrackMouse() {}
+  virtual void ItemControlActivated(TdxBarItemControl* Control) { (void)Control; }
+  // Esc in a control's editor.
+  virtual void EscapeFromItemControl(TdxBarItemControl* Control);
+  virtual void DeactivateIfFocused();
+  // Moves the selection (null clears it) and makes the window active.
+  virtual void SelectItemControl(TdxBarItemControl* Control) { SelectAndActivate(Control); }
+  virtual void ChangeSelectedControl(TdxBarItemControl* Control);
+  bool ClosesOnClick() const { return ClosesAfterItemClick(); }
+  RECT ItemScreenRect(TdxBarItemControl* Control);
+  // Toolbars: the bar window is being dragged.
+  virtual bool IsMoving() const { return false; }
+  // The mark (the button at a toolbar's end): 0 normal, 1 hot, 2 pressed.
+  virtual bool HasMark() const { return false; }
+  virtual int MarkButtonState() const { return 0; }
+  int MarkExtent() const { return HasMark() ? FMarkSize : 0; }
+  int GetMarkSize() const { return FMarkSize; }
+  void SetMarkSize(int Value) { FMarkSize = Value; }
+  // The window has links that do not fit.
+  virtual bool HasHiddenItems() const { return false; }
+  virtual bool ShowsFloatingCaption() const { return false; }
+  virtual bool HasCloseButton() const { return false; }
+  // 0 normal, 1 hot, 2 pressed.
+  virtual int CloseButtonState() const { return 0; }
+  virtual bool HasCaptionMarkButton() const { return false; }
+  // A main-menu bar shows the maximized MDI child's buttons.
+  virtual bool ShowsMDIButtons() const { return false; }
+  virtual RECT CaptionMarkButtonRect() const { return RECT{0, 0, 0, 0}; }
+  virtual TdxFadingObjectHelper* MarkFadingObject() const { return nullptr; }
+  virtual bool HasBackgroundPicture() const;
+  virtual TBitmap* BackgroundPicture() const { return nullptr; }
+  // The themed status-bar picture the XP painter caches; empty until it draws.
+  TBitmap* BackgroundCache();
+  virtual void DropBackgroundCache();
+  // Popups: the one-pixel strip where the window touches its owner's bounds (empty
+  // without owner), and the control that opened it.
+  virtual RECT OwnerLinkRect(bool Screen) const { (void)Screen; return RECT{0, 0, 0, 0}; }
+  virtual TdxBarItemControl* OpeningItemControl() const { return nullptr; }
+  // The window an opened item's sub-menu is (its parent bar is this window).
+  TCustomdxBarControl* GetChildBar() const { return FChildBar; }
+  virtual void SetChildBar(TCustomdxBarControl* Value);
+  virtual void ShowAnimated() { ShowNoActivate(); }
+  // A sub-menu window's values (the sub-menu work keeps them).
+  bool GetNonRecent() const { return FNonRecent; }
+  void SetNonRecent(bool Value) { FNonRecent = Value; }
+
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
@@ -190,6 +291,18 @@ private:
   TOwned<TCustomdxBarControlViewInfo> FViewInfo;
   TOwned<TdxBarAccessibilityHelper> FHelper;
   TOwned<TcxCanvas> FPaintCanvas;
+  TOwned<TBitmap> FBackgroundCache;
+  TCustomdxBarControl* FChildBar = nullptr;
+  int FTextSize = 0;
+  int FIconAreaWidth = 0;
+  int FMenuArrowWidth = 0;
+  int FMenuArrowHeight = 0;
+  int FComboArrowWidth = 0;
+  int FEditTextHeight = 0;
+  int FMarkSize = 0;
+  double FScaleRatio = 1.0;
+  bool FPressed = false;
+  bool FNonRecent = false;
 };
 
 using TCustomdxBarControlClass = TClassOf<TCustomdxBarControl>;
@@ -202,6 +315,10 @@ public:
   TdxBar* GetBar() const { return FBar; }
   void SetBar(TdxBar* Value) { FBar = Value; }
   bool IsMainMenuWindow() const override;
+  // The bar may be docked at all.
+  virtual bool CanDock() const;
+  bool HasBackgroundPicture() const override;
+  TBitmap* BackgroundPicture() const override;
 
 private:
   TdxBar* FBar = nullptr;
@@ -213,6 +330,62 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 public:
   explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
   TdxBarWindowKind Kind() const override { return bwkSubMenu; }
+  TBitmap* BackgroundPicture() const override;
+
+  // The owner's bar size (its side bar), 0 without owner.
+  int GetSideBarWidth() const { return FSideBarWidth; }
+  void SetSideBarWidth(int Value) { FSideBarWidth = Value; }
+  bool GetShowsTearOffBar() const { return FShowsTearOffBar; }
+  void SetShowsTearOffBar(bool Value) { FShowsTearOffBar = Value; }
+  // Half the text height of "Qq", made odd.
+  int GetTearOffCaptionHeight() const { return FTearOffCaptionHeight; }
+  void SetTearOffCaptionHeight(int Value) { FTearOffCaptionHeight = Value; }
+  // 0 normal, 1 hot.
+  int GetTearOffState() const { return FTearOffState; }
+  void SetTearOffState(int Value) { FTearOffState = Value; }
+  // How far the first item lies below the window's top (sub-menus open level with their item).
+  int GetTopOffset() const { return FTopOffset; }
+  void SetTopOffset(int Value) { FTopOffset = Value; }
+  // The control that opened the window, its screen rectangle and its window (when
+  // the painter joins the two), and its size for placing the window beside or below it.
+  TdxBarItemControl* GetOwnerControl() const { return FOwnerControl; }
+  void SetOwnerControl(TdxBarItemControl* Value) { FOwnerControl = Value; }
+  RECT GetOwnerBounds() const { return FOwnerBounds; }
+  void SetOwnerBounds(const RECT& Value) { FOwnerBounds = Value; }
+  TCustomdxBarControl* GetOwnerWindow() const { return FOwnerWindow; }
+  void SetOwnerWindow(TCustomdxBarControl* Value) { FOwnerWindow = Value; }
+  int GetOwnerWidth() const { return FOwnerWidth; }
+  void SetOwnerWidth(int Value) { FOwnerWidth = Value; }
+  int GetOwnerHeight() const { return FOwnerHeight; }
+  void SetOwnerHeight(int Value) { FOwnerHeight = Value; }
+  bool GetShowAnimation() const { return FShowAnimation; }
+  void SetShowAnimation(bool Value) { FShowAnimation = Value; }
+  TdxBarItemControl* OpeningItemControl() const override {
+    return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerControl;
+  }
+  // The menu's scroll area (where items scroll when it is taller than the screen)
+  // and its first and last visible item; empty and null when it does not scroll.
+  virtual RECT ScrollArea() const { return RECT{0, 0, 0, 0}; }
+  virtual TdxBarItemControl* FirstVisibleItem() const { return nullptr; }
+  virtual TdxBarItemControl* LastVisibleItem() const { return nullptr; }
+  // The brush of the expand button's frame.
+  HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
+  // Tells the owner control that the window closed.
+  virtual void NotifyClosed();
+  void CloseBar() override;
+
+private:
+  int FSideBarWidth = 0;
+  bool FShowsTearOffBar = false;
+  int FTearOffCaptionHeight = 0;
+  int FTearOffState = 0;
+  int FTopOffset = 0;
+  TdxBarItemControl* FOwnerControl = nullptr;
+  RECT FOwnerBounds{0, 0, 0, 0};
+  TCustomdxBarControl* FOwnerWindow = nullptr;
+  int FOwnerWidth = 0;
+  int FOwnerHeight = 0;
+  bool FShowAnimation = false;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

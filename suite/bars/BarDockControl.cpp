@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/Bitmap.h"
 #include "framework/Messages.h"
+#include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/Bars.h"
 
@@ -120,6 +124,30 @@ void TdxDockControl::RepaintBarFrames() {
     if (W->HandleAllocated()) RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
+void TdxDockControl::FillBackground(HDC DC, const RECT& R, TColor Color, HBRUSH Brush, const RECT& Source) {
+  TBitmap* Picture = FBarManager ? FBarManager->GetBackgrounds()->GetBar() : nullptr;
+  if (Picture && !Picture->GetEmpty()) {
+    FillRectByColorOrBitmap(DC, R, Source, Picture, Color, Brush);
+    return;
+  }
+  RECT Client = HandleAllocated() ? GetClientRect() : RECT{0, 0, GetWidth(), GetHeight()};
+  if (TdxBarPainter* Painter = GetPainter())
+    Painter->FillBackground(this, DC, Color, Brush, Client, Source, R);
+  else
+    FillRectByColorOrBitmap(DC, R, Source, nullptr, Color, Brush);
+}
+
+TBitmap* TdxDockControl::BackgroundCache() {
+  if (!FBackgroundCache) FBackgroundCache.reset(TBitmap::Create());
+  return FBackgroundCache.get();
+}
+
+void TdxDockControl::DropBackgroundCache() {
+  if (FBackgroundCache) FBackgroundCache->SetSize(0, 0);
+}
+
+std::vector<TdxBarDockRowInfo> TdxDockControl::RowsForPainting() const { return {}; }
+
 void TdxDockControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN;
@@ -127,9 +155,7 @@ void TdxDockControl::CreateParams(TCreateParams& Params) {
 
 void TdxDockControl::Paint() {
   RECT R = GetClientRect();
-  HBRUSH Brush = CreateSolidBrush(ColorToRGB(GetColor()));
-  FillRect(GetCanvas()->GetHandle(), &R, Brush);
-  DeleteObject(Brush);
+  FillBackground(GetCanvas()->GetHandle(), R, GetColor(), nullptr, R);
 }
 
 void TdxDockControl::WndProc(TMessage& Message) {

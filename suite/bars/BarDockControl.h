@@ -15,6 +15,8 @@
 #include "suite/bars/BarTypes.h"
 
 class TdxBarPainter;
+class TBitmap;
+struct TdxBarDockRowInfo;
 
 class TdxDockControl : public TCustomControl {
   SONVELT_CLASS(TdxDockControl, TCustomControl)
@@ -59,6 +61,15 @@ public:
   virtual void RepaintBarFrames();
   virtual void UpdateDoubleBuffered() {}
 
+  // Paints R of the site: the manager's bar background bitmap, else the painter's
+  // background; Source is where R's picture starts in the site's client area.
+  void FillBackground(HDC DC, const RECT& R, TColor Color, HBRUSH Brush, const RECT& Source);
+  // The picture the themed painters draw once and copy from; empty until they do.
+  TBitmap* BackgroundCache();
+  void DropBackgroundCache();
+  // The rows of the site with their rectangles and bars, as the background draws them.
+  virtual std::vector<TdxBarDockRowInfo> RowsForPainting() const;
+
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
@@ -71,6 +82,7 @@ private:
   bool FAllowDocking = true;
   bool FDestroyingBarControls = false;
   std::vector<TCustomdxBarControl*> FBarControls;
+  TOwned<TBitmap> FBackgroundCache;
 };
 
 enum TdxBarDockAlign : std::uint8_t { dalNone, dalTop, dalBottom, dalLeft, dalRight };

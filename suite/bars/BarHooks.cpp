@@ -18,6 +18,7 @@
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarPopupMenuLinks.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ClassRoutines.h"
 #include "suite/common/WindowUtils.h"

@@ -452,7 +452,7 @@ bool TdxBarItemLink::LoadLayout(TCustomIniFile* Store, const std::string& Base, 
     FLoadedUseCount = Store->ReadInteger(S, "UseCount", 0);
     FLoadedRecentIndex = Store->ReadInteger(S, "RecentIndex", -1);
   }
-  if (FControl) FControl->Recalculate();
+  if (FControl) FControl->Recalc();
   return true;
 }
 

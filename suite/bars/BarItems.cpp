@@ -277,7 +277,7 @@ void TdxBarItem::GlyphChanged() {
 void TdxBarItem::HotGlyphChanged() {
   ForEachControl([](TdxBarItemControl* C) {
     C->InvalidateGlyphCache(false);
-    C->ImageChanged();
+    C->HotGlyphChanged();
   });
 }
 

@@ -11,6 +11,7 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/common/cxCanvas.h"
 
 namespace {
 // The bitmap of a system-menu entry as the bars draw it: the unit's own pictures
@@ -132,11 +133,11 @@ bool TSystemMenuSubItemControl::CanSelect() const {
   return !(M && M->IsCustomizingOrDesigning()) && TdxBarSubItemControl::CanSelect();
 }
 
-void TSystemMenuSubItemControl::PaintControl(const RECT& R) {
+void TSystemMenuSubItemControl::PaintControl(const RECT& R, int PaintTypeValue) {
+  (void)PaintTypeValue;
   auto* Item = dynamic_cast<TSystemMenuSubItem*>(LinkedItem());
-  TCustomdxBarControl* W = GetParent();
-  if (!Item || !W || !Item->GetChildWnd()) return;
-  HDC DC = W->GetCanvas()->GetHandle();
+  if (!Item || !Item->GetChildWnd()) return;
+  HDC DC = PaintCanvas()->DeviceContext();
   FillRect(DC, &R, GetSysColorBrush(COLOR_BTNFACE));
   auto Icon = reinterpret_cast<HICON>(SendMessageW(Item->GetChildWnd(), WM_GETICON, ICON_SMALL, 0));
   if (!Icon) Icon = reinterpret_cast<HICON>(SendMessageW(Item->GetChildWnd(), WM_GETICON, ICON_BIG, 0));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "suite/bars/BarItems.h"
+#include "suite/bars/BarSubItemControls.h"
 
 class TSystemMenuSubItem : public TCustomdxBarSubItem {
   SONVELT_CLASS(TSystemMenuSubItem, TCustomdxBarSubItem)
@@ -33,12 +34,11 @@ public:
   bool IsOwnItem() const override { return false; }
   bool CanSelect() const override;
   // The child's small icon over the item background.
-  void PaintControl(const RECT& R) override;
-  int GetWidthInParent() const override { return GetSystemMetrics(SM_CXSMICON); }
-  int GetHeightInParent() const override { return GetSystemMetrics(SM_CYSMICON); }
-  int ParentPainterMetric() const override { return 0; }
+  void PaintControl(const RECT& R, int PaintTypeValue) override;
+  int CalcWidth() override { return GetSystemMetrics(SM_CXSMICON); }
+  int CalcHeight() override { return GetSystemMetrics(SM_CYSMICON); }
+  bool ParentPainterMetric() const override { return false; }
   bool DblClickActsOnLinks() const override { return false; }
-  bool AcceptsDblClick() const override { return true; }
   // Closes the menus and sends the system menu's default command (close) to the child.
   void DblClick() override;
 };

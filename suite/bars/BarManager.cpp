@@ -20,6 +20,7 @@
 #include "suite/bars/BarHooks.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
+#include "suite/bars/BarPainters.h"
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarPopupMenuLinks.h"
 #include "suite/bars/BarRoutines.h"

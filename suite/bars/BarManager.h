@@ -305,6 +305,13 @@ public:
   void TrackMouseLeave(TCustomdxBarControl* BarControl) { FMouseTrackedBarControl = BarControl; }
   void UntrackMouseLeave(TCustomdxBarControl* BarControl);
   bool IsMouseLeaveTracked(TCustomdxBarControl* BarControl) const { return FMouseTrackedBarControl == BarControl; }
+  // The window that had the focus before an in-place editor took it (given back
+  // when editing ends), and the lock under which neither happens.
+  HWND GetPrevFocusedWindow() const { return FPrevFocusedWindow; }
+  void SetPrevFocusedWindow(HWND Value) { FPrevFocusedWindow = Value; }
+  bool IsFocusChangeLocked() const { return FFocusedControlChangeLock > 0; }
+  void LockFocusChange() { ++FFocusedControlChangeLock; }
+  void UnlockFocusChange() { --FFocusedControlChangeLock; }
   TCustomdxBarControl* GetFocusedBarControl() const { return FFocusedBarControl; }
   void SetFocusedBarControl(TCustomdxBarControl* Value) { FFocusedBarControl = Value; }
 

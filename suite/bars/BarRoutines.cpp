@@ -15,6 +15,7 @@
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarHooks.h"
+#include "suite/bars/BarGdiObjects.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -514,11 +515,11 @@ void FreeGDIHandle(HGDIOBJ& Handle) {
   Handle = nullptr;
 }
 
-void SelectBackAndDelete(HDC DC, HGDIOBJ PrevObject) { DeleteObject(SelectObject(DC, PrevObject)); }
+void SelectBackAndDelete(HDC DC, HGDIOBJ PrevObject) { BarSelectBackAndDelete(DC, PrevObject); }
 
 void FillPolygonWithColors(HDC DC, const POINT* Points, int HighIndex, TColor PenColor, TColor BrushColor) {
-  HGDIOBJ OldPen = SelectObject(DC, CreatePen(PS_SOLID, 1, ColorToRGB(PenColor)));
-  HGDIOBJ OldBrush = SelectObject(DC, CreateSolidBrush(ColorToRGB(BrushColor)));
+  HGDIOBJ OldPen = SelectObject(DC, BarCreatePen(PS_SOLID, 1, PenColor));
+  HGDIOBJ OldBrush = SelectObject(DC, BarCreateSolidBrush(BrushColor));
   Polygon(DC, Points, HighIndex + 1);
   SelectBackAndDelete(DC, OldBrush);
   SelectBackAndDelete(DC, OldPen);
@@ -568,20 +569,20 @@ void DrawDoubleFocusRect(HDC DC, const RECT& R) {
 void HatchInactiveBarRect(HDC DC, const RECT& R) { HatchRectOnDC(DC, R, clBlack, clBtnFace, 2, 170, 20); }
 
 void SaveDCClipping(HDC DC, HRGN& Rgn, bool& HadRgn) {
-  Rgn = CreateRectRgn(0, 0, 0, 0);
+  Rgn = BarCreateRectRgn(0, 0, 0, 0);
   HadRgn = GetClipRgn(DC, Rgn) == 1;
 }
 
 void RestoreDCClipping(HDC DC, HRGN& Rgn, bool HadRgn) {
   SelectClipRgn(DC, HadRgn ? Rgn : nullptr);
-  DeleteObject(Rgn);
+  BarDeleteObject(Rgn);
   Rgn = nullptr;
 }
 
 void AddRectToDCClip(HDC DC, const RECT& R) {
-  HRGN Rgn = CreateRectRgnIndirect(&R);
+  HRGN Rgn = BarCreateRectRgn(R);
   ExtSelectClipRgn(DC, Rgn, RGN_OR);
-  DeleteObject(Rgn);
+  BarDeleteObject(Rgn);
 }
 
 void TileBitmapInRect(HDC DC, const RECT& R, const RECT& OriginRect, TBitmap* Bitmap) {
@@ -605,9 +606,9 @@ void FillRectByColorOrBitmap(HDC DC, const RECT& R, const RECT& OriginRect, TBit
   } else if (Brush) {
     FillRect(DC, &R, Brush);
   } else {
-    HBRUSH B = CreateSolidBrush(ColorToRGB(Color));
+    HBRUSH B = BarCreateSolidBrush(Color);
     FillRect(DC, &R, B);
-    DeleteObject(B);
+    BarDeleteObject(B);
   }
 }
 
@@ -641,7 +642,7 @@ void PaintArrowTriangle(HDC DC, const RECT& R, bool Down, int Size, bool Selecte
   FillPolygonWithColors(DC, P, 2, Color, Color);
   if (Enabled || NoEmboss) return;
   // The emboss: two highlight lines along the lower-right edge, one pixel outside.
-  HGDIOBJ OldPen = SelectObject(DC, CreatePen(PS_SOLID, 1, ColorToRGB(clBtnHighlight)));
+  HGDIOBJ OldPen = SelectObject(DC, BarCreatePen(PS_SOLID, 1, clBtnHighlight));
   if (Down) {
     MoveToEx(DC, P[2].x + 1, P[2].y, nullptr);
     LineTo(DC, P[1].x + 2, P[1].y - 1);
@@ -693,9 +694,19 @@ void DrawItemControlGlyph(TdxBarItemControl* Control, HDC DC, HBRUSH Brush, cons
   if (Glyph && !Glyph->GetEmpty()) ImageListBkColor = clNone;
   auto Mode = static_cast<TcxStateImageMode>(GlyphDrawMode(Drawable, S4, H2, S3, S2, S1, H1, Faded));
   TdxBarManager* Manager = Control ? Control->LinkManager() : nullptr;
-  if (Manager && Manager->GetImageOptions()->GetCacheGlyphs() && Mode != simShadow &&
-      Control->DrawCachedGlyph(DC, GlyphRect, R, Mode, Glyph, ImageList, ImageIndex))
-    return;
+  if (Manager && Manager->GetImageOptions()->GetCacheGlyphs() && Mode != simShadow) {
+    // Hovering repaints a control often: its glyph is rendered once and then copied.
+    TBitmap* Source = Glyph && !Glyph->GetEmpty() ? Glyph : nullptr;
+    TdxCachedImageOptions* Cache = Control->GetCachedImageOptions();
+    if (!Cache->IsValidFor(Mode, Source, ImageList))
+      Cache->Render(DC, GlyphRect, Source, ImageIndex, ImageList, Mode, Brush, ImageListBkColor,
+                    UseLeftBottomPixelAsTransparent);
+    if (Cache->IsValid()) {
+      if (Brush) FillRect(DC, &R, Brush);
+      Cache->Draw(DC, GlyphRect);
+      return;
+    }
+  }
   PaintImageWithState(DC, GlyphRect, R, Glyph && !Glyph->GetEmpty() ? Glyph : nullptr, ImageList, ImageIndex, Mode,
                       false, Brush, ImageListBkColor, UseLeftBottomPixelAsTransparent);
 }
@@ -711,9 +722,9 @@ void DrawBarGlyph(HDC DC, HBRUSH Brush, const RECT& GlyphRect, const RECT& R, TB
 void DrawClassicSizeGrip(HDC DC, const RECT& R) {
   int W = R.right - R.left, H = R.bottom - R.top;
   if (W <= 0 || H <= 0) return;
-  HDC ColorDC = CreateCompatibleDC(DC), MaskDC = CreateCompatibleDC(DC);
-  HGDIOBJ OldColor = SelectObject(ColorDC, CreateCompatibleBitmap(DC, W, H));
-  HGDIOBJ OldMask = SelectObject(MaskDC, CreateBitmap(W, H, 1, 1, nullptr));
+  HDC ColorDC = BarCreateCompatibleDC(DC), MaskDC = BarCreateCompatibleDC(DC);
+  HGDIOBJ OldColor = SelectObject(ColorDC, BarCreateCompatibleBitmap(DC, W, H));
+  HGDIOBJ OldMask = SelectObject(MaskDC, BarCreateMonoBitmap(W, H));
   RECT Local{0, 0, W, H};
   FillRect(ColorDC, &Local, GetSysColorBrush(COLOR_BTNFACE));
   DrawFrameControl(ColorDC, &Local, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
@@ -727,8 +738,8 @@ void DrawClassicSizeGrip(HDC DC, const RECT& R) {
   BitBlt(DC, R.left, R.top, W, H, ColorDC, 0, 0, SRCPAINT);
   SelectBackAndDelete(MaskDC, OldMask);
   SelectBackAndDelete(ColorDC, OldColor);
-  DeleteDC(MaskDC);
-  DeleteDC(ColorDC);
+  BarDeleteDC(MaskDC);
+  BarDeleteDC(ColorDC);
 }
 
 int EditThemeStateOfControl(TdxBarItemControl* Control) { return Control && Control->IsEnabled() ? 1 : 4; }
@@ -794,8 +805,8 @@ void DrawXPSizeGrip(HDC DC, RECT& R, int Corner) {
   G.right = G.left + Size.cx;
   G.bottom = G.top + Size.cy;
   R = G;
-  HDC MemDC = CreateCompatibleDC(DC);
-  HGDIOBJ Old = SelectObject(MemDC, CreateCompatibleBitmap(DC, Size.cx, Size.cy));
+  HDC MemDC = BarCreateCompatibleDC(DC);
+  HGDIOBJ Old = SelectObject(MemDC, BarCreateCompatibleBitmap(DC, Size.cx, Size.cy));
   RECT Local{0, 0, Size.cx, Size.cy};
   FillRect(MemDC, &Local, GetSysColorBrush(COLOR_BTNFACE));
   UxDrawThemeBackground(ThemeHandleFor(tokScrollBar), MemDC, SBP_SIZEBOX, 1, Local);
@@ -803,7 +814,7 @@ void DrawXPSizeGrip(HDC DC, RECT& R, int Corner) {
   StretchBlt(DC, MirrorX ? G.right - 1 : G.left, MirrorY ? G.bottom - 1 : G.top, MirrorX ? -Size.cx : Size.cx,
              MirrorY ? -Size.cy : Size.cy, MemDC, 0, 0, Size.cx, Size.cy, SRCCOPY);
   SelectBackAndDelete(MemDC, Old);
-  DeleteDC(MemDC);
+  BarDeleteDC(MemDC);
 }
 
 int ScaleByScreenPPI(int Value, int BasePPI) {

@@ -6,7 +6,9 @@
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Screen.h"
+#include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarHooks.h"
@@ -14,9 +16,11 @@
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarMDI.h"
 #include "suite/bars/BarNavigation.h"
-#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarPainters.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarStaticControls.h"
 #include "suite/bars/BarStrings.h"
+#include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/UnitLifetime.h"
 
@@ -34,7 +38,6 @@ struct TBarUnitState {
   TdxBarDesignController* DesignController = nullptr;
   TdxBarCanvas* Canvas = nullptr;
   TdxBarItemList* Registry = nullptr;
-  TdxBarFlatPainter* FlatPainter = nullptr;
   TCustomdxBarControl* TopActive = nullptr;
 };
 TBarUnitState State;
@@ -137,7 +140,7 @@ void EndBarUnit() {
   FreeAndNil(State.Registry);
   FreeAndNil(State.DesignController);
   FreeAndNil(State.Canvas);
-  FreeAndNil(State.FlatPainter);
+  FreePainterInstances();
   RefreshPatternBrush();
   FreeAndNil(State.Managers);
   if (State.User32) FreeLibrary(State.User32);
@@ -193,8 +196,7 @@ TdxBarItemList* BarItemClassRegistry() {
 }
 
 TdxBarFlatPainter* FlatPainterInstance() {
-  if (!State.FlatPainter) State.FlatPainter = TdxBarFlatPainter::Create(nullptr);
-  return State.FlatPainter;
+  return static_cast<TdxBarFlatPainter*>(PainterInstanceOf(TdxBarFlatPainter::StaticClass()));
 }
 
 TdxBarNavigationController* BarNavigationControllerInstance() {

@@ -12,7 +12,7 @@
 #include "framework/Panel.h"
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarComponents.h"
-#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarPopupMenu.h"
