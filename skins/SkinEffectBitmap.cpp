@@ -150,33 +150,25 @@ void TspEffectBmp::GradientFromRight(TspEffectBmp* Other, double X) {
   }
 }
 
-void TspEffectBmp::SlideFromLeft(TspEffectBmp* Other, double X) {
+void TspEffectBmp::Slide(TspEffectBmp* Other, double X, bool FromLeft) {
   if (!Matches(Other)) return;
   X = Limit(X);
   const int w = FWidth;
   const int n = std::min(std::max(RoundEven(w * X), 1), w - 1);
   if (n <= 0) return;
+  // From the left the other picture's right end comes in; from the right its left end.
+  const int ownAt = FromLeft ? 0 : w - n, otherAt = FromLeft ? w - n : 0;
   std::vector<uint8_t> row(size_t(w) * 3);
   for (int y = 0; y < FHeight; ++y) {
     ReadRow(y, row.data());
-    std::memcpy(row.data(), Other->RowPtr(y) + (w - n) * 3, size_t(n) * 3);
+    std::memcpy(row.data() + ownAt * 3, Other->RowPtr(y) + otherAt * 3, size_t(n) * 3);
     WriteRow(y, row.data());
   }
 }
 
-void TspEffectBmp::SlideFromRight(TspEffectBmp* Other, double X) {
-  if (!Matches(Other)) return;
-  X = Limit(X);
-  const int w = FWidth;
-  const int n = std::min(std::max(RoundEven(w * X), 1), w - 1);
-  if (n <= 0) return;
-  std::vector<uint8_t> row(size_t(w) * 3);
-  for (int y = 0; y < FHeight; ++y) {
-    ReadRow(y, row.data());
-    std::memcpy(row.data() + (w - n) * 3, Other->RowPtr(y), size_t(n) * 3);
-    WriteRow(y, row.data());
-  }
-}
+void TspEffectBmp::SlideFromLeft(TspEffectBmp* Other, double X) { Slide(Other, X, true); }
+
+void TspEffectBmp::SlideFromRight(TspEffectBmp* Other, double X) { Slide(Other, X, false); }
 
 void TspEffectBmp::PushFromLeft(TspEffectBmp* Other, double X) {
   if (!Matches(Other)) return;

@@ -47,6 +47,7 @@ class TspEffectBmp : public TObject {
  private:
   // Whether a two-bitmap operation may run: same non-empty size.
   bool Matches(const TspEffectBmp* Other) const;
+  void Slide(TspEffectBmp* Other, double X, bool FromLeft);
   int FWidth = 0, FHeight = 0;
   HBITMAP FHandle = nullptr;
   uint8_t* FBits = nullptr;

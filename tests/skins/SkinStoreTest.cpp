@@ -8,6 +8,7 @@
 #include "framework/FileUtils.h"
 #include "framework/MemoryStreams.h"
 #include "framework/ObjectText.h"
+#include "res/ResourceIds.h"
 #include "skins/SkinStore.h"
 #include "skins/SkinZlib.h"
 #include "tests/skins/SkinTestSupport.h"
@@ -200,6 +201,11 @@ TEST(SkinStore, PackingADescriptionMatchesTheAuthoredSkin) {
   auto fromFile = MakeOwned<TspCompressedStoredSkin>(nullptr);
   fromFile->LoadFromCompressedFile(SkinFile("cool.skn"));
   EXPECT_EQ(BytesOf(fromFile->GetCompressedStream()), Bytes(skn.begin() + 8, skn.end()));
+  // The program carries the same file as a resource.
+  auto resource = MakeOwned<TResourceStream>(GetModuleHandleW(nullptr), IDR_COOLSKIN, RT_RCDATA);
+  auto fromResource = MakeOwned<TspCompressedStoredSkin>(nullptr);
+  fromResource->LoadFromCompressedStream(resource.get());
+  EXPECT_EQ(BytesOf(fromResource->GetCompressedStream()), Bytes(skn.begin() + 8, skn.end()));
 }
 
 TEST(SkinStore, PackingKeepsTheOldSkinWhenAPictureIsMissing) {
