@@ -1,0 +1,235 @@
+// What the painters leave in a memory bitmap where their looks differ: check
+// marks, marks and chevrons, grips, separators, the Office 2003 toolbar box,
+// the themed dock lines and the disabled caption.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "suite/bars/BarRoutines.h"
+#include "suite/common/Office11Drawing.h"
+#include "tests/suite_bars_painters/PainterFixture.h"
+
+namespace {
+COLORREF Sys(int Index) { return GetSysColor(Index); }
+
+// A font drawn without smoothing, so a caption shows only the colours it is drawn in.
+HFONT PlainFont(int Height) {
+  LOGFONTW LF{};
+  LF.lfHeight = Height;
+  LF.lfQuality = NONANTIALIASED_QUALITY;
+  lstrcpyW(LF.lfFaceName, L"Tahoma");
+  return CreateFontIndirectW(&LF);
+}
+
+struct BoundingBox {
+  int Left = 1 << 20, Top = 1 << 20, Right = -1, Bottom = -1;
+  void Add(int X, int Y) {
+    Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X), Bottom = std::max(Bottom, Y);
+  }
+};
+
+BoundingBox BoxOf(const TMemoryDC& Dc, int W, int H, COLORREF Colour) {
+  BoundingBox B;
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = 0; X < W; ++X)
+      if (Dc.Pixel(X, Y) == Colour) B.Add(X, Y);
+  return B;
+}
+}  // namespace
+
+// The classic check mark is drawn in three shades, four strokes deep at a scale
+// of 1; the flat one (which the themed painter borrows) is one colour, two pixels deep.
+TEST_F(PainterFixture, CheckMarksOfTheClassicAndTheFlatLooks) {
+  AddButton(*ToolbarLinks, "On");
+  AddButton(*ToolbarLinks, "Off", false);
+  struct Case {
+    TdxBarPainterClass Painter;
+    int Button;
+    std::vector<COLORREF> Column;  // the tick's knee at X + 3, from Y + 3 down
+  };
+  const Case Cases[] = {
+      {TdxBarStandardPainter::StaticClass(), 0, {Backdrop, RGB(192, 192, 192), 0, 0, RGB(255, 255, 255), Backdrop}},
+      {TdxBarStandardPainter::StaticClass(), 1, {Backdrop, Backdrop, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNSHADOW), Backdrop}},
+      {TdxBarFlatPainter::StaticClass(), 0, {Backdrop, 0, 0, Backdrop}},
+      {TdxBarFlatPainter::StaticClass(), 1, {Backdrop, Backdrop, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNSHADOW), Backdrop}},
+      {TdxBarXPPainter::StaticClass(), 0, {Backdrop, 0, 0, Backdrop}},
+  };
+  for (const Case& C : Cases) {
+    TdxBarPainter* P = Use(C.Painter);
+    Toolbar->Layout();
+    TMemoryDC Dc(20, 20);
+    FillBackdrop(Dc, 20, 20);
+    P->DrawCheckMark(Toolbar->ControlOf(C.Button), Dc.DC(), 4, 4, 1);
+    for (size_t I = 0; I < C.Column.size(); ++I)
+      EXPECT_EQ(C.Column[I], Dc.Pixel(7, 7 + static_cast<int>(I)))
+          << C.Painter->ClassName() << " button " << C.Button << " row " << I;
+  }
+  // The classic figure's disabled highlight runs along its long stroke.
+  TdxBarPainter* P = Use(TdxBarStandardPainter::StaticClass());
+  TMemoryDC Dc(20, 20);
+  FillBackdrop(Dc, 20, 20);
+  P->DrawCheckMark(Toolbar->ControlOf(1), Dc.DC(), 4, 4, 1);
+  EXPECT_EQ((std::set<COLORREF>{Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT)}), ColoursIn(Dc, RECT{0, 0, 20, 20}));
+}
+
+// The quick-customization arrow sits 7 rows above the mark's bottom (one row
+// lower on a mark of 16 pixels or less, except in the classic looks); the
+// chevrons start 2 and 6 pixels in.
+TEST_F(PainterFixture, MarkArrowAndChevronsOnAHorizontalToolbar) {
+  Toolbar->V.HiddenItems = true;
+  struct Case {
+    TdxBarPainterClass Painter;
+    int Height;
+    bool Arrow;
+    int ChevronTop;
+  };
+  const Case Cases[] = {{TdxBarFlatPainter::StaticClass(), 17, true, 4},
+                        {TdxBarFlatPainter::StaticClass(), 16, true, 3},
+                        {TdxBarEnhancedPainter::StaticClass(), 16, true, 4},
+                        {TdxBarStandardPainter::StaticClass(), 22, false, 1}};
+  for (const Case& C : Cases) {
+    TdxBarPainter* P = Use(C.Painter);
+    TMemoryDC Dc(11, C.Height);
+    FillBackdrop(Dc, 11, C.Height);
+    RECT Mark{0, 0, 11, C.Height};
+    P->DrawMarkContent(Toolbar, Dc.DC(), Mark);
+    bool Narrow = P->IsMarkNarrow(Toolbar, Mark);
+    EXPECT_EQ(C.Height <= 16 && C.Painter.Get() == TdxBarFlatPainter::StaticClass(), Narrow);
+    int ArrowTop = C.Height - 7 + (Narrow ? 1 : 0);
+    COLORREF Tip = Dc.Pixel(5, ArrowTop + 1);
+    if (C.Arrow) {
+      EXPECT_EQ(Sys(COLOR_BTNTEXT), Dc.Pixel(3, ArrowTop)) << C.Height;
+      EXPECT_EQ(Sys(COLOR_BTNTEXT), Tip) << C.Height;
+      EXPECT_EQ(Backdrop, Dc.Pixel(5, ArrowTop + 3)) << C.Height;
+    } else {
+      EXPECT_EQ(Backdrop, Tip) << "the classic mark has no quick-customization arrow";
+    }
+    if (C.Painter.Get() == TdxBarStandardPainter::StaticClass()) {
+      // The embossed chevron: a highlight stroke beside a shadow stroke.
+      EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Dc.Pixel(1, 1));
+      EXPECT_EQ(Sys(COLOR_BTNSHADOW), Dc.Pixel(2, 1));
+    } else {
+      for (int X : {2, 3, 6, 7}) EXPECT_EQ(Sys(COLOR_BTNTEXT), Dc.Pixel(X, C.ChevronTop)) << C.Height << " x " << X;
+      EXPECT_EQ(Backdrop, Dc.Pixel(2, C.ChevronTop - 1)) << C.Height;
+    }
+  }
+}
+
+// A caption-button mark's arrow: 7 pixels wide and 4 high in the middle of its
+// rectangle, in the flat look's text colour while hot.
+TEST_F(PainterFixture, MarkArrowIsCentredAndColouredByState) {
+  TdxBarPainter* P = Use(TdxBarFlatPainter::StaticClass());
+  for (int State : {0, 1}) {
+    Toolbar->V.MarkState = State;
+    TMemoryDC Dc(13, 13);
+    FillBackdrop(Dc, 13, 13);
+    P->DrawMarkArrow(Toolbar, Dc.DC(), RECT{0, 0, 13, 13});
+    COLORREF Colour = State ? Sys(COLOR_BTNTEXT) : Sys(COLOR_CAPTIONTEXT);
+    EXPECT_EQ(Colour, Dc.Pixel(3, 5));
+    EXPECT_EQ(Colour, Dc.Pixel(9, 5));
+    EXPECT_EQ(Colour, Dc.Pixel(6, 8));
+    EXPECT_EQ(Backdrop, Dc.Pixel(6, 9));
+    EXPECT_EQ(Backdrop, Dc.Pixel(2, 5));
+  }
+}
+
+// The classic grip is two raised bars starting 2 pixels inside the border, the
+// enhanced grip one bar starting 1 pixel in and a pixel shorter at both ends.
+TEST_F(PainterFixture, ClassicAndEnhancedGrips) {
+  const COLORREF Light = Sys(COLOR_BTNHIGHLIGHT), Dark = Sys(COLOR_BTNSHADOW);
+  struct Case {
+    TdxBarPainterClass Painter;
+    std::vector<COLORREF> Row;  // x = 2 .. 10 at mid height
+    COLORREF TopOfBar;          // the first bar's column at y = 2
+  };
+  const Case Cases[] = {
+      {TdxBarStandardPainter::StaticClass(), {Backdrop, Backdrop, Light, Sys(COLOR_BTNFACE), Dark, Light, Sys(COLOR_BTNFACE), Dark, Backdrop}, Light},
+      {TdxBarEnhancedPainter::StaticClass(), {Backdrop, Light, Sys(COLOR_BTNFACE), Dark, Backdrop, Backdrop, Backdrop, Backdrop, Backdrop}, Backdrop},
+  };
+  for (const Case& C : Cases) {
+    TdxBarPainter* P = Use(C.Painter);
+    TMemoryDC Dc(60, 26);
+    FillBackdrop(Dc, 60, 26);
+    P->DrawGrip(Toolbar, Dc.DC(), GetSysColorBrush(COLOR_BTNFACE), RECT{0, 0, 60, 26});
+    for (size_t I = 0; I < C.Row.size(); ++I)
+      EXPECT_EQ(C.Row[I], Dc.Pixel(2 + static_cast<int>(I), 13)) << C.Painter->ClassName() << " x " << 2 + I;
+    int FirstBar = C.Painter.Get() == TdxBarStandardPainter::StaticClass() ? 4 : 3;
+    EXPECT_EQ(C.TopOfBar, Dc.Pixel(FirstBar, 2)) << C.Painter->ClassName();
+    EXPECT_EQ(Light, Dc.Pixel(0, 0)) << "the docked bar's raised border";
+  }
+  Toolbar->V.Dockable = false;
+  TMemoryDC Dc(60, 26);
+  FillBackdrop(Dc, 60, 26);
+  PainterInstanceOf(TdxBarStandardPainter::StaticClass())
+      ->DrawGrip(Toolbar, Dc.DC(), GetSysColorBrush(COLOR_BTNFACE), RECT{0, 0, 60, 26});
+  EXPECT_EQ(Backdrop, Dc.Pixel(4, 13)) << "a bar that cannot dock shows no grip";
+}
+
+// A separator band: an etched line in the classic looks, one shadow line in the
+// flat look, two lines in the Office 2003 look, the visual style's part when themed.
+TEST_F(PainterFixture, SeparatorsOnAHorizontalToolbar) {
+  struct Case {
+    TdxBarPainterClass Painter;
+    std::vector<std::pair<int, COLORREF>> Columns;
+  };
+  const Case Cases[] = {
+      {TdxBarEnhancedPainter::StaticClass(), {{2, Sys(COLOR_BTNSHADOW)}, {3, Sys(COLOR_BTNHIGHLIGHT)}}},
+      {TdxBarFlatPainter::StaticClass(), {{2, Sys(COLOR_BTNSHADOW)}, {3, Rgb(TdxBarManager::FlatFaceColor())}}},
+      {TdxBarOffice11Painter::StaticClass(), {{2, Rgb(Office11Color15)}, {3, Rgb(Office11Color16)}}},
+      {TdxBarXPPainter::StaticClass(), {{0, TThemeRecorder::ColourFor(5, 1)}, {5, TThemeRecorder::ColourFor(5, 1)}}},
+  };
+  for (const Case& C : Cases) {
+    TdxBarPainter* P = Use(C.Painter);
+    int W = P->SeparatorSize();
+    TMemoryDC Dc(W, 30);
+    FillBackdrop(Dc, W, 30);
+    P->DrawBarSeparator(Toolbar, Dc.DC(), false, Toolbar->ToolbarBrush(), RECT{0, 0, W, 30});
+    for (auto [X, Colour] : C.Columns)
+      EXPECT_EQ(Colour, Dc.Pixel(X, 15)) << C.Painter->ClassName() << " x " << X;
+  }
+}
+
+// A disabled caption is embossed in the classic looks (highlight one pixel right
+// of and below the shadow copy) and drawn once in the grey text colour when flat.
+TEST_F(PainterFixture, DisabledCaptionInTwoColoursOrOne) {
+  AddButton(*ToolbarLinks, "Off", false);
+  HFONT Font = PlainFont(-16);
+  struct Case {
+    TdxBarPainterClass Painter;
+    bool Embossed;
+  };
+  for (Case C : {Case{TdxBarEnhancedPainter::StaticClass(), true}, Case{TdxBarStandardPainter::StaticClass(), true},
+                 Case{TdxBarFlatPainter::StaticClass(), false}}) {
+    TdxBarPainter* P = Use(C.Painter);
+    Toolbar->Layout();
+    TMemoryDC Dc(80, 30);
+    FillBackdrop(Dc, 80, 30);
+    HGDIOBJ Old = SelectObject(Dc.DC(), Font);
+    P->DrawItemText(Toolbar->ControlOf(0), Dc.DC(), "Wired", RECT{2, 2, 78, 28}, 0, false, false, false, false, true,
+                    DT_SINGLELINE);
+    SelectObject(Dc.DC(), Old);
+    std::set<COLORREF> Found = ColoursIn(Dc, RECT{0, 0, 80, 30});
+    if (C.Embossed) {
+      EXPECT_EQ((std::set<COLORREF>{Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW)}), Found) << C.Painter->ClassName();
+      BoundingBox Light = BoxOf(Dc, 80, 30, Sys(COLOR_BTNHIGHLIGHT)), Dark = BoxOf(Dc, 80, 30, Sys(COLOR_BTNSHADOW));
+      EXPECT_EQ(Dark.Right + 1, Light.Right) << C.Painter->ClassName();
+      EXPECT_EQ(Dark.Bottom + 1, Light.Bottom) << C.Painter->ClassName();
+    } else {
+      EXPECT_EQ((std::set<COLORREF>{Sys(COLOR_GRAYTEXT)}), Found) << C.Painter->ClassName();
+    }
+  }
+  DeleteObject(Font);
+}
+
+// The themed dock: rows are parted by a highlight line at a row's top and a
+// shadow line at its bottom, but not at the site's outer edges.
+TEST_F(PainterFixture, ThemedDockLinesForThreeRows) {
+  std::vector<TdxBarDockRowInfo> Rows = {{RECT{0, 0, 50, 10}, {}}, {RECT{0, 10, 50, 20}, {}}, {RECT{0, 20, 50, 30}, {}}};
+  TMemoryDC Dc(50, 30);
+  FillBackdrop(Dc, 50, 30);
+  TdxBarXPPainter::DrawDockRowLines(Dc.DC(), dsTop, Rows);
+  const COLORREF Light = Sys(COLOR_BTNHIGHLIGHT), Dark = Sys(COLOR_BTNSHADOW);
+  const std::pair<int, COLORREF> Expected[] = {{0, Backdrop}, {9, Dark},  {10, Light},
+                                               {19, Dark},    {20, Light}, {29, Backdrop}};
+  for (auto [Y, Colour] : Expected) EXPECT_EQ(Colour, Dc.Pixel(25, Y)) << "row y " << Y;
+}
