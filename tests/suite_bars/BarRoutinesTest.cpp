@@ -71,6 +71,7 @@ TEST(BarFocusDots, EvenPixelsOfTwoNestedFrames) {
                {8, 7, false}, {5, 5, false}, {2, 4, true}, {8, 6, true}};
   for (const auto& C : Cases) EXPECT_EQ(C.Set, GetPixel(P.DC, C.X, C.Y) == Dot) << C.X << "," << C.Y;
 }
+
 TEST(BarKeysAndTexts, AcceleratorsShortcutsAndLevels) {
   const struct {
     const char* Caption;
