@@ -309,6 +309,7 @@ void TdxBarButtonControl::UpdateDrawParams(bool Full) {
 
 void TdxBarButtonControl::CalcPartRects() {
   TdxBarButtonLikeControl::CalcPartRects();
+  ButtonDrawParams()->HasDropDown = HasDropDown();
   if (TdxBarPainter* P = GetPainter()) P->AdjustButtonParts(ButtonDrawParams(), MutablePartRects());
 }
 

@@ -159,6 +159,7 @@ void TCustomdxBarControl::RecalcFrame() {
 }
 
 void TCustomdxBarControl::ShowNoActivate() {
+  CreateItemControls();
   if (!HandleAllocated()) HandleNeeded();
   SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   SetVisible(true);
