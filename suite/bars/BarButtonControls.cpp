@@ -179,7 +179,7 @@ void TdxBarButtonLikeControl::UpdateDrawParams(bool Full) {
     P->KeepTextColor = KeepsTextColor();
   }
   TCustomdxBarControl* W = GetParent();
-  P->ArrowSize = SIZE{ArrowWidth(), W ? W->GetMenuArrowHeight() : 0};
+  P->ArrowSize = SIZE{ArrowWidth(), W ? W->ArrowHeight() : 0};
 }
 
 void TdxBarButtonLikeControl::PaintControl(const RECT& R, int PaintTypeValue) {

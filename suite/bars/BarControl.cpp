@@ -292,10 +292,15 @@ void TCustomdxBarControl::FillItemBackground(HDC DC, const RECT& R, HBRUSH Brush
     P->DrawBarBackground(this, DC, Color, Brush, Origin, R);
     return;
   }
+  // A menu's background (its band and brush) spans the whole client area; the
+  // rectangle only clips it.
+  (void)Brush;
+  RECT Client = HandleAllocated() ? GetClientRect() : RECT{0, 0, GetWidth(), GetHeight()};
   TdxBarCanvas* Canvas = BarCanvasInstance();
   Canvas->PushDC(DC);
   try {
-    P->FillMenuBackground(static_cast<TdxBarSubMenuControl*>(this), Canvas, Color, Brush, R);
+    Canvas->IntersectClip(R);
+    P->FillMenuBackground(static_cast<TdxBarSubMenuControl*>(this), Canvas, Color, BackgroundBrush(), Client);
   } catch (...) {
     Canvas->PopState();
     throw;

@@ -188,8 +188,11 @@ public:
   void SetIconAreaWidth(int Value) { FIconAreaWidth = Value; }
   int GetMenuArrowWidth() const { return FMenuArrowWidth; }
   void SetMenuArrowWidth(int Value) { FMenuArrowWidth = Value; }
+  // The painter's menu metric (the expand and scroll buttons of sub-menus).
   int GetMenuArrowHeight() const { return FMenuArrowHeight; }
   void SetMenuArrowHeight(int Value) { FMenuArrowHeight = Value; }
+  // The size of the sub-menu and drop-down arrows: a fifth of the text size, at least 4.
+  int ArrowHeight() const { return FTextSize / 5 < 4 ? 4 : FTextSize / 5; }
   int GetComboArrowWidth() const { return FComboArrowWidth; }
   void SetComboArrowWidth(int Value) { FComboArrowWidth = Value; }
   int GetEditTextHeight() const { return FEditTextHeight; }

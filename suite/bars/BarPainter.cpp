@@ -300,14 +300,17 @@ void TdxBarPainter::PlaceAndDrawGlyph(TdxBarItemControl* Control, HDC DC, const 
   int Index = -1;
   TCustomImageList* List = nullptr;
   TBitmap* Glyph = nullptr;
+  // A caption-only control on a bar frames its whole content, not a glyph-sized
+  // square under the start of its caption.
+  bool CaptionOnly = CheckMark && PaintType != 1;
   if (!Control->FindGlyphSource(ViewSize, false, Index, List, Glyph)) CheckMark = true;
   RECT DrawArea = Area;
   if (ViewSize == 2 && PaintType != 1) {
     CalcLargeGlyphRect(Size, Area, Control->ItemGlyphLayout(), ViewStructure, PaintType, GlyphRect);
   } else {
     TdxBarItemControlDrawParams* P = Control->GetDrawParams();
-    if (PaintType == 0) DrawArea.right = DrawArea.left + P->GlyphAreaSize.cx;
-    if (PaintType == 2) DrawArea.bottom = DrawArea.top + P->GlyphAreaSize.cy;
+    if (PaintType == 0 && !CaptionOnly) DrawArea.right = DrawArea.left + P->GlyphAreaSize.cx;
+    if (PaintType == 2 && !CaptionOnly) DrawArea.bottom = DrawArea.top + P->GlyphAreaSize.cy;
     SIZE Image = Size;
     if (ViewSize == 1) {
       TdxBarManager* M = Control->LinkManager();

@@ -44,11 +44,13 @@ bool TdxBarSubItemControl::IsDrawnPressed() const {
 
 void TdxBarSubItemControl::UpdateDrawParams(bool Full) {
   TdxBarButtonLikeControl::UpdateDrawParams(Full);
-  if (!Full) return;
   TdxBarButtonLikeControlDrawParams* P = ButtonDrawParams();
+  // Measuring reads the flag too (no arrow width on the main-menu bar), so it is
+  // kept current before the first paint as well.
+  P->InMainMenu = IsInMainMenuBar();
+  if (!Full) return;
   P->Pressed = IsDrawnPressed();
   P->DrawDown = P->DroppedDown = IsDroppedDown();
-  P->InMainMenu = IsInMainMenuBar();
 }
 
 bool TdxBarSubItemControl::CanOpenDropDown() const { return TdxBarButtonLikeControl::CanOpenDropDown(); }

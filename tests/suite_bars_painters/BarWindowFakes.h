@@ -71,6 +71,8 @@ public:
 
   // Sizes and places every shown control; answers the client size needed.
   SIZE Layout(int Origin = 0) {
+    // The controls measure on the window's canvas in the window's font.
+    this->GetCanvas()->GetFont()->Assign(this->GetFont());
     ApplyWindowMeasures(this);
     TdxBarItemLinks* Links = this->GetItemLinks();
     this->CreateItemControls();
@@ -86,6 +88,7 @@ public:
     int Along = Origin;
     for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
       TdxBarItemLink* L = Links->GetShownLink(I);
+      Along += GroupGap(L, I);
       RECT R = Column ? RECT{0, Along, Across, Along + Sizes[I].cy} : RECT{Along, 0, Along + Sizes[I].cx, Across};
       L->SetDisplayRect(R);
       Along = Column ? R.bottom : R.right;
@@ -96,18 +99,43 @@ public:
 
   // The background and every control, drawn on DC as the window paints itself.
   void PaintTo(HDC DC, const RECT& Client) {
+    this->GetCanvas()->GetFont()->Assign(this->GetFont());
     this->FillItemBackground(DC, Client, this->BackgroundBrush(), clNone, true);
     TCanvas* Canvas = TCanvas::Create();
     Canvas->SetHandle(DC);
+    Canvas->GetFont()->Assign(this->GetFont());
     TcxCanvas* cx = TcxCanvas::Create(Canvas);
     TdxBarItemLinks* Links = this->GetItemLinks();
     for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
       TdxBarItemLink* L = Links->GetShownLink(I);
       if (TdxBarItemControl* C = L->GetControl()) C->Paint(cx, L->GetItemRect(), this->PaintType());
+      if (GroupGap(L, I)) PaintSeparator(DC, cx, L);
     }
     Free(cx);
     Canvas->SetHandle(nullptr);
     Free(Canvas);
+  }
+
+  // The gap a link that begins a group leaves before itself.
+  int GroupGap(TdxBarItemLink* L, int ShownIndex) const {
+    if (ShownIndex == 0 || !L->GetBeginGroup()) return 0;
+    TdxBarPainter* P = this->GetPainter();
+    return this->IsSubMenuWindow() ? P->MenuGroupSeparatorHeight() : this->SeparatorSize();
+  }
+
+  void PaintSeparator(HDC DC, TcxCanvas* Canvas, TdxBarItemLink* L) {
+    TdxBarPainter* P = this->GetPainter();
+    RECT R = L->GetItemRect();
+    int Gap = GroupGap(L, 1);
+    if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(static_cast<TCustomdxBarControl*>(this))) {
+      RECT S;
+      P->MenuSeparatorRect(Menu, L->GetControl(), S, R);
+      P->DrawMenuSeparator(Menu, L->GetControl(), S, Canvas);
+    } else if (this->StacksItemsVertically()) {
+      P->DrawBarSeparator(this, DC, true, this->BackgroundBrush(), RECT{R.left, R.top - Gap, R.right, R.top});
+    } else {
+      P->DrawBarSeparator(this, DC, false, this->BackgroundBrush(), RECT{R.left - Gap, R.top, R.left, R.bottom});
+    }
   }
 
   TdxBarItemControl* ControlOf(int Index) const {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/common/Office11Drawing.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
@@ -232,4 +233,78 @@ TEST_F(PainterFixture, ThemedDockLinesForThreeRows) {
   const std::pair<int, COLORREF> Expected[] = {{0, Backdrop}, {9, Dark},  {10, Light},
                                                {19, Dark},    {20, Light}, {29, Backdrop}};
   for (auto [Y, Colour] : Expected) EXPECT_EQ(Colour, Dc.Pixel(25, Y)) << "row y " << Y;
+}
+
+// Sub-menu and drop-down arrows are sized from the window's arrow height (a fifth
+// of its text size, at least 4), not from the menu metrics: a menu entry's arrow
+// points right, 4 wide and 7 high at its right end; a toolbar entry's points
+// down, 5 wide and 3 high, right of its caption.
+TEST_F(PainterFixture, SubItemArrowsAreSmallTriangles) {
+  for (TFakeLinksOwner* Owner : {MenuLinks.get(), ToolbarLinks.get()}) {
+    TdxBarSubItem* Sub = TdxBarSubItem::Create(Form);
+    Sub->SetCaption("Recent");
+    Owner->Links()->AddItem(Sub);
+  }
+  Use(TdxBarStandardPainter::StaticClass());
+  struct Case {
+    TCustomdxBarControl* Window;
+    SIZE Layout;
+    int Width, Height;
+  };
+  const Case Cases[] = {{Menu, Menu->Layout(), 4, 7}, {Toolbar, Toolbar->Layout(), 5, 3}};
+  for (const Case& C : Cases) {
+    ASSERT_EQ(4, C.Window->ArrowHeight());
+    TMemoryDC Dc(C.Layout.cx, C.Layout.cy);
+    FillBackdrop(Dc, C.Layout.cx, C.Layout.cy);
+    if (C.Window == Menu)
+      Menu->PaintTo(Dc.DC(), RECT{0, 0, C.Layout.cx, C.Layout.cy});
+    else
+      Toolbar->PaintTo(Dc.DC(), RECT{0, 0, C.Layout.cx, C.Layout.cy});
+    // The arrow is the only text-coloured figure in the last 12 columns.
+    BoundingBox B;
+    for (int Y = 0; Y < C.Layout.cy; ++Y)
+      for (int X = C.Layout.cx - 12; X < C.Layout.cx; ++X)
+        if (Dc.Pixel(X, Y) == Sys(COLOR_BTNTEXT)) B.Add(X, Y);
+    EXPECT_EQ(C.Width, B.Right - B.Left + 1) << (C.Window == Menu ? "menu" : "toolbar");
+    EXPECT_EQ(C.Height, B.Bottom - B.Top + 1) << (C.Window == Menu ? "menu" : "toolbar");
+  }
+}
+
+// An entry of the main-menu bar leaves no room for an arrow (even when measured
+// before its first paint), and a hot caption-only entry is framed over its whole
+// width, not over a glyph-sized square under its caption.
+TEST_F(PainterFixture, MainMenuEntryIsFramedWhole) {
+  TdxBarSubItem* Sub = TdxBarSubItem::Create(Form);
+  Sub->SetCaption("&File");
+  ToolbarLinks->Links()->AddItem(Sub);
+  Use(TdxBarStandardPainter::StaticClass());
+  int OnToolbar = Toolbar->Layout().cx;
+  Toolbar->V.MainMenu = true;
+  SIZE S = Toolbar->Layout();
+  EXPECT_EQ(OnToolbar - Toolbar->GetTextSize() / 2, S.cx);
+  TdxBarItemControl* C = Toolbar->ControlOf(0);
+  Toolbar->SetSelectedLink(C->GetItemLink());
+  TMemoryDC Dc(S.cx, S.cy);
+  FillBackdrop(Dc, S.cx, S.cy);
+  Toolbar->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+  EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), Dc.Pixel(S.cx - 2, 0)) << "the raised frame's top row reaches the right end";
+  EXPECT_EQ(Sys(COLOR_BTNSHADOW), Dc.Pixel(S.cx - 1, S.cy / 2)) << "its shadow is the entry's last column";
+}
+
+// An unselected menu entry shows the menu's own background (the gradient look's
+// band and light brush) wherever it fills "not opaque", not the selection brush
+// it was handed.
+TEST_F(PainterFixture, UnselectedMenuEntryShowsTheMenuBackground) {
+  AddButton(*MenuLinks, "Open");
+  TdxBarPainter* P = Use(TdxBarOffice11Painter::StaticClass());
+  SIZE S = Menu->Layout();
+  Menu->SetBounds(0, 0, S.cx, S.cy);
+  TMemoryDC Entry(S.cx, S.cy), Empty(S.cx, S.cy);
+  Menu->PaintTo(Entry.DC(), RECT{0, 0, S.cx, S.cy});
+  TdxBarCanvas* Canvas = BarCanvasInstance();
+  Canvas->PushDC(Empty.DC());
+  P->FillMenuBackground(Menu, Canvas, clNone, Menu->BackgroundBrush(), RECT{0, 0, S.cx, S.cy});
+  Canvas->PopState();
+  for (POINT P : {POINT{2, S.cy / 2}, POINT{S.cx - 3, 2}, POINT{S.cx - 3, S.cy / 2}})
+    EXPECT_EQ(Empty.Pixel(P.x, P.y), Entry.Pixel(P.x, P.y)) << P.x << ", " << P.y;
 }

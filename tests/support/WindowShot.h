@@ -13,6 +13,19 @@
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
 
+// Saves what the screen shows of Wnd's window rectangle as a BMP file.
+inline void SaveWindowPicture(HWND Wnd, const std::string& File) {
+  RECT R;
+  GetWindowRect(Wnd, &R);
+  TBitmap* Bmp = TBitmap::Create();
+  Bmp->SetSize(R.right - R.left, R.bottom - R.top);
+  HDC Screen = GetDC(nullptr);
+  BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
+  ReleaseDC(nullptr, Screen);
+  Bmp->SaveToFile(File);
+  Free(Bmp);
+}
+
 class TWindowShot {
 public:
   // Arms the shot when the command line asks for one.
@@ -32,15 +45,7 @@ private:
   void Shoot(TObject* Sender) {
     static_cast<TTimer*>(Sender)->SetEnabled(false);
     TCustomForm* F = Application->GetMainForm();
-    RECT R;
-    GetWindowRect(F->GetHandle(), &R);
-    TBitmap* Bmp = TBitmap::Create();
-    Bmp->SetSize(R.right - R.left, R.bottom - R.top);
-    HDC Screen = GetDC(nullptr);
-    BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
-    ReleaseDC(nullptr, Screen);
-    Bmp->SaveToFile(FFile);
-    Free(Bmp);
+    SaveWindowPicture(F->GetHandle(), FFile);
     F->Close();
   }
   std::string FFile;
