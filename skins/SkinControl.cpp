@@ -108,9 +108,15 @@ void TspSkinControl::BlendOverBackground(TBitmap* Image, uint8_t Alpha) {
   own.DrawTo(Image->GetCanvas()->GetHandle(), 0, 0);
 }
 
-void TspSkinControl::PaintTo(TBitmap* Bitmap) {
-  if (FIndex != -1) DrawSkinImage(Bitmap);
-  else if (FDrawDefault) DrawDefaultImage(Bitmap->GetCanvas());
+void TspSkinControl::PaintImage(TBitmap* Bitmap) {
+  if (FIndex != -1) {
+    DrawSkinImage(Bitmap);
+  } else if (FDrawDefault) {
+    DrawDefaultImage(Bitmap->GetCanvas());
+  } else {
+    // Blank, as a new bitmap is (the work bitmap is kept between paints).
+    PatBlt(Bitmap->GetCanvas()->GetHandle(), 0, 0, Bitmap->GetWidth(), Bitmap->GetHeight(), WHITENESS);
+  }
   if (FAlphaBlend) BlendOverBackground(Bitmap, FAlphaBlendValue);
 }
 
@@ -119,12 +125,12 @@ void TspSkinControl::PaintIntoDC(HDC DC) {
   if (w < 1 || h < 1) return;
   try {
     RefreshSkinDescriptor();
-    auto work = MakeOwned<TBitmap>();
-    work->SetSize(w, h);
-    PaintTo(work.get());
+    if (!FWork) FWork = MakeOwned<TBitmap>();
+    FWork->SetSize(w, h);
+    PaintImage(FWork.get());
     // A skin whose images cannot be made leaves the control unpainted.
-    if (!work->GetEmpty() && work->HandleAllocated())
-      BitBlt(DC, 0, 0, w, h, work->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+    if (!FWork->GetEmpty() && FWork->HandleAllocated())
+      BitBlt(DC, 0, 0, w, h, FWork->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
   } catch (const Exception&) {
   }
 }

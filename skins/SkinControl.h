@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/CustomControl.h"
+#include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/OwnedObject.h"
 #include "skins/SkinDrawing.h"
@@ -68,7 +69,7 @@ class TspSkinControl : public TCustomControl {
   virtual void ParentBackgroundChanged();
   // Paints the control's image into Bitmap (the control's size) and blends it
   // over the parent's background when AlphaBlend is set.
-  void PaintTo(TBitmap* Bitmap);
+  void PaintImage(TBitmap* Bitmap);
   // Paints the control (through a work bitmap) into DC at (0, 0).
   void PaintIntoDC(HDC DC);
   // Alpha-blends Image (the control's size) over what lies beneath the control.
@@ -86,6 +87,8 @@ class TspSkinControl : public TCustomControl {
   int FSkinCursorIndex = -1;
   HRGN FRgn = nullptr;
   bool FPainting = false;
+  // The work bitmap, kept between paints (a gauge repaints many times a second).
+  TOwned<TBitmap> FWork;
 
  private:
   bool FDrawDefault = true;

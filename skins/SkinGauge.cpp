@@ -178,45 +178,58 @@ void TspSkinGauge::DrawDefaultImage(TCanvas* Canvas) {
 void TspSkinGauge::DrawProgress(TBitmap* Bitmap, const RECT& Q) {
   if (!Picture || IsNullRect(ProgressRect)) return;
   const int w = RectWidth(Q), h = RectHeight(Q);
-  auto fill = MakeOwned<TBitmap>();
-  fill->SetSize(w, h);
   const RECT& p = ProgressRect;
   const int b = BeginOffset, e = EndOffset;
+  HDC target = Bitmap->GetCanvas()->GetHandle(), picture = Picture->GetCanvas()->GetHandle();
+  // One piece of the filled part (in Q's coordinates), straight from the picture:
+  // with progress transparency its colour is left out.
+  auto put = [&](const RECT& Dest, const RECT& Src) {
+    if (IsNullRect(Dest) || IsNullRect(Src)) return;
+    if (!ProgressTransparent) {
+      CopySkinPiece(Bitmap, RECT{Dest.left + Q.left, Dest.top + Q.top, Dest.right + Q.left, Dest.bottom + Q.top},
+                    Picture, Src);
+      return;
+    }
+    SetStretchBltMode(target, COLORONCOLOR);
+    GdiTransparentBlt(target, Q.left + Dest.left, Q.top + Dest.top, RectWidth(Dest), RectHeight(Dest), picture,
+                      Src.left, Src.top, RectWidth(Src), RectHeight(Src),
+                      UINT(ColorToRGB(ProgressTransparentColor)));
+  };
   if (IsVertical()) {
     if (h - b - e > 0 && RectHeight(p) - b - e > 0) {
       const RECT dest{0, b, w, h - e};
       const RECT src{p.left, p.top + b, p.right, p.bottom - e};
       if (ProgressStretch) {
-        CopySkinPiece(fill.get(), dest, Picture, src);
+        put(dest, src);
       } else {
         // Tiled upwards from the bottom; the copy that passes the top keeps its lower part.
         const int sh = RectHeight(src);
         for (int bottom = dest.bottom; bottom > dest.top; bottom -= sh) {
           const int top = std::max<int>(bottom - sh, dest.top);
-          CopySkinPiece(fill.get(), RECT{0, top, w, bottom}, Picture,
-                        RECT{src.left, src.bottom - (bottom - top), src.right, src.bottom});
+          put(RECT{0, top, w, bottom}, RECT{src.left, src.bottom - (bottom - top), src.right, src.bottom});
         }
       }
     }
-    CopySkinPiece(fill.get(), RECT{0, 0, w, std::min(b, h)}, Picture, RECT{p.left, p.top, p.right, p.top + std::min(b, h)});
-    CopySkinPiece(fill.get(), RECT{0, h - std::min(e, h), w, h}, Picture,
-                  RECT{p.left, p.bottom - std::min(e, h), p.right, p.bottom});
+    put(RECT{0, 0, w, std::min(b, h)}, RECT{p.left, p.top, p.right, p.top + std::min(b, h)});
+    put(RECT{0, h - std::min(e, h), w, h}, RECT{p.left, p.bottom - std::min(e, h), p.right, p.bottom});
   } else {
     if (w - b - e > 0 && RectWidth(p) - b - e > 0) {
       const RECT dest{b, 0, w - e, h};
       const RECT src{p.left + b, p.top, p.right - e, p.bottom};
-      if (ProgressStretch) CopySkinPiece(fill.get(), dest, Picture, src);
-      else TileSkinPiece(fill.get(), Picture, src, true, dest.left, dest.right, 0, h);
+      if (ProgressStretch) {
+        put(dest, src);
+      } else {
+        // Tiled from the left; the copy that passes the right end is cut there.
+        const int sw = RectWidth(src);
+        for (int left = dest.left; left < dest.right; left += sw) {
+          const int right = std::min<int>(left + sw, dest.right);
+          put(RECT{left, 0, right, h}, RECT{src.left, src.top, src.left + (right - left), src.bottom});
+        }
+      }
     }
-    CopySkinPiece(fill.get(), RECT{0, 0, std::min(b, w), h}, Picture, RECT{p.left, p.top, p.left + std::min(b, w), p.bottom});
-    CopySkinPiece(fill.get(), RECT{w - std::min(e, w), 0, w, h}, Picture,
-                  RECT{p.right - std::min(e, w), p.top, p.right, p.bottom});
+    put(RECT{0, 0, std::min(b, w), h}, RECT{p.left, p.top, p.left + std::min(b, w), p.bottom});
+    put(RECT{w - std::min(e, w), 0, w, h}, RECT{p.right - std::min(e, w), p.top, p.right, p.bottom});
   }
-  if (ProgressTransparent) {
-    fill->SetTransparentColor(ProgressTransparentColor);
-    fill->SetTransparent(true);
-  }
-  Bitmap->GetCanvas()->Draw(Q.left, Q.top, fill.get());
 }
 
 void TspSkinGauge::DrawSkinImage(TBitmap* Bitmap) {
