@@ -530,7 +530,7 @@ void TspSkinButton::DrawButtonFace(TBitmap* Bitmap, const RECT& R, bool Hot, boo
   const int w = GetWidth(), h = GetHeight();
   RECT layout;
   if (!FUseSkinSize && ResizeMode != 1) {
-    Bitmap->SetSize(w, h);
+    if (!SizeSkinBitmap(Bitmap, w, h)) return;
     if (ResizeMode == 0 && Picture) CopySkinPiece(Bitmap, RECT{0, 0, w, h}, Picture, R);
     else if (Picture) StretchSkinFrame(Bitmap, Picture, R, FGeometry.C);
     const RECT& c = FGeometry.C;

@@ -176,7 +176,7 @@ void TspSkinCheckRadioBox::DrawBox(TCanvas* Canvas, int X, int Y) {
   const RECT r = BoxImageRect(lighten);
   if (!Picture || IsNullRect(r)) return;
   auto box = MakeOwned<TBitmap>();
-  box->SetSize(RectWidth(r), RectHeight(r));
+  if (!SizeSkinBitmap(box.get(), RectWidth(r), RectHeight(r))) return;
   CopySkinPiece(box.get(), RECT{0, 0, RectWidth(r), RectHeight(r)}, Picture, r);
   if (lighten) {
     box->FreeContext();
@@ -231,7 +231,7 @@ void TspSkinCheckRadioBox::DrawCaption(TCanvas* Canvas, int X, const RECT& Area,
 
 void TspSkinCheckRadioBox::DrawFlat(TBitmap* Bitmap) {
   const int w = GetWidth(), h = GetHeight();
-  Bitmap->SetSize(w, h);
+  if (!SizeSkinBitmap(Bitmap, w, h)) return;
   DrawParentBackground(this, Bitmap->GetCanvas());
   TCanvas* canvas = Bitmap->GetCanvas();
   const int boxW = RectWidth(CheckImageRect), boxH = RectHeight(CheckImageRect);
@@ -250,7 +250,7 @@ void TspSkinCheckRadioBox::DrawSkinImage(TBitmap* Bitmap) {
   const int w = GetWidth(), h = GetHeight();
   const bool hot = FMouseIn || (IsFocused() && FCanFocused);
   CreateSkinImage(Bitmap, hot ? ActiveSkinRect : FGeometry.S);
-  if (Bitmap->GetWidth() != w || Bitmap->GetHeight() != h) Bitmap->SetSize(w, h);
+  if ((Bitmap->GetWidth() != w || Bitmap->GetHeight() != h) && !SizeSkinBitmap(Bitmap, w, h)) return;
   const int dw = w - RectWidth(FGeometry.S), dh = h - RectHeight(FGeometry.S);
   RECT area = CheckImageArea;
   if (area.left >= TextArea.right) OffsetRect(&area, dw, 0);

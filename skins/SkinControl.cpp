@@ -126,7 +126,7 @@ void TspSkinControl::PaintIntoDC(HDC DC) {
   try {
     RefreshSkinDescriptor();
     if (!FWork) FWork = MakeOwned<TBitmap>();
-    FWork->SetSize(w, h);
+    if (!SizeSkinBitmap(FWork.get(), w, h)) return;
     PaintImage(FWork.get());
     // A skin whose images cannot be made leaves the control unpainted.
     if (!FWork->GetEmpty() && FWork->HandleAllocated())
@@ -237,6 +237,11 @@ bool TspSkinCustomControl::CalcSkinSize(int& W, int& H) {
   const TSkinGeometry& g = FGeometry;
   TSkinLayout& l = FLayout;
   if (ResizeMode == -1 || FIndex == -1) return true;
+  // A skin that would make the control larger than any image it can draw is refused.
+  if (ResizeMode == 0 && !SkinImageSizeOk(RectWidth(g.S), RectHeight(g.S))) return false;
+  if ((ResizeMode == 2 && !SkinImageSizeOk(W, RectHeight(g.S))) ||
+      (ResizeMode == 3 && !SkinImageSizeOk(RectWidth(g.S), H)))
+    return false;
   if (ResizeMode == 0) {
     W = RectWidth(g.S);
     H = RectHeight(g.S);
@@ -356,7 +361,7 @@ void TspSkinCustomControl::CreateSkinImage(TBitmap* Bitmap, const RECT& R) {
   const TSkinGeometry& g = FGeometry;
   switch (ResizeMode) {
     case 0:
-      Bitmap->SetSize(RectWidth(R), RectHeight(R));
+      if (!SizeSkinBitmap(Bitmap, RectWidth(R), RectHeight(R))) return;
       if (Picture) CopySkinPiece(Bitmap, RECT{0, 0, RectWidth(R), RectHeight(R)}, Picture, R);
       break;
     case 1: {

@@ -185,6 +185,8 @@ void TspSkinGauge::DrawProgress(TBitmap* Bitmap, const RECT& Q) {
   // with progress transparency its colour is left out.
   auto put = [&](const RECT& Dest, const RECT& Src) {
     if (IsNullRect(Dest) || IsNullRect(Src)) return;
+    if (!SkinImageSizeOk(RectWidth(Dest), RectHeight(Dest)) || !SkinImageSizeOk(RectWidth(Src), RectHeight(Src)))
+      return;
     if (!ProgressTransparent) {
       CopySkinPiece(Bitmap, RECT{Dest.left + Q.left, Dest.top + Q.top, Dest.right + Q.left, Dest.bottom + Q.top},
                     Picture, Src);
@@ -299,10 +301,10 @@ void TspSkinGauge::Paint() {
     int sw = w, sh = h;
     TspSkinCustomControl::CalcSkinSize(sw, sh);
     auto image = MakeOwned<TBitmap>();
-    image->SetSize(sw, sh);
+    if (!SizeSkinBitmap(image.get(), sw, sh)) throw Exception("");
     DrawSkinImage(image.get());
     auto work = MakeOwned<TBitmap>();
-    work->SetSize(w, h);
+    if (!SizeSkinBitmap(work.get(), w, h)) throw Exception("");
     CopySkinPiece(work.get(), RECT{0, 0, w, h}, image.get(), RECT{0, 0, image->GetWidth(), image->GetHeight()});
     DrawGaugeText(work->GetCanvas(), w, h);
     if (GetAlphaBlend()) BlendOverBackground(work.get(), GetAlphaBlendValue());

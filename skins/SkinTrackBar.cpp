@@ -154,7 +154,7 @@ void TspSkinTrackBar::DrawSkinImage(TBitmap* Bitmap) {
   const bool focused = FCanFocused && HandleAllocated() && GetFocus() == GetHandle();
   const RECT source = FDown || focused ? ActiveButtonRect : ButtonRect;
   auto thumb = MakeOwned<TBitmap>();
-  thumb->SetSize(RectWidth(source), RectHeight(source));
+  if (!SizeSkinBitmap(thumb.get(), RectWidth(source), RectHeight(source))) return;
   CopySkinPiece(thumb.get(), RECT{0, 0, RectWidth(source), RectHeight(source)}, Picture, source);
   if (ButtonTransparent) {
     thumb->SetTransparentColor(ButtonTransparentColor);

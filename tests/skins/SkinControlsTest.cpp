@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "framework/Action.h"
 #include "framework/Form.h"
 #include "skins/SkinButton.h"
 #include "skins/SkinCheckRadioBox.h"
@@ -439,4 +440,73 @@ TEST_F(SkinnedForm, BackgroundNoticesReachOnlySkinnedChildrenAndTimersDieWithThe
   EXPECT_FALSE(other->MorphTimerActive());
   EXPECT_EQ(other->GetSkinIndex(), -1);
   Shot(other);
+}
+
+namespace {
+
+struct ActionCounter : TObject {
+  int Executed = 0;
+  void Execute(TObject*) { ++Executed; }
+};
+
+}  // namespace
+
+TEST_F(SkinnedForm, ButtonDialogKeysActionsAndAnimationStrips) {
+  auto* ok = Add<TspSkinButton>("button", {10, 100, 97, 129});
+  auto* cancel = Add<TspSkinButton>("button", {110, 100, 197, 129});
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  Form->SetActiveControl(nullptr);
+  // Enter runs the default button, Escape the cancel button, each setting the form's result.
+  EXPECT_EQ(Form->Perform(CM_DIALOGKEY, VK_RETURN, 0), 1);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Form->GetModalResult(), mrOk);
+  EXPECT_EQ(Form->Perform(CM_DIALOGKEY, VK_ESCAPE, 0), 1);
+  EXPECT_EQ(Clicks, 2);
+  EXPECT_EQ(Form->GetModalResult(), mrCancel);
+  ok->SetEnabled(false);
+  Form->Perform(CM_DIALOGKEY, VK_RETURN, 0);
+  EXPECT_EQ(Clicks, 2);
+  Form->SetModalResult(mrNone);
+
+  // The action runs unless OnClick is another handler than the action's.
+  ActionCounter counter;
+  auto* action = TAction::Create(Form);
+  action->OnExecute = Bind(&counter, &ActionCounter::Execute);
+  auto* button = Add<TspSkinButton>("button", {10, 140, 97, 169});
+  button->SetAction(action);
+  EXPECT_TRUE(button->OnClick == action->OnExecute);
+  button->ExecuteClick();
+  EXPECT_EQ(counter.Executed, 1);
+  button->OnClick = Bind(this, &SkinnedForm::Clicked);
+  Clicks = 0;
+  button->ExecuteClick();
+  EXPECT_EQ(counter.Executed, 1);
+  EXPECT_EQ(Clicks, 1);
+
+  // A strip of frames animates on entering; a count it cannot hold does not.
+  auto* d = static_cast<TspDataSkinButtonControl*>(Data->GetControlDescriptor(1));
+  d->AnimateSkinRect = RECT{44, 0, 142, 29};  // two faces side by side
+  struct Case {
+    int frames;
+    bool animates;
+  };
+  for (const Case& c : {Case{2, true}, Case{0, false}, Case{-3, false}, Case{1000, false}}) {
+    d->FrameCount = c.frames;
+    auto* b = Add<TspSkinButton>("button", {10, 180, 97, 209});
+    Send(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(b->AnimationActive(), c.animates) << c.frames;
+    if (c.animates) {
+      EXPECT_EQ(b->AnimationFrame(), 1);
+      Shot(b);
+      Send(b, WM_TIMER, TspSkinButton::AnimateTimerID);
+      EXPECT_EQ(b->AnimationFrame(), 2);
+      Send(b, WM_TIMER, TspSkinButton::AnimateTimerID);
+      EXPECT_FALSE(b->AnimationActive());
+    }
+    Shot(b);
+    Free(b);
+  }
 }

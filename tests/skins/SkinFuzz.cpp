@@ -7,7 +7,8 @@
 // into a TspSkinData, composes the images of every control descriptor at a few
 // sizes, and paints a gauge, button, check box and track bar bound to it. A crash or hang ends the run (a hang shows as the last case
 // printed); errors the loader raises are the expected outcome. The process's
-// peak memory is printed at the end.
+// peak memory is printed at the end. FUZZ_TRACE=1 prints every case number,
+// FUZZ_DUMP=N saves case N as fuzz_case.skn.
 #include <windows.h>
 #include <psapi.h>
 
@@ -164,6 +165,13 @@ int main(int argc, char** argv) {
         PutLE32(file, int32_t(z.size()));
         file.insert(file.end(), z.begin(), z.end());
       }
+    }
+    // FUZZ_DUMP=N writes case N to fuzz_case.skn and stops.
+    if (const char* dump = getenv("FUZZ_DUMP"); dump && std::atol(dump) == i) {
+      FILE* f = std::fopen("fuzz_case.skn", "wb");
+      std::fwrite(file.data(), 1, file.size(), f);
+      std::fclose(f);
+      return 0;
     }
     auto stored = MakeOwned<TspCompressedStoredSkin>(nullptr);
     auto data = MakeOwned<TspSkinData>(nullptr);
