@@ -148,6 +148,19 @@ void TspSkinControl::WndProc(TMessage& Message) {
       Message.Result = 1;
       return;
     case WM_SKINPARENTBACKGROUND: ParentBackgroundChanged(); return;
+    case WM_PAINT: {
+      // The erase that BeginPaint sends belongs to this painting: the paint covers every pixel.
+      const bool was = FPainting;
+      FPainting = true;
+      try {
+        TCustomControl::WndProc(Message);
+      } catch (...) {
+        FPainting = was;
+        throw;
+      }
+      FPainting = was;
+      return;
+    }
     case WM_MOVE:
       TCustomControl::WndProc(Message);
       if (FAlphaBlend) Invalidate();

@@ -1,4 +1,4 @@
-// Paints of the recording window's skinned controls, with the program's skin:
+// Paints (one WM_PAINT each, as the window's own painting) of the recording window's skinned controls, with the program's skin:
 // a 19 x 193 level gauge (its level timer repaints every 5 ms, so a paint must
 // stay well under 1 ms) and one step of an 87 x 29 button's morph.
 //   scripts/build --target bench_skins
@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "bench/BenchClock.h"
+#include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "framework/MemoryStreams.h"
 #include "res/ResourceIds.h"
@@ -48,7 +49,7 @@ int main() {
     for (int i = 0; i < 100; ++i) {
       value = (value + 3251) % 32512;
       gauge->SetValue(value);
-      gauge->PaintTo(dc, 0, 0);
+      gauge->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
   }) / 100;
   // Half-way through the morph from the normal to the hot face.
@@ -56,8 +57,21 @@ int main() {
   SendMessageW(button->GetHandle(), WM_TIMER, TspSkinButton::MorphTimerID, 0);
   SendMessageW(button->GetHandle(), WM_TIMER, TspSkinButton::MorphTimerID, 0);
   const double morphMs = BenchMedian(21, [&] {
-    for (int i = 0; i < 100; ++i) button->PaintTo(dc, 0, 0);
+    for (int i = 0; i < 100; ++i) button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   }) / 100;
+  // The paints did their work: a full gauge shows the fill, the morph a mix of the two faces.
+  TBitmap* picture = data->GetActivePicture(0);
+  HDC pictureDC = picture->GetCanvas()->GetHandle();
+  gauge->SetValue(32512);
+  gauge->PaintTo(dc, 0, 0);
+  const bool filled = GetPixel(dc, 5, 101) == GetPixel(pictureDC, 26, 101) && GetPixel(dc, 5, 101) != GetPixel(pictureDC, 5, 101);
+  button->PaintTo(dc, 0, 0);
+  const COLORREF mixed = GetPixel(dc, 40, 12);
+  const bool morphed = mixed != GetPixel(pictureDC, 60, 90) && mixed != GetPixel(pictureDC, 60, 12);
+  if (!filled || !morphed) {
+    std::printf("the paints did not draw what they should (gauge %d, morph %d)\n", filled, morphed);
+    return 1;
+  }
   std::printf("gauge paint 19 x 193: %.3f ms (5 ms timer: %.1f%% of a core)\n", gaugeMs, gaugeMs / 5 * 100);
   std::printf("button morph step 87 x 29 (factor %.1f): %.3f ms\n", button->MorphFactor(), morphMs);
   DeleteDC(dc);
