@@ -34,6 +34,13 @@ struct BarLayoutFixture : BarFormFixture {
     Tools = M->GetBars()->Add();
     Tools->SetCaption("Tools");
     Tools->SetDockingStyle(dsBottom);
+    // A bar's row is a row of its site: two bars hold the rows before it.
+    for (const char* Caption : {"Upper", "Lower"}) {
+      TdxBar* Other = M->GetBars()->Add();
+      Other->SetCaption(Caption);
+      Other->SetDockingStyle(dsBottom);
+      Other->SetRow(2);
+    }
     Tools->SetRow(2);
     Tools->GetItemLinks()->AddItem(Open);
     Tools->GetItemLinks()->AddItem(Save);
@@ -69,7 +76,7 @@ TEST_F(BarLayoutFixture, IniStoreHoldsTheManagerBarsAndLinksUnderTheComponentPat
   M->SaveLayoutToIniFile("");
   std::string Text = StoredText();
   for (const char* Expected :
-       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=1\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
+       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=3\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
         "DockingStyle=4\r\n", "Row=2\r\n", "ItemLinkCount=2\r\n", "[MainForm.Bars.Bar0.ItemLink0]\r\nItemName=OpenButton\r\n",
         "[MainForm.Bars.Bar0.ItemLink1]\r\nItemName=SaveButton\r\n",
         "[MainForm.Bars.Items]\r\nItemCount=2\r\nOpenButton=1\r\nSaveButton=1\r\n"})
