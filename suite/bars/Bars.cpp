@@ -969,7 +969,14 @@ namespace {
 // One delayed docking at a time in the process.
 UINT_PTR DockingTimer = 0;
 TdxBarManager* DockingTimerManager = nullptr;
+TdxBars::TKeyStateReader KeyStateReader = &GetAsyncKeyState;
 }  // namespace
+
+TdxBars::TKeyStateReader TdxBars::SetKeyStateReader(TKeyStateReader Reader) {
+  TKeyStateReader Old = KeyStateReader;
+  KeyStateReader = Reader ? Reader : &GetAsyncKeyState;
+  return Old;
+}
 
 bool TdxBars::IsDockingTimerPending() const { return DockingTimer != 0 && DockingTimerManager == FBarManager; }
 
@@ -992,7 +999,7 @@ bool TdxBars::PointInDockZone(TdxDockControl* DockControl, const RECT& Zone, POI
 
 TdxBarDockingStyle TdxBars::FindDockTarget(TdxBar* Bar, POINT ScreenPoint, TdxDockControl*& DockControl) {
   DockControl = nullptr;
-  if (FMoving && (GetAsyncKeyState(VK_CONTROL) & 0x8000)) return dsNone;
+  if (FMoving && (KeyStateReader(VK_CONTROL) & 0x8000)) return dsNone;
   bool Design = FBarManager->InDesignMode();
   auto TryAt = [&](POINT P) {
     for (TdxBarDockingStyle Style : {dsLeft, dsRight, dsTop, dsBottom})

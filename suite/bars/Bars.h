@@ -355,6 +355,10 @@ public:
   POINT GetDragOffset() const { return FDragOffset; }
   POINT GetGrabPoint() const { return FGrabPoint; }
   bool IsDockingTimerPending() const;
+  // Where the drag reads whether Ctrl is down (the system's asynchronous key
+  // state); tests put their own reader in. Returns the previous one.
+  using TKeyStateReader = SHORT(WINAPI*)(int Key);
+  static TKeyStateReader SetKeyStateReader(TKeyStateReader Reader);
 
 protected:
   void NameNewItem(TcxComponentCollectionItem* Item) override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/IniFiles.h"
+#include "framework/Messages.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDockControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -38,6 +39,13 @@ public:
   int ContentHeight(TdxBarDockingStyle) override { return Sizes().Thickness; }
   SIZE CalcSizeForWidth(TdxBarDockingStyle, int Extent) override { return SIZE{Extent, Sizes().Thickness}; }
   SIZE CalcWrappedSize(TdxBarDockingStyle, int Extent) override { return SIZE{Sizes().Thickness, Extent}; }
+  int FontChanges = 0;
+
+protected:
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == CM_FONTCHANGED) ++FontChanges;
+    TdxBarControl::WndProc(Message);
+  }
 };
 
 class TSpySite : public TdxBarDockControl {
@@ -254,5 +262,12 @@ TEST_F(DockFixture, GrowingBottomSiteKeepsItsBottomEdge) {
   POINT Corner{0, FormBottom};
   Corner = Form->ClientToScreen(Corner);
   EXPECT_EQ(Corner.y, Screen.bottom);
+}
+TEST_F(DockFixture, RotationChangeReachesTheWindowAsAFontChange) {
+  TdxBar* A = NewBar("A", 0, 0);
+  auto* W = static_cast<TSpyToolbar*>(A->GetBarControl());
+  A->SetRotateWhenVertical(false);
+  A->SetRotateWhenVertical(false);
+  EXPECT_EQ(1, W->FontChanges);
 }
 }  // namespace

@@ -337,4 +337,22 @@ TEST_F(ItemFixture, DataIndexRoundTripsAndBeyondTheEntriesSelectsNone) {
   EXPECT_EQ(-1, List->GetDataIndex());
   Free(List);
 }
+// Enables the action it updates.
+void EnableOnUpdate(TObject* Sender) { static_cast<TAction*>(Sender)->SetEnabled(true); }
+
+TEST_F(ItemFixture, ShortcutIsOfferedAfterTheActionsAreUpdated) {
+  TdxBar* Bar = M->GetBars()->Add();
+  TAction* A = NewAction("Open");
+  A->SetEnabled(false);
+  A->OnUpdate = TNotifyEvent(&EnableOnUpdate);
+  TdxBarButton* B = TdxBarButton::Create(Form);
+  B->SetAction(A);
+  Bar->GetItemLinks()->AddItem(B);
+  ASSERT_FALSE(B->GetEnabled());
+  EXPECT_FALSE(Bar->GetItemLinks()->HandleShortCut(0x50 | scCtrl));
+  EXPECT_TRUE(Bar->GetItemLinks()->HandleShortCut(0x4F | scCtrl));
+  EXPECT_TRUE(B->GetEnabled());
+  EXPECT_EQ((std::vector<std::string>{"action"}), Log->Calls);
+  Free(Bar);
+}
 }  // namespace

@@ -115,6 +115,23 @@ TEST_F(BarLayoutFixture, MissingItemsAreSkippedAndNewItemsKeepTheirPlace) {
   M->ReadLayoutFromIniFile("");
   EXPECT_EQ("OpenButton MixButton ", LinkNames(Tools));
 }
+TEST_F(BarLayoutFixture, NewItemsFollowTheirFormerPredecessorAlsoWhenItIsNowFirst) {
+  // Stored order: Save, Open. The program then has New first and Mix after Save.
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  M->SaveLayoutToIniFile("");
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  TdxBarButton* New = TdxBarButton::Create(Form);
+  New->SetName("NewButton");
+  TdxBarButton* Mix = TdxBarButton::Create(Form);
+  Mix->SetName("MixButton");
+  Tools->GetItemLinks()->AddItem(New)->SetIndex(0);
+  Tools->GetItemLinks()->AddItem(Mix);
+  ASSERT_EQ("NewButton OpenButton SaveButton MixButton ", LinkNames(Tools));
+
+  M->ReadLayoutFromIniFile("");
+  EXPECT_EQ("NewButton SaveButton MixButton OpenButton ", LinkNames(Tools));
+}
+
 TEST_F(BarLayoutFixture, AOneCharacterUserDefineIsTheOlderDecimalForm) {
   Tools->GetItemLinks()->GetLink(0)->SetUserCaption("&Open...");
   M->SaveLayoutToIniFile("");

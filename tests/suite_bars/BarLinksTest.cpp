@@ -2,6 +2,7 @@
 // control hears of them, accelerators, personalised menus, stepping and merging.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "suite/bars/BarManager.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/SuiteException.h"
+#include "suite/common/cxStyles.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -21,8 +23,9 @@ std::vector<std::string>* Notices = nullptr;
 class TSpyItemControl : public TdxBarItemControl {
   SONVELT_CLASS(TSpyItemControl, TdxBarItemControl)
 public:
-  using TdxBarItemControl::TdxBarItemControl;
+  explicit TSpyItemControl(TdxBarItemLink* ALink) : TdxBarItemControl(ALink) { Note("created"); }
   void CaptionChanged() override { Note("caption"); }
+  void PaintWithFont() override { Note("paint"); }
   void GlyphChanged() override { Note("glyph"); }
   void PaintStyleChanged() override { Note("paintstyle"); }
   void WidthChanged() override { Note("width"); }
@@ -264,5 +267,28 @@ TEST_F(LinkFixture, MergeAddsByOrderAndMergesSameCaptionMenus) {
   Bar->Unmerge(Child);
   EXPECT_EQ(3, Links()->GetCount());
   EXPECT_EQ(1, File->GetItemLinks()->GetCount()) << "the merged entry left the menu too";
+}
+TEST_F(LinkFixture, StyleChangesRelayoutForFontsRepaintForColoursAndIgnoreBitmaps) {
+  TcxStyle* Style = TcxStyle::Create(Form);
+  TdxBarItemLink* L = AddLink("Open");
+  L->GetItem()->SetItemStyle(Style);
+  const struct {
+    const char* What;
+    std::function<void()> Change;
+    std::vector<std::string> Notices;
+  } Cases[] = {
+      {"colour", [&] { Style->SetColor(clRed); }, {"paint"}},
+      {"same colour", [&] { Style->SetColor(clRed); }, {}},
+      {"text colour", [&] { Style->SetTextColor(clBlue); }, {"paint"}},
+      {"font", [&] { Style->GetFont()->SetSize(14); }, {"created"}},
+      {"bitmap", [&] { Style->GetBitmap()->SetSize(4, 4); }, {}},
+  };
+  for (const auto& C : Cases) {
+    Seen.clear();
+    C.Change();
+    EXPECT_EQ(C.Notices, Seen) << C.What;
+  }
+  Free(Style);
+  EXPECT_EQ(nullptr, L->GetItem()->GetItemStyle());
 }
 }  // namespace
