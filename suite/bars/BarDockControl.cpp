@@ -748,7 +748,8 @@ void TdxDockControl::InitiateAction() {
 
 void TdxDockControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
-  Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  // The framework's visibility stays; the rest is the site's own.
+  Params.Style = (Params.Style & WS_VISIBLE) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   Params.ExStyle = 0;
   Params.WindowClass.style = CS_DBLCLKS;
 }
