@@ -328,7 +328,10 @@ void TdxCustomStatusBar::HandleNCHitTest(TMessage& Message) {
   InnerClientBounds(B);
   const SIZE S = FPainter->SizeGripExtent();
   const RECT Grip{B.right - S.cx - 2, B.bottom - S.cy - 2, B.right, B.bottom};
-  if (RectContainsPoint(Grip, ScreenToClient(PointFromLParam(Message.LParam)))) Message.Result = HTBOTTOMRIGHT;
+  // The window's own mapping: the framework's stops at the form's outer corner.
+  POINT P = PointFromLParam(Message.LParam);
+  ::ScreenToClient(GetHandle(), &P);
+  if (RectContainsPoint(Grip, P)) Message.Result = HTBOTTOMRIGHT;
 }
 
 void TdxCustomStatusBar::Dispatch(TMessage& Message) {
