@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/Form.h"
+#include "suite/common/Geometry.h"
 #include "suite/common/cxCanvas.h"
 #include "suite/navbar/StatusBar.h"
 #include "tests/framework_controls/UiTestSupport.h"
@@ -24,6 +25,9 @@ public:
     return P.get();
   }
   RECT ContentMargins(TdxCustomStatusBar*) const override { return RECT{1, 2, 1, 1}; }
+  void DrawBorder(TdxCustomStatusBar* Bar, TcxCanvas*, RECT& R) const override {
+    R = RectDeflatedByBorders(R, ContentMargins(Bar));
+  }
   SIZE SizeGripExtent() const override { return SIZE{10, 10}; }
   int SeparatorBaseWidth() const override { return 3; }
 };
