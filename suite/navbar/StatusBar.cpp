@@ -337,6 +337,15 @@ void TdxCustomStatusBar::HandleNCHitTest(TMessage& Message) {
 void TdxCustomStatusBar::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_NCHITTEST: HandleNCHitTest(Message); return;
+    case WM_NCLBUTTONDOWN:
+      // The corner answers as the form's sizing corner; the window system would
+      // size the bar itself, so the form is asked to size.
+      if (Message.WParam == HTBOTTOMRIGHT && !InDesignMode() && SizeGripVisible()) {
+        TCustomForm* Form = GetParentForm();
+        SendMessageW(Form->GetHandle(), WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, Message.LParam);
+        return;
+      }
+      break;
     case CM_BIDIMODECHANGED:
       TcxControl::Dispatch(Message);
       if (HandleAllocated())
