@@ -193,6 +193,11 @@ void TdxCustomStatusBar::PainterChanged() {
   LayoutChanged();
 }
 
+bool TdxCustomStatusBar::IsLoadingOrGoing() const {
+  const TComponentState S = GetComponentState();
+  return S.Contains(csLoading) || S.Contains(csReading) || S.Contains(csDestroying) || S.Contains(csUpdating);
+}
+
 // ---- layout
 
 RECT TdxCustomStatusBar::PanelArea() {

@@ -81,6 +81,10 @@ public:
   // the painter's border.
   RECT PanelArea();
 
+  // Loading, reading, being destroyed or updating: styles are then dropped
+  // without asking and container controls are left to their owner.
+  bool IsLoadingOrGoing() const;
+
   // Answers a THintAction for the bar's AutoHint panel (see the hint rule).
   bool ExecuteAction(TBasicAction* Action) override;
 

@@ -8,13 +8,6 @@
 #include "suite/common/cxCanvas.h"
 #include "suite/navbar/StatusBar.h"
 
-namespace {
-bool LoadingOrGoing(TdxCustomStatusBar* Bar) {
-  const TComponentState S = Bar->GetComponentState();
-  return S.Contains(csLoading) || S.Contains(csReading) || S.Contains(csDestroying) || S.Contains(csUpdating);
-}
-}  // namespace
-
 // ---- control
 
 TdxStatusBarContainerControl::TdxStatusBarContainerControl(TComponent* AOwner) : TcxControl(AOwner) {
@@ -51,7 +44,7 @@ void TdxStatusBarContainerControl::Paint() {
 TdxStatusBarContainerPanelStyle::TdxStatusBarContainerPanelStyle(TdxStatusBarPanel* AOwner)
     : TdxStatusBarPanelStyle(AOwner) {
   TdxCustomStatusBar* Bar = GetStatusBar();
-  if (!Bar || LoadingOrGoing(Bar)) return;
+  if (!Bar || Bar->IsLoadingOrGoing()) return;
   auto* Control = TdxStatusBarContainerControl::Create(Bar->GetOwner());
   SetContainer(Control);
   Control->SetParent(Bar);
@@ -81,7 +74,7 @@ void TdxStatusBarContainerPanelStyle::SetContainer(TdxStatusBarContainerControl*
     Old->FPanelStyle = nullptr;
     FContainer = nullptr;
     TdxCustomStatusBar* Bar = GetStatusBar();
-    if (!Value && !(Bar && LoadingOrGoing(Bar))) Free(Old);
+    if (!Value && !(Bar && Bar->IsLoadingOrGoing())) Free(Old);
   }
   if (Value) {
     if (Value->FPanelStyle) Value->FPanelStyle->FContainer = nullptr;

@@ -34,11 +34,6 @@ TSuiteUnit PanelStylesUnit(
         PanelStyleRegistry->UnregisterClassEntry(C);
       FreeAndNil(PanelStyleRegistry);
     });
-
-bool LoadingOrGoing(TdxCustomStatusBar* Bar) {
-  const TComponentState S = Bar->GetComponentState();
-  return S.Contains(csLoading) || S.Contains(csReading) || S.Contains(csDestroying) || S.Contains(csUpdating);
-}
 }  // namespace
 
 TcxRegisteredClasses* StatusBarPanelStyles() {
@@ -142,7 +137,7 @@ void TdxStatusBarPanel::CreatePanelStyle() {
 void TdxStatusBarPanel::DestroyPanelStyle() {
   if (!FPanelStyle) return;
   TdxCustomStatusBar* Bar = GetStatusBar();
-  if (Bar && !LoadingOrGoing(Bar) && !FPanelStyle->CanDelete())
+  if (Bar && !Bar->IsLoadingOrGoing() && !FPanelStyle->CanDelete())
     throw EdxException(ResolveResourceString(sdxCannotDeleteAncestorComponent));
   TdxStatusBarPanelStyle* Style = FPanelStyle;
   FPanelStyle = nullptr;

@@ -245,4 +245,34 @@ TEST_F(PaintFixture, TextImagesAndReplacedText) {
   EXPECT_EQ(Bar->GetPanels()->Items(0)->GetText(), "");
 }
 
+TEST_F(PaintFixture, DisabledBarDrawsDisabledText) {
+  Bar->GetPanels()->Items(0)->SetText("WWWWWWWW");
+  auto Count = [&](COLORREF Colour) {
+    auto M = Paint();
+    int N = 0;
+    for (int X = 3; X < 99; ++X)
+      for (int Y = 3; Y < 20; ++Y)
+        if (M->Pixel(X, Y) == Colour) ++N;
+    return N;
+  };
+  EXPECT_GT(Count(RGB(0, 0, 0)), 20);
+  EXPECT_EQ(Count(Shadow), 0);
+  Bar->SetEnabled(false);
+  EXPECT_EQ(Count(RGB(0, 0, 0)), 0);
+  EXPECT_GT(Count(Shadow), 20);
+}
+
+// The Office 2003 colours live while a bar does and are made anew on a system
+// colour change.
+TEST_F(PaintFixture, Office11ColoursHeldAndRefreshed) {
+  const int Users = Office11UseCount();
+  TdxStatusBar* Other = TdxStatusBar::Create(Form);
+  EXPECT_EQ(Office11UseCount(), Users + 1);
+  Free(Other);
+  EXPECT_EQ(Office11UseCount(), Users);
+  const HBRUSH Before = Office11Brush13;
+  Bar->Perform(CM_SYSCOLORCHANGE);
+  EXPECT_NE(Office11Brush13, Before);
+}
+
 }  // namespace

@@ -71,6 +71,21 @@ TEST_F(StatusBarFixture, BlackIsAColourLikeAnyOther) {
   EXPECT_EQ(M->Pixel(50, 10), RGB(0, 0, 0));
 }
 
+TEST_F(StatusBarFixture, StylesFollowTheBarsFontUntilGivenTheirOwn) {
+  TdxStatusBarPanelStyle* Follows = AddPanel(50)->GetPanelStyle();
+  TdxStatusBarPanelStyle* Own = AddPanel(50)->GetPanelStyle();
+  Own->GetFont()->SetHeight(-20);
+  EXPECT_FALSE(Own->GetParentFont());
+  Bar->GetFont()->SetHeight(-15);
+  Bar->GetFont()->SetName("Tahoma");
+  EXPECT_EQ(Follows->GetFont()->GetHeight(), -15);
+  EXPECT_EQ(Follows->GetFont()->GetName(), "Tahoma");
+  EXPECT_TRUE(Follows->GetParentFont());
+  EXPECT_EQ(Own->GetFont()->GetHeight(), -20);
+  Own->SetParentFont(true);
+  EXPECT_EQ(Own->GetFont()->GetHeight(), -15);
+}
+
 TEST_F(StatusBarFixture, AutoHintIsOnOneTextPanelAtMost) {
   auto* A = static_cast<TdxStatusBarTextPanelStyle*>(AddPanel(50)->GetPanelStyle());
   AddPanel(50, "TdxStatusBarKeyboardStatePanelStyle");
