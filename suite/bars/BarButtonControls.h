@@ -102,7 +102,7 @@ public:
   bool IsPressedOnArrow() const;
   bool IsDrawnPressed() const;
   bool IsDroppedDownHot() const;
-  virtual TdxBarPaintStyle EffectivePaintStyle() const;
+  TdxBarPaintStyle EffectivePaintStyle() const override;
   virtual TdxBarPaintStyle ForceCaptionWithoutImage(TdxBarPaintStyle Style) const;
 
   void PaintStyleChanged() override;

@@ -534,6 +534,10 @@ int TdxBarItemControl::ImageIndexFor(int ViewSize) const {
   return ImageIndex();
 }
 
+TdxBarPaintStyle TdxBarItemControl::EffectivePaintStyle() const {
+  return FItemLink ? FItemLink->GetEffectivePaintStyle() : psStandard;
+}
+
 std::string TdxBarItemControl::ControlHintText() const {
   TdxBarItem* Item = LinkedItem();
   return Item ? Item->GetHint() : std::string();
@@ -589,7 +593,7 @@ SIZE TdxBarItemControl::GlyphSize(int ViewSize, bool State) const {
   return SIZE{S, S};
 }
 
-TdxBarItemLinksItemSize TdxBarItemControl::MenuItemSize() const {
+TdxBarMenuItemSize TdxBarItemControl::MenuItemSize() const {
   return LinksItemSizeOf(FItemLink ? FItemLink->GetOwnerLinks() : nullptr);
 }
 

@@ -37,11 +37,6 @@ class TcxCanvas;
 class TFont;
 class TControl;
 
-// The item's glyph beside its caption on large buttons.
-enum TdxBarGlyphLayout : std::uint8_t { glLeft, glRight, glTop, glBottom };
-// The size of menu entries.
-enum TdxBarItemLinksItemSize : std::uint8_t { misNormal, misLarge };
-
 // View structure bits: the glyph and the caption are shown.
 inline constexpr int vsGlyph = 1;
 inline constexpr int vsCaption = 2;
@@ -255,6 +250,11 @@ public:
   virtual void HotGlyphChanged() {}
   virtual void LargeGlyphChanged();
   virtual void Recalc();
+  void Recalculate() { Recalc(); }
+  // The item's image index or image list changed.
+  void ImageChanged() { GlyphChanged(); }
+  // The item's font changed: the control repaints (its paint selects the font).
+  virtual void PaintWithFont() { Repaint(); }
   virtual void PaintStyleChanged() {}
   virtual void ParentShowingChanged(bool Showing) { (void)Showing; }
   virtual void PressedChanged();
@@ -327,7 +327,7 @@ public:
   bool HasLargeGlyphFor(int ViewSize) const;
   bool HasLargeImageFor(int ViewSize) const;
 
-  virtual TdxBarItemLinksItemSize MenuItemSize() const;
+  virtual TdxBarMenuItemSize MenuItemSize() const;
   virtual TdxBarPainter* GetPainter() const;
   virtual TShortCut ShortCut() const;
   virtual int MenuCaptionOffset() const;
@@ -401,6 +401,8 @@ public:
   virtual void EndSizing(bool Apply) { (void)Apply; }
   virtual void DoSizing(POINT P) { (void)P; }
   virtual bool HasInnerWindow() const { return false; }
+  // An in-place window control (edits and combos).
+  bool IsWindowControl() const { return HasInnerWindow(); }
   virtual bool IsDroppedDown() const { return false; }
   virtual void Repaint();
   // An in-place editor is editing (keys go to it, not to the bars).
@@ -409,6 +411,8 @@ public:
   // ---- states and helpers
   bool IsSelectedInParent() const;
   TdxBarItemAlign ActualAlign() const;
+  // The paint style the control draws with (buttons: the link's, or the window's default).
+  virtual TdxBarPaintStyle EffectivePaintStyle() const;
   bool IsForeignWhileCustomizing() const;
   bool IsPressedByMouse() const;
   bool ParentStaysOpen() const;

@@ -91,7 +91,7 @@ int ItemWidthOf(TdxBarItem* Item) {
 
 bool ItemIsImageInList(TCustomImageList* List, int Index) { return List && Index >= 0 && Index < List->GetCount(); }
 
-TdxBarItemLinksItemSize LinksItemSizeOf(TdxBarItemLinks* Links) {
+TdxBarMenuItemSize LinksItemSizeOf(TdxBarItemLinks* Links) {
   (void)Links;
   return misNormal;
 }

@@ -45,7 +45,7 @@ int ItemWidthOf(TdxBarItem* Item);
 bool ItemIsImageInList(TCustomImageList* List, int Index);
 
 // Links: the size of menu entries in force (its own, else its parent menu's).
-TdxBarItemLinksItemSize LinksItemSizeOf(TdxBarItemLinks* Links);
+TdxBarMenuItemSize LinksItemSizeOf(TdxBarItemLinks* Links);
 bool LinksShowShortCuts(TdxBarItemLinks* Links);
 bool LinksShowDescriptions(TdxBarItemLinks* Links);
 

@@ -60,9 +60,6 @@ struct TdxBarGlyphState {
 // Static border styles.
 enum TdxBarStaticBorderStyle : std::uint8_t { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
 
-// The border style of a bar.
-enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
-
 // One row of a dock site as its background sees it.
 struct TdxBarDockRowInfo {
   RECT Bounds;

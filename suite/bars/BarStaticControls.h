@@ -53,7 +53,7 @@ public:
   void UpdateDrawParams(bool Full) override;
   void PaintControl(const RECT& R, int PaintTypeValue) override;
   RECT PartMargins(int Part) const override;
-  TdxBarItemLinksItemSize MenuItemSize() const override { return misNormal; }
+  TdxBarMenuItemSize MenuItemSize() const override { return misNormal; }
   int GlyphAreaWidth() const override { return 0; }
   int GetPaintStyleParts() const override;
   // The caption is bold whatever the item's style font is.

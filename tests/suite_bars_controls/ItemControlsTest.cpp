@@ -2,6 +2,7 @@
 // buttons, sub-item opening by click, key and hover, and container captions.
 #include <gtest/gtest.h>
 
+#include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarSubItemControls.h"
 #include "tests/framework_controls/UiTestSupport.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
@@ -81,12 +82,15 @@ TEST_F(PainterFixture, HotPartTracking) {
   EXPECT_EQ(1, Split->GetHotPartIndex());
   Split->MouseLeave();
   EXPECT_EQ(-1, Split->GetHotPartIndex());
-  // Shrinking the parts leaves a point of the control in none of them.
-  RECT Bounds = Split->ItemBounds();
-  EXPECT_EQ(100, [&] {
-    Split->GetItemLink()->SetDisplayRect(RECT{Bounds.left, Bounds.top, Bounds.right + 10, Bounds.bottom});
-    return Split->PartAtPoint(POINT{Bounds.right + 5, Bounds.top + 2});
-  }());
+  // An edit's frame lies inside the control but in none of its parts.
+  TdxBarEdit* Edit = TdxBarEdit::Create(Form);
+  ToolbarLinks->Links()->AddItem(Edit);
+  Toolbar->Layout();
+  TdxBarItemControl* EditControl = Toolbar->ControlOf(2);
+  RECT Inner = EditControl->PartRect(0), Bounds = EditControl->ItemBounds();
+  POINT OnFrame{Inner.left - 1, Inner.top};
+  ASSERT_TRUE(PtInRect(&Bounds, OnFrame));
+  EXPECT_EQ(100, EditControl->PartAtPoint(OnFrame));
   TdxBarItemControl* Off = Toolbar->ControlOf(1);
   RECT R = Off->ItemBounds();
   Off->MouseMove({}, R.left + 2, R.top + 2);
@@ -185,6 +189,10 @@ TEST_F(PainterFixture, ContainerCaptionInMenusAndOnToolbars) {
   for (TFakeLinksOwner* Owner : {ToolbarLinks.get(), MenuLinks.get()}) {
     TdxBarContainerItem* Recent = TdxBarContainerItem::Create(Form);
     Recent->SetCaption("Recent");
+    // An empty container is hidden outside customizing.
+    TdxBarButton* Entry = TdxBarButton::Create(Form);
+    Entry->SetCaption("a.wav");
+    Recent->GetItemLinks()->AddItem(Entry);
     Owner->Links()->AddItem(Recent);
   }
   Toolbar->Layout();
