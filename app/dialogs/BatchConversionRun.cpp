@@ -57,6 +57,8 @@ void Scale(std::vector<float>& Samples, float Gain) {
 
 void TBatchConverterForm::ResetRun() { FRun = std::make_unique<TFileRun>(); }
 
+void TBatchConverterForm::ProcessPendingMessages() { Application->ProcessMessages(); }
+
 // --- The writer's format ---
 
 void TBatchConverterForm::ApplyWavWriterFormat() {
@@ -280,7 +282,7 @@ bool TBatchConverterForm::RunPass(const std::string& InputPath, size_t StopAt, i
     Sink(Block);
     const int64_t Done = Pass * Run.Length + std::min(Position, Run.Length);
     ShowFileProgress(Run.Length > 0 ? static_cast<int>(Done * 100 / (Passes * Run.Length)) : 100, InputPath);
-    Application->ProcessMessages();
+    ProcessPendingMessages();
     if (Application->GetTerminated()) FCancel = true;
     if (FCancel) return false;
   }

@@ -75,7 +75,7 @@ TPopupMenu* NewPopup(TComponent* Owner, std::initializer_list<TAction*> Actions)
 
 TListView* NewList(TComponent* Owner, TWinControl* Parent, const char* First, int FirstWidth, const char* Second,
                    int SecondWidth) {
-  TListView* List = AddControl<TListView>(Owner, Parent, 10, 20, 448, 222);
+  TListView* List = AddControl<TListView>(Owner, Parent, 10, 20, 588, 222);
   List->SetViewStyle(vsReport);
   List->SetMultiSelect(true);
   List->SetRowSelect(true);
@@ -96,7 +96,7 @@ void FocusIfShown(TWinControl* Control) {
 }  // namespace
 
 TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
-  InitDialogForm(this, "Batch Converter", 500, 420);
+  InitDialogForm(this, "Batch Converter", 640, 420);
   SetKeyPreview(true);
   OnKeyDown = TKeyEvent(this, &TBatchConverterForm::FormKeyDown);
   OnClose = TCloseEvent(this, &TBatchConverterForm::FormClose);
@@ -117,17 +117,17 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
   ActionCommandSettings =
       NewAction(this, ActionList, "Settings", &TBatchConverterForm::ActionCommandSettingsExecute);
 
-  PanelTop = AddControl<TPanel>(this, 0, 0, 500, 54);
+  PanelTop = AddControl<TPanel>(this, 0, 0, 640, 54);
   PanelTop->SetBevelOuter(bvNone);
   PanelTop->SetColor(clWindow);
   LabelStep = AddControl<TLabel>(this, PanelTop, 14, 8, 200, 14, "Step 1:");
   LabelStep->GetFont()->SetStyle({fsBold});
-  LabelStepDetail = AddControl<TLabel>(this, PanelTop, 28, 24, 460, 28);
+  LabelStepDetail = AddControl<TLabel>(this, PanelTop, 28, 24, 600, 28);
   LabelStepDetail->SetAutoSize(false);
   LabelStepDetail->SetWordWrap(true);
-  LabelStepDetail->SetBounds(28, 24, 460, 28);
+  LabelStepDetail->SetBounds(28, 24, 600, 28);
 
-  PageControl = AddControl<TPageControl>(this, 8, 60, 484, 314);
+  PageControl = AddControl<TPageControl>(this, 8, 60, 624, 314);
   for (TTabSheet** Sheet : {&TabSheetFiles, &TabSheetCommands, &TabSheetOutput}) {
     *Sheet = TTabSheet::Create(this);
     (*Sheet)->SetPageControl(PageControl);
@@ -149,8 +149,8 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
   } catch (const Exception&) {
     // A program built without its pictures lists its files without one.
   }
-  GroupBoxFiles = AddControl<TGroupBox>(this, TabSheetFiles, 4, 4, 468, 282, "File List");
-  ListViewFiles = NewList(this, GroupBoxFiles, "File", 150, "Path", 240);
+  GroupBoxFiles = AddControl<TGroupBox>(this, TabSheetFiles, 4, 4, 608, 282, "File List");
+  ListViewFiles = NewList(this, GroupBoxFiles, "File", 150, "Path", 420);
   ListViewFiles->SetSmallImages(ImageList);
   ButtonAddFile = NewActionButton(this, GroupBoxFiles, 10, 248, 90, ActionAddFile);
   ButtonAddFolder = NewActionButton(this, GroupBoxFiles, 106, 248, 90, ActionAddFolder);
@@ -159,8 +159,8 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
   ListViewFiles->SetPopupMenu(PopupMenuFiles);
 
   // Step 2: the commands.
-  GroupBoxCommands = AddControl<TGroupBox>(this, TabSheetCommands, 4, 4, 468, 282, "&Command List");
-  ListViewCommand = NewList(this, GroupBoxCommands, "Command", 150, "Settings", 350);
+  GroupBoxCommands = AddControl<TGroupBox>(this, TabSheetCommands, 4, 4, 608, 282, "&Command List");
+  ListViewCommand = NewList(this, GroupBoxCommands, "Command", 150, "Settings", 420);
   ListViewCommand->OnDblClick = TNotifyEvent(this, &TBatchConverterForm::ListViewCommandDblClick);
   ButtonAddCommand = NewActionButton(this, GroupBoxCommands, 10, 248, 90, ActionAddCommand);
   ButtonRemoveCommand = NewActionButton(this, GroupBoxCommands, 106, 248, 90, ActionRemoveCommand);
@@ -169,50 +169,50 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
   ListViewCommand->SetPopupMenu(PopupMenuCommands);
 
   // Step 3: the output.
-  GroupBoxFormat = AddControl<TGroupBox>(this, TabSheetOutput, 4, 4, 468, 72, "&Output File Format");
+  GroupBoxFormat = AddControl<TGroupBox>(this, TabSheetOutput, 4, 4, 608, 72, "&Output File Format");
   RadioButtonSameFormat = AddControl<TRadioButton>(
-      this, GroupBoxFormat, 10, 18, 450, 17,
+      this, GroupBoxFormat, 10, 18, 590, 17,
       "Use the &same file format that was used to load the files (use .mp3 for default)");
-  RadioButtonConvertFormat = AddControl<TRadioButton>(this, GroupBoxFormat, 10, 43, 130, 17, "&Convert to file format");
-  ComboBoxFormat = AddControl<TComboBox>(this, GroupBoxFormat, 144, 41, 80, 21);
+  RadioButtonConvertFormat = AddControl<TRadioButton>(this, GroupBoxFormat, 10, 43, 150, 17, "&Convert to file format");
+  ComboBoxFormat = AddControl<TComboBox>(this, GroupBoxFormat, 164, 41, 80, 21);
   ComboBoxFormat->SetStyle(csDropDownList);
   for (const char* Ext : {".wav", ".mp3", ".ogg", ".wma"}) ComboBoxFormat->GetItems()->Add(Ext);
   ComboBoxFormat->OnChange = TNotifyEvent(this, &TBatchConverterForm::ComboBoxFormatChange);
-  ButtonFormatSettings = NewActionButton(this, GroupBoxFormat, 232, 39, 100, ActionFormatSettings);
+  ButtonFormatSettings = NewActionButton(this, GroupBoxFormat, 252, 39, 100, ActionFormatSettings);
   for (TRadioButton* Radio : {RadioButtonSameFormat, RadioButtonConvertFormat})
     Radio->OnClick = TNotifyEvent(this, &TBatchConverterForm::RadioButtonFormatClick);
 
-  GroupBoxFolder = AddControl<TGroupBox>(this, TabSheetOutput, 4, 82, 468, 72, "&Output Folder");
+  GroupBoxFolder = AddControl<TGroupBox>(this, TabSheetOutput, 4, 82, 608, 72, "&Output Folder");
   RadioButtonSameFolder = AddControl<TRadioButton>(
-      this, GroupBoxFolder, 10, 18, 450, 17,
+      this, GroupBoxFolder, 10, 18, 590, 17,
       "Use the sa&me folder that the files were loaded from (rename files if format is the same)");
-  RadioButtonSaveTo = AddControl<TRadioButton>(this, GroupBoxFolder, 10, 43, 120, 17, "S&ave to this folder");
-  EditFolder = AddControl<TEdit>(this, GroupBoxFolder, 134, 41, 286, 21);
+  RadioButtonSaveTo = AddControl<TRadioButton>(this, GroupBoxFolder, 10, 43, 150, 17, "S&ave to this folder");
+  EditFolder = AddControl<TEdit>(this, GroupBoxFolder, 164, 41, 396, 21);
   EditFolder->SetReadOnly(true);
-  ButtonBrowseFolder = AddControl<TButton>(this, GroupBoxFolder, 426, 40, 30, 23);
+  ButtonBrowseFolder = AddControl<TButton>(this, GroupBoxFolder, 566, 40, 30, 23);
   ButtonBrowseFolder->SetAction(ActionBrowseFolder);
   for (TRadioButton* Radio : {RadioButtonSameFolder, RadioButtonSaveTo})
     Radio->OnClick = TNotifyEvent(this, &TBatchConverterForm::RadioButtonFolderClick);
 
-  GroupBoxProcessing = AddControl<TGroupBox>(this, TabSheetOutput, 4, 160, 468, 122, "&Processing Files");
+  GroupBoxProcessing = AddControl<TGroupBox>(this, TabSheetOutput, 4, 160, 608, 122, "&Processing Files");
   GroupBoxProcessing->SetVisible(false);
-  LabelFile = AddControl<TLabel>(this, GroupBoxProcessing, 10, 20, 448, 14, "...");
+  LabelFile = AddControl<TLabel>(this, GroupBoxProcessing, 10, 20, 588, 14, "...");
   LabelFile->SetAutoSize(false);
-  LabelFile->SetBounds(10, 20, 448, 14);
+  LabelFile->SetBounds(10, 20, 588, 14);
   LabelStatus = AddControl<TLabel>(this, GroupBoxProcessing, 10, 44, 76, 14, "Status = 0%");
-  ProgressBarFile = AddControl<TProgressBar>(this, GroupBoxProcessing, 90, 42, 280, 16);
+  ProgressBarFile = AddControl<TProgressBar>(this, GroupBoxProcessing, 90, 42, 420, 16);
   LabelBatch = AddControl<TLabel>(this, GroupBoxProcessing, 10, 70, 76, 14, "Batch = 0%");
-  ProgressBarBatch = AddControl<TProgressBar>(this, GroupBoxProcessing, 90, 68, 280, 16);
-  ButtonCancelRun = AddControl<TButton>(this, GroupBoxProcessing, 382, 86, 75, 25, "&Cancel");
+  ProgressBarBatch = AddControl<TProgressBar>(this, GroupBoxProcessing, 90, 68, 420, 16);
+  ButtonCancelRun = AddControl<TButton>(this, GroupBoxProcessing, 522, 86, 75, 25, "&Cancel");
   ButtonCancelRun->OnClick = TNotifyEvent(this, &TBatchConverterForm::ButtonCancelRunClick);
 
-  ButtonBack = NewActionButton(this, this, 176, 386, 75, ActionBack);
-  ButtonNext = NewActionButton(this, this, 254, 386, 75, ActionNext);
+  ButtonBack = NewActionButton(this, this, 316, 386, 75, ActionBack);
+  ButtonNext = NewActionButton(this, this, 394, 386, 75, ActionNext);
   ButtonNext->SetDefault(true);
-  ButtonCancel = AddControl<TButton>(this, 336, 386, 75, 25, "&Cancel");
+  ButtonCancel = AddControl<TButton>(this, 476, 386, 75, 25, "&Cancel");
   ButtonCancel->SetCancel(true);
   ButtonCancel->SetModalResult(mrCancel);
-  ButtonHelp = AddControl<TButton>(this, 417, 386, 75, 25, "&Help");
+  ButtonHelp = AddControl<TButton>(this, 557, 386, 75, 25, "&Help");
   ButtonHelp->OnClick = TNotifyEvent(this, &TBatchConverterForm::ButtonHelpClick);
 
   AudioFileIn = TAudioFile2::Create(this);

@@ -189,6 +189,8 @@ protected:
   virtual int AskUser(const std::string& Text, UINT Flags);
   virtual bool ExecuteOpenDialog(std::vector<std::string>& Files);
   virtual bool ExecuteBrowseForFolder(std::string& Folder);
+  // Lets the window answer its user between two blocks of a run.
+  virtual void ProcessPendingMessages();
 
 private:
   // The state of the file being converted.

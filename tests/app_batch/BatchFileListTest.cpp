@@ -20,6 +20,7 @@
 #include "framework/Unicode.h"
 #include "tests/app_batch/BatchTestSupport.h"
 #include "tests/app_core/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/ShellDrop.h"
 
 namespace {
@@ -195,7 +196,9 @@ TEST_F(BatchFixture, TheOutputChoicesStartFromTheSettingsAndEnableWhatTheyNeed) 
   G.BatchFileSaveFolderpath = Folder;
   NewForm(true);
   Form->ShowStep(2);
+  Form->ActionList->UpdateActions();
   Pump();
+  SaveScreenshot("BatchConverterOutput");
   EXPECT_TRUE(Form->RadioButtonConvertFormat->GetChecked());
   EXPECT_EQ(3, Form->ComboBoxFormat->GetItemIndex());
   EXPECT_TRUE(IsWindowEnabled(Form->ComboBoxFormat->GetHandle()));

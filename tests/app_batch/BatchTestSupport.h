@@ -27,6 +27,8 @@ public:
   std::deque<std::vector<std::string>> OpenAnswers;  // empty: the dialog is cancelled
   std::deque<std::string> FolderAnswers;             // "": the picker is cancelled
   std::vector<std::string> FolderProposals;
+  // Runs after each block of a run, before its messages are processed.
+  std::function<void()> OnBlock;
 
 protected:
   int AskUser(const std::string& Text, UINT Flags) override {
@@ -51,6 +53,10 @@ protected:
     Folder = FolderAnswers.front();
     FolderAnswers.pop_front();
     return !Folder.empty();
+  }
+  void ProcessPendingMessages() override {
+    if (OnBlock) OnBlock();
+    TBatchConverterForm::ProcessPendingMessages();
   }
 };
 
