@@ -238,7 +238,7 @@ TSampleArray TBatchConverterForm::ApplyCommandList(TSampleArray Block, bool Mono
 // --- One file ---
 
 void TBatchConverterForm::ShowFileProgress(int Percent, const std::string& InputPath) {
-  ProgressBarFile->SetPosition(Percent);
+  if (Percent != ProgressBarFile->GetPosition()) ProgressBarFile->SetPosition(Percent);
   LabelFile->SetCaption(
       Format("Working on file %d of %d: \"%s\"", {FConverted + FFailed + 1, FTotal, InputPath}));
   LabelStatus->SetCaption(Format("Status = %d%%", {ProgressBarFile->GetPosition()}));
@@ -410,7 +410,8 @@ bool TBatchConverterForm::ConvertOpenedFile(const std::string& InputPath, const 
   ResetFileLabels();
   try {
     AudioInfo->ReadInfo(InputPath);
-    AudioInfo->WriteInfo(Output);
+    // Tags are written by rewriting the file: an input without any leaves it as written.
+    if (!(AudioInfo->GetTags() == TAudioTags{})) AudioInfo->WriteInfo(Output);
   } catch (const std::exception&) {
     // The audio is written; tags the output cannot take do not undo it.
   }

@@ -237,11 +237,16 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner) {
   EditFolder->SetText(G.BatchFileSaveFolderpath);
   RadioButtonFormatClick(this);
   RadioButtonFolderClick(this);
-  DragAcceptFiles(this, true);
   OnShow = TNotifyEvent(this, &TBatchConverterForm::FormShow);
 }
 
 void TBatchConverterForm::FormShow(TObject*) { ApplyHintFont(this); }
+
+void TBatchConverterForm::CreateWnd() {
+  TForm::CreateWnd();
+  // Each new window of the form takes dropped files again.
+  DragAcceptFiles(this, true);
+}
 
 void TBatchConverterForm::BeforeDestruction() {
   ClearLists();

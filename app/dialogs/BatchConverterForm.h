@@ -184,6 +184,7 @@ public:
   void ButtonCancelRunClick(TObject* Sender);
 
 protected:
+  void CreateWnd() override;
   // The user's answers: a message box, the file dialog (several files), the
   // folder picker (Folder gives the first selection).
   virtual int AskUser(const std::string& Text, UINT Flags);

@@ -64,6 +64,8 @@ TEST_F(BatchFixture, ADroppedFolderOfAPathLongerThanMaxPathAddsItsFilesButNotIts
   Touch(Deep + "Inner\\Hidden.wav");
   Touch(Folder + "Near.ogg");
   NewForm(true);
+  // The window takes files dropped from the shell.
+  EXPECT_TRUE(GetWindowLongW(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   Form->WMDropFiles(MakeDrop({Deep.substr(0, Deep.size() - 1), Folder + "Near.ogg"}));
   EXPECT_EQ((std::vector<std::string>{Deep + "Long.wav", Folder + "Near.ogg"}), ListedFiles());
 }
