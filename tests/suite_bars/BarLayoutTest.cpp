@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "framework/Bitmap.h"
 #include "framework/MemoryStreams.h"
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "framework/StringLists.h"
 #include "suite/bars/BarItemLinks.h"
@@ -34,6 +36,13 @@ struct BarLayoutFixture : BarFormFixture {
     Tools = M->GetBars()->Add();
     Tools->SetCaption("Tools");
     Tools->SetDockingStyle(dsBottom);
+    // A bar's row is a row of its site: two bars hold the rows before it.
+    for (const char* Caption : {"Upper", "Lower"}) {
+      TdxBar* Other = M->GetBars()->Add();
+      Other->SetCaption(Caption);
+      Other->SetDockingStyle(dsBottom);
+      Other->SetRow(2);
+    }
     Tools->SetRow(2);
     Tools->GetItemLinks()->AddItem(Open);
     Tools->GetItemLinks()->AddItem(Save);
@@ -69,7 +78,7 @@ TEST_F(BarLayoutFixture, IniStoreHoldsTheManagerBarsAndLinksUnderTheComponentPat
   M->SaveLayoutToIniFile("");
   std::string Text = StoredText();
   for (const char* Expected :
-       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=1\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
+       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=3\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
         "DockingStyle=4\r\n", "Row=2\r\n", "ItemLinkCount=2\r\n", "[MainForm.Bars.Bar0.ItemLink0]\r\nItemName=OpenButton\r\n",
         "[MainForm.Bars.Bar0.ItemLink1]\r\nItemName=SaveButton\r\n",
         "[MainForm.Bars.Items]\r\nItemCount=2\r\nOpenButton=1\r\nSaveButton=1\r\n"})
@@ -108,6 +117,23 @@ TEST_F(BarLayoutFixture, MissingItemsAreSkippedAndNewItemsKeepTheirPlace) {
   M->ReadLayoutFromIniFile("");
   EXPECT_EQ("OpenButton MixButton ", LinkNames(Tools));
 }
+TEST_F(BarLayoutFixture, NewItemsFollowTheirFormerPredecessorAlsoWhenItIsNowFirst) {
+  // Stored order: Save, Open. The program then has New first and Mix after Save.
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  M->SaveLayoutToIniFile("");
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  TdxBarButton* New = TdxBarButton::Create(Form);
+  New->SetName("NewButton");
+  TdxBarButton* Mix = TdxBarButton::Create(Form);
+  Mix->SetName("MixButton");
+  Tools->GetItemLinks()->AddItem(New)->SetIndex(0);
+  Tools->GetItemLinks()->AddItem(Mix);
+  ASSERT_EQ("NewButton OpenButton SaveButton MixButton ", LinkNames(Tools));
+
+  M->ReadLayoutFromIniFile("");
+  EXPECT_EQ("NewButton SaveButton MixButton OpenButton ", LinkNames(Tools));
+}
+
 TEST_F(BarLayoutFixture, AOneCharacterUserDefineIsTheOlderDecimalForm) {
   Tools->GetItemLinks()->GetLink(0)->SetUserCaption("&Open...");
   M->SaveLayoutToIniFile("");
@@ -155,6 +181,37 @@ TEST_F(BarLayoutFixture, RegistryRoundTripUnderTheCurrentUser) {
   Registry->CloseKey();
   EXPECT_TRUE(Registry->DeleteKey("\\Software\\SonveltTests"));
   EXPECT_FALSE(Registry->KeyExists(Key));
+}
+
+// Only the registry keeps a link's own picture. A link read back from an INI store
+// therefore gives up its glyph mark and shows its item's glyph, not an empty one.
+TEST_F(BarLayoutFixture, ALinksOwnGlyphComesBackFromTheRegistryOnly) {
+  const std::string Key = "\\Software\\SonveltTests\\BarLayout";
+  TOwned<TBitmap> Red(TBitmap::Create());
+  Red->SetSize(16, 16);
+  Red->GetCanvas()->GetBrush()->SetColor(clRed);
+  Red->GetCanvas()->FillRect(RECT{0, 0, 16, 16});
+  for (bool Registry : {false, true}) {
+    TdxBarItemLink* Link = Tools->GetItemLinks()->GetLink(0);
+    Link->SetUserGlyph(Red.get());
+    Link->SetUserDefine(Link->GetUserDefine() + udGlyph);
+    if (Registry) M->SaveLayoutToRegistry(Key);
+    else M->SaveLayoutToIniFile("");
+    Link->SetUserDefine(Link->GetUserDefine() - udGlyph);
+    ASSERT_TRUE(Link->GetUserGlyph()->GetEmpty());
+    if (Registry) M->ReadLayoutFromRegistry(Key);
+    else M->ReadLayoutFromIniFile("");
+    Link = Tools->GetItemLinks()->GetLink(0);
+    EXPECT_EQ(Registry, Link->GetUserDefine().Contains(udGlyph)) << Registry;
+    EXPECT_EQ(Registry, !Link->GetUserGlyph()->GetEmpty()) << Registry;
+    if (Registry) {
+      EXPECT_EQ(16, Link->GetUserGlyph()->GetWidth());
+      EXPECT_EQ(ColorToRGB(clRed), ColorToRGB(Link->GetUserGlyph()->GetCanvas()->GetPixels(8, 8)));
+    }
+  }
+  auto Store = std::unique_ptr<TRegistry>(TRegistry::Create());
+  Store->SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(Store->DeleteKey("\\Software\\SonveltTests"));
 }
 
 TEST_F(BarLayoutFixture, AnEmptyRegistryPathStoresNothing) {
