@@ -287,6 +287,7 @@ public:
   void ActionConvertSampleRateExecute(TObject* Sender);
   void ActionEditID3Execute(TObject* Sender);
   void ActionOptionsExecute(TObject* Sender);
+  void ActionBatchExecute(TObject* Sender);
 
   // Text to speech and the frequency analysis.
   void ActionTextToSpeechExecute(TObject* Sender);
