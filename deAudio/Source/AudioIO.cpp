@@ -197,6 +197,11 @@ void TdeCustomAudioIn::DoClose() {
   }
   const MMRESULT Closed = waveInClose(FHandle);
   FHandle = nullptr;
+  // Completions of the buffers given back are of no use now; left queued they
+  // could name the address of a buffer of the next opening.
+  MSG Stale;
+  while (PeekMessageW(&Stale, GetWindowHandle(), MM_WIM_DATA, MM_WIM_DATA, PM_REMOVE)) {
+  }
   ACMCheck<EACMAudioInError>(Reset, kCloseError);
   if (Failure) std::rethrow_exception(Failure);
   ACMCheck<EACMAudioInError>(Closed, kCloseError);
@@ -233,8 +238,10 @@ void TdeCustomAudioIn::WindowProc(TMessage& Message) {
 }
 
 void TdeCustomAudioIn::BufferFilled(WAVEHDR* Header) {
-  // A buffer the device gave back after closing is gone already.
-  if (!InUse(Header)) return;
+  // A buffer the device gave back after closing is gone already, and one the
+  // device still holds is not filled (a late notice of an earlier opening may
+  // carry the address of a buffer that was allocated again).
+  if (!InUse(Header) || !(Header->dwFlags & WHDR_DONE)) return;
   if (!GetActive()) {
     ReleaseHeader(Header);
     return;

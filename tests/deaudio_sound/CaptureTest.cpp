@@ -21,15 +21,8 @@ using namespace audio_test;
 
 namespace {
 
-// Seconds of a 1 kHz tone at half scale on the left and silence on the right, as
-// the device's 32-bit samples.
-void ToneInput(double Seconds) {
-  const int Frames = static_cast<int>(Seconds * 44100);
-  std::vector<std::int32_t> S(static_cast<size_t>(Frames) * 2, 0);
-  for (int I = 0; I < Frames; ++I)
-    S[2 * static_cast<size_t>(I)] = static_cast<std::int32_t>(std::lround(0.5 * 2147483647.0 * std::sin(2 * M_PI * 1000.0 * I / 44100)));
-  sound_device::WriteCaptureInput(S);
-}
+// Seconds of a 1 kHz tone at half scale on the left and silence on the right.
+void ToneInput(double Seconds) { sound_device::WriteCaptureSegments({{Seconds, 0.5}}); }
 
 TOwned<TdeAudioIn> Input() {
   TOwned<TdeAudioIn> In(TdeAudioIn::Create(nullptr));
