@@ -5,7 +5,7 @@ Run by the build (suite/navbar/CMakeLists.txt); by hand:
     python3 res/navbar/draw_navbar_assets.py OUTDIR
 
 Cursors are 32 x 32 monochrome: the drag cursor is our pointer above a dotted
-box, the copy cursor adds a boxed plus, the links cursor is a pointing hand with
+box, its hot spot on the pointer's tip (0, 0), the copy cursor adds a boxed plus, the links cursor is a pointing hand with
 its hot spot on the fingertip (6, 0). The two signs are 22 x 22 with 256
 colours: a magenta surround, a near-white disc with a grey rim and shadow, and
 a double chevron in pure blue pixels (the program recolours those), pointing up
@@ -91,8 +91,9 @@ def write_cursor_resources(out, stem, grid, hotspot):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     os.makedirs(out, exist_ok=True)
-    write_cursor_resources(out, "NavBarDrag", *pointer_cursor(drag_extra))
-    write_cursor_resources(out, "NavBarDragCopy", *pointer_cursor(copy_extra))
+    # The drag cursors point with the top-left pixel of their outline.
+    write_cursor_resources(out, "NavBarDrag", pointer_cursor(drag_extra)[0], (0, 0))
+    write_cursor_resources(out, "NavBarDragCopy", pointer_cursor(copy_extra)[0], (0, 0))
     write_cursor_resources(out, "NavBarLinks", *hand())
     write_bmp(os.path.join(out, "AdvCollapseSign.bmp"), sign(True), 8, PALETTE)
     write_bmp(os.path.join(out, "AdvExpandSign.bmp"), sign(False), 8, PALETTE)

@@ -21,6 +21,7 @@
 #include "framework/ListView.h"
 #include "framework/Menus.h"
 #include "framework/StringLists.h"
+#include "framework/Unicode.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/support/Screenshot.h"
@@ -471,4 +472,48 @@ TEST_F(Markers, ExportWritesEachChosenRegionUnderASafeAndUniqueName) {
   }
   EXPECT_FALSE(FileExists(Out + "not chosen.wav"));
   EXPECT_TRUE(RegionFormInstance->GetList()->GetEnabled());
+}
+
+TEST_F(Markers, ExportFormatIndexesChooseTheContainerAndAnyOtherWritesNothing) {
+  StartMain();
+  const std::string Out = Folder + "formats\\";
+  ForceDirectories(Out);
+  TChildForm* Doc = NewDocument(44100, 2, 44100);
+  AddRegion(Doc, 0, 22050, "part");
+  Select(RegionFormInstance, {0});
+  const struct {
+    int Format;
+    const char* Ext;
+    std::string Magic;  // the first bytes of the written file
+  } Cases[] = {
+      {0, ".wav", "RIFF"},
+      {1, ".mp3", ""},  // a frame sync or an ID3 tag, checked below
+      {2, ".ogg", "OggS"},
+      {3, ".wma", std::string("\x30\x26\xB2\x75\x8E\x66\xCF\x11", 8)},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Ext);
+    RegionFormInstance->ExportRegionItem(Entry(RegionFormInstance, 0), C.Format, Out);
+    std::string Head(8, '\0');
+    std::FILE* F = _wfopen(Utf8ToWide(Out + "part" + C.Ext).c_str(), L"rb");
+    ASSERT_NE(nullptr, F);
+    Head.resize(std::fread(Head.data(), 1, Head.size(), F));
+    std::fclose(F);
+    ASSERT_EQ(8u, Head.size());
+    if (C.Format == 1) {
+      const bool Sync = uint8_t(Head[0]) == 0xFF && (uint8_t(Head[1]) & 0xE0) == 0xE0;
+      EXPECT_TRUE(Sync || Head.rfind("ID3", 0) == 0);
+    } else {
+      EXPECT_EQ(C.Magic, Head.substr(0, C.Magic.size()));
+    }
+  }
+  // An index outside the four writes no file.
+  RegionFormInstance->ExportRegionItem(Entry(RegionFormInstance, 0), 4, Out);
+  int Files = 0;
+  WIN32_FIND_DATAW Found;
+  HANDLE H = FindFirstFileW(Utf8ToWide(Out + "*").c_str(), &Found);
+  for (BOOL More = H != INVALID_HANDLE_VALUE; More; More = FindNextFileW(H, &Found))
+    if (!(Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++Files;
+  if (H != INVALID_HANDLE_VALUE) FindClose(H);
+  EXPECT_EQ(4, Files);
 }

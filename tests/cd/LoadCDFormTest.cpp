@@ -8,7 +8,6 @@
 #include "app/dialogs/LoadCDForm.h"
 #include "app/dialogs/MatchForm.h"
 #include "framework/Action.h"
-#include "framework/Bitmap.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
 #include "framework/ListControls.h"
@@ -18,6 +17,7 @@
 #include "tests/app_core/DialogDriver.h"
 #include "tests/cd/CdTestSupport.h"
 #include "tests/cd/CddbServer.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -80,18 +80,6 @@ class LoadCDFormTest : public CdFixture {
     SendMessageW(Form->GetHandle(), WM_DEVICECHANGE, Event, reinterpret_cast<LPARAM>(&Volume));
     PumpFor(50);
   }
-  // A picture of the screen under the window, for a person to look at.
-  static void Shoot(HWND Window, const std::string& File) {
-    RECT R;
-    GetWindowRect(Window, &R);
-    TOwned<TBitmap> Bmp = MakeOwned<TBitmap>();
-    Bmp->SetSize(R.right - R.left, R.bottom - R.top);
-    HDC Screen = GetDC(nullptr);
-    BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
-    ReleaseDC(nullptr, Screen);
-    Bmp->SaveToFile(File);
-  }
-
   TFakeCDSystem Fake;
   bool DiscIn = true;
   std::vector<std::string> Boxes, Patterns, MatchLines;
@@ -141,8 +129,7 @@ TEST_F(LoadCDFormTest, ALookupRenamesEachTrackByItsNumber) {
     Match->ListMatches->SetItemIndex(1);
     Match->SetLeft(Form->GetLeft() + Form->GetWidth() + 8);  // beside, so both show
     PumpFor(100);
-    Shoot(Match->GetHandle(), "match-dialog.bmp");
-    Shoot(Form->GetHandle(), "load-cd-during-lookup.bmp");
+    SaveScreenshot("load-cd-matches");
     ClickButton(Match->ButtonOK);
   });
   Lookup(Server);
@@ -167,7 +154,7 @@ TEST_F(LoadCDFormTest, ALookupRenamesEachTrackByItsNumber) {
   Item->SetFocused(true);
   EXPECT_EQ(Form->ChosenTrackPath(), "D:\\Track03.cda");
   PumpFor(100);
-  Shoot(Form->GetHandle(), "load-cd-after-lookup.bmp");
+  SaveScreenshot("load-cd-after-lookup");
 }
 
 TEST_F(LoadCDFormTest, RejectingTheMatchesStopsTheLookupAndKeepsTheNames) {
@@ -203,6 +190,18 @@ TEST_F(LoadCDFormTest, AFailedLookupShowsItsBoxOnce) {
   // Without a disc a lookup does not start.
   Form->ActionFreeCDDB->Execute();
   EXPECT_FALSE(Form->Timer->GetEnabled());
+}
+
+TEST_F(LoadCDFormTest, AnEntryThatCannotBeReadShowsItsBoxAndKeepsTheNames) {
+  CddbServer Server({"200 rock a80c010c Artist / Album\r\n", "401 rock a80c010c No such CD entry in database.\r\n"});
+  TModalAnswers::Add("TMatchForm", [](TCustomForm* F) { ClickButton(static_cast<TMatchForm*>(F)->ButtonOK); });
+  Lookup(Server);
+  ASSERT_TRUE(PumpUntil([&] { return Server.RequestLines().size() == 2 && !Form->Timer->GetEnabled(); }, 8000));
+  PumpFor(200);
+  EXPECT_EQ(Boxes, std::vector<std::string>{"Reading CDDB information failed."});
+  EXPECT_EQ(Captions()[0], "Track - 03");
+  EXPECT_FALSE(Form->LabelConnect->GetVisible());
+  EXPECT_EQ(Caption(), "freecddb");
 }
 
 TEST_F(LoadCDFormTest, DeviceChangesRefreshTheList) {

@@ -2,7 +2,9 @@
 // image options and popup-menu links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -10,6 +12,7 @@
 #include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
+#include "framework/Screen.h"
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarItemControl.h"
@@ -18,6 +21,7 @@
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarPopupMenuLinks.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarUnit.h"
 #include "suite/common/SuiteException.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
@@ -38,6 +42,29 @@ TEST(BarItemRegistry, MatchesExactClassesOnly) {
   UnregisterBarItemClass(TMyButton::StaticClass());
   EXPECT_FALSE(Registry->ControlClassOf(TMyButton::StaticClass()));
   EXPECT_EQ(Listed, Registry->ListedClassCount());
+}
+
+// The unit makes its cursors from the cursor files' bytes: each comes out a
+// cursor of its own with the hot spot its drawing gives it.
+TEST(BarUnitStart, TheBarCursorsAreMadeFromTheirFilesWithTheirHotSpots) {
+  EnsureBarUnit();
+  const struct {
+    TCursor Id;
+    DWORD HotX, HotY;
+  } Cases[] = {{crdxBarDrag, 1, 1}, {crdxBarDragCopy, 1, 1}, {crdxBarDragNoDrop, 1, 1}, {crdxBarEditSizing, 16, 16}};
+  std::vector<HCURSOR> Seen{Screen->GetCursors(crDefault)};
+  for (const auto& C : Cases) {
+    HCURSOR Cursor = Screen->GetCursors(C.Id);
+    EXPECT_EQ(0, std::count(Seen.begin(), Seen.end(), Cursor)) << C.Id;
+    Seen.push_back(Cursor);
+    ICONINFO Info{};
+    ASSERT_TRUE(GetIconInfo(Cursor, &Info)) << C.Id;
+    EXPECT_FALSE(Info.fIcon) << C.Id;
+    EXPECT_EQ(C.HotX, Info.xHotspot) << C.Id;
+    EXPECT_EQ(C.HotY, Info.yHotspot) << C.Id;
+    DeleteObject(Info.hbmMask);
+    if (Info.hbmColor) DeleteObject(Info.hbmColor);
+  }
 }
 
 TEST_F(BarFormFixture, GroupsRefuseToContainThemselves) {

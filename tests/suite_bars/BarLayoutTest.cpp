@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "framework/Bitmap.h"
 #include "framework/MemoryStreams.h"
+#include "framework/OwnedObject.h"
 #include "framework/Registry.h"
 #include "framework/StringLists.h"
 #include "suite/bars/BarItemLinks.h"
@@ -155,6 +157,37 @@ TEST_F(BarLayoutFixture, RegistryRoundTripUnderTheCurrentUser) {
   Registry->CloseKey();
   EXPECT_TRUE(Registry->DeleteKey("\\Software\\SonveltTests"));
   EXPECT_FALSE(Registry->KeyExists(Key));
+}
+
+// Only the registry keeps a link's own picture. A link read back from an INI store
+// therefore gives up its glyph mark and shows its item's glyph, not an empty one.
+TEST_F(BarLayoutFixture, ALinksOwnGlyphComesBackFromTheRegistryOnly) {
+  const std::string Key = "\\Software\\SonveltTests\\BarLayout";
+  TOwned<TBitmap> Red(TBitmap::Create());
+  Red->SetSize(16, 16);
+  Red->GetCanvas()->GetBrush()->SetColor(clRed);
+  Red->GetCanvas()->FillRect(RECT{0, 0, 16, 16});
+  for (bool Registry : {false, true}) {
+    TdxBarItemLink* Link = Tools->GetItemLinks()->GetLink(0);
+    Link->SetUserGlyph(Red.get());
+    Link->SetUserDefine(Link->GetUserDefine() + udGlyph);
+    if (Registry) M->SaveLayoutToRegistry(Key);
+    else M->SaveLayoutToIniFile("");
+    Link->SetUserDefine(Link->GetUserDefine() - udGlyph);
+    ASSERT_TRUE(Link->GetUserGlyph()->GetEmpty());
+    if (Registry) M->ReadLayoutFromRegistry(Key);
+    else M->ReadLayoutFromIniFile("");
+    Link = Tools->GetItemLinks()->GetLink(0);
+    EXPECT_EQ(Registry, Link->GetUserDefine().Contains(udGlyph)) << Registry;
+    EXPECT_EQ(Registry, !Link->GetUserGlyph()->GetEmpty()) << Registry;
+    if (Registry) {
+      EXPECT_EQ(16, Link->GetUserGlyph()->GetWidth());
+      EXPECT_EQ(ColorToRGB(clRed), ColorToRGB(Link->GetUserGlyph()->GetCanvas()->GetPixels(8, 8)));
+    }
+  }
+  auto Store = std::unique_ptr<TRegistry>(TRegistry::Create());
+  Store->SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(Store->DeleteKey("\\Software\\SonveltTests"));
 }
 
 TEST_F(BarLayoutFixture, AnEmptyRegistryPathStoresNothing) {

@@ -25,6 +25,11 @@ struct TKid : TForm {
     OnClose = TCloseEvent(this, &TKid::Closing);
   }
   void Closing(TObject*, TCloseAction& Action) { Action = caFree; }
+  std::vector<WPARAM> SysCommands;
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_SYSCOMMAND) SysCommands.push_back(Message.WParam);
+    TForm::WndProc(Message);
+  }
 };
 
 struct BarMDIFixture : ::testing::Test {
@@ -142,6 +147,17 @@ TEST_F(BarMDIFixture, TheIconItemListsTheChildsSystemMenuAndItsDoubleClickCloses
   EXPECT_FALSE(Move->GetEnabled());
 
   TdxBarItemControl* Control = FrameMenu->GetItemLinks()->GetLink(0)->GetControl();
+  ASSERT_TRUE(Control);
+  // Without a default entry the double click has nothing to send.
+  const UINT Default = GetMenuDefaultItem(System, FALSE, 0);
+  SetMenuDefaultItem(System, static_cast<UINT>(-1), FALSE);
+  static_cast<TKid*>(Kids[1])->SysCommands.clear();
+  Control->DblClick();
+  Pump();
+  EXPECT_TRUE(static_cast<TKid*>(Kids[1])->SysCommands.empty());
+  EXPECT_EQ(2, Main->GetMDIChildCount());
+  SetMenuDefaultItem(System, Default, FALSE);
+  Control = FrameMenu->GetItemLinks()->GetLink(0)->GetControl();
   ASSERT_TRUE(Control);
   Control->DblClick();
   ASSERT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }));

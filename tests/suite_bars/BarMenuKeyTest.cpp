@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Menus.h"
+#include "framework/Panel.h"
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -63,8 +64,8 @@ struct BarMenuKeyFixture : BarFormFixture {
     BarFormFixture::TearDown();
   }
   TdxBarAccessibilityHelper* MenuRoot() { return M->MainMenuBarControl()->GetIAccessibilityHelper(); }
-  TdxBarButton* Button(const std::string& Name, TShortCut ShortCut, TdxBar* Bar) {
-    TdxBarButton* B = TdxBarButton::Create(Form);
+  TdxBarButton* Button(const std::string& Name, TShortCut ShortCut, TdxBar* Bar, TComponent* Owner = nullptr) {
+    TdxBarButton* B = TdxBarButton::Create(Owner ? Owner : Form);
     B->SetName(Name);
     B->SetShortCut(ShortCut);
     B->OnClick = TNotifyEvent(this, &BarMenuKeyFixture::ItemClicked);
@@ -116,5 +117,32 @@ TEST_F(BarMenuKeyFixture, AShortcutGoesToTheMainMenuBeforeOtherBars) {
   Tools->SetVisible(false);
   SendKeys({{VK_CONTROL, true}, {'J', true}, {'J', false}, {VK_CONTROL, false}});
   EXPECT_EQ(2u, Clicked.size());
+}
+// A second manager on a panel of the same form: a shortcut goes first to the managers
+// from the focus outwards, then to the form's other managers.
+TEST_F(BarMenuKeyFixture, AShortcutTriesTheManagersFromTheFocusOutwardsThenTheOthers) {
+  TPanel* Panel = Add<TPanel>({20, 80, 380, 280});
+  TdxBarManager* Inner = TdxBarManager::Create(Panel);
+  TdxBar* Tools = Inner->GetBars()->Add();
+  Tools->SetCaption("Panel tools");
+  Tools->SetDockingStyle(dsTop);
+  Tools->SetVisible(true);
+  const TShortCut CtrlK = static_cast<TShortCut>(0x4000 | 'K');
+  const TShortCut CtrlL = static_cast<TShortCut>(0x4000 | 'L');
+  Button("PanelK", CtrlK, Tools, Panel);
+  Button("PanelL", CtrlL, Tools, Panel);
+  Button("MenuK", CtrlK, Menu);
+  const struct {
+    HWND Focus;
+    std::vector<std::string> Clicked;
+  } Cases[] = {{Form->GetHandle(), {"MenuK", "PanelL"}}, {Panel->GetHandle(), {"PanelK", "PanelL"}}};
+  for (const auto& C : Cases) {
+    SetFocus(C.Focus);
+    Pump();
+    Clicked.clear();
+    SendKeys({{VK_CONTROL, true}, {'K', true}, {'K', false}, {'L', true}, {'L', false}, {VK_CONTROL, false}});
+    EXPECT_EQ(C.Clicked, Clicked) << (C.Focus == Form->GetHandle() ? "form" : "panel");
+  }
+  Free(Inner);
 }
 }  // namespace

@@ -1,8 +1,12 @@
 // Drawing primitives of the bar unit, checked pixel by pixel in memory bitmaps.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/Colors.h"
+#include "framework/Menus.h"
 #include "suite/bars/BarRoutines.h"
+#include "tests/framework_controls/UiTestSupport.h"
 
 namespace {
 // A white 24 x 24 memory bitmap selected into its own DC.
@@ -66,5 +70,38 @@ TEST(BarFocusDots, EvenPixelsOfTwoNestedFrames) {
   } Cases[] = {{2, 2, true}, {3, 2, false}, {4, 2, true}, {3, 3, true}, {4, 3, false}, {9, 7, true},
                {8, 7, false}, {5, 5, false}, {2, 4, true}, {8, 6, true}};
   for (const auto& C : Cases) EXPECT_EQ(C.Set, GetPixel(P.DC, C.X, C.Y) == Dot) << C.X << "," << C.Y;
+}
+
+TEST(BarKeysAndTexts, AcceleratorsShortcutsAndLevels) {
+  const struct {
+    const char* Caption;
+    bool Strip;
+    int Index;
+    const char* After;
+  } Accelerators[] = {
+      {"&File", false, 2, "&File"},  {"&File", true, 1, "File"},         {"Save &As", true, 6, "Save As"},
+      {"A && B", false, 0, "A && B"}, {"A && B", true, 0, "A & B"},       {"&One &Two", false, 7, "&One &Two"},
+      {"End&", false, 0, "End&"},     {"", true, 0, ""},
+  };
+  for (const auto& C : Accelerators) {
+    std::string Caption = C.Caption;
+    EXPECT_EQ(C.Index, AcceleratorCharIndex(Caption, C.Strip)) << C.Caption << " " << C.Strip;
+    EXPECT_EQ(C.After, Caption) << C.Caption << " " << C.Strip;
+  }
+  EXPECT_EQ("Fish & Chips", StripAccelMarks("Fish && &Chips"));
+  EXPECT_EQ("", ShortCutCaptionSuffix(0));
+  EXPECT_EQ(" (Ctrl+K)", ShortCutCaptionSuffix(TextToShortCut("Ctrl+K")));
+
+  const LPARAM AltDown = 1 << 29;
+  EXPECT_EQ(0, ShortCutFromKeyState(0, AltDown));
+  EXPECT_EQ(TShortCut('K' | 0x8000), ShortCutFromKeyState('K', AltDown));
+  {
+    THeldKeys Held({VK_SHIFT, VK_CONTROL});
+    EXPECT_EQ(TShortCut('K' | 0x2000 | 0x4000), ShortCutFromKeyState('K', 0));
+  }
+  EXPECT_EQ(TShortCut('K'), ShortCutFromKeyState('K', 0));
+
+  EXPECT_EQ(255, HighestViewLevel(TdxBarItemViewLevels{}));
+  EXPECT_EQ(int(ivlSmallIcon), HighestViewLevel(TdxBarItemViewLevels{ivlLargeIconWithText, ivlSmallIcon}));
 }
 }  // namespace

@@ -1,6 +1,7 @@
 // Window routines, the drag-detection loop and mouse-leave tracking under Xvfb.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "framework/OwnedObject.h"
 #include "framework/Panel.h"
 #include "framework/Screen.h"
+#include "suite/common/ControlsUnit.h"
 #include "suite/common/MouseTracking.h"
 #include "suite/common/WindowUtils.h"
 #include "tests/suite_common/FormFixture.h"
@@ -41,6 +43,38 @@ TEST(WindowUtils, SmallRoutines) {
   EXPECT_EQ(Bad.right, 0);
   EXPECT_EQ(ControlScreenRect(nullptr).bottom, 0);
   EXPECT_EQ(DottedNamePath(nullptr), "");
+}
+
+TEST(ControlsUnit, SuiteCursorsAndPicturesComeFromTheProgramsResources) {
+  EnsureControlsUnit();
+  // Each suite cursor is a picture of its own, none the arrow a missing one falls back to.
+  std::vector<HCURSOR> Seen{Screen->GetCursors(crDefault)};
+  for (TCursor Id = crcxDragCopy; Id <= crcxColorPicker; ++Id) {
+    HCURSOR C = Screen->GetCursors(Id);
+    EXPECT_EQ(std::count(Seen.begin(), Seen.end(), C), 0) << Id;
+    Seen.push_back(C);
+  }
+  EXPECT_EQ(Screen->GetCursors(crcxHandPoint), LoadCursorW(nullptr, IDC_HAND));
+
+  struct Picture {
+    const wchar_t* Name;
+    int Width, Height, Bits;
+  } Pictures[] = {{L"CX_VERSCROLLBITMAP", 29, 29, 4},  {L"CX_HORSCROLLBITMAP", 29, 29, 4},
+                  {L"CX_FULLSCROLLBITMAP", 29, 29, 4}, {L"DXSUBMENUEXPAND", 16, 16, 8},
+                  {L"DXEXPANDBUTTON_MINUS", 11, 11, 0}, {L"DXEXPANDBUTTON_PLUS", 11, 11, 0}};
+  for (const Picture& P : Pictures) {
+    HBITMAP B = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), P.Name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(B, nullptr) << P.Name;
+    DIBSECTION Info{};
+    GetObjectW(B, sizeof Info, &Info);
+    EXPECT_EQ(Info.dsBm.bmWidth, P.Width) << P.Name;
+    EXPECT_EQ(Info.dsBm.bmHeight, P.Height) << P.Name;
+    if (P.Bits) {
+      EXPECT_EQ(Info.dsBmih.biBitCount, P.Bits) << P.Name;
+    }
+    DeleteObject(B);
+  }
 }
 
 namespace {

@@ -4,6 +4,9 @@
 
 #include "framework/Action.h"
 #include "framework/Application.h"
+#include "framework/ListControls.h"
+#include "framework/Screen.h"
+#include "framework/StringLists.h"
 #include "suite/navbar/NavBarController.h"
 #include "suite/navbar/NavBarExplorerViews.h"
 #include "suite/navbar/NavBarScrollBar.h"
@@ -162,6 +165,81 @@ TEST_F(InteractionFixture, TheWheelScrollsByALineOrWithCtrlByAPage) {
   Wheel(-120, 0);
   Paint();
   EXPECT_EQ(GVI(0)->CaptionRect.top, 12 - 22);
+}
+
+TEST_F(InteractionFixture, TheWheelGoesFirstToAScrollingListInsideAGroup) {
+  G[0]->SetUseControl(true);
+  TdxNavBarGroupControl* Holder = G[0]->GetControl();
+  ASSERT_NE(Holder, nullptr);
+  Holder->SetOriginalHeight(60);
+  TListBox* List = Add<TListBox>(RECT{0, 0, 100, 60}, Holder);
+  List->SetAlign(alClient);
+  for (int K = 0; K < 40; ++K) List->GetItems()->Add("line " + std::to_string(K));
+  Use(10, 200);
+  ASSERT_TRUE(Bar->GetScrollBar()->GetVisible());
+  auto TopIndex = [&] { return static_cast<int>(SendMessageW(List->GetHandle(), LB_GETTOPINDEX, 0, 0)); };
+  auto Wheel = [&](POINT Client) {
+    POINT P = Screen(Client);
+    SetCursorPos(P.x, P.y);
+    PostMessageW(WindowFromPoint(P), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(P.x, P.y));
+    Pump();
+  };
+  // Over the list: the list scrolls, the bar stays.
+  RECT L;
+  GetWindowRect(List->GetHandle(), &L);
+  POINT OnList = Bar->ScreenToClient(POINT{(L.left + L.right) / 2, (L.top + L.bottom) / 2});
+  Wheel(OnList);
+  EXPECT_GT(TopIndex(), 0);
+  EXPECT_EQ(Bar->GetScrollBar()->Position(), 0);
+  // Over a caption: the bar scrolls.
+  const int ListTop = TopIndex();
+  Wheel(Center(GVI(1)->CaptionRect));
+  EXPECT_GT(Bar->GetScrollBar()->Position(), 0);
+  EXPECT_EQ(TopIndex(), ListTop);
+}
+
+TEST_F(InteractionFixture, ADragStartsOnlyMoreThanThreePixelsFromThePress) {
+  Use(0);
+  const POINT P = LinkAt(0, 0);
+  Down(P);
+  Move(POINT{P.x + 3, P.y - 3}, MK_LBUTTON);
+  EXPECT_FALSE(Bar->IsDragging());
+  Move(POINT{P.x, P.y + 4}, MK_LBUTTON);
+  EXPECT_TRUE(Bar->IsDragging());
+  PostMessageW(GetCapture(), WM_KEYDOWN, VK_ESCAPE, 1);
+  Pump();
+  EXPECT_FALSE(Bar->IsDragging());
+}
+
+TEST_F(InteractionFixture, TheThreeCursorsAreInTheScreensTableAndAHotLinkShowsTheHand) {
+  const struct {
+    int Slot;
+    POINT HotSpot;
+  } Cursors[] = {{-1120, {0, 0}}, {-1119, {0, 0}}, {-1118, {6, 0}}};
+  for (const auto& C : Cursors) {
+    SCOPED_TRACE(C.Slot);
+    HCURSOR H = ::Screen->GetCursors(C.Slot);
+    ASSERT_NE(H, nullptr);
+    EXPECT_NE(H, ::Screen->GetCursors(0));
+    ICONINFO Info{};
+    ASSERT_TRUE(GetIconInfo(H, &Info));
+    EXPECT_FALSE(Info.fIcon);
+    EXPECT_EQ(static_cast<int>(Info.xHotspot), C.HotSpot.x);
+    EXPECT_EQ(static_cast<int>(Info.yHotspot), C.HotSpot.y);
+    // Monochrome: a mask of AND and XOR halves and no colour bitmap.
+    EXPECT_EQ(Info.hbmColor, nullptr);
+    BITMAP Mask{};
+    GetObjectW(Info.hbmMask, sizeof Mask, &Mask);
+    EXPECT_EQ(Mask.bmWidth, 32);
+    EXPECT_EQ(Mask.bmHeight, 64);
+    DeleteObject(Info.hbmMask);
+    if (Info.hbmColor) DeleteObject(Info.hbmColor);
+  }
+  EXPECT_NE(::Screen->GetCursors(-1120), ::Screen->GetCursors(-1119));
+  Use(0);
+  Move(LinkAt(0, 1));
+  SendMessageW(Wnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Wnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), ::Screen->GetCursors(-1118));
 }
 
 TEST_F(InteractionFixture, HintsShowTheShortTextBesideTheLink) {

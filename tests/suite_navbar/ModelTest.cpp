@@ -5,6 +5,7 @@
 #include "framework/Action.h"
 #include "suite/common/Office11Colors.h"
 #include "suite/common/SuiteException.h"
+#include "suite/common/ThemeManager.h"
 #include "suite/navbar/NavBarBaseViews.h"
 #include "suite/navbar/NavBarViewsFactory.h"
 
@@ -19,6 +20,15 @@ public:
     ++Draws;
     TdxNavBarBasePainter::DrawNavBarControl();
   }
+};
+
+// The base view, but asking to be made anew when the theme changes.
+class TThemedPainter : public TdxNavBarBasePainter {
+  SONVELT_CLASS(TThemedPainter, TdxNavBarBasePainter)
+public:
+  explicit TThemedPainter(TdxCustomNavBar* ANavBar) : TdxNavBarBasePainter(ANavBar) { ++Made; }
+  static inline int Made = 0;
+  bool NeedsRecreateOnThemeChange() override { return true; }
 };
 
 std::vector<int> RegisteredIDs() {
@@ -234,6 +244,36 @@ TEST_F(NavBarFixture, View10TakesColoursFromItsTableWhereStylesSayNone) {
   Bar->GetDefaultStyles()->GetIndexedStyle(dsGroupBackground)->SetBackColor2(clYellow);
   Layout();
   EXPECT_EQ(GVI(0)->GetBackgroundBackColor(), clYellow);
+}
+
+TEST_F(NavBarFixture, AThemeChangeMakesTheViewAnewOnlyWhenItAsks) {
+  RegisterView(60, "Themed", TThemedPainter::StaticClass());
+  TdxNavBarDefaultStyles* D = Bar->GetDefaultStyles();
+  const struct {
+    int View;
+    bool Anew;
+  } Cases[] = {{60, true}, {10, false}};
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.View);
+    Bar->SetView(C.View);
+    Layout();
+    const TColor ViewColor = D->GetIndexedStyle(dsItem)->GetFont()->GetColor();
+    D->GetIndexedStyle(dsItem)->GetFont()->SetColor(clLime);
+    const int Made = TThemedPainter::Made;
+    TdxNavBarPainter* Before = Bar->GetPainter();
+    SendMessageW(ThemeChangeReceiverWindow(), WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(TThemedPainter::Made - Made, C.Anew ? 1 : 0);
+    if (C.Anew) {
+      // A new painter of the same view, and the view's styles again.
+      EXPECT_EQ(Bar->GetPainter()->ClassType(), TThemedPainter::StaticClass());
+      EXPECT_EQ(D->GetIndexedStyle(dsItem)->GetFont()->GetColor(), ViewColor);
+    } else {
+      EXPECT_EQ(Bar->GetPainter(), Before);
+      EXPECT_EQ(D->GetIndexedStyle(dsItem)->GetFont()->GetColor(), clLime);
+    }
+  }
+  Bar->SetView(10);
+  UnregisterView(60);
 }
 
 // ---- content
