@@ -300,8 +300,8 @@ void TRecordControlForm::ApplySelectedLine() {
   // The bar shows the line's volume; it is not written back.
   FUpdatingVolume = true;
   SetVolumeBarValue(AudioRecord->GetLineVolume());
-  FUpdatingVolume = false;
   ImageSliderVolumeChange(this);
+  FUpdatingVolume = false;
 }
 
 void TRecordControlForm::ComboBoxDeviceChange(TObject*) {

@@ -87,6 +87,12 @@ public:
     static std::vector<TBox> B;
     return B;
   }
+  // Their texts.
+  static std::vector<std::string> Texts() {
+    std::vector<std::string> T;
+    for (const TBox& B : Boxes()) T.push_back(B.Text);
+    return T;
+  }
   static bool AllAnswered() { return Queue().empty(); }
   static void Clear() {
     Queue().clear();

@@ -34,11 +34,6 @@ protected:
     TRecordingClock::Now = &TRecordingClock::SystemNow;
     Free(Owner);
   }
-  static std::vector<std::string> Texts() {
-    std::vector<std::string> T;
-    for (const auto& B : TSystemDialogAnswers::Boxes()) T.push_back(B.Text);
-    return T;
-  }
   TForm* Owner = nullptr;
 };
 
@@ -70,7 +65,7 @@ TEST_F(RecordingDialogsTest, SilenceSettingsAcceptLevelsFromMinus90To0AndStoreEv
       Retype(F->EditReleaseTime, "40");
       if (!C.Said.empty()) TSystemDialogAnswers::AnswerBox(IDOK);
       ClickButton(F->ButtonOK);
-      EXPECT_EQ(C.Said, Texts());
+      EXPECT_EQ(C.Said, TSystemDialogAnswers::Texts());
       if (!C.Said.empty()) {
         TEdit* Refused = C.Said[0] == Attack ? F->EditAttackLevel : F->EditReleaseLevel;
         EXPECT_EQ(Refused->GetHandle(), GetFocus());
@@ -137,7 +132,7 @@ TEST_F(RecordingDialogsTest, TimerRefusesAStartThatHasPassedAndStopsAfterTenSeco
       if (C.Automatic) {
         TSystemDialogAnswers::AnswerBox(IDOK);
         ClickButton(F->ButtonStartTimerRecord);
-        EXPECT_EQ(std::vector<std::string>{"The entered starting date and time has already passed."}, Texts());
+        EXPECT_EQ(std::vector<std::string>{"The entered starting date and time has already passed."}, TSystemDialogAnswers::Texts());
         EXPECT_EQ(F->DateTimePickerAutomaticallyTime->GetHandle(), GetFocus());
         EXPECT_EQ(mrNone, F->GetModalResult());
         F->DateTimePickerAutomaticallyTime->SetDateTime(FakeNow + EncodeTime(0, 1, 0, 0));
