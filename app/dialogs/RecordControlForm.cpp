@@ -100,6 +100,7 @@ TRecordControlForm::TRecordControlForm(TComponent* AOwner) : TForm(AOwner) {
   LabelTime->GetFont()->SetHeight(-32);
   LabelTime->GetFont()->SetStyle({fsBold});
   LabelTime->GetFont()->SetColor(clWhite);
+  LabelTime->SetBounds(4, 8, 336, 40);
   LabelLabelStatus = AddControl<TLabel>(this, 8, 70, 200, 14, "[ ]");
 
   const struct {
