@@ -33,11 +33,23 @@
 #include "framework/RangeControls.h"
 #include "framework/StringLists.h"
 #include "framework/Timer.h"
+#include "framework/MemoryStreams.h"
 #include "framework/Unicode.h"
+#include "res/ResourceIds.h"
+#include "skins/SkinButton.h"
+#include "skins/SkinCheckRadioBox.h"
+#include "skins/SkinData.h"
+#include "skins/SkinGauge.h"
+#include "skins/SkinPngImage.h"
+#include "skins/SkinPngImageList.h"
+#include "skins/SkinStore.h"
+#include "skins/SkinTrackBar.h"
 
 namespace {
 
 constexpr TColor kOrange = 0x4080FF;  // red 255, green 128, blue 64
+constexpr TColor kSkinBack = 0x342A26;  // the skin's own background
+constexpr TColor kLink = 0xFFAA78;
 constexpr int kGaugeTop = 32512;      // the gauges' end: louder is too loud
 constexpr int kVolumeMax = 65535;
 
@@ -48,6 +60,13 @@ TTimer* AddTimer(TComponent* Owner, unsigned Interval, bool Enabled, TNotifyEven
   T->OnTimer = OnTimer;
   T->SetEnabled(Enabled);
   return T;
+}
+
+// A resource of the program's as a stream; null when the program has none.
+TOwned<TResourceStream> ProgramResource(int Id) {
+  if (!FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Id), RT_RCDATA))
+    return nullptr;
+  return TOwned<TResourceStream>(TResourceStream::Create(GetModuleHandleW(nullptr), Id, RT_RCDATA));
 }
 
 }  // namespace
@@ -77,6 +96,21 @@ TAction* TRecordControlForm::AddAction(const std::string& Caption, void (TRecord
 
 TRecordControlForm::TRecordControlForm(TComponent* AOwner) : TForm(AOwner) {
   InitDialogForm(this, "Recording", 520, 382);
+  SetColor(kSkinBack);
+  GetFont()->SetColor(clWhite);
+  spCompressedStoredSkin = TspCompressedStoredSkin::Create(this);
+  spCompressedStoredSkin->SetFileName("cool.skn");
+  if (TOwned<TResourceStream> Skin = ProgramResource(IDR_COOLSKIN))
+    spCompressedStoredSkin->LoadFromCompressedStream(Skin.get());
+  spSkinData = TspSkinData::Create(this);
+  spSkinData->SetCompressedStoredSkin(spCompressedStoredSkin);
+  spPngImageList = TspPngImageList::Create(this);
+  spPngImageList->SetPngWidth(24);
+  spPngImageList->SetPngHeight(24);
+  for (int Id : {IDP_REC_RECORD, IDP_REC_PAUSE, IDP_REC_DELETE, IDP_REC_TIMER, IDP_REC_MIXER, IDP_REC_SILENCE}) {
+    auto* Item = static_cast<TspPngImageItem*>(spPngImageList->GetPngImages()->Add());
+    if (TOwned<TResourceStream> Png = ProgramResource(Id)) Item->GetPngImage()->LoadFromStream(Png.get());
+  }
   ActionList = TActionList::Create(this);
   ActionList->OnUpdate = TActionEventHandler(this, &TRecordControlForm::ActionListUpdate);
   ActionRecord = AddAction("Record", &TRecordControlForm::ActionRecordExecute);
@@ -104,28 +138,40 @@ TRecordControlForm::TRecordControlForm(TComponent* AOwner) : TForm(AOwner) {
   LabelLabelStatus = AddControl<TLabel>(this, 8, 70, 200, 14, "[ ]");
 
   const struct {
-    TButton** Button;
+    TspSkinButton** Button;
     TAction* Action;
     int Left, Top;
   } Transport[] = {{&ButtonRecord, ActionRecord, 8, 90},          {&ButtonPause, ActionPause, 101, 90},
                    {&ButtonDelete, ActionDelete, 194, 90},        {&ButtonTimerRecord, ActionTimerRecord, 8, 126},
                    {&ButtonWindowsMixer, ActionWindowsMixer, 101, 126}, {&ButtonSettings, ActionSettings, 194, 126}};
+  int Glyph = 0;
   for (const auto& T : Transport) {
-    *T.Button = AddControl<TButton>(this, T.Left, T.Top, 87, 30);
-    (*T.Button)->SetAction(T.Action);
+    TspSkinButton* B = AddControl<TspSkinButton>(this, T.Left, T.Top, 87, 30);
+    B->SetSkinDataName("button");
+    B->SetImageList(spPngImageList);
+    B->SetImageIndex(Glyph++);
+    B->SetSkinData(spSkinData);
+    B->SetAction(T.Action);
+    *T.Button = B;
   }
 
   TLabel* LabelDevice = AddControl<TLabel>(this, 8, 172, 60, 14, "Device:");
   ComboBoxDevice = AddControl<TComboBox>(this, 70, 168, 282, 21);
   ComboBoxDevice->SetStyle(csDropDownList);
+  ComboBoxDevice->GetFont()->SetColor(clWindowText);
   ComboBoxDevice->OnChange = TNotifyEvent(this, &TRecordControlForm::ComboBoxDeviceChange);
   LabelDevice->SetFocusControl(ComboBoxDevice);
   TLabel* LabelMixer = AddControl<TLabel>(this, 8, 200, 60, 14, "Line In:");
   ComboBoxMixer = AddControl<TComboBox>(this, 70, 196, 282, 21);
   ComboBoxMixer->SetStyle(csDropDownList);
+  ComboBoxMixer->GetFont()->SetColor(clWindowText);
   ComboBoxMixer->OnChange = TNotifyEvent(this, &TRecordControlForm::ComboBoxMixerChange);
   LabelMixer->SetFocusControl(ComboBoxMixer);
-  CheckRecordingWithoutSilence = AddControl<TCheckBox>(this, 8, 228, 220, 17, "Recording without silence");
+  CheckRecordingWithoutSilence = AddControl<TspSkinCheckRadioBox>(this, 8, 226, 220, 21, "Recording without silence");
+  CheckRecordingWithoutSilence->SetSkinDataName("checkradio");
+  CheckRecordingWithoutSilence->SetFlat(true);
+  CheckRecordingWithoutSilence->GetDefaultFont()->SetColor(clWhite);
+  CheckRecordingWithoutSilence->SetSkinData(spSkinData);
   CheckRecordingWithoutSilence->OnClick = TNotifyEvent(this, &TRecordControlForm::CheckRecordingWithoutSilenceClick);
   LabelStopAfter = AddControl<TLabel>(this, 8, 254, 344, 14, "Recording stops after: 00:00:00");
   LabelStopAfter->SetVisible(false);
@@ -133,37 +179,41 @@ TRecordControlForm::TRecordControlForm(TComponent* AOwner) : TForm(AOwner) {
   LabelRecordingTimer->SetVisible(false);
   LabelAdjustInVista = AddControl<TLabel>(this, 8, 296, 220, 14, "Adjust audio source in Vista");
   LabelAdjustInVista->SetParentFont(false);
-  LabelAdjustInVista->GetFont()->SetColor(clBlue);
+  LabelAdjustInVista->GetFont()->SetColor(kLink);
   LabelAdjustInVista->GetFont()->SetStyle({fsUnderline});
   LabelAdjustInVista->SetCursor(crHandPoint);
   LabelAdjustInVista->OnClick = TNotifyEvent(this, &TRecordControlForm::LabelAdjustInVistaClick);
 
   AddControl<TLabel>(this, 364, 8, 40, 14, "100 %");
-  ImageSliderVolume = AddControl<TTrackBar>(this, 372, 24, 24, 193);
-  ImageSliderVolume->SetOrientation(trVertical);
-  ImageSliderVolume->SetBounds(372, 24, 24, 193);
-  ImageSliderVolume->SetTickStyle(tsNone);
-  ImageSliderVolume->SetRange(0, kVolumeMax);
-  ImageSliderVolume->SetPageSize(kVolumeMax / 10);
-  ImageSliderVolume->SetTabStop(false);
+  ImageSliderVolume = AddControl<TspSkinTrackBar>(this, 375, 24, 18, 193);
+  ImageSliderVolume->SetSkinDataName("trackbar");
+  ImageSliderVolume->SetVertical(true);
+  ImageSliderVolume->SetMaxValue(kVolumeMax);
+  ImageSliderVolume->SetJumpWhenClick(true);
+  ImageSliderVolume->SetCanFocused(false);
+  ImageSliderVolume->SetSkinData(spSkinData);
   ImageSliderVolume->OnChange = TNotifyEvent(this, &TRecordControlForm::ImageSliderVolumeChange);
   AddControl<TLabel>(this, 372, 220, 40, 14, "0 %");
   LabelCurrent = AddControl<TLabel>(this, 400, 114, 40, 14, ".. %");
   const struct {
-    TProgressBar** Gauge;
+    TspSkinGauge** Gauge;
     int Left;
-    const char* Caption;
-  } Gauges[] = {{&spSkinGaugeLeft, 452, "L"}, {&spSkinGaugeRight, 480, "R"}};
+    const char *Caption, *Area;
+  } Gauges[] = {{&spSkinGaugeLeft, 452, "L", "LeftGauge"}, {&spSkinGaugeRight, 480, "R", "RightGauge"}};
   for (const auto& G : Gauges) {
-    *G.Gauge = AddControl<TProgressBar>(this, G.Left, 24, 19, 193);
-    (*G.Gauge)->SetOrientation(pbVertical);
-    (*G.Gauge)->SetMin(0);
-    (*G.Gauge)->SetMax(kGaugeTop);
+    TspSkinGauge* Gauge = AddControl<TspSkinGauge>(this, G.Left, 24, 19, 193);
+    Gauge->SetSkinDataName("gauge");
+    Gauge->SetAreaName(G.Area);
+    Gauge->SetVertical(true);
+    Gauge->SetMaxValue(kGaugeTop);
+    Gauge->SetValue(0);
+    Gauge->SetSkinData(spSkinData);
     AddControl<TLabel>(this, G.Left + 6, 220, 10, 14, G.Caption);
+    *G.Gauge = Gauge;
   }
   LabelVolumeTooHigh = AddControl<TLabel>(this, 400, 244, 112, 14, "Volume is too high!");
   LabelVolumeTooHigh->SetParentFont(false);
-  LabelVolumeTooHigh->GetFont()->SetColor(clRed);
+  LabelVolumeTooHigh->GetFont()->SetColor(0x4040FF);
   LabelVolumeTooHigh->SetVisible(false);
 
   const struct {
@@ -207,9 +257,6 @@ TRecordControlForm::~TRecordControlForm() = default;
 void TRecordControlForm::ShowBox(const std::string& Text, UINT Icon) {
   Application->MessageBox(Text, Application->GetTitle(), MB_OK | Icon);
 }
-
-int TRecordControlForm::GetVolumeBarValue() { return kVolumeMax - ImageSliderVolume->GetPosition(); }
-void TRecordControlForm::SetVolumeBarValue(int Value) { ImageSliderVolume->SetPosition(kVolumeMax - Value); }
 
 void TRecordControlForm::FormShow(TObject*) {
   LabelAdjustInVista->SetVisible(IsVistaOrLater());
@@ -265,8 +312,8 @@ void TRecordControlForm::OpenLevelCapture() {
     deAudioIn->SetActive(true);
   } catch (const Exception& E) {
     FPeakLeft = FPeakRight = 0;
-    spSkinGaugeLeft->SetPosition(0);
-    spSkinGaugeRight->SetPosition(0);
+    spSkinGaugeLeft->SetValue(0);
+    spSkinGaugeRight->SetValue(0);
     if (FLevelErrorTold) return;
     FLevelErrorTold = true;
     ShowBox(E.GetMessage(), MB_ICONERROR);
@@ -300,7 +347,7 @@ void TRecordControlForm::ApplySelectedLine() {
   ImageSliderVolume->SetEnabled(AudioRecord->HasLineVolume());
   // The bar shows the line's volume; it is not written back.
   FUpdatingVolume = true;
-  SetVolumeBarValue(AudioRecord->GetLineVolume());
+  ImageSliderVolume->SetValue(AudioRecord->GetLineVolume());
   ImageSliderVolumeChange(this);
   FUpdatingVolume = false;
 }
@@ -317,7 +364,7 @@ void TRecordControlForm::ComboBoxDeviceChange(TObject*) {
 void TRecordControlForm::ComboBoxMixerChange(TObject*) { ApplySelectedLine(); }
 
 void TRecordControlForm::ImageSliderVolumeChange(TObject*) {
-  const int Value = GetVolumeBarValue();
+  const int Value = ImageSliderVolume->GetValue();
   const int Index = ComboBoxMixer->GetItemIndex();
   if (Index >= 0 && !FUpdatingVolume) {
     AudioRecord->SelectLine(Index + 1);
@@ -532,8 +579,8 @@ void TRecordControlForm::AudioRecordEndArrayRecord(TObject*) {
 void TRecordControlForm::deAudioControlSourceDataChanged(TObject*) {
   FPeakLeft = deAudioControlSource->GetPeakLeft();
   FPeakRight = deAudioControlSource->GetPeakRight();
-  spSkinGaugeLeft->SetPosition(FPeakLeft);
-  spSkinGaugeRight->SetPosition(FPeakRight);
+  spSkinGaugeLeft->SetValue(FPeakLeft);
+  spSkinGaugeRight->SetValue(FPeakRight);
   LabelVolumeTooHigh->SetVisible(FPeakLeft > kGaugeTop || FPeakRight > kGaugeTop);
 }
 
@@ -576,7 +623,7 @@ void TRecordControlForm::TimerAutoStartTimer(TObject*) {
 }
 
 void TRecordControlForm::TimerDeLevelTimer(TObject*) {
-  for (TProgressBar* G : {spSkinGaugeLeft, spSkinGaugeRight}) G->SetPosition(std::max(0, G->GetPosition() - 500));
+  for (TspSkinGauge* G : {spSkinGaugeLeft, spSkinGaugeRight}) G->SetValue(G->GetValue() - 500);
 }
 
 void TRecordControlForm::CheckRecordingWithoutSilenceClick(TObject*) {

@@ -4,9 +4,9 @@
 // takes the file. The recorder captures and the file writer writes; apart from
 // them a level capture of the chosen device feeds the two level gauges.
 //
-// Until the skinned controls exist, plain controls stand in for them under the
-// same names: buttons for the skinned buttons, a check box, vertical progress
-// bars for the gauges and a vertical track bar for the volume.
+// The transport buttons, the check box, the gauges and the volume bar are skinned
+// controls drawn with the window's own stored skin ("cool.skn"); without that
+// resource they draw plain.
 #pragma once
 
 #include <cstdint>
@@ -22,15 +22,19 @@ class TActionList;
 class TAudioFile2;
 class TBasicAction;
 class TButton;
-class TCheckBox;
 class TComboBox;
 class TdeAudioControlSource;
 class TdeAudioIn;
 class TLabel;
 class TPanel;
-class TProgressBar;
 class TTimer;
-class TTrackBar;
+class TspCompressedStoredSkin;
+class TspPngImageList;
+class TspSkinButton;
+class TspSkinCheckRadioBox;
+class TspSkinData;
+class TspSkinGauge;
+class TspSkinTrackBar;
 
 class TRecordControlForm : public TForm {
   SONVELT_CLASS(TRecordControlForm, TForm)
@@ -59,19 +63,19 @@ public:
   TAction *ActionRecord = nullptr, *ActionPause = nullptr, *ActionDelete = nullptr, *ActionTimerRecord = nullptr,
           *ActionWindowsMixer = nullptr, *ActionSettings = nullptr, *ActionKeep = nullptr, *ActionDiscard = nullptr,
           *ActionHelp = nullptr;
-  TButton *ButtonRecord = nullptr, *ButtonPause = nullptr, *ButtonDelete = nullptr, *ButtonTimerRecord = nullptr,
-          *ButtonWindowsMixer = nullptr, *ButtonSettings = nullptr, *ButtonKeep = nullptr, *ButtonDiscard = nullptr,
-          *ButtonHelp = nullptr;
+  TspSkinButton *ButtonRecord = nullptr, *ButtonPause = nullptr, *ButtonDelete = nullptr,
+                *ButtonTimerRecord = nullptr, *ButtonWindowsMixer = nullptr, *ButtonSettings = nullptr;
+  TButton *ButtonKeep = nullptr, *ButtonDiscard = nullptr, *ButtonHelp = nullptr;
   TPanel* PanelTime = nullptr;
   TLabel* LabelTime = nullptr;
   TLabel* LabelLabelStatus = nullptr;
   TComboBox* ComboBoxDevice = nullptr;
   TComboBox* ComboBoxMixer = nullptr;
-  TTrackBar* ImageSliderVolume = nullptr;  // 0 .. 65535; see GetVolumeBarValue
+  TspSkinTrackBar* ImageSliderVolume = nullptr;  // 0 .. 65535
   TLabel* LabelCurrent = nullptr;
-  TCheckBox* CheckRecordingWithoutSilence = nullptr;
-  TProgressBar* spSkinGaugeLeft = nullptr;  // 0 .. 32512
-  TProgressBar* spSkinGaugeRight = nullptr;
+  TspSkinCheckRadioBox* CheckRecordingWithoutSilence = nullptr;
+  TspSkinGauge* spSkinGaugeLeft = nullptr;  // 0 .. 32512
+  TspSkinGauge* spSkinGaugeRight = nullptr;
   TLabel* LabelVolumeTooHigh = nullptr;
   TLabel* LabelStopAfter = nullptr;
   TLabel* LabelRecordingTimer = nullptr;
@@ -85,6 +89,9 @@ public:
   TAudioFile2* AudioFile = nullptr;
   TdeAudioIn* deAudioIn = nullptr;
   TdeAudioControlSource* deAudioControlSource = nullptr;
+  TspSkinData* spSkinData = nullptr;
+  TspCompressedStoredSkin* spCompressedStoredSkin = nullptr;
+  TspPngImageList* spPngImageList = nullptr;  // the six transport glyphs, 24 x 24
 
   // The recorder each window creates; tests put a stand-in here.
   static inline TClassOf<TAudioRecord2> RecorderClass = TAudioRecord2::StaticClass();
@@ -93,10 +100,6 @@ public:
   static inline void (*Launch)(const std::string& CommandLine) = &SystemLaunch;
   // Where "Adjust audio source in Vista" leads.
   static const char* const AdjustSourceHelpAddress;
-
-  // The volume bar's value, loudest at the top.
-  int GetVolumeBarValue();
-  void SetVolumeBarValue(int Value);
 
   void ListInputLines();
   void ApplySelectedLine();

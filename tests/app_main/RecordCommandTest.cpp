@@ -16,6 +16,8 @@
 #include "framework/Label.h"
 #include "framework/ListControls.h"
 #include "framework/StringLists.h"
+#include "skins/SkinButton.h"
+#include "skins/SkinGauge.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/app_main/FakeRecorder.h"
@@ -51,7 +53,7 @@ protected:
     TModalAnswers::Clear();
   }
   static void RecordAndKeep(TRecordControlForm* F, const std::vector<TSampleArray>& Blocks) {
-    ClickButton(F->ButtonRecord);
+    ClickMouse(F->ButtonRecord);
     for (const auto& B : Blocks) static_cast<TFakeRecord*>(F->AudioRecord)->Deliver(B);
     ClickButton(F->ButtonKeep);
   }
@@ -112,7 +114,7 @@ TEST_F(RecordCommand, DiscardAndDeleteLeaveNoRecordingBehind) {
   WriteTestWav(RecordingFile, 44100, 2, 10);
   Run([&](TRecordControlForm* F) {
     EXPECT_FALSE(FileExists(RecordingFile));
-    ClickButton(F->ButtonRecord);
+    ClickMouse(F->ButtonRecord);
     static_cast<TFakeRecord*>(F->AudioRecord)->Deliver(TSampleArray(200, 0.5f));
     ClickButton(F->ButtonDiscard);
   });
@@ -121,8 +123,8 @@ TEST_F(RecordCommand, DiscardAndDeleteLeaveNoRecordingBehind) {
   EXPECT_EQ(DocumentSaved, E->GetTag());
 
   Run([&](TRecordControlForm* F) {
-    ClickButton(F->ButtonRecord);
-    ClickButton(F->ButtonDelete);
+    ClickMouse(F->ButtonRecord);
+    ClickMouse(F->ButtonDelete);
     EXPECT_FALSE(FileExists(RecordingFile));
     F->Close();  // the window's close box
   });
@@ -137,9 +139,9 @@ TEST_F(RecordCommand, WithoutASoundDeviceTheWindowSaysWhatIsMissingAndStaysUsabl
       [](TRecordControlForm* F) {
         EXPECT_EQ(0, F->ComboBoxDevice->GetItems()->GetCount());
         EXPECT_EQ(0, F->ComboBoxMixer->GetItems()->GetCount());
-        EXPECT_EQ(0, F->spSkinGaugeLeft->GetPosition());
+        EXPECT_EQ(0, F->spSkinGaugeLeft->GetValue());
         TSystemDialogAnswers::AnswerBox(IDOK);
-        ClickButton(F->ButtonRecord);
+        ClickMouse(F->ButtonRecord);
         F->UpdateState();
         EXPECT_EQ("[ Ready ]", F->LabelLabelStatus->GetCaption());
         EXPECT_TRUE(F->ActionRecord->GetEnabled());

@@ -23,9 +23,11 @@
 #include "framework/FileUtils.h"
 #include "framework/Label.h"
 #include "framework/ListControls.h"
-#include "framework/RangeControls.h"
 #include "framework/StringLists.h"
 #include "framework/Timer.h"
+#include "skins/SkinButton.h"
+#include "skins/SkinCheckRadioBox.h"
+#include "skins/SkinTrackBar.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/app_main/FakeRecorder.h"
@@ -99,7 +101,7 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
   EXPECT_NE(TFakeRecord::Calls.end(), std::find(TFakeRecord::Calls.begin(), TFakeRecord::Calls.end(),
                                                 "SetLineSelected Line 1"));
   EXPECT_TRUE(Window->ImageSliderVolume->GetEnabled());
-  EXPECT_EQ(13107, Window->GetVolumeBarValue());
+  EXPECT_EQ(13107, Window->ImageSliderVolume->GetValue());
   EXPECT_EQ("20 %", Window->LabelCurrent->GetCaption());
   EXPECT_TRUE(Window->CheckRecordingWithoutSilence->GetChecked());
   EXPECT_EQ("[ Ready ]", Status());
@@ -107,12 +109,12 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
 
   // The user moves the bar, then picks the other line.
   TFakeRecord::Calls.clear();
-  Window->SetVolumeBarValue(32768);
+  Window->ImageSliderVolume->SetValue(32768);  // the user drags the bar
   EXPECT_EQ(std::vector<std::string>{"SetLineVolume Line 32768"}, TFakeRecord::Calls);
   EXPECT_EQ("50 %", Window->LabelCurrent->GetCaption());
   ChooseItem(Window->ComboBoxMixer, 0);
   EXPECT_EQ("SetLineSelected Mic 1", TFakeRecord::Calls.back()) << "showing its volume writes nothing back";
-  EXPECT_EQ(32768, Window->GetVolumeBarValue());
+  EXPECT_EQ(32768, Window->ImageSliderVolume->GetValue());
 
   // A device without lines: told so, and no volume. The level capture, failing
   // again on it, is not told twice.
@@ -133,7 +135,7 @@ TEST_F(RecordWindow, RecordPauseAndKeepWriteEveryNonEmptyBlockInTheGivenFormat) 
   GlobalVarsRecord->AccuReleaseTime = 500;
   Show(1, 48000, 1);
   TFakeRecord::Calls.clear();
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   EXPECT_EQ((std::vector<std::string>{"SetFormat 48000 1", "SetFormat 48000 1", "SetSkipSilence 1",
                                       "SetAttackLevel -30", "SetAttackTime 120", "SetReleaseLevel -40",
                                       "SetReleaseTime 500", "SetBlockSize 200", "StartCapture"}),
@@ -147,10 +149,10 @@ TEST_F(RecordWindow, RecordPauseAndKeepWriteEveryNonEmptyBlockInTheGivenFormat) 
   Recorder()->Deliver({0.25f, -0.25f, 0.5f});
   Recorder()->Deliver({});
   Recorder()->Deliver({0.125f});  // one sample is a block too
-  ClickButton(Window->ButtonPause);
+  ClickMouse(Window->ButtonPause);
   EXPECT_EQ("[ Paused ]", Status());
   EXPECT_FALSE(Recorder()->Capturing);
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   EXPECT_EQ("[ Recording ]", Status());
   EXPECT_EQ(clWhite, Window->LabelTime->GetFont()->GetColor());
   Recorder()->Deliver({-1.0f, 0.75f});
@@ -170,14 +172,14 @@ TEST_F(RecordWindow, RecordPauseAndKeepWriteEveryNonEmptyBlockInTheGivenFormat) 
 TEST_F(RecordWindow, ElapsedTimeLeavesPausesOutAndGoesOnAcrossMidnight) {
   TFakeClocks::Now = EncodeDate(2030, 1, 1) + EncodeTime(23, 59, 59, 0);
   Show();
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   TFakeClocks::Advance(1500);  // 00:00:00.5 the next day
   Tick(Window->TimerTimeDisplay);
   EXPECT_EQ("00:00:01:500", Window->LabelTime->GetCaption());
-  ClickButton(Window->ButtonPause);
+  ClickMouse(Window->ButtonPause);
   EXPECT_FALSE(Window->TimerTimeDisplay->GetEnabled());
   TFakeClocks::Advance(60000);
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   TFakeClocks::Advance(3723456 - 1500);
   Tick(Window->TimerTimeDisplay);
   EXPECT_EQ("01:02:03:456", Window->LabelTime->GetCaption());
@@ -187,7 +189,7 @@ TEST_F(RecordWindow, TheTimedStopCountsDownEndsEvenAfterAStallAndPauseCancelsIt)
   Show();
   Window->StopAfterEnabled = true;
   Window->StopAfterDuration = EncodeTime(0, 0, 10, 0);
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   ASSERT_TRUE(Window->TimerAutoStop->GetEnabled());
   TFakeClocks::Advance(3200);
   Tick(Window->TimerAutoStop);
@@ -209,13 +211,13 @@ TEST_F(RecordWindow, TheTimedStopCountsDownEndsEvenAfterAStallAndPauseCancelsIt)
   EXPECT_EQ("Recording stops after: 00:00:00", Window->LabelStopAfter->GetCaption());
 
   // Pausing cancels a timed stop, and continuing does not bring it back.
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   Window->StopAfterEnabled = true;
   Window->TimerAutoStop->SetEnabled(true);
-  ClickButton(Window->ButtonPause);
+  ClickMouse(Window->ButtonPause);
   EXPECT_FALSE(Window->StopAfterEnabled);
   EXPECT_FALSE(Window->TimerAutoStop->GetEnabled());
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   EXPECT_FALSE(Window->TimerAutoStop->GetEnabled());
   Window->UpdateState();
   EXPECT_FALSE(Window->LabelStopAfter->GetVisible());
@@ -229,11 +231,11 @@ TEST_F(RecordWindow, TheTimerDialogsCancelKeepsARunningCountdownAndItsOkStartsIt
     ClickButton(D->CheckBoxStopAfter);
     ClickButton(D->ButtonStartTimerRecord);
   });
-  ClickButton(Window->ButtonTimerRecord);
+  ClickMouse(Window->ButtonTimerRecord);
   ASSERT_TRUE(Window->StopAfterEnabled);
   EXPECT_EQ("Recording stops after: 00:00:10", Window->LabelStopAfter->GetCaption());
   EXPECT_FALSE(Window->TimerAutoStop->GetEnabled()) << "the count starts with the recording";
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   TFakeClocks::Advance(6000);
 
   // While recording only the stop can change; Cancel changes nothing.
@@ -246,7 +248,7 @@ TEST_F(RecordWindow, TheTimerDialogsCancelKeepsARunningCountdownAndItsOkStartsIt
     EXPECT_TRUE(D->DateTimePickerWhenRecordingTime->GetEnabled());
     ClickButton(D->ButtonCancel);
   });
-  ClickButton(Window->ButtonTimerRecord);
+  ClickMouse(Window->ButtonTimerRecord);
   TFakeClocks::Advance(3000);
   Tick(Window->TimerAutoStop);
   EXPECT_EQ("Recording stops after: 00:00:01", Window->LabelStopAfter->GetCaption());
@@ -257,7 +259,7 @@ TEST_F(RecordWindow, TheTimerDialogsCancelKeepsARunningCountdownAndItsOkStartsIt
     D->DateTimePickerWhenRecordingTime->SetTime(EncodeTime(0, 1, 0, 0));
     ClickButton(D->ButtonStartTimerRecord);
   });
-  ClickButton(Window->ButtonTimerRecord);
+  ClickMouse(Window->ButtonTimerRecord);
   EXPECT_NEAR(EncodeTime(0, 1, 0, 0), GlobalVarsRecord->RecordingTimerDuration, 1e-9);
   TFakeClocks::Advance(2000);
   Tick(Window->TimerAutoStop);
@@ -275,9 +277,9 @@ TEST_F(RecordWindow, ATimedStartHidesTheTransportUntilItFires) {
     D->DateTimePickerAutomaticallyTime->SetDateTime(Start);
     ClickButton(D->ButtonStartTimerRecord);
   });
-  ClickButton(Window->ButtonTimerRecord);
+  ClickMouse(Window->ButtonTimerRecord);
   Window->UpdateState();
-  for (TButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_FALSE(B->GetVisible());
+  for (TspSkinButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_FALSE(B->GetVisible());
   EXPECT_TRUE(Window->LabelRecordingTimer->GetVisible());
   EXPECT_EQ("Recording Timer...  [ " + DateToStr(Start) + " " + TimeToStr(Start) + " ]",
             Window->LabelRecordingTimer->GetCaption());
@@ -289,7 +291,7 @@ TEST_F(RecordWindow, ATimedStartHidesTheTransportUntilItFires) {
   Tick(Window->TimerAutoStart);
   EXPECT_EQ("[ Recording ]", Status());
   EXPECT_FALSE(Window->TimerAutoStart->GetEnabled());
-  for (TButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_TRUE(B->GetVisible());
+  for (TspSkinButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_TRUE(B->GetVisible());
   EXPECT_FALSE(Window->LabelRecordingTimer->GetVisible());
 }
 
@@ -297,17 +299,17 @@ TEST_F(RecordWindow, AFailedStartOrContinueSaysSoAndLeavesTheWindowReady) {
   Show();
   TFakeRecord::FailStart = true;
   TSystemDialogAnswers::AnswerBox(IDOK);
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   EXPECT_EQ("Error when start recording.", TSystemDialogAnswers::Texts().back());
   EXPECT_EQ("[ Ready ]", Status());
   EXPECT_FALSE(Window->ActionKeep->GetEnabled());
 
   TFakeRecord::FailStart = false;
-  ClickButton(Window->ButtonRecord);
-  ClickButton(Window->ButtonPause);
+  ClickMouse(Window->ButtonRecord);
+  ClickMouse(Window->ButtonPause);
   TFakeRecord::FailStart = true;
   TSystemDialogAnswers::AnswerBox(IDOK);
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   EXPECT_EQ("Error when continue recording.", TSystemDialogAnswers::Texts().back());
   EXPECT_EQ("[ Ready ]", Status());
   EXPECT_TRUE(FileExists(GlobalVarsRecord->RecordingFileName)) << "closed, not lost";
@@ -315,9 +317,9 @@ TEST_F(RecordWindow, AFailedStartOrContinueSaysSoAndLeavesTheWindowReady) {
 
 TEST_F(RecordWindow, DeleteDropsTheFileAndThereIsNothingToKeep) {
   Show();
-  ClickButton(Window->ButtonRecord);
+  ClickMouse(Window->ButtonRecord);
   Recorder()->Deliver({0.5f, 0.5f});
-  ClickButton(Window->ButtonDelete);
+  ClickMouse(Window->ButtonDelete);
   EXPECT_FALSE(FileExists(GlobalVarsRecord->RecordingFileName));
   EXPECT_EQ("[ Ready ]", Status());
   EXPECT_FALSE(Window->ActionKeep->GetEnabled());
@@ -330,7 +332,7 @@ TEST_F(RecordWindow, TheMixerCommandTheSettingsAndTheCheckBox) {
   Launched.clear();
   TRecordControlForm::Launch = [](const std::string& Line) { Launched.push_back(Line); };
   Show();
-  ClickButton(Window->ButtonWindowsMixer);
+  ClickMouse(Window->ButtonWindowsMixer);
   ASSERT_EQ(1u, Launched.size());
   EXPECT_EQ(IncludeTrailingPathDelimiter(SystemDir()) + "control.exe mmsys.cpl,,1", Launched[0]);
 
@@ -341,10 +343,10 @@ TEST_F(RecordWindow, TheMixerCommandTheSettingsAndTheCheckBox) {
     D->EditAttackTime->SetText("150");
     ClickButton(D->ButtonOK);
   });
-  ClickButton(Window->ButtonSettings);
+  ClickMouse(Window->ButtonSettings);
   EXPECT_EQ(150, GlobalVarsRecord->AccuAttackTime);
 
   GlobalVarsRecord->AccuEnabled = false;
-  ClickButton(Window->CheckRecordingWithoutSilence);
+  ClickMouse(Window->CheckRecordingWithoutSilence);
   EXPECT_TRUE(GlobalVarsRecord->AccuEnabled);
 }

@@ -11,13 +11,16 @@
 
 #include "app/GlobalVars.h"
 #include "app/dialogs/RecordControlForm.h"
+#include "deAudio/Source/AudioControlSource.h"
 #include "framework/Action.h"
 #include "framework/Button.h"
 #include "framework/FileUtils.h"
 #include "framework/Label.h"
 #include "framework/ListControls.h"
-#include "framework/RangeControls.h"
 #include "framework/StringLists.h"
+#include "skins/SkinButton.h"
+#include "skins/SkinCheckRadioBox.h"
+#include "skins/SkinGauge.h"
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/support/Screenshot.h"
@@ -45,7 +48,7 @@ protected:
     TModalAnswers::Add("TRecordControlForm", [&](TCustomForm* Form) {
       auto* F = static_cast<TRecordControlForm*>(Form);
       if (Before) Before(F);
-      ClickButton(F->ButtonRecord);
+      ClickMouse(F->ButtonRecord);
       F->UpdateState();
       EXPECT_EQ("[ Recording ]", F->LabelLabelStatus->GetCaption());
       PumpUntil([] { return false; }, Ms);
@@ -88,9 +91,11 @@ TEST_F(RecordSound, TheGaugesShowTheInputAndKeepPutsTheRecordingAtTheCursor) {
   RecordAndKeep(300, [](TRecordControlForm* F) {
     EXPECT_EQ("In: default", F->ComboBoxDevice->GetText());
     EXPECT_EQ(1, F->ComboBoxMixer->GetItems()->GetCount());
-    ASSERT_TRUE(PumpUntil([&] { return F->spSkinGaugeLeft->GetPosition() > 15000; }, 5000));
-    EXPECT_NEAR(16384, F->spSkinGaugeLeft->GetPosition(), 600);
-    EXPECT_EQ(0, F->spSkinGaugeRight->GetPosition());
+    ASSERT_TRUE(PumpUntil([&] { return F->spSkinGaugeLeft->GetValue() > 15000; }, 5000));
+    // The gauges fall between blocks; the level source holds the block's peaks.
+    EXPECT_NEAR(16384, F->deAudioControlSource->GetPeakLeft(), 600);
+    EXPECT_EQ(0, F->deAudioControlSource->GetPeakRight());
+    EXPECT_EQ(0, F->spSkinGaugeRight->GetValue());
     EXPECT_FALSE(F->LabelVolumeTooHigh->GetVisible());
     SaveScreenshot("recording-window");
   }, "recording-window-recording");
@@ -125,7 +130,7 @@ TEST_F(RecordSound, AFullScaleInputIsTooLoud) {
   TModalAnswers::Add("TRecordControlForm", [](TCustomForm* Form) {
     auto* F = static_cast<TRecordControlForm*>(Form);
     EXPECT_TRUE(PumpUntil([&] { return F->LabelVolumeTooHigh->GetVisible(); }, 5000));
-    EXPECT_GT(F->spSkinGaugeLeft->GetPosition(), 30000) << "at the top, less what it has fallen since";
+    EXPECT_GT(F->spSkinGaugeLeft->GetValue(), 30000) << "at the top, less what it has fallen since";
     ClickButton(F->ButtonDiscard);
   });
   Main->ActionRecord->Execute();
