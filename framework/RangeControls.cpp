@@ -212,13 +212,6 @@ TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds
 void TProgressBar::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, PROGRESS_CLASSW);
-  if (FOrientation == pbVertical) Params.Style |= PBS_VERTICAL;
-}
-
-void TProgressBar::SetOrientation(TProgressBarOrientation Value) {
-  if (FOrientation == Value) return;
-  FOrientation = Value;
-  RecreateWnd();
 }
 
 void TProgressBar::CreateWnd() {

@@ -81,15 +81,10 @@ private:
   TWinControl* FAssociate = nullptr;
 };
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
-
 class TProgressBar : public TWinControl {
   SONVELT_CLASS(TProgressBar, TWinControl)
 public:
   explicit TProgressBar(TComponent* AOwner);
-  // A vertical bar fills from the bottom up.
-  TProgressBarOrientation GetOrientation() const { return FOrientation; }
-  void SetOrientation(TProgressBarOrientation Value);
   int GetMin() const { return FMin; }
   void SetMin(int Value);
   int GetMax() const { return FMax; }
@@ -107,7 +102,6 @@ protected:
 
 private:
   int FMin = 0, FMax = 100, FPosition = 0, FStep = 10;
-  TProgressBarOrientation FOrientation = pbHorizontal;
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
