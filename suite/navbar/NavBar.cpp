@@ -450,10 +450,18 @@ void TdxCustomNavBar::CheckCollapseState() {
   }
   if (Collapsed && !FCollapsedRecorded) {
     FCollapsedRecorded = true;
-    if (!FInsideLoaded) OnNavigationPaneCollapsed(this);
+    if (!FInsideLoaded) {
+      TcxObjectLinkGuard Link(this);
+      CollapseStateNotification(this);
+      if (Link.Alive()) OnNavigationPaneCollapsed(this);
+    }
   } else if (!Collapsed && FCollapsedRecorded) {
     FCollapsedRecorded = false;
-    if (!FInsideLoaded) OnNavigationPaneExpanded(this);
+    if (!FInsideLoaded) {
+      TcxObjectLinkGuard Link(this);
+      CollapseStateNotification(this);
+      if (Link.Alive()) OnNavigationPaneExpanded(this);
+    }
   }
 }
 

@@ -35,6 +35,8 @@ using TdxNavBarCalcLinkHintRectEvent =
     TDelegate<void(TObject* Sender, TdxNavBarItemLink* ALink, TdxNavBarViewInfo* AViewInfo, RECT& R)>;
 using TdxNavBarCalcGroupClientHeightEvent =
     TDelegate<void(TObject* Sender, TdxNavBarGroupViewInfo* AViewInfo, int& AHeight)>;
+using TdxNavBarCalcNavigationPaneOverflowPanelHintRectEvent =
+    TDelegate<void(TObject* Sender, TObject* AObject, TdxNavBarViewInfo* AViewInfo, RECT& R)>;
 using TdxNavBarGetGroupHintEvent = TDelegate<void(TObject* Sender, TdxNavBarGroup* AGroup, std::string& AHint)>;
 using TdxNavBarGetLinkHintEvent = TDelegate<void(TObject* Sender, TdxNavBarItemLink* ALink, std::string& AHint)>;
 
@@ -251,9 +253,12 @@ public:
   TdxNavBarCalcGroupHintRectEvent OnCalcGroupHintRect;
   TdxNavBarCalcLinkHintRectEvent OnCalcLinkHintRect;
   TdxNavBarCalcGroupClientHeightEvent OnCalcGroupClientHeight;
+  TdxNavBarCalcNavigationPaneOverflowPanelHintRectEvent OnCalcNavigationPaneOverflowPanelHintRect;
   TdxNavBarGetGroupHintEvent OnGetGroupHint;
   TdxNavBarGetLinkHintEvent OnGetLinkHint;
   TNotifyEvent OnNavigationPaneCollapsed, OnNavigationPaneExpanded;
+  // Unpublished: told first whenever the pane collapses or expands.
+  TNotifyEvent CollapseStateNotification;
 
 protected:
   void Loaded() override;

@@ -5,7 +5,7 @@
 namespace {
 TSuiteUnit* const* Units() {
   static TSuiteUnit* const List[] = {&NavBarBaseViewsUnit(), &NavBarOfficeViewsUnit(), &NavBarVSToolBoxViewsUnit(),
-                                     &NavBarExplorerViewsUnit(), nullptr};
+                                     &NavBarExplorerViewsUnit(), &NavBarOffice11ViewsUnit(), nullptr};
   return List;
 }
 }  // namespace

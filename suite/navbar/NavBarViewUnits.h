@@ -13,3 +13,4 @@ TSuiteUnit& NavBarBaseViewsUnit();
 TSuiteUnit& NavBarOfficeViewsUnit();
 TSuiteUnit& NavBarVSToolBoxViewsUnit();
 TSuiteUnit& NavBarExplorerViewsUnit();
+TSuiteUnit& NavBarOffice11ViewsUnit();
