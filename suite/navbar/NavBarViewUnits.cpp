@@ -5,7 +5,8 @@
 namespace {
 TSuiteUnit* const* Units() {
   static TSuiteUnit* const List[] = {&NavBarBaseViewsUnit(), &NavBarOfficeViewsUnit(), &NavBarVSToolBoxViewsUnit(),
-                                     &NavBarExplorerViewsUnit(), &NavBarOffice11ViewsUnit(), nullptr};
+                                     &NavBarExplorerViewsUnit(), &NavBarOffice11ViewsUnit(), &NavBarXPViewsUnit(),
+                                     nullptr};
   return List;
 }
 }  // namespace

@@ -14,3 +14,4 @@ TSuiteUnit& NavBarOfficeViewsUnit();
 TSuiteUnit& NavBarVSToolBoxViewsUnit();
 TSuiteUnit& NavBarExplorerViewsUnit();
 TSuiteUnit& NavBarOffice11ViewsUnit();
+TSuiteUnit& NavBarXPViewsUnit();
