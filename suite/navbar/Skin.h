@@ -108,6 +108,8 @@ public:
   virtual void DeleteItem(TObject* Item);
   void BeginUpdate() { ++FUpdateCount; }
   void EndUpdate();
+  // Ends an update without a change notice (bindings adding placeholders).
+  void EndUpdateQuietly() { EndUpdateSilently(); }
   bool IsModified() const { return FModified; }
   // How often the lists were sorted (they sort at most once after each change).
   int SortCount() const { return FSortCount; }
@@ -132,6 +134,7 @@ private:
 };
 
 class TdxSkinElement;
+class TdxSkinCanvas;
 
 class TdxSkinImage : public TPersistent {
   SONVELT_CLASS(TdxSkinImage, TPersistent)
@@ -171,8 +174,19 @@ public:
   void ToData(TdxSkinStreamImage& D) const;
   void FromData(const TdxSkinStreamImage& D);
 
+  // ---- drawing (after each change the geometry is worked out once)
+  SIZE CellSize();
+  // The cell of a state for an image index; a missing state falls back to the lowest present one.
+  RECT SourceCell(TdxSkinElementState State, int ImageIndex);
+  void Draw(HDC DC, const RECT& R, TdxSkinElementState State, int ImageIndex);
+  void DrawEx(TdxSkinCanvas* Canvas, const RECT& R, TdxSkinElementState State, int ImageIndex);
+
 private:
   void Changed();
+  void CalculateCells();
+  SIZE FCellSize{0, 0};
+  int FStateCount = 0;
+  int FStateOrdinal[dxSkinStateCount] = {};
   TdxSkinElement* FOwner;
   TOwned<TdxPNGImage> FPicture;
   std::string FSourceName;
@@ -236,6 +250,10 @@ public:
 
   void ToData(TdxSkinStreamElement& D) const;
   void FromData(const TdxSkinStreamElement& D);
+  // Background, image, borders and glyph over R.
+  void Draw(HDC DC, const RECT& R, TdxSkinElementState State, int ImageIndex = 0);
+  // The content offset when any side is set, else the borders' widths.
+  RECT ContentMargins() const;
 
 private:
   void SubChanged(TObject*) { Changed(); }
@@ -336,3 +354,32 @@ private:
 
 // Locale-aware, case-sensitive comparison of two names (negative, 0, positive).
 int SkinCompareNames(const std::string& A, const std::string& B);
+
+// The surface one drawing goes to: the target DC, or a 32-bit copy of the area
+// when the target has 16 bits per pixel or fewer (GDI+ keeps alpha then), which
+// goes back to the target at the end.
+class TdxSkinCanvas {
+public:
+  ~TdxSkinCanvas() { EndPaint(); }
+  void BeginPaint(HDC DC, const RECT& R);
+  void EndPaint();
+  bool Buffered() const { return FBuffer != nullptr; }
+  HDC DC() const { return FUsed; }
+  void Fill(const RECT& R, TColor Color);
+  void FillAlpha(const RECT& R, TColor Color, std::uint8_t Alpha);
+  void Gradient(const RECT& R, TColor Color1, TdxSkinGradientMode Mode, TColor Color2);
+  void DrawNatural(TdxPNGImage* Picture, const RECT& Dest, const RECT& Source);
+  void DrawStretched(TdxPNGImage* Picture, const RECT& Dest, const RECT& Source);
+  void DrawTiled(TdxPNGImage* Picture, const RECT& Dest, const RECT& Source);
+
+private:
+  HDC FTarget = nullptr;
+  HDC FUsed = nullptr;
+  RECT FRect{};
+  TBitmap* FBuffer = nullptr;
+  TdxGPGraphics* FGraphics = nullptr;
+};
+
+// The nine parts of R cut by margins M (column x 3 + row); with Adjust, margins
+// that do not fit shrink in proportion and their columns or rows stretch.
+void SkinNineParts(const RECT& R, RECT M, bool Adjust, RECT Parts[9], int Stretch[9]);
