@@ -6,7 +6,7 @@ namespace {
 TSuiteUnit* const* Units() {
   static TSuiteUnit* const List[] = {&NavBarBaseViewsUnit(), &NavBarOfficeViewsUnit(), &NavBarVSToolBoxViewsUnit(),
                                      &NavBarExplorerViewsUnit(), &NavBarOffice11ViewsUnit(), &NavBarXPViewsUnit(),
-                                     nullptr};
+                                     &NavBarSkinViewsUnit(), nullptr};
   return List;
 }
 }  // namespace

@@ -15,3 +15,4 @@ TSuiteUnit& NavBarVSToolBoxViewsUnit();
 TSuiteUnit& NavBarExplorerViewsUnit();
 TSuiteUnit& NavBarOffice11ViewsUnit();
 TSuiteUnit& NavBarXPViewsUnit();
+TSuiteUnit& NavBarSkinViewsUnit();
