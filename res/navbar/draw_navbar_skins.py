@@ -102,8 +102,44 @@ def cell(scheme, state, w, h, index):
     return rows
 
 
-def strip(scheme, states, w, h, count):
-    cells = [cell(scheme, s, w, h, i) for i in range(count) for s in states]
+# Marks drawn on the cells of buttons: (dx, dy) pixels around the cell's centre.
+def chevron(direction):
+    pts = []
+    for k in (-2, 2):
+        for i in range(-2, 3):
+            d = 2 - abs(i)
+            pts += {"up": [(i, k - d), (i, k - d + 1)], "down": [(i, k + d), (i, k + d - 1)],
+                    "left": [(k - d, i), (k - d + 1, i)], "right": [(k + d, i), (k + d - 1, i)]}[direction]
+    return pts
+
+
+def triangle(direction):
+    pts = []
+    for row in range(3):
+        for i in range(-row, row + 1):
+            pts.append((i, 1 - row) if direction == "down" else (i, row - 1))
+    return pts
+
+
+MARKS = {"GroupOpenButton": chevron("down"), "GroupCloseButton": chevron("up"), "CollapseButton": chevron("left"),
+         "ExpandButton": chevron("right"), "ScrollUpButton": triangle("up"), "ScrollDownButton": triangle("down"),
+         "OverflowPanelExpandItem": chevron("right")}
+
+
+def marked(rows, w, h, marks, colour):
+    if not marks:
+        return rows
+    cx, cy = w // 2, h // 2
+    for dx, dy in marks:
+        x, y = cx + dx, cy + dy
+        if 0 <= x < w and 0 <= y < h:
+            rows[y][x] = colour + (255,)
+    return rows
+
+
+def strip(scheme, states, w, h, count, name=""):
+    cells = [marked(cell(scheme, s, w, h, i), w, h, MARKS.get(name), scheme["text"])
+             for i in range(count) for s in states]
     rows = [sum((c[y] for c in cells), []) for y in range(h)]
     return png(w * len(cells), h, rows)
 
@@ -132,7 +168,7 @@ def prop(cls, name, value):
 
 
 def element(scheme, name, states, w, h, count, version_102, group):
-    pic = strip(scheme, states, w, h, count)
+    pic = strip(scheme, states, w, h, count, name)
     m = 3 if min(w, h) > 6 else 0
     out = text(name)
     out += struct.pack("<iBi", COLOR_DEFAULT, 255, count) + rect(0, 0, 0, 0)
