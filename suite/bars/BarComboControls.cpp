@@ -40,10 +40,14 @@ void TCustomdxBarComboControl::SetDroppedDown(bool Value) {
   if (Value == FDroppedDown || IsReadOnly()) return;
   FDroppedDown = Value;
   Repaint();
-  if (Value)
-    ComboDoDropDown(LinkedItem(), GetDropDownPosition());
-  else
+  if (Value) {
+    RECT R = ItemBounds();
+    TCustomdxBarControl* W = GetParent();
+    ComboDoDropDown(LinkedItem(), GetDropDownPosition(), SIZE{R.right - R.left, R.bottom - R.top},
+                    W && (W->Kind() == bwkSubMenu || W->IsVertical()));
+  } else {
     ComboDoCloseUp(LinkedItem());
+  }
 }
 
 void TCustomdxBarComboControl::UpdateDrawParams(bool Full) {

@@ -219,6 +219,15 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     Message.Result = MA_NOACTIVATE;
     return;
   }
+  // Tab, Enter, Esc and the arrows typed into an item's in-place editor (a child
+  // window with the focus) are the editor's, not the form's dialog navigation.
+  if (Message.Msg == CM_WANTSPECIALKEY && HandleAllocated()) {
+    HWND Focus = GetFocus();
+    if (Focus && IsChild(GetHandle(), Focus)) {
+      Message.Result = 1;
+      return;
+    }
+  }
   TCustomControl::WndProc(Message);
 }
 

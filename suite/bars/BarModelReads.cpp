@@ -2,217 +2,200 @@
 
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
+#include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 
-TdxBarBorderStyle BarBorderStyleOf(TdxBar* Bar) {
-  (void)Bar;
-  return bbsSingle;
-}
+TdxBarBorderStyle BarBorderStyleOf(TdxBar* Bar) { return Bar ? Bar->GetBorderStyle() : bbsSingle; }
 
-TColor BarColorOf(TdxBar* Bar) {
-  (void)Bar;
-  return clDefault;
-}
+TColor BarColorOf(TdxBar* Bar) { return Bar ? Bar->GetColor() : clDefault; }
 
 bool IsStatusBarLike(TdxBar* Bar) {
-  (void)Bar;
-  return false;
+  return Bar && Bar->GetDockingStyle() == dsBottom && Bar->GetBorderStyle() == bbsNone && Bar->GetWholeRow();
 }
 
-TBitmap* BarBackgroundBitmapOf(TdxBar* Bar) {
-  (void)Bar;
-  return nullptr;
-}
+TBitmap* BarBackgroundBitmapOf(TdxBar* Bar) { return Bar ? Bar->GetBackgroundBitmap() : nullptr; }
 
 bool BarIsMainMenu(TdxBar* Bar) { return Bar && Bar->GetIsMainMenu(); }
 
-bool BarCanDock(TdxBar* Bar) {
-  (void)Bar;
-  return true;
-}
+bool BarCanDock(TdxBar* Bar) { return !Bar || Bar->IsDockingAllowed(); }
 
-TColor ItemStyleTextColor(TdxBarItem* Item) {
-  (void)Item;
-  return clDefault;
+namespace {
+// The values a style slot of the item assigns (an edit's slot 1 is its StyleEdit).
+TdxBarItemStyleViewParams StyleParams(TdxBarItem* Item, int Slot) {
+  if (!Item || Slot >= Item->GetStyleCount()) return {};
+  return Item->GetStyleViewParams(Slot);
 }
+}  // namespace
 
-TColor ItemStyleColor(TdxBarItem* Item) {
-  (void)Item;
-  return clDefault;
-}
+TColor ItemStyleTextColor(TdxBarItem* Item) { return StyleParams(Item, 0).TextColor; }
 
-TFont* ItemStyleFont(TdxBarItem* Item) {
-  (void)Item;
-  return nullptr;
-}
+TColor ItemStyleColor(TdxBarItem* Item) { return StyleParams(Item, 0).Color; }
 
-TColor EditStyleTextColor(TdxBarItem* Item) {
-  (void)Item;
-  return clDefault;
-}
+TFont* ItemStyleFont(TdxBarItem* Item) { return StyleParams(Item, 0).Font; }
 
-TColor EditStyleColor(TdxBarItem* Item) {
-  (void)Item;
-  return clDefault;
-}
+TColor EditStyleTextColor(TdxBarItem* Item) { return StyleParams(Item, 1).TextColor; }
 
-TFont* EditStyleFont(TdxBarItem* Item) {
-  (void)Item;
-  return nullptr;
-}
+TColor EditStyleColor(TdxBarItem* Item) { return StyleParams(Item, 1).Color; }
+
+TFont* EditStyleFont(TdxBarItem* Item) { return StyleParams(Item, 1).Font; }
 
 bool ItemUsesStyleColor(TdxBarItem* Item) { return dynamic_cast<TdxBarLabel*>(Item) != nullptr; }
 
-TdxBarGlyphLayout ItemGlyphLayoutOf(TdxBarItem* Item) {
-  (void)Item;
-  return glTop;
-}
+TdxBarGlyphLayout ItemGlyphLayoutOf(TdxBarItem* Item) { return Item ? Item->GetGlyphLayout() : glTop; }
 
-bool ItemShowsCaption(TdxBarItem* Item) {
-  (void)Item;
-  return true;
-}
+bool ItemShowsCaption(TdxBarItem* Item) { return !Item || Item->GetShowCaption(); }
 
-TBitmap* ItemLargeGlyphOf(TdxBarItem* Item) {
-  (void)Item;
-  return nullptr;
-}
+TBitmap* ItemLargeGlyphOf(TdxBarItem* Item) { return Item ? Item->GetLargeGlyph() : nullptr; }
 
-TdxBarItemAlign ItemAlignOf(TdxBarItem* Item) {
-  (void)Item;
-  return iaLeft;
-}
+TdxBarItemAlign ItemAlignOf(TdxBarItem* Item) { return Item ? Item->GetAlign() : iaLeft; }
 
-int ItemWidthOf(TdxBarItem* Item) {
-  (void)Item;
-  return 0;
-}
+int ItemWidthOf(TdxBarItem* Item) { return Item ? Item->GetWidth() : 0; }
 
 bool ItemIsImageInList(TCustomImageList* List, int Index) { return List && Index >= 0 && Index < List->GetCount(); }
 
-TdxBarMenuItemSize LinksItemSizeOf(TdxBarItemLinks* Links) {
-  (void)Links;
-  return misNormal;
+TdxBarMenuItemSize LinksItemSizeOf(TdxBarItemLinks* Links) { return Links ? Links->EffectiveItemSize() : misNormal; }
+
+bool LinksShowShortCuts(TdxBarItemLinks* Links) { return Links && Links->EffectiveShowShortCuts(); }
+
+bool LinksShowDescriptions(TdxBarItemLinks* Links) { return Links && Links->EffectiveShowDescriptions(); }
+
+bool ButtonUnclickAfterDoing(TdxBarButton* Button) { return !Button || Button->GetUnclickAfterDoing(); }
+
+bool ButtonLowered(TdxBarButton* Button) { return Button && Button->GetLowered(); }
+
+bool ButtonDropDownEnabled(TdxBarButton* Button) { return !Button || Button->GetDropDownEnabled(); }
+
+bool ButtonCloseSubMenuOnClick(TdxBarButton* Button) { return !Button || Button->GetCloseSubMenuOnClick(); }
+
+void SetItemClickLink(TdxBarItem* Item, TdxBarItemLink* Link) {
+  if (Item) Item->SetClickItemLink(Link);
 }
-
-bool LinksShowShortCuts(TdxBarItemLinks* Links) { return Links != nullptr; }
-
-bool LinksShowDescriptions(TdxBarItemLinks* Links) {
-  (void)Links;
-  return false;
-}
-
-bool ButtonUnclickAfterDoing(TdxBarButton* Button) {
-  (void)Button;
-  return true;
-}
-
-bool ButtonLowered(TdxBarButton* Button) {
-  (void)Button;
-  return false;
-}
-
-bool ButtonDropDownEnabled(TdxBarButton* Button) {
-  (void)Button;
-  return true;
-}
-
-bool ButtonCloseSubMenuOnClick(TdxBarButton* Button) {
-  (void)Button;
-  return true;
-}
-
-void SetItemClickLink(TdxBarItem* Item, TdxBarItemLink* Link) { (void)Item, (void)Link; }
 
 std::string EditTextOf(TdxBarItem* Item) {
-  (void)Item;
-  return std::string();
+  auto* W = dynamic_cast<TdxBarWindowItem*>(Item);
+  return W ? W->GetText() : std::string();
 }
 
-void SetEditTextOf(TdxBarItem* Item, const std::string& Text) { (void)Item, (void)Text; }
+void SetEditTextOf(TdxBarItem* Item, const std::string& Text) {
+  if (auto* W = dynamic_cast<TdxBarWindowItem*>(Item)) W->SetText(Text);
+}
 
 int EditMaxLength(TdxBarItem* Item) {
-  (void)Item;
-  return 0;
+  auto* E = dynamic_cast<TdxBarEdit*>(Item);
+  return E ? E->GetMaxLength() : 0;
 }
 
 bool EditReadOnly(TdxBarItem* Item) {
-  (void)Item;
-  return false;
+  auto* E = dynamic_cast<TdxBarEdit*>(Item);
+  return E && E->GetReadOnly();
 }
 
 std::string ComboEntryText(TdxBarCustomCombo* Combo, int Index) {
-  (void)Combo, (void)Index;
-  return std::string();
+  TStrings* Items = Combo ? Combo->GetItems() : nullptr;
+  return Items && Index >= 0 && Index < Items->GetCount() ? Items->GetStrings(Index) : std::string();
 }
 
 TdxBarItemLinks* ButtonDropDownLinks(TdxBarButton* Button) {
-  (void)Button;
-  return nullptr;
+  TdxBarPopupMenu* Menu = Button ? Button->GetDropDownMenu() : nullptr;
+  return Menu ? Menu->GetItemLinks() : nullptr;
 }
 
 void ShowButtonDropDownMenu(TdxBarButton* Button, TdxBarItemControl* Control, POINT P, int OwnerWidth,
                             int OwnerHeight, bool Joined) {
-  (void)Button, (void)Control, (void)P, (void)OwnerWidth, (void)OwnerHeight, (void)Joined;
+  (void)OwnerWidth, (void)OwnerHeight, (void)Joined;
+  TdxBarPopupMenu* Menu = Button ? Button->GetDropDownMenu() : nullptr;
+  if (!Menu) return;
+  Menu->SetOwnerItemControl(Control);
+  Menu->PopupAtPoint(P.x, P.y);
 }
 
-void FireSubItemPopup(TCustomdxBarSubItem* Item) { (void)Item; }
+void FireSubItemPopup(TCustomdxBarSubItem* Item) {
+  if (Item) Item->DoPopup();
+}
 
-void FireSubItemCloseUp(TCustomdxBarSubItem* Item) { (void)Item; }
+void FireSubItemCloseUp(TCustomdxBarSubItem* Item) {
+  if (Item) Item->DoCloseUp();
+}
 
 void ContainerAddListItems(TCustomdxBarContainerItem* Item, TdxBarItemLinks* Links, int Position,
                            TdxBarItemLink* Link) {
-  (void)Item, (void)Links, (void)Position, (void)Link;
+  if (Item && Links) Item->AddListItems(Links, Position, Link, true);
 }
 
 void ContainerDeleteListItems(TCustomdxBarContainerItem* Item, TdxBarItemLinks* Links, int Position) {
-  (void)Item, (void)Links, (void)Position;
+  if (Item && Links) Item->DeleteListItems(Links, Position);
 }
 
-void ContainerInvalidateItemList(TCustomdxBarContainerItem* Item) { (void)Item; }
-
-bool ContainerFirstBeginsGroup(TCustomdxBarContainerItem* Item) {
-  (void)Item;
-  return true;
+void ContainerInvalidateItemList(TCustomdxBarContainerItem* Item) {
+  if (Item) Item->InvalidateItemList();
 }
+
+bool ContainerFirstBeginsGroup(TCustomdxBarContainerItem* Item) { return !Item || Item->FirstBeginsGroup(); }
 
 void AdoptLinksWindow(TdxBarItemLinks* Links, TCustomdxBarControl* Window) { (void)Links, (void)Window; }
 
-void FireWindowItemEnter(TdxBarItem* Item) { (void)Item; }
-void FireWindowItemExit(TdxBarItem* Item) { (void)Item; }
-void FireWindowItemCurChange(TdxBarItem* Item) { (void)Item; }
-void FireWindowItemKeyDown(TdxBarItem* Item, WORD& Key, TShiftState Shift) { (void)Item, (void)Key, (void)Shift; }
-void FireWindowItemKeyPress(TdxBarItem* Item, char& Key) { (void)Item, (void)Key; }
-void FireWindowItemKeyUp(TdxBarItem* Item, WORD& Key, TShiftState Shift) { (void)Item, (void)Key, (void)Shift; }
+namespace {
+TdxBarWindowItem* WindowItemOf(TdxBarItem* Item) { return dynamic_cast<TdxBarWindowItem*>(Item); }
+TCustomdxBarCombo* ComboOf(TdxBarItem* Item) { return dynamic_cast<TCustomdxBarCombo*>(Item); }
+TdxBarCustomCombo* ListComboOf(TdxBarItem* Item) { return dynamic_cast<TdxBarCustomCombo*>(Item); }
+}  // namespace
+
+void FireWindowItemEnter(TdxBarItem* Item) {
+  if (auto* W = WindowItemOf(Item)) W->DoEnter();
+}
+void FireWindowItemExit(TdxBarItem* Item) {
+  if (auto* W = WindowItemOf(Item)) W->DoExit();
+}
+void FireWindowItemCurChange(TdxBarItem* Item) {
+  if (auto* W = WindowItemOf(Item)) W->DoCurChange();
+}
+void FireWindowItemKeyDown(TdxBarItem* Item, WORD& Key, TShiftState Shift) {
+  if (auto* W = WindowItemOf(Item)) W->DoKeyDown(Key, Shift);
+}
+void FireWindowItemKeyPress(TdxBarItem* Item, char& Key) {
+  if (auto* W = WindowItemOf(Item)) W->DoKeyPress(Key);
+}
+void FireWindowItemKeyUp(TdxBarItem* Item, WORD& Key, TShiftState Shift) {
+  if (auto* W = WindowItemOf(Item)) W->DoKeyUp(Key, Shift);
+}
 
 bool ComboShowsEditor(TdxBarItem* Item) {
-  (void)Item;
-  return true;
+  TCustomdxBarCombo* C = ComboOf(Item);
+  return !C || C->GetShowEditor();
 }
 
 HWND ComboDropDownWindow(TdxBarItem* Item) {
-  (void)Item;
-  return nullptr;
+  TCustomdxBarCombo* C = ComboOf(Item);
+  return C ? C->GetDropDownWindow() : nullptr;
 }
 
-void ComboDoDropDown(TdxBarItem* Item, POINT P) { (void)Item, (void)P; }
+void ComboDoDropDown(TdxBarItem* Item, POINT P, SIZE ItemSize, bool InVerticalHolder) {
+  if (TCustomdxBarCombo* C = ComboOf(Item)) C->DoDropDown(P, ItemSize, InVerticalHolder);
+}
 
-void ComboDoCloseUp(TdxBarItem* Item) { (void)Item; }
+void ComboDoCloseUp(TdxBarItem* Item) {
+  if (TCustomdxBarCombo* C = ComboOf(Item)) C->DoCloseUp();
+}
 
 bool ComboKeyGoesToDropDown(TdxBarItem* Item, WORD Key, TShiftState Shift) {
-  (void)Item, (void)Key, (void)Shift;
-  return false;
+  TCustomdxBarCombo* C = ComboOf(Item);
+  return C && C->CheckKeyForDropDownWindow(Key, Shift);
 }
 
 TStrings* ComboItemsOf(TdxBarItem* Item) {
-  (void)Item;
-  return nullptr;
+  TdxBarCustomCombo* C = ListComboOf(Item);
+  return C ? C->GetItems() : nullptr;
 }
 
 int ComboItemIndexOf(TdxBarItem* Item) {
-  (void)Item;
-  return -1;
+  TdxBarCustomCombo* C = ListComboOf(Item);
+  return C ? C->GetItemIndex() : -1;
 }
 
-void SetComboItemIndexOf(TdxBarItem* Item, int Index) { (void)Item, (void)Index; }
+void SetComboItemIndexOf(TdxBarItem* Item, int Index) {
+  if (TdxBarCustomCombo* C = ListComboOf(Item)) C->SetItemIndex(Index);
+}

@@ -92,7 +92,9 @@ void FireWindowItemKeyUp(TdxBarItem* Item, WORD& Key, TShiftState Shift);
 // showing and hiding, which keys go to it, the entries and the chosen one.
 bool ComboShowsEditor(TdxBarItem* Item);
 HWND ComboDropDownWindow(TdxBarItem* Item);
-void ComboDoDropDown(TdxBarItem* Item, POINT P);
+// Opens the drop-down at a screen point for an item of ItemSize (beside it in a
+// menu or on a vertical toolbar).
+void ComboDoDropDown(TdxBarItem* Item, POINT P, SIZE ItemSize, bool InVerticalHolder);
 void ComboDoCloseUp(TdxBarItem* Item);
 bool ComboKeyGoesToDropDown(TdxBarItem* Item, WORD Key, TShiftState Shift);
 TStrings* ComboItemsOf(TdxBarItem* Item);

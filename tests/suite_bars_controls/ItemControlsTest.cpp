@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItemControls.h"
 #include "tests/framework_controls/UiTestSupport.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
@@ -95,6 +97,47 @@ TEST_F(PainterFixture, HotPartTracking) {
   RECT R = Off->ItemBounds();
   Off->MouseMove({}, R.left + 2, R.top + 2);
   EXPECT_EQ(-1, Off->GetHotPartIndex());
+}
+
+// A split button: a press on its arrow part asks its DropDownMenu to open for it
+// and fires no click; a click on the main part fires the click.
+TEST_F(PainterFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
+  TdxBarButton* B = AddButton(*ToolbarLinks, "Save");
+  B->SetButtonStyle(bsDropDown);
+  TdxBarPopupMenu* Menu = TdxBarPopupMenu::Create(Form);
+  Menu->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
+  B->SetDropDownMenu(Menu);
+  ClickCounter Counter;
+  B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
+  Toolbar->SetParent(Form);
+  SIZE S = Toolbar->Layout();
+  Toolbar->SetBounds(0, 0, S.cx, S.cy);
+  Toolbar->SetVisible(true);
+  Pump();
+  TdxBarItemControl* C = Toolbar->ControlOf(0);
+  RECT Arrow = C->PartRect(1), Main = C->PartRect(0);
+  // The left button held down over the arrow, as the press that clicks it.
+  POINT At = Toolbar->ClientToScreen(POINT{Arrow.left + 2, Arrow.top + 4});
+  SetCursorPos(At.x, At.y);
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  In.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &In, sizeof(In));
+  PumpUntil([] { return IsLeftButtonDown(); }, 1000);
+  C->MouseMove({}, Arrow.left + 2, Arrow.top + 4);
+  Toolbar->SetPressed(true);
+  C->Click(true);
+  In.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &In, sizeof(In));
+  PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
+  EXPECT_EQ(0, Counter.Count);
+  EXPECT_EQ(C, Menu->GetOwnerItemControl());
+
+  C->ControlInactivate(true);
+  C->MouseMove({}, Main.left + 2, Main.top + 4);
+  Toolbar->SetPressed(true);
+  C->Click(true);
+  EXPECT_EQ(1, Counter.Count);
 }
 
 struct SubItemFixture : PainterFixture {

@@ -139,3 +139,21 @@ TEST_F(PainterFixture, WidthCacheRefusesLevelsNotAllowed) {
     EXPECT_STREQ("Testing! The level is not allowed", E.what());
   }
 }
+
+// A Lowered button is two pixels wider and higher, except in the themed look.
+TEST_F(PainterFixture, LoweredButtonIsLargerExceptThemed) {
+  AddButton(*ToolbarLinks, "Same");
+  AddButton(*ToolbarLinks, "Same")->SetLowered(true);
+  for (auto [Class, Grows] : {std::pair{TdxBarStandardPainter::StaticClass(), 2},
+                              std::pair{TdxBarEnhancedPainter::StaticClass(), 2},
+                              std::pair{TdxBarFlatPainter::StaticClass(), 2},
+                              std::pair{TdxBarOffice11Painter::StaticClass(), 2},
+                              std::pair{TdxBarXPPainter::StaticClass(), 0}}) {
+    Use(Class);
+    Toolbar->RecreateItemControls();
+    Toolbar->Layout();
+    TdxBarItemControl *A = Toolbar->ControlOf(0), *B = Toolbar->ControlOf(1);
+    EXPECT_EQ(A->Width() + Grows, B->Width()) << Class->ClassName();
+    EXPECT_EQ(A->Height() + Grows, B->Height()) << Class->ClassName();
+  }
+}

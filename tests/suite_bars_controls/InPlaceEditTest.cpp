@@ -1,0 +1,167 @@
+// In-place edits and combos on a toolbar shown on the form, driven by keys and
+// clicks posted to the focused window: which ways of leaving store the text,
+// long text, and how combos open and step through their entries.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarEditItems.h"
+#include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_bars_painters/PainterFixture.h"
+
+namespace {
+// Posts a key with Alt held, as the keyboard sends it.
+void PressAltKey(WORD Key) {
+  HWND Wnd = GetFocus();
+  PostMessageW(Wnd, WM_SYSKEYDOWN, Key, 0x20000001);
+  PostMessageW(Wnd, WM_SYSKEYUP, Key, static_cast<LPARAM>(0xE0000001u));
+  Pump();
+}
+
+struct TOpenCounter {
+  int Count = 0;
+  void Opened(TObject*) { ++Count; }
+};
+
+void TypeText(const std::string& Text) {
+  HWND Wnd = GetFocus();
+  for (char Ch : Text) PostMessageW(Wnd, WM_CHAR, static_cast<WPARAM>(Ch), 1);
+  Pump();
+}
+}  // namespace
+
+struct InPlaceEditFixture : PainterFixture {
+  HWND Other = nullptr;
+
+  void SetUp() override {
+    PainterFixture::SetUp();
+    Toolbar->SetParent(Form);
+    Toolbar->SetBounds(0, 0, 380, 40);
+    // A window of the form's own that a click can move the focus to.
+    Other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 24, Form->GetHandle(),
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(Other);
+    PainterFixture::TearDown();
+  }
+
+  template <class T>
+  T* AddEdit(const std::string& Text) {
+    T* Item = T::Create(Form);
+    Item->SetCaption("Name");
+    Item->SetText(Text);
+    ToolbarLinks->Links()->AddItem(Item);
+    return Item;
+  }
+  // Lays the toolbar out, shows it and starts editing its first control.
+  TdxBarEditControl* StartEditing() {
+    SIZE S = Toolbar->Layout();
+    Toolbar->SetBounds(0, 0, S.cx, S.cy);
+    Toolbar->SetVisible(true);
+    Pump();
+    auto* C = static_cast<TdxBarEditControl*>(Toolbar->ControlOf(0));
+    C->Click(true);
+    Pump();
+    return C;
+  }
+  void ClickAway() {
+    PostMessageW(Other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(Other, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+  }
+};
+
+// Enter and Tab store the typed text; Esc and a click away (without
+// AlwaysSaveText) never do; with AlwaysSaveText the click away stores it.
+TEST_F(InPlaceEditFixture, WaysOfLeavingAnEdit) {
+  struct Case {
+    const char* Name;
+    bool AlwaysSaveText;
+    std::function<void(InPlaceEditFixture&)> Leave;
+    bool Stored;
+  };
+  const Case Cases[] = {
+      {"Enter", false, [](InPlaceEditFixture&) { PressKey(VK_RETURN); }, true},
+      {"Tab", false, [](InPlaceEditFixture&) { PressKey(VK_TAB); }, true},
+      {"Esc", false, [](InPlaceEditFixture&) { PressKey(VK_ESCAPE); }, false},
+      {"Esc, AlwaysSaveText", true, [](InPlaceEditFixture&) { PressKey(VK_ESCAPE); }, false},
+      {"click away", false, [](InPlaceEditFixture& F) { F.ClickAway(); }, false},
+      {"click away, AlwaysSaveText", true, [](InPlaceEditFixture& F) { F.ClickAway(); }, true},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    M->SetAlwaysSaveText(C.AlwaysSaveText);
+    TdxBarEdit* Item = AddEdit<TdxBarEdit>("old");
+    TdxBarEditControl* Control = StartEditing();
+    ASSERT_TRUE(Control->IsFocused());
+    ASSERT_EQ(Control->InnerWindow(), GetFocus());
+    TypeText("new");
+    C.Leave(*this);
+    EXPECT_FALSE(Control->IsFocused());
+    EXPECT_EQ(C.Stored ? "new" : "old", Item->GetText());
+    Free(Item);
+  }
+}
+
+// A text longer than the window's read-back used to allow arrives whole.
+TEST_F(InPlaceEditFixture, LongTextSurvives) {
+  TdxBarEdit* Item = AddEdit<TdxBarEdit>("");
+  TdxBarEditControl* Control = StartEditing();
+  std::string Long;
+  for (int I = 0; I < 300; ++I) Long += static_cast<char>('a' + I % 26);
+  SetWindowTextW(Control->InnerWindow(), std::wstring(Long.begin(), Long.end()).c_str());
+  PressKey(VK_RETURN);
+  EXPECT_EQ(Long, Item->GetText());
+}
+
+// F4 and Alt+Down open a combo's list and close it again; a read-only combo never opens.
+TEST_F(InPlaceEditFixture, ComboOpensByKeyUnlessReadOnly) {
+  for (bool ReadOnly : {false, true}) {
+    SCOPED_TRACE(ReadOnly ? "read-only" : "editable");
+    TdxBarCombo* Combo = AddEdit<TdxBarCombo>("");
+    Combo->GetItems()->Add("one");
+    Combo->GetItems()->Add("two");
+    Combo->SetReadOnly(ReadOnly);
+    TOpenCounter Opened;
+    Combo->OnDropDown = Bind(&Opened, &TOpenCounter::Opened);
+    auto* Control = static_cast<TCustomdxBarComboControl*>(StartEditing());
+    PressKey(VK_F4);
+    EXPECT_EQ(!ReadOnly, Control->GetDroppedDown());
+    PressKey(VK_F4);
+    EXPECT_FALSE(Control->GetDroppedDown());
+    PressAltKey(VK_DOWN);
+    EXPECT_EQ(!ReadOnly, Control->GetDroppedDown());
+    EXPECT_EQ(ReadOnly ? 0 : 2, Opened.Count);
+    PressKey(VK_ESCAPE);
+    Free(Combo);
+  }
+}
+
+// Closed, Down shows the next entry in the edit; the item's ItemIndex follows
+// only on Enter or Tab, and Esc leaves it.
+TEST_F(InPlaceEditFixture, ComboDownShowsTheNextEntryAndEnterOrTabChoosesIt) {
+  for (WORD Leave : {WORD(VK_RETURN), WORD(VK_TAB), WORD(VK_ESCAPE)}) {
+    SCOPED_TRACE(Leave);
+    TdxBarCombo* Combo = AddEdit<TdxBarCombo>("");
+    for (const char* S : {"one", "two", "three"}) Combo->GetItems()->Add(S);
+    Combo->SetItemIndex(0);
+    TdxBarEditControl* Control = StartEditing();
+    PressKey(VK_DOWN);
+    auto Text = [&] {
+      wchar_t Buf[32]{};
+      GetWindowTextW(Control->InnerWindow(), Buf, 32);
+      return std::wstring(Buf);
+    };
+    EXPECT_EQ(L"two", Text());
+    EXPECT_EQ(0, Combo->GetItemIndex());
+    PressKey(VK_DOWN);
+    EXPECT_EQ(L"three", Text());
+    EXPECT_EQ(0, Combo->GetItemIndex());
+    PressKey(Leave);
+    EXPECT_EQ(Leave == VK_ESCAPE ? 0 : 2, Combo->GetItemIndex());
+    Free(Combo);
+  }
+}
