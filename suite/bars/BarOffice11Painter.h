@@ -1,8 +1,8 @@
-// The Office 2003 look: dock sites and docked toolbars filled with gradients,
+// The gradient look: dock sites and docked toolbars filled with gradients,
 // docked toolbars drawn as boxes with rounded ends, a grip of dots and a gradient
 // mark, menus with a gradient icon band, and hot, pressed and checked items filled
 // with two-colour gradients framed in the selection colour. Every colour comes
-// from the shared Office 2003 colour set, which follows the desktop's scheme.
+// from the shared gradient colour set, which follows the desktop's scheme.
 #pragma once
 
 #include "suite/bars/BarFlatPainter.h"

@@ -10,7 +10,7 @@
 // operation's purpose. Colours: clNone in a background fill means "the window's
 // own background"; clDefault in an item's style leaves the choice to the painter.
 // The five styles: the Standard and Enhanced painters (classic raised and sunken
-// edges), the Flat painter with the Office 2003 one built on it, and the themed
+// edges), the Flat painter with the gradient one built on it, and the themed
 // XP painter, which borrows three drawings from the shared Flat painter.
 #pragma once
 

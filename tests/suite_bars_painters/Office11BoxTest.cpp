@@ -1,4 +1,4 @@
-// The Office 2003 look draws a docked toolbar as a box with rounded ends over the
+// The gradient look draws a docked toolbar as a box with rounded ends over the
 // dock's background; its corner, shadow and mark pixels follow fixed tables.
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // What the painters leave in a memory bitmap where their looks differ: check
-// marks, marks and chevrons, grips, separators, the Office 2003 toolbar box,
+// marks, marks and chevrons, grips, separators, the gradient toolbar box,
 // the themed dock lines and the disabled caption.
 #include <gtest/gtest.h>
 
@@ -167,7 +167,7 @@ TEST_F(PainterFixture, ClassicAndEnhancedGrips) {
 }
 
 // A separator band: an etched line in the classic looks, one shadow line in the
-// flat look, two lines in the Office 2003 look, the visual style's part when themed.
+// flat look, two lines in the gradient look, the visual style's part when themed.
 TEST_F(PainterFixture, SeparatorsOnAHorizontalToolbar) {
   struct Case {
     TdxBarPainterClass Painter;
