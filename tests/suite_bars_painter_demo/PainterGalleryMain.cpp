@@ -269,6 +269,14 @@ struct TLook {
   TdxBarManagerStyle Style;
 };
 
+// A dock site that keeps the size the gallery gives it: the gallery's toolbars
+// are no bars of the manager, so the site holds no rows of its own.
+class TGalleryDock : public TdxBarDockControl {
+public:
+  using TdxBarDockControl::TdxBarDockControl;
+  int CalcRowsExtent() override { return IsHorizontal() ? GetHeight() : GetWidth(); }
+};
+
 // One window: a manager of the look's style and its bars.
 class TGallery {
 public:
@@ -281,11 +289,11 @@ public:
     Form->SetCaption(std::string(Look.File) + " (" + Painter + ")");
 
     // The dock along the top holds the main-menu bar and a toolbar with every kind.
-    TdxBarDockControl* Dock = TdxBarDockControl::Create(Form);
+    TdxBarDockControl* Dock = Construct<TGalleryDock>(Form);
     Dock->SetBarManager(FManager);
     Dock->SetBounds(0, 0, 900, 56);
     Dock->SetParent(Form);
-    TdxBarDockControl* Side = TdxBarDockControl::Create(Form);
+    TdxBarDockControl* Side = Construct<TGalleryDock>(Form);
     Side->SetBarManager(FManager);
     Side->SetDockAlign(dalLeft);
     Side->SetBounds(0, 56, 34, 300);
@@ -340,7 +348,8 @@ public:
     Label(*M, "Label");
     Item<TdxBarEdit>(*M, "Name");
     Item<TdxBarCombo>(*M, "Zoom");
-    Item<TdxBarContainerItem>(*M, "Recent");
+    // A container shows only while it holds something.
+    Item<TdxBarButton>(*Item<TdxBarContainerItem>(*M, "Recent")->GetItemLinks(), "a.wav");
     M->GetLink(M->GetCount() - 1)->SetBeginGroup(true);
     Button(*M, "E&xit", -1);
     FMenu->Place(Side->GetWidth() + MainMenu->ControlOf(0)->ItemBounds().left, Dock->GetHeight());
