@@ -320,6 +320,16 @@ void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Styl
   }
 }
 
+POINT TdxBarControl::KeepFloatingInWorkArea(const RECT& R, const RECT& WorkArea) {
+  POINT P{R.left, R.top};
+  LONG W = R.right - R.left, H = R.bottom - R.top;
+  if (R.right <= WorkArea.left) P.x = WorkArea.left;
+  if (R.left >= WorkArea.right) P.x = WorkArea.right - W;
+  if (R.bottom <= WorkArea.top) P.y = WorkArea.top;
+  if (R.top >= WorkArea.bottom) P.y = WorkArea.bottom - H;
+  return P;
+}
+
 bool TdxBarControl::CanDock() const { return FBar && FBar->IsDockingAllowed(); }
 
 void TdxBarControl::StorePositionInBar() {

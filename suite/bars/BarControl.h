@@ -257,6 +257,12 @@ public:
   void SetMovingSelf(bool Value) { FMovingSelf = Value; }
   // The bar may be dragged at all: some docking style is allowed.
   virtual bool CanDock() const;
+  // Where a floating window of bounds R that meets no work area goes, so that it
+  // lies inside WorkArea on each axis it was outside of (both corrected together).
+  static POINT KeepFloatingInWorkArea(const RECT& R, const RECT& WorkArea);
+  // The grab offset kept at the same ratio of a new extent: MulDiv(Extent, Grab,
+  // OldExtent), and 0 for a window that had no extent.
+  static int ScaleGrab(int Extent, int Grab, int OldExtent) { return OldExtent == 0 ? 0 : MulDiv(Extent, Grab, OldExtent); }
 
 private:
   TdxBar* FBar = nullptr;
