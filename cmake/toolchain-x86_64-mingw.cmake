@@ -12,4 +12,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The 64-bit loader itself: Debian's wine wrapper would pick a 32-bit loader when one is installed.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# scripts/build passes the one the scripts use (SONVELT_WINE of scripts/lib/env.sh).
+if(NOT SONVELT_WINE)
+  set(SONVELT_WINE /usr/lib/wine/wine64)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${SONVELT_WINE})

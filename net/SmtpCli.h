@@ -87,7 +87,6 @@ public:
   TSmtpSendMode SendMode = smtpToSocket;
   TSmtpDefaultEncoding DefaultEncoding = smtpEnc7bit;
   bool Allow8bitChars = true, FoldHeaders = false, WrapMessageText = false;
-  int Tag = 0;
   // The lists are the client's own; setting copies the lines.
   TStrings* GetRcptName() const { return RcptName.get(); }
   void SetRcptName(TStrings* value) { RcptName->Assign(value); }

@@ -16,9 +16,9 @@ minutes=${1:-10} runs=${2:-5}
 "$root/scripts/build" --target bench_codecs >/dev/null || exit 1
 exe=$(find "$SONVELT_BUILD_DIR/bench/codecs" -name bench_codecs.exe | head -1)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'stop_bench_wineserver; rm -rf "$work"' EXIT
 cd "$work" || exit 1
-"$WINESERVER" -p 30 2>/dev/null
+start_bench_wineserver
 ours() { echo "$SONVELT_WINE $exe $*"; }
 $(ours signal source.wav "$minutes") || { echo "cannot write the source" >&2; exit 1; }
 $(ours mp3 source.wav source.mp3) || { echo "cannot encode the MP3 to decode" >&2; exit 1; }
@@ -32,6 +32,7 @@ tasks=(
   "ogg 192 avg|$(ours ogg source.wav ours.ogg)|oggenc|oggenc -Q -b 192 -o theirs.ogg source.wav|ours.ogg"
   "mp3 to wav|$(ours wav source.mp3 ours.wav)|ffmpeg|ffmpeg -v error -y -i source.mp3 theirs.wav|ours.wav"
 )
+declare -A package=([lame]=lame [oggenc]=vorbis-tools [ffmpeg]=ffmpeg)
 echo "source: $minutes min stereo 44.1 kHz 16-bit, $frames frames; $runs rounds after one warm-up; load $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-12s %7s %7s %7s %7s %7s  %s\n' task ours theirs ratio oursMB thMB program
 status=0
@@ -40,7 +41,7 @@ for t in "${tasks[@]}"; do
   unset WALL USER PEAK FAILED
   declare -A WALL USER PEAK FAILED
   if ! command -v "$program" >/dev/null; then
-    FAILED[theirs]="$program is not installed"
+    FAILED[theirs]="$program is not installed (Debian package ${package[$program]})"
     paired_runs "$runs" "ours=$mine"
   else
     paired_runs "$runs" "ours=$mine" "theirs=$theirs"

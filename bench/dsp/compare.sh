@@ -19,10 +19,9 @@ command -v sox >/dev/null || { echo "sox is not installed" >&2; exit 2; }
 file_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp.exe | head -1)
 editor_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp_editor.exe | head -1)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'stop_bench_wineserver; rm -rf "$work"' EXIT
 cd "$work" || exit 1
-# One server for all runs, as on a desktop where it is always there.
-"$WINESERVER" -p 30 2>/dev/null
+start_bench_wineserver
 "$SONVELT_WINE" "$file_exe" signal sig.wav "$minutes" || { echo "cannot write the signal" >&2; exit 1; }
 read -r _ frames _ in_sum < <("$SONVELT_WINE" "$file_exe" describe sig.wav | tr -d '\r')
 [ -n "${frames:-}" ] || { echo "cannot read the signal" >&2; exit 1; }

@@ -48,6 +48,9 @@ bool Drew(const TMemoryDC& dc, int width, int height) {
   return false;
 }
 
+// A few frames from at: what the document holds there, to compare across edits.
+TSampleArray FramesAt(const TAudioEditor2& e, int64_t at) { return e.GetAudio().Read(at, 4); }
+
 // A slow sweep with some noise, so that blocks are not alike.
 void MakeHour(const std::string& path) {
   std::printf("writing an hour of 16-bit stereo to %s ...\n", path.c_str());
@@ -86,52 +89,59 @@ int main(int argc, char** argv) {
   for (int round = 0; round < rounds; ++round) {
     TAudioEditor2* e = TAudioEditor2::Create(nullptr);
     e->SetTempDirectory(folder);
-    double t = Millis();
+    double t = BenchMillis();
     e->OpenAudioFile(path, 0);
     e->PaintTo(dc.DC(), width, height);
-    open.push_back(Millis() - t);
+    open.push_back(BenchMillis() - t);
     Check(e->GetLength() == kFrames && e->GetChannels() == 2 && e->GetSampleRate() == kRate, "open: wrong document");
     Check(Drew(dc, width, height), "open: no waveform drawn");
+    const int64_t delFrom = at(5) + 123, delTo = at(6) + 4567;
+    const TSampleArray at10 = FramesAt(*e, at(10)), at20 = FramesAt(*e, at(20)), at40 = FramesAt(*e, at(40)),
+                       afterDel = FramesAt(*e, delTo);
 
     e->SetSelectionActive(true);
     e->SetSelStart(at(10));
     e->SetSelEnd(at(20));
-    t = Millis();
+    t = BenchMillis();
     e->CutSelection();
-    cut.push_back(Millis() - t);
+    cut.push_back(BenchMillis() - t);
     Check(e->GetLength() == kFrames - at(10), "cut: wrong length");
+    Check(FramesAt(*e, at(10)) == at20, "cut: the rest did not close up");
 
     e->SetSelectionActive(false);
     e->SetCursor(at(30));
-    t = Millis();
+    t = BenchMillis();
     e->PasteClipboard();
-    paste.push_back(Millis() - t);
+    paste.push_back(BenchMillis() - t);
     Check(e->GetLength() == kFrames, "paste: wrong length");
+    Check(FramesAt(*e, at(30)) == at10 && FramesAt(*e, at(40)) == at40, "paste: not the cut minutes at the cursor");
 
     e->SetSelectionActive(true);
-    e->SetSelStart(at(5) + 123);
-    e->SetSelEnd(at(6) + 4567);
-    t = Millis();
+    e->SetSelStart(delFrom);
+    e->SetSelEnd(delTo);
+    t = BenchMillis();
     e->DeleteSelection();
-    del.push_back(Millis() - t);
-    const int64_t deleted = at(1) + 4567 - 123;
-    Check(e->GetLength() == kFrames - deleted, "delete: wrong length");
+    del.push_back(BenchMillis() - t);
+    Check(e->GetLength() == kFrames - (delTo - delFrom), "delete: wrong length");
+    Check(FramesAt(*e, delFrom) == afterDel, "delete: the rest did not close up");
 
     // Back through the delete, the paste and the cut.
     const int64_t lengths[] = {kFrames, kFrames - at(10), kFrames};
     for (int64_t length : lengths) {
-      t = Millis();
+      t = BenchMillis();
       e->Undo();
-      undo.push_back(Millis() - t);
+      undo.push_back(BenchMillis() - t);
       Check(e->GetLength() == length, "undo: wrong length");
     }
+    Check(FramesAt(*e, at(10)) == at10 && FramesAt(*e, at(20)) == at20 && FramesAt(*e, delTo) == afterDel,
+          "undo: the document is not the file again");
 
     e->ZoomFull();
     e->PaintTo(dc.DC(), width, height);
     const int repaints = 10;
-    t = Millis();
+    t = BenchMillis();
     for (int i = 0; i < repaints; ++i) e->PaintTo(dc.DC(), width, height);
-    redraw.push_back((Millis() - t) / repaints);
+    redraw.push_back((BenchMillis() - t) / repaints);
     Check(Drew(dc, width, height), "redraw: no waveform drawn");
     Free(e);
   }

@@ -9,6 +9,19 @@
 
 declare -A WALL USER PEAK FAILED
 
+# One Wine server for all runs, as on a desktop where it is always there. Wine's
+# own background programs start with the first process and keep its output
+# open: that first process writes to /dev/null, or a pipe from the script would
+# never end. stop_bench_wineserver ends them with the script.
+start_bench_wineserver() {
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$SONVELT_WINE" cmd /c exit 0 </dev/null >/dev/null 2>&1
+}
+stop_bench_wineserver() {
+  "$WINESERVER" -k 2>/dev/null
+  "$WINESERVER" -w 2>/dev/null
+}
+
 paired_runs() {
   local runs=$1; shift
   local round spec name cmd tf rc

@@ -121,15 +121,20 @@ struct LineReader {
       Held.append(buf, size_t(n));
     }
   }
-  // Swallows the message up to its end mark, in blocks.
-  bool Message() {
+  // Swallows the message up to its end mark, in blocks; counts its bytes.
+  bool Message(size_t& bytes) {
+    bytes = 0;
     while (true) {
       size_t end = Held.find("\r\n.\r\n");
       if (end != std::string::npos) {
+        bytes += end + 5;
         Held.erase(0, end + 5);
         return true;
       }
-      if (Held.size() > 4) Held.erase(0, Held.size() - 4);
+      if (Held.size() > 4) {
+        bytes += Held.size() - 4;
+        Held.erase(0, Held.size() - 4);
+      }
       char buf[kBlock];
       int n = recv(S, buf, sizeof buf, 0);
       if (n <= 0) return false;
@@ -138,6 +143,10 @@ struct LineReader {
   }
 };
 
+// The size of the last message the server took: a client that sent less than
+// the encoded attachment did not do the work it is timed for.
+std::atomic<size_t> gLastMessageBytes{0};
+
 void ServeSmtp(SOCKET c) {
   LineReader r{c, {}};
   SendAll(c, "220 bench ready\r\n");
@@ -145,7 +154,9 @@ void ServeSmtp(SOCKET c) {
   while (r.Line(line)) {
     if (line == "DATA") {
       SendAll(c, "354 go\r\n");
-      if (!r.Message()) return;
+      size_t bytes = 0;
+      if (!r.Message(bytes)) return;
+      gLastMessageBytes = bytes;
       SendAll(c, "250 queued\r\n");
     } else if (line == "QUIT") {
       SendAll(c, "221 bye\r\n");
@@ -157,6 +168,18 @@ void ServeSmtp(SOCKET c) {
 }
 
 std::string gAttachmentPath;
+
+// Base64 lines of 72 characters and their line ends.
+constexpr size_t kEncodedAttachmentBytes = (kAttachmentBytes + 53) / 54 * 74;
+
+void CheckMessageSent(const char* who) {
+  const size_t got = gLastMessageBytes.exchange(0);
+  if (got < kEncodedAttachmentBytes || got > kEncodedAttachmentBytes + 4096) {
+    std::fprintf(stderr, "%s: the server took a message of %zu bytes, about %zu expected\n", who, got,
+                 kEncodedAttachmentBytes);
+    std::exit(1);
+  }
+}
 
 void MakeAttachment() {
   char dir[MAX_PATH];
@@ -225,7 +248,9 @@ double OursMail(const Server& server) {
       std::exit(1);
     }
   }
-  return Seconds() - start;
+  const double took = Seconds() - start;
+  CheckMessageSent("ours");
+  return took;
 }
 
 // What another client does: the same dialogue, the same lines, blocking sends.
@@ -268,7 +293,9 @@ double PlainMail(const Server& server) {
   r.Line(reply);
   command("QUIT");
   closesocket(s);
-  return Seconds() - start;
+  const double took = Seconds() - start;
+  CheckMessageSent("plain");
+  return took;
 }
 
 // ---- download ----

@@ -2,6 +2,8 @@
 // description with its pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "framework/ComponentStreams.h"
@@ -242,6 +244,14 @@ TEST(SkinStore, FormDataCarriesThePackages) {
   stored->LoadFromCompressedFile(SkinFile("cool.skn"));
   auto stream = MakeOwned<TMemoryStream>();
   WriteComponent(stream.get(), stored);
+  // The package is a binary value: the property's name, 0x0A, its length in
+  // four bytes, then the compressed bytes as they are.
+  const Bytes package = BytesOf(stored->GetCompressedStream());
+  Bytes value = {14, 'C', 'o', 'm', 'p', 'r', 'e', 's', 's', 'e', 'd', 'D', 'a', 't', 'a', 0x0A};
+  for (int shift = 0; shift < 32; shift += 8) value.push_back(uint8_t(package.size() >> shift));
+  value.insert(value.end(), package.begin(), package.end());
+  const Bytes written = BytesOf(stream.get());
+  EXPECT_NE(std::search(written.begin(), written.end(), value.begin(), value.end()), written.end());
   stream->SetPosition(0);
   auto text = MakeOwned<TStringStream>();
   ObjectBinaryToText(stream.get(), text.get());
