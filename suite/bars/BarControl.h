@@ -18,6 +18,7 @@
 
 #include "framework/CustomControl.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAnimation.h"
 #include "suite/bars/BarTypes.h"
 
 class TdxBarItemControl;
@@ -296,6 +297,30 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 public:
   explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
   TdxBarWindowKind Kind() const override { return bwkSubMenu; }
+
+  // ---- the show animation (unfold and slide run on their own thread)
+  // Starts the thread for a window placed, hidden, at its final bounds.
+  void StartAnimation(const MenuAnimationParams& Params);
+  // Terminates, waits for and frees a running (or finished) animation thread.
+  void StopAnimation();
+  bool IsAnimating() const { return FAnimating; }
+  TdxBarAnimationThread* GetAnimationThread() const { return FAnimationThread; }
+  // The thread ended (main thread): the window takes its final bounds and paints.
+  virtual void AnimationFinished(TdxBarAnimationThread* Thread);
+  // Paints the client, as the window would, into DC (the animation's image).
+  void PaintAnimationImage(HDC DC) { PaintWindow(DC); }
+  // The light colour's palette on screens of 8 bits per pixel or less.
+  virtual void SelectLightPalette(HDC DC) { (void)DC; }
+  virtual void UnselectLightPalette(HDC DC) { (void)DC; }
+  void BeforeDestruction() override;
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void Paint() override;
+
+private:
+  TdxBarAnimationThread* FAnimationThread = nullptr;
+  bool FAnimating = false;
 };
 
 // The application-menu and quick-customization windows the registry pairs with
