@@ -264,6 +264,8 @@ public:
   // The grab offset kept at the same ratio of a new extent: MulDiv(Extent, Grab,
   // OldExtent), and 0 for a window that had no extent.
   static int ScaleGrab(int Extent, int Grab, int OldExtent) { return OldExtent == 0 ? 0 : MulDiv(Extent, Grab, OldExtent); }
+  // A floating frame's edge snaps to the sizes the items allow while dragged.
+  void WndProc(TMessage& Message) override;
 
 private:
   TdxBar* FBar = nullptr;

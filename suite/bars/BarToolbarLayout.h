@@ -74,3 +74,49 @@ int FloatingToolbarMinWidth(int WidestItem, bool HasCloseButton, int MarkExtent,
 // far edge (the row added for them).
 RECT ToolbarCaptionButtonRect(const std::vector<TdxToolbarLayoutItem>& Items, const TdxToolbarLayoutParams& Params,
                               int Index, bool ShowsMDIButtons, int ButtonLength, int ButtonThickness);
+
+// Where a floating window's frame goes while an edge is dragged (WM_SIZING):
+// the left or right edge asks ForWidth for the client size a client width
+// allows, the top or bottom edge asks ForHeight for the one a client height
+// allows, and the rectangle snaps to that size (the dragged edge moves); a corner
+// keeps the current bounds. A top above -15 moves down to -15. Borders are the
+// frame's horizontal and vertical sizes.
+template <typename TForWidth, typename TForHeight>
+RECT SnapToolbarSizingRect(UINT Edge, RECT Asked, const RECT& Current, SIZE Borders, TForWidth ForWidth,
+                           TForHeight ForHeight) {
+  RECT R = Asked;
+  switch (Edge) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT: {
+      SIZE S = ForWidth(static_cast<int>(R.right - R.left - Borders.cx));
+      if (Edge == WMSZ_LEFT)
+        R.left = R.right - S.cx - Borders.cx;
+      else
+        R.right = R.left + S.cx + Borders.cx;
+      R.bottom = R.top + S.cy + Borders.cy;
+      break;
+    }
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM: {
+      SIZE S = ForHeight(static_cast<int>(R.bottom - R.top - Borders.cy));
+      R.right = R.left + S.cx + Borders.cx;
+      if (Edge == WMSZ_TOP)
+        R.top = R.bottom - S.cy - Borders.cy;
+      else
+        R.bottom = R.top + S.cy + Borders.cy;
+      break;
+    }
+    default:
+      R = Current;
+      break;
+  }
+  if (R.top < -15) OffsetRect(&R, 0, -15 - R.top);
+  return R;
+}
+
+class TdxBarControl;
+class TdxBarItemLink;
+// The size of a link's control on a toolbar (a button's when it has no control yet).
+SIZE ToolbarLinkSize(TdxBarItemLink* Link);
+// The layout items of a toolbar window's shown links, along its rows.
+std::vector<TdxToolbarLayoutItem> ToolbarLayoutItemsOf(TdxBarControl* Window, bool Vertical);
