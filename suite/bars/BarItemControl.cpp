@@ -159,6 +159,8 @@ void TdxBarItemControl::AfterConstruction() {
 }
 
 void TdxBarItemControl::BeforeDestruction() {
+  // The navigation controller may still point at the helper.
+  if (FAccessibilityHelper) FAccessibilityHelper->NoteOwnerDestroyed();
   FAccessibilityHelper.reset();
   if (TdxFader* F = Fader()) F->StopFading(this, true);
   TdxBarManager* M = LinkManager();

@@ -369,6 +369,9 @@ public:
   // The sizes the window lays the control out with (the item font selected).
   int Width();
   int Height();
+  // The same, as the toolbar layout asks for them.
+  int GetWidthInParent() { return Width(); }
+  int GetHeightInParent() { return Height(); }
   int CalcWidthForViewLevel(TdxBarItemViewLevel Level);
   int AlongComponent(const SIZE& S) const { return IsRotated() ? S.cy : S.cx; }
   int AcrossComponent(const SIZE& S) const { return IsRotated() ? S.cx : S.cy; }

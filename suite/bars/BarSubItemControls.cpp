@@ -178,6 +178,8 @@ void TdxBarSubItemControl::ShowSubMenu() {
   if (!Parent || Parent->Kind() != bwkSubMenu) Repaint();
   W->SetShowAnimation(GetShowAnimation());
   SetShowAnimation(false);
+  // The entries need their controls before the first one can be selected by key.
+  W->CreateItemControls();
   W->ShowAnimated();
   if (TdxBarPainter* Painter = GetPainter(); Painter && Painter->RepaintsOnHover()) Repaint();
 }

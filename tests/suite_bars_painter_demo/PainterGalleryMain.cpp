@@ -275,6 +275,15 @@ class TGalleryDock : public TdxBarDockControl {
 public:
   using TdxBarDockControl::TdxBarDockControl;
   int CalcRowsExtent() override { return IsHorizontal() ? GetHeight() : GetWidth(); }
+
+protected:
+  // A site without rows would shrink to nothing on every resize.
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_SIZE)
+      TdxDockControl::WndProc(Message);
+    else
+      TdxBarDockControl::WndProc(Message);
+  }
 };
 
 // One window: a manager of the look's style and its bars.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarExtraDrawParams.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/common/Office11Drawing.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
@@ -307,4 +308,39 @@ TEST_F(PainterFixture, UnselectedMenuEntryShowsTheMenuBackground) {
   Canvas->PopState();
   for (POINT P : {POINT{2, S.cy / 2}, POINT{S.cx - 3, 2}, POINT{S.cx - 3, S.cy / 2}})
     EXPECT_EQ(Empty.Pixel(P.x, P.y), Entry.Pixel(P.x, P.y)) << P.x << ", " << P.y;
+}
+
+// The progress fill stays inside the bar whatever the position, and a range of
+// no width fills nothing.
+TEST_F(PainterFixture, ProgressFillStaysInsideTheBar) {
+  TdxBarPainter* P = Use(TdxBarEnhancedPainter::StaticClass());
+  AddButton(*ToolbarLinks, "Host");
+  Toolbar->Layout();
+  struct Case {
+    int Position, Min, Max;
+    bool Fills;
+  };
+  const Case Cases[] = {{150, 0, 100, true}, {50, 0, 100, true}, {-20, 0, 100, false}, {50, 50, 50, false}};
+  const RECT Bar{10, 10, 110, 22};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Position);
+    TMemoryDC Dc(140, 32);
+    FillBackdrop(Dc, 140, 32);
+    TCanvas* Canvas = TCanvas::Create();
+    Canvas->SetHandle(Dc.DC());
+    TcxCanvas* cx = TcxCanvas::Create(Canvas);
+    auto* Params = TdxBarProgressControlDrawParams::Create(Toolbar->ControlOf(0));
+    Params->Canvas = cx;
+    Params->Smooth = true;
+    Params->Position = C.Position;
+    Params->Min = C.Min;
+    Params->Max = C.Max;
+    P->DrawProgressBar(Params, Bar, clRed);
+    Free(Params);
+    Free(cx);
+    Canvas->SetHandle(nullptr);
+    Free(Canvas);
+    EXPECT_EQ(C.Fills, ColoursIn(Dc, Bar).count(Rgb(clRed)) > 0);
+    EXPECT_EQ(0u, ColoursIn(Dc, RECT{Bar.right, 0, 140, 32}).count(Rgb(clRed))) << "no fill past the bar";
+  }
 }
