@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Form.h"
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -214,7 +215,26 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     Message.Result = MA_NOACTIVATE;
     return;
   }
+  // Nor does it keep the focus, unless an edit or combo of it is taking it.
+  if (Message.Msg == WM_SETFOCUS) {
+    TdxBarItemControl* Selected = SelectedItemControl();
+    if (!Selected || !Selected->IsWindowControl()) {
+      RestoreFocus();
+      return;
+    }
+  }
   TCustomControl::WndProc(Message);
+}
+
+void TCustomdxBarControl::RestoreFocus() {
+  TCustomForm* Form = FBarManager ? FBarManager->OwnerChildOrTopForm() : nullptr;
+  HWND Target = nullptr;
+  if (Form && Form->HandleAllocated()) {
+    Target = Form->GetHandle();
+    // A hidden form passes the focus to the window after it.
+    if (!IsWindowVisible(Target)) Target = GetWindow(Target, GW_HWNDNEXT);
+  }
+  if (Target && Target != GetHandle()) ::SetFocus(Target);
 }
 
 // ---- TdxBarControl

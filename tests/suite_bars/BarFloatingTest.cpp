@@ -95,6 +95,21 @@ TEST_F(FloatingSizingFixture, DraggedEdgesSnapToTheRowsTheGroupsAllow) {
   }
 }
 
+// Floating or docked, a toolbar window given the focus hands it to the form.
+TEST_F(FloatingSizingFixture, ABarWindowGivenTheFocusHandsItBack) {
+  MakeBar(3, 0);
+  SetForegroundWindow(Form->GetHandle());
+  for (TdxBarDockingStyle Style : {dsNone, dsTop}) {
+    Bar->SetDockingStyle(Style);
+    Pump();
+    HWND Wnd = Window()->GetHandle();
+    ::SetFocus(Wnd);
+    HWND Focus = GetFocus();
+    EXPECT_NE(Wnd, Focus) << Style;
+    EXPECT_TRUE(Focus == Form->GetHandle() || IsChild(Form->GetHandle(), Focus)) << Style;
+  }
+}
+
 TEST_F(FloatingSizingFixture, AFloatingBarOfOneButtonIs51PixelsWide) {
   MakeBar(1, 0);
   ASSERT_TRUE(Window() && Window()->HandleAllocated());
