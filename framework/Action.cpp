@@ -96,7 +96,8 @@ int TContainedAction::GetIndex() const { return FActionList ? FActionList->Index
 bool TContainedAction::Execute() {
   if (FActionList && FActionList->ExecuteAction(this)) return true;
   if (Application && Application->ExecuteAction(this)) return true;
-  return TBasicAction::Execute();
+  if (TBasicAction::Execute()) return true;
+  return Application && Application->DispatchActionExecute(this);
 }
 
 bool TContainedAction::Update() {

@@ -1,8 +1,9 @@
 // Actions: commands with a caption, shortcut, enabled and checked state that the
 // controls and menu items linked to them follow. Execute and Update go first to the
 // action list (OnExecute/OnUpdate with a Handled flag), then to the application,
-// then to the action's own handler. An action nobody updates and with no OnExecute
-// is disabled when DisableIfNoHandler is set.
+// then to the action's own handler; an Execute nobody took last goes to the
+// controls of the active form (TControl::ExecuteAction). An action nobody updates
+// and with no OnExecute is disabled when DisableIfNoHandler is set.
 #pragma once
 
 #include <memory>
@@ -123,6 +124,15 @@ class TAction : public TCustomAction {
   SONVELT_CLASS(TAction, TCustomAction)
 public:
   explicit TAction(TComponent* AOwner) : TCustomAction(AOwner) {}
+};
+
+// Carries the application's new hint to whatever shows hints (a status bar): the
+// application executes one whenever its hint changes and it has no OnHint of its
+// own. Nobody needs to handle it, so it never disables itself.
+class THintAction : public TCustomAction {
+  SONVELT_CLASS(THintAction, TCustomAction)
+public:
+  explicit THintAction(TComponent* AOwner) : TCustomAction(AOwner) { SetDisableIfNoHandler(false); }
 };
 
 using TActionEventHandler = TDelegate<void(TBasicAction* Action, bool& Handled)>;

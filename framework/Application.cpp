@@ -8,7 +8,9 @@
 #include "framework/Action.h"
 #include "framework/AllocateHWnd.h"
 #include "framework/ControlCanvas.h"
+#include "framework/Form.h"
 #include "framework/HintWindow.h"
+#include "framework/OwnedObject.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
@@ -208,6 +210,13 @@ bool TApplication::ExecuteAction(TBasicAction* Action) {
   return Handled;
 }
 
+bool TApplication::DispatchActionExecute(TBasicAction* Action) {
+  TCustomForm* Form = Screen ? Screen->GetActiveForm() : nullptr;
+  const LPARAM Param = reinterpret_cast<LPARAM>(Action);
+  if (Form && Form->Perform(CM_ACTIONEXECUTE, 0, Param) == 1) return true;
+  return FMainForm && FMainForm != Form && FMainForm->Perform(CM_ACTIONEXECUTE, 0, Param) == 1;
+}
+
 bool TApplication::IsShortCut(WORD Key, LPARAM KeyData, TCustomForm* From) {
   bool Handled = false;
   OnShortCut(Key, KeyData, Handled);
@@ -271,7 +280,13 @@ void TApplication::SetShowHint(bool Value) {
 void TApplication::SetHint(const std::string& Value) {
   if (FHint == Value) return;
   FHint = Value;
-  OnHint(this);
+  if (OnHint) {
+    OnHint(this);
+    return;
+  }
+  TOwned<THintAction> Action(THintAction::Create(nullptr));
+  Action->SetHint(Value);
+  Action->Execute();
 }
 
 TControl* TApplication::FindHintControl(POINT ScreenPos) {

@@ -98,6 +98,9 @@ public:
   void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
   bool UpdateAction(TBasicAction* Action);
   bool ExecuteAction(TBasicAction* Action);
+  // Offers an action nobody else executed to the controls of the active form,
+  // then of the main form; true when one of them took it.
+  bool DispatchActionExecute(TBasicAction* Action);
   // Updates every action of every form (what idle time does).
   void UpdateActions();
 
@@ -112,6 +115,8 @@ public:
   TColor GetHintColor() const { return FHintColor; }
   void SetHintColor(TColor Value) { FHintColor = Value; }
   const std::string& GetHint() const { return FHint; }
+  // A changed hint goes to OnHint, or without one to the active form's controls
+  // as a THintAction.
   void SetHint(const std::string& Value);
   THintWindow* GetHintWindow() const { return FHintWindow; }
   void HintMouseMessage(TControl* Control, TMessage& Message);

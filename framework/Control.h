@@ -185,6 +185,9 @@ public:
   virtual void DblClick();
   // Idle time: the control's action updates it (runs the action's update).
   virtual void InitiateAction();
+  // An action nobody else executed, offered by the form (a THintAction to a
+  // status bar); true when the control took it.
+  virtual bool ExecuteAction(TBasicAction* Action) { (void)Action; return false; }
   // Scales position and size (and the font, when it is the control's own) by M/D.
   virtual void ChangeScale(int M, int D);
 

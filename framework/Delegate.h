@@ -66,6 +66,10 @@ public:
     return a.FThunk == b.FThunk && a.FObject == b.FObject && std::memcmp(a.FCode, b.FCode, sizeof a.FCode) == 0;
   }
   friend bool operator==(const TDelegate& a, std::nullptr_t) { return !a.FThunk; }
+  // Both call the same method (or function), whatever object each is bound to.
+  friend bool SameCode(const TDelegate& a, const TDelegate& b) {
+    return a.FThunk == b.FThunk && std::memcmp(a.FCode, b.FCode, sizeof a.FCode) == 0;
+  }
 
 private:
   using TThunk = R (*)(void*, const unsigned char*, A...);

@@ -621,6 +621,24 @@ void TCustomForm::PaintWindow(HDC DC) {
   FCanvas->Unlock();
 }
 
+namespace {
+bool OfferToClients(TWinControl* Container, TBasicAction* Action) {
+  if (!Container->IsShowing()) return false;
+  for (int I = 0; I < Container->GetControlCount(); ++I) {
+    TControl* C = Container->GetControl(I);
+    if (C->GetVisible() && C->ExecuteAction(Action)) return true;
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && OfferToClients(W, Action)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TCustomForm::OfferAction(TBasicAction* Action) {
+  if (!Action || GetComponentState().Contains(csDesigning) || !IsShowing()) return false;
+  if (FActiveControl && FActiveControl->ExecuteAction(Action)) return true;
+  return ExecuteAction(Action) || OfferToClients(this, Action);
+}
+
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT:
@@ -648,6 +666,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
       return;
     case CM_ACTIVATE: Activate(); return;
     case CM_DEACTIVATE: Deactivate(); return;
+    case CM_ACTIONEXECUTE:
+      Message.Result = OfferAction(reinterpret_cast<TBasicAction*>(Message.LParam)) ? 1 : 0;
+      return;
     case CM_DIALOGKEY:
       if (GetKeyState(VK_MENU) >= 0) {
         WORD Key = static_cast<WORD>(Message.WParam);

@@ -130,6 +130,8 @@ protected:
   void CloseModal();
 
 private:
+  // The active control first, then the form, then every visible control in turn.
+  bool OfferAction(TBasicAction* Action);
   void SetActive(bool Value);
   void NotifyActivation(UINT Msg);
   void SetWindowFocus();

@@ -24,7 +24,17 @@
 #define IDP_TIMESTART 230     // ImageStart and ImageSel beside the time labels, 16 x 16
 #define IDP_TIMESELECTION 231
 #define IDP_CDDB 240           // the Load CD dialog's CD database button, 24 x 24
+#define IDP_AUDIOFILE 260      // an audio file of the batch converter's file list, 16 x 16
 
 // The recording window's stored skin (RCDATA holding the compressed skin file
 // cool.skn, drawn and packed by draw_skin.py).
 #define IDR_COOLSKIN 300
+
+// The recording window's button glyphs (RCDATA PNG, 24 x 24 RGBA), in the order
+// of its image list: record, pause, delete, timer record, mixer, silence settings.
+#define IDP_REC_RECORD 250
+#define IDP_REC_PAUSE 251
+#define IDP_REC_DELETE 252
+#define IDP_REC_TIMER 253
+#define IDP_REC_MIXER 254
+#define IDP_REC_SILENCE 255

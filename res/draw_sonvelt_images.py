@@ -2,7 +2,7 @@
 """Draws Sonvelt's own pictures into res/: the splash (8-bit, magenta where the
 window is cut away), the About artwork, the program icon and the PNG glyphs of the
 transport, zoom and time-display buttons, of the progress window and of the CD
-database button.
+database button, and of the batch converter's file list.
 
 Run again after changing a drawing: python3 res/draw_sonvelt_images.py
 """
@@ -229,11 +229,67 @@ def cddb_colour(x, y):
     return BLUE(x, y) if (x - 0.68) ** 2 + (y - 0.68) ** 2 <= 0.23 ** 2 or (x > 0.8 and y > 0.8) else GREY(x, y)
 
 
+# The recording window's six buttons, 24 x 24: record, pause, delete, timed
+# recording, the system mixer and the silence-skipping settings.
+def segment(x0, y0, x1, y1, width):
+    """A thick line from (x0, y0) to (x1, y1)."""
+    def inside(x, y):
+        dx, dy = x1 - x0, y1 - y0
+        t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / (dx * dx + dy * dy)))
+        return (x - x0 - t * dx) ** 2 + (y - y0 - t * dy) ** 2 <= (width / 2) ** 2
+    return inside
+
+
+def sliders(x, y):
+    """Three mixer faders: rails with knobs at different heights."""
+    for cx, knob in ((0.25, 0.35), (0.5, 0.65), (0.75, 0.45)):
+        if abs(x - cx) <= 0.03 and 0.12 <= y <= 0.88:
+            return True
+        if abs(x - cx) <= 0.1 and abs(y - knob) <= 0.06:
+            return True
+    return False
+
+
+def silence(x, y):
+    """A waveform that stops: a few bars, then a flat line."""
+    bars = ((0.14, 0.3), (0.26, 0.18), (0.38, 0.26), (0.5, 0.1))
+    for cx, half in bars:
+        if abs(x - cx) <= 0.04 and abs(y - 0.5) <= half:
+            return True
+    return 0.55 <= x <= 0.88 and abs(y - 0.5) <= 0.03
+
+
+GREEN = vertical((110, 215, 120), (30, 130, 50))
+RECORDING = {
+    "GlyphRecRecord.png": (circle(0.5, 0.5, 0.32), RED),
+    "GlyphRecPause.png": (union(rect(0.24, 0.2, 0.42, 0.8), rect(0.58, 0.2, 0.76, 0.8)), BLUE),
+    "GlyphRecDelete.png": (union(segment(0.24, 0.24, 0.76, 0.76, 0.16), segment(0.76, 0.24, 0.24, 0.76, 0.16)), RED),
+    "GlyphRecTimer.png": (union(ring(0.5, 0.54, 0.3, 0.4), segment(0.5, 0.54, 0.5, 0.32, 0.08),
+                                segment(0.5, 0.54, 0.66, 0.62, 0.08), rect(0.42, 0.04, 0.58, 0.12)), BLUE),
+    "GlyphRecMixer.png": (sliders, vertical((235, 238, 245), (150, 158, 172))),
+    "GlyphRecSilence.png": (silence, GREEN),
+}
+
+
 def waveform_shape(x, y):
     if not (0.12 <= x <= 0.88):
         return False
     half = 0.08 + 0.3 * abs(math.sin(x * 9.0)) * (0.5 + 0.5 * abs(math.sin(x * 23.0)))
     return abs(y - 0.5) <= half
+
+
+# A sheet with a folded corner and a waveform on it: an audio file of the batch list.
+def audio_file_shape(x, y):
+    return 0.14 <= x <= 0.86 and 0.03 <= y <= 0.97 and not (x > 0.6 and y < 0.03 + (x - 0.6))
+
+
+def audio_file_colour(x, y):
+    edge = min(x - 0.14, 0.86 - x, y - 0.03, 0.97 - y, abs((x - 0.6) - (y - 0.03)) if x > 0.55 and y < 0.35 else 1)
+    if edge < 0.08:
+        return GREY(x, y)
+    if 0.28 <= x <= 0.72 and abs(y - 0.6) <= 0.04 + 0.17 * abs(math.sin(x * 15.0)):
+        return BLUE(x, y)
+    return (250, 250, 250)
 
 
 def write_icon(name, sizes):
@@ -279,6 +335,9 @@ def main():
         write_png(name, render_rgba(16, shape, BLUE))
     write_png("GlyphProgress.png", render_rgba(32, waveform_shape, BLUE))
     write_png("GlyphCDDB.png", render_rgba(24, cddb_shape, cddb_colour))
+    write_png("GlyphAudioFile.png", render_rgba(16, audio_file_shape, audio_file_colour))
+    for name, (shape, colour) in RECORDING.items():
+        write_png(name, render_rgba(24, shape, colour))
 
 
 if __name__ == "__main__":

@@ -7,25 +7,17 @@
 #include "skins/PngCrc.h"
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
-#include "skins/PngObject.h"
+#include "skins/PngPicture.h"
 #include "skins/PngStreamIO.h"
 
-namespace {
-
-std::vector<TChunkClass>& ChunkClassRegistry() {
-  static std::vector<TChunkClass> registry;
-  return registry;
-}
-
-}  // namespace
-
-TChunk::TChunk(TPNGObject* owner) : Payload(1, 0), Owner(owner) {}
+TChunk::TChunk(TPngPicture* owner) : Payload(1, 0), Owner(owner) {}
 
 std::string TChunk::KindNameOf(TClass cls) {
   const std::string name = cls->ClassName();
-  const std::string prefix = "TChunk";
-  if (name.size() != prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0) return {};
-  return name.substr(prefix.size());
+  for (const std::string prefix : {"TChunk", "TspPngLayer"})
+    if (name.size() == prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0)
+      return name.substr(prefix.size());
+  return {};
 }
 
 void TChunk::AfterConstruction() {
@@ -76,11 +68,9 @@ int TChunk::IndexInList() const {
 
 TChunkIHDR* TChunk::HeaderOf() const { return Owner->HeaderChunk(); }
 
-void RegisterChunkClass(TChunkClass cls) { ChunkClassRegistry().push_back(cls); }
-
-TChunk* ChunkForName(TPNGObject* owner, const char type[4]) {
-  TChunkClass cls = TChunk::StaticClass();
-  for (TChunkClass c : ChunkClassRegistry())
+TChunk* ChunkForName(TPngPicture* owner, const char type[4]) {
+  TChunkClass cls = owner->PlainChunkClass();
+  for (TChunkClass c : owner->ChunkClasses())
     if (TChunk::KindNameOf(c) == std::string(type, 4)) {
       cls = c;
       break;

@@ -12,19 +12,20 @@
 
 #include "framework/Object.h"
 
-class TPNGObject;
+class TPngPicture;
 class TChunkIHDR;
 class TStream;
 
 class TChunk : public TObject {
   SONVELT_CLASS(TChunk, TObject)
  public:
-  using TCreateArg = TPNGObject*;
-  explicit TChunk(TPNGObject* owner);
+  using TCreateArg = TPngPicture*;
+  explicit TChunk(TPngPicture* owner);
   // Stamps the kind's type into ChunkName once the final class is known.
   void AfterConstruction() override;
 
-  // The four-character type this kind handles ("" for the plain chunk).
+  // The four-character type this kind handles ("" for the plain chunk): the
+  // class name after "TChunk" (or "TspPngLayer" for the skin picture's kinds).
   static std::string KindNameOf(TClass cls);
   std::string KindName() const { return KindNameOf(ClassType()); }
 
@@ -42,21 +43,19 @@ class TChunk : public TObject {
   uint8_t* GetData() { return Payload.data(); }
   const uint8_t* GetData() const { return Payload.data(); }
   uint32_t GetSize() const { return PayloadSize; }
-  TPNGObject* GetOwner() const { return Owner; }
+  TPngPicture* GetOwner() const { return Owner; }
 
   char ChunkName[4]{};
 
  protected:
   std::vector<uint8_t> Payload;
   uint32_t PayloadSize = 0;
-  TPNGObject* Owner;
+  TPngPicture* Owner;
 };
 
 using TChunkClass = TClassOf<TChunk>;
 
-// Kinds register once at start-up, in order; the last registration wins nothing:
-// the first kind whose type matches is used.
-void RegisterChunkClass(TChunkClass cls);
-// A new chunk of the kind registered for `type` (a plain TChunk when none),
-// with ChunkName set to `type`. The caller owns it (free with Free).
-TChunk* ChunkForName(TPNGObject* owner, const char type[4]);
+// A new chunk of the first of the owner's chunk classes whose type is `type`
+// (the owner's plain class when none), with ChunkName set to `type`. The
+// caller owns it (free with Free).
+TChunk* ChunkForName(TPngPicture* owner, const char type[4]);

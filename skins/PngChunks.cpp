@@ -7,7 +7,7 @@
 
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
-#include "skins/PngObject.h"
+#include "skins/PngPicture.h"
 #include "skins/PngStreamIO.h"
 #include "skins/PngZlib.h"
 
@@ -42,6 +42,7 @@ bool TChunkPLTE::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
     const uint8_t* rgb = Payload.data() + i * 3;
     header->DibInfo.bmiColors[i] = RGBQUAD{lut[rgb[2]], lut[rgb[1]], lut[rgb[0]], 0};
   }
+  Owner->ColourTableChanged(*header);
   return true;
 }
 
@@ -65,7 +66,7 @@ RGBQUAD TChunkPLTE::GetPaletteItem(uint32_t i) const {
 
 // --- gamma -----------------------------------------------------------------
 
-TChunkgAMA::TChunkgAMA(TPNGObject* owner) : TChunk(owner) { SetGammaValue(1); }
+TChunkgAMA::TChunkgAMA(TPngPicture* owner) : TChunk(owner) { SetGammaValue(1); }
 
 void TChunkgAMA::CopyFrom(const TChunk& source) { TChunk::CopyFrom(SameKind<TChunkgAMA>(source)); }
 
@@ -105,9 +106,10 @@ void TChunktRNS::CopyFrom(const TChunk& source) {
 
 bool TChunktRNS::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
   TChunk::ReadFrom(stream, type, size);
-  if (size > 256) PngFail<EPNGInvalidPalette>(PngMessages::InvalidPalette);
+  // A quiet owner keeps the first 256 values, as many as there are entries.
+  if (size > 256 && !Owner->QuietFailures()) PngFail<EPNGInvalidPalette>(PngMessages::InvalidPalette);
   std::memset(AlphaValues, 255, sizeof AlphaValues);
-  std::memcpy(AlphaValues, Payload.data(), size);
+  std::memcpy(AlphaValues, Payload.data(), std::min<uint32_t>(size, 256));
   switch (HeaderOf()->ColourType) {
     case COLOR_GRAYSCALE:
     case COLOR_RGB: SingleTransparent = true; break;

@@ -31,7 +31,7 @@ class TChunkPLTE : public TChunk {
 class TChunkgAMA : public TChunk {
   SONVELT_CLASS(TChunkgAMA, TChunk)
  public:
-  explicit TChunkgAMA(TPNGObject* owner);
+  explicit TChunkgAMA(TPngPicture* owner);
   void CopyFrom(const TChunk& source) override;
   bool ReadFrom(TStream& stream, const char type[4], uint32_t size) override;
   // The gamma value times 100000, kept big-endian in the payload; 0 (no gamma)

@@ -9,7 +9,7 @@
 #include "skins/PngCrc.h"
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
-#include "skins/PngObject.h"
+#include "skins/PngPicture.h"
 #include "skins/PngStreamIO.h"
 #include "skins/PngZlib.h"
 
@@ -60,7 +60,7 @@ struct TZipGuard {
 
 }  // namespace
 
-TChunkIDAT::TChunkIDAT(TPNGObject* owner) : TChunk(owner) {}
+TChunkIDAT::TChunkIDAT(TPngPicture* owner) : TChunk(owner) {}
 
 TChunkIDAT::~TChunkIDAT() = default;
 
@@ -73,6 +73,7 @@ void TChunkIDAT::PrepareGreyPalette() {
     const uint8_t level = Owner->GammaLut[(n * 255 + (count - 1) / 2) / (count - 1)];
     Header->DibInfo.bmiColors[n] = RGBQUAD{level, level, level, 0};
   }
+  Owner->ColourTableChanged(*Header);
 }
 
 bool TChunkIDAT::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
@@ -102,8 +103,16 @@ bool TChunkIDAT::ReadFrom(TStream& stream, const char type[4], uint32_t size) {
     for (auto& b : RowBuffer) b.assign(size_t(RowBytes) + 1, 0);
     RowBufferIndex = 1;
     if (Header->Pixels) {
-      if (Owner->InterlaceKind == 0) DecodePlain();
-      else DecodeAdam7();
+      try {
+        if (Owner->InterlaceKind == 0) DecodePlain();
+        else DecodeAdam7();
+      } catch (const EStreamError&) {
+        throw;
+      } catch (const Exception&) {
+        // A quiet owner keeps the rows decoded so far; the chunk's own CRC
+        // decides whether the reading goes on.
+        if (!Owner->QuietFailures()) throw;
+      }
     }
   }
   for (auto& b : RowBuffer) std::vector<uint8_t>().swap(b);

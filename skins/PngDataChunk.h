@@ -14,7 +14,7 @@ class TChunkIHDR;
 class TChunkIDAT : public TChunk {
   SONVELT_CLASS(TChunkIDAT, TChunk)
  public:
-  explicit TChunkIDAT(TPNGObject* owner);
+  explicit TChunkIDAT(TPngPicture* owner);
   ~TChunkIDAT() override;
 
   bool ReadFrom(TStream& stream, const char type[4], uint32_t size) override;

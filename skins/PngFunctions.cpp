@@ -33,7 +33,7 @@ void GreyChannel(uint8_t& r, uint8_t& g, uint8_t& b, uint8_t amount) {
 
 }  // namespace
 
-void FadePngAlpha(TPNGObject* png, uint8_t level) {
+void FadePngAlpha(TPngPicture* png, uint8_t level) {
   TChunkIHDR* header = png->HeaderChunk();
   const int w = int(header->Width), h = int(header->Height);
   // Taken before the picture changes kind, which ends its colour key.
@@ -47,8 +47,8 @@ void FadePngAlpha(TPNGObject* png, uint8_t level) {
   switch (header->ColourType) {
     case COLOR_GRAYSCALE:
     case COLOR_PALETTE: {
-      // Rebuilt as RGBA through a blank 24-bit bitmap of the same size.
-      TOwned<TPNGObject> rgba(TPNGObject::Create());
+      // Rebuilt as RGBA (a picture of the same class) through a blank 24-bit bitmap of the same size.
+      TOwned<TPngPicture> rgba(TClassOf<TPngPicture>(png->ClassType()).Create());
       BITMAPINFO info{};
       info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
       void* bits = nullptr;
@@ -81,7 +81,7 @@ void FadePngAlpha(TPNGObject* png, uint8_t level) {
   }
 }
 
-void GreyPngColours(TPNGObject* png, uint8_t amount) {
+void GreyPngColours(TPngPicture* png, uint8_t amount) {
   TChunkIHDR* header = png->HeaderChunk();
   switch (header->ColourType) {
     case COLOR_PALETTE: {

@@ -11,6 +11,7 @@
 #include "framework/SpeedButton.h"
 
 class TPNGObject;
+class TPngPicture;
 class TCanvas;
 class TCustomImageList;
 
@@ -18,10 +19,11 @@ enum TPngOption { pngBlendOnDisabled, pngGrayscaleOnDisabled };
 using TPngOptions = TSet<TPngOption>;
 
 // Scales every alpha value a to round(a / 256 * (level + 1)); the single
-// transparent colour, if any, becomes alpha 0. Grey and indexed pictures become RGBA.
-void FadePngAlpha(TPNGObject* png, uint8_t level);
+// transparent colour, if any, becomes alpha 0. Grey and indexed pictures become
+// RGBA. Works on either PNG picture class.
+void FadePngAlpha(TPngPicture* png, uint8_t level);
 // Moves every colour towards its grey value by amount (255: fully grey).
-void GreyPngColours(TPNGObject* png, uint8_t amount);
+void GreyPngColours(TPngPicture* png, uint8_t amount);
 // Draws the picture into rect, faded and/or greyed on a copy when options say so.
 void DrawPngWithOptions(TPNGObject* png, TCanvas* canvas, const RECT& rect, TPngOptions options);
 

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "skins/PngExceptions.h"
-#include "skins/PngObject.h"
+#include "skins/PngPicture.h"
 #include "skins/PngStreamIO.h"
 
 namespace {
@@ -39,7 +39,7 @@ uint64_t StrideFor(uint32_t bits, uint32_t width) { return (uint64_t(bits) * wid
 
 }  // namespace
 
-TChunkIHDR::TChunkIHDR(TPNGObject* owner) : TChunk(owner) {}
+TChunkIHDR::TChunkIHDR(TPngPicture* owner) : TChunk(owner) {}
 
 TChunkIHDR::~TChunkIHDR() { ReleaseStorage(); }
 
@@ -84,10 +84,11 @@ void TChunkIHDR::AllocateStorage() {
   DibInfo.bmiHeader.biBitCount = WORD(bits);
   DibInfo.bmiHeader.biCompression = BI_RGB;
   RowStride = uint32_t(StrideFor(bits, Width));
-  if (Owner->CachedPalette) DeleteObject(Owner->CachedPalette);
-  Owner->CachedPalette = nullptr;
   // No store for unknown kinds or an empty image; such a header draws nothing.
-  if (bits == 0 || Width == 0 || Height == 0) return;
+  if (bits == 0 || Width == 0 || Height == 0) {
+    Owner->StoreCreated(*this);
+    return;
+  }
   auto fail = [this] {
     ReleaseStorage();
     Width = Height = 0;
@@ -107,10 +108,13 @@ void TChunkIHDR::AllocateStorage() {
   SelectObject(DC, PixelStore);
   Pixels = static_cast<uint8_t*>(bitsPtr);
   std::memset(Pixels, 0, size_t(RowStride) * Height);
+  Owner->StoreCreated(*this);
 }
 
 void TChunkIHDR::ReleaseStorage() {
   if (DC) DeleteDC(DC);
+  if (Palette) DeleteObject(Palette);
+  Palette = nullptr;
   if (PixelStore) DeleteObject(PixelStore);
   DC = nullptr;
   PixelStore = nullptr;

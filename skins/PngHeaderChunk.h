@@ -18,7 +18,7 @@ struct TPngDibInfo {
 class TChunkIHDR : public TChunk {
   SONVELT_CLASS(TChunkIHDR, TChunk)
  public:
-  explicit TChunkIHDR(TPNGObject* owner);
+  explicit TChunkIHDR(TPngPicture* owner);
   ~TChunkIHDR() override;
 
   void CopyFrom(const TChunk& source) override;
@@ -44,6 +44,9 @@ class TChunkIHDR : public TChunk {
 
   HBITMAP PixelStore = nullptr;
   HDC DC = nullptr;
+  // A palette the picture keeps with the store (the skin picture's), selected
+  // into DC; freed with the store.
+  HPALETTE Palette = nullptr;
   bool Indexed = false;
   TPngDibInfo DibInfo{};
   uint32_t RowStride = 0;

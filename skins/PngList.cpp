@@ -6,6 +6,7 @@
 #include "skins/PngDataChunk.h"
 #include "skins/PngExceptions.h"
 #include "skins/PngHeaderChunk.h"
+#include "skins/PngPicture.h"
 
 void TPNGPointerList::SetCount(uint32_t n) {
   Items.resize(n, nullptr);
@@ -30,21 +31,35 @@ TChunk* TPNGList::FindByClass(TClass cls) const {
 }
 
 TChunk* TPNGList::AddByClass(TChunkClass cls) {
-  const bool critical = cls == TChunkIHDR::StaticClass() || cls == TChunkIDAT::StaticClass() ||
-                        cls == TChunkPLTE::StaticClass() || cls == TChunkIEND::StaticClass();
-  const bool singleton = cls == TChunkgAMA::StaticClass() || cls == TChunktRNS::StaticClass();
-  if (critical || (singleton && FindByClass(cls)))
+  // The owner's own class of that kind (the skin picture's layers derive from the chunks).
+  for (TChunkClass c : Owner->ChunkClasses())
+    if (c->InheritsFrom(cls)) {
+      cls = c;
+      break;
+    }
+  auto is = [&](TClass kind) { return cls->InheritsFrom(kind); };
+  const bool critical = is(TChunkIHDR::StaticClass()) || is(TChunkIDAT::StaticClass()) ||
+                        is(TChunkPLTE::StaticClass()) || is(TChunkIEND::StaticClass());
+  const bool physical = TChunk::KindNameOf(cls) == "pHYs";
+  const bool singleton = is(TChunkgAMA::StaticClass()) || is(TChunktRNS::StaticClass()) || physical;
+  const bool quiet = Owner->QuietFailures();
+  if (critical || (singleton && FindByClass(cls))) {
+    if (quiet) return nullptr;
     PngFail<EPngError>(PngMessages::CannotAddCriticalChunk);
+  }
   TChunk* header = Find<TChunkIHDR>();
   TChunk* end = Find<TChunkIEND>();
-  if (!header || !end) PngFail<EPngError>(PngMessages::CannotAddChunkToInvalidImage);
+  if (!header || !end) {
+    if (quiet) return nullptr;
+    PngFail<EPngError>(PngMessages::CannotAddChunkToInvalidImage);
+  }
 
   TChunk* chunk = cls.Create(Owner);
   TChunk* after = nullptr;
   TChunk* before = end;
-  if (cls == TChunkgAMA::StaticClass()) {
+  if (is(TChunkgAMA::StaticClass()) || physical) {
     after = header;
-  } else if (cls == TChunktRNS::StaticClass()) {
+  } else if (is(TChunktRNS::StaticClass())) {
     if (TChunk* palette = Find<TChunkPLTE>()) after = palette;
     else if (TChunk* data = Find<TChunkIDAT>()) before = data;
     else after = header;

@@ -9,7 +9,7 @@
 
 class TPNGPointerList {
  public:
-  explicit TPNGPointerList(TPNGObject* owner) : Owner(owner) {}
+  explicit TPNGPointerList(TPngPicture* owner) : Owner(owner) {}
   virtual ~TPNGPointerList() = default;
   TPNGPointerList(const TPNGPointerList&) = delete;
   TPNGPointerList& operator=(const TPNGPointerList&) = delete;
@@ -26,10 +26,10 @@ class TPNGPointerList {
   void Insert(void* p, uint32_t position);
   // Removes the last slot holding p and returns p; null when absent.
   void* Remove(void* p);
-  TPNGObject* GetOwner() const { return Owner; }
+  TPngPicture* GetOwner() const { return Owner; }
 
  protected:
-  TPNGObject* Owner;
+  TPngPicture* Owner;
   std::vector<void*> Items;
 };
 
@@ -46,9 +46,10 @@ class TPNGList : public TPNGPointerList {
   T* Find() const {
     return static_cast<T*>(FindByClass(T::StaticClass()));
   }
-  // Adds a new ancillary chunk at its place in the file order (raises EPngError
-  // for critical kinds, a second gamma or transparency chunk, or a list without
-  // header and end).
+  // Adds a new ancillary chunk (of the owner's class for that kind) at its
+  // place in the file order. Critical kinds, a second gamma, transparency or
+  // physical-size chunk, or a list without header and end are refused: EPngError,
+  // or null for an owner that fails quietly.
   TChunk* AddByClass(TChunkClass cls);
   template <class T>
   T* Add() {

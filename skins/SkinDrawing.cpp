@@ -61,9 +61,23 @@ void AddBlackRuns(TFBitmap& Mask, int DX, int DY, std::vector<RECT>& Rects) {
 
 }  // namespace
 
+bool SkinImageSizeOk(int W, int H) {
+  return W >= 0 && H >= 0 && W <= MaxSkinImageSide && H <= MaxSkinImageSide &&
+         int64_t(W) * H <= MaxSkinImagePixels;
+}
+
+bool SizeSkinBitmap(TBitmap* Bitmap, int W, int H) {
+  if (!SkinImageSizeOk(W, H)) return false;
+  Bitmap->SetSize(W, H);
+  return true;
+}
+
 void CopySkinPiece(TBitmap* Target, const RECT& Dest, TBitmap* Picture, const RECT& Source) {
   const int dw = RectWidth(Dest), dh = RectHeight(Dest), sw = RectWidth(Source), sh = RectHeight(Source);
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  // Pieces no picture or control can have come from a damaged skin: the
+  // system would have to make images of that size to copy them.
+  if (!SkinImageSizeOk(dw, dh) || !SkinImageSizeOk(sw, sh)) return;
   HDC target = DCOf(Target), picture = DCOf(Picture);
   if (dw == sw && dh == sh) {
     BitBlt(target, Dest.left, Dest.top, dw, dh, picture, Source.left, Source.top, SRCCOPY);
@@ -97,7 +111,7 @@ void TileSkinPiece(TBitmap* Target, TBitmap* Picture, const RECT& Source, bool H
 
 void ComposeSkinImage(TBitmap* Target, int W, int H, TBitmap* Picture, const TSkinGeometry& G,
                       const TSkinLayout& L, const TSkinStretch& Stretch, bool DrawClient) {
-  Target->SetSize(W, H);
+  if (!SizeSkinBitmap(Target, W, H)) return;
   if (G.RB.x == G.LT.x || G.RB.y == G.LT.y || !Picture || Picture->GetEmpty()) return;
   const RECT& S = G.S;
   const RECT& C = G.C;
@@ -154,7 +168,7 @@ void ComposeSkinImage(TBitmap* Target, int W, int H, TBitmap* Picture, const TSk
 
 void ComposeSkinImageH(TBitmap* Target, int W, TBitmap* Picture, const RECT& S, int A, int B, bool StretchEffect) {
   const int h = RectHeight(S);
-  Target->SetSize(W, h);
+  if (!SizeSkinBitmap(Target, W, h)) return;
   if (!Picture || Picture->GetEmpty()) return;
   CopySkinPiece(Target, RECT{0, 0, A, h}, Picture, RECT{S.left, S.top, S.left + A, S.bottom});
   CopySkinPiece(Target, RECT{W - B, 0, W, h}, Picture, RECT{S.right - B, S.top, S.right, S.bottom});
@@ -167,7 +181,7 @@ void ComposeSkinImageH(TBitmap* Target, int W, TBitmap* Picture, const RECT& S, 
 
 void ComposeSkinImageV(TBitmap* Target, int H, TBitmap* Picture, const RECT& S, int A, int B, bool StretchEffect) {
   const int w = RectWidth(S);
-  Target->SetSize(w, H);
+  if (!SizeSkinBitmap(Target, w, H)) return;
   if (!Picture || Picture->GetEmpty()) return;
   CopySkinPiece(Target, RECT{0, 0, w, A}, Picture, RECT{S.left, S.top, S.right, S.top + A});
   CopySkinPiece(Target, RECT{0, H - B, w, H}, Picture, RECT{S.left, S.bottom - B, S.right, S.bottom});
@@ -209,7 +223,7 @@ HRGN RegionFromMaskBorders(TBitmap* Mask, const TSkinGeometry& G, const TSkinLay
     if (w <= 0 || h <= 0) return;
     auto bitmap = MakeOwned<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
-    bitmap->SetSize(w, h);
+    if (!SizeSkinBitmap(bitmap.get(), w, h)) return;
     PatBlt(DCOf(bitmap.get()), 0, 0, w, h, WHITENESS);
     Draw(bitmap.get());
     TFBitmap scan(bitmap->GetHandle());

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "skins/SkinValues.h"
@@ -34,6 +35,14 @@ struct TSkinStretch {
   bool Effect = false;  // the client area is stretched (by Type) rather than tiled
   TspStretchType Type = spstFull;
 };
+
+// The largest image a skin is drawn into: a skin rectangle or control beyond
+// it comes from a damaged skin, and making its bitmap would only fail.
+inline constexpr int MaxSkinImageSide = 8192;
+inline constexpr int64_t MaxSkinImagePixels = int64_t(1) << 24;
+bool SkinImageSizeOk(int W, int H);
+// Sizes Bitmap to W x H; false (and the bitmap as it was) for a size beyond the limits.
+bool SizeSkinBitmap(TBitmap* Bitmap, int W, int H);
 
 // Copies Source of Picture onto Dest of Target, stretched when the sizes differ
 // (nearest pixel). Empty rectangles copy nothing.

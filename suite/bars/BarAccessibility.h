@@ -5,6 +5,9 @@
 // offers nothing to select.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/Object.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
@@ -29,3 +32,9 @@ private:
 };
 
 using TdxBarAccessibilityHelperClass = TClassOf<TdxBarAccessibilityHelper>;
+
+// Makes the key tips of one container unique: each is cut to 3 characters; equal
+// ones get the suffixes 1, 2, ... (zero-padded to the width of their count), and one
+// that begins another gets the suffix 1, pass after pass until nothing changes.
+// Key tips are shown upper-cased, so "f" and "F" count as equal.
+void MakeKeyTipsUnique(std::vector<std::string>& Tips);

@@ -8,6 +8,7 @@
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
+#include "suite/bars/BarDockControl.h"
 #include "suite/common/ObjectLinks.h"
 #include "suite/common/WindowUtils.h"
 #include "suite/common/cxCanvas.h"
@@ -159,6 +160,14 @@ void TCustomdxBarControl::ShowNoActivate() {
   SetVisible(true);
 }
 
+void TCustomdxBarControl::ShowItemHint(const std::string& Text) {
+  if (!FBarManager) return;
+  if (Text.empty())
+    FBarManager->CancelHint();
+  else
+    FBarManager->RequestHint(true, Text, this);
+}
+
 void TCustomdxBarControl::CloseBar() {
   if (FActive) SetActive(false);
 }
@@ -210,3 +219,121 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
 // ---- TdxBarControl
 
 bool TdxBarControl::IsMainMenuWindow() const { return FBar && FBar->GetIsMainMenu(); }
+
+namespace {
+// The extent of the shown links' controls: along sums them (with the group
+// separators), across takes the largest.
+SIZE ControlsExtent(TCustomdxBarControl* W, bool Horizontal, bool FirstOnly) {
+  TdxBarItemLinks* Links = W->GetItemLinks();
+  int Along = 0, Across = 0;
+  for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
+    TdxBarItemLink* L = Links->GetShownLink(I);
+    TdxBarItemControl* C = L->GetControl();
+    int Wd = C ? C->GetWidthInParent() : 23, Ht = C ? C->GetHeightInParent() : 22;
+    int A = Horizontal ? Wd : Ht, X = Horizontal ? Ht : Wd;
+    if (I > 0 && L->GetBeginGroup()) Along += 6;
+    Along = FirstOnly ? std::max(Along, A) : Along + A;
+    Across = std::max(Across, X);
+    if (FirstOnly) break;
+  }
+  if (Along == 0) Along = 23;
+  if (Across == 0) Across = 22;
+  return Horizontal ? SIZE{Along, Across} : SIZE{Across, Along};
+}
+
+bool IsHorizontalStyle(TdxBarDockingStyle Style) { return Style == dsTop || Style == dsBottom || Style == dsNone; }
+}  // namespace
+
+int TdxBarControl::MinWidthForStyle(TdxBarDockingStyle Style) {
+  if (!IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, false, false).cx;
+  return ControlsExtent(this, true, true).cx;
+}
+
+int TdxBarControl::MinHeightForStyle(TdxBarDockingStyle Style) {
+  if (IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, true, false).cy;
+  return ControlsExtent(this, false, true).cy;
+}
+
+int TdxBarControl::ContentWidth(TdxBarDockingStyle Style) {
+  int W = IsHorizontalStyle(Style) ? ControlsExtent(this, true, false).cx : ControlsExtent(this, false, false).cx;
+  return std::max(W, MinWidthForStyle(Style));
+}
+
+int TdxBarControl::ContentHeight(TdxBarDockingStyle Style) {
+  int H = IsHorizontalStyle(Style) ? ControlsExtent(this, true, false).cy : ControlsExtent(this, false, false).cy;
+  return std::max(H, MinHeightForStyle(Style));
+}
+
+SIZE TdxBarControl::CalcSizeForWidth(TdxBarDockingStyle Style, int Extent) {
+  return SIZE{Extent, MinHeightForStyle(Style)};
+}
+
+SIZE TdxBarControl::CalcWrappedSize(TdxBarDockingStyle Style, int Extent) {
+  return SIZE{MinWidthForStyle(Style), Extent};
+}
+
+SIZE TdxBarControl::CalcSizeForDockingStyle(TdxBarDockingStyle Style) {
+  RECT B = FrameBorders(Style);
+  int HB = B.left + B.right, VB = B.top + B.bottom;
+  if (Style == dsNone) {
+    int Width = FBar && FBar->GetFloatClientWidth() > 0 ? FBar->GetFloatClientWidth() : ContentWidth(dsNone);
+    SIZE S = CalcSizeForWidth(dsNone, Width);
+    return SIZE{S.cx + HB, S.cy + VB};
+  }
+  if (IsHorizontalStyle(Style)) {
+    SIZE S = CalcSizeForWidth(Style, ContentWidth(Style));
+    return SIZE{S.cx + HB, S.cy + VB};
+  }
+  SIZE S = CalcWrappedSize(Style, ContentHeight(Style));
+  return SIZE{S.cx + HB, S.cy + VB};
+}
+
+RECT TdxBarControl::FrameBorders(TdxBarDockingStyle Style) {
+  (void)Style;
+  return RECT{0, 0, 0, 0};
+}
+
+POINT TdxBarControl::SizeForDocking(TdxBarDockingStyle Style) {
+  TdxBars* Bars = FBar ? FBar->GetManagerBars() : nullptr;
+  POINT Grab = Bars ? Bars->GetGrabPoint() : POINT{0, 0};
+  // The grab point, kept inside the window's size for that style.
+  SIZE S = CalcSizeForDockingStyle(Style);
+  return POINT{std::clamp(Grab.x, 0L, std::max(S.cx - 1, 0L)), std::clamp(Grab.y, 0L, std::max(S.cy - 1, 0L))};
+}
+
+bool TdxBarControl::IsFloatingOrMultiLine() const { return IsFloating() || (FBar && FBar->GetMultiLine()); }
+
+void TdxBarControl::ApplyNewBounds() {
+  RECT Now = GetBoundsRect();
+  if (EqualRect(&Now, &FNewBounds)) return;
+  SetBounds(FNewBounds.left, FNewBounds.top, FNewBounds.right - FNewBounds.left, FNewBounds.bottom - FNewBounds.top);
+}
+
+void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) {
+  if (GetDockSite() && GetDockSite() != Site) GetDockSite()->UndockBarControl(this, true);
+  AssignDockSite(Site);
+  ChangeDockingStyle(Style);
+  if (Site) {
+    if (GetParent() != Site) SetParent(Site);
+  } else if (GetParent()) {
+    SetParent(nullptr);
+  }
+}
+
+bool TdxBarControl::CanDock() const { return FBar && FBar->IsDockingAllowed(); }
+
+void TdxBarControl::StorePositionInBar() {
+  if (!FBar || FStoringPosition) return;
+  FStoringPosition = true;
+  if (GetDockingStyle() != dsNone) {
+    FBar->SetDockedLeft(GetLeft());
+    FBar->SetDockedTop(GetTop());
+  } else if (HandleAllocated()) {
+    RECT W = QueryWindowRect(GetHandle());
+    FBar->SetFloatLeft(W.left);
+    FBar->SetFloatTop(W.top);
+    FBar->SetFloatClientWidth(GetClientWidth());
+    FBar->SetFloatClientHeight(GetClientHeight());
+  }
+  FStoringPosition = false;
+}

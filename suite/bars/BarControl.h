@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/CustomControl.h"
@@ -101,6 +102,10 @@ public:
   virtual bool IsCustomizingPopup() const { return false; }
   // The items of the window stack vertically (menus, vertical toolbars).
   virtual bool StacksItemsVertically() const { return IsVertical() || IsSubMenuWindow(); }
+  // The window's behaviour bits (0x10: aligned controls are stretched over the row).
+  virtual unsigned BehaviorFlags() const { return 0; }
+  // How far a menu's first item lies below its top edge.
+  virtual int SubMenuTopOffset() const { return 0; }
   // A link collection's manager is customizing.
   bool IsCustomizing() const;
   bool IsBeingDestroyed() const { return FBeingDestroyed; }
@@ -130,6 +135,10 @@ public:
   virtual void DestroyItemControls();
   virtual void RecalcFrame();
   virtual void RefreshWindow() { Invalidate(); }
+  // Shows Text as the hint of the window (an empty text hides it).
+  virtual void ShowItemHint(const std::string& Text);
+  // The floating window's opacity (255 opaque).
+  virtual void ApplyAlphaBlend(std::uint8_t Value) { (void)Value; }
   virtual void RefreshAfterStyleChange() { RefreshWindow(); }
   virtual void UpdateControlState() {}
   // The link collection changed its shown links.
@@ -194,7 +203,9 @@ private:
 
 using TCustomdxBarControlClass = TClassOf<TCustomdxBarControl>;
 
-// The window of a toolbar (docked in a site, or floating as a tool window).
+// The window of a toolbar (docked in a site, or floating as a tool window). The
+// dock layout and the drag ask it for its sizes for a docking style; lengths are
+// along the row, client sizes without the frame.
 class TdxBarControl : public TCustomdxBarControl {
   SONVELT_CLASS(TdxBarControl, TCustomdxBarControl)
 public:
@@ -202,9 +213,75 @@ public:
   TdxBar* GetBar() const { return FBar; }
   void SetBar(TdxBar* Value) { FBar = Value; }
   bool IsMainMenuWindow() const override;
+  void StorePositionInBar() override;
+  bool IsStoringPosition() const { return FStoringPosition; }
+  // The bar's caption buttons changed.
+  virtual void CaptionButtonsChanged() { RecalcFrame(); }
+
+  // Sizes.
+  virtual int MinWidthForStyle(TdxBarDockingStyle Style);
+  virtual int MinHeightForStyle(TdxBarDockingStyle Style);
+  virtual int ContentWidth(TdxBarDockingStyle Style);
+  virtual int ContentHeight(TdxBarDockingStyle Style);
+  // The client size for a length along a horizontal bar, and along a vertical one.
+  virtual SIZE CalcSizeForWidth(TdxBarDockingStyle Style, int Extent);
+  virtual SIZE CalcWrappedSize(TdxBarDockingStyle Style, int Extent);
+  // The window size for a docking style (frame included).
+  virtual SIZE CalcSizeForDockingStyle(TdxBarDockingStyle Style);
+  // The frame widths (left, top, right, bottom) for a docking style.
+  virtual RECT FrameBorders(TdxBarDockingStyle Style);
+  // Where the cursor grabbed the window, relative to its top-left, for a style.
+  virtual POINT SizeForDocking(TdxBarDockingStyle Style);
+  virtual bool HasMark() const { return FTruncated; }
+  virtual int MarkSize() const { return 11; }
+  int MarkExtent() const { return HasMark() ? MarkSize() : 0; }
+  bool GetTruncated() const { return FTruncated; }
+  void SetTruncated(bool Value) { FTruncated = Value; }
+  // Floating, or the bar's MultiLine: the links wrap into rows.
+  virtual bool IsFloatingOrMultiLine() const;
+
+  // Placement by the dock layout and the drag.
+  void SetNewBounds(const RECT& R) { FNewBounds = R; }
+  RECT GetNewBounds() const { return FNewBounds; }
+  virtual void ApplyNewBounds();
+  // Moves the window to a site (null floats it) and style.
+  virtual void ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Style);
+  // Held while the window is placed from its bar's stored data.
+  void BeginInternal() { ++FInternalLock; }
+  void EndInternal() { --FInternalLock; }
+  bool IsInternalLocked() const { return FInternalLock > 0; }
+  bool IsMoving() const { return FMoving; }
+  virtual void SetMoving(bool Value) { FMoving = Value; }
+  // The window is moving itself (its bar's position updates wait).
+  bool IsMovingSelf() const { return FMovingSelf; }
+  void SetMovingSelf(bool Value) { FMovingSelf = Value; }
+  // The bar may be dragged at all: some docking style is allowed.
+  virtual bool CanDock() const;
 
 private:
   TdxBar* FBar = nullptr;
+  int FInternalLock = 0;
+  bool FMoving = false;
+  bool FMovingSelf = false;
+  RECT FNewBounds{0, 0, 0, 0};
+  bool FStoringPosition = false;
+  bool FTruncated = false;
+};
+
+// Holds a toolbar window's internal lock for one scope.
+class TdxBarControlInternalScope {
+public:
+  explicit TdxBarControlInternalScope(TdxBarControl* W) : FWindow(W) {
+    if (W) W->BeginInternal();
+  }
+  ~TdxBarControlInternalScope() {
+    if (FWindow) FWindow->EndInternal();
+  }
+  TdxBarControlInternalScope(const TdxBarControlInternalScope&) = delete;
+  TdxBarControlInternalScope& operator=(const TdxBarControlInternalScope&) = delete;
+
+private:
+  TdxBarControl* FWindow;
 };
 
 // The window of every open menu.

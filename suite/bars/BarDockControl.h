@@ -1,8 +1,10 @@
 // Dock sites: the windows along the edges of a form (or placed on it) that hold
-// docked bar windows. The manager's bars collection makes the four form-edge sites
-// of its form; a TdxBarDockControl is one a form places itself. Rows and their
-// layout are the dock work's; a site here knows its manager, its docking style
-// and the bar windows docked in it.
+// docked bar windows in rows. The manager's bars collection makes the four
+// form-edge sites of its form; a TdxBarDockControl is one a form places itself.
+// A site keeps its rows (TdxDockRow, each a list of columns TdxDockCol holding one
+// bar window), lays the windows of every row out along its length, sizes itself to
+// the thickness of its rows (a right or bottom site keeping its outer edge), and
+// decides where a dragged bar lands.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +16,59 @@
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarTypes.h"
 
+class TBitmap;
 class TdxBarPainter;
+class TdxDockRow;
+
+// One docked bar window in a row and its last known position in the site.
+class TdxDockCol : public TObject {
+  SONVELT_CLASS(TdxDockCol, TObject)
+public:
+  TdxDockCol(TdxDockRow* ARow, TCustomdxBarControl* ABarControl) : FDockRow(ARow), FBarControl(ABarControl) {}
+  TdxDockRow* GetDockRow() const { return FDockRow; }
+  TCustomdxBarControl* GetBarControl() const { return FBarControl; }
+  POINT GetPos() const { return FPos; }
+  void SetPos(POINT Value) { FPos = Value; }
+  void StorePosition();
+
+private:
+  TdxDockRow* FDockRow;
+  TCustomdxBarControl* FBarControl;
+  POINT FPos{0, 0};
+};
+
+// One row of a site: the columns in their order and the bars assigned to it
+// (also those whose window does not exist now). Every bar with a column here has
+// OneOnRow equal to "the row has one column".
+class TdxDockRow : public TObject {
+  SONVELT_CLASS(TdxDockRow, TObject)
+public:
+  explicit TdxDockRow(TdxDockControl* ADockControl) : FDockControl(ADockControl) {}
+  ~TdxDockRow() override;
+
+  TdxDockControl* GetDockControl() const { return FDockControl; }
+  int ColumnCount() const { return static_cast<int>(FCols.size()); }
+  TdxDockCol* ColumnAt(int Index) const { return FCols.at(static_cast<size_t>(Index)); }
+  int IndexOfColumnOf(TCustomdxBarControl* BarControl) const;
+  TdxDockCol* AddColumn(TCustomdxBarControl* BarControl);
+  TdxDockCol* InsertColumn(int Index, TCustomdxBarControl* BarControl);
+  void RemoveColumnOf(TCustomdxBarControl* BarControl);
+  void DeleteColumn(int Index);
+  int BarCount() const { return static_cast<int>(FBars.size()); }
+  TdxBar* BarAt(int Index) const { return FBars.at(static_cast<size_t>(Index)); }
+  void AddBar(TdxBar* Bar);
+  // With RemoveEmptyRow the row frees itself when its last bar leaves.
+  void RemoveBar(TdxBar* Bar, bool RemoveEmptyRow);
+  void UpdateOneOnRow();
+  // A bar of the row has a live docked window (the layout skips rows without).
+  bool HasDockedBar() const;
+
+private:
+  TdxDockControl* FDockControl;
+  std::vector<TdxDockCol*> FCols;
+  std::vector<TdxBar*> FBars;
+  bool FDestroying = false;
+};
 
 class TdxDockControl : public TCustomControl {
   SONVELT_CLASS(TdxDockControl, TCustomControl)
@@ -33,36 +87,86 @@ public:
   bool IsFormDockSite() const { return FIsFormDockSite; }
   bool IsHorizontal() const { return GetDockingStyle() == dsTop || GetDockingStyle() == dsBottom; }
   bool IsVertical() const { return !IsHorizontal(); }
+  // Left and top are the near edges.
+  bool IsNearEdge() const { return GetDockingStyle() == dsLeft || GetDockingStyle() == dsTop; }
   bool GetAllowDocking() const { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
+  TBitmap* GetBackgroundBitmap() const { return FBackgroundBitmap.get(); }
+  void SetBackgroundBitmap(TBitmap* Value);
   // True while the site destroys its bar windows (a bar's OneOnRow stays then).
   bool IsDestroyingBarControls() const { return FDestroyingBarControls; }
 
-  // The bar windows docked here, in docking order.
-  int BarControlCount() const { return static_cast<int>(FBarControls.size()); }
-  TCustomdxBarControl* BarControlByIndex(int Index) const { return FBarControls.at(static_cast<size_t>(Index)); }
+  // Rows.
+  int RowCount() const { return static_cast<int>(FRows.size()); }
+  TdxDockRow* GetRow(int Index) const { return FRows.at(static_cast<size_t>(Index)); }
+  int IndexOfRow(const TdxDockRow* Row) const;
+  TdxDockRow* AddRow();
+  TdxDockRow* InsertRow(int Index);
+  // The row leaves the list (its owner frees it).
+  void ExtractRow(TdxDockRow* Row);
+  // The bar windows docked here, row by row.
+  int BarControlCount() const;
+  TCustomdxBarControl* BarControlByIndex(int Index) const;
+  // The row and column holding a window; false when it is not docked here.
+  bool FindColumn(TCustomdxBarControl* BarControl, int& RowIndex, int& ColIndex) const;
+  TdxDockCol* ColumnOf(TCustomdxBarControl* BarControl) const;
+
+  // Placement.
   virtual void DockBarControl(TCustomdxBarControl* BarControl, POINT ScreenPoint, bool Apply);
-  virtual void UndockBarControl(TCustomdxBarControl* BarControl, bool Rebuild);
+  void UndockBarControl(TCustomdxBarControl* BarControl, bool Rebuild) { UndockBarControl(BarControl, nullptr, Rebuild); }
+  virtual void UndockBarControl(TCustomdxBarControl* BarControl, TdxDockCol* Column, bool Rebuild);
+  void MoveBarControl(TCustomdxBarControl* BarControl, POINT ScreenPoint);
+  void StoreColumnPositions();
+  // The row a point across the rows falls in; NewRow when it opens one at that index.
+  int RowAtPoint(POINT ScreenPoint, bool& NewRow);
+  int ColumnAtPoint(int RowIndex, POINT ScreenPoint);
+  // The range of a row zone part across the rows (client coordinates): part 0 up to
+  // the 5-pixel band, part 1 the band (a new row), part 2 after it.
+  void GetRowZone(int RowIndex, int Part, int& Start, int& Stop);
+  void SnapToRowZone(int RowIndex, bool OwnRow, POINT& ScreenPoint);
+  RECT GetDockingZone();
+
+  // Layout.
+  RECT CalcRowRect(int Index);
+  virtual int CalcRowsExtent();
+  // Lays the rows out again and sizes the site to them; nothing while the
+  // manager's bar updates are locked.
+  virtual void RebuildLayout();
+  void RealignRows();
+  virtual void ResizeToRows();
+  virtual void LayoutRows();
+  virtual void LayoutRow(int RowIndex, int Length);
+  // Drops rows that hold no bar (called by the manager when its bar-update lock ends).
+  virtual void DeleteEmptyRows();
+  // Placed bars take their stored row.
+  virtual bool PlacesStoredRow() const { return true; }
 
   // Virtual operations.
   virtual void ManagerSettingsChanged();
   virtual bool CanDockBar(TdxBar* Bar);
   virtual void UpdateColor();
+  virtual bool GetSunkenBorder() const;
   virtual TCustomdxBarControlClass BarControlClass() const { return TdxBarControl::StaticClass(); }
   virtual TdxBarPainter* GetPainter() const;
-  // Drops rows that hold no bar (called by the manager when its bar-update lock ends).
-  virtual void DeleteEmptyRows() {}
-  // Lays the rows out again and sizes the site to them; nothing while the
-  // manager's bar updates are locked.
-  virtual void RebuildLayout();
+  virtual void FillBackground(HDC DC, const RECT& R);
+  bool HasBackgroundBitmap() const;
+  bool NeedsDoubleBuffer() const;
   virtual void RecalcFrame();
   virtual void RepaintBarFrames();
-  virtual void UpdateDoubleBuffered() {}
+  void DropBackgroundCache();
+  virtual void UpdateDoubleBuffered();
+  virtual void ShowToolbarsPopup();
+  bool InDesignMode() const { return GetComponentState().Contains(csDesigning); }
+  // The idle action update: every visible bar updates its items from their actions.
+  void InitiateAction() override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void WndProc(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  int RowThickness(int Index);
+  bool IsBeingPlacedFromStore(TCustomdxBarControl* BarControl) const;
 
 private:
   TdxBarManager* FBarManager = nullptr;
@@ -70,7 +174,10 @@ private:
   bool FIsFormDockSite = false;
   bool FAllowDocking = true;
   bool FDestroyingBarControls = false;
-  std::vector<TCustomdxBarControl*> FBarControls;
+  bool FLayingOut = false;
+  std::vector<TdxDockRow*> FRows;
+  TOwned<TBitmap> FBackgroundBitmap;
+  TOwned<TBitmap> FBackgroundCache;
 };
 
 enum TdxBarDockAlign : std::uint8_t { dalNone, dalTop, dalBottom, dalLeft, dalRight };
@@ -84,6 +191,28 @@ public:
 
   TdxBarDockAlign GetDockAlign() const;
   void SetDockAlign(TdxBarDockAlign Value);
+  bool GetAllowZeroSizeInDesignTime() const { return FAllowZeroSizeInDesignTime; }
+  void SetAllowZeroSizeInDesignTime(bool Value);
+  bool GetUseOwnColor() const { return FUseOwnColor; }
+  void SetUseOwnColor(bool Value);
+  void SetSiteColor(TColor Value);
+  bool GetSunkenBorder() const override;
+  void SetSunkenBorder(bool Value);
+  bool GetUseOwnSunkenBorder() const { return FUseOwnSunkenBorder; }
+  void SetUseOwnSunkenBorder(bool Value);
+  void UpdateColor() override;
+  int CalcRowsExtent() override;
   // A bar that cannot resolve its stored placed site leaves a site for which this holds.
   virtual bool HoldsStoredSite() const { return true; }
+  // Thickness of a site without rows.
+  int EmptySize() const;
+
+protected:
+  void WndProc(TMessage& Message) override;
+
+private:
+  bool FAllowZeroSizeInDesignTime = false;
+  bool FOwnSunkenBorder = false;
+  bool FUseOwnColor = false;
+  bool FUseOwnSunkenBorder = false;
 };

@@ -68,6 +68,15 @@ void TdxBarItemControl::ExecuteClick() {
   if (TdxBarItem* Item = LinkedItem()) Item->TryClick();
 }
 
+TdxBarItemAlign TdxBarItemControl::ActualAlign() const {
+  TdxBarItem* Item = LinkedItem();
+  return Item ? Item->GetAlign() : iaLeft;
+}
+
+TdxBarPaintStyle TdxBarItemControl::EffectivePaintStyle() const {
+  return FItemLink ? FItemLink->GetEffectivePaintStyle() : psStandard;
+}
+
 std::string TdxBarItemControl::GetHint() const {
   TdxBarItem* Item = LinkedItem();
   return Item ? Item->GetHint() : std::string();

@@ -81,7 +81,13 @@ public:
   virtual int ParentPainterMetric() const { return 0; }
   virtual void PaintControl(const RECT& R) { (void)R; }
   virtual void Repaint();
+  // Repaints with the item's font selected.
+  virtual void PaintWithFont() { Repaint(); }
   virtual void Recalculate() { Repaint(); }
+  // The item's Align, or iaLeft where the window does not align this control.
+  virtual TdxBarItemAlign ActualAlign() const;
+  // The paint style the control draws with (buttons: the link's, or the window's default).
+  virtual TdxBarPaintStyle EffectivePaintStyle() const;
   virtual void InvalidateGlyphCache(bool Recalc) { (void)Recalc; }
   // Draws the glyph through the control's glyph cache; false when the control keeps none.
   virtual bool DrawCachedGlyph(HDC DC, const RECT& GlyphRect, const RECT& R, int Mode, TBitmap* Glyph,

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/Bitmap.h"
+#include "framework/Form.h"
 #include "framework/IniFiles.h"
 #include "framework/MemoryStreams.h"
 #include "framework/Reader.h"
@@ -13,6 +14,8 @@
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarMDI.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/SuiteException.h"
@@ -51,6 +54,7 @@ SONVELT_PUBLISHED(TdxBarItemLink, P) {
   P.Boolean("BeginGroup", &TdxBarItemLink::GetBeginGroup, &TdxBarItemLink::SetBeginGroup).Default(false);
   P.Enum("ButtonGroup", &TdxBarItemLink::GetButtonGroup, &TdxBarItemLink::SetButtonGroup, ButtonGroupNames)
       .Default(bgpNone);
+  P.Boolean("Distributed", &TdxBarItemLink::GetDistributed, &TdxBarItemLink::SetDistributed).Default(true);
   P.Component("Item", &TdxBarItemLink::GetItem, &TdxBarItemLink::SetItem).Stored(false);
   P.Boolean("MostRecentlyUsed", &TdxBarItemLink::GetMostRecentlyUsed, &TdxBarItemLink::SetMostRecentlyUsed)
       .Default(true);
@@ -92,6 +96,7 @@ void TdxBarItemLink::BeforeDestruction() {
     Window->SetSelectedLink(nullptr);
   }
   DestroyControl();
+  if (TdxBarItemLinks* Links = GetOwnerLinks()) Links->ForgetDistributedChange(this);
   if (TdxBarDesignController* D = BarDesignControllerInstance()) D->ForgetSelectable(this);
   if (FItem) FItem->RemoveLink(this);
   FItem = nullptr;
@@ -153,6 +158,12 @@ bool TdxBarItemLink::GetBeginGroup() const {
     if (!IsSeparatorLink(Links->GetShownLink(S - 1))) return true;
   }
   if (S > 0) {
+    // An aligned control that the window stretches keeps to itself.
+    if (FControl) {
+      TdxBarItemAlign A = FControl->ActualAlign();
+      TCustomdxBarControl* W = FControl->GetParent();
+      if ((A == iaCenter || A == iaRight) && W && (W->BehaviorFlags() & 0x10)) return false;
+    }
     // A hidden link between the previous shown one and this one hands its group start on.
     int From = Links->IndexOfLink(Links->GetShownLink(S - 1)) + 1, To = Links->IndexOfLink(this);
     for (int I = From; I < To; ++I)
@@ -211,6 +222,69 @@ void TdxBarItemLink::SetPosition(TdxBarItemPosition Value) {
   Changed(true);
 }
 
+void TdxBarItemLink::SetDistributed(bool Value) {
+  if (FDistributed == Value) return;
+  FDistributed = Value;
+  if (TdxBarItemLinks* Links = GetOwnerLinks()) Links->NoteDistributedChange(this);
+  Changed(true);
+}
+
+void TdxBarItemLink::ApplyDistributed(bool Value) {
+  TdxBarItemLinks* Links = GetOwnerLinks();
+  if (Links) Links->ForgetDistributedChange(this);
+  if (FDistributed == Value) return;
+  FDistributed = Value;
+  if (TdxBarManager* M = GetBarManager()) M->NotifyModified();
+}
+
+bool TdxBarItemLink::DistributedChangePending() const {
+  return GetOwnerLinks() && GetOwnerLinks()->IsDistributedChangePending(this);
+}
+
+bool TdxBarItemLink::ItemHasPaintStyles() const { return GetItem() && GetItem()->HasPaintStyles(); }
+
+TdxBarItemLink* TdxBarItemLink::NextShownLink() const {
+  TdxBarItemLinks* Links = GetOwnerLinks();
+  if (!Links) return nullptr;
+  int Count = Links->FittingShownCount();
+  int S = ShownIndex();
+  if (Count == 0 || S < 0) return nullptr;
+  TdxBarItemLink* Next = Links->GetShownLink((S + 1) % Count);
+  return Next == this ? nullptr : Next;
+}
+
+void TdxBarItemLink::PassBeginGroupToNext() {
+  TdxBarItemLinks* Links = GetOwnerLinks();
+  int E = EligibleIndex();
+  if (!Links || !GetItem() || E < 0 || E + 1 >= Links->EligibleLinkCount()) return;
+  TdxBarItemLink* Next = Links->GetEligibleLink(E + 1);
+  if (GetBeginGroup() && !Next->GetBeginGroup())
+    Next->SetBeginGroup(true);
+  else if (E == 0 && Next->GetBeginGroup())
+    Next->SetBeginGroup(false);
+}
+
+void TdxBarItemLink::SetDisplayRect(const RECT& R) {
+  FItemRect = R;
+  if (FControl) FControl->Recalculate();
+}
+
+POINT TdxBarItemLink::ScreenToLinkPoint(POINT ScreenPoint) const {
+  TCustomdxBarControl* W = GetBarControl();
+  if (W && W->HandleAllocated()) ScreenToClient(W->GetHandle(), &ScreenPoint);
+  return POINT{ScreenPoint.x - FItemRect.left, ScreenPoint.y - FItemRect.top};
+}
+
+void TdxBarItemLink::RefreshControl() {
+  if (FControl) FControl->GlyphChanged();
+}
+
+void TdxBarItemLink::CopyUsageFrom(TdxBarItemLink* Link) {
+  if (!Link) return;
+  FUseCount = Link->FUseCount;
+  SetRecentIndex(Link->GetRecentIndex());
+}
+
 void TdxBarItemLink::SetViewLevels(TdxBarItemViewLevels Value) {
   if (FViewLevels == Value) return;
   FViewLevels = Value;
@@ -266,9 +340,7 @@ void TdxBarItemLink::SetUserGlyph(TBitmap* Value) {
   FUserGlyph->Assign(Value);
 }
 
-void TdxBarItemLink::UserGlyphChanged(TObject* Sender) {
-  if (FControl) FControl->GlyphChanged();
-}
+void TdxBarItemLink::UserGlyphChanged(TObject* Sender) { RefreshControl(); }
 
 void TdxBarItemLink::SetUserPaintStyle(TdxBarPaintStyle Value) {
   if (Value == GetEffectivePaintStyle()) return;
@@ -301,6 +373,7 @@ TdxBarPaintStyle TdxBarItemLink::GetEffectivePaintStyle() const {
 
 int TdxBarItemLink::GetEffectiveWidth() const {
   if (FUserDefine.Contains(udWidth)) return FUserWidth;
+  if (auto* Edit = dynamic_cast<TdxCustomBarEdit*>(GetItem())) return Edit->GetWidth();
   return 0;
 }
 
@@ -349,6 +422,14 @@ void TdxBarItemLink::RegisterUse(bool CountIt) {
   MoveToRecentFront(CountIt);
   if (EligibleIndex() < 0) return;
   if (WasShown < 0 && GetBarControl()) GetBarControl()->LinksChanged();
+  // The link that opened this menu was used as well, up the menu chain.
+  TComponent* Owner = GetOwnerLinks()->GetOwnerComponent();
+  TdxBarItemLink* Opener = nullptr;
+  if (auto* Sub = dynamic_cast<TCustomdxBarSubItem*>(Owner))
+    Opener = Sub->GetActiveLink();
+  else if (auto* Menu = dynamic_cast<TdxBarCustomPopupMenu*>(Owner))
+    if (TdxBarItemControl* C = Menu->GetOwnerItemControl()) Opener = C->GetItemLink();
+  if (Opener && Opener != this) Opener->GetSourceLink()->RegisterUse(CountIt);
 }
 
 void TdxBarItemLink::MakeLeastRecent() {
@@ -374,7 +455,10 @@ int TdxBarItemLink::GetRecentIndex() const { return GetOwnerLinks() ? GetOwnerLi
 
 void TdxBarItemLink::SetRecentIndex(int Index) {
   TdxBarItemLinks* Links = GetOwnerLinks();
-  if (!Links) return;
+  if (!Links) {
+    FSavedRecentIndex = Index;
+    return;
+  }
   Links->MoveInRecentList(this, std::min(Index, Links->GetCount() - 1));
   Links->RefreshLinkLists();
 }
@@ -529,8 +613,132 @@ void TdxBarItemLink::WriteItemName(TWriter* Writer) { Writer->WriteString(GetIte
 
 // ---- TdxBarItemLinks
 
+// ---- TdxBarItemOptions
+
+SONVELT_PUBLISHED(TdxBarItemOptions, P) {
+  P.Boolean("ShowDescriptions", &TdxBarItemOptions::GetShowDescriptions, &TdxBarItemOptions::SetShowDescriptions)
+      .Stored([](TdxBarItemOptions* O) { return O->GetAssignedValues().Contains(ioShowDescriptions); });
+  P.Boolean("ShowShortCuts", &TdxBarItemOptions::GetShowShortCuts, &TdxBarItemOptions::SetShowShortCuts)
+      .Stored([](TdxBarItemOptions* O) { return O->GetAssignedValues().Contains(ioShowShortCuts); });
+  P.Enum("Size", &TdxBarItemOptions::GetSize, &TdxBarItemOptions::SetSize, {"misNormal", "misLarge"})
+      .Stored([](TdxBarItemOptions* O) { return O->GetAssignedValues().Contains(ioSize); });
+}
+
+TdxBarItemOptions::TdxBarItemOptions(TdxBarItemLinks* ALinks) : FLinks(ALinks) {
+  if (!ALinks) return;
+  FShowDescriptions = ALinks->GetDefaultOption(ioShowDescriptions) != 0;
+  FShowShortCuts = ALinks->GetDefaultOption(ioShowShortCuts) != 0;
+  FSize = static_cast<TdxBarMenuItemSize>(ALinks->GetDefaultOption(ioSize));
+}
+
+void TdxBarItemOptions::Assign(TPersistent* Source) {
+  auto* O = dynamic_cast<TdxBarItemOptions*>(Source);
+  if (!O) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  FAssignedValues = O->FAssignedValues;
+  FShowDescriptions = O->FShowDescriptions;
+  FShowShortCuts = O->FShowShortCuts;
+  FSize = O->FSize;
+}
+
+int TdxBarItemOptions::OwnValue(TdxBarItemOptionValue Option) const {
+  switch (Option) {
+    case ioShowDescriptions: return FShowDescriptions;
+    case ioShowShortCuts: return FShowShortCuts;
+    default: return FSize;
+  }
+}
+
+bool TdxBarItemOptions::GetShowDescriptions() const {
+  return FAssignedValues.Contains(ioShowDescriptions) || !FLinks ? FShowDescriptions
+                                                                 : FLinks->GetOption(ioShowDescriptions) != 0;
+}
+void TdxBarItemOptions::SetShowDescriptions(bool Value) {
+  FShowDescriptions = Value;
+  FAssignedValues.Include(ioShowDescriptions);
+}
+bool TdxBarItemOptions::GetShowShortCuts() const {
+  return FAssignedValues.Contains(ioShowShortCuts) || !FLinks ? FShowShortCuts : FLinks->GetOption(ioShowShortCuts) != 0;
+}
+void TdxBarItemOptions::SetShowShortCuts(bool Value) {
+  FShowShortCuts = Value;
+  FAssignedValues.Include(ioShowShortCuts);
+}
+TdxBarMenuItemSize TdxBarItemOptions::GetSize() const {
+  return FAssignedValues.Contains(ioSize) || !FLinks ? FSize : static_cast<TdxBarMenuItemSize>(FLinks->GetOption(ioSize));
+}
+void TdxBarItemOptions::SetSize(TdxBarMenuItemSize Value) {
+  FSize = Value;
+  FAssignedValues.Include(ioSize);
+}
+
+// ---- TdxBarItemLinks
+
 TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* AOwner)
-    : TCollection(TdxBarItemLink::StaticClass()), FBarManager(ABarManager), FOwner(AOwner) {}
+    : TCollection(TdxBarItemLink::StaticClass()), FBarManager(ABarManager), FOwner(AOwner) {
+  FItemOptions.reset(TdxBarItemOptions::Create(this));
+}
+
+int TdxBarItemLinks::GetDefaultOption(TdxBarItemOptionValue Option) const {
+  return Option == ioShowShortCuts ? 1 : 0;
+}
+
+int TdxBarItemLinks::GetOption(TdxBarItemOptionValue Option) const {
+  TdxBarItemLinks* Parent = ParentLinks();
+  if (FItemOptions->GetAssignedValues().Contains(Option) || !Parent) return FItemOptions->OwnValue(Option);
+  return Parent->GetOption(Option);
+}
+
+void TdxBarItemLinks::NoteDistributedChange(TdxBarItemLink* Link) {
+  if (!IsDistributedChangePending(Link)) FDistributedChanges.push_back(Link);
+}
+
+void TdxBarItemLinks::ForgetDistributedChange(TdxBarItemLink* Link) { std::erase(FDistributedChanges, Link); }
+
+bool TdxBarItemLinks::IsDistributedChangePending(const TdxBarItemLink* Link) const {
+  return std::find(FDistributedChanges.begin(), FDistributedChanges.end(), Link) != FDistributedChanges.end();
+}
+
+bool TdxBarItemLinks::OwnsItemControl(TdxBarItemControl* Control) const {
+  for (int I = 0; I < GetCount(); ++I)
+    if (Control && GetLink(I)->GetControl() == Control) return true;
+  return false;
+}
+
+TdxBarItemLink* TdxBarItemLinks::AddItemOfClass(TClassOf<TdxBarItem> ItemClass, TdxBarManager* Manager) {
+  TdxBarManager* M = Manager ? Manager : FBarManager;
+  TdxBarItem* Item = ItemClass.Create(M);
+  BeginUpdate();
+  TdxBarItemLink* Link = Add();
+  try {
+    Link->SetItem(Item);
+  } catch (...) {
+    Free(Link);
+    Free(Item);
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  return Link;
+}
+
+void TdxBarItemLinks::ClearLinkRects() {
+  for (int I = 0; I < GetCount(); ++I) GetLink(I)->SetDisplayRect(RECT{0, 0, 0, 0});
+}
+
+void TdxBarItemLinks::UpdateActions() {
+  std::vector<TdxBarItemLink*> Links = FPresent;
+  for (TdxBarItemLink* L : Links)
+    if (TdxBarItem* Item = L->GetItem())
+      if (TdxBarItemActionLink* A = Item->GetActionLink()) A->Update();
+}
+
+void TdxBarItemLinks::LoadItemLayouts(TCustomIniFile* Store, const std::string& Base) {
+  for (int I = 0; I < GetCount(); ++I)
+    if (TdxBarItem* Item = GetLink(I)->GetItem()) Item->LoadLayout(Store, Base);
+}
 
 TdxBarItemLinks::~TdxBarItemLinks() = default;
 
@@ -563,10 +771,17 @@ void TdxBarItemLinks::Assign(TPersistent* Source) {
     TCollection::Assign(Source);
     return;
   }
+  // The MDI child's system-menu item stays first.
+  TdxBarItem* SystemMenu =
+      GetCount() && dynamic_cast<TSystemMenuSubItem*>(GetLink(0)->GetItem()) ? GetLink(0)->GetItem() : nullptr;
   FAssigning = true;
   auto Finish = [&] {
     FAssigning = false;
     for (int I = 0; I < GetCount(); ++I) GetLink(I)->SetVisible(GetLink(I)->GetLoadedVisible());
+    if (SystemMenu) {
+      TdxBarItemLink* L = AddItem(SystemMenu);
+      L->SetIndex(0);
+    }
   };
   try {
     TCollection::Assign(Source);
@@ -684,14 +899,45 @@ int TdxBarItemLinks::FittingShownCount() const {
   return Count;
 }
 
+namespace {
+bool Selectable(TdxBarItemLink* L) { return L->GetControl() && L->GetControl()->CanSelect(); }
+}  // namespace
+
 TdxBarItemLink* TdxBarItemLinks::NextSelectableLink(TdxBarItemLink* Link, bool AnyLink) const {
   int Count = FittingShownCount();
   if (Count == 0) return nullptr;
-  int Start = Link ? IndexOfShown(Link) : -1;
+  if (!Link) return FirstSelectableLink();
+  int Start = IndexOfShown(Link);
   for (int Step = 1; Step <= Count; ++Step) {
     TdxBarItemLink* L = FShown[static_cast<size_t>((Start + Step + Count) % Count)];
-    if (AnyLink || (L->GetControl() && L->GetControl()->CanSelect())) return L;
+    if (AnyLink || Selectable(L)) return L;
   }
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::PrevSelectableLink(TdxBarItemLink* Link, bool AnyLink) const {
+  int Count = FittingShownCount();
+  if (Count == 0) return nullptr;
+  if (!Link) return LastSelectableLink();
+  int Start = IndexOfShown(Link);
+  if (Start < 0) Start = 0;
+  for (int Step = 1; Step <= Count; ++Step) {
+    TdxBarItemLink* L = FShown[static_cast<size_t>(((Start - Step) % Count + Count) % Count)];
+    if (AnyLink || Selectable(L)) return L;
+  }
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::FirstSelectableLink() const {
+  int Count = FittingShownCount();
+  for (int I = 0; I < Count; ++I)
+    if (Selectable(FShown[static_cast<size_t>(I)])) return FShown[static_cast<size_t>(I)];
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::LastSelectableLink() const {
+  for (int I = FittingShownCount() - 1; I >= 0; --I)
+    if (Selectable(FShown[static_cast<size_t>(I)])) return FShown[static_cast<size_t>(I)];
   return nullptr;
 }
 
@@ -705,6 +951,34 @@ void TdxBarItemLinks::SetRecentLinkLimit(int Limit) {
   FSavedRecentLinkLimit = FRecentLinkLimit;
   FRecentLinkLimit = UsesRecentItems() ? Limit : -1;
   RefreshLinkLists();
+}
+
+void TdxBarItemLinks::RestoreRecentLinkLimit() {
+  FRecentLinkLimit = FSavedRecentLinkLimit;
+  RefreshLinkLists();
+}
+
+int TdxBarItemLinks::CalcRecentLinkCount() const {
+  if (!UsesRecentItems()) return -1;
+  int E = EligibleLinkCount();
+  if (E == 0) return -1;
+  int Min = FEligible.front()->GetUseCount(), Max = Min;
+  for (TdxBarItemLink* L : FEligible) {
+    Min = std::min(Min, L->GetUseCount());
+    Max = std::max(Max, L->GetUseCount());
+  }
+  int Percents = FBarManager ? FBarManager->GetMostRecentItemsPercents() : 95;
+  int Threshold = Min + MulDiv(Max - Min, 100 - Percents, 100);
+  // Positions E-1 down to 0 of the recent order of the eligible links: the recent
+  // list also holds hidden links, which must not shorten the menu.
+  std::vector<TdxBarItemLink*> Recent;
+  for (TdxBarItemLink* L : FRecent)
+    if (IndexOfEligible(L) >= 0) Recent.push_back(L);
+  for (int P = static_cast<int>(Recent.size()) - 1; P >= 0; --P) {
+    TdxBarItemLink* L = Recent[static_cast<size_t>(P)];
+    if (L->GetUseCount() >= Threshold && L->GetOwnerLinks() == this) return P + 1 == E ? -1 : P + 1;
+  }
+  return 0;
 }
 
 int TdxBarItemLinks::RecentIndexOf(const TdxBarItemLink* Link) const {
@@ -783,6 +1057,7 @@ bool TdxBarItemLinks::CanContainItem(TdxBarItem* Item, std::string& Text) {
 
 bool TdxBarItemLinks::LeadsToOwner(IdxBarLinksOwner* Owner) const {
   if (Owner && Owner->GetItemLinks() == this) return true;
+
   for (int I = 0; I < GetCount(); ++I) {
     auto* LinkOwner = dynamic_cast<IdxBarLinksOwner*>(GetLink(I)->GetItem());
     if (!LinkOwner) continue;
@@ -953,7 +1228,13 @@ void TdxBarItemLinks::RemoveMergedLinks(TdxBar* Bar) {
 }
 
 void TdxBarItemLinks::NotifyChanged() {
-  if (FBarManager) FBarManager->NotifyModified();
+  if (!FBarManager) return;
+  if (auto* Menu = dynamic_cast<TdxBarCustomPopupMenu*>(GetOwnerComponent())) {
+    if (TdxBarDesignController* D = BarDesignControllerInstance())
+      D->NotifyDesignerModified(dynamic_cast<TCustomForm*>(Menu->GetOwner()));
+    return;
+  }
+  FBarManager->NotifyModified();
 }
 
 void TdxBarItemLinks::Update(TCollectionItem* Item) {

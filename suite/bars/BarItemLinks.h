@@ -18,12 +18,47 @@
 #include "framework/ControlTypes.h"
 #include "framework/Menus.h"
 #include "framework/OwnedObject.h"
+#include "framework/Published.h"
+#include "framework/Set.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
 
 class TBitmap;
 class TCustomIniFile;
 class TdxBarItemControl;
+
+enum TdxBarItemOptionValue : std::uint8_t { ioShowDescriptions, ioShowShortCuts, ioSize };
+using TdxBarItemOptionValues = TSet<TdxBarItemOptionValue>;
+enum TdxBarMenuItemSize : std::uint8_t { misNormal, misLarge };
+
+// The menu options of one link collection; an option not assigned here is the
+// parent menu's (or the default).
+class TdxBarItemOptions : public TPersistent {
+  SONVELT_CLASS(TdxBarItemOptions, TPersistent)
+public:
+  using TCreateArg = TdxBarItemLinks*;
+  explicit TdxBarItemOptions(TdxBarItemLinks* ALinks);
+  static void Publish(TPublisher<TdxBarItemOptions>& P);
+  void Assign(TPersistent* Source) override;
+
+  TdxBarItemOptionValues GetAssignedValues() const { return FAssignedValues; }
+  void SetAssignedValues(TdxBarItemOptionValues Value) { FAssignedValues = Value; }
+  bool GetShowDescriptions() const;
+  void SetShowDescriptions(bool Value);
+  bool GetShowShortCuts() const;
+  void SetShowShortCuts(bool Value);
+  TdxBarMenuItemSize GetSize() const;
+  void SetSize(TdxBarMenuItemSize Value);
+  // The own value of an option (whether assigned or not).
+  int OwnValue(TdxBarItemOptionValue Option) const;
+
+private:
+  TdxBarItemLinks* FLinks;
+  TdxBarItemOptionValues FAssignedValues;
+  bool FShowDescriptions = false;
+  bool FShowShortCuts = true;
+  TdxBarMenuItemSize FSize = misNormal;
+};
 
 class TdxBarItemLink : public TcxInterfacedCollectionItem {
   SONVELT_CLASS(TdxBarItemLink, TcxInterfacedCollectionItem)
@@ -72,10 +107,28 @@ public:
   TBitmap* GetEffectiveGlyph() const;
   TdxBarPaintStyle GetEffectivePaintStyle() const;
   int GetEffectiveWidth() const;
+  bool ItemHasPaintStyles() const;
+  bool GetDistributed() const { return FDistributed; }
+  void SetDistributed(bool Value);
+  // A layout decided Distributed: a change is a modification of the manager.
+  void ApplyDistributed(bool Value);
+  bool DistributedChangePending() const;
+  int GetRowHeight() const { return FRowHeight; }
+  void SetRowHeight(int Value) { FRowHeight = Value; }
+  // The link a generated one stands for (a container's or a toolbar's link); itself otherwise.
+  TdxBarItemLink* GetSourceLink() const { return FSourceLink ? FSourceLink : const_cast<TdxBarItemLink*>(this); }
+  void SetSourceLink(TdxBarItemLink* Value) { FSourceLink = Value; }
+  // The next fitting shown link, wrapping; null when that is the link itself.
+  TdxBarItemLink* NextShownLink() const;
+  // The link is dragged away: the next eligible link takes over its group start.
+  void PassBeginGroupToNext();
+  POINT ScreenToLinkPoint(POINT ScreenPoint) const;
+  // The glyph or look changed.
+  virtual void RefreshControl();
 
   // Placement by the window and merging.
   RECT GetItemRect() const { return FItemRect; }
-  void SetDisplayRect(const RECT& R) { FItemRect = R; }
+  void SetDisplayRect(const RECT& R);
   TdxBar* GetCreatedFromMergingWith() const { return FCreatedFromMergingWith; }
   void SetCreatedFromMergingWith(TdxBar* Value) { FCreatedFromMergingWith = Value; }
   bool GetMarkedForDeletion() const { return FMarkedForDeletion; }
@@ -102,6 +155,9 @@ public:
   void ResetUsage();
   int GetRecentIndex() const;
   void SetRecentIndex(int Index);
+  void SaveRecentIndex() { FSavedRecentIndex = GetRecentIndex(); }
+  void RestoreRecentIndex() { SetRecentIndex(FSavedRecentIndex); }
+  void CopyUsageFrom(TdxBarItemLink* Link);
   void VisibilityChanged();
 
   // Layout store.
@@ -132,6 +188,10 @@ private:
   void ReportChange() { Changed(false); }
 
   bool FBeginGroup = false;
+  bool FDistributed = true;
+  int FRowHeight = 0;
+  int FSavedRecentIndex = -1;
+  TdxBarItemLink* FSourceLink = nullptr;
   TdxBarButtonGroupPosition FButtonGroup = bgpNone;
   TdxBarItemControl* FControl = nullptr;
   TdxBar* FCreatedFromMergingWith = nullptr;
@@ -179,7 +239,24 @@ public:
   TdxBarItemLink* Add() { return static_cast<TdxBarItemLink*>(TCollection::Add()); }
   TdxBarItemLink* Insert(int Index) { return static_cast<TdxBarItemLink*>(TCollection::Insert(Index)); }
   TdxBarItemLink* AddItem(TdxBarItem* Item);
+  // A new item of the class (owned by Manager, or the collection's) and a link to it.
+  TdxBarItemLink* AddItemOfClass(TClassOf<TdxBarItem> ItemClass, TdxBarManager* Manager = nullptr);
   void MoveLink(int FromIndex, int ToIndex);
+  bool OwnsItemControl(TdxBarItemControl* Control) const;
+
+  // Menu options (a sub-menu inherits its parent menu's).
+  TdxBarItemOptions* GetItemOptions() const { return FItemOptions.get(); }
+  void SetItemOptions(TdxBarItemOptions* Value) { FItemOptions->Assign(Value); }
+  virtual int GetDefaultOption(TdxBarItemOptionValue Option) const;
+  virtual int GetOption(TdxBarItemOptionValue Option) const;
+  bool EffectiveShowDescriptions() const { return GetOption(ioShowDescriptions) != 0; }
+  bool EffectiveShowShortCuts() const { return GetOption(ioShowShortCuts) != 0; }
+  TdxBarMenuItemSize EffectiveItemSize() const { return static_cast<TdxBarMenuItemSize>(GetOption(ioSize)); }
+
+  // Links whose Distributed was set and not yet taken over by a layout.
+  void NoteDistributedChange(TdxBarItemLink* Link);
+  void ForgetDistributedChange(TdxBarItemLink* Link);
+  bool IsDistributedChangePending(const TdxBarItemLink* Link) const;
 
   // The three lists.
   int PresentLinkCount() const { return static_cast<int>(FPresent.size()); }
@@ -195,12 +272,19 @@ public:
   virtual bool ShowsAllLinks() const;
   int FittingShownCount() const;
   TdxBarItemLink* NextSelectableLink(TdxBarItemLink* Link, bool AnyLink) const;
+  TdxBarItemLink* PrevSelectableLink(TdxBarItemLink* Link, bool AnyLink) const;
+  TdxBarItemLink* FirstSelectableLink() const;
+  TdxBarItemLink* LastSelectableLink() const;
+  void ClearLinkRects();
 
   // Recent use.
   bool UsesRecentItems() const;
   bool GetRecentModeAllowed() const { return FRecentModeAllowed; }
   void SetRecentModeAllowed(bool Value) { FRecentModeAllowed = Value; }
+  // How many links a personalised menu shows first; -1 shows all.
+  int CalcRecentLinkCount() const;
   void SetRecentLinkLimit(int Limit);
+  void RestoreRecentLinkLimit();
   int GetRecentLinkLimit() const { return FRecentLinkLimit; }
   int RecentIndexOf(const TdxBarItemLink* Link) const;
   void MoveInRecentList(TdxBarItemLink* Link, int Index);
@@ -220,13 +304,15 @@ public:
   virtual bool CanContainItem(TdxBarItem* Item, std::string& Text);
   bool LeadsToOwner(IdxBarLinksOwner* Owner) const;
   bool HandleShortCut(TShortCut ShortCut);
-  void UpdateActions() {}
+  // Every linked item's action updates the item.
+  void UpdateActions();
   TdxBarItemLink* FindLinkByAccelerator(WORD Key, TShiftState Shift, TdxBarItemLink* StartLink);
 
   // Layout store and merging.
   void SaveLayout(TCustomIniFile* Store, const std::string& Base, bool Registry);
   void LoadLayout(TCustomIniFile* Store, const std::string& Base, bool Registry);
   void LoadUsage(TCustomIniFile* Store, const std::string& Base);
+  void LoadItemLayouts(TCustomIniFile* Store, const std::string& Base);
   void MergeLinks(TdxBarItemLinks* Source);
   void RemoveMergedLinks(TdxBar* Bar);
 
@@ -252,6 +338,8 @@ private:
   std::vector<TdxBarItemLink*> FShown;
   std::vector<TdxBarItemLink*> FRecent;
   TCustomdxBarControl* FBarControl = nullptr;
+  TOwned<TdxBarItemOptions> FItemOptions;
+  std::vector<TdxBarItemLink*> FDistributedChanges;
   int FRecentLinkLimit = -1;
   int FSavedRecentLinkLimit = -1;
   bool FRecentModeAllowed = true;

@@ -28,6 +28,10 @@ public:
   virtual bool IsShortCut(TShortCut ShortCut) { (void)ShortCut; return false; }
   virtual bool IsShowing() const { return false; }
 
+  // The item control that opened the menu (a drop-down button's), null otherwise.
+  TdxBarItemControl* GetOwnerItemControl() const { return FOwnerItemControl; }
+  void SetOwnerItemControl(TdxBarItemControl* Value) { FOwnerItemControl = Value; }
+
   // IdxBarLinksOwner
   bool CanContainItem(TdxBarItem* Item, std::string& Text) override;
   TCustomdxBarControl* CreateBarControl() override;
@@ -35,6 +39,7 @@ public:
 
 private:
   TOwned<TdxBarItemLinks> FItemLinks;
+  TdxBarItemControl* FOwnerItemControl = nullptr;
 };
 
 class TdxBarPopupMenu : public TdxBarCustomPopupMenu {

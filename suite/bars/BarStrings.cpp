@@ -23,6 +23,7 @@ const TResStringRec dxSBAR_NEWBUTTONCAPTION{nullptr, IDS_BAR_NEW_BUTTON};
 const TResStringRec dxSBAR_NEWSUBITEMCAPTION{nullptr, IDS_BAR_NEW_SUBITEM};
 const TResStringRec dxSBAR_NEWSEPARATORCAPTION{nullptr, IDS_BAR_NEW_SEPARATOR};
 const TResStringRec dxSBAR_CANTPLACESEPARATOR{nullptr, IDS_BAR_SEPARATOR_ON_TOOLBAR};
+const TResStringRec dxSBAR_RESETTOOLBAR{nullptr, IDS_BAR_RESET_TOOLBAR};
 
 namespace {
 const char ProductName[] = "Bars";
@@ -52,6 +53,7 @@ void Fill(TdxProductResourceStrings* Product) {
       {"dxSBAR_NEWSUBITEMCAPTION", &dxSBAR_NEWSUBITEMCAPTION},
       {"dxSBAR_NEWSEPARATORCAPTION", &dxSBAR_NEWSEPARATORCAPTION},
       {"dxSBAR_CANTPLACESEPARATOR", &dxSBAR_CANTPLACESEPARATOR},
+      {"dxSBAR_RESETTOOLBAR", &dxSBAR_RESETTOOLBAR},
   };
   for (const auto& S : Strings) Product->RegisterString(S.Name, S.Rec);
 }

@@ -25,6 +25,7 @@ extern const TResStringRec dxSBAR_NEWBUTTONCAPTION;
 extern const TResStringRec dxSBAR_NEWSUBITEMCAPTION;
 extern const TResStringRec dxSBAR_NEWSEPARATORCAPTION;
 extern const TResStringRec dxSBAR_CANTPLACESEPARATOR;
+extern const TResStringRec dxSBAR_RESETTOOLBAR;
 
 // Registers the library's strings under the product "Bars" (once).
 void EnsureBarStrings();

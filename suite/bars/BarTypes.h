@@ -42,6 +42,7 @@ enum TdxBarButtonGroupPosition : std::uint8_t { bgpNone, bgpStart, bgpMember };
 enum TdxBarItemPosition : std::uint8_t { ipBeginsNewRow, ipBeginsNewColumn, ipContinuesRow };
 enum TdxBarItemAlign : std::uint8_t { iaLeft, iaCenter, iaRight, iaClient };
 enum TdxBarButtonStyle : std::uint8_t { bsDefault, bsChecked, bsDropDown, bsCheckedDropDown };
+enum TdxBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
 // Where an item may go: a toolbar, or a menu (sub-item, popup or drop-down menu).
 enum TdxBarItemHolderKind : std::uint8_t { hkToolbar, hkMenu };

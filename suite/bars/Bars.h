@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Colors.h"
 #include "framework/Lists.h"
 #include "framework/Menus.h"
 #include "framework/Object.h"
@@ -20,8 +21,16 @@
 
 using TCustomdxBarControlClass = TClassOf<TCustomdxBarControl>;
 
+class TBitmap;
+class TFont;
 class TCustomIniFile;
+class TCustomdxBarSubItem;
+class TdxBarCaptionButtons;
+class TdxBarControl;
 class TdxBarControlItemLinks;
+class TdxDockRow;
+class TdxBarPainter;
+class TCollectionItem;
 class TdxBarDockControl;
 class TdxDockControl;
 class TdxBars;
@@ -81,15 +90,42 @@ public:
   // A caption another bar of the manager has is refused silently.
   void SetCaption(const std::string& Value);
   bool GetAllowClose() const { return FAllowClose; }
-  void SetAllowClose(bool Value) { FAllowClose = Value; }
+  void SetAllowClose(bool Value);
   bool GetAllowCustomizing() const { return FAllowCustomizing; }
   void SetAllowCustomizing(bool Value) { FAllowCustomizing = Value; }
   bool GetAllowQuickCustomizing() const { return FAllowQuickCustomizing; }
-  void SetAllowQuickCustomizing(bool Value) { FAllowQuickCustomizing = Value; }
+  void SetAllowQuickCustomizing(bool Value);
   bool GetAllowReset() const { return FAllowReset; }
   void SetAllowReset(bool Value) { FAllowReset = Value; }
   bool GetHidden() const { return FHidden; }
   void SetHidden(bool Value);
+  std::uint8_t GetAlphaBlendValue() const { return FAlphaBlendValue; }
+  void SetAlphaBlendValue(std::uint8_t Value);
+  TBitmap* GetBackgroundBitmap() const { return FBackgroundBitmap.get(); }
+  void SetBackgroundBitmap(TBitmap* Value);
+  TdxBarBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TdxBarBorderStyle Value);
+  TdxBarCaptionButtons* GetCaptionButtons() const { return FCaptionButtons.get(); }
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value);
+  TFont* GetEditFont() const { return FEditFont.get(); }
+  bool GetUseOwnFont() const { return FUseOwnFont; }
+  void SetUseOwnFont(bool Value);
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  const std::string& GetKeyTip() const { return FKeyTip; }
+  void SetKeyTip(const std::string& Value) { FKeyTip = Value; }
+  bool GetRotateWhenVertical() const { return FRotateWhenVertical; }
+  // The window hears of it as of a font change (CM_FONTCHANGED).
+  void SetRotateWhenVertical(bool Value);
+  bool GetShowMark() const { return FShowMark; }
+  void SetShowMark(bool Value);
+  bool GetSizeGrip() const { return FSizeGrip; }
+  void SetSizeGrip(bool Value);
+  bool GetUseRestSpace() const { return FUseRestSpace; }
+  void SetUseRestSpace(bool Value);
 
   // Place.
   TdxBarDockingStyle GetDockingStyle() const;
@@ -115,14 +151,22 @@ public:
   void SetFloatClientWidth(int Value) { SetFloatBounds(3, Value); }
   int GetFloatClientHeight() const { return FFloatClientHeight; }
   void SetFloatClientHeight(int Value) { SetFloatBounds(4, Value); }
-  int GetRow() const { return FRow; }
+  // The index of the bar's dock row in its site, else the stored Row.
+  int GetRow() const;
   void SetRow(int Value);
+  TdxDockRow* GetDockRow() const { return FDockRow; }
+  void SetDockRow(TdxDockRow* Row);
+  void RemoveFromDockRow(bool RemoveEmptyRow);
+  // Position changes between these two are applied once, at the end.
+  void Updating();
+  void Updated();
+  void UpdateControlPosition();
   bool GetOneOnRow() const { return FOneOnRow; }
   void SetOneOnRow(bool Value);
   TdxBarDockingStyles GetNotDocking() const { return FNotDocking; }
   void SetNotDocking(TdxBarDockingStyles Value);
   bool GetWholeRow() const { return FWholeRow; }
-  void SetWholeRow(bool Value) { FWholeRow = Value; }
+  void SetWholeRow(bool Value);
   bool GetMultiLine() const { return FMultiLine; }
   void SetMultiLine(bool Value);
   bool GetIsMainMenu() const { return FIsMainMenu; }
@@ -145,6 +189,20 @@ public:
 
   bool CanClose() const;
   bool CanReset() const { return FPredefined && FAllowReset; }
+  bool IsDockingAllowed() const;
+  // Borderless, docked at the bottom over the whole row: drawn like a status bar.
+  bool IsStatusBarLike() const;
+  bool IsSizeGripVisible() const;
+  // The window's borders along (left plus right) and across (top plus bottom) for a style.
+  int GetHorzBorderSize(TdxBarDockingStyle Style) const;
+  int GetVertBorderSize(TdxBarDockingStyle Style) const;
+  TdxBarPainter* GetPainter() const;
+  TdxBar* NextBar() const;
+  void RefreshBarControl();
+  // Puts back the bar's state saved when the form was loaded (links, and with the
+  // manager's UseFullReset the place too).
+  void Reset();
+  void ConfirmAndReset();
   bool IsPredefined() const { return FPredefined; }
   void SetPredefined(bool Value) { FPredefined = Value; }
   bool HandleShortCut(TShortCut ShortCut);
@@ -170,6 +228,13 @@ public:
   // The bar's visibility changes without the MDI child form around it resizing.
   void SetVisibleKeepingMDIBounds(bool Value);
 
+  // Sub-items that use the bar as their torn-off menu hear when it goes.
+  void AddFreeNotificationItem(TCustomdxBarSubItem* Item);
+  void RemoveFreeNotificationItem(TCustomdxBarSubItem* Item);
+  void NotifyFreeNotificationItems();
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnDestroyNotify;
+
   // IdxBarLinksOwner
   bool CanContainItem(TdxBarItem* Item, std::string& Text) override;
   TCustomdxBarControl* CreateBarControl() override;
@@ -190,6 +255,30 @@ private:
   void SetDockedPosition(int Index, int Value);
   void SetFloatBounds(int Index, int Value);
   void ReportChange() { NotifyChanged(false); }
+  void FontChanged(TObject* Sender);
+  void CaptionButtonsChanged(TObject* Sender, TCollectionItem* Item);
+  void ForwardToBarControl();
+  TdxBarControl* Toolbar() const;
+
+  std::uint8_t FAlphaBlendValue = 255;
+  TOwned<TBitmap> FBackgroundBitmap;
+  TdxBarBorderStyle FBorderStyle = bbsSingle;
+  TOwned<TdxBarCaptionButtons> FCaptionButtons;
+  TColor FColor = clDefault;
+  TdxDockRow* FDockRow = nullptr;
+  TOwned<TFont> FEditFont;
+  TOwned<TFont> FFont;
+  std::vector<TCustomdxBarSubItem*> FFreeNotificationItems;
+  TOwned<TBitmap> FGlyph;
+  bool FInternalFontChange = false;
+  std::string FKeyTip;
+  bool FPositionUpdatePending = false;
+  bool FRotateWhenVertical = true;
+  bool FShowMark = true;
+  bool FSizeGrip = true;
+  bool FUpdating = false;
+  bool FUseOwnFont = false;
+  bool FUseRestSpace = false;
 
   TdxBarManager* FBarManager = nullptr;
   bool FAllowClose = true;
@@ -252,12 +341,38 @@ public:
   bool IsMoving() const { return FMoving; }
   int DockingZoneSize() const { return 23; }
 
+  // Dragging a bar window with the mouse: a modal capture loop that moves a floating
+  // window, drags a docked one out, and docks where the cursor meets a dock zone
+  // (a floating bar only after the manager's WaitForDockingTime). Ctrl keeps it
+  // floating; Esc and the button's release end it.
+  void TrackBarDrag(TdxBarControl* BarControl);
+  void MoveBarTo(TdxBarControl* BarControl, POINT ScreenPoint);
+  // The dock site under a point and its style; dsNone (float) when none takes the bar.
+  TdxBarDockingStyle FindDockTarget(TdxBar* Bar, POINT ScreenPoint, TdxDockControl*& DockControl);
+  // Zone holds the point and, for a site inside another window, the site is not covered there.
+  static bool PointInDockZone(TdxDockControl* DockControl, const RECT& Zone, POINT ScreenPoint);
+  TdxBarControl* GetMovingBarControl() const { return FMovingBarControl; }
+  POINT GetDragOffset() const { return FDragOffset; }
+  POINT GetGrabPoint() const { return FGrabPoint; }
+  bool IsDockingTimerPending() const;
+  // Where the drag reads whether Ctrl is down (the system's asynchronous key
+  // state); tests put their own reader in. Returns the previous one.
+  using TKeyStateReader = SHORT(WINAPI*)(int Key);
+  static TKeyStateReader SetKeyStateReader(TKeyStateReader Reader);
+
 protected:
   void NameNewItem(TcxComponentCollectionItem* Item) override;
   void ReportChange(TcxComponentCollectionItem* Item, TcxCollectionChangeKind Kind) override;
 
 private:
   TdxBarManager* FBarManager;
+  static void CALLBACK DockingTimerProc(HWND Wnd, UINT Msg, UINT_PTR Id, DWORD Time);
+  static void KillDockingTimer();
   TdxDockControl* FDockSites[4] = {};
   bool FMoving = false;
+  bool FDockingTimerFired = false;
+  TdxBarControl* FMovingBarControl = nullptr;
+  TdxBarDockingStyle FStartStyle = dsNone;
+  POINT FDragOffset{0, 0};
+  POINT FGrabPoint{0, 0};
 };

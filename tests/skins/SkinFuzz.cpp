@@ -4,10 +4,11 @@
 // Each case damages one of three things: the bytes of the authored cool.skn,
 // the decompressed package (compressed again, so the damage reaches the
 // parser), or the description text inside the package. It loads the result
-// into a TspSkinData and composes the images of every control descriptor at a
-// few sizes. A crash or hang ends the run (a hang shows as the last case
+// into a TspSkinData, composes the images of every control descriptor at a few
+// sizes, and paints a gauge, button, check box and track bar bound to it. A crash or hang ends the run (a hang shows as the last case
 // printed); errors the loader raises are the expected outcome. The process's
-// peak memory is printed at the end.
+// peak memory is printed at the end. FUZZ_TRACE=1 prints every case number,
+// FUZZ_DUMP=N saves case N as fuzz_case.skn.
 #include <windows.h>
 #include <psapi.h>
 
@@ -17,7 +18,12 @@
 
 #include "framework/Exceptions.h"
 #include "framework/MemoryStreams.h"
+#include "framework/Form.h"
+#include "skins/SkinButton.h"
+#include "skins/SkinCheckRadioBox.h"
 #include "skins/SkinData.h"
+#include "skins/SkinGauge.h"
+#include "skins/SkinTrackBar.h"
 #include "skins/SkinDrawing.h"
 #include "skins/SkinStore.h"
 #include "tests/skins/SkinTestSupport.h"
@@ -91,6 +97,26 @@ void ComposeAll(TspSkinData* Data, int W, int H) {
   }
 }
 
+// The four controls of the recording window bound to the case's skin and
+// painted into a memory bitmap, as the window would show them.
+void PaintControls(TspSkinControl* const* Controls, TspSkinData* Data) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP target = CreateCompatibleBitmap(screen, 200, 200);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, target);
+  for (int i = 0; i < 4; ++i) {
+    TspSkinControl* c = Controls[i];
+    c->SetSkinData(Data);
+    c->SetBounds(10, 10, 87, 30);
+    c->PaintTo(dc, 0, 0);
+    c->SetSkinData(nullptr);
+  }
+  SelectObject(dc, old);
+  DeleteObject(target);
+  DeleteDC(dc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +127,16 @@ int main(int argc, char** argv) {
   // The description starts after version, five flags, count and the one BMP.
   const size_t textAt = 13 + (size_t(package[15]) | size_t(package[16]) << 8 | size_t(package[17]) << 16);
   long loaded = 0, refused = 0;
+  TForm* form = TForm::Create(nullptr);
+  form->SetBounds(0, 0, 300, 300);
+  TspSkinControl* controls[4] = {TspSkinGauge::Create(form), TspSkinButton::Create(form),
+                                 TspSkinCheckRadioBox::Create(form), TspSkinTrackBar::Create(form)};
+  const char* const sections[4] = {"gauge", "button", "checkradio", "trackbar"};
+  for (int i = 0; i < 4; ++i) {
+    controls[i]->SetSkinDataName(sections[i]);
+    controls[i]->SetParent(form);
+  }
+  static_cast<TspSkinGauge*>(controls[0])->SetValue(70);
   for (long i = 0; i < cases; ++i) {
     if (i % 500 == 0 || getenv("FUZZ_TRACE")) std::fprintf(stderr, "case %ld\n", i);
     const DWORD started = GetTickCount();
@@ -130,6 +166,13 @@ int main(int argc, char** argv) {
         file.insert(file.end(), z.begin(), z.end());
       }
     }
+    // FUZZ_DUMP=N writes case N to fuzz_case.skn and stops.
+    if (const char* dump = getenv("FUZZ_DUMP"); dump && std::atol(dump) == i) {
+      FILE* f = std::fopen("fuzz_case.skn", "wb");
+      std::fwrite(file.data(), 1, file.size(), f);
+      std::fclose(f);
+      return 0;
+    }
     auto stored = MakeOwned<TspCompressedStoredSkin>(nullptr);
     auto data = MakeOwned<TspSkinData>(nullptr);
     auto stream = MakeOwned<TMemoryStream>();
@@ -139,11 +182,13 @@ int main(int argc, char** argv) {
       data->LoadCompressedSkin(stored.get());
       if (!data->GetEmpty()) ++loaded;
       for (const SIZE s : {SIZE{1, 1}, SIZE{87, 29}, SIZE{19, 193}, SIZE{300, 40}}) ComposeAll(data.get(), s.cx, s.cy);
+      PaintControls(controls, data.get());
     } catch (const Exception&) {
       ++refused;
     }
     if (GetTickCount() - started > 2000) std::fprintf(stderr, "case %ld took %lu ms\n", i, GetTickCount() - started);
   }
+  Free(form);
   PROCESS_MEMORY_COUNTERS pmc{};
   GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
   std::printf("%ld cases: %ld loaded, %ld refused; peak memory %lu MiB\n", cases, loaded, refused,

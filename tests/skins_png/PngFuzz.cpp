@@ -3,7 +3,8 @@
 // Seeds cover every colour type and depth, interlacing and the ancillary chunks.
 // Each case mutates a seed (bytes, lengths, truncation, the scanlines under the
 // compression, with CRCs mended half of the time so the damage reaches deep),
-// loads it, and when it loads reads pixels, draws, writes and reads it again.
+// loads it, and when it loads reads pixels, draws, writes and reads it again;
+// the skin picture (TspPngImage) reads, draws, resizes and writes every case too.
 // A crash or hang ends the run; errors the reader raises are the expected outcome.
 #include <windows.h>
 #include <zlib.h>
@@ -15,6 +16,7 @@
 #include "framework/Canvas.h"
 #include "framework/MemoryStreams.h"
 #include "skins/PngObject.h"
+#include "skins/SkinPngImage.h"
 #include "tests/skins_png/PngFixtures.h"
 
 namespace {
@@ -135,7 +137,7 @@ int main(int argc, char** argv) {
   SelectObject(dc, target);
   TCanvas* canvas = TCanvas::Create();
   canvas->SetHandle(dc);
-  long loaded = 0, refused = 0;
+  long loaded = 0, refused = 0, skinRaised = 0;
   for (long i = 0; i < cases; ++i) {
     const Bytes file = Mutate(seeds[Pick(uint32_t(seeds.size()))]);
     // A hang shows as the last case number printed.
@@ -155,11 +157,7 @@ int main(int argc, char** argv) {
       png->LoadFromStream(stream);
       ++loaded;
       // Huge pictures are legal; walking and re-encoding them only slows the run.
-      if (int64_t(png->GetWidth()) * png->GetHeight() > 1 << 20) {
-        Free(stream);
-        Free(png);
-        continue;
-      }
+      if (int64_t(png->GetWidth()) * png->GetHeight() > 1 << 20) throw Exception("huge");
       for (int y = -1; y <= png->GetHeight(); ++y)
         for (int x = -1; x <= png->GetWidth(); x += 3) png->GetPixel(x, y);
       png->Draw(canvas, RECT{0, 0, 40, 30});
@@ -173,6 +171,30 @@ int main(int argc, char** argv) {
     } catch (const Exception&) {
       ++refused;
     }
+    // The skin picture reads the same bytes and never raises of its own.
+    stream->SetPosition(0);
+    TspPngImage* skin = TspPngImage::Create();
+    try {
+      skin->LoadFromStream(stream);
+      if (int64_t(skin->GetWidth()) * skin->GetHeight() <= 1 << 20) {
+        for (int y = -1; y <= skin->GetHeight(); y += 2)
+          for (int x = -1; x <= skin->GetWidth(); x += 3) skin->GetPixel(x, y);
+        skin->Draw(canvas, RECT{0, 0, 40, 30});
+        skin->Draw(canvas, RECT{50, 60, 3, 1});
+        skin->ResizeTo(17, 9);
+        TMemoryStream* out = TMemoryStream::Create();
+        skin->SaveToStream(out);
+        out->SetPosition(0);
+        TspPngImage* again = TspPngImage::Create();
+        again->LoadFromStream(out);
+        Free(again);
+        Free(out);
+      }
+    } catch (const Exception& e) {
+      std::fprintf(stderr, "case %ld: the skin picture raised %s: %s\n", i, e.ClassName().c_str(), e.GetMessage().c_str());
+      ++skinRaised;
+    }
+    Free(skin);
     Free(stream);
     Free(png);
     if (GetTickCount() - started > 2000) std::fprintf(stderr, "case %ld took %lu ms\n", i, GetTickCount() - started);
@@ -181,6 +203,7 @@ int main(int argc, char** argv) {
   Free(canvas);
   DeleteDC(dc);
   DeleteObject(target);
-  std::printf("%ld cases: %ld loaded, %ld refused\n", cases, loaded, refused);
+  std::printf("%ld cases: %ld loaded, %ld refused; the skin picture raised %ld times\n", cases, loaded, refused,
+              skinRaised);
   return 0;
 }

@@ -36,6 +36,13 @@ struct BarLayoutFixture : BarFormFixture {
     Tools = M->GetBars()->Add();
     Tools->SetCaption("Tools");
     Tools->SetDockingStyle(dsBottom);
+    // A bar's row is a row of its site: two bars hold the rows before it.
+    for (const char* Caption : {"Upper", "Lower"}) {
+      TdxBar* Other = M->GetBars()->Add();
+      Other->SetCaption(Caption);
+      Other->SetDockingStyle(dsBottom);
+      Other->SetRow(2);
+    }
     Tools->SetRow(2);
     Tools->GetItemLinks()->AddItem(Open);
     Tools->GetItemLinks()->AddItem(Save);
@@ -71,7 +78,7 @@ TEST_F(BarLayoutFixture, IniStoreHoldsTheManagerBarsAndLinksUnderTheComponentPat
   M->SaveLayoutToIniFile("");
   std::string Text = StoredText();
   for (const char* Expected :
-       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=1\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
+       {"[MainForm.Bars.Main]\r\nVersion=42\r\n", "BarCount=3\r\n", "[MainForm.Bars.Bar0]\r\nCaption=Tools\r\n",
         "DockingStyle=4\r\n", "Row=2\r\n", "ItemLinkCount=2\r\n", "[MainForm.Bars.Bar0.ItemLink0]\r\nItemName=OpenButton\r\n",
         "[MainForm.Bars.Bar0.ItemLink1]\r\nItemName=SaveButton\r\n",
         "[MainForm.Bars.Items]\r\nItemCount=2\r\nOpenButton=1\r\nSaveButton=1\r\n"})
@@ -110,6 +117,23 @@ TEST_F(BarLayoutFixture, MissingItemsAreSkippedAndNewItemsKeepTheirPlace) {
   M->ReadLayoutFromIniFile("");
   EXPECT_EQ("OpenButton MixButton ", LinkNames(Tools));
 }
+TEST_F(BarLayoutFixture, NewItemsFollowTheirFormerPredecessorAlsoWhenItIsNowFirst) {
+  // Stored order: Save, Open. The program then has New first and Mix after Save.
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  M->SaveLayoutToIniFile("");
+  Tools->GetItemLinks()->GetLink(1)->SetIndex(0);
+  TdxBarButton* New = TdxBarButton::Create(Form);
+  New->SetName("NewButton");
+  TdxBarButton* Mix = TdxBarButton::Create(Form);
+  Mix->SetName("MixButton");
+  Tools->GetItemLinks()->AddItem(New)->SetIndex(0);
+  Tools->GetItemLinks()->AddItem(Mix);
+  ASSERT_EQ("NewButton OpenButton SaveButton MixButton ", LinkNames(Tools));
+
+  M->ReadLayoutFromIniFile("");
+  EXPECT_EQ("NewButton SaveButton MixButton OpenButton ", LinkNames(Tools));
+}
+
 TEST_F(BarLayoutFixture, AOneCharacterUserDefineIsTheOlderDecimalForm) {
   Tools->GetItemLinks()->GetLink(0)->SetUserCaption("&Open...");
   M->SaveLayoutToIniFile("");
