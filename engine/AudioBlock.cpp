@@ -262,11 +262,12 @@ std::shared_ptr<const TAudioBlock> TAudioBlock::MakeSilent(int frames, int chann
 }
 
 std::shared_ptr<const TAudioBlock> TAudioBlock::MakeMapped(std::shared_ptr<const TAudioBlock> source, int start,
-                                                            int count, std::shared_ptr<const TFrameMap> map) {
+                                                            int count, std::shared_ptr<const TFrameMap> map,
+                                                            int64_t position) {
   const int channels = source->Channels;
   float* frames = Scratch<float, 1>(size_t(count) * channels);
   source->Read(start, count, frames);
-  map->Map(frames, count);
+  map->Map(frames, count, position);
   std::shared_ptr<TAudioBlock> b(new TAudioBlock());
   b->Frames = count;
   b->Channels = channels;
@@ -276,6 +277,7 @@ std::shared_ptr<const TAudioBlock> TAudioBlock::MakeMapped(std::shared_ptr<const
   b->Source = std::move(source);
   b->SourceStart = start;
   b->FrameMap = std::move(map);
+  b->Position = position;
   return b;
 }
 
@@ -299,7 +301,7 @@ void TAudioBlock::Read(int frame, int count, float* out) const {
   }
   if (Encoding == TEncoding::Mapped) {
     Source->Read(SourceStart + (FrameMap->IsMirrored() ? Frames - frame - count : frame), count, out);
-    FrameMap->Map(out, count);
+    FrameMap->Map(out, count, Position + frame);
     return;
   }
   TData d = Cache().Find(this);

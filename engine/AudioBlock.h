@@ -11,16 +11,17 @@
 
 class TWorkingFile;
 
-// A computation that makes each frame from its own source frame alone and
-// keeps no state, so that any run of frames can be computed by itself, again
-// and in any order. A mirrored map also reverses the run: the frames it gets
-// come from the mirror-image place of the source.
+// A computation that makes each frame from its own source frame and its place
+// alone, so that any run of frames can be computed by itself, again and in
+// any order. A mirrored map also reverses the run: the frames it gets come
+// from the mirror-image place of the source.
 class TFrameMap {
  public:
   virtual ~TFrameMap() = default;
   virtual bool IsMirrored() const = 0;
-  // Replaces frames (interleaved) by what they map to.
-  virtual void Map(float* data, int frames) const = 0;
+  // Replaces frames (interleaved) by what they map to; the first of them
+  // comes out at position.
+  virtual void Map(float* data, int frames, int64_t position) const = 0;
 };
 
 struct TPeak {
@@ -46,10 +47,12 @@ class TAudioBlock {
   static std::shared_ptr<const TAudioBlock> MakeInt16(const int16_t* samples, int frames, int channels,
                                                        const std::shared_ptr<TWorkingFile>& file);
   static std::shared_ptr<const TAudioBlock> MakeSilent(int frames, int channels);
-  // Frames [start, start + count) of source through map, computed once now
-  // for the summaries; a silent result is a silent block.
+  // Frames [start, start + count) of source through map, its first frame at
+  // position; computed once now for the summaries. A silent result is a
+  // silent block.
   static std::shared_ptr<const TAudioBlock> MakeMapped(std::shared_ptr<const TAudioBlock> source, int start,
-                                                        int count, std::shared_ptr<const TFrameMap> map);
+                                                        int count, std::shared_ptr<const TFrameMap> map,
+                                                        int64_t position);
   // How many maps a read of this block goes through.
   int GetMapDepth() const { return Depth; }
   ~TAudioBlock();
@@ -82,6 +85,7 @@ class TAudioBlock {
   std::shared_ptr<const TAudioBlock> Source;  // mapped blocks
   int SourceStart = 0;
   std::shared_ptr<const TFrameMap> FrameMap;
+  int64_t Position = 0;  // of the first frame, for the map
   int Depth = 0;
   std::vector<TPeak> Granules;  // [granule * Channels + ch]
   TPeak WholePeak[2];

@@ -1,6 +1,7 @@
 #include "engine/AudioEditorEffects.h"
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
 
 #include "engine/AudioEditorOperation.h"
@@ -14,10 +15,15 @@ class TEffectMap : public TFrameMap {
  public:
   explicit TEffectMap(std::shared_ptr<dsp::TAudioEffect> effect) : Effect(std::move(effect)) {}
   bool IsMirrored() const override { return Effect->GetOrder() == dsp::TEffectOrder::Backward; }
-  void Map(float* data, int frames) const override { Effect->Apply(data, size_t(frames)); }
+  void Map(float* data, int frames, int64_t position) const override {
+    std::lock_guard lock(Mutex);  // the effect keeps its place
+    Effect->Seek(uint64_t(position));
+    Effect->Apply(data, size_t(frames));
+  }
 
  private:
   std::shared_ptr<dsp::TAudioEffect> Effect;
+  mutable std::mutex Mutex;
 };
 
 // Reads through this many maps at most; a piece deeper than that is computed
@@ -53,10 +59,10 @@ TSampleSequence IAudioEditor2Effects::MapSelection(std::shared_ptr<dsp::TAudioEf
   TSampleSequence result(ch);
   for (const TSampleSequence::TPiece& p : pieces) {
     if (p.Block->GetMapDepth() < kMaxMapDepth) {
-      result.Append(TAudioBlock::MakeMapped(p.Block, p.Start, p.Count, map));
+      result.Append(TAudioBlock::MakeMapped(p.Block, p.Start, p.Count, map, result.GetLength()));
     } else {
       read(p);
-      map->Map(frames.data(), p.Count);
+      map->Map(frames.data(), p.Count, result.GetLength());
       result.Append(TAudioBlock::Make(frames.data(), p.Count, ch, Editor.WorkingFile()));
     }
     advance(p);

@@ -62,10 +62,13 @@ public:
   // True when output frame i always belongs to input frame i.
   virtual bool IsInPlace() const { return false; }
   // True for in-place effects that make each frame from its own input frame
-  // alone (Backward ones: the block reversed) and keep no state, once the
-  // analysis pass is done where there is one: any run of frames can then be
-  // processed by itself with Apply, again and in any order.
+  // and its place in the selection alone (Backward ones: the block reversed),
+  // once the analysis pass is done where there is one: any run of frames can
+  // then be processed by itself with Seek and Apply, again and in any order.
   virtual bool IsFrameLocal() const { return false; }
+  // Frame-local effects: the next frames processed sit at position of the
+  // selection.
+  virtual void Seek(std::uint64_t position) {}
 
 protected:
   virtual void DoProcess(const float *input, std::size_t frames, std::vector<float> &output) = 0;

@@ -370,12 +370,15 @@ TEST(EditorEdits, WholeSelectionEffectsGiveTheStreamedSamplesOverAnyPieces) {
                         [](auto& fx) { return fx.MixStereo(70, 30, 10, 90); }};
   const TEffectStep normalize{"normalize", [](auto& fx) { fx.Normalize(90, -1); },
                               [](auto& fx) { return fx.Normalize(90, -1); }};
+  const TEffectStep fade{"fade", [](auto& fx) { fx.Fade(20, 150); }, [](auto& fx) { return fx.Fade(20, 150); }};
+  const TEffectStep envelope{"envelope", [](auto& fx) { fx.Envelope({1.0f, 0.2f, 1.5f, 0.7f}); },
+                             [](auto& fx) { return fx.Envelope({1.0f, 0.2f, 1.5f, 0.7f}); }};
 
   // Whole blocks and a short last one: the waveform summaries of each result
   // are those of its samples.
   {
     auto e = EditorWith(Noise(TAudioBlock::kFrames * 3 + 123, 7), 2, rate);
-    for (const TEffectStep* step : {&amplify, &reverse, &mix}) {
+    for (const TEffectStep* step : {&amplify, &reverse, &fade, &mix}) {
       SCOPED_TRACE(step->Name);
       Select(*e, 0, e->GetLength());
       step->Command(*e->GetEffects());
@@ -408,7 +411,7 @@ TEST(EditorEdits, WholeSelectionEffectsGiveTheStreamedSamplesOverAnyPieces) {
 
   // Enough steps on the same audio to go past the depth the editor computes
   // through when read, so some steps store their results.
-  const TEffectStep* steps[] = {&amplify, &reverse, &mix, &normalize, &louder, &reverse, &amplify, &louder, &mix};
+  const TEffectStep* steps[] = {&amplify, &fade, &reverse, &mix, &normalize, &envelope, &reverse, &amplify, &louder, &mix};
   int done = 0;
   for (const TEffectStep* step : steps) {
     SCOPED_TRACE(step->Name);

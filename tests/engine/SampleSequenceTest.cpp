@@ -178,6 +178,7 @@ TEST(WorkingFile, RemovedWithItsLastBlockAndStaleFilesAreSwept) {
     EXPECT_EQ(SweepStaleWorkingFiles(dir.Path()), 0);
     EXPECT_EQ(dir.List().size(), 1u);
   }
+  WaitForReleasedWorkingFiles();
   EXPECT_TRUE(dir.List().empty());
 
   // What a crashed run leaves behind goes; other files stay.
@@ -196,6 +197,7 @@ TEST(WorkingFile, RemovedWithItsLastBlockAndStaleFilesAreSwept) {
   ASSERT_EQ(left.size(), 1u);
   EXPECT_NE(left[0], "SonveltWork-99999-2-2.tmp");
   e.reset();
+  WaitForReleasedWorkingFiles();
   EXPECT_TRUE(other.List().empty());
 }
 
