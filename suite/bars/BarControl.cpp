@@ -215,6 +215,11 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     Message.Result = MA_NOACTIVATE;
     return;
   }
+  // While a chain of bar windows is active, only its windows see the mouse.
+  if (((Message.Msg >= WM_NCMOUSEMOVE && Message.Msg <= WM_NCMBUTTONDBLCLK) ||
+       (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSEWHEEL)) &&
+      !IsInActiveChain())
+    return;
   // Nor does it keep the focus, unless an edit or combo of it is taking it.
   if (Message.Msg == WM_SETFOCUS) {
     TdxBarItemControl* Selected = SelectedItemControl();
@@ -224,6 +229,14 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     }
   }
   TCustomControl::WndProc(Message);
+}
+
+bool TCustomdxBarControl::IsInActiveChain() const {
+  TCustomdxBarControl* W = TopActiveBarControl();
+  if (!W) return true;
+  for (; W; W = W->GetParentBar())
+    if (W == this) return true;
+  return false;
 }
 
 void TCustomdxBarControl::RestoreFocus() {
