@@ -398,17 +398,73 @@ void TdxNavBarPopupControl::Paint() {
 void TdxNavBarPopupControl::CloseUp() {
   if (!IsListed()) return;
   if (FInnerBar) FInnerBar->WriteBackToOwner();
+  if (FSizing) EndSizing(true);
   TcxCustomPopupWindow::CloseUp();
   FPopupViewInfo.reset();
 }
 
 void TdxNavBarPopupControl::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE) {
-    CloseUp();
+    // Esc first gives up a sizing drag; only the next one closes.
+    if (FSizing) EndSizing(true);
+    else CloseUp();
     Key = 0;
     return;
   }
   TcxCustomPopupWindow::KeyDown(Key, Shift);
+}
+
+void TdxNavBarPopupControl::BeginSizing(TControl* Source, POINT P) {
+  if (FSizing || !HandleAllocated()) return;
+  SetCaptureControl(this);
+  if (Source && Source != this) P = ScreenToClient(Source->ClientToScreen(P));
+  FSizingOffset = GetWidth() - P.x;
+  FSizing = true;
+  FSizeFrame.reset(TcxSizeFrame::CreateWithFrameWidth(1));
+  RECT W;
+  GetWindowRect(GetHandle(), &W);
+  FSizeFrame->PlaceAt(W);
+  FSizeFrame->ShowNoActivate();
+}
+
+void TdxNavBarPopupControl::EndSizing(bool Cancel) {
+  if (!FSizing) return;
+  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  FSizing = false;
+  TOwned<TcxSizeFrame> Frame = std::move(FSizeFrame);
+  if (Cancel || !Frame) return;
+  FPopupWidth += Frame->GetWidth() - GetWidth();
+  if (FOwnerBar->GetOptionsBehavior()->GetNavigationPane()->GetAdjustWidthByPopup())
+    FOwnerBar->SetOriginalWidth(FPopupWidth);
+  FitToControls();
+  Invalidate();
+}
+
+void TdxNavBarPopupControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft && FPopupViewInfo && FPopupViewInfo->IsSizingEdge(X)) BeginSizing(this, POINT{X, Y});
+}
+
+void TdxNavBarPopupControl::MouseMove(TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseMove(Shift, X, Y);
+  if (FSizing) {
+    int W = X + FSizingOffset;
+    // Narrower than the pane allows: the frame stays where it was.
+    if (FSizeFrame && FPopupViewInfo && W > FPopupViewInfo->GetMinWidth()) {
+      RECT R;
+      GetWindowRect(GetHandle(), &R);
+      R.right = R.left + W;
+      FSizeFrame->PlaceAt(R);
+    }
+    return;
+  }
+  FSizingEdgeHot = FPopupViewInfo && FPopupViewInfo->IsSizingEdge(X);
+  SetCursor(FSizingEdgeHot ? crSizeWE : crDefault);
+}
+
+void TdxNavBarPopupControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseUp(Button, Shift, X, Y);
+  if (FSizing) EndSizing(false);
 }
 
 // ---- inner bar
@@ -514,4 +570,28 @@ void TdxNavBarPopupInnerControlController::DoLinkClick(TdxCustomNavBar* NavBar, 
   if (auto* C = dynamic_cast<TdxNavBarNavigationPaneController*>(Owner->GetController())) C->ClosePopup();
   if (Guard.Alive() && OwnerLink)
     if (TdxNavBarController* C = Owner->GetController()) C->DoLinkClick(Owner, OwnerLink);
+}
+
+void TdxNavBarPopupInnerControlController::MouseMove(TShiftState Shift, POINT P) {
+  TdxNavBarViewInfo* V = GetNavBar()->GetViewInfo();
+  auto* Pane = dynamic_cast<TdxNavBarNavigationPaneViewInfo*>(V);
+  FGripHot = Pane && !V->IsPtTopScrollButton(P) && !V->IsPtBottomScrollButton(P) &&
+             PtInRect(&Pane->SizeGripBounds, P);
+  if (!FGripHot) TdxNavBarNavigationPaneController::MouseMove(Shift, P);
+}
+
+void TdxNavBarPopupInnerControlController::MouseDown(TMouseButton Button, TShiftState Shift, POINT P) {
+  TdxNavBarPopupControl* Popup = FGripHot ? NavBarPopupOf(GetNavBar()) : nullptr;
+  if (Popup && Button == mbLeft) Popup->BeginSizing(GetNavBar(), P);
+  else TdxNavBarNavigationPaneController::MouseDown(Button, Shift, P);
+}
+
+HCURSOR TdxNavBarPopupInnerControlController::GetCursor() {
+  return FGripHot ? Screen->GetCursors(crSizeWE) : TdxNavBarNavigationPaneController::GetCursor();
+}
+
+TdxNavBarPopupControl* NavBarPopupOf(TControl* Bar) {
+  for (TControl* C = Bar ? Bar->GetParent() : nullptr; C; C = C->GetParent())
+    if (auto* P = dynamic_cast<TdxNavBarPopupControl*>(C)) return P;
+  return nullptr;
 }

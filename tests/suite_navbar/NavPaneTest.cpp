@@ -247,6 +247,79 @@ TEST_F(PaneFixture, PopupBesideTheStripWritesLinkOrderBack) {
   EXPECT_EQ(Captions(G[0]), (std::vector<std::string>{"Close", "Open", "Save"}));
 }
 
+TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
+  PaneOptions()->SetCollapsible(true);
+  PaneOptions()->SetAdjustWidthByPopup(true);
+  Bar->SetActiveGroup(G[0]);
+  PaneOptions()->SetCollapsed(true);
+  Paint();
+  const int Original = Bar->GetOriginalWidth();
+  bool Seen = false;
+  TTimerCall::After(100, [&] {
+    TdxNavBarPopupControl* P = Controller()->GetPopup();
+    ASSERT_TRUE(P && P->IsListed());
+    Seen = true;
+    TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
+    RECT Before;
+    GetWindowRect(P->GetHandle(), &Before);
+    EXPECT_EQ(Before.right - Before.left, Original + 4);
+    // The grip of the inner bar: a press there starts a drag shown by a frame.
+    auto* InnerPane = static_cast<TdxNavBarNavigationPaneViewInfo*>(Inner->GetViewInfo());
+    POINT Grip = Center(InnerPane->SizeGripBounds);
+    ASSERT_FALSE(IsRectEmpty(&InnerPane->SizeGripBounds));
+    PostMouse(Inner->GetHandle(), WM_MOUSEMOVE, Grip.x, Grip.y);
+    Pump();
+    EXPECT_TRUE(static_cast<TdxNavBarPopupInnerControlController*>(Inner->GetController())->GetGripHot());
+    PostMouse(Inner->GetHandle(), WM_LBUTTONDOWN, Grip.x, Grip.y, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(P->GetSizing());
+    ASSERT_TRUE(P->GetSizeFrame());
+    RECT F;
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_TRUE(EqualRect(&F, &Before));
+    // The drag is the popup's now: its moves place the frame, never below the minimum.
+    POINT InPopup = P->ScreenToClient(Inner->ClientToScreen(Grip));
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, InPopup.x + 40, InPopup.y, MK_LBUTTON);
+    Pump();
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_EQ(F.right - F.left, Before.right - Before.left + 40);
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, 5, InPopup.y, MK_LBUTTON);
+    Pump();
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_EQ(F.right - F.left, Before.right - Before.left + 40);
+    PostMouse(P->GetHandle(), WM_LBUTTONUP, InPopup.x + 40, InPopup.y);
+    Pump();
+    EXPECT_FALSE(P->GetSizing());
+    EXPECT_EQ(P->GetSizeFrame(), nullptr);
+    EXPECT_EQ(P->GetWidth(), Before.right - Before.left + 40);
+    EXPECT_EQ(Inner->GetWidth(), Original + 40);
+    // The right margin is the sizing edge; Esc gives the drag up and keeps the popup.
+    int Edge = P->GetWidth() - 1;
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, Edge, 20);
+    Pump();
+    EXPECT_TRUE(P->GetSizingEdgeHot());
+    PostMouse(P->GetHandle(), WM_LBUTTONDOWN, Edge, 20, MK_LBUTTON);
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, Edge + 30, 20, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(P->GetSizing());
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(P->GetSizing());
+    EXPECT_TRUE(P->IsListed());
+    EXPECT_EQ(P->GetWidth(), Before.right - Before.left + 40);
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(P->IsListed());
+  });
+  ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
+  EXPECT_TRUE(Seen);
+  // The pane will expand to the width the popup was given.
+  EXPECT_EQ(Bar->GetOriginalWidth(), Original + 40);
+  PaneOptions()->SetCollapsed(false);
+  Paint();
+  EXPECT_EQ(Bar->GetWidth(), Original + 40);
+}
+
 TEST_F(PaneFixture, ConfigurationMenuListsCommandsGroupsAndHiddenButtons) {
   Bar->SetNavigationPaneMaxVisibleGroups(2);
   Bar->SetWidth(60);  // room for one overflow icon only
