@@ -388,7 +388,13 @@ void TdxNavBarPopupControl::ComputePosition(POINT& P) {
   else TcxCustomPopupWindow::ComputePosition(P);
 }
 
-void TdxNavBarPopupControl::DoShowed() { TcxCustomPopupWindow::DoShowed(); }
+void TdxNavBarPopupControl::DoShowed() {
+  TcxCustomPopupWindow::DoShowed();
+  if (!FInnerBar || !FInnerBar->ShowsGroupControl()) return;
+  if (FInnerBar->HasPainter()) FInnerBar->GetPainter()->PrepareBitmap();
+  if (TdxNavBarViewInfo* V = FInnerBar->GetViewInfo()) V->UpdateGroupControls();
+  if (TWinControl* First = FindNextControl(nullptr, true, true, false)) SetActiveControl(First);
+}
 
 void TdxNavBarPopupControl::Paint() {
   auto* P = dynamic_cast<TdxNavBarNavigationPanePainter*>(FOwnerBar->GetPainter());
@@ -474,6 +480,11 @@ TdxNavBarPopupInnerControl::TdxNavBarPopupInnerControl(TComponent* APopupWindow)
   GetOptionsView()->GetNavigationPane()->SetShowOverflowPanel(false);
 }
 
+bool TdxNavBarPopupInnerControl::ShowsGroupControl() const {
+  TdxNavBarGroup* G = GetGroups()->Count() > 0 ? GetGroups()->Items(0) : nullptr;
+  return G && G->GetUseControl() && G->GetShowControl() && G->GetControl();
+}
+
 TdxNavBarItemLink* TdxNavBarPopupInnerControl::GetLinkAtPos(POINT P) {
   if (!FOwnerBar || !HandleAllocated() || !FOwnerBar->HandleAllocated()) return nullptr;
   POINT Mine = ScreenToClient(FOwnerBar->ClientToScreen(P));
@@ -487,6 +498,8 @@ void CopyNavBarGroupState(TdxNavBarGroup* S, TdxNavBarGroup* D, bool FromOwnerAc
     D->SetLinksUseSmallImages(S->GetLinksUseSmallImages());
     D->SetShowAsIconView(S->GetShowAsIconView());
   }
+  // The control travels with the group; the popup's group lets go of it on the way back.
+  S->MoveControlTo(D, !FromOwnerActive);
   D->SetSelectedLinkIndex(S->GetSelectedLinkIndex());
   D->OnSelectedLinkChanged = S->OnSelectedLinkChanged;
   D->OnTopVisibleLinkChanged = S->OnTopVisibleLinkChanged;
@@ -523,7 +536,7 @@ void TdxNavBarPopupInnerControl::FillFromOwner() {
   }
   EndUpdate();
   GetFont()->Assign(O->GetFont());
-  SetTabStop(O->GetTabStop());
+  SetTabStop(O->GetTabStop() && !ShowsGroupControl());
 }
 
 void TdxNavBarPopupInnerControl::WriteBackToOwner() {

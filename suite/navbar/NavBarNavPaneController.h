@@ -130,6 +130,8 @@ public:
   TdxNavBarItemLink* GetLinkAtPos(POINT P) override;
   TdxCustomNavBar* GetOwnerBar() const { return FOwnerBar; }
   void SetOwnerBar(TdxCustomNavBar* Value) { FOwnerBar = Value; }
+  // Whether its group shows a group control brought over from the owner.
+  bool ShowsGroupControl() const;
   // Copies the owner's items, its active group's links and state in; writes them back.
   void FillFromOwner();
   void WriteBackToOwner();

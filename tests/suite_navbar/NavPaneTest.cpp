@@ -4,6 +4,7 @@
 // hints and the pane's accessible parts.
 #include "tests/suite_navbar/NavBarFixture.h"
 
+#include "framework/Edit.h"
 #include "framework/HintWindow.h"
 #include "suite/navbar/NavBarNavPaneAccessibility.h"
 #include "suite/navbar/NavBarNavPaneController.h"
@@ -318,6 +319,57 @@ TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
   PaneOptions()->SetCollapsed(false);
   Paint();
   EXPECT_EQ(Bar->GetWidth(), Original + 40);
+}
+
+TEST_F(PaneFixture, GroupControlMovesIntoThePopupAndBack) {
+  PaneOptions()->SetCollapsible(true);
+  G[0]->SetUseControl(true);
+  TdxNavBarGroupControl* Holder = G[0]->GetControl();
+  ASSERT_NE(Holder, nullptr);
+  Holder->SetOriginalHeight(60);
+  TEdit* Field = Add<TEdit>(RECT{4, 4, 100, 24}, Holder);
+  Bar->SetActiveGroup(G[0]);
+  PaneOptions()->SetCollapsed(true);
+  Paint();
+  bool Seen = false;
+  TTimerCall::After(100, [&] {
+    TdxNavBarPopupControl* P = Controller()->GetPopup();
+    ASSERT_TRUE(P && P->IsListed());
+    Seen = true;
+    TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
+    TdxNavBarGroup* InnerGroup = Inner->GetGroups()->Items(0);
+    // The control is the popup's group's now, shown inside the inner bar, and takes the focus.
+    EXPECT_EQ(Holder->GetParent(), Inner);
+    EXPECT_EQ(Holder->GetGroup(), InnerGroup);
+    EXPECT_EQ(InnerGroup->GetControl(), Holder);
+    EXPECT_EQ(G[0]->GetControl(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Holder->GetHandle()));
+    EXPECT_GT(Holder->GetWidth(), 0);
+    EXPECT_FALSE(Inner->GetTabStop());
+    EXPECT_EQ(P->GetActiveControl(), Field);
+    // A group with a control takes the popup's full height.
+    EXPECT_EQ(P->GetHeight(), P->GetPopupViewInfo()->GetMaxHeight());
+    P->CloseUp();
+  });
+  ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
+  ASSERT_TRUE(Seen);
+  TdxNavBarGroup* InnerGroup = Controller()->GetPopup()->GetInnerBar()->GetGroups()->Items(0);
+  EXPECT_EQ(Holder->GetParent(), Bar);
+  EXPECT_EQ(Holder->GetGroup(), G[0]);
+  EXPECT_EQ(G[0]->GetControl(), Holder);
+  EXPECT_TRUE(G[0]->GetUseControl());
+  EXPECT_FALSE(InnerGroup->GetUseControl());
+  EXPECT_EQ(InnerGroup->GetControl(), nullptr);
+  EXPECT_EQ(Field->GetParent(), Holder);
+  EXPECT_TRUE(Field->HandleAllocated());
+  // Expanded again, the pane shows it in its item panel.
+  PaneOptions()->SetCollapsed(false);
+  Paint();
+  EXPECT_TRUE(IsWindowVisible(Holder->GetHandle()));
+  RECT Shown = Holder->GetBoundsRect();
+  RECT Panel = Pane()->GetItemPanel()->PanelBounds;
+  RECT Both;
+  EXPECT_TRUE(IntersectRect(&Both, &Shown, &Panel));
 }
 
 TEST_F(PaneFixture, ConfigurationMenuListsCommandsGroupsAndHiddenButtons) {
