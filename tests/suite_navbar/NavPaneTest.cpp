@@ -13,6 +13,20 @@
 namespace {
 int Height(const RECT& R) { return R.bottom - R.top; }
 
+// Runs Body once from a timer, while a nested loop (the popup's) is running.
+struct TTimerCall {
+  static inline std::function<void()> Body;
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    auto B = std::move(Body);
+    Body = nullptr;
+    if (B) B();
+  }
+  static void After(int Ms, std::function<void()> F) {
+    Body = std::move(F);
+    SetTimer(nullptr, 0, static_cast<UINT>(Ms), &Fire);
+  }
+};
 struct PaneFixture : NavBarFixture {
   int ViewNumber() override { return 13; }
   void AddControls() override {
@@ -60,6 +74,23 @@ struct PaneFixture : NavBarFixture {
     PostMouse(Wnd(), WM_LBUTTONUP, P.x, P.y);
     Pump();
   }
+  // Collapses the pane on G[0], opens its popup by a click on the strip and runs
+  // Body inside the popup's loop (Body closes it); answers whether Body ran.
+  bool WithPopup(const std::function<void(TdxNavBarPopupControl*)>& Body) {
+    PaneOptions()->SetCollapsible(true);
+    Bar->SetActiveGroup(G[0]);
+    PaneOptions()->SetCollapsed(true);
+    Paint();
+    bool Seen = false;
+    TTimerCall::After(100, [&] {
+      TdxNavBarPopupControl* P = Controller()->GetPopup();
+      if (!P || !P->IsListed()) return;
+      Seen = true;
+      Body(P);
+    });
+    ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
+    return Seen;
+  }
   std::vector<std::string> Captions(TdxNavBarGroup* Group) {
     std::vector<std::string> R;
     for (int K = 0; K < Group->LinkCount(); ++K) R.push_back(Group->Links(K)->GetItem()->GetCaption());
@@ -67,20 +98,6 @@ struct PaneFixture : NavBarFixture {
   }
 };
 
-// Runs Body once from a timer, while a nested loop (the popup's) is running.
-struct TTimerCall {
-  static inline std::function<void()> Body;
-  static void CALLBACK Fire(HWND, UINT, UINT_PTR Id, DWORD) {
-    KillTimer(nullptr, Id);
-    auto B = std::move(Body);
-    Body = nullptr;
-    if (B) B();
-  }
-  static void After(int Ms, std::function<void()> F) {
-    Body = std::move(F);
-    SetTimer(nullptr, 0, static_cast<UINT>(Ms), &Fire);
-  }
-};
 }  // namespace
 
 TEST_F(PaneFixture, MaxVisibleGroupsSendsTheRestToTheOverflowRow) {
@@ -219,18 +236,8 @@ TEST_F(PaneFixture, SplitterDragShowsOneButtonMoreOrFewerPerButtonHeight) {
 }
 
 TEST_F(PaneFixture, PopupBesideTheStripWritesLinkOrderBack) {
-  PaneOptions()->SetCollapsible(true);
-  Bar->SetActiveGroup(G[0]);
-  PaneOptions()->SetCollapsed(true);
-  Paint();
-  ASSERT_EQ(Bar->GetWidth(), 26);
-  RECT Strip = Pane()->GetItemPanel()->CollapseBarBounds;
-  ASSERT_FALSE(IsRectEmpty(&Strip));
-  bool Seen = false;
-  TTimerCall::After(100, [&] {
-    TdxNavBarPopupControl* P = Controller()->GetPopup();
-    ASSERT_TRUE(P && P->IsListed());
-    Seen = true;
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    EXPECT_EQ(Bar->GetWidth(), 26);
     EXPECT_EQ(Controller()->GetOpenPart(), (TdxNavBarPartRef{npCollapseBar, -1}));
     RECT W;
     GetWindowRect(P->GetHandle(), &W);
@@ -241,25 +248,16 @@ TEST_F(PaneFixture, PopupBesideTheStripWritesLinkOrderBack) {
     ASSERT_EQ(Captions(Inner), (std::vector<std::string>{"Open", "Save", "Close"}));
     Inner->Links(2)->SetIndex(0);
     P->CloseUp();
-  });
-  ClickAt(Center(Strip));
-  EXPECT_TRUE(Seen);
+  }));
   EXPECT_EQ(Controller()->GetOpenPart(), dxNavBarPartNone);
   EXPECT_EQ(Captions(G[0]), (std::vector<std::string>{"Close", "Open", "Save"}));
 }
 
 TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
-  PaneOptions()->SetCollapsible(true);
   PaneOptions()->SetAdjustWidthByPopup(true);
-  Bar->SetActiveGroup(G[0]);
-  PaneOptions()->SetCollapsed(true);
-  Paint();
-  const int Original = Bar->GetOriginalWidth();
-  bool Seen = false;
-  TTimerCall::After(100, [&] {
-    TdxNavBarPopupControl* P = Controller()->GetPopup();
-    ASSERT_TRUE(P && P->IsListed());
-    Seen = true;
+  int Original = 0;
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    Original = Bar->GetOriginalWidth();
     TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
     RECT Before;
     GetWindowRect(P->GetHandle(), &Before);
@@ -311,9 +309,7 @@ TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
     SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
     Pump();
     EXPECT_FALSE(P->IsListed());
-  });
-  ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
-  EXPECT_TRUE(Seen);
+  }));
   // The pane will expand to the width the popup was given.
   EXPECT_EQ(Bar->GetOriginalWidth(), Original + 40);
   PaneOptions()->SetCollapsed(false);
@@ -322,20 +318,12 @@ TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
 }
 
 TEST_F(PaneFixture, GroupControlMovesIntoThePopupAndBack) {
-  PaneOptions()->SetCollapsible(true);
   G[0]->SetUseControl(true);
   TdxNavBarGroupControl* Holder = G[0]->GetControl();
   ASSERT_NE(Holder, nullptr);
   Holder->SetOriginalHeight(60);
   TEdit* Field = Add<TEdit>(RECT{4, 4, 100, 24}, Holder);
-  Bar->SetActiveGroup(G[0]);
-  PaneOptions()->SetCollapsed(true);
-  Paint();
-  bool Seen = false;
-  TTimerCall::After(100, [&] {
-    TdxNavBarPopupControl* P = Controller()->GetPopup();
-    ASSERT_TRUE(P && P->IsListed());
-    Seen = true;
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
     TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
     TdxNavBarGroup* InnerGroup = Inner->GetGroups()->Items(0);
     // The control is the popup's group's now, shown inside the inner bar, and takes the focus.
@@ -350,9 +338,7 @@ TEST_F(PaneFixture, GroupControlMovesIntoThePopupAndBack) {
     // A group with a control takes the popup's full height.
     EXPECT_EQ(P->GetHeight(), P->GetPopupViewInfo()->GetMaxHeight());
     P->CloseUp();
-  });
-  ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
-  ASSERT_TRUE(Seen);
+  }));
   TdxNavBarGroup* InnerGroup = Controller()->GetPopup()->GetInnerBar()->GetGroups()->Items(0);
   EXPECT_EQ(Holder->GetParent(), Bar);
   EXPECT_EQ(Holder->GetGroup(), G[0]);
