@@ -284,6 +284,44 @@ TdxNavBarSkinInfo* PaneSkin(TdxNavBarSkinBasedNavPaneViewInfo* V) {
 }
 }  // namespace
 
+void TdxNavBarSkinBasedNavPaneViewInfo::GetGroupEdges(RECT& R) {
+  TdxNavBarNavigationPaneViewInfo::GetGroupEdges(R);
+  R.left += GetBorderWidth();
+  R.right += GetBorderWidth();
+}
+
+void TdxNavBarSkinBasedNavPaneViewInfo::AssignDefaultNavigationPaneHeaderStyle(TdxNavBarBaseStyle* S) {
+  TdxNavBarNavigationPaneViewInfo::AssignDefaultNavigationPaneHeaderStyle(S);
+  TdxNavBarSkinInfo* Skin = PaneSkin(this);
+  if (Skin && Skin->NavPaneCaptionFontSize > 0) S->GetFont()->SetSize(Skin->NavPaneCaptionFontSize);
+}
+
+namespace {
+TdxNavBarSkinInfo* PaneSkinOf(TdxNavBarNavigationPaneViewInfo* V) {
+  auto* S = dynamic_cast<TdxNavBarSkinBasedNavPaneViewInfo*>(V);
+  return S ? PaneSkin(S) : nullptr;
+}
+}  // namespace
+
+void TdxNavBarSkinBasedOverflowPanelViewInfo::GetMargins(RECT& R) {
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  if (S && S->NavPaneOverflowPanel) R = S->NavPaneOverflowPanel->GetContentOffset();
+  else TdxNavBarOverflowPanelViewInfo::GetMargins(R);
+}
+
+int TdxNavBarSkinBasedOverflowPanelViewInfo::GetSignWidth() {
+  int W = TdxNavBarOverflowPanelViewInfo::GetSignWidth();
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  return W != 0 && S && S->NavPaneOverflowPanelExpandItem ? S->NavPaneOverflowPanelExpandItem->GetImage()->CellSize().cx
+                                                          : W;
+}
+
+void TdxNavBarSkinBasedPopupControlViewInfo::GetMargins(RECT& R) {
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  if (S && S->NavPanePopupBorder) R = S->NavPanePopupBorder->GetContentOffset();
+  else TdxNavBarPopupControlViewInfo::GetMargins(R);
+}
+
 void TdxNavBarSkinBasedNavPaneViewInfo::GetGroupsOffset(POINT& P) {
   if (PaneSkin(this)) P = POINT{0, 0};
   else TdxNavBarNavigationPaneViewInfo::GetGroupsOffset(P);

@@ -232,11 +232,34 @@ public:
 
 // ---- view 17
 
+// The overflow row's margins from the skin's OverflowPanel, its chevron as wide as
+// the OverflowPanelExpandItem cell.
+class TdxNavBarSkinBasedOverflowPanelViewInfo : public TdxNavBarOverflowPanelViewInfo {
+  SONVELT_CLASS(TdxNavBarSkinBasedOverflowPanelViewInfo, TdxNavBarOverflowPanelViewInfo)
+public:
+  using TdxNavBarOverflowPanelViewInfo::TdxNavBarOverflowPanelViewInfo;
+  void GetMargins(RECT& R) override;
+  int GetSignWidth() override;
+};
+
+// The popup's margins from the skin's PopupBorder.
+class TdxNavBarSkinBasedPopupControlViewInfo : public TdxNavBarPopupControlViewInfo {
+  SONVELT_CLASS(TdxNavBarSkinBasedPopupControlViewInfo, TdxNavBarPopupControlViewInfo)
+public:
+  using TdxNavBarPopupControlViewInfo::TdxNavBarPopupControlViewInfo;
+  void GetMargins(RECT& R) override;
+};
+
 class TdxNavBarSkinBasedNavPaneViewInfo : public TdxNavBarNavigationPaneViewInfo {
   SONVELT_CLASS(TdxNavBarSkinBasedNavPaneViewInfo, TdxNavBarNavigationPaneViewInfo)
 public:
   using TdxNavBarNavigationPaneViewInfo::TdxNavBarNavigationPaneViewInfo;
   TdxNavBarSkinBasedPainterHelper* PainterHelper();
+  void GetGroupEdges(RECT& R) override;
+  void AssignDefaultNavigationPaneHeaderStyle(TdxNavBarBaseStyle* S) override;
+  TdxNavBarOverflowPanelViewInfo* CreateOverflowPanelViewInfo() override {
+    return TdxNavBarSkinBasedOverflowPanelViewInfo::Create(this);
+  }
   void GetGroupsOffset(POINT& P) override;
   TColor GetBorderColor() override;
   TColor GetNavigationPaneHeaderFontColor() override;
@@ -276,6 +299,9 @@ public:
   void DrawOverflowPanelSign() override;
   void DrawOverflowPanelButtons() override;
   void DrawPopupControl(TCanvas* Canvas, TdxNavBarPopupControlViewInfo* PopupViewInfo) override;
+  TdxNavBarPopupControlViewInfo* CreatePopupControlViewInfo(TdxNavBarNavigationPaneViewInfo* V) override {
+    return TdxNavBarSkinBasedPopupControlViewInfo::Create(V);
+  }
   virtual TdxNavBarSkinBasedPainterHelper* CreatePainterHelper();
   virtual std::string GetInitialSkinName() { return {}; }
   TdxNavBarSkinInfo* Skin() { return FHelper->GetSkinInfo(); }

@@ -4,6 +4,7 @@
 #include "tests/suite_navbar/NavBarFixture.h"
 
 #include "suite/common/ThemeManager.h"
+#include "suite/navbar/NavBarNavPaneController.h"
 #include "suite/navbar/NavBarSkinViews.h"
 
 namespace {
@@ -48,6 +49,30 @@ TEST_F(SkinViewsFixture, PanePartsAreDrawnFromTheSkin) {
   EXPECT_EQ(V->HeaderBounds.bottom - V->HeaderBounds.top, 28);
   EXPECT_EQ(V->SplitterBounds.bottom - V->SplitterBounds.top, 8);
   EXPECT_EQ(V->GetNavigationPaneHeaderFontColor(), Pane()->Skin()->NavPaneCaption->GetTextColor());
+  // The header font takes the caption's size (12; the pane's own default is 11).
+  EXPECT_EQ(V->GetNavigationPaneHeaderFont()->GetSize(), 12);
+  // The overflow row keeps the skin's content offset above and below its chevron,
+  // which is as wide as the chevron's cell (20; the pane's own is 18).
+  TdxNavBarOverflowPanelViewInfo* O = V->GetOverflowPanel();
+  EXPECT_EQ(O->SignBounds.top - O->PanelBounds.top, 2);
+  EXPECT_EQ(O->PanelBounds.bottom - O->SignBounds.bottom, 2);
+  EXPECT_EQ(O->SignBounds.right - O->SignBounds.left, 20);
+  // The popup's frame is the skin's popup border: 3 pixels round the inner bar.
+  TOwned<TdxNavBarPopupControlViewInfo> Popup(Pane()->CreatePopupControlViewInfo(V));
+  Popup->Calculate(100);
+  RECT C = Popup->ContentRect();
+  EXPECT_EQ(C.left, 3);
+  EXPECT_EQ(C.top, 3);
+  EXPECT_EQ(Popup->PopupBounds.right - C.right, 3);
+  EXPECT_TRUE(Popup->IsSizingEdge(Popup->PopupBounds.right - 3));
+  EXPECT_FALSE(Popup->IsSizingEdge(Popup->PopupBounds.right - 4));
+  // A group control stands off the pane's border on both sides.
+  Bar->SetActiveGroup(G[0]);
+  G[0]->SetUseControl(true);
+  Paint();
+  RECT Shown = G[0]->GetControl()->GetBoundsRect();
+  EXPECT_EQ(Shown.left, GVI(0)->ClientRect.left + 1);
+  EXPECT_EQ(Shown.right, GVI(0)->ClientRect.right - 1);
 }
 
 TEST_F(SkinViewsFixture, VistaBarFollowsTheVisualStyle) {
