@@ -31,6 +31,16 @@ bool DrawSkinElement(TcxCanvas* Canvas, TdxSkinElement* Element, RECT R, TdxSkin
   return true;
 }
 
+bool DrawSkinDropMark(TcxCanvas* Canvas, TdxSkinElement* Element, TdxNavBarLinkViewInfo* Before,
+                      TdxNavBarLinkViewInfo* After) {
+  if (!Element || (!Before && !After)) return false;
+  int H = Element->GetImage()->CellSize().cy;
+  RECT R = Before ? Before->Rect : After->Rect;
+  if (Before) R.top = R.bottom - H;
+  else R.bottom = R.top + H;
+  return DrawSkinElement(Canvas, Element, R, esNormal);
+}
+
 TdxSkinElementState SkinStateOf(TdxNavBarObjectStates S) {
   if (S & nsPressed) return esPressed;
   if (S & nsHotTracked) return esHot;
@@ -175,6 +185,22 @@ void TdxNavBarSkinBasedExplorerBarPainter::DrawGroupCaptionSign(TdxNavBarGroupVi
 void TdxNavBarSkinBasedExplorerBarPainter::DrawSeparator(TdxNavBarLinkViewInfo* L) {
   if (!DrawSkinElement(GetcxCanvas(), FHelper->NavBarSeparator(), L->Rect, esNormal))
     TdxNavBarOffice11ExplorerBarPainter::DrawSeparator(L);
+}
+
+void TdxNavBarSkinBasedExplorerBarPainter::DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G,
+                                                                  TdxNavBarLinkViewInfo* Before,
+                                                                  TdxNavBarLinkViewInfo* After) {
+  if (!DrawSkinDropMark(GetcxCanvas(), FHelper->NavBarDragDropItemTarget(), Before, After))
+    TdxNavBarOffice11ExplorerBarPainter::DrawDropTargetLinkMark(G, Before, After);
+}
+
+void TdxNavBarSkinBasedExplorerBarPainter::DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) {
+  auto* E = dynamic_cast<TdxNavBarExplorerBarGroupViewInfo*>(G);
+  if (E && !IsEmpty(E->ControlSplitterRect) &&
+      DrawSkinElement(GetcxCanvas(), FHelper->Info(&TdxSkinInfo::NavPaneSplitter), E->ControlSplitterRect, esNormal,
+                      0, true))
+    return;
+  TdxNavBarOffice11ExplorerBarPainter::DrawGroupControlSplitter(G);
 }
 
 TdxNavBarSkinBasedPainterHelper* TdxNavBarOffice12ExplorerBarPainter::CreatePainterHelper() {
@@ -410,6 +436,17 @@ void TdxNavBarSkinBasedNavPanePainter::DrawLinkSelection(TdxNavBarLinkViewInfo* 
     return;
   }
   if (S & (nsHotTracked | nsPressed | nsSelected)) DrawSkinElement(GetcxCanvas(), E, R, State);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawSeparator(TdxNavBarLinkViewInfo* L) {
+  if (!DrawSkinElement(GetcxCanvas(), FHelper->NavBarSeparator(), L->Rect, esNormal))
+    TdxNavBarNavigationPanePainter::DrawSeparator(L);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                                                              TdxNavBarLinkViewInfo* After) {
+  if (!DrawSkinDropMark(GetcxCanvas(), FHelper->NavBarDragDropItemTarget(), Before, After))
+    TdxNavBarNavigationPanePainter::DrawDropTargetLinkMark(G, Before, After);
 }
 
 void TdxNavBarSkinBasedNavPanePainter::DrawTopScrollButton() {

@@ -86,6 +86,10 @@ const std::string& Office12DefaultColorScheme();
 // when Grow.
 bool DrawSkinElement(TcxCanvas* Canvas, TdxSkinElement* Element, RECT R, TdxSkinElementState State,
                      int ImageIndex = 0, bool Grow = false);
+// The drop mark between two links: a band as high as the element's cell, ending
+// at the bottom of the link before (or starting at the top of the link after).
+bool DrawSkinDropMark(TcxCanvas* Canvas, TdxSkinElement* Element, TdxNavBarLinkViewInfo* Before,
+                      TdxNavBarLinkViewInfo* After);
 TdxSkinElementState SkinStateOf(TdxNavBarObjectStates State);
 TdxSkinElementState SkinStateOfPaintState(int PaintState);
 
@@ -134,6 +138,9 @@ public:
   void DrawGroupCaptionSign(TdxNavBarGroupViewInfo* G) override;
   void DrawSeparator(TdxNavBarLinkViewInfo* L) override;
   void DrawLinkSelection(TdxNavBarLinkViewInfo* L) override {}
+  void DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                              TdxNavBarLinkViewInfo* After) override;
+  void DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) override;
   virtual TdxNavBarSkinBasedPainterHelper* CreatePainterHelper();
   virtual std::string GetInitialSkinName() { return {}; }
   virtual bool ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) { return false; }
@@ -289,6 +296,9 @@ public:
   }
   void DrawGroupCaptionButton(TdxNavBarGroupViewInfo* G) override;
   void DrawLinkSelection(TdxNavBarLinkViewInfo* L) override;
+  void DrawSeparator(TdxNavBarLinkViewInfo* L) override;
+  void DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                              TdxNavBarLinkViewInfo* After) override;
   void DrawTopScrollButton() override;
   void DrawBottomScrollButton() override;
   void PaintSplitterBar() override;

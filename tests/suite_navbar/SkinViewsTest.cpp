@@ -4,6 +4,7 @@
 #include "tests/suite_navbar/NavBarFixture.h"
 
 #include "suite/common/ThemeManager.h"
+#include "suite/navbar/NavBarExplorerViews.h"
 #include "suite/navbar/NavBarNavPaneController.h"
 #include "suite/navbar/NavBarSkinViews.h"
 
@@ -14,6 +15,20 @@ struct SkinViewsFixture : NavBarFixture {
   COLORREF HeaderPixel() {
     auto* V = static_cast<TdxNavBarNavigationPaneViewInfo*>(VI());
     return BitmapPixel(V->HeaderBounds.left + 20, (V->HeaderBounds.top + V->HeaderBounds.bottom) / 2);
+  }
+  // The pixel at At of element E drawn alone over Over, as the views draw it.
+  COLORREF ElementPixel(TdxSkinElement* E, RECT Over, POINT At, int ImageIndex = 0) {
+    HDC Screen = GetDC(nullptr);
+    HDC DC = CreateCompatibleDC(Screen);
+    HBITMAP B = CreateCompatibleBitmap(Screen, Bar->GetClientWidth(), Bar->GetClientHeight());
+    ReleaseDC(nullptr, Screen);
+    HGDIOBJ Old = SelectObject(DC, B);
+    E->Draw(DC, Over, esNormal, ImageIndex);
+    COLORREF C = GetPixel(DC, At.x, At.y);
+    SelectObject(DC, Old);
+    DeleteObject(B);
+    DeleteDC(DC);
+    return C;
   }
 };
 }  // namespace
@@ -89,4 +104,45 @@ TEST_F(SkinViewsFixture, VistaBarFollowsTheVisualStyle) {
   EXPECT_EQ(BitmapPixel(C.right - 30, C.top + 2), static_cast<COLORREF>(ColorToRGB(clWindow)));
   EXPECT_EQ(GVI(1)->GetCaptionFontColor(), clWindowText);
   SubstituteUxTheme(Saved);
+}
+
+TEST_F(SkinViewsFixture, DropMarkAndControlSplitterComeFromTheSkin) {
+  for (int View : {17, 18}) {
+    Bar->SetView(View);
+    Bar->SetActiveGroup(G[0]);
+    Paint();
+    auto* Helper = View == 17 ? Pane()->PainterHelper()
+                              : dynamic_cast<TdxNavBarSkinBasedExplorerBarPainter*>(Bar->GetPainter())->PainterHelper();
+    TdxSkinElement* Mark = Helper->NavBarDragDropItemTarget();
+    ASSERT_NE(Mark, nullptr) << View;
+    int H = Mark->GetImage()->CellSize().cy;
+    // Below a link: a band as high as the mark's cell, ending at the link's bottom.
+    TdxNavBarLinkViewInfo* L = LVI(0, 0);
+    ASSERT_NE(L, nullptr) << View;
+    RECT Band{L->Rect.left, L->Rect.bottom - H, L->Rect.right, L->Rect.bottom};
+    POINT Inside{(Band.left + Band.right) / 2, Band.top + 1};
+    COLORREF Above = BitmapPixel(Inside.x, Band.top - 1);
+    auto* Painter = static_cast<TdxNavBarElementPainter*>(Bar->GetPainter());
+    Painter->DrawDropTargetLinkMark(GVI(0), L, nullptr);
+    EXPECT_EQ(BitmapPixel(Inside.x, Inside.y), ElementPixel(Mark, Band, Inside)) << View;
+    EXPECT_EQ(BitmapPixel(Inside.x, Band.top - 1), Above) << View;
+    // Above the first link when there is none before.
+    RECT Top{L->Rect.left, L->Rect.top, L->Rect.right, L->Rect.top + H};
+    POINT In{(Top.left + Top.right) / 2, Top.top + 1};
+    Painter->DrawDropTargetLinkMark(GVI(0), nullptr, L);
+    EXPECT_EQ(BitmapPixel(In.x, In.y), ElementPixel(Mark, Top, In)) << View;
+  }
+  // View 18: a resizable group control's sizing bar is the skin's splitter, grown by its margins.
+  G[0]->SetUseControl(true);
+  G[0]->GetOptionsGroupControl()->SetAllowControlResizing(true);
+  Paint();
+  auto* E = dynamic_cast<TdxNavBarExplorerBarGroupViewInfo*>(GVI(0));
+  ASSERT_TRUE(E && !IsRectEmpty(&E->ControlSplitterRect));
+  RECT S = E->ControlSplitterRect;
+  auto* Painter = dynamic_cast<TdxNavBarSkinBasedExplorerBarPainter*>(Bar->GetPainter());
+  TdxSkinElement* Splitter = Painter->PainterHelper()->Info(&TdxSkinInfo::NavPaneSplitter);
+  RECT M = Splitter->ContentMargins();
+  RECT Over{S.left - M.left, S.top - M.top, S.right + M.right, S.bottom + M.bottom};
+  for (POINT P : {POINT{S.left + 3, (S.top + S.bottom) / 2}, POINT{(S.left + S.right) / 2, S.top}})
+    EXPECT_EQ(BitmapPixel(P.x, P.y), ElementPixel(Splitter, Over, P)) << P.x << "," << P.y;
 }
