@@ -534,6 +534,44 @@ void TdxNavBarSkinBasedNavPanePainter::DrawPopupControl(TCanvas* Canvas, TdxNavB
   E->Draw(Canvas->GetHandle(), PV->PopupBounds, esNormal);
   C->PopClipRegion();
 }
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowMenuItem(TCanvas* Canvas, const RECT& R, int State,
+                                                            const std::string& Caption, int ImageIndex,
+                                                            TCustomImageList* ImageList) {
+  TdxNavBarSkinInfo* S = Skin();
+  if (!S || !S->BarsPopupMenu || !S->BarsPopupMenuLinkSelected || !S->BarsPopupMenuSeparator ||
+      !S->BarsPopupMenuSideStrip) {
+    TdxNavBarNavigationPanePainter::DrawOverflowMenuItem(Canvas, R, State, Caption, ImageIndex, ImageList);
+    return;
+  }
+  const int W = R.right - R.left, H = R.bottom - R.top;
+  if (W <= 0 || H <= 0) return;
+  TdxNavBarOverflowPanelViewInfo* O = PaneViewInfo()->GetOverflowPanel();
+  const int Indent = O->GetMenuImageIndent(), Strip = PaneViewInfo()->SmallImageWidth() + 2 * Indent;
+  // Drawn whole in a 32-bit buffer so that the elements' alpha holds, then copied.
+  TOwned<TBitmap> Buffer(TBitmap::Create());
+  Buffer->SetPixelFormat(pf32bit);
+  Buffer->SetSize(W, H);
+  TCanvas* C = Buffer->GetCanvas();
+  C->GetFont()->Assign(Canvas->GetFont());
+  HDC DC = C->GetHandle();
+  TdxSkinElement* Menu = S->BarsPopupMenu;
+  Menu->Draw(DC, RECT{-Menu->GetBorder(0)->GetThin(), -Menu->GetBorder(1)->GetThin(), W + Menu->GetBorder(2)->GetThin(),
+                      H + Menu->GetBorder(3)->GetThin()},
+             esNormal);
+  S->BarsPopupMenuSideStrip->Draw(DC, RECT{0, 0, Strip + 2, H}, esNormal);
+  if (Caption == "-") {
+    S->BarsPopupMenuSeparator->Draw(DC, RECT{Strip + 4, H / 2, W, H / 2 + 1}, esNormal);
+  } else {
+    if (State & 0x20) S->BarsPopupMenuLinkSelected->Draw(DC, RECT{0, 0, W, H}, esNormal);
+    if (State & 0x01) S->BarsPopupMenuLinkSelected->Draw(DC, RECT{0, 0, Strip, H}, esNormal);
+    if (ImageList && ImageIndex >= 0 && ImageIndex < ImageList->GetCount())
+      ImageList->Draw(C, Indent, Indent, ImageIndex, !(State & 0x02));
+    C->GetFont()->SetColor((State & 0x02) ? clGrayText : clMenuText);
+    DrawTextWithBrushStyle(C, Caption, RECT{Strip + O->GetMenuTextIndent(), 0, W, H}, DT_SINGLELINE | DT_VCENTER, -1,
+                           bsClear);
+  }
+  BitBlt(Canvas->GetHandle(), R.left, R.top, W, H, DC, 0, 0, SRCCOPY);
+}
 #undef DX_PANE_SKIN
 
 TSuiteUnit& NavBarSkinViewsUnit() {

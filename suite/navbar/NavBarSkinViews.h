@@ -309,6 +309,9 @@ public:
   void DrawOverflowPanelSign() override;
   void DrawOverflowPanelButtons() override;
   void DrawPopupControl(TCanvas* Canvas, TdxNavBarPopupControlViewInfo* PopupViewInfo) override;
+  // In the skin look only when the skin has all four popup-menu elements.
+  void DrawOverflowMenuItem(TCanvas* Canvas, const RECT& R, int State, const std::string& Caption, int ImageIndex,
+                            TCustomImageList* ImageList) override;
   TdxNavBarPopupControlViewInfo* CreatePopupControlViewInfo(TdxNavBarNavigationPaneViewInfo* V) override {
     return TdxNavBarSkinBasedPopupControlViewInfo::Create(V);
   }

@@ -3,6 +3,7 @@
 // visual style.
 #include "tests/suite_navbar/NavBarFixture.h"
 
+#include "framework/Bitmap.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/navbar/NavBarExplorerViews.h"
 #include "suite/navbar/NavBarNavPaneController.h"
@@ -18,12 +19,16 @@ struct SkinViewsFixture : NavBarFixture {
   }
   // The pixel at At of element E drawn alone over Over, as the views draw it.
   COLORREF ElementPixel(TdxSkinElement* E, RECT Over, POINT At, int ImageIndex = 0) {
+    return ElementPixel({{E, Over}}, At, ImageIndex);
+  }
+  // The same for elements drawn one over another.
+  COLORREF ElementPixel(std::initializer_list<std::pair<TdxSkinElement*, RECT>> Layers, POINT At, int ImageIndex = 0) {
     HDC Screen = GetDC(nullptr);
     HDC DC = CreateCompatibleDC(Screen);
     HBITMAP B = CreateCompatibleBitmap(Screen, Bar->GetClientWidth(), Bar->GetClientHeight());
     ReleaseDC(nullptr, Screen);
     HGDIOBJ Old = SelectObject(DC, B);
-    E->Draw(DC, Over, esNormal, ImageIndex);
+    for (const auto& [E, Over] : Layers) E->Draw(DC, Over, esNormal, ImageIndex);
     COLORREF C = GetPixel(DC, At.x, At.y);
     SelectObject(DC, Old);
     DeleteObject(B);
@@ -145,4 +150,33 @@ TEST_F(SkinViewsFixture, DropMarkAndControlSplitterComeFromTheSkin) {
   RECT Over{S.left - M.left, S.top - M.top, S.right + M.right, S.bottom + M.bottom};
   for (POINT P : {POINT{S.left + 3, (S.top + S.bottom) / 2}, POINT{(S.left + S.right) / 2, S.top}})
     EXPECT_EQ(BitmapPixel(P.x, P.y), ElementPixel(Splitter, Over, P)) << P.x << "," << P.y;
+}
+
+TEST_F(SkinViewsFixture, ConfigurationMenuItemsTakeTheSkinLook) {
+  Paint();
+  TdxNavBarSkinInfo* S = Pane()->Skin();
+  ASSERT_NE(S, nullptr);
+  const int W = 150, H = 22, Strip = 16 + 2 * 3;
+  TOwned<TBitmap> Target(TBitmap::Create());
+  Target->SetPixelFormat(pf32bit);
+  Target->SetSize(W, H);
+  auto Pixel = [&](POINT P) { return GetPixel(Target->GetCanvas()->GetHandle(), P.x, P.y); };
+  const POINT Body{W - 3, H / 2}, Side{2, H / 2}, Line{W - 5, H / 2};
+  // A plain item: the menu's body (grown by its borders) with the side strip at the left.
+  Pane()->DrawOverflowMenuItem(Target->GetCanvas(), RECT{0, 0, W, H}, 0, "Mail", -1, nullptr);
+  EXPECT_EQ(Pixel(Body), ElementPixel(S->BarsPopupMenu, RECT{-1, -1, W + 1, H + 1}, Body));
+  EXPECT_EQ(Pixel(Side), ElementPixel(S->BarsPopupMenuSideStrip, RECT{0, 0, Strip + 2, H}, Side));
+  // Highlighted: the selected link over the whole item.
+  Pane()->DrawOverflowMenuItem(Target->GetCanvas(), RECT{0, 0, W, H}, 0x20, "Mail", -1, nullptr);
+  EXPECT_EQ(Pixel(Body), ElementPixel(S->BarsPopupMenuLinkSelected, RECT{0, 0, W, H}, Body));
+  // Checked only: the selected link over the image column alone.
+  Pane()->DrawOverflowMenuItem(Target->GetCanvas(), RECT{0, 0, W, H}, 0x01, "Mail", -1, nullptr);
+  EXPECT_EQ(Pixel(Side), ElementPixel(S->BarsPopupMenuLinkSelected, RECT{0, 0, Strip, H}, Side));
+  EXPECT_EQ(Pixel(Body), ElementPixel(S->BarsPopupMenu, RECT{-1, -1, W + 1, H + 1}, Body));
+  // A separator: one line from past the strip to the right edge.
+  Pane()->DrawOverflowMenuItem(Target->GetCanvas(), RECT{0, 0, W, H}, 0, "-", -1, nullptr);
+  EXPECT_EQ(Pixel(Line), ElementPixel({{S->BarsPopupMenu, RECT{-1, -1, W + 1, H + 1}},
+                                        {S->BarsPopupMenuSeparator, RECT{Strip + 4, H / 2, W, H / 2 + 1}}},
+                                       Line));
+  EXPECT_NE(Pixel(Line), Pixel(POINT{W - 5, H / 2 - 2}));
 }
