@@ -512,6 +512,7 @@ void TdxNavBarPopupInnerControl::FillFromOwner() {
   TdxNavBarGroup* Source = O ? O->GetActiveGroup() : nullptr;
   if (!Source) return;
   SetView(O->GetView());
+  if (HasPainter() && O->HasPainter()) GetPainter()->Assign(O->GetPainter());
   SetAllowSelectLinks(O->GetAllowSelectLinks());
   GetOptionsStyle()->Assign(O->GetOptionsStyle());
   GetOptionsImage()->Assign(O->GetOptionsImage());

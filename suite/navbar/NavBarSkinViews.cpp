@@ -208,6 +208,16 @@ TdxNavBarSkinBasedPainterHelper* TdxNavBarOffice12ExplorerBarPainter::CreatePain
   return TdxNavBarOffice12PainterHelper::Create(&N);
 }
 
+void TdxNavBarOffice12ExplorerBarPainter::Assign(TPersistent* Source) {
+  if (auto* S = dynamic_cast<TdxNavBarOffice12ExplorerBarPainter*>(Source)) SetColorSchemeName(S->GetColorSchemeName());
+  else TdxNavBarSkinBasedExplorerBarPainter::Assign(Source);
+}
+
+SONVELT_PUBLISHED(TdxNavBarOffice12ExplorerBarPainter, P) {
+  using B = TdxNavBarOffice12ExplorerBarPainter;
+  P.String("ColorSchemeName", &B::GetColorSchemeName, &B::SetColorSchemeName);
+}
+
 bool TdxNavBarOffice12ExplorerBarPainter::ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) {
   return GetViewInfo()->GroupCount() > 0 && GetViewInfo()->Groups(0) == G;
 }
@@ -410,6 +420,16 @@ TdxNavBarSkinBasedNavPanePainter::~TdxNavBarSkinBasedNavPanePainter() {
 TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedNavPanePainter::CreatePainterHelper() {
   std::string N = GetInitialSkinName();
   return TdxNavBarSkinBasedPainterHelper::Create(&N);
+}
+
+void TdxNavBarOffice12NavPanePainter::Assign(TPersistent* Source) {
+  if (auto* S = dynamic_cast<TdxNavBarOffice12NavPanePainter*>(Source)) SetColorSchemeName(S->GetColorSchemeName());
+  else TdxNavBarSkinBasedNavPanePainter::Assign(Source);
+}
+
+SONVELT_PUBLISHED(TdxNavBarOffice12NavPanePainter, P) {
+  using B = TdxNavBarOffice12NavPanePainter;
+  P.String("ColorSchemeName", &B::GetColorSchemeName, &B::SetColorSchemeName);
 }
 
 TdxNavBarSkinBasedPainterHelper* TdxNavBarOffice12NavPanePainter::CreatePainterHelper() {

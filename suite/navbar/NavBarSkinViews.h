@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/OwnedObject.h"
+#include "framework/Published.h"
 #include "suite/navbar/NavBarNavPanePainter.h"
 #include "suite/navbar/NavBarOffice11Views.h"
 #include "suite/navbar/SkinInfo.h"
@@ -157,9 +158,12 @@ class TdxNavBarOffice12ExplorerBarPainter : public TdxNavBarSkinBasedExplorerBar
   SONVELT_CLASS(TdxNavBarOffice12ExplorerBarPainter, TdxNavBarSkinBasedExplorerBarPainter)
 public:
   using TdxNavBarSkinBasedExplorerBarPainter::TdxNavBarSkinBasedExplorerBarPainter;
+  // A painter of the same class gives its scheme.
+  void Assign(TPersistent* Source) override;
   TdxNavBarSkinBasedPainterHelper* CreatePainterHelper() override;
   std::string GetInitialSkinName() override { return Office12DefaultColorScheme(); }
   bool ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) override;
+  static void Publish(TPublisher<TdxNavBarOffice12ExplorerBarPainter>& P);
 };
 
 class TdxNavBarVistaExplorerBarViewInfo : public TdxNavBarExplorerBarViewInfo {
@@ -331,6 +335,9 @@ class TdxNavBarOffice12NavPanePainter : public TdxNavBarSkinBasedNavPanePainter 
   SONVELT_CLASS(TdxNavBarOffice12NavPanePainter, TdxNavBarSkinBasedNavPanePainter)
 public:
   using TdxNavBarSkinBasedNavPanePainter::TdxNavBarSkinBasedNavPanePainter;
+  // A painter of the same class gives its scheme.
+  void Assign(TPersistent* Source) override;
   TdxNavBarSkinBasedPainterHelper* CreatePainterHelper() override;
   std::string GetInitialSkinName() override { return Office12DefaultColorScheme(); }
+  static void Publish(TPublisher<TdxNavBarOffice12NavPanePainter>& P);
 };

@@ -4,6 +4,10 @@
 #include "tests/suite_navbar/NavBarFixture.h"
 
 #include "framework/Bitmap.h"
+#include "framework/MemoryStreams.h"
+#include "framework/ObjectText.h"
+#include "framework/Reader.h"
+#include "framework/Writer.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/navbar/NavBarExplorerViews.h"
 #include "suite/navbar/NavBarNavPaneController.h"
@@ -179,4 +183,39 @@ TEST_F(SkinViewsFixture, ConfigurationMenuItemsTakeTheSkinLook) {
                                         {S->BarsPopupMenuSeparator, RECT{Strip + 4, H / 2, W, H / 2 + 1}}},
                                        Line));
   EXPECT_NE(Pixel(Line), Pixel(POINT{W - 5, H / 2 - 2}));
+}
+
+TEST_F(SkinViewsFixture, ColorSchemeNameIsStoredWithTheBarAndCopiedByAssign) {
+  Pane()->SetColorSchemeName("Black");
+  TOwned<TMemoryStream> Stream(TMemoryStream::Create());
+  {
+    TOwned<TWriter> W(TWriter::Create(Stream.get()));
+    W->WriteRootComponent(Bar);
+  }
+  TOwned<TMemoryStream> Text(TMemoryStream::Create());
+  Stream->SetPosition(0);
+  ObjectBinaryToText(Stream.get(), Text.get());
+  std::string Form(static_cast<const char*>(Text->GetMemory()), static_cast<size_t>(Text->GetSize()));
+  EXPECT_NE(Form.find("ViewStyle.ColorSchemeName = 'Black'"), std::string::npos) << Form;
+  // Read into a bar of another view while the default scheme is another one.
+  TdxNavBar* Other = Add<TdxNavBar>(RECT{200, 0, 380, 300});
+  Other->SetView(17);
+  static_cast<TdxNavBarOffice12NavPanePainter*>(Other->GetPainter())->SetColorSchemeName("Silver");
+  Other->SetView(0);
+  Stream->SetPosition(0);
+  {
+    TOwned<TReader> R(TReader::Create(Stream.get()));
+    R->ReadRootComponent(Other);
+  }
+  auto* Read = dynamic_cast<TdxNavBarOffice12NavPanePainter*>(Other->GetPainter());
+  ASSERT_NE(Read, nullptr);
+  EXPECT_EQ(Read->GetColorSchemeName(), "Black");
+  // Assign copies the scheme between painters of the class; another painter gives nothing.
+  Read->SetColorSchemeName("Silver");
+  Pane()->SetColorSchemeName("Blue");
+  Read->Assign(Pane());
+  EXPECT_EQ(Read->GetColorSchemeName(), "Blue");
+  Bar->SetView(18);
+  Read->Assign(Bar->GetPainter());
+  EXPECT_EQ(Read->GetColorSchemeName(), "Blue");
 }
