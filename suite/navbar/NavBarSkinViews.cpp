@@ -126,6 +126,36 @@ TdxNavBarSkinBasedPainterHelper* HelperOf(TdxNavBarPainter* P) {
 }
 }  // namespace
 
+TdxSkinScrollInfo TdxNavBarcxOffice12ScrollBar::EntryOf(TcxScrollBarPaintPart Part) const {
+  auto* Bar = dynamic_cast<TdxCustomNavBar*>(GetParent());
+  TdxNavBarSkinBasedPainterHelper* H = Bar && Bar->HasPainter() ? HelperOf(Bar->GetPainter()) : nullptr;
+  TdxNavBarSkinInfo* S = H ? H->GetSkinInfo() : nullptr;
+  if (!S || Part < sppLineUp || Part > sppPageDown) return {};
+  return S->ScrollInfo[GetKind() == sbVertical ? 0 : 1][Part];
+}
+
+void TdxNavBarcxOffice12ScrollBar::DrawPart(TcxCanvas* Canvas, const RECT& R, TcxPaintButtonState State,
+                                             TcxScrollBarPaintPart Part) {
+  // Without a thumb the whole bar is track.
+  TdxSkinScrollInfo E = EntryOf(Part == sppThumb && !GetViewInfo()->HasThumb() ? sppPageUp : Part);
+  TdxSkinElementState S = State == pbsHot ? esHot : State == pbsPressed ? esPressed : State == pbsDisabled ? esDisabled
+                                                                                                           : esNormal;
+  if (!DrawSkinElement(Canvas, E.Element, R, S, E.ImageIndex)) TcxControlScrollBar::DrawPart(Canvas, R, State, Part);
+}
+
+int TdxNavBarcxOffice12ScrollBar::MinThumbSize() const {
+  TdxSkinElement* Thumb = EntryOf(sppThumb).Element;
+  if (!Thumb) return TcxControlScrollBar::MinThumbSize();
+  SIZE C = Thumb->GetImage()->CellSize();
+  return GetKind() == sbVertical ? C.cy : C.cx;
+}
+
+void TdxNavBarcxOffice12ScrollBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  // The skin loads after the bar is made: take the thumb's size whenever the bar is placed.
+  GetViewInfo()->MinThumbLength = MinThumbSize();
+  TcxControlScrollBar::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TdxNavBarSkinBasedExplorerBarViewInfo::GetGroupEdges(RECT& R) {
   TdxNavBarSkinBasedPainterHelper* H = HelperOf(GetPainter());
   TdxSkinElement* E = H ? H->NavBarGroupClient() : nullptr;

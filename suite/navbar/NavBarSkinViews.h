@@ -9,6 +9,7 @@
 
 #include "framework/OwnedObject.h"
 #include "framework/Published.h"
+#include "suite/common/ControlScrollBar.h"
 #include "suite/navbar/NavBarNavPanePainter.h"
 #include "suite/navbar/NavBarOffice11Views.h"
 #include "suite/navbar/SkinInfo.h"
@@ -96,6 +97,21 @@ TdxSkinElementState SkinStateOfPaintState(int PaintState);
 
 // ---- views 18 and 19
 
+// View 18's scroll bar: arrows, thumb and track from the skin's scroll parts, in
+// the parts' states, with the thumb no shorter than its cell; the plain scroll bar
+// wherever its bar's painter has no skin.
+class TdxNavBarcxOffice12ScrollBar : public TcxControlScrollBar {
+  SONVELT_CLASS(TdxNavBarcxOffice12ScrollBar, TcxControlScrollBar)
+public:
+  using TcxControlScrollBar::TcxControlScrollBar;
+  void DrawPart(TcxCanvas* Canvas, const RECT& R, TcxPaintButtonState State, TcxScrollBarPaintPart Part) override;
+  bool PainterHotTracks() const override { return true; }
+  int MinThumbSize() const override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // The skin's entry for a part, or none.
+  TdxSkinScrollInfo EntryOf(TcxScrollBarPaintPart Part) const;
+};
+
 class TdxNavBarSkinBasedExplorerBarViewInfo : public TdxNavBarOffice11ExplorerBarViewInfo {
   SONVELT_CLASS(TdxNavBarSkinBasedExplorerBarViewInfo, TdxNavBarOffice11ExplorerBarViewInfo)
 public:
@@ -163,6 +179,7 @@ public:
   TdxNavBarSkinBasedPainterHelper* CreatePainterHelper() override;
   std::string GetInitialSkinName() override { return Office12DefaultColorScheme(); }
   bool ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) override;
+  TClassOf<TcxControlScrollBar> GetScrollBarClass() override { return TdxNavBarcxOffice12ScrollBar::StaticClass(); }
   static void Publish(TPublisher<TdxNavBarOffice12ExplorerBarPainter>& P);
 };
 

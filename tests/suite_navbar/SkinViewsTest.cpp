@@ -9,8 +9,10 @@
 #include "framework/Reader.h"
 #include "framework/Writer.h"
 #include "suite/common/ThemeManager.h"
+#include "suite/common/cxCanvas.h"
 #include "suite/navbar/NavBarExplorerViews.h"
 #include "suite/navbar/NavBarNavPaneController.h"
+#include "suite/navbar/NavBarScrollBar.h"
 #include "suite/navbar/NavBarSkinViews.h"
 
 namespace {
@@ -22,17 +24,19 @@ struct SkinViewsFixture : NavBarFixture {
     return BitmapPixel(V->HeaderBounds.left + 20, (V->HeaderBounds.top + V->HeaderBounds.bottom) / 2);
   }
   // The pixel at At of element E drawn alone over Over, as the views draw it.
-  COLORREF ElementPixel(TdxSkinElement* E, RECT Over, POINT At, int ImageIndex = 0) {
-    return ElementPixel({{E, Over}}, At, ImageIndex);
+  COLORREF ElementPixel(TdxSkinElement* E, RECT Over, POINT At, int ImageIndex = 0,
+                        TdxSkinElementState State = esNormal) {
+    return ElementPixel({{E, Over}}, At, ImageIndex, State);
   }
   // The same for elements drawn one over another.
-  COLORREF ElementPixel(std::initializer_list<std::pair<TdxSkinElement*, RECT>> Layers, POINT At, int ImageIndex = 0) {
+  COLORREF ElementPixel(std::initializer_list<std::pair<TdxSkinElement*, RECT>> Layers, POINT At, int ImageIndex = 0,
+                        TdxSkinElementState State = esNormal) {
     HDC Screen = GetDC(nullptr);
     HDC DC = CreateCompatibleDC(Screen);
     HBITMAP B = CreateCompatibleBitmap(Screen, Bar->GetClientWidth(), Bar->GetClientHeight());
     ReleaseDC(nullptr, Screen);
     HGDIOBJ Old = SelectObject(DC, B);
-    for (const auto& [E, Over] : Layers) E->Draw(DC, Over, esNormal, ImageIndex);
+    for (const auto& [E, Over] : Layers) E->Draw(DC, Over, State, ImageIndex);
     COLORREF C = GetPixel(DC, At.x, At.y);
     SelectObject(DC, Old);
     DeleteObject(B);
@@ -218,4 +222,48 @@ TEST_F(SkinViewsFixture, ColorSchemeNameIsStoredWithTheBarAndCopiedByAssign) {
   Bar->SetView(18);
   Read->Assign(Bar->GetPainter());
   EXPECT_EQ(Read->GetColorSchemeName(), "Blue");
+}
+
+TEST_F(SkinViewsFixture, ExplorerBarScrollBarIsDrawnFromTheSkin) {
+  Bar->SetView(18);
+  Bar->SetHeight(90);
+  Paint();
+  auto* SB = dynamic_cast<TdxNavBarcxOffice12ScrollBar*>(Bar->GetScrollBar()->GetControl());
+  ASSERT_NE(SB, nullptr);
+  ASSERT_TRUE(SB->GetVisible());
+  TdxSkinInfo* S = dynamic_cast<TdxNavBarSkinBasedExplorerBarPainter*>(Bar->GetPainter())->PainterHelper()->GetSkinInfo();
+  TdxSkinElement *Button = S->ScrollInfo[0][1].Element, *Thumb = S->ScrollInfo[0][3].Element,
+                 *Track = S->ScrollInfo[0][4].Element;
+  ASSERT_TRUE(Button && Thumb && Track);
+  // The thumb is never shorter than its cell, and the bar hot-tracks.
+  EXPECT_EQ(SB->GetViewInfo()->MinThumbLength, Thumb->GetImage()->CellSize().cy);
+  EXPECT_TRUE(SB->PainterHotTracks());
+  // Each part as its element: the arrows by image index, the thumb in its state.
+  TOwned<TBitmap> Target(TBitmap::Create());
+  Target->SetPixelFormat(pf32bit);
+  Target->SetSize(16, 60);
+  TOwned<TcxCanvas> C(TcxCanvas::Create(Target->GetCanvas()));
+  struct Row {
+    TcxScrollBarPaintPart Part;
+    TcxPaintButtonState State;
+    TdxSkinElement* Element;
+    int ImageIndex;
+    TdxSkinElementState Expected;
+  } Rows[] = {
+      {sppLineUp, pbsNormal, Button, 0, esNormal},
+      {sppLineDown, pbsPressed, Button, 1, esPressed},
+      {sppThumb, pbsHot, Thumb, 0, esHot},
+      {sppPageDown, pbsNormal, Track, 0, esNormal},
+  };
+  const RECT R{0, 20, 16, 40};
+  for (const Row& W : Rows) {
+    SB->DrawPart(C.get(), R, W.State, W.Part);
+    for (POINT P : {POINT{8, 24}, POINT{3, 30}})
+      EXPECT_EQ(GetPixel(Target->GetCanvas()->GetHandle(), P.x, P.y),
+                ElementPixel(W.Element, R, P, W.ImageIndex, W.Expected))
+          << W.Part << " at " << P.x << "," << P.y;
+  }
+  // The up and down arrows differ, as do normal and hot thumbs.
+  EXPECT_NE(ElementPixel(Button, R, POINT{8, 30}, 0), ElementPixel(Button, R, POINT{8, 30}, 1));
+  EXPECT_NE(ElementPixel(Thumb, R, POINT{8, 24}, 0, esHot), ElementPixel(Thumb, R, POINT{8, 24}, 0, esNormal));
 }
