@@ -9,6 +9,7 @@
 #include "suite/navbar/NavBarNavPaneAccessibility.h"
 #include "suite/navbar/NavBarNavPaneController.h"
 #include "suite/navbar/NavBarNavPaneViewInfo.h"
+#include "suite/navbar/NavBarOffice11Views.h"
 
 namespace {
 int Height(const RECT& R) { return R.bottom - R.top; }
@@ -356,6 +357,42 @@ TEST_F(PaneFixture, GroupControlMovesIntoThePopupAndBack) {
   RECT Panel = Pane()->GetItemPanel()->PanelBounds;
   RECT Both;
   EXPECT_TRUE(IntersectRect(&Both, &Shown, &Panel));
+}
+
+TEST_F(PaneFixture, ExplorerBarInAGroupControlCarriesThePopupGrip) {
+  G[0]->SetUseControl(true);
+  TdxNavBarGroupControl* Holder = G[0]->GetControl();
+  Holder->SetOriginalHeight(120);
+  TdxNavBar* Nested = Add<TdxNavBar>(RECT{0, 0, 100, 120}, Holder);
+  Nested->SetAlign(alClient);
+  Nested->SetView(16);
+  // On an ordinary form the bar has no grip.
+  RECT Grip;
+  EXPECT_EQ(Office11PopupGrip(Nested, Grip), nullptr);
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    ASSERT_EQ(Office11PopupGrip(Nested, Grip), P);
+    // The grip is the inner bar's, in the nested bar's coordinates, drawn by the nested bar.
+    auto* InnerPane = static_cast<TdxNavBarNavigationPaneViewInfo*>(P->GetInnerBar()->GetViewInfo());
+    POINT Screen = P->GetInnerBar()->ClientToScreen(POINT{InnerPane->SizeGripBounds.right, InnerPane->SizeGripBounds.bottom});
+    EXPECT_EQ(Nested->ClientToScreen(POINT{Grip.right, Grip.bottom}).x, Screen.x);
+    EXPECT_EQ(Nested->ClientToScreen(POINT{Grip.right, Grip.bottom}).y, Screen.y);
+    InvalidateRect(Nested->GetHandle(), nullptr, FALSE);
+    UpdateWindow(Nested->GetHandle());
+    HDC DC = Nested->GetOffscreenBitmap()->GetCanvas()->GetHandle();
+    // The first of the three lines starts 4 pixels left of the corner, one in from the border.
+    EXPECT_EQ(GetPixel(DC, Grip.right - 1 - 4, Grip.bottom - 2), RGB(0, 0, 0));
+    // Over it the mouse sizes the popup.
+    POINT C = Center(Grip);
+    PostMouse(Nested->GetHandle(), WM_MOUSEMOVE, C.x, C.y);
+    Pump();
+    EXPECT_TRUE(static_cast<TdxNavBarOffice11ExplorerBarController*>(Nested->GetController())->GetGripHot());
+    PostMouse(Nested->GetHandle(), WM_LBUTTONDOWN, C.x, C.y, MK_LBUTTON);
+    Pump();
+    EXPECT_TRUE(P->GetSizing());
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(P->GetSizing());
+    P->CloseUp();
+  }));
 }
 
 TEST_F(PaneFixture, ConfigurationMenuListsCommandsGroupsAndHiddenButtons) {
