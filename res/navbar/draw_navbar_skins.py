@@ -140,9 +140,26 @@ def marked(rows, w, h, marks, colour):
     return rows
 
 
+# Marks that differ by image index: the scroll arrows up, down, left and right.
+INDEXED_MARKS = {"ScrollButton": [triangle("up"), triangle("down"),
+                                  [(-y, x) for x, y in triangle("up")], [(y, x) for x, y in triangle("up")]],
+                 "ScrollThumbVert": [[(x, y) for y in (-2, 0, 2) for x in range(-3, 4)]]}
+
+
+def track(scheme, w, h):
+    """The scroll track: flat and lighter than the thumb that runs in it."""
+    flat = mix(scheme["base"], (255, 255, 255), 0.5)
+    return [[(scheme["frame"] if x in (0, w - 1) else flat) + (255,) for x in range(w)] for y in range(h)]
+
+
 def strip(scheme, states, w, h, count, name=""):
-    cells = [marked(cell(scheme, s, w, h, i), w, h, MARKS.get(name), scheme["text"])
-             for i in range(count) for s in states]
+    def marks(i):
+        return INDEXED_MARKS[name][i] if name in INDEXED_MARKS else MARKS.get(name)
+    if name == "ScrollContentVert":
+        cells = [track(scheme, w, h) for i in range(count) for s in states]
+    else:
+        cells = [marked(cell(scheme, s, w, h, i), w, h, marks(i), scheme["text"])
+                 for i in range(count) for s in states]
     rows = [sum((c[y] for c in cells), []) for y in range(h)]
     return png(w * len(cells), h, rows)
 
