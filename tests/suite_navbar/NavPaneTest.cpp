@@ -487,3 +487,25 @@ TEST_F(PaneFixture, AccessiblePartsFollowThePane) {
   Entry->KeyUp(Enter);
   EXPECT_EQ(Log, (std::vector<std::string>{"Save"}));
 }
+
+TEST_F(PaneFixture, EnterOnTheChevronOpensTheConfigurationMenu) {
+  Bar->SetNavigationPaneMaxVisibleGroups(3);
+  Paint();
+  auto* OverflowH = dynamic_cast<TdxNavBarNavigationPaneOverflowPanelAccessibilityHelper*>(
+      Bar->GetAccessibilityHelper()->ChildHelper(3));
+  ASSERT_NE(OverflowH, nullptr);
+  auto* Chevron = dynamic_cast<TdxNavBarCustomAccessibilityHelper*>(OverflowH->ChildHelper(OverflowH->ChildCount() - 1));
+  ASSERT_NE(Chevron, nullptr);
+  bool Seen = false;
+  TTimerCall::After(100, [&] {
+    Seen = true;
+    EXPECT_EQ(Controller()->GetOpenPart(), (TdxNavBarPartRef{npChevron, -1}));
+    EXPECT_EQ(Pane()->GetConfigurationMenu()->GetItems()->GetItem(0)->GetCaption(), "Show &More Buttons");
+    EndMenu();
+  });
+  WORD Enter = VK_RETURN;
+  Chevron->KeyDown(Enter);
+  Chevron->KeyUp(Enter);
+  EXPECT_TRUE(Seen);
+  EXPECT_EQ(Controller()->GetOpenPart(), dxNavBarPartNone);
+}
