@@ -403,6 +403,8 @@ void TdxNavBarPopupControl::Paint() {
 
 void TdxNavBarPopupControl::CloseUp() {
   if (!IsListed()) return;
+  // The focus may sit in a group control that is about to go back to the owner.
+  SetActiveControl(nullptr);
   if (FInnerBar) FInnerBar->WriteBackToOwner();
   if (FSizing) EndSizing(true);
   TcxCustomPopupWindow::CloseUp();
