@@ -31,6 +31,7 @@
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/app_main/FakeRecorder.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -196,6 +197,7 @@ TEST_F(RecordWindow, TheTimedStopCountsDownEndsEvenAfterAStallAndPauseCancelsIt)
   EXPECT_EQ("Recording stops after: 00:00:07", Window->LabelStopAfter->GetCaption());
   Window->UpdateState();
   EXPECT_TRUE(Window->LabelStopAfter->GetVisible());
+  SaveScreenshot("recording-window-timed-stop");
 
   // The machine stalls past the end: the stop still comes.
   TFakeClocks::Advance(9000);
@@ -275,10 +277,13 @@ TEST_F(RecordWindow, ATimedStartHidesTheTransportUntilItFires) {
     ClickButton(D->RadioButtonAutomatically);
     D->DateTimePickerAutomaticallyData->SetDateTime(Start);
     D->DateTimePickerAutomaticallyTime->SetDateTime(Start);
+    SaveScreenshot("recording-timer-dialog");
     ClickButton(D->ButtonStartTimerRecord);
   });
   ClickMouse(Window->ButtonTimerRecord);
   Window->UpdateState();
+  SaveScreenshot("recording-window-timed-start");
+  ExpectEveryTextWhole(Window, Window);
   for (TspSkinButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_FALSE(B->GetVisible());
   EXPECT_TRUE(Window->LabelRecordingTimer->GetVisible());
   EXPECT_EQ("Recording Timer...  [ " + DateToStr(Start) + " " + TimeToStr(Start) + " ]",
@@ -341,6 +346,7 @@ TEST_F(RecordWindow, TheMixerCommandTheSettingsAndTheCheckBox) {
     auto* D = static_cast<TRecordingWithoutSilenceForm*>(F);
     EXPECT_EQ("100", D->EditAttackTime->GetText());
     D->EditAttackTime->SetText("150");
+    SaveScreenshot("recording-silence-dialog");
     ClickButton(D->ButtonOK);
   });
   ClickMouse(Window->ButtonSettings);
