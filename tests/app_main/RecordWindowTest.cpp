@@ -15,6 +15,7 @@
 #include "app/dialogs/RecordControlForm.h"
 #include "app/dialogs/RecordingTimerForm.h"
 #include "app/dialogs/RecordingWithoutSilenceForm.h"
+#include "deAudio/Source/AudioIO.h"
 #include "engine/TAudioFile2.h"
 #include "framework/Action.h"
 #include "framework/Button.h"
@@ -95,6 +96,7 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
   GlobalVarsRecord->AccuEnabled = true;
   Show();
   EXPECT_EQ(std::vector<std::string>{kNoLevel}, TSystemDialogAnswers::Texts());
+  EXPECT_EQ(1, Window->deAudioIn->GetDeviceID()) << "the gauges measure the chosen device (2), not the mapper";
   EXPECT_EQ("Microphone\r\nSilent card\r\n", Window->ComboBoxDevice->GetItems()->GetText());
   EXPECT_EQ(0, Window->ComboBoxDevice->GetItemIndex());
   EXPECT_EQ("Mic\r\nLine\r\n", Window->ComboBoxMixer->GetItems()->GetText());
@@ -126,6 +128,7 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
   EXPECT_EQ(0, Window->ComboBoxMixer->GetItems()->GetCount());
   EXPECT_FALSE(Window->ImageSliderVolume->GetEnabled());
   EXPECT_EQ(3, TFakeRecord::Last->GetSelectedDevice());
+  EXPECT_EQ(2, Window->deAudioIn->GetDeviceID());
 }
 
 TEST_F(RecordWindow, RecordPauseAndKeepWriteEveryNonEmptyBlockInTheGivenFormat) {
