@@ -13,8 +13,13 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Button.h"
 #include "framework/Form.h"
+#include "framework/Label.h"
 #include "framework/ListControls.h"
+#include "framework/Menus.h"
+#include "framework/OwnedObject.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
@@ -31,6 +36,24 @@ inline void ClickMouse(TWinControl* Control) {
   SendMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, At);
   SendMessageW(Wnd, WM_LBUTTONUP, 0, At);
   SendMessageW(Wnd, WM_MOUSELEAVE, 0, 0);
+}
+
+// Every caption of Parent's controls, in their own fonts, against the control's
+// width and the dialog's client area: a text cut short is a fault a user sees.
+inline void ExpectEveryTextWhole(TCustomForm* Form, TWinControl* Parent) {
+  TOwned<TBitmap> Measure(TBitmap::Create());
+  for (int I = 0; I < Parent->GetControlCount(); ++I) {
+    TControl* C = Parent->GetControl(I);
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && W->GetControlCount() > 0) ExpectEveryTextWhole(Form, W);
+    const bool Box = dynamic_cast<TCheckBox*>(C) || dynamic_cast<TRadioButton*>(C);
+    if (!dynamic_cast<TLabel*>(C) && !dynamic_cast<TButton*>(C) && !Box) continue;
+    const std::string Text = StripHotkey(C->GetCaption());
+    Measure->GetCanvas()->GetFont()->Assign(C->GetFont());
+    const int Width = Measure->GetCanvas()->TextWidth(Text) + (Box ? 18 : 0);
+    SCOPED_TRACE(Text);
+    EXPECT_LE(Width, C->GetWidth());
+    EXPECT_LE(C->ClientToParent(POINT{0, 0}, Form).x + Width, Form->GetClientWidth());
+  }
 }
 
 // Picks a list entry and tells the parent as the list does after a user's choice.
