@@ -53,3 +53,13 @@ bool IsSupportedAudioExt(const std::string& Ext) {
 std::string ProgramPath() { return ParamStr(0); }
 
 std::string ProgramFolder() { return ExtractFilePath(ProgramPath()); }
+
+const char* AudioFilesFilter() {
+  return
+    "All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
+    "*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
+    "Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|*.cda|"
+    "Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;*.g726)|"
+    "*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|MPC Audio Files "
+    "(*.mpc)|*.mpc";
+}

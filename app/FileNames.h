@@ -19,6 +19,8 @@ int FirstSpacePos(const std::string& Text);
 const std::vector<std::string>& SupportedAudioExts();
 // Ext includes its dot; compared in lower case.
 bool IsSupportedAudioExt(const std::string& Ext);
+// The open dialogs' filter: every supported extension, then each kind of file.
+const char* AudioFilesFilter();
 
 // The program file's path and folder (with a trailing backslash).
 std::string ProgramPath();

@@ -287,8 +287,10 @@ public:
   void ActionConvertSampleRateExecute(TObject* Sender);
   void ActionEditID3Execute(TObject* Sender);
   void ActionOptionsExecute(TObject* Sender);
+  void ActionBatchExecute(TObject* Sender);
 
-  // Text to speech and the frequency analysis.
+  // Recording, text to speech and the frequency analysis.
+  void ActionRecordExecute(TObject* Sender);
   void ActionTextToSpeechExecute(TObject* Sender);
   void ActionFrequencyAnalysisExecute(TObject* Sender);
   // The samples at the cursor (at the play position while playing) into the
@@ -383,6 +385,7 @@ private:
   void PasteIntoNewDocument(int Rate, int Channels);
   void ApplyTempDirectoryTo(TAudioEditor2* Editor);
   void BindSpeechCommands();
+  void BindRecordCommand();
   void BindAnalysisCommands();
   // The rate and channels of a recording or speech file: the active document's, or
   // without one the defaults (asked when the options want it). False on Cancel.

@@ -145,6 +145,7 @@ void TMainForm::CreateActions() {
   BindToolCommands();
   BindEffectCommands();
   BindSpeechCommands();
+  BindRecordCommand();
   BindAnalysisCommands();
 }
 

@@ -14,6 +14,7 @@
 #include "app/MainForm.h"
 #include "app/NewFileForm.h"
 #include "app/RecentFiles.h"
+#include "app/OutputFormatSettings.h"
 #include "app/ValueTables.h"
 #include "app/dialogs/LoadCDForm.h"
 #include "app/dialogs/Mp3FormatForm.h"
@@ -33,13 +34,6 @@
 
 namespace {
 
-const char* const OpenFilter =
-    "All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
-    "*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
-    "Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|*.cda|"
-    "Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;*.g726)|"
-    "*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|MPC Audio Files "
-    "(*.mpc)|*.mpc";
 const char* const SaveFilter =
     "Wave (*.wav)|*.wav|MPEG Layer-3  (*.mp3)|*.mp3|OGG Vorbis (*.ogg)|*.ogg|Windows Media Audio (*.wma)|*.wma";
 
@@ -66,7 +60,7 @@ void TMainForm::CreateServers() {
   AudioTransform->OnTransformBlock = Bind(this, &TMainForm::AudioTransformTransformBlock);
   AudioTransform->OnEndTransform = Bind(this, &TMainForm::AudioTransformEndTransform);
   OpenDialog = TOpenDialog::Create(this);
-  OpenDialog->SetFilter(OpenFilter);
+  OpenDialog->SetFilter(AudioFilesFilter());
   OpenDialog->SetOptions({ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing});
   SaveDialog = TSaveDialog::Create(this);
   SaveDialog->SetFilter(SaveFilter);
@@ -296,70 +290,9 @@ void TMainForm::ApplyWmaOutputFormat() { ApplyOutputFormatTo(ActiveEditor(), TSa
 
 void TMainForm::ApplyOutputFormatTo(TAudioEditor2* Editor, TSaveFormat Format) {
   if (!Editor) return;
-  const TGlobalVars& G = *GlobalVarsRecord;
-  IAudioEditor2FileFormat* F = Editor->GetFileFormat();
-  switch (Format) {
-    case TSaveFormat::Wav: {
-      if (G.OutputWAVType != 0) {
-        F->SetWavFormat(SampleRateFromIndex(G.OutputWAVSampleType), ChannelsFromModeIndex(G.OutputWAVMode),
-                        BitsFromIndex(G.OutputWAVBitesPerSample));
-      } else {
-        const TWavFormatValues V = WavPresetFormat(G.OutputWAVPersets);
-        F->SetWavFormat(V.SampleRate, V.Channels, V.Bits);
-      }
-      break;
-    }
-    case TSaveFormat::Mp3: {
-      if (G.OutputMP3Type == 0) {
-        if (G.OutputMP3Presets > 10) break;
-        LameEnc->SetPreset(G.OutputMP3Presets + 1);
-        F->SetMp3Encoder(LameEnc->GetEncoderInterface());
-      } else if (G.OutputMP3CBR) {
-        F->SetMp3Cbr(44100, Mp3CbrBitRateFromIndex(G.OutputMP3CBRBitRate), Mp3ChannelsFromMode(G.OutputMP3Mode));
-      } else {
-        static const int StereoModes[] = {1, 2, 4};
-        if (G.OutputMP3Mode < 3) {
-          LameEnc->SetChannels(2);
-          LameEnc->SetStereoMode(StereoModes[G.OutputMP3Mode]);
-        } else if (G.OutputMP3Mode == 3) {
-          LameEnc->SetChannels(1);
-        }
-        LameEnc->SetVbrMaxBitRate(Mp3VbrMaxBitRateFromIndex(G.OutputMP3VBRBitRateMax));
-        LameEnc->SetVbrMinBitRate(Mp3VbrMinBitRateFromIndex(G.OutputMP3VBRBitRateMin));
-        if (G.OutputMP3QualityLevel) {
-          LameEnc->SetVbrMethod(0);
-          // A hand-edited value is brought to the nearest level the dialog offers.
-          LameEnc->SetVbrQuality(9 - std::clamp<int32_t>(G.OutputMP3QualityLevelValue, 0, 9));
-        } else {
-          LameEnc->SetVbrMethod(4);
-          LameEnc->SetAbrBitRate(Mp3AbrBitRateFromIndex(G.OutputMP3ABRBitRate));
-        }
-        LameEnc->SetXingHeader(G.OutputMP3WriteXING ? -1 : 0);
-        LameEnc->SetChecksum(G.OutputMP3Checksum ? -1 : 0);
-        F->SetMp3Encoder(LameEnc->GetEncoderInterface());
-      }
-      break;
-    }
-    case TSaveFormat::Ogg: {
-      static const int PresetKbps[] = {64, 96, 128, 160, 192, 256, 320};
-      if (G.OutputOGGType == 0) {
-        if (G.OutputOGGPresets <= 6)
-          F->SetOggFormat(44100, G.OutputOGGPresets == 0 ? 1 : 2, PresetKbps[G.OutputOGGPresets], 0, 0, -1);
-      } else if (G.OutputOGGType == 1) {
-        const int Channels = ChannelsFromModeIndex(G.OutputOGGMode);
-        if (G.OutputOGGABR) F->SetOggFormat(44100, Channels, OggBitRateFromIndex(G.OutputOGGABRBitRate), 0, 0, -1);
-        // Clamped to the dialog's 1..100 % before scaling, so a hand-edited value cannot
-        // wrap into the bit-rate mode or another quality.
-        else
-          F->SetOggFormat(44100, Channels, 0, 0, 0,
-                          static_cast<int16_t>(std::clamp<int32_t>(G.OutputOGGQualityValue, 1, 100) * 10));
-      }
-      break;
-    }
-    case TSaveFormat::Wma: {
-      const int Profile = WmaProfileFromPreset(G.OutputWMAPresets);
-      if (Profile >= 0) F->SetWmaProfile(Profile);
-      break;
-    }
-  }
+  const TOutputFormatKind Kind = Format == TSaveFormat::Mp3   ? TOutputFormatKind::Mp3
+                                 : Format == TSaveFormat::Ogg ? TOutputFormatKind::Ogg
+                                 : Format == TSaveFormat::Wma ? TOutputFormatKind::Wma
+                                                              : TOutputFormatKind::Wav;
+  ApplyOutputFormatSettings(*Editor->GetFileFormat(), *LameEnc, Kind);
 }

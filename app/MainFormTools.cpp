@@ -1,10 +1,11 @@
 // Tool and document-format commands: the selection by time, sample-rate
-// conversion, the tags and the options.
+// conversion, the tags, the options and the batch converter.
 #include "app/ChildForm.h"
 #include "app/DialogPlacement.h"
 #include "app/MainForm.h"
 #include "app/OptionsForm.h"
 #include "app/SelectSpecifiedTimeForm.h"
+#include "app/dialogs/BatchConverterForm.h"
 #include "app/dialogs/ConvertSampleRateForm.h"
 #include "app/dialogs/EditID3Form.h"
 #include "engine/AudioTags.h"
@@ -21,6 +22,7 @@ void TMainForm::BindToolCommands() {
   ActionConvertSampleRate->OnExecute = Bind(this, &TMainForm::ActionConvertSampleRateExecute);
   ActionEditID3->OnExecute = Bind(this, &TMainForm::ActionEditID3Execute);
   ActionOptions->OnExecute = Bind(this, &TMainForm::ActionOptionsExecute);
+  ActionBatch->OnExecute = Bind(this, &TMainForm::ActionBatchExecute);
 }
 
 void TMainForm::ActionSelectSpecifiedTimeExecute(TObject*) {
@@ -81,4 +83,10 @@ void TMainForm::ActionOptionsExecute(TObject*) {
   if (!RunSettingsDialog<TOptionsForm>(this)) return;
   ApplyTempDirectory();
   UpdateExplorerVerbs();
+}
+
+void TMainForm::ActionBatchExecute(TObject*) {
+  TOwned<TBatchConverterForm> Dialog(TBatchConverterForm::Create(this));
+  CentreOnOpener(Dialog.get(), this);
+  Dialog->ShowModal();
 }

@@ -281,7 +281,9 @@ void TMenuItem::AppendTo(HMENU Menu) {
   MII.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   std::wstring Text;
   if (IsLine()) {
-    MII.fType = MFT_SEPARATOR;
+    // An owner-drawn line is a disabled owner-drawn entry (a separator is never drawn by its owner).
+    MII.fType = OnDrawItem ? MFT_OWNERDRAW : MFT_SEPARATOR;
+    if (OnDrawItem) MII.fState = MFS_DISABLED;
   } else {
     MII.fMask |= MIIM_STRING;
     std::string T = FCaption;
@@ -289,6 +291,7 @@ void TMenuItem::AppendTo(HMENU Menu) {
     Text = Utf8ToWide(T);
     MII.dwTypeData = Text.data();
     MII.fType = FRadioItem ? MFT_RADIOCHECK : MFT_STRING;
+    if (OnDrawItem) MII.fType |= MFT_OWNERDRAW;
     MII.fState = (FChecked ? MFS_CHECKED : 0) | (FEnabled ? 0 : MFS_GRAYED) | (FDefault ? MFS_DEFAULT : 0);
     const TMenuItem* Root = this;
     while (Root->FParent) Root = Root->FParent;
@@ -297,7 +300,7 @@ void TMenuItem::AppendTo(HMENU Menu) {
       DeleteObject(FBitmap);
       FBitmap = nullptr;
     }
-    if (Images && FImageIndex >= 0 && FImageIndex < Images->GetCount()) {
+    if (!OnDrawItem && Images && FImageIndex >= 0 && FImageIndex < Images->GetCount()) {
       // The image on the menu's colour, drawn grey when the item is disabled.
       TBitmap* Bmp = TBitmap::Create();
       Bmp->SetSize(Images->GetWidth(), Images->GetHeight());
@@ -377,6 +380,7 @@ void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TMenuItem::Click() {
   if (!FEnabled) return;
+  if (FAutoCheck) SetChecked(!FChecked);
   TBasicAction* A = GetAction();
   if (OnClick && A && !(OnClick == A->OnExecute)) OnClick(this);
   else if (A) FActionLink->Execute();
@@ -490,6 +494,45 @@ void TPopupMenu::WndProc(TMessage& Message) {
     case WM_INITMENUPOPUP:
       DispatchPopup(reinterpret_cast<HMENU>(Message.WParam));
       return;
+    case WM_MEASUREITEM: {
+      auto* M = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (M->CtlType != ODT_MENU || !M->itemData) break;
+      auto* Item = reinterpret_cast<TMenuItem*>(M->itemData);
+      HDC DC = GetDC(nullptr);
+      TCanvas* C = TCanvas::Create();
+      C->SetHandle(DC);
+      NONCLIENTMETRICSW NM{};
+      NM.cbSize = sizeof NM;
+      SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof NM, &NM, 0);
+      HFONT Font = CreateFontIndirectW(&NM.lfMenuFont);
+      HGDIOBJ Old = SelectObject(DC, Font);
+      int W = Item->IsLine() ? 0 : C->TextWidth(StripHotkey(Item->GetCaption())) + 48;
+      int H = Item->IsLine() ? 8 : GetSystemMetrics(SM_CYMENU);
+      if (Item->OnMeasureItem) Item->OnMeasureItem(Item, C, W, H);
+      SelectObject(DC, Old);
+      DeleteObject(Font);
+      C->SetHandle(nullptr);
+      Free(C);
+      ReleaseDC(nullptr, DC);
+      M->itemWidth = static_cast<UINT>(W);
+      M->itemHeight = static_cast<UINT>(H);
+      Message.Result = TRUE;
+      return;
+    }
+    case WM_DRAWITEM: {
+      auto* D = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+      if (D->CtlType != ODT_MENU || !D->itemData) break;
+      auto* Item = reinterpret_cast<TMenuItem*>(D->itemData);
+      TCanvas* C = TCanvas::Create();
+      C->SetHandle(D->hDC);
+      int Saved = SaveDC(D->hDC);
+      if (Item->OnDrawItem) Item->OnDrawItem(Item, C, D->rcItem, D->itemState);
+      C->SetHandle(nullptr);
+      RestoreDC(D->hDC, Saved);
+      Free(C);
+      Message.Result = TRUE;
+      return;
+    }
     default: break;
   }
   Message.Result = DefWindowProcW(FWindow, Message.Msg, Message.WParam, Message.LParam);

@@ -35,6 +35,11 @@ class TBasicAction;
 class TMenuActionLink;
 class TCustomImageList;
 
+class TCanvas;
+// An owner-drawn item: State holds the ODS_* flags of the drawing request.
+using TMenuDrawItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, UINT State)>;
+using TMenuMeasureItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+
 class TMenuItem : public TComponent {
   SONVELT_CLASS(TMenuItem, TComponent)
 public:
@@ -63,6 +68,10 @@ public:
   bool GetDefault() const { return FDefault; }
   void SetDefault(bool Value);
   bool IsLine() const { return FCaption == "-"; }
+  // A click switches Checked before it runs.
+  bool GetAutoCheck() const { return FAutoCheck; }
+  void SetAutoCheck(bool Value) { FAutoCheck = Value; }
+  bool IsOwnerDrawn() const { return static_cast<bool>(OnDrawItem); }
 
   int GetCount() const { return static_cast<int>(FItems.size()); }
   TMenuItem* GetItem(int Index) const { return FItems.at(static_cast<size_t>(Index)); }
@@ -84,6 +93,9 @@ public:
   // Lets the items of a sub-menu update from their actions before it opens.
   void InitiateActions();
   TNotifyEvent OnClick;
+  // Set before the menu shows, these make the item owner-drawn.
+  TMenuDrawItemEvent OnDrawItem;
+  TMenuMeasureItemEvent OnMeasureItem;
 
 protected:
   friend class TMenu;
@@ -110,6 +122,7 @@ private:
   int FImageIndex = -1;
   std::string FHint;
   bool FDefault = false;
+  bool FAutoCheck = false;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;

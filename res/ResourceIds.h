@@ -24,6 +24,7 @@
 #define IDP_TIMESTART 230     // ImageStart and ImageSel beside the time labels, 16 x 16
 #define IDP_TIMESELECTION 231
 #define IDP_CDDB 240           // the Load CD dialog's CD database button, 24 x 24
+#define IDP_AUDIOFILE 260      // an audio file of the batch converter's file list, 16 x 16
 
 // The recording window's stored skin (RCDATA holding the compressed skin file
 // cool.skn, drawn and packed by draw_skin.py).

@@ -2,7 +2,7 @@
 """Draws Sonvelt's own pictures into res/: the splash (8-bit, magenta where the
 window is cut away), the About artwork, the program icon and the PNG glyphs of the
 transport, zoom and time-display buttons, of the progress window and of the CD
-database button.
+database button, and of the batch converter's file list.
 
 Run again after changing a drawing: python3 res/draw_sonvelt_images.py
 """
@@ -278,6 +278,20 @@ def waveform_shape(x, y):
     return abs(y - 0.5) <= half
 
 
+# A sheet with a folded corner and a waveform on it: an audio file of the batch list.
+def audio_file_shape(x, y):
+    return 0.14 <= x <= 0.86 and 0.03 <= y <= 0.97 and not (x > 0.6 and y < 0.03 + (x - 0.6))
+
+
+def audio_file_colour(x, y):
+    edge = min(x - 0.14, 0.86 - x, y - 0.03, 0.97 - y, abs((x - 0.6) - (y - 0.03)) if x > 0.55 and y < 0.35 else 1)
+    if edge < 0.08:
+        return GREY(x, y)
+    if 0.28 <= x <= 0.72 and abs(y - 0.6) <= 0.04 + 0.17 * abs(math.sin(x * 15.0)):
+        return BLUE(x, y)
+    return (250, 250, 250)
+
+
 def write_icon(name, sizes):
     """A 32-bit icon: a rounded blue square with a white waveform."""
     images = []
@@ -321,6 +335,7 @@ def main():
         write_png(name, render_rgba(16, shape, BLUE))
     write_png("GlyphProgress.png", render_rgba(32, waveform_shape, BLUE))
     write_png("GlyphCDDB.png", render_rgba(24, cddb_shape, cddb_colour))
+    write_png("GlyphAudioFile.png", render_rgba(16, audio_file_shape, audio_file_colour))
     for name, (shape, colour) in RECORDING.items():
         write_png(name, render_rgba(24, shape, colour))
 

@@ -4,10 +4,7 @@
 #include "app/DialogPlacement.h"
 #include "app/GlobalVars.h"
 #include "app/ShellFolders.h"
-#include "app/dialogs/Mp3FormatForm.h"
-#include "app/dialogs/OGGFormatForm.h"
-#include "app/dialogs/WMAFormatForm.h"
-#include "app/dialogs/WaveFormatForm.h"
+#include "app/dialogs/FormatSettingsDialog.h"
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Label.h"
@@ -51,11 +48,5 @@ void TExportRegionForm::ButtonFolderClick(TObject*) {
 }
 
 void TExportRegionForm::ButtonFormatSettingsClick(TObject*) {
-  switch (ComboBoxFormat->GetItemIndex()) {
-    case 0: RunSettingsDialog<TWaveFormatForm>(this); break;
-    case 1: RunSettingsDialog<TMp3FormatForm>(this); break;
-    case 2: RunSettingsDialog<TOGGFormatForm>(this); break;
-    case 3: RunSettingsDialog<TWMAFormatForm>(this); break;
-    default: break;
-  }
+  RunFormatSettingsDialog(this, ComboBoxFormat->GetItemIndex());
 }

@@ -8,6 +8,7 @@
 #include "framework/Published.h"
 #include "framework/Screen.h"
 #include "suite/common/ObjectLinks.h"
+#include "suite/navbar/NavBarAccessibility.h"
 #include "suite/navbar/NavBarConsts.h"
 #include "suite/navbar/NavBarController.h"
 #include "suite/navbar/NavBarPainter.h"
@@ -62,6 +63,8 @@ void TdxCustomNavBar::AfterConstruction() {
 }
 
 void TdxCustomNavBar::BeforeDestruction() {
+  FFocusedAccessibleObject = TdxNavBarAccessibilityHelperRef();
+  ReleaseNavBarAccessibilityHelper(FAccessibilityHelper);
   FThemeNotificator.reset();
   if (dxNavBarDragObject() && dxNavBarDragObject()->SourceNavBar == this) EndOfDrag();
   // The scroll bar is a child window: the inherited destruction frees children.
@@ -186,7 +189,121 @@ void TdxCustomNavBar::EndUpdate() {
 }
 
 void TdxCustomNavBar::Paint() {
-  if (TdxNavBarPainter* P = GetPainter()) P->Paint();
+  FPainting = true;
+  try {
+    if (TdxNavBarPainter* P = GetPainter()) P->Paint();
+  } catch (...) {
+    FPainting = false;
+    throw;
+  }
+  FPainting = false;
+}
+
+// ---- accessibility
+
+TdxNavBarCustomAccessibilityHelper* TdxCustomNavBar::CreateAccessibilityHelper() {
+  return TdxNavBarAccessibilityHelper::Create(this);
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxCustomNavBar::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper && !GetComponentState().Contains(csDestroying))
+    FAccessibilityHelper = ObtainNavBarAccessibilityHelper(CreateAccessibilityHelper());
+  return FAccessibilityHelper ? FAccessibilityHelper->GetNavBarHelper() : nullptr;
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxCustomNavBar::GetFocusedAccessibleObject() const {
+  return FFocusedAccessibleObject ? FFocusedAccessibleObject->GetNavBarHelper() : nullptr;
+}
+
+void TdxCustomNavBar::SetFocusedAccessibleObject(TdxNavBarCustomAccessibilityHelper* Value) {
+  TdxNavBarCustomAccessibilityHelper* Old = GetFocusedAccessibleObject();
+  // Compared by helper: the pane's item helpers share one owner.
+  if (Old == Value) return;
+  TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+  FFocusedAccessibleObject = ObtainNavBarAccessibilityHelper(Value);
+  TcxObjectLinkGuard Link(this);
+  if (Old) Old->FocusStateChanged(false);
+  if (Link.Alive() && Value && GetFocusedAccessibleObject() == Value) Value->FocusStateChanged(true);
+}
+
+void TdxCustomNavBar::RemoveFocusedObject(TdxNavBarCustomAccessibilityHelper* Object) {
+  if (Object && GetFocusedAccessibleObject() == Object) FFocusedAccessibleObject = TdxNavBarAccessibilityHelperRef();
+}
+
+void TdxCustomNavBar::RefreshFocusedObject() {
+  TdxNavBarCustomAccessibilityHelper* F = GetFocusedAccessibleObject();
+  if (!F || FRefreshingFocus) return;
+  FRefreshingFocus = true;
+  TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+  if (!F->CanFocus(false)) F->Unfocused();
+  FRefreshingFocus = false;
+}
+
+void TdxCustomNavBar::KeyDown(WORD& Key, TShiftState Shift) {
+  FKeyDownSeen = true;
+  TcxObjectLinkGuard Link(this);
+  TcxControl::KeyDown(Key, Shift);
+  if (!Link.Alive()) return;
+  TdxNavBarNavigationDirection D = ndNone;
+  switch (Key) {
+    case VK_LEFT: D = ndLeft; break;
+    case VK_RIGHT: D = ndRight; break;
+    case VK_UP: D = ndUp; break;
+    case VK_DOWN: D = ndDown; break;
+    default: break;
+  }
+  TdxNavBarCustomAccessibilityHelper* F = GetFocusedAccessibleObject();
+  if (D != ndNone) {
+    TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+    TdxNavBarCustomAccessibilityHelper* Next =
+        F ? F->NextNavigationTarget(D) : (GetAccessibilityHelper() ? GetAccessibilityHelper()->NextNavigationTarget(ndDown)
+                                                                   : nullptr);
+    if (Link.Alive() && Next) SetFocusedAccessibleObject(Next);
+  } else if (Key && F) {
+    TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+    F->KeyDown(Key);
+  }
+}
+
+void TdxCustomNavBar::KeyPress(char& Key) {
+  TcxControl::KeyPress(Key);
+  if (!Key) return;
+  if (TdxNavBarCustomAccessibilityHelper* F = GetFocusedAccessibleObject()) {
+    TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+    wchar_t W = static_cast<unsigned char>(Key);
+    F->KeyPress(W);
+    Key = static_cast<char>(W);
+  }
+}
+
+void TdxCustomNavBar::KeyUp(WORD& Key, TShiftState Shift) {
+  TcxObjectLinkGuard Link(this);
+  TcxControl::KeyUp(Key, Shift);
+  if (!Link.Alive()) return;
+  TdxNavBarCustomAccessibilityHelper* F = GetFocusedAccessibleObject();
+  if (FKeyDownSeen && Key && F) {
+    FKeyDownSeen = false;
+    TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+    F->KeyUp(Key);
+    if (!Link.Alive()) Key = 0;
+  }
+}
+
+void TdxCustomNavBar::DoEnter() {
+  TcxObjectLinkGuard Link(this);
+  TcxControl::DoEnter();
+  if (!Link.Alive() || GetFocusedAccessibleObject()) return;
+  if (TdxNavBarCustomAccessibilityHelper* Root = GetAccessibilityHelper())
+    if (TdxNavBarCustomAccessibilityHelper* First = Root->NextNavigationTarget(ndNone))
+      SetFocusedAccessibleObject(First);
+}
+
+void TdxCustomNavBar::FocusChanged() {
+  TcxControl::FocusChanged();
+  if (TdxNavBarCustomAccessibilityHelper* F = GetFocusedAccessibleObject()) {
+    TdxNavBarAccessibilityHelperRef Keep = FFocusedAccessibleObject;
+    F->FocusStateChanged(false);
+  }
 }
 
 void TdxCustomNavBar::BoundsChanged() {
@@ -333,10 +450,18 @@ void TdxCustomNavBar::CheckCollapseState() {
   }
   if (Collapsed && !FCollapsedRecorded) {
     FCollapsedRecorded = true;
-    if (!FInsideLoaded) OnNavigationPaneCollapsed(this);
+    if (!FInsideLoaded) {
+      TcxObjectLinkGuard Link(this);
+      CollapseStateNotification(this);
+      if (Link.Alive()) OnNavigationPaneCollapsed(this);
+    }
   } else if (!Collapsed && FCollapsedRecorded) {
     FCollapsedRecorded = false;
-    if (!FInsideLoaded) OnNavigationPaneExpanded(this);
+    if (!FInsideLoaded) {
+      TcxObjectLinkGuard Link(this);
+      CollapseStateNotification(this);
+      if (Link.Alive()) OnNavigationPaneExpanded(this);
+    }
   }
 }
 
@@ -473,12 +598,18 @@ bool TdxCustomNavBar::IsBottomScrollButtonVisible() {
 // ---- mouse
 
 void TdxCustomNavBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  POINT P{X, Y};
+  TdxNavBarAccessibilityHelperRef Found;
+  if (!IsPtTopScrollButton(P) && !IsPtBottomScrollButton(P) && HandleAllocated())
+    Found = ObtainNavBarAccessibilityHelper(ObjectAtPoint(GetAccessibilityHelper(), ClientToScreen(P)));
   TcxObjectLinkGuard Link(this);
   TcxControl::MouseDown(Button, Shift, X, Y);
   if (!Link.Alive()) return;
   FMouseDownShift = Shift;
-  FMousePoint = POINT{X, Y};
-  if (TdxNavBarController* C = GetController()) C->MouseDown(Button, Shift, POINT{X, Y});
+  FMousePoint = P;
+  if (TdxNavBarController* C = GetController()) C->MouseDown(Button, Shift, P);
+  if (Link.Alive() && Found && Found->GetNavBarHelper()->CanFocus(false))
+    SetFocusedAccessibleObject(Found->GetNavBarHelper());
 }
 
 void TdxCustomNavBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -35,6 +35,8 @@ using TdxNavBarCalcLinkHintRectEvent =
     TDelegate<void(TObject* Sender, TdxNavBarItemLink* ALink, TdxNavBarViewInfo* AViewInfo, RECT& R)>;
 using TdxNavBarCalcGroupClientHeightEvent =
     TDelegate<void(TObject* Sender, TdxNavBarGroupViewInfo* AViewInfo, int& AHeight)>;
+using TdxNavBarCalcNavigationPaneOverflowPanelHintRectEvent =
+    TDelegate<void(TObject* Sender, TObject* AObject, TdxNavBarViewInfo* AViewInfo, RECT& R)>;
 using TdxNavBarGetGroupHintEvent = TDelegate<void(TObject* Sender, TdxNavBarGroup* AGroup, std::string& AHint)>;
 using TdxNavBarGetLinkHintEvent = TDelegate<void(TObject* Sender, TdxNavBarItemLink* ALink, std::string& AHint)>;
 
@@ -158,6 +160,19 @@ public:
   bool IsCollapsed();
   void CheckCollapseState();
 
+  // ---- accessibility
+  // The root of the bar's helper tree, made on first request.
+  TdxNavBarCustomAccessibilityHelper* GetAccessibilityHelper();
+  virtual TdxNavBarCustomAccessibilityHelper* CreateAccessibilityHelper();
+  // The keyboard-focused element; null when none.
+  TdxNavBarCustomAccessibilityHelper* GetFocusedAccessibleObject() const;
+  void SetFocusedAccessibleObject(TdxNavBarCustomAccessibilityHelper* Value);
+  // Drops the focused element when it is Object.
+  virtual void RemoveFocusedObject(TdxNavBarCustomAccessibilityHelper* Object);
+  // A focused element that can no longer take the focus lets it go (after each paint).
+  void RefreshFocusedObject();
+  bool IsPainting() const { return FPainting; }
+
   // ---- drag queries
   bool IsDragging() const;
   TdxNavBarGroup* GetDragGroup() const;
@@ -238,9 +253,12 @@ public:
   TdxNavBarCalcGroupHintRectEvent OnCalcGroupHintRect;
   TdxNavBarCalcLinkHintRectEvent OnCalcLinkHintRect;
   TdxNavBarCalcGroupClientHeightEvent OnCalcGroupClientHeight;
+  TdxNavBarCalcNavigationPaneOverflowPanelHintRectEvent OnCalcNavigationPaneOverflowPanelHintRect;
   TdxNavBarGetGroupHintEvent OnGetGroupHint;
   TdxNavBarGetLinkHintEvent OnGetLinkHint;
   TNotifyEvent OnNavigationPaneCollapsed, OnNavigationPaneExpanded;
+  // Unpublished: told first whenever the pane collapses or expands.
+  TNotifyEvent CollapseStateNotification;
 
 protected:
   void Loaded() override;
@@ -256,6 +274,11 @@ protected:
   void MouseEnterHook(TControl* Control) override;
   void MouseLeaveHook(TControl* Control) override;
   bool HasScrollBars() override { return false; }
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void FocusChanged() override;
   // The bar takes the focus only when TabStop is set (off by default).
   bool WantsTabStop() override { return GetTabStop(); }
 
@@ -279,6 +302,10 @@ private:
 
   TdxNavBarGroup* FActiveGroup = nullptr;
   int FLoadedActiveGroupIndex = -1;
+  TdxNavBarAccessibilityHelperRef FAccessibilityHelper;
+  TdxNavBarAccessibilityHelperRef FFocusedAccessibleObject;
+  bool FRefreshingFocus = false;
+  bool FPainting = false;
   TOwned<TBitmap> FBitmap;
   TOwned<TdxNavBarCursors> FCursors;
   TOwned<TdxNavBarGroups> FGroups;

@@ -10,6 +10,7 @@
 #include "suite/common/ObjectLinks.h"
 #include "suite/common/SuiteException.h"
 #include "suite/navbar/NavBar.h"
+#include "suite/navbar/NavBarAccessibility.h"
 #include "suite/navbar/NavBarConsts.h"
 #include "suite/navbar/NavBarPainter.h"
 #include "suite/navbar/NavBarViewInfo.h"
@@ -78,6 +79,7 @@ void TdxNavBarItemLink::AfterConstruction() {
 }
 
 void TdxNavBarItemLink::BeforeDestruction() {
+  ReleaseNavBarAccessibilityHelper(FAccessibilityHelper);
   TdxNavBarGroup* G = Group();
   if (G) {
     G->ForgetSelectedLink(this);
@@ -114,6 +116,18 @@ void TdxNavBarItemLink::SetSelected(bool Value) {
   TdxNavBarGroup* G = Group();
   if (Value == IsSelected() || !G || G->IsDestroying()) return;
   G->SetSelectedLinkIndex(Value ? GetIndex() : -1);
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarItemLink::GetAccessibilityHelper() {
+  TdxNavBarGroup* G = Group();
+  TdxCustomNavBar* Bar = G ? G->GetNavBar() : nullptr;
+  if (!FAccessibilityHelper && Bar)
+    FAccessibilityHelper = ObtainNavBarAccessibilityHelper(TdxNavBarItemLinkAccessibilityHelper::Create(this, Bar));
+  return FAccessibilityHelper ? FAccessibilityHelper->GetNavBarHelper() : nullptr;
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarItemLink::ExistingAccessibilityHelper() const {
+  return FAccessibilityHelper ? FAccessibilityHelper->GetNavBarHelper() : nullptr;
 }
 
 void TdxNavBarItemLink::UpdateItemAction() {
@@ -249,6 +263,9 @@ TdxNavBarGroup::~TdxNavBarGroup() {
 }
 
 void TdxNavBarGroup::BeforeDestruction() {
+  ReleaseNavBarAccessibilityHelper(FCaptionPanelHelper);
+  ReleaseNavBarAccessibilityHelper(FLinkContainerHelper);
+  ReleaseNavBarAccessibilityHelper(FAccessibilityHelper);
   TdxNavBarCustomItem::BeforeDestruction();
   DiscardGroupControl();
   FSelectedLink = nullptr;
@@ -279,6 +296,31 @@ void TdxNavBarGroup::SetName(const std::string& NewName) {
     } catch (...) {
     }
   }
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarGroup::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper && GetNavBar())
+    FAccessibilityHelper =
+        ObtainNavBarAccessibilityHelper(TdxNavBarGroupAccessibilityHelper::Create(this, GetNavBar()));
+  return FAccessibilityHelper ? FAccessibilityHelper->GetNavBarHelper() : nullptr;
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarGroup::GetCaptionPanelAccessibilityHelper() {
+  if (!FCaptionPanelHelper && GetNavBar())
+    FCaptionPanelHelper =
+        ObtainNavBarAccessibilityHelper(TdxNavBarGroupCaptionPanelAccessibilityHelper::Create(this, GetNavBar()));
+  return FCaptionPanelHelper ? FCaptionPanelHelper->GetNavBarHelper() : nullptr;
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarGroup::GetLinkContainerAccessibilityHelper() {
+  if (!FLinkContainerHelper && GetNavBar())
+    FLinkContainerHelper =
+        ObtainNavBarAccessibilityHelper(TdxNavBarItemLinkContainerAccessibilityHelper::Create(this, GetNavBar()));
+  return FLinkContainerHelper ? FLinkContainerHelper->GetNavBarHelper() : nullptr;
+}
+
+TdxNavBarCustomAccessibilityHelper* TdxNavBarGroup::ExistingCaptionPanelAccessibilityHelper() const {
+  return FCaptionPanelHelper ? FCaptionPanelHelper->GetNavBarHelper() : nullptr;
 }
 
 TdxNavBarItemLink* TdxNavBarGroup::CreateLink(TdxNavBarItem* Item) {

@@ -12,6 +12,7 @@
 #include "framework/Collections.h"
 #include "framework/Panel.h"
 #include "suite/common/cxLookAndFeelPainters.h"
+#include "suite/navbar/NavBarAccessibilityHelper.h"
 #include "suite/navbar/NavBarBase.h"
 #include "suite/navbar/NavBarStyles.h"
 #include "suite/navbar/NavBarTypes.h"
@@ -78,8 +79,13 @@ public:
   void UpdateItemAction();
   void Assign(TPersistent* Source) override;
   static void Publish(TPublisher<TdxNavBarItemLink>& P);
+  // Made on first request; null outside a bar.
+  TdxNavBarCustomAccessibilityHelper* GetAccessibilityHelper();
+  // The helper when one was made (nothing is made).
+  TdxNavBarCustomAccessibilityHelper* ExistingAccessibilityHelper() const;
 
 private:
+  TdxNavBarAccessibilityHelperRef FAccessibilityHelper;
   TdxNavBarItem* FItem = nullptr;
   std::intptr_t FData = 0;
 };
@@ -208,6 +214,13 @@ public:
   virtual void DetachControl();
   static void Publish(TPublisher<TdxNavBarGroup>& P);
 
+  // The group's three helpers, made on first request; null outside a bar.
+  TdxNavBarCustomAccessibilityHelper* GetAccessibilityHelper();
+  TdxNavBarCustomAccessibilityHelper* GetCaptionPanelAccessibilityHelper();
+  TdxNavBarCustomAccessibilityHelper* GetLinkContainerAccessibilityHelper();
+  // The caption panel's helper when one was made (nothing is made).
+  TdxNavBarCustomAccessibilityHelper* ExistingCaptionPanelAccessibilityHelper() const;
+
   TNotifyEvent OnClick;
   TNotifyEvent OnCollapsed;
   TNotifyEvent OnExpanded;
@@ -236,6 +249,7 @@ private:
     if (FSelectedLink == Link) FSelectedLink = nullptr;
   }
 
+  TdxNavBarAccessibilityHelperRef FAccessibilityHelper, FCaptionPanelHelper, FLinkContainerHelper;
   TOwned<TdxNavBarItemLinks> FLinks;
   TOwned<TdxNavBarGroupExpansionOptions> FOptionsExpansion;
   TOwned<TdxNavBarGroupControlOptions> FOptionsGroupControl;

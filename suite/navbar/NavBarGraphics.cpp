@@ -199,6 +199,24 @@ void TdxStyleSheetParser::ReadBorderColor(TColor& Color, const std::string& Sele
   if (Ok) Color = C;
 }
 
+TBitmap* LoadNavBarGlyph(const char* Name) {
+  TBitmap* B = TBitmap::Create();
+  try {
+    B->LoadFromResourceName(GetModuleHandleW(nullptr), Name);
+  } catch (...) {
+    Free(B);
+    return nullptr;
+  }
+  return B;
+}
+
+void DrawTransparentGlyph(HDC DC, TBitmap* Glyph, int X, int Y) {
+  if (!Glyph || Glyph->GetEmpty()) return;
+  HDC G = Glyph->GetCanvas()->GetHandle();
+  int W = Glyph->GetWidth(), H = Glyph->GetHeight();
+  GdiTransparentBlt(DC, X, Y, W, H, G, 0, 0, W, H, GetPixel(G, 0, H - 1));
+}
+
 // ---- advanced explorer bar
 
 namespace {
@@ -209,16 +227,7 @@ TdxNavBarAdvExplorerBarColors AdvColors{};
 TBitmap* AdvCollapse = nullptr;
 TBitmap* AdvExpand = nullptr;
 
-TBitmap* LoadGlyph(const char* Name) {
-  TBitmap* B = TBitmap::Create();
-  try {
-    B->LoadFromResourceName(GetModuleHandleW(nullptr), Name);
-  } catch (...) {
-    Free(B);
-    return nullptr;
-  }
-  return B;
-}
+TBitmap* LoadGlyph(const char* Name) { return LoadNavBarGlyph(Name); }
 
 void LoadAdv() {
   AdvColors = AdvExplorerBarColorsFor(CurrentColorScheme());
@@ -317,7 +326,47 @@ void DrawAdvExplorerBarSign(TCanvas* Canvas, const RECT& R, TBitmap* Glyph, TCol
 namespace {
 int Office11Count = 0;
 TdxNavBarOffice11Colors Office11Set{};
+TBitmap* Office11Collapse = nullptr;
+TBitmap* Office11Expand = nullptr;
+
+int PaneCount = 0;
+TBitmap* PaneOverflow = nullptr;
+TBitmap* PaneSplitter = nullptr;
+TBitmap* PaneDefaultSmall = nullptr;
+TBitmap* PaneDefaultLarge = nullptr;
+
+void LoadPane() {
+  PaneOverflow = LoadGlyph("DXNAVBAROFFICE11NAVPANEOVERFLOW");
+  PaneSplitter = LoadGlyph("DXNAVBAROFFICE11NAVPANESPLITTER");
+  PaneDefaultSmall = LoadGlyph("DXNAVBAROFFICE11NAVPANEDEFAULTSMALL");
+  PaneDefaultLarge = LoadGlyph("DXNAVBAROFFICE11NAVPANEDEFAULTLARGE");
+}
+void FreePane() {
+  FreeAndNil(PaneOverflow);
+  FreeAndNil(PaneSplitter);
+  FreeAndNil(PaneDefaultSmall);
+  FreeAndNil(PaneDefaultLarge);
+}
 }  // namespace
+
+void AcquireNavPaneResources() {
+  if (PaneCount++ == 0) LoadPane();
+}
+void RefreshNavPaneResources() {
+  if (PaneCount <= 0) return;
+  FreePane();
+  LoadPane();
+}
+void ReleaseNavPaneResources() {
+  if (PaneCount > 0 && --PaneCount == 0) FreePane();
+}
+int NavPaneResourceCount() { return PaneCount; }
+TBitmap* NavPaneOverflowBitmap() { return PaneOverflow; }
+TBitmap* NavPaneSplitterBitmap() { return PaneSplitter; }
+TBitmap* NavPaneDefaultSmallBitmap() { return PaneDefaultSmall; }
+TBitmap* NavPaneDefaultLargeBitmap() { return PaneDefaultLarge; }
+TBitmap* Office11CollapseSign() { return Office11Collapse; }
+TBitmap* Office11ExpandSign() { return Office11Expand; }
 
 TdxNavBarOffice11Colors Office11NavBarColorsFor(int Scheme) {
   switch (Scheme) {
@@ -345,8 +394,16 @@ void AcquireOffice11NavBarColors() {
 void RefreshOffice11NavBarColors() {
   bool Table = Office11UsesSchemeTables();
   Office11Set = Office11NavBarColorsFor(Table ? CurrentColorScheme() : 0);
+  if (Office11Count <= 0) return;
+  FreeAndNil(Office11Collapse);
+  FreeAndNil(Office11Expand);
+  Office11Collapse = LoadGlyph("DXNAVBAROFFICE11COLLAPSESIGN");
+  Office11Expand = LoadGlyph("DXNAVBAROFFICE11EXPANDSIGN");
 }
 void ReleaseOffice11NavBarColors() {
-  if (Office11Count > 0) --Office11Count;
+  if (Office11Count > 0 && --Office11Count == 0) {
+    FreeAndNil(Office11Collapse);
+    FreeAndNil(Office11Expand);
+  }
 }
 const TdxNavBarOffice11Colors& Office11NavBarColors() { return Office11Set; }

@@ -104,3 +104,22 @@ void AcquireOffice11NavBarColors();
 void RefreshOffice11NavBarColors();
 void ReleaseOffice11NavBarColors();
 const TdxNavBarOffice11Colors& Office11NavBarColors();
+// The 16 x 16 Office 11 signs, loaded with the colour set: collapse (expanded
+// group) and expand; null when not loaded.
+TBitmap* Office11CollapseSign();
+TBitmap* Office11ExpandSign();
+
+// ---- the navigation pane's glyphs (use-counted, drawn on a transparent key)
+void AcquireNavPaneResources();
+void RefreshNavPaneResources();
+void ReleaseNavPaneResources();
+int NavPaneResourceCount();
+TBitmap* NavPaneOverflowBitmap();
+TBitmap* NavPaneSplitterBitmap();
+TBitmap* NavPaneDefaultSmallBitmap();
+TBitmap* NavPaneDefaultLargeBitmap();
+// A glyph of the program's resources by name; null when it is missing.
+TBitmap* LoadNavBarGlyph(const char* Name);
+// Draws Glyph with its top-left at (X, Y), leaving out the colour of its
+// bottom-left pixel.
+void DrawTransparentGlyph(HDC DC, TBitmap* Glyph, int X, int Y);

@@ -85,6 +85,7 @@ void TdxNavBarPainter::PrepareBitmap() {
     SelectClipRgn(GetDC(), nullptr);
     DrawNavBarControl();
   }
+  Bar->RefreshFocusedObject();
 }
 
 void TdxNavBarPainter::Paint() {

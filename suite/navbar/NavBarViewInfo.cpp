@@ -189,6 +189,10 @@ TdxNavBarObjectStates TdxNavBarGroupViewInfo::GetState() {
   if (Bar->GetHotTrackedGroup() == FGroup) S |= nsHotTracked;
   if (Bar->GetPressedGroup() == FGroup && Bar->GetHotTrackedGroup() == FGroup) S |= nsPressed;
   if (Active && V->CanShowSpecialGroup() && Bar->GetShowSpecialGroup()) S |= nsSpecial;
+  if (TdxNavBarCustomAccessibilityHelper* H = FGroup->ExistingCaptionPanelAccessibilityHelper()) {
+    if (H->GetClickKeyDown()) S |= nsPressed;
+    if (H->HasFocusedState()) S |= nsFocused;
+  }
   return S;
 }
 
@@ -451,6 +455,8 @@ TdxNavBarObjectStates TdxNavBarLinkViewInfo::GetState() {
   if (Bar->GetHotTrackedLink() == FLink) S |= nsHotTracked;
   if (Bar->GetPressedLink() == FLink && Bar->GetHotTrackedLink() == FLink) S |= nsPressed;
   if (FLink->IsSelected()) S |= nsSelected;
+  if (TdxNavBarCustomAccessibilityHelper* H = FLink->ExistingAccessibilityHelper())
+    if (H->HasFocusedState()) S |= nsFocused;
   return S;
 }
 

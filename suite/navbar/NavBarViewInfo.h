@@ -340,8 +340,8 @@ public:
   virtual TdxNavBarBaseStyle* GetBottomScrollButtonDefaultStyle();
   virtual TdxNavBarStyleItem* GetTopScrollButtonStyleItem();
   virtual TdxNavBarBaseStyle* GetTopScrollButtonDefaultStyle();
-  TdxNavBarStyleValues BottomScrollButtonValues();
-  TdxNavBarStyleValues TopScrollButtonValues();
+  virtual TdxNavBarStyleValues BottomScrollButtonValues();
+  virtual TdxNavBarStyleValues TopScrollButtonValues();
   TdxNavBarStyleValues HintValues();
   virtual TFont* GetHintFont();
   virtual TColor GetDropTargetLinkColor();

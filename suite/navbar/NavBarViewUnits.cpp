@@ -5,7 +5,8 @@
 namespace {
 TSuiteUnit* const* Units() {
   static TSuiteUnit* const List[] = {&NavBarBaseViewsUnit(), &NavBarOfficeViewsUnit(), &NavBarVSToolBoxViewsUnit(),
-                                     &NavBarExplorerViewsUnit(), nullptr};
+                                     &NavBarExplorerViewsUnit(), &NavBarOffice11ViewsUnit(), &NavBarXPViewsUnit(),
+                                     &NavBarSkinViewsUnit(), nullptr};
   return List;
 }
 }  // namespace

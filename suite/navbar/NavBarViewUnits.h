@@ -13,3 +13,6 @@ TSuiteUnit& NavBarBaseViewsUnit();
 TSuiteUnit& NavBarOfficeViewsUnit();
 TSuiteUnit& NavBarVSToolBoxViewsUnit();
 TSuiteUnit& NavBarExplorerViewsUnit();
+TSuiteUnit& NavBarOffice11ViewsUnit();
+TSuiteUnit& NavBarXPViewsUnit();
+TSuiteUnit& NavBarSkinViewsUnit();

@@ -20,6 +20,19 @@
 
 inline void ClickButton(TWinControl* Button) { SendMessageW(Button->GetHandle(), BM_CLICK, 0, 0); }
 
+// A left click in the middle of a control that draws itself (one that knows no
+// BM_CLICK): the mouse comes in, presses, releases and leaves.
+inline void ClickMouse(TWinControl* Control) {
+  HWND Wnd = Control->GetHandle();
+  RECT R;
+  GetClientRect(Wnd, &R);
+  const LPARAM At = MAKELPARAM(R.right / 2, R.bottom / 2);
+  SendMessageW(Wnd, WM_MOUSEMOVE, 0, At);
+  SendMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, At);
+  SendMessageW(Wnd, WM_LBUTTONUP, 0, At);
+  SendMessageW(Wnd, WM_MOUSELEAVE, 0, 0);
+}
+
 // Picks a list entry and tells the parent as the list does after a user's choice.
 inline void ChooseItem(TComboBox* Box, int Index) {
   HWND Wnd = Box->GetHandle();
@@ -86,6 +99,12 @@ public:
   static std::vector<TBox>& Boxes() {
     static std::vector<TBox> B;
     return B;
+  }
+  // Their texts.
+  static std::vector<std::string> Texts() {
+    std::vector<std::string> T;
+    for (const TBox& B : Boxes()) T.push_back(B.Text);
+    return T;
   }
   static bool AllAnswered() { return Queue().empty(); }
   static void Clear() {

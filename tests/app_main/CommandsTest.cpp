@@ -20,6 +20,7 @@
 #include "framework/Unicode.h"
 #include "skins/ImageSlider.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/ShellDrop.h"
 
 namespace {
 
@@ -362,24 +363,6 @@ TEST_F(MainFixture, MenuListsShowAnAmpersandInAFileNameAsItIs) {
   EXPECT_EQ("1 " + A, StripHotkey(ItemAfter(Main->MenuRecentFiles)->GetCaption()));
   EXPECT_EQ(A, StripHotkey(ItemAfter(Main->MenuWindowList)->GetCaption()));
 }
-
-namespace {
-
-// A drop of these files as the shell hands it over.
-HDROP MakeDrop(const std::vector<std::string>& Files) {
-  std::wstring Names;
-  for (const std::string& F : Files) Names += Utf8ToWide(F) + L'\0';
-  Names += L'\0';
-  HGLOBAL Mem = GlobalAlloc(GHND, sizeof(DROPFILES) + Names.size() * sizeof(wchar_t));
-  auto* D = static_cast<DROPFILES*>(GlobalLock(Mem));
-  D->pFiles = sizeof(DROPFILES);
-  D->fWide = TRUE;
-  memcpy(reinterpret_cast<char*>(D) + sizeof(DROPFILES), Names.data(), Names.size() * sizeof(wchar_t));
-  GlobalUnlock(Mem);
-  return static_cast<HDROP>(Mem);
-}
-
-}  // namespace
 
 TEST_F(MainFixture, ADropOpensExactlyOneSupportedFile) {
   StartMain();

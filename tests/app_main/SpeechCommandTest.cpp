@@ -94,12 +94,6 @@ private:
   std::string FilePath;
 };
 
-// The texts of the message boxes answered so far.
-std::vector<std::string> Texts() {
-  std::vector<std::string> T;
-  for (const auto& B : TSystemDialogAnswers::Boxes()) T.push_back(B.Text);
-  return T;
-}
 
 float RampSample(int Frame, int Channel) { return static_cast<float>(FixtureSample(Frame, Channel)) / 32768.0f; }
 
@@ -248,7 +242,7 @@ TEST_F(SpeechFixture, AFailingVoiceIsReportedAndTheWindowCanBeUsedAgain) {
         TFakeTextToAudio::Last->Speak(50);
         TFakeTextToAudio::Last->Fail("The device was lost.");
       }
-      EXPECT_EQ(std::vector<std::string>{"Speech synthesis failed: The device was lost."}, Texts());
+      EXPECT_EQ(std::vector<std::string>{"Speech synthesis failed: The device was lost."}, TSystemDialogAnswers::Texts());
       for (TControl* C : std::initializer_list<TControl*>{F->MemoInputString, F->LabelVoice, F->ComboBoxVoice,
                                                           F->ButtonSynthesize})
         EXPECT_TRUE(C->GetEnabled());
@@ -268,7 +262,7 @@ TEST_F(SpeechFixture, TextOfNothingButLessThanSignsIsNoText) {
       TSystemDialogAnswers::Clear();
       TSystemDialogAnswers::AnswerBox(IDOK);
       Type(F, Text);
-      EXPECT_EQ(std::vector<std::string>{"No Text of Speech to Synthesize."}, Texts());
+      EXPECT_EQ(std::vector<std::string>{"No Text of Speech to Synthesize."}, TSystemDialogAnswers::Texts());
       EXPECT_TRUE(F->ButtonSynthesize->GetEnabled());
     }
     EXPECT_TRUE(CallsFrom("SetOutputFormat 44100 2").empty());

@@ -13,6 +13,7 @@
 #include "framework/Action.h"
 #include "framework/BitBtn.h"
 #include "framework/Button.h"
+#include "framework/DateTimePicker.h"
 #include "framework/Dialogs.h"
 #include "framework/DropFiles.h"
 #include "framework/Edit.h"
@@ -34,6 +35,12 @@
 #include "tests/framework_controls/UiTestSupport.h"
 
 namespace {
+
+std::string TextOf(HWND Wnd) {
+  wchar_t Text[256] = {};
+  GetWindowTextW(Wnd, Text, 256);
+  return WideToUtf8(Text);
+}
 
 struct Controls : ::testing::Test {
   TForm* Form = nullptr;
@@ -690,3 +697,37 @@ TEST(FileDialogs, OpenAndSaveGiveTheChosenFile) {
 }
 
 }  // namespace
+
+TEST_F(Controls, DateTimePickersShowTheirPartInTheirFormatAndReportAUsersChange) {
+  auto* Day = Add<TDateTimePicker>({10, 10, 200, 31}, "Day");
+  auto* Clock = Add<TDateTimePicker>({10, 40, 200, 61}, "Clock");
+  Day->SetFormat("yyyy'-'MM'-'dd");
+  Clock->SetKind(dtkTime);
+  Clock->SetFormat("HH:mm:ss");
+  const TDateTime When = EncodeDate(2031, 7, 4) + EncodeTime(13, 5, 9, 0);
+  Day->SetDateTime(When);
+  Clock->SetDateTime(When);
+  Clock->OnChange = TNotifyEvent(static_cast<Controls*>(this), &Controls::Note);
+  ShowForm();
+  EXPECT_EQ("2031-07-04", TextOf((Day->GetHandle())));
+  EXPECT_EQ("13:05:09", TextOf((Clock->GetHandle())));
+  EXPECT_DOUBLE_EQ(EncodeDate(2031, 7, 4), Day->GetDate());
+  EXPECT_NEAR(EncodeTime(13, 5, 9, 0), Clock->GetTime(), 1e-9);
+
+  // Setting one part keeps the other.
+  Clock->SetTime(EncodeTime(23, 59, 58, 0));
+  EXPECT_EQ("23:59:58", TextOf((Clock->GetHandle())));
+  EXPECT_DOUBLE_EQ(EncodeDate(2031, 7, 4), Clock->GetDate());
+  EXPECT_TRUE(Log.empty()) << "the program's changes are not the user's";
+
+  // The user picks the hour field and steps it up.
+  Click(Clock->GetHandle(), 8, 10);
+  PressKey(VK_UP);
+  ASSERT_EQ(std::vector<std::string>{"Clock"}, Log);
+  EXPECT_EQ("00:59:58", TextOf((Clock->GetHandle())));
+  EXPECT_NEAR(EncodeTime(0, 59, 58, 0), Clock->GetTime(), 1e-9);
+
+  // The value outlives the window.
+  Clock->SetKind(dtkDate);
+  EXPECT_NEAR(EncodeTime(0, 59, 58, 0), Clock->GetTime(), 1e-9);
+}

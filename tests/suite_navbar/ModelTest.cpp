@@ -43,23 +43,23 @@ std::vector<int> RegisteredIDs() {
 TEST(NavBarViewsRegistry, KeepsIDsSortedAndFallsBackToTheHighest) {
   TdxNavBarViewsFactory* F = ViewsFactory();
   ASSERT_NE(F, nullptr);
-  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 8, 9, 10}));
+  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 19}));
   EXPECT_EQ(F->IDs(-1), -1);
   EXPECT_EQ(F->IDs(F->Count()), -1);
   EXPECT_FALSE(F->PainterClasses(F->Count()));
   RegisterView(50, "Counting", TCountingPainter::StaticClass());
-  RegisterView(7, "Counting7", TCountingPainter::StaticClass());
-  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 50}));
+  RegisterView(14, "Counting14", TCountingPainter::StaticClass());
+  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 50}));
   TdxNavBar* Bar = TdxNavBar::Create(nullptr);
-  Bar->SetView(14);
+  Bar->SetView(15);
   EXPECT_EQ(Bar->GetView(), 50);
   EXPECT_EQ(Bar->GetPainter()->ClassType(), TCountingPainter::StaticClass());
   UnregisterView(50);
   UnregisterView(50);  // harmless
-  UnregisterView(7);
-  Bar->SetView(14);
-  EXPECT_EQ(Bar->GetView(), 10);
-  EXPECT_EQ(Bar->GetPainter()->ClassType()->ClassName(), std::string("TdxNavBarAdvExplorerBarPainter"));
+  UnregisterView(14);
+  Bar->SetView(15);
+  EXPECT_EQ(Bar->GetView(), 19);
+  EXPECT_EQ(Bar->GetPainter()->ClassType()->ClassName(), std::string("TdxNavBarVistaExplorerBarPainter"));
   Free(Bar);
 }
 
@@ -82,7 +82,7 @@ TEST(NavBarViewsRegistry, LateCallsAfterTheEndDoNothing) {
   UnregisterView(10);
   RestartViewsFactory();
   ASSERT_NE(ViewsFactory(), nullptr);
-  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 8, 9, 10}));
+  EXPECT_EQ(RegisteredIDs(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 19}));
 }
 
 // ---- deferred drawing

@@ -1,12 +1,14 @@
 // One navigation bar per registered view, all with the same groups and links
-// (a disabled link, a selected one, small and large images), and beside them
-// the bar as the main window configures it. The views come from the registry,
+// (a disabled link, a selected one, small and large images), then the bar as
+// the main window configures it, the navigation panes collapsed and the other
+// colour schemes of the Office 12 views. The views come from the registry,
 // so views added later appear by themselves. "--screenshot FILE.bmp" saves a
 // picture and quits; "--no-theme" draws as with visual styles off.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "framework/Label.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/navbar/NavBar.h"
+#include "suite/navbar/NavBarSkinViews.h"
 #include "suite/navbar/NavBarViewsFactory.h"
 #include "tests/support/WindowShot.h"
 
@@ -134,10 +137,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TImageList* Small = Images(Form, 16);
   TImageList* Large = Images(Form, 32);
   TdxNavBarViewsFactory* F = ViewsFactory();
-  const int W = 150, H = 440, PerRow = 6;
-  int Count = F->Count() + 1;
+  // Besides one bar per view: the pane collapsed, and the other schemes of the
+  // Office 12 views.
+  struct TExtra {
+    int View;
+    const char* Scheme;
+    bool Collapsed;
+    const char* Title;
+  } Extras[] = {{13, nullptr, true, "13 collapsed"},   {17, nullptr, true, "17 collapsed"},
+                {17, "Black", false, "17 Black"},       {17, "Silver", false, "17 Silver"},
+                {18, "Black", false, "18 Black"},       {18, "Silver", false, "18 Silver"}};
+  const int W = 130, H = 270, PerRow = 9;
+  int Extra = static_cast<int>(std::size(Extras));
+  int Count = F->Count() + 1 + Extra;
   int Rows = (Count + PerRow - 1) / PerRow;
-  Form->SetBounds(10, 10, PerRow * (W + 8) + 24, Rows * (H + 26) + 50);
+  Form->SetBounds(4, 4, PerRow * (W + 8) + 24, Rows * (H + 26) + 50);
   for (int K = 0; K < Count; ++K) {
     int X = 8 + (K % PerRow) * (W + 8), Y = 8 + (K / PerRow) * (H + 26);
     TLabel* Title = TLabel::Create(Form);
@@ -151,14 +165,29 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       Title->SetCaption(std::to_string(F->IDs(K)) + " " + F->Names(K));
       Bar->SetView(F->IDs(K));
       AddContent(Bar, Form);
-    } else {
+    } else if (K == F->Count()) {
       Title->SetCaption("Main window");
       ConfigureMainWindowBar(Bar);
+    } else {
+      const TExtra& E = Extras[K - F->Count() - 1];
+      Title->SetCaption(E.Title);
+      Bar->SetView(E.View);
+      AddContent(Bar, Form);
+      if (E.Scheme) {
+        if (auto* P = dynamic_cast<TdxNavBarSkinBasedNavPanePainter*>(Bar->GetPainter())) P->SetColorSchemeName(E.Scheme);
+        if (auto* P = dynamic_cast<TdxNavBarSkinBasedExplorerBarPainter*>(Bar->GetPainter()))
+          P->SetColorSchemeName(E.Scheme);
+      }
+      if (E.Collapsed) {
+        Bar->GetOptionsBehavior()->GetNavigationPane()->SetCollapsible(true);
+        Bar->GetOptionsBehavior()->GetNavigationPane()->SetCollapsed(true);
+      }
     }
     Bar->SetParent(Form);
   }
   TWindowShot Shot;
-  Shot.ArmFromCommandLine();
+  // Two dozen bars take a few seconds to paint under Wine.
+  Shot.ArmFromCommandLine(8000);
   Application->Run();
   return 0;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,26 @@ inline TPlayed ReadPlayed() {
 inline void WriteCaptureInput(const std::vector<int32_t>& stereo) {
   std::ofstream f(CaptureFile(), std::ios::binary | std::ios::trunc);
   f.write(reinterpret_cast<const char*>(stereo.data()), std::streamsize(stereo.size() * 4));
+}
+
+// A stretch of capture input: a sine of Hz at Level (0 .. 1 of full scale) on the
+// left, silence on the right.
+struct TCaptureSegment {
+  double Seconds;
+  double Level;
+  double Hz = 1000;
+};
+
+inline void WriteCaptureSegments(const std::vector<TCaptureSegment>& Segments) {
+  std::vector<int32_t> S;
+  for (const TCaptureSegment& G : Segments) {
+    const int Frames = static_cast<int>(G.Seconds * 44100);
+    for (int I = 0; I < Frames; ++I) {
+      S.push_back(static_cast<int32_t>(std::lround(G.Level * 2147483647.0 * std::sin(2 * M_PI * G.Hz * I / 44100))));
+      S.push_back(0);
+    }
+  }
+  WriteCaptureInput(S);
 }
 
 }  // namespace sound_device
