@@ -1,0 +1,45 @@
+#include "suite/bars/BarExtItemsUnit.h"
+
+#include <vector>
+
+#include "suite/bars/BarItemRegistry.h"
+#include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarStaticItemControls.h"
+#include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarUnit.h"
+#include "suite/common/UnitLifetime.h"
+
+namespace {
+struct TRegistration {
+  TClass ItemClass;
+  TdxBarItemControlClass ControlClass;
+};
+
+// The order the customizing lists show the kinds in.
+std::vector<TRegistration> Registrations() {
+  return {
+      {TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
+      {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
+      {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
+      {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
+  };
+}
+
+void StartUnit() {
+  EnsureBarUnit();
+  for (const TRegistration& R : Registrations()) RegisterBarItemClass(R.ItemClass, R.ControlClass, true);
+}
+
+void EndUnit() {
+  for (const TRegistration& R : Registrations()) UnregisterBarItemClass(R.ItemClass);
+}
+
+TSuiteUnit Unit(&StartUnit, &EndUnit);
+}  // namespace
+
+void EnsureBarExtItemsUnit() { Unit.Ensure(); }
+void RestartBarExtItemsUnit() { Unit.Restart(); }
+void FinishBarExtItemsUnit() { Unit.Finish(); }
+bool BarExtItemsUnitRunning() { return Unit.Running(); }
