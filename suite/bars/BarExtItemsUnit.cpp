@@ -5,6 +5,7 @@
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarSpinEdit.h"
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
@@ -22,6 +23,7 @@ std::vector<TRegistration> Registrations() {
   return {
       {TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
       {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
+      {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
   };

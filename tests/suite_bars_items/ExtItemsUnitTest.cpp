@@ -12,6 +12,7 @@
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarSpinEdit.h"
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarUnit.h"
@@ -28,7 +29,7 @@ std::vector<std::string> ListedNames() {
 TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   RestartBarExtItemsUnit();
   std::vector<std::string> Names = ListedNames();
-  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarProgressItem", "TdxBarMRUListItem"};
+  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
   EXPECT_EQ("TdxBarButton", Names.front()) << "the built-in kinds come first";
@@ -38,6 +39,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
     TClass Control;
   } Pairs[] = {{TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
                {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
+               {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()}};
   for (const auto& P : Pairs) {
