@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
@@ -23,6 +24,7 @@ std::vector<TRegistration> Registrations() {
   return {
       {TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
       {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
+      {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
@@ -36,6 +38,7 @@ void StartUnit() {
 
 void EndUnit() {
   for (const TRegistration& R : Registrations()) UnregisterBarItemClass(R.ItemClass);
+  FreeBarColorDialog();
 }
 
 TSuiteUnit Unit(&StartUnit, &EndUnit);

@@ -4,23 +4,12 @@
 #include "framework/Reader.h"
 #include "framework/Writer.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarFlagScope.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/Bars.h"
 
 namespace {
 const std::vector<std::string> LayoutNames{"glLeft", "glRight", "glTop", "glBottom"};
-
-// Sets a flag for the duration of one copy, also when the copy fails.
-class TSyncScope {
-public:
-  explicit TSyncScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-  ~TSyncScope() { FFlag = false; }
-  TSyncScope(const TSyncScope&) = delete;
-  TSyncScope& operator=(const TSyncScope&) = delete;
-
-private:
-  bool& FFlag;
-};
 }  // namespace
 
 SONVELT_PUBLISHED(TdxBarLargeButton, P) {
@@ -105,7 +94,7 @@ void TdxBarLargeButton::LargeGlyphChanged() {
     if (IsLoading() && FImageIndexLoaded) {
       SetSyncImageIndex(GetLargeImageIndex() == GetImageIndex());
     } else {
-      TSyncScope Scope(FInSync);
+      TdxBarFlagScope Scope(FInSync);
       SetImageIndex(GetLargeImageIndex());
     }
   }
@@ -120,7 +109,7 @@ void TdxBarLargeButton::SetImageIndex(int Value) {
   TdxBarButton::SetImageIndex(Value);
   if (FInSync) return;
   if (IsLoading() && GetLargeImageIndex() == -1 && (FSyncImageIndex || !FSyncImageIndexLoaded)) {
-    TSyncScope Scope(FInSync);
+    TdxBarFlagScope Scope(FInSync);
     SetLargeImageIndex(GetImageIndex());
   } else if (!FSyncImageIndexLoaded) {
     SetSyncImageIndex(false);
