@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
@@ -25,6 +26,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
       {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
       {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
+      {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},

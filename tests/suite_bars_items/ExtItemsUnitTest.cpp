@@ -8,6 +8,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarRoutines.h"
@@ -30,7 +31,8 @@ std::vector<std::string> ListedNames() {
 TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   RestartBarExtItemsUnit();
   std::vector<std::string> Names = ListedNames();
-  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem"};
+  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarDateCombo",
+                                       "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
   EXPECT_EQ("TdxBarButton", Names.front()) << "the built-in kinds come first";
@@ -41,6 +43,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   } Pairs[] = {{TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
                {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
                {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
+               {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()}};
