@@ -13,8 +13,11 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/common/UnitLifetime.h"
+#include "suite/common/cxDateUtils.h"
 
 namespace {
+int FirstWeekDay = 0;
+
 struct TRegistration {
   TClass ItemClass;
   TdxBarItemControlClass ControlClass;
@@ -35,6 +38,7 @@ std::vector<TRegistration> Registrations() {
 
 void StartUnit() {
   EnsureBarUnit();
+  FirstWeekDay = LocaleFirstWeekDay();
   for (const TRegistration& R : Registrations()) RegisterBarItemClass(R.ItemClass, R.ControlClass, true);
 }
 
@@ -50,3 +54,8 @@ void EnsureBarExtItemsUnit() { Unit.Ensure(); }
 void RestartBarExtItemsUnit() { Unit.Restart(); }
 void FinishBarExtItemsUnit() { Unit.Finish(); }
 bool BarExtItemsUnitRunning() { return Unit.Running(); }
+
+int BarCalendarFirstWeekDay() {
+  Unit.Ensure();
+  return FirstWeekDay;
+}

@@ -1,7 +1,8 @@
 // The start and end of the extra item kinds: the start registers them with the
 // item-class registry (after the built-in ones, so customizing lists show them
 // last), the end unregisters them, so that their class names are unknown to form
-// streaming again, and frees the colour dialog the colour combos share. Programs
+// streaming again, and frees the colour dialog the colour combos share. The start
+// also reads the locale's first day of the week for the calendars. Programs
 // start it before they read a form naming one of the kinds; every extra item
 // starts it when created.
 #pragma once
@@ -11,3 +12,5 @@ void EnsureBarExtItemsUnit();
 void RestartBarExtItemsUnit();
 void FinishBarExtItemsUnit();
 bool BarExtItemsUnitRunning();
+// The locale's first day of the week when the unit started: 0 Sunday .. 6 Saturday.
+int BarCalendarFirstWeekDay();
