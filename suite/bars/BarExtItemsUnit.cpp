@@ -4,6 +4,7 @@
 
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
+#include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
@@ -33,6 +34,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
+      {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()},
   };
 }
 

@@ -10,6 +10,7 @@
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarLargeButton.h"
@@ -32,7 +33,8 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   RestartBarExtItemsUnit();
   std::vector<std::string> Names = ListedNames();
   const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarDateCombo",
-                                       "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem"};
+                                       "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem",
+                                       "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
   EXPECT_EQ("TdxBarButton", Names.front()) << "the built-in kinds come first";
@@ -46,7 +48,8 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
-               {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()}};
+               {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
+               {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()}};
   for (const auto& P : Pairs) {
     EXPECT_EQ(P.Control, BarItemClassRegistry()->ControlClassOf(P.Item)) << P.Item->ClassName();
     EXPECT_EQ(P.Item, GetClass(P.Item->ClassName()));
