@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "framework/Form.h"
-#include "framework/Screen.h"
+#include "suite/bars/BarDialogSeam.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFlagScope.h"
 #include "suite/bars/BarStrings.h"
@@ -21,12 +20,6 @@ const TResStringRec* const Names[TdxBarColorCombo::TableColorCount] = {
     &dxSBAR_COLOR_STR_12, &dxSBAR_COLOR_STR_13, &dxSBAR_COLOR_STR_14, &dxSBAR_COLOR_STR_15};
 
 TdxBarColorDialog* ColorDialog = nullptr;
-TdxBarDialogAnswer DialogAnswer;
-
-HWND DialogOwner() {
-  TCustomForm* F = Screen ? Screen->GetActiveForm() : nullptr;
-  return F && F->HandleAllocated() ? F->GetHandle() : GetActiveWindow();
-}
 }  // namespace
 
 SONVELT_PUBLISHED(TdxBarColorCombo, P) {
@@ -179,13 +172,12 @@ TdxBarColorDialog* BarColorDialog() {
 
 void FreeBarColorDialog() { FreeAndNil(ColorDialog); }
 
-void SetBarDialogAnswer(TdxBarDialogAnswer Answer) { DialogAnswer = std::move(Answer); }
-
 bool TdxBarColorDialog::Execute() {
-  if (DialogAnswer) return DialogAnswer(this);
+  bool Confirmed = false;
+  if (BarDialogAnswered(this, Confirmed)) return Confirmed;
   CHOOSECOLORW C{};
   C.lStructSize = sizeof(C);
-  C.hwndOwner = DialogOwner();
+  C.hwndOwner = BarDialogOwner();
   C.rgbResult = static_cast<COLORREF>(ColorToRGB(FColor));
   C.lpCustColors = FCustomColors;
   C.Flags = CC_RGBINIT | CC_ANYCOLOR;

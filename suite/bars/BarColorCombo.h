@@ -4,8 +4,6 @@
 // selects no entry and shows CustomColorText.
 #pragma once
 
-#include <functional>
-
 #include "framework/Colors.h"
 #include "suite/bars/BarEditItems.h"
 
@@ -82,9 +80,3 @@ private:
 
 TdxBarColorDialog* BarColorDialog();
 void FreeBarColorDialog();
-
-// Tests answer the shared dialogs in place of a user: the answer gets the dialog
-// (and sets its value) and returns whether it was confirmed. An empty answer
-// restores the system dialogs.
-using TdxBarDialogAnswer = std::function<bool(TObject* Dialog)>;
-void SetBarDialogAnswer(TdxBarDialogAnswer Answer);

@@ -4,6 +4,7 @@
 
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
+#include "suite/bars/BarFontNameCombo.h"
 #include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
@@ -30,6 +31,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
       {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
       {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
+      {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
       {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
@@ -46,6 +48,7 @@ void StartUnit() {
 
 void EndUnit() {
   for (const TRegistration& R : Registrations()) UnregisterBarItemClass(R.ItemClass);
+  FreeBarFontDialog();
   FreeBarColorDialog();
 }
 

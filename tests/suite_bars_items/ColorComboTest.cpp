@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarDialogSeam.h"
 #include "tests/suite_bars_items/ItemFormSupport.h"
 
 namespace {

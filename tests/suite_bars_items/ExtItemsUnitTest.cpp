@@ -10,6 +10,7 @@
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarFontNameCombo.h"
 #include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarRoutines.h"
@@ -32,7 +33,8 @@ std::vector<std::string> ListedNames() {
 TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   RestartBarExtItemsUnit();
   std::vector<std::string> Names = ListedNames();
-  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarDateCombo",
+  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarFontNameCombo",
+                                       "TdxBarDateCombo",
                                        "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
@@ -45,6 +47,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   } Pairs[] = {{TdxBarStatic::StaticClass(), TdxBarStaticControl::StaticClass()},
                {TdxBarLargeButton::StaticClass(), TdxBarLargeButtonControl::StaticClass()},
                {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
+               {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
