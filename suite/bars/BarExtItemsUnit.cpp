@@ -5,6 +5,7 @@
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarFontNameCombo.h"
+#include "suite/bars/BarImageCombo.h"
 #include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarLargeButton.h"
@@ -33,6 +34,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
       {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
       {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+      {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},

@@ -11,6 +11,7 @@
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFontNameCombo.h"
+#include "suite/bars/BarImageCombo.h"
 #include "suite/bars/BarInPlaceSubItem.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarRoutines.h"
@@ -33,9 +34,10 @@ std::vector<std::string> ListedNames() {
 TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   RestartBarExtItemsUnit();
   std::vector<std::string> Names = ListedNames();
-  const std::vector<std::string> Extra{"TdxBarStatic", "TdxBarLargeButton", "TdxBarColorCombo", "TdxBarFontNameCombo",
-                                       "TdxBarDateCombo",
-                                       "TdxBarSpinEdit", "TdxBarProgressItem", "TdxBarMRUListItem",
+  // The order of the customizing lists.
+  const std::vector<std::string> Extra{"TdxBarStatic",        "TdxBarLargeButton", "TdxBarColorCombo",
+                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarImageCombo",
+                                       "TdxBarSpinEdit",      "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
@@ -49,6 +51,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
                {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+               {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
