@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
 
 class TdxBarColorCombo : public TdxBarCustomCombo {

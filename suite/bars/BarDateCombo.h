@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/DateTime.h"
+#include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
 
 enum TdxBarDateOnStart : std::uint8_t { bdsToday, bdsNullDate, bdsCustom };

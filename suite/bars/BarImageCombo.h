@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
 
 class TChangeLink;

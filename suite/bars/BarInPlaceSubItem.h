@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/BarSubItems.h"
 
 using TdxBarInPlaceSubItemEvent = TDelegate<void(TObject* Sender, TdxBarItemLink* Link)>;

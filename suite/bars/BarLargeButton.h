@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarItems.h"
 
 class TdxBarLargeButton : public TdxBarButton {

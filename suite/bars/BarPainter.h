@@ -57,8 +57,6 @@ struct TdxBarGlyphState {
   bool OwnBackground = false;
 };
 
-// Static border styles.
-enum TdxBarStaticBorderStyle : std::uint8_t { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
 
 // One row of a dock site as its background sees it.
 struct TdxBarDockRowInfo {

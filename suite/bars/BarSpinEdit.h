@@ -4,6 +4,7 @@
 // value kept beside it.
 #pragma once
 
+#include "suite/bars/BarEditControls.h"
 #include "suite/bars/BarEditItems.h"
 
 enum TdxBarSpinEditValueType : std::uint8_t { svtInteger, svtFloat };

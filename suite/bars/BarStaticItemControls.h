@@ -1,7 +1,7 @@
 // The item controls of static and progress items.
 #pragma once
 
-#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarStaticControls.h"
 
 class TdxBarStaticControl : public TdxBarCustomStaticControl {
   SONVELT_CLASS(TdxBarStaticControl, TdxBarCustomStaticControl)

@@ -7,7 +7,6 @@
 #include "framework/Label.h"
 #include "suite/bars/BarItems.h"
 
-enum TdxBarStaticBorderStyle : std::uint8_t { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
 
 class TdxBarStatic : public TdxBarItem {
   SONVELT_CLASS(TdxBarStatic, TdxBarItem)

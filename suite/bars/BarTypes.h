@@ -126,3 +126,6 @@ enum : std::uint16_t {
   bmsfDeactivatedWhileDisabled = 0x080,
   bmsfSavingInitialState = 0x100
 };
+
+// The frame of static and progress items.
+enum TdxBarStaticBorderStyle : std::uint8_t { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
