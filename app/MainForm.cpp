@@ -112,9 +112,11 @@ void TMainForm::FormCreate(TObject*) {
   LayoutVolumeControls();
   SetVolumeSliderValue(G.DeviceOutputVolume);
   ::ApplyHintFont(this);
+  ApplyHintFont(Screen->GetHintFont()->GetName());
   ActionShowCommandBar->SetChecked(G.ShowCommandBar);
   ActionBarOntheLeft->SetChecked(G.CommandBarOnTheLeft);
   ActionBarOntheRight->SetChecked(!G.CommandBarOnTheLeft);
+  PlaceCommandBar();
   LoadFormPlacement("FormPos", this);
   PostMessageW(GetHandle(), WM_STARTUP, 0, 0);
 }
@@ -291,18 +293,21 @@ TChildForm* TMainForm::NewDocumentWindow() {
 void TMainForm::ActionShowCommandBarExecute(TObject*) {
   ActionShowCommandBar->SetChecked(!ActionShowCommandBar->GetChecked());
   GlobalVarsRecord->ShowCommandBar = ActionShowCommandBar->GetChecked();
+  PlaceCommandBar();
 }
 
 void TMainForm::ActionBarOntheLeftExecute(TObject*) {
   ActionBarOntheLeft->SetChecked(true);
   ActionBarOntheRight->SetChecked(false);
   GlobalVarsRecord->CommandBarOnTheLeft = true;
+  PlaceCommandBar();
 }
 
 void TMainForm::ActionBarOntheRightExecute(TObject*) {
   ActionBarOntheLeft->SetChecked(false);
   ActionBarOntheRight->SetChecked(true);
   GlobalVarsRecord->CommandBarOnTheLeft = false;
+  PlaceCommandBar();
 }
 
 // --- Window commands ---

@@ -39,6 +39,7 @@ void TMainForm::ActionListUpdate(TBasicAction*, bool&) {
                      ActionOpenBookmarkList, ActionOpenRegionList, ActionFrequencyAnalysis})
     A->SetEnabled(K);
 
+  UpdateNavBarGroups();
   UpdateToolbarButtons();
   UpdateWindowListChecks();
 }

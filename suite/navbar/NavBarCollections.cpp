@@ -422,6 +422,7 @@ void TdxNavBarGroup::Loaded() {
 }
 
 void TdxNavBarGroup::ReadLinks(TReader* Reader) {
+  Reader->CheckValue(vaCollection);
   Reader->ReadCollection(FLinks.get());
   NotifyChanged(true);
 }
