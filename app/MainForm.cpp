@@ -262,11 +262,10 @@ void TMainForm::RebuildWindowList() {
     Menu->Add(Item);
     FWindowListItems.push_back(Item);
   }
-  UpdateWindowListChecks();
+  UpdateWindowListChecks(ActiveDocument());
 }
 
-void TMainForm::UpdateWindowListChecks() {
-  TChildForm* Active = ActiveDocument();
+void TMainForm::UpdateWindowListChecks(TChildForm* Active) {
   for (TMenuItem* Item : FWindowListItems)
     Item->SetChecked(reinterpret_cast<TChildForm*>(Item->GetTag()) == Active);
 }
@@ -276,7 +275,7 @@ void TMainForm::WindowListClick(TObject* Sender) {
   for (int I = 0; I < GetMDIChildCount(); ++I)
     if (GetMDIChildren(I) == Doc) {
       Doc->Show();
-      UpdateWindowListChecks();
+      UpdateWindowListChecks(ActiveDocument());
       return;
     }
 }

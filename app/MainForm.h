@@ -422,7 +422,7 @@ private:
   void RebuildWindowList();
   // File names in the recent-files and window lists show their '&' as it is.
   static std::string LiteralMenuText(const std::string& Text);
-  void UpdateWindowListChecks();
+  void UpdateWindowListChecks(TChildForm* Active);
   TChildForm* NewDocumentWindow();
   // A new document window with Path in it, named by the path or "Untitled" and its
   // number, its temporary folder set.
