@@ -1,10 +1,13 @@
 // Effects on the editor's selection. Each runs block by block with progress
 // events and is one undo step; a value out of range raises EAudioError.
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "engine/AudioEffects.h"
 #include "engine/SampleArray.h"
+#include "engine/SampleSequence.h"
 
 class TAudioEditor2;
 
@@ -34,5 +37,10 @@ class IAudioEditor2Effects {
 
  private:
   void Run(const std::function<TAudioEffects::TEffect(const TAudioEffects&)>& make);
+  // A frame-local effect over frames [s, s + n): mapped blocks over the
+  // pieces there, after the analysis pass where the effect needs one.
+  // progress(frames done of n) follows both passes.
+  TSampleSequence MapSelection(std::shared_ptr<dsp::TAudioEffect> effect, int64_t s, int64_t n,
+                               const std::function<void(int64_t)>& progress);
   TAudioEditor2& Editor;
 };

@@ -76,8 +76,14 @@ void TSampleSequence::Append(std::shared_ptr<const TAudioBlock> block) {
 
 TSampleSequence TSampleSequence::Copy(int64_t start, int64_t count) const {
   TSampleSequence out(Channels);
+  for (const TPiece& p : PiecesOf(start, count)) out.AppendPiece(p);
+  return out;
+}
+
+std::vector<TSampleSequence::TPiece> TSampleSequence::PiecesOf(int64_t start, int64_t count) const {
+  std::vector<TPiece> out;
   ForEachPiece(start, count, [&](const std::shared_ptr<const TAudioBlock>& b, int at, int n, int64_t) {
-    out.AppendPiece({b, at, n});
+    out.push_back({b, at, n});
   });
   return out;
 }

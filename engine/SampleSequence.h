@@ -30,12 +30,15 @@ class TSampleSequence {
   // edges are widened to whole 256-frame granules.
   TPeak Peak(int64_t start, int64_t count, int ch) const;
 
- private:
   struct TPiece {
     std::shared_ptr<const TAudioBlock> Block;
     int Start;  // first frame used in the block
     int Count;
   };
+  // The runs of blocks that make up [start, start + count), in order.
+  std::vector<TPiece> PiecesOf(int64_t start, int64_t count) const;
+
+ private:
   void AppendPiece(const TPiece& p);
   size_t Split(int64_t at);  // index of the piece that begins at 'at'
   size_t Find(int64_t at) const;

@@ -169,13 +169,14 @@ void TAudioEditor2::SaveAudioFile(const std::string& path, bool selectionOnly, i
   const int ch = Audio.GetChannels();
   TOperation op(*this, count);
   std::unique_ptr<TAudioEncoder> encoder = CreateAudioEncoder(path, output, Rate, ch, Tags);
-  std::vector<float> buf;
-  for (int64_t done = 0; done < count;) {
-    int64_t n = std::min(kChunk, count - done);
-    buf.resize(size_t(n) * ch);
-    Audio.Read(start + done, n, buf.data());
-    encoder->Write(buf.data(), n);
-    done += n;
+  // Piece by piece (a piece is at most one block): a read of part of a block
+  // would bring the whole of it into the cache.
+  std::vector<float> buf(size_t(TAudioBlock::kFrames) * ch);
+  int64_t done = 0;
+  for (const TSampleSequence::TPiece& p : Audio.PiecesOf(start, count)) {
+    p.Block->Read(p.Start, p.Count, buf.data());
+    encoder->Write(buf.data(), p.Count);
+    done += p.Count;
     op.Progress(done);
   }
   encoder->Finish();

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <set>
 
 #include "engine/EngineError.h"
@@ -19,7 +21,33 @@ std::wstring WithSlash(std::wstring folder) {
   return folder;
 }
 
+// Closing a working file gives its pages back to the system, which takes a
+// while for a large one (a quarter of a second for an hour of audio): a
+// worker of the thread pool closes it, so that the edit or the closing of a
+// document that let go of its last block does not wait.
+struct TRelease {
+  std::mutex Mutex;
+  std::condition_variable Done;
+  int Pending = 0;
+};
+
+TRelease& Release() {
+  static TRelease* release = new TRelease();  // a worker may still use it at exit
+  return *release;
+}
+
+void CALLBACK CloseWorkingFile(PTP_CALLBACK_INSTANCE, void* handle) {
+  CloseHandle(handle);
+  std::lock_guard lock(Release().Mutex);
+  if (--Release().Pending == 0) Release().Done.notify_all();
+}
+
 }  // namespace
+
+void WaitForReleasedWorkingFiles() {
+  std::unique_lock lock(Release().Mutex);
+  Release().Done.wait(lock, [] { return Release().Pending == 0; });
+}
 
 std::string DefaultWorkingFolder() {
   wchar_t buf[MAX_PATH + 1]{};
@@ -47,28 +75,48 @@ std::shared_ptr<TWorkingFile> TWorkingFile::Create(const std::string& folder) {
 }
 
 TWorkingFile::~TWorkingFile() {
-  if (Handle) CloseHandle(Handle);
+  if (!Handle) return;
+  {
+    std::lock_guard lock(Release().Mutex);
+    ++Release().Pending;
+  }
+  if (!TrySubmitThreadpoolCallback(CloseWorkingFile, Handle, nullptr)) CloseWorkingFile(nullptr, Handle);
+}
+
+// Through the file pointer rather than with an offset of their own: under
+// Wine an offset read or write also signals the file to the server, a round
+// trip that costs more than the copy of a block.
+void TWorkingFile::SeekTo(uint64_t offset) const {
+  if (Position == offset) return;
+  LARGE_INTEGER to;
+  to.QuadPart = int64_t(offset);
+  Position = kUnknownPosition;
+  if (!SetFilePointerEx(Handle, to, nullptr, FILE_BEGIN))
+    throw EAudioError("Cannot seek in the working file \"" + Path + "\": " + LastSystemErrorText());
+  Position = offset;
 }
 
 uint64_t TWorkingFile::Append(const void* data, size_t bytes) {
-  uint64_t at = Size;
-  OVERLAPPED ov{};
-  ov.Offset = DWORD(at);
-  ov.OffsetHigh = DWORD(at >> 32);
+  std::lock_guard lock(Mutex);
+  const uint64_t at = Size;
+  SeekTo(at);
+  Position = kUnknownPosition;  // until the whole of it is written
   DWORD written = 0;
-  if (!WriteFile(Handle, data, DWORD(bytes), &written, &ov) || written != bytes)
+  if (!WriteFile(Handle, data, DWORD(bytes), &written, nullptr) || written != bytes)
     throw EAudioError("Cannot write to the working file \"" + Path + "\" (is the disk full?): " + LastSystemErrorText());
   Size += bytes;
+  Position = Size;
   return at;
 }
 
 void TWorkingFile::Read(uint64_t offset, void* data, size_t bytes) const {
-  OVERLAPPED ov{};
-  ov.Offset = DWORD(offset);
-  ov.OffsetHigh = DWORD(offset >> 32);
+  std::lock_guard lock(Mutex);
+  SeekTo(offset);
+  Position = kUnknownPosition;
   DWORD got = 0;
-  if (!ReadFile(Handle, data, DWORD(bytes), &got, &ov) || got != bytes)
+  if (!ReadFile(Handle, data, DWORD(bytes), &got, nullptr) || got != bytes)
     throw EAudioError("Cannot read the working file \"" + Path + "\": " + LastSystemErrorText());
+  Position = offset + bytes;
 }
 
 int SweepStaleWorkingFiles(const std::string& folder) {

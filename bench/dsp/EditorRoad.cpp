@@ -1,7 +1,16 @@
 // The editor's road for one effect: open a WAV file in the editor control,
 // select all, the effect, save as WAV; with the settings of FileRoad.cpp.
-//   bench_dsp_editor EFFECT IN.wav OUT.wav
+//   bench_dsp_editor EFFECT IN.wav OUT.wav [phases]
+//   bench_dsp_editor desktop     holds the desktop until its input ends
+// "phases" prints the milliseconds of each step (the process's start up to
+// main, open, effect, save, free). On a desktop the desktop is always there;
+// where none is, the first user of a window starts one and it closes again
+// after the last: compare.sh keeps one open with "desktop" so that the runs
+// do not each start it.
 // Every failure ends with a message and a non-zero exit status.
+#include <windows.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -9,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "engine/AudioEditorEffects.h"
 #include "engine/TAudioEditor2.h"
 
@@ -38,11 +48,29 @@ const std::vector<std::pair<const char *, TEditorCall>> Effects = {
     {"mixstereo", [](auto &e) { e.MixStereo(80, 20, 20, 80); }},
 };
 
+// Milliseconds since the process was created.
+double ProcessAge() {
+  FILETIME created, exited, kernel, user, now;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](FILETIME t) { return double(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime); };
+  return (ticks(now) - ticks(created)) / 1e4;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: bench_dsp_editor EFFECT IN.wav OUT.wav\n");
+  const double started = ProcessAge();
+  if (argc == 2 && std::string(argv[1]) == "desktop") {
+    GetDesktopWindow();
+    char buf[256];
+    DWORD got = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buf, sizeof buf, &got, nullptr) && got > 0) {
+    }
+    return 0;
+  }
+  if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "phases")) {
+    std::fprintf(stderr, "usage: bench_dsp_editor EFFECT IN.wav OUT.wav [phases]\n");
     return 2;
   }
   const std::string name = argv[1];
@@ -50,14 +78,23 @@ int main(int argc, char **argv) {
     if (name != effect)
       continue;
     try {
+      double t[5];
+      t[0] = BenchMillis();
       TAudioEditor2 *e = TAudioEditor2::Create(nullptr);
       e->OpenAudioFile(argv[2], 0);
+      t[1] = BenchMillis();
       e->SetSelectionActive(true);
       e->SetSelStart(0);
       e->SetSelEnd(e->GetLength());
       call(*e->GetEffects());
+      t[2] = BenchMillis();
       e->SaveAudioFile(argv[3], false, 1);
+      t[3] = BenchMillis();
       Free(e);
+      t[4] = BenchMillis();
+      if (argc == 5)
+        std::fprintf(stderr, "start %.0f ms, open %.0f ms, effect %.0f ms, save %.0f ms, free %.0f ms\n", started,
+                     t[1] - t[0], t[2] - t[1], t[3] - t[2], t[4] - t[3]);
       return 0;
     } catch (const std::exception &x) {
       std::fprintf(stderr, "bench_dsp_editor %s: %s\n", name.c_str(), x.what());

@@ -19,9 +19,18 @@ command -v sox >/dev/null || { echo "sox is not installed" >&2; exit 2; }
 file_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp.exe | head -1)
 editor_exe=$(find "$SONVELT_BUILD_DIR/bench/dsp" -name bench_dsp_editor.exe | head -1)
 work=$(mktemp -d)
-trap 'stop_bench_wineserver; rm -rf "$work"' EXIT
+holder=
+trap 'exec 9>&-; [ -n "$holder" ] && wait "$holder"; stop_bench_wineserver; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 start_bench_wineserver
+# The editor's library uses the window system from its start, as a desktop
+# program does: where no desktop is open Wine opens one for each run and
+# closes it after, which a desktop session never does. One resident process
+# keeps it open until the script ends (its input closes).
+mkfifo desktop.fifo
+"$SONVELT_WINE" "$editor_exe" desktop <desktop.fifo >/dev/null 2>&1 &
+holder=$!
+exec 9>desktop.fifo
 "$SONVELT_WINE" "$file_exe" signal sig.wav "$minutes" || { echo "cannot write the signal" >&2; exit 1; }
 read -r _ frames _ in_sum < <("$SONVELT_WINE" "$file_exe" describe sig.wav | tr -d '\r')
 [ -n "${frames:-}" ] || { echo "cannot read the signal" >&2; exit 1; }

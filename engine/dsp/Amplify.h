@@ -10,6 +10,7 @@ class TAmplify : public TInPlaceEffect {
 public:
   TAmplify(TAudioFormat format, double percent);
   void Reset() override {}
+  bool IsFrameLocal() const override { return true; }
 
 protected:
   void ProcessInPlace(float *data, std::size_t frames) override;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <xmmintrin.h>
+#include <emmintrin.h>
 
 namespace dsp {
 
@@ -115,10 +115,29 @@ std::size_t MsToFrames(double ms, int sampleRate, std::size_t minFrames) {
   return n < minFrames ? minFrames : n;
 }
 
+// Both run over every sample of every block an effect makes: four at a time.
 void Sanitize(float *data, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i)
+  // A float is NaN or infinite when its exponent bits are all set.
+  const __m128i exponent = _mm_set1_epi32(0x7f800000);
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+    __m128i bad = _mm_cmpeq_epi32(_mm_and_si128(v, exponent), exponent);
+    if (_mm_movemask_epi8(bad))
+      _mm_storeu_si128(reinterpret_cast<__m128i *>(data + i), _mm_andnot_si128(bad, v));
+  }
+  for (; i < count; ++i)
     if (!std::isfinite(data[i]))
       data[i] = 0.0f;
+}
+
+void Scale(float *data, std::size_t count, float gain) {
+  const __m128 g = _mm_set1_ps(gain);
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4)
+    _mm_storeu_ps(data + i, _mm_mul_ps(_mm_loadu_ps(data + i), g));
+  for (; i < count; ++i)
+    data[i] *= gain;
 }
 
 } // namespace dsp

@@ -61,6 +61,14 @@ public:
   virtual TEffectOrder GetOrder() const { return TEffectOrder::Forward; }
   // True when output frame i always belongs to input frame i.
   virtual bool IsInPlace() const { return false; }
+  // True for in-place effects that make each frame from its own input frame
+  // and its place in the selection alone (Backward ones: the block reversed),
+  // once the analysis pass is done where there is one: any run of frames can
+  // then be processed by itself with Seek and Apply, again and in any order.
+  virtual bool IsFrameLocal() const { return false; }
+  // Frame-local effects: the next frames processed sit at position of the
+  // selection.
+  virtual void Seek(std::uint64_t position) {}
 
 protected:
   virtual void DoProcess(const float *input, std::size_t frames, std::vector<float> &output) = 0;
@@ -94,5 +102,7 @@ double CheckAtLeast(double value, double low, const char *effect, const char *pa
 std::size_t MsToFrames(double ms, int sampleRate, std::size_t minFrames = 0);
 // Replaces NaN and infinities by silence, so that nothing downstream sees them.
 void Sanitize(float *data, std::size_t count);
+// Multiplies count samples by gain.
+void Scale(float *data, std::size_t count, float gain);
 
 } // namespace dsp

@@ -10,6 +10,8 @@ class TEnvelope : public TInPlaceEffect {
 public:
   TEnvelope(TAudioFormat format, std::vector<float> gains, std::uint64_t totalFrames);
   void Reset() override { FPosition = 0; }
+  bool IsFrameLocal() const override { return true; }
+  void Seek(std::uint64_t position) override { FPosition = position; }
 
 protected:
   void ProcessInPlace(float *data, std::size_t frames) override;

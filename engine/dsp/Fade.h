@@ -9,6 +9,8 @@ class TFade : public TInPlaceEffect {
 public:
   TFade(TAudioFormat format, double fromPercent, double toPercent, std::uint64_t totalFrames);
   void Reset() override { FPosition = 0; }
+  bool IsFrameLocal() const override { return true; }
+  void Seek(std::uint64_t position) override { FPosition = position; }
 
 protected:
   void ProcessInPlace(float *data, std::size_t frames) override;

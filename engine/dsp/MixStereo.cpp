@@ -1,5 +1,7 @@
 #include "engine/dsp/MixStereo.h"
 
+#include <xmmintrin.h>
+
 namespace dsp {
 
 namespace {
@@ -21,7 +23,16 @@ TMixStereo::TMixStereo(TAudioFormat format, double leftFromLeft, double leftFrom
 }
 
 void TMixStereo::ProcessInPlace(float *data, std::size_t frames) {
-  for (std::size_t f = 0; f < frames; ++f) {
+  // Two frames at a time: lanes (l0 r0 l1 r1) become (LL l0 + LR r0, RL l0 + RR r0, ...),
+  // each lane rounded as the plain expression rounds it.
+  const __m128 fromLeft = _mm_setr_ps(FLL, FRL, FLL, FRL), fromRight = _mm_setr_ps(FLR, FRR, FLR, FRR);
+  std::size_t f = 0;
+  for (; f + 2 <= frames; f += 2) {
+    const __m128 v = _mm_loadu_ps(data + 2 * f);
+    const __m128 l = _mm_shuffle_ps(v, v, _MM_SHUFFLE(2, 2, 0, 0)), r = _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 3, 1, 1));
+    _mm_storeu_ps(data + 2 * f, _mm_add_ps(_mm_mul_ps(fromLeft, l), _mm_mul_ps(fromRight, r)));
+  }
+  for (; f < frames; ++f) {
     float l = data[2 * f], r = data[2 * f + 1];
     data[2 * f] = FLL * l + FLR * r;
     data[2 * f + 1] = FRL * l + FRR * r;

@@ -10,6 +10,7 @@ public:
   TMixStereo(TAudioFormat format, double leftFromLeft, double leftFromRight, double rightFromLeft,
              double rightFromRight);
   void Reset() override {}
+  bool IsFrameLocal() const override { return true; }
   // The same mix on two separate channel arrays of equal length.
   void MixChannels(float *left, float *right, std::size_t frames) const;
 

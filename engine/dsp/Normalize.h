@@ -13,6 +13,7 @@ public:
   // channel: -1 for all channels together, the only mode there is.
   TNormalize(TAudioFormat format, double peakPercent, int channel = -1);
   bool NeedsAnalysis() const override { return true; }
+  bool IsFrameLocal() const override { return true; }
   void Reset() override;
   float GetPeak() const { return FPeak; }
 

@@ -11,6 +11,7 @@ public:
   using TInPlaceEffect::TInPlaceEffect;
   TEffectOrder GetOrder() const override { return TEffectOrder::Backward; }
   void Reset() override {}
+  bool IsFrameLocal() const override { return true; }
 
 protected:
   void ProcessInPlace(float *data, std::size_t frames) override;

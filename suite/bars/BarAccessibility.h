@@ -1,10 +1,14 @@
-// Keyboard access to bar windows: every bar window, item control and dock site
-// has an accessibility helper, made on first request, through which the
-// navigation controller walks the bars and offers key tips. The helper tree and
-// its key tips are the keyboard work's; the base here answers for an object that
-// offers nothing to select.
+// Keyboard access to bar windows: every bar window, item control, mark, caption
+// button and dock site has an accessibility helper, made on first request. The
+// helpers form a tree (dock site, toolbar window, item controls; sub-menu window,
+// item controls) over which the navigation controller moves the selection in tab
+// order or in an arrow direction, and offers key tips. The base answers for an
+// object that offers nothing; concrete helpers override the tree and state queries.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,22 +16,100 @@
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
 
+class TdxBarAccessibilityHelper;
+
+// Creates, destroys and refreshes the little windows that show key tips.
+class IdxBarKeyTipWindowManager {
+public:
+  // Alignments: 0 the point is the left/top edge, 1 the right/bottom edge, 2 the centre.
+  virtual void* CreateKeyTipWindow(const std::string& Text, POINT BasePoint, int HorzAlign, int VertAlign,
+                                   bool Enabled) = 0;
+  virtual void ReleaseKeyTipWindow(void* Window) = 0;
+  virtual void Refresh() = 0;
+
+protected:
+  ~IdxBarKeyTipWindowManager() = default;
+};
+
+// One key tip of a container and the window that shows it.
+class TdxBarKeyTipData : public TObject {
+  SONVELT_CLASS(TdxBarKeyTipData, TObject)
+public:
+  std::string KeyTip;
+  POINT BasePoint{0, 0};
+  int HorzAlign = 0;
+  int VertAlign = 0;
+  bool Visible = true;
+  bool Enabled = true;
+  TdxBarAccessibilityHelper* Helper = nullptr;
+  // Runs the key tip's command (called with False when typed).
+  std::function<void(bool)> Execute;
+  void* Window = nullptr;
+  std::string UpperKeyTip() const;
+  void Show(IdxBarKeyTipWindowManager* Manager);
+  void Hide(IdxBarKeyTipWindowManager* Manager);
+};
+
 class TdxBarAccessibilityHelper : public TcxIUnknownObject {
   SONVELT_CLASS(TdxBarAccessibilityHelper, TcxIUnknownObject)
 public:
   using TCreateArg = TObject*;
   explicit TdxBarAccessibilityHelper(TObject* AOwnerObject) : FOwnerObject(AOwnerObject) {}
+  ~TdxBarAccessibilityHelper() override;
 
   TObject* GetOwnerObject() const { return FOwnerObject; }
   // The owner is going: the helper forgets it (the navigation controller too).
   virtual void NoteOwnerDestroyed();
   virtual TdxBarManager* GetBarManager() const { return nullptr; }
+
+  // The tree.
+  virtual TdxBarAccessibilityHelper* ParentBarHelper() const { return nullptr; }
+  virtual int ChildCount() const { return 0; }
+  virtual TdxBarAccessibilityHelper* ChildBarHelper(int Index) const { (void)Index; return nullptr; }
+  int IndexOfChildHelper(const TdxBarAccessibilityHelper* Child) const;
+  virtual bool SelfVisible() const { return FOwnerObject != nullptr; }
+  // Navigable: visible and enabled.
+  virtual bool IsSelectable() const { return false; }
+  virtual RECT ScreenBounds() const { return RECT{0, 0, 0, 0}; }
+  TdxBarAccessibilityHelper* RootBarHelper();
+  // The navigation view of the children.
+  virtual TdxBarAccessibilityHelper* NavChild(int Index) const { return ChildBarHelper(Index); }
+  virtual int NavChildCount() const { return ChildCount(); }
+  virtual int NavIndexOf(const TdxBarAccessibilityHelper* Child) const { return IndexOfChildHelper(Child); }
+
+  // Navigation.
   // The helper selected when navigation starts here (a main menu's first entry).
   virtual TdxBarAccessibilityHelper* GetDefaultSelectable() { return nullptr; }
-  // The helper shows key tips for its children.
-  virtual bool AcceptsKeyTips() const { return false; }
+  virtual bool ChildrenReachableByKey(WORD Key) { (void)Key; return true; }
+  virtual bool ProcessNavigationKey(WORD& Key) { (void)Key; return false; }
+  virtual bool IsNavigationKeyFor(WORD Key) { (void)Key; return false; }
+  // Directions 0 left, 1 up, 2 right, 3 down.
+  virtual TdxBarAccessibilityHelper* FindNextInDirection(int Direction);
+  virtual TdxBarAccessibilityHelper* FindNextInTabOrder(bool Forward);
+  virtual void SelectHelper(bool ByTab);
+  virtual void Deselect(TdxBarAccessibilityHelper* Next);
+  TdxBarAccessibilityHelper* FirstSelectableInTree();
+  TdxBarAccessibilityHelper* NextNavigable(int Index, bool Forward);
+
+  // Key tips.
+  // The key-tip window manager of the tree (its root supplies one); null without.
+  virtual IdxBarKeyTipWindowManager* GetKeyTipWindowManager();
+  bool AcceptsKeyTips() { return GetKeyTipWindowManager() != nullptr; }
+  virtual std::string GetKeyTip() const { return std::string(); }
+  virtual std::string GetDefaultKeyTip() const { return std::string(); }
+  std::string KeyTipText() const;
+  virtual POINT KeyTipPoint() const { return POINT{0, 0}; }
+  virtual TdxBarAccessibilityHelper* KeyTipParent() const { return ParentBarHelper(); }
+  virtual bool IsKeyTipContainer() const { return IsSelectable(); }
+  virtual void KeyTipExecute(bool ByKeyTip) { (void)ByKeyTip; }
+  void CollectKeyTipsData(std::vector<TdxBarKeyTipData*>& List);
+  // The key tips of the children, made unique.
+  void BuildKeyTipList(std::vector<TdxBarKeyTipData*>& List);
+  // One level up in key tips, or the end of keyboard mode at the top.
+  virtual void ReturnToParentKeyTips();
 
 private:
+  TdxBarAccessibilityHelper* FirstOrLastSelectable(bool First);
   TObject* FOwnerObject;
 };
 

@@ -7,6 +7,7 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarToolbarLayout.h"
 #include "suite/bars/Bars.h"
 #include "suite/bars/BarDockControl.h"
 #include "suite/common/ObjectLinks.h"
@@ -228,8 +229,8 @@ SIZE ControlsExtent(TCustomdxBarControl* W, bool Horizontal, bool FirstOnly) {
   int Along = 0, Across = 0;
   for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
     TdxBarItemLink* L = Links->GetShownLink(I);
-    TdxBarItemControl* C = L->GetControl();
-    int Wd = C ? C->GetWidthInParent() : 23, Ht = C ? C->GetHeightInParent() : 22;
+    SIZE Size = ToolbarLinkSize(L);
+    int Wd = Size.cx, Ht = Size.cy;
     int A = Horizontal ? Wd : Ht, X = Horizontal ? Ht : Wd;
     if (I > 0 && L->GetBeginGroup()) Along += 6;
     Along = FirstOnly ? std::max(Along, A) : Along + A;
@@ -245,6 +246,9 @@ bool IsHorizontalStyle(TdxBarDockingStyle Style) { return Style == dsTop || Styl
 }  // namespace
 
 int TdxBarControl::MinWidthForStyle(TdxBarDockingStyle Style) {
+  if (Style == dsNone)
+    return FloatingToolbarMinWidth(ControlsExtent(this, false, false).cx, FBar && FBar->CanClose(), MarkExtent(),
+                                   GetSystemMetrics(SM_CXSMSIZE));
   if (!IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, false, false).cx;
   return ControlsExtent(this, true, true).cx;
 }
@@ -262,14 +266,6 @@ int TdxBarControl::ContentWidth(TdxBarDockingStyle Style) {
 int TdxBarControl::ContentHeight(TdxBarDockingStyle Style) {
   int H = IsHorizontalStyle(Style) ? ControlsExtent(this, true, false).cy : ControlsExtent(this, false, false).cy;
   return std::max(H, MinHeightForStyle(Style));
-}
-
-SIZE TdxBarControl::CalcSizeForWidth(TdxBarDockingStyle Style, int Extent) {
-  return SIZE{Extent, MinHeightForStyle(Style)};
-}
-
-SIZE TdxBarControl::CalcWrappedSize(TdxBarDockingStyle Style, int Extent) {
-  return SIZE{MinWidthForStyle(Style), Extent};
 }
 
 SIZE TdxBarControl::CalcSizeForDockingStyle(TdxBarDockingStyle Style) {
@@ -318,6 +314,16 @@ void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Styl
   } else if (GetParent()) {
     SetParent(nullptr);
   }
+}
+
+POINT TdxBarControl::KeepFloatingInWorkArea(const RECT& R, const RECT& WorkArea) {
+  POINT P{R.left, R.top};
+  LONG W = R.right - R.left, H = R.bottom - R.top;
+  if (R.right <= WorkArea.left) P.x = WorkArea.left;
+  if (R.left >= WorkArea.right) P.x = WorkArea.right - W;
+  if (R.bottom <= WorkArea.top) P.y = WorkArea.top;
+  if (R.top >= WorkArea.bottom) P.y = WorkArea.bottom - H;
+  return P;
 }
 
 bool TdxBarControl::CanDock() const { return FBar && FBar->IsDockingAllowed(); }

@@ -18,6 +18,7 @@
 
 #include "framework/CustomControl.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAnimation.h"
 #include "suite/bars/BarTypes.h"
 
 class TdxBarItemControl;
@@ -257,6 +258,14 @@ public:
   void SetMovingSelf(bool Value) { FMovingSelf = Value; }
   // The bar may be dragged at all: some docking style is allowed.
   virtual bool CanDock() const;
+  // Where a floating window of bounds R that meets no work area goes, so that it
+  // lies inside WorkArea on each axis it was outside of (both corrected together).
+  static POINT KeepFloatingInWorkArea(const RECT& R, const RECT& WorkArea);
+  // The grab offset kept at the same ratio of a new extent: MulDiv(Extent, Grab,
+  // OldExtent), and 0 for a window that had no extent.
+  static int ScaleGrab(int Extent, int Grab, int OldExtent) { return OldExtent == 0 ? 0 : MulDiv(Extent, Grab, OldExtent); }
+  // A floating frame's edge snaps to the sizes the items allow while dragged.
+  void WndProc(TMessage& Message) override;
 
 private:
   TdxBar* FBar = nullptr;
@@ -290,6 +299,30 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 public:
   explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
   TdxBarWindowKind Kind() const override { return bwkSubMenu; }
+
+  // ---- the show animation (unfold and slide run on their own thread)
+  // Starts the thread for a window placed, hidden, at its final bounds.
+  void StartAnimation(const MenuAnimationParams& Params);
+  // Terminates, waits for and frees a running (or finished) animation thread.
+  void StopAnimation();
+  bool IsAnimating() const { return FAnimating; }
+  TdxBarAnimationThread* GetAnimationThread() const { return FAnimationThread; }
+  // The thread ended (main thread): the window takes its final bounds and paints.
+  virtual void AnimationFinished(TdxBarAnimationThread* Thread);
+  // Paints the client, as the window would, into DC (the animation's image).
+  void PaintAnimationImage(HDC DC) { PaintWindow(DC); }
+  // The light colour's palette on screens of 8 bits per pixel or less.
+  virtual void SelectLightPalette(HDC DC) { (void)DC; }
+  virtual void UnselectLightPalette(HDC DC) { (void)DC; }
+  void BeforeDestruction() override;
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void Paint() override;
+
+private:
+  TdxBarAnimationThread* FAnimationThread = nullptr;
+  bool FAnimating = false;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

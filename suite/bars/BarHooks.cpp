@@ -78,6 +78,9 @@ bool RouteKeyToBars(WORD Key, LPARAM KeyData) {
   }
   if (BarDesignControllerInstance()->IsDragging()) return false;
   TShiftState Shift = CurrentShiftState();
+  // A key meets an unfolding menu at its final bounds, whoever handles the key.
+  if (Press)
+    if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(TopActiveBarControl())) Menu->StopAnimation();
   TdxBarNavigationController* Nav = BarNavigationControllerInstance();
   if (Nav->WantsKey(Key, Shift)) {
     if (Press) {

@@ -1,5 +1,6 @@
 #include "suite/bars/BarItemControl.h"
 
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -14,7 +15,13 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* ALink)
 TdxBarItemControl::~TdxBarItemControl() {
   TCustomdxBarControl* Parent = GetParent();
   if (Parent) Parent->GetViewInfo()->RemoveItemControlViewInfo(FViewInfo.get());
+  if (FHelper) FHelper->NoteOwnerDestroyed();
   ClearLinksToObject(this);
+}
+
+TdxBarAccessibilityHelper* TdxBarItemControl::GetIAccessibilityHelper() {
+  if (!FHelper) FHelper.reset(TdxBarAccessibilityHelper::Create(this));
+  return FHelper.get();
 }
 
 TCustomdxBarControl* TdxBarItemControl::GetParent() const {

@@ -18,6 +18,7 @@ class TBitmap;
 class TCustomImageList;
 class TCustomdxBarControl;
 class TdxBarPainter;
+class TdxBarAccessibilityHelper;
 
 // The per-control view info kept in its window's view-info list.
 class TdxBarItemControlViewInfo : public TObject {
@@ -109,6 +110,9 @@ public:
 
   virtual void MouseLeave() {}
 
+  // The control's accessibility helper, made on first request.
+  TdxBarAccessibilityHelper* GetIAccessibilityHelper();
+
 protected:
   virtual void ClickControl() {}
   virtual void ExecuteClick();
@@ -116,6 +120,7 @@ protected:
 private:
   TdxBarItemLink* FItemLink;
   TOwned<TdxBarItemControlViewInfo> FViewInfo;
+  TOwned<TdxBarAccessibilityHelper> FHelper;
   bool FActive = false;
   bool FSelectedByMouse = false;
 };

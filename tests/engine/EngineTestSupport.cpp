@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/WorkingFile.h"
 #include "framework/Unicode.h"
 
 namespace {
@@ -27,6 +28,7 @@ TTempFolder::TTempFolder() {
 }
 
 TTempFolder::~TTempFolder() {
+  WaitForReleasedWorkingFiles();  // working files of the test's blocks
   for (const std::string& f : List()) DeleteFileW(Utf8ToWide(File(f)).c_str());
   RemoveDirectoryW(Utf8ToWide(Folder).c_str());
 }

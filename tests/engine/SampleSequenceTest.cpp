@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "EngineTestSupport.h"
 #include "engine/SampleSequence.h"
 #include "framework/Unicode.h"
@@ -60,6 +63,95 @@ TEST(SampleSequence, PeaksComeFromSummaries) {
   EXPECT_FLOAT_EQ(late.Min, -0.5f);
 }
 
+namespace {
+
+// min and max as a plain loop finds them: a NaN is passed over, unless it
+// comes first.
+void MinMax(const std::vector<float>& s, size_t from, size_t to, int step, float& lo, float& hi) {
+  lo = hi = s[from];
+  for (size_t i = from; i < to; i += size_t(step)) {
+    lo = s[i] < lo ? s[i] : lo;
+    hi = s[i] > hi ? s[i] : hi;
+  }
+}
+
+bool Same(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &d)) return ~0ull;
+  return uint64_t(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
+}
+
+}  // namespace
+
+TEST(SampleSequence, SummariesOfEveryGranuleAndSixteenBitStorage) {
+  struct Case {
+    const char* Name;
+    int Channels;
+    int64_t Frames;
+    bool Int16;  // written as 16-bit samples, as a WAV file is read
+  };
+  const Case cases[] = {
+      {"mono floats", 1, TAudioBlock::kFrames + 1000 + 3, false},
+      {"stereo floats", 2, TAudioBlock::kFrames * 2 + 77, false},
+      {"mono 16-bit", 1, 2000 + 5, true},
+      {"stereo 16-bit", 2, TAudioBlock::kFrames + 3, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTempFolder dir;
+    auto file = TWorkingFile::Create(dir.Path());
+    const size_t n = size_t(c.Frames) * c.Channels;
+    std::vector<int16_t> ints(n);
+    std::vector<float> s(n);
+    uint32_t seed = 5;
+    for (size_t i = 0; i < n; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      ints[i] = int16_t(seed >> 16);
+      s[i] = c.Int16 ? ints[i] / 32768.0f : float(int32_t(seed)) / 2147483648.0f;
+    }
+    if (!c.Int16) {
+      s[size_t(TAudioBlock::kGranule) * c.Channels * 3] = NAN;  // first sample of a granule
+      s[size_t(TAudioBlock::kGranule) * c.Channels * 5 + 7] = NAN;
+      s[n - 1] = 1.5f;
+    }
+    TSequenceBuilder b(c.Channels, file);
+    if (c.Int16) b.WriteInt16(ints.data(), c.Frames);
+    else b.Write(s.data(), c.Frames);
+    TSampleSequence seq = b.Finish();
+    // Each block's granules lie at multiples of 256 frames from its start.
+    for (int64_t g = 0; g * TAudioBlock::kGranule < c.Frames; ++g) {
+      const int64_t f0 = g * TAudioBlock::kGranule, f1 = std::min(c.Frames, f0 + TAudioBlock::kGranule);
+      for (int ch = 0; ch < c.Channels; ++ch) {
+        float lo, hi;
+        MinMax(s, size_t(f0) * c.Channels + ch, size_t(f1) * c.Channels, c.Channels, lo, hi);
+        TPeak p = seq.Peak(f0, 1, ch);
+        ASSERT_TRUE(Same(p.Min, lo) && Same(p.Max, hi)) << "granule " << g << " channel " << ch;
+      }
+    }
+    std::vector<float> back = seq.Read(0, c.Frames);
+    for (size_t i = 0; i < n; ++i) ASSERT_TRUE(Same(back[i], s[i])) << i;
+  }
+
+  // Floats that are all 16-bit values take two bytes each in the working file.
+  TTempFolder dir;
+  auto file = TWorkingFile::Create(dir.Path());
+  std::vector<float> exact(size_t(TAudioBlock::kFrames) * 2 + 10);
+  for (size_t i = 0; i < exact.size(); ++i) exact[i] = float(int(i * 37 % 65536) - 32768) / 32768.0f;
+  TSequenceBuilder packed(2, file);
+  packed.Write(exact.data(), int64_t(exact.size() / 2));
+  EXPECT_EQ(packed.Finish().Read(0, int64_t(exact.size() / 2)), exact);
+  EXPECT_EQ(FileSize(file->GetPath()), exact.size() * 2);
+  // One sample that is not makes its block (the last, of 10 samples) keep four
+  // bytes a sample; the first block is stored at two again.
+  exact[exact.size() - 3] += 1.0f / 65536;
+  TSequenceBuilder whole(2, file);
+  whole.Write(exact.data(), int64_t(exact.size() / 2));
+  EXPECT_EQ(whole.Finish().Read(0, int64_t(exact.size() / 2)), exact);
+  EXPECT_EQ(FileSize(file->GetPath()), exact.size() * 2 + size_t(TAudioBlock::kFrames) * 2 * 2 + 10 * 4);
+}
+
 TEST(SampleSequence, BlocksSurviveCacheEvictionAndSilenceNeedsNoStorage) {
   TTempFolder dir;
   SetBlockCacheLimit(size_t(TAudioBlock::kFrames) * 2 * sizeof(float));  // room for one block
@@ -86,6 +178,7 @@ TEST(WorkingFile, RemovedWithItsLastBlockAndStaleFilesAreSwept) {
     EXPECT_EQ(SweepStaleWorkingFiles(dir.Path()), 0);
     EXPECT_EQ(dir.List().size(), 1u);
   }
+  WaitForReleasedWorkingFiles();
   EXPECT_TRUE(dir.List().empty());
 
   // What a crashed run leaves behind goes; other files stay.
@@ -104,6 +197,7 @@ TEST(WorkingFile, RemovedWithItsLastBlockAndStaleFilesAreSwept) {
   ASSERT_EQ(left.size(), 1u);
   EXPECT_NE(left[0], "SonveltWork-99999-2-2.tmp");
   e.reset();
+  WaitForReleasedWorkingFiles();
   EXPECT_TRUE(other.List().empty());
 }
 

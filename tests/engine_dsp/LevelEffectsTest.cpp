@@ -34,6 +34,44 @@ TEST(LevelEffects, AmplifyScalesByPercent) {
   }
 }
 
+TEST(LevelEffects, LongBlocksGiveEachSampleAsItsOwnExpressionDoes) {
+  // Odd lengths, and NaN, infinities and overflowing values in every position
+  // of a group of four: each comes out as silence.
+  std::vector<float> input = Noise(1001, 0.9, 2);
+  const float specials[] = {NAN, INFINITY, -INFINITY, 3e38f};
+  for (std::size_t i = 0; i < 16; ++i)
+    input[100 + 5 * i] = specials[i % 4];
+  auto finiteOr0 = [](float v) { return std::isfinite(v) ? v : 0.0f; };
+
+  TAmplify amplify(Stereo, 300);
+  std::vector<float> amplified = Apply(amplify, input, 333);
+  ASSERT_EQ(amplified.size(), input.size());
+  for (std::size_t i = 0; i < input.size(); ++i)
+    ASSERT_EQ(amplified[i], finiteOr0(std::isfinite(input[i]) ? input[i] * 3.0f : 0.0f)) << i;
+
+  const float ll = 0.7f, lr = 0.3f, rl = 0.1f, rr = 0.9f;
+  TMixStereo mix(Stereo, 70, 30, 10, 90);
+  std::vector<float> mixed = Apply(mix, input, 333);
+  for (std::size_t f = 0; f < input.size() / 2; ++f) {
+    float l = input[2 * f], r = input[2 * f + 1];
+    if (!std::isfinite(l) || !std::isfinite(r)) {
+      EXPECT_EQ(mixed[2 * f], 0.0f) << f;
+      EXPECT_EQ(mixed[2 * f + 1], 0.0f) << f;
+      continue;
+    }
+    ASSERT_EQ(mixed[2 * f], finiteOr0(ll * l + lr * r)) << f;
+    ASSERT_EQ(mixed[2 * f + 1], finiteOr0(rl * l + rr * r)) << f;
+  }
+
+  // The peak of all channels sets one gain, from an odd number of samples.
+  std::vector<float> quiet = Noise(1003, 0.4, 1, 3);
+  quiet[502] = -0.45f;
+  TNormalize normalize(Mono, 90);
+  std::vector<float> normalized = Apply(normalize, quiet, 100);
+  for (std::size_t i = 0; i < quiet.size(); ++i)
+    ASSERT_EQ(normalized[i], quiet[i] * (0.9f / 0.45f)) << i;
+}
+
 TEST(LevelEffects, NormalizeBringsPeakOfAllChannelsToTarget) {
   // The louder channel decides; both get the same gain.
   std::vector<float> input = {0.1f, -0.4f, 0.2f, 0.05f, -0.3f, 0.2f};

@@ -19,7 +19,7 @@ class TThrowingNavigation : public TdxBarNavigationController {
 public:
   std::vector<WORD> Dispatched;
   bool WantsKey(WORD Key, TShiftState) override { return Key == 'Q' || Key == 'W'; }
-  void DispatchNavigationKey(WORD Key, TShiftState) override {
+  void DispatchNavigationKey(WORD Key, TShiftState, TdxBarAccessibilityHelper*, TdxBarAccessibilityHelper*) override {
     Dispatched.push_back(Key);
     if (Key == 'Q') throw std::runtime_error("navigation failed");
   }

@@ -1,0 +1,106 @@
+// Floating toolbars: kept on the work area, sized to what their items allow.
+#include <gtest/gtest.h>
+
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/Bars.h"
+#include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarTestSupport.h"
+
+namespace {
+TEST(BarFloating, AWindowOffTheWorkAreaComesBackOnEveryAxisItLeft) {
+  const RECT Work{0, 0, 800, 600};
+  const struct {
+    RECT R;
+    POINT Expected;
+  } Cases[] = {
+      {{-300, 100, -100, 150}, {0, 100}},     // left of it
+      {{100, -80, 300, -30}, {100, 0}},       // above it
+      {{-300, -80, -100, -30}, {0, 0}},       // left of and above: both corrected
+      {{900, 700, 1100, 750}, {600, 550}},    // right of and below
+      {{-300, 700, -100, 750}, {0, 550}},     // left of and below
+  };
+  for (const auto& C : Cases) {
+    POINT P = TdxBarControl::KeepFloatingInWorkArea(C.R, Work);
+    EXPECT_EQ(C.Expected.x, P.x) << C.R.left << "," << C.R.top;
+    EXPECT_EQ(C.Expected.y, P.y) << C.R.left << "," << C.R.top;
+  }
+}
+}  // namespace
+
+namespace {
+struct FloatingSizingFixture : BarFormFixture {
+  TdxBarManager* M = nullptr;
+  TdxBar* Bar = nullptr;
+  void AddControls() override {
+    M = NewManager();
+    M->SetHideFloatingBarsWhenInactive(false);
+  }
+  void TearDown() override {
+    Free(M);
+    BarFormFixture::TearDown();
+  }
+  // A floating bar of Count buttons, a group starting at every GroupEvery-th one.
+  void MakeBar(int Count, int GroupEvery) {
+    Bar = M->GetBars()->Add();
+    Bar->SetCaption("Tools");
+    for (int I = 0; I < Count; ++I) {
+      TdxBarItemLink* L = Bar->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
+      if (GroupEvery > 0 && I > 0 && I % GroupEvery == 0) L->SetBeginGroup(true);
+    }
+    Bar->SetDockingStyle(dsNone);
+    Bar->SetFloatLeft(200);
+    Bar->SetFloatTop(200);
+    Bar->SetVisible(true);
+    Pump();
+  }
+  TdxBarControl* Window() { return static_cast<TdxBarControl*>(Bar->GetBarControl()); }
+  RECT Sizing(UINT Edge, RECT Asked) {
+    SendMessageW(Window()->GetHandle(), WM_SIZING, Edge, reinterpret_cast<LPARAM>(&Asked));
+    return Asked;
+  }
+};
+
+// Buttons are 23 x 22, groups parted by 6 pixels: three groups of three are 219
+// long on one row, 144 x 50 on two rows, 69 x 78 on three.
+TEST_F(FloatingSizingFixture, DraggedEdgesSnapToTheRowsTheGroupsAllow) {
+  MakeBar(9, 3);
+  ASSERT_TRUE(Window() && Window()->HandleAllocated());
+  RECT W = QueryWindowRect(Window()->GetHandle());
+  RECT C = QueryClientRect(Window()->GetHandle());
+  const int HB = (W.right - W.left) - C.right, VB = (W.bottom - W.top) - C.bottom;
+  EXPECT_EQ(219, C.right);
+  EXPECT_EQ(22, C.bottom);
+  struct {
+    UINT Edge;
+    RECT Asked;
+    RECT Want;
+  } Cases[] = {
+      // The left edge dragged in: the right edge stays, the width snaps.
+      {WMSZ_LEFT, {300, 100, 450 + HB, 130}, {450 - 144, 100, 450 + HB, 100 + 50 + VB}},
+      {WMSZ_LEFT, {350, 100, 450 + HB, 130}, {450 - 69, 100, 450 + HB, 100 + 78 + VB}},
+      {WMSZ_RIGHT, {100, 100, 100 + HB + 230, 130}, {100, 100, 100 + HB + 219, 100 + 22 + VB}},
+      // The bottom dragged to 60 high: the narrowest rows that stay that low.
+      {WMSZ_BOTTOM, {100, 100, 400, 160 + VB}, {100, 100, 100 + 144 + HB, 100 + 50 + VB}},
+      // A corner keeps the current bounds.
+      {WMSZ_BOTTOMRIGHT, {100, 100, 150, 150}, W},
+      // Never above -15.
+      {WMSZ_RIGHT, {100, -40, 100 + HB + 219, 0}, {100, -15, 100 + HB + 219, -15 + 22 + VB}},
+  };
+  for (const auto& K : Cases) {
+    RECT R = Sizing(K.Edge, K.Asked);
+    EXPECT_TRUE(EqualRect(&K.Want, &R)) << K.Edge << " " << K.Asked.left << ": " << R.left << "," << R.top << ","
+                                        << R.right << "," << R.bottom;
+  }
+}
+
+TEST_F(FloatingSizingFixture, AFloatingBarOfOneButtonIs51PixelsWide) {
+  MakeBar(1, 0);
+  ASSERT_TRUE(Window() && Window()->HandleAllocated());
+  Bar->SetAllowClose(false);
+  EXPECT_EQ(51, Window()->MinWidthForStyle(dsNone));
+  EXPECT_EQ(22, Window()->CalcSizeForWidth(dsNone, 10).cy);
+  EXPECT_EQ(51, Window()->CalcSizeForWidth(dsNone, 10).cx);
+}
+}  // namespace
