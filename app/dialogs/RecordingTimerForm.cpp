@@ -9,7 +9,7 @@
 #include "framework/Label.h"
 
 TRecordingTimerForm::TRecordingTimerForm(TComponent* AOwner) : TForm(AOwner) {
-  InitDialogForm(this, "Recording Timer ", 360, 186);
+  InitDialogForm(this, "Recording Timer ", 400, 186);
   LabelStartRecording = AddControl<TLabel>(this, 12, 10, 200, 14, "Start Recording:");
   RadioButtonManually = AddControl<TRadioButton>(this, 24, 30, 120, 17, "&Manually");
   RadioButtonManually->SetChecked(true);
@@ -17,7 +17,7 @@ TRecordingTimerForm::TRecordingTimerForm(TComponent* AOwner) : TForm(AOwner) {
   for (TRadioButton* R : {RadioButtonManually, RadioButtonAutomatically})
     R->OnClick = TNotifyEvent(this, &TRecordingTimerForm::RadioButtonClick);
   DateTimePickerAutomaticallyData = AddControl<TDateTimePicker>(this, 148, 54, 104, 21);
-  DateTimePickerAutomaticallyTime = AddControl<TDateTimePicker>(this, 258, 54, 90, 21);
+  DateTimePickerAutomaticallyTime = AddControl<TDateTimePicker>(this, 258, 54, 100, 21);
   DateTimePickerAutomaticallyTime->SetKind(dtkTime);
   LabelWhenRecording = AddControl<TLabel>(this, 12, 92, 200, 14, "When Recording:");
   CheckBoxStopAfter = AddControl<TCheckBox>(this, 24, 114, 110, 17, "&Stop After");
@@ -26,11 +26,11 @@ TRecordingTimerForm::TRecordingTimerForm(TComponent* AOwner) : TForm(AOwner) {
   DateTimePickerWhenRecordingTime->SetKind(dtkTime);
   DateTimePickerWhenRecordingTime->SetFormat("HH:mm:ss");
   DateTimePickerWhenRecordingTime->SetDateTime(EncodeTime(0, 0, 10, 0));
-  LabelHoursMinutesSeconds = AddControl<TLabel>(this, 234, 116, 124, 14, "hours : minutes : seconds");
-  ButtonStartTimerRecord = AddControl<TButton>(this, 120, 152, 140, 25, "&Start Timer Record");
+  LabelHoursMinutesSeconds = AddControl<TLabel>(this, 234, 116, 156, 14, "hours : minutes : seconds");
+  ButtonStartTimerRecord = AddControl<TButton>(this, 160, 152, 140, 25, "&Start Timer Record");
   ButtonStartTimerRecord->SetDefault(true);
   ButtonStartTimerRecord->OnClick = TNotifyEvent(this, &TRecordingTimerForm::ButtonStartTimerRecordClick);
-  ButtonCancel = AddControl<TButton>(this, 268, 152, 80, 25, "&Cancel");
+  ButtonCancel = AddControl<TButton>(this, 308, 152, 80, 25, "&Cancel");
   ButtonCancel->SetCancel(true);
   ButtonCancel->SetModalResult(mrCancel);
   OnShow = TNotifyEvent(this, &TRecordingTimerForm::FormShow);

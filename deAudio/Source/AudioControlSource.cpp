@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/ClassRegistry.h"
 #include "framework/Published.h"
 
 namespace {
+
+const bool Registered = (RegisterClass(TdeAudioControlSource::StaticClass()), true);
 
 // The level the gauges show for a sample: full-scale negative counts as full
 // scale, so clipping on that side shows as clipping, not as silence.

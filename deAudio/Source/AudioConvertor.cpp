@@ -6,9 +6,12 @@
 #include <cstring>
 
 #include "deAudio/Source/ACMErrors.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Published.h"
 
 namespace {
+
+const bool Registered = (RegisterClass(TdeAudioConvertor::StaticClass()), true);
 
 // Masks every floating-point exception while a driver converts: some drivers do
 // arithmetic that would otherwise trap. The caller's settings come back after.

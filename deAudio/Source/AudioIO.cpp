@@ -5,6 +5,7 @@
 
 #include "deAudio/Source/ACMErrors.h"
 #include "framework/AllocateHWnd.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Published.h"
 
 namespace {
@@ -12,6 +13,7 @@ const char kActive[] = "Cannot perform this action while active.";
 const char kBadSize[] = "Invalid input buffer size.";
 const char kOpenError[] = "Error opening audio device for input.";
 const char kCloseError[] = "Error closing input device.";
+const bool Registered = (RegisterClass(TdeAudioIn::StaticClass()), true);
 }  // namespace
 
 // --- TdeAudioIO ---
@@ -36,7 +38,14 @@ void TdeAudioIO::BeforeDestruction() {
 
 void TdeAudioIO::Loaded() {
   TComponent::Loaded();
-  if (FAutoOpen && !GetComponentState().Contains(csDesigning)) Open();
+  if (!FAutoOpen || GetComponentState().Contains(csDesigning)) return;
+  // A device that cannot be opened must not undo the whole read: its owner works
+  // without the capture, which stays closed, and the user is told why.
+  try {
+    Open();
+  } catch (const Exception&) {
+    ReportException(this);
+  }
 }
 
 void TdeAudioIO::SetActive(bool Value) {

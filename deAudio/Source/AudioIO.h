@@ -55,7 +55,8 @@ protected:
   virtual void DoClose() = 0;
   virtual void DoOpen() = 0;
   virtual void WindowProc(TMessage& Message) { (void)Message; }
-  // Read from form data: open when AutoOpen says so.
+  // Read from form data: open when AutoOpen says so. A failure to open goes to
+  // the application's exception report and leaves the read whole.
   void Loaded() override;
 
 private:

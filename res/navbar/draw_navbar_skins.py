@@ -48,7 +48,7 @@ ELEMENTS = {
                 ("ScrollDownButton", ["normal", "hot", "pressed"], 16, 16, 1),
                 ("OverflowPanel", ["normal"], 16, 24, 1),
                 ("OverflowPanelItem", ["normal", "hot", "pressed"], 16, 16, 2),
-                ("OverflowPanelExpandItem", ["normal", "hot", "pressed", "droppeddown"], 18, 24, 1),
+                ("OverflowPanelExpandItem", ["normal", "hot", "pressed", "droppeddown"], 20, 24, 1),
                 ("GroupClient", ["normal"], 16, 16, 1), ("Item", ["normal", "hot", "pressed"], 16, 16, 1),
                 ("ItemSelected", ["normal", "hot", "pressed"], 16, 16, 1)],
     "Bars": [("PopupMenu", ["normal"], 12, 12, 1), ("PopupMenuLinkSelected", ["normal"], 12, 12, 1),
@@ -57,6 +57,9 @@ ELEMENTS = {
                ("ScrollThumbVert", ["normal", "hot", "pressed", "disabled"], 16, 16, 1),
                ("ScrollContentVert", ["normal", "hot", "pressed", "disabled"], 16, 16, 1)],
 }
+# Content offsets: the popup's frame around the inner bar (its right side is the
+# sizing edge) and the overflow row's space above and below its icons.
+CONTENT_OFFSETS = {("NavPane", "PopupBorder"): (3, 3, 3, 3), ("NavPane", "OverflowPanel"): (0, 2, 0, 2)}
 COLOURS = ["ContainerBorderColor", "ContainerHighlightBorderColor", "ContentColor", "ContentEvenColor",
            "ContentOddColor", "ContentTextColor", "HeaderBackgroundColor", "HeaderBackgroundTextColor",
            "LayoutControlColor", "SelectionColor", "SelectionTextColor"]
@@ -137,9 +140,26 @@ def marked(rows, w, h, marks, colour):
     return rows
 
 
+# Marks that differ by image index: the scroll arrows up, down, left and right.
+INDEXED_MARKS = {"ScrollButton": [triangle("up"), triangle("down"),
+                                  [(-y, x) for x, y in triangle("up")], [(y, x) for x, y in triangle("up")]],
+                 "ScrollThumbVert": [[(x, y) for y in (-2, 0, 2) for x in range(-3, 4)]]}
+
+
+def track(scheme, w, h):
+    """The scroll track: flat and lighter than the thumb that runs in it."""
+    flat = mix(scheme["base"], (255, 255, 255), 0.5)
+    return [[(scheme["frame"] if x in (0, w - 1) else flat) + (255,) for x in range(w)] for y in range(h)]
+
+
 def strip(scheme, states, w, h, count, name=""):
-    cells = [marked(cell(scheme, s, w, h, i), w, h, MARKS.get(name), scheme["text"])
-             for i in range(count) for s in states]
+    def marks(i):
+        return INDEXED_MARKS[name][i] if name in INDEXED_MARKS else MARKS.get(name)
+    if name == "ScrollContentVert":
+        cells = [track(scheme, w, h) for i in range(count) for s in states]
+    else:
+        cells = [marked(cell(scheme, s, w, h, i), w, h, marks(i), scheme["text"])
+                 for i in range(count) for s in states]
     rows = [sum((c[y] for c in cells), []) for y in range(h)]
     return png(w * len(cells), h, rows)
 
@@ -171,7 +191,7 @@ def element(scheme, name, states, w, h, count, version_102, group):
     pic = strip(scheme, states, w, h, count, name)
     m = 3 if min(w, h) > 6 else 0
     out = text(name)
-    out += struct.pack("<iBi", COLOR_DEFAULT, 255, count) + rect(0, 0, 0, 0)
+    out += struct.pack("<iBi", COLOR_DEFAULT, 255, count) + rect(*CONTENT_OFFSETS.get((group, name), (0, 0, 0, 0)))
     out += image_record(b"", (0, 0, 0, 0), [], version_102)  # no glyph
     out += image_record(pic, (m, m, m, m), states, version_102)
     for side in ("Left", "Top", "Right", "Bottom"):
@@ -180,7 +200,7 @@ def element(scheme, name, states, w, h, count, version_102, group):
     props = []
     if group == "NavPane" and name == "Caption":
         props = [prop("TdxSkinIntegerProperty", "Height", struct.pack("<i", 28)),
-                 prop("TdxSkinIntegerProperty", "FontSize", struct.pack("<i", 11))]
+                 prop("TdxSkinIntegerProperty", "FontSize", struct.pack("<i", 12))]
     return out + struct.pack("<i", len(props)) + b"".join(props)
 
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Form.h"
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -214,7 +215,39 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
     Message.Result = MA_NOACTIVATE;
     return;
   }
+  // While a chain of bar windows is active, only its windows see the mouse.
+  if (((Message.Msg >= WM_NCMOUSEMOVE && Message.Msg <= WM_NCMBUTTONDBLCLK) ||
+       (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSEWHEEL)) &&
+      !IsInActiveChain())
+    return;
+  // Nor does it keep the focus, unless an edit or combo of it is taking it.
+  if (Message.Msg == WM_SETFOCUS) {
+    TdxBarItemControl* Selected = SelectedItemControl();
+    if (!Selected || !Selected->IsWindowControl()) {
+      RestoreFocus();
+      return;
+    }
+  }
   TCustomControl::WndProc(Message);
+}
+
+bool TCustomdxBarControl::IsInActiveChain() const {
+  TCustomdxBarControl* W = TopActiveBarControl();
+  if (!W) return true;
+  for (; W; W = W->GetParentBar())
+    if (W == this) return true;
+  return false;
+}
+
+void TCustomdxBarControl::RestoreFocus() {
+  TCustomForm* Form = FBarManager ? FBarManager->OwnerChildOrTopForm() : nullptr;
+  HWND Target = nullptr;
+  if (Form && Form->HandleAllocated()) {
+    Target = Form->GetHandle();
+    // A hidden form passes the focus to the window after it.
+    if (!IsWindowVisible(Target)) Target = GetWindow(Target, GW_HWNDNEXT);
+  }
+  if (Target && Target != GetHandle()) ::SetFocus(Target);
 }
 
 // ---- TdxBarControl

@@ -152,6 +152,10 @@ public:
   virtual void Dismiss() { Hide(); }
   // Closes the window (and a menu its chain); a closed toolbar loses its active state.
   virtual void CloseBar();
+  // Hands the focus to the manager's form (the window takes it only for its edits).
+  virtual void RestoreFocus();
+  // No chain is active, or walking from its top through the parent bars meets this window.
+  virtual bool IsInActiveChain() const;
   virtual bool AllowsClose() { return true; }
   virtual bool ChainCanClose() { return AllowsClose(); }
   virtual bool CanDeactivateFor(HWND Wnd) { (void)Wnd; return true; }

@@ -198,7 +198,7 @@ public:
   void UpdateInKinds(unsigned Kinds);
   static constexpr unsigned AllKinds = 7;
   virtual bool HasHotImage() const { return false; }
-  bool HasImageIndex() const { return FImageIndex >= 0 || FLargeImageIndex >= 0; }
+  virtual bool HasImageIndex() const { return FImageIndex >= 0 || FLargeImageIndex >= 0; }
 
   // Layout store: sub-items keep their links there.
   virtual void LoadLayout(TCustomIniFile* Store, const std::string& Base) { (void)Store, (void)Base; }

@@ -159,8 +159,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(ResolveOwner(AOwne
   EnsureBarUnit();
   // Refused managers never reach the list: the checks come before registering.
   FInternalState |= bmsfConstructing;
-  if (!dynamic_cast<TWinControl*>(GetOwner())) throw EdxException(BarString(dxSBAR_MANAGEROWNER));
-  if (FindBarManagerByOwner(GetOwner())) throw EdxException(BarString(dxSBAR_ONEMANAGERPERCONTROL));
+  if (!dynamic_cast<TWinControl*>(GetOwner())) throw EdxException(BarString(dxSBAR_BARMANAGERBADOWNER));
+  if (FindBarManagerByOwner(GetOwner())) throw EdxException(BarString(dxSBAR_BARMANAGERMORETHANONE));
   FInternalState &= ~bmsfConstructing;
 }
 

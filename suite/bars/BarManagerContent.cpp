@@ -474,7 +474,7 @@ bool TdxBarManager::OwnerAcceptsNewComponents() const {
 
 TdxBar* TdxBarManager::CreateUserBar(bool AsMainMenu, bool AskCaption) {
   std::string Caption;
-  MakeUniqueBarCaption(BarString(dxSBAR_CUSTOMTOOLBARNAME), Caption);
+  MakeUniqueBarCaption(BarString(dxSBAR_TOOLBARNEWNAME), Caption);
   if (AskCaption && !ExecuteBarNameDialog(Caption, bndToolbar, bndmNew, nullptr, this)) return nullptr;
   TdxBar* Bar = nullptr;
   LockBarsUpdate();
@@ -519,7 +519,7 @@ void TdxBarManager::AskRenameBar(TdxBar* Bar) {
 }
 
 void TdxBarManager::AskResetUsageData() {
-  if (BarMessageBox(BarString(dxSBAR_RESETUSAGEDATA), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
+  if (BarMessageBox(BarString(dxSBAR_WANTTORESETUSAGEDATA), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
     ResetUsageData();
 }
 

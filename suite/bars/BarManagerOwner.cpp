@@ -421,6 +421,8 @@ void TdxBarManager::RestoreBars(TdxDockControl* DockControl) {
     }
     if (!Restore) continue;
     FBarsToRestore->Delete(I);
+    // A bar whose window died with the form's drops the dead window first.
+    if (Bar->GetVisible()) Bar->SetVisible(false);
     Bar->SetVisible(true);
   }
 }

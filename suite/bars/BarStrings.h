@@ -1,33 +1,23 @@
-// The bar library's named texts (its product in the resource-string repository).
+// The bar library's named texts (its product in the resource-string repository),
+// one TResStringRec per name of res/bars/BarLibraryTexts.inc. Every text shown to
+// a user is read through ResolveResourceString when it is shown, so that a
+// replacement registered under the name takes effect.
 #pragma once
 
 #include <string>
 
 #include "suite/common/ResourceStrings.h"
 
-extern const TResStringRec dxSBAR_MANAGEROWNER;
-extern const TResStringRec dxSBAR_ONEMANAGERPERCONTROL;
-extern const TResStringRec dxSBAR_RECURSIVEGROUPS;
-extern const TResStringRec dxSBAR_RECURSIVEMENUS;
-extern const TResStringRec dxSBAR_DEFAULTCATEGORYNAME;
-extern const TResStringRec dxSBAR_CUSTOMTOOLBARNAME;
-extern const TResStringRec dxSBAR_RESETUSAGEDATA;
-extern const TResStringRec dxSBAR_BROKENLINKS;
-extern const TResStringRec dxSBAR_BROKENLINKSCAPTION;
-extern const TResStringRec dxSBAR_CANTMERGEMERGEDBAR;
-extern const TResStringRec dxSBAR_CANTMERGEWITHBAR;
-extern const TResStringRec dxSBAR_BARALREADYMERGED;
-extern const TResStringRec dxSBAR_BARHASMERGEDBARS;
-extern const TResStringRec dxSBAR_CANTUNMERGEBAR;
-extern const TResStringRec dxSBAR_BARNOTMERGED;
-extern const TResStringRec dxSBAR_NEWITEMCAPTION;
-extern const TResStringRec dxSBAR_NEWBUTTONCAPTION;
-extern const TResStringRec dxSBAR_NEWSUBITEMCAPTION;
-extern const TResStringRec dxSBAR_NEWSEPARATORCAPTION;
-extern const TResStringRec dxSBAR_CANTPLACESEPARATOR;
-extern const TResStringRec dxSBAR_RESETTOOLBAR;
+#define BAR_TEXT(Name, Id, Text) extern const TResStringRec Name;
+#define BAR_TEXT_AT(Name, Id) extern const TResStringRec Name;
+#include "res/bars/BarLibraryTexts.inc"
+#undef BAR_TEXT
+#undef BAR_TEXT_AT
 
-// Registers the library's strings under the product "Bars" (once).
+// The product key the library's strings are registered under.
+inline constexpr char BarStringsProductName[] = "Bars";
+
+// Registers the library's strings under BarStringsProductName (once).
 void EnsureBarStrings();
 // The text of one of the strings above, registering them first.
 std::string BarString(const TResStringRec& Rec);

@@ -303,7 +303,7 @@ void TdxBarListItem::EntryClick(TObject* Sender) {
   auto* B = dynamic_cast<TdxBarButton*>(Sender);
   if (!B) return;
   FItemIndex = static_cast<int>(B->GetTag());
-  TdxBarItem::DoClick();
+  DoClick();
 }
 
 // ---- TdxBarContainerItem

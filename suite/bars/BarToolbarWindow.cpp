@@ -1,9 +1,11 @@
 // The toolbar window's sizes and its floating frame's sizing, on the layout rules.
 #include <algorithm>
 
+#include "framework/Form.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
 #include "suite/bars/BarToolbarLayout.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/WindowUtils.h"
@@ -78,6 +80,17 @@ SIZE TdxBarControl::CalcWrappedSize(TdxBarDockingStyle Style, int Extent) {
 
 void TdxBarControl::WndProc(TMessage& Message) {
   TCustomdxBarControl::WndProc(Message);
+  if (Message.Msg == WM_DESTROY) {
+    // A floating window dies with its owner form's window when that one is made
+    // again: the manager shows the bar again once the form's window is back.
+    // Only then: a window made again for docking dies with its form standing.
+    TdxBarManager* M = GetBarManager();
+    TCustomForm* Owner = M ? M->OwnerChildOrTopForm() : nullptr;
+    if (FBar && M && IsFloating() && !IsInternalLocked() && FBar->GetVisible() && !M->IsDestroying() &&
+        !GetComponentState().Contains(csDestroying) && Owner && Owner->GetControlState().Contains(csDestroyingHandle))
+      M->NoteBarToRestore(FBar);
+    return;
+  }
   if (Message.Msg != WM_SIZING || !IsFloating() || !Message.LParam) return;
   auto* Asked = reinterpret_cast<RECT*>(Message.LParam);
   RECT Window = QueryWindowRect(GetHandle());

@@ -830,7 +830,7 @@ void TdxBar::Reset() {
 }
 
 void TdxBar::ConfirmAndReset() {
-  if (BarMessageBox(Format(BarString(dxSBAR_RESETTOOLBAR), {FCaption}), MB_OKCANCEL | MB_ICONWARNING) == IDOK) Reset();
+  if (BarMessageBox(Format(BarString(dxSBAR_WANTTORESETTOOLBAR), {FCaption}), MB_OKCANCEL | MB_ICONWARNING) == IDOK) Reset();
 }
 
 // ---- merging
@@ -840,11 +840,11 @@ void TdxBar::Merge(TdxBar* Bar) { MergeKeeping(Bar, true); }
 void TdxBar::Unmerge(TdxBar* Bar) { UnmergeKeeping(Bar, true); }
 
 void TdxBar::MergeKeeping(TdxBar* Bar, bool HandleVisible) {
-  if (FMergeData->GetTarget()) throw EdxException(BarString(dxSBAR_CANTMERGEMERGEDBAR));
-  if (!Bar || Bar == this) throw EdxException(BarString(dxSBAR_CANTMERGEWITHBAR));
+  if (FMergeData->GetTarget()) throw EdxException(BarString(dxSBAR_CANTMERGEWITHMERGEDTOOLBAR));
+  if (!Bar || Bar == this) throw EdxException(BarString(dxSBAR_CANTMERGETOOLBAR));
   if (Bar->FMergeData->GetTarget() == this)
-    throw EdxException(Format(BarString(dxSBAR_BARALREADYMERGED), {Bar->GetCaption(), FCaption}));
-  if (Bar->FMergeData->MergedCount()) throw EdxException(Format(BarString(dxSBAR_BARHASMERGEDBARS), {Bar->GetCaption()}));
+    throw EdxException(Format(BarString(dxSBAR_TOOLBARSALREADYMERGED), {Bar->GetCaption(), FCaption}));
+  if (Bar->FMergeData->MergedCount()) throw EdxException(Format(BarString(dxSBAR_TOOLBARHASMERGEDTOOLBARS), {Bar->GetCaption()}));
   bool WasMerged = Bar->FMergeData->GetTarget() != nullptr;
   if (WasMerged) Bar->FMergeData->GetTarget()->UnmergeKeeping(Bar, false);
   Bar->FMergeData->SetTarget(this);
@@ -858,9 +858,9 @@ void TdxBar::MergeKeeping(TdxBar* Bar, bool HandleVisible) {
 }
 
 void TdxBar::UnmergeKeeping(TdxBar* Bar, bool RestoreVisible) {
-  if (Bar == this) throw EdxException(BarString(dxSBAR_CANTUNMERGEBAR));
+  if (Bar == this) throw EdxException(BarString(dxSBAR_CANTUNMERGETOOLBAR));
   if (Bar && Bar->FMergeData->GetTarget() && Bar->FMergeData->GetTarget() != this)
-    throw EdxException(Format(BarString(dxSBAR_BARNOTMERGED), {Bar->GetCaption(), FCaption}));
+    throw EdxException(Format(BarString(dxSBAR_TOOLBARSARENOTMERGED), {Bar->GetCaption(), FCaption}));
   if (Bar && !Bar->FMergeData->GetTarget()) return;
   if (!FMergeData->MergedCount()) return;
   std::vector<TdxBar*> Bars;

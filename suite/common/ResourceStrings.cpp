@@ -25,6 +25,8 @@ TdxResourceStringsRepository& ClosedRepository() {
 }  // namespace
 
 std::string ResolveResourceString(const TResStringRec& Rec) {
+  std::string Replacement;
+  if (Repository && Repository->FindReplacement(Rec, Replacement)) return Replacement;
   HINSTANCE Module = Rec.Module ? Rec.Module : GetModuleHandleW(nullptr);
   const wchar_t* Text = nullptr;
   // With no buffer size the call answers a pointer into the loaded table.
@@ -73,6 +75,55 @@ void TdxResourceStringsRepository::UnregisterProduct(const std::string& Name) {
   TdxProductResourceStrings* P = FProducts[static_cast<size_t>(Index)];
   FProducts.erase(FProducts.begin() + Index);
   Free(P);
+}
+
+namespace {
+bool SameRecord(const TResStringRec& A, const TResStringRec& B) {
+  HINSTANCE Self = GetModuleHandleW(nullptr);
+  return (A.Module ? A.Module : Self) == (B.Module ? B.Module : Self) && A.Identifier == B.Identifier;
+}
+}  // namespace
+
+const TResStringRec* TdxResourceStringsRepository::FindRecord(const std::string& Name) const {
+  for (TdxProductResourceStrings* P : FProducts)
+    if (const TResStringRec* Rec = P->FindString(Name)) return Rec;
+  return nullptr;
+}
+
+bool TdxResourceStringsRepository::SetReplacement(const std::string& Name, const std::string& Text) {
+  const TResStringRec* Rec = FClosed ? nullptr : FindRecord(Name);
+  if (!Rec) return false;
+  auto It = std::find_if(FReplacements.begin(), FReplacements.end(),
+                         [Rec](const auto& Entry) { return SameRecord(Entry.first, *Rec); });
+  if (It != FReplacements.end())
+    It->second = Text;
+  else
+    FReplacements.emplace_back(*Rec, Text);
+  NotifyListeners();
+  return true;
+}
+
+void TdxResourceStringsRepository::RemoveReplacement(const std::string& Name) {
+  const TResStringRec* Rec = FindRecord(Name);
+  if (!Rec) return;
+  auto Count = std::erase_if(FReplacements, [Rec](const auto& Entry) { return SameRecord(Entry.first, *Rec); });
+  if (Count) NotifyListeners();
+}
+
+bool TdxResourceStringsRepository::FindReplacement(const TResStringRec& Rec, std::string& Text) const {
+  for (const auto& Entry : FReplacements)
+    if (SameRecord(Entry.first, Rec)) {
+      Text = Entry.second;
+      return true;
+    }
+  return false;
+}
+
+void TdxResourceStringsRepository::NotifyListeners() {
+  // A listener may remove itself while it is told.
+  const std::vector<IdxResourceStringsListener*> Listeners = FListeners;
+  for (IdxResourceStringsListener* L : Listeners)
+    if (std::find(FListeners.begin(), FListeners.end(), L) != FListeners.end()) L->TranslationChanged();
 }
 
 void TdxResourceStringsRepository::AddListener(IdxResourceStringsListener* Listener) {

@@ -19,7 +19,9 @@ struct TResStringRec {
   UINT Identifier;
 };
 
-// The text of the string as UTF-8; empty when the module has no such string.
+// The text of the string as UTF-8: the replacement registered for it when there
+// is one (TdxResourceStringsRepository::SetReplacement), else the module's own
+// string-table text; empty when the module has no such string.
 std::string ResolveResourceString(const TResStringRec& Rec);
 
 inline constexpr GUID IID_IdxResourceStringsListener = {
@@ -67,6 +69,14 @@ public:
   void RegisterProduct(const std::string& Name, TdxProductResourceStrings::TFillProc FillProc);
   // Frees the first product of that name (exact letter case); an unknown name does nothing.
   void UnregisterProduct(const std::string& Name);
+  // Replaces the text of the string registered under Name (the first product that
+  // has it) for every later ResolveResourceString; false for an unknown name.
+  // The listeners are told.
+  bool SetReplacement(const std::string& Name, const std::string& Text);
+  // Takes the replacement back; nothing when there is none.
+  void RemoveReplacement(const std::string& Name);
+  // The replacement of a record, when one is registered.
+  bool FindReplacement(const TResStringRec& Rec, std::string& Text) const;
   void AddListener(IdxResourceStringsListener* Listener);
   void RemoveListener(IdxResourceStringsListener* Listener);
 
@@ -78,7 +88,11 @@ public:
 
 private:
   friend TdxResourceStringsRepository* ResourceStringsRepository();
+  void NotifyListeners();
+  const TResStringRec* FindRecord(const std::string& Name) const;
   std::vector<TdxProductResourceStrings*> FProducts;
+  // By module and identifier, so that records of equal value share a replacement.
+  std::vector<std::pair<TResStringRec, std::string>> FReplacements;
   // Not counted: listeners remove themselves before they go.
   std::vector<IdxResourceStringsListener*> FListeners;
   bool FClosed = false;

@@ -885,6 +885,7 @@ SONVELT_PUBLISHED(TdxNavBar, P) {
   P.Integer("ActiveGroupIndex", &B::GetActiveGroupIndex, &B::SetActiveGroupIndex).NoDefault();
   P.Object("Cursors", &B::GetCursors);
   P.Integer("View", &B::GetView, &B::SetView).Default(0);
+  P.Object("ViewStyle", &B::GetViewStyle);
   P.Object("OptionsBehavior", &B::GetOptionsBehavior);
   P.Object("OptionsImage", &B::GetOptionsImage);
   P.Object("OptionsStyle", &B::GetOptionsStyle);

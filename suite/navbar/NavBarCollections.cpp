@@ -1,6 +1,7 @@
 #include "suite/navbar/NavBarCollections.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "framework/ClassRegistry.h"
 #include "framework/Format.h"
@@ -478,6 +479,29 @@ void TdxNavBarGroup::DetachControl() {
     FControl->FGroupIndex = -1;
   }
   FControl = nullptr;
+}
+
+void TdxNavBarGroup::MoveControlTo(TdxNavBarGroup* Dest, bool Release) {
+  TdxNavBarGroupControl* C = FControl;
+  if (!C || !GetUseControl() || !Dest || Dest == this || !Dest->GetNavBar()) return;
+  bool Show = GetShowControl();
+  C->SetVisible(false);
+  DetachControl();
+  Dest->DiscardGroupControl();
+  C->BindGroup(Dest);
+  C->SetParent(Dest->GetNavBar());
+  Dest->AttachControl(C);
+  Dest->SetUseControl(true);
+  Dest->SetShowControl(Show);
+  if (!Release) return;
+  FOptionsGroupControl->SetUseControl(false);
+  // The control's windows were made under the other bar; make sure they exist under this one.
+  std::function<void(TWinControl*)> Need = [&Need](TWinControl* W) {
+    W->HandleNeeded();
+    for (int I = 0; I < W->GetControlCount(); ++I)
+      if (auto* Child = dynamic_cast<TWinControl*>(W->GetControl(I))) Need(Child);
+  };
+  Need(C);
 }
 
 TcxComponentCollection* TdxNavBarGroup::CollectionOfParent(TComponent* ParentComponent) {

@@ -212,6 +212,9 @@ public:
   virtual void DiscardGroupControl();
   virtual void AttachControl(TdxNavBarGroupControl* Control);
   virtual void DetachControl();
+  // Hands the group control to Dest, re-parented to Dest's bar, hidden, with its
+  // show flag; with Release this group also gives up using a control.
+  void MoveControlTo(TdxNavBarGroup* Dest, bool Release);
   static void Publish(TPublisher<TdxNavBarGroup>& P);
 
   // The group's three helpers, made on first request; null outside a bar.

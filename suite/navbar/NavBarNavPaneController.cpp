@@ -388,7 +388,13 @@ void TdxNavBarPopupControl::ComputePosition(POINT& P) {
   else TcxCustomPopupWindow::ComputePosition(P);
 }
 
-void TdxNavBarPopupControl::DoShowed() { TcxCustomPopupWindow::DoShowed(); }
+void TdxNavBarPopupControl::DoShowed() {
+  TcxCustomPopupWindow::DoShowed();
+  if (!FInnerBar || !FInnerBar->ShowsGroupControl()) return;
+  if (FInnerBar->HasPainter()) FInnerBar->GetPainter()->PrepareBitmap();
+  if (TdxNavBarViewInfo* V = FInnerBar->GetViewInfo()) V->UpdateGroupControls();
+  if (TWinControl* First = FindNextControl(nullptr, true, true, false)) SetActiveControl(First);
+}
 
 void TdxNavBarPopupControl::Paint() {
   auto* P = dynamic_cast<TdxNavBarNavigationPanePainter*>(FOwnerBar->GetPainter());
@@ -397,18 +403,76 @@ void TdxNavBarPopupControl::Paint() {
 
 void TdxNavBarPopupControl::CloseUp() {
   if (!IsListed()) return;
+  // The focus may sit in a group control that is about to go back to the owner.
+  SetActiveControl(nullptr);
   if (FInnerBar) FInnerBar->WriteBackToOwner();
+  if (FSizing) EndSizing(true);
   TcxCustomPopupWindow::CloseUp();
   FPopupViewInfo.reset();
 }
 
 void TdxNavBarPopupControl::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE) {
-    CloseUp();
+    // Esc first gives up a sizing drag; only the next one closes.
+    if (FSizing) EndSizing(true);
+    else CloseUp();
     Key = 0;
     return;
   }
   TcxCustomPopupWindow::KeyDown(Key, Shift);
+}
+
+void TdxNavBarPopupControl::BeginSizing(TControl* Source, POINT P) {
+  if (FSizing || !HandleAllocated()) return;
+  SetCaptureControl(this);
+  if (Source && Source != this) P = ScreenToClient(Source->ClientToScreen(P));
+  FSizingOffset = GetWidth() - P.x;
+  FSizing = true;
+  FSizeFrame.reset(TcxSizeFrame::CreateWithFrameWidth(1));
+  RECT W;
+  GetWindowRect(GetHandle(), &W);
+  FSizeFrame->PlaceAt(W);
+  FSizeFrame->ShowNoActivate();
+}
+
+void TdxNavBarPopupControl::EndSizing(bool Cancel) {
+  if (!FSizing) return;
+  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  FSizing = false;
+  TOwned<TcxSizeFrame> Frame = std::move(FSizeFrame);
+  if (Cancel || !Frame) return;
+  FPopupWidth += Frame->GetWidth() - GetWidth();
+  if (FOwnerBar->GetOptionsBehavior()->GetNavigationPane()->GetAdjustWidthByPopup())
+    FOwnerBar->SetOriginalWidth(FPopupWidth);
+  FitToControls();
+  Invalidate();
+}
+
+void TdxNavBarPopupControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft && FPopupViewInfo && FPopupViewInfo->IsSizingEdge(X)) BeginSizing(this, POINT{X, Y});
+}
+
+void TdxNavBarPopupControl::MouseMove(TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseMove(Shift, X, Y);
+  if (FSizing) {
+    int W = X + FSizingOffset;
+    // Narrower than the pane allows: the frame stays where it was.
+    if (FSizeFrame && FPopupViewInfo && W > FPopupViewInfo->GetMinWidth()) {
+      RECT R;
+      GetWindowRect(GetHandle(), &R);
+      R.right = R.left + W;
+      FSizeFrame->PlaceAt(R);
+    }
+    return;
+  }
+  FSizingEdgeHot = FPopupViewInfo && FPopupViewInfo->IsSizingEdge(X);
+  SetCursor(FSizingEdgeHot ? crSizeWE : crDefault);
+}
+
+void TdxNavBarPopupControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TcxCustomPopupWindow::MouseUp(Button, Shift, X, Y);
+  if (FSizing) EndSizing(false);
 }
 
 // ---- inner bar
@@ -416,6 +480,11 @@ void TdxNavBarPopupControl::KeyDown(WORD& Key, TShiftState Shift) {
 TdxNavBarPopupInnerControl::TdxNavBarPopupInnerControl(TComponent* APopupWindow) : TdxCustomNavBar(APopupWindow) {
   GetOptionsView()->GetNavigationPane()->SetShowHeader(false);
   GetOptionsView()->GetNavigationPane()->SetShowOverflowPanel(false);
+}
+
+bool TdxNavBarPopupInnerControl::ShowsGroupControl() const {
+  TdxNavBarGroup* G = GetGroups()->Count() > 0 ? GetGroups()->Items(0) : nullptr;
+  return G && G->GetUseControl() && G->GetShowControl() && G->GetControl();
 }
 
 TdxNavBarItemLink* TdxNavBarPopupInnerControl::GetLinkAtPos(POINT P) {
@@ -431,6 +500,8 @@ void CopyNavBarGroupState(TdxNavBarGroup* S, TdxNavBarGroup* D, bool FromOwnerAc
     D->SetLinksUseSmallImages(S->GetLinksUseSmallImages());
     D->SetShowAsIconView(S->GetShowAsIconView());
   }
+  // The control travels with the group; the popup's group lets go of it on the way back.
+  S->MoveControlTo(D, !FromOwnerActive);
   D->SetSelectedLinkIndex(S->GetSelectedLinkIndex());
   D->OnSelectedLinkChanged = S->OnSelectedLinkChanged;
   D->OnTopVisibleLinkChanged = S->OnTopVisibleLinkChanged;
@@ -443,6 +514,7 @@ void TdxNavBarPopupInnerControl::FillFromOwner() {
   TdxNavBarGroup* Source = O ? O->GetActiveGroup() : nullptr;
   if (!Source) return;
   SetView(O->GetView());
+  if (HasPainter() && O->HasPainter()) GetPainter()->Assign(O->GetPainter());
   SetAllowSelectLinks(O->GetAllowSelectLinks());
   GetOptionsStyle()->Assign(O->GetOptionsStyle());
   GetOptionsImage()->Assign(O->GetOptionsImage());
@@ -467,7 +539,7 @@ void TdxNavBarPopupInnerControl::FillFromOwner() {
   }
   EndUpdate();
   GetFont()->Assign(O->GetFont());
-  SetTabStop(O->GetTabStop());
+  SetTabStop(O->GetTabStop() && !ShowsGroupControl());
 }
 
 void TdxNavBarPopupInnerControl::WriteBackToOwner() {
@@ -514,4 +586,28 @@ void TdxNavBarPopupInnerControlController::DoLinkClick(TdxCustomNavBar* NavBar, 
   if (auto* C = dynamic_cast<TdxNavBarNavigationPaneController*>(Owner->GetController())) C->ClosePopup();
   if (Guard.Alive() && OwnerLink)
     if (TdxNavBarController* C = Owner->GetController()) C->DoLinkClick(Owner, OwnerLink);
+}
+
+void TdxNavBarPopupInnerControlController::MouseMove(TShiftState Shift, POINT P) {
+  TdxNavBarViewInfo* V = GetNavBar()->GetViewInfo();
+  auto* Pane = dynamic_cast<TdxNavBarNavigationPaneViewInfo*>(V);
+  FGripHot = Pane && !V->IsPtTopScrollButton(P) && !V->IsPtBottomScrollButton(P) &&
+             PtInRect(&Pane->SizeGripBounds, P);
+  if (!FGripHot) TdxNavBarNavigationPaneController::MouseMove(Shift, P);
+}
+
+void TdxNavBarPopupInnerControlController::MouseDown(TMouseButton Button, TShiftState Shift, POINT P) {
+  TdxNavBarPopupControl* Popup = FGripHot ? NavBarPopupOf(GetNavBar()) : nullptr;
+  if (Popup && Button == mbLeft) Popup->BeginSizing(GetNavBar(), P);
+  else TdxNavBarNavigationPaneController::MouseDown(Button, Shift, P);
+}
+
+HCURSOR TdxNavBarPopupInnerControlController::GetCursor() {
+  return FGripHot ? Screen->GetCursors(crSizeWE) : TdxNavBarNavigationPaneController::GetCursor();
+}
+
+TdxNavBarPopupControl* NavBarPopupOf(TControl* Bar) {
+  for (TControl* C = Bar ? Bar->GetParent() : nullptr; C; C = C->GetParent())
+    if (auto* P = dynamic_cast<TdxNavBarPopupControl*>(C)) return P;
+  return nullptr;
 }

@@ -6,6 +6,8 @@
 // it closes.
 #pragma once
 
+#include "framework/OwnedObject.h"
+#include "suite/common/DragImage.h"
 #include "suite/common/cxCustomPopupWindow.h"
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarBaseViews.h"
@@ -91,16 +93,30 @@ public:
   TdxNavBarPopupInnerControl* GetInnerBar() const { return FInnerBar; }
   TdxNavBarPopupControlViewInfo* GetPopupViewInfo() const { return FPopupViewInfo.get(); }
   int GetPopupWidth() const { return FPopupWidth; }
+  // A sizing drag: begun by a press on the sizing edge or on a size grip (P in
+  // Source's client coordinates), shown by a size frame, applied or cancelled.
+  void BeginSizing(TControl* Source, POINT P);
+  void EndSizing(bool Cancel);
+  bool GetSizing() const { return FSizing; }
+  bool GetSizingEdgeHot() const { return FSizingEdgeHot; }
+  TcxSizeFrame* GetSizeFrame() const { return FSizeFrame.get(); }
 
 protected:
   void InheritOwnerFont() override;
   void DoShowed() override;
   void Paint() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
   TdxCustomNavBar* FOwnerBar;
   int FPopupWidth;
+  bool FSizing = false;
+  bool FSizingEdgeHot = false;
+  int FSizingOffset = 0;
+  TOwned<TcxSizeFrame> FSizeFrame;
   TdxNavBarPopupInnerControl* FInnerBar = nullptr;
   TOwned<TdxNavBarPopupControlViewInfo> FPopupViewInfo;
 };
@@ -114,6 +130,8 @@ public:
   TdxNavBarItemLink* GetLinkAtPos(POINT P) override;
   TdxCustomNavBar* GetOwnerBar() const { return FOwnerBar; }
   void SetOwnerBar(TdxCustomNavBar* Value) { FOwnerBar = Value; }
+  // Whether its group shows a group control brought over from the owner.
+  bool ShowsGroupControl() const;
   // Copies the owner's items, its active group's links and state in; writes them back.
   void FillFromOwner();
   void WriteBackToOwner();
@@ -127,7 +145,18 @@ class TdxNavBarPopupInnerControlController : public TdxNavBarNavigationPaneContr
 public:
   using TdxNavBarNavigationPaneController::TdxNavBarNavigationPaneController;
   void DoLinkClick(TdxCustomNavBar* NavBar, TdxNavBarItemLink* Link) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, POINT P) override;
+  void MouseMove(TShiftState Shift, POINT P) override;
+  HCURSOR GetCursor() override;
+  bool GetGripHot() const { return FGripHot; }
+
+private:
+  bool FGripHot = false;
 };
+
+// The popup a bar sits in, directly or inside a group control moved there: null
+// when the bar is on an ordinary form.
+TdxNavBarPopupControl* NavBarPopupOf(TControl* Bar);
 
 // Copies a group's state (styles, image and view flags, selected link and its two
 // events) from one group to another.

@@ -5,7 +5,9 @@
 #include "suite/common/Office11Colors.h"
 #include "suite/common/UnitLifetime.h"
 #include "suite/navbar/NavBar.h"
+#include "framework/Screen.h"
 #include "suite/navbar/NavBarGraphics.h"
+#include "suite/navbar/NavBarNavPaneController.h"
 #include "suite/navbar/NavBarNavPanePainter.h"
 #include "suite/navbar/NavBarViewUnits.h"
 #include "suite/navbar/NavBarViewsFactory.h"
@@ -81,6 +83,46 @@ TdxBarStyleGradientMode TdxNavBarOffice11ExplorerBarGroupViewInfo::GetCaptionGra
   return Unassigned() ? gmVertical : TdxNavBarExplorerBarGroupViewInfo::GetCaptionGradientMode();
 }
 TColor TdxNavBarOffice11ExplorerBarGroupViewInfo::GetCaptionBorderColor() { return Office11Color38; }
+
+TdxNavBarPopupControl* Office11PopupGrip(TdxCustomNavBar* Bar, RECT& Grip) {
+  Grip = RECT{};
+  if (!Bar || !dynamic_cast<TdxNavBarGroupControl*>(Bar->GetParent())) return nullptr;
+  auto* Popup = dynamic_cast<TdxNavBarPopupControl*>(GetParentForm(Bar));
+  TdxNavBarPopupInnerControl* Inner = Popup ? Popup->GetInnerBar() : nullptr;
+  auto* V = Inner ? dynamic_cast<TdxNavBarNavigationPaneViewInfo*>(Inner->GetViewInfo()) : nullptr;
+  if (!V || IsRectEmpty(&V->SizeGripBounds) || !Inner->HandleAllocated() || !Bar->HandleAllocated()) return nullptr;
+  POINT TopLeft = Bar->ScreenToClient(Inner->ClientToScreen(POINT{V->SizeGripBounds.left, V->SizeGripBounds.top}));
+  Grip = RECT{TopLeft.x, TopLeft.y, TopLeft.x + V->SizeGripBounds.right - V->SizeGripBounds.left,
+              TopLeft.y + V->SizeGripBounds.bottom - V->SizeGripBounds.top};
+  return Popup;
+}
+
+void TdxNavBarOffice11ExplorerBarController::MouseMove(TShiftState Shift, POINT P) {
+  RECT Grip;
+  TdxNavBarViewInfo* V = GetNavBar()->GetViewInfo();
+  FGripHot = Office11PopupGrip(GetNavBar(), Grip) && !V->IsPtTopScrollButton(P) && !V->IsPtBottomScrollButton(P) &&
+             PtInRect(&Grip, P);
+  if (!FGripHot) TdxNavBarExplorerBarController::MouseMove(Shift, P);
+}
+
+void TdxNavBarOffice11ExplorerBarController::MouseDown(TMouseButton Button, TShiftState Shift, POINT P) {
+  RECT Grip;
+  TdxNavBarPopupControl* Popup = FGripHot && Button == mbLeft ? Office11PopupGrip(GetNavBar(), Grip) : nullptr;
+  if (Popup) Popup->BeginSizing(GetNavBar(), P);
+  else TdxNavBarExplorerBarController::MouseDown(Button, Shift, P);
+}
+
+HCURSOR TdxNavBarOffice11ExplorerBarController::GetCursor() {
+  return FGripHot ? Screen->GetCursors(crSizeWE) : TdxNavBarExplorerBarController::GetCursor();
+}
+
+void TdxNavBarOffice11ExplorerBarPainter::DrawNavBarControl() {
+  TdxNavBarExplorerBarPainter::DrawNavBarControl();
+  RECT Grip;
+  TdxNavBarPopupControl* Popup = Office11PopupGrip(GetNavBar(), Grip);
+  auto* Inner = Popup ? dynamic_cast<TdxNavBarNavigationPanePainter*>(Popup->GetInnerBar()->GetPainter()) : nullptr;
+  if (Inner) Inner->DrawSizeGrip(GetcxCanvas(), Grip);
+}
 
 void TdxNavBarOffice11ExplorerBarPainter::DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) {
   auto* E = dynamic_cast<TdxNavBarExplorerBarGroupViewInfo*>(G);

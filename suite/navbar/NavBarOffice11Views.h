@@ -46,10 +46,24 @@ private:
   bool Unassigned();
 };
 
+class TdxNavBarPopupControl;
+
+// Where a bar of this view shows the pane popup's size grip (its client
+// coordinates): only when it sits in a group control inside a pane's popup.
+TdxNavBarPopupControl* Office11PopupGrip(TdxCustomNavBar* Bar, RECT& Grip);
+
+// Over the popup's size grip the mouse sizes the popup.
 class TdxNavBarOffice11ExplorerBarController : public TdxNavBarExplorerBarController {
   SONVELT_CLASS(TdxNavBarOffice11ExplorerBarController, TdxNavBarExplorerBarController)
 public:
   using TdxNavBarExplorerBarController::TdxNavBarExplorerBarController;
+  void MouseMove(TShiftState Shift, POINT P) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, POINT P) override;
+  HCURSOR GetCursor() override;
+  bool GetGripHot() const { return FGripHot; }
+
+private:
+  bool FGripHot = false;
 };
 
 class TdxNavBarOffice11ExplorerBarSignPainter : public TdxNavBarExplorerBarSignPainter {
@@ -76,6 +90,8 @@ public:
     return TdxNavBarOffice11ExplorerBarSignPainter::Instance();
   }
   void DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) override;
+  // Inside a pane's popup, also the popup's size grip.
+  void DrawNavBarControl() override;
 };
 
 // ---- view 12

@@ -31,6 +31,16 @@ bool DrawSkinElement(TcxCanvas* Canvas, TdxSkinElement* Element, RECT R, TdxSkin
   return true;
 }
 
+bool DrawSkinDropMark(TcxCanvas* Canvas, TdxSkinElement* Element, TdxNavBarLinkViewInfo* Before,
+                      TdxNavBarLinkViewInfo* After) {
+  if (!Element || (!Before && !After)) return false;
+  int H = Element->GetImage()->CellSize().cy;
+  RECT R = Before ? Before->Rect : After->Rect;
+  if (Before) R.top = R.bottom - H;
+  else R.bottom = R.top + H;
+  return DrawSkinElement(Canvas, Element, R, esNormal);
+}
+
 TdxSkinElementState SkinStateOf(TdxNavBarObjectStates S) {
   if (S & nsPressed) return esPressed;
   if (S & nsHotTracked) return esHot;
@@ -116,6 +126,36 @@ TdxNavBarSkinBasedPainterHelper* HelperOf(TdxNavBarPainter* P) {
 }
 }  // namespace
 
+TdxSkinScrollInfo TdxNavBarcxOffice12ScrollBar::EntryOf(TcxScrollBarPaintPart Part) const {
+  auto* Bar = dynamic_cast<TdxCustomNavBar*>(GetParent());
+  TdxNavBarSkinBasedPainterHelper* H = Bar && Bar->HasPainter() ? HelperOf(Bar->GetPainter()) : nullptr;
+  TdxNavBarSkinInfo* S = H ? H->GetSkinInfo() : nullptr;
+  if (!S || Part < sppLineUp || Part > sppPageDown) return {};
+  return S->ScrollInfo[GetKind() == sbVertical ? 0 : 1][Part];
+}
+
+void TdxNavBarcxOffice12ScrollBar::DrawPart(TcxCanvas* Canvas, const RECT& R, TcxPaintButtonState State,
+                                             TcxScrollBarPaintPart Part) {
+  // Without a thumb the whole bar is track.
+  TdxSkinScrollInfo E = EntryOf(Part == sppThumb && !GetViewInfo()->HasThumb() ? sppPageUp : Part);
+  TdxSkinElementState S = State == pbsHot ? esHot : State == pbsPressed ? esPressed : State == pbsDisabled ? esDisabled
+                                                                                                           : esNormal;
+  if (!DrawSkinElement(Canvas, E.Element, R, S, E.ImageIndex)) TcxControlScrollBar::DrawPart(Canvas, R, State, Part);
+}
+
+int TdxNavBarcxOffice12ScrollBar::MinThumbSize() const {
+  TdxSkinElement* Thumb = EntryOf(sppThumb).Element;
+  if (!Thumb) return TcxControlScrollBar::MinThumbSize();
+  SIZE C = Thumb->GetImage()->CellSize();
+  return GetKind() == sbVertical ? C.cy : C.cx;
+}
+
+void TdxNavBarcxOffice12ScrollBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  // The skin loads after the bar is made: take the thumb's size whenever the bar is placed.
+  GetViewInfo()->MinThumbLength = MinThumbSize();
+  TcxControlScrollBar::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TdxNavBarSkinBasedExplorerBarViewInfo::GetGroupEdges(RECT& R) {
   TdxNavBarSkinBasedPainterHelper* H = HelperOf(GetPainter());
   TdxSkinElement* E = H ? H->NavBarGroupClient() : nullptr;
@@ -177,9 +217,35 @@ void TdxNavBarSkinBasedExplorerBarPainter::DrawSeparator(TdxNavBarLinkViewInfo* 
     TdxNavBarOffice11ExplorerBarPainter::DrawSeparator(L);
 }
 
+void TdxNavBarSkinBasedExplorerBarPainter::DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G,
+                                                                  TdxNavBarLinkViewInfo* Before,
+                                                                  TdxNavBarLinkViewInfo* After) {
+  if (!DrawSkinDropMark(GetcxCanvas(), FHelper->NavBarDragDropItemTarget(), Before, After))
+    TdxNavBarOffice11ExplorerBarPainter::DrawDropTargetLinkMark(G, Before, After);
+}
+
+void TdxNavBarSkinBasedExplorerBarPainter::DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) {
+  auto* E = dynamic_cast<TdxNavBarExplorerBarGroupViewInfo*>(G);
+  if (E && !IsEmpty(E->ControlSplitterRect) &&
+      DrawSkinElement(GetcxCanvas(), FHelper->Info(&TdxSkinInfo::NavPaneSplitter), E->ControlSplitterRect, esNormal,
+                      0, true))
+    return;
+  TdxNavBarOffice11ExplorerBarPainter::DrawGroupControlSplitter(G);
+}
+
 TdxNavBarSkinBasedPainterHelper* TdxNavBarOffice12ExplorerBarPainter::CreatePainterHelper() {
   std::string N = GetInitialSkinName();
   return TdxNavBarOffice12PainterHelper::Create(&N);
+}
+
+void TdxNavBarOffice12ExplorerBarPainter::Assign(TPersistent* Source) {
+  if (auto* S = dynamic_cast<TdxNavBarOffice12ExplorerBarPainter*>(Source)) SetColorSchemeName(S->GetColorSchemeName());
+  else TdxNavBarSkinBasedExplorerBarPainter::Assign(Source);
+}
+
+SONVELT_PUBLISHED(TdxNavBarOffice12ExplorerBarPainter, P) {
+  using B = TdxNavBarOffice12ExplorerBarPainter;
+  P.String("ColorSchemeName", &B::GetColorSchemeName, &B::SetColorSchemeName);
 }
 
 bool TdxNavBarOffice12ExplorerBarPainter::ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) {
@@ -284,6 +350,44 @@ TdxNavBarSkinInfo* PaneSkin(TdxNavBarSkinBasedNavPaneViewInfo* V) {
 }
 }  // namespace
 
+void TdxNavBarSkinBasedNavPaneViewInfo::GetGroupEdges(RECT& R) {
+  TdxNavBarNavigationPaneViewInfo::GetGroupEdges(R);
+  R.left += GetBorderWidth();
+  R.right += GetBorderWidth();
+}
+
+void TdxNavBarSkinBasedNavPaneViewInfo::AssignDefaultNavigationPaneHeaderStyle(TdxNavBarBaseStyle* S) {
+  TdxNavBarNavigationPaneViewInfo::AssignDefaultNavigationPaneHeaderStyle(S);
+  TdxNavBarSkinInfo* Skin = PaneSkin(this);
+  if (Skin && Skin->NavPaneCaptionFontSize > 0) S->GetFont()->SetSize(Skin->NavPaneCaptionFontSize);
+}
+
+namespace {
+TdxNavBarSkinInfo* PaneSkinOf(TdxNavBarNavigationPaneViewInfo* V) {
+  auto* S = dynamic_cast<TdxNavBarSkinBasedNavPaneViewInfo*>(V);
+  return S ? PaneSkin(S) : nullptr;
+}
+}  // namespace
+
+void TdxNavBarSkinBasedOverflowPanelViewInfo::GetMargins(RECT& R) {
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  if (S && S->NavPaneOverflowPanel) R = S->NavPaneOverflowPanel->GetContentOffset();
+  else TdxNavBarOverflowPanelViewInfo::GetMargins(R);
+}
+
+int TdxNavBarSkinBasedOverflowPanelViewInfo::GetSignWidth() {
+  int W = TdxNavBarOverflowPanelViewInfo::GetSignWidth();
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  return W != 0 && S && S->NavPaneOverflowPanelExpandItem ? S->NavPaneOverflowPanelExpandItem->GetImage()->CellSize().cx
+                                                          : W;
+}
+
+void TdxNavBarSkinBasedPopupControlViewInfo::GetMargins(RECT& R) {
+  TdxNavBarSkinInfo* S = PaneSkinOf(GetPaneViewInfo());
+  if (S && S->NavPanePopupBorder) R = S->NavPanePopupBorder->GetContentOffset();
+  else TdxNavBarPopupControlViewInfo::GetMargins(R);
+}
+
 void TdxNavBarSkinBasedNavPaneViewInfo::GetGroupsOffset(POINT& P) {
   if (PaneSkin(this)) P = POINT{0, 0};
   else TdxNavBarNavigationPaneViewInfo::GetGroupsOffset(P);
@@ -348,6 +452,16 @@ TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedNavPanePainter::CreatePainter
   return TdxNavBarSkinBasedPainterHelper::Create(&N);
 }
 
+void TdxNavBarOffice12NavPanePainter::Assign(TPersistent* Source) {
+  if (auto* S = dynamic_cast<TdxNavBarOffice12NavPanePainter*>(Source)) SetColorSchemeName(S->GetColorSchemeName());
+  else TdxNavBarSkinBasedNavPanePainter::Assign(Source);
+}
+
+SONVELT_PUBLISHED(TdxNavBarOffice12NavPanePainter, P) {
+  using B = TdxNavBarOffice12NavPanePainter;
+  P.String("ColorSchemeName", &B::GetColorSchemeName, &B::SetColorSchemeName);
+}
+
 TdxNavBarSkinBasedPainterHelper* TdxNavBarOffice12NavPanePainter::CreatePainterHelper() {
   std::string N = GetInitialSkinName();
   return TdxNavBarOffice12PainterHelper::Create(&N);
@@ -372,6 +486,17 @@ void TdxNavBarSkinBasedNavPanePainter::DrawLinkSelection(TdxNavBarLinkViewInfo* 
     return;
   }
   if (S & (nsHotTracked | nsPressed | nsSelected)) DrawSkinElement(GetcxCanvas(), E, R, State);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawSeparator(TdxNavBarLinkViewInfo* L) {
+  if (!DrawSkinElement(GetcxCanvas(), FHelper->NavBarSeparator(), L->Rect, esNormal))
+    TdxNavBarNavigationPanePainter::DrawSeparator(L);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                                                              TdxNavBarLinkViewInfo* After) {
+  if (!DrawSkinDropMark(GetcxCanvas(), FHelper->NavBarDragDropItemTarget(), Before, After))
+    TdxNavBarNavigationPanePainter::DrawDropTargetLinkMark(G, Before, After);
 }
 
 void TdxNavBarSkinBasedNavPanePainter::DrawTopScrollButton() {
@@ -458,6 +583,44 @@ void TdxNavBarSkinBasedNavPanePainter::DrawPopupControl(TCanvas* Canvas, TdxNavB
   C->ExcludeRectFromClip(PV->ContentRect());
   E->Draw(Canvas->GetHandle(), PV->PopupBounds, esNormal);
   C->PopClipRegion();
+}
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowMenuItem(TCanvas* Canvas, const RECT& R, int State,
+                                                            const std::string& Caption, int ImageIndex,
+                                                            TCustomImageList* ImageList) {
+  TdxNavBarSkinInfo* S = Skin();
+  if (!S || !S->BarsPopupMenu || !S->BarsPopupMenuLinkSelected || !S->BarsPopupMenuSeparator ||
+      !S->BarsPopupMenuSideStrip) {
+    TdxNavBarNavigationPanePainter::DrawOverflowMenuItem(Canvas, R, State, Caption, ImageIndex, ImageList);
+    return;
+  }
+  const int W = R.right - R.left, H = R.bottom - R.top;
+  if (W <= 0 || H <= 0) return;
+  TdxNavBarOverflowPanelViewInfo* O = PaneViewInfo()->GetOverflowPanel();
+  const int Indent = O->GetMenuImageIndent(), Strip = PaneViewInfo()->SmallImageWidth() + 2 * Indent;
+  // Drawn whole in a 32-bit buffer so that the elements' alpha holds, then copied.
+  TOwned<TBitmap> Buffer(TBitmap::Create());
+  Buffer->SetPixelFormat(pf32bit);
+  Buffer->SetSize(W, H);
+  TCanvas* C = Buffer->GetCanvas();
+  C->GetFont()->Assign(Canvas->GetFont());
+  HDC DC = C->GetHandle();
+  TdxSkinElement* Menu = S->BarsPopupMenu;
+  Menu->Draw(DC, RECT{-Menu->GetBorder(0)->GetThin(), -Menu->GetBorder(1)->GetThin(), W + Menu->GetBorder(2)->GetThin(),
+                      H + Menu->GetBorder(3)->GetThin()},
+             esNormal);
+  S->BarsPopupMenuSideStrip->Draw(DC, RECT{0, 0, Strip + 2, H}, esNormal);
+  if (Caption == "-") {
+    S->BarsPopupMenuSeparator->Draw(DC, RECT{Strip + 4, H / 2, W, H / 2 + 1}, esNormal);
+  } else {
+    if (State & 0x20) S->BarsPopupMenuLinkSelected->Draw(DC, RECT{0, 0, W, H}, esNormal);
+    if (State & 0x01) S->BarsPopupMenuLinkSelected->Draw(DC, RECT{0, 0, Strip, H}, esNormal);
+    if (ImageList && ImageIndex >= 0 && ImageIndex < ImageList->GetCount())
+      ImageList->Draw(C, Indent, Indent, ImageIndex, !(State & 0x02));
+    C->GetFont()->SetColor((State & 0x02) ? clGrayText : clMenuText);
+    DrawTextWithBrushStyle(C, Caption, RECT{Strip + O->GetMenuTextIndent(), 0, W, H}, DT_SINGLELINE | DT_VCENTER, -1,
+                           bsClear);
+  }
+  BitBlt(Canvas->GetHandle(), R.left, R.top, W, H, DC, 0, 0, SRCCOPY);
 }
 #undef DX_PANE_SKIN
 

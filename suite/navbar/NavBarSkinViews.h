@@ -8,6 +8,8 @@
 #include <string>
 
 #include "framework/OwnedObject.h"
+#include "framework/Published.h"
+#include "suite/common/ControlScrollBar.h"
 #include "suite/navbar/NavBarNavPanePainter.h"
 #include "suite/navbar/NavBarOffice11Views.h"
 #include "suite/navbar/SkinInfo.h"
@@ -86,10 +88,29 @@ const std::string& Office12DefaultColorScheme();
 // when Grow.
 bool DrawSkinElement(TcxCanvas* Canvas, TdxSkinElement* Element, RECT R, TdxSkinElementState State,
                      int ImageIndex = 0, bool Grow = false);
+// The drop mark between two links: a band as high as the element's cell, ending
+// at the bottom of the link before (or starting at the top of the link after).
+bool DrawSkinDropMark(TcxCanvas* Canvas, TdxSkinElement* Element, TdxNavBarLinkViewInfo* Before,
+                      TdxNavBarLinkViewInfo* After);
 TdxSkinElementState SkinStateOf(TdxNavBarObjectStates State);
 TdxSkinElementState SkinStateOfPaintState(int PaintState);
 
 // ---- views 18 and 19
+
+// View 18's scroll bar: arrows, thumb and track from the skin's scroll parts, in
+// the parts' states, with the thumb no shorter than its cell; the plain scroll bar
+// wherever its bar's painter has no skin.
+class TdxNavBarcxOffice12ScrollBar : public TcxControlScrollBar {
+  SONVELT_CLASS(TdxNavBarcxOffice12ScrollBar, TcxControlScrollBar)
+public:
+  using TcxControlScrollBar::TcxControlScrollBar;
+  void DrawPart(TcxCanvas* Canvas, const RECT& R, TcxPaintButtonState State, TcxScrollBarPaintPart Part) override;
+  bool PainterHotTracks() const override { return true; }
+  int MinThumbSize() const override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // The skin's entry for a part, or none.
+  TdxSkinScrollInfo EntryOf(TcxScrollBarPaintPart Part) const;
+};
 
 class TdxNavBarSkinBasedExplorerBarViewInfo : public TdxNavBarOffice11ExplorerBarViewInfo {
   SONVELT_CLASS(TdxNavBarSkinBasedExplorerBarViewInfo, TdxNavBarOffice11ExplorerBarViewInfo)
@@ -134,6 +155,9 @@ public:
   void DrawGroupCaptionSign(TdxNavBarGroupViewInfo* G) override;
   void DrawSeparator(TdxNavBarLinkViewInfo* L) override;
   void DrawLinkSelection(TdxNavBarLinkViewInfo* L) override {}
+  void DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                              TdxNavBarLinkViewInfo* After) override;
+  void DrawGroupControlSplitter(TdxNavBarGroupViewInfo* G) override;
   virtual TdxNavBarSkinBasedPainterHelper* CreatePainterHelper();
   virtual std::string GetInitialSkinName() { return {}; }
   virtual bool ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) { return false; }
@@ -150,9 +174,13 @@ class TdxNavBarOffice12ExplorerBarPainter : public TdxNavBarSkinBasedExplorerBar
   SONVELT_CLASS(TdxNavBarOffice12ExplorerBarPainter, TdxNavBarSkinBasedExplorerBarPainter)
 public:
   using TdxNavBarSkinBasedExplorerBarPainter::TdxNavBarSkinBasedExplorerBarPainter;
+  // A painter of the same class gives its scheme.
+  void Assign(TPersistent* Source) override;
   TdxNavBarSkinBasedPainterHelper* CreatePainterHelper() override;
   std::string GetInitialSkinName() override { return Office12DefaultColorScheme(); }
   bool ExtendsGroupCaption(TdxNavBarGroupViewInfo* G) override;
+  TClassOf<TcxControlScrollBar> GetScrollBarClass() override { return TdxNavBarcxOffice12ScrollBar::StaticClass(); }
+  static void Publish(TPublisher<TdxNavBarOffice12ExplorerBarPainter>& P);
 };
 
 class TdxNavBarVistaExplorerBarViewInfo : public TdxNavBarExplorerBarViewInfo {
@@ -232,11 +260,34 @@ public:
 
 // ---- view 17
 
+// The overflow row's margins from the skin's OverflowPanel, its chevron as wide as
+// the OverflowPanelExpandItem cell.
+class TdxNavBarSkinBasedOverflowPanelViewInfo : public TdxNavBarOverflowPanelViewInfo {
+  SONVELT_CLASS(TdxNavBarSkinBasedOverflowPanelViewInfo, TdxNavBarOverflowPanelViewInfo)
+public:
+  using TdxNavBarOverflowPanelViewInfo::TdxNavBarOverflowPanelViewInfo;
+  void GetMargins(RECT& R) override;
+  int GetSignWidth() override;
+};
+
+// The popup's margins from the skin's PopupBorder.
+class TdxNavBarSkinBasedPopupControlViewInfo : public TdxNavBarPopupControlViewInfo {
+  SONVELT_CLASS(TdxNavBarSkinBasedPopupControlViewInfo, TdxNavBarPopupControlViewInfo)
+public:
+  using TdxNavBarPopupControlViewInfo::TdxNavBarPopupControlViewInfo;
+  void GetMargins(RECT& R) override;
+};
+
 class TdxNavBarSkinBasedNavPaneViewInfo : public TdxNavBarNavigationPaneViewInfo {
   SONVELT_CLASS(TdxNavBarSkinBasedNavPaneViewInfo, TdxNavBarNavigationPaneViewInfo)
 public:
   using TdxNavBarNavigationPaneViewInfo::TdxNavBarNavigationPaneViewInfo;
   TdxNavBarSkinBasedPainterHelper* PainterHelper();
+  void GetGroupEdges(RECT& R) override;
+  void AssignDefaultNavigationPaneHeaderStyle(TdxNavBarBaseStyle* S) override;
+  TdxNavBarOverflowPanelViewInfo* CreateOverflowPanelViewInfo() override {
+    return TdxNavBarSkinBasedOverflowPanelViewInfo::Create(this);
+  }
   void GetGroupsOffset(POINT& P) override;
   TColor GetBorderColor() override;
   TColor GetNavigationPaneHeaderFontColor() override;
@@ -266,6 +317,9 @@ public:
   }
   void DrawGroupCaptionButton(TdxNavBarGroupViewInfo* G) override;
   void DrawLinkSelection(TdxNavBarLinkViewInfo* L) override;
+  void DrawSeparator(TdxNavBarLinkViewInfo* L) override;
+  void DrawDropTargetLinkMark(TdxNavBarGroupViewInfo* G, TdxNavBarLinkViewInfo* Before,
+                              TdxNavBarLinkViewInfo* After) override;
   void DrawTopScrollButton() override;
   void DrawBottomScrollButton() override;
   void PaintSplitterBar() override;
@@ -276,6 +330,12 @@ public:
   void DrawOverflowPanelSign() override;
   void DrawOverflowPanelButtons() override;
   void DrawPopupControl(TCanvas* Canvas, TdxNavBarPopupControlViewInfo* PopupViewInfo) override;
+  // In the skin look only when the skin has all four popup-menu elements.
+  void DrawOverflowMenuItem(TCanvas* Canvas, const RECT& R, int State, const std::string& Caption, int ImageIndex,
+                            TCustomImageList* ImageList) override;
+  TdxNavBarPopupControlViewInfo* CreatePopupControlViewInfo(TdxNavBarNavigationPaneViewInfo* V) override {
+    return TdxNavBarSkinBasedPopupControlViewInfo::Create(V);
+  }
   virtual TdxNavBarSkinBasedPainterHelper* CreatePainterHelper();
   virtual std::string GetInitialSkinName() { return {}; }
   TdxNavBarSkinInfo* Skin() { return FHelper->GetSkinInfo(); }
@@ -292,6 +352,9 @@ class TdxNavBarOffice12NavPanePainter : public TdxNavBarSkinBasedNavPanePainter 
   SONVELT_CLASS(TdxNavBarOffice12NavPanePainter, TdxNavBarSkinBasedNavPanePainter)
 public:
   using TdxNavBarSkinBasedNavPanePainter::TdxNavBarSkinBasedNavPanePainter;
+  // A painter of the same class gives its scheme.
+  void Assign(TPersistent* Source) override;
   TdxNavBarSkinBasedPainterHelper* CreatePainterHelper() override;
   std::string GetInitialSkinName() override { return Office12DefaultColorScheme(); }
+  static void Publish(TPublisher<TdxNavBarOffice12NavPanePainter>& P);
 };

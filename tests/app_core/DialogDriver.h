@@ -13,8 +13,13 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Button.h"
 #include "framework/Form.h"
+#include "framework/Label.h"
 #include "framework/ListControls.h"
+#include "framework/Menus.h"
+#include "framework/OwnedObject.h"
 #include "framework/Screen.h"
 #include "framework/Unicode.h"
 
@@ -31,6 +36,24 @@ inline void ClickMouse(TWinControl* Control) {
   SendMessageW(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, At);
   SendMessageW(Wnd, WM_LBUTTONUP, 0, At);
   SendMessageW(Wnd, WM_MOUSELEAVE, 0, 0);
+}
+
+// Every caption of Parent's controls, in their own fonts, against the control's
+// width and the dialog's client area: a text cut short is a fault a user sees.
+inline void ExpectEveryTextWhole(TCustomForm* Form, TWinControl* Parent) {
+  TOwned<TBitmap> Measure(TBitmap::Create());
+  for (int I = 0; I < Parent->GetControlCount(); ++I) {
+    TControl* C = Parent->GetControl(I);
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && W->GetControlCount() > 0) ExpectEveryTextWhole(Form, W);
+    const bool Box = dynamic_cast<TCheckBox*>(C) || dynamic_cast<TRadioButton*>(C);
+    if (!dynamic_cast<TLabel*>(C) && !dynamic_cast<TButton*>(C) && !Box) continue;
+    const std::string Text = StripHotkey(C->GetCaption());
+    Measure->GetCanvas()->GetFont()->Assign(C->GetFont());
+    const int Width = Measure->GetCanvas()->TextWidth(Text) + (Box ? 18 : 0);
+    SCOPED_TRACE(Text);
+    EXPECT_LE(Width, C->GetWidth());
+    EXPECT_LE(C->ClientToParent(POINT{0, 0}, Form).x + Width, Form->GetClientWidth());
+  }
 }
 
 // Picks a list entry and tells the parent as the list does after a user's choice.
@@ -120,7 +143,8 @@ private:
     int Button;
     std::string Folder;
     std::function<void(HWND)> Before;
-    int Waited = 0;
+    DWORD Waited = 0;      // when the picker was first seen without the folder
+    DWORD LastChosen = 0;  // when the folder was last chosen in it
   };
   static std::deque<TEntry>& Queue() {
     static std::deque<TEntry> Q;
@@ -183,14 +207,22 @@ private:
     if (Queue().empty()) return;
     HWND Dialog = FindDialog(Queue().front().Box);
     if (!Dialog) return;
-    if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
-        Queue().front().Waited++ < 1500) {
+    TEntry& Front = Queue().front();
+    const DWORD Now = GetTickCount();
+    if (!Front.Box && Front.Button == IDOK && !PickerShows(Dialog, Front.Folder)) {
+      if (!Front.Waited) Front.Waited = Now;
       // The picker settles its selection in its own time, a level of the tree at
-      // a time and slowly on a busy machine: the folder is chosen again until the
-      // tree shows it.
-      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
-      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
-      return;
+      // a time and slowly on a busy machine. Choosing again on every tick would
+      // restart that walk before it ends, so the folder is chosen again only
+      // after a second without success, for two minutes at most.
+      if (Now - Front.Waited < 120000) {
+        if (!Front.LastChosen || Now - Front.LastChosen >= 1000) {
+          Front.LastChosen = Now ? Now : 1;
+          const std::wstring Path = Utf8ToWide(Front.Folder);
+          SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+        }
+        return;
+      }
     }
     TEntry Entry = std::move(Queue().front());
     Queue().pop_front();

@@ -144,3 +144,16 @@ TEST_F(RecordingDialogsTest, TimerRefusesAStartThatHasPassedAndStopsAfterTenSeco
     EXPECT_NEAR(FakeNow + (C.Automatic ? 1 : -1) * EncodeTime(0, 1, 0, 0), D->StartDateTime(), 1e-8);
   }
 }
+
+TEST_F(RecordingDialogsTest, BothDialogsShowEveryTextWhole) {
+  TOwned<TRecordingTimerForm> Timer(TRecordingTimerForm::Create(Owner));
+  RunModalAnswered<TRecordingTimerForm>(Timer.get(), [](TRecordingTimerForm* F) {
+    ExpectEveryTextWhole(F, F);
+    ClickButton(F->ButtonCancel);
+  });
+  TOwned<TRecordingWithoutSilenceForm> Silence(TRecordingWithoutSilenceForm::Create(Owner));
+  RunModalAnswered<TRecordingWithoutSilenceForm>(Silence.get(), [](TRecordingWithoutSilenceForm* F) {
+    ExpectEveryTextWhole(F, F);
+    ClickButton(F->ButtonCancel);
+  });
+}

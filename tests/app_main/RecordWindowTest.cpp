@@ -15,6 +15,7 @@
 #include "app/dialogs/RecordControlForm.h"
 #include "app/dialogs/RecordingTimerForm.h"
 #include "app/dialogs/RecordingWithoutSilenceForm.h"
+#include "deAudio/Source/AudioIO.h"
 #include "engine/TAudioFile2.h"
 #include "framework/Action.h"
 #include "framework/Button.h"
@@ -31,6 +32,7 @@
 #include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/app_main/FakeRecorder.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -94,6 +96,7 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
   GlobalVarsRecord->AccuEnabled = true;
   Show();
   EXPECT_EQ(std::vector<std::string>{kNoLevel}, TSystemDialogAnswers::Texts());
+  EXPECT_EQ(1, Window->deAudioIn->GetDeviceID()) << "the gauges measure the chosen device (2), not the mapper";
   EXPECT_EQ("Microphone\r\nSilent card\r\n", Window->ComboBoxDevice->GetItems()->GetText());
   EXPECT_EQ(0, Window->ComboBoxDevice->GetItemIndex());
   EXPECT_EQ("Mic\r\nLine\r\n", Window->ComboBoxMixer->GetItems()->GetText());
@@ -125,6 +128,7 @@ TEST_F(RecordWindow, ListsTheUsableDevicesAndTheSelectedLineWithItsVolume) {
   EXPECT_EQ(0, Window->ComboBoxMixer->GetItems()->GetCount());
   EXPECT_FALSE(Window->ImageSliderVolume->GetEnabled());
   EXPECT_EQ(3, TFakeRecord::Last->GetSelectedDevice());
+  EXPECT_EQ(2, Window->deAudioIn->GetDeviceID());
 }
 
 TEST_F(RecordWindow, RecordPauseAndKeepWriteEveryNonEmptyBlockInTheGivenFormat) {
@@ -196,6 +200,7 @@ TEST_F(RecordWindow, TheTimedStopCountsDownEndsEvenAfterAStallAndPauseCancelsIt)
   EXPECT_EQ("Recording stops after: 00:00:07", Window->LabelStopAfter->GetCaption());
   Window->UpdateState();
   EXPECT_TRUE(Window->LabelStopAfter->GetVisible());
+  SaveScreenshot("recording-window-timed-stop");
 
   // The machine stalls past the end: the stop still comes.
   TFakeClocks::Advance(9000);
@@ -275,10 +280,13 @@ TEST_F(RecordWindow, ATimedStartHidesTheTransportUntilItFires) {
     ClickButton(D->RadioButtonAutomatically);
     D->DateTimePickerAutomaticallyData->SetDateTime(Start);
     D->DateTimePickerAutomaticallyTime->SetDateTime(Start);
+    SaveScreenshot("recording-timer-dialog");
     ClickButton(D->ButtonStartTimerRecord);
   });
   ClickMouse(Window->ButtonTimerRecord);
   Window->UpdateState();
+  SaveScreenshot("recording-window-timed-start");
+  ExpectEveryTextWhole(Window, Window);
   for (TspSkinButton* B : {Window->ButtonRecord, Window->ButtonPause, Window->ButtonDelete}) EXPECT_FALSE(B->GetVisible());
   EXPECT_TRUE(Window->LabelRecordingTimer->GetVisible());
   EXPECT_EQ("Recording Timer...  [ " + DateToStr(Start) + " " + TimeToStr(Start) + " ]",
@@ -341,6 +349,7 @@ TEST_F(RecordWindow, TheMixerCommandTheSettingsAndTheCheckBox) {
     auto* D = static_cast<TRecordingWithoutSilenceForm*>(F);
     EXPECT_EQ("100", D->EditAttackTime->GetText());
     D->EditAttackTime->SetText("150");
+    SaveScreenshot("recording-silence-dialog");
     ClickButton(D->ButtonOK);
   });
   ClickMouse(Window->ButtonSettings);

@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "deAudio/Source/ACMErrors.h"
 #include "deAudio/Source/AudioIO.h"
 #include "framework/OwnedObject.h"
+#include "tests/deaudio/AudioTestSupport.h"
 
 namespace {
 
@@ -94,4 +97,40 @@ TEST(AudioInChecks, WithoutADeviceOpeningSaysWhyAndLeavesNothingOpen) {
     EXPECT_EQ(0, In->GetHeaderCount());
   }
   EXPECT_EQ(0, Opened);
+}
+
+TEST(AudioInChecks, ReadFromAFormWithoutADeviceTheReadCompletesAndTheFailureIsToldOnce) {
+  struct TTold {
+    std::vector<std::pair<TObject*, std::string>> Reports;
+    void Report(TObject* Sender) {
+      try {
+        throw;
+      } catch (const Exception& E) {
+        Reports.emplace_back(Sender, E.GetMessage());
+      }
+    }
+  } Told;
+  const TExceptionHandler Saved = ApplicationHandleException;
+  ApplicationHandleException = TExceptionHandler(&Told, &TTold::Report);
+  for (bool AutoOpen : {true, false}) {
+    SCOPED_TRACE(AutoOpen);
+    Told.Reports.clear();
+    TOwned<TForm> Read = audio_test::ReadLevelCaptureForm(AutoOpen);
+    auto* In = As<TdeAudioIn>(Read->FindComponent("deAudioIn"));
+    auto* Level = As<TdeAudioControlSource>(Read->FindComponent("deAudioControlSource"));
+    ASSERT_TRUE(In && Level) << "the read went on past the failed opening";
+    EXPECT_FALSE(In->GetActive());
+    EXPECT_EQ(0, In->GetHeaderCount());
+    EXPECT_EQ(8820, In->GetBufferSize());
+    EXPECT_TRUE(In->GetFormat()->Equals(*audio_test::Pcm(44100, 2)));
+    EXPECT_EQ(In, Level->GetAudioSource());
+    if (AutoOpen) {
+      ASSERT_EQ(1u, Told.Reports.size());
+      EXPECT_EQ(In, Told.Reports[0].first);
+      EXPECT_EQ("Error opening audio device for input.\r\nBad device ID.", Told.Reports[0].second);
+    } else {
+      EXPECT_TRUE(Told.Reports.empty());
+    }
+  }
+  ApplicationHandleException = Saved;
 }

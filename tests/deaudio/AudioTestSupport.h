@@ -12,9 +12,15 @@
 #include <memory>
 #include <vector>
 
+#include "deAudio/Source/AudioControlSource.h"
+#include "deAudio/Source/AudioIO.h"
 #include "deAudio/Source/AudioLink.h"
 #include "deAudio/Source/WaveFormat.h"
 #include "framework/Component.h"
+#include "framework/ComponentStreams.h"
+#include "framework/Form.h"
+#include "framework/MemoryStreams.h"
+#include "framework/OwnedObject.h"
 
 namespace audio_test {
 
@@ -94,5 +100,27 @@ public:
   TdeWaveFormat Format;
   TdeAudioSubject* Subject = nullptr;
 };
+
+// A level capture of PCM 16-bit stereo at 44100 Hz with 8820-byte buffers and
+// its level source, as a window stores them, read into a new root: the read
+// resolves the source's reference and then opens the capture when AutoOpen is on.
+inline TOwned<TForm> ReadLevelCaptureForm(bool AutoOpen) {
+  TOwned<TForm> Stored(TForm::Create(nullptr));
+  Stored->SetName("Window");
+  TdeAudioIn* In = TdeAudioIn::Create(Stored.get());
+  In->SetName("deAudioIn");
+  In->SetAutoOpen(AutoOpen);
+  In->GetFormat()->Assign(Pcm(44100, 2).get());
+  In->SetBufferSize(8820);
+  TdeAudioControlSource* Level = TdeAudioControlSource::Create(Stored.get());
+  Level->SetName("deAudioControlSource");
+  Level->SetAudioSource(In);
+  TOwned<TMemoryStream> Data(TMemoryStream::Create());
+  WriteComponent(Data.get(), Stored.get());
+  Data->SetPosition(0);
+  TOwned<TForm> Read(TForm::Create(nullptr));
+  ReadComponent(Data.get(), Read.get());
+  return Read;
+}
 
 }  // namespace audio_test

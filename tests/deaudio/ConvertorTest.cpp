@@ -2,6 +2,8 @@
 // registry, and the level source over a producer of the test's own.
 #include <gtest/gtest.h>
 
+#include <float.h>
+
 #include <string>
 #include <vector>
 
@@ -60,7 +62,15 @@ TEST(AudioConvertor, ResamplesAToneWithItsPitchAndLevel) {
   TOwned<TdeAudioConvertor> C = Chain(*Pcm(44100, 2), *Pcm(48000, 2));
   EXPECT_EQ(1, C->GetStepCount());
   const std::vector<std::int16_t> Tone = StereoTone(44100, 44100, 1000, 16384);
+  // The driver converts with every floating-point exception masked; the caller's
+  // own settings (here division by zero trapping) are back afterwards.
+  unsigned int Saved = 0, During = 0, After = 0;
+  _controlfp_s(&Saved, 0, 0);
+  _controlfp_s(&During, Saved & ~unsigned(_EM_ZERODIVIDE), _MCW_EM);
   const std::vector<std::uint8_t> Out = ConvertAll(C.get(), Tone.data(), Tone.size() * 2, 17640);
+  _controlfp_s(&After, 0, 0);
+  _controlfp_s(&During, Saved, _MCW_EM);
+  EXPECT_EQ(Saved & _MCW_EM & ~unsigned(_EM_ZERODIVIDE), After & _MCW_EM);
   EXPECT_NEAR(48000 * 4, static_cast<double>(Out.size()), 48 * 4);
   const std::vector<std::int16_t> Left = Channel(Out.data(), static_cast<int>(Out.size()), 2, 0);
   EXPECT_NEAR(1000, Frequency(Left, 48000), 2);

@@ -43,6 +43,19 @@ struct TBlocks {
   }
 };
 
+// The peaks of each block the level source reports.
+struct TPeaks {
+  explicit TPeaks(TdeAudioControlSource* Source) : Level(Source) {
+    Level->OnDataChanged = TNotifyEvent(this, &TPeaks::Changed);
+  }
+  void Changed(TObject*) {
+    Left.push_back(Level->GetPeakLeft());
+    Right.push_back(Level->GetPeakRight());
+  }
+  TdeAudioControlSource* Level;
+  std::vector<int> Left, Right;
+};
+
 struct TReports {
   std::vector<std::string> Messages;
   void Report(TObject*, const Exception& E) { Messages.push_back(E.GetMessage()); }
@@ -65,24 +78,31 @@ TEST_F(Capture, TheLevelSourceShowsThePeaksOfEachChannel) {
   TOwned<TdeAudioIn> In = Input();
   TOwned<TdeAudioControlSource> Level(TdeAudioControlSource::Create(nullptr));
   Level->SetAudioSource(In.get());
-  std::vector<int> Lefts, Rights;
-  struct TPeaks {
-    TdeAudioControlSource* Level;
-    std::vector<int>*L, *R;
-    void Changed(TObject*) {
-      L->push_back(Level->GetPeakLeft());
-      R->push_back(Level->GetPeakRight());
-    }
-  } Peaks{Level.get(), &Lefts, &Rights};
-  Level->OnDataChanged = TNotifyEvent(&Peaks, &TPeaks::Changed);
+  TPeaks Peaks(Level.get());
   In->SetActive(true);
-  ASSERT_TRUE(PumpUntil([&] { return Lefts.size() >= 6; }, 10000)) << Lefts.size() << " blocks";
+  ASSERT_TRUE(PumpUntil([&] { return Peaks.Left.size() >= 6; }, 10000)) << Peaks.Left.size() << " blocks";
   In->SetActive(false);
   // The first blocks are the tone (the device reads its input faster than real time).
   for (size_t I = 0; I < 6; ++I) {
-    EXPECT_NEAR(16384, Lefts[I], 16384 * 0.03) << I;
-    EXPECT_EQ(0, Rights[I]) << I;
+    EXPECT_NEAR(16384, Peaks.Left[I], 16384 * 0.03) << I;
+    EXPECT_EQ(0, Peaks.Right[I]) << I;
   }
+  EXPECT_TRUE(Reports.Messages.empty());
+}
+
+TEST_F(Capture, ReadFromAFormTheCaptureOpensItselfAndFeedsItsLevelSource) {
+  ToneInput(3);
+  TOwned<TForm> Read = ReadLevelCaptureForm(true);
+  auto* In = As<TdeAudioIn>(Read->FindComponent("deAudioIn"));
+  auto* Level = As<TdeAudioControlSource>(Read->FindComponent("deAudioControlSource"));
+  ASSERT_TRUE(In && Level);
+  EXPECT_TRUE(In->GetActive()) << "opened on the system's default device";
+  TPeaks Peaks(Level);
+  ASSERT_TRUE(PumpUntil([&] { return Peaks.Left.size() >= 3; }, 10000)) << Peaks.Left.size() << " blocks";
+  EXPECT_EQ(8820, In->GetLastDataSize()) << "the stored buffer size";
+  In->SetActive(false);
+  EXPECT_NEAR(16384, Peaks.Left[0], 16384 * 0.03);
+  EXPECT_EQ(0, Peaks.Right[0]);
   EXPECT_TRUE(Reports.Messages.empty());
 }
 

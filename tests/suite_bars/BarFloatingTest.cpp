@@ -95,6 +95,38 @@ TEST_F(FloatingSizingFixture, DraggedEdgesSnapToTheRowsTheGroupsAllow) {
   }
 }
 
+// Floating or docked, a toolbar window given the focus hands it to the form.
+TEST_F(FloatingSizingFixture, ABarWindowGivenTheFocusHandsItBack) {
+  MakeBar(3, 0);
+  SetForegroundWindow(Form->GetHandle());
+  for (TdxBarDockingStyle Style : {dsNone, dsTop}) {
+    Bar->SetDockingStyle(Style);
+    Pump();
+    HWND Wnd = Window()->GetHandle();
+    ::SetFocus(Wnd);
+    HWND Focus = GetFocus();
+    EXPECT_NE(Wnd, Focus) << Style;
+    EXPECT_TRUE(Focus == Form->GetHandle() || IsChild(Form->GetHandle(), Focus)) << Style;
+  }
+}
+
+// A floating window dies with its form's window (it is owned by it); it comes
+// back, shown where it stood, when the form's window is made again.
+TEST_F(FloatingSizingFixture, AFloatingBarComesBackWithItsFormsWindow) {
+  MakeBar(3, 0);
+  RECT Before = QueryWindowRect(Window()->GetHandle());
+  Form->RecreateWnd();
+  // The framework makes the form's window again hidden; showing it shows the bars.
+  ShowWindow(Form->GetHandle(), SW_SHOW);
+  Pump();
+  ASSERT_TRUE(Window() && Window()->HandleAllocated());
+  HWND Wnd = Window()->GetHandle();
+  EXPECT_TRUE(IsWindowVisible(Wnd));
+  EXPECT_EQ(Form->GetHandle(), GetWindow(Wnd, GW_OWNER));
+  RECT After = QueryWindowRect(Wnd);
+  EXPECT_TRUE(EqualRect(&Before, &After)) << After.left << "," << After.top;
+}
+
 TEST_F(FloatingSizingFixture, AFloatingBarOfOneButtonIs51PixelsWide) {
   MakeBar(1, 0);
   ASSERT_TRUE(Window() && Window()->HandleAllocated());

@@ -4,14 +4,30 @@
 // hints and the pane's accessible parts.
 #include "tests/suite_navbar/NavBarFixture.h"
 
+#include "framework/Edit.h"
 #include "framework/HintWindow.h"
 #include "suite/navbar/NavBarNavPaneAccessibility.h"
 #include "suite/navbar/NavBarNavPaneController.h"
 #include "suite/navbar/NavBarNavPaneViewInfo.h"
+#include "suite/navbar/NavBarOffice11Views.h"
 
 namespace {
 int Height(const RECT& R) { return R.bottom - R.top; }
 
+// Runs Body once from a timer, while a nested loop (the popup's) is running.
+struct TTimerCall {
+  static inline std::function<void()> Body;
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    auto B = std::move(Body);
+    Body = nullptr;
+    if (B) B();
+  }
+  static void After(int Ms, std::function<void()> F) {
+    Body = std::move(F);
+    SetTimer(nullptr, 0, static_cast<UINT>(Ms), &Fire);
+  }
+};
 struct PaneFixture : NavBarFixture {
   int ViewNumber() override { return 13; }
   void AddControls() override {
@@ -59,6 +75,23 @@ struct PaneFixture : NavBarFixture {
     PostMouse(Wnd(), WM_LBUTTONUP, P.x, P.y);
     Pump();
   }
+  // Collapses the pane on G[0], opens its popup by a click on the strip and runs
+  // Body inside the popup's loop (Body closes it); answers whether Body ran.
+  bool WithPopup(const std::function<void(TdxNavBarPopupControl*)>& Body) {
+    PaneOptions()->SetCollapsible(true);
+    Bar->SetActiveGroup(G[0]);
+    PaneOptions()->SetCollapsed(true);
+    Paint();
+    bool Seen = false;
+    TTimerCall::After(100, [&] {
+      TdxNavBarPopupControl* P = Controller()->GetPopup();
+      if (!P || !P->IsListed()) return;
+      Seen = true;
+      Body(P);
+    });
+    ClickAt(Center(Pane()->GetItemPanel()->CollapseBarBounds));
+    return Seen;
+  }
   std::vector<std::string> Captions(TdxNavBarGroup* Group) {
     std::vector<std::string> R;
     for (int K = 0; K < Group->LinkCount(); ++K) R.push_back(Group->Links(K)->GetItem()->GetCaption());
@@ -66,20 +99,6 @@ struct PaneFixture : NavBarFixture {
   }
 };
 
-// Runs Body once from a timer, while a nested loop (the popup's) is running.
-struct TTimerCall {
-  static inline std::function<void()> Body;
-  static void CALLBACK Fire(HWND, UINT, UINT_PTR Id, DWORD) {
-    KillTimer(nullptr, Id);
-    auto B = std::move(Body);
-    Body = nullptr;
-    if (B) B();
-  }
-  static void After(int Ms, std::function<void()> F) {
-    Body = std::move(F);
-    SetTimer(nullptr, 0, static_cast<UINT>(Ms), &Fire);
-  }
-};
 }  // namespace
 
 TEST_F(PaneFixture, MaxVisibleGroupsSendsTheRestToTheOverflowRow) {
@@ -218,18 +237,8 @@ TEST_F(PaneFixture, SplitterDragShowsOneButtonMoreOrFewerPerButtonHeight) {
 }
 
 TEST_F(PaneFixture, PopupBesideTheStripWritesLinkOrderBack) {
-  PaneOptions()->SetCollapsible(true);
-  Bar->SetActiveGroup(G[0]);
-  PaneOptions()->SetCollapsed(true);
-  Paint();
-  ASSERT_EQ(Bar->GetWidth(), 26);
-  RECT Strip = Pane()->GetItemPanel()->CollapseBarBounds;
-  ASSERT_FALSE(IsRectEmpty(&Strip));
-  bool Seen = false;
-  TTimerCall::After(100, [&] {
-    TdxNavBarPopupControl* P = Controller()->GetPopup();
-    ASSERT_TRUE(P && P->IsListed());
-    Seen = true;
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    EXPECT_EQ(Bar->GetWidth(), 26);
     EXPECT_EQ(Controller()->GetOpenPart(), (TdxNavBarPartRef{npCollapseBar, -1}));
     RECT W;
     GetWindowRect(P->GetHandle(), &W);
@@ -240,11 +249,150 @@ TEST_F(PaneFixture, PopupBesideTheStripWritesLinkOrderBack) {
     ASSERT_EQ(Captions(Inner), (std::vector<std::string>{"Open", "Save", "Close"}));
     Inner->Links(2)->SetIndex(0);
     P->CloseUp();
-  });
-  ClickAt(Center(Strip));
-  EXPECT_TRUE(Seen);
+  }));
   EXPECT_EQ(Controller()->GetOpenPart(), dxNavBarPartNone);
   EXPECT_EQ(Captions(G[0]), (std::vector<std::string>{"Close", "Open", "Save"}));
+}
+
+TEST_F(PaneFixture, PopupSizesByItsGripAndEdgeAndEscCancels) {
+  PaneOptions()->SetAdjustWidthByPopup(true);
+  int Original = 0;
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    Original = Bar->GetOriginalWidth();
+    TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
+    RECT Before;
+    GetWindowRect(P->GetHandle(), &Before);
+    EXPECT_EQ(Before.right - Before.left, Original + 4);
+    // The grip of the inner bar: a press there starts a drag shown by a frame.
+    auto* InnerPane = static_cast<TdxNavBarNavigationPaneViewInfo*>(Inner->GetViewInfo());
+    POINT Grip = Center(InnerPane->SizeGripBounds);
+    ASSERT_FALSE(IsRectEmpty(&InnerPane->SizeGripBounds));
+    PostMouse(Inner->GetHandle(), WM_MOUSEMOVE, Grip.x, Grip.y);
+    Pump();
+    EXPECT_TRUE(static_cast<TdxNavBarPopupInnerControlController*>(Inner->GetController())->GetGripHot());
+    PostMouse(Inner->GetHandle(), WM_LBUTTONDOWN, Grip.x, Grip.y, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(P->GetSizing());
+    ASSERT_TRUE(P->GetSizeFrame());
+    RECT F;
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_TRUE(EqualRect(&F, &Before));
+    // The drag is the popup's now: its moves place the frame, never below the minimum.
+    POINT InPopup = P->ScreenToClient(Inner->ClientToScreen(Grip));
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, InPopup.x + 40, InPopup.y, MK_LBUTTON);
+    Pump();
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_EQ(F.right - F.left, Before.right - Before.left + 40);
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, 5, InPopup.y, MK_LBUTTON);
+    Pump();
+    GetWindowRect(P->GetSizeFrame()->GetHandle(), &F);
+    EXPECT_EQ(F.right - F.left, Before.right - Before.left + 40);
+    PostMouse(P->GetHandle(), WM_LBUTTONUP, InPopup.x + 40, InPopup.y);
+    Pump();
+    EXPECT_FALSE(P->GetSizing());
+    EXPECT_EQ(P->GetSizeFrame(), nullptr);
+    EXPECT_EQ(P->GetWidth(), Before.right - Before.left + 40);
+    EXPECT_EQ(Inner->GetWidth(), Original + 40);
+    // The right margin is the sizing edge; Esc gives the drag up and keeps the popup.
+    int Edge = P->GetWidth() - 1;
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, Edge, 20);
+    Pump();
+    EXPECT_TRUE(P->GetSizingEdgeHot());
+    PostMouse(P->GetHandle(), WM_LBUTTONDOWN, Edge, 20, MK_LBUTTON);
+    PostMouse(P->GetHandle(), WM_MOUSEMOVE, Edge + 30, 20, MK_LBUTTON);
+    Pump();
+    ASSERT_TRUE(P->GetSizing());
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(P->GetSizing());
+    EXPECT_TRUE(P->IsListed());
+    EXPECT_EQ(P->GetWidth(), Before.right - Before.left + 40);
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(P->IsListed());
+  }));
+  // The pane will expand to the width the popup was given.
+  EXPECT_EQ(Bar->GetOriginalWidth(), Original + 40);
+  PaneOptions()->SetCollapsed(false);
+  Paint();
+  EXPECT_EQ(Bar->GetWidth(), Original + 40);
+}
+
+TEST_F(PaneFixture, GroupControlMovesIntoThePopupAndBack) {
+  G[0]->SetUseControl(true);
+  TdxNavBarGroupControl* Holder = G[0]->GetControl();
+  ASSERT_NE(Holder, nullptr);
+  Holder->SetOriginalHeight(60);
+  TEdit* Field = Add<TEdit>(RECT{4, 4, 100, 24}, Holder);
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    TdxNavBarPopupInnerControl* Inner = P->GetInnerBar();
+    TdxNavBarGroup* InnerGroup = Inner->GetGroups()->Items(0);
+    // The control is the popup's group's now, shown inside the inner bar, and takes the focus.
+    EXPECT_EQ(Holder->GetParent(), Inner);
+    EXPECT_EQ(Holder->GetGroup(), InnerGroup);
+    EXPECT_EQ(InnerGroup->GetControl(), Holder);
+    EXPECT_EQ(G[0]->GetControl(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(Holder->GetHandle()));
+    EXPECT_GT(Holder->GetWidth(), 0);
+    EXPECT_FALSE(Inner->GetTabStop());
+    EXPECT_EQ(P->GetActiveControl(), Field);
+    // A group with a control takes the popup's full height.
+    EXPECT_EQ(P->GetHeight(), P->GetPopupViewInfo()->GetMaxHeight());
+    P->CloseUp();
+  }));
+  TdxNavBarGroup* InnerGroup = Controller()->GetPopup()->GetInnerBar()->GetGroups()->Items(0);
+  EXPECT_EQ(Holder->GetParent(), Bar);
+  EXPECT_EQ(Holder->GetGroup(), G[0]);
+  EXPECT_EQ(G[0]->GetControl(), Holder);
+  EXPECT_TRUE(G[0]->GetUseControl());
+  EXPECT_FALSE(InnerGroup->GetUseControl());
+  EXPECT_EQ(InnerGroup->GetControl(), nullptr);
+  EXPECT_EQ(Field->GetParent(), Holder);
+  EXPECT_TRUE(Field->HandleAllocated());
+  // Expanded again, the pane shows it in its item panel.
+  PaneOptions()->SetCollapsed(false);
+  Paint();
+  EXPECT_TRUE(IsWindowVisible(Holder->GetHandle()));
+  RECT Shown = Holder->GetBoundsRect();
+  RECT Panel = Pane()->GetItemPanel()->PanelBounds;
+  RECT Both;
+  EXPECT_TRUE(IntersectRect(&Both, &Shown, &Panel));
+}
+
+TEST_F(PaneFixture, ExplorerBarInAGroupControlCarriesThePopupGrip) {
+  G[0]->SetUseControl(true);
+  TdxNavBarGroupControl* Holder = G[0]->GetControl();
+  Holder->SetOriginalHeight(120);
+  TdxNavBar* Nested = Add<TdxNavBar>(RECT{0, 0, 100, 120}, Holder);
+  Nested->SetAlign(alClient);
+  Nested->SetView(16);
+  // On an ordinary form the bar has no grip.
+  RECT Grip;
+  EXPECT_EQ(Office11PopupGrip(Nested, Grip), nullptr);
+  ASSERT_TRUE(WithPopup([&](TdxNavBarPopupControl* P) {
+    ASSERT_EQ(Office11PopupGrip(Nested, Grip), P);
+    // The grip is the inner bar's, in the nested bar's coordinates, drawn by the nested bar.
+    auto* InnerPane = static_cast<TdxNavBarNavigationPaneViewInfo*>(P->GetInnerBar()->GetViewInfo());
+    POINT Screen = P->GetInnerBar()->ClientToScreen(POINT{InnerPane->SizeGripBounds.right, InnerPane->SizeGripBounds.bottom});
+    EXPECT_EQ(Nested->ClientToScreen(POINT{Grip.right, Grip.bottom}).x, Screen.x);
+    EXPECT_EQ(Nested->ClientToScreen(POINT{Grip.right, Grip.bottom}).y, Screen.y);
+    InvalidateRect(Nested->GetHandle(), nullptr, FALSE);
+    UpdateWindow(Nested->GetHandle());
+    HDC DC = Nested->GetOffscreenBitmap()->GetCanvas()->GetHandle();
+    // The first of the three lines starts 4 pixels left of the corner, one in from the border.
+    EXPECT_EQ(GetPixel(DC, Grip.right - 1 - 4, Grip.bottom - 2), RGB(0, 0, 0));
+    // Over it the mouse sizes the popup.
+    POINT C = Center(Grip);
+    PostMouse(Nested->GetHandle(), WM_MOUSEMOVE, C.x, C.y);
+    Pump();
+    EXPECT_TRUE(static_cast<TdxNavBarOffice11ExplorerBarController*>(Nested->GetController())->GetGripHot());
+    PostMouse(Nested->GetHandle(), WM_LBUTTONDOWN, C.x, C.y, MK_LBUTTON);
+    Pump();
+    EXPECT_TRUE(P->GetSizing());
+    SendMessageW(P->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(P->GetSizing());
+    P->CloseUp();
+  }));
 }
 
 TEST_F(PaneFixture, ConfigurationMenuListsCommandsGroupsAndHiddenButtons) {
@@ -338,4 +486,26 @@ TEST_F(PaneFixture, AccessiblePartsFollowThePane) {
   Entry->KeyDown(Enter);
   Entry->KeyUp(Enter);
   EXPECT_EQ(Log, (std::vector<std::string>{"Save"}));
+}
+
+TEST_F(PaneFixture, EnterOnTheChevronOpensTheConfigurationMenu) {
+  Bar->SetNavigationPaneMaxVisibleGroups(3);
+  Paint();
+  auto* OverflowH = dynamic_cast<TdxNavBarNavigationPaneOverflowPanelAccessibilityHelper*>(
+      Bar->GetAccessibilityHelper()->ChildHelper(3));
+  ASSERT_NE(OverflowH, nullptr);
+  auto* Chevron = dynamic_cast<TdxNavBarCustomAccessibilityHelper*>(OverflowH->ChildHelper(OverflowH->ChildCount() - 1));
+  ASSERT_NE(Chevron, nullptr);
+  bool Seen = false;
+  TTimerCall::After(100, [&] {
+    Seen = true;
+    EXPECT_EQ(Controller()->GetOpenPart(), (TdxNavBarPartRef{npChevron, -1}));
+    EXPECT_EQ(Pane()->GetConfigurationMenu()->GetItems()->GetItem(0)->GetCaption(), "Show &More Buttons");
+    EndMenu();
+  });
+  WORD Enter = VK_RETURN;
+  Chevron->KeyDown(Enter);
+  Chevron->KeyUp(Enter);
+  EXPECT_TRUE(Seen);
+  EXPECT_EQ(Controller()->GetOpenPart(), dxNavBarPartNone);
 }

@@ -1,0 +1,327 @@
+#include "suite/bars/BarCalendar.h"
+
+#include <algorithm>
+
+#include "framework/Canvas.h"
+#include "framework/Conversions.h"
+#include "framework/FormatSettings.h"
+#include "suite/bars/BarExtItemsUnit.h"
+#include "suite/common/cxDateUtils.h"
+
+// ---- TdxBarCustomCalendar
+
+TdxBarCustomCalendar::TdxBarCustomCalendar(TComponent* AOwner)
+    : TCustomControl(AOwner), FFirstShownDate(Date()), FRangeFirstDate(FFirstShownDate),
+      FRangeLastDate(FFirstShownDate), FDraggedFromDate(FFirstShownDate) {}
+
+TDateTime TdxBarCustomCalendar::SelectionFrom() const {
+  if (FRangeLastDate == cxNullDate) return FRangeFirstDate;
+  return std::min(FRangeFirstDate, FRangeLastDate);
+}
+
+TDateTime TdxBarCustomCalendar::SelectionTo() const { return std::max(FRangeFirstDate, FRangeLastDate); }
+
+void TdxBarCustomCalendar::SetFirstDate(TDateTime Value) {
+  if (Value != FFirstShownDate) FFirstShownDate = Value;
+}
+
+void TdxBarCustomCalendar::SetSelStart(TDateTime Value) {
+  FRangeFirstDate = Value;
+  FRangeLastDate = cxNullDate;
+  SetSelFinish(Value);
+}
+
+void TdxBarCustomCalendar::SetSelFinish(TDateTime Value) {
+  if (Value == FRangeLastDate) return;
+  EnsureSelectionVisible();
+  FRangeLastDate = Value;
+  EnsureSelectionVisible();
+  Invalidate();
+}
+
+void TdxBarCustomCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || Shift.Contains(ssDouble)) return;
+  FDraggedFromDate = SelectionFrom();
+  TDateTime D = DateAtPos(POINT{X, Y});
+  if (D != cxNullDate) SetSelStart(D);
+}
+
+void TdxBarCustomCalendar::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseMove(Shift, X, Y);
+  if (!Shift.Contains(ssLeft) || !HandleAllocated() || GetCapture() != GetHandle()) return;
+  TDateTime D = DateAtPos(POINT{X, Y});
+  if (D != cxNullDate) {
+    SetSelFinish(D);
+  } else {
+    RECT R = GetClientRect();
+    if (!PtInRect(&R, POINT{X, Y}) && FDraggedFromDate != SelectionTo() && FDraggedFromDate != cxNullDate)
+      SetSelFinish(FDraggedFromDate);
+  }
+  UpdateWindow(GetHandle());
+}
+
+// ---- TdxBarDateNavigator
+
+TdxBarDateNavigator::TdxBarDateNavigator(TComponent* AOwner) : TdxBarCustomCalendar(AOwner) {
+  EnsureBarExtItemsUnit();
+  SetFirstDate(GetFirstShownDate());
+  StoreRangeFirstDate(GetFirstShownDate());
+  SetSelStart(GetFirstShownDate());
+  CalcMetrics();
+}
+
+TdxBarDateNavigator::~TdxBarDateNavigator() { StopArrowTimer(); }
+
+void TdxBarDateNavigator::SetStyle(int Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  CalcMetrics();
+  RecreateWnd();
+}
+
+void TdxBarDateNavigator::CreateParams(TCreateParams& Params) {
+  TdxBarCustomCalendar::CreateParams(Params);
+  Params.Style |= WS_CLIPCHILDREN;
+  if (FStyle == 0) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FIsPopup) {
+    Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP | (FStyle == 2 ? 0 : WS_BORDER);
+    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    Params.WindowClass.style |= CS_SAVEBITS;
+  }
+}
+
+void TdxBarDateNavigator::FontChanged() {
+  TdxBarCustomCalendar::FontChanged();
+  CalcMetrics();
+}
+
+void TdxBarDateNavigator::CalcMetrics() {
+  HDC DC = GetDC(nullptr);
+  HGDIOBJ Old = SelectObject(DC, GetFont()->GetHandle());
+  SIZE Zero{0, 0};
+  GetTextExtentPoint32W(DC, L"0", 1, &Zero);
+  SelectObject(DC, Old);
+  ReleaseDC(nullptr, DC);
+  FDayColumnWidth = 3 * Zero.cx;
+  FSideMargin = 2 * Zero.cx;
+  FDayRowHeight = Zero.cy + 2;
+  FMonthHeaderHeight = Zero.cy + 4 + (FStyle != 0 ? 1 : 0);
+  // The client area; the frame of each style comes on top.
+  const int Frame = FStyle == 0 ? 2 : (FIsPopup && FStyle != 2 ? 1 : 0);
+  SetWidth(2 * Frame + 2 * FSideMargin + 7 * FDayColumnWidth);
+  SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0));
+}
+
+RECT TdxBarDateNavigator::PrevArrowRect() { return RECT{1, 1, FDayColumnWidth - 1, FMonthHeaderHeight - 1}; }
+
+RECT TdxBarDateNavigator::NextArrowRect() {
+  const int W = GetClientWidth(), E = FStyle == 0 ? 1 : 0;
+  return RECT{W - FDayColumnWidth, 1, W - E - 1, FMonthHeaderHeight - 1};
+}
+
+RECT TdxBarDateNavigator::DayCellRect(int Column, int Row) {
+  const int X = FSideMargin + Column * FDayColumnWidth;
+  const int Y = DaysAreaTop() + WeekdayRowHeight() + Row * FDayRowHeight;
+  return RECT{X, Y, X + FDayColumnWidth, Y + FDayRowHeight};
+}
+
+int TdxBarDateNavigator::ColumnOf(TDateTime Date, int FirstWeekDay) {
+  const int D = DayOfWeek(Date) - FirstWeekDay;
+  return D > 0 ? D - 1 : D + 6;
+}
+
+TDateTime TdxBarDateNavigator::FirstVisibleDate() const {
+  const TDateTime First = GetFirstShownDate();
+  const int Column = ColumnOf(First, BarCalendarFirstWeekDay());
+  // A month beginning in the first column still shows a week of the one before.
+  return First - (Column == 0 ? 7 : Column);
+}
+
+TDateTime TdxBarDateNavigator::LastDateOfMonth() const {
+  int Y, M, D;
+  DecodeDate(GetFirstShownDate(), Y, M, D);
+  return EncodeDate(Y, M, DaysInMonthOf(Y, M));
+}
+
+void TdxBarDateNavigator::SetFirstDate(TDateTime Value) {
+  int Y, M, D;
+  DecodeDate(Value, Y, M, D);
+  TdxBarCustomCalendar::SetFirstDate(EncodeDate(Y, M, 1));
+}
+
+void TdxBarDateNavigator::SetSelFinish(TDateTime Value) {
+  // One day only: both ends move together.
+  StoreRangeFirstDate(Value);
+  TdxBarCustomCalendar::SetSelFinish(Value);
+}
+
+void TdxBarDateNavigator::EnsureSelectionVisible() {
+  const TDateTime D = GetRangeFirstDate();
+  // No date selected: the shown month stays.
+  if (D == cxNullDate) return;
+  if (FirstVisibleDate() > D) SetFirstDate(IncMonth(D, -1));
+  if (LastVisibleDate() < D) SetFirstDate(D);
+}
+
+TDateTime TdxBarDateNavigator::DateAtPos(POINT P) {
+  RECT Client = GetClientRect();
+  if (!PtInRect(&Client, P)) return cxNullDate;
+  const int Top = DaysAreaTop() + WeekdayRowHeight();
+  if (P.x < FSideMargin || P.x >= FSideMargin + 7 * FDayColumnWidth || P.y < Top || P.y >= Top + 6 * FDayRowHeight)
+    return cxNullDate;
+  const int Column = (P.x - FSideMargin) / FDayColumnWidth, Row = (P.y - Top) / FDayRowHeight;
+  return FirstVisibleDate() + Row * 7 + Column;
+}
+
+void TdxBarDateNavigator::Clear() {
+  SetSelStart(cxNullDate);
+  Invalidate();
+}
+
+void TdxBarDateNavigator::MoveMonth(int Delta) {
+  SetFirstDate(IncMonth(GetFirstShownDate(), Delta));
+  Invalidate();
+}
+
+void TdxBarDateNavigator::KeyDown(WORD& Key, TShiftState Shift) {
+  TdxBarCustomCalendar::KeyDown(Key, Shift);
+  if (!FIsPopup) return;
+  if (Key == VK_RETURN) {
+    DoSelect();
+    return;
+  }
+  // With no date selected the moves start from the shown month.
+  TDateTime From = SelectionFrom();
+  if (From == cxNullDate) From = GetFirstShownDate();
+  const bool CtrlOnly = Shift.Contains(ssCtrl) && !Shift.Contains(ssShift) && !Shift.Contains(ssAlt);
+  int Y, M, D;
+  DecodeDate(From, Y, M, D);
+  TDateTime To;
+  switch (Key) {
+    case VK_LEFT: To = From - 1; break;
+    case VK_RIGHT: To = From + 1; break;
+    case VK_UP: To = From - 7; break;
+    case VK_DOWN: To = From + 7; break;
+    case VK_PRIOR: To = IncMonth(From, -1); break;
+    case VK_NEXT: To = IncMonth(From, 1); break;
+    case VK_HOME: To = CtrlOnly ? EncodeDate(Y, M, 1) : From - ColumnOf(From, BarCalendarFirstWeekDay()); break;
+    case VK_END:
+      To = CtrlOnly ? EncodeDate(Y, M, DaysInMonthOf(Y, M)) : From + 6 - ColumnOf(From, BarCalendarFirstWeekDay());
+      break;
+    default: return;
+  }
+  SetSelStart(To);
+}
+
+bool TdxBarDateNavigator::PointerOnArrow(UINT Arrow) {
+  POINT P;
+  GetCursorPos(&P);
+  // The window's own mapping: a popup has no parent to count from.
+  ::ScreenToClient(GetHandle(), &P);
+  RECT R = Arrow == 1 ? PrevArrowRect() : NextArrowRect();
+  return PtInRect(&R, P) != 0;
+}
+
+void TdxBarDateNavigator::StopArrowTimer() {
+  if (FArrowTimer && HandleAllocated()) KillTimer(GetHandle(), FArrowTimer);
+  FArrowTimer = 0;
+}
+
+void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const POINT P{X, Y};
+  RECT Prev = PrevArrowRect(), Next = NextArrowRect();
+  if (Button == mbLeft && (PtInRect(&Prev, P) || PtInRect(&Next, P))) {
+    const UINT Arrow = PtInRect(&Prev, P) ? 1 : 2;
+    MoveMonth(Arrow == 1 ? -1 : 1);
+    StopArrowTimer();
+    if (HandleAllocated() && SetTimer(GetHandle(), Arrow, ArrowRepeatInterval, nullptr)) FArrowTimer = Arrow;
+    return;
+  }
+  TdxBarCustomCalendar::MouseDown(Button, Shift, X, Y);
+}
+
+void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
+  if (FArrowTimer) return;
+  TdxBarCustomCalendar::MouseMove(Shift, X, Y);
+}
+
+void TdxBarDateNavigator::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (FArrowTimer) {
+    StopArrowTimer();
+    return;
+  }
+  TdxBarCustomCalendar::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || Shift.Contains(ssDouble)) return;
+  if (DateAtPos(POINT{X, Y}) != cxNullDate)
+    DoSelect();
+  else if (DraggedFromDate() != cxNullDate)
+    SetSelStart(DraggedFromDate());
+}
+
+void TdxBarDateNavigator::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER && (Message.WParam == 1 || Message.WParam == 2)) {
+    // The month moves on only while the pointer stays on the arrow pressed.
+    if (Message.WParam == FArrowTimer && PointerOnArrow(FArrowTimer)) MoveMonth(FArrowTimer == 1 ? -1 : 1);
+    return;
+  }
+  if (Message.Msg == WM_CANCELMODE) StopArrowTimer();
+  TdxBarCustomCalendar::WndProc(Message);
+}
+
+void TdxBarDateNavigator::Paint() {
+  TCanvas* C = GetCanvas();
+  const RECT Client = GetClientRect();
+  C->GetBrush()->SetColor(clWindow);
+  C->FillRect(Client);
+  // Header: the month and year between the arrows.
+  RECT Header{0, 0, Client.right, FMonthHeaderHeight};
+  C->GetBrush()->SetColor(clBtnFace);
+  C->FillRect(Header);
+  int Y, M, D;
+  DecodeDate(GetFirstShownDate(), Y, M, D);
+  std::string Title = LongMonthNames[M - 1] + " " + IntToStr(Y);
+  C->GetFont()->Assign(GetFont());
+  C->GetFont()->SetColor(clBtnText);
+  C->TextOut((Client.right - C->TextWidth(Title)) / 2, (FMonthHeaderHeight - C->TextHeight(Title)) / 2, Title);
+  for (int Arrow = 1; Arrow <= 2; ++Arrow) {
+    RECT A = Arrow == 1 ? PrevArrowRect() : NextArrowRect();
+    const int H = (FMonthHeaderHeight / 2) | 1, Mid = (A.top + A.bottom) / 2;
+    const int Cx = (A.left + A.right) / 2, Half = H / 2;
+    POINT Pts[3] = {{Arrow == 1 ? Cx - Half / 2 : Cx + Half / 2, Mid},
+                    {Arrow == 1 ? Cx + Half / 2 : Cx - Half / 2, Mid - Half},
+                    {Arrow == 1 ? Cx + Half / 2 : Cx - Half / 2, Mid + Half}};
+    C->GetBrush()->SetColor(clBtnText);
+    C->GetPen()->SetColor(clBtnText);
+    C->Polygon(Pts, 3);
+  }
+  // Weekday letters, then the six weeks.
+  const int First = BarCalendarFirstWeekDay();
+  C->GetBrush()->SetColor(clWindow);
+  for (int Col = 0; Col < 7; ++Col) {
+    RECT Cell = DayCellRect(Col, 0);
+    OffsetRect(&Cell, 0, -WeekdayRowHeight());
+    std::string Letter = ShortDayNames[(First + Col) % 7].substr(0, 1);
+    C->GetFont()->SetColor(clWindowText);
+    C->TextOut(Cell.right - 3 - C->TextWidth(Letter), Cell.top + 1, Letter);
+  }
+  const TDateTime Start = FirstVisibleDate(), Today = Date();
+  for (int I = 0; I < 42; ++I) {
+    const TDateTime Day = Start + I;
+    RECT Cell = DayCellRect(I % 7, I / 7);
+    const bool Selected = Day >= SelectionFrom() && Day <= SelectionTo();
+    int DY, DM, DD;
+    DecodeDate(Day, DY, DM, DD);
+    C->GetBrush()->SetColor(Selected ? (FStyle == 0 ? clHighlight : clBtnFace) : clWindow);
+    C->FillRect(Cell);
+    if (Day == Today) {
+      C->GetBrush()->SetColor(TColor(0x000080));
+      C->FrameRect(Cell);
+    }
+    C->GetFont()->SetColor(Selected && FStyle == 0 ? clHighlightText : (DM == M ? clWindowText : clGrayText));
+    const std::string Number = IntToStr(DD);
+    C->GetBrush()->SetStyle(bsClear);
+    C->TextOut(Cell.right - 3 - C->TextWidth(Number), Cell.top + 1, Number);
+    C->GetBrush()->SetStyle(bsSolid);
+  }
+}

@@ -1,0 +1,128 @@
+#include "suite/bars/BarDateCombo.h"
+
+#include <algorithm>
+
+#include "framework/FormatSettings.h"
+#include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarFlagScope.h"
+#include "suite/common/cxDateUtils.h"
+
+namespace {
+const std::vector<std::string> DateOnStartNames{"bdsToday", "bdsNullDate", "bdsCustom"};
+}  // namespace
+
+SONVELT_PUBLISHED(TdxBarDateCombo, P) {
+  P.Enum("DateOnStart", &TdxBarDateCombo::GetDateOnStart, &TdxBarDateCombo::SetDateOnStart, DateOnStartNames)
+      .Default(bdsToday);
+  // The maximum first: a minimum never lies above it.
+  P.Float("MaxDate", &TdxBarDateCombo::GetMaxDate, &TdxBarDateCombo::SetMaxDate)
+      .Stored([](TdxBarDateCombo* C) { return C->GetMaxDate() != 0; });
+  P.Float("MinDate", &TdxBarDateCombo::GetMinDate, &TdxBarDateCombo::SetMinDate)
+      .Stored([](TdxBarDateCombo* C) { return C->GetMinDate() != 0; });
+  P.Boolean("ShowClearButton", &TdxBarDateCombo::GetShowClearButton, &TdxBarDateCombo::SetShowClearButton)
+      .Default(true);
+  P.Boolean("ShowDayText", &TdxBarDateCombo::GetShowDayText, &TdxBarDateCombo::SetShowDayText).Default(true);
+  P.Boolean("ShowTodayButton", &TdxBarDateCombo::GetShowTodayButton, &TdxBarDateCombo::SetShowTodayButton)
+      .Default(true);
+  P.String("Text", &TdxBarDateCombo::GetText, &TdxBarDateCombo::SetText)
+      .Stored([](TdxBarDateCombo* C) { return C->GetDateOnStart() == bdsCustom; });
+}
+
+TdxBarDateCombo::TdxBarDateCombo(TComponent* AOwner) : TCustomdxBarCombo(AOwner) {
+  EnsureBarExtItemsUnit();
+  {
+    TdxBarFlagScope Internal(FUpdatingTextInternally);
+    SetDate(Date());
+  }
+  // Last: the text just set carries no day name until the date is set again.
+  FShowDayText = true;
+}
+
+std::string TdxBarDateCombo::DateToText(TDateTime Date) const {
+  if (Date == cxNullDate) return std::string();
+  std::string Text;
+  DateToDisplayText(true, true, Text, Date);
+  return FShowDayText ? FormatDateTime("ddd ", Date) + Text : Text;
+}
+
+TDateTime TdxBarDateCombo::TextToDate(const std::string& Text) const {
+  std::string Rest = Text;
+  for (const std::string& Day : ShortDayNames)
+    if (!Day.empty() && Text.find(Day + " ") != std::string::npos) {
+      Rest = Text.substr(Text.find(' ') + 1);
+      break;
+    }
+  return DisplayTextToDate(Rest, true);
+}
+
+TDateTime TdxBarDateCombo::ClampDate(TDateTime Date) const {
+  if (FMinDate == 0 && FMaxDate == 0) return Date;
+  return std::min(std::max(FMinDate, Date), FMaxDate);
+}
+
+void TdxBarDateCombo::SetDate(TDateTime Value) { SetText(DateToText(ClampDate(Value))); }
+
+void TdxBarDateCombo::SetText(const std::string& Value) {
+  std::string Text = DateToText(ClampDate(TextToDate(Value)));
+  if (!FUpdatingTextInternally) FDateOnStart = bdsCustom;
+  TCustomdxBarCombo::SetText(Text);
+}
+
+void TdxBarDateCombo::SetDateOnStart(TdxBarDateOnStart Value) {
+  if (Value == FDateOnStart) return;
+  FDateOnStart = Value;
+  ApplyDateOnStart();
+}
+
+void TdxBarDateCombo::ApplyDateOnStart() {
+  TdxBarFlagScope Internal(FUpdatingTextInternally);
+  switch (FDateOnStart) {
+    case bdsToday: SetDate(Date()); break;
+    case bdsNullDate: SetDate(cxNullDate); break;
+    case bdsCustom: SetDate(GetDate()); break;
+  }
+}
+
+void TdxBarDateCombo::ClampText() {
+  TDateTime Current = GetDate(), Clamped = ClampDate(Current);
+  if (Clamped == Current) return;
+  // New limits are no date the user typed: what loading applies stays.
+  TdxBarFlagScope Internal(FUpdatingTextInternally);
+  SetDate(Clamped);
+}
+
+void TdxBarDateCombo::SetMinDate(TDateTime Value) {
+  Value = std::min(FMaxDate, Value);
+  if (Value == FMinDate) return;
+  FMinDate = Value;
+  ClampText();
+}
+
+void TdxBarDateCombo::SetMaxDate(TDateTime Value) {
+  Value = std::max(FMinDate, Value);
+  if (Value == FMaxDate) return;
+  FMaxDate = Value;
+  ClampText();
+}
+
+void TdxBarDateCombo::SetShowDayText(bool Value) {
+  if (Value == FShowDayText) return;
+  TDateTime D = GetDate();
+  FShowDayText = Value;
+  TdxBarFlagScope Internal(FUpdatingTextInternally);
+  SetDate(D);
+}
+
+void TdxBarDateCombo::Loaded() {
+  ApplyDateOnStart();
+  TCustomdxBarCombo::Loaded();
+}
+
+bool TdxBarDateCombo::StepDateText(char Key, std::string& Text) const {
+  if (Key != '+' && Key != '-') return false;
+  // Where the format writes the sign between the parts, the sign is typed as text.
+  if (ShortDateFormat.find(Key) != std::string::npos || DateSeparator == Key) return false;
+  TDateTime D = TextToDate(Text);
+  if (D != cxNullDate) Text = DateToText(D + (Key == '+' ? 1 : -1));
+  return true;
+}

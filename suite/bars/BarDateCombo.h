@@ -1,0 +1,67 @@
+// The date combo: a combo whose text is a date, optionally after its short day
+// name, kept within optional limits. The date is always read from the text; the
+// null date is the empty text. What the text holds once loaded follows
+// DateOnStart: today, no date, or the stored text.
+#pragma once
+
+#include "framework/DateTime.h"
+#include "suite/bars/BarEditItems.h"
+
+enum TdxBarDateOnStart : std::uint8_t { bdsToday, bdsNullDate, bdsCustom };
+
+class TdxBarDateCombo : public TCustomdxBarCombo {
+  SONVELT_CLASS(TdxBarDateCombo, TCustomdxBarCombo)
+public:
+  explicit TdxBarDateCombo(TComponent* AOwner);
+  static void Publish(TPublisher<TdxBarDateCombo>& P);
+
+  TDateTime GetDate() const { return TextToDate(GetText()); }
+  void SetDate(TDateTime Value);
+  TdxBarDateOnStart GetDateOnStart() const { return FDateOnStart; }
+  void SetDateOnStart(TdxBarDateOnStart Value);
+  TDateTime GetMinDate() const { return FMinDate; }
+  // Never above MaxDate (so with MaxDate 0 a minimum stays 0: set MaxDate first).
+  void SetMinDate(TDateTime Value);
+  TDateTime GetMaxDate() const { return FMaxDate; }
+  // Never below MinDate.
+  void SetMaxDate(TDateTime Value);
+  bool GetShowDayText() const { return FShowDayText; }
+  void SetShowDayText(bool Value);
+  bool GetShowTodayButton() const { return FShowTodayButton; }
+  void SetShowTodayButton(bool Value) { FShowTodayButton = Value; }
+  bool GetShowClearButton() const { return FShowClearButton; }
+  void SetShowClearButton(bool Value) { FShowClearButton = Value; }
+  // Parsed, clamped and formatted again; a text typed at run time makes
+  // DateOnStart bdsCustom.
+  void SetText(const std::string& Value) override;
+
+  std::string DateToText(TDateTime Date) const;
+  // A leading short day name and its blank are skipped; bad text is the null date.
+  TDateTime TextToDate(const std::string& Text) const;
+  TDateTime ClampDate(TDateTime Date) const;
+  // "+" and "-" typed in the open editor step its date by a day, unless the
+  // locale's short date format uses them between the date's parts. False when
+  // Key is no step key here; otherwise Text becomes the next or previous day
+  // (unchanged when it holds no date) and the key is to be swallowed.
+  bool StepDateText(char Key, std::string& Text) const;
+
+protected:
+  void Loaded() override;
+
+private:
+  void ApplyDateOnStart();
+  void ClampText();
+  bool FUpdatingTextInternally = false;
+  TdxBarDateOnStart FDateOnStart = bdsToday;
+  TDateTime FMinDate = 0;
+  TDateTime FMaxDate = 0;
+  bool FShowDayText = false;
+  bool FShowTodayButton = true;
+  bool FShowClearButton = true;
+};
+
+class TdxBarDateComboControl : public TCustomdxBarComboControl {
+  SONVELT_CLASS(TdxBarDateComboControl, TCustomdxBarComboControl)
+public:
+  using TCustomdxBarComboControl::TCustomdxBarComboControl;
+};

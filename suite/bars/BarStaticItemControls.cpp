@@ -1,0 +1,5 @@
+#include "suite/bars/BarStaticItemControls.h"
+
+void TdxBarProgressControl::InvalidateBar() { Repaint(); }
+
+void TdxBarProgressControl::PositionChanged() { Repaint(); }

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the calendar gallery and runs it under Wine on a private Xvfb display.
+# "run-demo.sh DIR" saves DIR/calendars.png and quits.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+"$root/scripts/build" --target suite_bars_items_demo
+source "$root/scripts/lib/env.sh"
+source "$root/scripts/lib/display.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  start_display
+  trap stop_display EXIT
+fi
+exe="$SONVELT_BUILD_DIR/tests/suite_bars_items_demo/suite_bars_items_demo.exe"
+if [ $# -ge 1 ]; then
+  mkdir -p "$1"
+  bmp=$(realpath -m "$1/calendars.bmp")
+  wine "$exe" --screenshot "$(winepath -w "$bmp")"
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+else
+  wine "$exe"
+fi
