@@ -143,8 +143,7 @@ private:
     int Button;
     std::string Folder;
     std::function<void(HWND)> Before;
-    DWORD Waited = 0;      // when the picker was first seen without the folder
-    DWORD LastChosen = 0;  // when the folder was last chosen in it
+    int Waited = 0;
   };
   static std::deque<TEntry>& Queue() {
     static std::deque<TEntry> Q;
@@ -207,22 +206,14 @@ private:
     if (Queue().empty()) return;
     HWND Dialog = FindDialog(Queue().front().Box);
     if (!Dialog) return;
-    TEntry& Front = Queue().front();
-    const DWORD Now = GetTickCount();
-    if (!Front.Box && Front.Button == IDOK && !PickerShows(Dialog, Front.Folder)) {
-      if (!Front.Waited) Front.Waited = Now;
+    if (!Queue().front().Box && Queue().front().Button == IDOK && !PickerShows(Dialog, Queue().front().Folder) &&
+        Queue().front().Waited++ < 1500) {
       // The picker settles its selection in its own time, a level of the tree at
-      // a time and slowly on a busy machine. Choosing again on every tick would
-      // restart that walk before it ends, so the folder is chosen again only
-      // after a second without success, for two minutes at most.
-      if (Now - Front.Waited < 120000) {
-        if (!Front.LastChosen || Now - Front.LastChosen >= 1000) {
-          Front.LastChosen = Now ? Now : 1;
-          const std::wstring Path = Utf8ToWide(Front.Folder);
-          SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
-        }
-        return;
-      }
+      // a time and slowly on a busy machine: the folder is chosen again until the
+      // tree shows it.
+      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
+      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+      return;
     }
     TEntry Entry = std::move(Queue().front());
     Queue().pop_front();
