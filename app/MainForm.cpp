@@ -112,9 +112,11 @@ void TMainForm::FormCreate(TObject*) {
   LayoutVolumeControls();
   SetVolumeSliderValue(G.DeviceOutputVolume);
   ::ApplyHintFont(this);
+  ApplyHintFont(Screen->GetHintFont()->GetName());
   ActionShowCommandBar->SetChecked(G.ShowCommandBar);
   ActionBarOntheLeft->SetChecked(G.CommandBarOnTheLeft);
   ActionBarOntheRight->SetChecked(!G.CommandBarOnTheLeft);
+  PlaceCommandBar();
   LoadFormPlacement("FormPos", this);
   PostMessageW(GetHandle(), WM_STARTUP, 0, 0);
 }
@@ -260,11 +262,10 @@ void TMainForm::RebuildWindowList() {
     Menu->Add(Item);
     FWindowListItems.push_back(Item);
   }
-  UpdateWindowListChecks();
+  UpdateWindowListChecks(ActiveDocument());
 }
 
-void TMainForm::UpdateWindowListChecks() {
-  TChildForm* Active = ActiveDocument();
+void TMainForm::UpdateWindowListChecks(TChildForm* Active) {
   for (TMenuItem* Item : FWindowListItems)
     Item->SetChecked(reinterpret_cast<TChildForm*>(Item->GetTag()) == Active);
 }
@@ -274,7 +275,7 @@ void TMainForm::WindowListClick(TObject* Sender) {
   for (int I = 0; I < GetMDIChildCount(); ++I)
     if (GetMDIChildren(I) == Doc) {
       Doc->Show();
-      UpdateWindowListChecks();
+      UpdateWindowListChecks(ActiveDocument());
       return;
     }
 }
@@ -291,18 +292,21 @@ TChildForm* TMainForm::NewDocumentWindow() {
 void TMainForm::ActionShowCommandBarExecute(TObject*) {
   ActionShowCommandBar->SetChecked(!ActionShowCommandBar->GetChecked());
   GlobalVarsRecord->ShowCommandBar = ActionShowCommandBar->GetChecked();
+  PlaceCommandBar();
 }
 
 void TMainForm::ActionBarOntheLeftExecute(TObject*) {
   ActionBarOntheLeft->SetChecked(true);
   ActionBarOntheRight->SetChecked(false);
   GlobalVarsRecord->CommandBarOnTheLeft = true;
+  PlaceCommandBar();
 }
 
 void TMainForm::ActionBarOntheRightExecute(TObject*) {
   ActionBarOntheLeft->SetChecked(false);
   ActionBarOntheRight->SetChecked(true);
   GlobalVarsRecord->CommandBarOnTheLeft = false;
+  PlaceCommandBar();
 }
 
 // --- Window commands ---

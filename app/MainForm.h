@@ -41,6 +41,10 @@ class TSaveDialog;
 class TScrollBar;
 class TsuiImagePanel;
 class TTimer;
+class TcxImageList;
+class TdxNavBar;
+class TdxNavBarGroup;
+class TdxStatusBar;
 
 // Posted to the main window once it is created; the handler runs after the message
 // loop has started.
@@ -63,11 +67,14 @@ class TMainForm : public TForm, public TEffectPreviewService {
 public:
   explicit TMainForm(TComponent* AOwner);
   ~TMainForm() override;
+  // Reads the suite part (image lists, side bar, status bar) into the window built
+  // in code, then runs the creation handler.
+  void AfterConstruction() override;
   void BeforeDestruction() override;
 
   // Components.
   TActionList* ActionList = nullptr;
-#define SONVELT_DECLARE_ACTION(Name, Caption, Keys, Category) TAction* Action##Name = nullptr;
+#define SONVELT_DECLARE_ACTION(Name, Caption, Keys, Category, Pictured) TAction* Action##Name = nullptr;
   SONVELT_MAIN_ACTIONS(SONVELT_DECLARE_ACTION)
 #undef SONVELT_DECLARE_ACTION
   TMainMenu* MainMenu = nullptr;
@@ -101,6 +108,11 @@ public:
   TAudioTransform2* AudioTransform = nullptr;
   TOpenDialog* OpenDialog = nullptr;
   TSaveDialog* SaveDialog = nullptr;
+  // From the form text (MainImages, MainSuite).
+  TcxImageList* cxImageListSmall = nullptr;
+  TcxImageList* cxImageListBig = nullptr;
+  TdxNavBar* dxNavBar = nullptr;
+  TdxStatusBar* dxStatusBar = nullptr;
   TMenuItem* MenuRecentFiles = nullptr;  // the separator before the list's section
   TMenuItem* MenuWindowList = nullptr;   // the separator before the window list
 
@@ -391,6 +403,13 @@ private:
   // without one the defaults (asked when the options want it). False on Cancel.
   bool CaptureFormat(int& Rate, int& Channels);
   void CreateMenus();
+  void ReadSuiteForms();
+  // The side bar's styles take the screen's hint font in place of their design font.
+  void ApplyHintFont(const std::string& FontName);
+  // The side bar's visibility and edge from the View commands' state.
+  void PlaceCommandBar();
+  // Shows each side-bar group that has an enabled command, hides the others.
+  void UpdateNavBarGroups();
   void CreateBottomPanel();
   void CreateServers();
   void CreateVolumeControls(TWinControl* Parent);
@@ -403,7 +422,7 @@ private:
   void RebuildWindowList();
   // File names in the recent-files and window lists show their '&' as it is.
   static std::string LiteralMenuText(const std::string& Text);
-  void UpdateWindowListChecks();
+  void UpdateWindowListChecks(TChildForm* Active);
   TChildForm* NewDocumentWindow();
   // A new document window with Path in it, named by the path or "Untitled" and its
   // number, its temporary folder set.

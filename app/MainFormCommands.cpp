@@ -75,7 +75,8 @@ const std::pair<std::string_view, const char*> ToolbarButtons[] = {
 void TMainForm::CreateActions() {
   ActionList = TActionList::Create(this);
   ActionList->OnUpdate = Bind(this, &TMainForm::ActionListUpdate);
-  auto Make = [this](const char* Name, const char* Caption, const char* Keys, const char* Category) {
+  int NextImage = 0;
+  auto Make = [&](const char* Name, const char* Caption, const char* Keys, const char* Category, bool Pictured) {
     TAction* A = TAction::Create(this);
     A->SetName(std::string("Action") + Name);
     A->SetActionList(ActionList);
@@ -85,9 +86,11 @@ void TMainForm::CreateActions() {
     A->SetCategory(Category);
     // Commands whose handlers come later still show; the rules decide their state.
     A->SetDisableIfNoHandler(false);
+    A->SetImageIndex(Pictured ? NextImage++ : -1);
     return A;
   };
-#define SONVELT_MAKE_ACTION(Name, Caption, Keys, Category) Action##Name = Make(#Name, Caption, Keys, Category);
+#define SONVELT_MAKE_ACTION(Name, Caption, Keys, Category, Pictured) \
+  Action##Name = Make(#Name, Caption, Keys, Category, Pictured);
   SONVELT_MAIN_ACTIONS(SONVELT_MAKE_ACTION)
 #undef SONVELT_MAKE_ACTION
   ActionShowCommandBar->SetGroupIndex(1);
@@ -185,7 +188,7 @@ struct TMenuBuilder {
 
 void TMainForm::CreateMenus() {
   TMenuBuilder B{this, {}};
-#define SONVELT_MAP_ACTION(Name, Caption, Keys, Category) B.Actions[#Name] = Action##Name;
+#define SONVELT_MAP_ACTION(Name, Caption, Keys, Category, Pictured) B.Actions[#Name] = Action##Name;
   SONVELT_MAIN_ACTIONS(SONVELT_MAP_ACTION)
 #undef SONVELT_MAP_ACTION
 

@@ -1,6 +1,7 @@
 #include "framework/Screen.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/Form.h"
 #include "framework/Unicode.h"
@@ -169,4 +170,26 @@ POINT TMouse::GetCursorPos() const {
   POINT P{0, 0};
   ::GetCursorPos(&P);
   return P;
+}
+
+HCURSOR LoadCursorFileResource(HINSTANCE Module, const wchar_t* Name) {
+  HRSRC Info = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));
+  HGLOBAL Data = Info ? LoadResource(Module, Info) : nullptr;
+  const auto* Bytes = static_cast<const BYTE*>(Data ? LockResource(Data) : nullptr);
+  DWORD Size = Info ? SizeofResource(Module, Info) : 0;
+  if (!Bytes || Size < 22) return nullptr;
+  auto Word = [Bytes](size_t At) { return static_cast<WORD>(Bytes[At] | (Bytes[At + 1] << 8)); };
+  auto DWord = [&Word](size_t At) { return static_cast<DWORD>(Word(At) | (Word(At + 2) << 16)); };
+  // The directory entry: width, height, colours, reserved, hot spot x and y, size, offset.
+  WORD HotX = Word(10), HotY = Word(12);
+  DWORD ImageSize = DWord(14), Offset = DWord(18);
+  if (Offset > Size || ImageSize > Size - Offset) return nullptr;
+  std::vector<BYTE> Image(4 + ImageSize);
+  Image[0] = LOBYTE(HotX);
+  Image[1] = HIBYTE(HotX);
+  Image[2] = LOBYTE(HotY);
+  Image[3] = HIBYTE(HotY);
+  std::copy(Bytes + Offset, Bytes + Offset + ImageSize, Image.begin() + 4);
+  return reinterpret_cast<HCURSOR>(
+      CreateIconFromResourceEx(Image.data(), static_cast<DWORD>(Image.size()), FALSE, 0x00030000, 0, 0, 0));
 }

@@ -64,6 +64,12 @@ private:
 
 extern TScreen* Screen;
 
+// A cursor from the bytes of a cursor file kept as an RCDATA resource: its first
+// image with its hot spot. Libraries keep their cursors so, as the cursor images
+// of two resource scripts share numeric ids and break the link. Null when the
+// resource is missing or damaged.
+HCURSOR LoadCursorFileResource(HINSTANCE Module, const wchar_t* Name);
+
 // The Mouse object: drag threshold and wheel settings of the system.
 class TMouse {
 public:

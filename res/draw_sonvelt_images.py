@@ -135,7 +135,8 @@ def render_rgba(size, shape, colour, samples=4):
     return out
 
 
-def write_png(name, rgba):
+def write_png(path, rgba):
+    """An RGBA PNG file; a bare name lands beside this script."""
     h, w = len(rgba), len(rgba[0])
     raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rgba)
 
@@ -144,7 +145,7 @@ def write_png(name, rgba):
 
     png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
     png += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    with open(os.path.join(HERE, name), "wb") as f:
+    with open(os.path.join(HERE, path), "wb") as f:
         f.write(png)
 
 

@@ -33,8 +33,8 @@ void RegisterSliderCursors() {
   if (done || !Screen) return;
   done = true;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  Screen->SetCursors(crSliderHand, LoadCursorW(instance, L"RX_HANDCUR"));
-  Screen->SetCursors(crSliderDrag, LoadCursorW(instance, L"RX_DRAGCUR"));
+  Screen->SetCursors(crSliderHand, LoadCursorFileResource(instance, L"RX_HANDCUR"));
+  Screen->SetCursors(crSliderDrag, LoadCursorFileResource(instance, L"RX_DRAGCUR"));
 }
 
 }  // namespace

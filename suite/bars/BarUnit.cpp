@@ -55,31 +55,6 @@ const struct {
                   {crdxBarDragNoDrop, L"DXBAR_NODROPCURSOR"},
                   {crdxBarEditSizing, L"DXBAR_EDITSIZINGCURSOR"}};
 
-// A cursor from the bytes of a cursor file kept as raw data: the first image with
-// its hot spot, as the system's cursor resources hold it.
-HCURSOR CursorFromFileResource(const wchar_t* Name) {
-  HMODULE Module = GetModuleHandleW(nullptr);
-  HRSRC Info = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));
-  HGLOBAL Data = Info ? LoadResource(Module, Info) : nullptr;
-  const auto* Bytes = static_cast<const BYTE*>(Data ? LockResource(Data) : nullptr);
-  DWORD Size = Info ? SizeofResource(Module, Info) : 0;
-  if (!Bytes || Size < 22) return nullptr;
-  auto Word = [Bytes](size_t At) { return static_cast<WORD>(Bytes[At] | (Bytes[At + 1] << 8)); };
-  auto DWord = [&Word](size_t At) { return static_cast<DWORD>(Word(At) | (Word(At + 2) << 16)); };
-  // The directory entry: width, height, colours, reserved, hot spot x and y, size, offset.
-  WORD HotX = Word(10), HotY = Word(12);
-  DWORD ImageSize = DWord(14), Offset = DWord(18);
-  if (Offset > Size || ImageSize > Size - Offset) return nullptr;
-  std::vector<BYTE> Image(4 + ImageSize);
-  Image[0] = LOBYTE(HotX);
-  Image[1] = HIBYTE(HotX);
-  Image[2] = LOBYTE(HotY);
-  Image[3] = HIBYTE(HotY);
-  std::copy(Bytes + Offset, Bytes + Offset + ImageSize, Image.begin() + 4);
-  return reinterpret_cast<HCURSOR>(
-      CreateIconFromResourceEx(Image.data(), static_cast<DWORD>(Image.size()), FALSE, 0x00030000, 0, 0, 0));
-}
-
 void StartBarUnit() {
   State.Finalizing = false;
   EnsureBarStrings();
@@ -125,7 +100,7 @@ void StartBarUnit() {
                                TdxBarApplicationMenuControlDesignHelper::StaticClass());
 
   if (Screen)
-    for (const auto& C : BarCursors) Screen->SetCursors(C.Id, CursorFromFileResource(C.Name));
+    for (const auto& C : BarCursors) Screen->SetCursors(C.Id, LoadCursorFileResource(GetModuleHandleW(nullptr), C.Name));
   if (!StartupHookAdded) {
     StartupHookAdded = true;
     TApplication::RegisterStartupHook(&BarUnitInitProc);

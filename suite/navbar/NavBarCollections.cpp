@@ -423,6 +423,7 @@ void TdxNavBarGroup::Loaded() {
 }
 
 void TdxNavBarGroup::ReadLinks(TReader* Reader) {
+  Reader->CheckValue(vaCollection);
   Reader->ReadCollection(FLinks.get());
   NotifyChanged(true);
 }

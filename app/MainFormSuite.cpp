@@ -1,0 +1,69 @@
+// The main window's suite part: the command pictures, the side bar and the status
+// bar come from form text (resources "MainImages" and "MainSuite") read into the
+// window the code has built, bound by name to the actions it created.
+#include "app/MainForm.h"
+
+#include "framework/Action.h"
+#include "framework/ClassRegistry.h"
+#include "framework/ComponentStreams.h"
+#include "framework/Exceptions.h"
+#include "framework/Menus.h"
+#include "suite/common/cxImageList.h"
+#include "suite/navbar/NavBar.h"
+#include "suite/navbar/NavBarCollections.h"
+#include "suite/navbar/NavBarStyles.h"
+#include "suite/navbar/StatusBar.h"
+
+namespace {
+
+template <class T>
+T* Named(TComponent* Root, const char* Name) {
+  auto* C = dynamic_cast<T*>(Root->FindComponent(Name));
+  if (!C) throw EComponentError("The main window's form text has no %s", {Name});
+  return C;
+}
+
+}  // namespace
+
+void TMainForm::AfterConstruction() {
+  ReadSuiteForms();
+  TForm::AfterConstruction();
+}
+
+void TMainForm::ReadSuiteForms() {
+  // Named here, so that the linker keeps the classes the form text names and
+  // their registration runs before the reading needs it.
+  RegisterClasses({TcxImageList::StaticClass(), TdxNavBar::StaticClass(), TdxNavBarGroup::StaticClass(),
+                   TdxNavBarItem::StaticClass(), TdxStatusBar::StaticClass()});
+  ReadComponentRes("MainImages", this);
+  ReadComponentRes("MainSuite", this);
+  cxImageListSmall = Named<TcxImageList>(this, "cxImageListSmall");
+  cxImageListBig = Named<TcxImageList>(this, "cxImageListBig");
+  dxNavBar = Named<TdxNavBar>(this, "dxNavBar");
+  dxStatusBar = Named<TdxStatusBar>(this, "dxStatusBar");
+  ActionList->SetImages(cxImageListSmall);
+  MainMenu->SetImages(cxImageListSmall);
+  PopupMenu->SetImages(cxImageListSmall);
+  PopupMenuSelection->SetImages(cxImageListSmall);
+}
+
+void TMainForm::ApplyHintFont(const std::string& FontName) {
+  TdxNavBarDefaultStyles* Styles = dxNavBar->GetDefaultStyles();
+  for (int I = 0; I < Styles->Count(); ++I) Styles->GetIndexedStyle(I)->GetFont()->SetName(FontName);
+}
+
+void TMainForm::PlaceCommandBar() {
+  dxNavBar->SetAlign(ActionBarOntheLeft->GetChecked() ? alLeft : alRight);
+  dxNavBar->SetVisible(ActionShowCommandBar->GetChecked());
+}
+
+void TMainForm::UpdateNavBarGroups() {
+  TdxNavBarGroups* Groups = dxNavBar->GetGroups();
+  for (int G = 0; G < Groups->Count(); ++G) {
+    TdxNavBarGroup* Group = Groups->Items(G);
+    bool Offers = false;
+    for (int L = 0; L < Group->LinkCount() && !Offers; ++L)
+      if (TdxNavBarItem* Item = Group->Links(L)->GetItem()) Offers = Item->GetEnabled();
+    if (Group->GetVisible() != Offers) Group->SetVisible(Offers);
+  }
+}

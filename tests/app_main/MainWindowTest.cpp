@@ -1,0 +1,260 @@
+// The main window's suite part read from its form text: the command pictures, the
+// side bar with its groups that follow the commands, and the status bar.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/GlobalVars.h"
+#include "framework/Action.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "framework/Screen.h"
+#include "Packages/SUIImagePanel.h"
+#include "suite/common/cxImageList.h"
+#include "suite/navbar/NavBar.h"
+#include "suite/navbar/NavBarCollections.h"
+#include "suite/navbar/NavBarStyles.h"
+#include "suite/navbar/NavBarViewInfo.h"
+#include "suite/navbar/StatusBar.h"
+#include "suite/navbar/StatusBarPanels.h"
+#include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
+
+namespace {
+
+struct TGroupRow {
+  const char* Caption;
+  std::vector<std::pair<const char*, TAction* TMainForm::*>> Links;
+};
+
+const std::vector<TGroupRow>& SideBarGroups() {
+  static const std::vector<TGroupRow> Groups = {
+      {"Files",
+       {{"Open an existing file", &TMainForm::ActionOpenFile},
+        {"Create a new file", &TMainForm::ActionNewFile},
+        {"Load tracks from CD", &TMainForm::ActionLoadCD},
+        {"Save this file", &TMainForm::ActionSaveFile},
+        {"Save file as...", &TMainForm::ActionSaveAs}}},
+      {"Edit",
+       {{"Undo last edit or effect", &TMainForm::ActionUndo},
+        {"Cut selection", &TMainForm::ActionCut},
+        {"Copy selection", &TMainForm::ActionCopy},
+        {"Delete selection", &TMainForm::ActionDelete},
+        {"Mix file with selection", &TMainForm::ActionMixFile},
+        {"Trim start and end", &TMainForm::ActionTrim},
+        {"Split into two files", &TMainForm::ActionSplitIntoTwo}}},
+      {"Effects",
+       {{"Amplify louder or softer", &TMainForm::ActionAmplify},
+        {"Normalize to optimal level", &TMainForm::ActionNormalize},
+        {"Fade In", &TMainForm::ActionFadeIn},
+        {"Fade Out", &TMainForm::ActionFadeOut},
+        {"Remove noise or hiss", &TMainForm::ActionNoiseReduction}}},
+      {"Tools", {{"Batch processor", &TMainForm::ActionBatch}}},
+      {"Bookmark",
+       {{"Bookmark current position", &TMainForm::ActionSetBookmark},
+        {"Open bookmark list", &TMainForm::ActionOpenBookmarkList}}},
+      {"Region",
+       {{"Make selection a new region", &TMainForm::ActionAddRegion},
+        {"Open region list", &TMainForm::ActionOpenRegionList}}},
+  };
+  return Groups;
+}
+
+void Idle(TMainForm* Main) {
+  bool Handled = false;
+  Main->ActionListUpdate(nullptr, Handled);
+}
+
+// Pixels an image changes when drawn on white and on black: a picture with
+// nothing in it, or one the list lost, changes none.
+int PaintedPixels(TCustomImageList* Images, int Index) {
+  const int W = Images->GetWidth(), H = Images->GetHeight();
+  int Painted = 0;
+  for (TColor Ground : {clWhite, clBlack}) {
+    TBitmap* B = TBitmap::Create();
+    B->SetPixelFormat(pf24bit);
+    B->SetSize(W, H);
+    B->GetCanvas()->GetBrush()->SetColor(Ground);
+    B->GetCanvas()->FillRect(RECT{0, 0, W, H});
+    Images->Draw(B->GetCanvas(), 0, 0, Index);
+    for (int Y = 0; Y < H; ++Y)
+      for (int X = 0; X < W; ++X) Painted += B->GetCanvas()->GetPixels(X, Y) != Ground;
+    Free(B);
+  }
+  return Painted;
+}
+
+}  // namespace
+
+TEST_F(MainFixture, TheSideBarAndTheStatusBarAreThoseOfTheFormText) {
+  StartMain();
+  TdxNavBar* Nav = Main->dxNavBar;
+  EXPECT_EQ(10, Nav->GetView());
+  EXPECT_EQ(209, Nav->GetWidth());
+  EXPECT_EQ(alLeft, Nav->GetAlign());
+  EXPECT_TRUE(Nav->GetShowLinksHint());
+  EXPECT_EQ(Main->cxImageListSmall, Nav->GetSmallImages());
+  // The design font gives way to the screen's hint font in every default style.
+  for (int I = 0; I < dxNavBarDefaultStyleCount; ++I)
+    EXPECT_EQ(Screen->GetHintFont()->GetName(), Nav->GetDefaultStyles()->GetIndexedStyle(I)->GetFont()->GetName());
+
+  const auto& Rows = SideBarGroups();
+  ASSERT_EQ(static_cast<int>(Rows.size()), Nav->GetGroups()->Count());
+  for (size_t G = 0; G < Rows.size(); ++G) {
+    TdxNavBarGroup* Group = Nav->GetGroups()->Items(static_cast<int>(G));
+    EXPECT_EQ(Rows[G].Caption, Group->GetCaption());
+    ASSERT_EQ(static_cast<int>(Rows[G].Links.size()), Group->LinkCount()) << Rows[G].Caption;
+    for (size_t L = 0; L < Rows[G].Links.size(); ++L) {
+      TdxNavBarItem* Item = Group->Links(static_cast<int>(L))->GetItem();
+      EXPECT_EQ(Rows[G].Links[L].first, Item->GetCaption());
+      EXPECT_EQ(Main->*Rows[G].Links[L].second, Item->GetAction()) << Item->GetCaption();
+    }
+  }
+
+  TdxStatusBar* Status = Main->dxStatusBar;
+  EXPECT_EQ(21, Status->GetHeight());
+  EXPECT_EQ(stpsXP, Status->GetPaintStyle());
+  EXPECT_EQ("MS Sans Serif", Status->GetFont()->GetName());
+  EXPECT_EQ(-11, Status->GetFont()->GetHeight());
+  ASSERT_EQ(2, Status->GetPanels()->GetCount());
+  EXPECT_EQ(130, Status->GetPanels()->Items(0)->GetWidth());
+  EXPECT_EQ(400, Status->GetPanels()->Items(1)->GetWidth());
+  // Lowest of the bottom row, so that its grip takes the window's corner.
+  EXPECT_TRUE(Status->GetSizeGrip());
+  EXPECT_EQ(Main->GetClientHeight(), Status->GetTop() + Status->GetHeight());
+  EXPECT_EQ(Main->GetClientWidth(), Status->GetWidth());
+  EXPECT_LE(Main->PanelBottom->GetTop() + Main->PanelBottom->GetHeight(), Status->GetTop());
+}
+
+TEST_F(MainFixture, EveryCommandWithAPictureShowsItSmallAndLarge) {
+  StartMain();
+  TCustomImageList* Small = Main->cxImageListSmall;
+  TCustomImageList* Big = Main->cxImageListBig;
+  EXPECT_EQ(16, Small->GetWidth());
+  EXPECT_EQ(16, Small->GetHeight());
+  EXPECT_EQ(32, Big->GetWidth());
+  EXPECT_EQ(32, Big->GetHeight());
+  EXPECT_EQ(Small->GetCount(), Big->GetCount());
+  EXPECT_EQ(Small, Main->ActionList->GetImages());
+
+  // The commands the window shows nowhere, or shows without a picture.
+  const std::set<std::string> Unpictured = {"ActionCopyAllToCD", "ActionAutoTrim", "ActionAutoSplit",
+                                            "ActionMarkFirstPosition", "ActionMarkSecondPosition",
+                                            "ActionRecallMarkSelection", "ActionSpeedPitchChange",
+                                            "ActionPlayAndPause"};
+  std::set<int> Indexes;
+  for (int I = 0; I < Main->ActionList->GetActionCount(); ++I) {
+    auto* A = static_cast<TAction*>(Main->ActionList->GetAction(I));
+    SCOPED_TRACE(A->GetName());
+    if (Unpictured.count(A->GetName())) {
+      EXPECT_EQ(-1, A->GetImageIndex());
+      continue;
+    }
+    ASSERT_GE(A->GetImageIndex(), 0);
+    ASSERT_LT(A->GetImageIndex(), Small->GetCount());
+    EXPECT_TRUE(Indexes.insert(A->GetImageIndex()).second);
+    EXPECT_GE(PaintedPixels(Small, A->GetImageIndex()), 2 * 20);
+    EXPECT_GE(PaintedPixels(Big, A->GetImageIndex()), 2 * 80);
+  }
+  EXPECT_EQ(Small->GetCount(), static_cast<int>(Indexes.size()));
+}
+
+TEST_F(MainFixture, SideBarGroupsShowOnlyWhileTheyOfferACommand) {
+  StartMain();
+  enum { NoDocument, EmptyDocument, Samples, Selection };
+  // Files, Edit, Effects, Tools, Bookmark, Region.
+  const bool Visible[4][6] = {
+      {1, 0, 0, 1, 0, 0},
+      {1, 1, 0, 1, 1, 1},
+      {1, 1, 1, 1, 1, 1},
+      {1, 1, 1, 1, 1, 1},
+  };
+  TdxNavBarGroups* Groups = Main->dxNavBar->GetGroups();
+  for (int State : {NoDocument, EmptyDocument, Samples, Selection}) {
+    SCOPED_TRACE(State);
+    if (State == EmptyDocument) NewDocument();
+    if (State == Samples) {
+      Free(Main->ActiveDocument());
+      Pump();
+      NewDocument(8000, 1, 4000);
+    }
+    if (State == Selection) {
+      Main->ActiveEditor()->SetSelectionActive(true);
+      Main->ActiveEditor()->SetSelStart(10);
+      Main->ActiveEditor()->SetSelEnd(20);
+    }
+    Idle(Main);
+    for (int G = 0; G < 6; ++G) EXPECT_EQ(Visible[State][G], Groups->Items(G)->GetVisible()) << G;
+    Pump();
+    SaveScreenshot("main-window-" + std::to_string(State));
+  }
+  // With a selection only the effect group tells it apart from no selection.
+  EXPECT_TRUE(Main->ActionFadeIn->GetEnabled());
+
+  // A pass that changes nothing leaves the side bar alone: nothing to repaint.
+  HWND Nav = Main->dxNavBar->GetHandle();
+  Idle(Main);
+  UpdateWindow(Nav);
+  Idle(Main);
+  EXPECT_FALSE(GetUpdateRect(Nav, nullptr, FALSE));
+  // One that hides a group repaints it.
+  Free(Main->ActiveDocument());
+  Pump();
+  UpdateWindow(Nav);
+  Idle(Main);
+  EXPECT_FALSE(Groups->Items(1)->GetVisible());
+  EXPECT_TRUE(GetUpdateRect(Nav, nullptr, FALSE));
+}
+
+TEST_F(MainFixture, ClickingASideBarLinkRunsItsCommand) {
+  StartMain();
+  const std::string Path = Folder + "linked.wav";
+  WriteTestWav(Path, 8000, 1, 800);
+  Main->OpenNames.push_back(Path);
+  TdxNavBar* Nav = Main->dxNavBar;
+  Nav->Update();
+  TdxNavBarLinkViewInfo* Link =
+      Nav->GetViewInfo()->GetLinkViewInfoByLink(Nav->GetGroups()->Items(0)->Links(0));
+  ASSERT_NE(nullptr, Link);
+  const RECT R = Link->ImageRect;
+  const POINT At{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+  POINT S = Nav->ClientToScreen(At);
+  SetCursorPos(S.x, S.y);
+  PostMouse(Nav->GetHandle(), WM_MOUSEMOVE, At.x, At.y);
+  Pump();
+  Click(Nav->GetHandle(), At.x, At.y);
+  EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
+  EXPECT_EQ(Path, Main->ActiveFileName());
+  EXPECT_TRUE(Main->OpenNames.empty());
+}
+
+TEST_F(MainFixture, TheViewCommandsHideAndMoveTheSideBarAndItStaysSoAfterARestart) {
+  StartMain();
+  TdxNavBar* Nav = Main->dxNavBar;
+  EXPECT_TRUE(Nav->GetVisible());
+  EXPECT_EQ(0, Nav->GetLeft());
+  Main->ActionBarOntheRightExecute(nullptr);
+  Pump();
+  EXPECT_EQ(alRight, Nav->GetAlign());
+  EXPECT_EQ(Main->GetClientWidth(), Nav->GetLeft() + Nav->GetWidth());
+  SaveScreenshot("main-window-side-bar-right");
+  Main->ActionBarOntheLeftExecute(nullptr);
+  EXPECT_EQ(alLeft, Nav->GetAlign());
+  EXPECT_EQ(0, Nav->GetLeft());
+  Main->ActionBarOntheRightExecute(nullptr);
+  Main->ActionShowCommandBarExecute(nullptr);
+  EXPECT_FALSE(Nav->GetVisible());
+  EXPECT_FALSE(IsWindowVisible(Nav->GetHandle()));
+
+  TCloseAction Action = caFree;
+  Main->FormClose(Main, Action);
+  Free(Main);
+  Main = nullptr;
+  Pump();
+  StartMain();
+  EXPECT_FALSE(Main->dxNavBar->GetVisible());
+  EXPECT_EQ(alRight, Main->dxNavBar->GetAlign());
+  EXPECT_TRUE(Main->ActionBarOntheRight->GetChecked());
+  Main->ActionShowCommandBarExecute(nullptr);
+  EXPECT_TRUE(Main->dxNavBar->GetVisible());
+}
