@@ -3,9 +3,13 @@
 #include "framework/Bitmap.h"
 #include "framework/Reader.h"
 #include "framework/Writer.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFlagScope.h"
 #include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarModelReads.h"
+#include "suite/bars/BarPainter.h"
 #include "suite/bars/Bars.h"
 
 namespace {
@@ -127,4 +131,95 @@ bool TdxBarLargeButton::IsEnterable(TdxBarItemLink* Link) const {
   if (!TdxBarButton::IsEnterable(Link)) return false;
   TdxBarItemLinks* Links = Link ? Link->GetOwnerLinks() : nullptr;
   return GetShowCaption() || !(Links && dynamic_cast<TdxBar*>(Links->GetOwnerComponent()));
+}
+
+// ---- TdxBarLargeButtonControl
+
+TdxBarLargeButton* TdxBarLargeButtonControl::LargeButton() const {
+  return dynamic_cast<TdxBarLargeButton*>(LinkedItem());
+}
+
+bool TdxBarLargeButtonControl::InMenu() const { return GetParent() && GetParent()->Kind() == bwkSubMenu; }
+
+int TdxBarLargeButtonControl::DefaultViewSize() const {
+  return InMenu() ? TdxBarButtonControl::DefaultViewSize() : 2;
+}
+
+int TdxBarLargeButtonControl::GetPaintStyleParts() const {
+  if (InMenu()) return TdxBarButtonControl::GetPaintStyleParts();
+  TdxBarLargeButton* B = LargeButton();
+  return B && !B->GetShowCaption() ? vsGlyph : vsGlyph | vsCaption;
+}
+
+TdxBarItemViewLevels TdxBarLargeButtonControl::PossibleViewLevels() const {
+  TdxBarItemViewLevels Levels = TdxBarButtonControl::PossibleViewLevels();
+  Levels.Include(ivlLargeIconWithText);
+  return Levels;
+}
+
+bool TdxBarLargeButtonControl::IsGlyphGrayed() const {
+  TdxBarLargeButton* B = LargeButton();
+  return !IsDrawnSelected() && IsEnabled() && B && B->GetAutoGrayScale();
+}
+
+bool TdxBarLargeButtonControl::IsRotated() const {
+  TdxBarLargeButton* B = LargeButton();
+  return TdxBarButtonControl::IsRotated() && B && B->GetShowCaption();
+}
+
+int TdxBarLargeButtonControl::CalcThickness() {
+  TdxBarLargeButton* B = LargeButton();
+  return B && B->GetHeight() != 0 ? B->GetHeight() : TdxBarButtonControl::CalcThickness();
+}
+
+int TdxBarLargeButtonControl::CalcLength() {
+  TdxBarLargeButton* B = LargeButton();
+  return B && B->GetWidth() != 0 ? B->GetWidth() : TdxBarButtonControl::CalcLength();
+}
+
+int TdxBarLargeButtonControl::ArrowWidth() const {
+  TdxBarPainter* P = GetPainter();
+  if (P && dynamic_cast<TdxBarControl*>(GetParent())) return P->LargeDropDownArrowWidth(LinkManager());
+  return TdxBarButtonControl::ArrowWidth();
+}
+
+void TdxBarLargeButtonControl::LargeGlyphChanged() {
+  if (GetDrawParams()->GetViewSize() != 2) return;
+  TdxBarLargeButton* B = LargeButton();
+  if ((B && B->GetWidth() != 0 && B->GetHeight() != 0) || InMenu())
+    Repaint();
+  else if (GetParent())
+    GetParent()->Rebuild();
+}
+
+TdxBarPaintStyle TdxBarLargeButtonControl::ForceCaptionWithoutImage(TdxBarPaintStyle Style) const {
+  (void)Style;
+  return psCaption;
+}
+
+bool TdxBarLargeButtonControl::FindGlyphSource(int ViewSize, bool State, int& ImageIndex,
+                                               TCustomImageList*& ImageList, TBitmap*& Glyph) const {
+  TdxBarLargeButton* B = LargeButton();
+  if (ViewSize != 2 || !B) return TdxBarButtonControl::FindGlyphSource(ViewSize, State, ImageIndex, ImageList, Glyph);
+  ImageIndex = -1;
+  ImageList = nullptr;
+  Glyph = nullptr;
+  auto Hot = [&] {
+    if (TBitmap* G = B->GetHotGlyph(); G && !G->GetEmpty()) return Glyph = G, true;
+    if (!ItemIsImageInList(HotImages(), B->GetHotImageIndex())) return false;
+    ImageList = HotImages();
+    ImageIndex = B->GetHotImageIndex();
+    return true;
+  };
+  auto Large = [&] {
+    if (TBitmap* G = LargeGlyph(); G && !G->GetEmpty()) return Glyph = G, true;
+    TdxBarManager* M = LinkManager();
+    if (!M || !ItemIsImageInList(M->GetLargeImages(), B->GetLargeImageIndex())) return false;
+    ImageList = LargeImages();
+    ImageIndex = B->GetLargeImageIndex();
+    return true;
+  };
+  if (State ? Hot() || Large() : Large() || Hot()) return true;
+  ImageList = LargeImages() ? LargeImages() : HotImages();
+  return false;
 }

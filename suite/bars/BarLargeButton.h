@@ -63,8 +63,28 @@ private:
   bool FSyncImageIndexLoaded = false;
 };
 
+// Outside menus: the large image (the hot one while selected) over the caption,
+// sized by them unless the item fixes Width and Height. In a menu: a plain button.
 class TdxBarLargeButtonControl : public TdxBarButtonControl {
   SONVELT_CLASS(TdxBarLargeButtonControl, TdxBarButtonControl)
 public:
   using TdxBarButtonControl::TdxBarButtonControl;
+
+  int DefaultViewSize() const override;
+  int GetPaintStyleParts() const override;
+  TdxBarItemViewLevels PossibleViewLevels() const override;
+  bool IsGlyphGrayed() const override;
+  bool IsRotated() const override;
+  int CalcThickness() override;
+  int CalcLength() override;
+  int ArrowWidth() const override;
+  void HotGlyphChanged() override { LargeGlyphChanged(); }
+  void LargeGlyphChanged() override;
+  TdxBarPaintStyle ForceCaptionWithoutImage(TdxBarPaintStyle Style) const override;
+  bool FindGlyphSource(int ViewSize, bool State, int& ImageIndex, TCustomImageList*& ImageList,
+                       TBitmap*& Glyph) const override;
+
+private:
+  TdxBarLargeButton* LargeButton() const;
+  bool InMenu() const;
 };

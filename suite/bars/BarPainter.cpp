@@ -296,14 +296,15 @@ bool TdxBarPainter::ItemHasOwnBackground(TdxBarItemControl* Control) {
 void TdxBarPainter::PlaceAndDrawGlyph(TdxBarItemControl* Control, HDC DC, const RECT& Area, const RECT& SecondArea,
                                       int PaintType, int ViewStructure, int ViewSize, bool CheckMark,
                                       const TdxBarGlyphState& State, RECT& GlyphRect) {
-  SIZE Size = Control->GlyphSize(ViewSize);
+  // A control with a hot image shows it while drawn selected.
+  SIZE Size = Control->GlyphSize(ViewSize, State.Selected);
   int Index = -1;
   TCustomImageList* List = nullptr;
   TBitmap* Glyph = nullptr;
   // A caption-only control on a bar frames its whole content, not a glyph-sized
   // square under the start of its caption.
   bool CaptionOnly = CheckMark && PaintType != 1;
-  if (!Control->FindGlyphSource(ViewSize, false, Index, List, Glyph)) CheckMark = true;
+  if (!Control->FindGlyphSource(ViewSize, State.Selected, Index, List, Glyph)) CheckMark = true;
   RECT DrawArea = Area;
   if (ViewSize == 2 && PaintType != 1) {
     CalcLargeGlyphRect(Size, Area, Control->ItemGlyphLayout(), ViewStructure, PaintType, GlyphRect);
