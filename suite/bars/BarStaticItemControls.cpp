@@ -47,9 +47,8 @@ void TdxBarStaticControl::UpdateDrawParams(bool Full) {
   TdxBarCustomStaticControl::UpdateDrawParams(Full);
   if (!Full) return;
   TdxBarStaticLikeControlDrawParams* P = StaticDrawParams();
-  // The painter's order: left, right, centred.
-  static const int Alignments[] = {0, 1, 2};
-  P->Alignment = Alignments[TextAlignment()];
+  // The painter counts alignments in the same order: left, right, centred.
+  P->Alignment = static_cast<int>(TextAlignment());
   P->StaticContent = true;
   P->BorderSizes = BorderSizes();
   TdxBarStatic* S = StaticOf(this);

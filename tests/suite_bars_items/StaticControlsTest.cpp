@@ -58,6 +58,29 @@ TEST_F(StaticControlFixture, StaticSizeFollowsIndentsBorderAndFixedExtents) {
   EXPECT_EQ(80, Rotated.cy);
 }
 
+// In a static wider than its caption the text stands where Alignment says.
+TEST_F(StaticControlFixture, CaptionFollowsTheAlignment) {
+  Use(TdxBarStandardPainter::StaticClass());
+  TdxBarStatic* S = Add<TdxBarStatic>("Ab");
+  S->SetWidth(160);
+  const struct {
+    TAlignment Alignment;
+    int From, To;  // where the text's centre may lie in the 160 pixels
+  } Cases[] = {{taLeftJustify, 0, 30}, {taCenter, 72, 88}, {taRightJustify, 130, 160}};
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Alignment);
+    S->SetAlignment(C.Alignment);
+    SIZE Size = Toolbar->Layout();
+    TMemoryDC Dc(Size.cx, Size.cy);
+    Toolbar->PaintTo(Dc.DC(), RECT{0, 0, Size.cx, Size.cy});
+    RECT Text = BoxOf(Dc, Size, GetSysColor(COLOR_BTNTEXT));
+    ASSERT_GT(Text.right, Text.left);
+    int Centre = (Text.left + Text.right) / 2;
+    EXPECT_GE(Centre, C.From);
+    EXPECT_LE(Centre, C.To);
+  }
+}
+
 TEST_F(StaticControlFixture, ProgressAddsItsBarToTheStaticSize) {
   TdxBarStatic* S = Add<TdxBarStatic>("Saving");
   TdxBarProgressItem* P = Add<TdxBarProgressItem>("Saving");
