@@ -134,6 +134,24 @@ TdxBarItemControl* TCustomdxBarControl::ItemControlAtPos(POINT ClientPoint) {
   return nullptr;
 }
 
+void TCustomdxBarControl::CalcMeasures() {
+  TdxBarPainter* P = GetPainter();
+  if (!P) return;
+  TcxCanvas* Screen = SharedScreenCanvas();
+  Screen->AssignFontObject(GetFont());
+  int Text = P->ItemHeightForCanvas(Screen);
+  SetTextSize(Text);
+  SetIconAreaWidth(std::max(Text + 4, P->MinIconAreaWidth()));
+  int ArrowHeight = 0, ArrowWidth = 0;
+  P->CalcMenuMetrics(Screen, Text, ArrowHeight, ArrowWidth);
+  SetMenuArrowHeight(ArrowHeight);
+  SetMenuArrowWidth(ArrowWidth);
+  SetComboArrowWidth(P->ComboArrowWidth(this, 6));
+  Screen->AssignFontObject(EditFont());
+  SetEditTextHeight(P->EditTextHeight(this, Screen->HeightOfText("Qq")));
+  SetMarkSize(P->MarkButtonExtent(this));
+}
+
 void TCustomdxBarControl::Rebuild() {
   CreateItemControls();
   FViewInfo->Recalculate();

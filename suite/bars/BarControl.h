@@ -137,6 +137,9 @@ public:
   // Marks the window as opened from the keyboard (its first link gets selected).
   virtual void MarkOpenedFromKeyboard() {}
 
+  // The measures the item controls size themselves by (text, icon area, arrows,
+  // edits, mark), from the painter and the window's fonts.
+  void CalcMeasures();
   // Building. Rebuild creates and lays out the controls of the shown links.
   virtual void Rebuild();
   virtual void RecreateItemControls();
@@ -387,6 +390,14 @@ public:
   static int ScaleGrab(int Extent, int Grab, int OldExtent) { return OldExtent == 0 ? 0 : MulDiv(Extent, Grab, OldExtent); }
   // A floating frame's edge snaps to the sizes the items allow while dragged.
   void WndProc(TMessage& Message) override;
+  // Creates the shown links' controls and places them where the layout rules say.
+  void Rebuild() override;
+  // Gives each shown link its rectangle in the client (empty for one left out),
+  // its control the end of its row, and the window its truncation.
+  virtual void PlaceItemLinks();
+
+protected:
+  void Resize() override;
 
 private:
   TdxBar* FBar = nullptr;
