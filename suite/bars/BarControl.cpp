@@ -194,6 +194,14 @@ void TCustomdxBarControl::ShowItemHint(const std::string& Text) {
 }
 
 void TCustomdxBarControl::CloseBar() {
+  if (FClosing) return;
+  TcxObjectLinkGuard Alive(this);
+  FClosing = true;
+  DoClose();
+  if (Alive.Alive()) FClosing = false;
+}
+
+void TCustomdxBarControl::DoClose() {
   if (FActive) SetActive(false);
 }
 
@@ -446,9 +454,9 @@ void TdxBarSubMenuControl::NotifyClosed() {
   if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
 }
 
-void TdxBarSubMenuControl::CloseBar() {
+void TdxBarSubMenuControl::DoClose() {
   if (HandleAllocated() && GetVisible()) Hide();
-  TCustomdxBarControl::CloseBar();
+  TCustomdxBarControl::DoClose();
   if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
   NotifyClosed();
 }

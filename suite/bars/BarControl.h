@@ -161,8 +161,10 @@ public:
   // Showing and closing.
   virtual void ShowNoActivate();
   virtual void Dismiss() { Hide(); }
-  // Closes the window (and a menu its chain); a closed toolbar loses its active state.
-  virtual void CloseBar();
+  // Closes the window (and a menu its chain) once, even when closing re-enters
+  // or frees the window; a closed toolbar loses its active state.
+  void CloseBar();
+  bool IsClosing() const { return FClosing; }
   // Hands the focus to the manager's form (the window takes it only for its edits).
   virtual void RestoreFocus();
   // No chain is active, or walking from its top through the parent bars meets this window.
@@ -293,6 +295,8 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
+  // What closing does; CloseBar runs it once at a time.
+  virtual void DoClose();
   virtual TClassOf<TCustomdxBarControlViewInfo> ViewInfoClass() const {
     return TCustomdxBarControlViewInfo::StaticClass();
   }
@@ -307,6 +311,7 @@ private:
   TdxBarItemLink* FSelectedLink = nullptr;
   bool FActive = false;
   bool FBeingDestroyed = false;
+  bool FClosing = false;
   TOwned<TCustomdxBarControlViewInfo> FViewInfo;
   TOwned<TdxBarAccessibilityHelper> FHelper;
   TOwned<TcxCanvas> FPaintCanvas;
@@ -474,7 +479,9 @@ public:
   HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
   // Tells the owner control that the window closed.
   virtual void NotifyClosed();
-  void CloseBar() override;
+
+protected:
+  void DoClose() override;
 
 private:
   int FSideBarWidth = 0;
