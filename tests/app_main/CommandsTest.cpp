@@ -80,6 +80,48 @@ TEST_F(MainFixture, EnablingRulesFollowTheActiveDocument) {
   EXPECT_FALSE(Main->ActionZoomFull->GetEnabled());
 }
 
+// The enabling reads the active document and the document count kept from the
+// documents' activation reports: every way of bringing a document forward, and a
+// close, must leave them matching the windows.
+TEST_F(MainFixture, EnablingFollowsEachWayADocumentComesForwardAndTheOneLeftAfterAClose) {
+  StartMain();
+  TChildForm* Sound = NewDocument(8000, 1, 4000);
+  TChildForm* Empty = NewDocument();
+  auto Expect = [&](TChildForm* Active, const char* Step) {
+    SCOPED_TRACE(Step);
+    UpdateRules(Main);
+    EXPECT_EQ(static_cast<TCustomForm*>(Active), Main->GetActiveMDIChild());
+    EXPECT_EQ(Active == Sound, Main->ActionSelectAll->GetEnabled());
+    EXPECT_EQ(Active != nullptr, Main->ActionCloseFile->GetEnabled());
+    EXPECT_EQ(Active != nullptr, Main->ActionCascade->GetEnabled());
+  };
+  Expect(Empty, "the newest document");
+  TMenuItem* Menu = Main->MenuWindowList->GetParent();
+  for (int I = Menu->IndexOf(Main->MenuWindowList) + 1; I < Menu->GetCount(); ++I)
+    if (StripHotkey(Menu->GetItem(I)->GetCaption()) == Sound->GetCaption()) Menu->GetItem(I)->Click();
+  Pump();
+  Expect(Sound, "its window-list entry");
+  {
+    THeldKeys Ctrl({VK_CONTROL});
+    PressKey(VK_TAB);
+  }
+  Expect(Empty, "Ctrl+Tab");
+  // What a click on a document's frame makes the MDI client hear.
+  SendMessageW(Sound->GetHandle(), WM_CHILDACTIVATE, 0, 0);
+  Pump();
+  Expect(Sound, "a click on its window");
+  Empty->AudioEditor->SetTag(DocumentSaved);
+  Sound->AudioEditor->SetTag(DocumentSaved);
+  SendMessageW(Empty->GetHandle(), WM_CHILDACTIVATE, 0, 0);
+  Pump();
+  Empty->Close();
+  Pump();
+  Expect(Sound, "the active one of two closed");
+  Sound->Close();
+  Pump();
+  Expect(nullptr, "the last one closed");
+}
+
 TEST_F(MainFixture, TransportCommandsByPlayState) {
   SetAudioOutputFactory([] { return CreateNullOutput(TNullOutputPace::RealTime); });
   StartMain();
