@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -20,11 +21,27 @@
 #include "framework/Unicode.h"
 #include "skins/ImageSlider.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/ShellDrop.h"
 
 namespace {
 
 enum TDocState { NoDocument, EmptyDocument, NoSelection, Selection, SelectionAndClipboard };
+
+// Opens a menu of the menu bar by its mnemonic as Alt+key does and saves the screen
+// while it is open (only when screenshots are asked for).
+void SaveMenuScreenshot(TMainForm* Main, wchar_t Key, const std::string& Name) {
+  if (!std::getenv("SONVELT_SCREENSHOTS")) return;
+  static std::string Shot;
+  Shot = Name;
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    SaveScreenshot(Shot);
+    EndMenu();
+  });
+  SendMessageW(Main->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, Key);
+  Pump();
+}
 
 void UpdateRules(TMainForm* Main) {
   bool Handled = false;
@@ -96,6 +113,8 @@ TEST_F(MainFixture, EnablingFollowsEachWayADocumentComesForwardAndTheOneLeftAfte
     EXPECT_EQ(Active != nullptr, Main->ActionCascade->GetEnabled());
   };
   Expect(Empty, "the newest document");
+  SaveMenuScreenshot(Main, L'f', "main-menu-file");
+  SaveMenuScreenshot(Main, L'w', "main-menu-window");
   TMenuItem* Menu = Main->MenuWindowList->GetParent();
   for (int I = Menu->IndexOf(Main->MenuWindowList) + 1; I < Menu->GetCount(); ++I)
     if (StripHotkey(Menu->GetItem(I)->GetCaption()) == Sound->GetCaption()) Menu->GetItem(I)->Click();
