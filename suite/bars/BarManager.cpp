@@ -889,8 +889,10 @@ TdxBarManager* TdxBarManager::ParentFormManager() const {
 }
 
 bool TdxBarManager::HasFocusedBarControl() const {
-  TWinControl* Focused = FindVCLControlOfWindow(GetFocus());
-  auto* Bar = dynamic_cast<TCustomdxBarControl*>(Focused);
+  if (FFocusedBarControl) return true;
+  // Only the bar window itself counts: an item's in-place editor is its child, and
+  // the form's menu keys (F10, Alt) must still reach the bars while it is typed in.
+  auto* Bar = dynamic_cast<TCustomdxBarControl*>(TWinControl::FindControl(GetFocus()));
   return Bar && Bar->GetBarManager() == this;
 }
 

@@ -186,13 +186,14 @@ private:
         reinterpret_cast<LPARAM>(&Search));
     return Search.Found;
   }
-  // True when the picker's tree has the folder's own name selected.
-  static bool PickerShows(HWND Dialog, std::string Folder) {
+  static std::string WithoutTrailingDelimiter(std::string Folder) {
     while (!Folder.empty() && Folder.back() == '\\') Folder.pop_back();
-    const std::wstring Name = Utf8ToWide(Folder.substr(Folder.find_last_of('\\') + 1));
-    HWND Tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
-    auto Item = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (!Item) return false;
+    return Folder;
+  }
+  static std::wstring LastNameOf(const std::string& Folder) {
+    return Utf8ToWide(Folder.substr(Folder.find_last_of('\\') + 1));
+  }
+  static std::wstring ItemText(HWND Tree, HTREEITEM Item) {
     wchar_t Text[MAX_PATH] = {};
     TVITEMW I{};
     I.mask = TVIF_TEXT;
@@ -200,7 +201,35 @@ private:
     I.pszText = Text;
     I.cchTextMax = MAX_PATH;
     SendMessageW(Tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&I));
-    return lstrcmpiW(Text, Name.c_str()) == 0;
+    return Text;
+  }
+  static HTREEITEM Caret(HWND Tree) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  }
+  // True when the picker's tree has the folder's own name selected.
+  static bool PickerShows(HWND Dialog, const std::string& Folder) {
+    HWND Tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    HTREEITEM Item = Caret(Tree);
+    return Item && lstrcmpiW(ItemText(Tree, Item).c_str(), LastNameOf(WithoutTrailingDelimiter(Folder)).c_str()) == 0;
+  }
+  // Selects the folder among the children of the selected item when that item is
+  // the folder's parent; false when the tree does not stand there.
+  static bool SelectChildOfCaret(HWND Dialog, const std::string& Folder) {
+    const std::string Path = WithoutTrailingDelimiter(Folder);
+    const std::size_t Cut = Path.find_last_of('\\');
+    if (Cut == std::string::npos) return false;
+    HWND Tree = FindWindowExW(Dialog, nullptr, L"SysTreeView32", nullptr);
+    HTREEITEM Parent = Caret(Tree);
+    if (!Parent || lstrcmpiW(ItemText(Tree, Parent).c_str(), LastNameOf(Path.substr(0, Cut)).c_str()) != 0) return false;
+    SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(Parent));
+    const std::wstring Name = LastNameOf(Path);
+    for (auto Child = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(Parent)));
+         Child; Child = reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(Child))))
+      if (lstrcmpiW(ItemText(Tree, Child).c_str(), Name.c_str()) == 0) {
+        SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Child));
+        return true;
+      }
+    return false;
   }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (Queue().empty()) return;
@@ -211,8 +240,12 @@ private:
       // The picker settles its selection in its own time, a level of the tree at
       // a time and slowly on a busy machine: the folder is chosen again until the
       // tree shows it.
-      const std::wstring Path = Utf8ToWide(Queue().front().Folder);
-      SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+      // Once the tree stands on the folder's parent, the folder is clicked in it
+      // as a user would; a path walk alone can stall there on a busy machine.
+      if (!SelectChildOfCaret(Dialog, Queue().front().Folder)) {
+        const std::wstring Path = Utf8ToWide(Queue().front().Folder);
+        SendMessageW(Dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Path.c_str()));
+      }
       return;
     }
     TEntry Entry = std::move(Queue().front());

@@ -5,9 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarNavigation.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/Bars.h"
 #include "tests/framework_controls/UiTestSupport.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
 
@@ -164,4 +169,38 @@ TEST_F(InPlaceEditFixture, ComboDownShowsTheNextEntryAndEnterOrTabChoosesIt) {
     EXPECT_EQ(Leave == VK_ESCAPE ? 0 : 2, Combo->GetItemIndex());
     Free(Combo);
   }
+}
+
+namespace {
+// Records the roots that menu mode was entered on.
+class TMenuModeSpy : public TdxBarNavigationController {
+public:
+  std::vector<TdxBarAccessibilityHelper*> Roots;
+  void SelectRootDefault(TdxBarAccessibilityHelper* Root) override { Roots.push_back(Root); }
+};
+}  // namespace
+
+// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on the form.
+TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
+  TdxBar* MainMenu = M->GetBars()->Add();
+  MainMenu->SetIsMainMenu(true);
+  MainMenu->SetDockingStyle(dsTop);
+  MainMenu->SetVisible(true);
+  SetForegroundWindow(Form->GetHandle());
+  AddEdit<TdxBarEdit>("text");
+  TdxBarEditControl* Control = StartEditing();
+  ASSERT_EQ(Control->InnerWindow(), GetFocus());
+  TMenuModeSpy Spy;
+  TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
+  INPUT In[2]{};
+  for (INPUT& I : In) {
+    I.type = INPUT_KEYBOARD;
+    I.ki.wVk = VK_F10;
+  }
+  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, In, sizeof(INPUT));
+  PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
+  ReplaceBarNavigationController(Saved);
+  ASSERT_EQ(1u, Spy.Roots.size());
+  EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
 }
