@@ -134,6 +134,24 @@ TdxBarItemControl* TCustomdxBarControl::ItemControlAtPos(POINT ClientPoint) {
   return nullptr;
 }
 
+void TCustomdxBarControl::CalcMeasures() {
+  TdxBarPainter* P = GetPainter();
+  if (!P) return;
+  TcxCanvas* Screen = SharedScreenCanvas();
+  Screen->AssignFontObject(GetFont());
+  int Text = P->ItemHeightForCanvas(Screen);
+  SetTextSize(Text);
+  SetIconAreaWidth(std::max(Text + 4, P->MinIconAreaWidth()));
+  int ArrowHeight = 0, ArrowWidth = 0;
+  P->CalcMenuMetrics(Screen, Text, ArrowHeight, ArrowWidth);
+  SetMenuArrowHeight(ArrowHeight);
+  SetMenuArrowWidth(ArrowWidth);
+  SetComboArrowWidth(P->ComboArrowWidth(this, 6));
+  Screen->AssignFontObject(EditFont());
+  SetEditTextHeight(P->EditTextHeight(this, Screen->HeightOfText("Qq")));
+  SetMarkSize(P->MarkButtonExtent(this));
+}
+
 void TCustomdxBarControl::Rebuild() {
   CreateItemControls();
   FViewInfo->Recalculate();
@@ -176,6 +194,14 @@ void TCustomdxBarControl::ShowItemHint(const std::string& Text) {
 }
 
 void TCustomdxBarControl::CloseBar() {
+  if (FClosing) return;
+  TcxObjectLinkGuard Alive(this);
+  FClosing = true;
+  DoClose();
+  if (Alive.Alive()) FClosing = false;
+}
+
+void TCustomdxBarControl::DoClose() {
   if (FActive) SetActive(false);
 }
 
@@ -428,9 +454,9 @@ void TdxBarSubMenuControl::NotifyClosed() {
   if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
 }
 
-void TdxBarSubMenuControl::CloseBar() {
+void TdxBarSubMenuControl::DoClose() {
   if (HandleAllocated() && GetVisible()) Hide();
-  TCustomdxBarControl::CloseBar();
+  TCustomdxBarControl::DoClose();
   if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
   NotifyClosed();
 }

@@ -137,6 +137,9 @@ public:
   // Marks the window as opened from the keyboard (its first link gets selected).
   virtual void MarkOpenedFromKeyboard() {}
 
+  // The measures the item controls size themselves by (text, icon area, arrows,
+  // edits, mark), from the painter and the window's fonts.
+  void CalcMeasures();
   // Building. Rebuild creates and lays out the controls of the shown links.
   virtual void Rebuild();
   virtual void RecreateItemControls();
@@ -158,8 +161,10 @@ public:
   // Showing and closing.
   virtual void ShowNoActivate();
   virtual void Dismiss() { Hide(); }
-  // Closes the window (and a menu its chain); a closed toolbar loses its active state.
-  virtual void CloseBar();
+  // Closes the window (and a menu its chain) once, even when closing re-enters
+  // or frees the window; a closed toolbar loses its active state.
+  void CloseBar();
+  bool IsClosing() const { return FClosing; }
   // Hands the focus to the manager's form (the window takes it only for its edits).
   virtual void RestoreFocus();
   // No chain is active, or walking from its top through the parent bars meets this window.
@@ -290,6 +295,8 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
+  // What closing does; CloseBar runs it once at a time.
+  virtual void DoClose();
   virtual TClassOf<TCustomdxBarControlViewInfo> ViewInfoClass() const {
     return TCustomdxBarControlViewInfo::StaticClass();
   }
@@ -304,6 +311,7 @@ private:
   TdxBarItemLink* FSelectedLink = nullptr;
   bool FActive = false;
   bool FBeingDestroyed = false;
+  bool FClosing = false;
   TOwned<TCustomdxBarControlViewInfo> FViewInfo;
   TOwned<TdxBarAccessibilityHelper> FHelper;
   TOwned<TcxCanvas> FPaintCanvas;
@@ -387,6 +395,14 @@ public:
   static int ScaleGrab(int Extent, int Grab, int OldExtent) { return OldExtent == 0 ? 0 : MulDiv(Extent, Grab, OldExtent); }
   // A floating frame's edge snaps to the sizes the items allow while dragged.
   void WndProc(TMessage& Message) override;
+  // Creates the shown links' controls and places them where the layout rules say.
+  void Rebuild() override;
+  // Gives each shown link its rectangle in the client (empty for one left out),
+  // its control the end of its row, and the window its truncation.
+  virtual void PlaceItemLinks();
+
+protected:
+  void Resize() override;
 
 private:
   TdxBar* FBar = nullptr;
@@ -463,7 +479,9 @@ public:
   HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
   // Tells the owner control that the window closed.
   virtual void NotifyClosed();
-  void CloseBar() override;
+
+protected:
+  void DoClose() override;
 
 private:
   int FSideBarWidth = 0;

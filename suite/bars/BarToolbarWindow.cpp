@@ -78,6 +78,51 @@ SIZE TdxBarControl::CalcWrappedSize(TdxBarDockingStyle Style, int Extent) {
   return ShrinkToFit(this, Style, WrappedSize(this, Style, ContentWidth(Style)), Extent, true);
 }
 
+void TdxBarControl::Rebuild() {
+  CreateItemControls();
+  PlaceItemLinks();
+  TCustomdxBarControl::Rebuild();
+}
+
+void TdxBarControl::Resize() {
+  TCustomdxBarControl::Resize();
+  PlaceItemLinks();
+}
+
+void TdxBarControl::PlaceItemLinks() {
+  TdxBarItemLinks* Links = GetItemLinks();
+  if (!Links || !HandleAllocated()) return;
+  RECT Client = QueryClientRect(GetHandle());
+  TdxToolbarLayoutParams P;
+  P.Vertical = IsVerticalStyle(GetDockingStyle());
+  P.Wrapping = IsFloatingOrMultiLine();
+  P.Docked = !IsFloating();
+  P.ClientLength = P.Vertical ? Client.bottom : Client.right;
+  P.ClientThickness = P.Vertical ? Client.right : Client.bottom;
+  std::vector<TdxToolbarLayoutItem> Items = ToolbarLayoutItemsOf(this, P.Vertical);
+  if (P.Wrapping) {
+    P.MarkExtent = MarkExtent();
+    WrapToolbarItems(Items, P, P.ClientLength, SIZE{0, 0});
+  }
+  bool Truncated = LayoutToolbarItems(Items, P);
+  // The mark shows only on a truncated row, and then takes its own room there.
+  if (Truncated && !P.Wrapping) {
+    P.MarkExtent = MarkSize();
+    LayoutToolbarItems(Items, P);
+  }
+  SetTruncated(Truncated);
+  for (int I = 0; I < Links->ShownLinkCount() && I < static_cast<int>(Items.size()); ++I) {
+    TdxBarItemLink* L = Links->GetShownLink(I);
+    const TdxToolbarLayoutItem& It = Items[static_cast<size_t>(I)];
+    L->SetRowHeight(It.RowHeight);
+    L->SetDisplayRect(It.Rect);
+    if (TdxBarItemControl* C = L->GetControl()) {
+      C->SetLastInRow(It.LastInRow);
+      C->CalcPartRects();
+    }
+  }
+}
+
 void TdxBarControl::WndProc(TMessage& Message) {
   TCustomdxBarControl::WndProc(Message);
   if (Message.Msg == WM_DESTROY) {

@@ -718,6 +718,11 @@ void TdxBar::PlaceBarControl() {
   auto* Toolbar = dynamic_cast<TdxBarControl*>(W);
   {
     TdxBarControlInternalScope Internal(Toolbar);
+    // The controls first: the window's sizes are theirs.
+    if (Toolbar) {
+      Toolbar->CalcMeasures();
+      Toolbar->CreateItemControls();
+    }
     if (Toolbar)
       Toolbar->ChangeDockSite(Site, GetDockingStyle());
     else

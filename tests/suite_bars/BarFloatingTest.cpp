@@ -1,6 +1,7 @@
 // Floating toolbars: kept on the work area, sized to what their items allow.
 #include <gtest/gtest.h>
 
+#include "framework/Bitmap.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -45,8 +46,12 @@ struct FloatingSizingFixture : BarFormFixture {
   void MakeBar(int Count, int GroupEvery) {
     Bar = M->GetBars()->Add();
     Bar->SetCaption("Tools");
+    TOwned<TBitmap> Glyph(TBitmap::Create());
+    Glyph->SetSize(16, 16);
     for (int I = 0; I < Count; ++I) {
-      TdxBarItemLink* L = Bar->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
+      TdxBarButton* B = TdxBarButton::Create(Form);
+      B->SetGlyph(Glyph.get());
+      TdxBarItemLink* L = Bar->GetItemLinks()->AddItem(B);
       if (GroupEvery > 0 && I > 0 && I % GroupEvery == 0) L->SetBeginGroup(true);
     }
     Bar->SetDockingStyle(dsNone);
@@ -62,7 +67,7 @@ struct FloatingSizingFixture : BarFormFixture {
   }
 };
 
-// Buttons are 23 x 22, groups parted by 6 pixels: three groups of three are 219
+// Buttons of 16-pixel glyphs are 23 x 22, groups parted by 6 pixels: three groups of three are 219
 // long on one row, 144 x 50 on two rows, 69 x 78 on three.
 TEST_F(FloatingSizingFixture, DraggedEdgesSnapToTheRowsTheGroupsAllow) {
   MakeBar(9, 3);
@@ -125,6 +130,49 @@ TEST_F(FloatingSizingFixture, AFloatingBarComesBackWithItsFormsWindow) {
   EXPECT_EQ(Form->GetHandle(), GetWindow(Wnd, GW_OWNER));
   RECT After = QueryWindowRect(Wnd);
   EXPECT_TRUE(EqualRect(&Before, &After)) << After.left << "," << After.top;
+}
+
+// The shown links get their rectangles from the layout rules: in one row when
+// docked (groups 6 pixels apart), in rows of whole groups when floating.
+TEST_F(FloatingSizingFixture, ShownLinksStandWhereTheLayoutPutsThem) {
+  MakeBar(9, 3);
+  auto RectOf = [this](int I) { return Bar->GetItemLinks()->GetShownLink(I)->GetItemRect(); };
+  auto Expect = [&](int I, RECT Want, const char* What) {
+    RECT R = RectOf(I);
+    EXPECT_TRUE(EqualRect(&Want, &R)) << What << " link " << I << ": " << R.left << "," << R.top << "," << R.right
+                                      << "," << R.bottom;
+  };
+  // Floating, the window narrowed to two groups: the third starts a row below.
+  RECT Asked = QueryWindowRect(Window()->GetHandle());
+  Asked.left = Asked.right - 150;
+  Asked = Sizing(WMSZ_LEFT, Asked);
+  SetWindowPos(Window()->GetHandle(), nullptr, Asked.left, Asked.top, Asked.right - Asked.left,
+               Asked.bottom - Asked.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  Expect(0, {0, 0, 23, 22}, "floating");
+  Expect(3, {75, 0, 98, 22}, "floating");
+  Expect(5, {121, 0, 144, 22}, "floating");
+  Expect(6, {0, 28, 23, 50}, "floating");
+  Expect(8, {46, 28, 69, 50}, "floating");
+  EXPECT_TRUE(Bar->GetItemLinks()->GetShownLink(5)->GetControl()->GetLastInRow());
+  EXPECT_FALSE(Bar->GetItemLinks()->GetShownLink(4)->GetControl()->GetLastInRow());
+  // Docked at the top: one row.
+  Bar->SetDockingStyle(dsTop);
+  Pump();
+  ASSERT_FALSE(Window()->IsFloating());
+  Expect(0, {0, 0, 23, 22}, "docked");
+  Expect(3, {75, 0, 98, 22}, "docked");
+  Expect(8, {196, 0, 219, 22}, "docked");
+  // Docked at the left: one column, grouped the same way.
+  Bar->SetDockingStyle(dsLeft);
+  Pump();
+  RECT C = QueryClientRect(Window()->GetHandle());
+  RECT First = RectOf(0), Fourth = RectOf(3);
+  EXPECT_EQ(0, First.top);
+  EXPECT_EQ(First.bottom - First.top, Fourth.bottom - Fourth.top);
+  EXPECT_EQ(3 * (First.bottom - First.top) + 6, Fourth.top);
+  EXPECT_LE(First.right, C.right);
+  EXPECT_GE(First.left, 0);
 }
 
 TEST_F(FloatingSizingFixture, AFloatingBarOfOneButtonIs51PixelsWide) {

@@ -1,7 +1,9 @@
-// The mouse reaches only the windows of the active chain of bar windows.
+// The mouse reaches only the windows of the active chain of bar windows; a
+// window closes once even when its closing re-enters.
 #include <gtest/gtest.h>
 
 #include "suite/bars/BarControl.h"
+#include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -40,5 +42,59 @@ TEST_F(BarWindowInputFixture, WindowsOutsideTheActiveChainDropTheMouse) {
   EXPECT_EQ(2, Presses[0]);
   EXPECT_EQ(1, Presses[2]);
   for (TCustomdxBarControl* W : Windows) Free(W);
+}
+}  // namespace
+
+namespace {
+// A menu whose closing re-enters: it closes its parent, which closes its child
+// chain again; or it frees itself.
+class TReenteringMenu : public TdxBarSubMenuControl {
+public:
+  using TdxBarSubMenuControl::TdxBarSubMenuControl;
+  int* Closes = nullptr;
+  TCustomdxBarControl* AlsoClose = nullptr;
+  bool FreeSelf = false;
+
+protected:
+  void DoClose() override {
+    ++*Closes;
+    CloseBar();
+    if (AlsoClose) AlsoClose->CloseBar();
+    if (FreeSelf) {
+      Free(this);
+      return;
+    }
+    TdxBarSubMenuControl::DoClose();
+  }
+};
+
+TEST_F(BarWindowInputFixture, ClosingRunsOnceWhenItReEntersAndAgainLater) {
+  int ParentCloses = 0, ChildCloses = 0;
+  auto* Parent = Construct<TReenteringMenu>(Form);
+  auto* Child = Construct<TReenteringMenu>(Form);
+  Parent->Closes = &ParentCloses;
+  Child->Closes = &ChildCloses;
+  Child->SetParentBar(Parent);
+  Child->AlsoClose = Parent;
+  Parent->AlsoClose = Child;
+  Child->CloseBar();
+  EXPECT_EQ(1, ChildCloses);
+  EXPECT_EQ(1, ParentCloses);
+  EXPECT_FALSE(Child->IsClosing());
+  EXPECT_FALSE(Parent->IsClosing());
+  // Closed once, the window closes again the next time.
+  Child->AlsoClose = nullptr;
+  Child->CloseBar();
+  EXPECT_EQ(2, ChildCloses);
+
+  // A window freed by its own closing is left alone afterwards.
+  int FreedCloses = 0;
+  auto* Freed = Construct<TReenteringMenu>(Form);
+  Freed->Closes = &FreedCloses;
+  Freed->FreeSelf = true;
+  TcxObjectLinkGuard Link(Freed);
+  Freed->CloseBar();
+  EXPECT_EQ(1, FreedCloses);
+  EXPECT_FALSE(Link.Alive());
 }
 }  // namespace

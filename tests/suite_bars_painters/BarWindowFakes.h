@@ -35,22 +35,7 @@ struct TFakeWindowValues {
 };
 
 // Gives a window the measures the layout would: text size, icon area, arrows.
-inline void ApplyWindowMeasures(TCustomdxBarControl* W) {
-  TdxBarPainter* P = W->GetPainter();
-  TcxCanvas* Screen = SharedScreenCanvas();
-  Screen->AssignFontObject(W->GetFont());
-  int Text = P->ItemHeightForCanvas(Screen);
-  W->SetTextSize(Text);
-  W->SetIconAreaWidth(std::max(Text + 4, P->MinIconAreaWidth()));
-  int ArrowHeight = 0, ArrowWidth = 0;
-  P->CalcMenuMetrics(Screen, Text, ArrowHeight, ArrowWidth);
-  W->SetMenuArrowHeight(ArrowHeight);
-  W->SetMenuArrowWidth(ArrowWidth);
-  W->SetComboArrowWidth(P->ComboArrowWidth(W, 6));
-  Screen->AssignFontObject(W->EditFont());
-  W->SetEditTextHeight(P->EditTextHeight(W, Screen->HeightOfText("Qq")));
-  W->SetMarkSize(P->MarkButtonExtent(W));
-}
+inline void ApplyWindowMeasures(TCustomdxBarControl* W) { W->CalcMeasures(); }
 
 template <class TBase>
 class TFakeBarWindow : public TBase {
