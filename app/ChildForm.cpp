@@ -91,7 +91,18 @@ TChildForm::TChildForm(TComponent* AOwner) : TForm(AOwner) {
   OnClose = Bind(this, &TChildForm::FormClose);
   OnCloseQuery = Bind(this, &TChildForm::FormCloseQuery);
   OnDestroy = Bind(this, &TChildForm::FormDestroy);
+  OnActivate = Bind(this, &TChildForm::FormActivate);
   OnDeactivate = Bind(this, &TChildForm::FormDeactivate);
+}
+
+// Whichever way a document comes forward (a click, the window list, Ctrl+Tab, a
+// closed neighbour), the MDI client tells it; the main window keeps the answer.
+void TChildForm::FormActivate(TObject*) {
+  if (MainFormInstance) MainFormInstance->DocumentActivated(this);
+}
+
+void TChildForm::FormDeactivate(TObject*) {
+  if (MainFormInstance) MainFormInstance->DocumentDeactivated(this);
 }
 
 void TChildForm::FormCreate(TObject*) {

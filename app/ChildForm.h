@@ -47,7 +47,8 @@ public:
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormDestroy(TObject* Sender);
-  void FormDeactivate(TObject* Sender) {}
+  void FormActivate(TObject* Sender);
+  void FormDeactivate(TObject* Sender);
   void ApplyEditorLook();
   void SetDocumentFileName(const std::string& Path);
   void ScrollBarStartChange(TObject* Sender) { ScrollBarsToSelection(); }

@@ -193,10 +193,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
 
 bool TMainForm::HasActiveDocument() { return ActiveDocument() != nullptr; }
 
-TChildForm* TMainForm::ActiveDocument() {
-  if (!HandleAllocated()) return nullptr;
-  return dynamic_cast<TChildForm*>(GetActiveMDIChild());
-}
+TChildForm* TMainForm::ActiveDocument() { return HandleAllocated() ? FActiveDocument : nullptr; }
 
 TAudioEditor2* TMainForm::EditorOf(TChildForm* Doc) { return Doc ? Doc->AudioEditor : nullptr; }
 TAudioEditor2* TMainForm::ActiveEditor() { return EditorOf(ActiveDocument()); }
@@ -235,10 +232,22 @@ void TMainForm::EditorDblClick(TObject*) {
 
 // --- Documents and the window list ---
 
-void TMainForm::DocumentCreated(TChildForm*) { RebuildWindowList(); }
+void TMainForm::DocumentCreated(TChildForm* Doc) {
+  FDocuments.push_back(Doc);
+  RebuildWindowList();
+}
+
 void TMainForm::DocumentRenamed(TChildForm*) { RebuildWindowList(); }
 
+void TMainForm::DocumentActivated(TChildForm* Doc) { FActiveDocument = Doc; }
+
+void TMainForm::DocumentDeactivated(TChildForm* Doc) {
+  if (FActiveDocument == Doc) FActiveDocument = nullptr;
+}
+
 void TMainForm::DocumentDestroyed(TChildForm* Doc) {
+  std::erase(FDocuments, Doc);
+  DocumentDeactivated(Doc);
   FClosingDocument = Doc;
   RebuildWindowList();
   FClosingDocument = nullptr;

@@ -148,6 +148,9 @@ public:
   void DocumentCreated(TChildForm* Doc);
   void DocumentRenamed(TChildForm* Doc);
   void DocumentDestroyed(TChildForm* Doc);
+  // A document's window became, or stopped being, the active MDI child.
+  void DocumentActivated(TChildForm* Doc);
+  void DocumentDeactivated(TChildForm* Doc);
   // The close question of a modified document; true when it may close.
   bool QueryCloseDocument(TChildForm* Doc);
 
@@ -439,6 +442,10 @@ private:
   std::vector<TMenuItem*> FRecentItems;
   std::vector<TMenuItem*> FWindowListItems;
   TChildForm* FClosingDocument = nullptr;
+  // Kept from the documents' own reports, so that the idle update (one call for
+  // every action) never asks the window server.
+  TChildForm* FActiveDocument = nullptr;
+  std::vector<TChildForm*> FDocuments;
   std::vector<std::pair<TButton*, TAction*>> FToolbarButtons;
   std::string FPendingRecentFile;
 };

@@ -10,10 +10,9 @@ void TMainForm::ActionListUpdate(TBasicAction*, bool&) {
   const bool D = E != nullptr;
   const bool N = D && E->GetLength() > 0;
   const bool S = N && E->GetSelEnd() - E->GetSelStart() > 0;
-  // Each question to the window server costs about as much as all the rules
-  // together, and the list asks once for every action: an active document
-  // already answers K.
-  const bool K = D || (HandleAllocated() && GetMDIChildCount() > 0);
+  // The list calls this once for every action, so nothing here asks the window
+  // server: the active document and the count are kept from the documents' reports.
+  const bool K = D || !FDocuments.empty();
 
   ActionSaveFile->SetEnabled(D && !Doc->FileName.empty());
   ActionSaveAs->SetEnabled(D);

@@ -63,6 +63,9 @@ int main() {
   const double Pass = BenchMedian(500, [&] { Main->ActionList->UpdateActions(); });
   std::printf("actions                  %8d\n", Main->ActionList->GetActionCount());
   std::printf("idle update pass         %8.4f ms  (goal < 1 ms) %s\n", Pass, Pass < 1.0 ? "ok" : "OVER");
+  // A pass that saw no active document would be cheap and wrong.
+  const bool Seen = Main->ActiveDocument() == Doc && Main->ActionCut->GetEnabled();
+  std::printf("document seen as active  %8s\n", Seen ? "yes" : "NO");
   Doc->AudioEditor->SetTag(DocumentSaved);
   Free(Doc);
   Free(Main);

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -20,11 +21,27 @@
 #include "framework/Unicode.h"
 #include "skins/ImageSlider.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/ShellDrop.h"
 
 namespace {
 
 enum TDocState { NoDocument, EmptyDocument, NoSelection, Selection, SelectionAndClipboard };
+
+// Opens a menu of the menu bar by its mnemonic as Alt+key does and saves the screen
+// while it is open (only when screenshots are asked for).
+void SaveMenuScreenshot(TMainForm* Main, wchar_t Key, const std::string& Name) {
+  if (!std::getenv("SONVELT_SCREENSHOTS")) return;
+  static std::string Shot;
+  Shot = Name;
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    SaveScreenshot(Shot);
+    EndMenu();
+  });
+  SendMessageW(Main->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, Key);
+  Pump();
+}
 
 void UpdateRules(TMainForm* Main) {
   bool Handled = false;
@@ -78,6 +95,50 @@ TEST_F(MainFixture, EnablingRulesFollowTheActiveDocument) {
   Doc->AudioEditor->ZoomFull();
   UpdateRules(Main);
   EXPECT_FALSE(Main->ActionZoomFull->GetEnabled());
+}
+
+// The enabling reads the active document and the document count kept from the
+// documents' activation reports: every way of bringing a document forward, and a
+// close, must leave them matching the windows.
+TEST_F(MainFixture, EnablingFollowsEachWayADocumentComesForwardAndTheOneLeftAfterAClose) {
+  StartMain();
+  TChildForm* Sound = NewDocument(8000, 1, 4000);
+  TChildForm* Empty = NewDocument();
+  auto Expect = [&](TChildForm* Active, const char* Step) {
+    SCOPED_TRACE(Step);
+    UpdateRules(Main);
+    EXPECT_EQ(static_cast<TCustomForm*>(Active), Main->GetActiveMDIChild());
+    EXPECT_EQ(Active == Sound, Main->ActionSelectAll->GetEnabled());
+    EXPECT_EQ(Active != nullptr, Main->ActionCloseFile->GetEnabled());
+    EXPECT_EQ(Active != nullptr, Main->ActionCascade->GetEnabled());
+  };
+  Expect(Empty, "the newest document");
+  SaveMenuScreenshot(Main, L'f', "main-menu-file");
+  SaveMenuScreenshot(Main, L'w', "main-menu-window");
+  TMenuItem* Menu = Main->MenuWindowList->GetParent();
+  for (int I = Menu->IndexOf(Main->MenuWindowList) + 1; I < Menu->GetCount(); ++I)
+    if (StripHotkey(Menu->GetItem(I)->GetCaption()) == Sound->GetCaption()) Menu->GetItem(I)->Click();
+  Pump();
+  Expect(Sound, "its window-list entry");
+  {
+    THeldKeys Ctrl({VK_CONTROL});
+    PressKey(VK_TAB);
+  }
+  Expect(Empty, "Ctrl+Tab");
+  // What a click on a document's frame makes the MDI client hear.
+  SendMessageW(Sound->GetHandle(), WM_CHILDACTIVATE, 0, 0);
+  Pump();
+  Expect(Sound, "a click on its window");
+  Empty->AudioEditor->SetTag(DocumentSaved);
+  Sound->AudioEditor->SetTag(DocumentSaved);
+  SendMessageW(Empty->GetHandle(), WM_CHILDACTIVATE, 0, 0);
+  Pump();
+  Empty->Close();
+  Pump();
+  Expect(Sound, "the active one of two closed");
+  Sound->Close();
+  Pump();
+  Expect(nullptr, "the last one closed");
 }
 
 TEST_F(MainFixture, TransportCommandsByPlayState) {
