@@ -4,7 +4,7 @@
 #include "app/DialogPlacement.h"
 #include "app/MainForm.h"
 #include "app/OptionsForm.h"
-#include "app/SelectSpecifiedTimeForm.h"
+#include "app/SelectTimeForm.h"
 #include "app/dialogs/BatchConverterForm.h"
 #include "app/dialogs/ConvertSampleRateForm.h"
 #include "app/dialogs/EditID3Form.h"

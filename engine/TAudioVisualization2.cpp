@@ -7,7 +7,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/OffscreenPaint.h"
-#include "engine/SpectrumAnalyser.h"
+#include "engine/FrequencyAnalyser.h"
 #include "framework/Font.h"
 #include "framework/Unicode.h"
 
@@ -72,7 +72,7 @@ void DrawText(HDC dc, int x, int y, const std::string& text, UINT align) {
 }  // namespace
 
 TAudioVisualization2::TAudioVisualization2(TComponent* AOwner)
-    : TCustomControl(AOwner), Analyser(std::make_unique<TSpectrumAnalyser>(WindowArraySize)) {
+    : TCustomControl(AOwner), Analyser(std::make_unique<TFrequencyAnalyser>(WindowArraySize)) {
   TControlStyle style = GetControlStyle();
   style += csOpaque;
   SetControlStyle(style);
@@ -101,7 +101,7 @@ void TAudioVisualization2::SetWindowArraySize(int value) {
   if (value < 16 || value > 65536 || (value & (value - 1)) != 0)
     throw EAudioError("The analysis size " + std::to_string(value) + " is not a power of two from 16 to 65536.");
   if (value == WindowArraySize) return;
-  Analyser = std::make_unique<TSpectrumAnalyser>(value);
+  Analyser = std::make_unique<TFrequencyAnalyser>(value);
   WindowArraySize = value;
   Changed();
 }

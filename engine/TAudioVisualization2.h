@@ -9,7 +9,7 @@
 #include "framework/CustomControl.h"
 #include "framework/Delegate.h"
 
-class TSpectrumAnalyser;
+class TFrequencyAnalyser;
 
 // X and Y in client pixels; XValue in Hz (a sample index for "Analog"), YValue in dB.
 using TVisualizationMouseEvent = TDelegate<void(TObject* Sender, int X, int Y, int XValue, int YValue)>;
@@ -84,7 +84,7 @@ class TAudioVisualization2 : public TCustomControl {
   int SampleRate = 44100;
   int Channels = 2;
   TSampleArray Samples;
-  std::unique_ptr<TSpectrumAnalyser> Analyser;
+  std::unique_ptr<TFrequencyAnalyser> Analyser;
   mutable bool Dirty = true;
   mutable std::vector<float> Wave, Levels;
 };

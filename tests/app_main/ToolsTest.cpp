@@ -6,7 +6,7 @@
 #include "app/GlobalVars.h"
 #include "app/OptionsForm.h"
 #include "app/RecentFiles.h"
-#include "app/SelectSpecifiedTimeForm.h"
+#include "app/SelectTimeForm.h"
 #include "app/dialogs/ConvertSampleRateForm.h"
 #include "app/dialogs/EditID3Form.h"
 #include "engine/AudioTags.h"

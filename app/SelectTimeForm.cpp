@@ -1,4 +1,4 @@
-#include "app/SelectSpecifiedTimeForm.h"
+#include "app/SelectTimeForm.h"
 
 #include <algorithm>
 #include <vector>

@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <vector>
 
-class TSpectrumAnalyser {
+class TFrequencyAnalyser {
  public:
   // Size: frames analysed, a power of two from 2 on.
-  explicit TSpectrumAnalyser(int size);
+  explicit TFrequencyAnalyser(int size);
 
   int GetSize() const { return Size; }
   // Reads Size frames of interleaved samples (frames missing at the end count as

@@ -32,7 +32,7 @@ TOwned<TAudioVisualization2> View(int size, int rate, int channels) {
 
 }  // namespace
 
-TEST(SpectrumView, ASineOnABinCentrePeaksAtItsFrequencyAndLevel) {
+TEST(FrequencyView, ASineOnABinCentrePeaksAtItsFrequencyAndLevel) {
   const int rate = 44100;
   const struct {
     const char* name;
@@ -57,7 +57,7 @@ TEST(SpectrumView, ASineOnABinCentrePeaksAtItsFrequencyAndLevel) {
   }
 }
 
-TEST(SpectrumView, AnalysesItsSizeOfFramesAndCountsMissingOnesAsSilence) {
+TEST(FrequencyView, AnalysesItsSizeOfFramesAndCountsMissingOnesAsSilence) {
   auto v = View(256, 8000, 2);
   TSampleArray s = Sine(300, 1000, 8000, {0.25, 0.75});
   v->ShowSamples(s);
@@ -70,7 +70,7 @@ TEST(SpectrumView, AnalysesItsSizeOfFramesAndCountsMissingOnesAsSilence) {
   EXPECT_EQ(0.0f, v->GetWave()[255]);
 }
 
-TEST(SpectrumView, RefusesSettingsItCannotShow) {
+TEST(FrequencyView, RefusesSettingsItCannotShow) {
   auto v = Make<TAudioVisualization2>();
   EXPECT_THROW(v->SetWindowArraySize(1000), EAudioError);
   EXPECT_THROW(v->SetVisType(6), EAudioError);
@@ -81,7 +81,7 @@ TEST(SpectrumView, RefusesSettingsItCannotShow) {
 }
 
 // A 400 x 200 view: the plot spans columns 32..391 and rows 6..183.
-TEST(SpectrumView, AnalogDrawsTheWaveAcrossThePlot) {
+TEST(FrequencyView, AnalogDrawsTheWaveAcrossThePlot) {
   auto v = View(256, 8000, 1);
   // One slow period over the 256 frames, at 0.8 of full scale.
   TSampleArray s(256);
@@ -105,7 +105,7 @@ TEST(SpectrumView, AnalogDrawsTheWaveAcrossThePlot) {
   }
 }
 
-TEST(SpectrumView, EveryLookDrawsThePeakAndNothingWhereThereIsNoSound) {
+TEST(FrequencyView, EveryLookDrawsThePeakAndNothingWhereThereIsNoSound) {
   const int rate = 8000, size = 1024;
   const double hz = 1000;  // bin 128, on its centre
   for (int look = 1; look <= 5; ++look) {

@@ -1,4 +1,4 @@
-#include "engine/SpectrumAnalyser.h"
+#include "engine/FrequencyAnalyser.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 #include "engine/EngineError.h"
 
-TSpectrumAnalyser::TSpectrumAnalyser(int size) : Size(size) {
+TFrequencyAnalyser::TFrequencyAnalyser(int size) : Size(size) {
   if (size < 2 || (size & (size - 1)) != 0) throw EAudioError("The analysis size must be a power of two.");
   Window.resize(size_t(size));
   // The periodic Hann window: a sine on a bin centre leaks into its two
@@ -32,7 +32,7 @@ TSpectrumAnalyser::TSpectrumAnalyser(int size) : Size(size) {
   }
 }
 
-void TSpectrumAnalyser::Analyse(const float* samples, size_t count, int channels, std::vector<float>& wave,
+void TFrequencyAnalyser::Analyse(const float* samples, size_t count, int channels, std::vector<float>& wave,
                                 std::vector<float>& levels) const {
   channels = std::max(1, channels);
   const size_t n = size_t(Size);
