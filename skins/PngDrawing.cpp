@@ -58,26 +58,9 @@ void TPNGObject::DrawWithAlpha(HDC dc, const RECT& rect) {
     const uint8_t* row = PixelRow(y);
     const uint8_t* alpha = header->AlphaPlane.empty() ? nullptr : header->AlphaPlane.data() + size_t(y) * w;
     uint8_t* o = out + size_t(y) * w * 4;
-    for (int x = 0; x < w; ++x, o += 4) {
-      uint8_t sb, sg, sr, a;
-      if (bitCount == 24) {
-        sb = row[x * 3], sg = row[x * 3 + 1], sr = row[x * 3 + 2];
-        a = alpha ? alpha[x] : 255;
-      } else if (header->ColourType == COLOR_GRAYSCALEALPHA) {
-        // Grey levels are gamma-corrected in the colour table, as for plain grey.
-        const RGBQUAD& c = header->DibInfo.bmiColors[row[x]];
-        sb = c.rgbBlue, sg = c.rgbGreen, sr = c.rgbRed;
-        a = alpha ? alpha[x] : 255;
-      } else {
-        const uint8_t index = StoredIndex(row, x, bitCount);
-        const RGBQUAD& c = header->DibInfo.bmiColors[index];
-        sb = c.rgbBlue, sg = c.rgbGreen, sr = c.rgbRed;
-        a = trns ? trns->AlphaValues[index] : 255;
-      }
-      o[0] = BlendAlpha(sb, o[0], a);
-      o[1] = BlendAlpha(sg, o[1], a);
-      o[2] = BlendAlpha(sr, o[2], a);
-    }
+    for (int x = 0; x < w; ++x, o += 4)
+      BlendPixel(o, SourcePixel(row, alpha, x, bitCount, header->ColourType == COLOR_GRAYSCALEALPHA,
+                                header->DibInfo.bmiColors, trns ? trns->AlphaValues : nullptr));
   }
   BitBlt(dc, rect.left, rect.top, w, h, buffer, 0, 0, SRCCOPY);
   SelectObject(buffer, old);

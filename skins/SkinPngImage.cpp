@@ -257,28 +257,11 @@ void TspPngImage::DrawWithAlpha(HDC dc, const RECT& rect) {
     uint8_t* o = out + size_t(y) * rw * 4;
     for (int x = 0; x < rw; ++x, o += 4) {
       const int srcX = std::min(int(std::trunc(x / sx)), w - 1);
-      uint8_t sb, sg, sr, a;
-      if (bitCount == 24) {
-        sb = row[srcX * 3], sg = row[srcX * 3 + 1], sr = row[srcX * 3 + 2];
-        a = alpha ? alpha[srcX] : 255;
-        if (a == 0) continue;
-        if (a == 255) {
-          o[0] = sb, o[1] = sg, o[2] = sr;
-          continue;
-        }
-      } else if (header->ColourType == COLOR_GRAYSCALEALPHA) {
-        const RGBQUAD& c = header->DibInfo.bmiColors[row[srcX]];
-        sb = c.rgbBlue, sg = c.rgbGreen, sr = c.rgbRed;
-        a = alpha ? alpha[srcX] : 255;
-      } else {
-        const uint8_t index = StoredIndex(row, srcX, bitCount);
-        const RGBQUAD& c = header->DibInfo.bmiColors[index];
-        sb = c.rgbBlue, sg = c.rgbGreen, sr = c.rgbRed;
-        a = trns ? trns->AlphaValues[index] : 255;
-      }
-      o[0] = BlendAlpha(sb, o[0], a);
-      o[1] = BlendAlpha(sg, o[1], a);
-      o[2] = BlendAlpha(sr, o[2], a);
+      const TPngSourcePixel p = SourcePixel(row, alpha, srcX, bitCount, header->ColourType == COLOR_GRAYSCALEALPHA,
+                                            header->DibInfo.bmiColors, trns ? trns->AlphaValues : nullptr);
+      // Opaque and clear pixels are the common case of a skin picture.
+      if (p.A == 255) o[0] = p.B, o[1] = p.G, o[2] = p.R;
+      else if (p.A != 0) BlendPixel(o, p);
     }
   }
   BitBlt(dc, r.left, r.top, rw, rh, buffer, 0, 0, SRCCOPY);
