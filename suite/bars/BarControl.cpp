@@ -525,8 +525,10 @@ SIZE TdxBarControl::CalcSizeForDockingStyle(TdxBarDockingStyle Style) {
 }
 
 RECT TdxBarControl::FrameBorders(TdxBarDockingStyle Style) {
-  (void)Style;
-  return RECT{0, 0, 0, 0};
+  TdxBarPainter* P = GetPainter();
+  RECT B{0, 0, 0, 0};
+  if (P && FBar) P->CalcBarFrameSize(FBar, Style, B, Style == GetDockingStyle() && FBar->IsSizeGripVisible());
+  return B;
 }
 
 POINT TdxBarControl::SizeForDocking(TdxBarDockingStyle Style) {
