@@ -450,17 +450,6 @@ TBitmap* TdxBarSubMenuControl::BackgroundPicture() const {
   return M ? M->GetBackgrounds()->GetSubMenu() : nullptr;
 }
 
-void TdxBarSubMenuControl::NotifyClosed() {
-  if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
-}
-
-void TdxBarSubMenuControl::DoClose() {
-  if (HandleAllocated() && GetVisible()) Hide();
-  TCustomdxBarControl::DoClose();
-  if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
-  NotifyClosed();
-}
-
 namespace {
 // The extent of the shown links' controls: along sums them (with the group
 // separators), across takes the largest.
