@@ -344,3 +344,27 @@ TEST_F(PainterFixture, ProgressFillStaysInsideTheBar) {
     EXPECT_EQ(0u, ColoursIn(Dc, RECT{Bar.right, 0, 140, 32}).count(Rgb(clRed))) << "no fill past the bar";
   }
 }
+
+// The classic caption buttons carry their glyphs as shapes, whatever fonts the
+// machine has: a cross for close, a bar for minimize, two windows for restore.
+TEST_F(PainterFixture, ClassicCaptionButtonGlyphs) {
+  TdxBarPainter* P = Use(TdxBarStandardPainter::StaticClass());
+  const COLORREF Ink = Sys(COLOR_BTNTEXT), Face = Sys(COLOR_BTNFACE);
+  struct Case {
+    int Button;
+    std::vector<POINT> Ink, Face;  // on a 16 x 14 button the glyph box is (4, 3) to (12, 11)
+  };
+  const Case Cases[] = {
+      {2, {{4, 3}, {11, 3}, {7, 6}, {8, 7}, {4, 10}, {11, 10}}, {{7, 3}, {4, 6}, {11, 7}, {7, 10}}},
+      {0, {{5, 9}, {10, 10}}, {{4, 3}, {11, 3}, {7, 6}}},
+      {1, {{6, 3}, {11, 4}, {4, 5}, {4, 10}, {9, 10}}, {{6, 7}, {4, 3}, {11, 10}}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Button);
+    TMemoryDC Dc(16, 14);
+    FillBackdrop(Dc, 16, 14);
+    P->DrawMDIButton(Toolbar, C.Button, RECT{0, 0, 16, 14}, Dc.DC(), 0);
+    for (POINT Pt : C.Ink) EXPECT_EQ(Ink, Dc.Pixel(Pt.x, Pt.y)) << Pt.x << ", " << Pt.y;
+    for (POINT Pt : C.Face) EXPECT_EQ(Face, Dc.Pixel(Pt.x, Pt.y)) << Pt.x << ", " << Pt.y;
+  }
+}
