@@ -311,6 +311,7 @@ private:
   TdxBarDockingStyle FDockingStyle = dsNone;
   TCustomdxBarControl* FParentBar = nullptr;
   TCustomdxBarControl* FPreviousActive = nullptr;
+  TCustomdxBarControl* FPreviousFocused = nullptr;  // the manager's focused window before this one
   TdxBarItemLink* FSelectedLink = nullptr;
   bool FActive = false;
   bool FBeingDestroyed = false;
