@@ -44,6 +44,13 @@ public:
   void DoChange() override;
   void Click() override;
 
+  // Draws entry Index (-1: the edit showing a colour outside the list) into R: a
+  // 30-pixel swatch, then the text; Back fills the rest.
+  void DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back, TColor TextColor);
+  int MeasureItem(int Index) override;
+  int MeasureItemWidth(int Index) override;
+  static constexpr int SwatchWidth = 30;
+
 private:
   int StandardDropDownCount(bool WithAuto) const { return TableColorCount + (WithAuto ? 1 : 0); }
   TColor FAutoColor = clWindowText;
@@ -57,10 +64,29 @@ private:
   TColor FTrackedEntryColor = clBlack;
 };
 
+// The colour combo on a bar: the edit shows the colour's swatch and name, and a
+// custom-colour button (part 4, or Ctrl+Enter) opens the colour dialog starting
+// from the entry the open editor shows.
 class TdxBarColorComboControl : public TdxBarComboControl {
   SONVELT_CLASS(TdxBarColorComboControl, TdxBarComboControl)
 public:
   using TdxBarComboControl::TdxBarComboControl;
+  TdxBarColorCombo* ColorItem() const;
+  // The entry the edit shows: the one being chosen while editing, else the item's.
+  int ShownItemIndex() const;
+
+  void UpdateDrawParams(bool Full) override;
+  void CalcPartRects() override;
+  void AdjustEditArea(RECT& R) override;
+  bool IsDrawnSelected() const override;
+  int PartCount() const override { return TdxBarComboControl::PartCount() + 1; }
+  TdxBarItemControlDrawParamsClass DrawParamsClass() const override;
+  void PressedChanged() override;
+  void DrawInner() override;
+  void InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result, bool& Handled) override;
+
+private:
+  void CustomButtonClick();
 };
 
 // The system colour dialog the colour combos share: made on first use, freed when
