@@ -60,6 +60,7 @@ TdxBarColorCombo::TdxBarColorCombo(TComponent* AOwner)
       FAutoColorText(BarString(dxSBAR_COLORAUTOTEXT)),
       FCustomColorText(BarString(dxSBAR_COLORCUSTOMTEXT)) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARCOLORCOMBO");
   SetDropDownCount(StandardDropDownCount(false));
   for (const TResStringRec* Name : Names) GetItems()->Add(BarString(*Name));
   SetItemIndex(0);
@@ -199,12 +200,6 @@ bool TdxBarColorDialog::Execute() {
 // ---- entries
 
 namespace {
-void FillSolid(HDC DC, const RECT& R, TColor Color) {
-  HBRUSH B = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color)));
-  FillRect(DC, &R, B);
-  DeleteObject(B);
-}
-
 void FrameSolid(HDC DC, const RECT& R, TColor Color) {
   HBRUSH B = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color)));
   FrameWithBrush(DC, R, B);
@@ -212,8 +207,9 @@ void FrameSolid(HDC DC, const RECT& R, TColor Color) {
 }
 }  // namespace
 
-void TdxBarColorCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+bool TdxBarColorCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
                                  TColor TextColor) {
+  if (OnDrawItem) return false;
   std::string Text = Index == -1 ? FCustomColorText
                                  : (Index >= 0 && Index < GetItems()->GetCount() ? GetItems()->GetStrings(Index) : "");
   // Beyond the system colours there is nothing a swatch could show.
@@ -221,21 +217,18 @@ void TdxBarColorCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDr
   bool Swatch = !(Index == -1 && Signed < 0 && Signed > static_cast<std::int32_t>(0xFF000018u));
   RECT TextRect = R;
   if (Swatch) TextRect.left += SwatchWidth;
-  FillSolid(DC, TextRect, Back);
-  SIZE S = TextExtentOnDC(DC, Text);
-  SetBkMode(DC, TRANSPARENT);
-  SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(TextColor)));
-  TextOutClipped(DC, Text, POINT{TextRect.left + 1, (TextRect.top + TextRect.bottom - S.cy) / 2}, -1, ETO_CLIPPED,
-                 &TextRect);
+  DrawComboEntryBackground(DC, TextRect, Back);
+  DrawComboEntryText(DC, RECT{TextRect.left + 1, TextRect.top, TextRect.right, TextRect.bottom}, Text, TextColor);
   if (Swatch) {
     RECT Box{R.left, R.top, R.left + SwatchWidth, R.bottom};
     FrameSolid(DC, Box, Back);
     InflateRect(&Box, -1, -1);
     FrameSolid(DC, Box, clBtnShadow);
     InflateRect(&Box, -1, -1);
-    FillSolid(DC, Box, ColorOfIndex(Index));
+    DrawComboEntryBackground(DC, Box, ColorOfIndex(Index));
   }
   if (State & ODS_FOCUS) DrawFocusRect(DC, &R);
+  return true;
 }
 
 int TdxBarColorCombo::MeasureItem(int Index) {
@@ -248,10 +241,6 @@ int TdxBarColorCombo::MeasureItemWidth(int Index) { return TdxBarCustomCombo::Me
 // ---- TdxBarColorComboControl
 
 TdxBarColorCombo* TdxBarColorComboControl::ColorItem() const { return dynamic_cast<TdxBarColorCombo*>(LinkedItem()); }
-
-int TdxBarColorComboControl::ShownItemIndex() const {
-  return IsFocused() ? GetLocalItemIndex() : ItemIndexOfItem();
-}
 
 void TdxBarColorComboControl::UpdateDrawParams(bool Full) {
   TdxBarComboControl::UpdateDrawParams(Full);
@@ -286,27 +275,10 @@ void TdxBarColorComboControl::PressedChanged() {
 
 void TdxBarColorComboControl::DrawInner() {
   TdxBarComboControl::DrawInner();
+  DrawComboEditEntry(this);
   TdxBarPainter* P = GetPainter();
-  TdxBarColorCombo* Item = ColorItem();
-  if (!P || !Item) return;
+  if (!P || !P->ColorComboHasCustomButton(GetDrawParams())) return;
   TcxCanvas* Canvas = PaintCanvas();
-  if (PaintsEditText()) {
-    // The swatch and name over the plain text the edit drew.
-    RECT Edit = PartRect(0);
-    TColor Text, Back;
-    P->GetEditColors(this, Text, Back);
-    Canvas->PushState();
-    try {
-      if (TFont* Font = EditFont()) Canvas->AssignFontObject(Font);
-      Item->DrawEntry(Canvas->DeviceContext(), ShownItemIndex(), Inflated(Edit, -1, -1), 0, Back,
-                      IsEnabled() ? Text : clGrayText);
-    } catch (...) {
-      Canvas->PopState();
-      throw;
-    }
-    Canvas->PopState();
-  }
-  if (!P->ColorComboHasCustomButton(GetDrawParams())) return;
   auto* Params = static_cast<TdxBarColorComboControlDrawParams*>(GetDrawParams());
   RECT Button = PartRect(4), M;
   P->CustomButtonMargins(PaintType(), M);

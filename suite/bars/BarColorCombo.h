@@ -6,9 +6,10 @@
 
 #include "framework/Colors.h"
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarEditItems.h"
 
-class TdxBarColorCombo : public TdxBarCustomCombo {
+class TdxBarColorCombo : public TdxBarCustomCombo, public IdxBarComboEntryPainter {
   SONVELT_CLASS(TdxBarColorCombo, TdxBarCustomCombo)
 public:
   explicit TdxBarColorCombo(TComponent* AOwner);
@@ -44,9 +45,9 @@ public:
   void DoChange() override;
   void Click() override;
 
-  // Draws entry Index (-1: the edit showing a colour outside the list) into R: a
-  // 30-pixel swatch, then the text; Back fills the rest.
-  void DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back, TColor TextColor);
+  // A 30-pixel swatch (also for a colour outside the list, index -1), then the text.
+  bool DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                 TColor TextColor) override;
   int MeasureItem(int Index) override;
   int MeasureItemWidth(int Index) override;
   static constexpr int SwatchWidth = 30;
@@ -72,8 +73,6 @@ class TdxBarColorComboControl : public TdxBarComboControl {
 public:
   using TdxBarComboControl::TdxBarComboControl;
   TdxBarColorCombo* ColorItem() const;
-  // The entry the edit shows: the one being chosen while editing, else the item's.
-  int ShownItemIndex() const;
 
   void UpdateDrawParams(bool Full) override;
   void CalcPartRects() override;

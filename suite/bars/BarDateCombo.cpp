@@ -30,6 +30,7 @@ SONVELT_PUBLISHED(TdxBarDateCombo, P) {
 
 TdxBarDateCombo::TdxBarDateCombo(TComponent* AOwner) : TCustomdxBarCombo(AOwner) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARDATECOMBO");
   {
     TdxBarFlagScope Internal(FUpdatingTextInternally);
     SetDate(Date());

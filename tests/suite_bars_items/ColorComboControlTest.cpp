@@ -8,19 +8,16 @@
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDialogSeam.h"
 #include "suite/bars/BarPainterUtils.h"
-#include "tests/framework_controls/UiTestSupport.h"
-#include "tests/suite_bars_painters/PainterFixture.h"
+#include "tests/suite_bars_items/ToolbarItemFixture.h"
 
 namespace {
 
-struct ColorControlFixture : PainterFixture {
+struct ColorControlFixture : ToolbarItemFixture {
   TdxBarColorCombo* Combo = nullptr;
   std::vector<TColor> DialogStarts;
 
   void SetUp() override {
-    PainterFixture::SetUp();
-    Use(TdxBarStandardPainter::StaticClass());
-    Toolbar->SetParent(Form);
+    ToolbarItemFixture::SetUp();
     Combo = TdxBarColorCombo::Create(Form);
     Combo->SetWidth(140);
     ToolbarLinks->Links()->AddItem(Combo);
@@ -33,15 +30,9 @@ struct ColorControlFixture : PainterFixture {
   }
   void TearDown() override {
     SetBarDialogAnswer(nullptr);
-    PainterFixture::TearDown();
+    ToolbarItemFixture::TearDown();
   }
-  TdxBarColorComboControl* Shown() {
-    SIZE S = Toolbar->Layout();
-    Toolbar->SetBounds(0, 0, S.cx, S.cy);
-    Toolbar->SetVisible(true);
-    Pump();
-    return static_cast<TdxBarColorComboControl*>(Toolbar->ControlOf(0));
-  }
+  TdxBarColorComboControl* Shown() { return ToolbarItemFixture::Shown<TdxBarColorComboControl>(); }
   // The pixels of one colour inside a rectangle of the painted toolbar.
   int Count(TdxBarColorComboControl* C, const RECT& R, COLORREF Colour) {
     RECT B = C->ItemBounds();
@@ -63,7 +54,7 @@ TEST_F(ColorControlFixture, EditShowsTheSwatchOfTheColourEvenOutsideTheList) {
     SCOPED_TRACE(Case.Index);
     Combo->SetColor(Case.Colour);
     TdxBarColorComboControl* C = Shown();
-    EXPECT_EQ(Case.Index, C->ShownItemIndex());
+    EXPECT_EQ(Case.Index, C->ItemIndexOfItem());
     RECT Edit = C->PartRect(0);
     RECT Swatch{Edit.left, Edit.top, Edit.left + TdxBarColorCombo::SwatchWidth + 2, Edit.bottom};
     // The inside of a swatch: the height of the edit less its frame and rings.
@@ -121,10 +112,7 @@ TEST_F(ColorControlFixture, ButtonAndCtrlEnterOpenTheDialogFromTheShownEntry) {
   C = Shown();
   C->Click(true);
   Pump();
-  RECT Custom = C->PartRect(4);
-  POINT P{(Custom.left + Custom.right) / 2, (Custom.top + Custom.bottom) / 2};
-  C->TrackHotPart(P);
-  C->ForwardMouseMessage(WM_LBUTTONDOWN, MK_LBUTTON, P);
+  MouseOnPart(C, C, WM_LBUTTONDOWN, 4);
   ASSERT_EQ(2u, DialogStarts.size());
   EXPECT_EQ(static_cast<TColor>(0x123456), DialogStarts[1]);
 }

@@ -5,20 +5,17 @@
 
 #include "suite/bars/BarPainterUtils.h"
 #include "suite/bars/BarSpinEdit.h"
-#include "tests/framework_controls/UiTestSupport.h"
-#include "tests/suite_bars_painters/PainterFixture.h"
+#include "tests/suite_bars_items/ToolbarItemFixture.h"
 
 namespace {
 
-struct SpinControlFixture : PainterFixture {
+struct SpinControlFixture : ToolbarItemFixture {
   TdxBarSpinEdit* Spin = nullptr;
   int Clicks = 0;
   void Counted(TObject*, TdxBarSpinEditButton) { ++Clicks; }
 
   void SetUp() override {
-    PainterFixture::SetUp();
-    Use(TdxBarStandardPainter::StaticClass());
-    Toolbar->SetParent(Form);
+    ToolbarItemFixture::SetUp();
     Spin = TdxBarSpinEdit::Create(Form);
     Spin->SetCaption("Gain");
     Spin->SetWidth(80);
@@ -26,19 +23,9 @@ struct SpinControlFixture : PainterFixture {
     Spin->OnButtonClick = TdxBarSpinEditButtonClickEvent(this, &SpinControlFixture::Counted);
     ToolbarLinks->Links()->AddItem(Spin);
   }
-  TdxBarSpinEditControl* Shown() {
-    SIZE S = Toolbar->Layout();
-    Toolbar->SetBounds(0, 0, S.cx, S.cy);
-    Toolbar->SetVisible(true);
-    Pump();
-    return static_cast<TdxBarSpinEditControl*>(Toolbar->ControlOf(0));
-  }
-  // Starts editing and sends the inner window a message at the centre of a part.
-  void MouseOnPart(TdxBarSpinEditControl* C, UINT Msg, int Part) {
-    RECT R = C->PartRect(Part);
-    POINT P{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
-    C->TrackHotPart(P);
-    C->ForwardMouseMessage(Msg, Msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, P);
+  TdxBarSpinEditControl* Shown() { return ToolbarItemFixture::Shown<TdxBarSpinEditControl>(); }
+  static void MouseOnPart(TdxBarSpinEditControl* C, UINT Msg, int Part) {
+    ToolbarItemFixture::MouseOnPart(C, C, Msg, Part);
   }
 };
 
