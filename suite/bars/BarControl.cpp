@@ -433,6 +433,18 @@ RECT TCustomdxBarControl::ItemScreenRect(TdxBarItemControl* Control) {
   return R;
 }
 
+POINT TCustomdxBarControl::ClientPointToScreen(POINT P) {
+  if (!HandleAllocated()) return ClientToScreen(P);
+  ::ClientToScreen(GetHandle(), &P);
+  return P;
+}
+
+POINT TCustomdxBarControl::ScreenPointToClient(POINT P) {
+  if (!HandleAllocated()) return ScreenToClient(P);
+  ::ScreenToClient(GetHandle(), &P);
+  return P;
+}
+
 bool TCustomdxBarControl::HasBackgroundPicture() const {
   TBitmap* Picture = BackgroundPicture();
   return Picture && !Picture->GetEmpty();

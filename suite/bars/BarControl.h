@@ -259,6 +259,10 @@ public:
   virtual void ChangeSelectedControl(TdxBarItemControl* Control);
   bool ClosesOnClick() const { return ClosesAfterItemClick(); }
   RECT ItemScreenRect(TdxBarItemControl* Control);
+  // Client points to and from the screen through the window itself: a toolbar's
+  // client lies inside its frame, which the framework's origin does not count.
+  POINT ClientPointToScreen(POINT P);
+  POINT ScreenPointToClient(POINT P);
   // Toolbars: the bar window is being dragged.
   virtual bool IsMoving() const { return false; }
   // The mark (the button at a toolbar's end): 0 normal, 1 hot, 2 pressed.
