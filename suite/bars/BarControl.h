@@ -19,6 +19,7 @@
 #include "framework/Colors.h"
 #include "framework/CustomControl.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarAnimation.h"
 #include "suite/bars/BarTypes.h"
 
@@ -43,8 +44,9 @@ public:
 
   TCustomdxBarControl* GetBarControl() const { return FBarControl; }
   virtual void Clear();
-  // Lays the window out again; the base only clears.
-  virtual void Recalculate() { Clear(); }
+  // Lays the window out again; the base lists the shown links' controls afresh
+  // (controls kept over a rebuild stay in the list).
+  virtual void Recalculate();
 
   int IndexOfItemControl(TdxBarItemControl* Control) const;
   bool HasItemControl(TdxBarItemControl* Control) const { return IndexOfItemControl(Control) >= 0; }
@@ -93,6 +95,7 @@ public:
   virtual TdxBarPainter* GetPainter() const;
   TCustomdxBarControlViewInfo* GetViewInfo() const { return FViewInfo.get(); }
   TdxBarAccessibilityHelper* GetIAccessibilityHelper();
+  virtual TClass AccessibilityHelperClass() const;
 
   // Place and kind.
   TdxDockControl* GetDockSite() const { return FDockSite; }
@@ -308,12 +311,13 @@ private:
   TdxBarDockingStyle FDockingStyle = dsNone;
   TCustomdxBarControl* FParentBar = nullptr;
   TCustomdxBarControl* FPreviousActive = nullptr;
+  TCustomdxBarControl* FPreviousFocused = nullptr;  // the manager's focused window before this one
   TdxBarItemLink* FSelectedLink = nullptr;
   bool FActive = false;
   bool FBeingDestroyed = false;
   bool FClosing = false;
   TOwned<TCustomdxBarControlViewInfo> FViewInfo;
-  TOwned<TdxBarAccessibilityHelper> FHelper;
+  TdxBarAccessibilityRef FHelper;
   TOwned<TcxCanvas> FPaintCanvas;
   TOwned<TBitmap> FBackgroundCache;
   TCustomdxBarControl* FChildBar = nullptr;
@@ -366,6 +370,9 @@ public:
   virtual int MarkSize() const { return 11; }
   int MarkExtent() const { return HasMark() ? MarkSize() : 0; }
   bool GetTruncated() const { return FTruncated; }
+  TClass AccessibilityHelperClass() const override;
+  // The mark's helper, kept here (it is no child of the window's helper).
+  TdxBarAccessibilityHelper* GetMarkAccessibilityHelper();
   void SetTruncated(bool Value) { FTruncated = Value; }
   // Floating, or the bar's MultiLine: the links wrap into rows.
   virtual bool IsFloatingOrMultiLine() const;
@@ -412,6 +419,7 @@ private:
   RECT FNewBounds{0, 0, 0, 0};
   bool FStoringPosition = false;
   bool FTruncated = false;
+  TdxBarAccessibilityRef FMarkHelper;
 };
 
 // Holds a toolbar window's internal lock for one scope.
@@ -437,6 +445,7 @@ public:
   explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
   TdxBarWindowKind Kind() const override { return bwkSubMenu; }
   TBitmap* BackgroundPicture() const override;
+  TClass AccessibilityHelperClass() const override;
 
   // The owner's bar size (its side bar), 0 without owner.
   int GetSideBarWidth() const { return FSideBarWidth; }

@@ -1,5 +1,5 @@
-// The manager's categories keep their items' category numbers right through
-// inserting, deleting, exchanging and moving.
+// The manager's categories keep their items' category indexes right through
+// inserting, deleting, exchanging and moving categories.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,65 +8,87 @@
 
 #include "suite/bars/BarCategories.h"
 #include "suite/bars/BarItems.h"
-#include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
-namespace {
+struct CategoriesFixture : BarFormFixture {
+  TdxBarManager* M = nullptr;
+  TdxBarManagerCategories* C = nullptr;
+  std::vector<TdxBarItem*> Items;
 
-TEST_F(BarFormFixture, CategoryChangesRenumberTheirItems) {
-  struct Case {
+  void AddControls() override {
+    M = NewManager();
+    C = M->GetCategories();
+  }
+  void TearDown() override {
+    Free(M);
+    BarFormFixture::TearDown();
+  }
+  // Categories A to D with one item each, captioned after its category.
+  void Fill() {
+    Items.clear();
+    while (M->ItemCount()) Free(M->ItemByIndex(0));
+    C->Clear();
+    for (const char* Name : {"A", "B", "C", "D"}) {
+      C->Add(Name);
+      TdxBarItem* Item = TdxBarButton::Create(M);
+      Item->SetCaption(Name);
+      Item->SetCategory(C->GetCount() - 1);
+      Items.push_back(Item);
+    }
+  }
+  // Each item's category name (its caption says where it started).
+  std::string Placement() {
+    std::string S;
+    for (int I = 0; I < M->ItemCount(); ++I) {
+      TdxBarItem* Item = M->ItemByIndex(I);
+      S += Item->GetCaption() + ":" + (C->InRange(Item->GetCategory()) ? C->GetStrings(Item->GetCategory()) : "?") + " ";
+    }
+    return S;
+  }
+  std::string Names() {
+    std::string S;
+    for (int I = 0; I < C->GetCount(); ++I) S += C->GetStrings(I);
+    return S;
+  }
+};
+
+// After every change each item is still in the category it was in, under the
+// category's new index; deleting a category frees its items.
+TEST_F(CategoriesFixture, ItemsFollowTheirCategories) {
+  const struct {
     const char* Name;
     std::function<void(TdxBarManagerCategories*)> Change;
-    std::vector<std::string> Names;  // the categories afterwards
-    std::vector<int> Items;          // the category of the items of 0, 1, 2, 3 (-1: freed)
+    const char* Names;
+    const char* Placement;
+  } Cases[] = {
+      {"move 0 to 2", [](auto* C) { C->Move(0, 2); }, "BCAD", "A:A B:B C:C D:D "},
+      {"move 3 to 1", [](auto* C) { C->Move(3, 1); }, "ADBC", "A:A B:B C:C D:D "},
+      {"exchange with itself", [](auto* C) { C->Exchange(1, 1); }, "ABCD", "A:A B:B C:C D:D "},
+      {"exchange 0 and 3", [](auto* C) { C->Exchange(0, 3); }, "DBCA", "A:A B:B C:C D:D "},
+      {"exchange with an invalid index", [](auto* C) { C->Exchange(0, 9); }, "ABCD", "A:A B:B C:C D:D "},
+      {"insert at 0", [](auto* C) { C->Insert(0, "X"); }, "XABCD", "A:A B:B C:C D:D "},
+      {"append", [](auto* C) { C->Insert(4, "X"); }, "ABCDX", "A:A B:B C:C D:D "},
+      {"delete 1", [](auto* C) { C->Delete(1); }, "ACD", "A:A C:C D:D "},
   };
-  const Case Cases[] = {
-      {"insert at 0", [](auto* C) { C->Insert(0, "X"); }, {"X", "Default", "A", "B", "C"}, {1, 2, 3, 4}},
-      {"insert at the end", [](auto* C) { C->Insert(4, "X"); }, {"Default", "A", "B", "C", "X"}, {0, 1, 2, 3}},
-      {"delete 1", [](auto* C) { C->Delete(1); }, {"Default", "B", "C"}, {0, -1, 1, 2}},
-      {"exchange with itself", [](auto* C) { C->Exchange(1, 1); }, {"Default", "A", "B", "C"}, {0, 1, 2, 3}},
-      {"exchange out of range", [](auto* C) { C->Exchange(1, 9); }, {"Default", "A", "B", "C"}, {0, 1, 2, 3}},
-      {"exchange 0 and 2", [](auto* C) { C->Exchange(0, 2); }, {"B", "A", "Default", "C"}, {2, 1, 0, 3}},
-      {"move 0 to 2", [](auto* C) { C->Move(0, 2); }, {"A", "B", "Default", "C"}, {2, 0, 1, 3}},
-      {"move 3 to 1", [](auto* C) { C->Move(3, 1); }, {"Default", "C", "A", "B"}, {0, 2, 3, 1}},
-  };
-  for (const Case& K : Cases) {
-    TdxBarManager* M = NewManager();
-    TdxBarManagerCategories* Categories = M->GetCategories();
-    for (const char* Name : {"A", "B", "C"}) Categories->Add(Name);
-    std::vector<TdxBarButton*> Items;
-    std::vector<TcxObjectLinkGuard*> Alive;
-    for (int I = 0; I < 4; ++I) {
-      TdxBarButton* B = TdxBarButton::Create(Form);
-      B->SetCategory(I);
-      Items.push_back(B);
-      Alive.push_back(new TcxObjectLinkGuard(B));
-    }
-    K.Change(Categories);
-    std::vector<std::string> Names;
-    for (int I = 0; I < Categories->GetCount(); ++I) Names.push_back(Categories->GetStrings(I));
-    EXPECT_EQ(K.Names, Names) << K.Name;
-    for (int I = 0; I < 4; ++I) {
-      int Got = Alive[I]->Alive() ? Items[I]->GetCategory() : -1;
-      EXPECT_EQ(K.Items[I], Got) << K.Name << ", item of category " << I;
-      delete Alive[I];
-    }
-    Free(M);
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    Fill();
+    Case.Change(C);
+    EXPECT_EQ(Case.Names, Names());
+    EXPECT_EQ(Case.Placement, Placement());
   }
+  // Moving category 0 to 2 gives the items of 1 and 2 the indexes 0 and 1.
+  Fill();
+  C->Move(0, 2);
+  EXPECT_EQ((std::vector<int>{2, 0, 1, 3}),
+            (std::vector<int>{Items[0]->GetCategory(), Items[1]->GetCategory(), Items[2]->GetCategory(),
+                              Items[3]->GetCategory()}));
 }
 
-TEST_F(BarFormFixture, DeletingTheLastCategoryBringsDefaultBack) {
-  TdxBarManager* M = NewManager();
-  TdxBarManagerCategories* Categories = M->GetCategories();
-  Categories->SetStrings(0, "Mine");
-  TdxBarButton* B = TdxBarButton::Create(Form);
-  B->SetCategory(0);
-  TcxObjectLinkGuard Alive(B);
-  Categories->Delete(0);
-  ASSERT_EQ(1, Categories->GetCount());
-  EXPECT_EQ("Default", Categories->GetStrings(0));
-  EXPECT_FALSE(Alive.Alive()) << "the deleted category's item lives on";
-  Free(M);
+// Deleting the last category frees its items and brings "Default" back.
+TEST_F(CategoriesFixture, DeletingTheLastCategoryLeavesDefault) {
+  Fill();
+  for (int I = 0; I < 4; ++I) C->Delete(0);
+  EXPECT_EQ("Default", Names());
+  EXPECT_EQ(0, M->ItemCount());
 }
-
-}  // namespace
