@@ -426,8 +426,6 @@ void TdxBarItemControl::ActiveBarMouseDown(bool WasSelected, bool& Handled) {
   FParent->SelectItemControl(this);
 }
 
-TClass TdxBarItemControl::AccessibilityHelperClass() const { return TdxBarAccessibilityHelper::StaticClass(); }
-
 TdxBarAccessibilityHelper* TdxBarItemControl::GetIAccessibilityHelper() {
   if (!FAccessibilityHelper)
     FAccessibilityHelper.reset(TdxBarAccessibilityHelperClass(AccessibilityHelperClass()).Create(this));

@@ -22,6 +22,7 @@
 #include "framework/Menus.h"
 #include "framework/Object.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
 #include "suite/common/dxFading.h"
@@ -464,7 +465,7 @@ private:
   TOwned<TdxCachedImageOptions> FCachedImageOptions;
   bool FRecentGroupChanged = false;
   IdxFadingElementData* FFadingData = nullptr;
-  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
+  TdxBarAccessibilityRef FAccessibilityHelper;
   bool FActive = false;
   TdxBarItemLink* FItemLink;
   bool FLastInRow = false;
