@@ -746,6 +746,8 @@ void TdxBarItemLinks::BeforeDestruction() {
   TCustomdxBarControl* Window = FBarControl;
   FBarControl = nullptr;
   if (Window && !Window->IsBeingDestroyed()) {
+    // The links' controls go with the window they live in, before the links do.
+    Window->DestroyItemControls();
     Window->AssignItemLinks(nullptr);
     Free(Window);
   }

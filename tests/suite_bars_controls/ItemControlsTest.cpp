@@ -96,7 +96,7 @@ TEST_F(PainterFixture, HotPartTracking) {
   EXPECT_EQ(-1, Off->GetHotPartIndex());
 }
 
-// A split button: a press on its arrow part asks its DropDownMenu to open for it
+// A split button: a press on its arrow part opens its DropDownMenu below it
 // and fires no click; a click on the main part fires the click.
 TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   TdxBarButton* B = AddToBar<TdxBarButton>("Save");
@@ -124,13 +124,23 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   SendInput(1, &In, sizeof(In));
   PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
   EXPECT_EQ(0, Counter.Count);
-  EXPECT_EQ(C, Menu->GetOwnerItemControl());
+  TCustomdxBarControl* Popup = Menu->GetItemLinks()->GetBarControl();
+  ASSERT_NE(nullptr, Popup);
+  EXPECT_TRUE(IsWindowVisible(Popup->GetHandle()));
+  EXPECT_EQ(Popup, static_cast<TdxBarButtonLikeControl*>(C)->DropDownWindow());
+  EXPECT_TRUE(C->IsDroppedDown());
+  RECT Item = W->ItemScreenRect(C), Shown;
+  GetWindowRect(Popup->GetHandle(), &Shown);
+  EXPECT_EQ(Item.bottom, Shown.top) << "below the button";
 
   C->ControlInactivate(true);
+  EXPECT_FALSE(Menu->GetItemLinks()->GetBarControl() && IsWindowVisible(Popup->GetHandle()));
   C->MouseMove({}, Main.left + 2, Main.top + 4);
   W->SetPressed(true);
   C->Click(true);
   EXPECT_EQ(1, Counter.Count);
+  // Freed after its closed menu window: the window and its controls go with it.
+  Free(Menu);
 }
 
 struct SubItemFixture : PainterFixture {
