@@ -38,6 +38,13 @@ void TdxBarInternalSubMenuControl::DoClose() {
   if (FFreeOnClose && HandleAllocated()) PostMessageW(GetHandle(), CM_RELEASE, 0, 0);
 }
 
+void TdxBarInternalSubMenuControl::Dismiss() {
+  if (FFreeOnClose)
+    Hide();
+  else
+    TdxBarSubMenuControl::Dismiss();
+}
+
 void TdxBarInternalSubMenuControl::WndProc(TMessage& Message) {
   if (Message.Msg == CM_RELEASE) {
     Free(this);

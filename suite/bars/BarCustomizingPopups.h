@@ -20,6 +20,8 @@ public:
   bool IsCustomizingPopup() const override { return true; }
   // Frees itself once it has closed (after the closing handlers have run).
   void SetFreeOnClose(bool Value) { FFreeOnClose = Value; }
+  // A popup that frees itself only hides: the release it posts needs its handle.
+  void Dismiss() override;
   TNotifyEvent OnDestroyed;
 
   // IdxBarLinksOwner
