@@ -142,6 +142,7 @@ TdxDockControl::~TdxDockControl() = default;
 
 void TdxDockControl::BeforeDestruction() {
   FDestroyingBarControls = true;
+  if (FHelper) FHelper->NoteOwnerDestroyed();
   if (FBarManager) {
     FBarManager->RemoveDockControl(this);
     FBarManager = nullptr;

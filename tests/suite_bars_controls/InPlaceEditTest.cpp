@@ -40,11 +40,13 @@ void TypeText(const std::string& Text) {
 
 struct InPlaceEditFixture : PainterFixture {
   HWND Other = nullptr;
+  TdxBar* Bar = nullptr;  // a real toolbar docked at the top of the form
 
   void SetUp() override {
     PainterFixture::SetUp();
-    Toolbar->SetParent(Form);
-    Toolbar->SetBounds(0, 0, 380, 40);
+    Bar = M->GetBars()->Add();
+    Bar->SetDockingStyle(dsTop);
+    Bar->SetVisible(true);
     // A window of the form's own that a click can move the focus to.
     Other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 24, Form->GetHandle(),
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -54,22 +56,23 @@ struct InPlaceEditFixture : PainterFixture {
     PainterFixture::TearDown();
   }
 
+  TCustomdxBarControl* Window() { return Bar->GetItemLinks()->GetBarControl(); }
+
   template <class T>
   T* AddEdit(const std::string& Text) {
     T* Item = T::Create(Form);
     Item->SetCaption("Name");
     Item->SetText(Text);
-    ToolbarLinks->Links()->AddItem(Item);
+    Bar->GetItemLinks()->AddItem(Item);
     return Item;
   }
-  // Lays the toolbar out, shows it and starts editing its first control.
+  // Shows the toolbar's controls and starts editing its first one.
   TdxBarEditControl* StartEditing() {
-    SIZE S = Toolbar->Layout();
-    Toolbar->SetBounds(0, 0, S.cx, S.cy);
-    Toolbar->SetVisible(true);
     Pump();
-    auto* C = static_cast<TdxBarEditControl*>(Toolbar->ControlOf(0));
+    auto* C = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
     C->Click(true);
+    // The click's button comes up in the editor, which took the press.
+    if (HWND Capture = GetCapture()) PostMessageW(Capture, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     Pump();
     return C;
   }
@@ -181,29 +184,47 @@ public:
 };
 }  // namespace
 
-// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on the form.
+// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on
+// the form: whether the edit was clicked or its toolbar was entered by the
+// keyboard, which makes the toolbar the manager's focused bar window until it
+// closes.
 TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
   TdxBar* MainMenu = M->GetBars()->Add();
   MainMenu->SetIsMainMenu(true);
   MainMenu->SetDockingStyle(dsTop);
   MainMenu->SetVisible(true);
   SetForegroundWindow(Form->GetHandle());
-  AddEdit<TdxBarEdit>("text");
-  TdxBarEditControl* Control = StartEditing();
-  ASSERT_EQ(Control->InnerWindow(), GetFocus());
-  TMenuModeSpy Spy;
-  TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
-  INPUT In[2]{};
-  for (INPUT& I : In) {
-    I.type = INPUT_KEYBOARD;
-    I.ki.wVk = VK_F10;
+  for (bool ByKeyboard : {false, true}) {
+    SCOPED_TRACE(ByKeyboard ? "entered by the keyboard" : "clicked");
+    TdxBarEdit* Item = AddEdit<TdxBarEdit>("text");
+    TdxBarEditControl* Control = nullptr;
+    if (ByKeyboard) {
+      Pump();
+      Item->FocusEditor();
+      Pump();
+      Control = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
+      EXPECT_EQ(Window(), M->GetFocusedBarControl());
+    } else {
+      Control = StartEditing();
+      EXPECT_EQ(nullptr, M->GetFocusedBarControl());
+    }
+    ASSERT_EQ(Control->InnerWindow(), GetFocus());
+    TMenuModeSpy Spy;
+    TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
+    INPUT In[2]{};
+    for (INPUT& I : In) {
+      I.type = INPUT_KEYBOARD;
+      I.ki.wVk = VK_F10;
+    }
+    In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, In, sizeof(INPUT));
+    PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
+    ReplaceBarNavigationController(Saved);
+    ASSERT_EQ(1u, Spy.Roots.size());
+    EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
+    EXPECT_EQ(nullptr, M->GetFocusedBarControl()) << "the edit's toolbar closed";
+    Free(Item);
   }
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
-  PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
-  ReplaceBarNavigationController(Saved);
-  ASSERT_EQ(1u, Spy.Roots.size());
-  EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
 }
 
 namespace {
