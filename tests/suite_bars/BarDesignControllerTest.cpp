@@ -197,19 +197,30 @@ TEST_F(DesignControllerFixture, FreedSelectionIsForgotten) {
   EXPECT_EQ(Link, M->SelectedLinkInDesigner());
   Free(Link);
   EXPECT_EQ(nullptr, D->GetLastSelected());
+
+  TdxBar* Other = NewBar("Other");
+  D->SelectObject(QuerySelectableItem(Other), 0);
+  EXPECT_EQ(Other, D->GetLastSelected());
+  Free(Other);
+  EXPECT_EQ(nullptr, D->GetLastSelected());
 }
 
 // Del while customizing frees the selected link and answers that it did, so the
-// key goes no further; without a selection it answers no.
+// key goes no further; without a selection, or outside customizing, it answers no.
 TEST_F(DesignControllerFixture, DeleteAnswersWhetherALinkWasFreed) {
   TdxBar* Bar = NewBar("Standard");
   TdxBarItemLink* Link = Bar->GetItemLinks()->AddItem(TdxBarButton::Create(M));
   Bar->GetItemLinks()->AddItem(TdxBarButton::Create(M));
   D->RememberLastSelected(Link);
+  // Outside customizing, Del is not the bars' key.
+  EXPECT_FALSE(D->DeleteSelectedObjects(false, false));
+  EXPECT_EQ(2, Bar->GetItemLinks()->GetCount());
+  M->SetCustomizing(true);
   EXPECT_TRUE(D->DeleteSelectedObjects(false, false));
   EXPECT_EQ(1, Bar->GetItemLinks()->GetCount());
   EXPECT_EQ(nullptr, D->GetLastSelected());
   EXPECT_FALSE(D->DeleteSelectedObjects(false, false));
+  M->SetCustomizing(false);
 }
 
 // What the customizing popup offers for a link by window kind: paint styles only
