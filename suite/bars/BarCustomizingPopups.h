@@ -30,7 +30,6 @@ public:
   TCustomdxBarControl* CreateBarControl() override { return this; }
   TComponent* GetOwnerComponent() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return FLinks.get(); }
-  void WndProc(TMessage& Message) override;
 
 protected:
   void DoClose() override;

@@ -199,7 +199,7 @@ TEST_F(DesignControllerFixture, FreedSelectionIsForgotten) {
   EXPECT_EQ(nullptr, D->GetLastSelected());
 
   TdxBar* Other = NewBar("Other");
-  D->SelectObject(QuerySelectableItem(Other), 0);
+  D->RememberLastSelected(Other);
   EXPECT_EQ(Other, D->GetLastSelected());
   Free(Other);
   EXPECT_EQ(nullptr, D->GetLastSelected());
