@@ -6,6 +6,7 @@
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/common/ObjectLinks.h"
 
 int ApplicationMenuExtraPaneWidth(int FixedWidth, double Ratio, int ContentWidth, int TextSize,
                                   int DefaultTextHeight) {
@@ -53,17 +54,24 @@ std::vector<RECT> PlaceApplicationMenuButtons(const RECT& Area, const std::vecto
 TdxBarApplicationMenuButton::TdxBarApplicationMenuButton(TCollection* Collection)
     : TCollectionItem(Collection), FNotifyList(TdxBarComponentList::Create()) {
   auto* Buttons = dynamic_cast<TdxBarApplicationMenuButtons*>(Collection);
-  FInternalItem = TdxBarApplicationMenuButtonItem::Create(Buttons ? Buttons->GetBarManager() : nullptr);
-  FInternalItem->SetVisible(ivNever);
-  FInternalItem->OnClick = Bind(this, &TdxBarApplicationMenuButton::InternalItemClick);
-  BarDesignControllerInstance()->AddInternalItem(FInternalItem, nullptr);
+  auto* Internal = TdxBarApplicationMenuButtonItem::Create(Buttons ? Buttons->GetBarManager() : nullptr);
+  FInternalItem = CreateObjectLink(Internal);
+  Internal->SetVisible(ivNever);
+  Internal->OnClick = Bind(this, &TdxBarApplicationMenuButton::InternalItemClick);
+  BarDesignControllerInstance()->AddInternalItem(Internal, nullptr);
   FNotifyList->OnComponentListChanged = Bind(this, &TdxBarApplicationMenuButton::ItemChanged);
 }
 
 TdxBarApplicationMenuButton::~TdxBarApplicationMenuButton() {
   FNotifyList->OnComponentListChanged = {};
   FNotifyList.reset();
-  Free(FInternalItem);
+  TdxBarApplicationMenuButtonItem* Internal = GetInternalItem();
+  DropObjectLink(FInternalItem);
+  Free(Internal);
+}
+
+TdxBarApplicationMenuButtonItem* TdxBarApplicationMenuButton::GetInternalItem() const {
+  return static_cast<TdxBarApplicationMenuButtonItem*>(FInternalItem ? FInternalItem->Ref : nullptr);
 }
 
 void TdxBarApplicationMenuButton::Assign(TPersistent* Source) {
@@ -97,7 +105,8 @@ void TdxBarApplicationMenuButton::ItemChanged(TObject* Sender, TComponent* Compo
 }
 
 void TdxBarApplicationMenuButton::Synchronize() {
-  TdxBarApplicationMenuButtonItem* I = FInternalItem;
+  TdxBarApplicationMenuButtonItem* I = GetInternalItem();
+  if (!I) return;
   if (!FItem) {
     I->SetCaption("");
     I->SetEnabled(true);

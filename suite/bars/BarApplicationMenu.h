@@ -14,6 +14,7 @@
 #include "suite/common/ComponentCollection.h"
 
 class TdxBarComponentList;
+class TcxObjectLink;
 
 // The extra pane's width: a fixed width scaled by the menu's text size against
 // the painter's default text height, or (fixed width 0) Ratio of the content width.
@@ -51,9 +52,12 @@ public:
 
   TdxBarButton* GetItem() const { return FItem; }
   void SetItem(TdxBarButton* Value);
-  int GetWidth() const { return FInternalItem->GetWidth(); }
-  void SetWidth(int Value) { FInternalItem->SetWidth(Value); }
-  TdxBarApplicationMenuButtonItem* GetInternalItem() const { return FInternalItem; }
+  int GetWidth() const { return GetInternalItem() ? GetInternalItem()->GetWidth() : 0; }
+  void SetWidth(int Value) {
+    if (GetInternalItem()) GetInternalItem()->SetWidth(Value);
+  }
+  // Null once its manager, which owns it, has gone.
+  TdxBarApplicationMenuButtonItem* GetInternalItem() const;
 
 private:
   void ItemChanged(TObject* Sender, TComponent* Component, TcxCollectionChangeKind Kind);
@@ -61,7 +65,7 @@ private:
   // The internal item takes the button's look, or an empty hidden look without one.
   void Synchronize();
   TdxBarButton* FItem = nullptr;
-  TdxBarApplicationMenuButtonItem* FInternalItem;
+  TcxObjectLink* FInternalItem;
   TOwned<TdxBarComponentList> FNotifyList;
 };
 

@@ -79,8 +79,8 @@ struct ApplicationMenuButtonFixture : BarFormFixture {
 // that button goes, the internal item empties and hides.
 TEST_F(ApplicationMenuButtonFixture, InternalItemFollowsTheButton) {
   TdxBarManager* M = NewManager();
-  TdxBarApplicationMenuButtons Buttons(M);
-  TdxBarApplicationMenuButton* B = Buttons.Add();
+  TOwned<TdxBarApplicationMenuButtons> Buttons(new TdxBarApplicationMenuButtons(M));
+  TdxBarApplicationMenuButton* B = Buttons->Add();
   TdxBarApplicationMenuButtonItem* Internal = B->GetInternalItem();
   EXPECT_EQ(ivNever, Internal->GetVisible());
   TdxBarButton* Exit = TdxBarButton::Create(M);
@@ -105,5 +105,8 @@ TEST_F(ApplicationMenuButtonFixture, InternalItemFollowsTheButton) {
   EXPECT_EQ(ivNever, Internal->GetVisible());
   Internal->DoClick();
   EXPECT_EQ(1, Clicks);
+  // The manager takes the internal item with it; the button lets it go.
   Free(M);
+  EXPECT_EQ(nullptr, B->GetInternalItem());
+  Buttons.reset();
 }
