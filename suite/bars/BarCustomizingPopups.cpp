@@ -55,7 +55,12 @@ TdxBarInternalSubMenuControl::TdxBarInternalSubMenuControl(TdxBarManager* Manage
   SetBarManager(Manager);
   FLinks.reset(new TdxBarItemLinks(Manager, this));
   FLinks->SetInternal(true);
+}
+
+void TdxBarInternalSubMenuControl::ShowAnimated() {
+  // The links get their controls only now, measured by the window about to show.
   FLinks->CreateBarControl();
+  TdxBarSubMenuControl::ShowAnimated();
 }
 
 TdxBarInternalSubMenuControl::~TdxBarInternalSubMenuControl() {

@@ -17,6 +17,7 @@ public:
   TdxBarPainter* GetPainter() const override;
   void SetOwnPainter(TdxBarPainter* Value) { FOwnPainter = Value; }
   bool IsCustomizing() const override { return false; }
+  void ShowAnimated() override;
   bool IsCustomizingPopup() const override { return true; }
   // Frees itself once it has closed (after the closing handlers have run).
   void SetFreeOnClose(bool Value) { FFreeOnClose = Value; }

@@ -19,6 +19,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 struct TEntry {
@@ -144,6 +145,7 @@ TEST_F(DesignControllerFixture, ToolbarsPopupListsClosableBarsAndTogglesThem) {
     std::vector<TEntry> Expected{{"Standard", true, true, false}, {"Format", true, false, false}};
     if (CanCustomize) Expected.push_back({"&Customize...", true, false, true});
     EXPECT_EQ(Expected, Entries(Popup->GetItemLinks()));
+    if (CanCustomize) SaveScreenshot("toolbars-popup");
     ItemCaptioned(Popup->GetItemLinks(), "Format")->DoClick();
     EXPECT_TRUE(Format->GetVisible());
     Popup->CloseBar();
@@ -263,6 +265,7 @@ TEST_F(DesignControllerFixture, CustomizingCommandsPerWindowKind) {
     TdxBarItemLinks* Links = D->GetCustomizingPopup()->GetItemLinks();
     EXPECT_EQ(C.Captions, Captions(Links));
     EXPECT_TRUE(ItemCaptioned(Links, "Begin a &Group")->GetEnabled());
+    if (C.Window == Toolbar && C.Link == Second) SaveScreenshot("customizing-popup");
     D->GetCustomizingPopup()->CloseBar();
     Pump();
   }
