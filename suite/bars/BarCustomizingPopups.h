@@ -17,11 +17,10 @@ public:
   TdxBarPainter* GetPainter() const override;
   void SetOwnPainter(TdxBarPainter* Value) { FOwnPainter = Value; }
   bool IsCustomizing() const override { return false; }
+  void ShowAnimated() override;
   bool IsCustomizingPopup() const override { return true; }
   // Frees itself once it has closed (after the closing handlers have run).
   void SetFreeOnClose(bool Value) { FFreeOnClose = Value; }
-  // A popup that frees itself only hides: the release it posts needs its handle.
-  void Dismiss() override;
   TNotifyEvent OnDestroyed;
 
   // IdxBarLinksOwner
@@ -32,7 +31,6 @@ public:
   TCustomdxBarControl* CreateBarControl() override { return this; }
   TComponent* GetOwnerComponent() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return FLinks.get(); }
-  void WndProc(TMessage& Message) override;
 
 protected:
   void DoClose() override;
