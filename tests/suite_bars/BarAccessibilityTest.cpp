@@ -20,6 +20,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarWindowAccessibility.h"
 #include "suite/bars/Bars.h"
 #include "tests/suite_bars/BarTestSupport.h"
