@@ -111,10 +111,16 @@ void TCustomdxBarControl::SetActive(bool Value) {
   if (Value) {
     FPreviousActive = TopActiveBarControl();
     SetTopActiveBarControl(this);
-  } else if (TopActiveBarControl() == this) {
-    TCustomdxBarControl* Previous = FPreviousActive;
-    SetTopActiveBarControl(IsBarControlAlive(Previous) ? Previous : nullptr);
-    FPreviousActive = nullptr;
+  } else {
+    if (TopActiveBarControl() == this) {
+      TCustomdxBarControl* Previous = FPreviousActive;
+      SetTopActiveBarControl(IsBarControlAlive(Previous) ? Previous : nullptr);
+      FPreviousActive = nullptr;
+    }
+    // A window that stops being active stops being the focused one.
+    if (FBarManager && FBarManager->GetFocusedBarControl() == this)
+      FBarManager->SetFocusedBarControl(IsBarControlAlive(FPreviousFocused) ? FPreviousFocused : nullptr);
+    FPreviousFocused = nullptr;
   }
 }
 
@@ -125,6 +131,10 @@ TdxBarItemControl* TCustomdxBarControl::SelectedItemControl() const {
 void TCustomdxBarControl::SelectAndActivate(TdxBarItemControl* Control) {
   SetSelectedLink(Control ? Control->GetItemLink() : nullptr);
   SetActive(true);
+  if (FBarManager && FBarManager->GetFocusedBarControl() != this) {
+    FPreviousFocused = FBarManager->GetFocusedBarControl();
+    FBarManager->SetFocusedBarControl(this);
+  }
 }
 
 void TCustomdxBarControl::UnselectItemControl(TdxBarItemControl* Control) {
@@ -455,17 +465,6 @@ TBitmap* TdxBarControl::BackgroundPicture() const { return BarBackgroundBitmapOf
 TBitmap* TdxBarSubMenuControl::BackgroundPicture() const {
   TdxBarManager* M = GetBarManager();
   return M ? M->GetBackgrounds()->GetSubMenu() : nullptr;
-}
-
-void TdxBarSubMenuControl::NotifyClosed() {
-  if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
-}
-
-void TdxBarSubMenuControl::DoClose() {
-  if (HandleAllocated() && GetVisible()) Hide();
-  TCustomdxBarControl::DoClose();
-  if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
-  NotifyClosed();
 }
 
 namespace {

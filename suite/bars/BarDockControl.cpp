@@ -723,7 +723,7 @@ void TdxDockControl::RepaintBarFrames() {
 }
 
 void TdxDockControl::ShowToolbarsPopup() {
-  if (FBarManager) FBarManager->DoShowToolbarsPopup(nullptr);
+  if (FBarManager) BarDesignControllerInstance()->ShowToolbarsPopup(FBarManager, GetPainter());
 }
 
 void TdxDockControl::InitiateAction() {
