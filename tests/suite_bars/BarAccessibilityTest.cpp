@@ -13,6 +13,7 @@
 #include "suite/bars/BarCaptionButtons.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarItemAccessibility.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -495,5 +496,18 @@ TEST_F(BarKeyboardFixture, HiddenMenuEntriesComeWithCtrlDownOrDownOnTheLastShown
   Press({VK_CONTROL}, VK_DOWN);
   EXPECT_EQ(4, Entries());
   EXPECT_EQ("File menu:New", Shown());
+}
+// Tab onto an in-place edit selects it and starts editing.
+TEST_F(BarKeyboardFixture, TabOntoAnEditStartsEditing) {
+  Button(Menu, "One");
+  Add(Menu, TdxBarEdit::Create(Form), "Find");
+  Button(Menu, "Two");
+  Show({Menu});
+  auto Editing = [&] {
+    TdxBarItemControl* C = Menu->GetItemLinks()->GetShownLink(1)->GetControl();
+    return C && C->IsEditing();
+  };
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_RIGHT, "Menu:One"}, {{}, VK_TAB, "Menu:Find"}});
+  EXPECT_TRUE(Editing()) << "Tab onto the edit starts editing";
 }
 }  // namespace
