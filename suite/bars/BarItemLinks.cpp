@@ -746,7 +746,7 @@ void TdxBarItemLinks::BeforeDestruction() {
   TCustomdxBarControl* Window = FBarControl;
   FBarControl = nullptr;
   if (Window && !Window->IsBeingDestroyed()) {
-    // The controls go with their window, not after it.
+    // The links' controls go with their window, before it.
     Window->DestroyItemControls();
     Window->AssignItemLinks(nullptr);
     Free(Window);
