@@ -5,8 +5,8 @@
 // controls through the painter the way the bar windows do. A second window shows
 // the month calendar in its dialog and framed looks.
 // "--screenshots DIR" saves DIR/toolbar.bmp (toolbar and menu, the large button
-// hot), DIR/date-dropped.bmp (the date combo's calendar open) and
-// DIR/calendars.bmp, then quits.
+// hot), DIR/date-dropped.bmp (the date combo's calendar open),
+// DIR/colour-dropped.bmp (the colour list open) and DIR/calendars.bmp, then quits.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -154,11 +154,11 @@ public:
     TdxBarProgressItem* Progress = Item<TdxBarProgressItem>("Saving");
     Progress->SetPosition(40);
     L->AddItem(Progress);
-    TdxBarColorCombo* Colour = Item<TdxBarColorCombo>("Colour");
-    Colour->SetShowCustomColorButton(true);
-    Colour->SetColor(clRed);
-    Colour->SetWidth(130);
-    L->AddItem(Colour);
+    FColour = Item<TdxBarColorCombo>("Colour");
+    FColour->SetShowCustomColorButton(true);
+    FColour->SetColor(clRed);
+    FColour->SetWidth(130);
+    L->AddItem(FColour);
     L->GetLink(L->GetCount() - 1)->SetBeginGroup(true);
     TdxBarFontNameCombo* Font = Item<TdxBarFontNameCombo>("Font");
     Font->SetText("Tahoma");
@@ -202,12 +202,17 @@ public:
     switch (FStep++) {
       case 0: break;
       case 1: Shot("toolbar", FForm->GetHandle(), nullptr); break;
-      case 2: DropDate(); break;
-      case 3: Shot("date-dropped", FForm->GetHandle(), FDate->DropDownCalendar()->GetHandle()); break;
+      case 2: Drop(FDate); break;
+      case 3: Shot("date-dropped", FForm->GetHandle(), FDate->GetDropDownWindow()); break;
       case 4:
         if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FDate))) C->SetDroppedDown(false);
+        Drop(FColour);
         break;
-      case 5: {
+      case 5: Shot("colour-dropped", FForm->GetHandle(), FColour->GetDropDownWindow()); break;
+      case 6:
+        if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FColour))) C->SetDroppedDown(false);
+        break;
+      case 7: {
         TCustomForm* Calendars = FCalendars;
         Shot("calendars", Calendars->GetHandle(), nullptr);
         break;
@@ -233,8 +238,8 @@ private:
       if (TdxBarItemControl* C = Item->GetLink(I)->GetControl()) return C;
     return nullptr;
   }
-  void DropDate() {
-    auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FDate));
+  static void Drop(TdxBarItem* Item) {
+    auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(Item));
     if (!C) return;
     C->Click(false);
     C->SetDroppedDown(true);
@@ -266,6 +271,7 @@ private:
   TdxBarContainerExpansion FExpansion;
   TdxBarLargeButton* FLarge = nullptr;
   TdxBarDateCombo* FDate = nullptr;
+  TdxBarColorCombo* FColour = nullptr;
   int FStep = 0;
 };
 }  // namespace
