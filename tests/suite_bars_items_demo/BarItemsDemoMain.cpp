@@ -200,7 +200,15 @@ public:
   void Step(TObject* Sender) {
     auto* T = static_cast<TTimer*>(Sender);
     switch (FStep++) {
-      case 0: break;
+      case 0:
+      {
+        // Expanding rebuilt the stand-in menu as the popup a menu is: it is shown
+        // under the toolbar here, in screen coordinates.
+        POINT P = FBar->ClientToScreen(POINT{8, FBar->GetHeight() + 8});
+        SetWindowPos(FMenu->GetHandle(), nullptr, P.x, P.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        break;
+      }
       case 1: Shot("toolbar", FForm->GetHandle(), nullptr); break;
       case 2: Drop(FDate); break;
       case 3: Shot("date-dropped", FForm->GetHandle(), FDate->GetDropDownWindow()); break;
