@@ -10,6 +10,14 @@
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
 #include "Packages/SUIImagePanel.h"
+#include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarCategories.h"
+#include "suite/bars/Bars.h"
+#include "suite/bars/BarLargeButton.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarCollections.h"
@@ -257,4 +265,97 @@ TEST_F(MainFixture, TheViewCommandsHideAndMoveTheSideBarAndItStaysSoAfterARestar
   EXPECT_TRUE(Main->ActionBarOntheRight->GetChecked());
   Main->ActionShowCommandBarExecute(nullptr);
   EXPECT_TRUE(Main->dxNavBar->GetVisible());
+}
+
+TEST_F(MainFixture, TheBarManagerHoldsItsCategoriesAndThreeBarsDockedAtTheTop) {
+  StartMain();
+  TdxBarManager* M = Main->BarManager;
+  EXPECT_EQ(bmsXP, M->GetStyle());
+  EXPECT_EQ(maFade, M->GetMenuAnimations());
+  EXPECT_FALSE(M->GetCanCustomize());
+  EXPECT_EQ(Main->cxImageListSmall, M->GetImageOptions()->GetImages());
+  EXPECT_EQ(Main->cxImageListBig, M->GetImageOptions()->GetLargeImages());
+  EXPECT_EQ(Main->cxImageListBig, M->GetImageOptions()->GetHotImages());
+  const std::vector<std::string> Categories{"File", "Edit",   "Effects", "Control", "Tools",  "Bookmark",
+                                            "View", "Window", "Help",    "Menus",   "Toolbar"};
+  ASSERT_EQ(static_cast<int>(Categories.size()), M->GetCategories()->GetCount());
+  for (size_t I = 0; I < Categories.size(); ++I)
+    EXPECT_EQ(Categories[I], M->GetCategories()->GetStrings(static_cast<int>(I)));
+
+  const struct {
+    const char* Caption;
+    bool MainMenu;
+    int Links;
+  } Bars[] = {{"Menu", true, 9}, {"Toolbar", false, 17}, {"Quick", false, 26}};
+  ASSERT_EQ(3, M->GetBars()->NumberOfItems());
+  TdxDockControl* Top = M->GetBars()->FormDockSite(dsTop);
+  ASSERT_TRUE(Top);
+  for (int I = 0; I < 3; ++I) {
+    SCOPED_TRACE(Bars[I].Caption);
+    TdxBar* Bar = M->GetBars()->GetBar(I);
+    EXPECT_EQ(Bars[I].Caption, Bar->GetCaption());
+    EXPECT_EQ(Bars[I].MainMenu, Bar->GetIsMainMenu());
+    EXPECT_EQ(Bars[I].Links, Bar->GetItemLinks()->GetCount());
+    EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+    EXPECT_EQ(I, Bar->GetRow());
+    EXPECT_FALSE(Bar->GetAllowClose());
+    EXPECT_FALSE(Bar->GetShowMark());
+    // Shown: a window of its own on the top dock site, one below the other.
+    TCustomdxBarControl* W = Bar->GetBarControl();
+    ASSERT_TRUE(W && W->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(W->GetHandle()));
+    EXPECT_EQ(Top->GetHandle(), GetParent(W->GetHandle()));
+    if (I > 0) {
+      TCustomdxBarControl* Above = M->GetBars()->GetBar(I - 1)->GetBarControl();
+      EXPECT_GE(W->GetTop(), Above->GetTop() + Above->GetHeight());
+    }
+  }
+}
+
+// Every command is reachable through the menu bar or a shortcut, but for the
+// do-nothing commands no menu or toolbar offers; every large button shows its
+// command's picture small and large, and the toolbar's own ones keep their short
+// captions.
+TEST_F(MainFixture, EveryCommandHasAMenuPathOrAShortcutAndItsButtonsShowItsPictures) {
+  StartMain();
+  const std::set<TAction*> Nowhere{Main->ActionCopyAllToCD,        Main->ActionAutoTrim,
+                                   Main->ActionAutoSplit,          Main->ActionMarkFirstPosition,
+                                   Main->ActionMarkSecondPosition, Main->ActionRecallMarkSelection,
+                                   Main->ActionSpeedPitchChange};
+  const char* Menus[] = {"dxBarSubItemFile",  "dxBarSubItemEdit",     "dxBarSubItemEffects",
+                         "dxBarSubItemControl", "dxBarSubItemTools",  "dxBarSubItemBookmark",
+                         "dxBarSubItemView",  "dxBarSubItemWindow",   "dxBarSubItemHelp"};
+  TdxBar* MenuBar = Main->BarManager->GetMainMenuBar();
+  ASSERT_TRUE(MenuBar);
+  ASSERT_EQ(9, MenuBar->GetItemLinks()->GetCount());
+  for (int I = 0; I < 9; ++I)
+    EXPECT_EQ(Main->FindComponent(Menus[I]), MenuBar->GetItemLinks()->GetLink(I)->GetItem());
+  for (int I = 0; I < Main->ActionList->GetActionCount(); ++I) {
+    auto* A = static_cast<TAction*>(Main->ActionList->GetAction(I));
+    SCOPED_TRACE(A->GetName());
+    bool InMenu = false;
+    for (const char* Menu : Menus) InMenu = InMenu || MenuItemOf(Main, Menu, A);
+    if (Nowhere.count(A))
+      EXPECT_FALSE(InMenu);
+    else
+      EXPECT_TRUE(InMenu || A->GetShortCut() != 0);
+  }
+
+  int Buttons = 0;
+  for (int I = 0; I < Main->GetComponentCount(); ++I) {
+    auto* B = dynamic_cast<TdxBarLargeButton*>(Main->GetComponent(I));
+    if (!B) continue;
+    ++Buttons;
+    SCOPED_TRACE(B->GetName());
+    auto* A = dynamic_cast<TAction*>(B->GetAction());
+    ASSERT_TRUE(A);
+    EXPECT_EQ(A->GetImageIndex(), B->GetLargeImageIndex());
+    EXPECT_EQ(A->GetImageIndex(), B->GetImageIndex());
+    EXPECT_TRUE(B->GetAutoGrayScale());
+    if (B->GetName().rfind("dxBarLargeButtonTool", 0) == 0)
+      EXPECT_NE(A->GetCaption(), B->GetCaption());
+    else
+      EXPECT_EQ(A->GetCaption(), B->GetCaption());
+  }
+  EXPECT_EQ(109, Buttons);
 }
