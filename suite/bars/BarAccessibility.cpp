@@ -28,20 +28,33 @@ TdxBarAccessibilityHelper::~TdxBarAccessibilityHelper() {
 }
 
 void TdxBarAccessibilityHelper::NoteOwnerDestroyed() {
-  FOwnerObject = nullptr;
+  TcxAccessibilityHelper::NoteOwnerDestroyed();
   if (TdxBarNavigationController* N = BarNavigationControllerInstance()) N->ForgetObject(this);
 }
 
-int TdxBarAccessibilityHelper::IndexOfChildHelper(const TdxBarAccessibilityHelper* Child) const {
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::ParentBarHelper() {
+  return dynamic_cast<TdxBarAccessibilityHelper*>(ParentHelper());
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::ChildBarHelper(int Index) {
+  return dynamic_cast<TdxBarAccessibilityHelper*>(ChildHelper(Index));
+}
+
+int TdxBarAccessibilityHelper::IndexOfChildHelper(TcxAccessibilityHelper* Child) {
   for (int I = 0; I < ChildCount(); ++I)
-    if (ChildBarHelper(I) == Child) return I;
+    if (ChildHelper(I) == Child) return I;
   return -1;
 }
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::RootBarHelper() {
   TdxBarAccessibilityHelper* H = this;
-  while (H->ParentBarHelper()) H = H->ParentBarHelper();
+  while (TdxBarAccessibilityHelper* P = H->ParentBarHelper()) H = P;
   return H;
+}
+
+bool TdxBarAccessibilityHelper::IsCurrentSelection() {
+  TdxBarNavigationController* N = BarNavigationControllerInstance();
+  return N && N->CurrentSelectedObject() == this;
 }
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::FirstSelectableInTree() { return FirstOrLastSelectable(true); }
@@ -98,6 +111,15 @@ TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::FindNextInDirection(int Di
   TdxBarAccessibilityHelper* Current = N ? N->CurrentSelectedObject() : nullptr;
   RECT From = Current ? Current->ScreenBounds() : Own;
   return static_cast<TdxBarAccessibilityHelper*>(FindNextObjectInDirection(From, List, Direction, true));
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::NearestInSubtree(TdxBarAccessibilityHelper* Subtree,
+                                                                      TdxBarAccessibilityHelper* From, int Direction) {
+  if (!Subtree || !From) return nullptr;
+  std::vector<TdxBarNavigationCandidate> List;
+  RECT Own = From->ScreenBounds();
+  CollectCandidates(From, Subtree, List, Direction, Own);
+  return static_cast<TdxBarAccessibilityHelper*>(FindNextObjectInDirection(Own, List, Direction, false));
 }
 
 void TdxBarAccessibilityHelper::SelectHelper(bool ByTab) {
@@ -191,4 +213,16 @@ void MakeKeyTipsUnique(std::vector<std::string>& Tips) {
         }
     }
   }
+}
+
+// ---- TdxBarAccessibilityRef
+
+void TdxBarAccessibilityRef::reset(TdxBarAccessibilityHelper* Helper) {
+  if (Helper == FHelper) return;
+  if (Helper) Helper->AddRef();
+  TdxBarAccessibilityHelper* Old = FHelper;
+  FHelper = Helper;
+  if (!Old) return;
+  Old->NoteOwnerDestroyed();
+  Old->Release();
 }

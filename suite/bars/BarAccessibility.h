@@ -15,6 +15,7 @@
 #include "framework/Object.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
+#include "suite/common/cxAccessibility.h"
 
 class TdxBarAccessibilityHelper;
 
@@ -50,32 +51,31 @@ public:
   void Hide(IdxBarKeyTipWindowManager* Manager);
 };
 
-class TdxBarAccessibilityHelper : public TcxIUnknownObject {
-  SONVELT_CLASS(TdxBarAccessibilityHelper, TcxIUnknownObject)
+class TdxBarAccessibilityHelper : public TcxAccessibilityHelper {
+  SONVELT_CLASS(TdxBarAccessibilityHelper, TcxAccessibilityHelper)
 public:
   using TCreateArg = TObject*;
-  explicit TdxBarAccessibilityHelper(TObject* AOwnerObject) : FOwnerObject(AOwnerObject) {}
+  explicit TdxBarAccessibilityHelper(TObject* AOwnerObject) : TcxAccessibilityHelper(AOwnerObject) {}
   ~TdxBarAccessibilityHelper() override;
 
-  TObject* GetOwnerObject() const { return FOwnerObject; }
-  // The owner is going: the helper forgets it (the navigation controller too).
-  virtual void NoteOwnerDestroyed();
+  // The owner is going: the helper answers softly from now on, and the navigation
+  // controller forgets it.
+  void STDMETHODCALLTYPE NoteOwnerDestroyed() override;
   virtual TdxBarManager* GetBarManager() const { return nullptr; }
 
-  // The tree.
-  virtual TdxBarAccessibilityHelper* ParentBarHelper() const { return nullptr; }
-  virtual int ChildCount() const { return 0; }
-  virtual TdxBarAccessibilityHelper* ChildBarHelper(int Index) const { (void)Index; return nullptr; }
-  int IndexOfChildHelper(const TdxBarAccessibilityHelper* Child) const;
-  virtual bool SelfVisible() const { return FOwnerObject != nullptr; }
-  // Navigable: visible and enabled.
-  virtual bool IsSelectable() const { return false; }
-  virtual RECT ScreenBounds() const { return RECT{0, 0, 0, 0}; }
+  // The tree (children and parent through ChildHelper and ParentHelper).
+  TdxBarAccessibilityHelper* ParentBarHelper();
+  TdxBarAccessibilityHelper* ChildBarHelper(int Index);
+  // Every child of a bar helper is a helper object of its own.
+  bool ChildIsSimple(int Index) override { (void)Index; return false; }
+  int IndexOfChildHelper(TcxAccessibilityHelper* Child) override;
+  int StateOf(int Element) override { (void)Element; return OwnerAlive() ? 0 : STATE_SYSTEM_INVISIBLE; }
+  RECT ScreenBounds() { return ScreenBoundsOf(0); }
   TdxBarAccessibilityHelper* RootBarHelper();
   // The navigation view of the children.
-  virtual TdxBarAccessibilityHelper* NavChild(int Index) const { return ChildBarHelper(Index); }
-  virtual int NavChildCount() const { return ChildCount(); }
-  virtual int NavIndexOf(const TdxBarAccessibilityHelper* Child) const { return IndexOfChildHelper(Child); }
+  virtual TdxBarAccessibilityHelper* NavChild(int Index) { return ChildBarHelper(Index); }
+  virtual int NavChildCount() { return ChildCount(); }
+  virtual int NavIndexOf(TdxBarAccessibilityHelper* Child) { return IndexOfChildHelper(Child); }
 
   // Navigation.
   // The helper selected when navigation starts here (a main menu's first entry).
@@ -86,10 +86,15 @@ public:
   // Directions 0 left, 1 up, 2 right, 3 down.
   virtual TdxBarAccessibilityHelper* FindNextInDirection(int Direction);
   virtual TdxBarAccessibilityHelper* FindNextInTabOrder(bool Forward);
+  // The selectable helper of Subtree nearest to From in a direction, without wrapping.
+  static TdxBarAccessibilityHelper* NearestInSubtree(TdxBarAccessibilityHelper* Subtree, TdxBarAccessibilityHelper* From,
+                                                     int Direction);
   virtual void SelectHelper(bool ByTab);
   virtual void Deselect(TdxBarAccessibilityHelper* Next);
   TdxBarAccessibilityHelper* FirstSelectableInTree();
   TdxBarAccessibilityHelper* NextNavigable(int Index, bool Forward);
+  // The helper is the navigation controller's current selection.
+  bool IsCurrentSelection();
 
   // Key tips.
   // The key-tip window manager of the tree (its root supplies one); null without.
@@ -98,9 +103,9 @@ public:
   virtual std::string GetKeyTip() const { return std::string(); }
   virtual std::string GetDefaultKeyTip() const { return std::string(); }
   std::string KeyTipText() const;
-  virtual POINT KeyTipPoint() const { return POINT{0, 0}; }
-  virtual TdxBarAccessibilityHelper* KeyTipParent() const { return ParentBarHelper(); }
-  virtual bool IsKeyTipContainer() const { return IsSelectable(); }
+  virtual POINT KeyTipPoint() { return POINT{0, 0}; }
+  virtual TdxBarAccessibilityHelper* KeyTipParent() { return ParentBarHelper(); }
+  virtual bool IsKeyTipContainer() { return IsSelectable(); }
   virtual void KeyTipExecute(bool ByKeyTip) { (void)ByKeyTip; }
   void CollectKeyTipsData(std::vector<TdxBarKeyTipData*>& List);
   // The key tips of the children, made unique.
@@ -108,9 +113,32 @@ public:
   // One level up in key tips, or the end of keyboard mode at the top.
   virtual void ReturnToParentKeyTips();
 
+protected:
+  // The owner as T while it lives; null once it went.
+  template <class T>
+  T* OwnerAs() const {
+    return OwnerAlive() ? dynamic_cast<T*>(GetOwnerObject()) : nullptr;
+  }
+
 private:
   TdxBarAccessibilityHelper* FirstOrLastSelectable(bool First);
-  TObject* FOwnerObject;
+};
+
+// Holds an owner's helper: a counted reference (accessibility clients may hold the
+// helper longer), told that its owner went when the holder goes.
+class TdxBarAccessibilityRef {
+public:
+  TdxBarAccessibilityRef() = default;
+  ~TdxBarAccessibilityRef() { reset(); }
+  TdxBarAccessibilityRef(const TdxBarAccessibilityRef&) = delete;
+  TdxBarAccessibilityRef& operator=(const TdxBarAccessibilityRef&) = delete;
+  void reset(TdxBarAccessibilityHelper* Helper = nullptr);
+  TdxBarAccessibilityHelper* get() const { return FHelper; }
+  TdxBarAccessibilityHelper* operator->() const { return FHelper; }
+  explicit operator bool() const { return FHelper != nullptr; }
+
+private:
+  TdxBarAccessibilityHelper* FHelper = nullptr;
 };
 
 using TdxBarAccessibilityHelperClass = TClassOf<TdxBarAccessibilityHelper>;

@@ -1,8 +1,11 @@
 #include "suite/bars/BarAnimation.h"
 
+#include "suite/bars/BarShadow.h"
+
 #include <algorithm>
 
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarShadow.h"
 #include "suite/common/WindowUtils.h"
 
 namespace {
@@ -181,20 +184,15 @@ void TdxBarSubMenuControl::AnimationFinished(TdxBarAnimationThread* Thread) {
 
 void TdxBarSubMenuControl::BeforeDestruction() {
   StopAnimation();
+  FreeAndNil(FShadow);
   TCustomdxBarControl::BeforeDestruction();
 }
 
-void TdxBarSubMenuControl::Paint() {
-  // The thread draws the window while it runs.
-  if (FAnimating) return;
-  TCustomdxBarControl::Paint();
-}
-
-void TdxBarSubMenuControl::WndProc(TMessage& Message) {
+bool TdxBarSubMenuControl::AnimationMessage(TMessage& Message) {
   switch (Message.Msg) {
     case kFreeAnimationThread:
       if (FAnimationThread && FAnimationThread->GetFinished()) StopAnimation();
-      return;
+      return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
@@ -205,9 +203,8 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
     case WM_DESTROY:
       // A key or a click meets the menu at its final bounds.
       StopAnimation();
-      break;
+      return false;
     default:
-      break;
+      return false;
   }
-  TCustomdxBarControl::WndProc(Message);
 }

@@ -65,6 +65,7 @@ public:
   void ControlInactivate(bool Immediately, bool ByMouse = true) override;
   void ActiveBarMouseDown(bool WasSelected, bool& Handled) override;
   bool WantsKey(WORD Key) const override;
+  TClass AccessibilityHelperClass() const override;
   TdxBarItemControlDrawParamsClass DrawParamsClass() const override {
     return TdxBarButtonLikeControlDrawParams::StaticClass();
   }
@@ -129,6 +130,7 @@ public:
   bool UsesHighlightText() const override;
   void CloseDropDown(bool Hide) override;
   void OpenDropDown(bool ByMouse) override;
+  TClass AccessibilityHelperClass() const override;
 
 private:
   bool FDroppedDown = false;

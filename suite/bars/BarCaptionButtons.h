@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
 #include "suite/common/FreeNotificator.h"
@@ -51,6 +52,7 @@ public:
   // Set by the accessibility helper while the button is selected from the keyboard.
   bool GetKeyboardSelected() const { return FKeyboardSelected; }
   void SetKeyboardSelected(bool Value) { FKeyboardSelected = Value; }
+  TdxBarAccessibilityHelper* GetIAccessibilityHelper();
 
   TNotifyEvent OnClick;
 
@@ -66,6 +68,7 @@ private:
   TdxBarScreenTip* FScreenTip = nullptr;
   TOwned<TcxFreeNotificator> FScreenTipWatcher;
   int FState = cbsNormal;
+  TdxBarAccessibilityRef FHelper;
 };
 
 class TdxBarCaptionButtons : public TcxOwnedInterfacedCollection {
@@ -80,7 +83,9 @@ public:
   void UpdateButtonStates(POINT P, bool Pressed);
   // The union of the shown buttons' rectangles.
   RECT CalcButtonsBounds() const;
+  TdxBarAccessibilityHelper* GetIAccessibilityHelper();
 
 private:
   TdxBar* FBar;
+  TdxBarAccessibilityRef FHelper;
 };

@@ -3,7 +3,17 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "framework/Conversions.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarDialogSeam.h"
+#include "suite/bars/BarExtraDrawParams.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarPainterUtils.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/common/cxGraphicsRoutines.h"
+#include "suite/common/ObjectLinks.h"
+#include "suite/common/cxCanvas.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFlagScope.h"
 #include "suite/bars/BarStrings.h"
@@ -50,6 +60,7 @@ TdxBarColorCombo::TdxBarColorCombo(TComponent* AOwner)
       FAutoColorText(BarString(dxSBAR_COLORAUTOTEXT)),
       FCustomColorText(BarString(dxSBAR_COLORCUSTOMTEXT)) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARCOLORCOMBO");
   SetDropDownCount(StandardDropDownCount(false));
   for (const TResStringRec* Name : Names) GetItems()->Add(BarString(*Name));
   SetItemIndex(0);
@@ -184,4 +195,130 @@ bool TdxBarColorDialog::Execute() {
   if (!ChooseColorW(&C)) return false;
   FColor = static_cast<TColor>(C.rgbResult);
   return true;
+}
+
+// ---- entries
+
+namespace {
+void FrameSolid(HDC DC, const RECT& R, TColor Color) {
+  HBRUSH B = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color)));
+  FrameWithBrush(DC, R, B);
+  DeleteObject(B);
+}
+}  // namespace
+
+bool TdxBarColorCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                                 TColor TextColor) {
+  if (OnDrawItem) return false;
+  std::string Text = Index == -1 ? FCustomColorText
+                                 : (Index >= 0 && Index < GetItems()->GetCount() ? GetItems()->GetStrings(Index) : "");
+  // Beyond the system colours there is nothing a swatch could show.
+  auto Signed = static_cast<std::int32_t>(FColor);
+  bool Swatch = !(Index == -1 && Signed < 0 && Signed > static_cast<std::int32_t>(0xFF000018u));
+  RECT TextRect = R;
+  if (Swatch) TextRect.left += SwatchWidth;
+  DrawComboEntryBackground(DC, TextRect, Back);
+  DrawComboEntryText(DC, RECT{TextRect.left + 1, TextRect.top, TextRect.right, TextRect.bottom}, Text, TextColor);
+  if (Swatch) {
+    RECT Box{R.left, R.top, R.left + SwatchWidth, R.bottom};
+    FrameSolid(DC, Box, Back);
+    InflateRect(&Box, -1, -1);
+    FrameSolid(DC, Box, clBtnShadow);
+    InflateRect(&Box, -1, -1);
+    DrawComboEntryBackground(DC, Box, ColorOfIndex(Index));
+  }
+  if (State & ODS_FOCUS) DrawFocusRect(DC, &R);
+  return true;
+}
+
+int TdxBarColorCombo::MeasureItem(int Index) {
+  // The list font's line (the same for any text) and room for the swatch's rings.
+  return TdxBarCustomCombo::MeasureItem(Index) + (OnMeasureItem || GetItemHeight() > 0 ? 0 : 4);
+}
+
+int TdxBarColorCombo::MeasureItemWidth(int Index) { return TdxBarCustomCombo::MeasureItemWidth(Index) + SwatchWidth; }
+
+// ---- TdxBarColorComboControl
+
+TdxBarColorCombo* TdxBarColorComboControl::ColorItem() const { return dynamic_cast<TdxBarColorCombo*>(LinkedItem()); }
+
+void TdxBarColorComboControl::UpdateDrawParams(bool Full) {
+  TdxBarComboControl::UpdateDrawParams(Full);
+  auto* P = static_cast<TdxBarColorComboControlDrawParams*>(GetDrawParams());
+  if (Full) P->CustomButtonPressed = GetPressed();
+  TdxBarColorCombo* Item = ColorItem();
+  P->ShowsCustomButton = Item && Item->GetShowCustomColorButton();
+}
+
+void TdxBarColorComboControl::CalcPartRects() {
+  TdxBarComboControl::CalcPartRects();
+  if (TdxBarPainter* P = GetPainter())
+    P->CalcColorComboParts(static_cast<TdxBarColorComboControlDrawParams*>(GetDrawParams()), MutablePartRects(),
+                           ItemBounds());
+}
+
+void TdxBarColorComboControl::AdjustEditArea(RECT& R) {
+  TdxBarComboControl::AdjustEditArea(R);
+  if (TdxBarPainter* P = GetPainter()) P->ColorComboAdjustEditArea(GetDrawParams(), R);
+}
+
+bool TdxBarColorComboControl::IsDrawnSelected() const { return TdxBarComboControl::IsDrawnSelected() || GetPressed(); }
+
+TdxBarItemControlDrawParamsClass TdxBarColorComboControl::DrawParamsClass() const {
+  return TdxBarColorComboControlDrawParams::StaticClass();
+}
+
+void TdxBarColorComboControl::PressedChanged() {
+  Repaint();
+  if (GetPressed()) SetDroppedDown(false);
+}
+
+void TdxBarColorComboControl::DrawInner() {
+  TdxBarComboControl::DrawInner();
+  DrawComboEditEntry(this);
+  TdxBarPainter* P = GetPainter();
+  if (!P || !P->ColorComboHasCustomButton(GetDrawParams())) return;
+  TcxCanvas* Canvas = PaintCanvas();
+  auto* Params = static_cast<TdxBarColorComboControlDrawParams*>(GetDrawParams());
+  RECT Button = PartRect(4), M;
+  P->CustomButtonMargins(PaintType(), M);
+  RECT Band{Button.left - M.left, Button.top - M.top, Button.right + M.right, Button.bottom + M.bottom};
+  Canvas->PushClipRegion();
+  try {
+    Canvas->IntersectClip(Band);
+    P->DrawCustomButtonSurround(Params, Band);
+  } catch (...) {
+    Canvas->PopClipRegion();
+    throw;
+  }
+  Canvas->PopClipRegion();
+  P->DrawCustomColorButton(Params, Button);
+}
+
+void TdxBarColorComboControl::CustomButtonClick() {
+  TdxBarColorCombo* Item = ColorItem();
+  if (!Item) return;
+  Item->TrackEntryColor(GetLocalItemIndex());
+  bool StaysOpen = ParentStaysOpen();
+  if (TdxBarItemLink* Link = GetItemLink()) Link->RegisterUse(true);
+  TcxObjectLinkGuard Alive(this);
+  if (StaysOpen)
+    SetPressed(true);
+  else if (GetParent())
+    GetParent()->CloseBar();
+  Item->DoClick();
+  // The dialog may have taken this control's bar window with it.
+  if (Alive.Alive() && StaysOpen) SetPressed(false);
+}
+
+void TdxBarColorComboControl::InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result,
+                                              bool& Handled) {
+  bool Press = Msg == WM_LBUTTONDOWN && GetHotPartIndex() == 4;
+  bool CtrlEnter = Msg == WM_KEYDOWN && WParam == VK_RETURN && GetKeyState(VK_CONTROL) < 0;
+  if (Press || CtrlEnter) {
+    Handled = true;
+    CustomButtonClick();
+    return;
+  }
+  TdxBarComboControl::InnerWindowProc(Msg, WParam, LParam, Result, Handled);
 }

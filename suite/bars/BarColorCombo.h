@@ -6,9 +6,10 @@
 
 #include "framework/Colors.h"
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarEditItems.h"
 
-class TdxBarColorCombo : public TdxBarCustomCombo {
+class TdxBarColorCombo : public TdxBarCustomCombo, public IdxBarComboEntryPainter {
   SONVELT_CLASS(TdxBarColorCombo, TdxBarCustomCombo)
 public:
   explicit TdxBarColorCombo(TComponent* AOwner);
@@ -44,6 +45,13 @@ public:
   void DoChange() override;
   void Click() override;
 
+  // A 30-pixel swatch (also for a colour outside the list, index -1), then the text.
+  bool DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                 TColor TextColor) override;
+  int MeasureItem(int Index) override;
+  int MeasureItemWidth(int Index) override;
+  static constexpr int SwatchWidth = 30;
+
 private:
   int StandardDropDownCount(bool WithAuto) const { return TableColorCount + (WithAuto ? 1 : 0); }
   TColor FAutoColor = clWindowText;
@@ -57,10 +65,27 @@ private:
   TColor FTrackedEntryColor = clBlack;
 };
 
+// The colour combo on a bar: the edit shows the colour's swatch and name, and a
+// custom-colour button (part 4, or Ctrl+Enter) opens the colour dialog starting
+// from the entry the open editor shows.
 class TdxBarColorComboControl : public TdxBarComboControl {
   SONVELT_CLASS(TdxBarColorComboControl, TdxBarComboControl)
 public:
   using TdxBarComboControl::TdxBarComboControl;
+  TdxBarColorCombo* ColorItem() const;
+
+  void UpdateDrawParams(bool Full) override;
+  void CalcPartRects() override;
+  void AdjustEditArea(RECT& R) override;
+  bool IsDrawnSelected() const override;
+  int PartCount() const override { return TdxBarComboControl::PartCount() + 1; }
+  TdxBarItemControlDrawParamsClass DrawParamsClass() const override;
+  void PressedChanged() override;
+  void DrawInner() override;
+  void InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result, bool& Handled) override;
+
+private:
+  void CustomButtonClick();
 };
 
 // The system colour dialog the colour combos share: made on first use, freed when

@@ -27,6 +27,13 @@ void TCustomdxBarControlViewInfo::Clear() {
   FSeparators.clear();
 }
 
+void TCustomdxBarControlViewInfo::Recalculate() {
+  Clear();
+  TdxBarItemLinks* Links = FBarControl ? FBarControl->GetItemLinks() : nullptr;
+  for (int I = 0; Links && I < Links->ShownLinkCount(); ++I)
+    if (TdxBarItemControl* C = Links->GetShownLink(I)->GetControl()) FItemControlViewInfos.push_back(C->GetViewInfo());
+}
+
 int TCustomdxBarControlViewInfo::IndexOfItemControl(TdxBarItemControl* Control) const {
   for (size_t I = 0; I < FItemControlViewInfos.size(); ++I)
     if (FItemControlViewInfos[I]->GetControl() == Control) return static_cast<int>(I);
@@ -92,7 +99,7 @@ void TCustomdxBarControl::BeforeDestruction() {
 TdxBarPainter* TCustomdxBarControl::GetPainter() const { return FBarManager ? FBarManager->GetPainter() : nullptr; }
 
 TdxBarAccessibilityHelper* TCustomdxBarControl::GetIAccessibilityHelper() {
-  if (!FHelper) FHelper.reset(TdxBarAccessibilityHelper::Create(this));
+  if (!FHelper) FHelper.reset(TdxBarAccessibilityHelperClass(AccessibilityHelperClass()).Create(this));
   return FHelper.get();
 }
 
@@ -104,10 +111,16 @@ void TCustomdxBarControl::SetActive(bool Value) {
   if (Value) {
     FPreviousActive = TopActiveBarControl();
     SetTopActiveBarControl(this);
-  } else if (TopActiveBarControl() == this) {
-    TCustomdxBarControl* Previous = FPreviousActive;
-    SetTopActiveBarControl(IsBarControlAlive(Previous) ? Previous : nullptr);
-    FPreviousActive = nullptr;
+  } else {
+    if (TopActiveBarControl() == this) {
+      TCustomdxBarControl* Previous = FPreviousActive;
+      SetTopActiveBarControl(IsBarControlAlive(Previous) ? Previous : nullptr);
+      FPreviousActive = nullptr;
+    }
+    // A window that stops being active stops being the focused one.
+    if (FBarManager && FBarManager->GetFocusedBarControl() == this)
+      FBarManager->SetFocusedBarControl(IsBarControlAlive(FPreviousFocused) ? FPreviousFocused : nullptr);
+    FPreviousFocused = nullptr;
   }
 }
 
@@ -118,6 +131,10 @@ TdxBarItemControl* TCustomdxBarControl::SelectedItemControl() const {
 void TCustomdxBarControl::SelectAndActivate(TdxBarItemControl* Control) {
   SetSelectedLink(Control ? Control->GetItemLink() : nullptr);
   SetActive(true);
+  if (FBarManager && FBarManager->GetFocusedBarControl() != this) {
+    FPreviousFocused = FBarManager->GetFocusedBarControl();
+    FBarManager->SetFocusedBarControl(this);
+  }
 }
 
 void TCustomdxBarControl::UnselectItemControl(TdxBarItemControl* Control) {
@@ -448,17 +465,6 @@ TBitmap* TdxBarControl::BackgroundPicture() const { return BarBackgroundBitmapOf
 TBitmap* TdxBarSubMenuControl::BackgroundPicture() const {
   TdxBarManager* M = GetBarManager();
   return M ? M->GetBackgrounds()->GetSubMenu() : nullptr;
-}
-
-void TdxBarSubMenuControl::NotifyClosed() {
-  if (TdxBarItemControl* Owner = FOwnerControl) Owner->DropDownWindowClosed();
-}
-
-void TdxBarSubMenuControl::DoClose() {
-  if (HandleAllocated() && GetVisible()) Hide();
-  TCustomdxBarControl::DoClose();
-  if (TCustomdxBarControl* Parent = GetParentBar(); Parent && Parent->GetChildBar() == this) Parent->SetChildBar(nullptr);
-  NotifyClosed();
 }
 
 namespace {

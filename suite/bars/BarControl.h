@@ -19,6 +19,7 @@
 #include "framework/Colors.h"
 #include "framework/CustomControl.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarAnimation.h"
 #include "suite/bars/BarTypes.h"
 
@@ -43,8 +44,9 @@ public:
 
   TCustomdxBarControl* GetBarControl() const { return FBarControl; }
   virtual void Clear();
-  // Lays the window out again; the base only clears.
-  virtual void Recalculate() { Clear(); }
+  // Lays the window out again; the base lists the shown links' controls afresh
+  // (controls kept over a rebuild stay in the list).
+  virtual void Recalculate();
 
   int IndexOfItemControl(TdxBarItemControl* Control) const;
   bool HasItemControl(TdxBarItemControl* Control) const { return IndexOfItemControl(Control) >= 0; }
@@ -93,6 +95,7 @@ public:
   virtual TdxBarPainter* GetPainter() const;
   TCustomdxBarControlViewInfo* GetViewInfo() const { return FViewInfo.get(); }
   TdxBarAccessibilityHelper* GetIAccessibilityHelper();
+  virtual TClass AccessibilityHelperClass() const;
 
   // Place and kind.
   TdxDockControl* GetDockSite() const { return FDockSite; }
@@ -308,12 +311,13 @@ private:
   TdxBarDockingStyle FDockingStyle = dsNone;
   TCustomdxBarControl* FParentBar = nullptr;
   TCustomdxBarControl* FPreviousActive = nullptr;
+  TCustomdxBarControl* FPreviousFocused = nullptr;  // the manager's focused window before this one
   TdxBarItemLink* FSelectedLink = nullptr;
   bool FActive = false;
   bool FBeingDestroyed = false;
   bool FClosing = false;
   TOwned<TCustomdxBarControlViewInfo> FViewInfo;
-  TOwned<TdxBarAccessibilityHelper> FHelper;
+  TdxBarAccessibilityRef FHelper;
   TOwned<TcxCanvas> FPaintCanvas;
   TOwned<TBitmap> FBackgroundCache;
   TCustomdxBarControl* FChildBar = nullptr;
@@ -366,6 +370,9 @@ public:
   virtual int MarkSize() const { return 11; }
   int MarkExtent() const { return HasMark() ? MarkSize() : 0; }
   bool GetTruncated() const { return FTruncated; }
+  TClass AccessibilityHelperClass() const override;
+  // The mark's helper, kept here (it is no child of the window's helper).
+  TdxBarAccessibilityHelper* GetMarkAccessibilityHelper();
   void SetTruncated(bool Value) { FTruncated = Value; }
   // Floating, or the bar's MultiLine: the links wrap into rows.
   virtual bool IsFloatingOrMultiLine() const;
@@ -412,6 +419,7 @@ private:
   RECT FNewBounds{0, 0, 0, 0};
   bool FStoringPosition = false;
   bool FTruncated = false;
+  TdxBarAccessibilityRef FMarkHelper;
 };
 
 // Holds a toolbar window's internal lock for one scope.
@@ -437,6 +445,7 @@ public:
   explicit TdxBarSubMenuControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
   TdxBarWindowKind Kind() const override { return bwkSubMenu; }
   TBitmap* BackgroundPicture() const override;
+  TClass AccessibilityHelperClass() const override;
 
   // The owner's bar size (its side bar), 0 without owner.
   int GetSideBarWidth() const { return FSideBarWidth; }
@@ -470,11 +479,6 @@ public:
   TdxBarItemControl* OpeningItemControl() const override {
     return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerControl;
   }
-  // The menu's scroll area (where items scroll when it is taller than the screen)
-  // and its first and last visible item; empty and null when it does not scroll.
-  virtual RECT ScrollArea() const { return RECT{0, 0, 0, 0}; }
-  virtual TdxBarItemControl* FirstVisibleItem() const { return nullptr; }
-  virtual TdxBarItemControl* LastVisibleItem() const { return nullptr; }
   // The brush of the expand button's frame.
   HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
   // Tells the owner control that the window closed.
@@ -513,13 +517,90 @@ public:
   virtual void UnselectLightPalette(HDC DC) { (void)DC; }
   void BeforeDestruction() override;
   void WndProc(TMessage& Message) override;
+  // Stops the animation before a key, a click or the end; true for the thread's own message.
+  bool AnimationMessage(TMessage& Message);
+
+  // ---- the menu window itself (BarSubMenuControl.cpp)
+  // Sizes and places the window at its left and top (the show position), makes it
+  // active and shows it with the manager's animation, fade or none.
+  void ShowAnimated() override;
+  // The size the shown links need: content, frame and item-area insets; an empty
+  // menu is 100 wide and one row high.
+  SIZE CalcSize();
+  // Places the window of Size at the show position on the nearest monitor's work
+  // area; answers whether it opened leftwards and upwards.
+  void CalcPlacement(SIZE Size, bool& FlipLeft, bool& FlipUp);
+  // Lays the shown links out from the top index; the items rectangle in the client.
+  void RecalcLayout();
+  RECT ItemsRect() const;
+  int GetTopIndex() const { return FTopIndex; }
+  void SetTopIndex(int Value);
+  bool IsScrolled() const { return FTopIndex > 0; }
+  bool HasMoreBelow() const;
+  // The menu's scroll area (the visible items, where scroll buttons lie) and its
+  // first and last visible item.
+  RECT ScrollArea() const;
+  TdxBarItemControl* FirstVisibleItem() const;
+  TdxBarItemControl* LastVisibleItem() const;
+  // Scrolls until Control lies inside the visible items.
+  void MakeControlVisible(TdxBarItemControl* Control);
+  // Opened at a free point (no owner size here nor in any parent menu): the right
+  // button then acts as the left.
+  bool OpenedAtPoint() const;
+  bool GetClosedByEscape() const { return FClosedByEscape; }
+  void CloseByEscape();
+  // Personalised menus: recent mode, hidden links, the expand button and expanding.
+  bool InRecentMode() const;
+  bool HasMark() const override;
+  RECT MarkRect() const;
+  int MarkButtonState() const override { return FMarkState; }
+  void SetMarkState(int Value);
+  void Expand();
+  bool IsExpanding() const { return FExpanding; }
+  // The window's mouse and key handling (also what the hook sends it).
+  void HandleKey(WORD Key, TShiftState Shift);
+  void ChangeSelectedControl(TdxBarItemControl* Control) override;
+  void SelectItemControl(TdxBarItemControl* Control) override;
+  void Dismiss() override;
+  // The window the popup belongs to (a popup menu's owner control); null: the manager's form.
+  HWND GetOwnerHandle() const { return FOwnerHandle; }
+  void SetOwnerHandle(HWND Value) { FOwnerHandle = Value; }
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnPopup;
 
 protected:
   void Paint() override;
+  void CreateParams(TCreateParams& Params) override;
+  void DestroyWnd() override;
 
 private:
+  void PaintFrame();
+  void TrackMouse(POINT P);
+  void MouseLeft();
+  void ButtonDown(POINT P);
+  void ButtonUp(POINT P);
+  void Timer(UINT_PTR Id);
+  void StartExpandTimer(UINT Delay, bool FullExpand);
+  void StopExpandTimer();
+  void StopScrollTimer();
+  void SetRecentLimit();
+  void WalkMenuBar(bool Forward);
   TdxBarAnimationThread* FAnimationThread = nullptr;
   bool FAnimating = false;
+  bool FDestroyingWnd = false;
+  bool FExpanding = false;
+  bool FClosedByEscape = false;
+  bool FMouseTracked = false;
+  int FTopIndex = 0;
+  int FMarkState = 0;
+  UINT_PTR FExpandTimer = 0;
+  UINT_PTR FScrollTimer = 0;
+  int FScrollStep = 0;
+  POINT FLastMouse{-1, -1};
+  TdxBarItemControl* FPressedControl = nullptr;
+  HWND FOwnerHandle = nullptr;
+  POINT FShowPos{0, 0};
+  class TdxBarShadow* FShadow = nullptr;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

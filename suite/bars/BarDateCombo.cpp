@@ -3,7 +3,11 @@
 #include <algorithm>
 
 #include "framework/FormatSettings.h"
+#include "suite/bars/BarCalendar.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
 #include "suite/bars/BarFlagScope.h"
 #include "suite/common/cxDateUtils.h"
 
@@ -30,12 +34,65 @@ SONVELT_PUBLISHED(TdxBarDateCombo, P) {
 
 TdxBarDateCombo::TdxBarDateCombo(TComponent* AOwner) : TCustomdxBarCombo(AOwner) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARDATECOMBO");
   {
     TdxBarFlagScope Internal(FUpdatingTextInternally);
     SetDate(Date());
   }
+  FCalendar.reset(TdxBarDateNavigator::Create(static_cast<TComponent*>(nullptr)));
+  FCalendar->SetIsPopup(true);
+  FCalendar->SetStyle(1);
+  // Shown only by dropping down; a new parent must not show it.
+  FCalendar->SetVisible(false);
+  FCalendar->OnSelect = Bind(this, &TdxBarDateCombo::CalendarSelect);
   // Last: the text just set carries no day name until the date is set again.
   FShowDayText = true;
+}
+
+TdxBarDateCombo::~TdxBarDateCombo() = default;
+
+bool TdxBarDateCombo::CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) {
+  // Enter chooses the calendar's date.
+  return Key == VK_RETURN || TCustomdxBarCombo::CheckKeyForDropDownWindow(Key, Shift);
+}
+
+HWND TdxBarDateCombo::GetDropDownWindow() {
+  HWND Window = TCustomdxBarCombo::GetDropDownWindow();
+  if (!Window && FCalendar->HandleAllocated()) Window = FCalendar->GetHandle();
+  return Window;
+}
+
+void TdxBarDateCombo::DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder) {
+  TDateTime D = GetDate();
+  if (D == cxNullDate) D = Date();
+  FCalendar->SetFirstDate(D);
+  FCalendar->SetSelStart(D);
+  TdxBarItemLink* Link = GetActiveLink();
+  if (TCustomdxBarControl* Bar = Link ? Link->GetBarControl() : nullptr) {
+    // The popup belongs to the bar window the combo drops from.
+    FCalendar->SetParent(Bar);
+    FCalendar->HandleNeeded();
+  }
+  TCustomdxBarCombo::DoDropDown(At, ItemSize, InVerticalHolder);
+}
+
+void TdxBarDateCombo::DoCloseUp() {
+  if (FCalendar->HandleAllocated() && IsWindowVisible(FCalendar->GetHandle()) &&
+      GetCapture() == FCalendar->GetHandle())
+    ReleaseCapture();
+  TCustomdxBarCombo::DoCloseUp();
+  FCalendar->SetParent(nullptr);
+}
+
+void TdxBarDateCombo::CalendarSelect(TObject* Sender) {
+  (void)Sender;
+  if (TdxBarItemLink* Link = GetActiveLink()) {
+    Link->GetSourceLink()->RegisterUse(true);
+    // The calendar closes with the choice, also where no bar window is active.
+    if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(Link->GetControl())) C->SetDroppedDown(false);
+    CloseActiveBarControls();
+  }
+  SetDate(FCalendar->SelectionFrom());
 }
 
 std::string TdxBarDateCombo::DateToText(TDateTime Date) const {
@@ -125,4 +182,23 @@ bool TdxBarDateCombo::StepDateText(char Key, std::string& Text) const {
   TDateTime D = TextToDate(Text);
   if (D != cxNullDate) Text = DateToText(D + (Key == '+' ? 1 : -1));
   return true;
+}
+
+// ---- TdxBarDateComboControl
+
+void TdxBarDateComboControl::InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result,
+                                             bool& Handled) {
+  auto* Item = dynamic_cast<TdxBarDateCombo*>(LinkedItem());
+  if (Msg == WM_CHAR && Item && WParam < 0x80) {
+    std::string Text = GetInnerText();
+    if (Item->StepDateText(static_cast<char>(WParam), Text)) {
+      if (Text != GetInnerText()) {
+        SetInnerText(Text);
+        if (HWND Wnd = InnerWindowHandle()) SendMessageW(Wnd, EM_SETSEL, 0, -1);
+      }
+      Handled = true;
+      return;
+    }
+  }
+  TCustomdxBarComboControl::InnerWindowProc(Msg, WParam, LParam, Result, Handled);
 }

@@ -5,8 +5,11 @@
 #pragma once
 
 #include "framework/DateTime.h"
+#include "framework/OwnedObject.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
+
+class TdxBarDateNavigator;
 
 enum TdxBarDateOnStart : std::uint8_t { bdsToday, bdsNullDate, bdsCustom };
 
@@ -14,6 +17,7 @@ class TdxBarDateCombo : public TCustomdxBarCombo {
   SONVELT_CLASS(TdxBarDateCombo, TCustomdxBarCombo)
 public:
   explicit TdxBarDateCombo(TComponent* AOwner);
+  ~TdxBarDateCombo() override;
   static void Publish(TPublisher<TdxBarDateCombo>& P);
 
   TDateTime GetDate() const { return TextToDate(GetText()); }
@@ -46,10 +50,18 @@ public:
   // (unchanged when it holds no date) and the key is to be swallowed.
   bool StepDateText(char Key, std::string& Text) const;
 
+  // The month calendar that drops down under the edit.
+  TdxBarDateNavigator* DropDownCalendar() const { return FCalendar.get(); }
+  bool CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) override;
+  HWND GetDropDownWindow() override;
+  void DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder) override;
+  void DoCloseUp() override;
+
 protected:
   void Loaded() override;
 
 private:
+  void CalendarSelect(TObject* Sender);
   void ApplyDateOnStart();
   void ClampText();
   bool FUpdatingTextInternally = false;
@@ -59,10 +71,13 @@ private:
   bool FShowDayText = false;
   bool FShowTodayButton = true;
   bool FShowClearButton = true;
+  TOwned<TdxBarDateNavigator> FCalendar;
 };
 
+// The date combo on a bar: "+" and "-" typed in the open editor step its date.
 class TdxBarDateComboControl : public TCustomdxBarComboControl {
   SONVELT_CLASS(TdxBarDateComboControl, TCustomdxBarComboControl)
 public:
   using TCustomdxBarComboControl::TCustomdxBarComboControl;
+  void InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result, bool& Handled) override;
 };

@@ -142,6 +142,7 @@ TdxDockControl::~TdxDockControl() = default;
 
 void TdxDockControl::BeforeDestruction() {
   FDestroyingBarControls = true;
+  if (FHelper) FHelper->NoteOwnerDestroyed();
   if (FBarManager) {
     FBarManager->RemoveDockControl(this);
     FBarManager = nullptr;
@@ -722,7 +723,7 @@ void TdxDockControl::RepaintBarFrames() {
 }
 
 void TdxDockControl::ShowToolbarsPopup() {
-  if (FBarManager) FBarManager->DoShowToolbarsPopup(nullptr);
+  if (FBarManager) BarDesignControllerInstance()->ShowToolbarsPopup(FBarManager, GetPainter());
 }
 
 void TdxDockControl::InitiateAction() {

@@ -148,6 +148,8 @@ public:
   virtual void UpdateColor();
   virtual bool GetSunkenBorder() const;
   virtual TCustomdxBarControlClass BarControlClass() const { return TdxBarControl::StaticClass(); }
+  virtual TClass AccessibilityHelperClass() const;
+  TdxBarAccessibilityHelper* GetIAccessibilityHelper();
   virtual TdxBarPainter* GetPainter() const;
   virtual void FillBackground(HDC DC, const RECT& R);
   bool HasBackgroundBitmap() const;
@@ -188,6 +190,7 @@ private:
   std::vector<TdxDockRow*> FRows;
   TOwned<TBitmap> FBackgroundBitmap;
   TOwned<TBitmap> FBackgroundCache;
+  TdxBarAccessibilityRef FHelper;
 };
 
 enum TdxBarDockAlign : std::uint8_t { dalNone, dalTop, dalBottom, dalLeft, dalRight };

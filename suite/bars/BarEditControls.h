@@ -28,6 +28,7 @@ class TdxBarWinControl : public TdxBarItemControl {
 public:
   using TdxBarItemControl::TdxBarItemControl;
   ~TdxBarWinControl() override;
+  TClass AccessibilityHelperClass() const override;
 
   TdxBarWindowItem* WindowItem() const;
   bool IsFocused() const { return FFocused; }

@@ -5,7 +5,9 @@
 
 #include "framework/Canvas.h"
 #include "framework/StringUtils.h"
+#include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDropDownListBox.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
@@ -149,11 +151,78 @@ void TCustomdxBarCombo::DoCloseUp() {
 
 // ---- TdxBarCustomCombo
 
-TdxBarCustomCombo::TdxBarCustomCombo(TComponent* AOwner) : TCustomdxBarCombo(AOwner), FItems(TStringList::Create()) {
+TdxBarCustomCombo::TdxBarCustomCombo(TComponent* AOwner)
+    : TCustomdxBarCombo(AOwner), FItems(TStringList::Create()),
+      FListBox(MakeOwned<TdxBarDropDownListBox>(static_cast<TComponent*>(nullptr))) {
   FItems->SetOnChange(Bind(this, &TdxBarCustomCombo::ItemsChanged));
+  FListBox->SetCombo(this);
 }
 
-TdxBarCustomCombo::~TdxBarCustomCombo() = default;
+TdxBarCustomCombo::~TdxBarCustomCombo() { FListBox->SetCombo(nullptr); }
+
+HWND TdxBarCustomCombo::GetDropDownWindow() {
+  HWND Window = TCustomdxBarCombo::GetDropDownWindow();
+  if (!Window && FListBox->HandleAllocated()) Window = FListBox->GetHandle();
+  return Window;
+}
+
+void TdxBarCustomCombo::DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder) {
+  TdxBarItemLink* Link = GetActiveLink();
+  TCustomdxBarControl* BarControl = Link ? Link->GetBarControl() : nullptr;
+  if (!TCustomdxBarCombo::GetDropDownWindow() && BarControl) {
+    // The list's window is owned by the bar window the combo drops from.
+    FListBox->SetBarControl(BarControl);
+    FListBox->HandleNeeded();
+  }
+  TCustomdxBarCombo::DoDropDown(At, ItemSize, InVerticalHolder);
+  SyncListBox();
+}
+
+void TdxBarCustomCombo::InitDropDownWindow(HWND Window) {
+  if (!FListBox->HandleAllocated() || Window != FListBox->GetHandle()) return;
+  if (TCustomdxBarControl* BarControl = FListBox->GetBarControl()) FListBox->GetFont()->Assign(BarControl->EditFont());
+  FListBox->GetItems()->Assign(FItems.get());
+  FListBox->RemeasureItems();
+  int EditWidth = 0;
+  TdxBarItemLink* Link = GetActiveLink();
+  if (auto* C = Link ? dynamic_cast<TdxBarEditControl*>(Link->GetControl()) : nullptr) {
+    RECT R = C->ItemBounds();
+    EditWidth = R.right - R.left - C->EditOffset();
+  }
+  SetWindowPos(Window, nullptr, 0, 0, CalcDropDownWidth(EditWidth), CalcDropDownHeight(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TdxBarCustomCombo::AfterDropDown() {
+  if (!FListBox->HandleAllocated() || !IsWindowVisible(FListBox->GetHandle())) return;
+  // A press on the button that is still held may be dragged into the list.
+  if (GetKeyState(VK_LBUTTON) < 0)
+    FListBox->StartDragSelect();
+  else
+    FListBox->CancelDragSelect();
+}
+
+void TdxBarCustomCombo::DoCloseUp() {
+  TCustomdxBarCombo::DoCloseUp();
+  FListBox->CancelDragSelect();
+  if (FListBox->HandleAllocated() && GetCapture() == FListBox->GetHandle()) ReleaseCapture();
+}
+
+void TdxBarCustomCombo::SyncListBox() {
+  TdxBarItemLink* Link = GetActiveLink();
+  auto* C = Link ? dynamic_cast<TdxBarComboControl*>(Link->GetControl()) : nullptr;
+  if (!C) return;
+  std::string Text = C->GetInnerText();
+  int Index = C->GetLocalItemIndex();
+  if (Index < 0 || Index >= FItems->GetCount() || FItems->GetStrings(Index) != Text) Index = FindNearestItem(Text);
+  if (!FListBox->HandleAllocated() || !IsWindowVisible(FListBox->GetHandle())) return;
+  if (Index >= 0 && AnsiUpperCase(FItems->GetStrings(Index)) == AnsiUpperCase(Text)) {
+    FListBox->SetListIndex(Index);
+  } else {
+    FListBox->SetListIndex(-1);
+    if (Index >= 0) SendMessageW(FListBox->GetHandle(), LB_SETTOPINDEX, Index, 0);
+  }
+}
 
 void TdxBarCustomCombo::SetItems(TStrings* Value) { FItems->Assign(Value); }
 

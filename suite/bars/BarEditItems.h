@@ -15,6 +15,7 @@
 #include "suite/bars/BarItems.h"
 
 class TcxCanvas;
+class TdxBarDropDownListBox;
 
 // Owner-drawn combo entries: odSelected, odFocused and the rest of the platform's
 // owner-draw state bits.
@@ -174,6 +175,11 @@ public:
   // Height of the list: 4 plus the first DropDownCount entries.
   int CalcDropDownHeight();
   void SetListCanvas(TcxCanvas* Canvas) { FListCanvas = Canvas; }
+  // The combo's own list, dropped down when OnGetDropDownWindow gives no window.
+  TdxBarDropDownListBox* GetListBox() const { return FListBox.get(); }
+  HWND GetDropDownWindow() override;
+  void DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder) override;
+  void DoCloseUp() override;
 
   TdxBarDrawItemEvent OnDrawItem;
   TdxBarMeasureItemEvent OnMeasureItem;
@@ -189,6 +195,15 @@ private:
   TOwned<TStringList> FItems;
   bool FSorted = false;
   TcxCanvas* FListCanvas = nullptr;
+  TOwned<TdxBarDropDownListBox> FListBox;
+
+protected:
+  void InitDropDownWindow(HWND Window) override;
+  void AfterDropDown() override;
+
+private:
+  // The typed text decides the entry the list shows selected.
+  void SyncListBox();
 };
 
 class TdxBarCombo : public TdxBarCustomCombo {

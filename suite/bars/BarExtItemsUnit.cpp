@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/Bitmap.h"
+#include "framework/OwnedObject.h"
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarFontNameCombo.h"
@@ -20,6 +22,15 @@
 
 namespace {
 int FirstWeekDay = 0;
+TOwned<TBitmap> FontMarks[2];
+
+// A picture the program carries, or null.
+TOwned<TBitmap> LoadPicture(const char* ResourceName) {
+  if (!FindResourceA(GetModuleHandleW(nullptr), ResourceName, MAKEINTRESOURCEA(2))) return nullptr;
+  TOwned<TBitmap> B(TBitmap::Create());
+  B->LoadFromResourceName(GetModuleHandleW(nullptr), ResourceName);
+  return B;
+}
 
 struct TRegistration {
   TClass ItemClass;
@@ -52,6 +63,7 @@ void EndUnit() {
   for (const TRegistration& R : Registrations()) UnregisterBarItemClass(R.ItemClass);
   FreeBarFontDialog();
   FreeBarColorDialog();
+  for (TOwned<TBitmap>& Mark : FontMarks) Mark.reset();
 }
 
 TSuiteUnit Unit(&StartUnit, &EndUnit);
@@ -65,4 +77,15 @@ bool BarExtItemsUnitRunning() { return Unit.Running(); }
 int BarCalendarFirstWeekDay() {
   Unit.Ensure();
   return FirstWeekDay;
+}
+
+void LoadBarItemGlyph(TdxBarItem* Item, const char* ResourceName) {
+  if (TOwned<TBitmap> B = LoadPicture(ResourceName)) Item->SetGlyph(B.get());
+}
+
+TBitmap* BarFontMark(bool TrueType) {
+  Unit.Ensure();
+  TOwned<TBitmap>& Mark = FontMarks[TrueType ? 0 : 1];
+  if (!Mark) Mark = LoadPicture(TrueType ? "DXBARTRUETYPEFONT" : "DXBARNONTRUETYPEFONT");
+  return Mark.get();
 }

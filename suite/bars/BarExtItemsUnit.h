@@ -7,6 +7,9 @@
 // starts it when created.
 #pragma once
 
+class TBitmap;
+class TdxBarItem;
+
 void EnsureBarExtItemsUnit();
 // Ends the unit when it runs and starts it again; for tests.
 void RestartBarExtItemsUnit();
@@ -14,3 +17,9 @@ void FinishBarExtItemsUnit();
 bool BarExtItemsUnitRunning();
 // The locale's first day of the week when the unit started: 0 Sunday .. 6 Saturday.
 int BarCalendarFirstWeekDay();
+// Loads one of the unit's pictures (resource "DXBAR...") into Item's Glyph; the
+// item keeps no glyph when the program carries no such picture.
+void LoadBarItemGlyph(TdxBarItem* Item, const char* ResourceName);
+// The 13 x 13 marks of the font list: scalable (TrueType) fonts and the others;
+// null when the program carries no such picture.
+TBitmap* BarFontMark(bool TrueType);

@@ -486,7 +486,7 @@ void TdxBarFlatPainter::DrawMDIButton(TCustomdxBarControl* BarControl, int Butto
     RECT Local{0, 0, RectWidth(Inner), RectHeight(Inner)};
     static const UINT Kinds[] = {DFCS_CAPTIONMIN, DFCS_CAPTIONRESTORE, DFCS_CAPTIONCLOSE};
     UINT Flags = Kinds[Button >= 0 && Button <= 2 ? Button : 2] | DFCS_FLAT | (State == 1 ? DFCS_INACTIVE : 0);
-    DrawFrameControl(Face->GetCanvas()->GetHandle(), &Local, DFC_CAPTION, Flags);
+    DrawCaptionFrameButton(Face->GetCanvas()->GetHandle(), Local, Flags);
     if (State >= 2 && State <= 4) {
       HBRUSH Fill = State == 2 ? BarControl->SelectedBrush() : State == 3 ? BarControl->DownBrush() : BarControl->FaceBrush();
       FillRect(DC, &Inner, Fill);

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/Bitmap.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarDialogSeam.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/common/cxImageDrawing.h"
 
 namespace {
 TdxBarFontDialog* FontDialog = nullptr;
@@ -46,6 +48,7 @@ SONVELT_PUBLISHED(TdxBarFontNameCombo, P) {
 
 TdxBarFontNameCombo::TdxBarFontNameCombo(TComponent* AOwner) : TdxBarCustomCombo(AOwner) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARFONTNAMECOMBO");
   SetDropDownCount(12);
   SetShowEditor(false);
   SetSorted(true);
@@ -119,4 +122,25 @@ bool TdxBarFontDialog::Execute() {
   if (!ChooseFontW(&C)) return false;
   FFontName = WideToUtf8(Font.lfFaceName);
   return true;
+}
+
+bool TdxBarFontNameCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                                    TColor TextColor) {
+  if (OnDrawItem || Index < 0 || Index >= GetItems()->GetCount()) return false;
+  DrawComboEntryBackground(DC, R, Back);
+  int X = R.left;
+  if (TBitmap* Mark = BarFontMark(IsTrueType(Index))) {
+    int W = Mark->GetWidth(), H = Mark->GetHeight();
+    RECT MarkRect{X, (R.top + R.bottom - H) / 2, X + W, (R.top + R.bottom - H) / 2 + H};
+    PaintImageWithState(DC, MarkRect, MarkRect, Mark, nullptr, -1, simNormal);
+    X += W + 2;
+  }
+  DrawComboEntryText(DC, RECT{X, R.top, R.right, R.bottom}, GetItems()->GetStrings(Index), TextColor);
+  if (State & ODS_FOCUS) DrawFocusRect(DC, &R);
+  return true;
+}
+
+int TdxBarFontNameCombo::MeasureItemWidth(int Index) {
+  TBitmap* Mark = BarFontMark(true);
+  return TdxBarCustomCombo::MeasureItemWidth(Index) + (Mark ? Mark->GetWidth() + 1 : 0);
 }

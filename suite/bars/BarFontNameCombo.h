@@ -4,9 +4,10 @@
 // the item has its own OnClick).
 #pragma once
 
+#include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarEditItems.h"
 
-class TdxBarFontNameCombo : public TdxBarCustomCombo {
+class TdxBarFontNameCombo : public TdxBarCustomCombo, public IdxBarComboEntryPainter {
   SONVELT_CLASS(TdxBarFontNameCombo, TdxBarCustomCombo)
 public:
   explicit TdxBarFontNameCombo(TComponent* AOwner);
@@ -17,6 +18,10 @@ public:
   void Click() override;
   // Whether entry Index is a TrueType font.
   bool IsTrueType(int Index) const;
+  // The font's mark (scalable or not), then its name; the edit's text is plain.
+  bool DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                 TColor TextColor) override;
+  int MeasureItemWidth(int Index) override;
 
 private:
   void FillFontList();

@@ -83,7 +83,10 @@ bool RouteKeyToBars(WORD Key, LPARAM KeyData) {
   if (Press)
     if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(TopActiveBarControl())) Menu->StopAnimation();
   TdxBarNavigationController* Nav = BarNavigationControllerInstance();
-  if (Nav->WantsKey(Key, Shift)) {
+  // An open menu walks its own entries (arrows, Tab, Home, End); key tips stay the controller's.
+  bool MenuWalks = dynamic_cast<TdxBarSubMenuControl*>(TopActiveBarControl()) && !Nav->AwaitingKeyTips() &&
+                   !Nav->IsKeyTipsActive();
+  if (!MenuWalks && Nav->WantsKey(Key, Shift)) {
     if (Press) {
       NoteKey(Key);
       Nav->DispatchNavigationKey(Key, Shift);
@@ -143,13 +146,18 @@ bool HandleShortCutKey(TdxBarManager* Manager, WORD Key, LPARAM KeyData) {
   TdxBarItemLink* Next = Owner ? Owner->FindLinkByAccelerator(Key, Shift, Link) : nullptr;
   TdxBarItemControl* Control = Link->GetControl();
   bool Shared = Next && Next != Link;
-  if (Control && (!Control->ClosesMenusOnClick() || Shared)) {
+  // A sub-item's accelerator opens its menu, as a click would.
+  bool OpensMenu = dynamic_cast<TdxBarSubItemControl*>(Control) != nullptr;
+  if (Control && ((!Control->ClosesMenusOnClick() && !OpensMenu) || Shared)) {
     if (TCustomdxBarControl* W = Link->GetBarControl()) W->SelectAndActivate(Control);
     return true;
   }
   if (Control) {
-    if (dynamic_cast<TdxBarSubItemControl*>(Control))
-      if (TCustomdxBarControl* W = Link->GetBarControl()) W->MarkOpenedFromKeyboard();
+    if (OpensMenu)
+      if (TCustomdxBarControl* W = Link->GetBarControl()) {
+        W->MarkOpenedFromKeyboard();
+        W->SelectAndActivate(Control);
+      }
     Control->Click(false);
   } else {
     Item->Click();

@@ -9,6 +9,7 @@
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarItemLinks.h"
+#include "suite/common/cxImageDrawing.h"
 #include "suite/common/cxImageList.h"
 
 SONVELT_PUBLISHED(TdxBarImageCombo, P) {
@@ -23,6 +24,7 @@ SONVELT_PUBLISHED(TdxBarImageCombo, P) {
 TdxBarImageCombo::TdxBarImageCombo(TComponent* AOwner)
     : TdxBarCustomCombo(AOwner), FImageChangeLink(TChangeLink::Create()) {
   EnsureBarExtItemsUnit();
+  LoadBarItemGlyph(this, "DXBARIMAGECOMBO");
   SetShowEditor(false);
   FImageChangeLink->OnChange = Bind(this, &TdxBarImageCombo::ImageListChange);
 }
@@ -44,7 +46,7 @@ void TdxBarImageCombo::ImageListChange(TObject* Sender) {
 
 void TdxBarImageCombo::ImagesChanged() {
   ForEachControl([](TdxBarItemControl* C) {
-    if (dynamic_cast<TdxBarImageComboControl*>(C) && C->GetParent()) C->GetParent()->Rebuild();
+    if (auto* Image = dynamic_cast<TdxBarImageComboControl*>(C)) Image->ImagesChanged();
   });
 }
 
@@ -94,4 +96,43 @@ void TdxBarImageCombo::WriteImageIndexes(TWriter* Writer) {
   Writer->WriteListBegin();
   for (int I = 0; I < GetItems()->GetCount(); ++I) Writer->WriteInteger(GetImageIndex(I));
   Writer->WriteListEnd();
+}
+
+bool TdxBarImageCombo::DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                                 TColor TextColor) {
+  if (OnDrawItem || !FImages) return false;
+  DrawComboEntryBackground(DC, R, Back);
+  int W = FImages->GetWidth(), H = FImages->GetHeight();
+  RECT Image{0, (R.top + R.bottom - H) / 2, 0, (R.top + R.bottom - H) / 2 + H};
+  Image.left = FShowText ? R.left + 1 : (R.left + R.right - W) / 2;
+  Image.right = Image.left + W;
+  int ImageIndex = GetImageIndex(Index);
+  if (Index >= 0 && ImageIndex >= 0 && ImageIndex < FImages->GetCount())
+    PaintImageWithState(DC, Image, Image, nullptr, FImages, ImageIndex, simNormal);
+  else if (!GetEditingLink())
+    Image.right = Image.left;
+  if (FShowText) {
+    std::string Text = Index == -1 ? GetText() : GetItems()->GetStrings(Index);
+    DrawComboEntryText(DC, RECT{Image.right + 2, R.top, R.right, R.bottom}, Text, TextColor);
+  }
+  if (State & ODS_FOCUS) DrawFocusRect(DC, &R);
+  return true;
+}
+
+// ---- TdxBarImageComboControl
+
+int TdxBarImageComboControl::CalcHeight() {
+  int H = TdxBarComboControl::CalcHeight();
+  auto* Item = dynamic_cast<TdxBarImageCombo*>(LinkedItem());
+  if (!IsRotated() && Item && Item->GetImages()) H = std::max(H, Item->GetImages()->GetHeight() + 6);
+  return H;
+}
+
+void TdxBarImageComboControl::DrawInner() {
+  TdxBarComboControl::DrawInner();
+  DrawComboEditEntry(this);
+}
+
+void TdxBarImageComboControl::ImagesChanged() {
+  if (GetParent()) GetParent()->Rebuild();
 }

@@ -5,12 +5,13 @@
 
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarEditItems.h"
 
 class TChangeLink;
 class TCustomImageList;
 
-class TdxBarImageCombo : public TdxBarCustomCombo {
+class TdxBarImageCombo : public TdxBarCustomCombo, public IdxBarComboEntryPainter {
   SONVELT_CLASS(TdxBarImageCombo, TdxBarCustomCombo)
 public:
   explicit TdxBarImageCombo(TComponent* AOwner);
@@ -27,6 +28,10 @@ public:
 
   int MeasureItem(int Index) override;
   int MeasureItemWidth(int Index) override;
+  // The entry's image (centred without ShowText), then its text; an entry whose
+  // image is missing outside editing starts its text at the left.
+  bool DrawEntry(HDC DC, int Index, const RECT& R, TdxBarOwnerDrawState State, TColor Back,
+                 TColor TextColor) override;
   // The images changed: every bar window showing the item rebuilds.
   virtual void ImagesChanged();
 
@@ -43,8 +48,13 @@ private:
   bool FShowText = true;
 };
 
+// The image combo on a bar: at least as high as its images, the edit showing the
+// chosen entry's image and text.
 class TdxBarImageComboControl : public TdxBarComboControl {
   SONVELT_CLASS(TdxBarImageComboControl, TdxBarComboControl)
 public:
   using TdxBarComboControl::TdxBarComboControl;
+  int CalcHeight() override;
+  void DrawInner() override;
+  virtual void ImagesChanged();
 };

@@ -47,16 +47,19 @@ void TdxCachedImageOptions::Render(HDC DC, const RECT& R, TBitmap* Glyph, int Im
   int W = R.right - R.left, H = R.bottom - R.top;
   FValid = false;
   if (W <= 0 || H <= 0) return;
+  // A shadowed glyph reaches one pixel past the rectangle on every side, so the
+  // cache holds a one-pixel margin around it.
+  const int M = CacheMargin;
   // The glyph is drawn once over black and once over white; the two give its
   // colours and how opaque every pixel is, so the cache blends over any background.
-  TcxBitmap* OnBlack = TcxBitmap::Create(W, H, pf32bit);
-  TcxBitmap* OnWhite = TcxBitmap::Create(W, H, pf32bit);
+  TcxBitmap* OnBlack = TcxBitmap::Create(W + 2 * M, H + 2 * M, pf32bit);
+  TcxBitmap* OnWhite = TcxBitmap::Create(W + 2 * M, H + 2 * M, pf32bit);
   try {
-    RECT Local{0, 0, W, H};
-    FillRect(OnWhite->GetCanvas()->GetHandle(), &Local, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(OnBlack->GetCanvas()->GetHandle(), &Local, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT All{0, 0, W + 2 * M, H + 2 * M}, Image{M, M, M + W, M + H};
+    FillRect(OnWhite->GetCanvas()->GetHandle(), &All, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(OnBlack->GetCanvas()->GetHandle(), &All, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     for (TcxBitmap* B : {OnBlack, OnWhite})
-      PaintImageWithState(B->GetCanvas()->GetHandle(), Local, Local, Glyph, ImageList, ImageIndex,
+      PaintImageWithState(B->GetCanvas()->GetHandle(), Image, All, Glyph, ImageList, ImageIndex,
                           static_cast<TcxStateImageMode>(DrawMode), false, nullptr, TransparentColor,
                           UseLeftBottomPixelAsTransparent);
     TcxPixels Black = OnBlack->ReadPixels(), White = OnWhite->ReadPixels(), Result(Black.size());
@@ -67,7 +70,7 @@ void TdxCachedImageOptions::Render(HDC DC, const RECT& R, TBitmap* Glyph, int Im
       // Over black the pixel is already the colour times its opacity.
       Result[I] = (static_cast<std::uint32_t>(Alpha) << 24) | (Black[I] & 0x00FFFFFF);
     }
-    FBitmap->SetSize(W, H);
+    FBitmap->SetSize(W + 2 * M, H + 2 * M);
     FBitmap->WritePixels(Result);
   } catch (...) {
     Free(OnBlack);
@@ -82,11 +85,17 @@ void TdxCachedImageOptions::Render(HDC DC, const RECT& R, TBitmap* Glyph, int Im
   FValid = true;
 }
 
-void TdxCachedImageOptions::Draw(HDC DC, const RECT& R) const {
+void TdxCachedImageOptions::Draw(HDC DC, const RECT& R, const RECT& Bounds) const {
   if (!FValid) return;
+  RECT Picture{R.left - CacheMargin, R.top - CacheMargin, 0, 0};
+  Picture.right = Picture.left + FBitmap->GetWidth();
+  Picture.bottom = Picture.top + FBitmap->GetHeight();
+  RECT Shown;
+  if (!IntersectRect(&Shown, &Picture, &Bounds)) return;
   BLENDFUNCTION Blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  GdiAlphaBlend(DC, R.left, R.top, FBitmap->GetWidth(), FBitmap->GetHeight(), FBitmap->GetCanvas()->GetHandle(), 0, 0,
-                FBitmap->GetWidth(), FBitmap->GetHeight(), Blend);
+  int W = Shown.right - Shown.left, H = Shown.bottom - Shown.top;
+  GdiAlphaBlend(DC, Shown.left, Shown.top, W, H, FBitmap->GetCanvas()->GetHandle(), Shown.left - Picture.left,
+                Shown.top - Picture.top, W, H, Blend);
 }
 
 // ---- TdxBarItemControlViewInfo
@@ -416,8 +425,6 @@ void TdxBarItemControl::ActiveBarMouseDown(bool WasSelected, bool& Handled) {
   FParent->SetPressed(false);
   FParent->SelectItemControl(this);
 }
-
-TClass TdxBarItemControl::AccessibilityHelperClass() const { return TdxBarAccessibilityHelper::StaticClass(); }
 
 TdxBarAccessibilityHelper* TdxBarItemControl::GetIAccessibilityHelper() {
   if (!FAccessibilityHelper)

@@ -22,6 +22,7 @@
 #include "framework/Menus.h"
 #include "framework/Object.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/BaseClasses.h"
 #include "suite/common/dxFading.h"
@@ -92,12 +93,13 @@ public:
 
   // The same mode, the same glyph (or list when there is no glyph) and a picture.
   bool IsValidFor(int DrawMode, TBitmap* Glyph, TCustomImageList* ImageList) const;
-  // Draws the glyph (or the list's image) into the cache the size of R, over Brush
-  // or what DC shows under R.
+  // Draws the glyph (or the list's image) into the cache the size of R and a
+  // margin of CacheMargin around it (a shadowed glyph reaches into the margin).
   void Render(HDC DC, const RECT& R, TBitmap* Glyph, int ImageIndex, TCustomImageList* ImageList, int DrawMode,
               HBRUSH Brush, TColor TransparentColor, bool UseLeftBottomPixelAsTransparent);
-  // Copies the cached picture to R.
-  void Draw(HDC DC, const RECT& R) const;
+  // Blends the cached picture over R and its margin, as far as it lies in Bounds.
+  void Draw(HDC DC, const RECT& R, const RECT& Bounds) const;
+  static constexpr int CacheMargin = 1;
   void Invalidate() { FValid = false; }
   bool IsValid() const { return FValid; }
 
@@ -463,7 +465,7 @@ private:
   TOwned<TdxCachedImageOptions> FCachedImageOptions;
   bool FRecentGroupChanged = false;
   IdxFadingElementData* FFadingData = nullptr;
-  TOwned<TdxBarAccessibilityHelper> FAccessibilityHelper;
+  TdxBarAccessibilityRef FAccessibilityHelper;
   bool FActive = false;
   TdxBarItemLink* FItemLink;
   bool FLastInRow = false;

@@ -41,16 +41,16 @@ HBITMAP LoadSystemMenuBitmap(UINT_PTR MenuBitmap) {
   const wchar_t* Name = nullptr;
   switch (MenuBitmap) {
     case 8:  // HBMMENU_POPUP_CLOSE
-      Name = L"DXBAR_MENUCLOSE";
+      Name = L"DXBARMENUCLOSE";
       break;
     case 9:  // HBMMENU_POPUP_RESTORE
-      Name = L"DXBAR_MENURESTORE";
+      Name = L"DXBARMENURESTORE";
       break;
     case 10:  // HBMMENU_POPUP_MAXIMIZE
-      Name = L"DXBAR_MENUMAXIMIZE";
+      Name = L"DXBARMENUMAXIMIZE";
       break;
     case 11:  // HBMMENU_POPUP_MINIMIZE
-      Name = L"DXBAR_MENUMINIMIZE";
+      Name = L"DXBARMENUMINIMIZE";
       break;
     default:
       return nullptr;

@@ -2,6 +2,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/ImageList.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -106,11 +107,13 @@ TdxBarItemLinks* ButtonDropDownLinks(TdxBarButton* Button) {
 
 void ShowButtonDropDownMenu(TdxBarButton* Button, TdxBarItemControl* Control, POINT P, int OwnerWidth,
                             int OwnerHeight, bool Joined) {
-  (void)OwnerWidth, (void)OwnerHeight, (void)Joined;
+  (void)Joined;
   TdxBarPopupMenu* Menu = Button ? Button->GetDropDownMenu() : nullptr;
   if (!Menu) return;
+  TCustomdxBarControl* W = Control ? Control->GetParent() : nullptr;
+  RECT Bounds = W ? W->ItemScreenRect(Control) : RECT{0, 0, 0, 0};
   Menu->SetOwnerItemControl(Control);
-  Menu->PopupAtPoint(P.x, P.y);
+  Menu->PopupForOwner(P.x, P.y, OwnerWidth, OwnerHeight, true, &Bounds, false, W);
 }
 
 void FireSubItemPopup(TCustomdxBarSubItem* Item) {

@@ -694,8 +694,10 @@ void DrawItemControlGlyph(TdxBarItemControl* Control, HDC DC, HBRUSH Brush, cons
   if (Glyph && !Glyph->GetEmpty()) ImageListBkColor = clNone;
   auto Mode = static_cast<TcxStateImageMode>(GlyphDrawMode(Drawable, S4, H2, S3, S2, S1, H1, Faded));
   TdxBarManager* Manager = Control ? Control->LinkManager() : nullptr;
-  if (Manager && Manager->GetImageOptions()->GetCacheGlyphs() && Mode != simShadow) {
+  if (Manager && Manager->GetImageOptions()->GetCacheGlyphs()) {
     // Hovering repaints a control often: its glyph is rendered once and then copied.
+    // The shadowed glyph of a hot button is cached as well (with the margin its
+    // shadow needs), since that is the look hovering repaints most.
     TBitmap* Source = Glyph && !Glyph->GetEmpty() ? Glyph : nullptr;
     TdxCachedImageOptions* Cache = Control->GetCachedImageOptions();
     if (!Cache->IsValidFor(Mode, Source, ImageList))
@@ -703,7 +705,7 @@ void DrawItemControlGlyph(TdxBarItemControl* Control, HDC DC, HBRUSH Brush, cons
                     UseLeftBottomPixelAsTransparent);
     if (Cache->IsValid()) {
       if (Brush) FillRect(DC, &R, Brush);
-      Cache->Draw(DC, GlyphRect);
+      Cache->Draw(DC, GlyphRect, R);
       return;
     }
   }

@@ -5,7 +5,15 @@
 
 #include "framework/Conversions.h"
 #include "framework/FormatSettings.h"
+#include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarExtraDrawParams.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarPainterUtils.h"
+#include "suite/common/ObjectLinks.h"
+#include "suite/common/cxCanvas.h"
 
 namespace {
 const std::vector<std::string> ValueTypeNames{"svtInteger", "svtFloat"};
@@ -180,14 +188,168 @@ void TdxBarSpinEdit::DoKeyPress(char& Key) {
   if (Key && !AcceptsChar(Key)) Key = 0;
 }
 
+namespace {
+TdxBarSpinEditControl* EditingSpinControl(TdxBarItem* Item) {
+  TdxBarItemLink* Link = Item->GetEditingLink();
+  return Link ? dynamic_cast<TdxBarSpinEditControl*>(Link->GetControl()) : nullptr;
+}
+}  // namespace
+
 void TdxBarSpinEdit::DoKeyDown(WORD& Key, TShiftState Shift) {
   TdxBarEdit::DoKeyDown(Key, Shift);
   if ((Key != VK_UP && Key != VK_DOWN) || !GetEditingLink() || GetReadOnly()) return;
+  // The keyboard's own repetition repeats the step; the button shows pressed meanwhile.
+  if (TdxBarSpinEditControl* C = EditingSpinControl(this); C && !C->IsSpinning())
+    C->SetPressedSpinPart(Key == VK_UP ? 3 : 4);
   Step(Key == VK_UP ? sbUp : sbDown);
   Key = 0;
+}
+
+void TdxBarSpinEdit::DoKeyUp(WORD& Key, TShiftState Shift) {
+  TdxBarEdit::DoKeyUp(Key, Shift);
+  if (Key != VK_UP && Key != VK_DOWN) return;
+  if (TdxBarSpinEditControl* C = EditingSpinControl(this); C && !C->IsSpinning()) C->SetPressedSpinPart(-1);
 }
 
 UINT TdxBarSpinEditControl::FirstRepeatInterval() {
   UINT Time = GetDoubleClickTime();
   return Time > 110 ? Time - 100 : 10;
+}
+
+// ---- TdxBarSpinEditControl
+
+TdxBarSpinEditControl::~TdxBarSpinEditControl() {
+  if (FTimerId && InnerWindowHandle()) KillTimer(InnerWindowHandle(), FTimerId);
+}
+
+TdxBarSpinEdit* TdxBarSpinEditControl::SpinItem() const { return dynamic_cast<TdxBarSpinEdit*>(LinkedItem()); }
+
+void TdxBarSpinEditControl::SetPressedSpinPart(int Part) {
+  TdxBarSpinEdit* Item = SpinItem();
+  if (Item && Item->GetReadOnly()) Part = -1;
+  if (Part == FPressedSpinPart) return;
+  FPressedSpinPart = Part;
+  Repaint();
+}
+
+void TdxBarSpinEditControl::StartTimer(UINT_PTR Id, UINT Interval) {
+  HWND Wnd = InnerWindowHandle();
+  if (FTimerId && Wnd) KillTimer(Wnd, FTimerId);
+  FTimerId = Wnd && SetTimer(Wnd, Id, Interval, nullptr) ? Id : 0;
+}
+
+void TdxBarSpinEditControl::StopSpinning() {
+  HWND Wnd = InnerWindowHandle();
+  if (Wnd && GetCapture() == Wnd) ReleaseCapture();
+  SetPressedSpinPart(-1);
+  if (FTimerId && Wnd) KillTimer(Wnd, FTimerId);
+  FTimerId = 0;
+}
+
+void TdxBarSpinEditControl::StepPressed() {
+  if (TdxBarSpinEdit* Item = SpinItem()) Item->Step(FPressedSpinPart == 3 ? sbUp : sbDown);
+}
+
+void TdxBarSpinEditControl::UpdateDrawParams(bool Full) {
+  TdxBarEditControl::UpdateDrawParams(Full);
+  if (!Full) return;
+  auto* P = static_cast<TdxBarSpinEditDrawParams*>(GetDrawParams());
+  P->PressedButton = FPressedSpinPart;
+  if (TdxBarPainter* Painter = GetPainter()) Painter->SpinArrowSize(RectHeight(ItemBounds()), P->ArrowSize);
+}
+
+void TdxBarSpinEditControl::CalcPartRects() {
+  TdxBarEditControl::CalcPartRects();
+  if (TdxBarPainter* P = GetPainter())
+    P->CalcSpinEditParts(static_cast<TdxBarSpinEditDrawParams*>(GetDrawParams()), MutablePartRects(), ItemBounds());
+}
+
+void TdxBarSpinEditControl::AdjustEditArea(RECT& R) {
+  if (TdxBarPainter* P = GetPainter()) P->SpinEditAdjustEditArea(static_cast<TdxBarSpinEditDrawParams*>(GetDrawParams()), R);
+}
+
+TdxBarItemControlDrawParamsClass TdxBarSpinEditControl::DrawParamsClass() const {
+  return TdxBarSpinEditDrawParams::StaticClass();
+}
+
+void TdxBarSpinEditControl::DrawInner() {
+  TdxBarPainter* P = GetPainter();
+  RECT Up = PartRect(3), Down = PartRect(4);
+  if (P && RectWidth(Up) > 0) {
+    auto* Params = static_cast<TdxBarSpinEditDrawParams*>(GetDrawParams());
+    RECT M;
+    P->SpinButtonMargins(PaintType(), M);
+    RECT Buttons{Up.left - M.left, Up.top - M.top, Down.right + M.right, Down.bottom + M.bottom};
+    TcxCanvas* Canvas = PaintCanvas();
+    Canvas->PushClipRegion();
+    try {
+      Canvas->ApplyClipRegion(TcxRegion::CreateFromRect(Buttons), coUnion);
+      Canvas->IntersectClip(ItemBounds());
+      P->SpinEditFillBackground(Params, Buttons);
+      P->DrawSpinButton(Params, Up, 3);
+      P->DrawSpinButton(Params, Down, 4);
+    } catch (...) {
+      Canvas->PopClipRegion();
+      throw;
+    }
+    Canvas->PopClipRegion();
+    Canvas->ExcludeRectFromClip(Buttons);
+  }
+  TdxBarEditControl::DrawInner();
+}
+
+void TdxBarSpinEditControl::InnerFocusLost(HWND Wnd) {
+  if (FPressedSpinPart != -1) StopSpinning();
+  TdxBarEditControl::InnerFocusLost(Wnd);
+}
+
+void TdxBarSpinEditControl::InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result,
+                                            bool& Handled) {
+  TcxObjectLinkGuard Alive(this);
+  TdxBarEditControl::InnerWindowProc(Msg, WParam, LParam, Result, Handled);
+  if (!Alive.Alive()) return;
+  TdxBarSpinEdit* Item = SpinItem();
+  if (!Item) return;
+  HWND Wnd = InnerWindowHandle();
+  switch (Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      if (FPressedSpinPart != -1) return;
+      int Part = GetHotPartIndex();
+      SetPressedSpinPart(Part == 3 || Part == 4 ? Part : -1);
+      if (FPressedSpinPart == -1) return;
+      // The edit itself neither sees the press nor takes the capture for a selection.
+      Handled = true;
+      if (Wnd) SetCapture(Wnd);
+      StepPressed();
+      // The step runs the application's handler, which may free this control.
+      if (Alive.Alive() && Wnd && GetCapture() == Wnd) StartTimer(FirstTimerId, FirstRepeatInterval());
+      return;
+    }
+    case WM_TIMER:
+      if (WParam == FirstTimerId && FTimerId == FirstTimerId) {
+        StartTimer(RepeatTimerId, RepeatInterval);
+      } else if (WParam == RepeatTimerId && FTimerId == RepeatTimerId) {
+        if (FPressedSpinPart != -1) StepPressed();
+      }
+      return;
+    case WM_MOUSEMOVE:
+      if (FTimerId) {
+        TrackHotPart(InnerToParent(POINT{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))}));
+        // Off the buttons the press waits; back on one, stepping resumes.
+        int Part = GetHotPartIndex();
+        SetPressedSpinPart(Part == 3 || Part == 4 ? Part : -1);
+      }
+      return;
+    case WM_LBUTTONUP:
+      if (FTimerId) StopSpinning();
+      return;
+    case WM_CAPTURECHANGED:
+      if (FTimerId && reinterpret_cast<HWND>(LParam) != Wnd) StopSpinning();
+      return;
+    case WM_MOUSEWHEEL:
+      if (!Item->GetReadOnly()) Item->Step(GET_WHEEL_DELTA_WPARAM(WParam) < 1 ? sbDown : sbUp);
+      return;
+    default: return;
+  }
 }

@@ -61,6 +61,7 @@ public:
 
   void DoKeyDown(WORD& Key, TShiftState Shift) override;
   void DoKeyPress(char& Key) override;
+  void DoKeyUp(WORD& Key, TShiftState Shift) override;
 
   TdxBarSpinEditButtonClickEvent OnButtonClick;
 
@@ -76,12 +77,41 @@ private:
   TdxBarSpinEditValueType FValueType = svtInteger;
 };
 
+// The spin edit on a bar: the up (part 3) and down (part 4) buttons at the edit's
+// right end. A press steps once and, while held, again on the inner window's
+// timers; moving off the button pauses the stepping, releasing stops it.
 class TdxBarSpinEditControl : public TdxBarEditControl {
   SONVELT_CLASS(TdxBarSpinEditControl, TdxBarEditControl)
 public:
   using TdxBarEditControl::TdxBarEditControl;
+  ~TdxBarSpinEditControl() override;
   // Held spin buttons step again after the double-click time less 100 ms (never
   // below 10 ms), then every 100 ms.
   static UINT FirstRepeatInterval();
   static constexpr UINT RepeatInterval = 100;
+  static constexpr UINT_PTR FirstTimerId = 1;
+  static constexpr UINT_PTR RepeatTimerId = 2;
+
+  TdxBarSpinEdit* SpinItem() const;
+  // 3 up, 4 down, -1 none.
+  int GetPressedSpinPart() const { return FPressedSpinPart; }
+  // A read-only item only ever clears it.
+  void SetPressedSpinPart(int Part);
+  bool IsSpinning() const { return FTimerId != 0; }
+  void StopSpinning();
+
+  void UpdateDrawParams(bool Full) override;
+  void CalcPartRects() override;
+  void AdjustEditArea(RECT& R) override;
+  int PartCount() const override { return TdxBarEditControl::PartCount() + 2; }
+  TdxBarItemControlDrawParamsClass DrawParamsClass() const override;
+  void DrawInner() override;
+  void InnerFocusLost(HWND Wnd) override;
+  void InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result, bool& Handled) override;
+
+private:
+  void StepPressed();
+  void StartTimer(UINT_PTR Id, UINT Interval);
+  int FPressedSpinPart = -1;
+  UINT_PTR FTimerId = 0;
 };

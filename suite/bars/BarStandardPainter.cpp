@@ -138,7 +138,7 @@ void TdxBarStandardPainter::DrawFloatingCloseButton(TCustomdxBarControl* BarCont
   TdxBarManager* M = BarControl->GetBarManager();
   FrameRectSolid(DC, R, FloatingCaptionColor(BarControl, M && M->IsMainFormActive()));
   RECT Button = Inflated(R, -1, -1);
-  DrawFrameControl(DC, &Button, DFC_CAPTION, DFCS_CAPTIONCLOSE | (BarControl->CloseButtonState() == 2 ? DFCS_PUSHED : 0));
+  DrawCaptionFrameButton(DC, Button, DFCS_CAPTIONCLOSE | (BarControl->CloseButtonState() == 2 ? DFCS_PUSHED : 0));
 }
 
 RECT TdxBarStandardPainter::GripStrip(TCustomdxBarControl* BarControl, RECT& R) {
@@ -203,8 +203,7 @@ void TdxBarStandardPainter::DrawMDIButton(TCustomdxBarControl* BarControl, int B
   if (State == 1) Flags |= DFCS_INACTIVE;
   if (State == 4) Flags |= DFCS_PUSHED;
   if (Flat) Flags |= DFCS_FLAT;
-  RECT Face = R;
-  DrawFrameControl(DC, &Face, DFC_CAPTION, Flags);
+  DrawCaptionFrameButton(DC, R, Flags);
   if (Flat) {
     RestoreDCClipping(DC, Saved, HadRgn);
     DrawEdgeRect(DC, R, State == 4 ? BDR_SUNKENOUTER : BDR_RAISEDINNER);

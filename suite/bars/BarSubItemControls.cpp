@@ -72,6 +72,8 @@ void TdxBarSubItemControl::ClickControl(bool ByMouse, char Key) {
     if ((Parent && Parent->IsCustomizing()) || (M && M->GetEffectiveStyle() == bmsStandard)) ControlInactivate(true);
     return;
   }
+  // Opened from the keyboard, a toolbar entry opens as if pressed.
+  if (!ByMouse && Parent) Parent->SetPressed(true);
   ControlActivate(true, ByMouse);
   if (ByMouse) return;
   if (TCustomdxBarControl* W = DropDownWindow(); W && W->GetItemLinks())

@@ -46,6 +46,7 @@ public:
   bool IsInMainMenuBar() const override;
   bool DblClickGoesToWindow() const override;
   bool WantsKey(WORD Key) const override;
+  TClass AccessibilityHelperClass() const override;
   TdxBarItemViewLevels PossibleViewLevels() const override;
   int GetPaintStyleParts() const override;
   void CloseDropDown(bool Hide) override;

@@ -40,12 +40,11 @@ public:
   int Executed = 0;
   IdxBarKeyTipWindowManager* KeyTips = nullptr;
 
-  TdxBarAccessibilityHelper* ParentBarHelper() const override { return Parent; }
-  int ChildCount() const override { return static_cast<int>(Children.size()); }
-  TdxBarAccessibilityHelper* ChildBarHelper(int Index) const override { return Children.at(static_cast<size_t>(Index)); }
-  bool SelfVisible() const override { return true; }
-  bool IsSelectable() const override { return Selectable; }
-  RECT ScreenBounds() const override { return Bounds; }
+  TcxAccessibilityHelper* ParentHelper() override { return Parent; }
+  int ChildCount() override { return static_cast<int>(Children.size()); }
+  TcxAccessibilityHelper* ChildHelper(int Index) override { return Children.at(static_cast<size_t>(Index)); }
+  bool IsSelectable() override { return Selectable; }
+  RECT ScreenBoundsOf(int) override { return Bounds; }
   TdxBarAccessibilityHelper* GetDefaultSelectable() override { return FirstSelectableInTree(); }
   void SelectHelper(bool ByTab) override {
     Selected = true;

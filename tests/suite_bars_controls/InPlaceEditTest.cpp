@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarDropDownListBox.h"
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarNavigation.h"
@@ -39,11 +40,13 @@ void TypeText(const std::string& Text) {
 
 struct InPlaceEditFixture : PainterFixture {
   HWND Other = nullptr;
+  TdxBar* Bar = nullptr;  // a real toolbar docked at the top of the form
 
   void SetUp() override {
     PainterFixture::SetUp();
-    Toolbar->SetParent(Form);
-    Toolbar->SetBounds(0, 0, 380, 40);
+    Bar = M->GetBars()->Add();
+    Bar->SetDockingStyle(dsTop);
+    Bar->SetVisible(true);
     // A window of the form's own that a click can move the focus to.
     Other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 24, Form->GetHandle(),
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -53,22 +56,23 @@ struct InPlaceEditFixture : PainterFixture {
     PainterFixture::TearDown();
   }
 
+  TCustomdxBarControl* Window() { return Bar->GetItemLinks()->GetBarControl(); }
+
   template <class T>
   T* AddEdit(const std::string& Text) {
     T* Item = T::Create(Form);
     Item->SetCaption("Name");
     Item->SetText(Text);
-    ToolbarLinks->Links()->AddItem(Item);
+    Bar->GetItemLinks()->AddItem(Item);
     return Item;
   }
-  // Lays the toolbar out, shows it and starts editing its first control.
+  // Shows the toolbar's controls and starts editing its first one.
   TdxBarEditControl* StartEditing() {
-    SIZE S = Toolbar->Layout();
-    Toolbar->SetBounds(0, 0, S.cx, S.cy);
-    Toolbar->SetVisible(true);
     Pump();
-    auto* C = static_cast<TdxBarEditControl*>(Toolbar->ControlOf(0));
+    auto* C = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
     C->Click(true);
+    // The click's button comes up in the editor, which took the press.
+    if (HWND Capture = GetCapture()) PostMessageW(Capture, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     Pump();
     return C;
   }
@@ -180,27 +184,177 @@ public:
 };
 }  // namespace
 
-// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on the form.
+// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on
+// the form: whether the edit was clicked or its toolbar was entered by the
+// keyboard, which makes the toolbar the manager's focused bar window until it
+// closes.
 TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
   TdxBar* MainMenu = M->GetBars()->Add();
   MainMenu->SetIsMainMenu(true);
   MainMenu->SetDockingStyle(dsTop);
   MainMenu->SetVisible(true);
   SetForegroundWindow(Form->GetHandle());
-  AddEdit<TdxBarEdit>("text");
-  TdxBarEditControl* Control = StartEditing();
-  ASSERT_EQ(Control->InnerWindow(), GetFocus());
-  TMenuModeSpy Spy;
-  TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
-  INPUT In[2]{};
-  for (INPUT& I : In) {
-    I.type = INPUT_KEYBOARD;
-    I.ki.wVk = VK_F10;
+  for (bool ByKeyboard : {false, true}) {
+    SCOPED_TRACE(ByKeyboard ? "entered by the keyboard" : "clicked");
+    TdxBarEdit* Item = AddEdit<TdxBarEdit>("text");
+    TdxBarEditControl* Control = nullptr;
+    if (ByKeyboard) {
+      Pump();
+      Item->FocusEditor();
+      Pump();
+      Control = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
+      EXPECT_EQ(Window(), M->GetFocusedBarControl());
+    } else {
+      Control = StartEditing();
+      EXPECT_EQ(nullptr, M->GetFocusedBarControl());
+    }
+    ASSERT_EQ(Control->InnerWindow(), GetFocus());
+    TMenuModeSpy Spy;
+    TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
+    INPUT In[2]{};
+    for (INPUT& I : In) {
+      I.type = INPUT_KEYBOARD;
+      I.ki.wVk = VK_F10;
+    }
+    In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, In, sizeof(INPUT));
+    PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
+    ReplaceBarNavigationController(Saved);
+    ASSERT_EQ(1u, Spy.Roots.size());
+    EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
+    EXPECT_EQ(nullptr, M->GetFocusedBarControl()) << "the edit's toolbar closed";
+    Free(Item);
   }
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
-  PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
-  ReplaceBarNavigationController(Saved);
-  ASSERT_EQ(1u, Spy.Roots.size());
-  EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
+}
+
+namespace {
+void SendMouse(DWORD Flags, POINT Screen = {}) {
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  In.mi.dwFlags = Flags;
+  if (Flags & MOUSEEVENTF_MOVE) {
+    // Absolute moves are in 0..65535 over the primary screen.
+    In.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    In.mi.dx = MulDiv(Screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    In.mi.dy = MulDiv(Screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  }
+  SendInput(1, &In, sizeof(In));
+}
+
+// The screen point in the middle of entry Index of an open list.
+POINT EntryCentre(HWND List, int Index) {
+  RECT R{};
+  SendMessageW(List, LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&R));
+  POINT P{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+  ClientToScreen(List, &P);
+  return P;
+}
+}  // namespace
+
+struct ComboListFixture : InPlaceEditFixture {
+  TdxBarCombo* Combo = nullptr;
+  TCustomdxBarComboControl* Control = nullptr;
+
+  void SetUp() override {
+    InPlaceEditFixture::SetUp();
+    SetForegroundWindow(Form->GetHandle());
+    Combo = AddEdit<TdxBarCombo>("");
+    for (const char* S : {"one", "two", "three", "four"}) Combo->GetItems()->Add(S);
+    Control = static_cast<TCustomdxBarComboControl*>(StartEditing());
+  }
+  void TearDown() override {
+    if (IsLeftButtonDown()) SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
+    Free(Combo);
+    InPlaceEditFixture::TearDown();
+  }
+  HWND List() const { return Combo->GetListBox()->HandleAllocated() ? Combo->GetListBox()->GetHandle() : nullptr; }
+  // The left button goes down on the combo's button and opens the list, as the press does.
+  void PressOnButton() {
+    RECT Button = Control->PartRect(3);
+    POINT At = Toolbar->ClientToScreen(POINT{(Button.left + Button.right) / 2, (Button.top + Button.bottom) / 2});
+    SendMouse(MOUSEEVENTF_MOVE, At);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 1000));
+    Control->SetDroppedDown(true);
+    ASSERT_TRUE(List() && IsWindowVisible(List()));
+  }
+};
+
+// The list is a topmost tool window owned by the combo's form, and it
+// never takes the keyboard focus from the combo's edit.
+TEST_F(ComboListFixture, ListFloatsWithoutTakingTheFocus) {
+  Control->SetDroppedDown(true);
+  ASSERT_TRUE(List() && IsWindowVisible(List()));
+  LONG_PTR Ex = GetWindowLongPtrW(List(), GWL_EXSTYLE);
+  EXPECT_TRUE(Ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(Ex & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(Form->GetHandle(), GetWindow(List(), GW_OWNER));
+  EXPECT_EQ(Control->InnerWindow(), GetFocus());
+  // Four entries, fewer than DropDownCount: no scroll bar, every entry shown.
+  RECT Last{};
+  SendMessageW(List(), LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&Last));
+  RECT Client{};
+  GetClientRect(List(), &Client);
+  EXPECT_LE(Last.bottom, Client.bottom);
+  // The combo's list draws its entries: the selected one in the highlight colour.
+  Combo->GetListBox()->SetListIndex(1);
+  RedrawWindow(List(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+  Pump();
+  RECT Entry{};
+  SendMessageW(List(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&Entry));
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), ScreenPixel(List(), Entry.right - 3, Entry.top + 1));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), ScreenPixel(List(), Last.right - 3, Last.top + 1));
+}
+
+// Press on the button, drag into the list and release over an entry: that entry
+// is chosen and the list closes.
+TEST_F(ComboListFixture, PressDragReleaseChoosesTheEntry) {
+  PressOnButton();
+  EXPECT_TRUE(Combo->GetListBox()->GetDragSelecting());
+  EXPECT_EQ(List(), GetCapture());
+  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 1));
+  Pump();
+  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 2));
+  ASSERT_TRUE(PumpUntil([&] { return Combo->GetListBox()->GetListIndex() == 2; }, 1000));
+  EXPECT_EQ(-1, Combo->GetItemIndex());
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return Combo->GetItemIndex() == 2; }, 1000));
+  EXPECT_EQ("three", Combo->GetText());
+  PumpUntil([&] { return !IsWindowVisible(List()); }, 500);
+  EXPECT_FALSE(IsWindowVisible(List()));
+  EXPECT_FALSE(Control->GetDroppedDown());
+}
+
+// Released outside the list, the press only ends: the list stays open, nothing
+// is chosen, and a later move over it only highlights an entry.
+TEST_F(ComboListFixture, ReleaseOutsideKeepsTheListOpen) {
+  PressOnButton();
+  RECT R{};
+  GetWindowRect(List(), &R);
+  SendMouse(MOUSEEVENTF_MOVE, POINT{R.right + 40, R.bottom + 40});
+  Pump();
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) >= 0; }, 1000));
+  Pump();
+  EXPECT_NE(List(), GetCapture());
+  EXPECT_FALSE(Combo->GetListBox()->GetDragSelecting());
+  EXPECT_TRUE(IsWindowVisible(List()));
+  EXPECT_EQ(-1, Combo->GetItemIndex());
+  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 3));
+  ASSERT_TRUE(PumpUntil([&] { return Combo->GetListBox()->GetListIndex() == 3; }, 1000));
+  EXPECT_EQ(-1, Combo->GetItemIndex());
+}
+
+// A release that finds the combo without an active link (its control went while
+// the list was open) still chooses the entry instead of touching a missing link.
+TEST_F(ComboListFixture, ReleaseWithoutAnActiveLinkStillChooses) {
+  Control->SetDroppedDown(true);
+  HWND Wnd = List();
+  ASSERT_TRUE(Wnd);
+  Combo->GetListBox()->SetListIndex(1);
+  Control->ControlInactivate(true);
+  ASSERT_EQ(nullptr, Combo->GetActiveLink());
+  SendMessageW(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(1, Combo->GetItemIndex());
 }

@@ -344,3 +344,81 @@ TEST_F(PainterFixture, ProgressFillStaysInsideTheBar) {
     EXPECT_EQ(0u, ColoursIn(Dc, RECT{Bar.right, 0, 140, 32}).count(Rgb(clRed))) << "no fill past the bar";
   }
 }
+
+// The classic caption buttons carry their glyphs as shapes, whatever fonts the
+// machine has: a cross for close, a bar for minimize, two windows for restore.
+TEST_F(PainterFixture, ClassicCaptionButtonGlyphs) {
+  TdxBarPainter* P = Use(TdxBarStandardPainter::StaticClass());
+  const COLORREF Ink = Sys(COLOR_BTNTEXT), Face = Sys(COLOR_BTNFACE);
+  struct Case {
+    int Button;
+    std::vector<POINT> Ink, Face;  // on a 16 x 14 button the glyph box is (4, 3) to (12, 11)
+  };
+  const Case Cases[] = {
+      {2, {{4, 3}, {11, 3}, {7, 6}, {8, 7}, {4, 10}, {11, 10}}, {{7, 3}, {4, 6}, {11, 7}, {7, 10}}},
+      {0, {{5, 9}, {10, 10}}, {{4, 3}, {11, 3}, {7, 6}}},
+      {1, {{6, 3}, {11, 4}, {4, 5}, {4, 10}, {9, 10}}, {{6, 7}, {4, 3}, {11, 10}}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Button);
+    TMemoryDC Dc(16, 14);
+    FillBackdrop(Dc, 16, 14);
+    P->DrawMDIButton(Toolbar, C.Button, RECT{0, 0, 16, 14}, Dc.DC(), 0);
+    for (POINT Pt : C.Ink) EXPECT_EQ(Ink, Dc.Pixel(Pt.x, Pt.y)) << Pt.x << ", " << Pt.y;
+    for (POINT Pt : C.Face) EXPECT_EQ(Face, Dc.Pixel(Pt.x, Pt.y)) << Pt.x << ", " << Pt.y;
+  }
+}
+
+// A hot image-list button looks the same drawn from the glyph cache as drawn
+// directly, in every look (the flat look shadows the hot glyph one pixel up and
+// left, past the glyph's own square).
+TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
+  TImageList* Images = TImageList::Create(Form);
+  Images->SetWidth(16);
+  Images->SetHeight(16);
+  TBitmap* Picture = TBitmap::Create();
+  Picture->SetSize(16, 16);
+  TCanvas* PC = Picture->GetCanvas();
+  PC->GetBrush()->SetColor(clFuchsia);
+  PC->FillRect(RECT{0, 0, 16, 16});
+  PC->GetBrush()->SetColor(TColor(0xC86E1E));
+  PC->GetPen()->SetColor(TColor(0x603010));
+  PC->Ellipse(0, 0, 16, 16);
+  Images->AddMasked(Picture, clFuchsia);
+  Free(Picture);
+  M->SetImages(Images);
+  TdxBarButton* B = AddButton(*ToolbarLinks, "Open");
+  B->SetImageIndex(0);
+  for (TdxBarPainterClass Class : {TdxBarStandardPainter::StaticClass(), TdxBarEnhancedPainter::StaticClass(),
+                                   TdxBarFlatPainter::StaticClass(), TdxBarOffice11Painter::StaticClass(),
+                                   TdxBarXPPainter::StaticClass()}) {
+    SCOPED_TRACE(Class->ClassName());
+    Use(Class);
+    Toolbar->Layout();
+    TdxBarItemLink* Link = ToolbarLinks->Links()->GetLink(0);
+    Toolbar->SetSelectedLink(Link);
+    TdxBarItemControl* Control = Link->GetControl();
+    RECT R = Link->GetItemRect();
+    auto Draw = [&](TMemoryDC& Dc, bool Cache) {
+      M->GetImageOptions()->SetCacheGlyphs(Cache);
+      Control->InvalidateGlyphCache(false);
+      FillBackdrop(Dc, R.right + 4, R.bottom + 4);
+      TCanvas* Canvas = TCanvas::Create();
+      Canvas->SetHandle(Dc.DC());
+      TcxCanvas* cx = TcxCanvas::Create(Canvas);
+      for (int I = 0; I < 2; ++I) Control->Paint(cx, R, Toolbar->PaintType());  // the second from the cache
+      Free(cx);
+      Canvas->SetHandle(nullptr);
+      Free(Canvas);
+    };
+    TMemoryDC Direct(R.right + 4, R.bottom + 4), Cached(R.right + 4, R.bottom + 4);
+    Draw(Direct, false);
+    Draw(Cached, true);
+    int Differ = 0;
+    for (int Y = 0; Y < R.bottom + 4; ++Y)
+      for (int X = 0; X < R.right + 4; ++X) Differ += Direct.Pixel(X, Y) != Cached.Pixel(X, Y);
+    EXPECT_EQ(0, Differ);
+    EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(TColor(0xC86E1E)))) << "the glyph is drawn";
+    Toolbar->SetSelectedLink(nullptr);
+  }
+}

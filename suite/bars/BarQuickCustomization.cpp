@@ -1,0 +1,56 @@
+// The "Add or Remove Buttons" list of a toolbar's quick-customization popup: a
+// check entry per link of the toolbar that shows or hides that link.
+#include "suite/bars/BarDesignController.h"
+#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarStrings.h"
+#include "suite/bars/Bars.h"
+
+void TdxBarDesignController::FillQuickCustomizeLinks(TdxBarItemLinks* Links, TdxBar* Bar) {
+  TdxBarManager* Manager = Bar ? Bar->GetBarManager() : nullptr;
+  TdxBarItemLinks* BarLinks = Bar ? Bar->GetItemLinks() : nullptr;
+  if (!Manager || !BarLinks) return;
+  // One item serves every entry; each entry's link carries the toolbar link.
+  auto* Shared = TdxBarQuickCustItem::Create(Manager);
+  AddInternalItem(Shared, nullptr);
+  Shared->OnClick = Bind(this, &TdxBarDesignController::QuickCustItemClick);
+  Links->BeginUpdate();
+  for (int I = 0; I < BarLinks->PresentLinkCount(); ++I) {
+    TdxBarItemLink* Source = BarLinks->GetPresentLink(I);
+    TdxBarItemControl* Control = Source->GetControl();
+    if (Control && !Control->IsOwnItem()) continue;
+    TdxBarItemLink* Entry = Links->AddItem(Shared);
+    Entry->SetData(reinterpret_cast<std::intptr_t>(Source));
+  }
+  bool Reset = Manager->CanResetBars() && Bar->CanReset();
+  if (Reset) {
+    AddCommandItem(Links, TdxBarQuickCustExtButton::StaticClass(), BarString(dxSBAR_RESETTOOLBAR),
+                   Bind(this, &TdxBarDesignController::ResetToolbarClick), reinterpret_cast<std::intptr_t>(Bar), true);
+  }
+  AddCustomizeCommand(Links, TdxBarQuickCustExtButton::StaticClass(), !Reset);
+  Links->EndUpdate();
+}
+
+TdxBarItemLink* TdxBarDesignController::RepresentedLink(TdxBarItemLink* Entry) {
+  auto* Source = Entry ? reinterpret_cast<TdxBarItemLink*>(Entry->GetData()) : nullptr;
+  TdxBarManager* Manager = Entry ? Entry->GetBarManager() : nullptr;
+  if (!Source || !Manager) return nullptr;
+  // The entry may outlive the toolbar link: only a link a bar still holds counts.
+  TdxBars* Bars = Manager->GetBars();
+  for (int I = 0; I < Bars->NumberOfItems(); ++I)
+    if (TdxBarItemLinks* L = Bars->GetBar(I)->GetItemLinks(); L && L->IndexOfLink(Source) >= 0) return Source;
+  return nullptr;
+}
+
+void TdxBarDesignController::QuickCustItemClick(TObject* Sender) {
+  auto* Item = dynamic_cast<TdxBarItem*>(Sender);
+  if (TdxBarItemLink* Source = Item ? RepresentedLink(Item->GetClickItemLink()) : nullptr)
+    Source->SetVisible(!Source->GetVisible());
+}
+
+void TdxBarDesignController::ResetToolbarClick(TObject* Sender) {
+  auto* Item = dynamic_cast<TdxBarItem*>(Sender);
+  if (TdxBar* Bar = Item ? BarOfTag(Item->GetBarManager(), Item->GetTag()) : nullptr) Bar->ConfirmAndReset();
+}

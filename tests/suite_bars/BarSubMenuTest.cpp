@@ -1,0 +1,454 @@
+// Menu windows: where they land on a work area, and a small menu bar driven with
+// real keys and mouse input (SendInput) on shown bar windows.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarSubMenuControl.h"
+#include "suite/bars/Bars.h"
+#include "suite/common/SuiteException.h"
+#include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarTestSupport.h"
+
+namespace {
+
+// ---- placement against a work area
+
+TEST(MenuPlacement, FlipsClampsAndCutsOnTheWorkArea) {
+  const RECT WA{0, 0, 800, 600};
+  struct Case {
+    const char* Name;
+    POINT Pos;
+    SIZE Size;
+    int OwnerWidth, OwnerHeight;
+    RECT Want;
+    bool Left, Up;
+  };
+  const Case Cases[] = {
+      {"fits", {100, 100}, {150, 200}, 0, 20, {100, 100, 250, 300}, false, false},
+      // At a free point: leftwards when that fits, else against the edge.
+      {"free point past the right edge", {700, 100}, {150, 200}, 0, 0, {550, 100, 700, 300}, true, false},
+      {"free point, no room left either", {100, 100}, {750, 200}, 0, 0, {50, 100, 800, 300}, false, false},
+      // Below a toolbar item: pushed against the right edge, never flipped.
+      {"below an item at the right edge", {700, 30}, {150, 200}, 0, 20, {650, 30, 800, 230}, false, false},
+      // Beside an item: the other side only when it has more room.
+      {"beside an item, more room left", {700, 100}, {150, 200}, 120, 0, {430, 100, 580, 300}, true, false},
+      {"beside an item, more room right", {200, 100}, {650, 200}, 120, 0, {150, 100, 800, 300}, false, false},
+      {"left of the work area", {-50, 100}, {150, 200}, 0, 20, {0, 100, 150, 300}, false, false},
+      // Too tall below an item: above when there is more room, else cut.
+      {"below an item near the bottom", {100, 500}, {150, 300}, 0, 20, {100, 180, 250, 480}, false, true},
+      {"below an item, cut", {100, 200}, {150, 500}, 0, 20, {100, 200, 250, 600}, false, false},
+      {"above an item, cut at the top", {100, 500}, {150, 700}, 0, 20, {100, 0, 250, 480}, false, true},
+      // Beside an item: pushed up; at a free point: upwards when that fits.
+      {"beside an item near the bottom", {100, 500}, {150, 200}, 120, 0, {100, 400, 250, 600}, false, false},
+      {"free point near the bottom", {100, 500}, {150, 200}, 0, 0, {100, 300, 250, 500}, false, true},
+      {"free point, too tall for both", {100, 300}, {150, 700}, 0, 0, {100, 0, 250, 600}, false, false},
+  };
+  for (const Case& C : Cases) {
+    TdxMenuPlacement P = PlaceMenu(WA, C.Pos, C.Size, C.OwnerWidth, C.OwnerHeight);
+    EXPECT_TRUE(EqualRect(&P.Bounds, &C.Want)) << C.Name << ": " << P.Bounds.left << "," << P.Bounds.top << ","
+                                                << P.Bounds.right << "," << P.Bounds.bottom;
+    EXPECT_EQ(C.Left, P.FlipLeft) << C.Name;
+    EXPECT_EQ(C.Up, P.FlipUp) << C.Name;
+  }
+}
+
+TEST(MenuPlacement, RandomAnimationFollowsTheSource) {
+  static int Next = 0;
+  TdxMenuRandomSource Saved = SetMenuRandomSource([](int) { return Next; });
+  const std::pair<int, TdxBarMenuAnimations> Cases[] = {{0, maUnfold}, {32, maUnfold}, {33, maSlide},
+                                                         {65, maSlide},  {66, maFade},   {99, maFade}};
+  for (auto [N, Want] : Cases) {
+    Next = N;
+    EXPECT_EQ(Want, ResolveMenuAnimation(maRandom)) << N;
+  }
+  EXPECT_EQ(maNone, ResolveMenuAnimation(maNone));
+  SetMenuRandomSource(Saved);
+}
+
+// ---- real input
+
+void SendKey(WORD Key, bool Down) {
+  INPUT I{};
+  I.type = INPUT_KEYBOARD;
+  I.ki.wVk = Key;
+  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &I, sizeof(INPUT));
+}
+
+void Tap(WORD Key) {
+  SendKey(Key, true);
+  SendKey(Key, false);
+  Pump();
+}
+
+void MoveMouseTo(POINT P) {
+  INPUT I{};
+  I.type = INPUT_MOUSE;
+  I.mi.dx = static_cast<LONG>((P.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+  I.mi.dy = static_cast<LONG>((P.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &I, sizeof(INPUT));
+  Pump();
+}
+
+void ClickAt(POINT P, bool Right = false) {
+  MoveMouseTo(P);
+  INPUT I[2] = {};
+  I[0].type = I[1].type = INPUT_MOUSE;
+  I[0].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  I[1].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, I, sizeof(INPUT));
+  Pump();
+}
+
+POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+void Wait(int Ms) {
+  DWORD Start = GetTickCount();
+  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
+}
+
+struct BarMenuFixture : BarFormFixture {
+  TdxBarManager* M = nullptr;
+  TdxBar* Bar = nullptr;
+  TdxBarSubItem *File = nullptr, *Edit = nullptr, *Recent = nullptr;
+  TdxBarButton *New = nullptr, *Open = nullptr, *One = nullptr, *Two = nullptr, *Undo = nullptr;
+  std::vector<std::string> Clicked;
+
+  void SetUp() override {
+    BarFormFixture::SetUp();
+    M = NewManager();
+    M->SetStyle(bmsXP);
+    M->SetMenuAnimations(maNone);
+    Bar = M->GetBars()->Add();
+    Bar->SetCaption("Menu");
+    Bar->SetIsMainMenu(true);
+    Bar->SetDockingStyle(dsTop);
+    File = SubItem("File", "&File", Bar->GetItemLinks());
+    Edit = SubItem("Edit", "&Edit", Bar->GetItemLinks());
+    New = Button("New", "&New", File->GetItemLinks());
+    Open = Button("Open", "&Open", File->GetItemLinks());
+    Recent = SubItem("Recent", "&Recent", File->GetItemLinks());
+    One = Button("One", "&One", Recent->GetItemLinks());
+    Two = Button("Two", "&Two", Recent->GetItemLinks());
+    Undo = Button("Undo", "&Undo", Edit->GetItemLinks());
+    Button("Redo", "Re&do", Edit->GetItemLinks());
+    Bar->SetVisible(true);
+    SetForegroundWindow(Form->GetHandle());
+    SetFocus(Form->GetHandle());
+    MoveMouseTo(POINT{700, 700});
+    Pump();
+  }
+  void TearDown() override {
+    if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
+    Free(M);
+    BarFormFixture::TearDown();
+  }
+  TdxBarSubItem* SubItem(const std::string& Name, const std::string& Caption, TdxBarItemLinks* Links) {
+    TdxBarSubItem* S = TdxBarSubItem::Create(Form);
+    S->SetName(Name);
+    S->SetCaption(Caption);
+    Links->AddItem(S);
+    return S;
+  }
+  TdxBarButton* Button(const std::string& Name, const std::string& Caption, TdxBarItemLinks* Links) {
+    TdxBarButton* B = TdxBarButton::Create(Form);
+    B->SetName(Name);
+    B->SetCaption(Caption);
+    B->OnClick = TNotifyEvent(this, &BarMenuFixture::ItemClicked);
+    Links->AddItem(B);
+    return B;
+  }
+  void ItemClicked(TObject* Sender) { Clicked.push_back(static_cast<TComponent*>(Sender)->GetName()); }
+
+  // The open menu of a sub-item, null when closed.
+  static TdxBarSubMenuControl* MenuOf(TCustomdxBarSubItem* S) {
+    auto* W = dynamic_cast<TdxBarSubMenuControl*>(S->GetItemLinks()->GetBarControl());
+    return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle()) ? W : nullptr;
+  }
+  static std::string SelectedIn(TCustomdxBarControl* W) {
+    TdxBarItemLink* L = W ? W->GetSelectedLink() : nullptr;
+    return L && L->GetItem() ? L->GetItem()->GetName() : std::string();
+  }
+  // The screen rectangle of an item's link in a window.
+  static RECT ScreenRectOf(TCustomdxBarControl* W, TdxBarItem* Item) {
+    TdxBarItemLinks* Links = W->GetItemLinks();
+    for (int I = 0; I < Links->ShownLinkCount(); ++I)
+      if (Links->GetShownLink(I)->GetItem() == Item) return W->ItemScreenRect(Links->GetShownLink(I)->GetControl());
+    return RECT{0, 0, 0, 0};
+  }
+  void OpenFileByKeys() {
+    SendKey(VK_MENU, true);
+    SendKey('F', true);
+    SendKey('F', false);
+    SendKey(VK_MENU, false);
+    ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000)) << "Alt+F opened no menu";
+  }
+};
+
+TEST_F(BarMenuFixture, KeysWalkTheMenusAndTheMenuBar) {
+  OpenFileByKeys();
+  TdxBarSubMenuControl* FileMenu = MenuOf(File);
+  EXPECT_EQ("New", SelectedIn(FileMenu)) << "a menu opened by key selects its first entry";
+  EXPECT_EQ(FileMenu, TopActiveBarControl());
+  Tap(VK_DOWN);
+  EXPECT_EQ("Open", SelectedIn(FileMenu));
+  Tap(VK_UP);
+  EXPECT_EQ("New", SelectedIn(FileMenu));
+  Tap(VK_UP);
+  EXPECT_EQ("Recent", SelectedIn(FileMenu)) << "Up on the first entry wraps to the last";
+
+  // Right on a nested menu's entry opens it; Esc closes only that one.
+  Tap(VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
+  EXPECT_EQ("One", SelectedIn(MenuOf(Recent)));
+  Tap(VK_ESCAPE);
+  EXPECT_FALSE(MenuOf(Recent));
+  ASSERT_EQ(FileMenu, MenuOf(File)) << "Esc closed more than the inner menu";
+  EXPECT_EQ("Recent", SelectedIn(FileMenu));
+  // Left in a nested menu goes back to its parent.
+  Tap(VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
+  Tap(VK_LEFT);
+  EXPECT_FALSE(MenuOf(Recent));
+  EXPECT_TRUE(MenuOf(File));
+
+  // Right on a plain entry opens the next menu of the bar; Left goes back.
+  Tap(VK_HOME);
+  Tap(VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Edit) != nullptr; }, 2000));
+  EXPECT_FALSE(MenuOf(File));
+  EXPECT_EQ("Undo", SelectedIn(MenuOf(Edit)));
+  EXPECT_EQ("Edit", SelectedIn(Bar->GetBarControl()));
+  Tap(VK_LEFT);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000));
+  EXPECT_FALSE(MenuOf(Edit));
+  EXPECT_EQ("New", SelectedIn(MenuOf(File)));
+
+  // Enter runs the selected entry once and closes the chain.
+  Tap(VK_DOWN);
+  Tap(VK_RETURN);
+  EXPECT_EQ(std::vector<std::string>{"Open"}, Clicked);
+  EXPECT_FALSE(MenuOf(File));
+  EXPECT_FALSE(TopActiveBarControl());
+}
+
+TEST_F(BarMenuFixture, AnAcceleratorInsideAMenuRunsItsEntry) {
+  OpenFileByKeys();
+  Tap('R');
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000)) << "R opens the nested menu";
+  Tap('T');
+  EXPECT_EQ(std::vector<std::string>{"Two"}, Clicked);
+  EXPECT_FALSE(MenuOf(File));
+  EXPECT_FALSE(MenuOf(Recent));
+}
+
+TEST_F(BarMenuFixture, HoverOpensANestedMenuAfterADelayAndClicksRunEntries) {
+  OpenFileByKeys();
+  TdxBarSubMenuControl* FileMenu = MenuOf(File);
+  RECT RecentRect = ScreenRectOf(FileMenu, Recent);
+  RECT OpenRect = ScreenRectOf(FileMenu, Open);
+  // Passing over the entry without resting opens nothing.
+  MoveMouseTo(CentreOf(RecentRect));
+  MoveMouseTo(CentreOf(OpenRect));
+  Wait(700);
+  EXPECT_FALSE(MenuOf(Recent)) << "the nested menu opened although the mouse left its entry";
+  EXPECT_EQ("Open", SelectedIn(FileMenu));
+  // Resting on it opens it after about 400 ms.
+  DWORD Start = GetTickCount();
+  MoveMouseTo(CentreOf(RecentRect));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
+  DWORD Took = GetTickCount() - Start;
+  EXPECT_GE(Took, 300u);
+  EXPECT_LE(Took, 1500u);
+  // A press on the open entry leaves it open (this style).
+  ClickAt(CentreOf(RecentRect));
+  Wait(500);
+  EXPECT_TRUE(MenuOf(Recent));
+  // The mouse moving into the nested menu keeps it; a click runs the entry and closes all.
+  ClickAt(CentreOf(ScreenRectOf(MenuOf(Recent), Two)));
+  EXPECT_EQ(std::vector<std::string>{"Two"}, Clicked);
+  EXPECT_FALSE(MenuOf(Recent));
+  EXPECT_FALSE(MenuOf(File));
+}
+
+TEST_F(BarMenuFixture, AClickOutsideClosesTheChain) {
+  OpenFileByKeys();
+  Tap(VK_UP);
+  Tap(VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
+  ClickAt(POINT{450, 350});
+  EXPECT_FALSE(MenuOf(Recent));
+  EXPECT_FALSE(MenuOf(File));
+  EXPECT_FALSE(TopActiveBarControl());
+  EXPECT_TRUE(Clicked.empty());
+}
+
+std::vector<std::pair<HWND, std::pair<DWORD, DWORD>>> Fades;
+BOOL WINAPI RecordFade(HWND Wnd, DWORD Time, DWORD Flags) {
+  Fades.push_back({Wnd, {Time, Flags}});
+  ShowWindow(Wnd, SW_SHOWNA);
+  return TRUE;
+}
+
+TEST_F(BarMenuFixture, FadeGoesThroughAnimateWindow) {
+  Fades.clear();
+  TdxAnimateWindowEntry Saved = SetMenuAnimateWindowEntry(&RecordFade);
+  M->SetMenuAnimations(maFade);
+  OpenFileByKeys();
+  SetMenuAnimateWindowEntry(Saved);
+  ASSERT_EQ(1u, Fades.size());
+  EXPECT_EQ(MenuOf(File)->GetHandle(), Fades[0].first);
+  EXPECT_EQ(150u, Fades[0].second.first);
+  EXPECT_EQ(static_cast<DWORD>(AW_BLEND), Fades[0].second.second);
+  // Without animation the menu shows at once, without the entry.
+  ClickAt(POINT{450, 350});
+  M->SetMenuAnimations(maNone);
+  Fades.clear();
+  SetMenuAnimateWindowEntry(&RecordFade);
+  OpenFileByKeys();
+  SetMenuAnimateWindowEntry(Saved);
+  EXPECT_TRUE(Fades.empty());
+}
+
+TEST_F(BarMenuFixture, AMenuIsTopmostSizedToItsEntriesAndAnEmptyOneShowsOneRow) {
+  OpenFileByKeys();
+  TdxBarSubMenuControl* FileMenu = MenuOf(File);
+  HWND Wnd = FileMenu->GetHandle();
+  EXPECT_TRUE(GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_POPUP);
+  // Three entries stacked: the last one ends inside the client, level with the first.
+  RECT First = ScreenRectOf(FileMenu, New), Last = ScreenRectOf(FileMenu, Recent);
+  RECT Client = QueryClientRect(Wnd);
+  MapWindowPoints(Wnd, nullptr, reinterpret_cast<POINT*>(&Client), 2);
+  EXPECT_EQ(First.left, Last.left);
+  EXPECT_GT(Last.top, First.top);
+  EXPECT_LE(Last.bottom, Client.bottom);
+  EXPECT_GE(First.top, Client.top);
+  // The menu opens below its entry on the bar.
+  RECT Entry = ScreenRectOf(Bar->GetBarControl(), File);
+  RECT Window = QueryWindowRect(Wnd);
+  EXPECT_EQ(Entry.bottom, Window.top);
+  EXPECT_EQ(Entry.left, Window.left);
+
+  TdxBarPopupMenu* Empty = TdxBarPopupMenu::Create(Form);
+  auto* W = dynamic_cast<TdxBarSubMenuControl*>(Empty->GetItemLinks()->CreateBarControl());
+  ASSERT_TRUE(W);
+  SIZE S = W->CalcSize();
+  int Frame = M->GetPainter()->MenuBorderTotal();
+  EXPECT_EQ(100 + 2 * Frame, S.cx);
+  EXPECT_EQ(W->GetTextSize() + 2 * Frame, S.cy);
+  EXPECT_GT(W->GetTextSize(), 8);
+  Free(Empty);
+}
+
+// ---- popup menus
+
+struct PopupMenuFixture : BarMenuFixture {
+  TdxBarPopupMenu* Popup = nullptr;
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    Popup = TdxBarPopupMenu::Create(Form);
+    Button("Cut", "Cu&t", Popup->GetItemLinks());
+    Button("Copy", "&Copy", Popup->GetItemLinks());
+  }
+  TdxBarSubMenuControl* PopupWindow() { return dynamic_cast<TdxBarSubMenuControl*>(Popup->BarWindow()); }
+  void FreePopup(TObject*) { FreeAndNil(Popup); }
+};
+
+// What the timer does while the popup runs its loop.
+std::function<void()> DuringPopup;
+void CALLBACK RunDuringPopup(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  if (DuringPopup) DuringPopup();
+}
+
+TEST_F(PopupMenuFixture, PopupAtCursorReturnsAfterCloseAndKeepsCommandsInOrder) {
+  MoveMouseTo(POINT{200, 200});
+  HWND Target = Form->GetHandle();
+  bool OpenDuring = false;
+  DuringPopup = [&] {
+    OpenDuring = PopupWindow() && IsWindowVisible(PopupWindow()->GetHandle());
+    PostMessageW(Target, WM_COMMAND, 1234, 0);
+    PostMessageW(Target, WM_COMMAND, 1235, 0);
+    SendKey(VK_ESCAPE, true);
+    SendKey(VK_ESCAPE, false);
+  };
+  SetTimer(nullptr, 0, 200, &RunDuringPopup);
+  Popup->PopupAtCursor();
+  DuringPopup = nullptr;
+  EXPECT_TRUE(OpenDuring) << "the menu was not open while the loop ran";
+  EXPECT_FALSE(Popup->IsShowing());
+  EXPECT_FALSE(PopupWindow());
+  // The commands wait in the queue, in the order they came.
+  MSG Msg;
+  ASSERT_TRUE(PeekMessageW(&Msg, Target, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(1234u, Msg.wParam);
+  ASSERT_TRUE(PeekMessageW(&Msg, Target, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(1235u, Msg.wParam);
+  EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(PopupMenuFixture, AQuitEndsTheLoopAndStaysQueued) {
+  MoveMouseTo(POINT{200, 200});
+  DuringPopup = [] { PostQuitMessage(7); };
+  SetTimer(nullptr, 0, 150, &RunDuringPopup);
+  Popup->PopupAtCursor();
+  DuringPopup = nullptr;
+  MSG Msg;
+  ASSERT_TRUE(PeekMessageW(&Msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(7u, Msg.wParam);
+  if (TCustomdxBarControl* W = PopupWindow()) W->CloseBar();
+  EXPECT_FALSE(Popup->IsShowing());
+}
+
+TEST_F(PopupMenuFixture, TheRightButtonRunsAnEntryOfAMenuOpenedAtAPoint) {
+  MoveMouseTo(POINT{200, 200});
+  DuringPopup = [&] {
+    TdxBarSubMenuControl* W = PopupWindow();
+    if (!W) return;
+    TdxBarItemLink* Copy = Popup->GetItemLinks()->GetShownLink(1);
+    ClickAt(CentreOf(W->ItemScreenRect(Copy->GetControl())), true);
+  };
+  SetTimer(nullptr, 0, 150, &RunDuringPopup);
+  Popup->PopupAtCursor();
+  DuringPopup = nullptr;
+  EXPECT_EQ(std::vector<std::string>{"Copy"}, Clicked);
+  EXPECT_FALSE(Popup->IsShowing());
+}
+
+TEST_F(PopupMenuFixture, AnItemThatFreesTheMenuEndsTheLoop) {
+  MoveMouseTo(POINT{200, 200});
+  Popup->GetItemLinks()->GetLink(0)->GetItem()->OnClick = TNotifyEvent(this, &PopupMenuFixture::FreePopup);
+  DuringPopup = [&] {
+    if (TdxBarSubMenuControl* W = PopupWindow())
+      ClickAt(CentreOf(W->ItemScreenRect(Popup->GetItemLinks()->GetShownLink(0)->GetControl())));
+  };
+  SetTimer(nullptr, 0, 150, &RunDuringPopup);
+  Popup->PopupAtCursor();
+  DuringPopup = nullptr;
+  EXPECT_FALSE(Popup);
+}
+
+struct NoManagerFixture : ShownFormFixture {};
+
+TEST_F(NoManagerFixture, APopupMenuNeedsAManager) {
+  try {
+    TdxBarPopupMenu::Create(Form);
+    FAIL() << "created without a manager";
+  } catch (const EdxException& E) {
+    EXPECT_EQ("There are no TdxBarManagers available", E.GetMessage());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// The date combo on a toolbar: "+" and "-" in the open editor, and the month
+// calendar that drops down under it, moved by keys and chosen with Enter.
+#include <gtest/gtest.h>
+
+#include "suite/bars/BarCalendar.h"
+#include "suite/bars/BarDateCombo.h"
+#include "tests/suite_bars_items/ToolbarItemFixture.h"
+
+namespace {
+
+struct DateControlFixture : ToolbarItemFixture {
+  TdxBarDateCombo* Combo = nullptr;
+  void SetUp() override {
+    ToolbarItemFixture::SetUp();
+    Combo = TdxBarDateCombo::Create(Form);
+    Combo->SetWidth(160);
+    Combo->SetShowEditor(true);
+    Combo->SetDate(EncodeDate(2024, 1, 31));
+    ToolbarLinks->Links()->AddItem(Combo);
+  }
+  TdxBarDateComboControl* Editing() {
+    auto* C = Shown<TdxBarDateComboControl>();
+    C->Click(true);
+    Pump();
+    return C;
+  }
+  static void Send(HWND Wnd, UINT Msg, WPARAM Key) { SendMessageW(Wnd, Msg, Key, 1); }
+};
+
+TEST_F(DateControlFixture, PlusAndMinusStepTheEditorsDate) {
+  TdxBarDateComboControl* C = Editing();
+  ASSERT_TRUE(C->IsFocused());
+  HWND Inner = C->InnerWindow();
+  Send(Inner, WM_CHAR, '+');
+  EXPECT_EQ(Combo->DateToText(EncodeDate(2024, 2, 1)), C->GetInnerText()) << "across the end of the month";
+  Send(Inner, WM_CHAR, '-');
+  Send(Inner, WM_CHAR, '-');
+  EXPECT_EQ(Combo->DateToText(EncodeDate(2024, 1, 30)), C->GetInnerText());
+  EXPECT_EQ(EncodeDate(2024, 1, 31), Combo->GetDate()) << "the item waits for Enter";
+  Send(Inner, WM_KEYDOWN, VK_RETURN);
+  Pump();
+  EXPECT_EQ(EncodeDate(2024, 1, 30), Combo->GetDate());
+}
+
+TEST_F(DateControlFixture, CalendarDropsDownAtTheDateAndEnterChoosesItsSelection) {
+  TdxBarDateComboControl* C = Editing();
+  HWND Inner = C->InnerWindow();
+  Send(Inner, WM_KEYDOWN, VK_F4);
+  ASSERT_TRUE(C->GetDroppedDown());
+  TdxBarDateNavigator* Calendar = Combo->DropDownCalendar();
+  ASSERT_TRUE(Calendar->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(Calendar->GetHandle()));
+  EXPECT_EQ(EncodeDate(2024, 1, 31), Calendar->SelectionFrom());
+  // Under the edit.
+  RECT Window, Edit = C->PartRect(0);
+  GetWindowRect(Calendar->GetHandle(), &Window);
+  POINT Below = Toolbar->ClientToScreen(POINT{Edit.left, C->ItemBounds().bottom});
+  EXPECT_EQ(Below.y, Window.top);
+  // The arrow keys move the calendar's selection, Enter takes it.
+  Send(Inner, WM_KEYDOWN, VK_DOWN);
+  EXPECT_EQ(EncodeDate(2024, 2, 7), Calendar->SelectionFrom());
+  Send(Inner, WM_KEYDOWN, VK_RETURN);
+  Pump();
+  EXPECT_EQ(EncodeDate(2024, 2, 7), Combo->GetDate());
+  EXPECT_FALSE(IsWindowVisible(Calendar->GetHandle()));
+}
+
+}  // namespace
