@@ -44,6 +44,7 @@ class TdxBarItemLinks;
 class TdxBarListItem;
 class TdxBarMRUListItem;
 class TdxBarManager;
+class TdxBarPopupMenu;
 class TdxNavBar;
 class TdxNavBarGroup;
 class TdxStatusBar;
@@ -84,7 +85,6 @@ public:
   SONVELT_MAIN_ACTIONS(SONVELT_DECLARE_ACTION)
 #undef SONVELT_DECLARE_ACTION
   TPopupMenu* PopupMenu = nullptr;
-  TPopupMenu* PopupMenuSelection = nullptr;
   TsuiImagePanel* PanelBottom = nullptr;
   TPngSpeedButton* ButtonPlay = nullptr;
   TPngSpeedButton* ButtonRecord = nullptr;
@@ -122,6 +122,8 @@ public:
   TMainMenu* MainMenu = nullptr;
   TdxBarMRUListItem* dxBarMRUFiles = nullptr;
   TdxBarListItem* dxBarListWindows = nullptr;
+  // The time display's menu (Select Specified Time, To Start, To End, All).
+  TdxBarPopupMenu* dxBarPopupMenuSelection = nullptr;
 
   TRecentFiles& GetRecentFiles() { return *FRecentFiles; }
 
@@ -377,6 +379,8 @@ protected:
   virtual bool RunLoadCDDialog(std::string& TrackPath);
   virtual int AskUser(const std::string& Text, UINT Flags);
   virtual void PopupContextMenu(int X, int Y);
+  // Opens the time display's menu at the cursor; returns when it has closed.
+  virtual void PopupSelectionMenu();
 
   void Dispatch(TMessage& Message) override;
 

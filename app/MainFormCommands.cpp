@@ -31,9 +31,6 @@ const TMenuRows ContextMenuRows = {
     "FadeIn", "FadeOut", "FadeOutAndTrim", "Envelope", "-", "NoiseReduction", "-", "SpeedChange", "PitchChange",
     "<", "-", "SetBookmark", "AddRegion"};
 
-const TMenuRows SelectionMenuRows = {"SelectSpecifiedTime", "-", "SelectToStart", "SelectToEnd", "-",
-                                     "SelectAll"};
-
 }  // namespace
 
 void TMainForm::CreateActions() {
@@ -152,8 +149,6 @@ void TMainForm::CreateMenus() {
 #undef SONVELT_MAP_ACTION
   PopupMenu = TPopupMenu::Create(this);
   B.Fill(PopupMenu->GetItems(), ContextMenuRows);
-  PopupMenuSelection = TPopupMenu::Create(this);
-  B.Fill(PopupMenuSelection->GetItems(), SelectionMenuRows);
 }
 
 std::string TMainForm::LiteralMenuText(const std::string& Text) {

@@ -12,7 +12,9 @@
 #include "framework/Published.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
+#include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/cxImageList.h"
@@ -60,10 +62,21 @@ void TMainForm::ReadSuiteForms() {
   BarManager = Named<TdxBarManager>(this, "BarManager");
   dxBarMRUFiles = Named<TdxBarMRUListItem>(this, "dxBarMRUFiles");
   dxBarListWindows = Named<TdxBarListItem>(this, "dxBarListWindows");
+  // The popup menu's links are not kept in form data: made here from the items.
+  dxBarPopupMenuSelection = TdxBarPopupMenu::Create(this);
+  dxBarPopupMenuSelection->SetName("dxBarPopupMenuSelection");
+  const std::pair<const char*, bool> SelectionLinks[] = {{"dxBarLargeButtonSelectSpecifiedTime", false},
+                                                         {"dxBarLargeButtonSelectToStart", true},
+                                                         {"dxBarLargeButtonSelectToEnd", false},
+                                                         {"dxBarLargeButtonSelectAll", true}};
+  for (const auto& [Name, BeginGroup] : SelectionLinks) {
+    TdxBarItemLink* Link = dxBarPopupMenuSelection->GetItemLinks()->Add();
+    Link->SetItem(Named<TdxBarItem>(this, Name));
+    Link->SetBeginGroup(BeginGroup);
+  }
   RebuildRecentFilesMenu();
   ActionList->SetImages(cxImageListSmall);
   PopupMenu->SetImages(cxImageListSmall);
-  PopupMenuSelection->SetImages(cxImageListSmall);
 }
 
 void TMainForm::ApplyHintFont(const std::string& FontName) {

@@ -18,6 +18,8 @@
 #include "suite/bars/BarCategories.h"
 #include "suite/bars/Bars.h"
 #include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "framework/Label.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarCollections.h"
@@ -358,4 +360,47 @@ TEST_F(MainFixture, EveryCommandHasAMenuPathOrAShortcutAndItsButtonsShowItsPictu
       EXPECT_EQ(A->GetCaption(), B->GetCaption());
   }
   EXPECT_EQ(109, Buttons);
+}
+
+// A right-button release over the time display opens the bar popup menu with its
+// four selection commands at the cursor; the call returns once the menu closes.
+TEST_F(MainFixture, ARightButtonReleaseOverTheTimeLabelsOpensTheSelectionMenu) {
+  StartMain();
+  TdxBarPopupMenu* Menu = Main->dxBarPopupMenuSelection;
+  const std::pair<TAction*, bool> Links[] = {{Main->ActionSelectSpecifiedTime, false},
+                                             {Main->ActionSelectToStart, true},
+                                             {Main->ActionSelectToEnd, false},
+                                             {Main->ActionSelectAll, true}};
+  ASSERT_EQ(4, Menu->GetItemLinks()->GetCount());
+  for (int I = 0; I < 4; ++I) {
+    TdxBarItemLink* Link = Menu->GetItemLinks()->GetLink(I);
+    EXPECT_EQ(Links[I].first, Link->GetItem()->GetAction());
+    EXPECT_EQ(Links[I].second, Link->GetBeginGroup());
+  }
+
+  static TdxBarPopupMenu* Open;
+  static bool SeenOpen;
+  Open = Menu;
+  SeenOpen = false;
+  SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    TCustomdxBarControl* W = Open->BarWindow();
+    SeenOpen = Open->IsShowing() && W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+    SaveScreenshot("main-time-popup");
+    if (W && W->HandleAllocated()) {
+      PostMessageW(W->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+      PostMessageW(W->GetHandle(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+    }
+  });
+  TLabel* Label = Main->LabelStart;
+  POINT P{Label->GetLeft() + 5, Label->GetTop() + 5};
+  HWND Panel = Main->PanelBottom->GetHandle();
+  POINT Screen = P;
+  ClientToScreen(Panel, &Screen);
+  SetCursorPos(Screen.x, Screen.y);
+  PostMessageW(Panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(P.x, P.y));
+  PostMessageW(Panel, WM_RBUTTONUP, 0, MAKELPARAM(P.x, P.y));
+  EXPECT_TRUE(PumpUntil([] { return SeenOpen && !Open->IsShowing(); }, 5000));
+  EXPECT_TRUE(SeenOpen);
+  EXPECT_FALSE(Menu->IsShowing());
 }
