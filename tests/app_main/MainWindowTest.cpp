@@ -19,6 +19,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarSubItems.h"
 #include "framework/Label.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
@@ -403,4 +404,38 @@ TEST_F(MainFixture, ARightButtonReleaseOverTheTimeLabelsOpensTheSelectionMenu) {
   EXPECT_TRUE(PumpUntil([] { return SeenOpen && !Open->IsShowing(); }, 5000));
   EXPECT_TRUE(SeenOpen);
   EXPECT_FALSE(Menu->IsShowing());
+}
+
+namespace {
+void SendKey(WORD Vk, bool Down) {
+  INPUT I{};
+  I.type = INPUT_KEYBOARD;
+  I.ki.wVk = Vk;
+  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &I, sizeof(INPUT));
+}
+}  // namespace
+
+// Alt+F through real input (the bar manager's hooks) opens the bar File menu; Esc
+// closes it.
+TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
+  StartMain();
+  const std::string A = Folder + "recent.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  Open(A);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), SendKey('F', true), SendKey('F', false), SendKey(VK_MENU, false);
+  auto* File = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemFile"));
+  auto Open = [&] {
+    TCustomdxBarControl* W = File->GetItemLinks()->GetBarControl();
+    return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+  };
+  EXPECT_TRUE(PumpUntil(Open, 3000));
+  Pump();
+  SaveScreenshot("main-bar-menu-file");
+  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+  EXPECT_TRUE(PumpUntil([&] { return !Open(); }, 3000));
+  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+  Pump();
 }
