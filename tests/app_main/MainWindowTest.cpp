@@ -2,6 +2,7 @@
 // side bar with its groups that follow the commands, and the status bar.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "app/GlobalVars.h"
@@ -9,6 +10,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
+#include "framework/Unicode.h"
 #include "Packages/SUIImagePanel.h"
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarControl.h"
@@ -20,6 +22,8 @@
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarSubItems.h"
+#include "suite/common/ThemeManager.h"
+#include "suite/common/UxTheme.h"
 #include "framework/Label.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
@@ -417,25 +421,34 @@ void SendKey(WORD Vk, bool Down) {
 }  // namespace
 
 // Alt+F through real input (the bar manager's hooks) opens the bar File menu; Esc
-// closes it.
+// closes it. With the suite's visual styles on and off.
 TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
-  StartMain();
-  const std::string A = Folder + "recent.wav";
-  WriteTestWav(A, 8000, 1, 100);
-  Open(A);
-  SetForegroundWindow(Main->GetHandle());
-  Pump();
-  SendKey(VK_MENU, true), SendKey('F', true), SendKey('F', false), SendKey(VK_MENU, false);
-  auto* File = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemFile"));
-  auto Open = [&] {
-    TCustomdxBarControl* W = File->GetItemLinks()->GetBarControl();
-    return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
-  };
-  EXPECT_TRUE(PumpUntil(Open, 3000));
-  Pump();
-  SaveScreenshot("main-bar-menu-file");
-  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
-  EXPECT_TRUE(PumpUntil([&] { return !Open(); }, 3000));
-  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
-  Pump();
+  for (bool Themed : {true, false}) {
+    SCOPED_TRACE(Themed ? "themed" : "plain");
+    TUxThemeEntries Saved;
+    if (!Themed) Saved = SubstituteUxTheme(TUxThemeEntries{});
+    StartMain();
+    std::filesystem::create_directories(Utf8ToWide(Folder));
+    const std::string A = Folder + "recent.wav";
+    WriteTestWav(A, 8000, 1, 100);
+    Open(A);
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+    SendKey(VK_MENU, true), SendKey('F', true), SendKey('F', false), SendKey(VK_MENU, false);
+    auto* File = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemFile"));
+    auto Open = [&] {
+      TCustomdxBarControl* W = File->GetItemLinks()->GetBarControl();
+      return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+    };
+    EXPECT_TRUE(PumpUntil(Open, 3000));
+    Pump();
+    SaveScreenshot(Themed ? "main-bar-menu-file" : "main-bar-menu-file-plain");
+    SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+    EXPECT_TRUE(PumpUntil([&] { return !Open(); }, 3000));
+    SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+    Pump();
+    MainFixture::TearDown();
+    Main = nullptr;
+    if (!Themed) SubstituteUxTheme(Saved);
+  }
 }
