@@ -25,9 +25,11 @@
 #include "framework/Application.h"
 #include "framework/FileUtils.h"
 #include "framework/Menus.h"
+#include "framework/StringLists.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
 #include "skins/ImageSlider.h"
+#include "suite/bars/BarSubItems.h"
 
 TMainForm* MainFormInstance = nullptr;
 
@@ -128,6 +130,11 @@ void TMainForm::Dispatch(TMessage& Message) {
       return;
     case WM_OPENRECENT:
       if (!FPendingRecentFile.empty()) RecentFileClick(std::exchange(FPendingRecentFile, std::string()));
+      // The clicked entry left the menu's list; the list shows the stored one again.
+      RebuildRecentFilesMenu();
+      return;
+    case WM_INTERIMLISTCLICK:
+      RunInterimListClick();
       return;
     case WM_DROPFILES:
       WMDropFiles(reinterpret_cast<HDROP>(Message.WParam));
@@ -254,39 +261,29 @@ void TMainForm::DocumentDestroyed(TChildForm* Doc) {
 }
 
 void TMainForm::RebuildWindowList() {
-  if (!MenuWindowList) return;
-  TMenuItem* Menu = MenuWindowList->GetParent();
-  for (TMenuItem* Item : FWindowListItems) Free(Item);
-  FWindowListItems.clear();
-  if (!HandleAllocated()) return;
-  std::vector<TChildForm*> Docs;
-  for (int I = GetMDIChildCount() - 1; I >= 0; --I)
-    if (auto* D = dynamic_cast<TChildForm*>(GetMDIChildren(I)); D && D != FClosingDocument) Docs.push_back(D);
-  MenuWindowList->SetVisible(!Docs.empty());
-  for (TChildForm* D : Docs) {
-    TMenuItem* Item = TMenuItem::Create(this);
-    Item->SetCaption(LiteralMenuText(D->GetCaption()));
-    Item->SetTag(reinterpret_cast<std::intptr_t>(D));
-    Item->OnClick = Bind(this, &TMainForm::WindowListClick);
-    Menu->Add(Item);
-    FWindowListItems.push_back(Item);
-  }
-  UpdateWindowListChecks(ActiveDocument());
+  if (!dxBarListWindows) return;
+  TStringList* Entries = dxBarListWindows->GetItems();
+  Entries->BeginUpdate();
+  Entries->Clear();
+  if (HandleAllocated())
+    for (int I = GetMDIChildCount() - 1; I >= 0; --I)
+      if (auto* D = dynamic_cast<TChildForm*>(GetMDIChildren(I)); D && D != FClosingDocument)
+        Entries->AddObject(LiteralMenuText(D->GetCaption()), D);
+  Entries->EndUpdate();
+  RebuildInterimMenu();
 }
 
-void TMainForm::UpdateWindowListChecks(TChildForm* Active) {
-  for (TMenuItem* Item : FWindowListItems)
-    Item->SetChecked(reinterpret_cast<TChildForm*>(Item->GetTag()) == Active);
+void TMainForm::dxBarListWindowsGetData(TObject*) {
+  dxBarListWindows->SetItemIndex(dxBarListWindows->GetItems()->IndexOfObject(ActiveDocument()));
 }
 
-void TMainForm::WindowListClick(TObject* Sender) {
-  auto* Doc = reinterpret_cast<TChildForm*>(static_cast<TMenuItem*>(Sender)->GetTag());
+void TMainForm::dxBarListWindowsClick(TObject*) {
+  TStringList* Entries = dxBarListWindows->GetItems();
+  const int Index = dxBarListWindows->GetItemIndex();
+  if (Index < 0 || Index >= Entries->GetCount()) return;
+  TObject* Doc = Entries->GetObjects(Index);
   for (int I = 0; I < GetMDIChildCount(); ++I)
-    if (GetMDIChildren(I) == Doc) {
-      Doc->Show();
-      UpdateWindowListChecks(ActiveDocument());
-      return;
-    }
+    if (GetMDIChildren(I) == Doc) GetMDIChildren(I)->Show();
 }
 
 TChildForm* TMainForm::NewDocumentWindow() {

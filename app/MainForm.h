@@ -25,15 +25,12 @@ class TAudioInformation2;
 class TAudioPlayer2;
 class TAudioTransform2;
 class IAudioEditor2Markers;
-class TButton;
 class TChildForm;
 class TImage;
 class TImageSlider;
 class TLabel;
-class TMainMenu;
 class TMenuItem;
 class TOpenDialog;
-class TPanel;
 class TPngSpeedButton;
 class TPopupMenu;
 class TRecentFiles;
@@ -42,6 +39,12 @@ class TScrollBar;
 class TsuiImagePanel;
 class TTimer;
 class TcxImageList;
+class TMainMenu;
+class TdxBarItemLinks;
+class TdxBarListItem;
+class TdxBarMRUListItem;
+class TdxBarManager;
+class TdxBarPopupMenu;
 class TdxNavBar;
 class TdxNavBarGroup;
 class TdxStatusBar;
@@ -51,6 +54,8 @@ class TdxStatusBar;
 inline constexpr UINT WM_STARTUP = WM_USER + 1;
 // Opens the recent file that was clicked, after its menu has closed.
 inline constexpr UINT WM_OPENRECENT = WM_USER + 2;
+// Runs a list entry clicked in the interim menu bar, after the menu has closed.
+inline constexpr UINT WM_INTERIMLISTCLICK = WM_USER + 3;
 
 // The four formats the save road writes, with the codes the editor takes.
 enum class TSaveFormat { Wav = 1, Mp3 = 2, Ogg = 6, Wma = 11 };
@@ -71,16 +76,15 @@ public:
   // in code, then runs the creation handler.
   void AfterConstruction() override;
   void BeforeDestruction() override;
+  // The handlers the form text names.
+  static void Publish(TPublisher<TMainForm>& P);
 
   // Components.
   TActionList* ActionList = nullptr;
 #define SONVELT_DECLARE_ACTION(Name, Caption, Keys, Category, Pictured) TAction* Action##Name = nullptr;
   SONVELT_MAIN_ACTIONS(SONVELT_DECLARE_ACTION)
 #undef SONVELT_DECLARE_ACTION
-  TMainMenu* MainMenu = nullptr;
-  TPanel* PanelToolbar = nullptr;
   TPopupMenu* PopupMenu = nullptr;
-  TPopupMenu* PopupMenuSelection = nullptr;
   TsuiImagePanel* PanelBottom = nullptr;
   TPngSpeedButton* ButtonPlay = nullptr;
   TPngSpeedButton* ButtonRecord = nullptr;
@@ -108,13 +112,18 @@ public:
   TAudioTransform2* AudioTransform = nullptr;
   TOpenDialog* OpenDialog = nullptr;
   TSaveDialog* SaveDialog = nullptr;
-  // From the form text (MainImages, MainSuite).
+  // From the form text (MainImages, MainBars, MainSuite).
   TcxImageList* cxImageListSmall = nullptr;
   TcxImageList* cxImageListBig = nullptr;
   TdxNavBar* dxNavBar = nullptr;
   TdxStatusBar* dxStatusBar = nullptr;
-  TMenuItem* MenuRecentFiles = nullptr;  // the separator before the list's section
-  TMenuItem* MenuWindowList = nullptr;   // the separator before the window list
+  TdxBarManager* BarManager = nullptr;
+  // The interim plain menu bar, built from the bar manager's main menu.
+  TMainMenu* MainMenu = nullptr;
+  TdxBarMRUListItem* dxBarMRUFiles = nullptr;
+  TdxBarListItem* dxBarListWindows = nullptr;
+  // The time display's menu (Select Specified Time, To Start, To End, All).
+  TdxBarPopupMenu* dxBarPopupMenuSelection = nullptr;
 
   TRecentFiles& GetRecentFiles() { return *FRecentFiles; }
 
@@ -168,7 +177,12 @@ public:
   void ActionTileVerticalExecute(TObject* Sender);
   void ActionArrangeIconsExecute(TObject* Sender);
   void ActionCloseAllExecute(TObject* Sender);
-  void WindowListClick(TObject* Sender);
+  // The Window menu's list: the active document's entry selected, a click shows
+  // the chosen document.
+  void dxBarListWindowsGetData(TObject* Sender);
+  void dxBarListWindowsClick(TObject* Sender);
+  // A recent file clicked in the File menu: opened once the click is done.
+  void dxBarMRUFilesClick(TObject* Sender);
   void ActionHelpExecute(TObject* Sender);
   void ActionHomePageExecute(TObject* Sender);
   void ActionTechnicalSupportExecute(TObject* Sender);
@@ -365,6 +379,8 @@ protected:
   virtual bool RunLoadCDDialog(std::string& TrackPath);
   virtual int AskUser(const std::string& Text, UINT Flags);
   virtual void PopupContextMenu(int X, int Y);
+  // Opens the time display's menu at the cursor; returns when it has closed.
+  virtual void PopupSelectionMenu();
 
   void Dispatch(TMessage& Message) override;
 
@@ -419,13 +435,13 @@ private:
   void SetVolumeSliderValue(int Value);
   void RebuildRecentFilesMenu();
   void RecentFilesChange(TObject* Sender) { RebuildRecentFilesMenu(); }
-  void RecentFileMenuClick(TObject* Sender);
-  void ToolbarButtonClick(TObject* Sender);
-  void UpdateToolbarButtons();
   void RebuildWindowList();
   // File names in the recent-files and window lists show their '&' as it is.
   static std::string LiteralMenuText(const std::string& Text);
-  void UpdateWindowListChecks(TChildForm* Active);
+  void RebuildInterimMenu();
+  void AddInterimItems(TMenuItem* Parent, TdxBarItemLinks* Links);
+  void InterimListClick(TObject* Sender);
+  void RunInterimListClick();
   TChildForm* NewDocumentWindow();
   // A new document window with Path in it, named by the path or "Untitled" and its
   // number, its temporary folder set.
@@ -439,15 +455,14 @@ private:
   // its samples.
   int ClipboardRate = 0;
   std::unique_ptr<TRecentFiles> FRecentFiles;
-  std::vector<TMenuItem*> FRecentItems;
-  std::vector<TMenuItem*> FWindowListItems;
   TChildForm* FClosingDocument = nullptr;
   // Kept from the documents' own reports, so that the idle update (one call for
   // every action) never asks the window server.
   TChildForm* FActiveDocument = nullptr;
   std::vector<TChildForm*> FDocuments;
-  std::vector<std::pair<TButton*, TAction*>> FToolbarButtons;
   std::string FPendingRecentFile;
+  std::vector<std::pair<TdxBarListItem*, int>> FInterimListEntries;
+  std::pair<TdxBarListItem*, int> FInterimClick{nullptr, -1};
 };
 
 extern TMainForm* MainFormInstance;

@@ -1,50 +1,26 @@
-// The main window's commands: the actions with their handlers, and the interim main
-// menu, toolbar and popup menus that run them. The menu bar and toolbar stand in
-// for the full command bars until those exist; all of it is built here.
-#include <algorithm>
+// The main window's commands: the actions with their handlers, the plain popup
+// menus that run them, and the recent-files entries of the File menu. The menu bar
+// and the toolbars are the bar manager's (form text "MainBars").
 #include <map>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 #include "app/MainForm.h"
 #include "app/RecentFiles.h"
 #include "framework/Action.h"
-#include "framework/Button.h"
 #include "framework/Menus.h"
-#include "framework/Panel.h"
+#include "framework/StringLists.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/Bars.h"
 
 namespace {
 
-// A menu written as rows: an action name, "-" for a separator, "@Recent" and
-// "@Windows" for the list sections, ">Caption" opening a sub-menu and "<" closing it.
+// A menu written as rows: an action name, "-" for a separator, ">Caption" opening a
+// sub-menu and "<" closing it.
 using TMenuRows = std::vector<std::string_view>;
-
-const std::pair<const char*, TMenuRows> MainMenuRows[] = {
-    {"&File",
-     {"NewFile", "OpenFile", "LoadCD", "-", "CloseFile", "-", "SaveFile", "SaveAs", "-", "ConvertSampleRate", "-",
-      "EditID3", "-", "Options", "@Recent", "-", "Exit"}},
-    {"&Edit",
-     {"Undo", "Redo", "-", "Cut", "Copy", "CopyToNew", "Paste", "PasteMix", "Delete", "-", "SelectAll",
-      "SelectToStart", "SelectToEnd", "SelectSpecifiedTime", "-", "MixFile", "-", "RepeatLoop", "-", "Trim",
-      "TrimStart", "TrimEnd", "-", "SplitIntoTwo", "-", "SilenceSelect", "SaveSelect", "-",
-      ">Insert Silen&ce...", "InsertSilenceBegin", "InsertSilenceCurrent", "InsertSilenceEnd", "<",
-      ">&Insert File...", "InsertFileBegin", "InsertFileCurrent", "InsertFileEnd", "<"}},
-    {"&Effects",
-     {"Amplify", "Normalize", "DynamicRangeCompressor", "HighPass", "Equalizer", "Echo", "Reverb", "Reverse", "-",
-      "FadeIn", "FadeOut", "FadeOutAndTrim", "CrossFade", "Envelope", "MixStereo", "-", "NoiseReduction", "-",
-      "SpeedChange", "PitchChange", "-", ">Speciall Effects", "Phaser", "Flanger", "Chorus", "<"}},
-    {"&Control",
-     {"Record", "-", "Play", "LoopPlay", "Pause", "Stop", "-", "Start", "Rewind", "Forword", "End"}},
-    {"&Tools", {"FrequencyAnalysis", "-", "TextToSpeech", "Batch", "-", "Options"}},
-    {"&Bookmark", {"SetBookmark", "OpenBookmarkList", "-", "AddRegion", "OpenRegionList"}},
-    {"&View",
-     {">Command bar", "ShowCommandBar", "-", "BarOntheLeft", "BarOntheRight", "<", "-", "ShowMainToolbar",
-      "ShowEffectsToolbar", "-", "OpenBookmarkList", "OpenRegionList"}},
-    {"&Window",
-     {"Cascade", "TileHorizontal", "TileVertical", "ArrangeIcons", "-", "ZoomIn", "ZoomOut", "ZoomToSelection",
-      "ZoomFull", "-", "CloseAll", "@Windows"}},
-    {"&Help", {"Help", "-", "HomePage", "TechnicalSupport", "-", "RelatedSoftware", "-", "About"}},
-};
 
 const TMenuRows ContextMenuRows = {
     "Undo", "-", "Cut", "Copy", "Paste", "PasteMix", "Delete", "-", "SelectAll", "SelectToStart", "SelectToEnd",
@@ -54,21 +30,6 @@ const TMenuRows ContextMenuRows = {
     "CopyToNew", "-", ">Effects", "Amplify", "Normalize", "HighPass", "Equalizer", "Echo", "Reverb", "Reverse", "-",
     "FadeIn", "FadeOut", "FadeOutAndTrim", "Envelope", "-", "NoiseReduction", "-", "SpeedChange", "PitchChange",
     "<", "-", "SetBookmark", "AddRegion"};
-
-const TMenuRows SelectionMenuRows = {"SelectSpecifiedTime", "-", "SelectToStart", "SelectToEnd", "-",
-                                     "SelectAll"};
-
-// The toolbar's buttons with their short captions; "|" leaves a gap.
-const std::pair<std::string_view, const char*> ToolbarButtons[] = {
-    {"NewFile", "New"},     {"OpenFile", "Open"},  {"SaveFile", "Save"},
-    {"SaveAs", "Save As"},  {"|", ""},             {"Undo", "Undo"},
-    {"Redo", "Redo"},       {"Cut", "Cut"},        {"Copy", "Copy"},
-    {"Paste", "Paste"},     {"Delete", "Delete"},  {"|", ""},
-    {"LoadCD", "Load CD"},  {"|", ""},             {"OpenBookmarkList", "Bookmark"},
-    {"OpenRegionList", "Region"}, {"SelectSpecifiedTime", "Select"}, {"|", ""},
-    {"Batch", "Batch"},     {"|", ""},             {"Options", "Options"},
-    {"Help", "Help"},
-};
 
 }  // namespace
 
@@ -157,22 +118,17 @@ namespace {
 struct TMenuBuilder {
   TMainForm* Form;
   std::map<std::string_view, TAction*> Actions;
-  TMenuItem* Recent = nullptr;
-  TMenuItem* Windows = nullptr;
 
   void Fill(TMenuItem* Parent, const TMenuRows& Rows) {
     std::vector<TMenuItem*> Stack{Parent};
     for (std::string_view Row : Rows) {
-      TMenuItem* Item = nullptr;
       if (Row == "<") {
         Stack.pop_back();
         continue;
       }
-      Item = TMenuItem::Create(Form);
-      if (Row == "-" || Row == "@Recent" || Row == "@Windows") {
+      TMenuItem* Item = TMenuItem::Create(Form);
+      if (Row == "-") {
         Item->SetCaption("-");
-        if (Row == "@Recent") Recent = Item;
-        if (Row == "@Windows") Windows = Item;
       } else if (Row.front() == '>') {
         Item->SetCaption(std::string(Row.substr(1)));
       } else {
@@ -191,49 +147,8 @@ void TMainForm::CreateMenus() {
 #define SONVELT_MAP_ACTION(Name, Caption, Keys, Category, Pictured) B.Actions[#Name] = Action##Name;
   SONVELT_MAIN_ACTIONS(SONVELT_MAP_ACTION)
 #undef SONVELT_MAP_ACTION
-
-  MainMenu = TMainMenu::Create(this);
-  for (const auto& [Caption, Rows] : MainMenuRows) {
-    TMenuItem* Top = TMenuItem::Create(this);
-    Top->SetCaption(Caption);
-    MainMenu->GetItems()->Add(Top);
-    B.Fill(Top, Rows);
-  }
-  MenuRecentFiles = B.Recent;
-  MenuWindowList = B.Windows;
-  MenuRecentFiles->SetVisible(false);
-  MenuWindowList->SetVisible(false);
-  SetMenu(MainMenu);
-
   PopupMenu = TPopupMenu::Create(this);
   B.Fill(PopupMenu->GetItems(), ContextMenuRows);
-  PopupMenuSelection = TPopupMenu::Create(this);
-  B.Fill(PopupMenuSelection->GetItems(), SelectionMenuRows);
-
-  PanelToolbar = TPanel::Create(this);
-  PanelToolbar->SetParent(this);
-  PanelToolbar->SetHeight(30);
-  PanelToolbar->SetAlign(alTop);
-  PanelToolbar->SetBevelOuter(bvNone);
-  int Left = 2;
-  for (const auto& [Name, Caption] : ToolbarButtons) {
-    if (Name == "|") {
-      Left += 6;
-      continue;
-    }
-    TButton* Button = TButton::Create(this);
-    Button->SetParent(PanelToolbar);
-    // Not linked to the action: a link would put the long menu caption back.
-    Button->SetCaption(Caption);
-    Button->SetHint(B.Actions.at(Name)->GetHint());
-    Button->SetTag(static_cast<std::intptr_t>(FToolbarButtons.size()));
-    Button->OnClick = Bind(this, &TMainForm::ToolbarButtonClick);
-    FToolbarButtons.emplace_back(Button, B.Actions.at(Name));
-    const int Width = std::max(40, 10 + 6 * static_cast<int>(std::string_view(Caption).size()));
-    Button->SetBounds(Left, 3, Width, 24);
-    Button->SetTabStop(false);
-    Left += Width + 1;
-  }
 }
 
 std::string TMainForm::LiteralMenuText(const std::string& Text) {
@@ -246,38 +161,94 @@ std::string TMainForm::LiteralMenuText(const std::string& Text) {
 }
 
 void TMainForm::RebuildRecentFilesMenu() {
-  if (!MenuRecentFiles) return;
-  for (TMenuItem* Item : FRecentItems) Free(Item);
-  FRecentItems.clear();
-  TMenuItem* Menu = MenuRecentFiles->GetParent();
-  int Index = Menu->IndexOf(MenuRecentFiles) + 1;
-  const auto& Items = FRecentFiles->GetItems();
-  MenuRecentFiles->SetVisible(!Items.empty());
-  for (size_t I = 0; I < Items.size(); ++I) {
-    TMenuItem* Item = TMenuItem::Create(this);
-    Item->SetCaption("&" + std::to_string(I + 1) + " " + LiteralMenuText(Items[I]));
-    Item->SetTag(static_cast<std::intptr_t>(I));
-    Item->OnClick = Bind(this, &TMainForm::RecentFileMenuClick);
-    Menu->Insert(Index++, Item);
-    FRecentItems.push_back(Item);
-  }
+  if (!dxBarMRUFiles) return;
+  TStringList* Entries = dxBarMRUFiles->GetItems();
+  Entries->BeginUpdate();
+  Entries->Clear();
+  for (const std::string& Path : FRecentFiles->GetItems()) Entries->Add(Path);
+  Entries->EndUpdate();
+  RebuildInterimMenu();
 }
 
-void TMainForm::RecentFileMenuClick(TObject* Sender) {
-  const auto& Items = FRecentFiles->GetItems();
-  const auto Index = static_cast<size_t>(static_cast<TMenuItem*>(Sender)->GetTag());
-  if (Index >= Items.size()) return;
-  // Opening rebuilds the list's menu items, this one among them: open once the
-  // menu is done with it.
-  FPendingRecentFile = Items[Index];
+void TMainForm::dxBarMRUFilesClick(TObject* Sender) {
+  TStringList* Entries = dxBarMRUFiles->GetItems();
+  const int Index = dxBarMRUFiles->GetItemIndex();
+  if (Index < 0 || Index >= Entries->GetCount()) return;
+  // The item takes the clicked entry out after this handler; the open, which
+  // puts the file back on top, runs once the click is done.
+  FPendingRecentFile = Entries->GetStrings(Index);
   PostMessageW(GetHandle(), WM_OPENRECENT, 0, 0);
 }
 
-void TMainForm::ToolbarButtonClick(TObject* Sender) {
-  const auto Index = static_cast<size_t>(static_cast<TButton*>(Sender)->GetTag());
-  if (Index < FToolbarButtons.size()) FToolbarButtons[Index].second->Execute();
+// ---- the interim menu bar
+// The bar windows do not draw their items nor open menus yet: until they do, a
+// plain menu bar built from the bar manager's main menu keeps every command and
+// both lists reachable. Rebuilt whenever a list changes.
+
+void TMainForm::RebuildInterimMenu() {
+  TdxBar* Bar = BarManager ? BarManager->GetMainMenuBar() : nullptr;
+  if (!Bar) return;
+  // Built whole before it gets a handle: a menu with a handle remakes it at every
+  // added entry.
+  TMainMenu* Old = MainMenu;
+  // Without pictures: a menu change redraws every picture of the menu.
+  MainMenu = TMainMenu::Create(this);
+  FInterimListEntries.clear();
+  AddInterimItems(MainMenu->GetItems(), Bar->GetItemLinks());
+  SetMenu(MainMenu);
+  if (Old) Free(Old);
 }
 
-void TMainForm::UpdateToolbarButtons() {
-  for (const auto& [Button, Action] : FToolbarButtons) Button->SetEnabled(Action->GetEnabled());
+void TMainForm::AddInterimItems(TMenuItem* Parent, TdxBarItemLinks* Links) {
+  for (int I = 0; I < Links->GetCount(); ++I) {
+    TdxBarItemLink* Link = Links->GetLink(I);
+    TdxBarItem* Item = Link->GetItem();
+    if (!Item) continue;
+    bool Group = Link->GetBeginGroup() && Parent->GetCount() > 0 && Parent != MainMenu->GetItems();
+    auto Add = [&](TMenuItem* Entry) {
+      if (std::exchange(Group, false)) {
+        TMenuItem* Separator = TMenuItem::Create(this);
+        Separator->SetCaption("-");
+        Parent->Add(Separator);
+      }
+      Parent->Add(Entry);
+    };
+    if (auto* List = dynamic_cast<TdxBarListItem*>(Item)) {
+      TStringList* Entries = List->GetItems();
+      for (int N = 0; N < Entries->GetCount(); ++N) {
+        TMenuItem* Entry = TMenuItem::Create(this);
+        std::string Text = List == dxBarMRUFiles ? LiteralMenuText(Entries->GetStrings(N)) : Entries->GetStrings(N);
+        Entry->SetCaption("&" + std::to_string(N + 1) + " " + Text);
+        Entry->SetTag(static_cast<std::intptr_t>(FInterimListEntries.size()));
+        Entry->OnClick = Bind(this, &TMainForm::InterimListClick);
+        FInterimListEntries.emplace_back(List, N);
+        Add(Entry);
+      }
+    } else if (TdxBarItemLinks* Nested = Item->GetItemLinks()) {
+      TMenuItem* Sub = TMenuItem::Create(this);
+      Sub->SetCaption(Item->GetCaption());
+      Add(Sub);
+      AddInterimItems(Sub, Nested);
+    } else {
+      TMenuItem* Entry = TMenuItem::Create(this);
+      Entry->SetAction(Item->GetAction());
+      Add(Entry);
+    }
+  }
+}
+
+void TMainForm::InterimListClick(TObject* Sender) {
+  const auto Index = static_cast<size_t>(static_cast<TMenuItem*>(Sender)->GetTag());
+  if (Index >= FInterimListEntries.size()) return;
+  auto [List, Entry] = FInterimListEntries[Index];
+  // The menu's entries are rebuilt by what the click does: run it after the menu.
+  FInterimClick = {List, Entry};
+  PostMessageW(GetHandle(), WM_INTERIMLISTCLICK, 0, 0);
+}
+
+void TMainForm::RunInterimListClick() {
+  auto [List, Entry] = std::exchange(FInterimClick, {nullptr, -1});
+  if (!List || Entry < 0 || Entry >= List->GetItems()->GetCount()) return;
+  List->SetItemIndex(Entry);
+  List->Click();
 }

@@ -42,6 +42,4 @@ void TMainForm::ActionListUpdate(TBasicAction*, bool&) {
     A->SetEnabled(K);
 
   UpdateNavBarGroups();
-  UpdateToolbarButtons();
-  UpdateWindowListChecks(Doc);
 }

@@ -1,6 +1,7 @@
-// The main window's suite part: the command pictures, the side bar and the status
-// bar come from form text (resources "MainImages" and "MainSuite") read into the
-// window the code has built, bound by name to the actions it created.
+// The main window's suite part: the command pictures, the bar manager with its menus
+// and toolbars, the side bar and the status bar come from form text (resources
+// "MainImages", "MainBars" and "MainSuite") read into the window the code has built,
+// bound by name to the actions it created.
 #include "app/MainForm.h"
 
 #include "framework/Action.h"
@@ -8,6 +9,14 @@
 #include "framework/ComponentStreams.h"
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
+#include "framework/Published.h"
+#include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/Bars.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarCollections.h"
@@ -25,6 +34,12 @@ T* Named(TComponent* Root, const char* Name) {
 
 }  // namespace
 
+SONVELT_PUBLISHED(TMainForm, P) {
+  P.Handler("dxBarListWindowsGetData", &TMainForm::dxBarListWindowsGetData);
+  P.Handler("dxBarListWindowsClick", &TMainForm::dxBarListWindowsClick);
+  P.Handler("dxBarMRUFilesClick", &TMainForm::dxBarMRUFilesClick);
+}
+
 void TMainForm::AfterConstruction() {
   ReadSuiteForms();
   TForm::AfterConstruction();
@@ -34,17 +49,34 @@ void TMainForm::ReadSuiteForms() {
   // Named here, so that the linker keeps the classes the form text names and
   // their registration runs before the reading needs it.
   RegisterClasses({TcxImageList::StaticClass(), TdxNavBar::StaticClass(), TdxNavBarGroup::StaticClass(),
-                   TdxNavBarItem::StaticClass(), TdxStatusBar::StaticClass()});
+                   TdxNavBarItem::StaticClass(), TdxStatusBar::StaticClass(), TdxBarManager::StaticClass(),
+                   TdxBar::StaticClass(), TdxBarLargeButton::StaticClass(), TdxBarSubItem::StaticClass(),
+                   TdxBarListItem::StaticClass(), TdxBarMRUListItem::StaticClass()});
   ReadComponentRes("MainImages", this);
+  ReadComponentRes("MainBars", this);
   ReadComponentRes("MainSuite", this);
   cxImageListSmall = Named<TcxImageList>(this, "cxImageListSmall");
   cxImageListBig = Named<TcxImageList>(this, "cxImageListBig");
   dxNavBar = Named<TdxNavBar>(this, "dxNavBar");
   dxStatusBar = Named<TdxStatusBar>(this, "dxStatusBar");
+  BarManager = Named<TdxBarManager>(this, "BarManager");
+  dxBarMRUFiles = Named<TdxBarMRUListItem>(this, "dxBarMRUFiles");
+  dxBarListWindows = Named<TdxBarListItem>(this, "dxBarListWindows");
+  // The popup menu's links are not kept in form data: made here from the items.
+  dxBarPopupMenuSelection = TdxBarPopupMenu::Create(this);
+  dxBarPopupMenuSelection->SetName("dxBarPopupMenuSelection");
+  const std::pair<const char*, bool> SelectionLinks[] = {{"dxBarLargeButtonSelectSpecifiedTime", false},
+                                                         {"dxBarLargeButtonSelectToStart", true},
+                                                         {"dxBarLargeButtonSelectToEnd", false},
+                                                         {"dxBarLargeButtonSelectAll", true}};
+  for (const auto& [Name, BeginGroup] : SelectionLinks) {
+    TdxBarItemLink* Link = dxBarPopupMenuSelection->GetItemLinks()->Add();
+    Link->SetItem(Named<TdxBarItem>(this, Name));
+    Link->SetBeginGroup(BeginGroup);
+  }
+  RebuildRecentFilesMenu();
   ActionList->SetImages(cxImageListSmall);
-  MainMenu->SetImages(cxImageListSmall);
   PopupMenu->SetImages(cxImageListSmall);
-  PopupMenuSelection->SetImages(cxImageListSmall);
 }
 
 void TMainForm::ApplyHintFont(const std::string& FontName) {

@@ -9,6 +9,7 @@
 #include "app/GlobalVars.h"
 #include "app/ResourceImages.h"
 #include "app/MainForm.h"
+#include "suite/bars/BarPopupMenu.h"
 #include "framework/RangeControls.h"
 #include "app/TimeText.h"
 #include "engine/TAudioEditor2.h"
@@ -320,7 +321,7 @@ void TMainForm::TimeDisplayDblClick(TObject*) { ActionSelectSpecifiedTime->Execu
 
 void TMainForm::ImageStartMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
   if (Button != mbRight) return;
-  POINT P;
-  GetCursorPos(&P);
-  PopupMenuSelection->Popup(P.x, P.y);
+  PopupSelectionMenu();
 }
+
+void TMainForm::PopupSelectionMenu() { dxBarPopupMenuSelection->PopupAtCursor(); }

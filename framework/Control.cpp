@@ -193,6 +193,12 @@ void TControl::SetClientWidth(int Value) { SetWidth(FWidth - GetClientWidth() + 
 void TControl::SetClientHeight(int Value) { SetHeight(FHeight - GetClientHeight() + Value); }
 
 POINT TControl::ClientOrigin() {
+  // A window knows where its client area lies, past its caption and borders.
+  if (auto* W = dynamic_cast<TWinControl*>(this); W && W->HandleAllocated()) {
+    POINT P{0, 0};
+    ::ClientToScreen(W->GetHandle(), &P);
+    return P;
+  }
   if (!FParent) return POINT{FLeft, FTop};
   POINT P = FParent->ClientOrigin();
   return POINT{P.x + FLeft, P.y + FTop};

@@ -637,6 +637,9 @@ protected:
 
 private:
   void PaintFrame();
+  // Ends a showing once: animation, timers, shadow, the nested menu, the active
+  // chain and the close-up handler (the handle may stay).
+  void EndShowing();
   void TrackMouse(POINT P);
   void MouseLeft();
   void ButtonDown(POINT P);

@@ -38,7 +38,7 @@ void TdxBarDesignController::FillCustomizingCommands(TdxBarItemLinks* Links) {
   TdxBarItemLink* Link = FCustomizedLink;
   TdxBarManager* Manager = Links->GetBarManager();
   bool Design = Manager && Manager->InDesignMode();
-  std::uint16_t Actions = CustomizeActionsFor(FCustomizingBarControl, Link ? Link : FLastSelected);
+  std::uint16_t Actions = CustomizeActionsFor(FCustomizingBarControl, Link ? Link : GetLastSelected());
   auto Has = [&](int Action) { return (Actions & (1u << Action)) != 0; };
   TNotifyEvent Execute = Bind(this, &TdxBarDesignController::ExecuteCustomizeCommand);
   auto Button = [&](int Action, int Sub, const TResStringRec& Caption, bool BeginGroup) {

@@ -17,6 +17,7 @@ public:
   TdxBarPainter* GetPainter() const override;
   void SetOwnPainter(TdxBarPainter* Value) { FOwnPainter = Value; }
   bool IsCustomizing() const override { return false; }
+  void ShowAnimated() override;
   bool IsCustomizingPopup() const override { return true; }
   // Frees itself once it has closed (after the closing handlers have run).
   void SetFreeOnClose(bool Value) { FFreeOnClose = Value; }
@@ -30,7 +31,6 @@ public:
   TCustomdxBarControl* CreateBarControl() override { return this; }
   TComponent* GetOwnerComponent() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return FLinks.get(); }
-  void WndProc(TMessage& Message) override;
 
 protected:
   void DoClose() override;

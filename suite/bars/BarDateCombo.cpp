@@ -69,8 +69,9 @@ void TdxBarDateCombo::DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder)
   FCalendar->SetSelStart(D);
   TdxBarItemLink* Link = GetActiveLink();
   if (TCustomdxBarControl* Bar = Link ? Link->GetBarControl() : nullptr) {
-    // The popup belongs to the bar window the combo drops from.
-    FCalendar->SetParent(Bar);
+    // The popup belongs to the bar window the combo drops from; it stands in
+    // screen coordinates, so that window is its owner, not its parent control.
+    if (Bar->HandleAllocated()) FCalendar->SetParentWindow(Bar->GetHandle());
     FCalendar->HandleNeeded();
   }
   TCustomdxBarCombo::DoDropDown(At, ItemSize, InVerticalHolder);
@@ -81,7 +82,7 @@ void TdxBarDateCombo::DoCloseUp() {
       GetCapture() == FCalendar->GetHandle())
     ReleaseCapture();
   TCustomdxBarCombo::DoCloseUp();
-  FCalendar->SetParent(nullptr);
+  FCalendar->SetParentWindow(nullptr);
 }
 
 void TdxBarDateCombo::CalendarSelect(TObject* Sender) {

@@ -24,6 +24,7 @@ TdxBarDesignController::~TdxBarDesignController() {
   Free(FInternalItems);
   Free(FRelay);
   DropObjectLink(FToolbarsPopup);
+  DropObjectLink(FLastSelected);
 }
 
 void TdxBarDesignController::SetDragging(bool Value) {
@@ -106,10 +107,13 @@ void TdxBarDesignController::ApplySelection(IdxBarSelectableItem* Item, int Kind
     RememberLastSelected(InstanceOfSelectable(Item));
 }
 
+TObject* TdxBarDesignController::GetLastSelected() const { return FLastSelected ? FLastSelected->Ref : nullptr; }
+
 void TdxBarDesignController::RememberLastSelected(TObject* Object) {
-  if (Object == FLastSelected) return;
-  TObject* Previous = FLastSelected;
-  FLastSelected = Object;
+  TObject* Previous = GetLastSelected();
+  if (Object == Previous) return;
+  DropObjectLink(FLastSelected);
+  FLastSelected = CreateObjectLink(Object);
   if (Previous) {
     if (IdxBarSelectableItem* S = QuerySelectableItem(Previous)) S->RefreshSelectable();
     if (auto* C = dynamic_cast<TComponent*>(Previous)) FRelay->UnwatchComponent(C);
@@ -127,13 +131,17 @@ void TdxBarDesignController::ComponentFreed(TObject* Sender, TComponent* Compone
 }
 
 void TdxBarDesignController::ForgetSelectable(TObject* Object) {
-  if (IsLastSelected(Object)) FLastSelected = nullptr;
+  if (IsLastSelected(Object)) {
+    DropObjectLink(FLastSelected);
+    FLastSelected = nullptr;
+  }
   if (Object && Object == FCustomizedLink) FCustomizedLink = nullptr;
 }
 
 void TdxBarDesignController::ValidateLastSelected() {
-  if (!FLastSelected) return;
-  IdxBarSelectableItem* S = QuerySelectableItem(FLastSelected);
+  TObject* Last = GetLastSelected();
+  if (!Last) return;
+  IdxBarSelectableItem* S = QuerySelectableItem(Last);
   if ((S && !S->IsSelected()) || !IsOwnAppActive()) RememberLastSelected(nullptr);
 }
 
@@ -146,15 +154,17 @@ bool TdxBarDesignController::UsesSolidFrame(TObject* Object) const {
 
 TdxBarManager* TdxBarDesignController::DetermineCustomizingManager() {
   FCustomizingManager = nullptr;
-  if (auto* Link = dynamic_cast<TdxBarItemLink*>(FLastSelected))
+  TObject* Last = GetLastSelected();
+  if (auto* Link = dynamic_cast<TdxBarItemLink*>(Last))
     FCustomizingManager = Link->GetBarManager();
-  else if (IdxBarSelectableItem* S = QuerySelectableItem(FLastSelected))
+  else if (IdxBarSelectableItem* S = QuerySelectableItem(Last))
     FCustomizingManager = S->GetBarManager();
   return FCustomizingManager;
 }
 
 bool TdxBarDesignController::CanActOn(TdxBarManager* Manager, bool CheckFocus) {
-  if (!Manager) return false;
+  // Outside customizing a selection left over from it is no reason to take Del or Esc.
+  if (!Manager || !Manager->IsCustomizingOrDesigning()) return false;
   if (!CheckFocus) return true;
   TWinControl* Owner = Manager->OwnerControl();
   return Owner && Owner->HandleAllocated() && WindowOrAncestorHasFocus(Owner->GetHandle());
@@ -180,7 +190,7 @@ bool TdxBarDesignController::CanDeleteSelection() {
 bool TdxBarDesignController::SelectSelectionParent() {
   TdxBarManager* Manager = DetermineCustomizingManager();
   if (!CanActOn(Manager, true)) return false;
-  IdxBarSelectableItem* S = QuerySelectableItem(FLastSelected);
+  IdxBarSelectableItem* S = QuerySelectableItem(GetLastSelected());
   return S && S->SelectParent();
 }
 
@@ -296,7 +306,7 @@ void TdxBarDesignController::CustomizingPopupDestroyed(TObject* Sender) {
 // ---- editing from the customizing popup
 
 void TdxBarDesignController::ApplyActionToSelection(int Action) {
-  if (IdxBarSelectableItem* S = QuerySelectableItem(FLastSelected)) S->ApplyCustomizeAction(Action);
+  if (IdxBarSelectableItem* S = QuerySelectableItem(GetLastSelected())) S->ApplyCustomizeAction(Action);
 }
 
 void TdxBarDesignController::ApplyCaptionEdit(TObject* Sender) {

@@ -67,8 +67,8 @@ public:
   void AddToSelection(IdxBarSelectableItem* Item) { ApplySelection(Item, 0); }
   // The object selected last (a link, a bar or a component); a component that is
   // freed leaves it at once, a link tells the controller itself.
-  TObject* GetLastSelected() const { return FLastSelected; }
-  bool IsLastSelected(TObject* Object) const { return Object && Object == FLastSelected; }
+  TObject* GetLastSelected() const;
+  bool IsLastSelected(TObject* Object) const { return Object && Object == GetLastSelected(); }
   void RememberLastSelected(TObject* Object);
   // Drops the reference without repainting (the object is going).
   void ForgetSelectable(TObject* Object);
@@ -80,7 +80,8 @@ public:
   // The manager an operation works on: the last selected object's, else null.
   TdxBarManager* DetermineCustomizingManager();
   TdxBarManager* GetCustomizingManager() const { return FCustomizingManager; }
-  // Manager is set and, with CheckFocus, its form (or a child of it) has the focus.
+  // Manager is set and customizing and, with CheckFocus, its form (or a child of
+  // it) has the focus.
   static bool CanActOn(TdxBarManager* Manager, bool CheckFocus);
   // Del and Ctrl+Del while customizing: at run time the selected link is freed.
   // True when something was deleted (the key then goes no further).
@@ -151,7 +152,8 @@ private:
   std::uint8_t FDesignState = 0;
   TCustomdxBarControl* FQuickControl = nullptr;
   TComponentList* FInternalItems;
-  TObject* FLastSelected = nullptr;
+  // Weak: a bar or item clears it as it goes (a component also through the relay).
+  TcxObjectLink* FLastSelected = nullptr;
   TcxFreeNotificator* FRelay;
   TdxBarManager* FCustomizingManager = nullptr;
   TCustomdxBarControl* FCustomizingBarControl = nullptr;

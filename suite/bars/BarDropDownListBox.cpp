@@ -3,6 +3,7 @@
 #include "framework/Colors.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarItemLinks.h"
@@ -67,6 +68,14 @@ void TdxBarDropDownListBox::DrawEntry(const DRAWITEMSTRUCT& Item) {
     return;
   }
   bool Selected = (Item.itemState & ODS_SELECTED) != 0;
+  HGDIOBJ OldFont = SelectObject(Item.hDC, reinterpret_cast<HFONT>(SendMessageW(Item.hwndItem, WM_GETFONT, 0, 0)));
+  // The extra kinds draw their own entries (swatch, font mark, image).
+  if (auto* Own = dynamic_cast<IdxBarComboEntryPainter*>(FCombo);
+      Own && Own->DrawEntry(Item.hDC, static_cast<int>(Item.itemID), Item.rcItem, State,
+                            Selected ? clHighlight : clWindow, Selected ? clHighlightText : clWindowText)) {
+    SelectObject(Item.hDC, OldFont);
+    return;
+  }
   HBRUSH Brush = GetSysColorBrush(Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
   FillRect(Item.hDC, &Item.rcItem, Brush);
   std::wstring Text = Utf8ToWide(GetItems()->GetStrings(static_cast<int>(Item.itemID)));
@@ -74,7 +83,6 @@ void TdxBarDropDownListBox::DrawEntry(const DRAWITEMSTRUCT& Item) {
   R.left += 2;
   SetBkMode(Item.hDC, TRANSPARENT);
   SetTextColor(Item.hDC, GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HGDIOBJ OldFont = SelectObject(Item.hDC, reinterpret_cast<HFONT>(SendMessageW(Item.hwndItem, WM_GETFONT, 0, 0)));
   DrawTextW(Item.hDC, Text.c_str(), static_cast<int>(Text.size()), &R,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(Item.hDC, OldFont);

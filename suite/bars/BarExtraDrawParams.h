@@ -3,6 +3,7 @@
 // and the in-place sub-item. The controls of those kinds fill them.
 #pragma once
 
+#include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarEditControls.h"
 #include "suite/bars/BarStaticControls.h"
 
@@ -33,10 +34,9 @@ public:
   int Max = 100;
 };
 
-class TdxBarInPlaceSubItemControlDrawParams : public TdxBarItemControlDrawParams {
-  SONVELT_CLASS(TdxBarInPlaceSubItemControlDrawParams, TdxBarItemControlDrawParams)
+class TdxBarInPlaceSubItemControlDrawParams : public TdxBarButtonLikeControlDrawParams {
+  SONVELT_CLASS(TdxBarInPlaceSubItemControlDrawParams, TdxBarButtonLikeControlDrawParams)
 public:
-  using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
-  SIZE ArrowSize{0, 0};
+  using TdxBarButtonLikeControlDrawParams::TdxBarButtonLikeControlDrawParams;
   bool Expanded = false;
 };

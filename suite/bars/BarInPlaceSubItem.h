@@ -46,8 +46,25 @@ private:
   std::vector<TdxBarItemLinks*> FShownIn;
 };
 
+// Inside a menu the item is a dark band with its caption and an arrow (right while
+// collapsed, down while expanded); a click, Right or Left toggles it. Elsewhere it
+// is a plain sub-item opening its own menu.
 class TdxBarInPlaceSubItemControl : public TdxBarContainerItemControl {
   SONVELT_CLASS(TdxBarInPlaceSubItemControl, TdxBarContainerItemControl)
 public:
   using TdxBarContainerItemControl::TdxBarContainerItemControl;
+  TdxBarInPlaceSubItem* InPlaceItem() const;
+  bool InSubMenu() const;
+
+  void ClickControl(bool ByMouse, char Key) override;
+  bool WantsKey(WORD Key) const override;
+  TdxBarItemControlDrawParamsClass DrawParamsClass() const override;
+  void UpdateDrawParams(bool Full) override;
+  void PaintControl(const RECT& R, int PaintTypeValue) override;
+  int CalcHeight() override;
+  int CalcWidth() override;
+  bool DblClickActsOnLinks() const override;
+  bool HasInPlaceLinks() const override;
+  void DblClick() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 };

@@ -746,6 +746,8 @@ void TdxBarItemLinks::BeforeDestruction() {
   TCustomdxBarControl* Window = FBarControl;
   FBarControl = nullptr;
   if (Window && !Window->IsBeingDestroyed()) {
+    // The links' controls go with their window, before it.
+    Window->DestroyItemControls();
     Window->AssignItemLinks(nullptr);
     Free(Window);
   }

@@ -107,11 +107,11 @@ TdxBarItemLinks* ButtonDropDownLinks(TdxBarButton* Button) {
 
 void ShowButtonDropDownMenu(TdxBarButton* Button, TdxBarItemControl* Control, POINT P, int OwnerWidth,
                             int OwnerHeight, bool Joined) {
-  (void)Joined;
   TdxBarPopupMenu* Menu = Button ? Button->GetDropDownMenu() : nullptr;
   if (!Menu) return;
   TCustomdxBarControl* W = Control ? Control->GetParent() : nullptr;
-  RECT Bounds = W ? W->ItemScreenRect(Control) : RECT{0, 0, 0, 0};
+  // Only a window that joins its popups to their owner hands the owner's bounds on.
+  RECT Bounds = W && Joined ? W->ItemScreenRect(Control) : RECT{0, 0, 0, 0};
   Menu->SetOwnerItemControl(Control);
   Menu->PopupForOwner(P.x, P.y, OwnerWidth, OwnerHeight, true, &Bounds, false, W);
 }

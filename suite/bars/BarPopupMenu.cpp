@@ -46,7 +46,7 @@ TdxBarCustomPopupMenu::~TdxBarCustomPopupMenu() {
 
 TCustomdxBarControl* TdxBarCustomPopupMenu::BarWindow() const {
   TCustomdxBarControl* W = FItemLinks ? FItemLinks->GetBarControl() : nullptr;
-  return W && W->HandleAllocated() ? W : nullptr;
+  return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle()) ? W : nullptr;
 }
 
 void TdxBarCustomPopupMenu::PopupAtPoint(int X, int Y) {

@@ -398,25 +398,39 @@ void TdxBarSubMenuControl::ShowAnimated() {
 }
 
 void TdxBarSubMenuControl::Dismiss() {
-  if (HandleAllocated()) DestroyHandle();
+  // The window stays made but hidden (a popup may still post itself a release);
+  // everything a showing started ends here.
+  EndShowing();
+  if (HandleAllocated())
+    SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void TdxBarSubMenuControl::DestroyWnd() {
+void TdxBarSubMenuControl::EndShowing() {
   if (FDestroyingWnd) return;
   FDestroyingWnd = true;
   TcxObjectLinkGuard Alive(this);
+  bool WasShowing = IsActive();
   StopAnimation();
   StopExpandTimer();
   StopScrollTimer();
   if (FShadow) FShadow->SetShown(false);
   if (TCustomdxBarControl* Child = GetChildBar(); Child && Child->HandleAllocated()) Child->CloseBar();
+  if (!Alive.Alive()) return;
   if (!FExpanding) SetActive(false);
   FPressedControl = nullptr;
+  if (GetCapture() == GetHandle()) ReleaseCapture();
+  FDestroyingWnd = false;
+  if (!FExpanding && WasShowing) OnCloseUp(this);
+}
+
+void TdxBarSubMenuControl::DestroyWnd() {
+  if (FDestroyingWnd) return;
+  EndShowing();
   FMouseTracked = false;
+  FDestroyingWnd = true;
   TCustomdxBarControl::DestroyWnd();
   FDestroyingWnd = false;
-  if (!FExpanding) OnCloseUp(this);
-  (void)Alive;
 }
 
 void TdxBarSubMenuControl::NotifyClosed() {
@@ -455,7 +469,7 @@ void TdxBarSubMenuControl::CloseByEscape() {
     Opener->ControlInactivate(true);
     if (IsBarControlAlive(Parent)) Parent->SetPressed(false);
   }
-  if (Alive.Alive() && HandleAllocated()) CloseBar();
+  if (Alive.Alive() && IsActive()) CloseBar();
 }
 
 // ---- painting

@@ -10,6 +10,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarSubMenuControl.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ObjectLinks.h"
 
@@ -300,7 +301,13 @@ bool TdxBarControlAccessibilityHelper::CaptionButtonKeyTipTop(TdxBarCaptionButto
 
 TdxBarSubMenuControl* TdxBarSubMenuControlAccessibilityHelper::Menu() const { return OwnerAs<TdxBarSubMenuControl>(); }
 
-bool TdxBarSubMenuControlAccessibilityHelper::ShowHiddenItems() { return false; }
+bool TdxBarSubMenuControlAccessibilityHelper::ShowHiddenItems() {
+  TdxBarSubMenuControl* M = Menu();
+  if (!M) return false;
+  TcxObjectLinkGuard Alive(M);
+  M->Expand();
+  return Alive.Alive() && !M->HasMark();
+}
 
 bool TdxBarSubMenuControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
   if (TCustomdxBarControlAccessibilityHelper::ProcessNavigationKey(Key)) return true;

@@ -13,6 +13,10 @@
 #include "app/SettingsStorage.h"
 #include "framework/FileUtils.h"
 #include "framework/Unicode.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+
+#include <deque>
 
 namespace {
 
@@ -27,6 +31,38 @@ uint32_t Get32(const unsigned char* P) { return P[0] | P[1] << 8 | P[2] << 16 | 
 int Get16(const unsigned char* P) { return P[0] | P[1] << 8; }
 
 }  // namespace
+
+namespace {
+
+TdxBarItem* ItemInLinks(TdxBarItemLinks* Links, TBasicAction* Action) {
+  for (int I = 0; Links && I < Links->GetCount(); ++I) {
+    TdxBarItem* Item = Links->GetLink(I)->GetItem();
+    if (!Item) continue;
+    if (Item->GetAction() == Action) return Item;
+    if (TdxBarItem* Found = ItemInLinks(Item->GetItemLinks(), Action)) return Found;
+  }
+  return nullptr;
+}
+
+std::deque<TdxBarItem*> PendingClicks;
+
+}  // namespace
+
+TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action) {
+  auto* Menu = dynamic_cast<TdxBarItem*>(Main->FindComponent(SubItemName));
+  return Menu ? ItemInLinks(Menu->GetItemLinks(), Action) : nullptr;
+}
+
+void PostItemClick(TdxBarItem* Item) {
+  PendingClicks.push_back(Item);
+  SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    if (PendingClicks.empty()) return;
+    TdxBarItem* Next = PendingClicks.front();
+    PendingClicks.pop_front();
+    Next->Click();
+  });
+}
 
 int FixtureSample(int Frame, int Channel) { return (Frame * 7 + Channel * 1000) % 20000 - 10000; }
 

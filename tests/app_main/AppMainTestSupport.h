@@ -68,6 +68,13 @@ protected:
   void PopupContextMenu(int X, int Y) override { Popups.push_back(POINT{X, Y}); }
 };
 
+class TdxBarItem;
+// The item of the main window's bar menu SubItemName (searched with its nested
+// menus) that runs Action; null when the menu has none.
+TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action);
+// Clicks the item from the message loop, as a menu entry's click arrives there.
+void PostItemClick(TdxBarItem* Item);
+
 // The sample WriteTestWav stores at this frame and channel: a ramp in every channel.
 int FixtureSample(int Frame, int Channel);
 // A 16-bit PCM WAV file of FixtureSample values.

@@ -18,6 +18,9 @@
 #include "framework/Action.h"
 #include "framework/FileUtils.h"
 #include "framework/Menus.h"
+#include "framework/StringLists.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarMRUListItem.h"
 #include "framework/Unicode.h"
 #include "skins/ImageSlider.h"
 #include "tests/app_main/AppMainTestSupport.h"
@@ -115,9 +118,10 @@ TEST_F(MainFixture, EnablingFollowsEachWayADocumentComesForwardAndTheOneLeftAfte
   Expect(Empty, "the newest document");
   SaveMenuScreenshot(Main, L'f', "main-menu-file");
   SaveMenuScreenshot(Main, L'w', "main-menu-window");
-  TMenuItem* Menu = Main->MenuWindowList->GetParent();
-  for (int I = Menu->IndexOf(Main->MenuWindowList) + 1; I < Menu->GetCount(); ++I)
-    if (StripHotkey(Menu->GetItem(I)->GetCaption()) == Sound->GetCaption()) Menu->GetItem(I)->Click();
+  TStringList* Windows = Main->dxBarListWindows->GetItems();
+  ASSERT_GE(Windows->IndexOf(Sound->GetCaption()), 0);
+  Main->dxBarListWindows->SetItemIndex(Windows->IndexOf(Sound->GetCaption()));
+  Main->dxBarListWindows->Click();
   Pump();
   Expect(Sound, "its window-list entry");
   {
@@ -417,12 +421,8 @@ TEST_F(MainFixture, MenuListsShowAnAmpersandInAFileNameAsItIs) {
   const std::string A = Folder + "Rock & Roll.wav";
   WriteTestWav(A, 8000, 1, 100);
   Open(A);
-  auto ItemAfter = [](TMenuItem* Separator) {
-    TMenuItem* Menu = Separator->GetParent();
-    return Menu->GetItem(Menu->IndexOf(Separator) + 1);
-  };
-  EXPECT_EQ("1 " + A, StripHotkey(ItemAfter(Main->MenuRecentFiles)->GetCaption()));
-  EXPECT_EQ(A, StripHotkey(ItemAfter(Main->MenuWindowList)->GetCaption()));
+  EXPECT_EQ(A, Main->dxBarMRUFiles->GetItems()->GetStrings(0));
+  EXPECT_EQ(A, StripHotkey(Main->dxBarListWindows->GetItems()->GetStrings(0)));
 }
 
 TEST_F(MainFixture, ADropOpensExactlyOneSupportedFile) {
@@ -488,4 +488,34 @@ TEST_F(MainFixture, AnMp3SaveWritesTheConstantRateAndModeOfTheSettings) {
   EXPECT_EQ(9, H[2] >> 4);           // 128 kbit/s
   EXPECT_EQ(0, (H[2] >> 2) & 3);     // 44100 Hz
   EXPECT_EQ(3, H[3] >> 6);           // single channel
+}
+
+// The Window menu's list: an entry per document with itself as the object, the
+// active one selected when the menu asks, a click showing the chosen one, a new
+// name retitling its entry and a closed document leaving.
+TEST_F(MainFixture, TheWindowListFollowsTheDocuments) {
+  StartMain();
+  TChildForm* First = NewDocument();
+  TChildForm* Second = NewDocument();
+  TdxBarListItem* List = Main->dxBarListWindows;
+  TStringList* Entries = List->GetItems();
+  ASSERT_EQ(2, Entries->GetCount());
+  EXPECT_GE(Entries->IndexOfObject(First), 0);
+  List->OnGetData(List);
+  EXPECT_EQ(Entries->IndexOfObject(Second), List->GetItemIndex());
+
+  List->SetItemIndex(Entries->IndexOfObject(First));
+  List->Click();
+  Pump();
+  EXPECT_EQ(static_cast<TCustomForm*>(First), Main->GetActiveMDIChild());
+  List->OnGetData(List);
+  EXPECT_EQ(Entries->IndexOfObject(First), List->GetItemIndex());
+
+  Main->SetActiveFileName(Folder + "renamed.wav");
+  EXPECT_EQ(Folder + "renamed.wav", Entries->GetStrings(Entries->IndexOfObject(First)));
+  First->AudioEditor->SetTag(DocumentSaved);
+  First->Close();
+  Pump();
+  ASSERT_EQ(1, Entries->GetCount());
+  EXPECT_EQ(Second, Entries->GetObjects(0));
 }

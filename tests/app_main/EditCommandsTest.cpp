@@ -42,16 +42,6 @@ protected:
   }
 };
 
-// The menu command that runs Action, as the menu bar sends it.
-UINT MenuCommandOf(TMenuItem* Item, TBasicAction* Action) {
-  for (int I = 0; I < Item->GetCount(); ++I) {
-    TMenuItem* Child = Item->GetItem(I);
-    if (Child->GetAction() == Action) return Child->GetCommand();
-    if (UINT Found = MenuCommandOf(Child, Action)) return Found;
-  }
-  return 0;
-}
-
 }  // namespace
 
 TEST_F(EditCommands, SelectionCommandsReachFromTheSelectionEndInsideTheDocument) {
@@ -441,10 +431,10 @@ TEST_F(EditCommands, TheSaveQuestionIsReachedByHand) {
   EXPECT_EQ(DocumentModified, E->GetTag());
 
   // File > Close File, answered Cancel: the document stays.
-  const UINT CloseFile = MenuCommandOf(Main->MainMenu->GetItems(), Main->ActionCloseFile);
-  ASSERT_NE(0u, CloseFile);
+  TdxBarItem* CloseFile = MenuItemOf(Main, "dxBarSubItemFile", Main->ActionCloseFile);
+  ASSERT_TRUE(CloseFile);
   TSystemDialogAnswers::AnswerBox(IDCANCEL, [](HWND) { SaveScreenshot("save-question"); });
-  PostMessageW(Main->GetHandle(), WM_COMMAND, CloseFile, 0);
+  PostItemClick(CloseFile);
   ASSERT_TRUE(PumpUntil([] { return TSystemDialogAnswers::AllAnswered(); }));
   Pump();
   ASSERT_EQ(1u, TSystemDialogAnswers::Boxes().size());
@@ -463,7 +453,7 @@ TEST_F(EditCommands, TheSaveQuestionIsReachedByHand) {
   Main->SaveNames = {Name};
   Main->FormatAnswers = {true};
   TSystemDialogAnswers::AnswerBox(IDYES);
-  PostMessageW(Main->GetHandle(), WM_COMMAND, CloseFile, 0);
+  PostItemClick(CloseFile);
   ASSERT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }));
   EXPECT_EQ(1u, Main->SaveProposals.size());
   TWavHeader H;
@@ -473,7 +463,9 @@ TEST_F(EditCommands, TheSaveQuestionIsReachedByHand) {
   NewDocument(8000, 1, 800)->AudioEditor->SetTag(DocumentModified);
   TSystemDialogAnswers::AnswerBox(IDNO);
   TSystemDialogAnswers::AnswerBox(IDCANCEL);
-  PostMessageW(Main->GetHandle(), WM_COMMAND, MenuCommandOf(Main->MainMenu->GetItems(), Main->ActionExit), 0);
+  TdxBarItem* Exit = MenuItemOf(Main, "dxBarSubItemFile", Main->ActionExit);
+  ASSERT_TRUE(Exit);
+  PostItemClick(Exit);
   ASSERT_TRUE(PumpUntil([] { return TSystemDialogAnswers::AllAnswered(); }));
   Pump();
   EXPECT_EQ(4u, TSystemDialogAnswers::Boxes().size());

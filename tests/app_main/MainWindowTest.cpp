@@ -2,6 +2,7 @@
 // side bar with its groups that follow the commands, and the status bar.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "app/GlobalVars.h"
@@ -9,7 +10,21 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
+#include "framework/Unicode.h"
 #include "Packages/SUIImagePanel.h"
+#include "suite/bars/BarCanvas.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarCategories.h"
+#include "suite/bars/Bars.h"
+#include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/common/ThemeManager.h"
+#include "suite/common/UxTheme.h"
+#include "framework/Label.h"
 #include "suite/common/cxImageList.h"
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarCollections.h"
@@ -257,4 +272,183 @@ TEST_F(MainFixture, TheViewCommandsHideAndMoveTheSideBarAndItStaysSoAfterARestar
   EXPECT_TRUE(Main->ActionBarOntheRight->GetChecked());
   Main->ActionShowCommandBarExecute(nullptr);
   EXPECT_TRUE(Main->dxNavBar->GetVisible());
+}
+
+TEST_F(MainFixture, TheBarManagerHoldsItsCategoriesAndThreeBarsDockedAtTheTop) {
+  StartMain();
+  TdxBarManager* M = Main->BarManager;
+  EXPECT_EQ(bmsXP, M->GetStyle());
+  EXPECT_EQ(maFade, M->GetMenuAnimations());
+  EXPECT_FALSE(M->GetCanCustomize());
+  EXPECT_EQ(Main->cxImageListSmall, M->GetImageOptions()->GetImages());
+  EXPECT_EQ(Main->cxImageListBig, M->GetImageOptions()->GetLargeImages());
+  EXPECT_EQ(Main->cxImageListBig, M->GetImageOptions()->GetHotImages());
+  const std::vector<std::string> Categories{"File", "Edit",   "Effects", "Control", "Tools",  "Bookmark",
+                                            "View", "Window", "Help",    "Menus",   "Toolbar"};
+  ASSERT_EQ(static_cast<int>(Categories.size()), M->GetCategories()->GetCount());
+  for (size_t I = 0; I < Categories.size(); ++I)
+    EXPECT_EQ(Categories[I], M->GetCategories()->GetStrings(static_cast<int>(I)));
+
+  const struct {
+    const char* Caption;
+    bool MainMenu;
+    int Links;
+  } Bars[] = {{"Menu", true, 9}, {"Toolbar", false, 17}, {"Quick", false, 26}};
+  ASSERT_EQ(3, M->GetBars()->NumberOfItems());
+  TdxDockControl* Top = M->GetBars()->FormDockSite(dsTop);
+  ASSERT_TRUE(Top);
+  for (int I = 0; I < 3; ++I) {
+    SCOPED_TRACE(Bars[I].Caption);
+    TdxBar* Bar = M->GetBars()->GetBar(I);
+    EXPECT_EQ(Bars[I].Caption, Bar->GetCaption());
+    EXPECT_EQ(Bars[I].MainMenu, Bar->GetIsMainMenu());
+    EXPECT_EQ(Bars[I].Links, Bar->GetItemLinks()->GetCount());
+    EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+    EXPECT_EQ(I, Bar->GetRow());
+    EXPECT_FALSE(Bar->GetAllowClose());
+    EXPECT_FALSE(Bar->GetShowMark());
+    // Shown: a window of its own on the top dock site, one below the other.
+    TCustomdxBarControl* W = Bar->GetBarControl();
+    ASSERT_TRUE(W && W->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(W->GetHandle()));
+    EXPECT_EQ(Top->GetHandle(), GetParent(W->GetHandle()));
+    if (I > 0) {
+      TCustomdxBarControl* Above = M->GetBars()->GetBar(I - 1)->GetBarControl();
+      EXPECT_GE(W->GetTop(), Above->GetTop() + Above->GetHeight());
+    }
+  }
+}
+
+// Every command is reachable through the menu bar or a shortcut, but for the
+// do-nothing commands no menu or toolbar offers; every large button shows its
+// command's picture small and large, and the toolbar's own ones keep their short
+// captions.
+TEST_F(MainFixture, EveryCommandHasAMenuPathOrAShortcutAndItsButtonsShowItsPictures) {
+  StartMain();
+  const std::set<TAction*> Nowhere{Main->ActionCopyAllToCD,        Main->ActionAutoTrim,
+                                   Main->ActionAutoSplit,          Main->ActionMarkFirstPosition,
+                                   Main->ActionMarkSecondPosition, Main->ActionRecallMarkSelection,
+                                   Main->ActionSpeedPitchChange};
+  const char* Menus[] = {"dxBarSubItemFile",  "dxBarSubItemEdit",     "dxBarSubItemEffects",
+                         "dxBarSubItemControl", "dxBarSubItemTools",  "dxBarSubItemBookmark",
+                         "dxBarSubItemView",  "dxBarSubItemWindow",   "dxBarSubItemHelp"};
+  TdxBar* MenuBar = Main->BarManager->GetMainMenuBar();
+  ASSERT_TRUE(MenuBar);
+  ASSERT_EQ(9, MenuBar->GetItemLinks()->GetCount());
+  for (int I = 0; I < 9; ++I)
+    EXPECT_EQ(Main->FindComponent(Menus[I]), MenuBar->GetItemLinks()->GetLink(I)->GetItem());
+  for (int I = 0; I < Main->ActionList->GetActionCount(); ++I) {
+    auto* A = static_cast<TAction*>(Main->ActionList->GetAction(I));
+    SCOPED_TRACE(A->GetName());
+    bool InMenu = false;
+    for (const char* Menu : Menus) InMenu = InMenu || MenuItemOf(Main, Menu, A);
+    if (Nowhere.count(A))
+      EXPECT_FALSE(InMenu);
+    else
+      EXPECT_TRUE(InMenu || A->GetShortCut() != 0);
+  }
+
+  int Buttons = 0;
+  for (int I = 0; I < Main->GetComponentCount(); ++I) {
+    auto* B = dynamic_cast<TdxBarLargeButton*>(Main->GetComponent(I));
+    if (!B) continue;
+    ++Buttons;
+    SCOPED_TRACE(B->GetName());
+    auto* A = dynamic_cast<TAction*>(B->GetAction());
+    ASSERT_TRUE(A);
+    EXPECT_EQ(A->GetImageIndex(), B->GetLargeImageIndex());
+    EXPECT_EQ(A->GetImageIndex(), B->GetImageIndex());
+    EXPECT_TRUE(B->GetAutoGrayScale());
+    if (B->GetName().rfind("dxBarLargeButtonTool", 0) == 0)
+      EXPECT_NE(A->GetCaption(), B->GetCaption());
+    else
+      EXPECT_EQ(A->GetCaption(), B->GetCaption());
+  }
+  EXPECT_EQ(109, Buttons);
+}
+
+// A right-button release over the time display opens the bar popup menu with its
+// four selection commands at the cursor; the call returns once the menu closes.
+TEST_F(MainFixture, ARightButtonReleaseOverTheTimeLabelsOpensTheSelectionMenu) {
+  StartMain();
+  TdxBarPopupMenu* Menu = Main->dxBarPopupMenuSelection;
+  const std::pair<TAction*, bool> Links[] = {{Main->ActionSelectSpecifiedTime, false},
+                                             {Main->ActionSelectToStart, true},
+                                             {Main->ActionSelectToEnd, false},
+                                             {Main->ActionSelectAll, true}};
+  ASSERT_EQ(4, Menu->GetItemLinks()->GetCount());
+  for (int I = 0; I < 4; ++I) {
+    TdxBarItemLink* Link = Menu->GetItemLinks()->GetLink(I);
+    EXPECT_EQ(Links[I].first, Link->GetItem()->GetAction());
+    EXPECT_EQ(Links[I].second, Link->GetBeginGroup());
+  }
+
+  static TdxBarPopupMenu* Open;
+  static bool SeenOpen;
+  Open = Menu;
+  SeenOpen = false;
+  SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR Id, DWORD) {
+    KillTimer(nullptr, Id);
+    TCustomdxBarControl* W = Open->BarWindow();
+    SeenOpen = Open->IsShowing() && W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+    SaveScreenshot("main-time-popup");
+    if (W && W->HandleAllocated()) {
+      PostMessageW(W->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+      PostMessageW(W->GetHandle(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+    }
+  });
+  TLabel* Label = Main->LabelStart;
+  POINT P{Label->GetLeft() + 5, Label->GetTop() + 5};
+  HWND Panel = Main->PanelBottom->GetHandle();
+  POINT Screen = P;
+  ClientToScreen(Panel, &Screen);
+  SetCursorPos(Screen.x, Screen.y);
+  PostMessageW(Panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(P.x, P.y));
+  PostMessageW(Panel, WM_RBUTTONUP, 0, MAKELPARAM(P.x, P.y));
+  EXPECT_TRUE(PumpUntil([] { return SeenOpen && !Open->IsShowing(); }, 5000));
+  EXPECT_TRUE(SeenOpen);
+  EXPECT_FALSE(Menu->IsShowing());
+}
+
+namespace {
+void SendKey(WORD Vk, bool Down) {
+  INPUT I{};
+  I.type = INPUT_KEYBOARD;
+  I.ki.wVk = Vk;
+  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &I, sizeof(INPUT));
+}
+}  // namespace
+
+// Alt+F through real input (the bar manager's hooks) opens the bar File menu; Esc
+// closes it. With the suite's visual styles on and off.
+TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
+  for (bool Themed : {true, false}) {
+    SCOPED_TRACE(Themed ? "themed" : "plain");
+    TUxThemeEntries Saved;
+    if (!Themed) Saved = SubstituteUxTheme(TUxThemeEntries{});
+    StartMain();
+    std::filesystem::create_directories(Utf8ToWide(Folder));
+    const std::string A = Folder + "recent.wav";
+    WriteTestWav(A, 8000, 1, 100);
+    Open(A);
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+    SendKey(VK_MENU, true), SendKey('F', true), SendKey('F', false), SendKey(VK_MENU, false);
+    auto* File = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemFile"));
+    auto Open = [&] {
+      TCustomdxBarControl* W = File->GetItemLinks()->GetBarControl();
+      return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+    };
+    EXPECT_TRUE(PumpUntil(Open, 3000));
+    Pump();
+    SaveScreenshot(Themed ? "main-bar-menu-file" : "main-bar-menu-file-plain");
+    SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+    EXPECT_TRUE(PumpUntil([&] { return !Open(); }, 3000));
+    SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+    Pump();
+    MainFixture::TearDown();
+    Main = nullptr;
+    if (!Themed) SubstituteUxTheme(Saved);
+  }
 }

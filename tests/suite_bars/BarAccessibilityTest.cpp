@@ -13,6 +13,7 @@
 #include "suite/bars/BarCaptionButtons.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarItemAccessibility.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -20,6 +21,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarWindowAccessibility.h"
 #include "suite/bars/Bars.h"
 #include "tests/suite_bars/BarTestSupport.h"
@@ -89,12 +91,16 @@ struct BarKeyboardFixture : BarFormFixture {
     return B;
   }
   void ItemClicked(TObject* Sender) { Clicked.push_back(static_cast<TComponent*>(Sender)->GetName()); }
-  // What the user sees: the active bar window and its highlighted item.
+  // What the user sees: the active bar window (a menu by the entry that opened
+  // it) and its highlighted item.
   std::string Shown() {
     TCustomdxBarControl* W = TopActiveBarControl();
     if (!W) return "";
     TdxBarItemControl* C = W->SelectedItemControl();
-    return W->GetText() + ":" + (C ? C->LinkedItem()->GetName() : "-");
+    std::string Name = W->GetText();
+    if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(W))
+      Name = Menu->GetOwnerControl() ? Menu->GetOwnerControl()->LinkedItem()->GetName() + " menu" : "menu";
+    return Name + ":" + (C ? C->LinkedItem()->GetName() : "-");
   }
   TdxBarAccessibilityHelper* HelperOf(TdxBarItem* Item, TdxBar* Bar) {
     for (int I = 0; I < Bar->GetItemLinks()->ShownLinkCount(); ++I) {
@@ -411,5 +417,97 @@ TEST_F(BarKeyboardFixture, AHelperWhoseOwnerWentAnswersSoftly) {
   IDispatch* Parent = reinterpret_cast<IDispatch*>(1);
   EXPECT_EQ(S_OK, Held->get_accParent(&Parent));
   EXPECT_EQ(nullptr, Parent);
+}
+// Menus opened from the main menu bar: Up and Down wrap over the entries (a
+// disabled one is reached, a label is not, a group line is no entry), Tab and
+// Shift+Tab act as Down and Up, Right in a menu moves the bar to its next menu,
+// Left to the previous one, Esc closes the menu.
+TEST_F(BarKeyboardFixture, MenuKeysWrapAndMoveBetweenTheMenusOfTheBar) {
+  auto* File = static_cast<TdxBarSubItem*>(Add(Menu, TdxBarSubItem::Create(Form), "File"));
+  auto* Edit = static_cast<TdxBarSubItem*>(Add(Menu, TdxBarSubItem::Create(Form), "Edit"));
+  auto Entry = [this](TdxBarSubItem* Sub, TdxBarItem* Item, const std::string& Name) {
+    Item->SetName(Name);
+    Item->SetCaption(Name);
+    return Sub->GetItemLinks()->AddItem(Item);
+  };
+  Entry(File, TdxBarButton::Create(Form), "New");
+  Entry(File, TdxBarStatic::Create(Form), "Label");
+  TdxBarItemLink* Open = Entry(File, TdxBarButton::Create(Form), "Open");
+  Open->GetItem()->SetEnabled(false);
+  Entry(File, TdxBarButton::Create(Form), "Exit")->SetBeginGroup(true);
+  Entry(Edit, TdxBarButton::Create(Form), "Cut");
+  Entry(Edit, TdxBarButton::Create(Form), "Copy");
+  Show({Menu});
+  Walk({
+      {{}, VK_MENU, "Menu:-"},
+      {{}, VK_RIGHT, "Menu:File"},
+      {{}, VK_DOWN, "File menu:New"},
+      {{}, VK_DOWN, "File menu:Open"},
+      {{}, VK_DOWN, "File menu:Exit"},
+      {{}, VK_DOWN, "File menu:New"},
+      {{}, VK_UP, "File menu:Exit"},
+      {{}, VK_TAB, "File menu:New"},
+      {{VK_SHIFT}, VK_TAB, "File menu:Exit"},
+      {{VK_SHIFT}, VK_TAB, "File menu:Open"},
+      {{}, VK_RIGHT, "Edit menu:Cut"},
+      {{}, VK_UP, "Edit menu:Copy"},
+      {{}, VK_LEFT, "File menu:New"},
+      {{}, VK_ESCAPE, "Menu:File"},
+  });
+  EXPECT_TRUE(Clicked.empty());
+}
+
+// On a menu bar docked at the left, Left in one of its menus closes the menu.
+TEST_F(BarKeyboardFixture, LeftInAMenuOfAVerticalMenuBarClosesIt) {
+  Menu->SetDockingStyle(dsLeft);
+  auto* File = static_cast<TdxBarSubItem*>(Add(Menu, TdxBarSubItem::Create(Form), "File"));
+  TdxBarItem* New = TdxBarButton::Create(Form);
+  New->SetName("New");
+  New->SetCaption("New");
+  File->GetItemLinks()->AddItem(New);
+  Show({Menu});
+  ASSERT_TRUE(Menu->GetBarControl()->IsVertical());
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_DOWN, "Menu:File"}, {{}, VK_RIGHT, "File menu:New"}, {{}, VK_LEFT, "Menu:File"}});
+}
+
+// A menu showing recently used entries first: Ctrl+Down shows the rest; Down on
+// the last shown entry shows the rest and moves on to the next entry, once.
+TEST_F(BarKeyboardFixture, HiddenMenuEntriesComeWithCtrlDownOrDownOnTheLastShown) {
+  M->SetStyle(bmsEnhanced);
+  M->SetMenusShowRecentItemsFirst(true);
+  auto* File = static_cast<TdxBarSubItem*>(Add(Menu, TdxBarSubItem::Create(Form), "File"));
+  for (const char* Name : {"New", "Rare", "Save", "Other"}) {
+    TdxBarItem* B = TdxBarButton::Create(Form);
+    B->SetName(Name);
+    B->SetCaption(Name);
+    TdxBarItemLink* L = File->GetItemLinks()->AddItem(B);
+    L->SetMostRecentlyUsed(std::string(Name) == "New" || std::string(Name) == "Save");
+  }
+  Show({Menu});
+  auto Entries = [this]() {
+    auto* W = dynamic_cast<TdxBarSubMenuControl*>(TopActiveBarControl());
+    return W ? W->GetItemLinks()->ShownLinkCount() : 0;
+  };
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_RIGHT, "Menu:File"}, {{}, VK_DOWN, "File menu:New"}});
+  ASSERT_EQ(2, Entries()) << "only the recent entries show";
+  Walk({{{}, VK_DOWN, "File menu:Save"}, {{}, VK_DOWN, "File menu:Other"}});
+  EXPECT_EQ(4, Entries());
+  Walk({{{}, VK_ESCAPE, "Menu:File"}, {{}, VK_DOWN, "File menu:New"}});
+  Press({VK_CONTROL}, VK_DOWN);
+  EXPECT_EQ(4, Entries());
+  EXPECT_EQ("File menu:New", Shown());
+}
+// Tab onto an in-place edit selects it and starts editing.
+TEST_F(BarKeyboardFixture, TabOntoAnEditStartsEditing) {
+  Button(Menu, "One");
+  Add(Menu, TdxBarEdit::Create(Form), "Find");
+  Button(Menu, "Two");
+  Show({Menu});
+  auto Editing = [&] {
+    TdxBarItemControl* C = Menu->GetItemLinks()->GetShownLink(1)->GetControl();
+    return C && C->IsEditing();
+  };
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_RIGHT, "Menu:One"}, {{}, VK_TAB, "Menu:Find"}});
+  EXPECT_TRUE(Editing()) << "Tab onto the edit starts editing";
 }
 }  // namespace

@@ -19,6 +19,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 struct TEntry {
@@ -144,6 +145,7 @@ TEST_F(DesignControllerFixture, ToolbarsPopupListsClosableBarsAndTogglesThem) {
     std::vector<TEntry> Expected{{"Standard", true, true, false}, {"Format", true, false, false}};
     if (CanCustomize) Expected.push_back({"&Customize...", true, false, true});
     EXPECT_EQ(Expected, Entries(Popup->GetItemLinks()));
+    if (CanCustomize) SaveScreenshot("toolbars-popup");
     ItemCaptioned(Popup->GetItemLinks(), "Format")->DoClick();
     EXPECT_TRUE(Format->GetVisible());
     Popup->CloseBar();
@@ -197,19 +199,30 @@ TEST_F(DesignControllerFixture, FreedSelectionIsForgotten) {
   EXPECT_EQ(Link, M->SelectedLinkInDesigner());
   Free(Link);
   EXPECT_EQ(nullptr, D->GetLastSelected());
+
+  TdxBar* Other = NewBar("Other");
+  D->RememberLastSelected(Other);
+  EXPECT_EQ(Other, D->GetLastSelected());
+  Free(Other);
+  EXPECT_EQ(nullptr, D->GetLastSelected());
 }
 
 // Del while customizing frees the selected link and answers that it did, so the
-// key goes no further; without a selection it answers no.
+// key goes no further; without a selection, or outside customizing, it answers no.
 TEST_F(DesignControllerFixture, DeleteAnswersWhetherALinkWasFreed) {
   TdxBar* Bar = NewBar("Standard");
   TdxBarItemLink* Link = Bar->GetItemLinks()->AddItem(TdxBarButton::Create(M));
   Bar->GetItemLinks()->AddItem(TdxBarButton::Create(M));
   D->RememberLastSelected(Link);
+  // Outside customizing, Del is not the bars' key.
+  EXPECT_FALSE(D->DeleteSelectedObjects(false, false));
+  EXPECT_EQ(2, Bar->GetItemLinks()->GetCount());
+  M->SetCustomizing(true);
   EXPECT_TRUE(D->DeleteSelectedObjects(false, false));
   EXPECT_EQ(1, Bar->GetItemLinks()->GetCount());
   EXPECT_EQ(nullptr, D->GetLastSelected());
   EXPECT_FALSE(D->DeleteSelectedObjects(false, false));
+  M->SetCustomizing(false);
 }
 
 // What the customizing popup offers for a link by window kind: paint styles only
@@ -252,6 +265,7 @@ TEST_F(DesignControllerFixture, CustomizingCommandsPerWindowKind) {
     TdxBarItemLinks* Links = D->GetCustomizingPopup()->GetItemLinks();
     EXPECT_EQ(C.Captions, Captions(Links));
     EXPECT_TRUE(ItemCaptioned(Links, "Begin a &Group")->GetEnabled());
+    if (C.Window == Toolbar && C.Link == Second) SaveScreenshot("customizing-popup");
     D->GetCustomizingPopup()->CloseBar();
     Pump();
   }

@@ -452,3 +452,154 @@ TEST_F(NoManagerFixture, APopupMenuNeedsAManager) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- personalised menus: the recently used entries first, the rest on request
+
+struct RecentMenuFixture : BarMenuFixture {
+  TdxBarSubItem* Tools = nullptr;
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    M->SetShowFullMenusAfterDelay(false);
+    Tools = SubItem("Tools", "&Tools", Bar->GetItemLinks());
+    for (const char* Name : {"A", "B", "C", "D", "E"}) Button(Name, std::string("&") + Name, Tools->GetItemLinks());
+    // A and C were used often, the others never.
+    TdxBarItemLinks* L = Tools->GetItemLinks();
+    for (int I : {2, 0}) {
+      L->GetLink(I)->SetUseCount(100);
+      L->MoveInRecentList(L->GetLink(I), 0);
+    }
+    Pump();
+  }
+  void OpenTools() {
+    SendKey(VK_MENU, true);
+    SendKey('T', true);
+    SendKey('T', false);
+    SendKey(VK_MENU, false);
+    ASSERT_TRUE(PumpUntil([&] { return MenuOf(Tools) != nullptr; }, 2000)) << "Alt+T opened no menu";
+  }
+  std::vector<std::string> Shown() {
+    std::vector<std::string> Names;
+    TdxBarItemLinks* L = Tools->GetItemLinks();
+    for (int I = 0; I < L->ShownLinkCount(); ++I) Names.push_back(L->GetShownLink(I)->GetItem()->GetName());
+    return Names;
+  }
+  void CloseAll() {
+    ClickAt(POINT{450, 350});
+    ASSERT_FALSE(TopActiveBarControl());
+  }
+  const std::vector<std::string> All{"A", "B", "C", "D", "E"};
+};
+
+TEST_F(RecentMenuFixture, CtrlDownAndTheExpandButtonShowTheWholeMenuUntilTheChainCloses) {
+  OpenTools();
+  EXPECT_EQ((std::vector<std::string>{"A", "C"}), Shown());
+  TdxBarSubMenuControl* W = MenuOf(Tools);
+  EXPECT_TRUE(W->HasMark());
+  RECT Collapsed = QueryWindowRect(W->GetHandle());
+  SendKey(VK_CONTROL, true);
+  Tap(VK_DOWN);
+  SendKey(VK_CONTROL, false);
+  Pump();
+  EXPECT_EQ(All, Shown());
+  ASSERT_TRUE(MenuOf(Tools));
+  EXPECT_FALSE(MenuOf(Tools)->HasMark());
+  RECT Expanded = QueryWindowRect(MenuOf(Tools)->GetHandle());
+  EXPECT_GT(Expanded.bottom - Expanded.top, Collapsed.bottom - Collapsed.top);
+  EXPECT_EQ(Collapsed.top, Expanded.top);
+  EXPECT_TRUE(MenusExpanded());
+  // A new chain starts collapsed again; the expand button expands it.
+  CloseAll();
+  OpenTools();
+  EXPECT_EQ((std::vector<std::string>{"A", "C"}), Shown());
+  W = MenuOf(Tools);
+  RECT Mark = W->MarkRect();
+  MapWindowPoints(W->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Mark), 2);
+  MoveMouseTo(CentreOf(Mark));
+  EXPECT_EQ(1, W->MarkButtonState()) << "the button is hot under the mouse";
+  ClickAt(CentreOf(Mark));
+  EXPECT_EQ(All, Shown());
+}
+
+TEST_F(RecentMenuFixture, DownOnTheLastShownEntryExpandsAndMovesOn) {
+  OpenTools();
+  Tap(VK_END);
+  EXPECT_EQ("C", SelectedIn(MenuOf(Tools)));
+  Tap(VK_DOWN);
+  EXPECT_EQ(All, Shown());
+  EXPECT_EQ("D", SelectedIn(MenuOf(Tools)));
+}
+
+TEST_F(RecentMenuFixture, FourSecondsAfterOpeningTheMenuExpands) {
+  M->SetShowFullMenusAfterDelay(true);
+  OpenTools();
+  DWORD Start = GetTickCount();
+  Wait(3000);
+  EXPECT_EQ((std::vector<std::string>{"A", "C"}), Shown()) << "expanded before its time";
+  ASSERT_TRUE(PumpUntil([&] { return Shown().size() == All.size(); }, 3000));
+  EXPECT_GE(GetTickCount() - Start, 3900u);
+}
+
+// ---- a menu taller than the screen
+
+struct TallMenuFixture : BarMenuFixture {
+  TdxBarPopupMenu* Popup = nullptr;
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    Popup = TdxBarPopupMenu::Create(Form);
+    for (int I = 0; I < 80; ++I) Button("Entry" + std::to_string(I), "Entry " + std::to_string(I), Popup->GetItemLinks());
+    Popup->PopupForOwner(100, 100, 0, 0, false, nullptr, false, nullptr);
+    ASSERT_TRUE(Window());
+  }
+  TdxBarSubMenuControl* Window() { return dynamic_cast<TdxBarSubMenuControl*>(Popup->BarWindow()); }
+  RECT ScreenRect(const RECT& Client) {
+    RECT R = Client;
+    MapWindowPoints(Window()->GetHandle(), nullptr, reinterpret_cast<POINT*>(&R), 2);
+    return R;
+  }
+};
+
+TEST_F(TallMenuFixture, ItIsCutToTheWorkAreaAndScrollsUnderTheMouseIgnoringClicks) {
+  TdxBarSubMenuControl* W = Window();
+  RECT Bounds = QueryWindowRect(W->GetHandle());
+  RECT WorkArea = MonitorWorkAreaAt(POINT{100, 100});
+  EXPECT_EQ(WorkArea.bottom, Bounds.bottom);
+  EXPECT_EQ(0, W->GetTopIndex());
+  EXPECT_TRUE(W->HasMoreBelow());
+  EXPECT_FALSE(W->IsScrolled());
+  // Resting on the bottom scroll button scrolls down step by step.
+  RECT Items = W->ScrollArea();
+  RECT Bottom = ScreenRect(RECT{Items.left, Items.bottom - 4, Items.right, Items.bottom - 2});
+  MoveMouseTo(CentreOf(Bottom));
+  ASSERT_TRUE(PumpUntil([&] { return W->GetTopIndex() >= 2; }, 3000));
+  EXPECT_TRUE(W->IsScrolled());
+  // A click meanwhile runs nothing and leaves the menu open.
+  ClickAt(CentreOf(Bottom));
+  EXPECT_TRUE(Clicked.empty());
+  EXPECT_TRUE(Window());
+  // Away from the buttons the scrolling stops.
+  MoveMouseTo(POINT{700, 700});
+  Pump();
+  int Stopped = W->GetTopIndex();
+  Wait(500);
+  EXPECT_EQ(Stopped, W->GetTopIndex());
+  W->CloseBar();
+}
+
+TEST_F(TallMenuFixture, TheKeyboardSelectionScrollsIntoView) {
+  TdxBarSubMenuControl* W = Window();
+  W->SelectItemControl(Popup->GetItemLinks()->GetShownLink(0)->GetControl());
+  Tap(VK_END);
+  EXPECT_EQ("Entry79", SelectedIn(W));
+  EXPECT_GT(W->GetTopIndex(), 0);
+  RECT Last = Popup->GetItemLinks()->GetShownLink(79)->GetItemRect();
+  RECT Items = W->ScrollArea();
+  EXPECT_FALSE(IsRectEmpty(&Last));
+  EXPECT_LE(Last.bottom, Items.bottom);
+  Tap(VK_HOME);
+  EXPECT_EQ(0, W->GetTopIndex());
+  W->CloseBar();
+}
+
+}  // namespace

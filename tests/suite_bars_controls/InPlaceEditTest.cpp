@@ -1,4 +1,4 @@
-// In-place edits and combos on a toolbar shown on the form, driven by keys and
+// In-place edits and combos on a toolbar docked on the form, driven by keys and
 // clicks posted to the focused window: which ways of leaving store the text,
 // long text, and how combos open and step through their entries.
 #include <gtest/gtest.h>
@@ -14,8 +14,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
-#include "tests/framework_controls/UiTestSupport.h"
-#include "tests/suite_bars_painters/PainterFixture.h"
+#include "tests/suite_bars_controls/ToolbarFixture.h"
 
 namespace {
 // Posts a key with Alt held, as the keyboard sends it.
@@ -38,38 +37,29 @@ void TypeText(const std::string& Text) {
 }
 }  // namespace
 
-struct InPlaceEditFixture : PainterFixture {
+struct InPlaceEditFixture : ToolbarFixture {
   HWND Other = nullptr;
-  TdxBar* Bar = nullptr;  // a real toolbar docked at the top of the form
 
   void SetUp() override {
-    PainterFixture::SetUp();
-    Bar = M->GetBars()->Add();
-    Bar->SetDockingStyle(dsTop);
-    Bar->SetVisible(true);
+    ToolbarFixture::SetUp();
     // A window of the form's own that a click can move the focus to.
     Other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 200, 100, 24, Form->GetHandle(),
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   void TearDown() override {
     DestroyWindow(Other);
-    PainterFixture::TearDown();
+    ToolbarFixture::TearDown();
   }
-
-  TCustomdxBarControl* Window() { return Bar->GetItemLinks()->GetBarControl(); }
 
   template <class T>
   T* AddEdit(const std::string& Text) {
-    T* Item = T::Create(Form);
-    Item->SetCaption("Name");
+    T* Item = AddToBar<T>("Name");
     Item->SetText(Text);
-    Bar->GetItemLinks()->AddItem(Item);
     return Item;
   }
-  // Shows the toolbar's controls and starts editing its first one.
+  // Starts editing the toolbar's first control with a click.
   TdxBarEditControl* StartEditing() {
-    Pump();
-    auto* C = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
+    auto* C = static_cast<TdxBarEditControl*>(BarControlOf(0));
     C->Click(true);
     // The click's button comes up in the editor, which took the press.
     if (HWND Capture = GetCapture()) PostMessageW(Capture, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
@@ -199,10 +189,9 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
     TdxBarEdit* Item = AddEdit<TdxBarEdit>("text");
     TdxBarEditControl* Control = nullptr;
     if (ByKeyboard) {
-      Pump();
+      Control = static_cast<TdxBarEditControl*>(BarControlOf(0));
       Item->FocusEditor();
       Pump();
-      Control = static_cast<TdxBarEditControl*>(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
       EXPECT_EQ(Window(), M->GetFocusedBarControl());
     } else {
       Control = StartEditing();

@@ -1,4 +1,4 @@
-// Item controls in fake bar windows: the click pipeline, hot parts, checked
+// Item controls on a real docked toolbar and in fake bar windows: the click pipeline, hot parts, checked
 // buttons, sub-item opening by click, key and hover, and container captions.
 #include <gtest/gtest.h>
 
@@ -6,8 +6,7 @@
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItemControls.h"
-#include "tests/framework_controls/UiTestSupport.h"
-#include "tests/suite_bars_painters/PainterFixture.h"
+#include "tests/suite_bars_controls/ToolbarFixture.h"
 
 namespace {
 struct ClickCounter {
@@ -20,50 +19,48 @@ struct ClickCounter {
 };
 }  // namespace
 
-// A click whose handler frees the bar window ends without touching the freed
-// control; the button is drawn pressed while its handler runs.
-TEST_F(PainterFixture, ClickWhoseHandlerFreesTheWindow) {
-  TdxBarButton* B = AddButton(*ToolbarLinks, "Close");
-  Toolbar->Layout();
+// A click whose handler frees the toolbar (and with it its window) ends without
+// touching the freed control; the button is drawn pressed while its handler runs.
+TEST_F(ToolbarFixture, ClickWhoseHandlerFreesTheWindow) {
+  TdxBarButton* B = AddToBar<TdxBarButton>("Close");
+  TdxBarItemControl* C = BarControlOf(0);
+  ASSERT_NE(nullptr, C);
+  TCustomdxBarControl* W = Window();
   ClickCounter Counter;
   bool PressedDuringClick = false;
   Counter.During = [&] {
-    PressedDuringClick = Toolbar->ControlOf(0)->GetPressed();
-    ToolbarLinks.reset();
-    Free(Toolbar);
-    Toolbar = nullptr;
+    PressedDuringClick = C->GetPressed();
+    Free(Bar);
+    Bar = nullptr;
   };
   B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
-  TdxBarItemControl* C = Toolbar->ControlOf(0);
-  Toolbar->SetPressed(true);
+  W->SetPressed(true);
   C->Click(false);
   EXPECT_EQ(1, Counter.Count);
   EXPECT_TRUE(PressedDuringClick);
-  EXPECT_EQ(nullptr, Toolbar);
+  EXPECT_FALSE(IsBarControlAlive(W));
 }
 
 // A handler that rebuilds the window's controls leaves the new control unpressed.
-TEST_F(PainterFixture, ClickWhoseHandlerRebuildsTheControls) {
-  TdxBarButton* B = AddButton(*ToolbarLinks, "Rebuild");
-  Toolbar->Layout();
+TEST_F(ToolbarFixture, ClickWhoseHandlerRebuildsTheControls) {
+  TdxBarButton* B = AddToBar<TdxBarButton>("Rebuild");
   ClickCounter Counter;
-  Counter.During = [&] { Toolbar->RecreateItemControls(); };
+  Counter.During = [&] { Window()->RecreateItemControls(); };
   B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
-  Toolbar->ControlOf(0)->Click(false);
+  BarControlOf(0)->Click(false);
   EXPECT_EQ(1, Counter.Count);
-  ASSERT_NE(nullptr, Toolbar->ControlOf(0));
-  EXPECT_FALSE(Toolbar->ControlOf(0)->GetPressed());
+  ASSERT_NE(nullptr, BarControlOf(0));
+  EXPECT_FALSE(BarControlOf(0)->GetPressed());
 }
 
 // A checked button toggles Down on every click; a plain one never changes it.
-TEST_F(PainterFixture, CheckedButtonToggles) {
-  TdxBarButton* Checked = AddButton(*ToolbarLinks, "Bold");
+TEST_F(ToolbarFixture, CheckedButtonToggles) {
+  TdxBarButton* Checked = AddToBar<TdxBarButton>("Bold");
   Checked->SetButtonStyle(bsChecked);
-  TdxBarButton* Plain = AddButton(*ToolbarLinks, "Plain");
-  Toolbar->Layout();
+  TdxBarButton* Plain = AddToBar<TdxBarButton>("Plain");
   for (bool Expected : {true, false, true}) {
-    Toolbar->ControlOf(0)->Click(false);
-    Toolbar->ControlOf(1)->Click(false);
+    BarControlOf(0)->Click(false);
+    BarControlOf(1)->Click(false);
     EXPECT_EQ(Expected, Checked->GetDown());
     EXPECT_FALSE(Plain->GetDown());
   }
@@ -99,25 +96,21 @@ TEST_F(PainterFixture, HotPartTracking) {
   EXPECT_EQ(-1, Off->GetHotPartIndex());
 }
 
-// A split button: a press on its arrow part asks its DropDownMenu to open for it
+// A split button: a press on its arrow part opens its DropDownMenu below it
 // and fires no click; a click on the main part fires the click.
-TEST_F(PainterFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
-  TdxBarButton* B = AddButton(*ToolbarLinks, "Save");
+TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
+  TdxBarButton* B = AddToBar<TdxBarButton>("Save");
   B->SetButtonStyle(bsDropDown);
   TdxBarPopupMenu* Menu = TdxBarPopupMenu::Create(Form);
   Menu->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
   B->SetDropDownMenu(Menu);
   ClickCounter Counter;
   B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
-  Toolbar->SetParent(Form);
-  SIZE S = Toolbar->Layout();
-  Toolbar->SetBounds(0, 0, S.cx, S.cy);
-  Toolbar->SetVisible(true);
-  Pump();
-  TdxBarItemControl* C = Toolbar->ControlOf(0);
+  TdxBarItemControl* C = BarControlOf(0);
+  TCustomdxBarControl* W = Window();
   RECT Arrow = C->PartRect(1), Main = C->PartRect(0);
   // The left button held down over the arrow, as the press that clicks it.
-  POINT At = Toolbar->ClientToScreen(POINT{Arrow.left + 2, Arrow.top + 4});
+  POINT At = W->ClientToScreen(POINT{Arrow.left + 2, Arrow.top + 4});
   SetCursorPos(At.x, At.y);
   INPUT In{};
   In.type = INPUT_MOUSE;
@@ -125,19 +118,29 @@ TEST_F(PainterFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   SendInput(1, &In, sizeof(In));
   PumpUntil([] { return IsLeftButtonDown(); }, 1000);
   C->MouseMove({}, Arrow.left + 2, Arrow.top + 4);
-  Toolbar->SetPressed(true);
+  W->SetPressed(true);
   C->Click(true);
   In.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &In, sizeof(In));
   PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
   EXPECT_EQ(0, Counter.Count);
-  EXPECT_EQ(C, Menu->GetOwnerItemControl());
+  TCustomdxBarControl* Popup = Menu->GetItemLinks()->GetBarControl();
+  ASSERT_NE(nullptr, Popup);
+  EXPECT_TRUE(IsWindowVisible(Popup->GetHandle()));
+  EXPECT_EQ(Popup, static_cast<TdxBarButtonLikeControl*>(C)->DropDownWindow());
+  EXPECT_TRUE(C->IsDroppedDown());
+  RECT Item = W->ItemScreenRect(C), Shown;
+  GetWindowRect(Popup->GetHandle(), &Shown);
+  EXPECT_EQ(Item.bottom, Shown.top) << "below the button";
 
   C->ControlInactivate(true);
+  EXPECT_FALSE(Menu->GetItemLinks()->GetBarControl() && IsWindowVisible(Popup->GetHandle()));
   C->MouseMove({}, Main.left + 2, Main.top + 4);
-  Toolbar->SetPressed(true);
+  W->SetPressed(true);
   C->Click(true);
   EXPECT_EQ(1, Counter.Count);
+  // Freed after its closed menu window: the window and its controls go with it.
+  Free(Menu);
 }
 
 struct SubItemFixture : PainterFixture {

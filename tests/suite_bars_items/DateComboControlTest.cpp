@@ -51,10 +51,11 @@ TEST_F(DateControlFixture, CalendarDropsDownAtTheDateAndEnterChoosesItsSelection
   ASSERT_TRUE(Calendar->HandleAllocated());
   EXPECT_TRUE(IsWindowVisible(Calendar->GetHandle()));
   EXPECT_EQ(EncodeDate(2024, 1, 31), Calendar->SelectionFrom());
-  // Under the edit.
+  // Under the edit, wherever the form's caption and borders put the toolbar.
   RECT Window, Edit = C->PartRect(0);
   GetWindowRect(Calendar->GetHandle(), &Window);
-  POINT Below = Toolbar->ClientToScreen(POINT{Edit.left, C->ItemBounds().bottom});
+  POINT Below{Edit.left, C->ItemBounds().bottom};
+  ::ClientToScreen(Toolbar->GetHandle(), &Below);
   EXPECT_EQ(Below.y, Window.top);
   // The arrow keys move the calendar's selection, Enter takes it.
   Send(Inner, WM_KEYDOWN, VK_DOWN);

@@ -10,6 +10,7 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/Bars.h"
 #include "tests/suite_bars_items/ItemFormSupport.h"
+#include "tests/suite_bars_painters/PainterFixture.h"
 
 namespace {
 
@@ -105,4 +106,53 @@ TEST_F(InPlaceFixture, HoldsOnlyOtherInPlaceItems) {
   EXPECT_FALSE(Group->GetExpanded());
 }
 
+}  // namespace
+
+namespace {
+// The item in an open menu: a band in the shadow colour with its caption in the
+// highlight-text colour; Right expands it, Left collapses it.
+struct InPlaceMenuFixture : PainterFixture {
+  TdxBarInPlaceSubItem* Group = nullptr;
+  void SetUp() override {
+    PainterFixture::SetUp();
+    Use(TdxBarStandardPainter::StaticClass());
+    Group = TdxBarInPlaceSubItem::Create(Form);
+    Group->SetCaption("Effects");
+    MenuLinks->Links()->AddItem(Group);
+    AddButton(*MenuLinks, "Exit");
+  }
+};
+
+TEST_F(InPlaceMenuFixture, DrawsABandAndTogglesWithTheArrowKeys) {
+  SIZE S = Menu->Layout();
+  auto* C = dynamic_cast<TdxBarInPlaceSubItemControl*>(Menu->ControlOf(0));
+  ASSERT_NE(nullptr, C);
+  RECT R = C->ItemBounds();
+  TMemoryDC Dc(S.cx, S.cy);
+  Menu->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+  int Band = 0, Text = 0;
+  for (int Y = R.top; Y < R.bottom - 1; ++Y)
+    for (int X = R.left; X < R.right; ++X) {
+      Band += Dc.Pixel(X, Y) == Rgb(clBtnShadow);
+      Text += Dc.Pixel(X, Y) == Rgb(clHighlightText);
+    }
+  EXPECT_GT(Band, (R.right - R.left) * (R.bottom - R.top - 1) / 2);
+  EXPECT_GT(Text, 10);
+
+  EXPECT_TRUE(C->WantsKey(VK_RIGHT));
+  EXPECT_FALSE(C->WantsKey(VK_LEFT));
+  WORD Key = VK_RIGHT;
+  C->KeyDown(Key, {});
+  EXPECT_TRUE(Group->GetExpanded());
+  EXPECT_EQ(0, Key);
+  C = dynamic_cast<TdxBarInPlaceSubItemControl*>(Menu->ControlOf(0));
+  ASSERT_NE(nullptr, C);
+  S = Menu->Layout();
+  TMemoryDC Expanded(S.cx, S.cy);
+  Menu->PaintTo(Expanded.DC(), RECT{0, 0, S.cx, S.cy});
+  EXPECT_TRUE(C->WantsKey(VK_LEFT));
+  Key = VK_LEFT;
+  C->KeyDown(Key, {});
+  EXPECT_FALSE(Group->GetExpanded());
+}
 }  // namespace

@@ -1,15 +1,78 @@
-// The bar library's month calendar: as the date dialog embeds it (with its client
-// edge) and in its framed popup look, each with a selected day; the month shown is
-// the one of the selection. "--screenshot FILE.bmp" saves a picture and quits.
+// The bar library's extra items on a toolbar and in a menu: a hot large button
+// (its hot image), a static text, a progress bar, the colour, font-name, date and
+// image combos, a spin edit, and a menu holding a recent-files list and an
+// expanded in-place group. The toolbar and the menu are stand-ins that draw their
+// controls through the painter the way the bar windows do. A second window shows
+// the month calendar in its dialog and framed looks.
+// "--screenshots DIR" saves DIR/toolbar.bmp (toolbar and menu, the large button
+// hot), DIR/date-dropped.bmp (the date combo's calendar open),
+// DIR/colour-dropped.bmp (the colour list open) and DIR/calendars.bmp, then quits.
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 #include "framework/Label.h"
+#include "framework/Timer.h"
+#include "framework/Unicode.h"
 #include "suite/bars/BarCalendar.h"
+#include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarComboControls.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarDateCombo.h"
+#include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarFontNameCombo.h"
+#include "suite/bars/BarImageCombo.h"
+#include "suite/bars/BarInPlaceSubItem.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarMRUListItem.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarSpinEdit.h"
+#include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubItemControls.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/Bars.h"
+#include "tests/suite_bars_painters/BarWindowFakes.h"
 #include "tests/support/WindowShot.h"
 
 namespace {
+std::string ShotFolder;
+
+// A square picture: a disc of Colour with a white square on a magenta key.
+TBitmap* Picture(int Size, TColor Colour) {
+  TBitmap* B = TBitmap::Create();
+  B->SetSize(Size, Size);
+  TCanvas* C = B->GetCanvas();
+  C->GetBrush()->SetColor(clFuchsia);
+  C->FillRect(RECT{0, 0, Size, Size});
+  C->GetBrush()->SetColor(Colour);
+  C->GetPen()->SetColor(clBlack);
+  C->Ellipse(1, 1, Size - 1, Size - 1);
+  C->GetBrush()->SetColor(clWhite);
+  C->Rectangle(Size / 3, Size / 3, Size - Size / 3, Size - Size / 3);
+  return B;
+}
+
+TImageList* Images(TComponent* Owner, int Size, std::initializer_list<TColor> Colours) {
+  TImageList* L = TImageList::Create(Owner);
+  L->SetWidth(Size);
+  L->SetHeight(Size);
+  for (TColor C : Colours) {
+    TBitmap* B = Picture(Size, C);
+    L->AddMasked(B, clFuchsia);
+    Free(B);
+  }
+  return L;
+}
+
 void AddCalendar(TForm* Form, int X, const char* Title, int Style, TDateTime Selected) {
   TLabel* L = TLabel::Create(Form);
   L->SetParent(Form);
@@ -22,22 +85,234 @@ void AddCalendar(TForm* Form, int X, const char* Title, int Style, TDateTime Sel
   N->SetParent(Form);
   N->SetSelStart(Selected);
 }
+
+// A stand-in bar window that paints its controls on the bar's background.
+template <class TBase>
+class TShownBar : public TBase {
+public:
+  using TBase::TBase;
+
+protected:
+  void Paint() override {
+    RECT Client = this->GetClientRect();
+    HDC DC = this->GetCanvas()->GetHandle();
+    FillRect(DC, &Client, this->BackgroundBrush());
+    this->PaintTo(DC, Client);
+  }
+};
+using TShownToolbar = TShownBar<TFakeToolbar>;
+using TShownMenu = TShownBar<TFakeMenu>;
+
+class TDemo {
+public:
+  explicit TDemo(TForm* Form) : FForm(Form) {
+    Form->SetCaption("Bar items");
+    Form->SetColor(clBtnFace);
+    FManager = TdxBarManager::Create(Form);
+    FManager->SetImages(Images(Form, 16, {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020)}));
+    FManager->SetLargeImages(Images(Form, 32, {TColor(0x3070D0), TColor(0x30A050)}));
+    FManager->SetHotImages(Images(Form, 32, {TColor(0x2020E0), TColor(0x20C020)}));
+
+    // The menu: a command, the recent files, an expanded group, a command.
+    FMenu = Construct<TShownMenu>(Form);
+    FMenu->SetParent(Form);
+    FMenuLinks = std::make_unique<TFakeLinksOwner>(FManager, FMenu);
+    TdxBarItemLinks* M = FMenuLinks->Links();
+    TdxBarButton* Open = Item<TdxBarButton>("&Open...");
+    Open->SetImageIndex(0);
+    M->AddItem(Open);
+    TdxBarMRUListItem* Recent = Item<TdxBarMRUListItem>("Recent files");
+    for (const char* F : {"C:\\Music\\take 3.wav", "C:\\Music\\intro.wav", "D:\\Field\\birds at dawn.wav"})
+      Recent->AddToTop(F);
+    M->AddItem(Recent);
+    M->GetLink(1)->SetBeginGroup(true);
+    TdxBarInPlaceSubItem* Group = Item<TdxBarInPlaceSubItem>("Effects");
+    for (const char* C : {"Echo", "Fade in", "Normalize"}) Group->GetItemLinks()->AddItem(Item<TdxBarButton>(C));
+    M->AddItem(Group);
+    M->GetLink(2)->SetBeginGroup(true);
+    M->AddItem(Item<TdxBarButton>("E&xit"));
+    M->GetLink(3)->SetBeginGroup(true);
+    Group->SetExpanded(true);
+    FExpansion.Expand(M);
+
+    // The toolbar with every kind that sits on bars.
+    FBar = Construct<TShownToolbar>(Form);
+    FBar->ChangeDockingStyle(dsTop);
+    FBar->SetParent(Form);
+    FBarLinks = std::make_unique<TFakeLinksOwner>(FManager, FBar);
+    TdxBarItemLinks* L = FBarLinks->Links();
+    FLarge = Item<TdxBarLargeButton>("Record");
+    FLarge->SetLargeImageIndex(0);
+    FLarge->SetHotImageIndex(0);
+    L->AddItem(FLarge);
+    TdxBarLargeButton* Play = Item<TdxBarLargeButton>("Play");
+    Play->SetLargeImageIndex(1);
+    L->AddItem(Play);
+    TdxBarStatic* Ready = Item<TdxBarStatic>("Ready");
+    Ready->SetBorderStyle(sbsLowered);
+    L->AddItem(Ready);
+    TdxBarProgressItem* Progress = Item<TdxBarProgressItem>("Saving");
+    Progress->SetPosition(40);
+    L->AddItem(Progress);
+    FColour = Item<TdxBarColorCombo>("Colour");
+    FColour->SetShowCustomColorButton(true);
+    FColour->SetColor(clRed);
+    FColour->SetWidth(130);
+    L->AddItem(FColour);
+    L->GetLink(L->GetCount() - 1)->SetBeginGroup(true);
+    TdxBarFontNameCombo* Font = Item<TdxBarFontNameCombo>("Font");
+    Font->SetText("Tahoma");
+    Font->SetWidth(120);
+    L->AddItem(Font);
+    FDate = Item<TdxBarDateCombo>("Date");
+    FDate->SetDate(EncodeDate(2024, 2, 29));
+    FDate->SetShowEditor(true);
+    FDate->SetWidth(150);
+    L->AddItem(FDate);
+    TdxBarImageCombo* Shape = Item<TdxBarImageCombo>("Shape");
+    Shape->SetImages(FManager->GetImages());
+    for (const char* S : {"Blue", "Green", "Orange"}) Shape->GetItems()->Add(S);
+    for (int I = 0; I < 3; ++I) Shape->SetImageIndex(I, I);
+    Shape->SetItemIndex(1);
+    Shape->SetWidth(110);
+    L->AddItem(Shape);
+    TdxBarSpinEdit* Gain = Item<TdxBarSpinEdit>("Gain");
+    Gain->SetPrefix(" dB");
+    Gain->SetMinValue(-24);
+    Gain->SetMaxValue(24);
+    Gain->SetValue(-6);
+    Gain->SetWidth(90);
+    L->AddItem(Gain);
+
+    SIZE S = FBar->Layout();
+    FBar->SetBounds(0, 0, S.cx, S.cy);
+    SIZE MS = FMenu->Layout();
+    FMenu->SetBounds(8, S.cy + 8, MS.cx + FMenu->GetTextSize(), MS.cy);
+    FBar->SetSelectedLink(FBar->ControlOf(0)->GetItemLink());
+    Form->SetClientWidth(std::max<int>(S.cx, 400));
+    Form->SetClientHeight(S.cy + MS.cy + 16);
+  }
+  ~TDemo() {
+    FExpansion.Collapse(FMenuLinks->Links());
+  }
+
+  // Each step shows one state and takes its picture.
+  void Step(TObject* Sender) {
+    auto* T = static_cast<TTimer*>(Sender);
+    switch (FStep++) {
+      case 0:
+      {
+        // Expanding rebuilt the stand-in menu as the popup a menu is: it is shown
+        // under the toolbar here, in screen coordinates.
+        POINT P = FBar->ClientToScreen(POINT{8, FBar->GetHeight() + 8});
+        SetWindowPos(FMenu->GetHandle(), nullptr, P.x, P.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        break;
+      }
+      case 1: Shot("toolbar", FForm->GetHandle(), nullptr); break;
+      case 2: Drop(FDate); break;
+      case 3: Shot("date-dropped", FForm->GetHandle(), FDate->GetDropDownWindow()); break;
+      case 4:
+        if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FDate))) C->SetDroppedDown(false);
+        Drop(FColour);
+        break;
+      case 5: Shot("colour-dropped", FForm->GetHandle(), FColour->GetDropDownWindow()); break;
+      case 6:
+        if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FColour))) C->SetDroppedDown(false);
+        break;
+      case 7: {
+        TCustomForm* Calendars = FCalendars;
+        Shot("calendars", Calendars->GetHandle(), nullptr);
+        break;
+      }
+      default:
+        T->SetEnabled(false);
+        Application->GetMainForm()->Close();
+        return;
+    }
+  }
+
+  TForm* FCalendars = nullptr;
+
+private:
+  template <class T>
+  T* Item(const std::string& Caption) {
+    T* I = T::Create(FForm);
+    I->SetCaption(Caption);
+    return I;
+  }
+  static TdxBarItemControl* ControlOf(TdxBarItem* Item) {
+    for (int I = 0; I < Item->LinkCount(); ++I)
+      if (TdxBarItemControl* C = Item->GetLink(I)->GetControl()) return C;
+    return nullptr;
+  }
+  static void Drop(TdxBarItem* Item) {
+    auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(Item));
+    if (!C) return;
+    C->Click(false);
+    C->SetDroppedDown(true);
+  }
+  // The form and, when given, a popup beside it, in one picture.
+  void Shot(const char* Name, HWND Main, HWND Popup) {
+    if (ShotFolder.empty()) return;
+    RECT R;
+    GetWindowRect(Main, &R);
+    if (Popup && IsWindowVisible(Popup)) {
+      RECT P;
+      GetWindowRect(Popup, &P);
+      UnionRect(&R, &R, &P);
+    }
+    TBitmap* Bmp = TBitmap::Create();
+    Bmp->SetSize(R.right - R.left, R.bottom - R.top);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    Bmp->SaveToFile(ShotFolder + "\\" + Name + ".bmp");
+    Free(Bmp);
+  }
+
+  TForm* FForm;
+  TdxBarManager* FManager = nullptr;
+  TShownToolbar* FBar = nullptr;
+  TShownMenu* FMenu = nullptr;
+  std::unique_ptr<TFakeLinksOwner> FBarLinks, FMenuLinks;
+  TdxBarContainerExpansion FExpansion;
+  TdxBarLargeButton* FLarge = nullptr;
+  TdxBarDateCombo* FDate = nullptr;
+  TdxBarColorCombo* FColour = nullptr;
+  int FStep = 0;
+};
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  Application->SetTitle("Calendars");
+  int Argc = 0;
+  LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Argc);
+  for (int K = 1; K + 1 < Argc; ++K)
+    if (std::wstring(Argv[K]) == L"--screenshots") ShotFolder = WideToUtf8(Argv[K + 1]);
+  LocalFree(Argv);
+
+  Application->SetTitle("Bar items");
   Application->Initialize();
   TForm* Form = nullptr;
   Application->CreateForm(Form);
-  Form->SetCaption("Calendars");
   Form->SetBounds(10, 10, 100, 100);
-  Form->SetClientWidth(440);
-  Form->SetClientHeight(230);
-  AddCalendar(Form, 8, "Dialog: 29 February 2024", 0, EncodeDate(2024, 2, 29));
-  AddCalendar(Form, 220, "Framed: 1 September 2024", 1, EncodeDate(2024, 9, 1));
-  TWindowShot Shot;
-  Shot.ArmFromCommandLine();
+  // The bars come to a form that is shown, as a form's own bars do when it loads.
   Form->Show();
+  TDemo Demo(Form);
+  TForm* Calendars = TForm::Create(Application);
+  Calendars->SetCaption("Calendars");
+  Calendars->SetBounds(10, 380, 100, 100);
+  Calendars->SetClientWidth(440);
+  Calendars->SetClientHeight(230);
+  AddCalendar(Calendars, 8, "Dialog: 29 February 2024", 0, EncodeDate(2024, 2, 29));
+  AddCalendar(Calendars, 220, "Framed: 1 September 2024", 1, EncodeDate(2024, 9, 1));
+  Demo.FCalendars = Calendars;
+  Calendars->Show();
+  if (!ShotFolder.empty()) {
+    TTimer* T = TTimer::Create(Application);
+    T->SetInterval(700);
+    T->OnTimer = Bind(&Demo, &TDemo::Step);
+  }
   Application->Run();
   return 0;
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the calendar gallery and runs it under Wine on a private Xvfb display.
-# "run-demo.sh DIR" saves DIR/calendars.png and quits.
+# Builds the bar items demo and runs it under Wine on a private Xvfb display.
+# "run-demo.sh DIR" saves DIR/toolbar.png, DIR/date-dropped.png,
+# DIR/colour-dropped.png and
+# DIR/calendars.png and quits.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/scripts/build" --target suite_bars_items_demo
@@ -12,10 +14,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 exe="$SONVELT_BUILD_DIR/tests/suite_bars_items_demo/suite_bars_items_demo.exe"
 if [ $# -ge 1 ]; then
-  mkdir -p "$1"
-  bmp=$(realpath -m "$1/calendars.bmp")
-  wine "$exe" --screenshot "$(winepath -w "$bmp")"
-  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  dir=$(realpath -m "$1")
+  mkdir -p "$dir"
+  wine "$exe" --screenshots "$(winepath -w "$dir")"
+  for bmp in "$dir"/*.bmp; do
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  done
 else
   wine "$exe"
 fi
