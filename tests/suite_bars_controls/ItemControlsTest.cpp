@@ -6,6 +6,7 @@
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItemControls.h"
+#include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars_controls/ToolbarFixture.h"
 
 namespace {
@@ -141,6 +142,24 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   EXPECT_EQ(1, Counter.Count);
   // Freed after its closed menu window: the window and its controls go with it.
   Free(Menu);
+}
+
+// A popup menu goes with the manager it belongs to, its window with it: the
+// form freed later holds no menu that would reach back to the freed manager.
+TEST_F(ToolbarFixture, PopupMenuGoesWithItsManager) {
+  TdxBarButton* B = AddToBar<TdxBarButton>("Save");
+  B->SetButtonStyle(bsDropDown);
+  TdxBarPopupMenu* Menu = TdxBarPopupMenu::Create(Form);
+  Menu->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
+  B->SetDropDownMenu(Menu);
+  TCustomdxBarControl* Popup = Menu->GetItemLinks()->CreateBarControl();
+  ASSERT_NE(nullptr, Popup);
+  HWND Handle = Popup->GetHandle();
+  TcxObjectLinkGuard MenuAlive(Menu);
+  Free(M);
+  M = nullptr;
+  EXPECT_FALSE(MenuAlive.Alive());
+  EXPECT_FALSE(IsWindow(Handle));
 }
 
 struct SubItemFixture : PainterFixture {
