@@ -147,11 +147,8 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
 // A popup menu goes with the manager it belongs to, its window with it: the
 // form freed later holds no menu that would reach back to the freed manager.
 TEST_F(ToolbarFixture, PopupMenuGoesWithItsManager) {
-  TdxBarButton* B = AddToBar<TdxBarButton>("Save");
-  B->SetButtonStyle(bsDropDown);
   TdxBarPopupMenu* Menu = TdxBarPopupMenu::Create(Form);
-  Menu->GetItemLinks()->AddItem(TdxBarButton::Create(Form));
-  B->SetDropDownMenu(Menu);
+  Menu->GetItemLinks()->AddItem(AddToBar<TdxBarButton>("Save"));
   TCustomdxBarControl* Popup = Menu->GetItemLinks()->CreateBarControl();
   ASSERT_NE(nullptr, Popup);
   HWND Handle = Popup->GetHandle();
