@@ -8,9 +8,11 @@
 #include "framework/PageControl.h"
 #include "framework/Panel.h"
 #include "framework/Shape.h"
+#include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCustomizationLists.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarStrings.h"
+#include "suite/common/SuiteException.h"
 
 namespace {
 template <class T>
@@ -249,6 +251,27 @@ void TdxBarCustomizationForm::CBMenusShowRecentItemsFirstClick(TObject*) {
 
 void TdxBarCustomizationForm::CBShowFullMenusAfterDelayClick(TObject*) {
   if (!FRefreshingOptions) GetBarManager()->SetShowFullMenusAfterDelay(CBShowFullMenusAfterDelay->GetChecked());
+}
+
+namespace {
+// Group or one of the groups it holds, at any depth, is Target.
+bool GroupReaches(TdxBarGroup* Group, TdxBarGroup* Target) {
+  if (Group == Target) return true;
+  for (int I = 0; I < Group->MemberCount(); ++I)
+    if (auto* Inner = dynamic_cast<TdxBarGroup*>(Group->MemberByIndex(I)); Inner && GroupReaches(Inner, Target))
+      return true;
+  return false;
+}
+}  // namespace
+
+void TdxBarCustomizationForm::AddChosenGroupMembers(TdxBarGroup* Group, const std::vector<TdxBarComponent*>& Chosen) {
+  // Every component is checked before any is added, so a refused choice leaves
+  // the group as it was.
+  for (TdxBarComponent* C : Chosen)
+    if (auto* G = dynamic_cast<TdxBarGroup*>(C); G && GroupReaches(G, Group))
+      throw EdxException(BarString(dxSBAR_RECURSIVEGROUPS));
+  for (TdxBarComponent* C : Chosen) Group->AddMember(C);
+  GetBarManager()->NotifyModified();
 }
 
 void TdxBarCustomizationForm::BResetUsageDataClick(TObject*) { GetBarManager()->AskResetUsageData(); }

@@ -4,6 +4,8 @@
 // writes its manager property.
 #pragma once
 
+#include <vector>
+
 #include "suite/bars/BarCustomization.h"
 
 class TBitBtn;
@@ -15,6 +17,8 @@ class TPageControl;
 class TPanel;
 class TTabSheet;
 class TdxBarCustomizationListBox;
+class TdxBarComponent;
+class TdxBarGroup;
 
 class TdxBarCustomizationForm : public TdxBarCustomCustomizationForm {
   SONVELT_CLASS(TdxBarCustomizationForm, TdxBarCustomCustomizationForm)
@@ -32,6 +36,9 @@ public:
   void RefreshHelpButton() override;
   void RefreshOptions() override;
   void ShowDescription(const std::string& Text) override;
+  // Adds the components chosen for Group. When one of them would make a group
+  // hold itself, none is added and EdxException says so.
+  void AddChosenGroupMembers(TdxBarGroup* Group, const std::vector<TdxBarComponent*>& Chosen);
 
   TPageControl* PageControl = nullptr;
   TTabSheet* tsToolbars = nullptr;

@@ -13,6 +13,7 @@
 #include "framework/PageControl.h"
 #include "framework/Panel.h"
 #include "suite/bars/BarCategories.h"
+#include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarCustomizationForm.h"
 #include "suite/bars/BarCustomizationLists.h"
@@ -22,6 +23,7 @@
 #include "suite/bars/BarXPPainter.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
+#include "suite/common/SuiteException.h"
 #include "tests/suite_bars/BarTestSupport.h"
 #include "tests/support/Screenshot.h"
 
@@ -339,6 +341,25 @@ TEST_F(CustomizeFixture, OptionsPanelFollowsTheStyleAndEveryBoxWritesTheManager)
   // A change made elsewhere shows in the boxes.
   M->SetLargeIcons(true);
   EXPECT_TRUE(F->CBLargeIconsEx->GetChecked());
+}
+
+TEST_F(CustomizeFixture, ChosenGroupMembersAreAllCheckedBeforeAnyIsAdded) {
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  TdxBarGroup* Outer = M->CreateGroup();
+  TdxBarGroup* Inner = M->CreateGroup();
+  Outer->AddMember(Inner);
+  // Cut comes first and would be fine; Outer holds Inner, so the whole choice is refused.
+  M->SetModified(false);
+  EXPECT_THROW(F->AddChosenGroupMembers(Inner, {Commands[0], Outer}), EdxException);
+  EXPECT_EQ(0, Inner->MemberCount());
+  EXPECT_FALSE(M->GetModified());
+  EXPECT_THROW(F->AddChosenGroupMembers(Inner, {Inner}), EdxException);
+
+  F->AddChosenGroupMembers(Inner, {Commands[0], Commands[1]});
+  EXPECT_EQ(2, Inner->MemberCount());
+  EXPECT_EQ(Commands[1], Inner->MemberByIndex(1));
+  EXPECT_TRUE(M->GetModified());
 }
 
 // For a person to judge: the three pages in the standard and the themed style.
