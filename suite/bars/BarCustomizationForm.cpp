@@ -112,7 +112,9 @@ void TdxBarCustomizationForm::BuildCommandsPage() {
   TBevel* Bevel = Place<TBevel>(this, Description, 80, 12, 250, 2);
   Bevel->SetAnchors(TAnchors{akLeft, akTop, akRight});
   DescriptionLabel = Place<TLabel>(this, Description, 8, 22, 322, 40);
+  DescriptionLabel->SetAutoSize(false);
   DescriptionLabel->SetWordWrap(true);
+  DescriptionLabel->SetAnchors(TAnchors{akLeft, akTop, akRight});
   DescriptionLabel->SetCaption("");
   PlainPanel(this, tsItems, alLeft, 8);
   PlainPanel(this, tsItems, alRight, 8);

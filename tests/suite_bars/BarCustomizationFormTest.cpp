@@ -24,6 +24,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
 #include "suite/common/SuiteException.h"
+#include "suite/common/ThemeManager.h"
 #include "tests/suite_bars/BarTestSupport.h"
 #include "tests/support/Screenshot.h"
 
@@ -362,24 +363,34 @@ TEST_F(CustomizeFixture, ChosenGroupMembersAreAllCheckedBeforeAnyIsAdded) {
   EXPECT_TRUE(M->GetModified());
 }
 
-// For a person to judge: the three pages in the standard and the themed style.
+// For a person to judge: the three pages in the standard style, and in the themed
+// style with visual styles on and off (the themed rows then draw plainly).
 TEST_F(CustomizeFixture, ScreenshotsOfThePages) {
   if (!std::getenv("SONVELT_SCREENSHOTS")) GTEST_SKIP() << "SONVELT_SCREENSHOTS names no folder";
-  for (TdxBarManagerStyle Style : {bmsStandard, bmsXP}) {
-    M->SetStyle(Style);
+  const struct {
+    TdxBarManagerStyle Style;
+    bool Themed;
+    const char* Name;
+  } Looks[] = {{bmsStandard, true, "standard"}, {bmsXP, true, "xp"}, {bmsXP, false, "xp-plain"}};
+  for (const auto& Look : Looks) {
+    TUxThemeEntries Saved;
+    if (!Look.Themed) Saved = SubstituteUxTheme(TUxThemeEntries{});
+    M->SetStyle(Look.Style);
     TdxBarCustomizationForm* F = Open();
     ASSERT_NE(nullptr, F);
     F->lbCategories->SetItemIndex(1);
     F->lbCategories->Click();
     F->lbItems->SetItemIndex(1);
+    F->lbItems->Click();
     const char* Pages[] = {"toolbars", "commands", "options"};
     for (int I = 0; I < 3; ++I) {
       F->ShowPageAt(I);
       Pump();
-      SaveScreenshot(std::string("customize-") + (Style == bmsXP ? "xp-" : "standard-") + Pages[I]);
+      SaveScreenshot(std::string("customize-") + Look.Name + "-" + Pages[I]);
     }
     M->SetCustomizing(false);
     Pump();
+    if (!Look.Themed) SubstituteUxTheme(Saved);
   }
 }
 }  // namespace
