@@ -216,6 +216,13 @@ void TdxBarCustomCustomizationForm::Dispatch(TMessage& Message) {
         SendMessageW(Form->GetHandle(), WM_ACTIVATE, Message.WParam, Message.LParam);
       return;
     }
+    case WM_MOUSEWHEEL:
+      if (ScrollListUnderMouse(static_cast<short>(HIWORD(Message.WParam)))) {
+        Message.Result = 1;
+        return;
+      }
+      TForm::Dispatch(Message);
+      return;
     case WM_DXBAR_REFRESHLIST:
       DrainMessages(GetHandle(), WM_DXBAR_REFRESHLIST, WM_DXBAR_REFRESHLIST, true);
       RefreshList(reinterpret_cast<TListBox*>(Message.WParam), nullptr, 1);
@@ -223,6 +230,23 @@ void TdxBarCustomCustomizationForm::Dispatch(TMessage& Message) {
     default:
       TForm::Dispatch(Message);
   }
+}
+
+// A wheel turned while a control other than a list has the focus scrolls the
+// list under the mouse.
+bool TdxBarCustomCustomizationForm::ScrollListUnderMouse(int WheelDelta) {
+  if (dynamic_cast<TListBox*>(GetActiveControl())) return false;
+  POINT P;
+  GetCursorPos(&P);
+  HWND Under = WindowFromPoint(P);
+  for (TListBox* L : {BarsListBox(), CategoriesListBox(), ItemsListBox()}) {
+    if (!L || !L->HandleAllocated() || L->GetHandle() != Under) continue;
+    UINT Lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &Lines, 0);
+    for (UINT I = 0; I < Lines; ++I) SendMessageW(Under, WM_VSCROLL, WheelDelta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    return true;
+  }
+  return false;
 }
 
 void TdxBarCustomCustomizationForm::DoShow() {

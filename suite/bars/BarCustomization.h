@@ -129,6 +129,7 @@ private:
   void FormClose(TObject* Sender, TCloseAction& Action);
   bool BarCanDelete(TObject* Object);
   void RestoreDisabledWindows();
+  bool ScrollListUnderMouse(int WheelDelta);
   void ControllerSelectionChanged(TObject* Sender);
   TdxBarManager* FBarManager;
   TListBox* FSyncingListBox = nullptr;

@@ -258,6 +258,61 @@ TEST_F(CustomizeFixture, CommandsOfTheChosenCategoryWithTheirDescription) {
   EXPECT_TRUE(F->aMoveDownItem->GetEnabled());
 }
 
+TEST_F(CustomizeFixture, WheelOverAnUnfocusedListScrollsIt) {
+  for (int I = 0; I < 30; ++I) {
+    TdxBarItem* Item = TdxBarButton::Create(M);
+    Item->SetCaption("Extra " + std::to_string(I));
+    Item->SetCategory(1);
+  }
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  F->ShowCommandsPage();
+  F->lbCategories->SetItemIndex(1);
+  F->lbCategories->Click();
+  SetForegroundWindow(F->GetHandle());
+  F->BClose->SetFocus();
+  Pump();
+  RECT R;
+  GetWindowRect(F->lbItems->GetHandle(), &R);
+  SetCursorPos((R.left + R.right) / 2, (R.top + R.bottom) / 2);
+  // The focused button passes the wheel on to its parents.
+  SendMessageW(F->BClose->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+               MAKELPARAM((R.left + R.right) / 2, (R.top + R.bottom) / 2));
+  Pump();
+  UINT Lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &Lines, 0);
+  EXPECT_EQ(static_cast<LRESULT>(Lines), SendMessageW(F->lbItems->GetHandle(), LB_GETTOPINDEX, 0, 0));
+  EXPECT_EQ(0, SendMessageW(F->lbCategories->GetHandle(), LB_GETTOPINDEX, 0, 0));
+}
+
+// Counts refills of a list behind the helper that took its window procedure.
+struct TRefillSpy {
+  TWndMethod Saved;
+  int Refills = 0;
+  void WndProc(TMessage& Message) {
+    if (Message.Msg == dxWM_LB_SYNCHRONIZE() && Message.WParam == 0) ++Refills;
+    Saved(Message);
+  }
+};
+
+TEST_F(CustomizeFixture, QueuedListRefreshesRunOnceAndHelpersGiveTheWindowProcedureBack) {
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  TRefillSpy Spy{F->lbItems->WindowProc};
+  F->lbItems->WindowProc = Bind(&Spy, &TRefillSpy::WndProc);
+  for (int I = 0; I < 3; ++I) F->PostListRefresh(F->lbItems);
+  Pump();
+  EXPECT_EQ(1, Spy.Refills);
+  F->lbItems->WindowProc = Spy.Saved;
+
+  TdxBarCustomizationListBox* L = Add<TdxBarCustomizationListBox>({0, 0, 100, 100});
+  TWndMethod Original = L->WindowProc;
+  auto* Helper = TdxBarCustomizationFormItemsListHelper::Create(F, L);
+  EXPECT_FALSE(L->WindowProc == Original);
+  Free(Helper);
+  EXPECT_TRUE(L->WindowProc == Original);
+}
+
 TEST_F(CustomizeFixture, MovesKeepTheSelectionTogetherAndAFailedMoveStillReportsTheChange) {
   TdxBarCustomizationForm* F = Open();
   ASSERT_NE(nullptr, F);
