@@ -16,6 +16,7 @@
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/common/UnitLifetime.h"
 #include "suite/common/cxDateUtils.h"
@@ -45,6 +46,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
       {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
       {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+      {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
       {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},

@@ -20,6 +20,7 @@
 #include "suite/bars/BarSpinEdit.h"
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 
 namespace {
@@ -36,7 +37,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   std::vector<std::string> Names = ListedNames();
   // The order of the customizing lists.
   const std::vector<std::string> Extra{"TdxBarStatic",        "TdxBarLargeButton", "TdxBarColorCombo",
-                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarImageCombo",
+                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarTreeViewCombo", "TdxBarImageCombo",
                                        "TdxBarSpinEdit",      "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
@@ -51,6 +52,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
                {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+               {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
                {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
