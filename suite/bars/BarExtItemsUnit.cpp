@@ -16,6 +16,7 @@
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarToolbarsListItem.h"
 #include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/common/UnitLifetime.h"
@@ -48,6 +49,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
       {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
       {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
+      {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},

@@ -20,6 +20,7 @@
 #include "suite/bars/BarSpinEdit.h"
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarToolbarsListItem.h"
 #include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 
@@ -37,7 +38,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   std::vector<std::string> Names = ListedNames();
   // The order of the customizing lists.
   const std::vector<std::string> Extra{"TdxBarStatic",        "TdxBarLargeButton", "TdxBarColorCombo",
-                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarTreeViewCombo", "TdxBarImageCombo",
+                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarTreeViewCombo", "TdxBarImageCombo", "TdxBarToolbarsListItem",
                                        "TdxBarSpinEdit",      "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
@@ -54,6 +55,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
                {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
                {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
+               {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
