@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarControlContainer.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarFontNameCombo.h"
 #include "suite/bars/BarImageCombo.h"
@@ -51,6 +52,7 @@ std::vector<TRegistration> Registrations() {
       {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
       {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
+      {TdxBarControlContainerItem::StaticClass(), TdxBarControlContainerControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
       {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()},

@@ -8,6 +8,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarControlContainer.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFontNameCombo.h"
@@ -39,7 +40,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   // The order of the customizing lists.
   const std::vector<std::string> Extra{"TdxBarStatic",        "TdxBarLargeButton", "TdxBarColorCombo",
                                        "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarTreeViewCombo", "TdxBarImageCombo", "TdxBarToolbarsListItem",
-                                       "TdxBarSpinEdit",      "TdxBarProgressItem", "TdxBarMRUListItem",
+                                       "TdxBarSpinEdit",      "TdxBarControlContainerItem", "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
@@ -57,6 +58,7 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
                {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
+               {TdxBarControlContainerItem::StaticClass(), TdxBarControlContainerControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
                {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()}};
