@@ -15,9 +15,3 @@ void RefreshCustomizationFormOptions() {}
 void RefreshCustomizationFormHelpButton() {}
 
 HWND ActiveSubMenuEditor() { return nullptr; }
-
-bool ExecuteBarNameDialog(std::string& Name, TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,
-                          TdxBarManager* Manager) {
-  (void)Name, (void)Kind, (void)Mode, (void)Bar, (void)Manager;
-  return false;
-}
