@@ -247,8 +247,7 @@ int TdxBarControlContainerControl::CalcHeight() {
 
 int TdxBarControlContainerControl::CalcWidth() {
   if (HostedControl() && !InQuickList()) return HostedControl()->GetWidth();
-  TdxBarItem* Item = LinkedItem();
-  std::string Name = Item ? Item->GetName() : std::string();
+  std::string Name = PlaceholderText();
   TCanvas* Canvas = GetParent() ? GetParent()->GetCanvas() : nullptr;
   int NameWidth = Canvas ? Canvas->TextWidth(StripAccelMarks(Name)) : 0;
   int FontSize = Canvas ? Canvas->GetFont()->GetSize() : 8;
@@ -289,6 +288,11 @@ void TdxBarControlContainerControl::ShowPlacedControl() {
   if (HostedControl()) HostedControl()->Update();
 }
 
+std::string TdxBarControlContainerControl::PlaceholderText() const {
+  TdxBarItem* Item = LinkedItem();
+  return "The place for the " + (HostedControl() ? HostedControl()->GetName() : Item ? Item->GetName() : std::string());
+}
+
 void TdxBarControlContainerControl::PaintPlaceholder(const RECT& R) {
   TcxCanvas* Canvas = PaintCanvas();
   HDC DC = Canvas->DeviceContext();
@@ -303,10 +307,8 @@ void TdxBarControlContainerControl::PaintPlaceholder(const RECT& R) {
   SetBkMode(DC, OldMode);
   SetBkColor(DC, OldBack);
   DeleteObject(Hatch);
-  TdxBarItem* Item = LinkedItem();
-  std::string Name = HostedControl() ? HostedControl()->GetName() : Item ? Item->GetName() : std::string();
   if (TdxBarPainter* P = GetPainter())
-    P->DrawItemText(this, DC, "The place for the " + Name, Inner, 1, true, false, false, true, false,
+    P->DrawItemText(this, DC, PlaceholderText(), Inner, 1, true, false, false, true, false,
                     DT_SINGLELINE | DT_VCENTER);
 }
 

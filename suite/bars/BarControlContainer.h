@@ -93,6 +93,8 @@ public:
 private:
   bool InQuickList() const;
   void PaintPlaceholder(const RECT& R);
+  // "The place for the " and the name of the control, else of the item.
+  std::string PlaceholderText() const;
   bool FPlacingHostedControl = false;
   bool FHasPlacedHostedControl = false;
 };

@@ -41,6 +41,8 @@ bool IsWithin(TTreeNode* Node, TTreeNode* Ancestor) {
 TdxBarTreeView::TdxBarTreeView(TComponent* AOwner) : TTreeView(AOwner) {
   SetVisible(false);
   SetReadOnly(true);
+  // The chosen node shows while the focus stays in the combo's edit.
+  SetHideSelection(false);
   SetBounds(0, 0, 150, 200);
 }
 
@@ -251,6 +253,24 @@ void TdxBarTreeView::Dispatch(TMessage& Message) {
       TTreeView::Dispatch(Message);
       if (HandleAllocated()) RecreateWnd();
       return;
+    case CN_NOTIFY:
+      if (FIsPopup && reinterpret_cast<NMHDR*>(Message.LParam)->code == NM_CUSTOMDRAW) {
+        // The focus stays in the combo's edit, yet the selected node shows as focused.
+        auto* Draw = reinterpret_cast<NMTVCUSTOMDRAW*>(Message.LParam);
+        if (Draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+          Message.Result = CDRF_NOTIFYITEMDRAW;
+        } else {
+          if (Draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+              reinterpret_cast<HTREEITEM>(Draw->nmcd.dwItemSpec) ==
+                  reinterpret_cast<HTREEITEM>(SendMessageW(GetHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0))) {
+            Draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            Draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+          }
+          Message.Result = CDRF_DODEFAULT;
+        }
+        return;
+      }
+      break;
     case WM_KEYDOWN:
       if (Message.WParam == VK_RETURN) {
         ChooseSelected();
