@@ -6,20 +6,11 @@
 #include "framework/Format.h"
 #include "framework/Label.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarDialogLayout.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/Bars.h"
-
-namespace {
-template <class T>
-T* Placed(TWinControl* Parent, int Left, int Top, int Width, int Height) {
-  T* C = Construct<T>(Parent);
-  C->SetParent(Parent);
-  C->SetBounds(Left, Top, Width, Height);
-  return C;
-}
-}  // namespace
 
 TdxBarNameEd::TdxBarNameEd(TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,
                            TdxBarManager* Manager)
@@ -37,12 +28,12 @@ TdxBarNameEd::TdxBarNameEd(TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode,
   }
   SetClientWidth(266);
   SetClientHeight(87);
-  FLName = Placed<TLabel>(this, 8, 8, 251, 13);
-  FEName = Placed<TEdit>(this, 8, 27, 251, 21);
-  FBOK = Placed<TButton>(this, 106, 58, 73, 23);
+  FLName = PlacedControl<TLabel>(this, 8, 8, 251, 13);
+  FEName = PlacedControl<TEdit>(this, 8, 27, 251, 21);
+  FBOK = PlacedControl<TButton>(this, 106, 58, 73, 23);
   FBOK->SetDefault(true);
   FBOK->SetModalResult(mrOk);
-  FBCancel = Placed<TButton>(this, 186, 58, 73, 23);
+  FBCancel = PlacedControl<TButton>(this, 186, 58, 73, 23);
   FBCancel->SetCancel(true);
   FBCancel->SetModalResult(mrCancel);
   FLName->SetFocusControl(FEName);
