@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/OwnedObject.h"
 #include "framework/Conversions.h"
 #include "framework/FormatSettings.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarPainters.h"
+#include "suite/bars/BarStrings.h"
 #include "suite/common/cxDateUtils.h"
 
 // ---- TdxBarCustomCalendar
@@ -107,10 +111,56 @@ void TdxBarDateNavigator::CalcMetrics() {
   FSideMargin = 2 * Zero.cx;
   FDayRowHeight = Zero.cy + 2;
   FMonthHeaderHeight = Zero.cy + 4 + (FStyle != 0 ? 1 : 0);
+  FTodayButtonExtent = TextWidthOf(BarString(dxSBAR_DATETODAY)) + FDayColumnWidth;
+  FClearButtonExtent = TextWidthOf(BarString(dxSBAR_DATECLEAR)) + FDayColumnWidth;
+  const int Points = GetFont()->GetSize();
+  FButtonGap = Points / 2;
+  FButtonHeight = MulDiv(Points, 5, 2);
+  FButtonBandHeight = Points * 3 / 4 + FButtonHeight + FButtonGap;
   // The client area; the frame of each style comes on top.
   const int Frame = FStyle == 0 ? 2 : (FIsPopup && FStyle != 2 ? 1 : 0);
   SetWidth(2 * Frame + 2 * FSideMargin + 7 * FDayColumnWidth);
-  SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0));
+  SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0) +
+            (ShowsButtons() ? FButtonBandHeight : 0));
+}
+
+int TdxBarDateNavigator::TextWidthOf(const std::string& Text) {
+  TOwned<TBitmap> Measure(TBitmap::Create());
+  Measure->GetCanvas()->GetFont()->Assign(GetFont());
+  return Measure->GetCanvas()->TextWidth(Text);
+}
+
+void TdxBarDateNavigator::SetShowTodayButton(bool Value) {
+  if (Value == FShowTodayButton) return;
+  FShowTodayButton = Value;
+  CalcMetrics();
+}
+
+void TdxBarDateNavigator::SetShowClearButton(bool Value) {
+  if (Value == FShowClearButton) return;
+  FShowClearButton = Value;
+  CalcMetrics();
+}
+
+// The free width is split into equal gaps around the shown buttons.
+RECT TdxBarDateNavigator::TodayButtonRect() {
+  if (!ShowsButtons() || !FShowTodayButton) return RECT{0, 0, 0, 0};
+  const int W = GetClientWidth(), Top = GetClientHeight() + FButtonGap - FButtonBandHeight;
+  const int Left = (W - FTodayButtonExtent - (FShowClearButton ? FClearButtonExtent : 0)) / (FShowClearButton ? 3 : 2);
+  return RECT{Left, Top, Left + FTodayButtonExtent, Top + FButtonHeight};
+}
+
+RECT TdxBarDateNavigator::ClearButtonRect() {
+  if (!ShowsButtons() || !FShowClearButton) return RECT{0, 0, 0, 0};
+  const int W = GetClientWidth(), Top = GetClientHeight() + FButtonGap - FButtonBandHeight;
+  const int Gap = (W - (FShowTodayButton ? FTodayButtonExtent : 0) - FClearButtonExtent) / (FShowTodayButton ? 3 : 2);
+  const int Left = W - FClearButtonExtent - Gap;
+  return RECT{Left, Top, Left + FClearButtonExtent, Top + FButtonHeight};
+}
+
+int TdxBarDateNavigator::ButtonAt(POINT P) {
+  RECT Today = TodayButtonRect(), Clear = ClearButtonRect();
+  return PtInRect(&Today, P) ? 1 : PtInRect(&Clear, P) ? 2 : 0;
 }
 
 RECT TdxBarDateNavigator::PrevArrowRect() { return RECT{1, 1, FDayColumnWidth - 1, FMonthHeaderHeight - 1}; }
@@ -230,6 +280,16 @@ void TdxBarDateNavigator::StopArrowTimer() {
 
 void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const POINT P{X, Y};
+  if (Button == mbLeft && ShowsButtons() && Y >= GetClientHeight() - FButtonBandHeight) {
+    // A press in the band starts a button's press; elsewhere there it does nothing.
+    FActiveButton = ButtonAt(P);
+    FButtonPressed = FActiveButton != 0;
+    if (FActiveButton) {
+      if (HandleAllocated()) SetCapture(GetHandle());
+      Invalidate();
+    }
+    return;
+  }
   RECT Prev = PrevArrowRect(), Next = NextArrowRect();
   if (Button == mbLeft && (PtInRect(&Prev, P) || PtInRect(&Next, P))) {
     const UINT Arrow = PtInRect(&Prev, P) ? 1 : 2;
@@ -243,12 +303,34 @@ void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int 
 
 void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
   if (FArrowTimer) return;
+  if (FActiveButton) {
+    const bool Over = ButtonAt(POINT{X, Y}) == FActiveButton;
+    if (Over != FButtonPressed) {
+      FButtonPressed = Over;
+      Invalidate();
+    }
+    return;
+  }
   TdxBarCustomCalendar::MouseMove(Shift, X, Y);
 }
 
 void TdxBarDateNavigator::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (FArrowTimer) {
     StopArrowTimer();
+    return;
+  }
+  if (FActiveButton) {
+    const int Pressed = FButtonPressed ? FActiveButton : 0;
+    FActiveButton = 0;
+    FButtonPressed = false;
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    Invalidate();
+    if (!Pressed) return;
+    if (Pressed == 1)
+      SetSelStart(Date());
+    else
+      Clear();
+    DoSelect();
     return;
   }
   TdxBarCustomCalendar::MouseUp(Button, Shift, X, Y);
@@ -265,7 +347,11 @@ void TdxBarDateNavigator::WndProc(TMessage& Message) {
     if (Message.WParam == FArrowTimer && PointerOnArrow(FArrowTimer)) MoveMonth(FArrowTimer == 1 ? -1 : 1);
     return;
   }
-  if (Message.Msg == WM_CANCELMODE) StopArrowTimer();
+  if (Message.Msg == WM_CANCELMODE) {
+    StopArrowTimer();
+    FActiveButton = 0;
+    FButtonPressed = false;
+  }
   TdxBarCustomCalendar::WndProc(Message);
 }
 
@@ -324,4 +410,20 @@ void TdxBarDateNavigator::Paint() {
     C->TextOut(Cell.right - 3 - C->TextWidth(Number), Cell.top + 1, Number);
     C->GetBrush()->SetStyle(bsSolid);
   }
+  if (ShowsButtons()) PaintButtons(C, Client);
+}
+
+void TdxBarDateNavigator::PaintButtons(TCanvas* C, const RECT& Client) {
+  const int Band = Client.bottom - FButtonBandHeight;
+  C->GetBrush()->SetColor(clBtnShadow);
+  C->FillRect(RECT{FSideMargin, Band - 1, Client.right - FSideMargin, Band});
+  TdxBarPainter* P = FPainter ? FPainter : PainterInstanceOf(TdxBarStandardPainter::StaticClass());
+  C->GetFont()->Assign(GetFont());
+  HDC DC = C->GetHandle();
+  if (FShowTodayButton)
+    P->PaintCalendarButton(nullptr, DC, FActiveButton == 1 && FButtonPressed, BarString(dxSBAR_DATETODAY),
+                           TodayButtonRect());
+  if (FShowClearButton)
+    P->PaintCalendarButton(nullptr, DC, FActiveButton == 2 && FButtonPressed, BarString(dxSBAR_DATECLEAR),
+                           ClearButtonRect());
 }

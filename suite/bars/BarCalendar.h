@@ -7,6 +7,9 @@
 #include "framework/CustomControl.h"
 #include "framework/DateTime.h"
 
+class TCanvas;
+class TdxBarPainter;
+
 class TdxBarCustomCalendar : public TCustomControl {
   SONVELT_CLASS(TdxBarCustomCalendar, TCustomControl)
 public:
@@ -54,6 +57,18 @@ public:
 
   bool GetIsPopup() const { return FIsPopup; }
   void SetIsPopup(bool Value) { FIsPopup = Value; }
+  // The popup's Today and Clear buttons (Today only, at first).
+  bool GetShowTodayButton() const { return FShowTodayButton; }
+  void SetShowTodayButton(bool Value);
+  bool GetShowClearButton() const { return FShowClearButton; }
+  void SetShowClearButton(bool Value);
+  // The painter that draws the buttons: the one of the bar the popup drops from.
+  void SetPainter(TdxBarPainter* Value) { FPainter = Value; }
+  RECT TodayButtonRect();
+  RECT ClearButtonRect();
+  // 1 Today, 2 Clear, 0 none: the button pressed with the mouse.
+  int ActiveButton() const { return FActiveButton; }
+  bool ActiveButtonPressed() const { return FButtonPressed; }
   // 0 in a dialog, 1 a framed popup, 2 a flat popup.
   int GetStyle() const { return FStyle; }
   void SetStyle(int Value);
@@ -97,7 +112,11 @@ protected:
   void WndProc(TMessage& Message) override;
 
 private:
+  bool ShowsButtons() const { return FIsPopup && (FShowTodayButton || FShowClearButton); }
+  int ButtonAt(POINT P);
+  void PaintButtons(TCanvas* C, const RECT& Client);
   void CalcMetrics();
+  int TextWidthOf(const std::string& Text);
   void StopArrowTimer();
   bool PointerOnArrow(UINT Arrow);
   int DaysAreaTop() const { return FMonthHeaderHeight + (FStyle == 0 ? 1 : 0); }
@@ -108,4 +127,14 @@ private:
   int FDayRowHeight = 0;
   int FMonthHeaderHeight = 0;
   UINT FArrowTimer = 0;
+  bool FShowTodayButton = true;
+  bool FShowClearButton = false;
+  int FTodayButtonExtent = 0;
+  int FClearButtonExtent = 0;
+  int FButtonGap = 0;
+  int FButtonHeight = 0;
+  int FButtonBandHeight = 0;
+  int FActiveButton = 0;
+  bool FButtonPressed = false;
+  TdxBarPainter* FPainter = nullptr;
 };
