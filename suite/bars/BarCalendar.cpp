@@ -65,6 +65,118 @@ void TdxBarCustomCalendar::MouseMove(TShiftState Shift, int X, int Y) {
   UpdateWindow(GetHandle());
 }
 
+// ---- TAMonthListBox
+
+namespace {
+std::string MonthTitle(TDateTime Month) {
+  int Y, M, D;
+  DecodeDate(Month, Y, M, D);
+  return LongMonthNames[M - 1] + " " + IntToStr(Y);
+}
+
+TDateTime FirstOfMonth(TDateTime Date) {
+  int Y, M, D;
+  DecodeDate(Date, Y, M, D);
+  return EncodeDate(Y, M, 1);
+}
+}  // namespace
+
+TAMonthListBox::TAMonthListBox(TComponent* AOwner) : TCustomControl(AOwner), FTopShownMonth(cxNullDate) {
+  SetVisible(false);
+}
+
+TAMonthListBox::~TAMonthListBox() { StopScrolling(); }
+
+void TAMonthListBox::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
+  Params.ExStyle |= WS_EX_TOPMOST;
+  Params.WindowClass.style |= CS_SAVEBITS;
+  Params.WndParent = GetParentWindow();
+}
+
+void TAMonthListBox::DestroyWnd() {
+  StopScrolling();
+  TCustomControl::DestroyWnd();
+}
+
+void TAMonthListBox::SetTopShownMonth(TDateTime Value) {
+  if (Value == FTopShownMonth) return;
+  FTopShownMonth = Value;
+  Invalidate();
+}
+
+void TAMonthListBox::SetItemIndex(int Value) {
+  if (Value == FItemIndex) return;
+  FItemIndex = Value;
+  Invalidate();
+}
+
+TDateTime TAMonthListBox::ChosenMonth() const {
+  if (FItemIndex < 0 || FTopShownMonth == cxNullDate) return cxNullDate;
+  return IncMonth(FTopShownMonth, FItemIndex);
+}
+
+void TAMonthListBox::StopScrolling() {
+  if (FScrollTimer && HandleAllocated()) KillTimer(GetHandle(), FScrollTimer);
+  FScrollTimer = 0;
+  FScrollInterval = 0;
+}
+
+void TAMonthListBox::PointerAt(POINT P) {
+  const int H = GetClientHeight();
+  if (P.x >= 0 && P.x < GetClientWidth() && P.y >= 0 && P.y < H) {
+    StopScrolling();
+    SetItemIndex(P.y / std::max(1, FItemHeight));
+    return;
+  }
+  SetItemIndex(-1);
+  if (P.y >= 0 && P.y < H) return;
+  // The farther above or below, the faster.
+  const int Distance = P.y < 0 ? P.y : P.y - H + 1;
+  const int Step = std::clamp((Distance < 0 ? -1 : 1) + Distance / 12, -4, 4);
+  const UINT Id = static_cast<UINT>(Step + 5);
+  if (Id == FScrollTimer) return;
+  StopScrolling();
+  static constexpr UINT Intervals[] = {500, 250, 100, 50};
+  const UINT Interval = Intervals[std::abs(Step) - 1];
+  if (HandleAllocated() && SetTimer(GetHandle(), Id, Interval, nullptr)) {
+    FScrollTimer = Id;
+    FScrollInterval = Interval;
+  }
+}
+
+void TAMonthListBox::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_ERASEBKGND) {
+    Message.Result = 1;
+    return;
+  }
+  if (Message.Msg == WM_TIMER && Message.WParam >= 1 && Message.WParam <= 9) {
+    if (Message.WParam == FScrollTimer && FTopShownMonth != cxNullDate)
+      SetTopShownMonth(IncMonth(FTopShownMonth, Message.WParam < 6 ? -1 : 1));
+    return;
+  }
+  TCustomControl::WndProc(Message);
+}
+
+void TAMonthListBox::Paint() {
+  TCanvas* C = GetCanvas();
+  C->GetFont()->Assign(GetFont());
+  const int W = GetClientWidth();
+  for (int Row = 0; Row < 7; ++Row) {
+    const bool Highlighted = Row == FItemIndex;
+    RECT R{0, Row * FItemHeight, W, (Row + 1) * FItemHeight};
+    C->GetBrush()->SetColor(Highlighted ? clWindowText : GetColor());
+    C->FillRect(R);
+    if (FTopShownMonth == cxNullDate) continue;
+    const std::string Text = MonthTitle(IncMonth(FTopShownMonth, Row));
+    C->GetFont()->SetColor(Highlighted ? GetColor() : clWindowText);
+    C->GetBrush()->SetStyle(bsClear);
+    C->TextOut((W - C->TextWidth(Text)) / 2, R.top + (FItemHeight - C->TextHeight(Text)) / 2, Text);
+    C->GetBrush()->SetStyle(bsSolid);
+  }
+}
+
 // ---- TdxBarDateNavigator
 
 TdxBarDateNavigator::TdxBarDateNavigator(TComponent* AOwner) : TdxBarCustomCalendar(AOwner) {
@@ -75,7 +187,41 @@ TdxBarDateNavigator::TdxBarDateNavigator(TComponent* AOwner) : TdxBarCustomCalen
   CalcMetrics();
 }
 
-TdxBarDateNavigator::~TdxBarDateNavigator() { StopArrowTimer(); }
+TdxBarDateNavigator::~TdxBarDateNavigator() {
+  StopArrowTimer();
+  CloseMonthList();
+}
+
+RECT TdxBarDateNavigator::MonthTitleRect() {
+  const int E = FStyle == 0 ? 1 : 0, T = DaysAreaTop();
+  return RECT{FDayColumnWidth, T - E - 1 - FMonthHeaderHeight + 2, GetClientWidth() - E - FDayColumnWidth, T - E - 1};
+}
+
+void TdxBarDateNavigator::OpenMonthList() {
+  CloseMonthList();
+  FMonthList = TAMonthListBox::Create(this);
+  FMonthList->SetParentWindow(GetHandle());
+  FMonthList->GetFont()->Assign(GetFont());
+  FMonthList->SetColor(GetColor());
+  FMonthList->SetItemHeight(FMonthHeaderHeight - 2);
+  const int BX = GetSystemMetrics(SM_CXBORDER), BY = GetSystemMetrics(SM_CYBORDER);
+  const int W = 2 * BX + 6 * FDayColumnWidth, H = 2 * BY + 7 * FMonthList->GetItemHeight();
+  FMonthList->SetTopShownMonth(IncMonth(FirstOfMonth(GetFirstShownDate()), -3));
+  RECT Title = MonthTitleRect();
+  POINT Centre{(Title.left + Title.right) / 2, (Title.top + Title.bottom) / 2};
+  ::ClientToScreen(GetHandle(), &Centre);
+  FMonthList->SetBounds(Centre.x - W / 2, Centre.y - H / 2, W, H);
+  FMonthList->HandleNeeded();
+  SetWindowPos(FMonthList->GetHandle(), HWND_TOPMOST, Centre.x - W / 2, Centre.y - H / 2, W, H,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TdxBarDateNavigator::CloseMonthList() {
+  if (!FMonthList) return;
+  TAMonthListBox* List = FMonthList;
+  FMonthList = nullptr;
+  Free(List);
+}
 
 void TdxBarDateNavigator::SetStyle(int Value) {
   if (Value == FStyle) return;
@@ -238,7 +384,7 @@ void TdxBarDateNavigator::KeyDown(WORD& Key, TShiftState Shift) {
   TdxBarCustomCalendar::KeyDown(Key, Shift);
   if (!FIsPopup) return;
   if (Key == VK_RETURN) {
-    DoSelect();
+    if (!FMonthList) DoSelect();
     return;
   }
   // With no date selected the moves start from the shown month.
@@ -290,7 +436,11 @@ void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int 
     }
     return;
   }
-  RECT Prev = PrevArrowRect(), Next = NextArrowRect();
+  RECT Prev = PrevArrowRect(), Next = NextArrowRect(), Title = MonthTitleRect();
+  if (Button == mbLeft && !Shift.Contains(ssDouble) && PtInRect(&Title, P)) {
+    OpenMonthList();
+    return;
+  }
   if (Button == mbLeft && (PtInRect(&Prev, P) || PtInRect(&Next, P))) {
     const UINT Arrow = PtInRect(&Prev, P) ? 1 : 2;
     MoveMonth(Arrow == 1 ? -1 : 1);
@@ -303,6 +453,12 @@ void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int 
 
 void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
   if (FArrowTimer) return;
+  if (FMonthList) {
+    POINT P{X, Y};
+    MapWindowPoints(GetHandle(), FMonthList->GetHandle(), &P, 1);
+    FMonthList->PointerAt(P);
+    return;
+  }
   if (FActiveButton) {
     const bool Over = ButtonAt(POINT{X, Y}) == FActiveButton;
     if (Over != FButtonPressed) {
@@ -317,6 +473,15 @@ void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
 void TdxBarDateNavigator::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (FArrowTimer) {
     StopArrowTimer();
+    return;
+  }
+  if (FMonthList) {
+    const TDateTime Month = FMonthList->ChosenMonth();
+    CloseMonthList();
+    if (Month != cxNullDate) {
+      SetFirstDate(Month);
+      Invalidate();
+    }
     return;
   }
   if (FActiveButton) {
@@ -349,6 +514,7 @@ void TdxBarDateNavigator::WndProc(TMessage& Message) {
   }
   if (Message.Msg == WM_CANCELMODE) {
     StopArrowTimer();
+    CloseMonthList();
     FActiveButton = 0;
     FButtonPressed = false;
   }
@@ -366,7 +532,7 @@ void TdxBarDateNavigator::Paint() {
   C->FillRect(Header);
   int Y, M, D;
   DecodeDate(GetFirstShownDate(), Y, M, D);
-  std::string Title = LongMonthNames[M - 1] + " " + IntToStr(Y);
+  std::string Title = MonthTitle(GetFirstShownDate());
   C->GetFont()->Assign(GetFont());
   C->GetFont()->SetColor(clBtnText);
   C->TextOut((Client.right - C->TextWidth(Title)) / 2, (FMonthHeaderHeight - C->TextHeight(Title)) / 2, Title);
