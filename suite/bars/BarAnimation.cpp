@@ -184,6 +184,7 @@ void TdxBarSubMenuControl::AnimationFinished(TdxBarAnimationThread* Thread) {
 
 void TdxBarSubMenuControl::BeforeDestruction() {
   StopAnimation();
+  CollapseContainerItems();
   FreeAndNil(FShadow);
   TCustomdxBarControl::BeforeDestruction();
 }

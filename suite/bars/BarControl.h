@@ -33,6 +33,7 @@ class TBitmap;
 class TFont;
 class TdxFader;
 class TdxFadingObjectHelper;
+class TdxBarContainerExpansion;
 
 // The list of item-control view infos of a bar window and the separators found
 // while laying it out; the toolbar and menu windows derive their layouts from it.
@@ -483,6 +484,13 @@ public:
   HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
   // Tells the owner control that the window closed.
   virtual void NotifyClosed();
+  // Lists and containers among the links show their entries in place while the
+  // menu shows: expanded before the controls are made, collapsed once the menu
+  // closed (after the click that closed it is done) or its links go.
+  void ExpandContainerItems();
+  void CollapseContainerItems();
+  bool HasExpandedContainers() const { return FContainers != nullptr; }
+  void AssignItemLinks(TdxBarItemLinks* Links) override;
 
 protected:
   void DoClose() override;
@@ -604,6 +612,7 @@ private:
   HWND FOwnerHandle = nullptr;
   POINT FShowPos{0, 0};
   class TdxBarShadow* FShadow = nullptr;
+  TdxBarContainerExpansion* FContainers = nullptr;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

@@ -210,14 +210,22 @@ public:
 
 // What a window does with the containers among its links: Expand before it creates
 // its item controls, Collapse (in reverse order) after it destroyed them.
+class TcxObjectLink;
+
 class TdxBarContainerExpansion {
 public:
+  TdxBarContainerExpansion() = default;
+  ~TdxBarContainerExpansion();
+  TdxBarContainerExpansion(const TdxBarContainerExpansion&) = delete;
+  TdxBarContainerExpansion& operator=(const TdxBarContainerExpansion&) = delete;
   void Expand(TdxBarItemLinks* Links);
   void Collapse(TdxBarItemLinks* Links);
   bool IsEmpty() const { return FEntries.empty(); }
 
 private:
   struct TEntry {
+    // Weak: a container freed meanwhile took its links and entries with it.
+    TcxObjectLink* Alive;
     TCustomdxBarContainerItem* Item;
     TdxBarItemLink* Link;
     int Position;

@@ -19,6 +19,7 @@
 #include "suite/bars/BarShadow.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/BarSubItemControls.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/common/ObjectLinks.h"
 #include "suite/common/WindowUtils.h"
 #include "suite/common/cxCanvas.h"
@@ -88,6 +89,10 @@ TdxAnimateWindowEntry LookUpAnimateWindow() {
   return User ? reinterpret_cast<TdxAnimateWindowEntry>(reinterpret_cast<void*>(GetProcAddress(User, "AnimateWindow")))
               : nullptr;
 }
+
+// Posted by a closed menu to itself: its in-place lists collapse once the click
+// that closed it (possibly on one of their entries) has run.
+constexpr UINT kCollapseContainers = WM_APP + 0x37;
 
 TdxBarSubMenuControl* AsMenu(TCustomdxBarControl* W) { return dynamic_cast<TdxBarSubMenuControl*>(W); }
 
@@ -352,6 +357,8 @@ void TdxBarSubMenuControl::ShowAnimated() {
   OnPopup(this);
   if (!Alive.Alive()) return;
   if (!FExpanding) {
+    ExpandContainerItems();
+    if (!Alive.Alive()) return;
     FShowPos = POINT{GetLeft(), GetTop()};
     FTopIndex = 0;
     FMarkState = 0;
@@ -421,7 +428,44 @@ void TdxBarSubMenuControl::EndShowing() {
   FPressedControl = nullptr;
   if (GetCapture() == GetHandle()) ReleaseCapture();
   FDestroyingWnd = false;
+  if (FContainers && !FExpanding && HandleAllocated()) PostMessageW(GetHandle(), kCollapseContainers, 0, 0);
   if (!FExpanding && WasShowing) OnCloseUp(this);
+}
+
+void TdxBarSubMenuControl::ExpandContainerItems() {
+  CollapseContainerItems();
+  TdxBarItemLinks* Links = GetItemLinks();
+  TdxBarManager* M = GetBarManager();
+  if (!Links || (M && M->IsCustomizingOrDesigning())) return;
+  auto* Expansion = new TdxBarContainerExpansion;
+  FContainers = Expansion;
+  try {
+    Expansion->Expand(Links);
+  } catch (...) {
+    CollapseContainerItems();
+    throw;
+  }
+  if (FContainers == Expansion && Expansion->IsEmpty()) {
+    FContainers = nullptr;
+    delete Expansion;
+  }
+}
+
+void TdxBarSubMenuControl::CollapseContainerItems() {
+  TdxBarContainerExpansion* Expansion = FContainers;
+  if (!Expansion) return;
+  FContainers = nullptr;
+  if (TdxBarItemLinks* Links = GetItemLinks()) {
+    // The generated entries go with their controls; the menu's selection must not outlive them.
+    SetSelectedLink(nullptr);
+    Expansion->Collapse(Links);
+  }
+  delete Expansion;
+}
+
+void TdxBarSubMenuControl::AssignItemLinks(TdxBarItemLinks* Links) {
+  if (Links != GetItemLinks()) CollapseContainerItems();
+  TCustomdxBarControl::AssignItemLinks(Links);
 }
 
 void TdxBarSubMenuControl::DestroyWnd() {
@@ -897,6 +941,9 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
       return;
     case WM_TIMER:
       Timer(static_cast<UINT_PTR>(Message.WParam));
+      return;
+    case kCollapseContainers:
+      if (!IsActive() && !IsWindowVisible(GetHandle())) CollapseContainerItems();
       return;
     case WM_MOUSELEAVE:
       MouseLeft();

@@ -352,6 +352,79 @@ TEST_F(BarMenuFixture, AMenuIsTopmostSizedToItsEntriesAndAnEmptyOneShowsOneRow) 
   Free(Empty);
 }
 
+// A list in a menu shows one line per entry in its place while the menu shows.
+struct ListMenuFixture : BarMenuFixture {
+  TdxBarListItem* Docs = nullptr;
+  int DataRequests = 0;
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    Docs = TdxBarListItem::Create(Form);
+    Docs->SetName("Docs");
+    Docs->SetShowCheck(true);
+    for (const char* S : {"alpha", "-", "beta"}) Docs->GetItems()->Add(S);
+    Docs->OnGetData = TNotifyEvent(this, &ListMenuFixture::GetData);
+    Docs->OnClick = TNotifyEvent(this, &BarMenuFixture::ItemClicked);
+    File->GetItemLinks()->AddItem(Docs);
+  }
+  void GetData(TObject*) {
+    ++DataRequests;
+    Docs->SetItemIndex(2);
+  }
+  static std::vector<std::string> CaptionsIn(TCustomdxBarControl* W) {
+    std::vector<std::string> Captions;
+    TdxBarItemLinks* Links = W->GetItemLinks();
+    for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+      TdxBarItemLink* L = Links->GetShownLink(I);
+      RECT R = L->GetItemRect();
+      if (L->GetControl() && !IsRectEmpty(&R)) Captions.push_back(L->GetItem()->GetCaption());
+    }
+    return Captions;
+  }
+};
+
+TEST_F(ListMenuFixture, EntriesShowInPlaceAndRunTheListThenTheMenuIsAsBefore) {
+  OpenFileByKeys();
+  TdxBarSubMenuControl* FileMenu = MenuOf(File);
+  EXPECT_EQ((std::vector<std::string>{"&New", "&Open", "&Recent", "&1 alpha", "&2 beta"}), CaptionsIn(FileMenu));
+  EXPECT_EQ(1, DataRequests);
+  TdxBarItemLinks* Links = File->GetItemLinks();
+  auto* Beta = dynamic_cast<TdxBarButton*>(Links->GetShownLink(4)->GetItem());
+  ASSERT_TRUE(Beta);
+  EXPECT_TRUE(Beta->GetDown()) << "the entry OnGetData chose is checked";
+  EXPECT_TRUE(Links->GetShownLink(4)->GetBeginGroup()) << "an entry after \"-\" starts a group";
+  // The accelerator of the first entry runs the list with that entry chosen.
+  Tap('1');
+  EXPECT_EQ(std::vector<std::string>{"Docs"}, Clicked);
+  EXPECT_EQ(0, Docs->GetItemIndex());
+  EXPECT_FALSE(MenuOf(File));
+  Pump();
+  ASSERT_EQ(4, Links->GetCount()) << "the entries went once the menu closed";
+  EXPECT_EQ(Docs, Links->GetLink(3)->GetItem());
+
+  // Opened again, the list asks for its data again; a click on an entry runs it.
+  Clicked.clear();
+  OpenFileByKeys();
+  EXPECT_EQ(2, DataRequests);
+  // The entries were made afresh for this showing.
+  Beta = dynamic_cast<TdxBarButton*>(Links->GetShownLink(4)->GetItem());
+  ASSERT_TRUE(Beta);
+  RECT BetaRect = ScreenRectOf(MenuOf(File), Beta);
+  ASSERT_FALSE(IsRectEmpty(&BetaRect));
+  ClickAt(CentreOf(BetaRect));
+  EXPECT_EQ(std::vector<std::string>{"Docs"}, Clicked);
+  EXPECT_EQ(2, Docs->GetItemIndex());
+  Pump();
+  EXPECT_EQ(4, Links->GetCount());
+
+  // A list freed while its entries show takes them along; the menu closes cleanly.
+  OpenFileByKeys();
+  Free(Docs);
+  EXPECT_EQ((std::vector<std::string>{"&New", "&Open", "&Recent"}), CaptionsIn(MenuOf(File)));
+  Tap(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(3, Links->GetCount());
+}
+
 // ---- popup menus
 
 struct PopupMenuFixture : BarMenuFixture {
