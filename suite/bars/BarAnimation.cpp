@@ -185,6 +185,7 @@ void TdxBarSubMenuControl::AnimationFinished(TdxBarAnimationThread* Thread) {
 void TdxBarSubMenuControl::BeforeDestruction() {
   StopAnimation();
   CollapseContainerItems();
+  DeleteLightBrush();
   FreeAndNil(FShadow);
   TCustomdxBarControl::BeforeDestruction();
 }

@@ -480,8 +480,14 @@ public:
   TdxBarItemControl* OpeningItemControl() const override {
     return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerControl;
   }
-  // The brush of the expand button's frame.
-  HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
+  // The brush of non-recent items and the expand button: the button face a little lighter.
+  HBRUSH LightBrush() const;
+  // Non-recent items get the light brush unless the painter marks them itself.
+  HBRUSH BackgroundBrush() const override;
+  // The owner of the links (a sub-item or popup menu), null for other links.
+  IdxBarSubMenuOwner* SubMenuOwner() const;
+  // The side band, left of the items.
+  RECT BandRect() const;
   // Tells the owner control that the window closed.
   virtual void NotifyClosed();
   // Lists and containers among the links show their entries in place while the
@@ -595,6 +601,9 @@ private:
   void StopExpandTimer();
   void StopScrollTimer();
   void SetRecentLimit();
+  // Sets each shown control's non-recent and recent-group-change flags.
+  void MarkNonRecentControls();
+  void DeleteLightBrush();
   void WalkMenuBar(bool Forward);
   TdxBarAnimationThread* FAnimationThread = nullptr;
   bool FAnimating = false;
@@ -613,6 +622,8 @@ private:
   POINT FShowPos{0, 0};
   class TdxBarShadow* FShadow = nullptr;
   TdxBarContainerExpansion* FContainers = nullptr;
+  mutable HBRUSH FLightBrush = nullptr;
+  bool FPaintingNonRecent = false;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

@@ -18,7 +18,7 @@ class TcxCanvas;
 
 using TdxBarPaintSubMenuBarEvent = TDelegate<void(TdxBarItemLink* Sender, TcxCanvas* Canvas, const RECT& R)>;
 
-class TCustomdxBarSubItem : public TdxBarItem, public IdxBarLinksOwner {
+class TCustomdxBarSubItem : public TdxBarItem, public IdxBarLinksOwner, public IdxBarSubMenuOwner {
   SONVELT_CLASS(TCustomdxBarSubItem, TdxBarItem)
 public:
   explicit TCustomdxBarSubItem(TComponent* AOwner);
@@ -53,6 +53,9 @@ public:
   TCustomdxBarControl* CreateBarControl() override;
   TComponent* GetOwnerComponent() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return FItemLinks.get(); }
+  // IdxBarSubMenuOwner
+  int SubMenuBarSize() override { return FBarSize; }
+  void PaintSubMenuBar(TcxCanvas* Canvas, const RECT& R) override { DoPaintBar(Canvas, R); }
 
   void LoadLayout(TCustomIniFile* Store, const std::string& Base) override;
   void LoadLinks(TCustomIniFile* Store, const std::string& Base, bool Registry) override;
