@@ -75,6 +75,9 @@ bool ExecuteBarNameDialog(std::string& Name, TdxBarNameDialogKind Kind, TdxBarNa
                           TdxBarManager* Manager) {
   TOwned<TdxBarNameEd> Dialog(Construct<TdxBarNameEd>(Kind, Mode, Bar, Manager));
   Dialog->GetNameEdit()->SetText(Name);
+  // The edit tells of changes only once it has a window: a proposed name must
+  // leave OK usable, or Enter on the dialog would do nothing.
+  Dialog->GetOkButton()->SetEnabled(!Name.empty());
   if (Dialog->ShowModal() != mrOk) return false;
   Name = Dialog->GetNameEdit()->GetText();
   return true;
