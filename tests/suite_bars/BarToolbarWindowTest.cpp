@@ -530,3 +530,28 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   EXPECT_FALSE(Popup());
 }
 }  // namespace
+
+namespace {
+// A floating bar dragged over an edge docks only once it stayed there for the
+// manager's WaitForDockingTime; passing over it quicker leaves it floating.
+TEST_F(ToolbarFixture, AFloatingBarDocksOnlyAfterWaitingOverTheEdge) {
+  M->SetWaitForDockingTime(300);
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime, clBlue});
+  POINT Top = Form->ClientToScreen(POINT{200, 3});
+  auto Drag = [&](int HoldTicks) {
+    POINT From = CaptionPoint(Bar);
+    MoveTo(From);
+    std::vector<INPUT> Events{MouseInput(From, MOUSEEVENTF_LEFTDOWN), MouseInput(POINT{From.x, From.y - 20}, 0),
+                              MouseInput(Top, 0)};
+    // Each tick is 15 ms: the cursor rests over the edge for HoldTicks of them.
+    for (int I = 0; I < HoldTicks; ++I) Events.push_back(MouseInput(Top, 0));
+    Events.push_back(MouseInput(Top, MOUSEEVENTF_LEFTUP));
+    TInputScript::Run(Events);
+  };
+  Drag(2);
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle()) << "released before the wait ended";
+  Sleep(600);
+  Drag(60);
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle()) << "docked once the wait ended";
+}
+}  // namespace
