@@ -430,8 +430,18 @@ public:
   // The floating close button and the mark, in window and in client coordinates.
   RECT CloseButtonWindowRect();
   RECT MarkClientRect();
+  RECT MarkScreenRect();
   // 0 normal, 1 hot, 2 pressed (its popup of the hidden links open).
   virtual void ShowHiddenItems(int State);
+  // Enter or Space on the selected mark: the popup opens with its first link selected.
+  void OpenMarkPopupByKey();
+  // The popup's links: a copy of each link the window has no room for (remembering
+  // its toolbar link), then AddQuickCustomizeItem.
+  virtual void FillMarkPopupLinks(TdxBarItemLinks* Links);
+  // Where the quick-customization entry joins the popup; nothing here.
+  virtual void AddQuickCustomizeItem(TdxBarItemLinks* Links) { (void)Links; }
+  // The mark's popup closed by itself (a click elsewhere, Esc, a command).
+  void MarkPopupClosed(TCustomdxBarControl* Popup);
   bool IsMarkTimerRunning() const { return FMarkTimer; }
   // Double click on the grip or caption: a docked bar floats at its stored place,
   // a floating one docks back where it stood (a new row at the top when it never was).
@@ -464,6 +474,8 @@ private:
   void TrackEdge(int Code);
   void StartMarkTimer();
   void StopMarkTimer();
+  void OpenMarkPopup();
+  void CloseMarkPopup();
   static void CALLBACK MarkTimerProc(HWND Wnd, UINT Msg, UINT_PTR Id, DWORD Time);
   void SetHotLink(TdxBarItemLink* Link, POINT P);
   void TrackMouseLeave();

@@ -5,7 +5,9 @@
 #include "framework/Canvas.h"
 #include "framework/Form.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarMarkPopup.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarToolbarFrame.h"
@@ -364,8 +366,83 @@ void TdxBarControl::ShowHiddenItems(int State) {
   if (IsCustomizing() || State == FMarkState) return;
   FMarkState = State;
   StopMarkTimer();
-  if (State == 1 && IsFloating()) StartMarkTimer();
+  TcxObjectLinkGuard Alive(this);
+  if (State == 2)
+    OpenMarkPopup();
+  else
+    CloseMarkPopup();
+  if (!Alive.Alive()) return;
+  if (FMarkState == 1 && IsFloating()) StartMarkTimer();
   if (TdxBarPainter* P = GetPainter()) P->RedrawMark(this);
+}
+
+RECT TdxBarControl::MarkScreenRect() {
+  RECT R = MarkClientRect();
+  if (IsRectEmpty(&R) || !HandleAllocated()) return R;
+  POINT TopLeft = ClientPointToScreen(POINT{R.left, R.top});
+  return RECT{TopLeft.x, TopLeft.y, TopLeft.x + (R.right - R.left), TopLeft.y + (R.bottom - R.top)};
+}
+
+void TdxBarControl::FillMarkPopupLinks(TdxBarItemLinks* Links) {
+  TdxBarItemLinks* Own = GetItemLinks();
+  if (!Own) return;
+  Links->BeginUpdate();
+  for (int I = 0; I < Own->ShownLinkCount(); ++I) {
+    TdxBarItemLink* Source = Own->GetShownLink(I);
+    RECT R = Source->GetItemRect();
+    if (!IsRectEmpty(&R) || !Source->GetItem()) continue;
+    TdxBarItemLink* Copy = Links->AddItem(Source->GetItem());
+    Copy->Assign(Source);
+    Copy->SetSourceLink(Source);
+  }
+  AddQuickCustomizeItem(Links);
+  Links->EndUpdate();
+}
+
+void TdxBarControl::OpenMarkPopup() {
+  TdxBarManager* Manager = GetBarManager();
+  if (!Manager || !HandleAllocated()) return;
+  TdxBarDesignController* Design = BarDesignControllerInstance();
+  Design->CloseQuickControl();
+  auto* Popup = TdxBarMarkPopup::Create(Manager);
+  Popup->SetOwnPainter(GetPainter());
+  Popup->SetToolbar(this);
+  FillMarkPopupLinks(Popup->GetItemLinks());
+  if (Popup->GetItemLinks()->GetCount() == 0) {
+    Free(Popup);
+    FMarkState = 1;
+    return;
+  }
+  Popup->SetFreeOnClose(true);
+  FQuickPopup = Popup;
+  Design->SetQuickControl(Popup);
+  SetChildBar(Popup);
+  Popup->ShowAt(MarkScreenRect(), IsVerticalStyle(GetDockingStyle()));
+}
+
+void TdxBarControl::CloseMarkPopup() {
+  TCustomdxBarControl* Popup = FQuickPopup;
+  if (!Popup) return;
+  // Forgotten first: the popup's closing must not reset the new state.
+  FQuickPopup = nullptr;
+  if (GetChildBar() == Popup) SetChildBar(nullptr);
+  Popup->CloseBar();
+}
+
+void TdxBarControl::MarkPopupClosed(TCustomdxBarControl* Popup) {
+  if (Popup != FQuickPopup) return;
+  FQuickPopup = nullptr;
+  if (GetChildBar() == Popup) SetChildBar(nullptr);
+  ShowHiddenItems(0);
+}
+
+void TdxBarControl::OpenMarkPopupByKey() {
+  if (!HasMark()) return;
+  ShowHiddenItems(2);
+  auto* Popup = dynamic_cast<TdxBarMarkPopup*>(FQuickPopup);
+  TdxBarItemLinks* Links = Popup ? Popup->GetItemLinks() : nullptr;
+  if (TdxBarItemLink* First = Links ? Links->FirstSelectableLink() : nullptr)
+    if (First->GetControl()) Popup->SelectItemControl(First->GetControl());
 }
 
 void TdxBarControl::StartMarkTimer() {
@@ -502,6 +579,10 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       if (PtInRect(&Mark, P)) {
         ShowHiddenItems(FMarkState == 2 ? 1 : 2);
         return true;
+      }
+      if (FMarkState == 2) {
+        ShowHiddenItems(0);
+        if (!Alive.Alive()) return true;
       }
       TdxBarItemControl* Control = ItemControlAtPos(P);
       if (!Control || !Control->IsEnabled() || !Control->WantsMouse()) {

@@ -452,7 +452,9 @@ RECT TdxBarControlMarkAccessibilityHelper::MarkClientRect() const {
 
 bool TdxBarControlMarkAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
   if (Key != VK_RETURN && Key != VK_SPACE) return false;
+  TcxObjectLinkGuard Alive(this);
   Deselect(nullptr);
+  if (TdxBarControl* W = Alive.Alive() ? Toolbar() : nullptr) W->OpenMarkPopupByKey();
   return true;
 }
 

@@ -469,3 +469,89 @@ TEST_F(ToolbarFixture, CtrlTabReachesTheNextToolbarOfAnotherManager) {
   Free(Other);
 }
 }  // namespace
+
+namespace {
+// A docked bar too long for its form shows the mark; a press on the mark opens a
+// menu of the buttons that did not fit, a second press closes it, a command in it
+// runs and closes it, and Enter on the selected mark opens it from the keyboard.
+TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
+  std::vector<TColor> Colours(40, clRed);
+  std::vector<std::string> Captions;
+  for (int I = 0; I < 40; ++I) Captions.push_back("B" + std::to_string(I));
+  TdxBar* Bar = MakeBar("Tools", dsTop, Colours, Captions);
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->HasMark());
+  std::vector<TdxBarItem*> Hidden;
+  for (int I = 0; I < Bar->GetItemLinks()->ShownLinkCount(); ++I) {
+    TdxBarItemLink* L = Bar->GetItemLinks()->GetShownLink(I);
+    RECT R = L->GetItemRect();
+    if (IsRectEmpty(&R)) Hidden.push_back(L->GetItem());
+  }
+  ASSERT_FALSE(Hidden.empty());
+  RECT Mark = W->MarkScreenRect();
+  POINT On{(Mark.left + Mark.right) / 2, (Mark.top + Mark.bottom) / 2};
+  auto Popup = [&] { return dynamic_cast<TdxBarSubMenuControl*>(W->GetQuickPopup()); };
+
+  DragAlong(On, {On});
+  ASSERT_TRUE(Popup());
+  EXPECT_EQ(2, W->MarkButtonState());
+  EXPECT_TRUE(IsWindowVisible(Popup()->GetHandle()));
+  TdxBarItemLinks* Links = Popup()->GetItemLinks();
+  ASSERT_EQ(static_cast<int>(Hidden.size()), Links->ShownLinkCount());
+  for (int I = 0; I < Links->ShownLinkCount(); ++I) EXPECT_EQ(Hidden[static_cast<size_t>(I)], Links->GetShownLink(I)->GetItem());
+  RECT P = QueryWindowRect(Popup()->GetHandle());
+  EXPECT_EQ(Mark.bottom, P.top) << "the menu opens below the mark";
+
+  Sleep(600);  // not a double click
+  DragAlong(On, {On});
+  EXPECT_FALSE(Popup()) << "a second press on the mark closes the menu";
+  EXPECT_NE(2, W->MarkButtonState());
+
+  Sleep(600);
+  DragAlong(On, {On});
+  ASSERT_TRUE(Popup());
+  TdxBarSubMenuControl* Menu = Popup();
+  RECT Last = Menu->GetItemLinks()->GetShownLink(Menu->GetItemLinks()->ShownLinkCount() - 1)->GetItemRect();
+  MapWindowPoints(Menu->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Last), 2);
+  POINT Entry{(Last.left + Last.right) / 2, (Last.top + Last.bottom) / 2};
+  MoveTo(Entry);
+  DragAlong(Entry, {Entry});
+  EXPECT_EQ((std::vector<std::string>{"B39"}), Clicks);
+  EXPECT_FALSE(Popup());
+  MoveTo(Form->ClientToScreen(POINT{300, 200}));
+  EXPECT_EQ(0, W->MarkButtonState()) << "the mark returns to normal when its menu closes";
+
+  WORD Key = VK_RETURN;
+  EXPECT_TRUE(W->GetMarkAccessibilityHelper()->ProcessNavigationKey(Key));
+  ASSERT_TRUE(Popup()) << "Enter on the mark opens its menu";
+  ASSERT_TRUE(Popup()->SelectedItemControl());
+  EXPECT_EQ(Hidden[0], Popup()->SelectedItemControl()->GetItemLink()->GetItem()) << "its first entry selected";
+  W->ShowHiddenItems(0);
+  EXPECT_FALSE(Popup());
+}
+}  // namespace
+
+namespace {
+// A floating bar dragged over an edge docks only once it stayed there for the
+// manager's WaitForDockingTime; passing over it quicker leaves it floating.
+TEST_F(ToolbarFixture, AFloatingBarDocksOnlyAfterWaitingOverTheEdge) {
+  M->SetWaitForDockingTime(300);
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime, clBlue});
+  POINT Top = Form->ClientToScreen(POINT{200, 3});
+  auto Drag = [&](int HoldTicks) {
+    POINT From = CaptionPoint(Bar);
+    MoveTo(From);
+    std::vector<INPUT> Events{MouseInput(From, MOUSEEVENTF_LEFTDOWN), MouseInput(POINT{From.x, From.y - 20}, 0),
+                              MouseInput(Top, 0)};
+    // Each tick is 15 ms: the cursor rests over the edge for HoldTicks of them.
+    for (int I = 0; I < HoldTicks; ++I) Events.push_back(MouseInput(Top, 0));
+    Events.push_back(MouseInput(Top, MOUSEEVENTF_LEFTUP));
+    TInputScript::Run(Events);
+  };
+  Drag(2);
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle()) << "released before the wait ended";
+  Sleep(600);
+  Drag(60);
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle()) << "docked once the wait ended";
+}
+}  // namespace
