@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "app/RecentFiles.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -90,4 +92,37 @@ TEST_F(MainFixture, AltOrF10ThenTheArrowsWalkEveryMenuAndEnterRunsACommand) {
   EXPECT_TRUE(PumpUntil([&] { return !Main->dxNavBar->GetVisible(); }, 3000));
   EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemView"));
   EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar"));
+}
+
+// Alt+F shows the recent files in place as numbered entries, newest first; the
+// entry's digit opens that file, which then comes first.
+TEST_F(MainFixture, AltFThenADigitOpensARecentFile) {
+  StartMain();
+  std::filesystem::create_directories(Utf8ToWide(Folder));
+  const std::string A = Folder + "a.wav", B = Folder + "Rock & Roll.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  WriteTestWav(B, 8000, 1, 100);
+  for (const std::string& Path : {A, B}) {
+    TChildForm* Doc = Open(Path);
+    Doc->AudioEditor->SetTag(DocumentSaved);
+    Doc->Close();
+    Pump();
+  }
+  ASSERT_EQ(0, Main->GetMDIChildCount());
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), Tap('F'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
+  TdxBarItemLinks* Links = Named(Main, "dxBarSubItemFile")->GetItemLinks();
+  std::vector<std::string> Entries;
+  for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+    std::string Caption = Links->GetShownLink(I)->GetItem()->GetCaption();
+    if (Caption.size() > 3 && Caption[0] == '&' && Caption[2] == ' ') Entries.push_back(Caption.substr(0, 3));
+  }
+  // Long paths are cut short in the menu, so only the numbers are compared.
+  EXPECT_EQ((std::vector<std::string>{"&1 ", "&2 "}), Entries);
+  Tap('2');
+  EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
+  EXPECT_EQ(A, Main->ActiveFileName());
+  EXPECT_EQ((std::vector<std::string>{A, B}), Main->GetRecentFiles().GetItems());
 }
