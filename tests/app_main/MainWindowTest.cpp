@@ -365,6 +365,19 @@ TEST_F(MainFixture, EveryCommandHasAMenuPathOrAShortcutAndItsButtonsShowItsPictu
       EXPECT_EQ(A->GetCaption(), B->GetCaption());
   }
   EXPECT_EQ(109, Buttons);
+
+  // Each toolbar button says what it does: no two buttons of a bar read alike (the
+  // Quick bar's insert buttons name what they insert; the menu says "Current").
+  for (const char* Caption : {"Toolbar", "Quick"}) {
+    SCOPED_TRACE(Caption);
+    TdxBarItemLinks* Links = Main->BarManager->BarByCaption(Caption)->GetItemLinks();
+    std::set<std::string> Seen;
+    for (int I = 0; I < Links->GetCount(); ++I)
+      EXPECT_TRUE(Seen.insert(Links->GetLink(I)->GetEffectiveCaption()).second) << Links->GetLink(I)->GetEffectiveCaption();
+  }
+  TdxBarItem* InsertFileHere = MenuItemOf(Main, "dxBarSubItemInsertFile", Main->ActionInsertFileCurrent);
+  ASSERT_TRUE(InsertFileHere);
+  EXPECT_EQ("Current", InsertFileHere->GetCaption());
 }
 
 // A right-button release over the time display opens the bar popup menu with its

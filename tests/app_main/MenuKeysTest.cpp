@@ -1,0 +1,128 @@
+// The main window's commands by keyboard through real input: the menu bar walked
+// with Alt or F10 and the arrows, the lists reached by their digits, the shortcuts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/RecentFiles.h"
+#include "framework/Unicode.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/Bars.h"
+#include "suite/navbar/NavBar.h"
+#include "tests/app_main/AppMainTestSupport.h"
+
+namespace {
+
+void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
+
+const char* const MenuNames[] = {"dxBarSubItemFile",  "dxBarSubItemEdit",     "dxBarSubItemEffects",
+                                 "dxBarSubItemControl", "dxBarSubItemTools", "dxBarSubItemBookmark",
+                                 "dxBarSubItemView",  "dxBarSubItemWindow",   "dxBarSubItemHelp"};
+
+// The menu bar entry the keyboard has selected; null when the bar is not active.
+TdxBarItem* SelectedMenuBarItem(TMainForm* Main) {
+  TCustomdxBarControl* C = Main->BarManager->MainMenuBarControl();
+  TdxBarItemLink* L = C && C->IsActive() ? C->GetSelectedLink() : nullptr;
+  return L ? L->GetItem() : nullptr;
+}
+
+TdxBarItem* Named(TMainForm* Main, const char* Name) { return dynamic_cast<TdxBarItem*>(Main->FindComponent(Name)); }
+
+}  // namespace
+
+// Alt (and F10) makes the menu bar active, the first key selects its first entry,
+// Right walks the entries, Down
+// opens a menu and Right then walks the open menus one after the other, Left goes
+// back; Esc closes the menu and leaves the bar. Enter runs a command of a nested menu.
+TEST_F(MainFixture, AltOrF10ThenTheArrowsWalkEveryMenuAndEnterRunsACommand) {
+  StartMain();
+  NewDocument(8000, 1, 8000);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  for (WORD MenuKey : {WORD(VK_MENU), WORD(VK_F10)}) {
+    SCOPED_TRACE(MenuKey == VK_MENU ? "Alt" : "F10");
+    Tap(MenuKey);
+    TCustomdxBarControl* Bar = Main->BarManager->MainMenuBarControl();
+    ASSERT_TRUE(PumpUntil([&] { return Bar->IsActive(); }, 3000));
+    EXPECT_EQ(nullptr, Bar->GetSelectedLink()) << "the bar is active with no entry selected";
+    Tap(VK_RIGHT);  // the first key selects the first entry
+    for (const char* Name : MenuNames) {
+      SCOPED_TRACE(Name);
+      EXPECT_TRUE(PumpUntil([&] { return SelectedMenuBarItem(Main) == Named(Main, Name); }, 3000));
+      EXPECT_FALSE(BarMenuShowing(Main, Name));
+      Tap(VK_RIGHT);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return SelectedMenuBarItem(Main) == Named(Main, MenuNames[0]); }, 3000))
+        << "Right from the last entry wraps to the first";
+    Tap(VK_DOWN);
+    for (const char* Name : MenuNames) {
+      SCOPED_TRACE(Name);
+      EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, Name); }, 3000));
+      if (std::string(Name) == "dxBarSubItemView") {
+        // Its first entry is a nested menu: Right opens that first.
+        Tap(VK_RIGHT);
+        EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+      }
+      Tap(VK_RIGHT);
+      EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, Name); }, 3000));
+    }
+    EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, MenuNames[0]); }, 3000));
+    Tap(VK_LEFT);
+    EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, MenuNames[8]); }, 3000)) << "Left goes back";
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, MenuNames[8]); }, 3000));
+    EXPECT_EQ(Named(Main, MenuNames[8]), SelectedMenuBarItem(Main)) << "Esc leaves the entry selected";
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return SelectedMenuBarItem(Main) == nullptr; }, 3000));
+  }
+
+  // View > Command bar > Show Command Bar by Alt+V (its first entry selected), Right
+  // and Enter.
+  ASSERT_TRUE(Main->dxNavBar->GetVisible());
+  SendKey(VK_MENU, true), Tap('V'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+  Tap(VK_RIGHT);
+  EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+  Tap(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return !Main->dxNavBar->GetVisible(); }, 3000));
+  EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemView"));
+  EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar"));
+}
+
+// Alt+F shows the recent files in place as numbered entries, newest first; the
+// entry's digit opens that file, which then comes first.
+TEST_F(MainFixture, AltFThenADigitOpensARecentFile) {
+  StartMain();
+  std::filesystem::create_directories(Utf8ToWide(Folder));
+  const std::string A = Folder + "a.wav", B = Folder + "Rock & Roll.wav";
+  WriteTestWav(A, 8000, 1, 100);
+  WriteTestWav(B, 8000, 1, 100);
+  for (const std::string& Path : {A, B}) {
+    TChildForm* Doc = Open(Path);
+    Doc->AudioEditor->SetTag(DocumentSaved);
+    Doc->Close();
+    Pump();
+  }
+  ASSERT_EQ(0, Main->GetMDIChildCount());
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), Tap('F'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
+  TdxBarItemLinks* Links = Named(Main, "dxBarSubItemFile")->GetItemLinks();
+  std::vector<std::string> Entries;
+  for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+    std::string Caption = Links->GetShownLink(I)->GetItem()->GetCaption();
+    if (Caption.size() > 3 && Caption[0] == '&' && Caption[2] == ' ') Entries.push_back(Caption.substr(0, 3));
+  }
+  // Long paths are cut short in the menu, so only the numbers are compared.
+  EXPECT_EQ((std::vector<std::string>{"&1 ", "&2 "}), Entries);
+  Tap('2');
+  EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
+  EXPECT_EQ(A, Main->ActiveFileName());
+  EXPECT_EQ((std::vector<std::string>{A, B}), Main->GetRecentFiles().GetItems());
+}
