@@ -224,7 +224,23 @@ public:
       }
       case 1: Shot("toolbar", FForm->GetHandle(), nullptr); break;
       case 2: Drop(FDate); break;
-      case 3: Shot("date-dropped", FForm->GetHandle(), FDate->GetDropDownWindow()); break;
+      case 3: {
+        Shot("date-dropped", FForm->GetHandle(), FDate->GetDropDownWindow());
+        // A press on the month title opens the month list over it.
+        TdxBarDateNavigator* Nav = FDate->DropDownCalendar();
+        RECT T = Nav->MonthTitleRect();
+        SendMessageW(Nav->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM((T.left + T.right) / 2, (T.top + T.bottom) / 2));
+        if (TAMonthListBox* List = Nav->MonthList()) {
+          POINT P{List->GetClientWidth() / 2, 4 * List->GetItemHeight() + 2};
+          MapWindowPoints(List->GetHandle(), Nav->GetHandle(), &P, 1);
+          SendMessageW(Nav->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+          UpdateWindow(List->GetHandle());
+          Shot("month-list", FForm->GetHandle(), List->GetHandle());
+          SendMessageW(Nav->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+        }
+        break;
+      }
       case 4:
         if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FDate))) C->SetDroppedDown(false);
         Drop(FColour);
