@@ -275,7 +275,7 @@ void TdxBarCustomizationFormFlatPainter::DrawEditFrame(HDC DC, RECT& R, bool Sel
   if (Selected)
     FrameSelected(DC, R);
   else
-    Frame(DC, R, clBtnShadow);
+    Frame(DC, R, EditFrameColor());
   Shrink(R, 1);
 }
 
@@ -349,13 +349,7 @@ TColor TdxBarCustomizationFormFlatPainter::TextColor(bool Selected) {
 
 void TdxBarCustomizationFormOffice11Painter::FrameSelected(HDC DC, const RECT& R) { Office11FrameSelection(DC, R); }
 
-void TdxBarCustomizationFormOffice11Painter::DrawEditFrame(HDC DC, RECT& R, bool Selected) {
-  if (Selected)
-    FrameSelected(DC, R);
-  else
-    Frame(DC, R, Office11Color27);
-  Shrink(R, 1);
-}
+TColor TdxBarCustomizationFormOffice11Painter::EditFrameColor() { return Office11Color27; }
 
 void TdxBarCustomizationFormOffice11Painter::DrawCaptionText(HDC DC, RECT& R, bool Selected, TdxBarItem* Item,
                                                              const std::string& Text) {

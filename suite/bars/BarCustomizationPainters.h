@@ -76,6 +76,8 @@ public:
 protected:
   // The selection frame of this style.
   virtual void FrameSelected(HDC DC, const RECT& R);
+  // The edit box's frame when not selected.
+  virtual TColor EditFrameColor() { return clBtnShadow; }
   // The combo button's frame when not selected, and its face.
   virtual TColor ComboFrameColor() { return clBtnHighlight; }
   virtual TColor ComboFillColor(bool Selected, TdxBarItem* Item);
@@ -84,7 +86,6 @@ protected:
 class TdxBarCustomizationFormOffice11Painter : public TdxBarCustomizationFormFlatPainter {
   SONVELT_CLASS(TdxBarCustomizationFormOffice11Painter, TdxBarCustomizationFormFlatPainter)
 public:
-  void DrawEditFrame(HDC DC, RECT& R, bool Selected) override;
   void DrawCaptionText(HDC DC, RECT& R, bool Selected, TdxBarItem* Item, const std::string& Text) override;
   void DrawDropDownPart(HDC DC, const RECT& R, bool Selected, TdxBarItem* Item) override;
   void DrawEntryBackground(HDC DC, TdxBarItem* Item, bool Selected, const RECT& ArrowRect, const RECT& StripRect,
@@ -96,6 +97,7 @@ public:
 
 protected:
   void FrameSelected(HDC DC, const RECT& R) override;
+  TColor EditFrameColor() override;
   TColor ComboFrameColor() override { return clWindow; }
   TColor ComboFillColor(bool Selected, TdxBarItem* Item) override;
 };

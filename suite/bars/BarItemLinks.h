@@ -296,6 +296,11 @@ public:
   TCustomdxBarControl* CreateBarControl();
   void DestroyBarControl();
   void ForgetBarControl() { FBarControl = nullptr; }
+  // Takes a window made elsewhere (a container's menu) as the one that shows the
+  // links, when they have none; the links free it with them.
+  void AdoptBarControl(TCustomdxBarControl* Window) {
+    if (!FBarControl) FBarControl = Window;
+  }
   // The links of the window's parent bar; null without one.
   TdxBarItemLinks* ParentLinks() const;
 

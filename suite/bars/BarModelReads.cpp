@@ -139,7 +139,9 @@ void ContainerInvalidateItemList(TCustomdxBarContainerItem* Item) {
 
 bool ContainerFirstBeginsGroup(TCustomdxBarContainerItem* Item) { return !Item || Item->FirstBeginsGroup(); }
 
-void AdoptLinksWindow(TdxBarItemLinks* Links, TCustomdxBarControl* Window) { (void)Links, (void)Window; }
+void AdoptLinksWindow(TdxBarItemLinks* Links, TCustomdxBarControl* Window) {
+  if (Links) Links->AdoptBarControl(Window);
+}
 
 namespace {
 TdxBarWindowItem* WindowItemOf(TdxBarItem* Item) { return dynamic_cast<TdxBarWindowItem*>(Item); }

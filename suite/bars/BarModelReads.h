@@ -69,7 +69,7 @@ void ContainerAddListItems(TCustomdxBarContainerItem* Item, TdxBarItemLinks* Lin
 void ContainerDeleteListItems(TCustomdxBarContainerItem* Item, TdxBarItemLinks* Links, int Position);
 void ContainerInvalidateItemList(TCustomdxBarContainerItem* Item);
 bool ContainerFirstBeginsGroup(TCustomdxBarContainerItem* Item);
-// Gives the links the window that shows them.
+// Gives the links the window that shows them (kept only when they have none).
 void AdoptLinksWindow(TdxBarItemLinks* Links, TCustomdxBarControl* Window);
 // The item's click-link field: the link a click came from, while its handler runs.
 void SetItemClickLink(TdxBarItem* Item, TdxBarItemLink* Link);

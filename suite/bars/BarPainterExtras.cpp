@@ -22,21 +22,29 @@ int EditRectWidthOf(TdxBarItemControl* Control) {
   auto* Edit = dynamic_cast<TdxBarCustomEditControl*>(Control);
   return Edit ? RectWidth(Edit->GetEditRect()) : RectWidth(Control->ItemBounds());
 }
-}  // namespace
 
-void TdxBarPainter::ColorComboButtonRect(TdxBarColorComboControlDrawParams* P, const RECT& Bounds, RECT& R) {
-  RECT M;
-  CustomButtonMargins(P->PaintType, M);
+// A button part of Width (margins M outside it) at the right of Bounds; false and
+// empty at the right edge when not Shown or when it would take half the control's
+// edit.
+bool RightButtonPart(const RECT& Bounds, int Width, const RECT& M, bool Shown, TdxBarItemControl* Control, RECT& R) {
   R = Bounds;
-  R.left = R.right - ColorComboButtonWidth(P->PaintType, Bounds) - M.left - M.right;
-  if (!P->ShowsCustomButton || RectWidth(R) * 2 >= EditRectWidthOf(P->Control)) {
+  R.left = R.right - Width - M.left - M.right;
+  if (!Shown || RectWidth(R) * 2 >= EditRectWidthOf(Control)) {
     R.left = R.right;
-    return;
+    return false;
   }
   R.left += M.left;
   R.top += M.top;
   R.right -= M.right;
   R.bottom -= M.bottom;
+  return true;
+}
+}  // namespace
+
+void TdxBarPainter::ColorComboButtonRect(TdxBarColorComboControlDrawParams* P, const RECT& Bounds, RECT& R) {
+  RECT M;
+  CustomButtonMargins(P->PaintType, M);
+  RightButtonPart(Bounds, ColorComboButtonWidth(P->PaintType, Bounds), M, P->ShowsCustomButton, P->Control, R);
 }
 
 int TdxBarPainter::ColorComboButtonWidth(int PaintType, const RECT& Bounds) {
@@ -179,16 +187,7 @@ void TdxBarPainter::SpinArrowSize(int ButtonHeight, SIZE& Size) {
 void TdxBarPainter::SpinButtonRect(TdxBarSpinEditDrawParams* P, const RECT& Bounds, RECT& R, int Button) {
   RECT M;
   SpinButtonMargins(P->PaintType, M);
-  R = Bounds;
-  R.left = R.right - SpinButtonsWidth(P->PaintType, Bounds) - M.left - M.right;
-  if (RectWidth(R) * 2 >= EditRectWidthOf(P->Control)) {
-    R.left = R.right;
-    return;
-  }
-  R.left += M.left;
-  R.top += M.top;
-  R.right -= M.right;
-  R.bottom -= M.bottom;
+  if (!RightButtonPart(Bounds, SpinButtonsWidth(P->PaintType, Bounds), M, true, P->Control, R)) return;
   int Middle = (R.top + R.bottom) / 2;
   if (Button == 1)
     R.bottom = Middle;

@@ -41,6 +41,8 @@ TdxBarCustomPopupMenu::TdxBarCustomPopupMenu(TComponent* AOwner) : TdxBarCompone
 }
 
 TdxBarCustomPopupMenu::~TdxBarCustomPopupMenu() {
+  // The popup loop watches the menu through a weak link.
+  ClearLinksToObject(this);
   if (TdxBarManager* M = GetBarManager()) M->RemovePopupMenu(this);
 }
 

@@ -162,7 +162,7 @@ void TdxBarSubItemControl::CalcSubMenuPosition(POINT& P, int& OwnerWidth, int& O
     P = POINT{R.left, R.bottom};
     OwnerHeight = R.bottom - R.top;
   }
-  if (Parent && Parent->HandleAllocated()) P = Parent->ClientToScreen(P);
+  if (Parent && Parent->HandleAllocated()) P = Parent->ClientPointToScreen(P);
 }
 
 void TdxBarSubItemControl::ShowSubMenu() {
@@ -210,7 +210,14 @@ void TdxBarSubItemControl::CloseDropDown(bool Hide) {
 
 TContainerItemSubMenuControl::~TContainerItemSubMenuControl() { ContainerInvalidateItemList(FContainerItem); }
 
+void TContainerItemSubMenuControl::Expand(TdxBarItemLink* OwnLink) {
+  if (FExpanded) return;
+  FExpanded = true;
+  ContainerAddListItems(FContainerItem, GetItemLinks(), 0, OwnLink);
+}
+
 void TContainerItemSubMenuControl::NotifyClosed() {
+  FExpanded = false;
   ContainerDeleteListItems(FContainerItem, GetItemLinks(), 0);
   TdxBarSubMenuControl::NotifyClosed();
 }
@@ -231,13 +238,16 @@ TdxBarSubMenuControl* TdxBarContainerItemControl::SubMenuWindow() {
   TCustomdxBarContainerItem* Container = OwningContainerItem();
   TdxBarItemLinks* Links = Container ? Container->GetItemLinks() : nullptr;
   if (!Links) return nullptr;
-  if (auto* Existing = dynamic_cast<TContainerItemSubMenuControl*>(Links->GetBarControl())) return Existing;
-  auto* W = TContainerItemSubMenuControl::Create(M ? M->OwnerComponent() : nullptr);
-  W->SetBarManager(M);
-  W->SetContainerItem(Container);
-  AdoptLinksWindow(Links, W);
-  W->AssignItemLinks(Links);
-  ContainerAddListItems(Container, Links, 0, GetItemLink());
+  // The links keep their window, so it opens again with its entries re-added.
+  auto* W = dynamic_cast<TContainerItemSubMenuControl*>(Links->GetBarControl());
+  if (!W) {
+    W = TContainerItemSubMenuControl::Create(M ? M->OwnerComponent() : nullptr);
+    W->SetBarManager(M);
+    W->SetContainerItem(Container);
+    AdoptLinksWindow(Links, W);
+    W->AssignItemLinks(Links);
+  }
+  W->Expand(GetItemLink());
   return W;
 }
 

@@ -61,12 +61,15 @@ public:
   ~TContainerItemSubMenuControl() override;
   TCustomdxBarContainerItem* GetContainerItem() const { return FContainerItem; }
   void SetContainerItem(TCustomdxBarContainerItem* Value) { FContainerItem = Value; }
+  // Adds the container's entries for its OwnLink, once until the menu closes.
+  void Expand(TdxBarItemLink* OwnLink);
   // Its entries are generated: never customized.
   bool IsCustomizing() const override { return false; }
   void NotifyClosed() override;
 
 private:
   TCustomdxBarContainerItem* FContainerItem = nullptr;
+  bool FExpanded = false;
 };
 
 class TdxBarContainerItemControl : public TdxBarSubItemControl {

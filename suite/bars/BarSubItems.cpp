@@ -37,6 +37,8 @@ TCustomdxBarSubItem::~TCustomdxBarSubItem() = default;
 
 void TCustomdxBarSubItem::BeforeDestruction() {
   SetDetachingBar(-1);
+  // The menu window goes while the item is whole: a container's window reads it.
+  FItemLinks->DestroyBarControl();
   TdxBarItem::BeforeDestruction();
 }
 

@@ -6,6 +6,7 @@
 #include "suite/bars/BarPopupMenu.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItemControls.h"
+#include "suite/common/ObjectLinks.h"
 #include "tests/suite_bars_controls/ToolbarFixture.h"
 
 namespace {
@@ -143,6 +144,21 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   Free(Menu);
 }
 
+// A popup menu goes with the manager it belongs to, its window with it: the
+// form freed later holds no menu that would reach back to the freed manager.
+TEST_F(ToolbarFixture, PopupMenuGoesWithItsManager) {
+  TdxBarPopupMenu* Menu = TdxBarPopupMenu::Create(Form);
+  Menu->GetItemLinks()->AddItem(AddToBar<TdxBarButton>("Save"));
+  TCustomdxBarControl* Popup = Menu->GetItemLinks()->CreateBarControl();
+  ASSERT_NE(nullptr, Popup);
+  HWND Handle = Popup->GetHandle();
+  TcxObjectLinkGuard MenuAlive(Menu);
+  Free(M);
+  M = nullptr;
+  EXPECT_FALSE(MenuAlive.Alive());
+  EXPECT_FALSE(IsWindow(Handle));
+}
+
 struct SubItemFixture : PainterFixture {
   TdxBarSubItem* Sub = nullptr;
   ClickCounter Counter;
@@ -245,4 +261,40 @@ TEST_F(PainterFixture, ContainerCaptionInMenusAndOnToolbars) {
   Menu->Layout();
   EXPECT_EQ("Recent", Toolbar->ControlOf(0)->LinkCaption());
   EXPECT_EQ("(Recent)", Menu->ControlOf(0)->LinkCaption());
+}
+
+// A list's menu is the window of the list's links: it shows the entries while
+// open, opens again as the same window with the entries once each, and goes
+// with the list.
+TEST_F(PainterFixture, ContainerMenuIsTheWindowOfItsLinks) {
+  TdxBarListItem* List = TdxBarListItem::Create(Form);
+  List->SetCaption("Recent");
+  List->SetShowNumbers(false);
+  List->GetItems()->Add("a.wav");
+  List->GetItems()->Add("b.wav");
+  ToolbarLinks->Links()->AddItem(List);
+  Toolbar->Layout();
+  auto* C = static_cast<TdxBarSubItemControl*>(Toolbar->ControlOf(0));
+  TdxBarItemLinks* Links = List->GetItemLinks();
+  TCustomdxBarControl* First = nullptr;
+  for (int Round = 0; Round < 2; ++Round) {
+    Toolbar->SetPressed(true);
+    C->Click(true);
+    TCustomdxBarControl* W = Links->GetBarControl();
+    ASSERT_NE(nullptr, W) << Round;
+    if (!First) First = W;
+    EXPECT_EQ(First, W) << "opened again as the same window";
+    EXPECT_EQ(W, C->DropDownWindow()) << Round;
+    EXPECT_TRUE(C->IsDroppedDown()) << Round;
+    EXPECT_TRUE(W->HandleAllocated() && IsWindowVisible(W->GetHandle())) << Round;
+    ASSERT_EQ(2, Links->GetCount()) << Round;
+    EXPECT_EQ("a.wav", Links->GetLink(0)->GetItem()->GetCaption());
+    EXPECT_EQ("b.wav", Links->GetLink(1)->GetItem()->GetCaption());
+    C->ControlInactivate(true);
+    EXPECT_FALSE(C->IsDroppedDown()) << Round;
+    EXPECT_EQ(0, Links->GetCount()) << "closed, the entries are taken out";
+  }
+  HWND Handle = First->GetHandle();
+  Free(List);
+  EXPECT_FALSE(IsWindow(Handle)) << "the menu window goes with the list";
 }

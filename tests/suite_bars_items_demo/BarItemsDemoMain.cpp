@@ -41,37 +41,11 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "tests/suite_bars_painters/BarWindowFakes.h"
+#include "tests/support/DemoPictures.h"
 #include "tests/support/WindowShot.h"
 
 namespace {
 std::string ShotFolder;
-
-// A square picture: a disc of Colour with a white square on a magenta key.
-TBitmap* Picture(int Size, TColor Colour) {
-  TBitmap* B = TBitmap::Create();
-  B->SetSize(Size, Size);
-  TCanvas* C = B->GetCanvas();
-  C->GetBrush()->SetColor(clFuchsia);
-  C->FillRect(RECT{0, 0, Size, Size});
-  C->GetBrush()->SetColor(Colour);
-  C->GetPen()->SetColor(clBlack);
-  C->Ellipse(1, 1, Size - 1, Size - 1);
-  C->GetBrush()->SetColor(clWhite);
-  C->Rectangle(Size / 3, Size / 3, Size - Size / 3, Size - Size / 3);
-  return B;
-}
-
-TImageList* Images(TComponent* Owner, int Size, std::initializer_list<TColor> Colours) {
-  TImageList* L = TImageList::Create(Owner);
-  L->SetWidth(Size);
-  L->SetHeight(Size);
-  for (TColor C : Colours) {
-    TBitmap* B = Picture(Size, C);
-    L->AddMasked(B, clFuchsia);
-    Free(B);
-  }
-  return L;
-}
 
 void AddCalendar(TForm* Form, int X, const char* Title, int Style, TDateTime Selected) {
   TLabel* L = TLabel::Create(Form);
@@ -109,9 +83,9 @@ public:
     Form->SetCaption("Bar items");
     Form->SetColor(clBtnFace);
     FManager = TdxBarManager::Create(Form);
-    FManager->SetImages(Images(Form, 16, {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020)}));
-    FManager->SetLargeImages(Images(Form, 32, {TColor(0x3070D0), TColor(0x30A050)}));
-    FManager->SetHotImages(Images(Form, 32, {TColor(0x2020E0), TColor(0x20C020)}));
+    FManager->SetImages(DiscImages(Form, 16, {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020)}, clBlack, true));
+    FManager->SetLargeImages(DiscImages(Form, 32, {TColor(0x3070D0), TColor(0x30A050)}, clBlack, true));
+    FManager->SetHotImages(DiscImages(Form, 32, {TColor(0x2020E0), TColor(0x20C020)}, clBlack, true));
 
     // The menu: a command, the recent files, an expanded group, a command.
     FMenu = Construct<TShownMenu>(Form);
@@ -262,13 +236,7 @@ private:
       GetWindowRect(Popup, &P);
       UnionRect(&R, &R, &P);
     }
-    TBitmap* Bmp = TBitmap::Create();
-    Bmp->SetSize(R.right - R.left, R.bottom - R.top);
-    HDC Screen = GetDC(nullptr);
-    BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
-    ReleaseDC(nullptr, Screen);
-    Bmp->SaveToFile(ShotFolder + "\\" + Name + ".bmp");
-    Free(Bmp);
+    SaveScreenPicture(R, ShotFolder + "\\" + Name + ".bmp");
   }
 
   TForm* FForm;

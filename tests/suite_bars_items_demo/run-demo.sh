@@ -4,22 +4,10 @@
 # DIR/colour-dropped.png and
 # DIR/calendars.png and quits.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/scripts/build" --target suite_bars_items_demo
-source "$root/scripts/lib/env.sh"
-source "$root/scripts/lib/display.sh"
-if [ -z "${DISPLAY:-}" ]; then
-  start_display
-  trap stop_display EXIT
-fi
-exe="$SONVELT_BUILD_DIR/tests/suite_bars_items_demo/suite_bars_items_demo.exe"
+source "$(dirname "$0")/../support/demo.sh"
+demo_start suite_bars_items_demo
 if [ $# -ge 1 ]; then
-  dir=$(realpath -m "$1")
-  mkdir -p "$dir"
-  wine "$exe" --screenshots "$(winepath -w "$dir")"
-  for bmp in "$dir"/*.bmp; do
-    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-  done
+  demo_shots "$1"
 else
-  wine "$exe"
+  wine "$demo_exe"
 fi

@@ -23,20 +23,10 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/support/DemoPictures.h"
+#include "tests/support/WindowShot.h"
 
 namespace {
-TBitmap* Glyph(TColor Colour) {
-  TBitmap* B = TBitmap::Create();
-  B->SetSize(16, 16);
-  TCanvas* C = B->GetCanvas();
-  C->GetBrush()->SetColor(clFuchsia);
-  C->FillRect(RECT{0, 0, 16, 16});
-  C->GetBrush()->SetColor(Colour);
-  C->GetPen()->SetColor(TColor(ColorToRGB(Colour) / 2 & 0x7F7F7F));
-  C->Ellipse(1, 1, 15, 15);
-  return B;
-}
-
 struct TDemo : TObject {
   TForm* Form = nullptr;
   TdxBarManager* Manager = nullptr;
@@ -67,15 +57,8 @@ struct TDemo : TObject {
     Manager = TdxBarManager::Create(Form);
     Manager->SetStyle(Style);
     Manager->SetMenuAnimations(maFade);
-    TImageList* Images = TImageList::Create(Form);
-    Images->SetWidth(16);
-    Images->SetHeight(16);
-    for (TColor C : {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0)}) {
-      TBitmap* B = Glyph(C);
-      Images->AddMasked(B, clFuchsia);
-      Free(B);
-    }
-    Manager->SetImages(Images);
+    Manager->SetImages(DiscImages(Form, 16, {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0)},
+                                  clDefault, false));
     TdxBar* Bar = Manager->GetBars()->Add();
     Bar->SetCaption("Menu");
     Bar->SetIsMainMenu(true);
@@ -132,14 +115,7 @@ struct TDemo : TObject {
             UnionRect(&Area, &Area, &M);
           }
         InflateRect(&Area, 8, 8);
-        TBitmap* Bmp = TBitmap::Create();
-        Bmp->SetSize(Area.right - Area.left, Area.bottom - Area.top);
-        HDC Screen = GetDC(nullptr);
-        BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, Area.right - Area.left, Area.bottom - Area.top, Screen, Area.left,
-               Area.top, SRCCOPY);
-        ReleaseDC(nullptr, Screen);
-        Bmp->SaveToFile(Shot);
-        Free(Bmp);
+        SaveScreenPicture(Area, Shot);
         Form->Close();
       }
     }

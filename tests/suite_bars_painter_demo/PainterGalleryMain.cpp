@@ -26,37 +26,10 @@
 #include "suite/bars/BarSubItemControls.h"
 #include "suite/common/ThemeManager.h"
 #include "tests/suite_bars_painters/BarWindowFakes.h"
+#include "tests/support/DemoPictures.h"
 #include "tests/support/WindowShot.h"
 
 namespace {
-// A picture of 16 pixels: a coloured disc with a white square on a magenta key.
-TBitmap* Glyph(TColor Colour) {
-  TBitmap* B = TBitmap::Create();
-  B->SetSize(16, 16);
-  TCanvas* C = B->GetCanvas();
-  C->GetBrush()->SetColor(clFuchsia);
-  C->FillRect(RECT{0, 0, 16, 16});
-  C->GetBrush()->SetColor(Colour);
-  C->GetPen()->SetColor(TColor(ColorToRGB(Colour) / 2 & 0x7F7F7F));
-  C->Ellipse(1, 1, 15, 15);
-  C->GetBrush()->SetColor(clWhite);
-  C->Rectangle(5, 5, 11, 11);
-  return B;
-}
-
-TImageList* Images(TComponent* Owner) {
-  TImageList* L = TImageList::Create(Owner);
-  L->SetWidth(16);
-  L->SetHeight(16);
-  for (TColor C : {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0), TColor(0x9030A0),
-                   TColor(0x208080)}) {
-    TBitmap* B = Glyph(C);
-    L->AddMasked(B, clFuchsia);
-    Free(B);
-  }
-  return L;
-}
-
 enum TFrameKind { fkDocked, fkFloating, fkMenu };
 
 // A stand-in bar window with a non-client frame drawn by the painter and the mouse
@@ -508,7 +481,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                          {"gradient", bmsOffice11}, {"themed", bmsXP}};
   TForm* Main = nullptr;
   Application->CreateForm(Main);
-  TImageList* Shared = Images(Main);
+  TImageList* Shared = DiscImages(Main, 16,
+                                  {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0),
+                                   TColor(0x9030A0), TColor(0x208080)},
+                                  clDefault, true);
   int Offset = 0;
   for (const TLook& Look : Looks) {
     TForm* F = Main;

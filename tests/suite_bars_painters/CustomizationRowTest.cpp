@@ -7,6 +7,7 @@
 #include "framework/Bitmap.h"
 #include "suite/bars/BarCustomizationPainters.h"
 #include "suite/bars/BarManager.h"
+#include "suite/common/Office11Colors.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
 
 namespace {
@@ -88,6 +89,30 @@ TEST_F(CustomizationRowFixture, RowPixelsPerStyle) {
       ASSERT_FALSE(TThemeRecorder::Calls.empty()) << C.Name;
       EXPECT_EQ(L"ToolBar", TThemeRecorder::Calls.back().Class);
     }
+  }
+}
+
+// An edit box's frame when not selected: its colour per style, and the box
+// handed back one pixel inside it.
+TEST_F(CustomizationRowFixture, EditFramePerStyle) {
+  const struct {
+    TClass Class;
+    TColor Frame;
+  } Cases[] = {{TdxBarFlatPainter::StaticClass(), clBtnShadow}, {TdxBarOffice11Painter::StaticClass(), Office11Color27}};
+  for (const auto& C : Cases) {
+    TdxBarCustomizationFormPainter* P = CustomizationFormPainterFor(C.Class);
+    TMemoryDC Bitmap(200, 22);
+    RECT All = Row;
+    HBRUSH B = CreateSolidBrush(Backdrop);
+    FillRect(Bitmap.DC(), &All, B);
+    DeleteObject(B);
+    RECT R{10, 2, 100, 20};
+    P->DrawEditFrame(Bitmap.DC(), R, false);
+    EXPECT_EQ(Rgb(C.Frame), Bitmap.Pixel(10, 10)) << P->ClassName() << " left edge";
+    EXPECT_EQ(Rgb(C.Frame), Bitmap.Pixel(50, 19)) << P->ClassName() << " bottom edge";
+    EXPECT_EQ(Backdrop, Bitmap.Pixel(50, 10)) << P->ClassName() << " inside";
+    const RECT Inner{11, 3, 99, 19};
+    EXPECT_TRUE(EqualRect(&R, &Inner)) << P->ClassName();
   }
 }
 }  // namespace

@@ -20,34 +20,15 @@
 #include "suite/navbar/NavBar.h"
 #include "suite/navbar/NavBarSkinViews.h"
 #include "suite/navbar/NavBarViewsFactory.h"
+#include "tests/support/DemoPictures.h"
 #include "tests/support/WindowShot.h"
 
 namespace {
-// A picture of Size pixels: a coloured disc with a darker ring on a magenta key.
-TBitmap* Glyph(int Size, TColor Colour) {
-  TBitmap* B = TBitmap::Create();
-  B->SetSize(Size, Size);
-  TCanvas* C = B->GetCanvas();
-  C->GetBrush()->SetColor(clFuchsia);
-  C->FillRect(RECT{0, 0, Size, Size});
-  C->GetBrush()->SetColor(Colour);
-  C->GetPen()->SetColor(TColor(ColorToRGB(Colour) / 2 & 0x7F7F7F));
-  C->Ellipse(1, 1, Size - 1, Size - 1);
-  C->GetBrush()->SetColor(clWhite);
-  C->Rectangle(Size / 3, Size / 3, Size - Size / 3, Size - Size / 3);
-  return B;
-}
-
+// Size-pixel discs in five colours.
 TImageList* Images(TComponent* Owner, int Size) {
-  TImageList* L = TImageList::Create(Owner);
-  L->SetWidth(Size);
-  L->SetHeight(Size);
-  for (TColor C : {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0), TColor(0x9030A0)}) {
-    TBitmap* B = Glyph(Size, C);
-    L->AddMasked(B, clFuchsia);
-    Free(B);
-  }
-  return L;
+  return DiscImages(Owner, Size,
+                    {TColor(0x3070D0), TColor(0x30A050), TColor(0xC06020), TColor(0x2050C0), TColor(0x9030A0)},
+                    clDefault, true);
 }
 
 void AddContent(TdxNavBar* Bar, TForm* Form) {

@@ -13,17 +13,23 @@
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
 
+// Saves what the screen shows inside Area as a BMP file.
+inline void SaveScreenPicture(const RECT& Area, const std::string& File) {
+  TBitmap* Bmp = TBitmap::Create();
+  Bmp->SetSize(Area.right - Area.left, Area.bottom - Area.top);
+  HDC Screen = GetDC(nullptr);
+  BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, Area.right - Area.left, Area.bottom - Area.top, Screen, Area.left,
+         Area.top, SRCCOPY);
+  ReleaseDC(nullptr, Screen);
+  Bmp->SaveToFile(File);
+  Free(Bmp);
+}
+
 // Saves what the screen shows of Wnd's window rectangle as a BMP file.
 inline void SaveWindowPicture(HWND Wnd, const std::string& File) {
   RECT R;
   GetWindowRect(Wnd, &R);
-  TBitmap* Bmp = TBitmap::Create();
-  Bmp->SetSize(R.right - R.left, R.bottom - R.top);
-  HDC Screen = GetDC(nullptr);
-  BitBlt(Bmp->GetCanvas()->GetHandle(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
-  ReleaseDC(nullptr, Screen);
-  Bmp->SaveToFile(File);
-  Free(Bmp);
+  SaveScreenPicture(R, File);
 }
 
 class TWindowShot {
