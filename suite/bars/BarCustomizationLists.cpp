@@ -8,7 +8,9 @@
 #include "framework/Unicode.h"
 #include "suite/bars/BarCategories.h"
 #include "suite/bars/BarCustomization.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarCustomizationPainters.h"
+#include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
@@ -25,6 +27,68 @@ int TextRowHeight(TListBox* ListBox) {
   SelectObject(DC, Old);
   ReleaseDC(W, DC);
   return S.cy + 2;
+}
+// Waits for the next input while the left button is held; false once it is up.
+bool WaitWhileButtonDown() {
+  if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return false;
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  return true;
+}
+
+// Follows the mouse with the button held until the button goes up (true: drop),
+// Esc, the right button or a lost capture (false).
+bool TrackCommandDrag(HWND Capture) {
+  SetCapture(Capture);
+  bool Drop = false, Done = false;
+  MSG Msg;
+  while (!Done && GetCapture() == Capture) {
+    while (!Done && PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (Msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(Msg.wParam));
+        Done = true;
+      } else if (Msg.message == WM_LBUTTONUP) {
+        Drop = Done = true;
+      } else if ((Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE) || Msg.message == WM_RBUTTONDOWN) {
+        Done = true;
+      } else if (Msg.message != WM_MOUSEMOVE) {
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+      }
+    }
+    // A button-up that never reached the queue still ends the drag with a drop.
+    if (!Done && !WaitWhileButtonDown()) Drop = Done = true;
+  }
+  if (GetCapture() == Capture) ReleaseCapture();
+  return Drop;
+}
+
+// The shown bar window of Manager under a screen point (its form is disabled
+// while the dialog shows, so the windows are searched by their rectangles).
+TCustomdxBarControl* BarWindowAt(TdxBarManager* Manager, POINT Screen) {
+  for (int I = 0; I < Manager->GetBars()->NumberOfItems(); ++I) {
+    TCustomdxBarControl* W = Manager->GetBars()->GetBar(I)->GetBarControl();
+    if (!W || !W->HandleAllocated() || !IsWindowVisible(W->GetHandle())) continue;
+    RECT R;
+    GetWindowRect(W->GetHandle(), &R);
+    if (PtInRect(&R, Screen)) return W;
+  }
+  return nullptr;
+}
+
+// Drops Item at a screen point: a new link before or after the link there, or
+// at the end of the bar.
+bool DropCommand(TdxBarManager* Manager, TdxBarItem* Item, POINT Screen) {
+  TCustomdxBarControl* W = BarWindowAt(Manager, Screen);
+  TdxBarItemLinks* Links = W ? W->GetItemLinks() : nullptr;
+  if (!Links) return false;
+  POINT Client = Screen;
+  ScreenToClient(W->GetHandle(), &Client);
+  bool BeginGroupSide = false, FirstPart = false, Vertical = false;
+  TdxBarItemLink* At = W->HitTestForDrop(Client, BeginGroupSide, FirstPart, Vertical);
+  int Index = At ? At->GetIndex() + (FirstPart ? 0 : 1) : Links->GetCount();
+  Links->Insert(Index)->SetItem(Item);
+  Manager->NotifyModified();
+  return true;
 }
 }  // namespace
 
@@ -247,9 +311,14 @@ void TdxBarCustomizationFormItemsListHelper::WndProc(TMessage& Message) {
     }
     Message.Result = 1;
     return;
-  } else if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_RBUTTONDOWN) {
+  } else if (Message.Msg == WM_RBUTTONDOWN ||
+             ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !FListBox->GetMultiSelect())) {
+    // The list's own press handling would capture the mouse for a button-up
+    // that the drag detection has already taken.
+    if (FListBox->CanFocus()) FListBox->SetFocus();
     MouseDown(PointFromLParam(Message.LParam), Message.Msg == WM_RBUTTONDOWN);
-    if (Message.Msg == WM_RBUTTONDOWN) return;
+    if (Message.Msg == WM_LBUTTONDBLCLK) ItemDblClick(FListBox);
+    return;
   } else if (Message.Msg == WM_KEYDOWN && InDesign()) {
     bool Ctrl = GetKeyState(VK_CONTROL) < 0;
     if (Message.WParam == VK_DELETE && !Ctrl) {
@@ -292,12 +361,19 @@ void TdxBarCustomizationFormItemsListHelper::MouseDown(POINT P, bool Right) {
   TdxBarCustomizationListBox* L = OwnerDrawn();
   if (!L) return;
   int Row = L->ItemAtPos(P);
-  if (Right) {
-    if (L->CanFocus()) L->SetFocus();
-    if (Row >= 0) L->SetItemIndex(Row);
+  if (Row >= 0) L->SetItemIndex(Row);
+  bool Dragging = false;
+  // Only a press of the button itself can become a drag.
+  if (Row >= 0 && !Right && GetKeyState(VK_LBUTTON) < 0) {
+    POINT Screen = P;
+    ClientToScreen(L->GetHandle(), &Screen);
+    Dragging = DragDetect(L->GetHandle(), Screen) != FALSE;
   }
-  // A press that leaves the drag rectangle would start dragging the command onto
-  // a bar; the drop is the manager's, so here the press only selects.
-  if (Row >= 0 && !Right) L->SetItemIndex(Row);
   FOwner->PushSelectionToDesigner(L);
+  auto* Item = dynamic_cast<TdxBarItem*>(FOwner->SelectedObjectOf(L));
+  if (!Dragging || !Item || FOwner->SelectionCount(L) != 1) return;
+  if (!TrackCommandDrag(L->GetHandle())) return;
+  POINT Screen;
+  GetCursorPos(&Screen);
+  DropCommand(Manager(), Item, Screen);
 }

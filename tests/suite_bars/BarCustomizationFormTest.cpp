@@ -17,6 +17,8 @@
 #include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarCustomizationForm.h"
 #include "suite/bars/BarCustomizationLists.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRunTimeSelection.h"
@@ -311,6 +313,63 @@ TEST_F(CustomizeFixture, QueuedListRefreshesRunOnceAndHelpersGiveTheWindowProced
   EXPECT_FALSE(L->WindowProc == Original);
   Free(Helper);
   EXPECT_TRUE(L->WindowProc == Original);
+}
+
+// Presses the left button at From, moves past the drag threshold to To and lets go.
+void DragWithMouse(POINT From, POINT To) {
+  auto Move = [](POINT P) {
+    INPUT I{};
+    I.type = INPUT_MOUSE;
+    I.mi.dx = MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    I.mi.dy = MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return I;
+  };
+  auto Button = [](DWORD Flag) {
+    INPUT I{};
+    I.type = INPUT_MOUSE;
+    I.mi.dwFlags = Flag;
+    return I;
+  };
+  POINT Mid{(From.x + To.x) / 2, (From.y + To.y) / 2};
+  INPUT In[] = {Move(From), Button(MOUSEEVENTF_LEFTDOWN), Move({From.x + 12, From.y + 12}), Move(Mid), Move(To),
+                Button(MOUSEEVENTF_LEFTUP)};
+  SendInput(static_cast<UINT>(std::size(In)), In, sizeof(INPUT));
+  Pump();
+}
+
+TEST_F(CustomizeFixture, CommandDraggedOntoAToolbarWithTheMouseBecomesALink) {
+  Mine->GetItemLinks()->AddItem(Commands[0]);
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  F->ShowCommandsPage();
+  F->lbCategories->SetItemIndex(1);
+  F->lbCategories->Click();
+  SetForegroundWindow(F->GetHandle());
+  Pump();
+  TCustomdxBarControl* Bar = Mine->GetBarControl();
+  ASSERT_TRUE(Bar && Bar->HandleAllocated() && IsWindowVisible(Bar->GetHandle()));
+  // The right end of the bar: the right half of Cut, its only link.
+  RECT BarRect;
+  GetWindowRect(Bar->GetHandle(), &BarRect);
+  POINT AfterCut{BarRect.right - 3, (BarRect.top + BarRect.bottom) / 2};
+  RECT Paste = F->lbItems->ItemRect(2);
+  POINT Row = F->lbItems->ClientToScreen(POINT{40, (Paste.top + Paste.bottom) / 2});
+  M->SetModified(false);
+
+  // Let go away from every bar: nothing changes.
+  DragWithMouse(Row, POINT{Row.x, Row.y + 400});
+  EXPECT_EQ(1, Mine->GetItemLinks()->GetCount());
+  EXPECT_FALSE(M->GetModified());
+
+  // Far enough apart in time that the second press is no double click.
+  Sleep(GetDoubleClickTime() + 50);
+  DragWithMouse(Row, AfterCut);
+  ASSERT_EQ(2, Mine->GetItemLinks()->GetCount());
+  EXPECT_EQ(Commands[0], Mine->GetItemLinks()->GetLink(0)->GetItem());
+  EXPECT_EQ(Commands[2], Mine->GetItemLinks()->GetLink(1)->GetItem());
+  EXPECT_TRUE(M->GetModified());
+  EXPECT_EQ(Commands[2], F->SelectedObjectOf(F->lbItems));
 }
 
 TEST_F(CustomizeFixture, MovesKeepTheSelectionTogetherAndAFailedMoveStillReportsTheChange) {
