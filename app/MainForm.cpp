@@ -133,9 +133,6 @@ void TMainForm::Dispatch(TMessage& Message) {
       // The clicked entry left the menu's list; the list shows the stored one again.
       RebuildRecentFilesMenu();
       return;
-    case WM_INTERIMLISTCLICK:
-      RunInterimListClick();
-      return;
     case WM_DROPFILES:
       WMDropFiles(reinterpret_cast<HDROP>(Message.WParam));
       return;
@@ -270,7 +267,6 @@ void TMainForm::RebuildWindowList() {
       if (auto* D = dynamic_cast<TChildForm*>(GetMDIChildren(I)); D && D != FClosingDocument)
         Entries->AddObject(LiteralMenuText(D->GetCaption()), D);
   Entries->EndUpdate();
-  RebuildInterimMenu();
 }
 
 void TMainForm::dxBarListWindowsGetData(TObject*) {

@@ -29,7 +29,6 @@ class TChildForm;
 class TImage;
 class TImageSlider;
 class TLabel;
-class TMenuItem;
 class TOpenDialog;
 class TPngSpeedButton;
 class TPopupMenu;
@@ -39,8 +38,6 @@ class TScrollBar;
 class TsuiImagePanel;
 class TTimer;
 class TcxImageList;
-class TMainMenu;
-class TdxBarItemLinks;
 class TdxBarListItem;
 class TdxBarMRUListItem;
 class TdxBarManager;
@@ -54,8 +51,6 @@ class TdxStatusBar;
 inline constexpr UINT WM_STARTUP = WM_USER + 1;
 // Opens the recent file that was clicked, after its menu has closed.
 inline constexpr UINT WM_OPENRECENT = WM_USER + 2;
-// Runs a list entry clicked in the interim menu bar, after the menu has closed.
-inline constexpr UINT WM_INTERIMLISTCLICK = WM_USER + 3;
 
 // The four formats the save road writes, with the codes the editor takes.
 enum class TSaveFormat { Wav = 1, Mp3 = 2, Ogg = 6, Wma = 11 };
@@ -118,8 +113,6 @@ public:
   TdxNavBar* dxNavBar = nullptr;
   TdxStatusBar* dxStatusBar = nullptr;
   TdxBarManager* BarManager = nullptr;
-  // The interim plain menu bar, built from the bar manager's main menu.
-  TMainMenu* MainMenu = nullptr;
   TdxBarMRUListItem* dxBarMRUFiles = nullptr;
   TdxBarListItem* dxBarListWindows = nullptr;
   // The time display's menu (Select Specified Time, To Start, To End, All).
@@ -438,10 +431,6 @@ private:
   void RebuildWindowList();
   // File names in the recent-files and window lists show their '&' as it is.
   static std::string LiteralMenuText(const std::string& Text);
-  void RebuildInterimMenu();
-  void AddInterimItems(TMenuItem* Parent, TdxBarItemLinks* Links);
-  void InterimListClick(TObject* Sender);
-  void RunInterimListClick();
   TChildForm* NewDocumentWindow();
   // A new document window with Path in it, named by the path or "Untitled" and its
   // number, its temporary folder set.
@@ -461,8 +450,6 @@ private:
   TChildForm* FActiveDocument = nullptr;
   std::vector<TChildForm*> FDocuments;
   std::string FPendingRecentFile;
-  std::vector<std::pair<TdxBarListItem*, int>> FInterimListEntries;
-  std::pair<TdxBarListItem*, int> FInterimClick{nullptr, -1};
 };
 
 extern TMainForm* MainFormInstance;

@@ -11,10 +11,8 @@
 #include "framework/Action.h"
 #include "framework/Menus.h"
 #include "framework/StringLists.h"
-#include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarMRUListItem.h"
 #include "suite/bars/BarManager.h"
-#include "suite/bars/Bars.h"
 
 namespace {
 
@@ -167,7 +165,6 @@ void TMainForm::RebuildRecentFilesMenu() {
   Entries->Clear();
   for (const std::string& Path : FRecentFiles->GetItems()) Entries->Add(Path);
   Entries->EndUpdate();
-  RebuildInterimMenu();
 }
 
 void TMainForm::dxBarMRUFilesClick(TObject* Sender) {
@@ -180,75 +177,3 @@ void TMainForm::dxBarMRUFilesClick(TObject* Sender) {
   PostMessageW(GetHandle(), WM_OPENRECENT, 0, 0);
 }
 
-// ---- the interim menu bar
-// The bar windows do not draw their items nor open menus yet: until they do, a
-// plain menu bar built from the bar manager's main menu keeps every command and
-// both lists reachable. Rebuilt whenever a list changes.
-
-void TMainForm::RebuildInterimMenu() {
-  TdxBar* Bar = BarManager ? BarManager->GetMainMenuBar() : nullptr;
-  if (!Bar) return;
-  // Built whole before it gets a handle: a menu with a handle remakes it at every
-  // added entry.
-  TMainMenu* Old = MainMenu;
-  // Without pictures: a menu change redraws every picture of the menu.
-  MainMenu = TMainMenu::Create(this);
-  FInterimListEntries.clear();
-  AddInterimItems(MainMenu->GetItems(), Bar->GetItemLinks());
-  SetMenu(MainMenu);
-  if (Old) Free(Old);
-}
-
-void TMainForm::AddInterimItems(TMenuItem* Parent, TdxBarItemLinks* Links) {
-  for (int I = 0; I < Links->GetCount(); ++I) {
-    TdxBarItemLink* Link = Links->GetLink(I);
-    TdxBarItem* Item = Link->GetItem();
-    if (!Item) continue;
-    bool Group = Link->GetBeginGroup() && Parent->GetCount() > 0 && Parent != MainMenu->GetItems();
-    auto Add = [&](TMenuItem* Entry) {
-      if (std::exchange(Group, false)) {
-        TMenuItem* Separator = TMenuItem::Create(this);
-        Separator->SetCaption("-");
-        Parent->Add(Separator);
-      }
-      Parent->Add(Entry);
-    };
-    if (auto* List = dynamic_cast<TdxBarListItem*>(Item)) {
-      TStringList* Entries = List->GetItems();
-      for (int N = 0; N < Entries->GetCount(); ++N) {
-        TMenuItem* Entry = TMenuItem::Create(this);
-        std::string Text = List == dxBarMRUFiles ? LiteralMenuText(Entries->GetStrings(N)) : Entries->GetStrings(N);
-        Entry->SetCaption("&" + std::to_string(N + 1) + " " + Text);
-        Entry->SetTag(static_cast<std::intptr_t>(FInterimListEntries.size()));
-        Entry->OnClick = Bind(this, &TMainForm::InterimListClick);
-        FInterimListEntries.emplace_back(List, N);
-        Add(Entry);
-      }
-    } else if (TdxBarItemLinks* Nested = Item->GetItemLinks()) {
-      TMenuItem* Sub = TMenuItem::Create(this);
-      Sub->SetCaption(Item->GetCaption());
-      Add(Sub);
-      AddInterimItems(Sub, Nested);
-    } else {
-      TMenuItem* Entry = TMenuItem::Create(this);
-      Entry->SetAction(Item->GetAction());
-      Add(Entry);
-    }
-  }
-}
-
-void TMainForm::InterimListClick(TObject* Sender) {
-  const auto Index = static_cast<size_t>(static_cast<TMenuItem*>(Sender)->GetTag());
-  if (Index >= FInterimListEntries.size()) return;
-  auto [List, Entry] = FInterimListEntries[Index];
-  // The menu's entries are rebuilt by what the click does: run it after the menu.
-  FInterimClick = {List, Entry};
-  PostMessageW(GetHandle(), WM_INTERIMLISTCLICK, 0, 0);
-}
-
-void TMainForm::RunInterimListClick() {
-  auto [List, Entry] = std::exchange(FInterimClick, {nullptr, -1});
-  if (!List || Entry < 0 || Entry >= List->GetItems()->GetCount()) return;
-  List->SetItemIndex(Entry);
-  List->Click();
-}

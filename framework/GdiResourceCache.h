@@ -4,8 +4,9 @@
 // TResource* and go through Acquire/Release; the handle is made by Realize with
 // a creator the caller supplies (the cache knows nothing of GDI object kinds).
 //
-// TData needs operator== and a Hash() member. A description may carry an adopted
-// handle (a handle given from outside); such entries own that handle, and the
+// TData needs operator==, a Hash() member and an Adopted handle field. A
+// description may carry an adopted handle (a handle given from outside); such
+// entries own that handle from the moment they exist, drawn with or not, and the
 // handle takes part in equality so adopted objects are never shared by accident.
 #pragma once
 
@@ -38,6 +39,7 @@ public:
     }
     auto res = std::make_unique<TResource>();
     res->Data = data;
+    res->Handle = data.Adopted;
     res->RefCount = 1;
     TResource* raw = res.get();
     FEntries.emplace(h, std::move(res));

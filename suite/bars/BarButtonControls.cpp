@@ -393,7 +393,7 @@ void TdxBarButtonControl::OpenDropDown(bool ByMouse) {
   POINT P = Beside ? POINT{R.right, R.top} : POINT{R.left, R.bottom};
   if (auto* SubMenu = dynamic_cast<TdxBarSubMenuControl*>(W); SubMenu && W->Kind() == bwkSubMenu)
     P.y -= SubMenu->GetTopOffset();
-  if (W && W->HandleAllocated()) P = W->ClientToScreen(P);
+  if (W && W->HandleAllocated()) P = W->ClientPointToScreen(P);
   ShowButtonDropDownMenu(B, this, P, Beside ? R.right - R.left : 0, Beside ? 0 : R.bottom - R.top,
                          W && W->JoinsSubMenus());
   if (!ByMouse)

@@ -32,7 +32,7 @@ POINT TCustomdxBarComboControl::GetDropDownPosition() const {
   TCustomdxBarControl* W = GetParent();
   POINT P = W && (W->Kind() == bwkSubMenu || W->IsVertical()) ? POINT{R.right, R.top}
                                                                : POINT{R.left + EditOffset(), R.bottom};
-  if (W && W->HandleAllocated()) P = W->ClientToScreen(P);
+  if (W && W->HandleAllocated()) P = W->ClientPointToScreen(P);
   return P;
 }
 

@@ -433,6 +433,18 @@ RECT TCustomdxBarControl::ItemScreenRect(TdxBarItemControl* Control) {
   return R;
 }
 
+POINT TCustomdxBarControl::ClientPointToScreen(POINT P) {
+  if (!HandleAllocated()) return ClientToScreen(P);
+  ::ClientToScreen(GetHandle(), &P);
+  return P;
+}
+
+POINT TCustomdxBarControl::ScreenPointToClient(POINT P) {
+  if (!HandleAllocated()) return ScreenToClient(P);
+  ::ScreenToClient(GetHandle(), &P);
+  return P;
+}
+
 bool TCustomdxBarControl::HasBackgroundPicture() const {
   TBitmap* Picture = BackgroundPicture();
   return Picture && !Picture->GetEmpty();
@@ -531,8 +543,10 @@ SIZE TdxBarControl::CalcSizeForDockingStyle(TdxBarDockingStyle Style) {
 }
 
 RECT TdxBarControl::FrameBorders(TdxBarDockingStyle Style) {
-  (void)Style;
-  return RECT{0, 0, 0, 0};
+  TdxBarPainter* P = GetPainter();
+  RECT B{0, 0, 0, 0};
+  if (P && FBar) P->CalcBarFrameSize(FBar, Style, B, Style == GetDockingStyle() && FBar->IsSizeGripVisible());
+  return B;
 }
 
 POINT TdxBarControl::SizeForDocking(TdxBarDockingStyle Style) {

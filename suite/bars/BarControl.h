@@ -259,6 +259,10 @@ public:
   virtual void ChangeSelectedControl(TdxBarItemControl* Control);
   bool ClosesOnClick() const { return ClosesAfterItemClick(); }
   RECT ItemScreenRect(TdxBarItemControl* Control);
+  // Client points to and from the screen through the window itself: a toolbar's
+  // client lies inside its frame, which the framework's origin does not count.
+  POINT ClientPointToScreen(POINT P);
+  POINT ScreenPointToClient(POINT P);
   // Toolbars: the bar window is being dragged.
   virtual bool IsMoving() const { return false; }
   // The mark (the button at a toolbar's end): 0 normal, 1 hot, 2 pressed.
@@ -341,7 +345,13 @@ using TCustomdxBarControlClass = TClassOf<TCustomdxBarControl>;
 class TdxBarControl : public TCustomdxBarControl {
   SONVELT_CLASS(TdxBarControl, TCustomdxBarControl)
 public:
-  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  // The window takes the mouse itself (no framework capture) and its double clicks.
+  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {
+    TControlStyle Style = GetControlStyle();
+    Style.Exclude(csCaptureMouse);
+    Style.Include(csDoubleClicks);
+    SetControlStyle(Style);
+  }
   TdxBar* GetBar() const { return FBar; }
   void SetBar(TdxBar* Value) { FBar = Value; }
   bool IsMainMenuWindow() const override;
@@ -408,10 +418,62 @@ public:
   // its control the end of its row, and the window its truncation.
   virtual void PlaceItemLinks();
 
+  // ---- frame: caption, close button, grip, edges and the mark
+  bool ShowsFloatingCaption() const override { return Kind() == bwkToolbar; }
+  bool HasCloseButton() const override;
+  int CloseButtonState() const override { return FCloseButtonState; }
+  int MarkButtonState() const override { return FMarkState; }
+  bool HasHiddenItems() const override { return FTruncated; }
+  // What the last WM_NCHITTEST found under the cursor (the codes of BarToolbarFrame.h).
+  int GetHitTestCode() const { return FHitTestCode; }
+  // The floating close button and the mark, in window and in client coordinates.
+  RECT CloseButtonWindowRect();
+  RECT MarkClientRect();
+  // 0 normal, 1 hot, 2 pressed (its popup of the hidden links open).
+  virtual void ShowHiddenItems(int State);
+  bool IsMarkTimerRunning() const { return FMarkTimer; }
+  // Double click on the grip or caption: a docked bar floats at its stored place,
+  // a floating one docks back where it stood (a new row at the top when it never was).
+  virtual void ToggleDocking();
+  // The popup that lists the links the window hides; null while closed.
+  TCustomdxBarControl* GetQuickPopup() const { return FQuickPopup; }
+
+  // ---- keys and mouse on the items
+  // The keys an active toolbar hears (the bar hooks send them): arrows (turned on a
+  // vertical bar), Home, End, Tab, Ctrl+Tab to the next toolbar, accelerators, Enter,
+  // Esc, Alt and F10.
+  virtual void KeyDown(WORD& Key, TShiftState Shift);
+  // Moves the keyboard to the next (previous) toolbar with a selectable item, across
+  // the managers of the process.
+  void CycleToolbar(bool Forward);
+  void SetActive(bool Value) override;
+  TdxBarItemLink* GetHotLink() const { return FHotLink; }
+
 protected:
   void Resize() override;
+  void Paint() override;
+  void CreateParams(TCreateParams& Params) override;
+  void DoClose() override;
 
 private:
+  void PaintFrame(HDC DC);
+  void NCHitTest(TMessage& Message);
+  bool HandleMouse(TMessage& Message);
+  void TrackCloseButton();
+  void TrackEdge(int Code);
+  void StartMarkTimer();
+  void StopMarkTimer();
+  static void CALLBACK MarkTimerProc(HWND Wnd, UINT Msg, UINT_PTR Id, DWORD Time);
+  void SetHotLink(TdxBarItemLink* Link, POINT P);
+  void TrackMouseLeave();
+  int FHitTestCode = 0;
+  int FCloseButtonState = 0;
+  int FMarkState = 0;
+  bool FMarkTimer = false;
+  bool FMouseTracked = false;
+  bool FSwallowNextClick = false;
+  TdxBarItemLink* FHotLink = nullptr;
+  TCustomdxBarControl* FQuickPopup = nullptr;
   TdxBar* FBar = nullptr;
   int FInternalLock = 0;
   bool FMoving = false;

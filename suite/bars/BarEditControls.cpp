@@ -126,7 +126,7 @@ void TdxBarWinControl::ForwardClickToInner(bool ByMouse) {
   if (!ByMouse || !Wnd || !GetParent() || !GetParent()->HandleAllocated()) return;
   POINT Cursor;
   GetCursorPos(&Cursor);
-  POINT InParent = GetParent()->ScreenToClient(Cursor);
+  POINT InParent = GetParent()->ScreenPointToClient(Cursor);
   RECT Bounds = InnerWindowBounds();
   if (PtInRect(&Bounds, InParent)) return;
   POINT Inner = Cursor;
@@ -395,7 +395,7 @@ void TdxBarWinControl::ActiveBarMouseDown(bool WasSelected, bool& Handled) {
     TCustomdxBarControl* Parent = GetParent();
     if (!Parent || !Parent->HandleAllocated()) return;
     DWORD Pos = GetMessagePos();
-    POINT P = Parent->ScreenToClient(POINT{XOfParam(Pos), YOfParam(Pos)});
+    POINT P = Parent->ScreenPointToClient(POINT{XOfParam(Pos), YOfParam(Pos)});
     RECT Inner = InnerWindowBounds();
     if (!PtInRect(&Inner, P)) ForwardMouseMessage(WM_LBUTTONDOWN, MK_LBUTTON, P);
     return;

@@ -272,7 +272,7 @@ bool TdxBarItemControl::GetHintInfo(bool& Cancelled, std::string& HintText, std:
   if (!FParent || FParent->IsActive() || !FParent->HandleAllocated()) return false;
   POINT Cursor;
   GetCursorPos(&Cursor);
-  if (FParent->ItemControlAtPos(FParent->ScreenToClient(Cursor)) != this) return false;
+  if (FParent->ItemControlAtPos(FParent->ScreenPointToClient(Cursor)) != this) return false;
   std::string Hint = ControlHintText();
   HintText = Hint.substr(0, Hint.find('|'));
   ShortCutText = ShortCutCaptionSuffix(ShortCut());
@@ -951,7 +951,7 @@ bool TdxBarItemControl::IsPressedByMouse() const {
   POINT Cursor;
   GetCursorPos(&Cursor);
   RECT R = ItemBounds();
-  return PtInRect(&R, FParent->ScreenToClient(Cursor)) && IsLeftButtonDown();
+  return PtInRect(&R, FParent->ScreenPointToClient(Cursor)) && IsLeftButtonDown();
 }
 
 bool TdxBarItemControl::ParentStaysOpen() const { return FParent && !FParent->ClosesOnClick(); }

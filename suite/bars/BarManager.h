@@ -334,6 +334,7 @@ public:
 
   // ---- content, categories, naming (BarManagerContent.cpp)
   int ItemCount() const;
+  TdxBarComponentList* ItemList() const { return FItems.get(); }
   TdxBarItem* ItemByIndex(int Index) const;
   TdxBarItem* ItemByName(const std::string& Name) const;
   int IndexOfItem(TdxBarItem* Item) const;

@@ -162,7 +162,7 @@ void TdxBarSubItemControl::CalcSubMenuPosition(POINT& P, int& OwnerWidth, int& O
     P = POINT{R.left, R.bottom};
     OwnerHeight = R.bottom - R.top;
   }
-  if (Parent && Parent->HandleAllocated()) P = Parent->ClientToScreen(P);
+  if (Parent && Parent->HandleAllocated()) P = Parent->ClientPointToScreen(P);
 }
 
 void TdxBarSubItemControl::ShowSubMenu() {

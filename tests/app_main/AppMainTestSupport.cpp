@@ -13,6 +13,7 @@
 #include "app/SettingsStorage.h"
 #include "framework/FileUtils.h"
 #include "framework/Unicode.h"
+#include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 
@@ -62,6 +63,20 @@ void PostItemClick(TdxBarItem* Item) {
     PendingClicks.pop_front();
     Next->Click();
   });
+}
+
+void SendKey(WORD Vk, bool Down) {
+  INPUT I{};
+  I.type = INPUT_KEYBOARD;
+  I.ki.wVk = Vk;
+  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &I, sizeof(INPUT));
+}
+
+bool BarMenuShowing(TMainForm* Main, const char* SubItemName) {
+  auto* Menu = dynamic_cast<TdxBarItem*>(Main->FindComponent(SubItemName));
+  TCustomdxBarControl* W = Menu ? Menu->GetItemLinks()->GetBarControl() : nullptr;
+  return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
 }
 
 int FixtureSample(int Frame, int Channel) { return (Frame * 7 + Channel * 1000) % 20000 - 10000; }

@@ -74,6 +74,10 @@ class TdxBarItem;
 TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action);
 // Clicks the item from the message loop, as a menu entry's click arrives there.
 void PostItemClick(TdxBarItem* Item);
+// Presses or releases a key through real input, which the bar manager's hooks see.
+void SendKey(WORD Vk, bool Down);
+// Whether the main window's bar menu SubItemName is open on screen.
+bool BarMenuShowing(TMainForm* Main, const char* SubItemName);
 
 // The sample WriteTestWav stores at this frame and channel: a ramp in every channel.
 int FixtureSample(int Frame, int Channel);

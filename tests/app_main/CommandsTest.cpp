@@ -31,18 +31,19 @@ namespace {
 
 enum TDocState { NoDocument, EmptyDocument, NoSelection, Selection, SelectionAndClipboard };
 
-// Opens a menu of the menu bar by its mnemonic as Alt+key does and saves the screen
-// while it is open (only when screenshots are asked for).
-void SaveMenuScreenshot(TMainForm* Main, wchar_t Key, const std::string& Name) {
+// Opens a bar menu of the menu bar by Alt and its mnemonic and saves the screen while
+// it is open (only when screenshots are asked for).
+void SaveMenuScreenshot(TMainForm* Main, char Key, const char* SubItemName, const std::string& Name) {
   if (!std::getenv("SONVELT_SCREENSHOTS")) return;
-  static std::string Shot;
-  Shot = Name;
-  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR Id, DWORD) {
-    KillTimer(nullptr, Id);
-    SaveScreenshot(Shot);
-    EndMenu();
-  });
-  SendMessageW(Main->GetHandle(), WM_SYSCOMMAND, SC_KEYMENU, Key);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), SendKey(Key, true), SendKey(Key, false), SendKey(VK_MENU, false);
+  EXPECT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, SubItemName); }, 3000));
+  Pump();
+  SaveScreenshot(Name);
+  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
+  EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, SubItemName); }, 3000));
+  SendKey(VK_ESCAPE, true), SendKey(VK_ESCAPE, false);
   Pump();
 }
 
@@ -116,8 +117,8 @@ TEST_F(MainFixture, EnablingFollowsEachWayADocumentComesForwardAndTheOneLeftAfte
     EXPECT_EQ(Active != nullptr, Main->ActionCascade->GetEnabled());
   };
   Expect(Empty, "the newest document");
-  SaveMenuScreenshot(Main, L'f', "main-menu-file");
-  SaveMenuScreenshot(Main, L'w', "main-menu-window");
+  SaveMenuScreenshot(Main, 'F', "dxBarSubItemFile", "main-menu-file");
+  SaveMenuScreenshot(Main, 'W', "dxBarSubItemWindow", "main-menu-window");
   TStringList* Windows = Main->dxBarListWindows->GetItems();
   ASSERT_GE(Windows->IndexOf(Sound->GetCaption()), 0);
   Main->dxBarListWindows->SetItemIndex(Windows->IndexOf(Sound->GetCaption()));

@@ -410,16 +410,6 @@ TEST_F(MainFixture, ARightButtonReleaseOverTheTimeLabelsOpensTheSelectionMenu) {
   EXPECT_FALSE(Menu->IsShowing());
 }
 
-namespace {
-void SendKey(WORD Vk, bool Down) {
-  INPUT I{};
-  I.type = INPUT_KEYBOARD;
-  I.ki.wVk = Vk;
-  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &I, sizeof(INPUT));
-}
-}  // namespace
-
 // Alt+F through real input (the bar manager's hooks) opens the bar File menu; Esc
 // closes it. With the suite's visual styles on and off.
 TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
@@ -435,11 +425,7 @@ TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
     SetForegroundWindow(Main->GetHandle());
     Pump();
     SendKey(VK_MENU, true), SendKey('F', true), SendKey('F', false), SendKey(VK_MENU, false);
-    auto* File = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemFile"));
-    auto Open = [&] {
-      TCustomdxBarControl* W = File->GetItemLinks()->GetBarControl();
-      return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
-    };
+    auto Open = [&] { return BarMenuShowing(Main, "dxBarSubItemFile"); };
     EXPECT_TRUE(PumpUntil(Open, 3000));
     Pump();
     SaveScreenshot(Themed ? "main-bar-menu-file" : "main-bar-menu-file-plain");
@@ -451,4 +437,45 @@ TEST_F(MainFixture, AltFOpensTheBarFileMenu) {
     Main = nullptr;
     if (!Themed) SubstituteUxTheme(Saved);
   }
+}
+
+// A left click through real input on the Toolbar's Delete button takes the selection
+// out of the document.
+TEST_F(MainFixture, AClickOnTheToolbarsDeleteButtonDeletesTheSelection) {
+  StartMain();
+  TAudioEditor2* E = NewDocument(8000, 1, 8000)->AudioEditor;
+  TdxBar* Bar = Main->BarManager->BarByCaption("Toolbar");
+  ASSERT_TRUE(Bar && Bar->GetBarControl() && Bar->GetBarControl()->HandleAllocated());
+  TdxBarItemLink* Link = nullptr;
+  for (int I = 0; I < Bar->GetItemLinks()->GetCount(); ++I)
+    if (Bar->GetItemLinks()->GetLink(I)->GetItem()->GetAction() == Main->ActionDelete) Link = Bar->GetItemLinks()->GetLink(I);
+  ASSERT_TRUE(Link);
+  E->SetSelectionActive(true);
+  E->SetSelStart(1000);
+  E->SetSelEnd(3000);
+  bool Handled = false;
+  Main->ActionListUpdate(nullptr, Handled);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  RECT R = Link->GetItemRect();
+  ASSERT_LT(R.left, R.right) << "the button is placed";
+  MapWindowPoints(Bar->GetBarControl()->GetHandle(), nullptr, reinterpret_cast<POINT*>(&R), 2);
+  const POINT S{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  INPUT In[3]{};
+  for (INPUT& I : In) {
+    I.type = INPUT_MOUSE;
+    I.mi.dx = static_cast<LONG>(((R.left + R.right) / 2 * 65535 + S.x / 2) / (S.x - 1));
+    I.mi.dy = static_cast<LONG>(((R.top + R.bottom) / 2 * 65535 + S.y / 2) / (S.y - 1));
+    I.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  }
+  In[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  In[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  for (INPUT& I : In) {
+    SendInput(1, &I, sizeof(INPUT));
+    Pump();
+    Sleep(20);
+  }
+  Pump();
+  EXPECT_EQ(6000, E->GetLength());
+  EXPECT_EQ(FixtureSample(3000, 0), DocSample(E, 1000));
 }

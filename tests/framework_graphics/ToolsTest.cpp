@@ -179,6 +179,29 @@ TEST(Pen, HandleDescribesColorWidthAndStyle) {
   EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_INSIDEFRAME));
 }
 
+// A canvas takes over the objects selected into a device context without ever
+// drawing with some of them: those handles must still go with their last user,
+// or every paint leaks them until the process runs out of GDI objects.
+TEST(Tools, AdoptedHandlesNeverDrawnWithAreDeletedByTheirLastUser) {
+  LOGFONTW lf{};
+  lf.lfHeight = -13;
+  wcscpy(lf.lfFaceName, L"Arial");
+  HGDIOBJ Font = CreateFontIndirectW(&lf), Pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3)),
+          Brush = CreateSolidBrush(RGB(4, 5, 6));
+  {
+    TOwned<TFont> f(TFont::Create());
+    TOwned<TPen> p(TPen::Create());
+    TOwned<TBrush> b(TBrush::Create());
+    f->SetHandle(static_cast<HFONT>(Font));
+    p->SetHandle(static_cast<HPEN>(Pen));
+    b->SetHandle(static_cast<HBRUSH>(Brush));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(Font));
+  }
+  EXPECT_EQ(0u, GetObjectType(Font));
+  EXPECT_EQ(0u, GetObjectType(Pen));
+  EXPECT_EQ(0u, GetObjectType(Brush));
+}
+
 TEST(Pen, AdoptsPlainAndExtendedPens) {
   TOwned<TPen> p(TPen::Create());
   p->SetHandle(CreatePen(PS_DOT, 1, RGB(1, 2, 3)));

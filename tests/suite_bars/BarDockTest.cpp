@@ -39,6 +39,8 @@ public:
   int ContentHeight(TdxBarDockingStyle) override { return Sizes().Thickness; }
   SIZE CalcSizeForWidth(TdxBarDockingStyle, int Extent) override { return SIZE{Extent, Sizes().Thickness}; }
   SIZE CalcWrappedSize(TdxBarDockingStyle, int Extent) override { return SIZE{Sizes().Thickness, Extent}; }
+  // The rows are measured in the window sizes above, without the painter's frame.
+  RECT FrameBorders(TdxBarDockingStyle) override { return RECT{0, 0, 0, 0}; }
   int FontChanges = 0;
 
 protected:

@@ -144,7 +144,8 @@ TEST_F(FloatingSizingFixture, ShownLinksStandWhereTheLayoutPutsThem) {
   };
   // Floating, the window narrowed to two groups: the third starts a row below.
   RECT Asked = QueryWindowRect(Window()->GetHandle());
-  Asked.left = Asked.right - 150;
+  RECT Client = QueryClientRect(Window()->GetHandle());
+  Asked.left = Asked.right - 150 - ((Asked.right - Asked.left) - Client.right);
   Asked = Sizing(WMSZ_LEFT, Asked);
   SetWindowPos(Window()->GetHandle(), nullptr, Asked.left, Asked.top, Asked.right - Asked.left,
                Asked.bottom - Asked.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,0 +1,471 @@
+// Real toolbar windows driven by real input: what their frame answers under the
+// cursor, the grip dragging and double clicks moving the bar, the floating close
+// button and edges, clicks on buttons, the pixels they paint, and the keys of an
+// active toolbar.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Bitmap.h"
+#include "framework/Panel.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarToolbarFrame.h"
+#include "suite/bars/Bars.h"
+#include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarTestSupport.h"
+
+namespace {
+TEST(ToolbarFrame, HitTestCodesOfDockedAndFloatingWindows) {
+  auto Docked = [](LRESULT Framework, POINT Client) {
+    TdxToolbarHitTestInput In;
+    In.Framework = Framework;
+    In.Client = Client;
+    return In;
+  };
+  auto Floating = [](LRESULT Framework, POINT Window) {
+    TdxToolbarHitTestInput In;
+    In.Framework = Framework;
+    In.Floating = true;
+    In.Window = Window;
+    In.WindowSize = SIZE{100, 60};
+    In.EdgeWidth = 4;
+    In.EdgeHeight = 4;
+    return In;
+  };
+  struct {
+    const char* What;
+    TdxToolbarHitTestInput In;
+    LRESULT Answer;
+    int Code;
+  } Cases[] = {
+      {"docked grip (before the client)", Docked(HTNOWHERE, {-5, 3}), HTCLIENT, tbhDrag},
+      {"docked empty room", Docked(HTCLIENT, {80, 3}), HTCLIENT, tbhDrag},
+      {"docked button", [&] { auto I = Docked(HTCLIENT, {10, 3}); I.FreePoint = false; return I; }(), HTCLIENT,
+       HTCLIENT},
+      {"docked mark", [&] { auto I = Docked(HTCLIENT, {90, 3}); I.OnMark = true; return I; }(), HTCLIENT, tbhNone},
+      {"vertical grip above the client", [&] { auto I = Docked(HTNOWHERE, {3, -4}); I.Vertical = true; return I; }(),
+       HTCLIENT, tbhDrag},
+      {"status bar size grip", [&] { auto I = Docked(HTNOWHERE, {101, 10}); I.InSizeGrip = true; return I; }(),
+       HTBOTTOMRIGHT, tbhSizeGrip},
+      {"framework's own answer kept", [&] { auto I = Docked(HTCLIENT, {10, 3}); I.OwnHitTesting = false; return I; }(),
+       HTCLIENT, HTCLIENT},
+      {"floating top edge", Floating(HTNOWHERE, {50, 1}), HTTOP, tbhTop},
+      {"floating right edge", Floating(HTNOWHERE, {98, 30}), HTRIGHT, tbhRight},
+      {"floating bottom edge", Floating(HTNOWHERE, {50, 58}), HTBOTTOM, tbhBottom},
+      {"floating left edge", Floating(HTNOWHERE, {1, 30}), HTLEFT, tbhLeft},
+      {"floating top-left corner is the top", Floating(HTNOWHERE, {1, 1}), HTTOP, tbhTop},
+      {"floating caption", Floating(HTNOWHERE, {30, 10}), HTCLIENT, tbhDrag},
+      {"floating close button",
+       [&] { auto I = Floating(HTNOWHERE, {90, 10}); I.OnCloseButton = true; return I; }(), HTCLIENT, tbhClose},
+      {"floating close button left to the system",
+       [&] { auto I = Floating(HTNOWHERE, {90, 10}); I.OnCloseButton = I.SystemCloseButton = true; return I; }(),
+       HTCLOSE, tbhSystem},
+      {"floating mark", [&] { auto I = Floating(HTNOWHERE, {80, 10}); I.OnMark = true; return I; }(), HTCLIENT,
+       tbhSystem},
+      {"floating empty client", Floating(HTCLIENT, {50, 40}), HTCLIENT, tbhDrag},
+      {"floating button", [&] { auto I = Floating(HTCLIENT, {50, 40}); I.FreePoint = false; return I; }(), HTCLIENT,
+       tbhNone},
+  };
+  for (const auto& C : Cases) {
+    TdxToolbarHitTestResult R = ToolbarHitTest(C.In);
+    EXPECT_EQ(C.Answer, R.Answer) << C.What;
+    EXPECT_EQ(C.Code, R.Code) << C.What;
+  }
+}
+
+// ---- real input
+
+POINT ScreenSize() { return POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+INPUT MouseInput(POINT P, DWORD Flags);
+
+void SendMouse(POINT P, DWORD Flags) {
+  INPUT In = MouseInput(P, Flags);
+  SendInput(1, &In, sizeof(INPUT));
+}
+
+void MoveTo(POINT P) {
+  SendMouse(P, 0);
+  Pump();
+}
+
+void SendKey(WORD Key, bool Down) {
+  INPUT In{};
+  In.type = INPUT_KEYBOARD;
+  In.ki.wVk = Key;
+  In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &In, sizeof(INPUT));
+}
+
+// Real input fed one event per timer tick, so that the modal loops a press
+// starts (dragging, sizing, the close button) see each move as it happens.
+struct TInputScript {
+  static inline std::vector<INPUT> Queue;
+  static inline size_t Next = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Next < Queue.size()) SendInput(1, &Queue[Next++], sizeof(INPUT));
+  }
+  static void Run(std::vector<INPUT> Events) {
+    Queue = std::move(Events);
+    Next = 0;
+    UINT_PTR Timer = SetTimer(nullptr, 0, 15, &Tick);
+    DWORD Start = GetTickCount();
+    while (Next < Queue.size() && GetTickCount() - Start < 5000) {
+      Pump();
+      Sleep(5);
+    }
+    KillTimer(nullptr, Timer);
+    Pump();
+    Sleep(30);
+    Pump();
+  }
+};
+
+INPUT MouseInput(POINT P, DWORD Flags) {
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  POINT S = ScreenSize();
+  In.mi.dx = static_cast<LONG>((P.x * 65535 + S.x / 2) / (S.x - 1));
+  In.mi.dy = static_cast<LONG>((P.y * 65535 + S.y / 2) / (S.y - 1));
+  In.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return In;
+}
+
+INPUT KeyInput(WORD Key, bool Down) {
+  INPUT In{};
+  In.type = INPUT_KEYBOARD;
+  In.ki.wVk = Key;
+  In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+  return In;
+}
+
+// A press at From, moves along Path and a release at its end.
+void DragAlong(POINT From, std::vector<POINT> Path) {
+  MoveTo(From);
+  std::vector<INPUT> Events{MouseInput(From, MOUSEEVENTF_LEFTDOWN)};
+  for (POINT P : Path) Events.push_back(MouseInput(P, 0));
+  Events.push_back(MouseInput(Path.back(), MOUSEEVENTF_LEFTUP));
+  TInputScript::Run(Events);
+}
+
+struct ToolbarFixture : BarFormFixture {
+  TdxBarManager* M = nullptr;
+  std::vector<std::string> Clicks;
+  std::vector<TdxBar*> Closed;
+
+  void AddControls() override {
+    M = NewManager();
+    M->SetHideFloatingBarsWhenInactive(false);
+    M->SetWaitForDockingTime(0);
+    M->OnBarClose = TdxBarEvent(this, &ToolbarFixture::BarClosed);
+  }
+  void SetUp() override {
+    BarFormFixture::SetUp();
+    SetForegroundWindow(Form->GetHandle());
+    SetFocus(Form->GetHandle());
+    Pump();
+  }
+  void TearDown() override {
+    SendKey(VK_CONTROL, false);
+    Free(M);
+    BarFormFixture::TearDown();
+  }
+  void BarClosed(TdxBarManager*, TdxBar* Bar) { Closed.push_back(Bar); }
+  void Clicked(TObject* Sender) { Clicks.push_back(static_cast<TdxBarItem*>(Sender)->GetCaption()); }
+
+  // A bar of buttons with 16-pixel glyphs of the given colours, a group starting at Group.
+  TdxBar* MakeBar(const std::string& Caption, TdxBarDockingStyle Style, std::vector<TColor> Colours,
+                  std::vector<std::string> Captions = {}, int Group = -1) {
+    TdxBar* Bar = M->GetBars()->Add();
+    Bar->SetCaption(Caption);
+    for (size_t I = 0; I < Colours.size(); ++I) {
+      TOwned<TBitmap> Glyph(TBitmap::Create());
+      Glyph->SetSize(16, 16);
+      // A magenta border: the corner pixel is the glyph's transparent colour.
+      Glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+      Glyph->GetCanvas()->FillRect(RECT{0, 0, 16, 16});
+      Glyph->GetCanvas()->GetBrush()->SetColor(Colours[I]);
+      Glyph->GetCanvas()->FillRect(RECT{2, 2, 14, 14});
+      TdxBarButton* B = TdxBarButton::Create(Form);
+      B->SetGlyph(Glyph.get());
+      B->SetCaption(I < Captions.size() ? Captions[I] : Caption + std::to_string(I));
+      B->OnClick = TNotifyEvent(this, &ToolbarFixture::Clicked);
+      TdxBarItemLink* L = Bar->GetItemLinks()->AddItem(B);
+      if (static_cast<int>(I) == Group) L->SetBeginGroup(true);
+    }
+    Bar->SetDockingStyle(Style);
+    if (Style == dsNone) {
+      POINT P = Form->ClientToScreen(POINT{120, 120});
+      Bar->SetFloatLeft(P.x);
+      Bar->SetFloatTop(P.y);
+    }
+    Bar->SetVisible(true);
+    Pump();
+    return Bar;
+  }
+  static TdxBarControl* Window(TdxBar* Bar) { return dynamic_cast<TdxBarControl*>(Bar->GetBarControl()); }
+  static RECT ScreenRect(TdxBar* Bar) { return QueryWindowRect(Window(Bar)->GetHandle()); }
+  // The screen point of a client point of the bar's window.
+  static POINT ClientPoint(TdxBar* Bar, POINT P) {
+    ClientToScreen(Window(Bar)->GetHandle(), &P);
+    return P;
+  }
+  static POINT LinkCentre(TdxBar* Bar, int Index) {
+    RECT R = Bar->GetItemLinks()->GetShownLink(Index)->GetItemRect();
+    return ClientPoint(Bar, POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2});
+  }
+  // A point on the docked grip: just before the client area.
+  static POINT GripPoint(TdxBar* Bar) {
+    POINT P = ClientPoint(Bar, POINT{0, 0});
+    RECT W = ScreenRect(Bar);
+    return Window(Bar)->IsVertical() ? POINT{(W.left + W.right) / 2, P.y - 2} : POINT{P.x - 2, (W.top + W.bottom) / 2};
+  }
+  // A point on the floating caption, left of its buttons.
+  static POINT CaptionPoint(TdxBar* Bar) {
+    RECT W = ScreenRect(Bar);
+    POINT C = ClientPoint(Bar, POINT{0, 0});
+    return POINT{W.left + 12, (W.top + C.y) / 2 + 1};
+  }
+  // Whether the screen shows Colour somewhere inside R.
+  static bool ScreenShows(RECT R, TColor Colour) {
+    HDC DC = GetDC(nullptr);
+    bool Found = false;
+    for (int Y = R.top; Y < R.bottom && !Found; ++Y)
+      for (int X = R.left; X < R.right && !Found; ++X) Found = GetPixel(DC, X, Y) == static_cast<COLORREF>(ColorToRGB(Colour));
+    ReleaseDC(nullptr, DC);
+    return Found;
+  }
+};
+
+TEST_F(ToolbarFixture, AWindowPaintsEachPlacedButtonInItsRectangleAndItsFrameAroundThem) {
+  for (TdxBarDockingStyle Style : {dsTop, dsNone}) {
+    TdxBar* Bar = MakeBar("Tools", Style, {clRed, clLime, clBlue}, {}, 2);
+    ASSERT_TRUE(Window(Bar) && Window(Bar)->HandleAllocated()) << Style;
+    RedrawWindow(Window(Bar)->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    Pump();
+    RECT W = ScreenRect(Bar);
+    RECT C = QueryClientRect(Window(Bar)->GetHandle());
+    EXPECT_GT(W.right - W.left, C.right) << "a frame around the client, style " << Style;
+    const TColor Colours[] = {clRed, clLime, clBlue};
+    for (int I = 0; I < 3; ++I) {
+      RECT R = Bar->GetItemLinks()->GetShownLink(I)->GetItemRect();
+      MapWindowPoints(Window(Bar)->GetHandle(), nullptr, reinterpret_cast<POINT*>(&R), 2);
+      EXPECT_TRUE(ScreenShows(R, Colours[I])) << "button " << I << ", style " << Style;
+      EXPECT_FALSE(ScreenShows(R, Colours[(I + 1) % 3])) << "button " << I << ", style " << Style;
+    }
+    Bar->SetVisible(false);
+  }
+}
+
+// The grip drags a docked bar to another edge and out to float; Ctrl held keeps
+// it floating over an edge; Esc ends a drag where the bar stands.
+TEST_F(ToolbarFixture, TheGripDragsABarBetweenEdgesAndOutToFloat) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue});
+  POINT Left = Form->ClientToScreen(POINT{3, 150});
+  POINT Middle = Form->ClientToScreen(POINT{200, 150});
+  DragAlong(GripPoint(Bar), {Form->ClientToScreen(POINT{60, 100}), Left, POINT{Left.x, Left.y + 1}});
+  EXPECT_EQ(dsLeft, Bar->GetDockingStyle());
+  ASSERT_TRUE(Window(Bar));
+  EXPECT_TRUE(Window(Bar)->IsVertical());
+  Sleep(600);
+  DragAlong(GripPoint(Bar), {POINT{Left.x + 40, Left.y}, Middle, POINT{Middle.x + 1, Middle.y}});
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  ASSERT_TRUE(Window(Bar) && Window(Bar)->IsFloating());
+  // Ctrl held: over the top edge it stays floating. (The drag reads Ctrl from the
+  // system's asynchronous key state, which Wine does not fill from injected input.)
+  POINT Top = Form->ClientToScreen(POINT{200, 3});
+  Sleep(600);
+  TdxBars::TKeyStateReader Saved =
+      TdxBars::SetKeyStateReader([](int Key) -> SHORT { return Key == VK_CONTROL ? SHORT(0x8000) : SHORT(0); });
+  DragAlong(CaptionPoint(Bar), {POINT{Middle.x, Middle.y - 60}, Top, POINT{Top.x + 1, Top.y}});
+  TdxBars::SetKeyStateReader(Saved);
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  // Esc: the drag ends in place, still floating.
+  Sleep(600);  // not a double click with the press before
+  RECT Before = ScreenRect(Bar);
+  POINT From = CaptionPoint(Bar);
+  MoveTo(From);
+  TInputScript::Run({MouseInput(From, MOUSEEVENTF_LEFTDOWN), MouseInput(POINT{From.x + 30, From.y + 20}, 0),
+                     KeyInput(VK_ESCAPE, true), KeyInput(VK_ESCAPE, false),
+                     MouseInput(POINT{From.x + 90, From.y + 60}, 0),
+                     MouseInput(POINT{From.x + 90, From.y + 60}, MOUSEEVENTF_LEFTUP)});
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  RECT After = ScreenRect(Bar);
+  EXPECT_EQ(Before.left + 30, After.left) << "the bar stays where the drag left it";
+  EXPECT_EQ(Before.top + 20, After.top);
+}
+
+// A double click on the grip floats the bar at its stored floating place; one on
+// the caption docks it back where it was.
+TEST_F(ToolbarFixture, ADoubleClickFloatsABarAtItsPlaceAndDocksItBack) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue});
+  Bar->SetVisible(false);
+  POINT Float = Form->ClientToScreen(POINT{150, 140});
+  Bar->SetFloatLeft(Float.x);
+  Bar->SetFloatTop(Float.y);
+  Bar->SetVisible(true);
+  Pump();
+  auto DoubleClick = [](POINT P) {
+    MoveTo(P);
+    SendMouse(P, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(P, MOUSEEVENTF_LEFTUP);
+    SendMouse(P, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(P, MOUSEEVENTF_LEFTUP);
+    Pump();
+  };
+  DoubleClick(GripPoint(Bar));
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  ASSERT_TRUE(Window(Bar));
+  RECT W = ScreenRect(Bar);
+  EXPECT_EQ(Float.x, W.left);
+  EXPECT_EQ(Float.y, W.top);
+  DoubleClick(CaptionPoint(Bar));
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+  ASSERT_TRUE(Window(Bar));
+  EXPECT_FALSE(Window(Bar)->IsFloating());
+}
+
+// The close button hides the bar and tells the manager once, only when released
+// over it.
+TEST_F(ToolbarFixture, TheCloseButtonHidesTheBarOnAReleaseOverIt) {
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime, clBlue});
+  RECT Close = Window(Bar)->CloseButtonWindowRect();
+  ASSERT_FALSE(IsRectEmpty(&Close));
+  RECT W = ScreenRect(Bar);
+  POINT On{W.left + (Close.left + Close.right) / 2, W.top + (Close.top + Close.bottom) / 2};
+  // Pressed, then released off the button: nothing.
+  DragAlong(On, {POINT{On.x - 40, On.y + 40}});
+  EXPECT_TRUE(Bar->GetVisible());
+  EXPECT_TRUE(Closed.empty());
+  Sleep(600);
+  DragAlong(On, {On});
+  EXPECT_FALSE(Bar->GetVisible());
+  ASSERT_EQ(1u, Closed.size());
+  EXPECT_EQ(Bar, Closed[0]);
+}
+
+// Dragging a floating window's left edge keeps its right edge and snaps the width
+// to the rows its groups allow.
+TEST_F(ToolbarFixture, DraggingTheLeftEdgeSnapsTheWidthToWholeGroups) {
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime, clBlue, clYellow, clAqua, clNavy}, {}, 3);
+  RECT Before = ScreenRect(Bar);
+  RECT Client = QueryClientRect(Window(Bar)->GetHandle());
+  int Row = Client.bottom;
+  POINT Edge{Before.left + 1, (Before.top + Before.bottom) / 2 + 4};
+  DragAlong(Edge, {POINT{Edge.x + 20, Edge.y}, POINT{Edge.x + 40, Edge.y}});
+  RECT After = ScreenRect(Bar);
+  RECT NewClient = QueryClientRect(Window(Bar)->GetHandle());
+  EXPECT_EQ(Before.right, After.right);
+  EXPECT_LT(NewClient.right, Client.right);
+  EXPECT_GT(NewClient.bottom, Row) << "the second group wrapped to a new row";
+  RECT Fourth = Bar->GetItemLinks()->GetShownLink(3)->GetItemRect();
+  EXPECT_EQ(0, Fourth.left) << "the row breaks before the group, not inside it";
+}
+
+// A click on a button runs it; a press dragged off the button before the release does not.
+TEST_F(ToolbarFixture, AClickOnAButtonRunsItAndAPressTakenAwayDoesNot) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue}, {"One", "Two", "Three"});
+  DragAlong(LinkCentre(Bar, 1), {LinkCentre(Bar, 1)});
+  EXPECT_EQ((std::vector<std::string>{"Two"}), Clicks);
+  POINT Off = Form->ClientToScreen(POINT{300, 200});
+  DragAlong(LinkCentre(Bar, 2), {Off});
+  EXPECT_EQ((std::vector<std::string>{"Two"}), Clicks);
+  EXPECT_FALSE(Window(Bar)->IsActive()) << "the release elsewhere leaves the bar inactive";
+  // Hovering selects the button under the cursor (it draws hot).
+  MoveTo(LinkCentre(Bar, 0));
+  MoveTo(LinkCentre(Bar, 0));
+  EXPECT_EQ(Bar->GetItemLinks()->GetShownLink(0), Window(Bar)->GetSelectedLink());
+}
+}  // namespace
+
+namespace {
+// The keys an active toolbar hears: the bar hooks send them to the window as
+// WM_KEYDOWN (arrows and Tab only when the keyboard navigation leaves them to it).
+void KeyToWindow(TCustomdxBarControl* W, WORD Key) {
+  SendMessageW(W->GetHandle(), WM_KEYDOWN, Key, 1);
+  Pump();
+}
+
+TEST_F(ToolbarFixture, KeysMoveTheSelectionRunAcceleratorsAndLeave) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue, clYellow}, {"&Alpha", "&Beta", "&Bravo", "&Delta"});
+  // Only a button that shows its caption answers to its accelerator.
+  for (int I = 0; I < 4; ++I)
+    static_cast<TdxBarButton*>(Bar->GetItemLinks()->GetLink(I)->GetItem())->SetPaintStyle(psCaptionGlyph);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  auto Selected = [&] {
+    TdxBarItemLink* L = W->GetSelectedLink();
+    return L ? L->GetItem()->GetCaption() : std::string("none");
+  };
+  W->SelectAndActivate(Bar->GetItemLinks()->GetShownLink(1)->GetControl());
+  ASSERT_EQ(W, TopActiveBarControl());
+  const struct {
+    WORD Key;
+    const char* Want;
+  } Steps[] = {{VK_RIGHT, "&Bravo"}, {VK_END, "&Delta"}, {VK_RIGHT, "&Alpha"}, {VK_LEFT, "&Delta"},
+               {VK_HOME, "&Alpha"},  {VK_TAB, "&Beta"},   {'B', "&Bravo"},    {'B', "&Beta"}};
+  for (const auto& S : Steps) {
+    KeyToWindow(W, S.Key);
+    EXPECT_EQ(S.Want, Selected()) << "after key " << S.Key;
+  }
+  EXPECT_TRUE(Clicks.empty()) << "a shared accelerator only selects";
+  KeyToWindow(W, 'D');
+  EXPECT_EQ((std::vector<std::string>{"&Delta"}), Clicks) << "a unique accelerator runs its item";
+  EXPECT_FALSE(W->IsActive());
+  // Esc leaves the bar, and so does Alt.
+  for (WORD Key : {VK_ESCAPE, VK_MENU}) {
+    W->SelectAndActivate(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
+    KeyToWindow(W, Key);
+    EXPECT_FALSE(W->IsActive()) << Key;
+    EXPECT_EQ(nullptr, TopActiveBarControl()) << Key;
+  }
+}
+
+TEST_F(ToolbarFixture, AVerticalBarTurnsTheArrows) {
+  TdxBar* Bar = MakeBar("Side", dsLeft, {clRed, clLime, clBlue}, {"One", "Two", "Three"});
+  TdxBarControl* W = Window(Bar);
+  W->SelectAndActivate(Bar->GetItemLinks()->GetShownLink(0)->GetControl());
+  KeyToWindow(W, VK_DOWN);
+  EXPECT_EQ(Bar->GetItemLinks()->GetShownLink(1), W->GetSelectedLink());
+  KeyToWindow(W, VK_DOWN);
+  KeyToWindow(W, VK_UP);
+  EXPECT_EQ(Bar->GetItemLinks()->GetShownLink(1), W->GetSelectedLink());
+  KeyToWindow(W, VK_RIGHT);
+  EXPECT_EQ(Bar->GetItemLinks()->GetShownLink(1), W->GetSelectedLink()) << "Right is Down here, which moves nothing";
+  KeyToWindow(W, VK_ESCAPE);
+}
+
+// Ctrl+Tab walks to the next toolbar with something to select, across managers.
+TEST_F(ToolbarFixture, CtrlTabReachesTheNextToolbarOfAnotherManager) {
+  TdxBar* First = MakeBar("First", dsTop, {clRed, clLime});
+  // The other manager lives on a panel of the same form.
+  TPanel* Panel = Add<TPanel>({0, 150, 400, 300});
+  TdxBarManager* Other = NewManager(Panel);
+  Other->SetHideFloatingBarsWhenInactive(false);
+  TdxBar* Second = Other->GetBars()->Add();
+  Second->SetCaption("Second");
+  TdxBarButton* B = TdxBarButton::Create(Form);
+  B->SetCaption("Far");
+  Second->GetItemLinks()->AddItem(B);
+  Second->SetDockingStyle(dsBottom);
+  Second->SetVisible(true);
+  Pump();
+  Window(First)->SelectAndActivate(First->GetItemLinks()->GetShownLink(0)->GetControl());
+  SendKey(VK_CONTROL, true);
+  Pump();
+  KeyToWindow(Window(First), VK_TAB);
+  SendKey(VK_CONTROL, false);
+  Pump();
+  EXPECT_FALSE(Window(First)->IsActive());
+  ASSERT_TRUE(Window(Second));
+  EXPECT_EQ(Window(Second), TopActiveBarControl());
+  EXPECT_EQ(Second->GetItemLinks()->GetShownLink(0), Window(Second)->GetSelectedLink());
+  KeyToWindow(Window(Second), VK_ESCAPE);
+  Free(Other);
+}
+}  // namespace
