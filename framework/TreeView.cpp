@@ -138,6 +138,7 @@ TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const std::string& S) {
 void TTreeNodes::Delete(TTreeNode* Node) {
   if (!Node) return;
   if (FOwner->FSavedSelected && (FOwner->FSavedSelected == Node)) FOwner->FSavedSelected = nullptr;
+  FOwner->Deleting(Node);
   auto& L = SiblingsOf(Node->FParent);
   L.erase(std::remove(L.begin(), L.end(), Node), L.end());
   if (Node->FItem && FOwner->HandleAllocated()) {

@@ -128,6 +128,8 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Node and its children are about to go.
+  virtual void Deleting(TTreeNode* Node) { (void)Node; }
 
 private:
   friend class TTreeNode;

@@ -184,6 +184,8 @@ void TdxBarSubMenuControl::AnimationFinished(TdxBarAnimationThread* Thread) {
 
 void TdxBarSubMenuControl::BeforeDestruction() {
   StopAnimation();
+  CollapseContainerItems();
+  DeleteLightBrush();
   FreeAndNil(FShadow);
   TCustomdxBarControl::BeforeDestruction();
 }

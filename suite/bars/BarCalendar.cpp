@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/OwnedObject.h"
 #include "framework/Conversions.h"
 #include "framework/FormatSettings.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarPainters.h"
+#include "suite/bars/BarStrings.h"
 #include "suite/common/cxDateUtils.h"
 
 // ---- TdxBarCustomCalendar
@@ -61,6 +65,118 @@ void TdxBarCustomCalendar::MouseMove(TShiftState Shift, int X, int Y) {
   UpdateWindow(GetHandle());
 }
 
+// ---- TAMonthListBox
+
+namespace {
+std::string MonthTitle(TDateTime Month) {
+  int Y, M, D;
+  DecodeDate(Month, Y, M, D);
+  return LongMonthNames[M - 1] + " " + IntToStr(Y);
+}
+
+TDateTime FirstOfMonth(TDateTime Date) {
+  int Y, M, D;
+  DecodeDate(Date, Y, M, D);
+  return EncodeDate(Y, M, 1);
+}
+}  // namespace
+
+TAMonthListBox::TAMonthListBox(TComponent* AOwner) : TCustomControl(AOwner), FTopShownMonth(cxNullDate) {
+  SetVisible(false);
+}
+
+TAMonthListBox::~TAMonthListBox() { StopScrolling(); }
+
+void TAMonthListBox::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style = (Params.Style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_BORDER;
+  Params.ExStyle |= WS_EX_TOPMOST;
+  Params.WindowClass.style |= CS_SAVEBITS;
+  Params.WndParent = GetParentWindow();
+}
+
+void TAMonthListBox::DestroyWnd() {
+  StopScrolling();
+  TCustomControl::DestroyWnd();
+}
+
+void TAMonthListBox::SetTopShownMonth(TDateTime Value) {
+  if (Value == FTopShownMonth) return;
+  FTopShownMonth = Value;
+  Invalidate();
+}
+
+void TAMonthListBox::SetItemIndex(int Value) {
+  if (Value == FItemIndex) return;
+  FItemIndex = Value;
+  Invalidate();
+}
+
+TDateTime TAMonthListBox::ChosenMonth() const {
+  if (FItemIndex < 0 || FTopShownMonth == cxNullDate) return cxNullDate;
+  return IncMonth(FTopShownMonth, FItemIndex);
+}
+
+void TAMonthListBox::StopScrolling() {
+  if (FScrollTimer && HandleAllocated()) KillTimer(GetHandle(), FScrollTimer);
+  FScrollTimer = 0;
+  FScrollInterval = 0;
+}
+
+void TAMonthListBox::PointerAt(POINT P) {
+  const int H = GetClientHeight();
+  if (P.x >= 0 && P.x < GetClientWidth() && P.y >= 0 && P.y < H) {
+    StopScrolling();
+    SetItemIndex(P.y / std::max(1, FItemHeight));
+    return;
+  }
+  SetItemIndex(-1);
+  if (P.y >= 0 && P.y < H) return;
+  // The farther above or below, the faster.
+  const int Distance = P.y < 0 ? P.y : P.y - H + 1;
+  const int Step = std::clamp((Distance < 0 ? -1 : 1) + Distance / 12, -4, 4);
+  const UINT Id = static_cast<UINT>(Step + 5);
+  if (Id == FScrollTimer) return;
+  StopScrolling();
+  static constexpr UINT Intervals[] = {500, 250, 100, 50};
+  const UINT Interval = Intervals[std::abs(Step) - 1];
+  if (HandleAllocated() && SetTimer(GetHandle(), Id, Interval, nullptr)) {
+    FScrollTimer = Id;
+    FScrollInterval = Interval;
+  }
+}
+
+void TAMonthListBox::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_ERASEBKGND) {
+    Message.Result = 1;
+    return;
+  }
+  if (Message.Msg == WM_TIMER && Message.WParam >= 1 && Message.WParam <= 9) {
+    if (Message.WParam == FScrollTimer && FTopShownMonth != cxNullDate)
+      SetTopShownMonth(IncMonth(FTopShownMonth, Message.WParam < 6 ? -1 : 1));
+    return;
+  }
+  TCustomControl::WndProc(Message);
+}
+
+void TAMonthListBox::Paint() {
+  TCanvas* C = GetCanvas();
+  C->GetFont()->Assign(GetFont());
+  const int W = GetClientWidth();
+  for (int Row = 0; Row < 7; ++Row) {
+    const bool Highlighted = Row == FItemIndex;
+    RECT R{0, Row * FItemHeight, W, (Row + 1) * FItemHeight};
+    C->GetBrush()->SetColor(Highlighted ? clWindowText : GetColor());
+    C->FillRect(R);
+    if (FTopShownMonth == cxNullDate) continue;
+    const std::string Text = MonthTitle(IncMonth(FTopShownMonth, Row));
+    C->GetFont()->SetColor(Highlighted ? GetColor() : clWindowText);
+    C->GetBrush()->SetStyle(bsClear);
+    C->TextOut((W - C->TextWidth(Text)) / 2, R.top + (FItemHeight - C->TextHeight(Text)) / 2, Text);
+    C->GetBrush()->SetStyle(bsSolid);
+  }
+}
+
 // ---- TdxBarDateNavigator
 
 TdxBarDateNavigator::TdxBarDateNavigator(TComponent* AOwner) : TdxBarCustomCalendar(AOwner) {
@@ -71,7 +187,41 @@ TdxBarDateNavigator::TdxBarDateNavigator(TComponent* AOwner) : TdxBarCustomCalen
   CalcMetrics();
 }
 
-TdxBarDateNavigator::~TdxBarDateNavigator() { StopArrowTimer(); }
+TdxBarDateNavigator::~TdxBarDateNavigator() {
+  StopArrowTimer();
+  CloseMonthList();
+}
+
+RECT TdxBarDateNavigator::MonthTitleRect() {
+  const int E = FStyle == 0 ? 1 : 0, T = DaysAreaTop();
+  return RECT{FDayColumnWidth, T - E - 1 - FMonthHeaderHeight + 2, GetClientWidth() - E - FDayColumnWidth, T - E - 1};
+}
+
+void TdxBarDateNavigator::OpenMonthList() {
+  CloseMonthList();
+  FMonthList = TAMonthListBox::Create(this);
+  FMonthList->SetParentWindow(GetHandle());
+  FMonthList->GetFont()->Assign(GetFont());
+  FMonthList->SetColor(GetColor());
+  FMonthList->SetItemHeight(FMonthHeaderHeight - 2);
+  const int BX = GetSystemMetrics(SM_CXBORDER), BY = GetSystemMetrics(SM_CYBORDER);
+  const int W = 2 * BX + 6 * FDayColumnWidth, H = 2 * BY + 7 * FMonthList->GetItemHeight();
+  FMonthList->SetTopShownMonth(IncMonth(FirstOfMonth(GetFirstShownDate()), -3));
+  RECT Title = MonthTitleRect();
+  POINT Centre{(Title.left + Title.right) / 2, (Title.top + Title.bottom) / 2};
+  ::ClientToScreen(GetHandle(), &Centre);
+  FMonthList->SetBounds(Centre.x - W / 2, Centre.y - H / 2, W, H);
+  FMonthList->HandleNeeded();
+  SetWindowPos(FMonthList->GetHandle(), HWND_TOPMOST, Centre.x - W / 2, Centre.y - H / 2, W, H,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TdxBarDateNavigator::CloseMonthList() {
+  if (!FMonthList) return;
+  TAMonthListBox* List = FMonthList;
+  FMonthList = nullptr;
+  Free(List);
+}
 
 void TdxBarDateNavigator::SetStyle(int Value) {
   if (Value == FStyle) return;
@@ -107,10 +257,56 @@ void TdxBarDateNavigator::CalcMetrics() {
   FSideMargin = 2 * Zero.cx;
   FDayRowHeight = Zero.cy + 2;
   FMonthHeaderHeight = Zero.cy + 4 + (FStyle != 0 ? 1 : 0);
+  FTodayButtonExtent = TextWidthOf(BarString(dxSBAR_DATETODAY)) + FDayColumnWidth;
+  FClearButtonExtent = TextWidthOf(BarString(dxSBAR_DATECLEAR)) + FDayColumnWidth;
+  const int Points = GetFont()->GetSize();
+  FButtonGap = Points / 2;
+  FButtonHeight = MulDiv(Points, 5, 2);
+  FButtonBandHeight = Points * 3 / 4 + FButtonHeight + FButtonGap;
   // The client area; the frame of each style comes on top.
   const int Frame = FStyle == 0 ? 2 : (FIsPopup && FStyle != 2 ? 1 : 0);
   SetWidth(2 * Frame + 2 * FSideMargin + 7 * FDayColumnWidth);
-  SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0));
+  SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0) +
+            (ShowsButtons() ? FButtonBandHeight : 0));
+}
+
+int TdxBarDateNavigator::TextWidthOf(const std::string& Text) {
+  TOwned<TBitmap> Measure(TBitmap::Create());
+  Measure->GetCanvas()->GetFont()->Assign(GetFont());
+  return Measure->GetCanvas()->TextWidth(Text);
+}
+
+void TdxBarDateNavigator::SetShowTodayButton(bool Value) {
+  if (Value == FShowTodayButton) return;
+  FShowTodayButton = Value;
+  CalcMetrics();
+}
+
+void TdxBarDateNavigator::SetShowClearButton(bool Value) {
+  if (Value == FShowClearButton) return;
+  FShowClearButton = Value;
+  CalcMetrics();
+}
+
+// The free width is split into equal gaps around the shown buttons.
+RECT TdxBarDateNavigator::TodayButtonRect() {
+  if (!ShowsButtons() || !FShowTodayButton) return RECT{0, 0, 0, 0};
+  const int W = GetClientWidth(), Top = GetClientHeight() + FButtonGap - FButtonBandHeight;
+  const int Left = (W - FTodayButtonExtent - (FShowClearButton ? FClearButtonExtent : 0)) / (FShowClearButton ? 3 : 2);
+  return RECT{Left, Top, Left + FTodayButtonExtent, Top + FButtonHeight};
+}
+
+RECT TdxBarDateNavigator::ClearButtonRect() {
+  if (!ShowsButtons() || !FShowClearButton) return RECT{0, 0, 0, 0};
+  const int W = GetClientWidth(), Top = GetClientHeight() + FButtonGap - FButtonBandHeight;
+  const int Gap = (W - (FShowTodayButton ? FTodayButtonExtent : 0) - FClearButtonExtent) / (FShowTodayButton ? 3 : 2);
+  const int Left = W - FClearButtonExtent - Gap;
+  return RECT{Left, Top, Left + FClearButtonExtent, Top + FButtonHeight};
+}
+
+int TdxBarDateNavigator::ButtonAt(POINT P) {
+  RECT Today = TodayButtonRect(), Clear = ClearButtonRect();
+  return PtInRect(&Today, P) ? 1 : PtInRect(&Clear, P) ? 2 : 0;
 }
 
 RECT TdxBarDateNavigator::PrevArrowRect() { return RECT{1, 1, FDayColumnWidth - 1, FMonthHeaderHeight - 1}; }
@@ -188,7 +384,7 @@ void TdxBarDateNavigator::KeyDown(WORD& Key, TShiftState Shift) {
   TdxBarCustomCalendar::KeyDown(Key, Shift);
   if (!FIsPopup) return;
   if (Key == VK_RETURN) {
-    DoSelect();
+    if (!FMonthList) DoSelect();
     return;
   }
   // With no date selected the moves start from the shown month.
@@ -230,7 +426,21 @@ void TdxBarDateNavigator::StopArrowTimer() {
 
 void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const POINT P{X, Y};
-  RECT Prev = PrevArrowRect(), Next = NextArrowRect();
+  if (Button == mbLeft && ShowsButtons() && Y >= GetClientHeight() - FButtonBandHeight) {
+    // A press in the band starts a button's press; elsewhere there it does nothing.
+    FActiveButton = ButtonAt(P);
+    FButtonPressed = FActiveButton != 0;
+    if (FActiveButton) {
+      if (HandleAllocated()) SetCapture(GetHandle());
+      Invalidate();
+    }
+    return;
+  }
+  RECT Prev = PrevArrowRect(), Next = NextArrowRect(), Title = MonthTitleRect();
+  if (Button == mbLeft && !Shift.Contains(ssDouble) && PtInRect(&Title, P)) {
+    OpenMonthList();
+    return;
+  }
   if (Button == mbLeft && (PtInRect(&Prev, P) || PtInRect(&Next, P))) {
     const UINT Arrow = PtInRect(&Prev, P) ? 1 : 2;
     MoveMonth(Arrow == 1 ? -1 : 1);
@@ -243,12 +453,49 @@ void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int 
 
 void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
   if (FArrowTimer) return;
+  if (FMonthList) {
+    POINT P{X, Y};
+    MapWindowPoints(GetHandle(), FMonthList->GetHandle(), &P, 1);
+    FMonthList->PointerAt(P);
+    return;
+  }
+  if (FActiveButton) {
+    const bool Over = ButtonAt(POINT{X, Y}) == FActiveButton;
+    if (Over != FButtonPressed) {
+      FButtonPressed = Over;
+      Invalidate();
+    }
+    return;
+  }
   TdxBarCustomCalendar::MouseMove(Shift, X, Y);
 }
 
 void TdxBarDateNavigator::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (FArrowTimer) {
     StopArrowTimer();
+    return;
+  }
+  if (FMonthList) {
+    const TDateTime Month = FMonthList->ChosenMonth();
+    CloseMonthList();
+    if (Month != cxNullDate) {
+      SetFirstDate(Month);
+      Invalidate();
+    }
+    return;
+  }
+  if (FActiveButton) {
+    const int Pressed = FButtonPressed ? FActiveButton : 0;
+    FActiveButton = 0;
+    FButtonPressed = false;
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    Invalidate();
+    if (!Pressed) return;
+    if (Pressed == 1)
+      SetSelStart(Date());
+    else
+      Clear();
+    DoSelect();
     return;
   }
   TdxBarCustomCalendar::MouseUp(Button, Shift, X, Y);
@@ -265,7 +512,12 @@ void TdxBarDateNavigator::WndProc(TMessage& Message) {
     if (Message.WParam == FArrowTimer && PointerOnArrow(FArrowTimer)) MoveMonth(FArrowTimer == 1 ? -1 : 1);
     return;
   }
-  if (Message.Msg == WM_CANCELMODE) StopArrowTimer();
+  if (Message.Msg == WM_CANCELMODE) {
+    StopArrowTimer();
+    CloseMonthList();
+    FActiveButton = 0;
+    FButtonPressed = false;
+  }
   TdxBarCustomCalendar::WndProc(Message);
 }
 
@@ -280,7 +532,7 @@ void TdxBarDateNavigator::Paint() {
   C->FillRect(Header);
   int Y, M, D;
   DecodeDate(GetFirstShownDate(), Y, M, D);
-  std::string Title = LongMonthNames[M - 1] + " " + IntToStr(Y);
+  std::string Title = MonthTitle(GetFirstShownDate());
   C->GetFont()->Assign(GetFont());
   C->GetFont()->SetColor(clBtnText);
   C->TextOut((Client.right - C->TextWidth(Title)) / 2, (FMonthHeaderHeight - C->TextHeight(Title)) / 2, Title);
@@ -324,4 +576,20 @@ void TdxBarDateNavigator::Paint() {
     C->TextOut(Cell.right - 3 - C->TextWidth(Number), Cell.top + 1, Number);
     C->GetBrush()->SetStyle(bsSolid);
   }
+  if (ShowsButtons()) PaintButtons(C, Client);
+}
+
+void TdxBarDateNavigator::PaintButtons(TCanvas* C, const RECT& Client) {
+  const int Band = Client.bottom - FButtonBandHeight;
+  C->GetBrush()->SetColor(clBtnShadow);
+  C->FillRect(RECT{FSideMargin, Band - 1, Client.right - FSideMargin, Band});
+  TdxBarPainter* P = FPainter ? FPainter : PainterInstanceOf(TdxBarStandardPainter::StaticClass());
+  C->GetFont()->Assign(GetFont());
+  HDC DC = C->GetHandle();
+  if (FShowTodayButton)
+    P->PaintCalendarButton(nullptr, DC, FActiveButton == 1 && FButtonPressed, BarString(dxSBAR_DATETODAY),
+                           TodayButtonRect());
+  if (FShowClearButton)
+    P->PaintCalendarButton(nullptr, DC, FActiveButton == 2 && FButtonPressed, BarString(dxSBAR_DATECLEAR),
+                           ClearButtonRect());
 }

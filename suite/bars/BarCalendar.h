@@ -7,6 +7,9 @@
 #include "framework/CustomControl.h"
 #include "framework/DateTime.h"
 
+class TCanvas;
+class TdxBarPainter;
+
 class TdxBarCustomCalendar : public TCustomControl {
   SONVELT_CLASS(TdxBarCustomCalendar, TCustomControl)
 public:
@@ -46,6 +49,44 @@ private:
   TDateTime FDraggedFromDate;
 };
 
+// Seven months above and below the shown one, opened over the month title while
+// the mouse is held: the row under the pointer is the month chosen on release;
+// held above or below the list, it scrolls a month every 500, 250, 100 or 50 ms
+// the farther away the pointer is.
+class TAMonthListBox : public TCustomControl {
+  SONVELT_CLASS(TAMonthListBox, TCustomControl)
+public:
+  explicit TAMonthListBox(TComponent* AOwner);
+  ~TAMonthListBox() override;
+  TDateTime GetTopShownMonth() const { return FTopShownMonth; }
+  void SetTopShownMonth(TDateTime Value);
+  int GetItemIndex() const { return FItemIndex; }
+  int GetItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value) { FItemHeight = Value; }
+  // The month of the highlighted row; the null date without one.
+  TDateTime ChosenMonth() const;
+  // The pointer, in the list's client coordinates, as the calendar passes it on.
+  void PointerAt(POINT P);
+  // The running scroll timer (1..4 up, 6..9 down; 0 none) and its interval.
+  UINT ScrollTimer() const { return FScrollTimer; }
+  UINT ScrollInterval() const { return FScrollInterval; }
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void DestroyWnd() override;
+  void Paint() override;
+  void WndProc(TMessage& Message) override;
+
+private:
+  void SetItemIndex(int Value);
+  void StopScrolling();
+  TDateTime FTopShownMonth;
+  int FItemIndex = -1;
+  int FItemHeight = 16;
+  UINT FScrollTimer = 0;
+  UINT FScrollInterval = 0;
+};
+
 class TdxBarDateNavigator : public TdxBarCustomCalendar {
   SONVELT_CLASS(TdxBarDateNavigator, TdxBarCustomCalendar)
 public:
@@ -54,6 +95,21 @@ public:
 
   bool GetIsPopup() const { return FIsPopup; }
   void SetIsPopup(bool Value) { FIsPopup = Value; }
+  // The popup's Today and Clear buttons (Today only, at first).
+  bool GetShowTodayButton() const { return FShowTodayButton; }
+  void SetShowTodayButton(bool Value);
+  bool GetShowClearButton() const { return FShowClearButton; }
+  void SetShowClearButton(bool Value);
+  // The painter that draws the buttons: the one of the bar the popup drops from.
+  void SetPainter(TdxBarPainter* Value) { FPainter = Value; }
+  RECT MonthTitleRect();
+  // The open month list; null while closed.
+  TAMonthListBox* MonthList() const { return FMonthList; }
+  RECT TodayButtonRect();
+  RECT ClearButtonRect();
+  // 1 Today, 2 Clear, 0 none: the button pressed with the mouse.
+  int ActiveButton() const { return FActiveButton; }
+  bool ActiveButtonPressed() const { return FButtonPressed; }
   // 0 in a dialog, 1 a framed popup, 2 a flat popup.
   int GetStyle() const { return FStyle; }
   void SetStyle(int Value);
@@ -97,7 +153,13 @@ protected:
   void WndProc(TMessage& Message) override;
 
 private:
+  void OpenMonthList();
+  void CloseMonthList();
+  bool ShowsButtons() const { return FIsPopup && (FShowTodayButton || FShowClearButton); }
+  int ButtonAt(POINT P);
+  void PaintButtons(TCanvas* C, const RECT& Client);
   void CalcMetrics();
+  int TextWidthOf(const std::string& Text);
   void StopArrowTimer();
   bool PointerOnArrow(UINT Arrow);
   int DaysAreaTop() const { return FMonthHeaderHeight + (FStyle == 0 ? 1 : 0); }
@@ -108,4 +170,15 @@ private:
   int FDayRowHeight = 0;
   int FMonthHeaderHeight = 0;
   UINT FArrowTimer = 0;
+  bool FShowTodayButton = true;
+  bool FShowClearButton = false;
+  int FTodayButtonExtent = 0;
+  int FClearButtonExtent = 0;
+  int FButtonGap = 0;
+  int FButtonHeight = 0;
+  int FButtonBandHeight = 0;
+  int FActiveButton = 0;
+  bool FButtonPressed = false;
+  TdxBarPainter* FPainter = nullptr;
+  TAMonthListBox* FMonthList = nullptr;
 };

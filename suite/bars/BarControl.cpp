@@ -475,6 +475,8 @@ TBitmap* TdxBarControl::BackgroundPicture() const { return BarBackgroundBitmapOf
 // ---- TdxBarSubMenuControl
 
 TBitmap* TdxBarSubMenuControl::BackgroundPicture() const {
+  IdxBarSubMenuOwner* Owner = SubMenuOwner();
+  if (TBitmap* Own = Owner ? Owner->SubMenuBackground() : nullptr; Own && !Own->GetEmpty()) return Own;
   TdxBarManager* M = GetBarManager();
   return M ? M->GetBackgrounds()->GetSubMenu() : nullptr;
 }

@@ -33,6 +33,7 @@ class TBitmap;
 class TFont;
 class TdxFader;
 class TdxFadingObjectHelper;
+class TdxBarContainerExpansion;
 
 // The list of item-control view infos of a bar window and the separators found
 // while laying it out; the toolbar and menu windows derive their layouts from it.
@@ -541,10 +542,23 @@ public:
   TdxBarItemControl* OpeningItemControl() const override {
     return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerControl;
   }
-  // The brush of the expand button's frame.
-  HBRUSH LightBrush() const { return GetSysColorBrush(COLOR_3DLIGHT); }
+  // The brush of non-recent items and the expand button: the button face a little lighter.
+  HBRUSH LightBrush() const;
+  // Non-recent items get the light brush unless the painter marks them itself.
+  HBRUSH BackgroundBrush() const override;
+  // The owner of the links (a sub-item or popup menu), null for other links.
+  IdxBarSubMenuOwner* SubMenuOwner() const;
+  // The side band, left of the items.
+  RECT BandRect() const;
   // Tells the owner control that the window closed.
   virtual void NotifyClosed();
+  // Lists and containers among the links show their entries in place while the
+  // menu shows: expanded before the controls are made, collapsed once the menu
+  // closed (after the click that closed it is done) or its links go.
+  void ExpandContainerItems();
+  void CollapseContainerItems();
+  bool HasExpandedContainers() const { return FContainers != nullptr; }
+  void AssignItemLinks(TdxBarItemLinks* Links) override;
 
 protected:
   void DoClose() override;
@@ -649,6 +663,9 @@ private:
   void StopExpandTimer();
   void StopScrollTimer();
   void SetRecentLimit();
+  // Sets each shown control's non-recent and recent-group-change flags.
+  void MarkNonRecentControls();
+  void DeleteLightBrush();
   void WalkMenuBar(bool Forward);
   TdxBarAnimationThread* FAnimationThread = nullptr;
   bool FAnimating = false;
@@ -666,6 +683,9 @@ private:
   HWND FOwnerHandle = nullptr;
   POINT FShowPos{0, 0};
   class TdxBarShadow* FShadow = nullptr;
+  TdxBarContainerExpansion* FContainers = nullptr;
+  mutable HBRUSH FLightBrush = nullptr;
+  bool FPaintingNonRecent = false;
 };
 
 // The application-menu and quick-customization windows the registry pairs with

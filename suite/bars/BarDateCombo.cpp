@@ -67,8 +67,11 @@ void TdxBarDateCombo::DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder)
   if (D == cxNullDate) D = Date();
   FCalendar->SetFirstDate(D);
   FCalendar->SetSelStart(D);
+  FCalendar->SetShowTodayButton(FShowTodayButton);
+  FCalendar->SetShowClearButton(FShowClearButton);
   TdxBarItemLink* Link = GetActiveLink();
   if (TCustomdxBarControl* Bar = Link ? Link->GetBarControl() : nullptr) {
+    FCalendar->SetPainter(Bar->GetPainter());
     // The popup belongs to the bar window the combo drops from; it stands in
     // screen coordinates, so that window is its owner, not its parent control.
     if (Bar->HandleAllocated()) FCalendar->SetParentWindow(Bar->GetHandle());

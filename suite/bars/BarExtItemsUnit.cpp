@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarControlContainer.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarFontNameCombo.h"
 #include "suite/bars/BarImageCombo.h"
@@ -16,6 +17,8 @@
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
+#include "suite/bars/BarToolbarsListItem.h"
+#include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/common/UnitLifetime.h"
 #include "suite/common/cxDateUtils.h"
@@ -45,8 +48,11 @@ std::vector<TRegistration> Registrations() {
       {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
       {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
       {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+      {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
       {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
+      {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
       {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
+      {TdxBarControlContainerItem::StaticClass(), TdxBarControlContainerControl::StaticClass()},
       {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
       {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
       {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()},

@@ -1,91 +1,81 @@
-// The name dialog for new and renamed toolbars and categories: a label, an edit
-// and OK/Cancel. OK is enabled only while the name is not empty; a toolbar name
-// another toolbar already has is refused with a message and the dialog stays.
+#include "suite/bars/BarNameDialog.h"
+
 #include "framework/Button.h"
 #include "framework/Edit.h"
+#include "framework/Font.h"
 #include "framework/Format.h"
 #include "framework/Label.h"
-#include "suite/bars/BarCustomization.h"
+#include "framework/OwnedObject.h"
+#include "suite/bars/BarDialogLayout.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/Bars.h"
 
-namespace {
-class TdxBarNameEd : public TForm {
-  SONVELT_CLASS(TdxBarNameEd, TForm)
-public:
-  TdxBarNameEd(TdxBarNameDialogKind AKind, TdxBar* ABar, TdxBarManager* AManager)
-      : TForm(nullptr), FKind(AKind), FBar(ABar), FManager(AManager) {
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(TBorderIcons{});
-    SetFormStyle(fsStayOnTop);
-    SetPosition(poScreenCenter);
-    SetClientWidth(266);
-    SetClientHeight(87);
-    if (AManager) {
-      GetFont()->SetName(AManager->GetFont()->GetName());
-      GetFont()->SetCharset(AManager->GetFont()->GetCharset());
-    }
-    LName = TLabel::Create(this);
-    LName->SetBounds(8, 8, 250, 13);
-    LName->SetParent(this);
-    EName = TEdit::Create(this);
-    EName->SetBounds(8, 27, 251, 21);
-    EName->SetParent(this);
-    EName->OnChange = Bind(this, &TdxBarNameEd::NameChange);
-    LName->SetFocusControl(EName);
-    BOK = TButton::Create(this);
-    BOK->SetBounds(106, 58, 73, 23);
-    BOK->SetParent(this);
-    BOK->SetCaption(BarString(dxSBAR_OK));
-    BOK->SetDefault(true);
-    BOK->SetModalResult(mrOk);
-    BCancel = TButton::Create(this);
-    BCancel->SetBounds(186, 58, 73, 23);
-    BCancel->SetParent(this);
-    BCancel->SetCaption(BarString(dxSBAR_CANCEL));
-    BCancel->SetCancel(true);
-    BCancel->SetModalResult(mrCancel);
-    OnCloseQuery = Bind(this, &TdxBarNameEd::CloseQueryName);
+TdxBarNameEd::TdxBarNameEd(TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,
+                           TdxBarManager* Manager)
+    : TForm(nullptr), FKind(Kind), FBar(Bar), FManager(Manager) {
+  SetBorderStyle(bsDialog);
+  SetBorderIcons(TBorderIcons{});
+  SetFormStyle(fsStayOnTop);
+  SetPosition(poScreenCenter);
+  GetFont()->SetName("MS Sans Serif");
+  GetFont()->SetHeight(-11);
+  if (Manager) {
+    // The manager's face and character set; the size stays the dialog's.
+    GetFont()->SetName(Manager->GetFont()->GetName());
+    GetFont()->SetCharset(Manager->GetFont()->GetCharset());
   }
+  SetClientWidth(266);
+  SetClientHeight(87);
+  FLName = PlacedControl<TLabel>(this, 8, 8, 251, 13);
+  FEName = PlacedControl<TEdit>(this, 8, 27, 251, 21);
+  FBOK = PlacedControl<TButton>(this, 106, 58, 73, 23);
+  FBOK->SetDefault(true);
+  FBOK->SetModalResult(mrOk);
+  FBCancel = PlacedControl<TButton>(this, 186, 58, 73, 23);
+  FBCancel->SetCancel(true);
+  FBCancel->SetModalResult(mrCancel);
+  FLName->SetFocusControl(FEName);
+  if (Kind == bndCategory) {
+    SetCaption(BarString(Mode == bndmNew ? dxSBAR_CATEGORYADD : dxSBAR_CATEGORYRENAME));
+    FLName->SetCaption(BarString(dxSBAR_CATEGORYNAME));
+  } else {
+    SetCaption(BarString(Mode == bndmNew ? dxSBAR_TOOLBARADD : dxSBAR_TOOLBARRENAME));
+    FLName->SetCaption(BarString(dxSBAR_TOOLBARNAME));
+  }
+  FBOK->SetCaption(BarString(dxSBAR_OK));
+  FBCancel->SetCaption(BarString(dxSBAR_CANCEL));
+  FEName->OnChange = Bind(this, &TdxBarNameEd::NameChange);
+  OnCloseQuery = Bind(this, &TdxBarNameEd::FormCloseQuery);
+  SetActiveControl(FEName);
+  NameChange(nullptr);
+}
 
-  TLabel* LName;
-  TEdit* EName;
-  TButton* BOK;
-  TButton* BCancel;
+void TdxBarNameEd::NameChange(TObject* Sender) {
+  (void)Sender;
+  FBOK->SetEnabled(!FEName->GetText().empty());
+}
 
-private:
-  void NameChange(TObject*) { BOK->SetEnabled(!EName->GetText().empty()); }
-  void CloseQueryName(TObject*, bool& CanClose) { CanClose = AcceptsName(); }
-  bool AcceptsName() {
-    if (GetModalResult() != mrOk || FKind != bndToolbar || !FManager) return true;
-    std::string Name = EName->GetText();
-    TdxBar* Other = FManager->BarByCaption(Name);
-    if (!Other || Other == FBar) return true;
+void TdxBarNameEd::FormCloseQuery(TObject* Sender, bool& CanClose) {
+  (void)Sender;
+  if (GetModalResult() != mrOk || FKind != bndToolbar || !FManager) return;
+  std::string Name = FEName->GetText();
+  TdxBars* Bars = FManager->GetBars();
+  for (int I = 0; Bars && I < Bars->NumberOfItems(); ++I) {
+    TdxBar* Other = Bars->GetBar(I);
+    if (Other == FBar || Other->GetCaption() != Name) continue;
     BarMessageBox(Format(BarString(dxSBAR_TOOLBAREXISTS), {Name}), MB_OK | MB_ICONERROR);
-    return false;
+    CanClose = false;
+    return;
   }
-  TdxBarNameDialogKind FKind;
-  TdxBar* FBar;
-  TdxBarManager* FManager;
-};
-}  // namespace
+}
 
 bool ExecuteBarNameDialog(std::string& Name, TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,
                           TdxBarManager* Manager) {
-  TOwned<TdxBarNameEd> Dialog(TdxBarNameEd::Create(Kind, Bar, Manager));
-  if (Kind == bndCategory) {
-    Dialog->SetCaption(BarString(Mode == bndmNew ? dxSBAR_CATEGORYADD : dxSBAR_CATEGORYRENAME));
-    Dialog->LName->SetCaption(BarString(dxSBAR_CATEGORYNAME));
-  } else {
-    Dialog->SetCaption(BarString(Mode == bndmNew ? dxSBAR_TOOLBARADD : dxSBAR_TOOLBARRENAME));
-    Dialog->LName->SetCaption(BarString(dxSBAR_TOOLBARNAME));
-  }
-  Dialog->EName->SetText(Name);
-  Dialog->BOK->SetEnabled(!Name.empty());
-  Dialog->SetActiveControl(Dialog->EName);
+  TOwned<TdxBarNameEd> Dialog(Construct<TdxBarNameEd>(Kind, Mode, Bar, Manager));
+  Dialog->GetNameEdit()->SetText(Name);
   if (Dialog->ShowModal() != mrOk) return false;
-  Name = Dialog->EName->GetText();
+  Name = Dialog->GetNameEdit()->GetText();
   return true;
 }

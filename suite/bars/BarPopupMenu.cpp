@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/Bitmap.h"
+#include "framework/Font.h"
 #include "framework/Messages.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarHooks.h"
@@ -37,7 +39,34 @@ TdxBarCustomPopupMenu::TdxBarCustomPopupMenu(TComponent* AOwner) : TdxBarCompone
   TdxBarManager* M = ManagerFor(AOwner);
   SetBarManager(M);
   FItemLinks.reset(TdxBarSubMenuControlItemLinks::Create(M, this));
+  FBackgroundBitmap.reset(TBitmap::Create());
+  FFont.reset(TFont::Create());
+  SetUseOwnFont(false);
+  FFont->OnChange = TNotifyEvent(this, &TdxBarCustomPopupMenu::FontChanged);
   M->AddPopupMenu(this);
+}
+
+void TdxBarCustomPopupMenu::SetBackgroundBitmap(TBitmap* Value) { FBackgroundBitmap->Assign(Value); }
+
+void TdxBarCustomPopupMenu::SetFont(TFont* Value) { FFont->Assign(Value); }
+
+void TdxBarCustomPopupMenu::FontChanged(TObject*) {
+  if (!FInternalFontChange) FUseOwnFont = true;
+}
+
+void TdxBarCustomPopupMenu::SetUseOwnFont(bool Value) {
+  FUseOwnFont = Value;
+  if (Value) return;
+  TdxBarManager* M = GetBarManager();
+  if (!M || !M->GetFont()) return;
+  FInternalFontChange = true;
+  try {
+    FFont->Assign(M->GetFont());
+  } catch (...) {
+    FInternalFontChange = false;
+    throw;
+  }
+  FInternalFontChange = false;
 }
 
 TdxBarCustomPopupMenu::~TdxBarCustomPopupMenu() {

@@ -8,8 +8,12 @@
 #include "framework/Menus.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarComponents.h"
+#include "suite/bars/BarSubItems.h"
 
-class TdxBarCustomPopupMenu : public TdxBarComponent, public IdxBarLinksOwner {
+class TBitmap;
+class TFont;
+
+class TdxBarCustomPopupMenu : public TdxBarComponent, public IdxBarLinksOwner, public IdxBarSubMenuOwner {
   SONVELT_CLASS(TdxBarCustomPopupMenu, TdxBarComponent)
 public:
   explicit TdxBarCustomPopupMenu(TComponent* AOwner);
@@ -45,8 +49,27 @@ public:
   int GetBarSize() const { return FBarSize; }
   void SetBarSize(int Value) { FBarSize = Value < 0 ? 0 : Value; }
 
+  // The picture behind the menu's items (empty: the manager's sub-menu picture).
+  TBitmap* GetBackgroundBitmap() const { return FBackgroundBitmap.get(); }
+  void SetBackgroundBitmap(TBitmap* Value);
+  // The menu's font, used while UseOwnFont is set (a change of it sets UseOwnFont);
+  // switching UseOwnFont off takes the manager's font back.
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value);
+  bool GetUseOwnFont() const { return FUseOwnFont; }
+  void SetUseOwnFont(bool Value);
+  // Fires OnPaintBar for the menu's side band.
+  virtual void DoPaintBar(TcxCanvas* Canvas, const RECT& R) { OnPaintBar(nullptr, Canvas, R); }
+
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnPopup;
+  TdxBarPaintSubMenuBarEvent OnPaintBar;
+
+  // IdxBarSubMenuOwner
+  int SubMenuBarSize() override { return FBarSize; }
+  void PaintSubMenuBar(TcxCanvas* Canvas, const RECT& R) override { DoPaintBar(Canvas, R); }
+  TBitmap* SubMenuBackground() override { return FBackgroundBitmap.get(); }
+  TFont* SubMenuFont() override { return FUseOwnFont ? FFont.get() : nullptr; }
 
   // IdxBarLinksOwner
   bool CanContainItem(TdxBarItem* Item, std::string& Text) override;
@@ -54,10 +77,15 @@ public:
   TComponent* GetOwnerComponent() override { return this; }
 
 private:
+  void FontChanged(TObject* Sender);
   void MenuClosedUp(TObject* Sender);
   void MenuPoppedUp(TObject* Sender);
   TOwned<TdxBarItemLinks> FItemLinks;
   TdxBarItemControl* FOwnerItemControl = nullptr;
+  TOwned<TBitmap> FBackgroundBitmap;
+  TOwned<TFont> FFont;
+  bool FUseOwnFont = false;
+  bool FInternalFontChange = false;
   int FBarSize = 0;
   bool FShowing = false;
   bool FShowAnimation = true;

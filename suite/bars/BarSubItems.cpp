@@ -10,6 +10,7 @@
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/Bars.h"
+#include "suite/common/ObjectLinks.h"
 
 namespace {
 // Set while a window expands containers: their item changes are its own doing.
@@ -435,6 +436,10 @@ TdxBarLabel* TdxBarExtraPaneListItem::HeaderLabel() const {
 
 // ---- TdxBarContainerExpansion
 
+TdxBarContainerExpansion::~TdxBarContainerExpansion() {
+  for (TEntry& E : FEntries) DropObjectLink(E.Alive);
+}
+
 void TdxBarContainerExpansion::Expand(TdxBarItemLinks* Links) {
   if (!Links) return;
   std::vector<TdxBarItemLink*> Containers;
@@ -448,7 +453,7 @@ void TdxBarContainerExpansion::Expand(TdxBarItemLinks* Links) {
     bool First = std::find(FExpandedBefore.begin(), FExpandedBefore.end(), Item) == FExpandedBefore.end();
     if (First) FExpandedBefore.push_back(Item);
     int LinkIndex = Link->GetIndex();
-    TEntry E{Item, Link, LinkIndex + 1, LinkIndex, false};
+    TEntry E{CreateObjectLink(Item), Item, Link, LinkIndex + 1, LinkIndex, false};
     Item->AddListItems(Links, E.Position, Link, First);
     if (Item->FirstBeginsGroup()) {
       Link->SaveRecentIndex();
@@ -465,7 +470,9 @@ void TdxBarContainerExpansion::Collapse(TdxBarItemLinks* Links) {
   while (!FEntries.empty()) {
     TEntry E = FEntries.back();
     FEntries.pop_back();
-    if (!Links) continue;
+    bool Alive = E.Alive->Ref != nullptr;
+    DropObjectLink(E.Alive);
+    if (!Links || !Alive) continue;
     E.Item->InvalidateItemList();
     E.Item->DeleteListItems(Links, E.Position);
     if (E.TakenOut) {

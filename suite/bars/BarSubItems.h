@@ -18,7 +18,7 @@ class TcxCanvas;
 
 using TdxBarPaintSubMenuBarEvent = TDelegate<void(TdxBarItemLink* Sender, TcxCanvas* Canvas, const RECT& R)>;
 
-class TCustomdxBarSubItem : public TdxBarItem, public IdxBarLinksOwner {
+class TCustomdxBarSubItem : public TdxBarItem, public IdxBarLinksOwner, public IdxBarSubMenuOwner {
   SONVELT_CLASS(TCustomdxBarSubItem, TdxBarItem)
 public:
   explicit TCustomdxBarSubItem(TComponent* AOwner);
@@ -53,6 +53,9 @@ public:
   TCustomdxBarControl* CreateBarControl() override;
   TComponent* GetOwnerComponent() override { return this; }
   TdxBarItemLinks* GetItemLinks() override { return FItemLinks.get(); }
+  // IdxBarSubMenuOwner
+  int SubMenuBarSize() override { return FBarSize; }
+  void PaintSubMenuBar(TcxCanvas* Canvas, const RECT& R) override { DoPaintBar(Canvas, R); }
 
   void LoadLayout(TCustomIniFile* Store, const std::string& Base) override;
   void LoadLinks(TCustomIniFile* Store, const std::string& Base, bool Registry) override;
@@ -210,14 +213,22 @@ public:
 
 // What a window does with the containers among its links: Expand before it creates
 // its item controls, Collapse (in reverse order) after it destroyed them.
+class TcxObjectLink;
+
 class TdxBarContainerExpansion {
 public:
+  TdxBarContainerExpansion() = default;
+  ~TdxBarContainerExpansion();
+  TdxBarContainerExpansion(const TdxBarContainerExpansion&) = delete;
+  TdxBarContainerExpansion& operator=(const TdxBarContainerExpansion&) = delete;
   void Expand(TdxBarItemLinks* Links);
   void Collapse(TdxBarItemLinks* Links);
   bool IsEmpty() const { return FEntries.empty(); }
 
 private:
   struct TEntry {
+    // Weak: a container freed meanwhile took its links and entries with it.
+    TcxObjectLink* Alive;
     TCustomdxBarContainerItem* Item;
     TdxBarItemLink* Link;
     int Position;

@@ -19,6 +19,7 @@
 #include "suite/bars/BarShadow.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/BarSubItemControls.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/common/ObjectLinks.h"
 #include "suite/common/WindowUtils.h"
 #include "suite/common/cxCanvas.h"
@@ -88,6 +89,10 @@ TdxAnimateWindowEntry LookUpAnimateWindow() {
   return User ? reinterpret_cast<TdxAnimateWindowEntry>(reinterpret_cast<void*>(GetProcAddress(User, "AnimateWindow")))
               : nullptr;
 }
+
+// Posted by a closed menu to itself: its in-place lists collapse once the click
+// that closed it (possibly on one of their entries) has run.
+constexpr UINT kCollapseContainers = WM_APP + 0x37;
 
 TdxBarSubMenuControl* AsMenu(TCustomdxBarControl* W) { return dynamic_cast<TdxBarSubMenuControl*>(W); }
 
@@ -179,6 +184,56 @@ void TdxBarSubMenuControl::SetRecentLimit() {
   if (Limit != Links->GetRecentLinkLimit()) Links->SetRecentLinkLimit(Limit);
 }
 
+void TdxBarSubMenuControl::MarkNonRecentControls() {
+  TdxBarItemLinks* Links = GetItemLinks();
+  if (!Links) return;
+  // Only an expanded personalised menu shows its less used entries, set apart.
+  bool Marking = InRecentMode() && MenusExpanded();
+  int Count = Marking ? Links->CalcRecentLinkCount() : 0;
+  if (Count < 0) Count = Links->EligibleLinkCount();
+  bool Previous = false;
+  for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+    TdxBarItemLink* L = Links->GetShownLink(I);
+    TdxBarItemControl* C = L->GetControl();
+    bool NonRecent = Marking && L->GetRecentIndex() >= Count;
+    if (C) {
+      C->SetNonRecent(NonRecent);
+      C->SetRecentGroupChanged(I == 0 ? GetShowsTearOffBar() && NonRecent : NonRecent != Previous);
+    }
+    Previous = NonRecent;
+  }
+}
+
+IdxBarSubMenuOwner* TdxBarSubMenuControl::SubMenuOwner() const {
+  TdxBarItemLinks* Links = GetItemLinks();
+  return Links ? dynamic_cast<IdxBarSubMenuOwner*>(Links->GetLinksOwner()) : nullptr;
+}
+
+RECT TdxBarSubMenuControl::BandRect() const {
+  RECT Items = ItemsRect();
+  return RECT{Items.left - GetSideBarWidth(), Items.top, Items.left, Items.bottom};
+}
+
+HBRUSH TdxBarSubMenuControl::LightBrush() const {
+  if (!FLightBrush) {
+    COLORREF Face = GetSysColor(COLOR_BTNFACE);
+    auto Lighter = [](int V) { return static_cast<BYTE>(std::min(255, V + 20)); };
+    FLightBrush = CreateSolidBrush(RGB(Lighter(GetRValue(Face)), Lighter(GetGValue(Face)), Lighter(GetBValue(Face))));
+  }
+  return FLightBrush;
+}
+
+void TdxBarSubMenuControl::DeleteLightBrush() {
+  if (FLightBrush) DeleteObject(FLightBrush);
+  FLightBrush = nullptr;
+}
+
+HBRUSH TdxBarSubMenuControl::BackgroundBrush() const {
+  TdxBarPainter* P = GetPainter();
+  if ((GetNonRecent() || FPaintingNonRecent) && P && !P->MarksNonRecentItems()) return LightBrush();
+  return TCustomdxBarControl::BackgroundBrush();
+}
+
 bool TdxBarSubMenuControl::HasMark() const {
   TdxBarItemLinks* Links = GetItemLinks();
   return InRecentMode() && Links && Links->ShownLinkCount() < Links->EligibleLinkCount();
@@ -190,6 +245,7 @@ SIZE TdxBarSubMenuControl::CalcSize() {
   SetRecentLimit();
   CreateItemControls();
   TdxBarItemLinks* Links = GetItemLinks();
+  MarkNonRecentControls();
   int W = 0, H = 0;
   for (int I = FTopIndex; Links && I < Links->ShownLinkCount(); ++I) {
     TdxBarItemLink* L = Links->GetShownLink(I);
@@ -352,11 +408,19 @@ void TdxBarSubMenuControl::ShowAnimated() {
   OnPopup(this);
   if (!Alive.Alive()) return;
   if (!FExpanding) {
+    ExpandContainerItems();
+    if (!Alive.Alive()) return;
     FShowPos = POINT{GetLeft(), GetTop()};
     FTopIndex = 0;
     FMarkState = 0;
   }
-  if (TdxBarManager* Font = M; Font->GetFont()) GetFont()->Assign(Font->GetFont());
+  // The owner's band and font (a popup menu may have its own font).
+  IdxBarSubMenuOwner* Owner = SubMenuOwner();
+  if (TFont* Own = Owner ? Owner->SubMenuFont() : nullptr)
+    GetFont()->Assign(Own);
+  else if (M->GetFont())
+    GetFont()->Assign(M->GetFont());
+  SetSideBarWidth(Owner ? Owner->SubMenuBarSize() : 0);
   TCustomdxBarControl* Root = RootToolbarOfBar(this);
   TdxBarManager* AnimationManager = Root && Root->GetBarManager() ? Root->GetBarManager() : M;
   TdxBarMenuAnimations Animation = ResolveMenuAnimation(AnimationManager->GetMenuAnimations());
@@ -421,7 +485,44 @@ void TdxBarSubMenuControl::EndShowing() {
   FPressedControl = nullptr;
   if (GetCapture() == GetHandle()) ReleaseCapture();
   FDestroyingWnd = false;
+  if (FContainers && !FExpanding && HandleAllocated()) PostMessageW(GetHandle(), kCollapseContainers, 0, 0);
   if (!FExpanding && WasShowing) OnCloseUp(this);
+}
+
+void TdxBarSubMenuControl::ExpandContainerItems() {
+  CollapseContainerItems();
+  TdxBarItemLinks* Links = GetItemLinks();
+  TdxBarManager* M = GetBarManager();
+  if (!Links || (M && M->IsCustomizingOrDesigning())) return;
+  auto* Expansion = new TdxBarContainerExpansion;
+  FContainers = Expansion;
+  try {
+    Expansion->Expand(Links);
+  } catch (...) {
+    CollapseContainerItems();
+    throw;
+  }
+  if (FContainers == Expansion && Expansion->IsEmpty()) {
+    FContainers = nullptr;
+    delete Expansion;
+  }
+}
+
+void TdxBarSubMenuControl::CollapseContainerItems() {
+  TdxBarContainerExpansion* Expansion = FContainers;
+  if (!Expansion) return;
+  FContainers = nullptr;
+  if (TdxBarItemLinks* Links = GetItemLinks()) {
+    // The generated entries go with their controls; the menu's selection must not outlive them.
+    SetSelectedLink(nullptr);
+    Expansion->Collapse(Links);
+  }
+  delete Expansion;
+}
+
+void TdxBarSubMenuControl::AssignItemLinks(TdxBarItemLinks* Links) {
+  if (Links != GetItemLinks()) CollapseContainerItems();
+  TCustomdxBarControl::AssignItemLinks(Links);
 }
 
 void TdxBarSubMenuControl::DestroyWnd() {
@@ -511,7 +612,9 @@ void TdxBarSubMenuControl::Paint() {
       RECT R = L->GetItemRect();
       if (IsRectEmpty(&R)) continue;
       if (TdxBarItemControl* C = L->GetControl()) {
+        FPaintingNonRecent = C->IsNonRecent();
         C->Paint(cx, R, PaintType());
+        FPaintingNonRecent = false;
         if (I > FTopIndex && L->GetBeginGroup()) {
           RECT S;
           P->MenuSeparatorRect(this, C, S, R);
@@ -519,10 +622,13 @@ void TdxBarSubMenuControl::Paint() {
         }
       }
     }
+    if (IdxBarSubMenuOwner* Owner = SubMenuOwner(); Owner && GetSideBarWidth() > 0)
+      Owner->PaintSubMenuBar(cx, BandRect());
     if (IsScrolled()) P->DrawMenuScrollButtons(this, cx, false);
     if (HasMoreBelow()) P->DrawMenuScrollButtons(this, cx, true);
     if (HasMark()) P->PaintExpandButton(this, cx, MarkRect(), FMarkState != 0);
   } catch (...) {
+    FPaintingNonRecent = false;
     Free(cx);
     throw;
   }
@@ -897,6 +1003,9 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
       return;
     case WM_TIMER:
       Timer(static_cast<UINT_PTR>(Message.WParam));
+      return;
+    case kCollapseContainers:
+      if (!IsActive() && !IsWindowVisible(GetHandle())) CollapseContainerItems();
       return;
     case WM_MOUSELEAVE:
       MouseLeft();

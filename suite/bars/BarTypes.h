@@ -21,6 +21,10 @@ class TdxBarItemLinks;
 class TdxBarManager;
 class TCustomdxBarControl;
 class TdxBarItemControl;
+class TcxCanvas;
+class TBitmap;
+class TFont;
+struct tagRECT;
 
 enum TdxBarManagerStyle : std::uint8_t { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
 enum TdxBarMenuAnimations : std::uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
@@ -64,6 +68,22 @@ public:
 
 protected:
   ~IdxBarLinksOwner() = default;
+};
+
+// What a menu window asks of the owner of its links (a sub-item, a popup menu).
+class IdxBarSubMenuOwner {
+public:
+  // The width of the band along the menu's left edge (0: none).
+  virtual int SubMenuBarSize() = 0;
+  // Paints the band R of the menu.
+  virtual void PaintSubMenuBar(TcxCanvas* Canvas, const tagRECT& R) = 0;
+  // The picture behind the items; null or empty: the manager's.
+  virtual TBitmap* SubMenuBackground() { return nullptr; }
+  // The menu's own font; null: the manager's.
+  virtual TFont* SubMenuFont() { return nullptr; }
+
+protected:
+  ~IdxBarSubMenuOwner() = default;
 };
 
 // What customizing mode and the design controller can select, delete and ask.

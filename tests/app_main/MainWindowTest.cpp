@@ -410,6 +410,41 @@ TEST_F(MainFixture, ARightButtonReleaseOverTheTimeLabelsOpensTheSelectionMenu) {
   EXPECT_FALSE(Menu->IsShowing());
 }
 
+// The open Window menu shows a line per document in place of the list; the active
+// one is checked and a document's number activates it.
+TEST_F(MainFixture, TheOpenWindowMenuListsTheDocumentsAndItsNumberActivatesOne) {
+  StartMain();
+  TChildForm* First = NewDocument();
+  TChildForm* Second = NewDocument();
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), SendKey('W', true), SendKey('W', false), SendKey(VK_MENU, false);
+  auto* Window = static_cast<TdxBarSubItem*>(Main->FindComponent("dxBarSubItemWindow"));
+  TdxBarItemLinks* Links = Window->GetItemLinks();
+  auto Open = [&] {
+    TCustomdxBarControl* W = Links->GetBarControl();
+    return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+  };
+  ASSERT_TRUE(PumpUntil(Open, 3000));
+  std::vector<std::string> Entries;
+  bool SecondChecked = false;
+  for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+    TdxBarItemLink* L = Links->GetShownLink(I);
+    std::string Caption = L->GetItem()->GetCaption();
+    if (Caption.size() < 3 || Caption[0] != '&' || Caption[2] != ' ') continue;
+    Entries.push_back(Caption);
+    if (Caption.substr(3) == Second->GetCaption()) SecondChecked = static_cast<TdxBarButton*>(L->GetItem())->GetDown();
+    EXPECT_TRUE(L->GetControl()) << Caption;
+  }
+  EXPECT_EQ((std::vector<std::string>{"&1 " + First->GetCaption(), "&2 " + Second->GetCaption()}), Entries);
+  EXPECT_TRUE(SecondChecked) << "the active document is checked";
+  SaveScreenshot("main-menu-window-list");
+  SendKey('1', true), SendKey('1', false);
+  EXPECT_TRUE(PumpUntil([&] { return !Open(); }, 3000));
+  Pump();
+  EXPECT_EQ(static_cast<TCustomForm*>(First), Main->GetActiveMDIChild());
+}
+
 // Alt+F through real input (the bar manager's hooks) opens the bar File menu; Esc
 // closes it. With the suite's visual styles on and off.
 TEST_F(MainFixture, AltFOpensTheBarFileMenu) {

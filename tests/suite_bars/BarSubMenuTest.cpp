@@ -2,10 +2,14 @@
 // real keys and mouse input (SendInput) on shown bar windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "framework/Font.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -17,6 +21,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/SuiteException.h"
 #include "suite/common/WindowUtils.h"
+#include "suite/common/cxCanvas.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -387,6 +392,79 @@ TEST_F(BarMenuFixture, AMenuIsTopmostSizedToItsEntriesAndAnEmptyOneShowsOneRow) 
   Free(Empty);
 }
 
+// A list in a menu shows one line per entry in its place while the menu shows.
+struct ListMenuFixture : BarMenuFixture {
+  TdxBarListItem* Docs = nullptr;
+  int DataRequests = 0;
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    Docs = TdxBarListItem::Create(Form);
+    Docs->SetName("Docs");
+    Docs->SetShowCheck(true);
+    for (const char* S : {"alpha", "-", "beta"}) Docs->GetItems()->Add(S);
+    Docs->OnGetData = TNotifyEvent(this, &ListMenuFixture::GetData);
+    Docs->OnClick = TNotifyEvent(this, &BarMenuFixture::ItemClicked);
+    File->GetItemLinks()->AddItem(Docs);
+  }
+  void GetData(TObject*) {
+    ++DataRequests;
+    Docs->SetItemIndex(2);
+  }
+  static std::vector<std::string> CaptionsIn(TCustomdxBarControl* W) {
+    std::vector<std::string> Captions;
+    TdxBarItemLinks* Links = W->GetItemLinks();
+    for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+      TdxBarItemLink* L = Links->GetShownLink(I);
+      RECT R = L->GetItemRect();
+      if (L->GetControl() && !IsRectEmpty(&R)) Captions.push_back(L->GetItem()->GetCaption());
+    }
+    return Captions;
+  }
+};
+
+TEST_F(ListMenuFixture, EntriesShowInPlaceAndRunTheListThenTheMenuIsAsBefore) {
+  OpenFileByKeys();
+  TdxBarSubMenuControl* FileMenu = MenuOf(File);
+  EXPECT_EQ((std::vector<std::string>{"&New", "&Open", "&Recent", "&1 alpha", "&2 beta"}), CaptionsIn(FileMenu));
+  EXPECT_EQ(1, DataRequests);
+  TdxBarItemLinks* Links = File->GetItemLinks();
+  auto* Beta = dynamic_cast<TdxBarButton*>(Links->GetShownLink(4)->GetItem());
+  ASSERT_TRUE(Beta);
+  EXPECT_TRUE(Beta->GetDown()) << "the entry OnGetData chose is checked";
+  EXPECT_TRUE(Links->GetShownLink(4)->GetBeginGroup()) << "an entry after \"-\" starts a group";
+  // The accelerator of the first entry runs the list with that entry chosen.
+  Tap('1');
+  EXPECT_EQ(std::vector<std::string>{"Docs"}, Clicked);
+  EXPECT_EQ(0, Docs->GetItemIndex());
+  EXPECT_FALSE(MenuOf(File));
+  Pump();
+  ASSERT_EQ(4, Links->GetCount()) << "the entries went once the menu closed";
+  EXPECT_EQ(Docs, Links->GetLink(3)->GetItem());
+
+  // Opened again, the list asks for its data again; a click on an entry runs it.
+  Clicked.clear();
+  OpenFileByKeys();
+  EXPECT_EQ(2, DataRequests);
+  // The entries were made afresh for this showing.
+  Beta = dynamic_cast<TdxBarButton*>(Links->GetShownLink(4)->GetItem());
+  ASSERT_TRUE(Beta);
+  RECT BetaRect = ScreenRectOf(MenuOf(File), Beta);
+  ASSERT_FALSE(IsRectEmpty(&BetaRect));
+  ClickAt(CentreOf(BetaRect));
+  EXPECT_EQ(std::vector<std::string>{"Docs"}, Clicked);
+  EXPECT_EQ(2, Docs->GetItemIndex());
+  Pump();
+  EXPECT_EQ(4, Links->GetCount());
+
+  // A list freed while its entries show takes them along; the menu closes cleanly.
+  OpenFileByKeys();
+  Free(Docs);
+  EXPECT_EQ((std::vector<std::string>{"&New", "&Open", "&Recent"}), CaptionsIn(MenuOf(File)));
+  Tap(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(3, Links->GetCount());
+}
+
 // ---- popup menus
 
 struct PopupMenuFixture : BarMenuFixture {
@@ -475,6 +553,75 @@ TEST_F(PopupMenuFixture, AnItemThatFreesTheMenuEndsTheLoop) {
   EXPECT_FALSE(Popup);
 }
 
+// The client of a menu window as it paints, in a memory bitmap.
+struct TMenuImage {
+  HDC DC = nullptr;
+  HBITMAP Bitmap = nullptr;
+  HGDIOBJ Old = nullptr;
+  explicit TMenuImage(TdxBarSubMenuControl* W) {
+    RECT R = W->GetClientRect();
+    HDC Screen = GetDC(nullptr);
+    DC = CreateCompatibleDC(Screen);
+    Bitmap = CreateCompatibleBitmap(Screen, R.right, R.bottom);
+    ReleaseDC(nullptr, Screen);
+    Old = SelectObject(DC, Bitmap);
+    W->PaintAnimationImage(DC);
+  }
+  ~TMenuImage() {
+    SelectObject(DC, Old);
+    DeleteObject(Bitmap);
+    DeleteDC(DC);
+  }
+  COLORREF At(int X, int Y) const { return GetPixel(DC, X, Y); }
+};
+
+struct PopupLookFixture : PopupMenuFixture {
+  RECT Band{0, 0, 0, 0};
+  void PaintBand(TdxBarItemLink*, TcxCanvas* Canvas, const RECT& R) {
+    Band = R;
+    HBRUSH Red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(Canvas->DeviceContext(), &R, Red);
+    DeleteObject(Red);
+  }
+};
+
+TEST_F(PopupLookFixture, TheSideBandThePictureAndTheOwnFontShow) {
+  Popup->SetBarSize(20);
+  Popup->OnPaintBar = TdxBarPaintSubMenuBarEvent(this, &PopupLookFixture::PaintBand);
+  TBitmap* Picture = TBitmap::Create();
+  Picture->SetSize(8, 8);
+  RECT All{0, 0, 8, 8};
+  HBRUSH Blue = CreateSolidBrush(RGB(0, 0, 200));
+  FillRect(Picture->GetCanvas()->GetHandle(), &All, Blue);
+  DeleteObject(Blue);
+  Popup->SetBackgroundBitmap(Picture);
+  Free(Picture);
+  Popup->GetFont()->SetSize(20);
+  EXPECT_TRUE(Popup->GetUseOwnFont()) << "a change of the font makes it the menu's own";
+  MoveMouseTo(POINT{200, 200});
+  bool Seen = false;
+  DuringPopup = [&] {
+    TdxBarSubMenuControl* W = PopupWindow();
+    if (!W) return;
+    Seen = true;
+    TMenuImage Image(W);
+    RECT Cut = Popup->GetItemLinks()->GetShownLink(0)->GetItemRect();
+    EXPECT_EQ(20, Cut.left) << "the items start right of the band";
+    EXPECT_EQ(20, Band.right - Band.left);
+    EXPECT_EQ(RGB(255, 0, 0), Image.At(5, (Cut.top + Cut.bottom) / 2)) << "OnPaintBar paints the band";
+    EXPECT_EQ(RGB(0, 0, 200), Image.At(Cut.right - 2, Cut.top + 1)) << "the picture lies behind the items";
+    EXPECT_EQ(20, W->GetFont()->GetSize());
+    EXPECT_GT(Cut.bottom - Cut.top, 24) << "the entries take the menu's larger font";
+    W->CloseBar();
+  };
+  SetTimer(nullptr, 0, 150, &RunDuringPopup);
+  Popup->PopupAtCursor();
+  DuringPopup = nullptr;
+  EXPECT_TRUE(Seen) << "the menu was not open while the loop ran";
+  Popup->SetUseOwnFont(false);
+  EXPECT_EQ(M->GetFont()->GetSize(), Popup->GetFont()->GetSize()) << "off again, the manager's font comes back";
+}
+
 struct NoManagerFixture : ShownFormFixture {};
 
 TEST_F(NoManagerFixture, APopupMenuNeedsAManager) {
@@ -555,6 +702,30 @@ TEST_F(RecentMenuFixture, CtrlDownAndTheExpandButtonShowTheWholeMenuUntilTheChai
   EXPECT_EQ(1, W->MarkButtonState()) << "the button is hot under the mouse";
   ClickAt(CentreOf(Mark));
   EXPECT_EQ(All, Shown());
+}
+
+TEST_F(RecentMenuFixture, AnExpandedMenuShowsTheLessUsedEntriesOnALighterFace) {
+  // The enhanced look fills menus with the button face, so the lighter one stands out.
+  M->SetStyle(bmsEnhanced);
+  OpenTools();
+  SendKey(VK_CONTROL, true);
+  Tap(VK_DOWN);
+  SendKey(VK_CONTROL, false);
+  Pump();
+  TdxBarSubMenuControl* W = MenuOf(Tools);
+  ASSERT_TRUE(W);
+  ASSERT_EQ(All, Shown());
+  COLORREF Face = GetSysColor(COLOR_BTNFACE);
+  auto Lighter = [](int V) { return std::min(255, V + 20); };
+  COLORREF Light = RGB(Lighter(GetRValue(Face)), Lighter(GetGValue(Face)), Lighter(GetBValue(Face)));
+  TMenuImage Image(W);
+  TdxBarItemLinks* L = Tools->GetItemLinks();
+  std::string Lit;
+  for (int I = 0; I < L->ShownLinkCount(); ++I) {
+    RECT R = L->GetShownLink(I)->GetItemRect();
+    if (Image.At(R.right - 3, R.top + 2) == Light) Lit += L->GetShownLink(I)->GetItem()->GetName();
+  }
+  EXPECT_EQ("BDE", Lit);
 }
 
 TEST_F(RecentMenuFixture, DownOnTheLastShownEntryExpandsAndMovesOn) {

@@ -137,4 +137,51 @@ TEST_F(CalendarFixture, HeldArrowMovesTheMonthAtEachTickWhileThePointerStaysOnIt
   EXPECT_EQ(0, Selects) << "arrows select nothing";
 }
 
+TEST_F(CalendarFixture, MonthListOpensOverTheTitleScrollsAwayFromItAndChoosesOnRelease) {
+  Nav->SetSelStart(D(2024, 5, 15));
+  Pump();
+  RECT Title = Nav->MonthTitleRect();
+  const POINT Press{(Title.left + Title.right) / 2, (Title.top + Title.bottom) / 2};
+  SendMessageW(Nav->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Press.x, Press.y));
+  TAMonthListBox* List = Nav->MonthList();
+  ASSERT_NE(nullptr, List);
+  EXPECT_TRUE(IsWindowVisible(List->GetHandle()));
+  EXPECT_EQ(D(2024, 2, 1), List->GetTopShownMonth()) << "three months before the shown one";
+  EXPECT_EQ(7 * List->GetItemHeight(), List->GetClientHeight());
+  // The pointer as the calendar passes it on, in the list's coordinates.
+  auto Move = [&](int ListY) {
+    POINT P{List->GetClientWidth() / 2, ListY};
+    MapWindowPoints(List->GetHandle(), Nav->GetHandle(), &P, 1);
+    SendMessageW(Nav->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+  };
+  const int Below = List->GetClientHeight() - 1;
+  const struct {
+    int Y;
+    UINT Timer, Interval;
+  } Cases[] = {{Below + 30, 8, 100}, {Below + 60, 9, 50}, {Below + 5, 6, 500}, {-13, 3, 250}, {-1, 4, 500}};
+  for (auto& C : Cases) {
+    Move(C.Y);
+    EXPECT_EQ(C.Timer, List->ScrollTimer()) << C.Y;
+    EXPECT_EQ(C.Interval, List->ScrollInterval()) << C.Y;
+    EXPECT_EQ(-1, List->GetItemIndex());
+  }
+  SendMessageW(List->GetHandle(), WM_TIMER, 4, 0);
+  EXPECT_EQ(D(2024, 1, 1), List->GetTopShownMonth()) << "a tick above scrolls back";
+  Move(Below + 30);
+  SendMessageW(List->GetHandle(), WM_TIMER, 8, 0);
+  SendMessageW(List->GetHandle(), WM_TIMER, 8, 0);
+  EXPECT_EQ(D(2024, 3, 1), List->GetTopShownMonth());
+  SendMessageW(List->GetHandle(), WM_TIMER, 9, 0);
+  EXPECT_EQ(D(2024, 3, 1), List->GetTopShownMonth()) << "another timer's tick";
+  // Back inside, the row under the pointer; scrolling stops.
+  Move(4 * List->GetItemHeight() + 1);
+  EXPECT_EQ(0u, List->ScrollTimer());
+  EXPECT_EQ(4, List->GetItemIndex());
+  SendMessageW(Nav->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(Press.x, Press.y));
+  EXPECT_EQ(nullptr, Nav->MonthList());
+  EXPECT_EQ(D(2024, 7, 1), Nav->GetFirstShownDate());
+  EXPECT_EQ(D(2024, 5, 15), Nav->SelectionFrom()) << "the selection stays";
+  EXPECT_EQ(0, Selects);
+}
+
 }  // namespace

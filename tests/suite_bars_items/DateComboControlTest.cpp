@@ -67,3 +67,49 @@ TEST_F(DateControlFixture, CalendarDropsDownAtTheDateAndEnterChoosesItsSelection
 }
 
 }  // namespace
+
+namespace {
+
+// The popup's band: Today and Clear choose as they are released, and a press
+// dragged off its button chooses nothing.
+TEST_F(DateControlFixture, TodayAndClearButtonsChooseOnRelease) {
+  TdxBarDateComboControl* C = Editing();
+  TdxBarDateNavigator* Calendar = Combo->DropDownCalendar();
+  auto Press = [&](RECT R, bool Off) {
+    POINT P{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+    SendMessageW(Calendar->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+    if (Off) SendMessageW(Calendar->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(P.x, R.top - 20));
+    SendMessageW(Calendar->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(P.x, Off ? R.top - 20 : P.y));
+    Pump();
+  };
+  SendMessageW(C->InnerWindow(), WM_KEYDOWN, VK_F4, 1);
+  RECT Today = Calendar->TodayButtonRect(), Clear = Calendar->ClearButtonRect();
+  ASSERT_FALSE(IsRectEmpty(&Today));
+  ASSERT_FALSE(IsRectEmpty(&Clear));
+  EXPECT_LT(Today.right, Clear.left) << "Today stands left of Clear";
+  EXPECT_LE(Clear.bottom, Calendar->GetClientHeight());
+  EXPECT_GT(Today.top, Calendar->DayCellRect(0, 5).bottom) << "the band lies under the weeks";
+  Press(Today, true);
+  EXPECT_TRUE(IsWindowVisible(Calendar->GetHandle()));
+  EXPECT_EQ(EncodeDate(2024, 1, 31), Combo->GetDate());
+  Press(Today, false);
+  EXPECT_EQ(Date(), Combo->GetDate());
+  EXPECT_FALSE(IsWindowVisible(Calendar->GetHandle()));
+
+  C = Editing();
+  SendMessageW(C->InnerWindow(), WM_KEYDOWN, VK_F4, 1);
+  Press(Calendar->ClearButtonRect(), false);
+  EXPECT_EQ("", Combo->GetText());
+
+  // Without the buttons the popup has no band.
+  int WithBand = Calendar->GetHeight();
+  Combo->SetShowTodayButton(false);
+  Combo->SetShowClearButton(false);
+  C = Editing();
+  SendMessageW(C->InnerWindow(), WM_KEYDOWN, VK_F4, 1);
+  RECT None = Calendar->TodayButtonRect();
+  EXPECT_TRUE(IsRectEmpty(&None));
+  EXPECT_LT(Calendar->GetHeight(), WithBand);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "suite/bars/BarColorCombo.h"
+#include "suite/bars/BarControlContainer.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFontNameCombo.h"
@@ -20,6 +21,8 @@
 #include "suite/bars/BarSpinEdit.h"
 #include "suite/bars/BarStaticItemControls.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarToolbarsListItem.h"
+#include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarUnit.h"
 
 namespace {
@@ -36,8 +39,8 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
   std::vector<std::string> Names = ListedNames();
   // The order of the customizing lists.
   const std::vector<std::string> Extra{"TdxBarStatic",        "TdxBarLargeButton", "TdxBarColorCombo",
-                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarImageCombo",
-                                       "TdxBarSpinEdit",      "TdxBarProgressItem", "TdxBarMRUListItem",
+                                       "TdxBarFontNameCombo", "TdxBarDateCombo",   "TdxBarTreeViewCombo", "TdxBarImageCombo", "TdxBarToolbarsListItem",
+                                       "TdxBarSpinEdit",      "TdxBarControlContainerItem", "TdxBarProgressItem", "TdxBarMRUListItem",
                                        "TdxBarInPlaceSubItem"};
   ASSERT_GT(Names.size(), Extra.size());
   EXPECT_EQ(Extra, std::vector<std::string>(Names.end() - static_cast<long>(Extra.size()), Names.end()));
@@ -51,8 +54,11 @@ TEST(BarExtItemsUnit, KindsFollowTheBuiltInOnesAndLeaveStreamingAtTheEnd) {
                {TdxBarColorCombo::StaticClass(), TdxBarColorComboControl::StaticClass()},
                {TdxBarFontNameCombo::StaticClass(), TdxBarComboControl::StaticClass()},
                {TdxBarDateCombo::StaticClass(), TdxBarDateComboControl::StaticClass()},
+               {TdxBarTreeViewCombo::StaticClass(), TdxBarTreeViewComboControl::StaticClass()},
                {TdxBarImageCombo::StaticClass(), TdxBarImageComboControl::StaticClass()},
+               {TdxBarToolbarsListItem::StaticClass(), TdxBarToolbarsListItemControl::StaticClass()},
                {TdxBarSpinEdit::StaticClass(), TdxBarSpinEditControl::StaticClass()},
+               {TdxBarControlContainerItem::StaticClass(), TdxBarControlContainerControl::StaticClass()},
                {TdxBarProgressItem::StaticClass(), TdxBarProgressControl::StaticClass()},
                {TdxBarMRUListItem::StaticClass(), TdxBarContainerItemControl::StaticClass()},
                {TdxBarInPlaceSubItem::StaticClass(), TdxBarInPlaceSubItemControl::StaticClass()}};

@@ -2,6 +2,7 @@
 // controls a test adds and lets the test click and type into them.
 #pragma once
 
+#include "suite/bars/BarEditControls.h"
 #include "tests/framework_controls/UiTestSupport.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
 

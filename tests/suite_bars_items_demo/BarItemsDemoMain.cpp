@@ -17,6 +17,7 @@
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
+#include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/Label.h"
@@ -26,6 +27,7 @@
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarControlContainer.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarDockControl.h"
 #include "suite/bars/BarFontNameCombo.h"
@@ -36,6 +38,8 @@
 #include "suite/bars/BarMRUListItem.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarSpinEdit.h"
+#include "suite/bars/BarToolbarsListItem.h"
+#include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/BarSubItems.h"
@@ -158,13 +162,48 @@ public:
     Gain->SetWidth(90);
     L->AddItem(Gain);
 
+    // A second row: the tree combo, a hosted edit and the toolbars list.
+    FBar2 = Construct<TShownToolbar>(Form);
+    FBar2->ChangeDockingStyle(dsTop);
+    FBar2->SetParent(Form);
+    FBar2Links = std::make_unique<TFakeLinksOwner>(FManager, FBar2);
+    TdxBarItemLinks* L2 = FBar2Links->Links();
+    FTree = Item<TdxBarTreeViewCombo>("Preset");
+    FTree->SetShowEditor(true);
+    FTree->SetWidth(150);
+    FTree->SetFullExpand(true);
+    TTreeNodes* N = FTree->GetItems();
+    TTreeNode* Voice = N->Add(nullptr, "Voice");
+    for (const char* C : {"Podcast", "Radio", "Telephone"}) N->AddChild(Voice, C);
+    TTreeNode* Music = N->Add(nullptr, "Music");
+    for (const char* C : {"Loud", "Soft"}) N->AddChild(Music, C);
+    FTree->SetText("Radio");
+    L2->AddItem(FTree);
+    TEdit* Title = Construct<TEdit>(Form);
+    Title->SetName("TitleEdit");
+    Title->SetParent(Form);
+    Title->SetBounds(0, 0, 140, 21);
+    Title->SetText("Hosted edit");
+    TdxBarControlContainerItem* Host = Item<TdxBarControlContainerItem>("Title");
+    Host->SetControl(Title);
+    L2->AddItem(Host);
+    L2->GetLink(1)->SetBeginGroup(true);
+    TdxBarControlContainerItem* Empty = Item<TdxBarControlContainerItem>("Spare");
+    Empty->SetName("SpareHolder");
+    L2->AddItem(Empty);
+    L2->AddItem(Item<TdxBarToolbarsListItem>("Toolbars"));
+    L2->GetLink(3)->SetBeginGroup(true);
+
     SIZE S = FBar->Layout();
     FBar->SetBounds(0, 0, S.cx, S.cy);
+    SIZE S2 = FBar2->Layout();
+    FBar2->SetBounds(0, S.cy + 2, S2.cx, S2.cy);
+    S.cy += S2.cy + 2;
     SIZE MS = FMenu->Layout();
     FMenu->SetBounds(8, S.cy + 8, MS.cx + FMenu->GetTextSize(), MS.cy);
     FBar->SetSelectedLink(FBar->ControlOf(0)->GetItemLink());
     Form->SetClientWidth(std::max<int>(S.cx, 400));
-    Form->SetClientHeight(S.cy + MS.cy + 16);
+    Form->SetClientHeight(S.cy + MS.cy + 24);
   }
   ~TDemo() {
     FExpansion.Collapse(FMenuLinks->Links());
@@ -178,7 +217,7 @@ public:
       {
         // Expanding rebuilt the stand-in menu as the popup a menu is: it is shown
         // under the toolbar here, in screen coordinates.
-        POINT P = FBar->ClientToScreen(POINT{8, FBar->GetHeight() + 8});
+        POINT P = FBar2->ClientToScreen(POINT{8, FBar2->GetHeight() + 8});
         SetWindowPos(FMenu->GetHandle(), nullptr, P.x, P.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         break;
@@ -193,8 +232,13 @@ public:
       case 5: Shot("colour-dropped", FForm->GetHandle(), FColour->GetDropDownWindow()); break;
       case 6:
         if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FColour))) C->SetDroppedDown(false);
+        Drop(FTree);
         break;
-      case 7: {
+      case 7: Shot("tree-dropped", FForm->GetHandle(), FTree->GetDropDownWindow()); break;
+      case 8:
+        if (auto* C = dynamic_cast<TCustomdxBarComboControl*>(ControlOf(FTree))) C->SetDroppedDown(false);
+        break;
+      case 9: {
         TCustomForm* Calendars = FCalendars;
         Shot("calendars", Calendars->GetHandle(), nullptr);
         break;
@@ -248,6 +292,9 @@ private:
   TdxBarLargeButton* FLarge = nullptr;
   TdxBarDateCombo* FDate = nullptr;
   TdxBarColorCombo* FColour = nullptr;
+  TShownToolbar* FBar2 = nullptr;
+  std::unique_ptr<TFakeLinksOwner> FBar2Links;
+  TdxBarTreeViewCombo* FTree = nullptr;
   int FStep = 0;
 };
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the bar items demo and runs it under Wine on a private Xvfb display.
 # "run-demo.sh DIR" saves DIR/toolbar.png, DIR/date-dropped.png,
-# DIR/colour-dropped.png and
+# DIR/colour-dropped.png, DIR/tree-dropped.png and
 # DIR/calendars.png and quits.
 set -euo pipefail
 source "$(dirname "$0")/../support/demo.sh"
