@@ -287,6 +287,41 @@ TEST_F(BarMenuFixture, HoverOpensANestedMenuAfterADelayAndClicksRunEntries) {
   EXPECT_FALSE(MenuOf(File));
 }
 
+// A list on the menu bar opens by its key in the window of its links: the same
+// window each time, its entries in it once, and Enter chooses the selected one.
+TEST_F(BarMenuFixture, AListOnTheMenuBarOpensByKeyInOneWindow) {
+  TdxBarListItem* Takes = TdxBarListItem::Create(Form);
+  Takes->SetName("Takes");
+  Takes->SetCaption("&Takes");
+  Takes->SetShowNumbers(false);
+  Takes->GetItems()->Add("a.wav");
+  Takes->GetItems()->Add("b.wav");
+  Bar->GetItemLinks()->AddItem(Takes);
+  Pump();
+  SendKey(VK_MENU, true);
+  SendKey('T', true);
+  SendKey('T', false);
+  SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Takes) != nullptr; }, 2000)) << "Alt+T opened no menu";
+  TdxBarSubMenuControl* First = MenuOf(Takes);
+  ASSERT_EQ(2, Takes->GetItemLinks()->GetCount());
+  Tap(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return MenuOf(Takes) == nullptr; }, 2000));
+  EXPECT_EQ(0, Takes->GetItemLinks()->GetCount()) << "closed, the entries are taken out";
+
+  // Still on the bar, Down opens the entry again.
+  Tap(VK_DOWN);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Takes) != nullptr; }, 2000)) << "Down did not open the menu again";
+  EXPECT_EQ(First, MenuOf(Takes));
+  ASSERT_EQ(2, Takes->GetItemLinks()->GetCount()) << "the entries once";
+  EXPECT_EQ("a.wav", Takes->GetItemLinks()->GetLink(0)->GetItem()->GetCaption());
+  EXPECT_EQ("b.wav", Takes->GetItemLinks()->GetLink(1)->GetItem()->GetCaption());
+  Tap(VK_DOWN);
+  Tap(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return MenuOf(Takes) == nullptr; }, 2000));
+  EXPECT_EQ(1, Takes->GetItemIndex());
+}
+
 TEST_F(BarMenuFixture, AClickOutsideClosesTheChain) {
   OpenFileByKeys();
   Tap(VK_UP);

@@ -4,26 +4,12 @@
 # DIR/plain/<look>.png (visual styles off) for the five looks and quits;
 # without DIR the windows stay up to be tried with the mouse and keys.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-"$root/scripts/build" --target suite_bars_toolbar_demo
-source "$root/scripts/lib/env.sh"
-source "$root/scripts/lib/display.sh"
-if [ -z "${DISPLAY:-}" ]; then
-  start_display
-  trap stop_display EXIT
-fi
-exe="$SONVELT_BUILD_DIR/tests/suite_bars_toolbar_demo/suite_bars_toolbar_demo.exe"
+source "$(dirname "$0")/../support/demo.sh"
+demo_start suite_bars_toolbar_demo
 if [ $# -ge 1 ]; then
   for mode in theme plain; do
-    dir=$(realpath -m "$1/$mode")
-    mkdir -p "$dir"
-    flag=""
-    [ $mode = plain ] && flag="--no-theme"
-    wine "$exe" --screenshots "$(winepath -w "$dir")" $flag
-    for bmp in "$dir"/*.bmp; do
-      convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-    done
+    demo_shots "$1/$mode" $(demo_theme_flag $mode)
   done
 else
-  wine "$exe"
+  wine "$demo_exe"
 fi
