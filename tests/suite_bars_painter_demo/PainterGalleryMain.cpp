@@ -27,7 +27,7 @@
 #include "suite/common/ThemeManager.h"
 #include "tests/suite_bars_painters/BarWindowFakes.h"
 #include "tests/support/DemoPictures.h"
-#include "tests/support/WindowShot.h"
+#include "tests/support/LookDemo.h"
 
 namespace {
 enum TFrameKind { fkDocked, fkFloating, fkMenu };
@@ -444,36 +444,10 @@ std::vector<TGallery*> Galleries;
 std::string ShotFolder;
 
 
-struct TShooter : TObject {
-  void Shoot(TObject* Sender) {
-    static_cast<TTimer*>(Sender)->SetEnabled(false);
-    // One window at a time on the screen, so no other covers it.
-    for (TGallery* G : Galleries) {
-      for (TGallery* Other : Galleries)
-        if (Other != G) ShowWindow(Other->Form()->GetHandle(), SW_HIDE);
-      ShowWindow(G->Form()->GetHandle(), SW_SHOWNOACTIVATE);
-      SetWindowPos(G->Form()->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      RedrawWindow(G->Form()->GetHandle(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-      Application->ProcessMessages();
-      Sleep(300);
-      Application->ProcessMessages();
-      SaveWindowPicture(G->Form()->GetHandle(), ShotFolder + "\\" + G->File() + ".bmp");
-    }
-    Application->GetMainForm()->Close();
-  }
-};
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  int Argc = 0;
-  LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Argc);
-  for (int K = 1; K < Argc; ++K) {
-    std::wstring A = Argv[K];
-    if (A == L"--no-theme") SubstituteUxTheme(TUxThemeEntries{});
-    if (A == L"--screenshots" && K + 1 < Argc) ShotFolder = WideToUtf8(Argv[++K]);
-  }
-  LocalFree(Argv);
+  ShotFolder = ReadLookDemoArguments();
 
   Application->SetTitle("Bar looks");
   Application->Initialize();
@@ -495,12 +469,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Offset += 40;
     F->Show();
   }
-  TShooter Shooter;
-  if (!ShotFolder.empty()) {
-    TTimer* T = TTimer::Create(Application);
-    T->SetInterval(1500);
-    T->OnTimer = Bind(&Shooter, &TShooter::Shoot);
-  }
+  std::vector<TLookShot> Shots;
+  for (auto* W : Galleries) Shots.push_back({W->Form(), W->File()});
+  TOwned<TLookShooter> Shooter(ShotFolder.empty() ? nullptr : new TLookShooter(ShotFolder, Shots));
   Application->Run();
   for (TGallery* G : Galleries) delete G;
   return 0;

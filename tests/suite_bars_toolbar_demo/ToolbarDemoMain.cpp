@@ -25,7 +25,7 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ThemeManager.h"
-#include "tests/support/WindowShot.h"
+#include "tests/support/LookDemo.h"
 
 namespace {
 // A picture of 16 pixels: a coloured disc with a white square on a magenta key.
@@ -171,40 +171,10 @@ void ShowOwned(HWND Owner, bool Show) {
 }
 std::string ShotFolder;
 
-struct TShooter : TObject {
-  void Shoot(TObject* Sender) {
-    static_cast<TTimer*>(Sender)->SetEnabled(false);
-    for (TDemo* D : Demos) {
-      // One window at a time on the screen, so no other covers it.
-      for (TDemo* Other : Demos)
-        if (Other != D) {
-          ShowOwned(Other->Form()->GetHandle(), false);
-          ShowWindow(Other->Form()->GetHandle(), SW_HIDE);
-        }
-      ShowWindow(D->Form()->GetHandle(), SW_SHOWNOACTIVATE);
-      SetWindowPos(D->Form()->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      ShowOwned(D->Form()->GetHandle(), true);
-      RedrawWindow(D->Form()->GetHandle(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-      Application->ProcessMessages();
-      Sleep(300);
-      Application->ProcessMessages();
-      SaveWindowPicture(D->Form()->GetHandle(), ShotFolder + "\\" + D->File() + ".bmp");
-    }
-    Application->GetMainForm()->Close();
-  }
-};
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  int Argc = 0;
-  LPWSTR* Argv = CommandLineToArgvW(GetCommandLineW(), &Argc);
-  for (int K = 1; K < Argc; ++K) {
-    std::wstring A = Argv[K];
-    if (A == L"--no-theme") SubstituteUxTheme(TUxThemeEntries{});
-    if (A == L"--screenshots" && K + 1 < Argc) ShotFolder = WideToUtf8(Argv[++K]);
-  }
-  LocalFree(Argv);
+  ShotFolder = ReadLookDemoArguments();
 
   Application->SetTitle("Toolbars");
   Application->Initialize();
@@ -221,12 +191,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Demos.push_back(new TDemo(F, Look, Shared, POINT{10 + Offset, 10 + Offset}));
     Offset += ShotFolder.empty() ? 40 : 0;
   }
-  TShooter Shooter;
-  if (!ShotFolder.empty()) {
-    TTimer* T = TTimer::Create(Application);
-    T->SetInterval(1500);
-    T->OnTimer = Bind(&Shooter, &TShooter::Shoot);
-  }
+  std::vector<TLookShot> Shots;
+  for (auto* W : Demos) Shots.push_back({W->Form(), W->File()});
+  TOwned<TLookShooter> Shooter(ShotFolder.empty() ? nullptr : new TLookShooter(ShotFolder, Shots, ShowOwned));
   Application->Run();
   for (TDemo* D : Demos) delete D;
   return 0;
