@@ -5,10 +5,4 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/demo.sh"
 demo_start suite_bars_painter_demo
-if [ $# -ge 1 ]; then
-  for mode in theme plain; do
-    demo_shots "$1/$mode" $(demo_theme_flag $mode)
-  done
-else
-  wine "$demo_exe"
-fi
+demo_looks "$@"

@@ -59,3 +59,16 @@ demo_theme_shots() {
     demo_shot "$dir/$name-$mode.bmp" $(demo_theme_flag $mode)
   done
 }
+
+# With DIR: saves DIR/theme/*.png and DIR/plain/*.png, the demo's own pictures in
+# each visual-style mode. Without it: runs the demo to be tried by hand.
+demo_looks() {
+  if [ $# -ge 1 ]; then
+    local mode
+    for mode in theme plain; do
+      demo_shots "$1/$mode" $(demo_theme_flag $mode)
+    done
+  else
+    wine "$demo_exe"
+  fi
+}
