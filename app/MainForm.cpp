@@ -29,6 +29,7 @@
 #include "framework/Screen.h"
 #include "framework/Timer.h"
 #include "skins/ImageSlider.h"
+#include "suite/bars/BarItems.h"
 #include "suite/bars/BarSubItems.h"
 
 TMainForm* MainFormInstance = nullptr;
@@ -115,10 +116,7 @@ void TMainForm::FormCreate(TObject*) {
   SetVolumeSliderValue(G.DeviceOutputVolume);
   ::ApplyHintFont(this);
   ApplyHintFont(Screen->GetHintFont()->GetName());
-  ActionShowCommandBar->SetChecked(G.ShowCommandBar);
-  ActionBarOntheLeft->SetChecked(G.CommandBarOnTheLeft);
-  ActionBarOntheRight->SetChecked(!G.CommandBarOnTheLeft);
-  PlaceCommandBar();
+  SetCommandBarButtons(G.ShowCommandBar, G.CommandBarOnTheLeft);
   LoadFormPlacement("FormPos", this);
   PostMessageW(GetHandle(), WM_STARTUP, 0, 0);
 }
@@ -182,8 +180,8 @@ void TMainForm::UpdateExplorerVerbs() {
 void TMainForm::FormClose(TObject*, TCloseAction&) {
   TGlobalVars& G = *GlobalVarsRecord;
   SaveFormPlacement("FormPos", this);
-  G.ShowCommandBar = ActionShowCommandBar->GetChecked();
-  G.CommandBarOnTheLeft = ActionBarOntheLeft->GetChecked();
+  G.ShowCommandBar = dxBarLargeButtonShowCommandBar->GetDown();
+  G.CommandBarOnTheLeft = dxBarLargeButtonBarOntheLeft->GetDown();
   try {
     FRecentFiles->SaveToFile(G.UserDataFolder + "MRUList");
   } catch (const Exception&) {
@@ -291,24 +289,18 @@ TChildForm* TMainForm::NewDocumentWindow() {
 
 // --- View commands ---
 
+// A click on a check button has already put it down or up; the shortcut, the side
+// bar and a direct call have not, so the action's checked state decides the toggle.
 void TMainForm::ActionShowCommandBarExecute(TObject*) {
-  ActionShowCommandBar->SetChecked(!ActionShowCommandBar->GetChecked());
-  GlobalVarsRecord->ShowCommandBar = ActionShowCommandBar->GetChecked();
-  PlaceCommandBar();
+  SetCommandBarButtons(!ActionShowCommandBar->GetChecked(), dxBarLargeButtonBarOntheLeft->GetDown());
 }
 
 void TMainForm::ActionBarOntheLeftExecute(TObject*) {
-  ActionBarOntheLeft->SetChecked(true);
-  ActionBarOntheRight->SetChecked(false);
-  GlobalVarsRecord->CommandBarOnTheLeft = true;
-  PlaceCommandBar();
+  SetCommandBarButtons(dxBarLargeButtonShowCommandBar->GetDown(), true);
 }
 
 void TMainForm::ActionBarOntheRightExecute(TObject*) {
-  ActionBarOntheLeft->SetChecked(false);
-  ActionBarOntheRight->SetChecked(true);
-  GlobalVarsRecord->CommandBarOnTheLeft = false;
-  PlaceCommandBar();
+  SetCommandBarButtons(dxBarLargeButtonShowCommandBar->GetDown(), false);
 }
 
 // --- Window commands ---

@@ -38,6 +38,7 @@ class TScrollBar;
 class TsuiImagePanel;
 class TTimer;
 class TcxImageList;
+class TdxBarButton;
 class TdxBarListItem;
 class TdxBarMRUListItem;
 class TdxBarManager;
@@ -115,6 +116,10 @@ public:
   TdxBarManager* BarManager = nullptr;
   TdxBarMRUListItem* dxBarMRUFiles = nullptr;
   TdxBarListItem* dxBarListWindows = nullptr;
+  // The View menu's check buttons; their down states are what closing stores.
+  TdxBarButton* dxBarLargeButtonShowCommandBar = nullptr;
+  TdxBarButton* dxBarLargeButtonBarOntheLeft = nullptr;
+  TdxBarButton* dxBarLargeButtonBarOntheRight = nullptr;
   // The time display's menu (Select Specified Time, To Start, To End, All).
   TdxBarPopupMenu* dxBarPopupMenuSelection = nullptr;
 
@@ -419,7 +424,9 @@ private:
   // The side bar's styles take the screen's hint font in place of their design font.
   void ApplyHintFont(const std::string& FontName);
   // The side bar's visibility and edge from the View commands' state.
-  void PlaceCommandBar();
+  // Puts the View check buttons down or up with their actions in step, keeps the
+  // settings and shows and places the side bar.
+  void SetCommandBarButtons(bool Show, bool OnTheLeft);
   // Shows each side-bar group that has an enabled command, hides the others.
   void UpdateNavBarGroups();
   void CreateBottomPanel();

@@ -4,6 +4,8 @@
 // bound by name to the actions it created.
 #include "app/MainForm.h"
 
+#include "app/GlobalVars.h"
+
 #include "framework/Action.h"
 #include "framework/ClassRegistry.h"
 #include "framework/ComponentStreams.h"
@@ -62,6 +64,9 @@ void TMainForm::ReadSuiteForms() {
   BarManager = Named<TdxBarManager>(this, "BarManager");
   dxBarMRUFiles = Named<TdxBarMRUListItem>(this, "dxBarMRUFiles");
   dxBarListWindows = Named<TdxBarListItem>(this, "dxBarListWindows");
+  dxBarLargeButtonShowCommandBar = Named<TdxBarButton>(this, "dxBarLargeButtonShowCommandBar");
+  dxBarLargeButtonBarOntheLeft = Named<TdxBarButton>(this, "dxBarLargeButtonBarOntheLeft");
+  dxBarLargeButtonBarOntheRight = Named<TdxBarButton>(this, "dxBarLargeButtonBarOntheRight");
   // The popup menu's links are not kept in form data: made here from the items.
   dxBarPopupMenuSelection = TdxBarPopupMenu::Create(this);
   dxBarPopupMenuSelection->SetName("dxBarPopupMenuSelection");
@@ -84,9 +89,20 @@ void TMainForm::ApplyHintFont(const std::string& FontName) {
   for (int I = 0; I < Styles->Count(); ++I) Styles->GetIndexedStyle(I)->GetFont()->SetName(FontName);
 }
 
-void TMainForm::PlaceCommandBar() {
-  dxNavBar->SetAlign(ActionBarOntheLeft->GetChecked() ? alLeft : alRight);
-  dxNavBar->SetVisible(ActionShowCommandBar->GetChecked());
+void TMainForm::SetCommandBarButtons(bool Show, bool OnTheLeft) {
+  // The actions first: their links then put the buttons down only where they still
+  // agreed, so the buttons are set as well. In a group the button going down comes
+  // first, as the last down button of a group refuses to go up.
+  ActionShowCommandBar->SetChecked(Show);
+  ActionBarOntheLeft->SetChecked(OnTheLeft);
+  ActionBarOntheRight->SetChecked(!OnTheLeft);
+  dxBarLargeButtonShowCommandBar->SetDown(Show);
+  (OnTheLeft ? dxBarLargeButtonBarOntheLeft : dxBarLargeButtonBarOntheRight)->SetDown(true);
+  (OnTheLeft ? dxBarLargeButtonBarOntheRight : dxBarLargeButtonBarOntheLeft)->SetDown(false);
+  GlobalVarsRecord->ShowCommandBar = dxBarLargeButtonShowCommandBar->GetDown();
+  GlobalVarsRecord->CommandBarOnTheLeft = dxBarLargeButtonBarOntheLeft->GetDown();
+  dxNavBar->SetAlign(GlobalVarsRecord->CommandBarOnTheLeft ? alLeft : alRight);
+  dxNavBar->SetVisible(GlobalVarsRecord->ShowCommandBar);
 }
 
 void TMainForm::UpdateNavBarGroups() {

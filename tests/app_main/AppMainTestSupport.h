@@ -76,6 +76,7 @@ TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* A
 void PostItemClick(TdxBarItem* Item);
 // Presses or releases a key through real input, which the bar manager's hooks see.
 void SendKey(WORD Vk, bool Down);
+inline void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
 // Whether the main window's bar menu SubItemName is open on screen.
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName);
 

@@ -243,23 +243,50 @@ TEST_F(MainFixture, ClickingASideBarLinkRunsItsCommand) {
   EXPECT_TRUE(Main->OpenNames.empty());
 }
 
+// The View menu's check buttons, chosen by keyboard from View > Command bar or by
+// the shortcut, go down and up with their actions in step; the side bar follows,
+// and what the buttons showed at closing comes back at the next start.
 TEST_F(MainFixture, TheViewCommandsHideAndMoveTheSideBarAndItStaysSoAfterARestart) {
   StartMain();
-  TdxNavBar* Nav = Main->dxNavBar;
-  EXPECT_TRUE(Nav->GetVisible());
-  EXPECT_EQ(0, Nav->GetLeft());
-  Main->ActionBarOntheRightExecute(nullptr);
+  auto Expect = [&](bool Show, bool Left) {
+    TdxNavBar* Nav = Main->dxNavBar;
+    EXPECT_EQ(Show, Main->dxBarLargeButtonShowCommandBar->GetDown());
+    EXPECT_EQ(Left, Main->dxBarLargeButtonBarOntheLeft->GetDown());
+    EXPECT_EQ(!Left, Main->dxBarLargeButtonBarOntheRight->GetDown());
+    EXPECT_EQ(Show, Main->ActionShowCommandBar->GetChecked());
+    EXPECT_EQ(Left, Main->ActionBarOntheLeft->GetChecked());
+    EXPECT_EQ(!Left, Main->ActionBarOntheRight->GetChecked());
+    EXPECT_EQ(Show, Nav->HandleAllocated() && IsWindowVisible(Nav->GetHandle()));
+    EXPECT_EQ(Left ? alLeft : alRight, Nav->GetAlign());
+    if (Show) {
+      EXPECT_EQ(Left ? 0 : Main->GetClientWidth(), Left ? Nav->GetLeft() : Nav->GetLeft() + Nav->GetWidth());
+    }
+  };
+  // View > Command bar, then Down to its Nth entry and Enter.
+  auto Choose = [&](int Downs) {
+    SendKey(VK_MENU, true), Tap('V'), SendKey(VK_MENU, false);
+    ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+    Tap(VK_RIGHT);
+    ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+    for (int I = 0; I < Downs; ++I) Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+    Pump();
+  };
+  SetForegroundWindow(Main->GetHandle());
   Pump();
-  EXPECT_EQ(alRight, Nav->GetAlign());
-  EXPECT_EQ(Main->GetClientWidth(), Nav->GetLeft() + Nav->GetWidth());
+  Expect(true, true);
+  Choose(2);  // On the Right
+  Expect(true, false);
   SaveScreenshot("main-window-side-bar-right");
-  Main->ActionBarOntheLeftExecute(nullptr);
-  EXPECT_EQ(alLeft, Nav->GetAlign());
-  EXPECT_EQ(0, Nav->GetLeft());
-  Main->ActionBarOntheRightExecute(nullptr);
-  Main->ActionShowCommandBarExecute(nullptr);
-  EXPECT_FALSE(Nav->GetVisible());
-  EXPECT_FALSE(IsWindowVisible(Nav->GetHandle()));
+  Choose(2);  // the down button of the pair stays down
+  Expect(true, false);
+  Choose(1);  // On the Left
+  Expect(true, true);
+  Choose(2);
+  SendKey(VK_CONTROL, true), SendKey(VK_SHIFT, true), Tap('A'), SendKey(VK_SHIFT, false), SendKey(VK_CONTROL, false);
+  ASSERT_TRUE(PumpUntil([&] { return !Main->dxNavBar->GetVisible(); }, 3000));
+  Expect(false, false);
 
   TCloseAction Action = caFree;
   Main->FormClose(Main, Action);
@@ -267,11 +294,11 @@ TEST_F(MainFixture, TheViewCommandsHideAndMoveTheSideBarAndItStaysSoAfterARestar
   Main = nullptr;
   Pump();
   StartMain();
-  EXPECT_FALSE(Main->dxNavBar->GetVisible());
-  EXPECT_EQ(alRight, Main->dxNavBar->GetAlign());
-  EXPECT_TRUE(Main->ActionBarOntheRight->GetChecked());
-  Main->ActionShowCommandBarExecute(nullptr);
-  EXPECT_TRUE(Main->dxNavBar->GetVisible());
+  Expect(false, false);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  Choose(0);  // Show Command Bar
+  Expect(true, false);
 }
 
 TEST_F(MainFixture, TheBarManagerHoldsItsCategoriesAndThreeBarsDockedAtTheTop) {

@@ -21,8 +21,6 @@
 
 namespace {
 
-void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
-
 const char* const MenuNames[] = {"dxBarSubItemFile",  "dxBarSubItemEdit",     "dxBarSubItemEffects",
                                  "dxBarSubItemControl", "dxBarSubItemTools", "dxBarSubItemBookmark",
                                  "dxBarSubItemView",  "dxBarSubItemWindow",   "dxBarSubItemHelp"};
