@@ -17,6 +17,7 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/cxImageList.h"
@@ -53,7 +54,7 @@ void TMainForm::ReadSuiteForms() {
   RegisterClasses({TcxImageList::StaticClass(), TdxNavBar::StaticClass(), TdxNavBarGroup::StaticClass(),
                    TdxNavBarItem::StaticClass(), TdxStatusBar::StaticClass(), TdxBarManager::StaticClass(),
                    TdxBar::StaticClass(), TdxBarLargeButton::StaticClass(), TdxBarSubItem::StaticClass(),
-                   TdxBarListItem::StaticClass(), TdxBarMRUListItem::StaticClass()});
+                   TdxBarListItem::StaticClass(), TdxBarMRUListItem::StaticClass(), TdxBarStatic::StaticClass()});
   ReadComponentRes("MainImages", this);
   ReadComponentRes("MainBars", this);
   ReadComponentRes("MainSuite", this);

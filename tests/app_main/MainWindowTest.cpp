@@ -21,6 +21,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/bars/BarLargeButton.h"
 #include "suite/bars/BarPopupMenu.h"
+#include "suite/bars/BarStaticItems.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/common/UxTheme.h"
@@ -344,6 +345,15 @@ TEST_F(MainFixture, TheBarManagerHoldsItsCategoriesAndThreeBarsDockedAtTheTop) {
       EXPECT_GE(W->GetTop(), Above->GetTop() + Above->GetHeight());
     }
   }
+  // One static item, right-aligned, which no bar shows.
+  std::vector<TdxBarStatic*> Statics;
+  for (int I = 0; I < M->ItemCount(); ++I)
+    if (auto* S = dynamic_cast<TdxBarStatic*>(M->ItemByIndex(I))) Statics.push_back(S);
+  ASSERT_EQ(1u, Statics.size());
+  EXPECT_EQ("New Item", Statics[0]->GetCaption());
+  EXPECT_EQ("...", Statics[0]->GetHint());
+  EXPECT_EQ(iaRight, Statics[0]->GetAlign());
+  EXPECT_EQ(0, Statics[0]->LinkCount());
 }
 
 // Every command is reachable through the menu bar or a shortcut, but for the
