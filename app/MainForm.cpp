@@ -14,7 +14,6 @@
 #include "app/FontReplacement.h"
 #include "app/GlobalVars.h"
 #include "app/HelpViewer.h"
-#include "app/RecentFiles.h"
 #include "framework/RangeControls.h"
 #include "app/SettingsStorage.h"
 #include "app/ShellFolders.h"
@@ -44,7 +43,7 @@ std::vector<std::string> CommandLineArguments() {
 
 }  // namespace
 
-TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), FRecentFiles(std::make_unique<TRecentFiles>()) {
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   MainFormInstance = this;
   EffectPreviewService = this;
   SetName("MainForm");
@@ -52,7 +51,6 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner), FRecentFiles(std::make
   SetFormStyle(fsMDIForm);
   SetBounds(0, 0, 900, 620);
   SetShowHint(true);
-  FRecentFiles->OnChange = Bind(this, &TMainForm::RecentFilesChange);
 
   CreateActions();
   CreateMenus();
@@ -104,8 +102,7 @@ void TMainForm::FormCreate(TObject*) {
   }
   // After the stored settings, so that a stored "off" is honoured at every start.
   UpdateExplorerVerbs();
-  const std::string MruFile = G.UserDataFolder + "MRUList";
-  if (FileExists(MruFile)) FRecentFiles->LoadFromFile(MruFile);
+  LoadRecentFiles();
   GetConstraints()->SetMinWidth(740);
   GetConstraints()->SetMinHeight(450);
   TimerRewind->SetEnabled(false);
@@ -128,8 +125,6 @@ void TMainForm::Dispatch(TMessage& Message) {
       return;
     case WM_OPENRECENT:
       if (!FPendingRecentFile.empty()) RecentFileClick(std::exchange(FPendingRecentFile, std::string()));
-      // The clicked entry left the menu's list; the list shows the stored one again.
-      RebuildRecentFilesMenu();
       return;
     case WM_DROPFILES:
       WMDropFiles(reinterpret_cast<HDROP>(Message.WParam));
@@ -183,7 +178,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
   G.ShowCommandBar = dxBarLargeButtonShowCommandBar->GetDown();
   G.CommandBarOnTheLeft = dxBarLargeButtonBarOntheLeft->GetDown();
   try {
-    FRecentFiles->SaveToFile(G.UserDataFolder + "MRUList");
+    SaveRecentFiles();
   } catch (const Exception&) {
     // The settings are still worth keeping when the list cannot be written.
     Application->HandleException(this);

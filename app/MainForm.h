@@ -32,7 +32,6 @@ class TLabel;
 class TOpenDialog;
 class TPngSpeedButton;
 class TPopupMenu;
-class TRecentFiles;
 class TSaveDialog;
 class TScrollBar;
 class TsuiImagePanel;
@@ -123,7 +122,13 @@ public:
   // The time display's menu (Select Specified Time, To Start, To End, All).
   TdxBarPopupMenu* dxBarPopupMenuSelection = nullptr;
 
-  TRecentFiles& GetRecentFiles() { return *FRecentFiles; }
+  // The recent files, newest first: the entries of dxBarMRUFiles.
+  std::vector<std::string> RecentFiles() const;
+  // Written to "MRUList" in the user data folder, one path a line.
+  void SaveRecentFiles() const;
+  // Path goes on top of the recent files in the letter case given; the oldest
+  // entries beyond the item's limit leave.
+  void AddRecentFile(const std::string& Path);
 
   // Start-up, hook and closing.
   void FormCreate(TObject* Sender);
@@ -433,10 +438,11 @@ private:
   void CreateServers();
   void CreateVolumeControls(TWinControl* Parent);
   void SetVolumeSliderValue(int Value);
-  void RebuildRecentFilesMenu();
-  void RecentFilesChange(TObject* Sender) { RebuildRecentFilesMenu(); }
+  // Every non-empty line of "MRUList" becomes an entry; the limit applies at the
+  // next addition.
+  void LoadRecentFiles();
   void RebuildWindowList();
-  // File names in the recent-files and window lists show their '&' as it is.
+  // File names in the window list show their '&' as it is.
   static std::string LiteralMenuText(const std::string& Text);
   TChildForm* NewDocumentWindow();
   // A new document window with Path in it, named by the path or "Untitled" and its
@@ -450,7 +456,6 @@ private:
   // The rate of the document the last Cut or Copy came from: ClipboardLength counts
   // its samples.
   int ClipboardRate = 0;
-  std::unique_ptr<TRecentFiles> FRecentFiles;
   TChildForm* FClosingDocument = nullptr;
   // Kept from the documents' own reports, so that the idle update (one call for
   // every action) never asks the window server.

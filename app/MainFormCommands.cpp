@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/GlobalVars.h"
 #include "app/MainForm.h"
-#include "app/RecentFiles.h"
 #include "framework/Action.h"
+#include "framework/Exceptions.h"
+#include "framework/FileUtils.h"
 #include "framework/Menus.h"
 #include "framework/StringLists.h"
 #include "suite/bars/BarMRUListItem.h"
@@ -158,13 +160,35 @@ std::string TMainForm::LiteralMenuText(const std::string& Text) {
   return Result;
 }
 
-void TMainForm::RebuildRecentFilesMenu() {
-  if (!dxBarMRUFiles) return;
+std::vector<std::string> TMainForm::RecentFiles() const {
   TStringList* Entries = dxBarMRUFiles->GetItems();
-  Entries->BeginUpdate();
-  Entries->Clear();
-  for (const std::string& Path : FRecentFiles->GetItems()) Entries->Add(Path);
-  Entries->EndUpdate();
+  std::vector<std::string> Paths;
+  for (int I = 0; I < Entries->GetCount(); ++I) Paths.push_back(Entries->GetStrings(I));
+  return Paths;
+}
+
+void TMainForm::AddRecentFile(const std::string& Path) {
+  // Taken out first, so that the entry shows the letter case of this open.
+  dxBarMRUFiles->RemoveEntry(Path);
+  dxBarMRUFiles->AddToTop(Path);
+}
+
+void TMainForm::LoadRecentFiles() {
+  const std::string FileName = GlobalVarsRecord->UserDataFolder + "MRUList";
+  if (!FileExists(FileName)) return;
+  TStringList* Entries = dxBarMRUFiles->GetItems();
+  try {
+    Entries->LoadFromFile(FileName);
+  } catch (const Exception&) {
+    // An unreadable list starts the program without recent files.
+    Entries->Clear();
+  }
+  for (int I = Entries->GetCount() - 1; I >= 0; --I)
+    if (Entries->GetStrings(I).empty()) Entries->Delete(I);
+}
+
+void TMainForm::SaveRecentFiles() const {
+  dxBarMRUFiles->GetItems()->SaveToFile(GlobalVarsRecord->UserDataFolder + "MRUList");
 }
 
 void TMainForm::dxBarMRUFilesClick(TObject* Sender) {

@@ -13,7 +13,6 @@
 #include "app/GlobalVars.h"
 #include "app/MainForm.h"
 #include "app/NewFileForm.h"
-#include "app/RecentFiles.h"
 #include "app/OutputFormatSettings.h"
 #include "app/ValueTables.h"
 #include "app/dialogs/LoadCDForm.h"
@@ -31,6 +30,7 @@
 #include "framework/FileUtils.h"
 #include "framework/StringUtils.h"
 #include "framework/Unicode.h"
+#include "suite/bars/BarMRUListItem.h"
 
 namespace {
 
@@ -141,8 +141,7 @@ TChildForm* TMainForm::OpenDocument(const std::string& Path, bool PlayAfter) {
   TChildForm* Doc = OpenIntoNewDocument(Path, false);
   G.LastOpenDir = ExtractFilePath(Path);
   Doc->AudioEditor->SetTag(DocumentSaved);
-  FRecentFiles->RemoveEntry(Path);
-  FRecentFiles->AddToTop(Path);
+  AddRecentFile(Path);
   if (G.OP_TileFormAfter) ActionTileHorizontalExecute(this);
   if (PlayAfter && G.OP_PlayAfterOpened) ActionPlayExecute(this);
   RefreshPositionDisplay(this);
@@ -173,7 +172,7 @@ void TMainForm::WMDropFiles(HDROP Drop) {
 
 void TMainForm::RecentFileClick(const std::string& Path) {
   if (!FileExists(Path)) {
-    FRecentFiles->RemoveEntry(Path);
+    dxBarMRUFiles->RemoveEntry(Path);
     AskUser(Path + " was not found.", MB_OK | MB_ICONERROR);
     return;
   }
@@ -261,7 +260,7 @@ bool TMainForm::SaveDocumentOf(TChildForm* Doc, bool SaveAs, bool SelectionOnly)
     Doc->Untitled = false;
     E->SetTag(DocumentSaved);
   }
-  FRecentFiles->AddToTop(Name);
+  AddRecentFile(Name);
   return true;
 }
 

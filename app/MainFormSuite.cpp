@@ -80,7 +80,6 @@ void TMainForm::ReadSuiteForms() {
     Link->SetItem(Named<TdxBarItem>(this, Name));
     Link->SetBeginGroup(BeginGroup);
   }
-  RebuildRecentFilesMenu();
   ActionList->SetImages(cxImageListSmall);
   PopupMenu->SetImages(cxImageListSmall);
 }

@@ -8,7 +8,6 @@
 #include "app/GlobalVars.h"
 #include "app/HelpViewer.h"
 #include "app/MainForm.h"
-#include "app/RecentFiles.h"
 #include "app/ShellFolders.h"
 #include "app/dialogs/ConvertSampleRateForm.h"
 #include "framework/Application.h"
@@ -16,6 +15,8 @@
 #include "framework/Edit.h"
 #include "framework/OwnedObject.h"
 #include "framework/PageControl.h"
+#include "framework/StringLists.h"
+#include "suite/bars/BarMRUListItem.h"
 #include "framework/Panel.h"
 
 TOptionsForm::TOptionsForm(TComponent* AOwner) : TForm(AOwner) {
@@ -144,9 +145,8 @@ void TOptionsForm::ButtonDeleteRecentClick(TObject*) {
                               MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
     return;
   if (!MainFormInstance) return;
-  TRecentFiles& Recent = MainFormInstance->GetRecentFiles();
-  Recent.Clear();
-  Recent.SaveToFile(GlobalVarsRecord->UserDataFolder + "MRUList");
+  MainFormInstance->dxBarMRUFiles->GetItems()->Clear();
+  MainFormInstance->SaveRecentFiles();
 }
 
 void TOptionsForm::ButtonHelpClick(TObject*) { ShowHelpTopic(GetHandle(), "APPOptions"); }

@@ -54,6 +54,15 @@ std::string TdxBarMRUListItem::GetDisplayText(int Index) const {
   return Shown;
 }
 
+std::string TdxBarMRUListItem::GetEntryText(int Index) const {
+  std::string Text;
+  for (char C : GetDisplayText(Index)) {
+    if (C == '&') Text += '&';
+    Text += C;
+  }
+  return Text;
+}
+
 void TdxBarMRUListItem::DoClick() {
   int Index = GetItemIndex();
   bool HadEntry = Index >= 0 && Index < GetItems()->GetCount();

@@ -24,6 +24,8 @@ public:
   void RemoveEntry(const std::string& Text, TObject* Object = nullptr);
 
   std::string GetDisplayText(int Index) const override;
+  // The display text with each '&' doubled: a path's '&' is no accelerator.
+  std::string GetEntryText(int Index) const override;
   // The click of an entry: OnClick reads Items[ItemIndex]; afterwards, with
   // RemoveItemOnClick, the clicked entry leaves the list.
   void DoClick() override;

@@ -11,7 +11,6 @@
 
 #include "app/FileNames.h"
 #include "app/GlobalVars.h"
-#include "app/RecentFiles.h"
 #include "app/ValueTables.h"
 #include "engine/AudioLameEnc.h"
 #include "engine/AudioOutput.h"
@@ -227,7 +226,7 @@ TEST_F(MainFixture, SavingWritesTheFormatOfTheDialogChosenByExtension) {
   EXPECT_EQ(BitsFromIndex(0), H.Bits);
   EXPECT_EQ(Name, Doc->FileName);
   EXPECT_EQ(DocumentSaved, Doc->AudioEditor->GetTag());
-  EXPECT_EQ(Name, Main->GetRecentFiles().GetItems().at(0));
+  EXPECT_EQ(Name, Main->RecentFiles().at(0));
 }
 
 TEST_F(MainFixture, SaveAsProposesTheNameWithoutItsExtension) {
@@ -244,7 +243,7 @@ TEST_F(MainFixture, CancellingTheFormatDialogChangesNothing) {
   StartMain();
   TChildForm* Doc = NewDocument(8000, 1, 100);
   const std::string OldName = Doc->FileName;
-  const auto OldList = Main->GetRecentFiles().GetItems();
+  const auto OldList = Main->RecentFiles();
   Doc->AudioEditor->SetTag(DocumentModified);
   const std::string Name = Folder + "new name.mp3";
   Main->SaveNames = {Name};
@@ -254,7 +253,7 @@ TEST_F(MainFixture, CancellingTheFormatDialogChangesNothing) {
   EXPECT_FALSE(FileExists(Name));
   EXPECT_EQ(OldName, Doc->FileName);
   EXPECT_EQ(DocumentModified, Doc->AudioEditor->GetTag());
-  EXPECT_EQ(OldList, Main->GetRecentFiles().GetItems());
+  EXPECT_EQ(OldList, Main->RecentFiles());
   // A name the save road does not write asks for no format at all.
   Main->SaveNames = {Folder + "notes.txt"};
   EXPECT_FALSE(Main->SaveDocument(true, false));
@@ -352,36 +351,37 @@ TEST_F(MainFixture, HandEditedQualitiesReachTheEncodersClampedToTheirRange) {
 
 // --- Recent files ---
 
-TEST(RecentFiles, KeepsFiveNewestWithoutDuplicates) {
-  TRecentFiles L;
-  for (int I = 1; I <= 6; ++I) L.AddToTop("C:\\f" + std::to_string(I) + ".wav");
+TEST_F(MainFixture, TheRecentFilesKeepTheFiveNewestWithoutDuplicates) {
+  StartMain();
+  for (int I = 1; I <= 6; ++I) Main->AddRecentFile("C:\\f" + std::to_string(I) + ".wav");
   EXPECT_EQ((std::vector<std::string>{"C:\\f6.wav", "C:\\f5.wav", "C:\\f4.wav", "C:\\f3.wav", "C:\\f2.wav"}),
-            L.GetItems());
-  L.AddToTop("c:\\F4.WAV");
+            Main->RecentFiles());
+  Main->AddRecentFile("c:\\F4.WAV");
   EXPECT_EQ((std::vector<std::string>{"c:\\F4.WAV", "C:\\f6.wav", "C:\\f5.wav", "C:\\f3.wav", "C:\\f2.wav"}),
-            L.GetItems());
-  L.RemoveEntry("C:\\f5.wav");
-  EXPECT_EQ(4u, L.GetItems().size());
+            Main->RecentFiles());
 }
 
-TEST(RecentFiles, FileHoldsOnePathALineAndKeepsAllItsLines) {
-  const std::string Path = TestFolder() + "MRUList";
+// "MRUList" holds one path a line: every line is read at start (blank ones
+// skipped), the limit applies at the next addition, and closing writes the list.
+TEST_F(MainFixture, TheRecentFilesAreReadWholeAtStartAndWrittenAtClosing) {
+  StartMain();
+  const std::string Mru = GlobalVarsRecord->UserDataFolder + "MRUList";
+  const std::string Accented = "C:\\\xC3\xA9t\xC3\xA9.wav";
   {
-    std::ofstream Out(Utf8ToWide(Path).c_str(), std::ios::binary);
-    Out << "C:\\a.wav\r\nC:\\b.wav\r\nC:\\c.wav\r\nC:\\d.wav\r\nC:\\e.wav\r\nC:\\\xC3\xA9t\xC3\xA9.wav\r\n";
+    std::ofstream Out(Utf8ToWide(Mru).c_str(), std::ios::binary);
+    Out << "C:\\a.wav\r\nC:\\b.wav\r\n\r\nC:\\c.wav\r\nC:\\d.wav\r\nC:\\e.wav\r\n" << Accented << "\r\n";
   }
-  TRecentFiles L;
-  L.LoadFromFile(Path);
-  ASSERT_EQ(6u, L.GetItems().size());
-  EXPECT_EQ("C:\\\xC3\xA9t\xC3\xA9.wav", L.GetItems()[5]);
-  L.RemoveEntry("C:\\b.wav");
-  L.SaveToFile(Path);
-  std::ifstream In(Utf8ToWide(Path).c_str(), std::ios::binary);
-  std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-  EXPECT_EQ("C:\\a.wav\r\nC:\\c.wav\r\nC:\\d.wav\r\nC:\\e.wav\r\nC:\\\xC3\xA9t\xC3\xA9.wav\r\n", Text);
-  TRecentFiles Missing;
-  Missing.LoadFromFile(Path + ".none");
-  EXPECT_TRUE(Missing.GetItems().empty());
+  TearDown();
+  Main = nullptr;
+  StartMain();
+  EXPECT_EQ((std::vector<std::string>{"C:\\a.wav", "C:\\b.wav", "C:\\c.wav", "C:\\d.wav", "C:\\e.wav", Accented}),
+            Main->RecentFiles());
+  Main->AddRecentFile("C:\\new.wav");
+  TCloseAction Action = caHide;
+  Main->FormClose(Main, Action);
+  std::ifstream In(Utf8ToWide(Mru).c_str(), std::ios::binary);
+  const std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  EXPECT_EQ("C:\\new.wav\r\nC:\\a.wav\r\nC:\\b.wav\r\nC:\\c.wav\r\nC:\\d.wav\r\n", Text);
 }
 
 TEST_F(MainFixture, RecentFileClicksOpenOrReportAMissingFile) {
@@ -389,18 +389,15 @@ TEST_F(MainFixture, RecentFileClicksOpenOrReportAMissingFile) {
   const std::string A = Folder + "a.wav", B = Folder + "b.wav", Gone = Folder + "gone.wav";
   WriteTestWav(A, 8000, 1, 100);
   WriteTestWav(B, 8000, 1, 100);
-  TRecentFiles& L = Main->GetRecentFiles();
-  L.AddToTop(Gone);
-  L.AddToTop(A);
-  L.AddToTop(B);
+  for (const std::string& Path : {Gone, A, B}) Main->AddRecentFile(Path);
   Main->RecentFileClick(A);
   Pump();
   EXPECT_EQ(A, Main->ActiveFileName());
-  EXPECT_EQ((std::vector<std::string>{A, B, Gone}), L.GetItems());
+  EXPECT_EQ((std::vector<std::string>{A, B, Gone}), Main->RecentFiles());
   Main->RecentFileClick(Gone);
   ASSERT_EQ(1u, Main->Questions.size());
   EXPECT_EQ(Gone + " was not found.", Main->Questions[0]);
-  EXPECT_EQ((std::vector<std::string>{A, B}), L.GetItems());
+  EXPECT_EQ((std::vector<std::string>{A, B}), Main->RecentFiles());
   EXPECT_EQ(1, Main->GetMDIChildCount());
 }
 
@@ -414,7 +411,7 @@ TEST_F(MainFixture, TheListIsStoredWhenTheMainWindowClosesAndReadAtStart) {
   TearDown();
   Main = nullptr;
   StartMain();
-  EXPECT_EQ(std::vector<std::string>{A}, Main->GetRecentFiles().GetItems());
+  EXPECT_EQ(std::vector<std::string>{A}, Main->RecentFiles());
 }
 
 TEST_F(MainFixture, MenuListsShowAnAmpersandInAFileNameAsItIs) {
@@ -455,7 +452,7 @@ TEST_F(MainFixture, AFileThatCannotBeReadLeavesAnEmptyWindowThatClosesWithoutAQu
   }
   EXPECT_ANY_THROW(Main->OpenDocument(Broken));
   ASSERT_EQ(1, Main->GetMDIChildCount());
-  EXPECT_TRUE(Main->GetRecentFiles().GetItems().empty());
+  EXPECT_TRUE(Main->RecentFiles().empty());
   Main->ActiveDocument()->Close();
   Pump();
   EXPECT_EQ(0, Main->GetMDIChildCount());

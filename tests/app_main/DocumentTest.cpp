@@ -4,7 +4,6 @@
 
 #include "app/FormProgress.h"
 #include "app/GlobalVars.h"
-#include "app/RecentFiles.h"
 #include "framework/RangeControls.h"
 #include "app/TimeText.h"
 #include "engine/TAmpBar2.h"

@@ -4,7 +4,6 @@
 
 #include "app/Drives.h"
 #include "app/GlobalVars.h"
-#include "app/RecentFiles.h"
 #include "tests/app_main/AppMainTestSupport.h"
 
 TEST_F(MainFixture, LoadCDWithoutACdDriveSaysSoAndOpensNothing) {
@@ -27,6 +26,6 @@ TEST_F(MainFixture, ACdTrackOpensAsAnUntitledModifiedDocument) {
   EXPECT_TRUE(Doc->Untitled);
   EXPECT_TRUE(Doc->IsModified());
   EXPECT_EQ(Doc->AudioEditor->GetLength(), 588);
-  EXPECT_TRUE(Main->GetRecentFiles().GetItems().empty());
+  EXPECT_TRUE(Main->RecentFiles().empty());
   EXPECT_EQ(GlobalVarsRecord->LastOpenDir, "C:\\elsewhere\\");
 }

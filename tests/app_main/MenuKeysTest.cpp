@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/MainActions.h"
-#include "app/RecentFiles.h"
 #include "framework/Menus.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarControl.h"
@@ -18,6 +17,7 @@
 #include "suite/bars/Bars.h"
 #include "suite/navbar/NavBar.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -103,6 +103,8 @@ TEST_F(MainFixture, AltFThenADigitOpensARecentFile) {
   const std::string A = Folder + "a.wav", B = Folder + "Rock & Roll.wav";
   WriteTestWav(A, 8000, 1, 100);
   WriteTestWav(B, 8000, 1, 100);
+  const std::string Short = "C:\\R&B.wav";  // short enough to show whole
+  Main->AddRecentFile(Short);
   for (const std::string& Path : {A, B}) {
     TChildForm* Doc = Open(Path);
     Doc->AudioEditor->SetTag(DocumentSaved);
@@ -115,17 +117,25 @@ TEST_F(MainFixture, AltFThenADigitOpensARecentFile) {
   SendKey(VK_MENU, true), Tap('F'), SendKey(VK_MENU, false);
   ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
   TdxBarItemLinks* Links = Named(Main, "dxBarSubItemFile")->GetItemLinks();
-  std::vector<std::string> Entries;
+  std::vector<std::string> Entries, Shown;
   for (int I = 0; I < Links->ShownLinkCount(); ++I) {
     std::string Caption = Links->GetShownLink(I)->GetItem()->GetCaption();
-    if (Caption.size() > 3 && Caption[0] == '&' && Caption[2] == ' ') Entries.push_back(Caption.substr(0, 3));
+    if (Caption.size() > 3 && Caption[0] == '&' && Caption[2] == ' ') {
+      Entries.push_back(Caption.substr(0, 3));
+      Shown.push_back(StripHotkey(Caption));
+    }
   }
-  // Long paths are cut short in the menu, so only the numbers are compared.
-  EXPECT_EQ((std::vector<std::string>{"&1 ", "&2 "}), Entries);
+  // Long paths are cut short in the menu, so only the numbers are compared; the
+  // short one shows whole, its '&' as it is.
+  EXPECT_EQ((std::vector<std::string>{"&1 ", "&2 ", "&3 "}), Entries);
+  ASSERT_EQ(3u, Shown.size());
+  EXPECT_EQ("3 " + Short, Shown[2]);
+  SaveScreenshot("main-menu-file-recent");
   Tap('2');
   EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
   EXPECT_EQ(A, Main->ActiveFileName());
-  EXPECT_EQ((std::vector<std::string>{A, B}), Main->GetRecentFiles().GetItems());
+  EXPECT_EQ((std::vector<std::string>{A, B, Short}), Main->RecentFiles());
+
 }
 
 namespace {

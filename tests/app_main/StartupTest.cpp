@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/GlobalVars.h"
-#include "app/RecentFiles.h"
 #include "app/SplashForm.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -78,7 +77,7 @@ TEST_F(MainFixture, TheFirstArgumentOpensWhenItIsASupportedFile) {
       EXPECT_EQ(Wav, Main->ActiveDocument()->GetCaption());
       EXPECT_EQ(800, Main->ActiveEditor()->GetLength());
       EXPECT_EQ(DocumentSaved, Main->ActiveEditor()->GetTag());
-      EXPECT_EQ(Wav, Main->GetRecentFiles().GetItems().at(0));
+      EXPECT_EQ(Wav, Main->RecentFiles().at(0));
       EXPECT_EQ(Folder, GlobalVarsRecord->LastOpenDir);
     }
     TearDown();

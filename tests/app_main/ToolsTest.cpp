@@ -5,7 +5,6 @@
 #include "app/FileNames.h"
 #include "app/GlobalVars.h"
 #include "app/OptionsForm.h"
-#include "app/RecentFiles.h"
 #include "app/SelectTimeForm.h"
 #include "app/dialogs/ConvertSampleRateForm.h"
 #include "app/dialogs/EditID3Form.h"
@@ -222,7 +221,7 @@ TEST_F(Tools, OptionsEnablingAndTheirImmediateActions) {
   G.OP_WorkingFolder = Folder;
   const std::string Picked = Folder + "work";
   ForceDirectories(Picked);
-  Main->GetRecentFiles().AddToTop(Folder + "a.wav");
+  Main->AddRecentFile(Folder + "a.wav");
   const std::string Mru = G.UserDataFolder + "MRUList";
   TModalAnswers::Add("TOptionsForm", [](TCustomForm* F) {
     auto* D = static_cast<TOptionsForm*>(F);
@@ -260,7 +259,7 @@ TEST_F(Tools, OptionsEnablingAndTheirImmediateActions) {
   EXPECT_EQ(Picked, ExcludeTrailingPathDelimiter(G.OP_WorkingFolder));
   EXPECT_EQ("Are you sure you want to delete your recent files list?",
             TSystemDialogAnswers::Boxes().at(0).Text);
-  EXPECT_TRUE(Main->GetRecentFiles().GetItems().empty());
+  EXPECT_TRUE(Main->RecentFiles().empty());
   ASSERT_TRUE(FileExists(Mru));
   EXPECT_EQ(0, FileSizeOf(Mru));
 }
