@@ -7,6 +7,7 @@
 
 #include "framework/CustomControl.h"
 #include "framework/DragObject.h"
+#include "framework/Edit.h"
 #include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
 #include "framework/Form.h"
@@ -403,6 +404,12 @@ TEST_F(FormFixture, ADetachedWindowLivesOnQuietlyUntilTheControlTakesItBack) {
 
   Free(Box);
   EXPECT_FALSE(IsWindow(First)) << "the adopted window goes with the control";
+
+  // A system control's window detached keeps working as that control.
+  auto* Field = Add<TEdit>(Form, {10, 40, 80, 60}, "Field");
+  HWND Detached = Field->DetachHandle();
+  EXPECT_NE(0, SendMessageW(Detached, EM_GETLIMITTEXT, 0, 0)) << "answered by the edit's own procedure";
+  DestroyWindow(Detached);
 }
 
 TEST_F(FormFixture, BorderStyleChangesInPlaceWhileShown) {
