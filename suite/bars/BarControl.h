@@ -457,6 +457,21 @@ public:
   // The popup that lists the links the window hides; null while closed.
   TCustomdxBarControl* GetQuickPopup() const { return FQuickPopup; }
 
+  // ---- the main menu's caption buttons (0 minimize, 1 restore, 2 close)
+  // The main menu while the manager's active MDI child is maximized (and has a system menu).
+  bool ShowsMDIButtons() const override;
+  // The MDI buttons, or the close button alone of a main menu with ShowCloseButton.
+  bool HasCaptionButtonArea() const;
+  // One button's size (along, across a horizontal bar) and the whole area's.
+  SIZE MDIButtonSize() const;
+  SIZE CaptionButtonAreaSize() const;
+  // Where button Index stands in the client; empty when it is not shown.
+  RECT CaptionButtonRect(int Index) const;
+  // Restore always; otherwise the active child's system-menu entry has none of Mask's bits.
+  bool IsCaptionButtonEnabled(int Index, UINT Mask) const;
+  // 0 normal, 1 disabled, 2 hot, 3 pressed with the mouse off it, 4 pressed and hot.
+  int CaptionButtonState(int Index) const;
+
   // ---- keys and mouse on the items
   // The keys an active toolbar hears (the bar hooks send them): arrows (turned on a
   // vertical bar), Home, End, Tab, Ctrl+Tab to the next toolbar, accelerators, Enter,
@@ -497,6 +512,15 @@ private:
   static void CALLBACK MarkTimerProc(HWND Wnd, UINT Msg, UINT_PTR Id, DWORD Time);
   void SetHotLink(TdxBarItemLink* Link, POINT P);
   void TrackMouseLeave();
+  // The caption buttons under the mouse: a press, the moves while pressed, the
+  // release sending its command, and a cancelled press. True when they took the message.
+  bool BeginCaptionButtonPress(POINT P);
+  bool CaptionButtonMouseMove(POINT P);
+  bool EndCaptionButtonPress(POINT P);
+  void CancelCaptionButtonPress();
+  int CaptionButtonAt(POINT P, UINT Mask) const;
+  void InvalidateCaptionButtons();
+  RECT FCaptionButtonRects[3]{};
   int FHitTestCode = 0;
   int FCloseButtonState = 0;
   int FMarkState = 0;
