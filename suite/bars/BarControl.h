@@ -580,6 +580,21 @@ public:
   // 0 normal, 1 hot.
   int GetTearOffState() const { return FTearOffState; }
   void SetTearOffState(int Value) { FTearOffState = Value; }
+  // The tear-off caption (BarMenuTearOff.cpp): shown atop the menu of a detachable
+  // sub-item; dragging it away makes the sub-item's detaching bar float.
+  bool ShowsDetachCaption() const;
+  // The caption in screen coordinates; empty without one.
+  RECT DetachCaptionRect() const;
+  bool IsCursorOverDetachCaption() const;
+  void SetDetachCaptionSelected(bool Hot);
+  bool CanDetach() const;
+  // Fires the sub-item's detaching event and drags its bar out; the menu may be
+  // gone when it returns.
+  void Detach();
+  // Sets the caption's shown state and height before the window measures itself.
+  void PrepareDetachCaption();
+  // The height the caption adds above the items (0 without one).
+  int DetachCaptionExtent() const;
   // How far the first item lies below the window's top (sub-menus open level with their item).
   int GetTopOffset() const { return FTopOffset; }
   int SubMenuTopOffset() const override { return FTopOffset; }
