@@ -431,7 +431,8 @@ public:
   bool ShowsFloatingCaption() const override { return Kind() == bwkToolbar; }
   bool HasCloseButton() const override;
   int CloseButtonState() const override { return FCloseButtonState; }
-  int MarkButtonState() const override { return FMarkState; }
+  // Hot also while the keyboard's selection is on the mark's helper.
+  int MarkButtonState() const override;
   bool HasHiddenItems() const override { return FTruncated; }
   // What the last WM_NCHITTEST found under the cursor (the codes of BarToolbarFrame.h).
   int GetHitTestCode() const { return FHitTestCode; }

@@ -67,6 +67,11 @@ TdxBarAccessibilityHelper* TdxBarControl::GetMarkAccessibilityHelper() {
   return FMarkHelper.get();
 }
 
+int TdxBarControl::MarkButtonState() const {
+  TdxBarNavigationController* N = FMarkState == 0 && FMarkHelper ? BarNavigationControllerInstance() : nullptr;
+  return N && N->CurrentSelectedObject() == FMarkHelper.get() ? 1 : FMarkState;
+}
+
 TdxBarAccessibilityHelper* TdxBarCaptionButtons::GetIAccessibilityHelper() {
   if (!FHelper) FHelper.reset(TdxBarCaptionButtonsAccessibilityHelper::Create(this));
   return FHelper.get();

@@ -4,7 +4,6 @@
 // active toolbar.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -204,7 +203,9 @@ TEST_F(ToolbarFixture, TheGripDragsABarBetweenEdgesAndOutToFloat) {
   TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue});
   POINT Left = Form->ClientToScreen(POINT{3, 150});
   POINT Middle = Form->ClientToScreen(POINT{200, 150});
-  DragAlong(GripPoint(Bar), {Form->ClientToScreen(POINT{60, 100}), Left, POINT{Left.x, Left.y + 1}});
+  // The cursor rests over the edge a few ticks: a floating bar docks on the docking timer.
+  POINT Rest{Left.x, Left.y + 1};
+  DragAlong(GripPoint(Bar), {Form->ClientToScreen(POINT{60, 100}), Left, Rest, Rest, Rest, Rest});
   EXPECT_EQ(dsLeft, Bar->GetDockingStyle());
   ASSERT_TRUE(Window(Bar));
   EXPECT_TRUE(Window(Bar)->IsVertical());
@@ -715,3 +716,35 @@ TEST_F(ToolbarFixture, ADraggedBarSwapsBetweenAKeptDockedAndAKeptFloatingWindow)
   EXPECT_EQ(W->GetHandle(), GetAncestor(EditorOf(), GA_PARENT));
   EXPECT_EQ("again", TypeIntoEdit(Bar, Edit, 2, "again"));
 }
+
+namespace {
+// While the keyboard's selection is on the mark's helper the mark shows hot, and
+// as before once the selection leaves it.
+TEST_F(ToolbarFixture, TheMarkShowsHotWhileTheKeyboardSelectsIt) {
+  std::vector<TColor> Colours(40, clBlue);
+  TdxBar* Bar = MakeBar("Tools", dsTop, Colours);
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->HasMark());
+  MoveTo(Form->ClientToScreen(POINT{300, 200}));
+  auto MarkPixels = [&] {
+    RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    Pump();
+    RECT R = W->MarkScreenRect();
+    std::vector<COLORREF> Pixels;
+    HDC DC = GetDC(nullptr);
+    for (int Y = R.top; Y < R.bottom; ++Y)
+      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
+    ReleaseDC(nullptr, DC);
+    return Pixels;
+  };
+  std::vector<COLORREF> Normal = MarkPixels();
+  ASSERT_FALSE(Normal.empty());
+  TdxBarAccessibilityHelper* Mark = W->GetMarkAccessibilityHelper();
+  Mark->SelectHelper(false);
+  EXPECT_EQ(1, W->MarkButtonState());
+  EXPECT_NE(Normal, MarkPixels()) << "the selected mark draws hot";
+  Mark->Deselect(nullptr);
+  EXPECT_EQ(0, W->MarkButtonState());
+  EXPECT_EQ(Normal, MarkPixels());
+}
+}  // namespace
