@@ -158,16 +158,3 @@ public:
 private:
   void RepaintParent();
 };
-
-// The buttons of the quick-customization popups.
-class TdxBarQuickCustExtButtonControl : public TdxBarButtonControl {
-  SONVELT_CLASS(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
-public:
-  using TdxBarButtonControl::TdxBarButtonControl;
-};
-
-class TdxBarQuickCustItemControl : public TdxBarButtonControl {
-  SONVELT_CLASS(TdxBarQuickCustItemControl, TdxBarButtonControl)
-public:
-  using TdxBarButtonControl::TdxBarButtonControl;
-};

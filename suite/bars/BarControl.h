@@ -110,6 +110,8 @@ public:
   virtual bool IsSubMenuWindow() const { return Kind() != bwkToolbar; }
   // One of the internal customizing popups (their chain closes together).
   virtual bool IsCustomizingPopup() const { return false; }
+  // A toolbar's quick-customization popup or its "Add or Remove Buttons" menu.
+  virtual bool IsQuickCustomizingWindow() const { return Kind() == bwkQuickCustomizing; }
   // The items of the window stack vertically (menus, vertical toolbars).
   virtual bool StacksItemsVertically() const { return IsVertical() || IsSubMenuWindow(); }
   // The window's behaviour bits. 0x10: client-aligned controls stretch over the row;
@@ -447,8 +449,11 @@ public:
   // The popup's links: a copy of each link the window has no room for (remembering
   // its toolbar link), then AddQuickCustomizeItem.
   virtual void FillMarkPopupLinks(TdxBarItemLinks* Links);
-  // Where the quick-customization entry joins the popup; nothing here.
-  virtual void AddQuickCustomizeItem(TdxBarItemLinks* Links) { (void)Links; }
+  // When the bar allows quick customizing: "&Add or Remove Buttons", a sub-item
+  // whose menu lists every link of the bar to show or hide it.
+  virtual void AddQuickCustomizeItem(TdxBarItemLinks* Links);
+  // The bar allows quick customizing and the painter supports it.
+  bool AllowsQuickCustomizing() const;
   // The mark's popup closed by itself (a click elsewhere, Esc, a command).
   void MarkPopupClosed(TCustomdxBarControl* Popup);
   bool IsMarkTimerRunning() const { return FMarkTimer; }

@@ -117,6 +117,9 @@ public:
   void FillQuickCustomizeLinks(TdxBarItemLinks* Links, TdxBar* Bar);
   // The toolbar link an entry stands for, while its bar still holds it.
   static TdxBarItemLink* RepresentedLink(TdxBarItemLink* Entry);
+  // "&Add or Remove Buttons" with a group start: a sub-item whose menu is filled
+  // anew with Bar's list each time it opens.
+  void AddQuickAccessItem(TdxBarItemLinks* Links, TdxBar* Bar);
 
   // ---- editing from the customizing popup
   void ApplyActionToSelection(int Action);
@@ -143,6 +146,7 @@ private:
   void ComponentFreed(TObject* Sender, TComponent* Component);
   void ToolbarEntryClick(TObject* Sender);
   void QuickCustItemClick(TObject* Sender);
+  void QuickAccessPopup(TObject* Sender);
   // The bar of Manager a command's tag names; null once the manager no longer holds it.
   static TdxBar* BarOfTag(TdxBarManager* Manager, std::intptr_t Tag);
   void ResetToolbarClick(TObject* Sender);

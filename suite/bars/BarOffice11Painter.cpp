@@ -26,7 +26,7 @@ TdxBar* BarOf(TCustomdxBarControl* BarControl) {
 }
 
 bool IsQuickCustomizingWindow(TCustomdxBarControl* BarControl) {
-  return BarControl && BarControl->Kind() == bwkQuickCustomizing;
+  return BarControl && BarControl->IsQuickCustomizingWindow();
 }
 
 RECT WindowRectOf(TCustomdxBarControl* BarControl) { return RECT{0, 0, BarControl->GetWidth(), BarControl->GetHeight()}; }

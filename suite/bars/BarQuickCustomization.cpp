@@ -1,6 +1,10 @@
 // The "Add or Remove Buttons" list of a toolbar's quick-customization popup: a
 // check entry per link of the toolbar that shows or hides that link.
 #include "suite/bars/BarDesignController.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarQuickCustControls.h"
+#include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -15,6 +19,8 @@ void TdxBarDesignController::FillQuickCustomizeLinks(TdxBarItemLinks* Links, Tdx
   // One item serves every entry; each entry's link carries the toolbar link.
   auto* Shared = TdxBarQuickCustItem::Create(Manager);
   AddInternalItem(Shared, nullptr);
+  // The list stays open, so that several buttons can be shown or hidden in turn.
+  Shared->SetCloseSubMenuOnClick(false);
   Shared->OnClick = Bind(this, &TdxBarDesignController::QuickCustItemClick);
   Links->BeginUpdate();
   for (int I = 0; I < BarLinks->PresentLinkCount(); ++I) {
@@ -53,4 +59,31 @@ void TdxBarDesignController::QuickCustItemClick(TObject* Sender) {
 void TdxBarDesignController::ResetToolbarClick(TObject* Sender) {
   auto* Item = dynamic_cast<TdxBarItem*>(Sender);
   if (TdxBar* Bar = Item ? BarOfTag(Item->GetBarManager(), Item->GetTag()) : nullptr) Bar->ConfirmAndReset();
+}
+
+void TdxBarDesignController::AddQuickAccessItem(TdxBarItemLinks* Links, TdxBar* Bar) {
+  TdxBarItemLink* Link = AddCommandItem(Links, TdxBarQuickAccessItem::StaticClass(),
+                                        BarString(dxSBAR_ADDREMOVEBUTTONS), TNotifyEvent(),
+                                        reinterpret_cast<std::intptr_t>(Bar), true);
+  static_cast<TdxBarQuickAccessItem*>(Link->GetItem())->OnPopup = Bind(this, &TdxBarDesignController::QuickAccessPopup);
+}
+
+void TdxBarDesignController::QuickAccessPopup(TObject* Sender) {
+  auto* Item = dynamic_cast<TdxBarQuickAccessItem*>(Sender);
+  TdxBar* Bar = Item ? BarOfTag(Item->GetBarManager(), Item->GetTag()) : nullptr;
+  if (!Bar) return;
+  // The list of the last opening goes with its items.
+  FreeItemsOfLinks(Item->GetItemLinks());
+  FillQuickCustomizeLinks(Item->GetItemLinks(), Bar);
+}
+
+// ---- the toolbar's side
+
+bool TdxBarControl::AllowsQuickCustomizing() const {
+  TdxBarPainter* P = GetPainter();
+  return GetBar() && GetBar()->GetAllowQuickCustomizing() && P && P->SupportsQuickCustomizing();
+}
+
+void TdxBarControl::AddQuickCustomizeItem(TdxBarItemLinks* Links) {
+  if (AllowsQuickCustomizing()) BarDesignControllerInstance()->AddQuickAccessItem(Links, GetBar());
 }

@@ -205,12 +205,6 @@ private:
   TdxBarLabel* HeaderLabel() const;
 };
 
-class TdxBarQuickAccessItem : public TCustomdxBarSubItem {
-  SONVELT_CLASS(TdxBarQuickAccessItem, TCustomdxBarSubItem)
-public:
-  using TCustomdxBarSubItem::TCustomdxBarSubItem;
-};
-
 // What a window does with the containers among its links: Expand before it creates
 // its item controls, Collapse (in reverse order) after it destroyed them.
 class TcxObjectLink;

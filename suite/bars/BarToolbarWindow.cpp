@@ -497,6 +497,8 @@ void TdxBarControl::OpenMarkPopup() {
   if (!Manager || !HandleAllocated()) return;
   TdxBarDesignController* Design = BarDesignControllerInstance();
   Design->CloseQuickControl();
+  // The items of the last popup (its "Add or Remove Buttons" list) go now.
+  Design->ClearInternalItems();
   auto* Popup = TdxBarMarkPopup::Create(Manager);
   Popup->SetOwnPainter(GetPainter());
   Popup->SetToolbar(this);

@@ -17,6 +17,7 @@
 #include "suite/bars/BarMDI.h"
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarPainters.h"
+#include "suite/bars/BarQuickCustControls.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStaticControls.h"
 #include "suite/bars/BarStrings.h"

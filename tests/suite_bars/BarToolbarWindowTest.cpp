@@ -17,6 +17,7 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarPainter.h"
+#include "suite/bars/BarQuickCustControls.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarToolbarFrame.h"
@@ -24,6 +25,7 @@
 #include "suite/common/WindowUtils.h"
 #include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 TEST(ToolbarFrame, HitTestCodesOfDockedAndFloatingWindows) {
@@ -539,8 +541,11 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   EXPECT_EQ(2, W->MarkButtonState());
   EXPECT_TRUE(IsWindowVisible(Popup()->GetHandle()));
   TdxBarItemLinks* Links = Popup()->GetItemLinks();
-  ASSERT_EQ(static_cast<int>(Hidden.size()), Links->ShownLinkCount());
-  for (int I = 0; I < Links->ShownLinkCount(); ++I) EXPECT_EQ(Hidden[static_cast<size_t>(I)], Links->GetShownLink(I)->GetItem());
+  ASSERT_EQ(static_cast<int>(Hidden.size()) + 1, Links->ShownLinkCount());
+  for (size_t I = 0; I < Hidden.size(); ++I) EXPECT_EQ(Hidden[I], Links->GetShownLink(static_cast<int>(I))->GetItem());
+  TdxBarItemLink* Access = Links->GetShownLink(Links->ShownLinkCount() - 1);
+  EXPECT_EQ("&Add or Remove Buttons", Access->GetItem()->GetCaption());
+  EXPECT_TRUE(Access->GetBeginGroup());
   RECT P = QueryWindowRect(Popup()->GetHandle());
   EXPECT_EQ(Mark.bottom, P.top) << "the menu opens below the mark";
 
@@ -553,7 +558,7 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   DragAlong(On, {On});
   ASSERT_TRUE(Popup());
   TdxBarSubMenuControl* Menu = Popup();
-  RECT Last = Menu->GetItemLinks()->GetShownLink(Menu->GetItemLinks()->ShownLinkCount() - 1)->GetItemRect();
+  RECT Last = Menu->GetItemLinks()->GetShownLink(Menu->GetItemLinks()->ShownLinkCount() - 2)->GetItemRect();
   MapWindowPoints(Menu->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Last), 2);
   POINT Entry{(Last.left + Last.right) / 2, (Last.top + Last.bottom) / 2};
   MoveTo(Entry);
@@ -570,6 +575,65 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   EXPECT_EQ(Hidden[0], Popup()->SelectedItemControl()->GetItemLink()->GetItem()) << "its first entry selected";
   W->ShowHiddenItems(0);
   EXPECT_FALSE(Popup());
+}
+
+POINT Centre(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+// "Add or Remove Buttons" at the end of the mark's popup lists every button of the
+// toolbar with its own caption and glyph and a check while it shows; a click on an
+// entry hides or shows that button and leaves the list open.
+TEST_F(ToolbarFixture, TheMarksAddOrRemoveListShowsAndHidesTheToolbarsButtons) {
+  std::vector<TColor> Colours(40, clRed);
+  Colours[0] = clBlue;
+  std::vector<std::string> Captions;
+  for (int I = 0; I < 40; ++I) Captions.push_back("B" + std::to_string(I));
+  TdxBar* Bar = MakeBar("Tools", dsTop, Colours, Captions);
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->HasMark());
+  RECT Mark = W->MarkScreenRect();
+  POINT On{(Mark.left + Mark.right) / 2, (Mark.top + Mark.bottom) / 2};
+  DragAlong(On, {On});
+  auto* Popup = dynamic_cast<TCustomdxBarControl*>(W->GetQuickPopup());
+  ASSERT_TRUE(Popup);
+  TdxBarItemLinks* PopupLinks = Popup->GetItemLinks();
+  TdxBarItemLink* Access = PopupLinks->GetShownLink(PopupLinks->ShownLinkCount() - 1);
+  auto* AccessItem = dynamic_cast<TCustomdxBarSubItem*>(Access->GetItem());
+  ASSERT_TRUE(AccessItem);
+  POINT AccessAt = Centre(Popup->ItemScreenRect(Access->GetControl()));
+  MoveTo(AccessAt);
+  DragAlong(AccessAt, {AccessAt});
+  auto* List = dynamic_cast<TdxBarQuickAccessSubControl*>(AccessItem->GetItemLinks()->GetBarControl());
+  ASSERT_TRUE(List) << "a click on the entry opens its list";
+  ASSERT_TRUE(IsWindowVisible(List->GetHandle()));
+  TdxBarItemLinks* Entries = List->GetItemLinks();
+  ASSERT_GE(Entries->ShownLinkCount(), 40);
+  auto Entry = [&](int I) { return dynamic_cast<TdxBarQuickCustItemControl*>(Entries->GetShownLink(I)->GetControl()); };
+  ASSERT_TRUE(Entry(0) && Entry(7));
+  EXPECT_EQ("B0", Entry(0)->LinkCaption());
+  EXPECT_EQ("B7", Entry(7)->LinkCaption());
+  EXPECT_EQ(Bar->GetItemLinks()->GetLink(0)->GetEffectiveGlyph(), Entry(0)->Glyph());
+  RECT First = List->ItemScreenRect(Entry(0));
+  // The check square is the entry's left end, as wide as the entry is high.
+  RECT Square{First.left, First.top, First.left + (First.bottom - First.top), First.bottom};
+  EXPECT_TRUE(ScreenShows(First, clBlue)) << "the entry shows the button's own glyph";
+  EXPECT_TRUE(ScreenShows(Square, clBlack)) << "a check while the button shows";
+  SaveScreenshot("quick-customize-list");
+
+  POINT EntryAt = Centre(First);
+  MoveTo(EntryAt);
+  DragAlong(EntryAt, {EntryAt});
+  EXPECT_FALSE(Bar->GetItemLinks()->GetLink(0)->GetVisible());
+  EXPECT_EQ("B1", Bar->GetItemLinks()->GetShownLink(0)->GetItem()->GetCaption()) << "the toolbar lost B0";
+  ASSERT_TRUE(IsWindowVisible(List->GetHandle())) << "the list stays open";
+  Pump();
+  EXPECT_FALSE(ScreenShows(Square, clBlack)) << "the check went";
+
+  Sleep(600);  // not a double click
+  DragAlong(EntryAt, {EntryAt});
+  EXPECT_TRUE(Bar->GetItemLinks()->GetLink(0)->GetVisible());
+  EXPECT_EQ("B0", Bar->GetItemLinks()->GetShownLink(0)->GetItem()->GetCaption()) << "B0 is back";
+  EXPECT_TRUE(Clicks.empty()) << "no button ran";
+  W->ShowHiddenItems(0);
 }
 }  // namespace
 

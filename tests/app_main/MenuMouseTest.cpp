@@ -1,0 +1,140 @@
+// The main window's bar menus under the mouse through real input: a click on the
+// menu bar opens a menu, Down and Up move in it, a nested menu opens after resting
+// on its entry and not when the mouse passed on, a press on the open entry keeps
+// it, and a click outside closes the whole chain.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/common/WindowUtils.h"
+#include "suite/navbar/NavBar.h"
+#include "tests/app_main/AppMainTestSupport.h"
+
+namespace {
+
+void MoveMouseTo(POINT P) {
+  INPUT I{};
+  I.type = INPUT_MOUSE;
+  I.mi.dx = static_cast<LONG>((P.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+  I.mi.dy = static_cast<LONG>((P.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &I, sizeof(INPUT));
+  Pump();
+}
+
+void ClickAt(POINT P) {
+  MoveMouseTo(P);
+  INPUT I[2] = {};
+  I[0].type = I[1].type = INPUT_MOUSE;
+  I[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  I[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, I, sizeof(INPUT));
+  Pump();
+}
+
+void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
+
+void Wait(int Ms) {
+  DWORD Start = GetTickCount();
+  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
+}
+
+POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+TdxBarItem* Named(TMainForm* Main, const char* Name) { return dynamic_cast<TdxBarItem*>(Main->FindComponent(Name)); }
+
+// The window showing a sub-item's links (its open menu, or none).
+TCustomdxBarControl* MenuWindow(TMainForm* Main, const char* Name) {
+  TdxBarItem* S = Named(Main, Name);
+  return S && S->GetItemLinks() ? S->GetItemLinks()->GetBarControl() : nullptr;
+}
+
+// The screen rectangle of Item's link in window W; empty when W does not show it.
+RECT ScreenRectOf(TCustomdxBarControl* W, TdxBarItem* Item) {
+  TdxBarItemLinks* Links = W ? W->GetItemLinks() : nullptr;
+  for (int I = 0; Links && I < Links->ShownLinkCount(); ++I)
+    if (Links->GetShownLink(I)->GetItem() == Item) return W->ItemScreenRect(Links->GetShownLink(I)->GetControl());
+  return RECT{0, 0, 0, 0};
+}
+
+std::string SelectedIn(TCustomdxBarControl* W) {
+  TdxBarItemLink* L = W ? W->GetSelectedLink() : nullptr;
+  return L && L->GetItem() ? L->GetItem()->GetCaption() : std::string();
+}
+
+struct MainMenuMouseFixture : MainFixture {
+  void SetUp() override {
+    MainFixture::SetUp();
+    StartMain();
+    NewDocument(8000, 1, 8000);
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+  }
+  void TearDown() override {
+    if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
+    Pump();
+    MainFixture::TearDown();
+  }
+  RECT MenuBarRectOf(const char* Name) {
+    return ScreenRectOf(Main->BarManager->MainMenuBarControl(), Named(Main, Name));
+  }
+};
+
+}  // namespace
+
+TEST_F(MainMenuMouseFixture, AClickOnTheMenuBarOpensAMenuAndTheArrowsMoveInIt) {
+  ClickAt(CentreOf(MenuBarRectOf("dxBarSubItemFile")));
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
+  TCustomdxBarControl* File = MenuWindow(Main, "dxBarSubItemFile");
+  TdxBarItemLinks* Links = File->GetItemLinks();
+  ASSERT_GE(Links->ShownLinkCount(), 3);
+  std::string First = Links->FirstSelectableLink()->GetItem()->GetCaption();
+  std::string Second = Links->NextSelectableLink(Links->FirstSelectableLink(), false)->GetItem()->GetCaption();
+  Tap(VK_DOWN);
+  EXPECT_TRUE(PumpUntil([&] { return SelectedIn(File) == First; }, 3000)) << "opened by the mouse: Down selects the first entry";
+  Tap(VK_DOWN);
+  EXPECT_TRUE(PumpUntil([&] { return SelectedIn(File) == Second; }, 3000));
+  Tap(VK_UP);
+  EXPECT_TRUE(PumpUntil([&] { return SelectedIn(File) == First; }, 3000));
+}
+
+TEST_F(MainMenuMouseFixture, ANestedMenuOpensAfterRestingOnItsEntryAndAClickOutsideClosesTheChain) {
+  SendKey(VK_MENU, true), Tap('V'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+  TCustomdxBarControl* View = MenuWindow(Main, "dxBarSubItemView");
+  TdxBarItemLinks* Links = View->GetItemLinks();
+  RECT Nested = ScreenRectOf(View, Named(Main, "dxBarSubItemCommandBar"));
+  ASSERT_FALSE(IsRectEmpty(&Nested));
+  TdxBarItemLink* Next = Links->NextSelectableLink(Links->FirstSelectableLink(), false);
+  RECT Other = View->ItemScreenRect(Next->GetControl());
+  // Passing over the entry without resting opens nothing.
+  MoveMouseTo(CentreOf(Nested));
+  MoveMouseTo(CentreOf(Other));
+  Wait(700);
+  EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar")) << "opened although the mouse moved on";
+  // Resting on it opens it after about 400 ms.
+  DWORD Start = GetTickCount();
+  MoveMouseTo(CentreOf(Nested));
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+  DWORD Took = GetTickCount() - Start;
+  EXPECT_GE(Took, 300u);
+  EXPECT_LE(Took, 1500u);
+  // A press on the open entry leaves it open.
+  ClickAt(CentreOf(Nested));
+  Wait(500);
+  EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemCommandBar"));
+  EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemView"));
+  // A click on the document, outside every menu, closes the chain and runs nothing.
+  bool NavBarShown = Main->dxNavBar->GetVisible();
+  RECT Client = QueryWindowRect(Main->GetHandle());
+  ClickAt(POINT{(Client.left + Client.right) / 2, Client.bottom - 40});
+  EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+  EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar"));
+  EXPECT_FALSE(TopActiveBarControl());
+  EXPECT_EQ(NavBarShown, Main->dxNavBar->GetVisible());
+}
