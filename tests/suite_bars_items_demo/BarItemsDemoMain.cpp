@@ -8,7 +8,8 @@
 // hot), DIR/date-dropped.bmp (the date combo's calendar open),
 // DIR/colour-dropped.bmp (the colour list open), DIR/calendars.bmp and the
 // "Select" dialogs DIR/date-dialog.bmp, DIR/image-dialog.bmp and
-// DIR/tree-dialog.bmp, then quits.
+// DIR/tree-dialog.bmp, and the add-group-items dialog DIR/group-items-dialog.bmp,
+// then quits.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
@@ -26,6 +28,8 @@
 #include "framework/Screen.h"
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
+#include "suite/bars/BarAddGroupItemsDialog.h"
+#include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCalendar.h"
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarComboControls.h"
@@ -270,6 +274,16 @@ public:
       case 13: ShotDialog("image-dialog"); break;
       case 14: FTree->Click(); break;
       case 15: ShotDialog("tree-dialog"); break;
+      case 16: {
+        TdxBarGroup* Transport = FManager->CreateGroup();
+        Transport->SetName("Transport");
+        FManager->CreateGroup()->SetName("Editing");
+        Transport->AddMember(FLarge);
+        std::vector<TdxBarComponent*> Chosen;
+        ShowAddGroupItemsDialog(Transport, Chosen);
+        break;
+      }
+      case 17: ShotDialog("group-items-dialog"); break;
       default:
         T->SetEnabled(false);
         Application->GetMainForm()->Close();
