@@ -31,6 +31,7 @@
 #include "suite/bars/BarAddGroupItemsDialog.h"
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCalendar.h"
+#include "suite/bars/BarCategories.h"
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
@@ -278,6 +279,9 @@ public:
         TdxBarGroup* Transport = FManager->CreateGroup();
         Transport->SetName("Transport");
         FManager->CreateGroup()->SetName("Editing");
+        if (FManager->GetCategories()->GetCount() == 0) FManager->GetCategories()->Add("Commands");
+        for (TdxBarItem* I : std::initializer_list<TdxBarItem*>{FLarge, FDate, FColour, FShape, FTree})
+          I->SetCategory(0);
         Transport->AddMember(FLarge);
         std::vector<TdxBarComponent*> Chosen;
         ShowAddGroupItemsDialog(Transport, Chosen);
