@@ -589,6 +589,7 @@ void TdxBarDateNavigator::Paint() {
   std::string Title = MonthTitle(GetFirstShownDate());
   C->GetFont()->Assign(GetFont());
   C->GetFont()->SetColor(clBtnText);
+  C->GetBrush()->SetColor(FPainter ? FPainter->CalendarHeaderColor() : clBtnFace);
   C->TextOut((Client.right - C->TextWidth(Title)) / 2, (FMonthHeaderHeight - C->TextHeight(Title)) / 2, Title);
   for (int Arrow = 1; Arrow <= 2; ++Arrow) {
     RECT A = Arrow == 1 ? PrevArrowRect() : NextArrowRect();

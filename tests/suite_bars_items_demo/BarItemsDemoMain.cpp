@@ -6,7 +6,10 @@
 // the month calendar in its dialog and framed looks.
 // "--screenshots DIR" saves DIR/toolbar.bmp (toolbar and menu, the large button
 // hot), DIR/date-dropped.bmp (the date combo's calendar open),
-// DIR/colour-dropped.bmp (the colour list open) and DIR/calendars.bmp, then quits.
+// DIR/colour-dropped.bmp (the colour list open), DIR/calendars.bmp and the
+// "Select" dialogs DIR/date-dialog.bmp, DIR/image-dialog.bmp and
+// DIR/tree-dialog.bmp, and the add-group-items dialog DIR/group-items-dialog.bmp,
+// then quits.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -14,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
@@ -21,9 +25,13 @@
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/Label.h"
+#include "framework/Screen.h"
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
+#include "suite/bars/BarAddGroupItemsDialog.h"
+#include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCalendar.h"
+#include "suite/bars/BarCategories.h"
 #include "suite/bars/BarColorCombo.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
@@ -147,7 +155,7 @@ public:
     FDate->SetShowEditor(true);
     FDate->SetWidth(150);
     L->AddItem(FDate);
-    TdxBarImageCombo* Shape = Item<TdxBarImageCombo>("Shape");
+    TdxBarImageCombo* Shape = FShape = Item<TdxBarImageCombo>("Shape");
     Shape->SetImages(FManager->GetImages());
     for (const char* S : {"Blue", "Green", "Orange"}) Shape->GetItems()->Add(S);
     for (int I = 0; I < 3; ++I) Shape->SetImageIndex(I, I);
@@ -259,6 +267,27 @@ public:
         Shot("calendars", Calendars->GetHandle(), nullptr);
         break;
       }
+      // Each "Select" dialog is modal: the next tick, inside its loop, takes the
+      // picture and closes it.
+      case 10: FDate->Click(); break;
+      case 11: ShotDialog("date-dialog"); break;
+      case 12: FShape->Click(); break;
+      case 13: ShotDialog("image-dialog"); break;
+      case 14: FTree->Click(); break;
+      case 15: ShotDialog("tree-dialog"); break;
+      case 16: {
+        TdxBarGroup* Transport = FManager->CreateGroup();
+        Transport->SetName("Transport");
+        FManager->CreateGroup()->SetName("Editing");
+        if (FManager->GetCategories()->GetCount() == 0) FManager->GetCategories()->Add("Commands");
+        for (TdxBarItem* I : std::initializer_list<TdxBarItem*>{FLarge, FDate, FColour, FShape, FTree})
+          I->SetCategory(0);
+        Transport->AddMember(FLarge);
+        std::vector<TdxBarComponent*> Chosen;
+        ShowAddGroupItemsDialog(Transport, Chosen);
+        break;
+      }
+      case 17: ShotDialog("group-items-dialog"); break;
       default:
         T->SetEnabled(false);
         Application->GetMainForm()->Close();
@@ -286,6 +315,12 @@ private:
     C->Click(false);
     C->SetDroppedDown(true);
   }
+  void ShotDialog(const char* Name) {
+    TCustomForm* Dialog = Screen->GetActiveForm();
+    if (!Dialog || !Dialog->GetFormState().Contains(fsModal)) return;
+    Shot(Name, Dialog->GetHandle(), nullptr);
+    Dialog->SetModalResult(mrCancel);
+  }
   // The form and, when given, a popup beside it, in one picture.
   void Shot(const char* Name, HWND Main, HWND Popup) {
     if (ShotFolder.empty()) return;
@@ -311,6 +346,7 @@ private:
   TShownToolbar* FBar2 = nullptr;
   std::unique_ptr<TFakeLinksOwner> FBar2Links;
   TdxBarTreeViewCombo* FTree = nullptr;
+  TdxBarImageCombo* FShape = nullptr;
   int FStep = 0;
 };
 }  // namespace
@@ -333,10 +369,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TForm* Calendars = TForm::Create(Application);
   Calendars->SetCaption("Calendars");
   Calendars->SetBounds(10, 380, 100, 100);
-  Calendars->SetClientWidth(440);
+  Calendars->SetClientWidth(650);
   Calendars->SetClientHeight(230);
   AddCalendar(Calendars, 8, "Dialog: 29 February 2024", 0, EncodeDate(2024, 2, 29));
   AddCalendar(Calendars, 220, "Framed: 1 September 2024", 1, EncodeDate(2024, 9, 1));
+  AddCalendar(Calendars, 432, "Flat: 15 May 2024", 2, EncodeDate(2024, 5, 15));
   Demo.FCalendars = Calendars;
   Calendars->Show();
   if (!ShotFolder.empty()) {
