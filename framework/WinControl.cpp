@@ -126,6 +126,10 @@ void SetCaptureControl(TControl* Control) {
   CaptureControl = Control;
 }
 
+void ForgetMouseControl(const TControl* Control) {
+  if (MouseControl == Control) MouseControl = nullptr;
+}
+
 // The control under the mouse: leaving and entering are told as they change.
 static void SetMouseControl(TControl* Control) {
   if (Control == MouseControl) return;
@@ -171,6 +175,25 @@ void TWinControl::HandleNeeded() {
   if (FHandle) return;
   if (GetParent()) GetParent()->HandleNeeded();
   if (!FHandle) CreateHandle();
+}
+
+HWND TWinControl::DetachHandle() {
+  HWND Wnd = FHandle;
+  if (!Wnd) return nullptr;
+  SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc ? FDefWndProc : DefWindowProcW));
+  RemovePropW(Wnd, kControlProp);
+  RemovePropW(Wnd, kSwallowProp);
+  FHandle = nullptr;
+  if (MouseControl == this) MouseControl = nullptr;
+  return Wnd;
+}
+
+void TWinControl::AdoptHandle(HWND Wnd) {
+  if (!Wnd || FHandle == Wnd) return;
+  if (FHandle) throw EInvalidOperation("Control '" + GetName() + "' already has a window");
+  SetPropW(Wnd, kControlProp, this);
+  SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SonveltStdWndProc));
+  FHandle = Wnd;
 }
 
 void TWinControl::SetParentWindow(HWND Value) {

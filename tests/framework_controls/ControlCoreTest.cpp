@@ -2,11 +2,15 @@
 // window-less controls, enter/leave notices, painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/CustomControl.h"
 #include "framework/DragObject.h"
+#include "framework/Edit.h"
+#include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
@@ -241,6 +245,35 @@ TEST_F(FormFixture, MouseEnterAndLeaveAreToldToTheControlAndItsParent) {
   EXPECT_EQ(reinterpret_cast<LPARAM>(Spot), ParentHeard[1]);
 }
 
+// A window the system destroys (its parent window went) leaves the control
+// alive without a handle; freeing it then must not leave it as the control
+// under the mouse, or the next move tells freed memory it was left.
+TEST_F(FormFixture, AControlFreedAfterItsWindowWentIsNotToldItWasLeft) {
+  Form->SetName("Form");
+  Form->OnMouseEnter = Bind(this, &FormFixture::MouseEnter);
+  Form->Show();
+  HWND Host = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 40, 100, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, Host);
+  auto* Box = TBox::Create(nullptr);
+  Box->SetBounds(0, 0, 80, 80);
+  Box->SetParentWindow(Host);
+  Box->HandleNeeded();
+  Pump();
+  SendMessageW(Box->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  DestroyWindow(Host);
+  EXPECT_FALSE(Box->HandleAllocated());
+  Free(Box);
+  // Scribble over the freed block the way a reuse would.
+  std::vector<std::unique_ptr<char[]>> Reuse;
+  for (int I = 0; I < 64; ++I) {
+    Reuse.emplace_back(new char[sizeof(TBox)]);
+    std::fill_n(Reuse.back().get(), sizeof(TBox), static_cast<char>(0xFF));
+  }
+  SendMessageW(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(std::vector<std::string>{"Form:in"}, Log);
+}
+
 TEST_F(FormFixture, ParentPaintsWindowlessChildrenAndCustomControlsPaintThemselves) {
   Form->SetColor(clWhite);
   auto* Spot = Add<TSpot>(Form, {100, 50, 140, 80}, "Spot");
@@ -352,6 +385,62 @@ TEST_F(FormFixture, RecreatingAWindowKeepsTextChildrenAndFocus) {
   EXPECT_EQ("Caption one", Form->GetText());
   EXPECT_EQ(Form->GetHandle(), GetParent(Box->GetHandle()));
   EXPECT_TRUE(GetWindowLongW(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// A control that notes which of its windows hear a private message and WM_DESTROY.
+class TListeningBox : public TBox {
+  SONVELT_CLASS(TListeningBox, TBox)
+public:
+  using TBox::TBox;
+  static constexpr UINT Ping = WM_APP + 7;
+  std::vector<HWND> Heard, Destroyed;
+
+protected:
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == Ping) Heard.push_back(GetHandle());
+    if (Message.Msg == WM_DESTROY) Destroyed.push_back(GetHandle());
+    TBox::WndProc(Message);
+  }
+};
+
+TEST_F(FormFixture, ADetachedWindowLivesOnQuietlyUntilTheControlTakesItBack) {
+  auto* Box = Add<TListeningBox>(Form, {10, 10, 50, 30}, "Box");
+  Form->Show();
+  HWND First = Box->GetHandle();
+  ASSERT_EQ(First, Box->DetachHandle());
+  EXPECT_FALSE(Box->HandleAllocated());
+  EXPECT_TRUE(IsWindow(First));
+  EXPECT_EQ(nullptr, TWinControl::FindControl(First));
+  SendMessageW(First, TListeningBox::Ping, 0, 0);
+  EXPECT_TRUE(Box->Heard.empty()) << "a detached window is not the control's";
+
+  // The control makes a new window when it needs one; the detached one stays apart.
+  HWND Second = Box->GetHandle();
+  EXPECT_NE(First, Second);
+  SendMessageW(Second, TListeningBox::Ping, 0, 0);
+  ASSERT_EQ(std::vector<HWND>{Second}, Box->Heard);
+
+  // Swapped back: the first window speaks for the control again, the second is
+  // destroyed without the control hearing of it.
+  ASSERT_EQ(Second, Box->DetachHandle());
+  Box->AdoptHandle(First);
+  EXPECT_EQ(First, Box->GetHandle());
+  EXPECT_EQ(Box, TWinControl::FindControl(First));
+  SendMessageW(First, TListeningBox::Ping, 0, 0);
+  EXPECT_EQ((std::vector<HWND>{Second, First}), Box->Heard);
+  DestroyWindow(Second);
+  EXPECT_TRUE(Box->Destroyed.empty());
+  EXPECT_TRUE(IsWindow(First));
+  EXPECT_THROW(Box->AdoptHandle(Second), EInvalidOperation) << "a control has one window at a time";
+
+  Free(Box);
+  EXPECT_FALSE(IsWindow(First)) << "the adopted window goes with the control";
+
+  // A system control's window detached keeps working as that control.
+  auto* Field = Add<TEdit>(Form, {10, 40, 80, 60}, "Field");
+  HWND Detached = Field->DetachHandle();
+  EXPECT_NE(0, SendMessageW(Detached, EM_GETLIMITTEXT, 0, 0)) << "answered by the edit's own procedure";
+  DestroyWindow(Detached);
 }
 
 TEST_F(FormFixture, BorderStyleChangesInPlaceWhileShown) {
