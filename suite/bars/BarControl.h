@@ -488,6 +488,10 @@ public:
   void CycleToolbar(bool Forward);
   void SetActive(bool Value) override;
   TdxBarItemLink* GetHotLink() const { return FHotLink; }
+  // A freed link stops being the one under the mouse.
+  void ForgetHotLink(const TdxBarItemLink* Link) {
+    if (FHotLink == Link) FHotLink = nullptr;
+  }
 
 protected:
   void Resize() override;

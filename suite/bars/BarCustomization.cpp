@@ -99,6 +99,8 @@ void TdxBarCustomCustomizationForm::InitializeForm() {
   }
   FSavedBarsChange = FBarManager->GetBars()->OnChange;
   FBarManager->GetBars()->OnChange = Bind(this, &TdxBarCustomCustomizationForm::BarsChanged);
+  FSavedItemsChange = FBarManager->ItemList()->OnComponentListChanged;
+  FBarManager->ItemList()->OnComponentListChanged = Bind(this, &TdxBarCustomCustomizationForm::ItemsListChanged);
   InitializePages();
   ApplyManagerLook();
 }
@@ -147,12 +149,20 @@ TCustomForm* TdxBarCustomCustomizationForm::ManagerForm(TdxBarManager* Manager) 
 void TdxBarCustomCustomizationForm::UnhookManagerEvents() {
   if (FBarManager->GetBars()->OnChange == Bind(this, &TdxBarCustomCustomizationForm::BarsChanged))
     FBarManager->GetBars()->OnChange = FSavedBarsChange;
+  if (FBarManager->ItemList()->OnComponentListChanged == Bind(this, &TdxBarCustomCustomizationForm::ItemsListChanged))
+    FBarManager->ItemList()->OnComponentListChanged = FSavedItemsChange;
 }
 
 void TdxBarCustomCustomizationForm::BarsChanged(TObject* Sender, TcxComponentCollectionItem* Item,
                                                 TcxCollectionChangeKind Kind) {
   FSavedBarsChange(Sender, Item, Kind);
   RefreshList(BarsListBox(), Item, Kind);
+}
+
+void TdxBarCustomCustomizationForm::ItemsListChanged(TObject* Sender, TComponent* Component,
+                                                     TcxCollectionChangeKind Kind) {
+  FSavedItemsChange(Sender, Component, Kind);
+  RefreshList(ItemsListBox(), Component, Kind);
 }
 
 HWND TdxBarCustomCustomizationForm::CategoryListWindow() const {

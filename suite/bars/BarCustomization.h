@@ -17,6 +17,7 @@
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarTypes.h"
 #include "suite/common/ComponentCollection.h"
+#include "suite/common/ComponentList.h"
 
 class TAction;
 class TListBox;
@@ -126,6 +127,7 @@ protected:
 
 private:
   void BarsChanged(TObject* Sender, TcxComponentCollectionItem* Item, TcxCollectionChangeKind Kind);
+  void ItemsListChanged(TObject* Sender, TComponent* Component, TcxCollectionChangeKind Kind);
   void FormClose(TObject* Sender, TCloseAction& Action);
   bool BarCanDelete(TObject* Object);
   void RestoreDisabledWindows();
@@ -137,6 +139,7 @@ private:
   TOwned<TdxBarCustomizationFormListBoxHelper> FCategoryListHelper;
   TOwned<TdxBarCustomizationFormListBoxHelper> FItemsListHelper;
   TDelegate<void(TObject*, TcxComponentCollectionItem*, TcxCollectionChangeKind)> FSavedBarsChange;
+  TcxComponentListChangeEvent FSavedItemsChange;
   std::vector<HWND> FDisabledWindows;
   bool FDisabling = false;
   TOwned<TcxComponentList> FSavedSelection;

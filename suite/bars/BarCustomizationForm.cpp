@@ -1,6 +1,7 @@
 #include "suite/bars/BarCustomizationForm.h"
 
 #include "framework/Action.h"
+#include "framework/Application.h"
 #include "framework/BitBtn.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
@@ -278,4 +279,9 @@ void TdxBarCustomizationForm::AddChosenGroupMembers(TdxBarGroup* Group, const st
 
 void TdxBarCustomizationForm::BResetUsageDataClick(TObject*) { GetBarManager()->AskResetUsageData(); }
 void TdxBarCustomizationForm::BCloseClick(TObject*) { Close(); }
-void TdxBarCustomizationForm::BHelpClick(TObject*) { GetBarManager()->DoHelpButtonClick(); }
+void TdxBarCustomizationForm::BHelpClick(TObject*) {
+  TdxBarManager* M = GetBarManager();
+  if (M->InDesignMode()) return;
+  M->DoHelpButtonClick();
+  if (M->GetHelpContext() != 0 && Application) Application->HelpContext(M->GetHelpContext());
+}

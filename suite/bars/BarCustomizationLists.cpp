@@ -28,68 +28,6 @@ int TextRowHeight(TListBox* ListBox) {
   ReleaseDC(W, DC);
   return S.cy + 2;
 }
-// Waits for the next input while the left button is held; false once it is up.
-bool WaitWhileButtonDown() {
-  if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return false;
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  return true;
-}
-
-// Follows the mouse with the button held until the button goes up (true: drop),
-// Esc, the right button or a lost capture (false).
-bool TrackCommandDrag(HWND Capture) {
-  SetCapture(Capture);
-  bool Drop = false, Done = false;
-  MSG Msg;
-  while (!Done && GetCapture() == Capture) {
-    while (!Done && PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (Msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(Msg.wParam));
-        Done = true;
-      } else if (Msg.message == WM_LBUTTONUP) {
-        Drop = Done = true;
-      } else if ((Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE) || Msg.message == WM_RBUTTONDOWN) {
-        Done = true;
-      } else if (Msg.message != WM_MOUSEMOVE) {
-        TranslateMessage(&Msg);
-        DispatchMessageW(&Msg);
-      }
-    }
-    // A button-up that never reached the queue still ends the drag with a drop.
-    if (!Done && !WaitWhileButtonDown()) Drop = Done = true;
-  }
-  if (GetCapture() == Capture) ReleaseCapture();
-  return Drop;
-}
-
-// The shown bar window of Manager under a screen point (its form is disabled
-// while the dialog shows, so the windows are searched by their rectangles).
-TCustomdxBarControl* BarWindowAt(TdxBarManager* Manager, POINT Screen) {
-  for (int I = 0; I < Manager->GetBars()->NumberOfItems(); ++I) {
-    TCustomdxBarControl* W = Manager->GetBars()->GetBar(I)->GetBarControl();
-    if (!W || !W->HandleAllocated() || !IsWindowVisible(W->GetHandle())) continue;
-    RECT R;
-    GetWindowRect(W->GetHandle(), &R);
-    if (PtInRect(&R, Screen)) return W;
-  }
-  return nullptr;
-}
-
-// Drops Item at a screen point: a new link before or after the link there, or
-// at the end of the bar.
-bool DropCommand(TdxBarManager* Manager, TdxBarItem* Item, POINT Screen) {
-  TCustomdxBarControl* W = BarWindowAt(Manager, Screen);
-  TdxBarItemLinks* Links = W ? W->GetItemLinks() : nullptr;
-  if (!Links) return false;
-  POINT Client = Screen;
-  ScreenToClient(W->GetHandle(), &Client);
-  bool BeginGroupSide = false, FirstPart = false, Vertical = false;
-  TdxBarItemLink* At = W->HitTestForDrop(Client, BeginGroupSide, FirstPart, Vertical);
-  int Index = At ? At->GetIndex() + (FirstPart ? 0 : 1) : Links->GetCount();
-  Links->Insert(Index)->SetItem(Item);
-  Manager->NotifyModified();
-  return true;
-}
 }  // namespace
 
 // ---- the list box
@@ -372,8 +310,5 @@ void TdxBarCustomizationFormItemsListHelper::MouseDown(POINT P, bool Right) {
   FOwner->PushSelectionToDesigner(L);
   auto* Item = dynamic_cast<TdxBarItem*>(FOwner->SelectedObjectOf(L));
   if (!Dragging || !Item || FOwner->SelectionCount(L) != 1) return;
-  if (!TrackCommandDrag(L->GetHandle())) return;
-  POINT Screen;
-  GetCursorPos(&Screen);
-  DropCommand(Manager(), Item, Screen);
+  Manager()->DragItemOrLink(Item, nullptr);
 }

@@ -48,12 +48,15 @@ public:
   bool DropPossible() const;
   // A move to the drop target would change nothing.
   bool IsNoChange() const;
-  // The insertion mark's rectangle in the target window.
-  RECT InsertionMarkRect() const;
+  // The insertion mark's rectangle in the target window, and whether the mark
+  // stands on its near (left or top) edge.
+  RECT InsertionMarkRect(bool& Before) const;
   // Draws the mark (twice removes it) on DC.
   static void DrawInsertionMark(HDC DC, const RECT& R, bool Vertical, bool Before);
 
 private:
+  // The manager's bar window that takes a drop at a screen point.
+  TCustomdxBarControl* TargetAt(POINT Screen) const;
   void HandleMouseMove();
   void Finish();
   void Drop();
@@ -79,3 +82,8 @@ private:
   bool FMarkFirstPart = false;
   bool FMarkVertical = false;
 };
+
+// A left press on a bar window while its manager customizes: selects the link
+// there and, once the mouse leaves the drag rectangle, drags it. False when the
+// manager does not customize (the press is the window's own).
+bool BeginCustomizingDrag(TCustomdxBarControl* Window, POINT Client);

@@ -328,6 +328,37 @@ bool AnyPopupMenuShowing() {
     if (W->IsSubMenuWindow() && W->HandleAllocated() && IsWindowVisible(W->GetHandle())) return true;
   return false;
 }
+// While a manager customizes, its form is disabled and the mouse over it is
+// refused (hit code HTERROR); presses over one of its bar windows are the
+// customizing user's, so they go to that window as client messages.
+bool RouteCustomizingMouse(UINT Msg, const MOUSEHOOKSTRUCT& Info) {
+  if (Info.wHitTestCode != static_cast<UINT>(HTERROR)) return false;
+  bool Client = Msg >= WM_MOUSEFIRST && Msg <= WM_MBUTTONDBLCLK;
+  bool NonClient = Msg >= WM_NCMOUSEMOVE && Msg <= WM_NCMBUTTONDBLCLK;
+  if (!Client && !NonClient) return false;
+  TdxBarManager* M = BarManagerList() ? BarManagerList()->CustomizingManager() : nullptr;
+  TdxBarCustomCustomizationForm* Form = ActiveCustomizationForm();
+  if (!M || !Form || !Form->HandleAllocated()) return false;
+  for (TCustomdxBarControl* W : LiveBarControls()) {
+    if (W->GetBarManager() != M || !W->HandleAllocated() || !IsWindowVisible(W->GetHandle())) continue;
+    RECT R;
+    GetWindowRect(W->GetHandle(), &R);
+    if (!PtInRect(&R, Info.pt)) continue;
+    SendMessageW(W->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(Info.pt.x, Info.pt.y));
+    POINT P = Info.pt;
+    ScreenToClient(W->GetHandle(), &P);
+    bool Swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    WPARAM Keys = 0;
+    if (GetAsyncKeyState(VK_CONTROL) < 0) Keys |= MK_CONTROL;
+    if (GetAsyncKeyState(VK_SHIFT) < 0) Keys |= MK_SHIFT;
+    if (GetAsyncKeyState(Swapped ? VK_RBUTTON : VK_LBUTTON) < 0) Keys |= MK_LBUTTON;
+    if (GetAsyncKeyState(Swapped ? VK_LBUTTON : VK_RBUTTON) < 0) Keys |= MK_RBUTTON;
+    if (Msg != WM_MOUSEMOVE && Msg != WM_NCMOUSEMOVE) SetForegroundWindow(Form->GetHandle());
+    PostMessageW(W->GetHandle(), Client ? Msg : Msg + (WM_MOUSEMOVE - WM_NCMOUSEMOVE), Keys, MAKELPARAM(P.x, P.y));
+    return true;
+  }
+  return false;
+}
 }  // namespace
 
 // ---- the manager list
@@ -551,7 +582,9 @@ LRESULT CALLBACK BarMouseHook(int Code, WPARAM Msg, LPARAM MouseHookStruct) {
       TdxBarItemControl* Selected = Active ? Active->SelectedItemControl() : nullptr;
       if (Active && !(Selected && Selected->IsEditing()) && !Active->AllowsMouseWheel()) Swallow = true;
     } else if (Info && (GetCapture() != Info->hwnd || M == WM_RBUTTONUP)) {
-      if (Code >= 0 && TopActiveBarControl()) CloseActiveBarsOnMouse(M, Info->hwnd, Info->pt, Swallow);
+      if (Code == HC_ACTION && RouteCustomizingMouse(M, *Info)) Swallow = true;
+      if (!Swallow && Code >= 0 && TopActiveBarControl())
+        CloseActiveBarsOnMouse(M, Info->hwnd, Info->pt, Swallow);
       if (!Swallow) {
         TdxBarDesignController* Design = BarDesignControllerInstance();
         TCustomdxBarControl* Quick = Design->GetQuickControl();

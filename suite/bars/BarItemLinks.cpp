@@ -95,6 +95,7 @@ void TdxBarItemLink::BeforeDestruction() {
     if (M && FControl && M->GetSelectedItemControl() == FControl) M->StoreSelectedItemControl(nullptr);
     Window->SetSelectedLink(nullptr);
   }
+  if (auto* Toolbar = dynamic_cast<TdxBarControl*>(Window)) Toolbar->ForgetHotLink(this);
   DestroyControl();
   if (TdxBarItemLinks* Links = GetOwnerLinks()) Links->ForgetDistributedChange(this);
   if (TdxBarDesignController* D = BarDesignControllerInstance()) D->ForgetSelectable(this);

@@ -400,6 +400,9 @@ public:
   TdxBarItemLink* DraggedItemLink() const;
   void SetDraggedItem(TdxBarItem* Item);
   void SetDraggedItemLink(TdxBarItemLink* Link);
+  // The modal customizing drag of a command (Link null) or of a link: ends with
+  // the drop, Esc or a lost capture, and cleans up after an exception too.
+  void DragItemOrLink(TdxBarItem* Item, TdxBarItemLink* Link);
 
   // ---- layout store (BarManagerLayout.cpp)
   void ReadLayoutFromRegistry(std::string Path);

@@ -10,6 +10,7 @@
 #include "framework/Canvas.h"
 #include "framework/Font.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDragInfo.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -1040,7 +1041,9 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_MOUSEMOVE: TrackMouse(P); break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: ButtonDown(P); break;
+    case WM_LBUTTONDBLCLK:
+      if (!BeginCustomizingDrag(this, P)) ButtonDown(P);
+      break;
     case WM_LBUTTONUP: ButtonUp(P); break;
     case WM_RBUTTONDOWN:
       // A context menu takes both buttons.

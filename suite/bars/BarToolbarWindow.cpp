@@ -9,6 +9,7 @@
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarDragInfo.h"
 #include "suite/bars/BarMarkPopup.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
@@ -787,6 +788,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
         if (Alive.Alive() && FBar && FBar->GetManagerBars()) FBar->GetManagerBars()->TrackBarDrag(this);
         return true;
       }
+      if (BeginCustomizingDrag(this, P)) return true;
       RECT Mark = MarkClientRect();
       if (PtInRect(&Mark, P)) {
         ShowHiddenItems(FMarkState == 2 ? 1 : 2);

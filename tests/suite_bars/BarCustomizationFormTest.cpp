@@ -3,25 +3,31 @@
 // deleting and moving what a list selects, and the options page.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/Action.h"
+#include "framework/Application.h"
+#include "framework/BitBtn.h"
 #include "framework/Button.h"
 #include "framework/Exceptions.h"
 #include "framework/ListControls.h"
 #include "framework/PageControl.h"
+#include "framework/Screen.h"
 #include "framework/Panel.h"
 #include "suite/bars/BarCategories.h"
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarCustomizationForm.h"
 #include "suite/bars/BarCustomizationLists.h"
+#include "suite/bars/BarDragInfo.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRunTimeSelection.h"
+#include "suite/bars/BarUnit.h"
 #include "suite/bars/BarXPPainter.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
@@ -258,6 +264,37 @@ TEST_F(CustomizeFixture, CommandsOfTheChosenCategoryWithTheirDescription) {
   EXPECT_TRUE(M->IsObjectDesignSelected(Commands[1]));
   EXPECT_TRUE(F->aMoveUpItem->GetEnabled());
   EXPECT_TRUE(F->aMoveDownItem->GetEnabled());
+
+  // A command renamed while the list shows it changes its row at once; the
+  // selection stays.
+  Commands[1]->SetCaption("Duplicate");
+  EXPECT_EQ((std::vector<std::string>{"Cut", "Duplicate", "Paste"}), Rows(F->lbItems));
+  EXPECT_EQ(Commands[1], F->SelectedObjectOf(F->lbItems));
+}
+
+// The help button: the manager's event first, then the application's help for
+// the manager's context, only when it has one.
+TEST_F(CustomizeFixture, HelpButtonRaisesTheEventAndAsksForTheManagersHelpContext) {
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  std::vector<std::string> Heard;
+  struct TSpy {
+    std::vector<std::string>* Heard;
+    void Event(TObject*) { Heard->push_back("event"); }
+    bool Help(WORD Command, std::intptr_t Data, bool&) {
+      Heard->push_back("help " + std::to_string(Command) + " " + std::to_string(Data));
+      return true;
+    }
+  } Spy{&Heard};
+  M->OnHelpButtonClick = Bind(&Spy, &TSpy::Event);
+  THelpEvent SavedHelp = Application->OnHelp;
+  Application->OnHelp = Bind(&Spy, &TSpy::Help);
+  F->BHelp->Click();
+  EXPECT_EQ((std::vector<std::string>{"event"}), Heard);
+  M->SetHelpContext(77);
+  F->BHelp->Click();
+  Application->OnHelp = SavedHelp;
+  EXPECT_EQ((std::vector<std::string>{"event", "event", "help " + std::to_string(HELP_CONTEXT) + " 77"}), Heard);
 }
 
 TEST_F(CustomizeFixture, WheelOverAnUnfocusedListScrollsIt) {
@@ -315,25 +352,25 @@ TEST_F(CustomizeFixture, QueuedListRefreshesRunOnceAndHelpersGiveTheWindowProced
   EXPECT_TRUE(L->WindowProc == Original);
 }
 
+INPUT MouseTo(POINT P) {
+  INPUT I{};
+  I.type = INPUT_MOUSE;
+  I.mi.dx = MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  I.mi.dy = MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return I;
+}
+INPUT MouseButton(DWORD Flag) {
+  INPUT I{};
+  I.type = INPUT_MOUSE;
+  I.mi.dwFlags = Flag;
+  return I;
+}
 // Presses the left button at From, moves past the drag threshold to To and lets go.
 void DragWithMouse(POINT From, POINT To) {
-  auto Move = [](POINT P) {
-    INPUT I{};
-    I.type = INPUT_MOUSE;
-    I.mi.dx = MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    I.mi.dy = MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return I;
-  };
-  auto Button = [](DWORD Flag) {
-    INPUT I{};
-    I.type = INPUT_MOUSE;
-    I.mi.dwFlags = Flag;
-    return I;
-  };
   POINT Mid{(From.x + To.x) / 2, (From.y + To.y) / 2};
-  INPUT In[] = {Move(From), Button(MOUSEEVENTF_LEFTDOWN), Move({From.x + 12, From.y + 12}), Move(Mid), Move(To),
-                Button(MOUSEEVENTF_LEFTUP)};
+  INPUT In[] = {MouseTo(From),     MouseButton(MOUSEEVENTF_LEFTDOWN), MouseTo({From.x + 12, From.y + 12}),
+                MouseTo(Mid),      MouseTo(To),                        MouseButton(MOUSEEVENTF_LEFTUP)};
   SendInput(static_cast<UINT>(std::size(In)), In, sizeof(INPUT));
   Pump();
 }
@@ -370,6 +407,171 @@ TEST_F(CustomizeFixture, CommandDraggedOntoAToolbarWithTheMouseBecomesALink) {
   EXPECT_EQ(Commands[2], Mine->GetItemLinks()->GetLink(1)->GetItem());
   EXPECT_TRUE(M->GetModified());
   EXPECT_EQ(Commands[2], F->SelectedObjectOf(F->lbItems));
+}
+
+// Mouse and key input given in steps: the first step at once, each later one
+// from a timer, so that the drag loop has taken the earlier input in between.
+struct TStagedInput {
+  static inline std::vector<std::function<void()>> Steps;
+  static void CALLBACK Next(HWND, UINT, UINT_PTR Id, DWORD) {
+    if (Steps.empty()) {
+      KillTimer(nullptr, Id);
+      return;
+    }
+    std::function<void()> Step = Steps.front();
+    Steps.erase(Steps.begin());
+    Step();
+  }
+  // Runs the steps; false when they did not all run in time.
+  static bool Run(std::vector<std::function<void()>> List) {
+    Steps = std::move(List);
+    UINT_PTR Timer = SetTimer(nullptr, 0, 150, &Next);
+    Next(nullptr, 0, Timer, 0);
+    DWORD Deadline = GetTickCount() + 10000;
+    while (!Steps.empty() && GetTickCount() < Deadline) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      Pump();
+    }
+    KillTimer(nullptr, Timer);
+    bool Done = Steps.empty();
+    Steps.clear();
+    Sleep(200);
+    Pump();
+    return Done;
+  }
+};
+
+INPUT KeyInput(WORD Key, bool Up) {
+  INPUT I{};
+  I.type = INPUT_KEYBOARD;
+  I.ki.wVk = Key;
+  I.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+  return I;
+}
+std::function<void()> Send(std::vector<INPUT> In) {
+  return [In]() mutable { SendInput(static_cast<UINT>(In.size()), In.data(), sizeof(INPUT)); };
+}
+// The press at From and a move past the drag threshold: the drag starts.
+std::function<void()> PressAndLeave(POINT From) {
+  return Send({MouseTo(From), MouseButton(MOUSEEVENTF_LEFTDOWN), MouseTo({From.x + 8, From.y + 8})});
+}
+
+struct LinkDragFixture : CustomizeFixture {
+  TdxBarCustomizationForm* F = nullptr;
+  void Start() {
+    Standard->GetItemLinks()->AddItem(Commands[0]);
+    Standard->GetItemLinks()->AddItem(Commands[1]);
+    Mine->GetItemLinks()->AddItem(Commands[2]);
+    F = Open();
+    ASSERT_NE(nullptr, F);
+    SetForegroundWindow(F->GetHandle());
+    Pump();
+    M->SetModified(false);
+  }
+  // A point inside a link on its bar window, At (0 to 1) of its width from the left.
+  static POINT On(TdxBarItemLink* Link, double At) {
+    RECT R = Link->GetItemRect();
+    POINT P{R.left + static_cast<int>((R.right - R.left) * At), (R.top + R.bottom) / 2};
+    ClientToScreen(Link->GetControl()->GetParent()->GetHandle(), &P);
+    return P;
+  }
+  static std::vector<TdxBarItem*> ItemsOf(TdxBar* Bar) {
+    std::vector<TdxBarItem*> R;
+    for (int I = 0; I < Bar->GetItemLinks()->GetCount(); ++I) R.push_back(Bar->GetItemLinks()->GetLink(I)->GetItem());
+    return R;
+  }
+  // Drags the link from one point to another, pressing Keys while it moves.
+  bool Drag(POINT From, POINT To, std::vector<INPUT> Keys = {}) {
+    std::vector<INPUT> Last = Keys;
+    Last.insert(Last.begin(), MouseTo(To));
+    Last.push_back(MouseButton(MOUSEEVENTF_LEFTUP));
+    for (const INPUT& K : Keys)
+      if (!(K.ki.dwFlags & KEYEVENTF_KEYUP)) Last.push_back(KeyInput(K.ki.wVk, true));
+    return TStagedInput::Run({PressAndLeave(From), Send({MouseTo({To.x + 1, To.y})}), Send(Last)});
+  }
+};
+
+// Links of docked bars dragged with the mouse while the Customize dialog shows
+// (the bars' form is disabled then): a move, a copy with Ctrl, a drop onto the
+// link itself, a drop where no bar is, and Esc.
+TEST_F(LinkDragFixture, LinksAreMovedCopiedRegroupedDeletedOrLeftAlone) {
+  Start();
+  TdxBarItem *Cut = Commands[0], *Copy = Commands[1], *Paste = Commands[2];
+  struct Case {
+    const char* What;
+    int Link;  // of Standard
+    bool OntoPaste;
+    double At;
+    std::vector<INPUT> Keys;
+    std::vector<TdxBarItem*> Standard, Mine;
+    bool Modified;
+  };
+  const Case Cases[] = {
+      {"Esc", 1, true, 0.25, {KeyInput(VK_ESCAPE, false)}, {Cut, Copy}, {Paste}, false},
+      {"copy with Ctrl", 1, true, 0.25, {KeyInput(VK_CONTROL, false)}, {Cut, Copy}, {Copy, Paste}, true},
+      {"move after Paste", 1, true, 0.75, {}, {Cut}, {Copy, Paste, Copy}, true},
+      {"let go away from the bars", 0, false, 0, {}, {}, {Copy, Paste, Copy}, true},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.What);
+    M->SetModified(false);
+    TdxBarItemLink* Dragged = Standard->GetItemLinks()->GetLink(C.Link);
+    TdxBarItemLink* Target = Mine->GetItemLinks()->GetLink(Mine->GetItemLinks()->GetCount() - 1);
+    RECT FormRect = F->GetBoundsRect();
+    POINT To = C.OntoPaste ? On(Target, C.At) : POINT{FormRect.left + 20, FormRect.bottom + 60};
+    ASSERT_TRUE(Drag(On(Dragged, 0.5), To, C.Keys));
+    EXPECT_EQ(C.Standard, ItemsOf(Standard));
+    EXPECT_EQ(C.Mine, ItemsOf(Mine));
+    EXPECT_EQ(C.Modified, M->GetModified());
+    EXPECT_FALSE(M->IsDragging());
+    EXPECT_EQ(nullptr, GetCapture());
+    Sleep(GetDoubleClickTime() + 50);
+  }
+}
+
+// While the drag runs, the cursor and the inverted mark show what a drop would do.
+TEST_F(LinkDragFixture, CursorAndInsertionMarkFollowCtrlAndTheTarget) {
+  Start();
+  TdxBarItemLink* Cut = Standard->GetItemLinks()->GetLink(0);
+  TdxBarItemLink* Paste = Mine->GetItemLinks()->GetLink(0);
+  HWND MineWindow = Mine->GetBarControl()->GetHandle();
+  RECT PasteRect = Paste->GetItemRect();
+  POINT MarkPixel{PasteRect.left + 2, (PasteRect.top + PasteRect.bottom) / 2};
+  auto Pixel = [&] {
+    HDC DC = GetDC(MineWindow);
+    COLORREF C = GetPixel(DC, MarkPixel.x, MarkPixel.y);
+    ReleaseDC(MineWindow, DC);
+    return C;
+  };
+  struct Seen {
+    TdxBarDragState State;
+    HCURSOR Cursor;
+    COLORREF Mark;
+  };
+  std::vector<Seen> Log;
+  auto Note = [&] { Log.push_back({M->GetDragInfo()->GetState(), GetCursor(), Pixel()}); };
+  POINT Over = On(Paste, 0.25);
+  RECT FormRect = F->GetBoundsRect();
+  POINT Away{FormRect.left + 20, FormRect.bottom + 60};
+  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Cut, 0.5)), Send({MouseTo(Over)}), Note,
+                                 Send({KeyInput(VK_CONTROL, false)}), Note, Send({KeyInput(VK_CONTROL, true)}),
+                                 Note, Send({MouseTo(Away)}), Note, Send({KeyInput(VK_ESCAPE, false)}),
+                                 Send({KeyInput(VK_ESCAPE, true), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+  ASSERT_EQ(4u, Log.size());
+  EXPECT_EQ(bdsMove, Log[0].State);
+  EXPECT_EQ(Screen->GetCursors(crdxBarDrag), Log[0].Cursor);
+  EXPECT_EQ(bdsCopy, Log[1].State);
+  EXPECT_EQ(Screen->GetCursors(crdxBarDragCopy), Log[1].Cursor);
+  EXPECT_EQ(bdsMove, Log[2].State);
+  EXPECT_EQ(bdsNoDrop, Log[3].State);
+  EXPECT_EQ(Screen->GetCursors(crdxBarDragNoDrop), Log[3].Cursor);
+  // The mark inverts the bar under it while a drop is possible, and goes with
+  // it (Paste keeps the selected look it took when the drag reached it).
+  COLORREF After = Pixel();
+  for (int I : {0, 1, 2}) EXPECT_EQ(After ^ 0xFFFFFFu, Log[I].Mark) << I;
+  EXPECT_EQ(After, Log[3].Mark);
+  EXPECT_EQ(1, Mine->GetItemLinks()->GetCount());
+  EXPECT_EQ(2, Standard->GetItemLinks()->GetCount());
 }
 
 TEST_F(CustomizeFixture, MovesKeepTheSelectionTogetherAndAFailedMoveStillReportsTheChange) {
