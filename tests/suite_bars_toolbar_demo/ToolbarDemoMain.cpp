@@ -154,21 +154,6 @@ private:
 
 std::vector<TDemo*> Demos;
 
-// Shows or hides the windows Owner owns (its floating toolbars).
-void ShowOwned(HWND Owner, bool Show) {
-  struct TArgs {
-    HWND Owner;
-    bool Show;
-  } Args{Owner, Show};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND Wnd, LPARAM P) -> BOOL {
-        auto* A = reinterpret_cast<TArgs*>(P);
-        if (GetWindow(Wnd, GW_OWNER) == A->Owner) ShowWindow(Wnd, A->Show ? SW_SHOWNOACTIVATE : SW_HIDE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Args));
-}
 std::string ShotFolder;
 
 }  // namespace
