@@ -27,6 +27,7 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "tests/support/DemoPictures.h"
+#include "tests/support/BarDemo.h"
 #include "tests/support/LookDemo.h"
 
 namespace {
@@ -126,12 +127,7 @@ public:
 
 private:
   TdxBar* NewBar(const std::string& Caption, TdxBarDockingStyle Style, int Row, int Left) {
-    TdxBar* B = FManager->GetBars()->Add();
-    B->SetCaption(Caption);
-    B->SetDockingStyle(Style);
-    B->SetRow(Row);
-    B->SetDockedLeft(Left);
-    return B;
+    return NewDemoBar(FManager, Caption, Style, Row, Left);
   }
   static TdxBarItemLinks* Links(TdxBar* Bar) { return Bar->GetItemLinks(); }
   // The last link added begins a group.

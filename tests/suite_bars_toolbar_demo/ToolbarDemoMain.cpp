@@ -25,6 +25,7 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ThemeManager.h"
+#include "tests/support/BarDemo.h"
 #include "tests/support/LookDemo.h"
 
 namespace {
@@ -116,12 +117,7 @@ public:
 
 private:
   TdxBar* NewBar(const std::string& Caption, TdxBarDockingStyle Style, int Row, int Left) {
-    TdxBar* B = FManager->GetBars()->Add();
-    B->SetCaption(Caption);
-    B->SetDockingStyle(Style);
-    B->SetRow(Row);
-    B->SetDockedLeft(Left);
-    return B;
+    return NewDemoBar(FManager, Caption, Style, Row, Left);
   }
   template <class T>
   T* Item(TdxBarItemLinks* Links, const std::string& Caption) {
