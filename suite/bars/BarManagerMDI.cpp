@@ -85,6 +85,12 @@ void TdxBarManager::MDIStateChanged(TdxBarMDIStateChange Kind, HWND ChildWnd) {
     for (TdxBar* Bar : Merged) Bar->SetVisibleKeepingMDIBounds(Bar->GetMergeData()->GetVisibleBeforeMerging());
   }
   if (OnMerge && ChildManager && Decision != None) OnMerge(this, ChildManager, Decision == Merge);
+  // The main menu's MDI buttons come and go with the maximized child.
+  if (MainMenu)
+    if (auto* W = dynamic_cast<TdxBarControl*>(MainMenu->GetBarControl()); W && W->HandleAllocated()) {
+      W->PlaceItemLinks();
+      W->Invalidate();
+    }
   TdxBarMDIStateChangeData Data{Kind, ChildWnd};
   FMDIStateChangedHandlers->FireAll(this, &Data);
 }

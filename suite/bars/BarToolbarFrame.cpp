@@ -38,3 +38,13 @@ RECT DraggedEdgeRect(const RECT& Start, int Code, POINT Delta) {
   }
   return R;
 }
+
+TdxCaptionButtonPress& CaptionButtonPress() {
+  static TdxCaptionButtonPress Press;
+  return Press;
+}
+
+WPARAM MDIButtonCommand(int Index) {
+  static const WPARAM Commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+  return Index >= 0 && Index <= 2 ? Commands[Index] : 0;
+}

@@ -49,3 +49,17 @@ TdxToolbarHitTestResult ToolbarHitTest(const TdxToolbarHitTestInput& In);
 // A floating window's bounds while its edge Code (tbhLeft...) is dragged by Delta
 // from Start; the opposite edge stays.
 RECT DraggedEdgeRect(const RECT& Start, int Code, POINT Delta);
+
+// The main menu's caption button being pressed or hot: one per process, as only
+// one can be pressed at a time. Window is the toolbar window it belongs to.
+struct TdxCaptionButtonPress {
+  const void* Window = nullptr;
+  bool Pressed = false;
+  bool Hot = false;  // the pressed button lies under the mouse
+  int PressedIndex = -1;
+  int HotIndex = -1;
+};
+TdxCaptionButtonPress& CaptionButtonPress();
+
+// The system command of MDI button Index (0 minimize, 1 restore, 2 close).
+WPARAM MDIButtonCommand(int Index);

@@ -2,7 +2,9 @@
 // caption, close button, sizing edges, mark), its painting and its mouse.
 #include <algorithm>
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "suite/bars/BarCaptionButtons.h"
 #include "framework/Form.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDesignController.h"
@@ -50,6 +52,9 @@ TdxToolbarLayoutParams WrapParams(TdxBarControl* W, TdxBarDockingStyle Style) {
   P.Wrapping = true;
   P.Docked = Style != dsNone;
   P.MarkExtent = W->MarkExtent();
+  SIZE Area = W->CaptionButtonAreaSize();
+  P.ButtonAreaLength = Area.cx;
+  P.ButtonAreaThickness = Area.cy;
   return P;
 }
 
@@ -120,6 +125,9 @@ void TdxBarControl::PlaceItemLinks() {
   P.Docked = !IsFloating();
   P.ClientLength = P.Vertical ? Client.bottom : Client.right;
   P.ClientThickness = P.Vertical ? Client.right : Client.bottom;
+  SIZE Area = CaptionButtonAreaSize();
+  P.ButtonAreaLength = Area.cx;
+  P.ButtonAreaThickness = Area.cy;
   std::vector<TdxToolbarLayoutItem> Items = ToolbarLayoutItemsOf(this, P.Vertical);
   if (P.Wrapping) {
     P.MarkExtent = MarkExtent();
@@ -132,6 +140,12 @@ void TdxBarControl::PlaceItemLinks() {
     LayoutToolbarItems(Items, P);
   }
   SetTruncated(Truncated);
+  SIZE Button = MDIButtonSize();
+  if (P.Vertical) std::swap(Button.cx, Button.cy);
+  for (int I = 0; I < 3; ++I)
+    FCaptionButtonRects[I] = HasCaptionButtonArea()
+                                 ? ToolbarCaptionButtonRect(Items, P, I, ShowsMDIButtons(), Button.cx, Button.cy)
+                                 : RECT{0, 0, 0, 0};
   for (int I = 0; I < Links->ShownLinkCount() && I < static_cast<int>(Items.size()); ++I) {
     TdxBarItemLink* L = Links->GetShownLink(I);
     const TdxToolbarLayoutItem& It = Items[static_cast<size_t>(I)];
@@ -172,6 +186,48 @@ void CaptureLoop(HWND Wnd, const TcxObjectLinkGuard& Alive, F Step) {
 }  // namespace
 
 
+namespace {
+TdxBarCaptionButtons* CaptionButtonsOf(TdxBarControl* W) {
+  TdxBar* Bar = W->GetBar();
+  TdxBarCaptionButtons* Buttons = Bar ? Bar->GetCaptionButtons() : nullptr;
+  return Buttons && Buttons->GetCount() > 0 ? Buttons : nullptr;
+}
+
+// A floating caption's own buttons stand at its right end, left of the close
+// button, one caption height square each, in window coordinates; a docked
+// window shows none.
+void LayoutCaptionButtons(TdxBarControl* W) {
+  TdxBarCaptionButtons* Buttons = CaptionButtonsOf(W);
+  TdxBarPainter* P = W->GetPainter();
+  if (!Buttons) return;
+  RECT Caption{0, 0, 0, 0};
+  if (P && W->IsFloating()) P->FloatingCaptionRect(RECT{0, 0, W->GetWidth(), W->GetHeight()}, Caption);
+  int Side = P ? P->SmallCaptionHeight() : 0;
+  int Right = Caption.right - (W->HasCloseButton() ? Side : 0);
+  for (int I = 0; I < Buttons->GetCount(); ++I) {
+    RECT R{Right - Side, Caption.top, Right, Caption.bottom};
+    if (IsRectEmpty(&Caption) || R.left < Caption.left) R = RECT{0, 0, 0, 0};
+    Buttons->GetButton(I)->SetRect(R);
+    Right -= Side;
+  }
+}
+
+// The button's glyph centred in R, its transparent colour left out.
+void DrawCaptionButtonGlyph(HDC DC, TdxBarCaptionButton* Button, const RECT& R) {
+  TBitmap* Glyph = Button->GetGlyph();
+  if (!Glyph || Glyph->GetEmpty()) return;
+  HDC Source = Glyph->GetCanvas()->GetHandle();
+  int Wd = std::min<int>(Glyph->GetWidth(), R.right - R.left), Ht = std::min<int>(Glyph->GetHeight(), R.bottom - R.top);
+  int X0 = R.left + (R.right - R.left - Wd) / 2, Y0 = R.top + (R.bottom - R.top - Ht) / 2;
+  COLORREF Transparent = GetPixel(Source, 0, Glyph->GetHeight() - 1);
+  for (int Y = 0; Y < Ht; ++Y)
+    for (int X = 0; X < Wd; ++X) {
+      COLORREF C = GetPixel(Source, X, Y);
+      if (C != Transparent) SetPixel(DC, X0 + X, Y0 + Y, Button->GetEnabled() ? C : GetSysColor(COLOR_GRAYTEXT));
+    }
+}
+}  // namespace
+
 bool TdxBarControl::HasCloseButton() const { return IsFloating() && FBar && FBar->CanClose(); }
 
 RECT TdxBarControl::CloseButtonWindowRect() {
@@ -193,6 +249,7 @@ RECT TdxBarControl::MarkClientRect() {
 void TdxBarControl::CreateParams(TCreateParams& Params) {
   TCustomdxBarControl::CreateParams(Params);
   Params.WindowClass.style |= CS_DBLCLKS;
+  if (FSpareKind) SpareParams(Params);
 }
 
 void TdxBarControl::PaintFrame(HDC DC) {
@@ -212,6 +269,17 @@ void TdxBarControl::PaintFrame(HDC DC) {
     RECT Caption;
     P->FloatingCaptionRect(W, Caption);
     P->DrawFloatingCaption(this, DC, Brush, Caption);
+    if (TdxBarCaptionButtons* Buttons = CaptionButtonsOf(this)) {
+      LayoutCaptionButtons(this);
+      for (int I = 0; I < Buttons->GetCount(); ++I) {
+        TdxBarCaptionButton* B = Buttons->GetButton(I);
+        RECT R = B->GetRect();
+        if (IsRectEmpty(&R)) continue;
+        int State = B->GetState();
+        P->DrawCaptionButtonFace(this, DC, State == cbsPressed ? 2 : State == cbsHot ? 1 : 0, R);
+        DrawCaptionButtonGlyph(DC, B, R);
+      }
+    }
   } else {
     P->DrawBarBackground(this, DC, clNone, Brush, W, W);
     if (FBar && FBar->GetBorderStyle() != bbsNone) P->DrawGrip(this, DC, Brush, W);
@@ -245,8 +313,14 @@ void TdxBarControl::NCHitTest(TMessage& Message) {
   if (TdxBarItemControl* C = ItemControlAtPos(In.Client)) In.FreePoint = !In.Customizing && !C->WantsMouse();
   RECT Mark = MarkClientRect();
   In.OnMark = PtInRect(&Mark, In.Client) != 0;
+  In.OnMDIButton = CaptionButtonAt(In.Client, 0) >= 0;
   RECT Close = CloseButtonWindowRect();
   In.OnCloseButton = PtInRect(&Close, In.Window) != 0;
+  // The caption's own buttons are tracked by the close button's loop.
+  if (TdxBarCaptionButtons* Buttons = In.Floating ? CaptionButtonsOf(this) : nullptr) {
+    LayoutCaptionButtons(this);
+    if (Buttons->IndexOfButtonAt(In.Window) >= 0) In.OnCloseButton = true;
+  }
   In.SystemCloseButton = P->SystemHandlesCloseButton();
   if (FBar && FBar->IsSizeGripVisible()) {
     SIZE Grip;
@@ -260,42 +334,61 @@ void TdxBarControl::NCHitTest(TMessage& Message) {
   Message.Result = R.Answer;
 }
 
-// The close button's own loop: pressed while the cursor stays on it, a release on
-// it hides the bar and tells the manager once.
+// The loop of the floating caption's buttons (the close button and the bar's own
+// ones): pressed while the cursor stays on the button pressed, a release on it
+// clicks it: the close button hides the bar and tells the manager once.
 void TdxBarControl::TrackCloseButton() {
   TcxObjectLinkGuard Alive(this);
   HWND Wnd = GetHandle();
-  auto OnButton = [&] {
+  TdxBarCaptionButtons* Buttons = CaptionButtonsOf(this);
+  if (Buttons) LayoutCaptionButtons(this);
+  auto Cursor = [&] {
     POINT P;
     GetCursorPos(&P);
     RECT W = QueryWindowRect(Wnd);
-    RECT B = CloseButtonWindowRect();
-    OffsetRect(&B, W.left, W.top);
-    return PtInRect(&B, P) != 0;
+    return POINT{P.x - W.left, P.y - W.top};
   };
+  // -2 the close button, else the index of the bar's own button.
+  auto ButtonAt = [&](POINT P) {
+    RECT Close = CloseButtonWindowRect();
+    if (PtInRect(&Close, P)) return -2;
+    return Buttons ? Buttons->IndexOfButtonAt(P) : -1;
+  };
+  int Pressed = ButtonAt(Cursor());
+  if (Pressed == -1) return;
   auto SetState = [&](int State) {
     if (FCloseButtonState == State) return;
     FCloseButtonState = State;
     SendMessageW(Wnd, WM_NCPAINT, 1, 0);
   };
-  SetState(2);
+  auto Show = [&](bool Down) {
+    if (Pressed == -2)
+      SetState(Down ? (ButtonAt(Cursor()) == -2 ? 2 : 1) : 0);
+    else if (Buttons)
+      Buttons->UpdateButtonStates(Down ? Cursor() : POINT{-32000, -32000}, Down);
+  };
+  Show(true);
   SetCapture(Wnd);
   bool Released = false;
   CaptureLoop(Wnd, Alive, [&](const MSG& Msg) {
     if (Msg.message == WM_MOUSEMOVE) {
-      SetState(OnButton() ? 2 : 1);
+      Show(true);
       return lsTaken;
     }
     if (Msg.message == WM_LBUTTONUP) {
-      Released = OnButton();
+      Released = ButtonAt(Cursor()) == Pressed;
       return lsEnd;
     }
     return Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE ? lsEnd : lsDispatch;
   });
   if (!Alive.Alive()) return;
   if (GetCapture() == Wnd) ReleaseCapture();
-  SetState(0);
+  Show(false);
   if (!Released || !FBar) return;
+  if (Pressed >= 0) {
+    if (Buttons && Pressed < Buttons->GetCount()) Buttons->GetButton(Pressed)->DoClick();
+    return;
+  }
   TdxBar* Bar = FBar;
   TdxBarManager* M = GetBarManager();
   // Hiding the bar frees this window.
@@ -496,8 +589,124 @@ void TdxBarControl::Paint() {
       P->DrawBarSeparator(this, DC, Column, Brush, S);
     }
   }
+  for (int I = 0; I < 3; ++I)
+    if (!IsRectEmpty(&FCaptionButtonRects[I])) P->DrawMDIButton(this, I, FCaptionButtonRects[I], DC, CaptionButtonState(I));
   RECT Mark = MarkClientRect();
   if (!IsRectEmpty(&Mark)) P->DrawMark(this, cx, Brush, Mark);
+}
+
+// ---- the main menu's caption buttons
+
+bool TdxBarControl::ShowsMDIButtons() const {
+  TdxBarManager* M = GetBarManager();
+  if (!IsMainMenuWindow() || !M || !M->IsMDIChildMaximized()) return false;
+  HWND Child = ActiveMDIChildWindow();
+  return Child && GetSystemMenu(Child, FALSE);
+}
+
+bool TdxBarControl::HasCaptionButtonArea() const {
+  TdxBarManager* M = GetBarManager();
+  return ShowsMDIButtons() || (IsMainMenuWindow() && M && M->GetShowCloseButton());
+}
+
+SIZE TdxBarControl::MDIButtonSize() const {
+  return SIZE{GetSystemMetrics(SM_CXMENUSIZE) - 2, GetSystemMetrics(SM_CYMENUSIZE) - 4};
+}
+
+SIZE TdxBarControl::CaptionButtonAreaSize() const {
+  if (!HasCaptionButtonArea()) return SIZE{0, 0};
+  SIZE B = MDIButtonSize();
+  if (IsVertical()) std::swap(B.cx, B.cy);
+  return SIZE{ShowsMDIButtons() ? 3 * B.cx + 2 : B.cx, B.cy};
+}
+
+RECT TdxBarControl::CaptionButtonRect(int Index) const {
+  return Index >= 0 && Index <= 2 ? FCaptionButtonRects[Index] : RECT{0, 0, 0, 0};
+}
+
+bool TdxBarControl::IsCaptionButtonEnabled(int Index, UINT Mask) const {
+  if (Index == 1 || (Index == 2 && !ShowsMDIButtons())) return true;
+  HWND Child = ActiveMDIChildWindow();
+  HMENU Menu = Child ? GetSystemMenu(Child, FALSE) : nullptr;
+  if (!Menu) return false;
+  UINT State = GetMenuState(Menu, static_cast<UINT>(MDIButtonCommand(Index)), MF_BYCOMMAND);
+  return State != static_cast<UINT>(-1) && !(State & Mask);
+}
+
+int TdxBarControl::CaptionButtonState(int Index) const {
+  if (!IsCaptionButtonEnabled(Index, MF_GRAYED)) return 1;
+  const TdxCaptionButtonPress& S = CaptionButtonPress();
+  if (S.Window != this) return 0;
+  if (S.Pressed) return S.PressedIndex != Index ? 0 : S.Hot ? 4 : 3;
+  return S.HotIndex == Index ? 2 : 0;
+}
+
+int TdxBarControl::CaptionButtonAt(POINT P, UINT Mask) const {
+  for (int I = 0; I < 3; ++I)
+    if (PtInRect(&FCaptionButtonRects[I], P) && (!Mask || IsCaptionButtonEnabled(I, Mask))) return I;
+  return -1;
+}
+
+void TdxBarControl::InvalidateCaptionButtons() {
+  if (!HandleAllocated()) return;
+  for (const RECT& R : FCaptionButtonRects)
+    if (!IsRectEmpty(&R)) InvalidateRect(GetHandle(), &R, FALSE);
+}
+
+bool TdxBarControl::BeginCaptionButtonPress(POINT P) {
+  if (!HasCaptionButtonArea() || IsCustomizing()) return false;
+  int Index = CaptionButtonAt(P, MF_GRAYED | MF_DISABLED);
+  if (Index < 0) return false;
+  CaptionButtonPress() = TdxCaptionButtonPress{this, true, true, Index, Index};
+  InvalidateCaptionButtons();
+  SetCapture(GetHandle());
+  return true;
+}
+
+bool TdxBarControl::CaptionButtonMouseMove(POINT P) {
+  TdxCaptionButtonPress& S = CaptionButtonPress();
+  if (S.Window == this && S.Pressed) {
+    bool Hot = PtInRect(&FCaptionButtonRects[S.PressedIndex], P) != 0;
+    if (Hot != S.Hot) {
+      S.Hot = Hot;
+      InvalidateCaptionButtons();
+    }
+    return true;
+  }
+  if (!HasCaptionButtonArea() && S.Window != this) return false;
+  int Hot = HasCaptionButtonArea() ? CaptionButtonAt(P, MF_GRAYED) : -1;
+  if (S.Window != this || S.HotIndex != Hot) {
+    S = TdxCaptionButtonPress{this, false, false, -1, Hot};
+    InvalidateCaptionButtons();
+  }
+  return false;
+}
+
+bool TdxBarControl::EndCaptionButtonPress(POINT P) {
+  TdxCaptionButtonPress& S = CaptionButtonPress();
+  if (S.Window != this || !S.Pressed) return false;
+  int Index = S.PressedIndex;
+  S.Pressed = S.Hot = false;
+  S.PressedIndex = -1;
+  if (GetCapture() == GetHandle()) ReleaseCapture();
+  InvalidateCaptionButtons();
+  if (!PtInRect(&FCaptionButtonRects[Index], P)) return true;
+  // Only a release over the button that was pressed runs it.
+  if (ShowsMDIButtons()) {
+    if (HWND Child = ActiveMDIChildWindow()) SendMessageW(Child, WM_SYSCOMMAND, MDIButtonCommand(Index), 0);
+  } else if (Index == 2) {
+    if (TdxBarManager* M = GetBarManager()) M->DoCloseButtonClick();
+  }
+  return true;
+}
+
+void TdxBarControl::CancelCaptionButtonPress() {
+  TdxCaptionButtonPress& S = CaptionButtonPress();
+  if (S.Window != this || (!S.Pressed && S.HotIndex < 0)) return;
+  bool WasPressed = S.Pressed;
+  S = TdxCaptionButtonPress{};
+  if (WasPressed && GetCapture() == GetHandle()) ReleaseCapture();
+  InvalidateCaptionButtons();
 }
 
 // ---- mouse
@@ -566,6 +775,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       [[fallthrough]];
     case WM_LBUTTONDOWN: {
       if (FSwallowNextClick) return true;
+      if (BeginCaptionButtonPress(P)) return true;
       if (FHitTestCode == tbhClose) {
         TrackCloseButton();
         return true;
@@ -613,6 +823,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
         FSwallowNextClick = false;
         return true;
       }
+      if (EndCaptionButtonPress(P)) return true;
       bool Captured = GetCapture() == GetHandle();
       if (Captured) ReleaseCapture();
       if (!GetPressed()) return Captured;
@@ -629,6 +840,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
     }
     case WM_MOUSEMOVE: {
       TrackMouseLeave();
+      if (CaptionButtonMouseMove(P)) return true;
       TdxBarItemControl* Control = ItemControlAtPos(P);
       SetHotLink(Control ? Control->GetItemLink() : nullptr, P);
       if (GetCapture() != GetHandle() && !GetChildBar() && (!IsActive() || Control)) {
@@ -640,7 +852,16 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       }
       RECT Mark = MarkClientRect();
       if (FMarkState != 2 && !IsRectEmpty(&Mark)) ShowHiddenItems(PtInRect(&Mark, P) ? 1 : 0);
-      int Close = FHitTestCode == tbhClose ? 1 : 0;
+      if (TdxBarCaptionButtons* Buttons = IsFloating() ? CaptionButtonsOf(this) : nullptr) {
+        POINT Screen = ClientPointToScreen(P);
+        RECT W = QueryWindowRect(GetHandle());
+        Buttons->UpdateButtonStates(POINT{Screen.x - W.left, Screen.y - W.top}, false);
+      }
+      RECT CloseRect = CloseButtonWindowRect();
+      POINT Screen = ClientPointToScreen(P);
+      RECT Wr = QueryWindowRect(GetHandle());
+      POINT InWindow{Screen.x - Wr.left, Screen.y - Wr.top};
+      int Close = FHitTestCode == tbhClose && PtInRect(&CloseRect, InWindow) ? 1 : 0;
       if (Close != FCloseButtonState && HasCloseButton()) {
         FCloseButtonState = Close;
         SendMessageW(GetHandle(), WM_NCPAINT, 1, 0);
@@ -655,6 +876,8 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
         Invalidate();
       }
       if (FMarkState == 1 && !IsFloating()) ShowHiddenItems(0);
+      if (!IsActive() && !CaptionButtonPress().Pressed) CancelCaptionButtonPress();
+      if (TdxBarCaptionButtons* Buttons = CaptionButtonsOf(this)) Buttons->UpdateButtonStates(POINT{-32000, -32000}, false);
       if (FCloseButtonState) {
         FCloseButtonState = 0;
         SendMessageW(GetHandle(), WM_NCPAINT, 1, 0);
@@ -711,7 +934,11 @@ void TdxBarControl::WndProc(TMessage& Message) {
       if (Alive.Alive()) Message.Result = 0;
       return;
     }
-    case WM_DESTROY: StopMarkTimer(); break;
+    case WM_CANCELMODE: CancelCaptionButtonPress(); break;
+    case WM_DESTROY:
+      StopMarkTimer();
+      if (CaptionButtonPress().Window == this) CaptionButtonPress() = TdxCaptionButtonPress{};
+      break;
     default:
       if ((Message.Msg >= WM_NCMOUSEMOVE && Message.Msg <= WM_NCMBUTTONDBLCLK) ||
           (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSEWHEEL) || Message.Msg == WM_MOUSELEAVE) {
@@ -758,3 +985,4 @@ void TdxBarControl::WndProc(TMessage& Message) {
       [this](int Height) { return CalcWrappedSize(dsNone, Height); });
   Message.Result = 1;
 }
+

@@ -1,4 +1,5 @@
-// An MDI frame whose two children have managers with main menus of their own.
+// An MDI frame whose two children have managers with main menus of their own,
+// and the frame's main-menu buttons of a maximized child under the real mouse.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,6 +16,9 @@
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
 #include "tests/framework_controls/UiTestSupport.h"
+#include "suite/bars/BarControl.h"
+#include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -162,5 +166,117 @@ TEST_F(BarMDIFixture, TheIconItemListsTheChildsSystemMenuAndItsDoubleClickCloses
   Control->DblClick();
   ASSERT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }));
   Kids.erase(Kids.begin() + 1);
+}
+
+// The frame's main menu with the caption buttons of a maximized child, pressed
+// with the real mouse.
+struct MDIButtonsFixture : BarMDIFixture {
+  int CloseClicks = 0;
+  void CloseClicked(TObject*) { ++CloseClicks; }
+  void SetUp() override {
+    BarMDIFixture::SetUp();
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+  }
+  TdxBarControl* MenuWindow() { return dynamic_cast<TdxBarControl*>(FrameMenu->GetBarControl()); }
+  POINT ButtonCentre(int Index) {
+    RECT R = MenuWindow()->CaptionButtonRect(Index);
+    POINT P{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+    ClientToScreen(MenuWindow()->GetHandle(), &P);
+    return P;
+  }
+  void Press(POINT P) {
+    MoveTo(P);
+    SendMouse(P, MOUSEEVENTF_LEFTDOWN);
+    Pump();
+  }
+  void Release(POINT P) {
+    MoveTo(P);
+    SendMouse(P, MOUSEEVENTF_LEFTUP);
+    Pump();
+  }
+  void Click(int Index) {
+    Press(ButtonCentre(Index));
+    Release(ButtonCentre(Index));
+  }
+  int State(int Index) { return MenuWindow()->CaptionButtonState(Index); }
+  POINT Elsewhere() { return Main->ClientToScreen(POINT{300, 300}); }
+};
+
+TEST_F(MDIButtonsFixture, AButtonSendsItsCommandToTheChildOnlyOnAReleaseOverIt) {
+  auto* Kid = static_cast<TKid*>(Kids[1]);
+  HWND KidWnd = Kid->GetHandle();
+  ASSERT_TRUE(MenuWindow());
+  RECT Before = MenuWindow()->CaptionButtonRect(1);
+  EXPECT_TRUE(IsRectEmpty(&Before)) << "no buttons before";
+  Maximize(Kid, true);
+  ASSERT_TRUE(MenuWindow()->ShowsMDIButtons());
+  RECT R[3];
+  for (int I = 0; I < 3; ++I) R[I] = MenuWindow()->CaptionButtonRect(I);
+  EXPECT_EQ(R[0].right, R[1].left);
+  EXPECT_EQ(R[1].right + 2, R[2].left) << "the close button stands apart";
+  EXPECT_EQ(QueryClientRect(MenuWindow()->GetHandle()).right, R[2].right) << "at the row's end";
+  for (int I = 0; I < FrameMenu->GetItemLinks()->GetCount(); ++I) {
+    RECT Item = FrameMenu->GetItemLinks()->GetLink(I)->GetItemRect(), Common;
+    EXPECT_FALSE(IntersectRect(&Common, &Item, &R[0])) << "the items leave the buttons their room, link " << I;
+  }
+
+  MoveTo(ButtonCentre(0));
+  MoveTo(ButtonCentre(0));
+  EXPECT_EQ(2, State(0)) << "hot under the mouse";
+
+  // Pressed, taken off and released elsewhere: nothing is sent.
+  Press(ButtonCentre(1));
+  EXPECT_EQ(4, State(1));
+  MoveTo(Elsewhere());
+  EXPECT_EQ(3, State(1)) << "pressed, the mouse off it";
+  Release(Elsewhere());
+  EXPECT_EQ(0, State(1));
+  EXPECT_TRUE(IsZoomed(KidWnd));
+  EXPECT_TRUE(Kid->SysCommands.empty());
+
+  // Pressed, taken off and brought back: the release restores the child.
+  Press(ButtonCentre(1));
+  MoveTo(Elsewhere());
+  Release(ButtonCentre(1));
+  EXPECT_EQ(std::vector<WPARAM>{SC_RESTORE}, Kid->SysCommands);
+  EXPECT_FALSE(IsZoomed(KidWnd));
+  RECT Gone = MenuWindow()->CaptionButtonRect(1);
+  EXPECT_TRUE(IsRectEmpty(&Gone)) << "the buttons go with the maximized child";
+
+  // A button the child's system menu greys does nothing; enabled, it minimizes.
+  Maximize(Kid, true);
+  HMENU System = GetSystemMenu(KidWnd, FALSE);
+  EnableMenuItem(System, SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+  EXPECT_EQ(1, State(0));
+  Click(0);
+  EXPECT_TRUE(IsZoomed(KidWnd));
+  EnableMenuItem(System, SC_MINIMIZE, MF_BYCOMMAND | MF_ENABLED);
+  Click(0);
+  EXPECT_TRUE(IsIconic(KidWnd));
+
+  // The close button closes the active child.
+  Activate(Kids[0]);
+  Maximize(Kids[0], true);
+  ASSERT_TRUE(MenuWindow()->ShowsMDIButtons());
+  Click(2);
+  ASSERT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }));
+  Kids.erase(Kids.begin());
+}
+
+TEST_F(MDIButtonsFixture, WithoutAMaximizedChildTheCloseButtonAloneFiresTheManagersEvent) {
+  Frame->OnCloseButtonClick = TNotifyEvent(this, &MDIButtonsFixture::CloseClicked);
+  Frame->SetShowCloseButton(true);
+  Pump();
+  RECT R[3];
+  for (int I = 0; I < 3; ++I) R[I] = MenuWindow()->CaptionButtonRect(I);
+  EXPECT_TRUE(IsRectEmpty(&R[0]) && IsRectEmpty(&R[1]));
+  ASSERT_FALSE(IsRectEmpty(&R[2]));
+  Press(ButtonCentre(2));
+  Release(Elsewhere());
+  EXPECT_EQ(0, CloseClicks);
+  Click(2);
+  EXPECT_EQ(1, CloseClicks);
+  EXPECT_EQ(2, Main->GetMDIChildCount()) << "no child is told anything";
 }
 }  // namespace

@@ -4,19 +4,26 @@
 // active toolbar.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/Panel.h"
+#include "suite/bars/BarCaptionButtons.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarEditControls.h"
+#include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarGdiObjects.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarToolbarFrame.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -80,79 +87,6 @@ TEST(ToolbarFrame, HitTestCodesOfDockedAndFloatingWindows) {
 
 // ---- real input
 
-POINT ScreenSize() { return POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
-INPUT MouseInput(POINT P, DWORD Flags);
-
-void SendMouse(POINT P, DWORD Flags) {
-  INPUT In = MouseInput(P, Flags);
-  SendInput(1, &In, sizeof(INPUT));
-}
-
-void MoveTo(POINT P) {
-  SendMouse(P, 0);
-  Pump();
-}
-
-void SendKey(WORD Key, bool Down) {
-  INPUT In{};
-  In.type = INPUT_KEYBOARD;
-  In.ki.wVk = Key;
-  In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &In, sizeof(INPUT));
-}
-
-// Real input fed one event per timer tick, so that the modal loops a press
-// starts (dragging, sizing, the close button) see each move as it happens.
-struct TInputScript {
-  static inline std::vector<INPUT> Queue;
-  static inline size_t Next = 0;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Next < Queue.size()) SendInput(1, &Queue[Next++], sizeof(INPUT));
-  }
-  static void Run(std::vector<INPUT> Events) {
-    Queue = std::move(Events);
-    Next = 0;
-    UINT_PTR Timer = SetTimer(nullptr, 0, 15, &Tick);
-    DWORD Start = GetTickCount();
-    while (Next < Queue.size() && GetTickCount() - Start < 5000) {
-      Pump();
-      Sleep(5);
-    }
-    KillTimer(nullptr, Timer);
-    Pump();
-    Sleep(30);
-    Pump();
-  }
-};
-
-INPUT MouseInput(POINT P, DWORD Flags) {
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  POINT S = ScreenSize();
-  In.mi.dx = static_cast<LONG>((P.x * 65535 + S.x / 2) / (S.x - 1));
-  In.mi.dy = static_cast<LONG>((P.y * 65535 + S.y / 2) / (S.y - 1));
-  In.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  return In;
-}
-
-INPUT KeyInput(WORD Key, bool Down) {
-  INPUT In{};
-  In.type = INPUT_KEYBOARD;
-  In.ki.wVk = Key;
-  In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  return In;
-}
-
-// A press at From, moves along Path and a release at its end.
-void DragAlong(POINT From, std::vector<POINT> Path) {
-  MoveTo(From);
-  std::vector<INPUT> Events{MouseInput(From, MOUSEEVENTF_LEFTDOWN)};
-  for (POINT P : Path) Events.push_back(MouseInput(P, 0));
-  Events.push_back(MouseInput(Path.back(), MOUSEEVENTF_LEFTUP));
-  TInputScript::Run(Events);
-}
-
 struct ToolbarFixture : BarFormFixture {
   TdxBarManager* M = nullptr;
   std::vector<std::string> Clicks;
@@ -177,6 +111,8 @@ struct ToolbarFixture : BarFormFixture {
   }
   void BarClosed(TdxBarManager*, TdxBar* Bar) { Closed.push_back(Bar); }
   void Clicked(TObject* Sender) { Clicks.push_back(static_cast<TdxBarItem*>(Sender)->GetCaption()); }
+  int CaptionClicks = 0;
+  void CaptionClicked(TObject*) { ++CaptionClicks; }
 
   // A bar of buttons with 16-pixel glyphs of the given colours, a group starting at Group.
   TdxBar* MakeBar(const std::string& Caption, TdxBarDockingStyle Style, std::vector<TColor> Colours,
@@ -367,6 +303,62 @@ TEST_F(ToolbarFixture, DraggingTheLeftEdgeSnapsTheWidthToWholeGroups) {
   EXPECT_EQ(0, Fourth.left) << "the row breaks before the group, not inside it";
 }
 
+// A floating bar's own caption buttons stand left of its close button with their
+// glyphs and click on a release over the button that
+// was pressed; a disabled one takes no press (the caption under it drags).
+TEST_F(ToolbarFixture, AFloatingBarsCaptionButtonsShowTheirGlyphsAndClickOnARelease) {
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime, clBlue});
+  auto AddButton = [&](TColor Colour) {
+    TdxBarCaptionButton* B = Bar->GetCaptionButtons()->AddButton();
+    TOwned<TBitmap> Glyph(TBitmap::Create());
+    Glyph->SetSize(10, 10);
+    Glyph->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+    Glyph->GetCanvas()->FillRect(RECT{0, 0, 10, 10});
+    Glyph->GetCanvas()->GetBrush()->SetColor(Colour);
+    Glyph->GetCanvas()->FillRect(RECT{2, 2, 8, 8});
+    B->SetGlyph(Glyph.get());
+    B->OnClick = TNotifyEvent(this, &ToolbarFixture::CaptionClicked);
+    return B;
+  };
+  TdxBarCaptionButton* Pin = AddButton(clPurple);
+  TdxBarCaptionButton* Off = AddButton(clOlive);
+  Off->SetEnabled(false);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->IsFloating());
+  RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  Pump();
+  RECT Close = W->CloseButtonWindowRect(), R0 = Pin->GetRect(), R1 = Off->GetRect();
+  ASSERT_FALSE(IsRectEmpty(&R0));
+  EXPECT_EQ(Close.left, R0.right) << "next to the close button";
+  EXPECT_EQ(R0.left, R1.right);
+  RECT Origin = ScreenRect(Bar);
+  auto OnScreen = [&](RECT R) {
+    OffsetRect(&R, Origin.left, Origin.top);
+    return R;
+  };
+  auto Centre = [&](RECT R) {
+    R = OnScreen(R);
+    return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+  };
+  EXPECT_TRUE(ScreenShows(OnScreen(R0), clPurple));
+  EXPECT_FALSE(ScreenShows(OnScreen(R0), clOlive));
+
+  DragAlong(Centre(R0), {Form->ClientToScreen(POINT{300, 300})});
+  EXPECT_EQ(0, CaptionClicks) << "released elsewhere";
+  EXPECT_EQ(cbsNormal, Pin->GetState());
+  Sleep(600);  // not a double click with the press before
+  DragAlong(Centre(R0), {Centre(R0)});
+  EXPECT_EQ(1, CaptionClicks);
+  EXPECT_TRUE(Bar->GetVisible()) << "only the close button hides the bar";
+
+  Sleep(600);
+  MoveTo(Centre(R1));
+  DragAlong(Centre(R1), {Centre(R1)});
+  EXPECT_EQ(1, CaptionClicks) << "a disabled button";
+  EXPECT_EQ(cbsDisabled, Off->GetState());
+}
+
 // A click on a button runs it; a press dragged off the button before the release does not.
 TEST_F(ToolbarFixture, AClickOnAButtonRunsItAndAPressTakenAwayDoesNot) {
   TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue}, {"One", "Two", "Three"});
@@ -424,6 +416,55 @@ TEST_F(ToolbarFixture, KeysMoveTheSelectionRunAcceleratorsAndLeave) {
     EXPECT_FALSE(W->IsActive()) << Key;
     EXPECT_EQ(nullptr, TopActiveBarControl()) << Key;
   }
+}
+
+// Alt with a letter typed on the form (real keys through the bar hooks): a unique
+// accelerator runs its button, a shared one selects the first and the letter
+// alone then moves on, and a sub-item's opens its menu.
+TEST_F(ToolbarFixture, AltWithALetterRunsSelectsOrOpensAToolbarEntry) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime, clBlue}, {"&Beta", "&Bravo", "&Delta"});
+  for (int I = 0; I < 3; ++I)
+    static_cast<TdxBarButton*>(Bar->GetItemLinks()->GetLink(I)->GetItem())->SetPaintStyle(psCaptionGlyph);
+  TdxBarSubItem* Speed = TdxBarSubItem::Create(Form);
+  Speed->SetCaption("&Speed");
+  TdxBarButton* Fast = TdxBarButton::Create(Form);
+  Fast->SetCaption("Fast");
+  Speed->GetItemLinks()->AddItem(Fast);
+  Bar->GetItemLinks()->AddItem(Speed);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  auto Type = [](std::vector<INPUT> Keys) {
+    SendInput(static_cast<UINT>(Keys.size()), Keys.data(), sizeof(INPUT));
+    Pump();
+  };
+  auto AltWith = [&](WORD Key) {
+    Type({KeyInput(VK_MENU, true), KeyInput(Key, true), KeyInput(Key, false), KeyInput(VK_MENU, false)});
+  };
+  auto Selected = [&] {
+    TdxBarItemLink* L = W->GetSelectedLink();
+    return L ? L->GetItem()->GetCaption() : std::string("none");
+  };
+
+  AltWith('D');
+  EXPECT_EQ((std::vector<std::string>{"&Delta"}), Clicks);
+  EXPECT_EQ(nullptr, TopActiveBarControl()) << "running it leaves no bar active";
+
+  AltWith('B');
+  EXPECT_EQ(W, TopActiveBarControl());
+  EXPECT_EQ("&Beta", Selected());
+  Type({KeyInput('B', true), KeyInput('B', false)});
+  EXPECT_EQ("&Bravo", Selected());
+  EXPECT_EQ(1u, Clicks.size()) << "a shared accelerator only selects";
+  Type({KeyInput(VK_ESCAPE, true), KeyInput(VK_ESCAPE, false)});
+  EXPECT_EQ(nullptr, TopActiveBarControl());
+
+  AltWith('S');
+  TCustomdxBarControl* Menu = TopActiveBarControl();
+  ASSERT_TRUE(Menu && Menu->IsSubMenuWindow()) << "the sub-item's menu is open";
+  ASSERT_EQ(1, Menu->GetItemLinks()->GetCount());
+  EXPECT_EQ(Fast, Menu->GetItemLinks()->GetLink(0)->GetItem());
+  for (int I = 0; I < 2 && TopActiveBarControl(); ++I) Type({KeyInput(VK_ESCAPE, true), KeyInput(VK_ESCAPE, false)});
+  EXPECT_EQ(nullptr, TopActiveBarControl());
 }
 
 TEST_F(ToolbarFixture, AVerticalBarTurnsTheArrows) {
@@ -555,3 +596,122 @@ TEST_F(ToolbarFixture, AFloatingBarDocksOnlyAfterWaitingOverTheEdge) {
   EXPECT_EQ(dsTop, Bar->GetDockingStyle()) << "docked once the wait ended";
 }
 }  // namespace
+
+namespace {
+// Every window of this thread, children included.
+int ThreadWindowCount() {
+  int Count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM P) -> BOOL {
+        ++*reinterpret_cast<int*>(P);
+        EnumChildWindows(
+            Wnd, [](HWND, LPARAM Q) -> BOOL { return ++*reinterpret_cast<int*>(Q) > 0; }, P);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Count));
+  return Count;
+}
+
+// The windows of a dragged bar as seen at one tick of the drag.
+struct TSwapSample {
+  HWND InUse, Docked, Floating, DockedParent;
+  bool DockedShown, FloatingShown;
+};
+
+// Clicks the edit, types Text and presses Enter; the item's text afterwards.
+std::string TypeIntoEdit(TdxBar* Bar, TdxBarEdit* Edit, int Index, const std::string& Text) {
+  POINT P = ToolbarFixture::LinkCentre(Bar, Index);
+  MoveTo(P);
+  TInputScript::Run({MouseInput(P, MOUSEEVENTF_LEFTDOWN), MouseInput(P, MOUSEEVENTF_LEFTUP)});
+  Pump();
+  HWND Focus = GetFocus();
+  SendMessageW(Focus, EM_SETSEL, 0, -1);
+  for (char Ch : Text) PostMessageW(Focus, WM_CHAR, static_cast<WPARAM>(Ch), 1);
+  PressKey(VK_RETURN);
+  return Edit->GetText();
+}
+}  // namespace
+
+// While a bar is dragged its window keeps one docked and one floating window and
+// uses one at a time: the docked one waits hidden with no parent while the bar
+// floats and is taken back when it docks again; the one left unused when the drag
+// ends is destroyed (nothing else stays behind), and the bar's edit keeps its
+// editor and keeps working.
+TEST_F(ToolbarFixture, ADraggedBarSwapsBetweenAKeptDockedAndAKeptFloatingWindow) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime});
+  TdxBarEdit* Edit = TdxBarEdit::Create(Form);
+  Edit->SetText("start");
+  Bar->GetItemLinks()->AddItem(Edit);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W);
+  HWND Docked = W->GetHandle();
+  auto EditorOf = [&] {
+    auto* C = dynamic_cast<TdxBarWinControl*>(Bar->GetItemLinks()->GetShownLink(2)->GetControl());
+    return C ? C->InnerWindow() : nullptr;
+  };
+  HWND Editor = EditorOf();
+  ASSERT_TRUE(Editor && IsWindow(Editor));
+  int Windows = ThreadWindowCount();
+  long Gdi = BarGdiCounts().Alive();
+
+  std::vector<TSwapSample> Samples;
+  auto Sample = [&] {
+    if (!W->IsMoving() || !W->HandleAllocated()) return;
+    HWND D = W->GetDockedHandle(), F = W->GetFloatingHandle();
+    Samples.push_back({W->GetHandle(), D, F, GetAncestor(D, GA_PARENT), IsWindowVisible(D) != 0,
+                       IsWindowVisible(F) != 0});
+  };
+  TInputScript::OnTick = Sample;
+  POINT Middle = Form->ClientToScreen(POINT{200, 150});
+  POINT Top = Form->ClientToScreen(POINT{200, 3});
+  std::vector<POINT> Path{POINT{Middle.x, Middle.y - 20}, Middle, POINT{Middle.x + 1, Middle.y}};
+  for (int I = 0; I < 3; ++I) Path.push_back(Middle);
+  for (POINT P : {Top, POINT{Top.x + 1, Top.y}, Top, Top}) Path.push_back(P);
+  DragAlong(GripPoint(Bar), Path);
+  ASSERT_FALSE(Samples.empty());
+  HWND Floating = Samples.front().Floating;
+  ASSERT_TRUE(Floating && Floating != Docked);
+  bool SawFloating = false, SawDockedAfter = false;
+  for (const TSwapSample& S : Samples) {
+    EXPECT_EQ(Docked, S.Docked) << "one docked window all along";
+    EXPECT_EQ(Floating, S.Floating) << "one floating window all along";
+    if (S.InUse == Floating) {
+      SawFloating = true;
+      EXPECT_EQ(GetDesktopWindow(), S.DockedParent) << "the docked window is parked without a parent";
+      EXPECT_FALSE(S.DockedShown);
+    } else if (SawFloating) {
+      SawDockedAfter = true;
+      EXPECT_EQ(Docked, S.InUse) << "docking again takes the docked window back";
+      EXPECT_FALSE(S.FloatingShown);
+    }
+  }
+  EXPECT_TRUE(SawFloating && SawDockedAfter);
+  TInputScript::OnTick = nullptr;
+
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+  EXPECT_TRUE(Bar->GetVisible());
+  EXPECT_EQ(Docked, W->GetHandle());
+  EXPECT_FALSE(IsWindow(Floating)) << "the floating window is destroyed when the drag ends docked";
+  EXPECT_EQ(nullptr, W->GetFloatingHandle());
+  EXPECT_EQ(Windows, ThreadWindowCount());
+  EXPECT_EQ(Gdi, BarGdiCounts().Alive());
+  EXPECT_EQ(Editor, EditorOf()) << "the editor went through the drag";
+  EXPECT_EQ("typed", TypeIntoEdit(Bar, Edit, 2, "typed"));
+
+  // A drag that ends floating destroys the docked window instead; the editor moves
+  // into the floating one.
+  Sleep(600);
+  Samples.clear();
+  TInputScript::OnTick = Sample;
+  DragAlong(GripPoint(Bar), {POINT{Middle.x, Middle.y - 20}, Middle, POINT{Middle.x + 1, Middle.y}});
+  TInputScript::OnTick = nullptr;
+  ASSERT_FALSE(Samples.empty());
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  EXPECT_EQ(Samples.front().Floating, W->GetHandle());
+  EXPECT_FALSE(IsWindow(Docked));
+  EXPECT_EQ(Windows, ThreadWindowCount());
+  EXPECT_EQ(W->GetHandle(), GetAncestor(EditorOf(), GA_PARENT));
+  EXPECT_EQ("again", TypeIntoEdit(Bar, Edit, 2, "again"));
+}
