@@ -200,13 +200,7 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
     ASSERT_EQ(Control->InnerWindow(), GetFocus());
     TMenuModeSpy Spy;
     TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
-    INPUT In[2]{};
-    for (INPUT& I : In) {
-      I.type = INPUT_KEYBOARD;
-      I.ki.wVk = VK_F10;
-    }
-    In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, In, sizeof(INPUT));
+    TapKey(VK_F10);
     PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
     ReplaceBarNavigationController(Saved);
     ASSERT_EQ(1u, Spy.Roots.size());
@@ -217,19 +211,6 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
 }
 
 namespace {
-void SendMouse(DWORD Flags, POINT Screen = {}) {
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  In.mi.dwFlags = Flags;
-  if (Flags & MOUSEEVENTF_MOVE) {
-    // Absolute moves are in 0..65535 over the primary screen.
-    In.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    In.mi.dx = MulDiv(Screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    In.mi.dy = MulDiv(Screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-  }
-  SendInput(1, &In, sizeof(In));
-}
-
 // The screen point in the middle of entry Index of an open list.
 POINT EntryCentre(HWND List, int Index) {
   RECT R{};
@@ -261,7 +242,7 @@ struct ComboListFixture : InPlaceEditFixture {
   // The left button goes down on the combo's button and opens the list, as the press does.
   void PressOnButton() {
     RECT Button = Control->PartRect(3);
-    POINT At = Toolbar->ClientToScreen(POINT{(Button.left + Button.right) / 2, (Button.top + Button.bottom) / 2});
+    POINT At = OnScreen(Control, POINT{(Button.left + Button.right) / 2, (Button.top + Button.bottom) / 2});
     SendMouse(MOUSEEVENTF_MOVE, At);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 1000));

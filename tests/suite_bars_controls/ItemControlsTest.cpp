@@ -1,6 +1,10 @@
-// Item controls on a real docked toolbar and in fake bar windows: the click pipeline, hot parts, checked
-// buttons, sub-item opening by click, key and hover, and container captions.
+// Item controls on a real docked toolbar and in the real menu windows they open, driven by the mouse
+// and keys: the click pipeline, hot parts, checked buttons, split buttons, sub-item opening by click, key
+// and hover, and containers.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarPopupMenu.h"
@@ -21,25 +25,39 @@ struct ClickCounter {
 }  // namespace
 
 // A click whose handler frees the toolbar (and with it its window) ends without
-// touching the freed control; the button is drawn pressed while its handler runs.
+// touching the freed control, whether it came by the mouse or by the control's
+// own click (a key); the button is drawn pressed while its handler runs.
 TEST_F(ToolbarFixture, ClickWhoseHandlerFreesTheWindow) {
-  TdxBarButton* B = AddToBar<TdxBarButton>("Close");
-  TdxBarItemControl* C = BarControlOf(0);
-  ASSERT_NE(nullptr, C);
-  TCustomdxBarControl* W = Window();
-  ClickCounter Counter;
-  bool PressedDuringClick = false;
-  Counter.During = [&] {
-    PressedDuringClick = C->GetPressed();
-    Free(Bar);
-    Bar = nullptr;
-  };
-  B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
-  W->SetPressed(true);
-  C->Click(false);
-  EXPECT_EQ(1, Counter.Count);
-  EXPECT_TRUE(PressedDuringClick);
-  EXPECT_FALSE(IsBarControlAlive(W));
+  for (bool ByMouse : {false, true}) {
+    if (!Bar) {
+      Bar = M->GetBars()->Add();
+      Bar->SetDockingStyle(dsTop);
+      Bar->SetVisible(true);
+    }
+    TdxBarButton* B = AddToBar<TdxBarButton>("Close");
+    TdxBarItemControl* C = BarControlOf(0);
+    ASSERT_NE(nullptr, C);
+    TCustomdxBarControl* W = Window();
+    ClickCounter Counter;
+    bool PressedDuringClick = false;
+    Counter.During = [&] {
+      PressedDuringClick = C->GetPressed();
+      Free(Bar);
+      Bar = nullptr;
+    };
+    B->OnClick = Bind(&Counter, &ClickCounter::Clicked);
+    if (ByMouse) {
+      ClickAtScreen(CentreOf(C));
+      PumpUntil([&] { return Counter.Count == 1; }, 2000);
+    } else {
+      W->SetPressed(true);
+      C->Click(false);
+      EXPECT_TRUE(PressedDuringClick);
+    }
+    EXPECT_EQ(1, Counter.Count) << ByMouse;
+    EXPECT_FALSE(IsBarControlAlive(W)) << ByMouse;
+    Pump();
+  }
 }
 
 // A handler that rebuilds the window's controls leaves the new control unpressed.
@@ -54,51 +72,21 @@ TEST_F(ToolbarFixture, ClickWhoseHandlerRebuildsTheControls) {
   EXPECT_FALSE(BarControlOf(0)->GetPressed());
 }
 
-// A checked button toggles Down on every click; a plain one never changes it.
+// A checked button toggles Down on every mouse click; a plain one never changes it.
 TEST_F(ToolbarFixture, CheckedButtonToggles) {
   TdxBarButton* Checked = AddToBar<TdxBarButton>("Bold");
   Checked->SetButtonStyle(bsChecked);
   TdxBarButton* Plain = AddToBar<TdxBarButton>("Plain");
   for (bool Expected : {true, false, true}) {
-    BarControlOf(0)->Click(false);
-    BarControlOf(1)->Click(false);
+    ClickAtScreen(CentreOf(BarControlOf(0)));
+    ClickAtScreen(CentreOf(BarControlOf(1)));
     EXPECT_EQ(Expected, Checked->GetDown());
     EXPECT_FALSE(Plain->GetDown());
   }
 }
 
-// The hot part: -1 outside, the part under the point, 100 inside the control but
-// in no part; a disabled control never becomes hot.
-TEST_F(PainterFixture, HotPartTracking) {
-  AddButton(*ToolbarLinks, "Split")->SetButtonStyle(bsDropDown);
-  AddButton(*ToolbarLinks, "Off", false);
-  Toolbar->Layout();
-  TdxBarItemControl* Split = Toolbar->ControlOf(0);
-  RECT Main = Split->PartRect(0), Arrow = Split->PartRect(1);
-  ASSERT_LT(Main.left, Arrow.left);
-  Split->MouseMove({}, Main.left + 1, Main.top + 2);
-  EXPECT_EQ(0, Split->GetHotPartIndex());
-  Split->MouseMove({}, Arrow.left + 1, Arrow.top + 2);
-  EXPECT_EQ(1, Split->GetHotPartIndex());
-  Split->MouseLeave();
-  EXPECT_EQ(-1, Split->GetHotPartIndex());
-  // An edit's frame lies inside the control but in none of its parts.
-  TdxBarEdit* Edit = TdxBarEdit::Create(Form);
-  ToolbarLinks->Links()->AddItem(Edit);
-  Toolbar->Layout();
-  TdxBarItemControl* EditControl = Toolbar->ControlOf(2);
-  RECT Inner = EditControl->PartRect(0), Bounds = EditControl->ItemBounds();
-  POINT OnFrame{Inner.left - 1, Inner.top};
-  ASSERT_TRUE(PtInRect(&Bounds, OnFrame));
-  EXPECT_EQ(100, EditControl->PartAtPoint(OnFrame));
-  TdxBarItemControl* Off = Toolbar->ControlOf(1);
-  RECT R = Off->ItemBounds();
-  Off->MouseMove({}, R.left + 2, R.top + 2);
-  EXPECT_EQ(-1, Off->GetHotPartIndex());
-}
-
-// A split button: a press on its arrow part opens its DropDownMenu below it
-// and fires no click; a click on the main part fires the click.
+// A split button: a mouse click on its arrow part opens its DropDownMenu below
+// it and fires no click; a click on the main part fires the click.
 TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   TdxBarButton* B = AddToBar<TdxBarButton>("Save");
   B->SetButtonStyle(bsDropDown);
@@ -110,23 +98,10 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   TdxBarItemControl* C = BarControlOf(0);
   TCustomdxBarControl* W = Window();
   RECT Arrow = C->PartRect(1), Main = C->PartRect(0);
-  // The left button held down over the arrow, as the press that clicks it.
-  POINT At = W->ClientToScreen(POINT{Arrow.left + 2, Arrow.top + 4});
-  SetCursorPos(At.x, At.y);
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  In.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &In, sizeof(In));
-  PumpUntil([] { return IsLeftButtonDown(); }, 1000);
-  C->MouseMove({}, Arrow.left + 2, Arrow.top + 4);
-  W->SetPressed(true);
-  C->Click(true);
-  In.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &In, sizeof(In));
-  PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
-  EXPECT_EQ(0, Counter.Count);
+  ClickAtScreen(OnScreen(C, POINT{Arrow.left + 2, Arrow.top + 4}));
   TCustomdxBarControl* Popup = Menu->GetItemLinks()->GetBarControl();
-  ASSERT_NE(nullptr, Popup);
+  ASSERT_TRUE(PumpUntil([&] { return (Popup = Menu->GetItemLinks()->GetBarControl()) != nullptr; }, 2000));
+  EXPECT_EQ(0, Counter.Count);
   EXPECT_TRUE(IsWindowVisible(Popup->GetHandle()));
   EXPECT_EQ(Popup, static_cast<TdxBarButtonLikeControl*>(C)->DropDownWindow());
   EXPECT_TRUE(C->IsDroppedDown());
@@ -134,12 +109,12 @@ TEST_F(ToolbarFixture, SplitButtonArrowOpensTheMenuWithoutTheClick) {
   GetWindowRect(Popup->GetHandle(), &Shown);
   EXPECT_EQ(Item.bottom, Shown.top) << "below the button";
 
-  C->ControlInactivate(true);
+  TapKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !C->IsDroppedDown(); }, 2000));
   EXPECT_FALSE(Menu->GetItemLinks()->GetBarControl() && IsWindowVisible(Popup->GetHandle()));
-  C->MouseMove({}, Main.left + 2, Main.top + 4);
-  W->SetPressed(true);
-  C->Click(true);
-  EXPECT_EQ(1, Counter.Count);
+  TapKey(VK_ESCAPE);
+  ClickAtScreen(OnScreen(C, POINT{Main.left + 2, Main.top + 4}));
+  EXPECT_TRUE(PumpUntil([&] { return Counter.Count == 1; }, 2000)) << "the main part clicks";
   // Freed after its closed menu window: the window and its controls go with it.
   Free(Menu);
 }
@@ -159,140 +134,187 @@ TEST_F(ToolbarFixture, PopupMenuGoesWithItsManager) {
   EXPECT_FALSE(IsWindow(Handle));
 }
 
-struct SubItemFixture : PainterFixture {
-  TdxBarSubItem* Sub = nullptr;
-  ClickCounter Counter;
-  TdxBarSubItem* AddSubItem(TFakeLinksOwner& Owner) {
-    Sub = TdxBarSubItem::Create(Form);
-    Sub->SetCaption("&File");
-    TdxBarButton* Entry = TdxBarButton::Create(Form);
-    Entry->SetCaption("Open");
-    Sub->GetItemLinks()->AddItem(Entry);
-    Sub->OnClick = Bind(&Counter, &ClickCounter::Clicked);
-    Owner.Links()->AddItem(Sub);
-    return Sub;
+
+// The hot part follows the mouse over the toolbar: the part under it, 100 inside
+// the control but in no part (an edit's frame), -1 once it leaves; a disabled
+// control never becomes hot.
+TEST_F(ToolbarFixture, HotPartFollowsTheMouse) {
+  AddToBar<TdxBarButton>("Split")->SetButtonStyle(bsDropDown);
+  AddToBar<TdxBarButton>("Off")->SetEnabled(false);
+  AddToBar<TdxBarEdit>("Name");
+  TdxBarItemControl* Split = BarControlOf(0);
+  TdxBarItemControl* Off = BarControlOf(1);
+  TdxBarItemControl* Edit = BarControlOf(2);
+  ASSERT_TRUE(Split && Off && Edit);
+  RECT Main = Split->PartRect(0), Arrow = Split->PartRect(1), Inner = Edit->PartRect(0);
+  ASSERT_LT(Main.left, Arrow.left);
+  struct Case {
+    const char* Where;
+    TdxBarItemControl* Control;
+    POINT At;
+    int Hot;
+  };
+  const Case Cases[] = {
+      {"main part", Split, {Main.left + 2, Main.top + 3}, 0},
+      {"arrow part", Split, {Arrow.left + 1, Arrow.top + 3}, 1},
+      {"edit frame", Edit, {Inner.left - 1, Inner.top}, 100},
+      {"disabled", Off, {Off->ItemBounds().left + 3, Off->ItemBounds().top + 3}, -1},
+  };
+  for (const Case& C : Cases) {
+    MouseTo(OnScreen(C.Control, C.At));
+    EXPECT_TRUE(PumpUntil([&] { return C.Control->GetHotPartIndex() == C.Hot; }, 1000))
+        << C.Where << ": " << C.Control->GetHotPartIndex();
   }
-  TdxBarSubItemControl* Control(TFakeToolbar* W) { return static_cast<TdxBarSubItemControl*>(W->ControlOf(0)); }
-  TdxBarSubItemControl* Control(TFakeMenu* W) { return static_cast<TdxBarSubItemControl*>(W->ControlOf(0)); }
-  void TearDown() override {
-    if (Sub && Sub->GetItemLinks()->GetBarControl()) Sub->GetItemLinks()->DestroyBarControl();
-    PainterFixture::TearDown();
+  MouseTo(OnScreen(Split, {Main.left + 2, Main.top + 3}));
+  ASSERT_TRUE(PumpUntil([&] { return Split->GetHotPartIndex() == 0; }, 1000));
+  EXPECT_EQ(-1, Edit->GetHotPartIndex()) << "the edit stays hot after the mouse moved on";
+  MouseTo(Away());
+  EXPECT_TRUE(PumpUntil([&] { return Split->GetHotPartIndex() == -1; }, 2000)) << "leaving the toolbar";
+}
+
+namespace {
+// A toolbar with a sub-item "File" whose menu holds "Open" and the sub-item
+// "Recent" (with "One" in it).
+struct SubItemFixture : ToolbarFixture {
+  TdxBarSubItem *File = nullptr, *Recent = nullptr;
+  ClickCounter Counter;
+  void SetUp() override {
+    ToolbarFixture::SetUp();
+    File = AddToBar<TdxBarSubItem>("&File");
+    AddTo<TdxBarButton>(File->GetItemLinks(), "Open");
+    Recent = AddTo<TdxBarSubItem>(File->GetItemLinks(), "Recent");
+    AddTo<TdxBarButton>(Recent->GetItemLinks(), "One");
+    File->OnClick = Bind(&Counter, &ClickCounter::Clicked);
+  }
+  TdxBarSubItemControl* FileControl() { return static_cast<TdxBarSubItemControl*>(BarControlOf(0)); }
+  // The control of a link shown in an open menu window.
+  static TdxBarItemControl* ControlIn(TCustomdxBarControl* W, int Index) {
+    return W->GetItemLinks()->GetShownLink(Index)->GetControl();
   }
 };
+}  // namespace
 
-// A click on a closed entry opens it and fires its click; a second click leaves it
-// open in the program's style and closes it only in the classic style.
+// A click on a closed entry opens its menu and fires its click; a second click
+// leaves it open in the program's style and closes it only in the classic style.
 TEST_F(SubItemFixture, SecondClickClosesOnlyInTheClassicStyle) {
-  AddSubItem(*ToolbarLinks);
-  Toolbar->Layout();
   for (auto [Style, OpenAfterSecond] : {std::pair{bmsXP, true}, std::pair{bmsStandard, false}}) {
     M->SetStyle(Style);
-    TdxBarSubItemControl* C = Control(Toolbar);
+    POINT At = CentreOf(FileControl());
     int Before = Counter.Count;
-    Toolbar->SetPressed(true);
-    C->Click(true);
-    EXPECT_TRUE(C->IsDroppedDown()) << Style;
+    ClickAtScreen(At);
+    ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000)) << Style;
+    EXPECT_TRUE(FileControl()->IsDroppedDown()) << Style;
     EXPECT_EQ(Before + 1, Counter.Count) << "the click fires as the menu opens";
-    C->Click(true);
-    EXPECT_EQ(OpenAfterSecond, C->IsDroppedDown()) << Style;
-    C->ControlInactivate(true);
-    EXPECT_FALSE(C->IsDroppedDown());
+    ClickAtScreen(At);
+    PumpFor(200);
+    EXPECT_EQ(OpenAfterSecond, MenuOf(File) != nullptr) << Style;
+    EXPECT_EQ(Before + 1, Counter.Count) << "the second click opens nothing";
+    ClickAtScreen(Away());
+    EXPECT_TRUE(PumpUntil([&] { return MenuOf(File) == nullptr; }, 2000)) << "a click away closes it";
+    EXPECT_FALSE(FileControl()->IsDroppedDown());
   }
 }
 
-// Opened by key, the menu selects its first entry; opened by the mouse, none.
+// Opened by the mouse, the menu selects no entry; opened by a key, its first.
 TEST_F(SubItemFixture, KeyboardOpeningSelectsTheFirstEntry) {
-  AddSubItem(*ToolbarLinks);
-  Toolbar->Layout();
-  TdxBarSubItemControl* C = Control(Toolbar);
-  Toolbar->SetPressed(true);
-  C->Click(true);
-  TCustomdxBarControl* Window = C->DropDownWindow();
-  ASSERT_NE(nullptr, Window);
-  EXPECT_EQ(nullptr, Window->GetSelectedLink());
-  C->ControlInactivate(true);
-  WORD Key = VK_DOWN;
-  C->KeyDown(Key, {});
-  EXPECT_TRUE(C->IsDroppedDown());
-  EXPECT_EQ(Sub->GetItemLinks()->GetLink(0), Window->GetSelectedLink());
-  C->ControlInactivate(true);
+  ClickAtScreen(CentreOf(FileControl()));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000));
+  TCustomdxBarControl* Menu = MenuOf(File);
+  EXPECT_EQ(nullptr, Menu->GetSelectedLink());
+  // Esc closes the menu and leaves its entry selected on the toolbar.
+  TapKey(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) == nullptr; }, 2000));
+  TapKey(VK_DOWN);
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000)) << "Down did not open the menu";
+  EXPECT_EQ(File->GetItemLinks()->GetLink(0), MenuOf(File)->GetSelectedLink());
 }
 
-// In a menu, hovering opens an entry after 400 ms; leaving first cancels it. On
-// a toolbar hovering never opens one.
+// In a menu, resting on an entry opens its menu after 400 ms; passing over it
+// opens nothing. On a toolbar resting never opens one.
 TEST_F(SubItemFixture, HoverOpensAfterTheDelayInMenusOnly) {
-  AddSubItem(*MenuLinks);
-  Menu->Layout();
-  TdxBarSubItemControl* C = Control(Menu);
+  MouseTo(CentreOf(FileControl()));
+  PumpFor(700);
+  EXPECT_FALSE(MenuOf(File)) << "a toolbar opens only after a press or a key";
+
+  ClickAtScreen(CentreOf(FileControl()));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000));
+  TCustomdxBarControl* Menu = MenuOf(File);
+  TdxBarItemControl* Open = ControlIn(Menu, 0);
+  TdxBarItemControl* RecentControl = ControlIn(Menu, 1);
+  MouseTo(CentreOf(RecentControl));
+  MouseTo(CentreOf(Open));
+  PumpFor(700);
+  EXPECT_FALSE(MenuOf(Recent)) << "the menu opened although the mouse left its entry";
+  EXPECT_FALSE(TdxBarButtonLikeControl::IsOpenPending(static_cast<TdxBarButtonLikeControl*>(RecentControl)));
+
   DWORD Start = GetTickCount();
-  C->ControlActivate(false);
-  EXPECT_FALSE(C->IsDroppedDown());
-  EXPECT_TRUE(PumpUntil([&] { return C->IsDroppedDown(); }, 2000));
-  EXPECT_GE(GetTickCount() - Start, 380u);
-  C->ControlInactivate(true);
-
-  C->ControlActivate(false);
-  C->ControlInactivate(false);
-  PumpUntil([] { return false; }, 600);
-  EXPECT_FALSE(C->IsDroppedDown()) << "leaving before the delay cancels the opening";
-  EXPECT_FALSE(TdxBarButtonLikeControl::IsOpenPending(C));
-
-  SubItemFixture::TearDown();
-  SetUp();
-  AddSubItem(*ToolbarLinks);
-  Toolbar->Layout();
-  Control(Toolbar)->ControlActivate(false);
-  PumpUntil([] { return false; }, 600);
-  EXPECT_FALSE(Control(Toolbar)->IsDroppedDown()) << "a toolbar opens only after a press or a key";
+  MouseTo(CentreOf(RecentControl));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
+  DWORD Took = GetTickCount() - Start;
+  EXPECT_GE(Took, 350u);
+  EXPECT_LE(Took, 1500u);
+  EXPECT_EQ(1, Counter.Count) << "only File's own opening clicked it";
 }
 
-// A container shown in a menu reads "(" + caption + ")"; on a toolbar its caption.
-TEST_F(PainterFixture, ContainerCaptionInMenusAndOnToolbars) {
-  for (TFakeLinksOwner* Owner : {ToolbarLinks.get(), MenuLinks.get()}) {
-    TdxBarContainerItem* Recent = TdxBarContainerItem::Create(Form);
-    Recent->SetCaption("Recent");
+// A container on a toolbar reads its caption. In a menu its entries show in its
+// place; while customizing, the container shows itself there as "(" + caption + ")".
+TEST_F(SubItemFixture, ContainerCaptionOnToolbarsAndInMenus) {
+  for (TdxBarItemLinks* Links : {Bar->GetItemLinks(), File->GetItemLinks()}) {
     // An empty container is hidden outside customizing.
-    TdxBarButton* Entry = TdxBarButton::Create(Form);
-    Entry->SetCaption("a.wav");
-    Recent->GetItemLinks()->AddItem(Entry);
-    Owner->Links()->AddItem(Recent);
+    TdxBarContainerItem* Takes = AddTo<TdxBarContainerItem>(Links, "Takes");
+    AddTo<TdxBarButton>(Takes->GetItemLinks(), "a.wav");
   }
-  Toolbar->Layout();
-  Menu->Layout();
-  EXPECT_EQ("Recent", Toolbar->ControlOf(0)->LinkCaption());
-  EXPECT_EQ("(Recent)", Menu->ControlOf(0)->LinkCaption());
+  EXPECT_EQ("Takes", BarControlOf(1)->LinkCaption());
+  auto CaptionsInFile = [&] {
+    std::vector<std::string> Captions;
+    if (M->IsCustomizing()) {
+      Window()->SetPressed(true);
+      FileControl()->Click(true);
+    } else {
+      ClickAtScreen(CentreOf(FileControl()));
+    }
+    if (!PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000)) return Captions;
+    TCustomdxBarControl* Menu = MenuOf(File);
+    for (int I = 0; I < Menu->GetItemLinks()->ShownLinkCount(); ++I)
+      Captions.push_back(ControlIn(Menu, I)->LinkCaption());
+    Menu->CloseBar();
+    Pump();
+    return Captions;
+  };
+  EXPECT_EQ((std::vector<std::string>{"Open", "Recent", "a.wav"}), CaptionsInFile());
+  M->SetCustomizing(true);
+  Pump();
+  EXPECT_EQ((std::vector<std::string>{"Open", "Recent", "(Takes)"}), CaptionsInFile());
+  M->SetCustomizing(false);
+  Pump();
 }
 
 // A list's menu is the window of the list's links: it shows the entries while
 // open, opens again as the same window with the entries once each, and goes
 // with the list.
-TEST_F(PainterFixture, ContainerMenuIsTheWindowOfItsLinks) {
-  TdxBarListItem* List = TdxBarListItem::Create(Form);
-  List->SetCaption("Recent");
+TEST_F(ToolbarFixture, ContainerMenuIsTheWindowOfItsLinks) {
+  TdxBarListItem* List = AddToBar<TdxBarListItem>("Recent");
   List->SetShowNumbers(false);
   List->GetItems()->Add("a.wav");
   List->GetItems()->Add("b.wav");
-  ToolbarLinks->Links()->AddItem(List);
-  Toolbar->Layout();
-  auto* C = static_cast<TdxBarSubItemControl*>(Toolbar->ControlOf(0));
   TdxBarItemLinks* Links = List->GetItemLinks();
   TCustomdxBarControl* First = nullptr;
   for (int Round = 0; Round < 2; ++Round) {
-    Toolbar->SetPressed(true);
-    C->Click(true);
-    TCustomdxBarControl* W = Links->GetBarControl();
-    ASSERT_NE(nullptr, W) << Round;
+    auto* C = static_cast<TdxBarSubItemControl*>(BarControlOf(0));
+    ClickAtScreen(CentreOf(C));
+    ASSERT_TRUE(PumpUntil([&] { return MenuOf(List) != nullptr; }, 2000)) << Round;
+    TCustomdxBarControl* W = MenuOf(List);
     if (!First) First = W;
     EXPECT_EQ(First, W) << "opened again as the same window";
     EXPECT_EQ(W, C->DropDownWindow()) << Round;
-    EXPECT_TRUE(C->IsDroppedDown()) << Round;
-    EXPECT_TRUE(W->HandleAllocated() && IsWindowVisible(W->GetHandle())) << Round;
     ASSERT_EQ(2, Links->GetCount()) << Round;
     EXPECT_EQ("a.wav", Links->GetLink(0)->GetItem()->GetCaption());
     EXPECT_EQ("b.wav", Links->GetLink(1)->GetItem()->GetCaption());
-    C->ControlInactivate(true);
+    TapKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return MenuOf(List) == nullptr; }, 2000)) << Round;
     EXPECT_FALSE(C->IsDroppedDown()) << Round;
     EXPECT_EQ(0, Links->GetCount()) << "closed, the entries are taken out";
+    TapKey(VK_ESCAPE);
   }
   HWND Handle = First->GetHandle();
   Free(List);

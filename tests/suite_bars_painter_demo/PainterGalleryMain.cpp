@@ -1,453 +1,251 @@
-// The bar looks side by side: one window per manager style, each showing every
-// item kind on a toolbar docked at the top, on one docked at the left, on a
-// floating toolbar and in an open menu under a main-menu bar. The mouse hot-tracks
-// and presses the items; checked buttons toggle. The windows here are stand-ins
-// that draw their frames through the painter the way the bar windows do.
-// "--screenshots DIR" saves DIR/<look>.bmp for every window and quits;
-// "--no-theme" draws as with visual styles off (the themed style then falls back
-// to the enhanced look, as in the program).
+// The bar looks side by side: one window per manager style with real bars of its
+// manager, each showing every item kind on a toolbar docked at the top, the same
+// kinds disabled on one docked at the bottom, a toolbar at the right, a floating
+// toolbar, a toolbar too long for its row (its mark), and the main-menu bar's
+// File menu open with every kind in it. The mouse hot-tracks and presses the
+// items, menus open, checked buttons toggle.
+// "--screenshots DIR" saves DIR/<look>.bmp for every window, each with its File
+// menu open, and quits; "--no-theme" draws as with visual styles off (the themed
+// style then falls back to the enhanced look, as in the program).
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Application.h"
-#include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
-#include "framework/Timer.h"
-#include "framework/Unicode.h"
-#include "suite/bars/BarButtonControls.h"
-#include "suite/bars/BarDockControl.h"
-#include "suite/bars/BarPainters.h"
-#include "suite/bars/BarSubItemControls.h"
-#include "suite/common/ThemeManager.h"
-#include "tests/suite_bars_painters/BarWindowFakes.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarItemControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarPainter.h"
+#include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/Bars.h"
 #include "tests/support/DemoPictures.h"
+#include "tests/support/BarDemo.h"
 #include "tests/support/LookDemo.h"
 
 namespace {
-enum TFrameKind { fkDocked, fkFloating, fkMenu };
-
-// A stand-in bar window with a non-client frame drawn by the painter and the mouse
-// routed to the control under it.
-template <class TBase>
-class TGalleryWindow : public TBase {
-public:
-  using TBase::TBase;
-  TFrameKind Frame = fkDocked;
-
-  RECT Borders() {
-    TdxBarPainter* P = this->GetPainter();
-    RECT B{0, 0, 0, 0};
-    switch (Frame) {
-      case fkDocked: {
-        P->DockedBarBorderSizes(nullptr, this->GetDockingStyle(), B);
-        int Grip = P->GripExtent(this);
-        if (this->IsDockedHorizontally())
-          B.left += Grip;
-        else
-          B.top += Grip;
-        break;
-      }
-      case fkFloating: P->CalcBarFrameSize(nullptr, dsNone, B, false); break;
-      case fkMenu: {
-        int W = P->MenuBorderTotal();
-        B = RECT{W, W, W, W};
-        break;
-      }
-    }
-    return B;
-  }
-
-  // Lays the controls out and sizes the window around them (and the mark).
-  void Place(int X, int Y) {
-    SIZE S = this->Layout();
-    RECT B = Borders();
-    // A menu leaves a gap between captions and shortcuts (the real menus lay
-    // the shortcut column out across their items).
-    if (Frame == fkMenu) {
-      S.cx += this->GetTextSize();
-      TdxBarItemLinks* Links = this->GetItemLinks();
-      for (int I = 0; I < Links->ShownLinkCount(); ++I) {
-        TdxBarItemLink* L = Links->GetShownLink(I);
-        RECT R = L->GetItemRect();
-        R.right = S.cx;
-        L->SetDisplayRect(R);
-        L->GetControl()->CalcPartRects();
-      }
-    }
-    if (this->V.Mark) {
-      if (this->IsDockedHorizontally())
-        S.cx += this->GetMarkSize();
-      else
-        S.cy += this->GetMarkSize();
-    }
-    this->SetBounds(X, Y, S.cx + B.left + B.right, S.cy + B.top + B.bottom);
-  }
-
-  void Press(int Index) {
-    TdxBarItemControl* C = this->ControlOf(Index);
-    this->SetSelectedLink(C->GetItemLink());
-    C->SetPressed(true);
-  }
-
-protected:
-  void Paint() override {
-    RECT Client = this->GetClientRect();
-    HDC DC = this->GetCanvas()->GetHandle();
-    if (Frame == fkMenu) {
-      TcxCanvas* cx = TcxCanvas::Create(this->GetCanvas());
-      this->GetPainter()->FillMenuBackground(static_cast<TdxBarSubMenuControl*>(static_cast<TCustomdxBarControl*>(this)),
-                                             cx, clNone, this->BackgroundBrush(), Client);
-      Free(cx);
-    }
-    this->PaintTo(DC, Client);
-    if (this->V.Mark) {
-      RECT Mark;
-      this->GetPainter()->MarkRect(this, Mark);
-      TcxCanvas* cx = TcxCanvas::Create(this->GetCanvas());
-      this->GetPainter()->DrawMark(this, cx, this->ToolbarBrush(), Mark);
-      Free(cx);
-    }
-  }
-
-  void WndProc(TMessage& Message) override {
-    switch (Message.Msg) {
-      case WM_NCCALCSIZE: {
-        auto* R = reinterpret_cast<RECT*>(Message.LParam);
-        RECT B = Borders();
-        R->left += B.left;
-        R->top += B.top;
-        R->right -= B.right;
-        R->bottom -= B.bottom;
-        Message.Result = 0;
-        return;
-      }
-      case WM_NCPAINT:
-        PaintFrame();
-        Message.Result = 0;
-        return;
-      case WM_MOUSEMOVE: Track(POINT{short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))}); break;
-      case WM_MOUSELEAVE: Leave(); break;
-      case WM_LBUTTONDOWN: Down(); break;
-      case WM_LBUTTONUP: Up(POINT{short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))}); break;
-    }
-    TBase::WndProc(Message);
-  }
-
-private:
-  void PaintFrame() {
-    HWND Wnd = this->GetHandle();
-    HDC DC = GetWindowDC(Wnd);
-    RECT W;
-    GetWindowRect(Wnd, &W);
-    OffsetRect(&W, -W.left, -W.top);
-    RECT B = Borders();
-    RECT Inner{W.left + B.left, W.top + B.top, W.right - B.right, W.bottom - B.bottom};
-    ExcludeClipRect(DC, Inner.left, Inner.top, Inner.right, Inner.bottom);
-    TdxBarPainter* P = this->GetPainter();
-    HBRUSH Brush = this->ToolbarBrush();
-    switch (Frame) {
-      case fkDocked:
-        P->DrawBarBackground(this, DC, clNone, Brush, W, W);
-        P->DrawGrip(this, DC, Brush, W);
-        break;
-      case fkFloating: {
-        FillRect(DC, &W, Brush);
-        P->DrawFloatingBorder(this, DC, Brush, W, Inner);
-        RECT Caption;
-        P->FloatingCaptionRect(W, Caption);
-        P->DrawFloatingCaption(this, DC, Brush, Caption);
-        break;
-      }
-      case fkMenu: {
-        auto* Menu = static_cast<TdxBarSubMenuControl*>(static_cast<TCustomdxBarControl*>(this));
-        P->DrawMenuBorder(Menu, DC, W);
-        int Outer = P->MenuOuterBorderWidth();
-        P->DrawMenuClientBorder(Menu, DC, this->BackgroundBrush(), RECT{W.left + Outer, W.top + Outer,
-                                                                         W.right - Outer, W.bottom - Outer});
-        break;
-      }
-    }
-    ReleaseDC(Wnd, DC);
-  }
-
-  TdxBarItemLink* LinkAt(POINT P) {
-    TdxBarItemLinks* Links = this->GetItemLinks();
-    for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
-      RECT R = Links->GetShownLink(I)->GetItemRect();
-      if (PtInRect(&R, P)) return Links->GetShownLink(I);
-    }
-    return nullptr;
-  }
-
-  void Track(POINT P) {
-    TRACKMOUSEEVENT T{sizeof(T), TME_LEAVE, this->GetHandle(), 0};
-    TrackMouseEvent(&T);
-    TdxBarItemLink* Link = LinkAt(P);
-    TdxBarItemLink* Old = this->GetSelectedLink();
-    if (Link != Old && GetCapture() != this->GetHandle()) {
-      if (Old && Old->GetControl()) {
-        Old->GetControl()->SetPressed(false);
-        Old->GetControl()->MouseLeave();
-      }
-      this->SetSelectedLink(Link && Link->GetControl() && Link->GetControl()->CanSelect() ? Link : nullptr);
-    }
-    if (Link && Link->GetControl()) Link->GetControl()->MouseMove({}, P.x, P.y);
-    this->Invalidate();
-  }
-
-  void Leave() {
-    if (GetCapture() == this->GetHandle()) return;
-    if (TdxBarItemLink* Old = this->GetSelectedLink(); Old && Old->GetControl()) {
-      Old->GetControl()->SetPressed(false);
-      Old->GetControl()->MouseLeave();
-    }
-    this->SetSelectedLink(nullptr);
-    this->Invalidate();
-  }
-
-  void Down() {
-    TdxBarItemLink* Link = this->GetSelectedLink();
-    if (!Link || !Link->GetControl()) return;
-    SetCapture(this->GetHandle());
-    Link->GetControl()->SetPressed(true);
-    this->Invalidate();
-  }
-
-  void Up(POINT P) {
-    if (GetCapture() == this->GetHandle()) ReleaseCapture();
-    TdxBarItemLink* Link = this->GetSelectedLink();
-    if (!Link || !Link->GetControl()) return;
-    TdxBarItemControl* C = Link->GetControl();
-    bool Was = C->GetPressed();
-    C->SetPressed(false);
-    // Buttons click; the sub-menus of the gallery stay closed (the real bar
-    // windows open them).
-    if (Was && LinkAt(P) == Link && dynamic_cast<TdxBarButtonControl*>(C) && C->GetHotPartIndex() != 1)
-      C->Click(true);
-    this->Invalidate();
-  }
-};
-
-using TGalleryToolbar = TGalleryWindow<TFakeToolbar>;
-using TGalleryMenu = TGalleryWindow<TFakeMenu>;
-
 struct TLook {
   const char* File;
   TdxBarManagerStyle Style;
 };
 
-// A dock site that keeps the size the gallery gives it: the gallery's toolbars
-// are no bars of the manager, so the site holds no rows of its own.
-class TGalleryDock : public TdxBarDockControl {
-public:
-  using TdxBarDockControl::TdxBarDockControl;
-  int CalcRowsExtent() override { return IsHorizontal() ? GetHeight() : GetWidth(); }
-
-protected:
-  // A site without rows would shrink to nothing on every resize.
-  void WndProc(TMessage& Message) override {
-    if (Message.Msg == WM_SIZE)
-      TdxDockControl::WndProc(Message);
-    else
-      TdxBarDockControl::WndProc(Message);
-  }
-};
-
 // One window: a manager of the look's style and its bars.
 class TGallery {
 public:
-  TGallery(TForm* Form, const TLook& Look, TImageList* Images) : FForm(Form), FFile(Look.File) {
+  TGallery(TForm* Form, const TLook& Look, TImageList* Images, POINT At) : FForm(Form), FFile(Look.File) {
+    Form->SetBounds(At.x, At.y, 820, 470);
+    Form->SetColor(clAppWorkSpace);
     FManager = TdxBarManager::Create(Form);
     FManager->SetImages(Images);
     FManager->SetStyle(Look.Style);
-    Form->SetColor(clBtnFace);
-    std::string Painter = FManager->GetPainter()->ClassName();
-    Form->SetCaption(std::string(Look.File) + " (" + Painter + ")");
+    FManager->SetMenuAnimations(maNone);
+    FManager->SetHideFloatingBarsWhenInactive(false);
+    Form->SetCaption(std::string(Look.File) + " (" + FManager->GetPainter()->ClassName() + ")");
 
-    // The dock along the top holds the main-menu bar and a toolbar with every kind.
-    TdxBarDockControl* Dock = Construct<TGalleryDock>(Form);
-    Dock->SetBarManager(FManager);
-    Dock->SetBounds(0, 0, 900, 56);
-    Dock->SetParent(Form);
-    TdxBarDockControl* Side = Construct<TGalleryDock>(Form);
-    Side->SetBarManager(FManager);
-    Side->SetDockAlign(dalLeft);
-    Side->SetBounds(0, 56, 34, 300);
-    Side->SetParent(Form);
+    FMenuBar = NewBar("Menu", dsTop, 0, 0);
+    FMenuBar->SetIsMainMenu(true);
+    FFileMenu = Item<TdxBarSubItem>(Links(FMenuBar), "&File");
+    FillMenu(FFileMenu->GetItemLinks());
+    for (const char* Caption : {"&Edit", "&View", "&Help"}) SubItem(Links(FMenuBar), Caption);
 
-    TGalleryToolbar* MainMenu = Toolbar(Dock, dsTop);
-    MainMenu->V.MainMenu = true;
-    MainMenu->V.Dockable = false;
-    TdxBarItemLinks* Menus = Links(MainMenu);
-    for (const char* Caption : {"&File", "&Edit", "&View"}) SubItem(*Menus, Caption);
-    MainMenu->Place(0, 0);
-    MainMenu->Press(0);
+    TdxBar* Every = NewBar("Every kind", dsTop, 1, 0);
+    AddEveryKind(Links(Every), false);
+    // Too long for the rest of its row, it shows its mark.
+    TdxBar* Long = NewBar("Format", dsTop, 2, 420);
+    for (int I = 0; I < 16; ++I) {
+      Button(Links(Long), "F" + std::to_string(I), I % 6, I == 2 ? bsChecked : bsDefault);
+      if (I % 5 == 0 && I) Group(Long);
+    }
+    TdxBar* Plain = NewBar("Plain", dsTop, 2, 0);
+    Button(Links(Plain), "New", 0);
+    Button(Links(Plain), "Open", 1);
+    Button(Links(Plain), "Save", 2)->SetPaintStyle(psCaptionGlyph);
 
-    TGalleryToolbar* Top = Toolbar(Dock, dsTop);
-    Top->V.Mark = true;
-    Top->SetMarkSize(Top->GetPainter()->MarkButtonExtent(Top));
-    AddEveryKind(*Links(Top), false);
-    Top->Place(MainMenu->GetWidth() + 2, 0);
-    Top->SetTop(MainMenu->GetHeight() + 2 > 28 ? 28 : MainMenu->GetHeight() + 2);
-    Top->SetSelectedLink(Top->ControlOf(1)->GetItemLink());
-    Dock->SetHeight(Top->GetTop() + Top->GetHeight());
+    TdxBar* Off = NewBar("Disabled", dsBottom, 0, 0);
+    AddEveryKind(Links(Off), true);
 
-    TGalleryToolbar* Left = Toolbar(Side, dsLeft);
-    Left->V.Rotated = true;
-    Left->GetFont()->SetOrientation(2700);
-    TdxBarItemLinks* L = Links(Left);
-    Button(*L, "New", 0);
-    Button(*L, "Open", 1);
-    Button(*L, "Bold", 3, bsChecked)->SetDown(true);
-    L->GetLink(2)->SetBeginGroup(true);
-    TdxBarSubItem* Effects = SubItem(*L, "Effects");
-    Effects->SetPaintStyle(psCaption);
-    Left->Place(0, 0);
-    Side->SetTop(Dock->GetHeight());
-    Side->SetHeight(Left->GetHeight() + 4);
-    Side->SetWidth(Left->GetWidth());
+    TdxBar* Side = NewBar("Side", dsRight, 0, 0);
+    Button(Links(Side), "New", 0);
+    Button(Links(Side), "Open", 1);
+    Button(Links(Side), "Bold", 3, bsChecked)->SetDown(true);
+    Group(Side);
+    Button(Links(Side), "Undo", 4, bsDropDown);
+    SubItem(Links(Side), "Effects")->SetPaintStyle(psCaption);
 
-    // The open menu under "File".
-    FMenu = Construct<TGalleryMenu>(Form);
-    FMenu->Frame = fkMenu;
-    FMenu->SetBarManager(FManager);
-    FMenu->SetParent(Form);
-    TdxBarItemLinks* M = Links(FMenu);
-    Button(*M, "&New", 0)->SetShortCut(TextToShortCut("Ctrl+N"));
-    Button(*M, "&Open...", 1)->SetShortCut(TextToShortCut("Ctrl+O"));
-    Button(*M, "&Save", 2)->SetEnabled(false);
-    Button(*M, "Auto save", -1, bsChecked)->SetDown(true);
-    M->GetLink(3)->SetBeginGroup(true);
-    Button(*M, "Bold", 3, bsChecked)->SetDown(true);
-    SubItem(*M, "&Recent files");
-    Button(*M, "Undo", 4, bsDropDown);
-    Label(*M, "Label");
-    Item<TdxBarEdit>(*M, "Name");
-    Item<TdxBarCombo>(*M, "Zoom");
-    // A container shows only while it holds something.
-    Item<TdxBarButton>(*Item<TdxBarContainerItem>(*M, "Recent")->GetItemLinks(), "a.wav");
-    M->GetLink(M->GetCount() - 1)->SetBeginGroup(true);
-    Button(*M, "E&xit", -1);
-    FMenu->Place(Side->GetWidth() + MainMenu->ControlOf(0)->ItemBounds().left, Dock->GetHeight());
-    FMenu->Press(1);
-    FMenu->ControlOf(1)->SetPressed(false);
-
-    // A floating toolbar beside the menu.
-    TGalleryToolbar* Floating = Toolbar(Form, dsNone);
-    Floating->Frame = fkFloating;
-    Floating->SetText("Transport");
-    Floating->V.CloseButton = true;
-    Floating->V.FloatingCaption = true;
+    TdxBar* Floating = NewBar("Transport", dsNone, 0, 0);
     TdxBarItemLinks* F = Links(Floating);
-    Button(*F, "Play", 1);
-    Button(*F, "Stop", 2)->SetEnabled(false);
-    Button(*F, "Record", 4);
-    Button(*F, "Loop", 5, bsChecked)->SetDown(true);
-    Button(*F, "Undo", 4, bsDropDown);
-    F->GetLink(4)->SetBeginGroup(true);
-    Button(*F, "Caption", 0)->SetPaintStyle(psCaptionGlyph);
-    Floating->Place(FMenu->GetLeft() + FMenu->GetWidth() + 24, Dock->GetHeight() + 16);
-    Floating->Press(2);
-
-    // A second toolbar of every kind whose items are disabled, to show the
-    // disabled looks (embossed or grey text, faded glyphs).
-    TGalleryToolbar* Off = Toolbar(Form, dsTop);
-    AddEveryKind(*Links(Off), true);
-    Off->Place(FMenu->GetLeft() + FMenu->GetWidth() + 24, Floating->GetTop() + Floating->GetHeight() + 16);
-
-    int Right = std::max({Top->GetLeft() + Top->GetWidth(), Off->GetLeft() + Off->GetWidth(),
-                          Floating->GetLeft() + Floating->GetWidth()});
-    Dock->SetWidth(Right + 8);
-    MainMenu->SetWidth(Right + 8);
-    int Bottom = std::max({FMenu->GetTop() + FMenu->GetHeight(), Off->GetTop() + Off->GetHeight(),
-                           Side->GetTop() + Side->GetHeight()});
-    Form->SetClientWidth(Right + 8);
-    Form->SetClientHeight(Bottom + 8);
+    Button(F, "Play", 1);
+    Button(F, "Stop", 2)->SetEnabled(false);
+    Button(F, "Record", 4);
+    Button(F, "Loop", 5, bsChecked)->SetDown(true);
+    Button(F, "Undo", 4, bsDropDown);
+    Group(Floating);
+    Button(F, "Caption", 0)->SetPaintStyle(psCaptionGlyph);
+    Floating->SetFloatLeft(At.x + 470);
+    Floating->SetFloatTop(At.y + 200);
+    Floating->SetFloatClientWidth(130);
+    for (TdxBar* B : {FMenuBar, Every, Long, Plain, Off, Side, Floating}) B->SetVisible(true);
+    FFloating = Floating;
+    for (TdxBar* B : {Every, Off}) AddEdits(Links(B), B == Off);
   }
-
-  ~TGallery() = default;
 
   TForm* Form() const { return FForm; }
   const char* File() const { return FFile; }
 
+  // Shows the floating toolbar's window above the form, or hides it.
+  void ShowFloating(bool Show) {
+    TCustomdxBarControl* W = FFloating->GetBarControl();
+    if (!W || !W->HandleAllocated()) return;
+    HWND Root = GetAncestor(W->GetHandle(), GA_ROOT);
+    SetWindowPos(Root, Show ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (Show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  }
+
+  // Opens the File menu as a press on it does, with its second entry selected;
+  // or closes it.
+  void ShowFileMenu(bool Show) {
+    if (!Show) {
+      if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
+      return;
+    }
+    TCustomdxBarControl* Bar = FMenuBar->GetBarControl();
+    TdxBarItemControl* C = Bar ? Bar->GetItemLinks()->GetShownLink(0)->GetControl() : nullptr;
+    if (!C) return;
+    Bar->SelectAndActivate(C);
+    Bar->SetPressed(true);
+    C->Click(true);
+    if (TCustomdxBarControl* Menu = FFileMenu->GetItemLinks()->GetBarControl())
+      Menu->SetSelectedLink(Menu->GetItemLinks()->GetShownLink(1));
+  }
+
 private:
-  TGalleryToolbar* Toolbar(TWinControl* Parent, TdxBarDockingStyle Style) {
-    TGalleryToolbar* T = Construct<TGalleryToolbar>(FForm);
-    T->SetBarManager(FManager);
-    T->ChangeDockingStyle(Style);
-    if (auto* Site = dynamic_cast<TdxDockControl*>(Parent)) T->AssignDockSite(Site);
-    T->SetParent(Parent);
-    return T;
+  TdxBar* NewBar(const std::string& Caption, TdxBarDockingStyle Style, int Row, int Left) {
+    return NewDemoBar(FManager, Caption, Style, Row, Left);
   }
-  TdxBarItemLinks* Links(TCustomdxBarControl* Window) {
-    FOwners.push_back(std::make_unique<TFakeLinksOwner>(FManager, Window));
-    return FOwners.back()->Links();
-  }
+  static TdxBarItemLinks* Links(TdxBar* Bar) { return Bar->GetItemLinks(); }
+  // The last link added begins a group.
+  static void Group(TdxBar* Bar) { LastLink(Links(Bar))->SetBeginGroup(true); }
+  static TdxBarItemLink* LastLink(TdxBarItemLinks* L) { return L->GetLink(L->GetCount() - 1); }
+
   template <class T>
-  T* Item(TdxBarItemLinks& Links, const std::string& Caption) {
+  T* Item(TdxBarItemLinks* Links, const std::string& Caption) {
     T* I = T::Create(FForm);
     I->SetCaption(Caption);
-    Links.AddItem(I);
+    Links->AddItem(I);
     return I;
   }
-  TdxBarButton* Button(TdxBarItemLinks& Links, const std::string& Caption, int Image,
+  TdxBarButton* Button(TdxBarItemLinks* Links, const std::string& Caption, int Image,
                        TdxBarButtonStyle Style = bsDefault) {
     TdxBarButton* B = Item<TdxBarButton>(Links, Caption);
     B->SetImageIndex(Image);
     B->SetButtonStyle(Style);
     return B;
   }
-  TdxBarSubItem* SubItem(TdxBarItemLinks& Links, const std::string& Caption) {
+  TdxBarSubItem* SubItem(TdxBarItemLinks* Links, const std::string& Caption) {
     TdxBarSubItem* S = Item<TdxBarSubItem>(Links, Caption);
-    Item<TdxBarButton>(*S->GetItemLinks(), "Entry");
+    Item<TdxBarButton>(S->GetItemLinks(), "Entry");
     return S;
   }
-  TdxBarLabel* Label(TdxBarItemLinks& Links, const std::string& Caption) { return Item<TdxBarLabel>(Links, Caption); }
 
-  void AddEveryKind(TdxBarItemLinks& L, bool Disabled) {
+  void FillMenu(TdxBarItemLinks* M) {
+    Button(M, "&New", 0)->SetShortCut(TextToShortCut("Ctrl+N"));
+    Button(M, "&Open...", 1)->SetShortCut(TextToShortCut("Ctrl+O"));
+    Button(M, "&Save", 2)->SetEnabled(false);
+    Button(M, "Auto save", -1, bsChecked)->SetDown(true);
+    LastLink(M)->SetBeginGroup(true);
+    Button(M, "Bold", 3, bsChecked)->SetDown(true);
+    SubItem(M, "&Recent files");
+    Button(M, "Undo", 4, bsDropDown);
+    Item<TdxBarLabel>(M, "Label");
+    Item<TdxBarEdit>(M, "Name");
+    Item<TdxBarCombo>(M, "Zoom");
+    // A container shows its entries in its place.
+    Item<TdxBarButton>(Item<TdxBarContainerItem>(M, "Recent")->GetItemLinks(), "a.wav");
+    LastLink(M)->SetBeginGroup(true);
+    Button(M, "E&xit", -1);
+    LastLink(M)->SetBeginGroup(true);
+  }
+
+  void AddEveryKind(TdxBarItemLinks* L, bool Disabled) {
     std::vector<TdxBarItem*> Items;
     Items.push_back(Button(L, "New", 0));
     Items.push_back(Button(L, "Open", 1));
     Items.push_back(Button(L, "Bold", 3, bsChecked));
     static_cast<TdxBarButton*>(Items.back())->SetDown(true);
-    L.GetLink(2)->SetBeginGroup(true);
+    LastLink(L)->SetBeginGroup(true);
     Items.push_back(Button(L, "Italic", 4, bsChecked));
     Items.push_back(Button(L, "Undo", 5, bsDropDown));
     Items.push_back(Button(L, "Fade", 2));
     static_cast<TdxBarButton*>(Items.back())->SetPaintStyle(psCaptionGlyph);
-    Items.push_back(Label(L, "Zoom:"));
-    L.GetLink(L.GetCount() - 1)->SetBeginGroup(true);
-    Items.push_back(Item<TdxBarEdit>(L, "Edit"));
-    L.GetLink(L.GetCount() - 1)->SetUserWidth(60);
-    Items.push_back(Item<TdxBarCombo>(L, "Combo"));
-    L.GetLink(L.GetCount() - 1)->SetUserWidth(70);
+    Items.push_back(Item<TdxBarStatic>(L, "Zoom:"));
+    LastLink(L)->SetBeginGroup(true);
     Items.push_back(SubItem(L, "Effects"));
-    Items.push_back(Item<TdxBarContainerItem>(L, "Recent"));
+    TdxBarContainerItem* Recent = Item<TdxBarContainerItem>(L, "Recent");
+    Item<TdxBarButton>(Recent->GetItemLinks(), "a.wav");
+    Items.push_back(Recent);
     if (Disabled)
       for (TdxBarItem* I : Items) I->SetEnabled(false);
+  }
+
+  // The edit and combo go after the group's label.
+  void AddEdits(TdxBarItemLinks* L, bool Disabled) {
+    TdxBarEdit* Edit = TdxBarEdit::Create(FForm);
+    Edit->SetText("take 1");
+    TdxBarCombo* Combo = TdxBarCombo::Create(FForm);
+    Combo->SetText("100%");
+    int At = 7;
+    for (TdxBarItem* I : {static_cast<TdxBarItem*>(Edit), static_cast<TdxBarItem*>(Combo)}) {
+      I->SetEnabled(!Disabled);
+      TdxBarItemLink* Link = L->Insert(At++);
+      Link->SetItem(I);
+      Link->SetUserWidth(I == Edit ? 60 : 70);
+    }
   }
 
   TForm* FForm;
   const char* FFile;
   TdxBarManager* FManager = nullptr;
-  TGalleryMenu* FMenu = nullptr;
-  std::vector<std::unique_ptr<TFakeLinksOwner>> FOwners;
+  TdxBar* FMenuBar = nullptr;
+  TdxBarSubItem* FFileMenu = nullptr;
+  TdxBar* FFloating = nullptr;
 };
 
 std::vector<TGallery*> Galleries;
-std::string ShotFolder;
 
-
+// Before a window's picture: its floating bars show and its File menu opens;
+// the other windows' bars hide and their menus close.
+void ShowGallery(HWND Wnd, bool Show) {
+  for (TGallery* G : Galleries) {
+    if (G->Form()->GetHandle() != Wnd) continue;
+    if (!Show) {
+      G->ShowFileMenu(false);
+      G->ShowFloating(false);
+      continue;
+    }
+    // The window pictured is the active one, as a window whose menu is open is.
+    for (TGallery* Other : Galleries)
+      if (Other != G) ShowWindow(Other->Form()->GetHandle(), SW_HIDE);
+    SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Wnd);
+    Application->ProcessMessages();
+    Sleep(200);
+    Application->ProcessMessages();
+    G->ShowFileMenu(true);
+    G->ShowFloating(true);
+    Application->ProcessMessages();
+  }
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  ShotFolder = ReadLookDemoArguments();
+  std::string ShotFolder = ReadLookDemoArguments();
 
   Application->SetTitle("Bar looks");
   Application->Initialize();
@@ -463,15 +261,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   for (const TLook& Look : Looks) {
     TForm* F = Main;
     if (!Galleries.empty()) F = TForm::Create(Application);
-    Galleries.push_back(new TGallery(F, Look, Shared));
-    F->SetLeft(10 + Offset);
-    F->SetTop(10 + Offset);
-    Offset += 40;
     F->Show();
+    Galleries.push_back(new TGallery(F, Look, Shared, POINT{10 + Offset, 10 + Offset}));
+    Offset += ShotFolder.empty() ? 40 : 0;
   }
   std::vector<TLookShot> Shots;
-  for (auto* W : Galleries) Shots.push_back({W->Form(), W->File()});
-  TOwned<TLookShooter> Shooter(ShotFolder.empty() ? nullptr : new TLookShooter(ShotFolder, Shots));
+  for (auto* G : Galleries) Shots.push_back({G->Form(), G->File()});
+  TOwned<TLookShooter> Shooter(ShotFolder.empty() ? nullptr : new TLookShooter(ShotFolder, Shots, ShowGallery));
   Application->Run();
   for (TGallery* G : Galleries) delete G;
   return 0;

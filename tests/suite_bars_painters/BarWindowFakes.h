@@ -1,8 +1,7 @@
-// Stand-ins for the bar windows that show item controls in the painter and
-// control tests and in the gallery demo: a toolbar lays its controls out in one
-// row (or column when docked at the side), a menu stacks them; both paint their
-// background and controls through the painter into any device context, and route
-// the mouse to the control under it as a bar window would.
+// Stand-ins for the bar windows, for drawing item controls and bars into a
+// memory bitmap with a chosen painter and window state: a toolbar lays its
+// controls out in one row (or column when docked at the side), a menu stacks
+// them; both paint their background and controls into any device context.
 #pragma once
 
 #include <windows.h>
@@ -31,11 +30,7 @@ struct TFakeWindowValues {
   int CloseState = 0;
   bool CloseButton = false;
   bool FloatingCaption = false;
-  unsigned Behavior = 0;
 };
-
-// Gives a window the measures the layout would: text size, icon area, arrows.
-inline void ApplyWindowMeasures(TCustomdxBarControl* W) { W->CalcMeasures(); }
 
 template <class TBase>
 class TFakeBarWindow : public TBase {
@@ -52,13 +47,12 @@ public:
   int CloseButtonState() const override { return V.CloseState; }
   bool HasCloseButton() const override { return V.CloseButton; }
   bool ShowsFloatingCaption() const override { return V.FloatingCaption; }
-  unsigned BehaviorFlags() const override { return V.Behavior; }
 
   // Sizes and places every shown control; answers the client size needed.
   SIZE Layout(int Origin = 0) {
     // The controls measure on the window's canvas in the window's font.
     this->GetCanvas()->GetFont()->Assign(this->GetFont());
-    ApplyWindowMeasures(this);
+    this->CalcMeasures();
     TdxBarItemLinks* Links = this->GetItemLinks();
     this->CreateItemControls();
     bool Column = this->StacksItemsVertically();

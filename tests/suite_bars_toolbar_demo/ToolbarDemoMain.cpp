@@ -25,6 +25,7 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ThemeManager.h"
+#include "tests/support/BarDemo.h"
 #include "tests/support/LookDemo.h"
 
 namespace {
@@ -116,12 +117,7 @@ public:
 
 private:
   TdxBar* NewBar(const std::string& Caption, TdxBarDockingStyle Style, int Row, int Left) {
-    TdxBar* B = FManager->GetBars()->Add();
-    B->SetCaption(Caption);
-    B->SetDockingStyle(Style);
-    B->SetRow(Row);
-    B->SetDockedLeft(Left);
-    return B;
+    return NewDemoBar(FManager, Caption, Style, Row, Left);
   }
   template <class T>
   T* Item(TdxBarItemLinks* Links, const std::string& Caption) {
@@ -154,21 +150,6 @@ private:
 
 std::vector<TDemo*> Demos;
 
-// Shows or hides the windows Owner owns (its floating toolbars).
-void ShowOwned(HWND Owner, bool Show) {
-  struct TArgs {
-    HWND Owner;
-    bool Show;
-  } Args{Owner, Show};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND Wnd, LPARAM P) -> BOOL {
-        auto* A = reinterpret_cast<TArgs*>(P);
-        if (GetWindow(Wnd, GW_OWNER) == A->Owner) ShowWindow(Wnd, A->Show ? SW_SHOWNOACTIVATE : SW_HIDE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&Args));
-}
 std::string ShotFolder;
 
 }  // namespace

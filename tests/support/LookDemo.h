@@ -32,6 +32,22 @@ inline std::string ReadLookDemoArguments() {
   return Folder;
 }
 
+// Shows or hides the windows Owner owns (its floating toolbars).
+inline void ShowOwned(HWND Owner, bool Show) {
+  struct TArgs {
+    HWND Owner;
+    bool Show;
+  } Args{Owner, Show};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM P) -> BOOL {
+        auto* A = reinterpret_cast<TArgs*>(P);
+        if (GetWindow(Wnd, GW_OWNER) == A->Owner) ShowWindow(Wnd, A->Show ? SW_SHOWNOACTIVATE : SW_HIDE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Args));
+}
+
 struct TLookShot {
   TForm* Form;
   std::string File;  // the picture's name, without ".bmp"
