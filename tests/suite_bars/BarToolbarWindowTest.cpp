@@ -21,6 +21,7 @@
 #include "suite/common/WindowUtils.h"
 #include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 TEST(ToolbarFrame, HitTestCodesOfDockedAndFloatingWindows) {
@@ -339,6 +340,7 @@ TEST_F(ToolbarFixture, AFloatingBarsCaptionButtonsShowTheirGlyphsAndClickOnARele
   };
   EXPECT_TRUE(ScreenShows(OnScreen(R0), clPurple));
   EXPECT_FALSE(ScreenShows(OnScreen(R0), clOlive));
+  SaveScreenshot("floating-caption-buttons");
 
   DragAlong(Centre(R0), {Form->ClientToScreen(POINT{300, 300})});
   EXPECT_EQ(0, CaptionClicks) << "released elsewhere";
