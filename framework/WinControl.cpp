@@ -173,6 +173,25 @@ void TWinControl::HandleNeeded() {
   if (!FHandle) CreateHandle();
 }
 
+HWND TWinControl::DetachHandle() {
+  HWND Wnd = FHandle;
+  if (!Wnd) return nullptr;
+  SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc ? FDefWndProc : DefWindowProcW));
+  RemovePropW(Wnd, kControlProp);
+  RemovePropW(Wnd, kSwallowProp);
+  FHandle = nullptr;
+  if (MouseControl == this) MouseControl = nullptr;
+  return Wnd;
+}
+
+void TWinControl::AdoptHandle(HWND Wnd) {
+  if (!Wnd || FHandle == Wnd) return;
+  if (FHandle) throw EInvalidOperation("Control '" + GetName() + "' already has a window");
+  SetPropW(Wnd, kControlProp, this);
+  SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SonveltStdWndProc));
+  FHandle = Wnd;
+}
+
 void TWinControl::SetParentWindow(HWND Value) {
   if (FParentWindow == Value) return;
   FParentWindow = Value;

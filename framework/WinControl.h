@@ -43,6 +43,12 @@ public:
   HWND GetParentWindow() const { return FParentWindow; }
   void SetParentWindow(HWND Value);
   bool HasOwnWindow() const override { return true; }
+  // For a control that keeps a second window and uses one at a time: DetachHandle
+  // forgets the current window without destroying it and gives it back its default
+  // procedure (it hears nothing more from here, so its caller may keep, hide or
+  // destroy it quietly); AdoptHandle makes such a window the control's again.
+  HWND DetachHandle();
+  void AdoptHandle(HWND Wnd);
   // The control whose window is Wnd (null for windows not made by a control).
   static TWinControl* FindControl(HWND Wnd);
   // Makes the control's window answer 1 to the next Msg it receives, without

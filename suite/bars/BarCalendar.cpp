@@ -6,8 +6,10 @@
 #include "framework/Canvas.h"
 #include "framework/OwnedObject.h"
 #include "framework/Conversions.h"
+#include "framework/Form.h"
 #include "framework/FormatSettings.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarManager.h"
 #include "suite/bars/BarPainters.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/common/cxDateUtils.h"
@@ -230,12 +232,24 @@ void TdxBarDateNavigator::SetStyle(int Value) {
   RecreateWnd();
 }
 
+int TdxBarDateNavigator::GetStyle() const {
+  return FStyle == 1 && FPainter && FPainter->CalendarIsFlat() ? 2 : FStyle;
+}
+
+void TdxBarDateNavigator::SetPainter(TdxBarPainter* Value) {
+  if (Value == FPainter) return;
+  const int Was = GetStyle();
+  FPainter = Value;
+  // The flat popup has no dialog frame.
+  if (GetStyle() != Was && HandleAllocated()) RecreateWnd();
+}
+
 void TdxBarDateNavigator::CreateParams(TCreateParams& Params) {
   TdxBarCustomCalendar::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN;
   if (FStyle == 0) Params.ExStyle |= WS_EX_CLIENTEDGE;
   if (FIsPopup) {
-    Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP | (FStyle == 2 ? 0 : WS_BORDER);
+    Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP | (GetStyle() == 2 ? 0 : WS_DLGFRAME);
     Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     Params.WindowClass.style |= CS_SAVEBITS;
   }
@@ -264,7 +278,7 @@ void TdxBarDateNavigator::CalcMetrics() {
   FButtonHeight = MulDiv(Points, 5, 2);
   FButtonBandHeight = Points * 3 / 4 + FButtonHeight + FButtonGap;
   // The client area; the frame of each style comes on top.
-  const int Frame = FStyle == 0 ? 2 : (FIsPopup && FStyle != 2 ? 1 : 0);
+  const int Frame = FStyle == 0 ? 2 : 1;
   SetWidth(2 * Frame + 2 * FSideMargin + 7 * FDayColumnWidth);
   SetHeight(2 * Frame + FMonthHeaderHeight + WeekdayRowHeight() + 6 * FDayRowHeight + 1 + (FStyle == 0 ? 1 : 0) +
             (ShowsButtons() ? FButtonBandHeight : 0));
@@ -449,6 +463,9 @@ void TdxBarDateNavigator::MouseDown(TMouseButton Button, TShiftState Shift, int 
     return;
   }
   TdxBarCustomCalendar::MouseDown(Button, Shift, X, Y);
+  // In the date dialog a double click on a day confirms it.
+  if (Button == mbLeft && Shift.Contains(ssDouble) && !FIsPopup && DateAtPos(P) != cxNullDate)
+    if (TCustomForm* Form = ::GetParentForm(this)) Form->SetModalResult(mrOk);
 }
 
 void TdxBarDateNavigator::MouseMove(TShiftState Shift, int X, int Y) {
@@ -512,6 +529,23 @@ void TdxBarDateNavigator::WndProc(TMessage& Message) {
     if (Message.WParam == FArrowTimer && PointerOnArrow(FArrowTimer)) MoveMonth(FArrowTimer == 1 ? -1 : 1);
     return;
   }
+  if (FStyle != 0) {
+    // Styles 1 and 2 draw their own one-pixel frame around the client area.
+    switch (Message.Msg) {
+      case WM_NCCALCSIZE:
+        InflateRect(reinterpret_cast<RECT*>(Message.LParam), -1, -1);
+        Message.Result = 0;
+        return;
+      case WM_NCPAINT:
+        PaintFrame();
+        Message.Result = 0;
+        return;
+      case WM_NCACTIVATE:
+        PaintFrame();
+        Message.Result = TRUE;
+        return;
+    }
+  }
   if (Message.Msg == WM_CANCELMODE) {
     StopArrowTimer();
     CloseMonthList();
@@ -519,6 +553,20 @@ void TdxBarDateNavigator::WndProc(TMessage& Message) {
     FButtonPressed = false;
   }
   TdxBarCustomCalendar::WndProc(Message);
+}
+
+void TdxBarDateNavigator::PaintFrame() {
+  if (!HandleAllocated()) return;
+  HWND Wnd = GetHandle();
+  RECT R;
+  ::GetWindowRect(Wnd, &R);
+  OffsetRect(&R, -R.left, -R.top);
+  HDC DC = GetWindowDC(Wnd);
+  if (GetStyle() == 2)
+    FrameRect(DC, &R, GetSysColorBrush(COLOR_BTNSHADOW));
+  else
+    DrawEdge(DC, &R, BDR_SUNKENOUTER, BF_RECT);
+  ReleaseDC(Wnd, DC);
 }
 
 void TdxBarDateNavigator::Paint() {
@@ -530,6 +578,12 @@ void TdxBarDateNavigator::Paint() {
   RECT Header{0, 0, Client.right, FMonthHeaderHeight};
   C->GetBrush()->SetColor(clBtnFace);
   C->FillRect(Header);
+  if (GetStyle() == 2) {
+    C->GetBrush()->SetColor(clBtnShadow);
+    C->FillRect(RECT{Header.left, Header.bottom - 1, Header.right, Header.bottom});
+  } else {
+    DrawEdge(C->GetHandle(), &Header, BDR_RAISEDINNER, BF_RECT);
+  }
   int Y, M, D;
   DecodeDate(GetFirstShownDate(), Y, M, D);
   std::string Title = MonthTitle(GetFirstShownDate());
@@ -564,13 +618,19 @@ void TdxBarDateNavigator::Paint() {
     const bool Selected = Day >= SelectionFrom() && Day <= SelectionTo();
     int DY, DM, DD;
     DecodeDate(Day, DY, DM, DD);
-    C->GetBrush()->SetColor(Selected ? (FStyle == 0 ? clHighlight : clBtnFace) : clWindow);
+    const int Look = GetStyle();
+    C->GetBrush()->SetColor(!Selected      ? clWindow
+                            : Look == 2    ? TdxBarManager::FlatHotItemColor()
+                            : Look == 0    ? clHighlight
+                                           : clBtnFace);
     C->FillRect(Cell);
     if (Day == Today) {
       C->GetBrush()->SetColor(TColor(0x000080));
       C->FrameRect(Cell);
     }
-    C->GetFont()->SetColor(Selected && FStyle == 0 ? clHighlightText : (DM == M ? clWindowText : clGrayText));
+    C->GetFont()->SetColor(Selected && Look != 2 ? clHighlightText
+                           : Selected || DM == M ? clWindowText
+                                                 : clGrayText);
     const std::string Number = IntToStr(DD);
     C->GetBrush()->SetStyle(bsClear);
     C->TextOut(Cell.right - 3 - C->TextWidth(Number), Cell.top + 1, Number);

@@ -101,7 +101,8 @@ public:
   bool GetShowClearButton() const { return FShowClearButton; }
   void SetShowClearButton(bool Value);
   // The painter that draws the buttons: the one of the bar the popup drops from.
-  void SetPainter(TdxBarPainter* Value) { FPainter = Value; }
+  // A flat painter makes a framed popup flat.
+  void SetPainter(TdxBarPainter* Value);
   RECT MonthTitleRect();
   // The open month list; null while closed.
   TAMonthListBox* MonthList() const { return FMonthList; }
@@ -110,8 +111,9 @@ public:
   // 1 Today, 2 Clear, 0 none: the button pressed with the mouse.
   int ActiveButton() const { return FActiveButton; }
   bool ActiveButtonPressed() const { return FButtonPressed; }
-  // 0 in a dialog, 1 a framed popup, 2 a flat popup.
-  int GetStyle() const { return FStyle; }
+  // 0 in a dialog, 1 a framed popup, 2 a flat popup; a framed popup whose
+  // painter draws calendars flat reads 2.
+  int GetStyle() const;
   void SetStyle(int Value);
 
   // Metrics, from the font.
@@ -120,6 +122,8 @@ public:
   int DayRowHeight() const { return FDayRowHeight; }
   int MonthHeaderHeight() const { return FMonthHeaderHeight; }
   int WeekdayRowHeight() const { return FDayRowHeight + 1; }
+  int TodayButtonExtent() const { return FTodayButtonExtent; }
+  int CalendarButtonHeight() const { return FButtonHeight; }
   RECT PrevArrowRect();
   RECT NextArrowRect();
   RECT DayCellRect(int Column, int Row);
@@ -153,6 +157,7 @@ protected:
   void WndProc(TMessage& Message) override;
 
 private:
+  void PaintFrame();
   void OpenMonthList();
   void CloseMonthList();
   bool ShowsButtons() const { return FIsPopup && (FShowTodayButton || FShowClearButton); }

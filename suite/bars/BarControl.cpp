@@ -243,13 +243,14 @@ TcxCanvas* TCustomdxBarControl::GetPaintCanvas() {
 
 void TCustomdxBarControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
-  if (!GetParent()) {
-    // A floating or menu window: a tool window owned by the manager's form.
-    Params.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    Params.ExStyle |= WS_EX_TOOLWINDOW;
-    TWinControl* Owner = FBarManager ? FBarManager->OwnerControl() : nullptr;
-    Params.WndParent = Owner && Owner->HandleAllocated() ? TopLevelWindowOf(Owner->GetHandle()) : nullptr;
-  }
+  if (!GetParent()) PopupWindowParams(Params);
+}
+
+void TCustomdxBarControl::PopupWindowParams(TCreateParams& Params) {
+  Params.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  Params.ExStyle |= WS_EX_TOOLWINDOW;
+  TWinControl* Owner = FBarManager ? FBarManager->OwnerControl() : nullptr;
+  Params.WndParent = Owner && Owner->HandleAllocated() ? TopLevelWindowOf(Owner->GetHandle()) : nullptr;
 }
 
 void TCustomdxBarControl::Paint() {
@@ -565,17 +566,6 @@ void TdxBarControl::ApplyNewBounds() {
   RECT Now = GetBoundsRect();
   if (EqualRect(&Now, &FNewBounds)) return;
   SetBounds(FNewBounds.left, FNewBounds.top, FNewBounds.right - FNewBounds.left, FNewBounds.bottom - FNewBounds.top);
-}
-
-void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) {
-  if (GetDockSite() && GetDockSite() != Site) GetDockSite()->UndockBarControl(this, true);
-  AssignDockSite(Site);
-  ChangeDockingStyle(Style);
-  if (Site) {
-    if (GetParent() != Site) SetParent(Site);
-  } else if (GetParent()) {
-    SetParent(nullptr);
-  }
 }
 
 POINT TdxBarControl::KeepFloatingInWorkArea(const RECT& R, const RECT& WorkArea) {

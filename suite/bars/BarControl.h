@@ -302,6 +302,8 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  // A floating or menu window: a tool window owned by the manager's form.
+  void PopupWindowParams(TCreateParams& Params);
   void Paint() override;
   // What closing does; CloseBar runs it once at a time.
   virtual void DoClose();
@@ -399,7 +401,13 @@ public:
   void EndInternal() { --FInternalLock; }
   bool IsInternalLocked() const { return FInternalLock > 0; }
   bool IsMoving() const { return FMoving; }
-  virtual void SetMoving(bool Value) { FMoving = Value; }
+  // While the bar is dragged the window keeps a docked and a floating window and
+  // uses one at a time, so that it can change between docked and floating at every
+  // move without being made anew; the unused one is destroyed when the drag ends.
+  virtual void SetMoving(bool Value);
+  HWND GetDockedHandle() const { return FDockedHandle; }
+  HWND GetFloatingHandle() const { return FFloatingHandle; }
+  bool IsSwappingHandle() const { return FSwappingHandle; }
   // The window is moving itself (its bar's position updates wait).
   bool IsMovingSelf() const { return FMovingSelf; }
   void SetMovingSelf(bool Value) { FMovingSelf = Value; }
@@ -479,9 +487,19 @@ protected:
   void Resize() override;
   void Paint() override;
   void CreateParams(TCreateParams& Params) override;
+  // While moving, the kept window of the current kind is taken back instead of made.
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void DoClose() override;
 
 private:
+  // The second window made while a drag starts: floating for a docked window,
+  // docked for a floating one.
+  HWND CreateSpareHandle(bool Floating);
+  void SpareParams(TCreateParams& Params);
+  // Forgets the current window and keeps it hidden as the handle of its kind.
+  void KeepCurrentHandle();
+  void DestroyKeptHandles();
   void PaintFrame(HDC DC);
   void NCHitTest(TMessage& Message);
   bool HandleMouse(TMessage& Message);
@@ -515,6 +533,10 @@ private:
   int FInternalLock = 0;
   bool FMoving = false;
   bool FMovingSelf = false;
+  HWND FDockedHandle = nullptr;
+  HWND FFloatingHandle = nullptr;
+  bool FSwappingHandle = false;
+  int FSpareKind = 0;  // 1 floating, 2 docked, while the spare window is made
   RECT FNewBounds{0, 0, 0, 0};
   bool FStoringPosition = false;
   bool FTruncated = false;
@@ -557,6 +579,21 @@ public:
   // 0 normal, 1 hot.
   int GetTearOffState() const { return FTearOffState; }
   void SetTearOffState(int Value) { FTearOffState = Value; }
+  // The tear-off caption (BarMenuTearOff.cpp): shown atop the menu of a detachable
+  // sub-item; dragging it away makes the sub-item's detaching bar float.
+  bool ShowsDetachCaption() const;
+  // The caption in screen coordinates; empty without one.
+  RECT DetachCaptionRect() const;
+  bool IsCursorOverDetachCaption() const;
+  void SetDetachCaptionSelected(bool Hot);
+  bool CanDetach() const;
+  // Fires the sub-item's detaching event and drags its bar out; the menu may be
+  // gone when it returns.
+  void Detach();
+  // Sets the caption's shown state and height before the window measures itself.
+  void PrepareDetachCaption();
+  // The height the caption adds above the items (0 without one).
+  int DetachCaptionExtent() const;
   // How far the first item lies below the window's top (sub-menus open level with their item).
   int GetTopOffset() const { return FTopOffset; }
   int SubMenuTopOffset() const override { return FTopOffset; }

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
+#include "framework/Button.h"
+#include "framework/Edit.h"
+#include "framework/Font.h"
 #include "framework/FormatSettings.h"
 #include "suite/bars/BarCalendar.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDialogLayout.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarFlagScope.h"
+#include "suite/bars/BarStrings.h"
 #include "suite/common/cxDateUtils.h"
 
 namespace {
@@ -186,6 +191,85 @@ bool TdxBarDateCombo::StepDateText(char Key, std::string& Text) const {
   TDateTime D = TextToDate(Text);
   if (D != cxNullDate) Text = DateToText(D + (Key == '+' ? 1 : -1));
   return true;
+}
+
+void TdxBarDateCombo::Click() {
+  TCustomdxBarCombo::Click();
+  if (OnClick || GetReadOnly()) return;
+  TOwned<TdxBarDateDialog> Dialog(Construct<TdxBarDateDialog>(this));
+  // The edit's text is read again: what was typed last counts, not what the
+  // calendar showed.
+  if (Dialog->ShowModal() == mrOk) SetDate(TextToDate(Dialog->GetEdit()->GetText()));
+}
+
+// ---- TdxBarDateDialog
+
+TdxBarDateDialog::TdxBarDateDialog(TdxBarDateCombo* Combo) : TForm(nullptr), FCombo(Combo) {
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetCaption(BarString(dxSBAR_DATEDIALOGCAPTION));
+  if (TdxBarManager* Manager = Combo->GetBarManager()) GetFont()->Assign(Manager->GetFont());
+  FEdit = Construct<TEdit>(this);
+  FEdit->SetParent(this);
+  FCalendar = Construct<TdxBarDateNavigator>(this);
+  FCalendar->SetParent(this);
+  FCalendar->GetFont()->Assign(GetFont());
+  FCalendar->OnSelect = Bind(this, &TdxBarDateDialog::CalendarSelect);
+  FOk = DialogButton(this, BarString(dxSBAR_DIALOGOK), mrOk);
+  FCancel = DialogButton(this, BarString(dxSBAR_DIALOGCANCEL), mrCancel);
+  if (Combo->GetShowTodayButton()) {
+    FToday = DialogButton(this, BarString(dxSBAR_DATETODAY), mrNone);
+    FToday->SetTag(1);
+    FToday->OnClick = Bind(this, &TdxBarDateDialog::DayButtonClick);
+  }
+  if (Combo->GetShowClearButton()) {
+    FClear = DialogButton(this, BarString(dxSBAR_DATECLEAR), mrNone);
+    FClear->SetTag(2);
+    FClear->OnClick = Bind(this, &TdxBarDateDialog::DayButtonClick);
+  }
+  // Everything is measured on the calendar.
+  const int W = MulDiv(FCalendar->TodayButtonExtent(), 3, 2);
+  const int B = MulDiv(FCalendar->CalendarButtonHeight(), 7, 6);
+  const int M = FCalendar->CalendarButtonHeight() / 4;
+  const int CalW = FCalendar->GetWidth(), CalH = FCalendar->GetHeight(), EditH = FEdit->GetHeight();
+  SetClientWidth(CalW + W + 3 * M);
+  SetClientHeight(3 * M + EditH + CalH);
+  FEdit->SetBounds(M, M, CalW, EditH);
+  FCalendar->SetBounds(M, M + EditH + M, CalW, CalH);
+  const int Left = M + CalW + M, Height = 3 * M + EditH + CalH;
+  FOk->SetBounds(Left, M, W, B);
+  FCancel->SetBounds(Left, M + B + M, W, B);
+  if (FToday) FToday->SetBounds(Left, Height - 2 * M - 2 * B, W, B);
+  if (FClear) FClear->SetBounds(Left, Height - M - B, W, B);
+  FEdit->SetText(Combo->DateToText(Combo->GetDate()));
+  EditChange(nullptr);
+  FEdit->OnChange = Bind(this, &TdxBarDateDialog::EditChange);
+  SetActiveControl(FEdit);
+}
+
+void TdxBarDateDialog::EditChange(TObject* Sender) {
+  (void)Sender;
+  const std::string Text = FEdit->GetText();
+  const TDateTime D = FCombo->TextToDate(Text);
+  // A date half typed leaves the calendar where it is.
+  if (D == cxNullDate && !Text.empty()) return;
+  if (D == cxNullDate)
+    FCalendar->Clear();
+  else
+    FCalendar->SetSelStart(D);
+}
+
+void TdxBarDateDialog::CalendarSelect(TObject* Sender) {
+  (void)Sender;
+  FEdit->SetText(FCombo->DateToText(FCalendar->SelectionFrom()));
+}
+
+void TdxBarDateDialog::DayButtonClick(TObject* Sender) {
+  if (static_cast<TComponent*>(Sender)->GetTag() == 1)
+    FCalendar->SetSelStart(Date());
+  else
+    FCalendar->Clear();
+  CalendarSelect(Sender);
 }
 
 // ---- TdxBarDateComboControl

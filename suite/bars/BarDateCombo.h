@@ -5,10 +5,13 @@
 #pragma once
 
 #include "framework/DateTime.h"
+#include "framework/Form.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
 
+class TButton;
+class TEdit;
 class TdxBarDateNavigator;
 
 enum TdxBarDateOnStart : std::uint8_t { bdsToday, bdsNullDate, bdsCustom };
@@ -56,6 +59,9 @@ public:
   HWND GetDropDownWindow() override;
   void DoDropDown(POINT At, SIZE ItemSize, bool InVerticalHolder) override;
   void DoCloseUp() override;
+  // Without an OnClick handler and unless read-only, a click opens the "Select
+  // the date" dialog; OK takes its date.
+  void Click() override;
 
 protected:
   void Loaded() override;
@@ -80,4 +86,31 @@ class TdxBarDateComboControl : public TCustomdxBarComboControl {
 public:
   using TCustomdxBarComboControl::TCustomdxBarComboControl;
   void InnerWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result, bool& Handled) override;
+};
+
+// The "Select the date" dialog of a date combo: an edit and a calendar that follow
+// each other, OK, Cancel and the combo's Today and Clear buttons.
+class TdxBarDateDialog : public TForm {
+  SONVELT_CLASS(TdxBarDateDialog, TForm)
+public:
+  explicit TdxBarDateDialog(TdxBarDateCombo* Combo);
+  TEdit* GetEdit() const { return FEdit; }
+  TdxBarDateNavigator* GetCalendar() const { return FCalendar; }
+  TButton* GetOkButton() const { return FOk; }
+  TButton* GetCancelButton() const { return FCancel; }
+  // Null where the combo shows no such button.
+  TButton* GetTodayButton() const { return FToday; }
+  TButton* GetClearButton() const { return FClear; }
+
+private:
+  void EditChange(TObject* Sender);
+  void CalendarSelect(TObject* Sender);
+  void DayButtonClick(TObject* Sender);
+  TdxBarDateCombo* FCombo;
+  TEdit* FEdit = nullptr;
+  TdxBarDateNavigator* FCalendar = nullptr;
+  TButton* FOk = nullptr;
+  TButton* FCancel = nullptr;
+  TButton* FToday = nullptr;
+  TButton* FClear = nullptr;
 };

@@ -1,7 +1,12 @@
 // The editor dialogs lay out their controls in code at fixed places.
 #pragma once
 
+#include <string>
+
+#include "framework/Button.h"
 #include "framework/WinControl.h"
+
+class TFont;
 
 // A new control of Parent, shown at the given bounds.
 template <class T>
@@ -11,3 +16,14 @@ T* PlacedControl(TWinControl* Parent, int Left, int Top, int Width, int Height) 
   C->SetBounds(Left, Top, Width, Height);
   return C;
 }
+
+// A push button of Parent that closes its dialog with Result: OK is the default
+// button, Cancel answers Escape.
+TButton* DialogButton(TWinControl* Parent, const std::string& Caption, TModalResult Result);
+
+// The measures the "Select ..." dialogs of the combos are laid out with, from the
+// digit "0" in Font: button width W, button height H, margin M.
+struct TSelectDialogMeasures {
+  int W, H, M;
+};
+TSelectDialogMeasures SelectDialogMeasures(TFont* Font);

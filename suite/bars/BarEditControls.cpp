@@ -662,7 +662,8 @@ void TdxBarEditControl::AfterConstruction() {
 }
 
 void TdxBarEditControl::BeforeDestruction() {
-  if (!(GetParent() && GetParent()->IsMoving())) UnhookInnerWindow(true);
+  // Also while its bar is dragged (the editor is unhooked then): the editor goes with the control.
+  UnhookInnerWindow(true);
   TdxBarCustomEditControl::BeforeDestruction();
 }
 

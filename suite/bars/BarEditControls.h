@@ -41,6 +41,7 @@ public:
 
   virtual void HookInnerWindow();
   virtual void UnhookInnerWindow(bool DestroyHandle);
+  bool IsInnerWindowHooked() const { return FHookedWindow != nullptr; }
   virtual void ForwardClickToInner(bool ByMouse);
   virtual HWND InnerWindowHandle() const = 0;
   virtual std::string GetInnerText() const;

@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/Button.h"
+#include "framework/Font.h"
 #include "framework/ImageList.h"
+#include "framework/Messages.h"
 #include "framework/Reader.h"
 #include "framework/Writer.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDialogLayout.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/BarStrings.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/common/cxImageDrawing.h"
@@ -135,4 +141,78 @@ void TdxBarImageComboControl::DrawInner() {
 
 void TdxBarImageComboControl::ImagesChanged() {
   if (GetParent()) GetParent()->Rebuild();
+}
+
+// ---- The "Select item" dialog
+
+void TdxBarImageCombo::Click() {
+  TdxBarCustomCombo::Click();
+  if (OnClick || GetReadOnly()) return;
+  TOwned<TdxBarImageComboDialog> Dialog(Construct<TdxBarImageComboDialog>(this));
+  if (Dialog->ShowModal() == mrOk) SetItemIndex(Dialog->GetList()->GetItemIndex());
+}
+
+TdxBarImageComboList::TdxBarImageComboList(TComponent* AOwner, TdxBarImageCombo* Combo)
+    : TListBox(AOwner), FCombo(Combo) {}
+
+void TdxBarImageComboList::CreateParams(TCreateParams& Params) {
+  TListBox::CreateParams(Params);
+  Params.Style = (Params.Style & ~WS_HSCROLL) | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+}
+
+void TdxBarImageComboList::CreateWnd() {
+  TListBox::CreateWnd();
+  for (int I = 0; I < GetItems()->GetCount(); ++I)
+    SendMessageW(GetHandle(), LB_SETITEMHEIGHT, I, MAKELPARAM(FCombo->MeasureItem(I), 0));
+}
+
+void TdxBarImageComboList::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_DRAWITEM && Message.LParam) {
+    const auto& Item = *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    if (static_cast<int>(Item.itemID) < 0) return;
+    const bool Selected = (Item.itemState & ODS_SELECTED) != 0;
+    const TdxBarOwnerDrawState State = static_cast<TdxBarOwnerDrawState>(Item.itemState & (ODS_SELECTED | ODS_FOCUS));
+    HGDIOBJ Old = SelectObject(Item.hDC, GetFont()->GetHandle());
+    if (!FCombo->DrawEntry(Item.hDC, static_cast<int>(Item.itemID), Item.rcItem, State,
+                           Selected ? clHighlight : clWindow, Selected ? clHighlightText : clWindowText)) {
+      DrawComboEntryBackground(Item.hDC, Item.rcItem, Selected ? clHighlight : clWindow);
+      DrawComboEntryText(Item.hDC, RECT{Item.rcItem.left + 2, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom},
+                         GetItems()->GetStrings(static_cast<int>(Item.itemID)),
+                         Selected ? clHighlightText : clWindowText);
+    }
+    SelectObject(Item.hDC, Old);
+    Message.Result = TRUE;
+    return;
+  }
+  TListBox::Dispatch(Message);
+  if (Message.Msg == WM_LBUTTONDBLCLK && GetItemIndex() >= 0)
+    if (TCustomForm* Form = ::GetParentForm(this)) Form->SetModalResult(mrOk);
+}
+
+TdxBarImageComboDialog::TdxBarImageComboDialog(TdxBarImageCombo* Combo) : TForm(nullptr) {
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetCaption(BarString(dxSBAR_IMAGEDIALOGCAPTION));
+  if (TdxBarManager* Manager = Combo->GetBarManager()) GetFont()->Assign(Manager->GetFont());
+  const TSelectDialogMeasures S = SelectDialogMeasures(GetFont());
+  FList = Construct<TdxBarImageComboList>(this, Combo);
+  FList->SetParent(this);
+  FList->GetItems()->Assign(Combo->GetItems());
+  // Client sizes count only once the list has its border.
+  FList->HandleNeeded();
+  const int Count = Combo->GetItems()->GetCount();
+  const int Rows = std::min(Count, Combo->GetDropDownCount());
+  const int EntryHeight = Count > 0 ? Combo->MeasureItem(0) : 0;
+  FList->SetClientWidth(Combo->CalcDropDownWidth(Combo->GetWidth()) - 4);
+  FList->SetClientHeight(std::max(EntryHeight * Rows, S.M + 2 * S.H));
+  FList->SetLeft(S.M);
+  FList->SetTop(S.M);
+  SetClientWidth(FList->GetWidth() + S.W + 3 * S.M);
+  SetClientHeight(FList->GetHeight() + 2 * S.M);
+  FOk = DialogButton(this, BarString(dxSBAR_DIALOGOK), mrOk);
+  FOk->SetBounds(GetClientWidth() - S.M - S.W, S.M, S.W, S.H);
+  FCancel = DialogButton(this, BarString(dxSBAR_DIALOGCANCEL), mrCancel);
+  FCancel->SetBounds(GetClientWidth() - S.M - S.W, 2 * S.M + S.H, S.W, S.H);
+  FList->SetItemIndex(Combo->GetItemIndex());
+  SetActiveControl(FList);
 }

@@ -3,11 +3,14 @@
 // its object slot as index + 1; forms keep them as the list "ImageIndexes".
 #pragma once
 
+#include "framework/Form.h"
+#include "framework/ListControls.h"
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarEditItems.h"
 
+class TButton;
 class TChangeLink;
 class TCustomImageList;
 
@@ -34,6 +37,9 @@ public:
                  TColor TextColor) override;
   // The images changed: every bar window showing the item rebuilds.
   virtual void ImagesChanged();
+  // Without an OnClick handler and unless read-only, a click opens the "Select
+  // item" dialog; OK takes its entry.
+  void Click() override;
 
 protected:
   void DefineProperties(TFiler* Filer) override;
@@ -57,4 +63,35 @@ public:
   int CalcHeight() override;
   void DrawInner() override;
   virtual void ImagesChanged();
+};
+
+// The entries of an image combo in its "Select item" dialog, drawn and measured
+// by the combo; a double click confirms the dialog.
+class TdxBarImageComboList : public TListBox {
+  SONVELT_CLASS(TdxBarImageComboList, TListBox)
+public:
+  TdxBarImageComboList(TComponent* AOwner, TdxBarImageCombo* Combo);
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+
+private:
+  TdxBarImageCombo* FCombo;
+};
+
+// The "Select item" dialog of an image combo: its entries in a list, OK, Cancel.
+class TdxBarImageComboDialog : public TForm {
+  SONVELT_CLASS(TdxBarImageComboDialog, TForm)
+public:
+  explicit TdxBarImageComboDialog(TdxBarImageCombo* Combo);
+  TListBox* GetList() const { return FList; }
+  TButton* GetOkButton() const { return FOk; }
+  TButton* GetCancelButton() const { return FCancel; }
+
+private:
+  TdxBarImageComboList* FList = nullptr;
+  TButton* FOk = nullptr;
+  TButton* FCancel = nullptr;
 };

@@ -260,7 +260,7 @@ SIZE TdxBarSubMenuControl::CalcSize() {
   if (IsScrolled()) H += ScrollButtonHeightOf(this);
   if (HasMark()) H += GetMarkSize();
   int Frame = FrameWidthOf(this);
-  return SIZE{W + GetSideBarWidth() + 2 * Frame, H + 2 * Frame};
+  return SIZE{W + GetSideBarWidth() + 2 * Frame, H + 2 * Frame + DetachCaptionExtent()};
 }
 
 void TdxBarSubMenuControl::CalcPlacement(SIZE Size, bool& FlipLeft, bool& FlipUp) {
@@ -274,7 +274,7 @@ void TdxBarSubMenuControl::CalcPlacement(SIZE Size, bool& FlipLeft, bool& FlipUp
 
 RECT TdxBarSubMenuControl::ItemsRect() const {
   int Frame = FrameWidthOf(this);
-  RECT R{0, 0, std::max(0, GetWidth() - 2 * Frame), std::max(0, GetHeight() - 2 * Frame)};
+  RECT R{0, 0, std::max(0, GetWidth() - 2 * Frame), std::max(0, GetHeight() - 2 * Frame - DetachCaptionExtent())};
   R.left += GetSideBarWidth();
   R.bottom -= MarkExtent();
   return R;
@@ -421,6 +421,7 @@ void TdxBarSubMenuControl::ShowAnimated() {
   else if (M->GetFont())
     GetFont()->Assign(M->GetFont());
   SetSideBarWidth(Owner ? Owner->SubMenuBarSize() : 0);
+  PrepareDetachCaption();
   TCustomdxBarControl* Root = RootToolbarOfBar(this);
   TdxBarManager* AnimationManager = Root && Root->GetBarManager() ? Root->GetBarManager() : M;
   TdxBarMenuAnimations Animation = ResolveMenuAnimation(AnimationManager->GetMenuAnimations());
@@ -583,11 +584,12 @@ void TdxBarSubMenuControl::PaintFrame() {
   RECT W = QueryWindowRect(Wnd);
   OffsetRect(&W, -W.left, -W.top);
   int Frame = FrameWidthOf(this);
-  ExcludeClipRect(DC, W.left + Frame, W.top + Frame, W.right - Frame, W.bottom - Frame);
+  int Caption = DetachCaptionExtent();
+  ExcludeClipRect(DC, W.left + Frame, W.top + Frame + Caption, W.right - Frame, W.bottom - Frame);
   P->DrawMenuBorder(this, DC, W);
   int Outer = P->MenuOuterBorderWidth();
   P->DrawMenuClientBorder(this, DC, BackgroundBrush(),
-                          RECT{W.left + Outer, W.top + Outer, W.right - Outer, W.bottom - Outer});
+                          RECT{W.left + Outer, W.top + Outer + Caption, W.right - Outer, W.bottom - Outer});
   ReleaseDC(Wnd, DC);
 }
 
@@ -688,6 +690,8 @@ void TdxBarSubMenuControl::TrackMouse(POINT P) {
     FMouseTracked = true;
   }
   TcxObjectLinkGuard Alive(this);
+  SetDetachCaptionSelected(IsCursorOverDetachCaption());
+  if (!Alive.Alive()) return;
   // The mouse in a nested menu keeps the entry that opened it selected.
   TdxBarSubMenuControl* Parent = AsMenu(GetParentBar());
   if (Parent && GetOwnerControl() && Parent->SelectedItemControl() != GetOwnerControl())
@@ -729,6 +733,7 @@ void TdxBarSubMenuControl::TrackMouse(POINT P) {
 void TdxBarSubMenuControl::MouseLeft() {
   FMouseTracked = false;
   StopScrollTimer();
+  SetDetachCaptionSelected(false);
   if (FMarkState == 1) SetMarkState(0);
   TdxBarItemControl* Selected = SelectedItemControl();
   if (Selected && !Selected->IsDroppedDown() && !Selected->IsEditing()) {
@@ -739,6 +744,10 @@ void TdxBarSubMenuControl::MouseLeft() {
 
 void TdxBarSubMenuControl::ButtonDown(POINT P) {
   if (FScrollTimer) return;
+  if (GetTearOffState() == 1) {
+    Detach();
+    return;
+  }
   if (HasMark()) {
     RECT Mark = MarkRect();
     if (PtInRect(&Mark, P)) {
@@ -986,9 +995,19 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
         auto* R = reinterpret_cast<RECT*>(Message.LParam);
         int Frame = FrameWidthOf(this);
         InflateRect(R, -Frame, -Frame);
+        R->top += DetachCaptionExtent();
       }
       Message.Result = 0;
       return;
+    case WM_NCHITTEST: {
+      // The tear-off caption takes clicks and drags like the client.
+      RECT Caption = DetachCaptionRect();
+      if (PtInRect(&Caption, PointOf(Message.LParam))) {
+        Message.Result = HTCLIENT;
+        return;
+      }
+      break;
+    }
     case WM_NCPAINT:
       PaintFrame();
       Message.Result = 0;

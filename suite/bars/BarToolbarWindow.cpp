@@ -249,6 +249,7 @@ RECT TdxBarControl::MarkClientRect() {
 void TdxBarControl::CreateParams(TCreateParams& Params) {
   TCustomdxBarControl::CreateParams(Params);
   Params.WindowClass.style |= CS_DBLCLKS;
+  if (FSpareKind) SpareParams(Params);
 }
 
 void TdxBarControl::PaintFrame(HDC DC) {

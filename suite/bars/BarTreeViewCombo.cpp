@@ -2,16 +2,20 @@
 
 #include <algorithm>
 
+#include "framework/Button.h"
+#include "framework/Font.h"
 #include "framework/ImageList.h"
 #include "framework/StringUtils.h"
 #include "suite/bars/BarComboEntries.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDialogLayout.h"
 #include "suite/bars/BarExtItemsUnit.h"
 #include "suite/bars/BarFlagScope.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarPainterUtils.h"
+#include "suite/bars/BarStrings.h"
 #include "suite/common/DropDownCorners.h"
 #include "suite/common/cxCanvas.h"
 #include "suite/common/cxImageDrawing.h"
@@ -98,8 +102,13 @@ TTreeNode* TdxBarTreeView::FindNodeByText(const std::string& Text) const {
 
 void TdxBarTreeView::ChooseSelected() {
   TTreeNode* Node = GetSelected();
-  if (!Node || !FOwningCombo || !FOwningCombo->CanSelectNode()) return;
+  if (!Node || !FOwningCombo || !FOwningCombo->CanSelectNode(Node)) return;
   TdxBarTreeViewCombo* Combo = FOwningCombo;
+  if (!FIsPopup) {
+    // In the dialog the choice confirms it.
+    if (TCustomForm* Form = ::GetParentForm(this)) Form->SetModalResult(mrOk);
+    return;
+  }
   if (TdxBarItemLink* Link = Combo->GetActiveLink()) {
     Link->GetSourceLink()->RegisterUse(true);
     // The tree closes with the choice, also where no bar window is active.
@@ -394,9 +403,11 @@ void TdxBarTreeViewCombo::NodeDeleted(TTreeNode* Node) {
   FChosenNode = nullptr;
 }
 
-bool TdxBarTreeViewCombo::CanSelectNode() {
+bool TdxBarTreeViewCombo::CanSelectNode() { return CanSelectNode(FTreeView->GetSelected()); }
+
+bool TdxBarTreeViewCombo::CanSelectNode(TTreeNode* Node) {
   bool Allow = true;
-  OnCanSelectNode(this, FTreeView->GetSelected(), Allow);
+  OnCanSelectNode(this, Node, Allow);
   return Allow;
 }
 
@@ -495,4 +506,86 @@ void TdxBarTreeViewComboControl::DrawInner() {
     throw;
   }
   Canvas->PopState();
+}
+
+// ---- The "Select item" dialog
+
+namespace {
+void CopyNodes(TTreeNodes* To, TTreeNode* Parent, TTreeNode* From) {
+  for (; From; From = From->GetNextSibling()) {
+    TTreeNode* Copy = To->AddChildObject(Parent, From->GetText(), From->GetData());
+    Copy->SetImageIndex(From->GetImageIndex());
+    CopyNodes(To, Copy, From->GetFirstChild());
+  }
+}
+
+// Makes Control's client area Width x Height; the frame may first have to settle
+// (a scroll bar coming or going), so a few tries, never endlessly.
+void SetClientExtent(TControl* Control, int Width, int Height) {
+  for (int Try = 0; Try < 3; ++Try) {
+    if (Control->GetClientWidth() == Width && Control->GetClientHeight() == Height) return;
+    Control->SetClientWidth(Width);
+    Control->SetClientHeight(Height);
+  }
+}
+}  // namespace
+
+void TdxBarTreeViewCombo::Click() {
+  TCustomdxBarCombo::Click();
+  if (OnClick || GetReadOnly()) return;
+  TOwned<TdxBarTreeViewComboDialog> Dialog(Construct<TdxBarTreeViewComboDialog>(this));
+  const bool Ok = Dialog->ShowModal() == mrOk;
+  TdxBarTreeView* Tree = Dialog->GetTreeView();
+  if (Ok && Tree->GetSelected()) SetText(Tree->GetSelected()->GetText());
+  // The user's resizing is kept for the drop-down.
+  SetClientExtent(FTreeView.get(), Tree->GetClientWidth(), Tree->GetClientHeight());
+}
+
+TdxBarTreeViewComboDialog::TdxBarTreeViewComboDialog(TdxBarTreeViewCombo* Combo) : TForm(nullptr) {
+  if (Combo->GetAllowResizing()) {
+    SetBorderStyle(bsSizeable);
+    SetBorderIcons(TBorderIcons{});
+  } else {
+    SetBorderStyle(bsDialog);
+  }
+  SetPosition(poScreenCenter);
+  SetCaption(BarString(dxSBAR_TREEVIEWDIALOGCAPTION));
+  if (TdxBarManager* Manager = Combo->GetBarManager()) GetFont()->Assign(Manager->GetFont());
+  const TSelectDialogMeasures S = SelectDialogMeasures(GetFont());
+  FW = S.W, FH = S.H, FM = S.M;
+  TdxBarTreeView* DropDown = Combo->GetTreeView();
+  FTree = Construct<TdxBarTreeView>(this);
+  FTree->SetOwningCombo(Combo);
+  FTree->SetParent(this);
+  FTree->SetImages(DropDown->GetImages());
+  FTree->SetShowButtons(DropDown->GetShowButtons());
+  FTree->SetShowLines(DropDown->GetShowLines());
+  FTree->SetShowRoot(DropDown->GetShowRoot());
+  CopyNodes(FTree->GetItems(), nullptr, DropDown->GetItems()->GetFirstNode());
+  FTree->SetLeft(FM);
+  FTree->SetTop(FM);
+  FTree->SetVisible(true);
+  FTree->HandleNeeded();
+  SetClientExtent(FTree, DropDown->GetClientWidth(), DropDown->GetClientHeight());
+  FOk = DialogButton(this, BarString(dxSBAR_DIALOGOK), mrOk);
+  FCancel = DialogButton(this, BarString(dxSBAR_DIALOGCANCEL), mrCancel);
+  SetClientExtent(this, FTree->GetWidth() + FW + 3 * FM, FTree->GetHeight() + 2 * FM);
+  FormResize(nullptr);
+  OnResize = Bind(this, &TdxBarTreeViewComboDialog::FormResize);
+  if (Combo->GetFullExpand()) FTree->FullExpand();
+  if (TTreeNode* Node = FTree->FindNodeByText(Combo->GetText())) {
+    FTree->SetSelected(Node);
+  } else if (TTreeNode* First = FTree->GetItems()->GetFirstNode()) {
+    SendMessageW(FTree->GetHandle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(First->GetItemId()));
+    First->MakeVisible();
+  }
+  SetActiveControl(FTree);
+}
+
+void TdxBarTreeViewComboDialog::FormResize(TObject* Sender) {
+  (void)Sender;
+  const int W = GetClientWidth(), H = GetClientHeight();
+  FTree->SetBounds(FM, FM, W - FW - 3 * FM, H - 2 * FM);
+  FOk->SetBounds(W - FM - FW, FM, FW, FH);
+  FCancel->SetBounds(W - FM - FW, 2 * FM + FH, FW, FH);
 }

@@ -3,10 +3,12 @@
 // non-client band, drawn by the bar painter, holds a size grip and a close button.
 #pragma once
 
+#include "framework/Form.h"
 #include "framework/TreeView.h"
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarEditItems.h"
 
+class TButton;
 class TCustomImageList;
 class TdxBarTreeViewCombo;
 
@@ -31,8 +33,10 @@ public:
   TTreeNode* FindNodeByText(const std::string& Text) const;
   // The selected node becomes the combo's choice (in a dialog: its text).
   void ChooseSelected();
-  // The drop-down never takes the focus from the combo's edit.
-  void SetFocus() override {}
+  // The drop-down never takes the focus from the combo's edit; the dialog's tree does.
+  void SetFocus() override {
+    if (!FIsPopup) TTreeView::SetFocus();
+  }
   void Dispatch(TMessage& Message) override;
 
   // The system band, in screen coordinates, as the painter last drew it.
@@ -102,7 +106,13 @@ public:
   virtual void SelectedNodeChanged();
   // Outside loading, the node of that text (letter case ignored) becomes the choice.
   void SetText(const std::string& Value) override;
+  // OnCanSelectNode's answer for Node (the drop-down's selected node without one).
   bool CanSelectNode();
+  bool CanSelectNode(TTreeNode* Node);
+  // Without an OnClick handler and unless read-only, a click opens the "Select
+  // item" dialog with a copy of the tree; OK takes the selected node's text, and
+  // the next drop-down is as large as the dialog's tree was.
+  void Click() override;
 
   bool CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) override;
   HWND GetDropDownWindow() override;
@@ -136,4 +146,22 @@ public:
   int CalcHeight() override;
   void SetFocused(bool Value) override;
   void DrawInner() override;
+};
+
+// The "Select item" dialog of a tree-view combo: a copy of the drop-down's tree,
+// OK and Cancel; with AllowResizing the user may resize it.
+class TdxBarTreeViewComboDialog : public TForm {
+  SONVELT_CLASS(TdxBarTreeViewComboDialog, TForm)
+public:
+  explicit TdxBarTreeViewComboDialog(TdxBarTreeViewCombo* Combo);
+  TdxBarTreeView* GetTreeView() const { return FTree; }
+  TButton* GetOkButton() const { return FOk; }
+  TButton* GetCancelButton() const { return FCancel; }
+
+private:
+  void FormResize(TObject* Sender);
+  TdxBarTreeView* FTree = nullptr;
+  TButton* FOk = nullptr;
+  TButton* FCancel = nullptr;
+  int FW = 0, FH = 0, FM = 0;
 };

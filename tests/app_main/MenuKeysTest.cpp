@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "app/MainActions.h"
 #include "app/RecentFiles.h"
+#include "framework/Menus.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -125,4 +128,87 @@ TEST_F(MainFixture, AltFThenADigitOpensARecentFile) {
   EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
   EXPECT_EQ(A, Main->ActiveFileName());
   EXPECT_EQ((std::vector<std::string>{A, B}), Main->GetRecentFiles().GetItems());
+}
+
+namespace {
+
+// Counts the commands that run instead of running them, so that no dialog opens
+// and nothing records or plays; the command under test stays enabled whatever the
+// document allows, the others follow the document.
+struct TCommandCounter {
+  TCustomAction* Offered = nullptr;
+  std::map<TBasicAction*, int> Runs;
+  void Execute(TBasicAction* A, bool& Handled) { ++Runs[A], Handled = true; }
+  void Update(TBasicAction* A, bool& Handled) {
+    if (A != Offered) return;
+    Offered->SetEnabled(true);
+    Handled = true;
+  }
+};
+
+void SendChord(TShortCut Keys) {
+  const WORD Mods[] = {VK_CONTROL, VK_SHIFT};
+  const bool Held[] = {(Keys & scCtrl) != 0, (Keys & scShift) != 0};
+  for (int I = 0; I < 2; ++I)
+    if (Held[I]) SendKey(Mods[I], true);
+  Tap(Keys & 0xFF);
+  for (int I = 1; I >= 0; --I)
+    if (Held[I]) SendKey(Mods[I], false);
+}
+
+}  // namespace
+
+// Every shortcut of the command table, pressed through real input, runs its command
+// exactly once and no other, though both the action list and the bar manager's
+// items know it: with no document, with the focus on a document's waveform and on
+// its scroll bar (where it lands when a document opens).
+TEST_F(MainFixture, EachShortcutRunsItsCommandOnceFromEveryFocus) {
+  struct TRow {
+    TAction* TMainForm::*Action;
+    const char* Keys;
+  };
+  const TRow Rows[] = {
+#define SONVELT_SHORTCUT_ROW(Name, Caption, Keys, Category, Pictured) {&TMainForm::Action##Name, Keys},
+      SONVELT_MAIN_ACTIONS(SONVELT_SHORTCUT_ROW)
+#undef SONVELT_SHORTCUT_ROW
+  };
+  StartMain();
+  TCommandCounter Counter;
+  Application->OnActionExecute = TActionEvent(&Counter, &TCommandCounter::Execute);
+  Application->OnActionUpdate = TActionEvent(&Counter, &TCommandCounter::Update);
+  struct TFocus {
+    const char* Name;
+    std::function<void()> Place;
+  };
+  TChildForm* Doc = nullptr;
+  const TFocus Focuses[] = {
+      {"no document", [&] {}},
+      {"the waveform", [&] {
+         Doc = NewDocument(8000, 1, 8000);
+         Doc->AudioEditor->SetFocus();
+       }},
+      {"the scroll bar", [&] { Doc->ScrollBarStart->SetFocus(); }},
+  };
+  for (const TFocus& Focus : Focuses) {
+    SCOPED_TRACE(Focus.Name);
+    Focus.Place();
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+    const HWND Focused = GetFocus();
+    for (const TRow& Row : Rows) {
+      if (!*Row.Keys) continue;
+      TAction* A = Main->*Row.Action;
+      SCOPED_TRACE(A->GetName() + " " + Row.Keys);
+      ASSERT_EQ(TextToShortCut(Row.Keys), A->GetShortCut());
+      Counter.Offered = A;
+      Counter.Runs.clear();
+      SendChord(A->GetShortCut());
+      PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
+      PumpUntil([] { return false; }, 30);  // a second run would come now
+      EXPECT_EQ((std::map<TBasicAction*, int>{{A, 1}}), Counter.Runs);
+      EXPECT_EQ(Focused, GetFocus());
+    }
+  }
+  Application->OnActionExecute = {};
+  Application->OnActionUpdate = {};
 }

@@ -7,6 +7,8 @@
 
 #include "framework/CustomControl.h"
 #include "framework/DragObject.h"
+#include "framework/Edit.h"
+#include "framework/Exceptions.h"
 #include "framework/HintWindow.h"
 #include "framework/Form.h"
 #include "framework/GraphicControl.h"
@@ -352,6 +354,62 @@ TEST_F(FormFixture, RecreatingAWindowKeepsTextChildrenAndFocus) {
   EXPECT_EQ("Caption one", Form->GetText());
   EXPECT_EQ(Form->GetHandle(), GetParent(Box->GetHandle()));
   EXPECT_TRUE(GetWindowLongW(Form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// A control that notes which of its windows hear a private message and WM_DESTROY.
+class TListeningBox : public TBox {
+  SONVELT_CLASS(TListeningBox, TBox)
+public:
+  using TBox::TBox;
+  static constexpr UINT Ping = WM_APP + 7;
+  std::vector<HWND> Heard, Destroyed;
+
+protected:
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == Ping) Heard.push_back(GetHandle());
+    if (Message.Msg == WM_DESTROY) Destroyed.push_back(GetHandle());
+    TBox::WndProc(Message);
+  }
+};
+
+TEST_F(FormFixture, ADetachedWindowLivesOnQuietlyUntilTheControlTakesItBack) {
+  auto* Box = Add<TListeningBox>(Form, {10, 10, 50, 30}, "Box");
+  Form->Show();
+  HWND First = Box->GetHandle();
+  ASSERT_EQ(First, Box->DetachHandle());
+  EXPECT_FALSE(Box->HandleAllocated());
+  EXPECT_TRUE(IsWindow(First));
+  EXPECT_EQ(nullptr, TWinControl::FindControl(First));
+  SendMessageW(First, TListeningBox::Ping, 0, 0);
+  EXPECT_TRUE(Box->Heard.empty()) << "a detached window is not the control's";
+
+  // The control makes a new window when it needs one; the detached one stays apart.
+  HWND Second = Box->GetHandle();
+  EXPECT_NE(First, Second);
+  SendMessageW(Second, TListeningBox::Ping, 0, 0);
+  ASSERT_EQ(std::vector<HWND>{Second}, Box->Heard);
+
+  // Swapped back: the first window speaks for the control again, the second is
+  // destroyed without the control hearing of it.
+  ASSERT_EQ(Second, Box->DetachHandle());
+  Box->AdoptHandle(First);
+  EXPECT_EQ(First, Box->GetHandle());
+  EXPECT_EQ(Box, TWinControl::FindControl(First));
+  SendMessageW(First, TListeningBox::Ping, 0, 0);
+  EXPECT_EQ((std::vector<HWND>{Second, First}), Box->Heard);
+  DestroyWindow(Second);
+  EXPECT_TRUE(Box->Destroyed.empty());
+  EXPECT_TRUE(IsWindow(First));
+  EXPECT_THROW(Box->AdoptHandle(Second), EInvalidOperation) << "a control has one window at a time";
+
+  Free(Box);
+  EXPECT_FALSE(IsWindow(First)) << "the adopted window goes with the control";
+
+  // A system control's window detached keeps working as that control.
+  auto* Field = Add<TEdit>(Form, {10, 40, 80, 60}, "Field");
+  HWND Detached = Field->DetachHandle();
+  EXPECT_NE(0, SendMessageW(Detached, EM_GETLIMITTEXT, 0, 0)) << "answered by the edit's own procedure";
+  DestroyWindow(Detached);
 }
 
 TEST_F(FormFixture, BorderStyleChangesInPlaceWhileShown) {

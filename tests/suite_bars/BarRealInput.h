@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -48,7 +49,10 @@ inline void SendKey(WORD Key, bool Down) {
 struct TInputScript {
   static inline std::vector<INPUT> Queue;
   static inline size_t Next = 0;
+  // Looks at the windows at each tick, before the tick's event is sent.
+  static inline std::function<void()> OnTick;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (OnTick) OnTick();
     if (Next < Queue.size()) SendInput(1, &Queue[Next++], sizeof(INPUT));
   }
   static void Run(std::vector<INPUT> Events) {

@@ -10,7 +10,9 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Font.h"
+#include "framework/Colors.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -96,13 +98,25 @@ void Tap(WORD Key) {
   Pump();
 }
 
-void MoveMouseTo(POINT P) {
+// Input without pumping, for steps that run inside a modal loop.
+void SendMouseMove(POINT P) {
   INPUT I{};
   I.type = INPUT_MOUSE;
   I.mi.dx = static_cast<LONG>((P.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
   I.mi.dy = static_cast<LONG>((P.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
   I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &I, sizeof(INPUT));
+}
+
+void SendLeftButton(bool Down) {
+  INPUT I{};
+  I.type = INPUT_MOUSE;
+  I.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &I, sizeof(INPUT));
+}
+
+void MoveMouseTo(POINT P) {
+  SendMouseMove(P);
   Pump();
 }
 
@@ -806,6 +820,179 @@ TEST_F(TallMenuFixture, TheKeyboardSelectionScrollsIntoView) {
   Tap(VK_HOME);
   EXPECT_EQ(0, W->GetTopIndex());
   W->CloseBar();
+}
+
+// ---- the tear-off caption
+
+// Steps that run one by one from a timer while a modal loop holds the thread.
+struct TInputScript {
+  std::vector<std::function<void()>> Steps;
+  size_t Next = 0;
+  bool Done() const { return Next >= Steps.size(); }
+};
+TInputScript* RunningScript = nullptr;
+
+void CALLBACK RunScriptStep(HWND, UINT, UINT_PTR Id, DWORD) {
+  if (!RunningScript || RunningScript->Done()) {
+    KillTimer(nullptr, Id);
+    return;
+  }
+  RunningScript->Steps[RunningScript->Next++]();
+}
+
+COLORREF ScreenPixel(POINT P) {
+  Wait(150);
+  HDC Screen = GetDC(nullptr);
+  COLORREF C = GetPixel(Screen, P.x, P.y);
+  ReleaseDC(nullptr, Screen);
+  return C;
+}
+
+struct TearOffFixture : BarMenuFixture {
+  TdxBar* Tools = nullptr;
+  int Detaching = 0;
+
+  void SetUp() override {
+    BarMenuFixture::SetUp();
+    Tools = M->GetBars()->Add();
+    Tools->SetCaption("File tools");
+    Button("Cut", "Cu&t", Tools->GetItemLinks());
+    Button("Copy", "&Copy", Tools->GetItemLinks());
+    Tools->SetDockingStyle(dsTop);
+    File->SetDetachable(true);
+    File->SetDetachingBar(Tools->PositionInCollection());
+    File->OnDetaching = TNotifyEvent(this, &TearOffFixture::Detached);
+  }
+  void Detached(TObject*) { ++Detaching; }
+  TdxBarSubMenuControl* OpenFileByClick() {
+    ClickAt(CentreOf(ScreenRectOf(Bar->GetBarControl(), File)));
+    PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000);
+    return MenuOf(File);
+  }
+  // Presses the hot caption of the open File menu and runs Steps, one per tick,
+  // inside the drag; answers once the drag has ended.
+  void DragCaption(std::vector<std::function<void()>> Steps) {
+    TInputScript Script{std::move(Steps)};
+    RunningScript = &Script;
+    UINT_PTR Timer = SetTimer(nullptr, 0, 120, &RunScriptStep);
+    SendLeftButton(true);
+    EXPECT_TRUE(PumpUntil([&] { return Script.Done() && !BarDesignControllerInstance()->IsDragging(); }, 5000))
+        << "the drag did not end";
+    KillTimer(nullptr, Timer);
+    RunningScript = nullptr;
+    SendLeftButton(false);
+    Pump();
+  }
+  RECT ToolsRect() const {
+    TCustomdxBarControl* W = Tools->GetBarControl();
+    return W && W->HandleAllocated() ? QueryWindowRect(W->GetHandle()) : RECT{0, 0, 0, 0};
+  }
+};
+
+TEST_F(TearOffFixture, TheCaptionOfADetachableMenuLiesAboveItsEntriesAndLightsUnderTheMouse) {
+  TdxBarSubMenuControl* W = OpenFileByClick();
+  ASSERT_TRUE(W);
+  RECT Caption = W->DetachCaptionRect();
+  ASSERT_FALSE(IsRectEmpty(&Caption));
+  RECT Window = QueryWindowRect(W->GetHandle());
+  EXPECT_LT(Caption.top - Window.top, 4) << "the caption heads the menu";
+  EXPECT_LE(Caption.bottom, ScreenRectOf(W, New).top) << "the first entry lies below the caption";
+  POINT Grip = CentreOf(Caption);
+  COLORREF Cold = ScreenPixel(Grip);
+  MoveMouseTo(Grip);
+  EXPECT_EQ(1, W->GetTearOffState());
+  COLORREF Hot = ScreenPixel(Grip);
+  EXPECT_NE(Cold, Hot) << "the caption looks the same under the mouse";
+  EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(clActiveCaption)), Hot);
+  MoveMouseTo(CentreOf(ScreenRectOf(W, Open)));
+  EXPECT_EQ(0, W->GetTearOffState());
+  EXPECT_EQ(Cold, ScreenPixel(Grip));
+  W->CloseBar();
+  Pump();
+  // A menu of an item that cannot be torn off has no caption.
+  ClickAt(CentreOf(ScreenRectOf(Bar->GetBarControl(), Edit)));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(Edit) != nullptr; }, 2000));
+  RECT None = MenuOf(Edit)->DetachCaptionRect();
+  EXPECT_TRUE(IsRectEmpty(&None));
+}
+
+TEST_F(TearOffFixture, DraggingTheCaptionAwayFloatsTheBarAndTheEndOfTheDragDecidesItsFate) {
+  enum TEnd { Release, DragBack, Escape };
+  const struct {
+    const char* Name;
+    TEnd End;
+    bool BarKept, MenuBack;
+  } Cases[] = {
+      {"release", Release, true, false},
+      {"drag back", DragBack, false, true},
+      {"Esc", Escape, false, true},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Detaching = 0;
+    Tools->SetVisible(false);
+    Tools->SetDockingStyle(dsTop);
+    TdxBarSubMenuControl* W = OpenFileByClick();
+    ASSERT_TRUE(W);
+    POINT Grip = CentreOf(W->DetachCaptionRect());
+    MoveMouseTo(Grip);
+    ASSERT_EQ(1, W->GetTearOffState());
+    POINT Away{Grip.x + 150, Grip.y + 120};
+    bool MenuOpenWhileOut = true, BarOutWhileOut = false;
+    RECT WhileOut{0, 0, 0, 0};
+    DragCaption({
+        [&] { SendMouseMove(POINT{Grip.x, Grip.y + 40}); },
+        [&] { SendMouseMove(Away); },
+        [&] {
+          MenuOpenWhileOut = MenuOf(File) != nullptr;
+          BarOutWhileOut = Tools->GetVisible() && Tools->GetDockingStyle() == dsNone;
+          WhileOut = ToolsRect();
+          if (C.End == Release) SendLeftButton(false);
+          if (C.End == DragBack) SendMouseMove(Grip);
+          if (C.End == Escape) {
+            SendKey(VK_ESCAPE, true);
+            SendKey(VK_ESCAPE, false);
+          }
+        },
+    });
+    EXPECT_EQ(1, Detaching);
+    EXPECT_FALSE(MenuOpenWhileOut) << "the menu stayed open while its bar was out";
+    EXPECT_TRUE(BarOutWhileOut) << "the bar did not come out floating";
+    EXPECT_NEAR(Away.x, (WhileOut.left + WhileOut.right) / 2, 2) << "the bar does not follow the cursor";
+    EXPECT_NEAR(Away.y, (WhileOut.top + WhileOut.bottom) / 2, 2);
+    EXPECT_EQ(C.BarKept, Tools->GetVisible());
+    if (C.BarKept) {
+      EXPECT_EQ(dsNone, Tools->GetDockingStyle());
+      EXPECT_EQ(WhileOut.left, Tools->GetFloatLeft()) << "the place of the kept bar is not stored";
+      EXPECT_EQ(WhileOut.top, Tools->GetFloatTop());
+    }
+    EXPECT_EQ(C.MenuBack, PumpUntil([&] { return MenuOf(File) != nullptr; }, 1000));
+    EXPECT_EQ(nullptr, GetCapture());
+    if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
+    Pump();
+  }
+}
+
+// The drag runs inside the press on the menu it closes; a menu window freed
+// meanwhile must not be touched again, and the menu comes back through its entry.
+TEST_F(TearOffFixture, AMenuWindowFreedDuringTheDragComesBackThroughItsEntry) {
+  TdxBarSubMenuControl* W = OpenFileByClick();
+  ASSERT_TRUE(W);
+  POINT Grip = CentreOf(W->DetachCaptionRect());
+  MoveMouseTo(Grip);
+  ASSERT_EQ(1, W->GetTearOffState());
+  DragCaption({
+      [&] { SendMouseMove(POINT{Grip.x + 100, Grip.y + 100}); },
+      [&] {
+        File->GetItemLinks()->DestroyBarControl();
+        SendMouseMove(Grip);
+      },
+  });
+  EXPECT_FALSE(Tools->GetVisible());
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 1000)) << "the menu did not come back";
+  TdxBarSubMenuControl* Again = MenuOf(File);
+  EXPECT_EQ(Again->GetOwnerControl(), Bar->GetBarControl()->SelectedItemControl());
+  EXPECT_EQ(3, Again->GetItemLinks()->ShownLinkCount());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // active toolbar.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 #include "framework/Panel.h"
 #include "suite/bars/BarCaptionButtons.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarEditControls.h"
+#include "suite/bars/BarEditItems.h"
+#include "suite/bars/BarGdiObjects.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarPainter.h"
@@ -594,3 +598,122 @@ TEST_F(ToolbarFixture, AFloatingBarDocksOnlyAfterWaitingOverTheEdge) {
   EXPECT_EQ(dsTop, Bar->GetDockingStyle()) << "docked once the wait ended";
 }
 }  // namespace
+
+namespace {
+// Every window of this thread, children included.
+int ThreadWindowCount() {
+  int Count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM P) -> BOOL {
+        ++*reinterpret_cast<int*>(P);
+        EnumChildWindows(
+            Wnd, [](HWND, LPARAM Q) -> BOOL { return ++*reinterpret_cast<int*>(Q) > 0; }, P);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Count));
+  return Count;
+}
+
+// The windows of a dragged bar as seen at one tick of the drag.
+struct TSwapSample {
+  HWND InUse, Docked, Floating, DockedParent;
+  bool DockedShown, FloatingShown;
+};
+
+// Clicks the edit, types Text and presses Enter; the item's text afterwards.
+std::string TypeIntoEdit(TdxBar* Bar, TdxBarEdit* Edit, int Index, const std::string& Text) {
+  POINT P = ToolbarFixture::LinkCentre(Bar, Index);
+  MoveTo(P);
+  TInputScript::Run({MouseInput(P, MOUSEEVENTF_LEFTDOWN), MouseInput(P, MOUSEEVENTF_LEFTUP)});
+  Pump();
+  HWND Focus = GetFocus();
+  SendMessageW(Focus, EM_SETSEL, 0, -1);
+  for (char Ch : Text) PostMessageW(Focus, WM_CHAR, static_cast<WPARAM>(Ch), 1);
+  PressKey(VK_RETURN);
+  return Edit->GetText();
+}
+}  // namespace
+
+// While a bar is dragged its window keeps one docked and one floating window and
+// uses one at a time: the docked one waits hidden with no parent while the bar
+// floats and is taken back when it docks again; the one left unused when the drag
+// ends is destroyed (nothing else stays behind), and the bar's edit keeps its
+// editor and keeps working.
+TEST_F(ToolbarFixture, ADraggedBarSwapsBetweenAKeptDockedAndAKeptFloatingWindow) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime});
+  TdxBarEdit* Edit = TdxBarEdit::Create(Form);
+  Edit->SetText("start");
+  Bar->GetItemLinks()->AddItem(Edit);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W);
+  HWND Docked = W->GetHandle();
+  auto EditorOf = [&] {
+    auto* C = dynamic_cast<TdxBarWinControl*>(Bar->GetItemLinks()->GetShownLink(2)->GetControl());
+    return C ? C->InnerWindow() : nullptr;
+  };
+  HWND Editor = EditorOf();
+  ASSERT_TRUE(Editor && IsWindow(Editor));
+  int Windows = ThreadWindowCount();
+  long Gdi = BarGdiCounts().Alive();
+
+  std::vector<TSwapSample> Samples;
+  auto Sample = [&] {
+    if (!W->IsMoving() || !W->HandleAllocated()) return;
+    HWND D = W->GetDockedHandle(), F = W->GetFloatingHandle();
+    Samples.push_back({W->GetHandle(), D, F, GetAncestor(D, GA_PARENT), IsWindowVisible(D) != 0,
+                       IsWindowVisible(F) != 0});
+  };
+  TInputScript::OnTick = Sample;
+  POINT Middle = Form->ClientToScreen(POINT{200, 150});
+  POINT Top = Form->ClientToScreen(POINT{200, 3});
+  std::vector<POINT> Path{POINT{Middle.x, Middle.y - 20}, Middle, POINT{Middle.x + 1, Middle.y}};
+  for (int I = 0; I < 3; ++I) Path.push_back(Middle);
+  for (POINT P : {Top, POINT{Top.x + 1, Top.y}, Top, Top}) Path.push_back(P);
+  DragAlong(GripPoint(Bar), Path);
+  ASSERT_FALSE(Samples.empty());
+  HWND Floating = Samples.front().Floating;
+  ASSERT_TRUE(Floating && Floating != Docked);
+  bool SawFloating = false, SawDockedAfter = false;
+  for (const TSwapSample& S : Samples) {
+    EXPECT_EQ(Docked, S.Docked) << "one docked window all along";
+    EXPECT_EQ(Floating, S.Floating) << "one floating window all along";
+    if (S.InUse == Floating) {
+      SawFloating = true;
+      EXPECT_EQ(GetDesktopWindow(), S.DockedParent) << "the docked window is parked without a parent";
+      EXPECT_FALSE(S.DockedShown);
+    } else if (SawFloating) {
+      SawDockedAfter = true;
+      EXPECT_EQ(Docked, S.InUse) << "docking again takes the docked window back";
+      EXPECT_FALSE(S.FloatingShown);
+    }
+  }
+  EXPECT_TRUE(SawFloating && SawDockedAfter);
+  TInputScript::OnTick = nullptr;
+
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+  EXPECT_TRUE(Bar->GetVisible());
+  EXPECT_EQ(Docked, W->GetHandle());
+  EXPECT_FALSE(IsWindow(Floating)) << "the floating window is destroyed when the drag ends docked";
+  EXPECT_EQ(nullptr, W->GetFloatingHandle());
+  EXPECT_EQ(Windows, ThreadWindowCount());
+  EXPECT_EQ(Gdi, BarGdiCounts().Alive());
+  EXPECT_EQ(Editor, EditorOf()) << "the editor went through the drag";
+  EXPECT_EQ("typed", TypeIntoEdit(Bar, Edit, 2, "typed"));
+
+  // A drag that ends floating destroys the docked window instead; the editor moves
+  // into the floating one.
+  Sleep(600);
+  Samples.clear();
+  TInputScript::OnTick = Sample;
+  DragAlong(GripPoint(Bar), {POINT{Middle.x, Middle.y - 20}, Middle, POINT{Middle.x + 1, Middle.y}});
+  TInputScript::OnTick = nullptr;
+  ASSERT_FALSE(Samples.empty());
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  EXPECT_EQ(Samples.front().Floating, W->GetHandle());
+  EXPECT_FALSE(IsWindow(Docked));
+  EXPECT_EQ(Windows, ThreadWindowCount());
+  EXPECT_EQ(W->GetHandle(), GetAncestor(EditorOf(), GA_PARENT));
+  EXPECT_EQ("again", TypeIntoEdit(Bar, Edit, 2, "again"));
+}

@@ -6,7 +6,10 @@
 #include <string>
 
 #include "suite/bars/BarCalendar.h"
+#include "framework/OwnedObject.h"
 #include "suite/bars/BarExtItemsUnit.h"
+#include "suite/bars/BarFlatPainter.h"
+#include "suite/bars/BarPainters.h"
 #include "suite/common/cxDateUtils.h"
 #include "tests/suite_common/FormFixture.h"
 #define SONVELT_CALENDAR_FIXTURES ""
@@ -182,6 +185,51 @@ TEST_F(CalendarFixture, MonthListOpensOverTheTitleScrollsAwayFromItAndChoosesOnR
   EXPECT_EQ(D(2024, 7, 1), Nav->GetFirstShownDate());
   EXPECT_EQ(D(2024, 5, 15), Nav->SelectionFrom()) << "the selection stays";
   EXPECT_EQ(0, Selects);
+}
+
+}  // namespace
+
+namespace {
+
+// The popup's own one-pixel frame: a sunken edge when framed, the shadow colour
+// when flat, also where a flat painter makes a framed popup flat.
+TEST(CalendarFrameTest, PopupStylesDrawTheirOwnOnePixelFrame) {
+  const struct {
+    const char* Label;
+    int Style;
+    TClass Painter;
+    int Reads;
+    COLORREF TopLeft, BottomRight;
+  } Cases[] = {
+      {"framed", 1, nullptr, 1, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT)},
+      {"flat", 2, nullptr, 2, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW)},
+      {"framed under a flat painter", 1, TdxBarFlatPainter::StaticClass(), 2, GetSysColor(COLOR_BTNSHADOW),
+       GetSysColor(COLOR_BTNSHADOW)},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Label);
+    TOwned<TdxBarDateNavigator> Nav(TdxBarDateNavigator::Create(static_cast<TComponent*>(nullptr)));
+    Nav->SetIsPopup(true);
+    Nav->SetStyle(C.Style);
+    if (C.Painter) Nav->SetPainter(PainterInstanceOf(C.Painter));
+    EXPECT_EQ(C.Reads, Nav->GetStyle());
+    HWND Wnd = Nav->GetHandle();
+    SetWindowPos(Wnd, HWND_TOPMOST, 40, 40, Nav->GetWidth(), Nav->GetHeight(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT Window, Client;
+    GetWindowRect(Wnd, &Window);
+    GetClientRect(Wnd, &Client);
+    EXPECT_EQ(Window.right - Window.left - 2, Client.right);
+    EXPECT_EQ(Window.bottom - Window.top - 2, Client.bottom);
+    EXPECT_EQ(C.Reads == 1, (GetWindowLongW(Wnd, GWL_STYLE) & WS_DLGFRAME) != 0);
+    HDC DC = GetWindowDC(Wnd);
+    const int W = Window.right - Window.left, H = Window.bottom - Window.top;
+    EXPECT_EQ(C.TopLeft, GetPixel(DC, W / 2, 0));
+    EXPECT_EQ(C.TopLeft, GetPixel(DC, 0, H / 2));
+    EXPECT_EQ(C.BottomRight, GetPixel(DC, W / 2, H - 1));
+    EXPECT_EQ(C.BottomRight, GetPixel(DC, W - 1, H / 2));
+    ReleaseDC(Wnd, DC);
+  }
 }
 
 }  // namespace

@@ -81,6 +81,13 @@ struct TDemo : TObject {
     Button(Edit->GetItemLinks(), "&Undo", 3, ShortCut('Z', TShiftState{ssCtrl}));
     TdxBarSubItem* View = SubItem(Menus, "&View");
     Button(View->GetItemLinks(), "&Status bar", -1);
+    // File can be torn off into a toolbar of its own.
+    TdxBar* FileTools = Manager->GetBars()->Add();
+    FileTools->SetCaption("File");
+    Button(FileTools->GetItemLinks(), "&New", 0);
+    Button(FileTools->GetItemLinks(), "&Open...", 1);
+    File->SetDetachable(true);
+    File->SetDetachingBar(FileTools->PositionInCollection());
     Bar->SetVisible(true);
   }
 

@@ -2,7 +2,8 @@
 # Builds the menu demo and runs it under Wine on a private Xvfb display.
 # "run-demo.sh DIR" saves DIR/theme/<look>.png (Wine's own visual style) and
 # DIR/plain/<look>.png (visual styles off) of the open File menu with its nested
-# menu, for the looks "themed" and "standard", and quits.
+# menu (File heads its tear-off caption), for the looks "themed" and "standard",
+# and quits.
 set -euo pipefail
 source "$(dirname "$0")/../support/demo.sh"
 demo_start suite_bars_menu_demo
