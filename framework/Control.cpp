@@ -127,6 +127,7 @@ TControl::~TControl() = default;
 void TControl::BeforeDestruction() {
   TComponent::BeforeDestruction();
   if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  ForgetMouseControl(this);
   if (Dragging()) EndDrag(false);
   if (Application) Application->ControlDestroyed(this);
   FActionLink.reset();

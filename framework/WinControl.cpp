@@ -126,6 +126,10 @@ void SetCaptureControl(TControl* Control) {
   CaptureControl = Control;
 }
 
+void ForgetMouseControl(const TControl* Control) {
+  if (MouseControl == Control) MouseControl = nullptr;
+}
+
 // The control under the mouse: leaving and entering are told as they change.
 static void SetMouseControl(TControl* Control) {
   if (Control == MouseControl) return;

@@ -199,3 +199,5 @@ private:
 // parent's capture); set by the mouse handling, cleared on button up.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// Called as a control goes, so no later mouse move tells a freed control it was left.
+void ForgetMouseControl(const TControl* Control);

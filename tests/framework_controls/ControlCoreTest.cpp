@@ -2,6 +2,8 @@
 // window-less controls, enter/leave notices, painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -241,6 +243,35 @@ TEST_F(FormFixture, MouseEnterAndLeaveAreToldToTheControlAndItsParent) {
   ASSERT_GE(ParentHeard.size(), 2u);
   EXPECT_EQ(reinterpret_cast<LPARAM>(Form), ParentHeard[0]);
   EXPECT_EQ(reinterpret_cast<LPARAM>(Spot), ParentHeard[1]);
+}
+
+// A window the system destroys (its parent window went) leaves the control
+// alive without a handle; freeing it then must not leave it as the control
+// under the mouse, or the next move tells freed memory it was left.
+TEST_F(FormFixture, AControlFreedAfterItsWindowWentIsNotToldItWasLeft) {
+  Form->SetName("Form");
+  Form->OnMouseEnter = Bind(this, &FormFixture::MouseEnter);
+  Form->Show();
+  HWND Host = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 40, 100, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, Host);
+  auto* Box = TBox::Create(nullptr);
+  Box->SetBounds(0, 0, 80, 80);
+  Box->SetParentWindow(Host);
+  Box->HandleNeeded();
+  Pump();
+  SendMessageW(Box->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  DestroyWindow(Host);
+  EXPECT_FALSE(Box->HandleAllocated());
+  Free(Box);
+  // Scribble over the freed block the way a reuse would.
+  std::vector<std::unique_ptr<char[]>> Reuse;
+  for (int I = 0; I < 64; ++I) {
+    Reuse.emplace_back(new char[sizeof(TBox)]);
+    std::fill_n(Reuse.back().get(), sizeof(TBox), static_cast<char>(0xFF));
+  }
+  SendMessageW(Form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(std::vector<std::string>{"Form:in"}, Log);
 }
 
 TEST_F(FormFixture, ParentPaintsWindowlessChildrenAndCustomControlsPaintThemselves) {

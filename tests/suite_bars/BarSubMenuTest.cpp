@@ -901,11 +901,13 @@ TEST_F(TearOffFixture, TheCaptionOfADetachableMenuLiesAboveItsEntriesAndLightsUn
   COLORREF Cold = ScreenPixel(Grip);
   MoveMouseTo(Grip);
   EXPECT_EQ(1, W->GetTearOffState());
+  EXPECT_EQ(W, M->GetHintObject()) << "no hint asked for the caption";
   COLORREF Hot = ScreenPixel(Grip);
   EXPECT_NE(Cold, Hot) << "the caption looks the same under the mouse";
   EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(clActiveCaption)), Hot);
   MoveMouseTo(CentreOf(ScreenRectOf(W, Open)));
   EXPECT_EQ(0, W->GetTearOffState());
+  EXPECT_NE(W, M->GetHintObject());
   EXPECT_EQ(Cold, ScreenPixel(Grip));
   W->CloseBar();
   Pump();
@@ -971,6 +973,20 @@ TEST_F(TearOffFixture, DraggingTheCaptionAwayFloatsTheBarAndTheEndOfTheDragDecid
     if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
     Pump();
   }
+}
+
+TEST_F(TearOffFixture, AMenuWhoseDetachingBarIsItsOwnMenuBarIsNotDraggedOut) {
+  File->SetDetachingBar(Bar->PositionInCollection());
+  TdxBarSubMenuControl* W = OpenFileByClick();
+  ASSERT_TRUE(W);
+  POINT Grip = CentreOf(W->DetachCaptionRect());
+  MoveMouseTo(Grip);
+  DragCaption({[&] { SendMouseMove(POINT{Grip.x + 100, Grip.y + 100}); }, [&] { SendLeftButton(false); }});
+  EXPECT_EQ(1, Detaching) << "the detaching event fires on every press";
+  EXPECT_EQ(W, MenuOf(File)) << "the menu closed";
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+  EXPECT_TRUE(Bar->GetVisible());
+  EXPECT_FALSE(Tools->GetVisible());
 }
 
 // The drag runs inside the press on the menu it closes; a menu window freed
