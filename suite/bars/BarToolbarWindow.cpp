@@ -691,6 +691,8 @@ bool TdxBarControl::EndCaptionButtonPress(POINT P) {
   int Index = S.PressedIndex;
   S.Pressed = S.Hot = false;
   S.PressedIndex = -1;
+  // What lies under the release is hot now; nothing when it lies elsewhere.
+  S.HotIndex = CaptionButtonAt(P, MF_GRAYED);
   if (GetCapture() == GetHandle()) ReleaseCapture();
   InvalidateCaptionButtons();
   if (!PtInRect(&FCaptionButtonRects[Index], P)) return true;

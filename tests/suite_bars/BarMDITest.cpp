@@ -20,6 +20,7 @@
 #include "suite/common/WindowUtils.h"
 #include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 struct TKid : TForm {
@@ -224,10 +225,12 @@ TEST_F(MDIButtonsFixture, AButtonSendsItsCommandToTheChildOnlyOnAReleaseOverIt) 
   MoveTo(ButtonCentre(0));
   MoveTo(ButtonCentre(0));
   EXPECT_EQ(2, State(0)) << "hot under the mouse";
+  SaveScreenshot("mdi-buttons-hot-minimize");
 
   // Pressed, taken off and released elsewhere: nothing is sent.
   Press(ButtonCentre(1));
   EXPECT_EQ(4, State(1));
+  SaveScreenshot("mdi-buttons-pressed-restore");
   MoveTo(Elsewhere());
   EXPECT_EQ(3, State(1)) << "pressed, the mouse off it";
   Release(Elsewhere());
