@@ -37,8 +37,6 @@ void ClickAt(POINT P) {
   Pump();
 }
 
-void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
-
 void Wait(int Ms) {
   DWORD Start = GetTickCount();
   PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
