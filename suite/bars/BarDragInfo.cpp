@@ -413,7 +413,9 @@ void TdxBarDragInfo::Finish() {
   switch (FState) {
     case bdsNoDrop:
       if (TdxBarItemLink* Link = FLink) {
-        // Let go where nothing can take it: the link leaves its bar.
+        // Let go where nothing can take it: the link leaves its bar, its group
+        // line stays.
+        Link->PassBeginGroupToNext();
         FLink = nullptr;
         Free(Link);
         FBarManager->NotifyModified();
@@ -451,6 +453,9 @@ void TdxBarDragInfo::Drop() {
   FBarManager->SuspendModified(true, false);
   FBarManager->LockBarsUpdate();
   try {
+    // The group line stays where the moved link leaves, before it is inserted
+    // anywhere (its new place may be right after the old one).
+    if (Move) FLink->PassBeginGroupToNext();
     New = Links->Add();
     if (FLink) {
       if (Move) FLink->SetMarkedForDeletion(true);

@@ -531,6 +531,49 @@ TEST_F(LinkDragFixture, LinksAreMovedCopiedRegroupedDeletedOrLeftAlone) {
   }
 }
 
+// A link dragged away from the start of a group leaves the group line where it
+// was: the next link takes it, or, after a first link, the next loses its own.
+TEST_F(LinkDragFixture, TheGroupLineStaysWhereAMovedLinkLeaves) {
+  Start();
+  TdxBarItem *Cut = Commands[0], *Copy = Commands[1], *Paste = Commands[2];
+  struct Case {
+    const char* What;
+    int Link;  // of Standard: Cut, Copy (beginning a group), Paste
+    enum { ToMine, AfterPaste, Away } To;
+    std::vector<TdxBarItem*> Items;
+    std::vector<bool> Groups;
+  };
+  const Case Cases[] = {
+      {"group start to another bar", 1, Case::ToMine, {Cut, Paste}, {false, true}},
+      {"first link to another bar", 0, Case::ToMine, {Copy, Paste}, {false, false}},
+      {"group start past the next link", 1, Case::AfterPaste, {Cut, Paste, Copy}, {false, true, false}},
+      {"group start let go off the bars", 1, Case::Away, {Cut, Paste}, {false, true}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    Standard->GetItemLinks()->Clear();
+    Mine->GetItemLinks()->Clear();
+    for (TdxBarItem* Item : {Cut, Copy, Paste}) Standard->GetItemLinks()->AddItem(Item);
+    Standard->GetItemLinks()->GetLink(1)->SetBeginGroup(true);
+    Mine->GetItemLinks()->AddItem(Paste);
+    Pump();
+    RECT FormRect = F->GetBoundsRect();
+    POINT To = C.To == Case::ToMine       ? On(Mine->GetItemLinks()->GetLink(0), 0.75)
+               : C.To == Case::AfterPaste ? On(Standard->GetItemLinks()->GetLink(2), 0.75)
+                                          : POINT{FormRect.left + 20, FormRect.bottom + 60};
+    Sleep(GetDoubleClickTime() + 50);
+    ASSERT_TRUE(Drag(On(Standard->GetItemLinks()->GetLink(C.Link), 0.5), To));
+    EXPECT_EQ(C.Items, ItemsOf(Standard));
+    std::vector<bool> Groups;
+    for (int I = 0; I < Standard->GetItemLinks()->GetCount(); ++I)
+      Groups.push_back(Standard->GetItemLinks()->GetLink(I)->GetStoredBeginGroup());
+    EXPECT_EQ(C.Groups, Groups);
+    if (C.To == Case::ToMine) {
+      EXPECT_FALSE(Mine->GetItemLinks()->GetLink(1)->GetStoredBeginGroup());
+    }
+  }
+}
+
 // While the drag runs, the cursor and the inverted mark show what a drop would do.
 TEST_F(LinkDragFixture, CursorAndInsertionMarkFollowCtrlAndTheTarget) {
   Start();
