@@ -741,6 +741,25 @@ TEST_F(MenuCustomizeFixture, DraggingOverAMenuEntryOpensItsMenuForTheDrop) {
   }
 }
 
+// The menu a rest opened closes when the drag reaches another entry of the
+// bar; Esc then leaves every link as it was.
+TEST_F(MenuCustomizeFixture, ReachingAnotherEntryOfTheBarClosesTheMenu) {
+  StartWithMenu(false);
+  TdxBarItemLink* Paste = Mine->GetItemLinks()->GetLink(0);
+  bool OpenOnEntry = false, OpenOnCut = true;
+  auto Rest = [] {};
+  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Paste, 0.5)), Send({MouseTo(On(SubLink(), 0.5))}), Rest, Rest,
+                                 Rest, Rest, [&] { OpenOnEntry = MenuShown(); },
+                                 Send({MouseTo(On(Standard->GetItemLinks()->GetLink(1), 0.5))}), Rest,
+                                 [&] { OpenOnCut = MenuShown(); }, Send({KeyInput(VK_ESCAPE, false)}),
+                                 Send({KeyInput(VK_ESCAPE, true), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+  EXPECT_TRUE(OpenOnEntry);
+  EXPECT_FALSE(OpenOnCut);
+  EXPECT_EQ((std::vector<TdxBarItem*>{Commands[0], Commands[1]}), MenuItems());
+  EXPECT_EQ((std::vector<TdxBarItem*>{Commands[2]}), ItemsOf(Mine));
+  EXPECT_FALSE(M->GetModified());
+}
+
 TEST_F(CustomizeFixture, MovesKeepTheSelectionTogetherAndAFailedMoveStillReportsTheChange) {
   TdxBarCustomizationForm* F = Open();
   ASSERT_NE(nullptr, F);
