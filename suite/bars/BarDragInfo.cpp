@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/Screen.h"
+#include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarItemControl.h"
@@ -10,6 +11,7 @@
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/common/ObjectLinks.h"
 
@@ -78,6 +80,7 @@ void TdxBarDragInfo::RunDragLoop() {
     MSG Msg;
     bool Done = false;
     while (!Done && FCaptureWindow && GetCapture() == FCaptureWindow) {
+      OpenMenuOnRest();
       if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
         // A release that never reached the queue (it went to a window of
         // another program before the capture was taken) still drops.
@@ -137,6 +140,7 @@ void TdxBarDragInfo::EndDrag() {
   FItem = nullptr;
   FLink = nullptr;
   FDropLink = nullptr;
+  FRestPending = false;
   FCaptureWindow = nullptr;
   DropObjectLink(FDropWindowLink);
   FDropWindowLink = nullptr;
@@ -187,6 +191,37 @@ void TdxBarDragInfo::UpdateFeedback() {
   if (Screen) ::SetCursor(Screen->GetCursors(Cursor));
 }
 
+void TdxBarDragInfo::CloseMenusOfOtherEntries(TCustomdxBarControl* Window, TdxBarItemLink* Keep) {
+  TdxBarItemLinks* Links = Window->GetItemLinks();
+  for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
+    TdxBarItemLink* L = Links->GetShownLink(I);
+    auto* Sub = dynamic_cast<TdxBarSubItemControl*>(L->GetControl());
+    if (L == Keep || !Sub || !Sub->IsDroppedDown()) continue;
+    Sub->ControlInactivate(true);
+    return;  // a bar has one open menu at a time
+  }
+}
+
+void TdxBarDragInfo::OpenMenuOnRest() {
+  if (!FRestPending || GetTickCount() - FRestSince < TdxBarButtonLikeControl::DropDownDelay) return;
+  FRestPending = false;
+  TCustomdxBarControl* W = DropWindow();
+  auto* Sub = FDropLink ? dynamic_cast<TdxBarSubItemControl*>(FDropLink->GetControl()) : nullptr;
+  if (!W || !Sub || Sub->GetParent() != W || Sub->IsDroppedDown()) return;
+  // The entry repaints as it opens: the mark goes first and is drawn again after.
+  ShowMark(false);
+  TcxObjectLinkGuard Alive(W);
+  Sub->ControlActivate(true, true);
+  if (!Alive.Alive()) {
+    ReplaceLink(FDropWindowLink, nullptr);
+    FDropLink = nullptr;
+    SetState(bdsNoDrop);
+    return;
+  }
+  DispatchPendingPaint();
+  UpdateFeedback();
+}
+
 void TdxBarDragInfo::SetDropTarget(TCustomdxBarControl* Window, TdxBarItemLink* Link, bool BeginGroupSide,
                                    bool FirstPart, bool Vertical) {
   bool WindowChanged = DropWindow() != Window;
@@ -199,10 +234,18 @@ void TdxBarDragInfo::SetDropTarget(TCustomdxBarControl* Window, TdxBarItemLink* 
   FBeginGroupSide = BeginGroupSide;
   FFirstPart = FirstPart;
   FVertical = Vertical;
+  if (LinkChanged) {
+    FRestPending = Link != nullptr;
+    FRestSince = GetTickCount();
+  }
   if (LinkChanged && Window && Link && Link->GetControl() && Link->GetControl()->GetParent() == Window) {
-    // Hovering a sub-item opens its menu, so a command can be taken on into it.
     TcxObjectLinkGuard Alive(Window);
-    Window->ChangeSelectedControl(Link->GetControl());
+    // A menu opened by resting on an entry of a bar closes when another entry
+    // of that bar is reached.
+    if (!Window->IsSubMenuWindow()) CloseMenusOfOtherEntries(Window, Link);
+    // Within a menu, reaching an entry opens its menu at once, so a command can
+    // be taken on into it; on a bar that waits for a rest (OpenMenuOnRest).
+    if (Alive.Alive()) Window->ChangeSelectedControl(Link->GetControl());
     if (Alive.Alive() && !Window->IsSubMenuWindow()) FBarManager->SetSelectedItemControl(Link->GetControl());
     if (!Alive.Alive()) {
       ReplaceLink(FDropWindowLink, nullptr);
@@ -370,7 +413,9 @@ void TdxBarDragInfo::Finish() {
   switch (FState) {
     case bdsNoDrop:
       if (TdxBarItemLink* Link = FLink) {
-        // Let go where nothing can take it: the link leaves its bar.
+        // Let go where nothing can take it: the link leaves its bar, its group
+        // line stays.
+        Link->PassBeginGroupToNext();
         FLink = nullptr;
         Free(Link);
         FBarManager->NotifyModified();
@@ -408,6 +453,9 @@ void TdxBarDragInfo::Drop() {
   FBarManager->SuspendModified(true, false);
   FBarManager->LockBarsUpdate();
   try {
+    // The group line stays where the moved link leaves, before it is inserted
+    // anywhere (its new place may be right after the old one).
+    if (Move) FLink->PassBeginGroupToNext();
     New = Links->Add();
     if (FLink) {
       if (Move) FLink->SetMarkedForDeletion(true);
@@ -461,7 +509,13 @@ bool BeginCustomizingDrag(TCustomdxBarControl* Window, POINT Client) {
   SelectLinkIn(M, Window, Link);
   POINT Screen = Client;
   ClientToScreen(Window->GetHandle(), &Screen);
-  if (!DragDetect(Window->GetHandle(), Screen)) return true;
+  if (!DragDetect(Window->GetHandle(), Screen)) {
+    // A click on a menu entry opens its menu (a second one closes it), so the
+    // commands inside can be reached to customize them.
+    if (auto* Sub = dynamic_cast<TdxBarSubItemControl*>(Control); Sub && Sub->GetParent() == Window)
+      Sub->ClickControl(true, 0);
+    return true;
+  }
   M->DragItemOrLink(Link->GetItem(), Link);
   return true;
 }

@@ -62,6 +62,9 @@ private:
   void Drop();
   void Regroup();
   void ShowMark(bool Show);
+  // A sub-item the mouse rested on while dragging opens its menu for the drop.
+  void OpenMenuOnRest();
+  static void CloseMenusOfOtherEntries(TCustomdxBarControl* Window, TdxBarItemLink* Keep);
   TdxBarManager* FBarManager;
   TdxBarItem* FItem = nullptr;
   TdxBarItemLink* FLink = nullptr;
@@ -76,6 +79,8 @@ private:
   bool FBeginGroupSide = false;
   bool FFirstPart = false;
   bool FVertical = false;
+  bool FRestPending = false;
+  DWORD FRestSince = 0;
   TcxObjectLink* FMarkWindowLink = nullptr;
   bool FMarkVisible = false;
   RECT FMarkRect{0, 0, 0, 0};

@@ -27,12 +27,14 @@
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRunTimeSelection.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarUnit.h"
 #include "suite/bars/BarXPPainter.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
 #include "suite/common/SuiteException.h"
 #include "suite/common/ThemeManager.h"
+#include "suite/common/WindowUtils.h"
 #include "tests/suite_bars/BarTestSupport.h"
 #include "tests/support/Screenshot.h"
 
@@ -529,6 +531,49 @@ TEST_F(LinkDragFixture, LinksAreMovedCopiedRegroupedDeletedOrLeftAlone) {
   }
 }
 
+// A link dragged away from the start of a group leaves the group line where it
+// was: the next link takes it, or, after a first link, the next loses its own.
+TEST_F(LinkDragFixture, TheGroupLineStaysWhereAMovedLinkLeaves) {
+  Start();
+  TdxBarItem *Cut = Commands[0], *Copy = Commands[1], *Paste = Commands[2];
+  struct Case {
+    const char* What;
+    int Link;  // of Standard: Cut, Copy (beginning a group), Paste
+    enum { ToMine, AfterPaste, Away } To;
+    std::vector<TdxBarItem*> Items;
+    std::vector<bool> Groups;
+  };
+  const Case Cases[] = {
+      {"group start to another bar", 1, Case::ToMine, {Cut, Paste}, {false, true}},
+      {"first link to another bar", 0, Case::ToMine, {Copy, Paste}, {false, false}},
+      {"group start past the next link", 1, Case::AfterPaste, {Cut, Paste, Copy}, {false, true, false}},
+      {"group start let go off the bars", 1, Case::Away, {Cut, Paste}, {false, true}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    Standard->GetItemLinks()->Clear();
+    Mine->GetItemLinks()->Clear();
+    for (TdxBarItem* Item : {Cut, Copy, Paste}) Standard->GetItemLinks()->AddItem(Item);
+    Standard->GetItemLinks()->GetLink(1)->SetBeginGroup(true);
+    Mine->GetItemLinks()->AddItem(Paste);
+    Pump();
+    RECT FormRect = F->GetBoundsRect();
+    POINT To = C.To == Case::ToMine       ? On(Mine->GetItemLinks()->GetLink(0), 0.75)
+               : C.To == Case::AfterPaste ? On(Standard->GetItemLinks()->GetLink(2), 0.75)
+                                          : POINT{FormRect.left + 20, FormRect.bottom + 60};
+    Sleep(GetDoubleClickTime() + 50);
+    ASSERT_TRUE(Drag(On(Standard->GetItemLinks()->GetLink(C.Link), 0.5), To));
+    EXPECT_EQ(C.Items, ItemsOf(Standard));
+    std::vector<bool> Groups;
+    for (int I = 0; I < Standard->GetItemLinks()->GetCount(); ++I)
+      Groups.push_back(Standard->GetItemLinks()->GetLink(I)->GetStoredBeginGroup());
+    EXPECT_EQ(C.Groups, Groups);
+    if (C.To == Case::ToMine) {
+      EXPECT_FALSE(Mine->GetItemLinks()->GetLink(1)->GetStoredBeginGroup());
+    }
+  }
+}
+
 // While the drag runs, the cursor and the inverted mark show what a drop would do.
 TEST_F(LinkDragFixture, CursorAndInsertionMarkFollowCtrlAndTheTarget) {
   Start();
@@ -572,6 +617,147 @@ TEST_F(LinkDragFixture, CursorAndInsertionMarkFollowCtrlAndTheTarget) {
   EXPECT_EQ(After, Log[3].Mark);
   EXPECT_EQ(1, Mine->GetItemLinks()->GetCount());
   EXPECT_EQ(2, Standard->GetItemLinks()->GetCount());
+}
+
+// A menu entry (sub-item) on Standard, first of its links, holding Cut and Copy.
+struct MenuCustomizeFixture : LinkDragFixture {
+  TdxBarSubItem* Sub = nullptr;
+  void StartWithMenu(bool OnMenuBar) {
+    Sub = TdxBarSubItem::Create(M);
+    Sub->SetCaption("Edit");
+    Sub->GetItemLinks()->AddItem(Commands[0]);
+    Sub->GetItemLinks()->AddItem(Commands[1]);
+    if (OnMenuBar) Standard->SetIsMainMenu(true);
+    Standard->GetItemLinks()->AddItem(Sub);
+    Start();
+  }
+  TdxBarItemLink* SubLink() { return Standard->GetItemLinks()->GetLink(0); }
+  TCustomdxBarControl* Menu() { return Sub->GetItemLinks()->GetBarControl(); }
+  bool MenuShown() {
+    TCustomdxBarControl* W = Menu();
+    return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+  }
+  std::vector<TdxBarItem*> MenuItems() {
+    std::vector<TdxBarItem*> R;
+    for (int I = 0; I < Sub->GetItemLinks()->GetCount(); ++I) R.push_back(Sub->GetItemLinks()->GetLink(I)->GetItem());
+    return R;
+  }
+  // A point in a link, At (0 to 1) of its height from the top.
+  static POINT Within(TdxBarItemLink* Link, double At) {
+    RECT R = Link->GetItemRect();
+    POINT P{(R.left + R.right) / 2, R.top + static_cast<int>((R.bottom - R.top) * At)};
+    ClientToScreen(Link->GetControl()->GetParent()->GetHandle(), &P);
+    return P;
+  }
+  void Click(POINT P) {
+    Sleep(GetDoubleClickTime() + 50);
+    ASSERT_TRUE(TStagedInput::Run(
+        {Send({MouseTo(P), MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+  }
+  // Clicks toggle the entry's menu, and an entry of the open menu can be dragged
+  // out of it like any link.
+  void ClicksOpenTheMenuAndReachItsEntries() {
+    TCustomdxBarControl* Bar = Standard->GetBarControl();
+    for (bool Open : {true, false, true}) {
+      SCOPED_TRACE(Open ? "opening click" : "closing click");
+      Click(On(SubLink(), 0.5));
+      EXPECT_EQ(Open, MenuShown());
+      EXPECT_EQ(SubLink(), Bar->GetSelectedLink());
+    }
+    ASSERT_TRUE(MenuShown());
+    TdxBarItemLink* Paste = Mine->GetItemLinks()->GetLink(0);
+    Sleep(GetDoubleClickTime() + 50);
+    ASSERT_TRUE(Drag(Within(Sub->GetItemLinks()->GetLink(1), 0.5), On(Paste, 0.75)));
+    EXPECT_EQ((std::vector<TdxBarItem*>{Commands[0]}), MenuItems());
+    EXPECT_EQ((std::vector<TdxBarItem*>{Commands[2], Commands[1]}), ItemsOf(Mine));
+    EXPECT_TRUE(M->GetModified());
+  }
+};
+
+TEST_F(MenuCustomizeFixture, AClickOnAToolbarsMenuEntryOpensItsMenu) {
+  StartWithMenu(false);
+  ClicksOpenTheMenuAndReachItsEntries();
+}
+
+TEST_F(MenuCustomizeFixture, AClickOnAMenuBarEntryOpensItsMenu) {
+  StartWithMenu(true);
+  ClicksOpenTheMenuAndReachItsEntries();
+}
+
+// A command dragged over a menu entry opens its menu after a short rest and is
+// dropped inside at the insertion mark.
+TEST_F(MenuCustomizeFixture, DraggingOverAMenuEntryOpensItsMenuForTheDrop) {
+  StartWithMenu(false);
+  F->ShowCommandsPage();
+  F->lbCategories->SetItemIndex(1);
+  F->lbCategories->Click();
+  Pump();
+  TdxBarItem *Cut = Commands[0], *Copy = Commands[1], *Paste = Commands[2];
+  RECT PasteRow = F->lbItems->ItemRect(2);
+  POINT Row = F->lbItems->ClientToScreen(POINT{40, (PasteRow.top + PasteRow.bottom) / 2});
+  const struct {
+    const char* What;
+    bool FromList;  // else Paste's link on Mine
+    int Entry;
+    double At;
+    std::vector<TdxBarItem*> Menu, Mine;
+  } Cases[] = {
+      {"command after Cut", true, 0, 0.75, {Cut, Paste, Copy}, {Paste}},
+      {"link before Cut", false, 0, 0.25, {Paste, Cut, Paste, Copy}, {}},
+      {"command after the last entry", true, 3, 0.75, {Paste, Cut, Paste, Copy, Paste}, {}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    if (MenuShown()) Click(On(SubLink(), 0.5));
+    ASSERT_FALSE(MenuShown());
+    M->SetModified(false);
+    Sleep(GetDoubleClickTime() + 50);
+    POINT From = C.FromList ? Row : On(Mine->GetItemLinks()->GetLink(0), 0.5);
+    bool OpenedOnRest = false;
+    POINT Target{};
+    auto Rest = [] {};
+    ASSERT_TRUE(TStagedInput::Run(
+        {PressAndLeave(From), Send({MouseTo(On(SubLink(), 0.5))}), Rest, Rest, Rest, Rest,
+         [&] {
+           OpenedOnRest = MenuShown();
+           TdxBarItemLinks* Links = Sub->GetItemLinks();
+           if (!OpenedOnRest || C.Entry >= Links->GetCount()) return;
+           Target = Within(Links->GetLink(C.Entry), C.At);
+           // Down the open menu to the entry, as a hand would go.
+           Send({MouseTo({Target.x, QueryWindowRect(Menu()->GetHandle()).top + 3})})();
+         },
+         [&] { Send({MouseTo(Target)})(); },
+         [&] {
+           Send({MouseTo({Target.x + 1, Target.y})})();
+           if (&C == &Cases[0]) SaveScreenshot("customizing-drag-menu");
+         },
+         Send({MouseButton(MOUSEEVENTF_LEFTUP)})}));
+    EXPECT_TRUE(OpenedOnRest);
+    EXPECT_EQ(C.Menu, MenuItems());
+    EXPECT_EQ(C.Mine, ItemsOf(Mine));
+    EXPECT_TRUE(M->GetModified());
+    EXPECT_FALSE(M->IsDragging());
+    EXPECT_EQ(nullptr, GetCapture());
+  }
+}
+
+// The menu a rest opened closes when the drag reaches another entry of the
+// bar; Esc then leaves every link as it was.
+TEST_F(MenuCustomizeFixture, ReachingAnotherEntryOfTheBarClosesTheMenu) {
+  StartWithMenu(false);
+  TdxBarItemLink* Paste = Mine->GetItemLinks()->GetLink(0);
+  bool OpenOnEntry = false, OpenOnCut = true;
+  auto Rest = [] {};
+  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Paste, 0.5)), Send({MouseTo(On(SubLink(), 0.5))}), Rest, Rest,
+                                 Rest, Rest, [&] { OpenOnEntry = MenuShown(); },
+                                 Send({MouseTo(On(Standard->GetItemLinks()->GetLink(1), 0.5))}), Rest,
+                                 [&] { OpenOnCut = MenuShown(); }, Send({KeyInput(VK_ESCAPE, false)}),
+                                 Send({KeyInput(VK_ESCAPE, true), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+  EXPECT_TRUE(OpenOnEntry);
+  EXPECT_FALSE(OpenOnCut);
+  EXPECT_EQ((std::vector<TdxBarItem*>{Commands[0], Commands[1]}), MenuItems());
+  EXPECT_EQ((std::vector<TdxBarItem*>{Commands[2]}), ItemsOf(Mine));
+  EXPECT_FALSE(M->GetModified());
 }
 
 TEST_F(CustomizeFixture, MovesKeepTheSelectionTogetherAndAFailedMoveStillReportsTheChange) {
