@@ -14,6 +14,7 @@
 #include "suite/common/WindowUtils.h"
 #include "suite/navbar/NavBar.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -154,6 +155,7 @@ TEST_F(MainMenuMouseFixture, WithAMenuOpenTheMouseOnAnotherBarEntrySwitchesTheMe
   EXPECT_TRUE(OnlyShowing("dxBarSubItemEdit", "dxBarSubItemFile")) << "moving onto Edit";
   EXPECT_EQ("&Edit", SelectedIn(Bar));
   EXPECT_EQ(std::string(), SelectedIn(MenuWindow(Main, "dxBarSubItemEdit"))) << "opened by the mouse: nothing selected";
+  SaveScreenshot("main-menu-mouse-on-edit");
   MoveMouseTo(CentreOf(File));
   EXPECT_TRUE(OnlyShowing("dxBarSubItemFile", "dxBarSubItemEdit")) << "moving back onto File";
   // Past the last entry, still on the bar.
