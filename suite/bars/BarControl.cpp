@@ -137,6 +137,22 @@ void TCustomdxBarControl::SelectAndActivate(TdxBarItemControl* Control) {
   }
 }
 
+void TCustomdxBarControl::OpenEntry(TdxBarItemControl* Control, bool ByMouse) {
+  TcxObjectLinkGuard Alive(this);
+  SelectItemControl(Control);
+  if (!Alive.Alive()) return;
+  if (Control->HasDropDown()) {
+    if (ByMouse) {
+      SetPressed(true);
+      Control->ClickControl(true, 0);
+    } else {
+      MarkOpenedFromKeyboard();
+      Control->Click(false);
+    }
+  }
+  if (Alive.Alive()) Invalidate();
+}
+
 void TCustomdxBarControl::UnselectItemControl(TdxBarItemControl* Control) {
   if (Control && SelectedItemControl() == Control) SetSelectedLink(nullptr);
 }

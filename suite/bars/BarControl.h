@@ -142,6 +142,9 @@ public:
   virtual TdxBarItemControl* ItemControlAtPos(POINT ClientPoint);
   // Marks the window as opened from the keyboard (its first link gets selected).
   virtual void MarkOpenedFromKeyboard() {}
+  // Selects Control and opens its menu when it has one, the way a click (ByMouse)
+  // or the keys open it; the menu open before is the caller's to close.
+  void OpenEntry(TdxBarItemControl* Control, bool ByMouse);
 
   // The measures the item controls size themselves by (text, icon area, arrows,
   // edits, mark), from the painter and the window's fonts.

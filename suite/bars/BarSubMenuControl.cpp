@@ -802,11 +802,7 @@ void TdxBarSubMenuControl::WalkMenuBar(bool Forward) {
   TcxObjectLinkGuard RootAlive(Root);
   First->CloseByEscape();
   if (!RootAlive.Alive()) return;
-  Root->SelectItemControl(NextControl);
-  if (auto* Button = dynamic_cast<TdxBarButtonLikeControl*>(NextControl); Button && Button->HasDropDown()) {
-    Root->MarkOpenedFromKeyboard();
-    NextControl->Click(false);
-  }
+  Root->OpenEntry(NextControl, false);
 }
 
 void TdxBarSubMenuControl::HandleKey(WORD Key, TShiftState Shift) {

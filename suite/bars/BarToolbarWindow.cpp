@@ -849,11 +849,23 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       if (CaptionButtonMouseMove(P)) return true;
       TdxBarItemControl* Control = ItemControlAtPos(P);
       SetHotLink(Control ? Control->GetItemLink() : nullptr, P);
-      if (GetCapture() != GetHandle() && !GetChildBar() && (!IsActive() || Control)) {
-        TdxBarItemControl* Pick = Control && Control->CanSelectByMouse() ? Control : nullptr;
-        if (Pick != SelectedItemControl()) {
-          ChangeSelectedControl(Pick);
-          Invalidate();
+      TdxBarItemControl* Pick = Control && Control->CanSelectByMouse() ? Control : nullptr;
+      TdxBarItemControl* Selected = SelectedItemControl();
+      if (GetCapture() != GetHandle() && Pick != Selected) {
+        TCustomdxBarControl* Child = GetChildBar();
+        if (!Child) {
+          if (!IsActive() || Control) {
+            ChangeSelectedControl(Pick);
+            Invalidate();
+          }
+        } else if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Child);
+                   Menu && Pick && IsActive() && Selected && Selected->OpenedWindow() == Menu) {
+          // A menu bar with a menu open opens the menu of the entry under the mouse
+          // in its place; empty space keeps the open one.
+          Menu->CloseByEscape();
+          if (!Alive.Alive()) return true;
+          OpenEntry(Pick, true);
+          if (!Alive.Alive()) return true;
         }
       }
       RECT Mark = MarkClientRect();

@@ -220,3 +220,48 @@ TEST_F(MainFixture, EachShortcutRunsItsCommandOnceFromEveryFocus) {
   Application->OnActionExecute = {};
   Application->OnActionUpdate = {};
 }
+
+// Esc in a nested menu closes only that menu and leaves its entry selected in the
+// menu around it; Enter on a menu entry runs its command once and closes the chain.
+TEST_F(MainFixture, EscClosesOnlyTheInnerMenuAndEnterRunsTheSelectedEntryOnce) {
+  StartMain();
+  NewDocument(8000, 1, 8000);
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  SendKey(VK_MENU, true), Tap('V'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+  Tap(VK_RIGHT);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+  Tap(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
+  PumpUntil([] { return false; }, 200);  // a chain closing whole would be gone now
+  EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemView"));
+  TCustomdxBarControl* View = Named(Main, "dxBarSubItemView")->GetItemLinks()->GetBarControl();
+  TdxBarItemLink* InView = View ? View->GetSelectedLink() : nullptr;
+  EXPECT_EQ(Named(Main, "dxBarSubItemCommandBar"), InView ? InView->GetItem() : nullptr);
+  Tap(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, "dxBarSubItemView"); }, 3000));
+  EXPECT_EQ(Named(Main, "dxBarSubItemView"), SelectedMenuBarItem(Main));
+  Tap(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return SelectedMenuBarItem(Main) == nullptr; }, 3000));
+
+  TCommandCounter Counter;
+  Application->OnActionExecute = TActionEvent(&Counter, &TCommandCounter::Execute);
+  Application->OnActionUpdate = TActionEvent(&Counter, &TCommandCounter::Update);
+  SendKey(VK_MENU, true), Tap('F'), SendKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
+  TCustomdxBarControl* File = Named(Main, "dxBarSubItemFile")->GetItemLinks()->GetBarControl();
+  TdxBarItemLink* Entry = File ? File->GetSelectedLink() : nullptr;
+  ASSERT_TRUE(Entry && Entry->GetItem()) << "Alt+F selects the first entry";
+  TBasicAction* A = Entry->GetItem()->GetAction();
+  ASSERT_TRUE(A);
+  Counter.Offered = dynamic_cast<TCustomAction*>(A);
+  Tap(VK_RETURN);
+  PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
+  PumpUntil([] { return false; }, 100);  // a second run would come now
+  EXPECT_EQ((std::map<TBasicAction*, int>{{A, 1}}), Counter.Runs);
+  EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemFile"));
+  EXPECT_EQ(nullptr, SelectedMenuBarItem(Main));
+  Application->OnActionExecute = {};
+  Application->OnActionUpdate = {};
+}

@@ -14,6 +14,7 @@
 #include "suite/common/WindowUtils.h"
 #include "suite/navbar/NavBar.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -135,4 +136,35 @@ TEST_F(MainMenuMouseFixture, ANestedMenuOpensAfterRestingOnItsEntryAndAClickOuts
   EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar"));
   EXPECT_FALSE(TopActiveBarControl());
   EXPECT_EQ(NavBarShown, Main->dxNavBar->GetVisible());
+}
+
+// With a menu open, the mouse moving along the menu bar opens the menu of the entry
+// it reaches in place of the open one; over a part of the bar with no entry the
+// open menu stays.
+TEST_F(MainMenuMouseFixture, WithAMenuOpenTheMouseOnAnotherBarEntrySwitchesTheMenu) {
+  TCustomdxBarControl* Bar = Main->BarManager->MainMenuBarControl();
+  RECT File = MenuBarRectOf("dxBarSubItemFile"), Edit = MenuBarRectOf("dxBarSubItemEdit");
+  ASSERT_FALSE(IsRectEmpty(&File));
+  ASSERT_FALSE(IsRectEmpty(&Edit));
+  ClickAt(CentreOf(File));
+  ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
+  auto OnlyShowing = [&](const char* Open, const char* Gone) {
+    return PumpUntil([&] { return BarMenuShowing(Main, Open) && !BarMenuShowing(Main, Gone); }, 3000);
+  };
+  MoveMouseTo(CentreOf(Edit));
+  EXPECT_TRUE(OnlyShowing("dxBarSubItemEdit", "dxBarSubItemFile")) << "moving onto Edit";
+  EXPECT_EQ("&Edit", SelectedIn(Bar));
+  EXPECT_EQ(std::string(), SelectedIn(MenuWindow(Main, "dxBarSubItemEdit"))) << "opened by the mouse: nothing selected";
+  SaveScreenshot("main-menu-mouse-on-edit");
+  MoveMouseTo(CentreOf(File));
+  EXPECT_TRUE(OnlyShowing("dxBarSubItemFile", "dxBarSubItemEdit")) << "moving back onto File";
+  // Past the last entry, still on the bar.
+  RECT Last = MenuBarRectOf("dxBarSubItemHelp");
+  RECT BarRect = QueryWindowRect(Bar->GetHandle());
+  POINT Empty{Last.right + 30, (Last.top + Last.bottom) / 2};
+  ASSERT_LT(Empty.x, BarRect.right);
+  MoveMouseTo(Empty);
+  Wait(500);
+  EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemFile")) << "closed over an empty part of the bar";
+  EXPECT_EQ("&File", SelectedIn(Bar));
 }
