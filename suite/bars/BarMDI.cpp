@@ -141,6 +141,9 @@ void TSystemMenuSubItemControl::PaintControl(const RECT& R, int PaintTypeValue) 
   FillRect(DC, &R, GetSysColorBrush(COLOR_BTNFACE));
   auto Icon = reinterpret_cast<HICON>(SendMessageW(Item->GetChildWnd(), WM_GETICON, ICON_SMALL, 0));
   if (!Icon) Icon = reinterpret_cast<HICON>(SendMessageW(Item->GetChildWnd(), WM_GETICON, ICON_BIG, 0));
+  // A child given no icon of its own shows its class's, as its caption would.
+  if (!Icon) Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Item->GetChildWnd(), GCLP_HICONSM));
+  if (!Icon) Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Item->GetChildWnd(), GCLP_HICON));
   if (!Icon) return;
   auto Small = static_cast<HICON>(CopyImage(Icon, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE));
   if (!Small) return;

@@ -65,12 +65,28 @@ void PostItemClick(TdxBarItem* Item) {
   });
 }
 
-void SendKey(WORD Vk, bool Down) {
-  INPUT I{};
-  I.type = INPUT_KEYBOARD;
-  I.ki.wVk = Vk;
-  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &I, sizeof(INPUT));
+TActionRunCounter::TActionRunCounter() {
+  Application->OnActionExecute = TActionEvent(this, &TActionRunCounter::Execute);
+  Application->OnActionUpdate = TActionEvent(this, &TActionRunCounter::Update);
+}
+
+TActionRunCounter::~TActionRunCounter() {
+  Application->OnActionExecute = {};
+  Application->OnActionUpdate = {};
+}
+
+void TActionRunCounter::Offer(TCustomAction* A) {
+  Offered = A;
+  Runs.clear();
+  A->Update();
+}
+
+void TActionRunCounter::Execute(TBasicAction* A, bool& Handled) { ++Runs[A], Handled = true; }
+
+void TActionRunCounter::Update(TBasicAction* A, bool& Handled) {
+  if (!Offered) return;
+  Offered->SetEnabled(true);
+  Handled = A == Offered;
 }
 
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "framework/Action.h"
 #include "engine/TAudioEditor2.h"
 #include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_bars/BarRealInput.h"
 
 class TTestMainForm : public TMainForm {
   SONVELT_CLASS(TTestMainForm, TMainForm)
@@ -74,8 +76,7 @@ class TdxBarItem;
 TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action);
 // Clicks the item from the message loop, as a menu entry's click arrives there.
 void PostItemClick(TdxBarItem* Item);
-// Presses or releases a key through real input, which the bar manager's hooks see.
-void SendKey(WORD Vk, bool Down);
+// Presses and releases a key through real input, which the bar manager's hooks see.
 inline void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
 // Whether the main window's bar menu SubItemName is open on screen.
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName);
@@ -102,6 +103,21 @@ bool ReadWavHeader(const std::string& Path, TWavHeader& Header);
 std::string TestFolder();  // a fresh folder of this test run, with a trailing backslash
 void DeleteSettingsKey();
 void WriteSettingDword(const char* Name, DWORD Value);
+
+// Counts the commands that run instead of running them, so that no dialog opens
+// and nothing records or plays; the offered command stays enabled whatever the
+// document allows (the main window's update sets every action at each call), the
+// others follow the document.
+struct TActionRunCounter {
+  TCustomAction* Offered = nullptr;
+  std::map<TBasicAction*, int> Runs;
+  TActionRunCounter();
+  ~TActionRunCounter();
+  // Clears the counts and enables A until the next offer.
+  void Offer(TCustomAction* A);
+  void Execute(TBasicAction* A, bool& Handled);
+  void Update(TBasicAction* A, bool& Handled);
+};
 
 // One application, one main window for each test; documents are closed without
 // questions at the end.

@@ -1,0 +1,175 @@
+// The main window under the real mouse: every large button of the two toolbars,
+// and the menu bar's buttons of a maximized document.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarItems.h"
+#include "suite/bars/BarLargeButton.h"
+#include "suite/bars/BarMDI.h"
+#include "suite/bars/BarManager.h"
+#include "suite/bars/Bars.h"
+#include "suite/common/WindowUtils.h"
+#include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/Screenshot.h"
+
+namespace {
+
+POINT ScreenCentre(HWND Wnd, const RECT& R) {
+  POINT P{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+  ClientToScreen(Wnd, &P);
+  return P;
+}
+
+// The number of distinct colours on screen in a window's client rectangle.
+int ColoursOnScreen(HWND Wnd, RECT R) {
+  MapWindowPoints(Wnd, nullptr, reinterpret_cast<POINT*>(&R), 2);
+  HDC DC = GetDC(nullptr);
+  std::set<COLORREF> Seen;
+  for (int Y = R.top; Y < R.bottom; ++Y)
+    for (int X = R.left; X < R.right; ++X) Seen.insert(GetPixel(DC, X, Y));
+  ReleaseDC(nullptr, DC);
+  return static_cast<int>(Seen.size());
+}
+
+void ClickAt(POINT P) {
+  MoveTo(P);
+  SendMouse(P, MOUSEEVENTF_LEFTDOWN);
+  Pump();
+  SendMouse(P, MOUSEEVENTF_LEFTUP);
+  Pump();
+}
+
+}  // namespace
+
+// Each large button of the Toolbar and Quick bars, clicked at the centre of its
+// bounds, runs its command exactly once and no other. The Quick bar's captions are
+// long: on a 1280 wide screen its last buttons lie beyond the window's edge, and
+// only those may be missing.
+TEST_F(MainFixture, AClickOnEachToolbarButtonRunsItsCommandOnce) {
+  StartMain();
+  NewDocument(8000, 1, 8000);
+  ShowWindow(Main->GetHandle(), SW_MAXIMIZE);
+  TActionRunCounter Counter;
+  SetForegroundWindow(Main->GetHandle());
+  Pump();
+  for (const char* Caption : {"Toolbar", "Quick"}) {
+    TdxBar* Bar = Main->BarManager->BarByCaption(Caption);
+    ASSERT_TRUE(Bar && Bar->GetBarControl() && Bar->GetBarControl()->HandleAllocated()) << Caption;
+    const HWND BarWnd = Bar->GetBarControl()->GetHandle();
+    TdxBarItemLinks* Links = Bar->GetItemLinks();
+    std::vector<std::string> Beyond;
+    for (int I = 0; I < Links->GetCount(); ++I) {
+      TdxBarItem* Item = Links->GetLink(I)->GetItem();
+      SCOPED_TRACE(std::string(Caption) + " " + Item->GetName());
+      ASSERT_TRUE(dynamic_cast<TdxBarLargeButton*>(Item));
+      auto* A = dynamic_cast<TCustomAction*>(Item->GetAction());
+      ASSERT_TRUE(A);
+      const RECT R = Links->GetLink(I)->GetItemRect();
+      if (R.left >= R.right) {
+        Beyond.push_back(Item->GetName());
+        continue;
+      }
+      EXPECT_TRUE(Beyond.empty()) << "a button shown after a missing one";
+      EXPECT_LE(R.right, QueryClientRect(BarWnd).right);
+      Counter.Offer(A);
+      Pump();
+      ASSERT_TRUE(Item->GetEnabled());
+      ClickAt(ScreenCentre(BarWnd, R));
+      PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
+      PumpUntil([] { return false; }, 30);  // a second run would come now
+      EXPECT_EQ((std::map<TBasicAction*, int>{{A, 1}}), Counter.Runs);
+    }
+    if (std::string(Caption) == "Toolbar") {
+      EXPECT_TRUE(Beyond.empty());
+    }
+  }
+}
+
+namespace {
+
+// The main window with two documents, the second one maximized the way its caption
+// button does it, and the menu bar's buttons of that document.
+struct MaximizedDocumentFixture : MainFixture {
+  TChildForm* Other = nullptr;
+  TChildForm* Doc = nullptr;
+  void SetUp() override {
+    MainFixture::SetUp();
+    StartMain();
+    Other = NewDocument(8000, 1, 8000);
+    Doc = NewDocument(8000, 1, 8000);
+    SetForegroundWindow(Main->GetHandle());
+    Pump();
+  }
+  TdxBarControl* MenuBar() { return dynamic_cast<TdxBarControl*>(Main->BarManager->MainMenuBarControl()); }
+  void Maximize() {
+    SendMessageW(Doc->GetHandle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Pump();
+  }
+  void ClickButton(int Index) {
+    ClickAt(ScreenCentre(MenuBar()->GetHandle(), MenuBar()->CaptionButtonRect(Index)));
+    Pump();
+  }
+  bool SystemMenuLeads() {
+    TdxBarItemLinks* Links = Main->BarManager->GetMainMenuBar()->GetItemLinks();
+    return Links->GetCount() > 0 && dynamic_cast<TSystemMenuSubItem*>(Links->GetLink(0)->GetItem());
+  }
+};
+
+}  // namespace
+
+// The document maximizes; the menu bar then leads with its system menu and ends
+// with its buttons, which minimize, restore and close it; the close asks about
+// unsaved changes as the document's own close does. The buttons go with the
+// maximized state.
+TEST_F(MaximizedDocumentFixture, TheMenuBarsButtonsMinimizeRestoreAndCloseAMaximizedDocument) {
+  const HWND Wnd = Doc->GetHandle();
+  ASSERT_TRUE(MenuBar());
+  EXPECT_FALSE(MenuBar()->ShowsMDIButtons());
+  EXPECT_FALSE(SystemMenuLeads());
+  EXPECT_TRUE(GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_MAXIMIZEBOX) << "its caption offers to maximize";
+
+  Maximize();
+  ASSERT_TRUE(IsZoomed(Wnd));
+  ASSERT_TRUE(MenuBar()->ShowsMDIButtons());
+  EXPECT_TRUE(SystemMenuLeads());
+  EXPECT_GT(ColoursOnScreen(MenuBar()->GetHandle(),
+                            Main->BarManager->GetMainMenuBar()->GetItemLinks()->GetLink(0)->GetItemRect()),
+            2)
+      << "the system menu shows the document's icon";
+  SaveScreenshot("main-document-maximized");
+
+  ClickButton(0);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(Wnd) != FALSE; }, 3000)) << "minimize";
+  EXPECT_FALSE(MenuBar()->ShowsMDIButtons());
+  EXPECT_FALSE(SystemMenuLeads());
+
+  Maximize();
+  ASSERT_TRUE(IsZoomed(Wnd) && MenuBar()->ShowsMDIButtons());
+  ClickButton(1);
+  EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(Wnd) && !IsIconic(Wnd); }, 3000)) << "restore";
+  EXPECT_FALSE(MenuBar()->ShowsMDIButtons());
+  EXPECT_FALSE(SystemMenuLeads());
+  EXPECT_EQ(2, Main->GetMDIChildCount());
+
+  // Changed and not saved: the close asks first; Cancel keeps it, No closes it.
+  Maximize();
+  Doc->AudioEditor->SetTag(DocumentModified);
+  ASSERT_TRUE(MenuBar()->ShowsMDIButtons());
+  ClickButton(2);
+  ASSERT_TRUE(PumpUntil([&] { return !Main->Questions.empty(); }, 3000));
+  EXPECT_EQ(1u, Main->Questions.size());
+  EXPECT_NE(std::string::npos, Main->Questions[0].find(Doc->GetCaption()));
+  EXPECT_EQ(2, Main->GetMDIChildCount());
+  EXPECT_TRUE(IsZoomed(Wnd));
+  Main->Answers.push_back(IDNO);
+  ClickButton(2);
+  EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
+  EXPECT_EQ(2u, Main->Questions.size());
+  EXPECT_EQ(Other, Main->ActiveDocument());
+}
