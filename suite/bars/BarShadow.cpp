@@ -4,6 +4,7 @@
 
 #include "framework/Bitmap.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarUnit.h"
 
@@ -135,6 +136,17 @@ void TdxBarShadow::SetRects(const RECT& OwnerRect, const RECT& WindowRect) {
   FOwnerRect = O;
   FWindowRect = W;
   Rebuild();
+}
+
+bool TdxBarShadow::Touch(const RECT& O, const RECT& W) {
+  return ((O.bottom == W.top || O.top == W.bottom) && O.left < W.right && W.left < O.right) ||
+         ((O.right == W.left || O.left == W.right) && O.top < W.bottom && W.top < O.bottom);
+}
+
+void TdxBarShadow::PlaceAround(const RECT& OwnerRect, const RECT& WindowRect) {
+  TdxBarPainter* Painter = FOwner ? FOwner->GetPainter() : nullptr;
+  bool Joins = Painter && !IsRectEmpty(&OwnerRect) && Touch(OwnerRect, WindowRect) && Painter->ShadowSkipsOwner(FOwner);
+  SetRects(Joins ? OwnerRect : RECT{0, 0, 0, 0}, WindowRect);
 }
 
 void TdxBarShadow::SetShown(bool Value) {

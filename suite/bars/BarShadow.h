@@ -60,6 +60,12 @@ public:
   TCustomdxBarControl* GetOwner() const { return FOwner; }
   // Both in screen coordinates; OwnerRect empty for a popup without owner.
   void SetRects(const RECT& OwnerRect, const RECT& WindowRect);
+  // The popup's rectangles as the popup knows them: its owner control joins the
+  // shape only where it touches the popup and the popup's painter asks for that,
+  // else the shadow falls across the owner's neighbours.
+  void PlaceAround(const RECT& OwnerRect, const RECT& WindowRect);
+  // The rectangles share a stretch of edge.
+  static bool Touch(const RECT& Owner, const RECT& Window);
   RECT GetOwnerRect() const { return FOwnerRect; }
   RECT GetWindowRect() const { return FWindowRect; }
   // The popup touches its owner at a top or bottom edge (or has none).

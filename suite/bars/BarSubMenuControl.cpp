@@ -455,7 +455,7 @@ void TdxBarSubMenuControl::ShowAnimated() {
     RECT Owner{0, 0, 0, 0};
     if (TdxBarItemControl* Opener = GetOwnerControl(); Opener && Opener->GetParent())
       Owner = Opener->GetParent()->ItemScreenRect(Opener);
-    FShadow->SetRects(Owner, QueryWindowRect(GetHandle()));
+    FShadow->PlaceAround(Owner, QueryWindowRect(GetHandle()));
     FShadow->SetShown(true);
   }
   Invalidate();

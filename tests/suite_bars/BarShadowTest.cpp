@@ -1,14 +1,24 @@
 // Shadow parts around popups and their owners, the alpha of their pictures, the
-// solid band without layered windows, and clicks passing through.
+// solid band without layered windows, clicks passing through, and the shadow of a
+// menu opened from a menu bar as it shows on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarControl.h"
+#include "suite/bars/BarItemLinks.h"
+#include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarShadow.h"
+#include "suite/bars/BarSubItems.h"
+#include "suite/bars/Bars.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 std::vector<int> Box(const RECT& R) {
@@ -121,5 +131,167 @@ TEST_F(ShadowFixture, ShownPartsLetTheMouseThroughAndPaintTheButtonShadowColour)
   ReleaseDC(nullptr, DC);
   S.SetShown(false);
   EXPECT_FALSE(Below->HandleAllocated());
+}
+
+// The screen's pixels in a rectangle, row by row.
+std::vector<COLORREF> ScreenPixels(const RECT& R) {
+  std::vector<COLORREF> All;
+  HDC DC = GetDC(nullptr);
+  for (int Y = R.top; Y < R.bottom; ++Y)
+    for (int X = R.left; X < R.right; ++X) All.push_back(GetPixel(DC, X, Y));
+  ReleaseDC(nullptr, DC);
+  return All;
+}
+
+// Whether the screen blends a layered window with what lies below it: a plain
+// half-transparent black window at the point. A bare X display without a
+// compositing manager shows such windows opaque, whatever their alpha.
+bool ScreenBlendsLayeredWindows(POINT At) {
+  HWND Probe = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, At.x - 4,
+                               At.y - 4, 8, 8, nullptr, nullptr, nullptr, nullptr);
+  BITMAPINFO Info{};
+  Info.bmiHeader = {sizeof Info.bmiHeader, 8, -8, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* Bits = nullptr;
+  HBITMAP Image = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+  std::fill_n(static_cast<DWORD*>(Bits), 64, 0x80000000u);
+  HDC Source = CreateCompatibleDC(nullptr);
+  HGDIOBJ Old = SelectObject(Source, Image);
+  SIZE Size{8, 8};
+  POINT Origin{0, 0}, Pos{At.x - 4, At.y - 4};
+  BLENDFUNCTION Blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  UpdateLayeredWindow(Probe, nullptr, &Pos, &Size, Source, &Origin, 0, &Blend, ULW_ALPHA);
+  ShowWindow(Probe, SW_SHOWNOACTIVATE);
+  Pump();
+  COLORREF Seen = ScreenPixels(RECT{At.x, At.y, At.x + 1, At.y + 1}).front();
+  DestroyWindow(Probe);
+  SelectObject(Source, Old);
+  DeleteDC(Source);
+  DeleteObject(Image);
+  Pump();
+  return Seen != RGB(0, 0, 0);
+}
+
+TEST_F(ShadowFixture, LayeredShadowDarkensWhatLiesBelowWithoutHidingIt) {
+  TLayered Layered(1);
+  RECT F = QueryWindowRect(Form->GetHandle());
+  // The second row of the band below, away from its ends: alpha 45.
+  const POINT At{F.left + 100, F.top + 151};
+  const COLORREF Under = ScreenPixels(RECT{At.x, At.y, At.x + 1, At.y + 1}).front();
+  if (!ScreenBlendsLayeredWindows(At))
+    GTEST_SKIP() << "this display shows layered windows opaque (no compositing), so no translucent shadow can show";
+  TdxBarShadow S(nullptr);
+  S.SetRects(RECT{0, 0, 0, 0}, RECT{F.left + 50, F.top + 50, F.left + 150, F.top + 150});
+  S.SetShown(true);
+  Pump();
+  const COLORREF Seen = ScreenPixels(RECT{At.x, At.y, At.x + 1, At.y + 1}).front();
+  EXPECT_NEAR(GetRValue(Under) * 210 / 255, GetRValue(Seen), 2);
+  EXPECT_NEAR(GetGValue(Under) * 210 / 255, GetGValue(Seen), 2);
+  EXPECT_NEAR(GetBValue(Under) * 210 / 255, GetBValue(Seen), 2);
+}
+
+TEST(BarShadowParts, OwnerJoinsOnlyWhereItTouchesThePopup) {
+  const RECT Menu{100, 120, 250, 300};
+  const struct {
+    const char* What;
+    RECT Owner;
+    bool Touch;
+  } Cases[] = {
+      {"above", {100, 100, 140, 120}, true},       {"below", {100, 300, 140, 320}, true},
+      {"left", {60, 150, 100, 170}, true},         {"right", {250, 150, 290, 170}, true},
+      {"gap above", {100, 90, 140, 110}, false},   {"corner only", {250, 100, 290, 120}, false},
+      {"beside, no overlap", {60, 300, 100, 320}, false},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(C.Touch, TdxBarShadow::Touch(C.Owner, Menu)) << C.What;
+}
+
+// A menu bar on the form whose first entry opens a menu.
+struct ShadowMenuFixture : ShadowFixture {
+  TdxBarManager* M = nullptr;
+  TdxBar* Bar = nullptr;
+  TdxBarSubItem* File = nullptr;
+  void Build(TdxBarManagerStyle Style) {
+    M = NewManager();
+    M->SetStyle(Style);
+    M->SetMenuAnimations(maNone);
+    Bar = M->GetBars()->Add();
+    Bar->SetIsMainMenu(true);
+    Bar->SetDockingStyle(dsTop);
+    File = TdxBarSubItem::Create(Form);
+    File->SetCaption("&File");
+    Bar->GetItemLinks()->AddItem(File);
+    TdxBarSubItem* Edit = TdxBarSubItem::Create(Form);
+    Edit->SetCaption("&Edit");
+    Bar->GetItemLinks()->AddItem(Edit);
+    for (const char* Caption : {"&New", "&Open", "&Save"}) {
+      TdxBarButton* B = TdxBarButton::Create(Form);
+      B->SetCaption(Caption);
+      File->GetItemLinks()->AddItem(B);
+    }
+    Bar->SetVisible(true);
+    Pump();
+  }
+  void TearDown() override {
+    if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
+    Free(M);
+    ShadowFixture::TearDown();
+  }
+  // Where File is on screen.
+  RECT FileRect() {
+    TCustomdxBarControl* W = Bar->GetBarControl();
+    return W->ItemScreenRect(Bar->GetItemLinks()->GetLink(0)->GetControl());
+  }
+  // Clicks File and answers its open menu's window.
+  TCustomdxBarControl* OpenFile() {
+    TdxBarItemLinks* Links = File->GetItemLinks();
+    RECT R = FileRect();
+    POINT At{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
+    SendMouse(At, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(At, MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] {
+      TCustomdxBarControl* W = Links->GetBarControl();
+      return W && W->HandleAllocated() && IsWindowVisible(W->GetHandle());
+    });
+    Pump();
+    return Links->GetBarControl();
+  }
+};
+
+TEST_F(ShadowMenuFixture, AMenuBarEntryKeepsItsNeighbourUnlessTheLookJoinsMenuAndEntry) {
+  TLayered Layered(0);
+  const COLORREF Band = GetSysColor(COLOR_BTNSHADOW);
+  const int S = TdxBarShadow::Extent();
+  const struct {
+    const char* Look;
+    TdxBarManagerStyle Style;
+    bool Joins;
+  } Looks[] = {{"standard", bmsStandard, false}, {"xp", bmsXP, true}};
+  for (const auto& L : Looks) {
+    SCOPED_TRACE(L.Look);
+    Build(L.Style);
+    RECT O = FileRect();
+    // The stretch just right of File, where a joined shape continues its shadow.
+    const RECT Beside{O.right, O.top + S, O.right + S, O.bottom};
+    MoveTo(POINT{(O.left + O.right) / 2, (O.top + O.bottom) / 2});
+    std::vector<COLORREF> Before = ScreenPixels(Beside);
+    TCustomdxBarControl* Menu = OpenFile();
+    ASSERT_TRUE(Menu && IsWindowVisible(Menu->GetHandle()));
+    SaveScreenshot(std::string("menu-shadow-") + L.Look);
+    RECT W = QueryWindowRect(Menu->GetHandle());
+    ASSERT_EQ(O.bottom, W.top) << "the menu hangs below its entry";
+    std::vector<COLORREF> After = ScreenPixels(Beside);
+    if (L.Joins) {
+      EXPECT_EQ(std::vector<COLORREF>(After.size(), Band), After) << "the entry's shadow joins the menu's";
+      EXPECT_NE(Before, After);
+    } else {
+      EXPECT_EQ(Before, After) << "the shadow ran up beside the entry";
+    }
+    // Below and right of the menu the band shows either way.
+    EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), ScreenPixels(RECT{W.left + S + 5, W.bottom, W.left + S + 25, W.bottom + S}));
+    EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), ScreenPixels(RECT{W.right, W.top + S + 5, W.right + S, W.top + S + 25}));
+    Menu->CloseBar();
+    Pump();
+    Free(M);
+    M = nullptr;
+  }
 }
 }  // namespace
