@@ -65,14 +65,6 @@ void PostItemClick(TdxBarItem* Item) {
   });
 }
 
-void SendKey(WORD Vk, bool Down) {
-  INPUT I{};
-  I.type = INPUT_KEYBOARD;
-  I.ki.wVk = Vk;
-  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &I, sizeof(INPUT));
-}
-
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName) {
   auto* Menu = dynamic_cast<TdxBarItem*>(Main->FindComponent(SubItemName));
   TCustomdxBarControl* W = Menu ? Menu->GetItemLinks()->GetBarControl() : nullptr;

@@ -17,6 +17,8 @@
 #include "framework/Action.h"
 #include "engine/TAudioEditor2.h"
 #include "tests/framework_controls/UiTestSupport.h"
+// Real input (SendKey, Tap, ClickAt), which the bar manager's hooks see.
+#include "tests/suite_bars/BarRealInput.h"
 
 class TTestMainForm : public TMainForm {
   SONVELT_CLASS(TTestMainForm, TMainForm)
@@ -74,9 +76,6 @@ class TdxBarItem;
 TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action);
 // Clicks the item from the message loop, as a menu entry's click arrives there.
 void PostItemClick(TdxBarItem* Item);
-// Presses or releases a key through real input, which the bar manager's hooks see.
-void SendKey(WORD Vk, bool Down);
-inline void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
 // Whether the main window's bar menu SubItemName is open on screen.
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName);
 
