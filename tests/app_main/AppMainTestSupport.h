@@ -18,6 +18,7 @@
 #include "framework/Action.h"
 #include "engine/TAudioEditor2.h"
 #include "tests/framework_controls/UiTestSupport.h"
+// Real input (SendKey, Tap, ClickAt), which the bar manager's hooks see.
 #include "tests/suite_bars/BarRealInput.h"
 
 class TTestMainForm : public TMainForm {
@@ -76,8 +77,6 @@ class TdxBarItem;
 TdxBarItem* MenuItemOf(TMainForm* Main, const char* SubItemName, TBasicAction* Action);
 // Clicks the item from the message loop, as a menu entry's click arrives there.
 void PostItemClick(TdxBarItem* Item);
-// Presses and releases a key through real input, which the bar manager's hooks see.
-inline void Tap(WORD Vk) { SendKey(Vk, true), SendKey(Vk, false); }
 // Whether the main window's bar menu SubItemName is open on screen.
 bool BarMenuShowing(TMainForm* Main, const char* SubItemName);
 

@@ -37,7 +37,8 @@ int ColoursOnScreen(HWND Wnd, RECT R) {
   return static_cast<int>(Seen.size());
 }
 
-void ClickAt(POINT P) {
+// The press is handled before the release is sent.
+void ClickPumpingBetween(POINT P) {
   MoveTo(P);
   SendMouse(P, MOUSEEVENTF_LEFTDOWN);
   Pump();
@@ -80,7 +81,7 @@ TEST_F(MainFixture, AClickOnEachToolbarButtonRunsItsCommandOnce) {
       Counter.Offer(A);
       Pump();
       ASSERT_TRUE(Item->GetEnabled());
-      ClickAt(ScreenCentre(BarWnd, R));
+      ClickPumpingBetween(ScreenCentre(BarWnd, R));
       PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
       PumpUntil([] { return false; }, 30);  // a second run would come now
       EXPECT_EQ((std::map<TBasicAction*, int>{{A, 1}}), Counter.Runs);
@@ -112,7 +113,7 @@ struct MaximizedDocumentFixture : MainFixture {
     Pump();
   }
   void ClickButton(int Index) {
-    ClickAt(ScreenCentre(MenuBar()->GetHandle(), MenuBar()->CaptionButtonRect(Index)));
+    ClickPumpingBetween(ScreenCentre(MenuBar()->GetHandle(), MenuBar()->CaptionButtonRect(Index)));
     Pump();
   }
   bool SystemMenuLeads() {

@@ -14,36 +14,10 @@
 #include "suite/common/WindowUtils.h"
 #include "suite/navbar/NavBar.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
-
-void MoveMouseTo(POINT P) {
-  INPUT I{};
-  I.type = INPUT_MOUSE;
-  I.mi.dx = static_cast<LONG>((P.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
-  I.mi.dy = static_cast<LONG>((P.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
-  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &I, sizeof(INPUT));
-  Pump();
-}
-
-void ClickAt(POINT P) {
-  MoveMouseTo(P);
-  INPUT I[2] = {};
-  I[0].type = I[1].type = INPUT_MOUSE;
-  I[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  I[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, I, sizeof(INPUT));
-  Pump();
-}
-
-void Wait(int Ms) {
-  DWORD Start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
-}
-
-POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
 TdxBarItem* Named(TMainForm* Main, const char* Name) { return dynamic_cast<TdxBarItem*>(Main->FindComponent(Name)); }
 
@@ -112,13 +86,13 @@ TEST_F(MainMenuMouseFixture, ANestedMenuOpensAfterRestingOnItsEntryAndAClickOuts
   TdxBarItemLink* Next = Links->NextSelectableLink(Links->FirstSelectableLink(), false);
   RECT Other = View->ItemScreenRect(Next->GetControl());
   // Passing over the entry without resting opens nothing.
-  MoveMouseTo(CentreOf(Nested));
-  MoveMouseTo(CentreOf(Other));
+  MoveTo(CentreOf(Nested));
+  MoveTo(CentreOf(Other));
   Wait(700);
   EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemCommandBar")) << "opened although the mouse moved on";
   // Resting on it opens it after about 400 ms.
   DWORD Start = GetTickCount();
-  MoveMouseTo(CentreOf(Nested));
+  MoveTo(CentreOf(Nested));
   ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemCommandBar"); }, 3000));
   DWORD Took = GetTickCount() - Start;
   EXPECT_GE(Took, 300u);
@@ -151,19 +125,19 @@ TEST_F(MainMenuMouseFixture, WithAMenuOpenTheMouseOnAnotherBarEntrySwitchesTheMe
   auto OnlyShowing = [&](const char* Open, const char* Gone) {
     return PumpUntil([&] { return BarMenuShowing(Main, Open) && !BarMenuShowing(Main, Gone); }, 3000);
   };
-  MoveMouseTo(CentreOf(Edit));
+  MoveTo(CentreOf(Edit));
   EXPECT_TRUE(OnlyShowing("dxBarSubItemEdit", "dxBarSubItemFile")) << "moving onto Edit";
   EXPECT_EQ("&Edit", SelectedIn(Bar));
   EXPECT_EQ(std::string(), SelectedIn(MenuWindow(Main, "dxBarSubItemEdit"))) << "opened by the mouse: nothing selected";
   SaveScreenshot("main-menu-mouse-on-edit");
-  MoveMouseTo(CentreOf(File));
+  MoveTo(CentreOf(File));
   EXPECT_TRUE(OnlyShowing("dxBarSubItemFile", "dxBarSubItemEdit")) << "moving back onto File";
   // Past the last entry, still on the bar.
   RECT Last = MenuBarRectOf("dxBarSubItemHelp");
   RECT BarRect = QueryWindowRect(Bar->GetHandle());
   POINT Empty{Last.right + 30, (Last.top + Last.bottom) / 2};
   ASSERT_LT(Empty.x, BarRect.right);
-  MoveMouseTo(Empty);
+  MoveTo(Empty);
   Wait(500);
   EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemFile")) << "closed over an empty part of the bar";
   EXPECT_EQ("&File", SelectedIn(Bar));

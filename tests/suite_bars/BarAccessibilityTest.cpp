@@ -24,18 +24,13 @@
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarWindowAccessibility.h"
 #include "suite/bars/Bars.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
 void Press(std::vector<WORD> Held, WORD Key) {
   std::vector<INPUT> In;
-  auto Add = [&In](WORD K, bool Down) {
-    INPUT I{};
-    I.type = INPUT_KEYBOARD;
-    I.ki.wVk = K;
-    I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-    In.push_back(I);
-  };
+  auto Add = [&In](WORD K, bool Down) { In.push_back(KeyInput(K, Down)); };
   for (WORD H : Held) Add(H, true);
   Add(Key, true);
   Add(Key, false);

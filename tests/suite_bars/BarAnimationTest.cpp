@@ -9,6 +9,7 @@
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarHooks.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -162,11 +163,7 @@ TEST_F(BarAnimationInput, AKeyDuringAnUnfoldLeavesTheMenuAtItsFinalBounds) {
   SetForegroundWindow(Form->GetHandle());
   SetFocus(Form->GetHandle());
   ASSERT_TRUE(PumpUntil([&] { return T->StepsDrawn() >= 2; }, 2000));
-  INPUT In[2] = {};
-  In[0].type = In[1].type = INPUT_KEYBOARD;
-  In[0].ki.wVk = In[1].ki.wVk = VK_DOWN;
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
+  Tap(VK_DOWN);
   EXPECT_TRUE(PumpUntil([&] { return !M->IsAnimating() && !M->GetAnimationThread(); }, 2000));
   TdxBarAnimationThread::SetMinStepTime(0);
   EXPECT_LT(M->StepsWhenFinished, Steps) << "the unfold ran to its end";

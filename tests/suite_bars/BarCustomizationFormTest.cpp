@@ -35,6 +35,7 @@
 #include "suite/common/SuiteException.h"
 #include "suite/common/ThemeManager.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 #include "tests/support/Screenshot.h"
 
@@ -204,11 +205,7 @@ void CALLBACK ConfirmNameDialog(HWND, UINT, UINT_PTR Id, DWORD) {
   wchar_t Text[64]{};
   GetWindowTextW(Edit, Text, 64);
   SeenName.assign(Text, Text + wcslen(Text));
-  INPUT In[2]{};
-  In[0].type = In[1].type = INPUT_KEYBOARD;
-  In[0].ki.wVk = In[1].ki.wVk = VK_RETURN;
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
+  Tap(VK_RETURN);
 }
 
 TEST_F(CustomizeFixture, NewToolbarIsNamedInTheNameDialogAndSelected) {
@@ -354,25 +351,11 @@ TEST_F(CustomizeFixture, QueuedListRefreshesRunOnceAndHelpersGiveTheWindowProced
   EXPECT_TRUE(L->WindowProc == Original);
 }
 
-INPUT MouseTo(POINT P) {
-  INPUT I{};
-  I.type = INPUT_MOUSE;
-  I.mi.dx = MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  I.mi.dy = MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return I;
-}
-INPUT MouseButton(DWORD Flag) {
-  INPUT I{};
-  I.type = INPUT_MOUSE;
-  I.mi.dwFlags = Flag;
-  return I;
-}
 // Presses the left button at From, moves past the drag threshold to To and lets go.
 void DragWithMouse(POINT From, POINT To) {
   POINT Mid{(From.x + To.x) / 2, (From.y + To.y) / 2};
-  INPUT In[] = {MouseTo(From),     MouseButton(MOUSEEVENTF_LEFTDOWN), MouseTo({From.x + 12, From.y + 12}),
-                MouseTo(Mid),      MouseTo(To),                        MouseButton(MOUSEEVENTF_LEFTUP)};
+  INPUT In[] = {MouseInput(From, 0), ButtonInput(MOUSEEVENTF_LEFTDOWN), MouseInput({From.x + 12, From.y + 12}, 0),
+                MouseInput(Mid, 0),  MouseInput(To, 0),                 ButtonInput(MOUSEEVENTF_LEFTUP)};
   SendInput(static_cast<UINT>(std::size(In)), In, sizeof(INPUT));
   Pump();
 }
@@ -443,19 +426,12 @@ struct TStagedInput {
   }
 };
 
-INPUT KeyInput(WORD Key, bool Up) {
-  INPUT I{};
-  I.type = INPUT_KEYBOARD;
-  I.ki.wVk = Key;
-  I.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
-  return I;
-}
 std::function<void()> Send(std::vector<INPUT> In) {
   return [In]() mutable { SendInput(static_cast<UINT>(In.size()), In.data(), sizeof(INPUT)); };
 }
 // The press at From and a move past the drag threshold: the drag starts.
 std::function<void()> PressAndLeave(POINT From) {
-  return Send({MouseTo(From), MouseButton(MOUSEEVENTF_LEFTDOWN), MouseTo({From.x + 8, From.y + 8})});
+  return Send({MouseInput(From, 0), ButtonInput(MOUSEEVENTF_LEFTDOWN), MouseInput({From.x + 8, From.y + 8}, 0)});
 }
 
 struct LinkDragFixture : CustomizeFixture {
@@ -485,11 +461,11 @@ struct LinkDragFixture : CustomizeFixture {
   // Drags the link from one point to another, pressing Keys while it moves.
   bool Drag(POINT From, POINT To, std::vector<INPUT> Keys = {}) {
     std::vector<INPUT> Last = Keys;
-    Last.insert(Last.begin(), MouseTo(To));
-    Last.push_back(MouseButton(MOUSEEVENTF_LEFTUP));
+    Last.insert(Last.begin(), MouseInput(To, 0));
+    Last.push_back(ButtonInput(MOUSEEVENTF_LEFTUP));
     for (const INPUT& K : Keys)
-      if (!(K.ki.dwFlags & KEYEVENTF_KEYUP)) Last.push_back(KeyInput(K.ki.wVk, true));
-    return TStagedInput::Run({PressAndLeave(From), Send({MouseTo({To.x + 1, To.y})}), Send(Last)});
+      if (!(K.ki.dwFlags & KEYEVENTF_KEYUP)) Last.push_back(KeyInput(K.ki.wVk, false));
+    return TStagedInput::Run({PressAndLeave(From), Send({MouseInput({To.x + 1, To.y}, 0)}), Send(Last)});
   }
 };
 
@@ -509,8 +485,8 @@ TEST_F(LinkDragFixture, LinksAreMovedCopiedRegroupedDeletedOrLeftAlone) {
     bool Modified;
   };
   const Case Cases[] = {
-      {"Esc", 1, true, 0.25, {KeyInput(VK_ESCAPE, false)}, {Cut, Copy}, {Paste}, false},
-      {"copy with Ctrl", 1, true, 0.25, {KeyInput(VK_CONTROL, false)}, {Cut, Copy}, {Copy, Paste}, true},
+      {"Esc", 1, true, 0.25, {KeyInput(VK_ESCAPE, true)}, {Cut, Copy}, {Paste}, false},
+      {"copy with Ctrl", 1, true, 0.25, {KeyInput(VK_CONTROL, true)}, {Cut, Copy}, {Copy, Paste}, true},
       {"move after Paste", 1, true, 0.75, {}, {Cut}, {Copy, Paste, Copy}, true},
       {"let go away from the bars", 0, false, 0, {}, {}, {Copy, Paste, Copy}, true},
   };
@@ -598,10 +574,10 @@ TEST_F(LinkDragFixture, CursorAndInsertionMarkFollowCtrlAndTheTarget) {
   POINT Over = On(Paste, 0.25);
   RECT FormRect = F->GetBoundsRect();
   POINT Away{FormRect.left + 20, FormRect.bottom + 60};
-  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Cut, 0.5)), Send({MouseTo(Over)}), Note,
-                                 Send({KeyInput(VK_CONTROL, false)}), Note, Send({KeyInput(VK_CONTROL, true)}),
-                                 Note, Send({MouseTo(Away)}), Note, Send({KeyInput(VK_ESCAPE, false)}),
-                                 Send({KeyInput(VK_ESCAPE, true), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Cut, 0.5)), Send({MouseInput(Over, 0)}), Note,
+                                 Send({KeyInput(VK_CONTROL, true)}), Note, Send({KeyInput(VK_CONTROL, false)}),
+                                 Note, Send({MouseInput(Away, 0)}), Note, Send({KeyInput(VK_ESCAPE, true)}),
+                                 Send({KeyInput(VK_ESCAPE, false), ButtonInput(MOUSEEVENTF_LEFTUP)})}));
   ASSERT_EQ(4u, Log.size());
   EXPECT_EQ(bdsMove, Log[0].State);
   EXPECT_EQ(Screen->GetCursors(crdxBarDrag), Log[0].Cursor);
@@ -652,7 +628,7 @@ struct MenuCustomizeFixture : LinkDragFixture {
   void Click(POINT P) {
     Sleep(GetDoubleClickTime() + 50);
     ASSERT_TRUE(TStagedInput::Run(
-        {Send({MouseTo(P), MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+        {Send({MouseInput(P, 0), ButtonInput(MOUSEEVENTF_LEFTDOWN), ButtonInput(MOUSEEVENTF_LEFTUP)})}));
   }
   // Clicks toggle the entry's menu, and an entry of the open menu can be dragged
   // out of it like any link.
@@ -717,21 +693,21 @@ TEST_F(MenuCustomizeFixture, DraggingOverAMenuEntryOpensItsMenuForTheDrop) {
     POINT Target{};
     auto Rest = [] {};
     ASSERT_TRUE(TStagedInput::Run(
-        {PressAndLeave(From), Send({MouseTo(On(SubLink(), 0.5))}), Rest, Rest, Rest, Rest,
+        {PressAndLeave(From), Send({MouseInput(On(SubLink(), 0.5), 0)}), Rest, Rest, Rest, Rest,
          [&] {
            OpenedOnRest = MenuShown();
            TdxBarItemLinks* Links = Sub->GetItemLinks();
            if (!OpenedOnRest || C.Entry >= Links->GetCount()) return;
            Target = Within(Links->GetLink(C.Entry), C.At);
            // Down the open menu to the entry, as a hand would go.
-           Send({MouseTo({Target.x, QueryWindowRect(Menu()->GetHandle()).top + 3})})();
+           Send({MouseInput({Target.x, QueryWindowRect(Menu()->GetHandle()).top + 3}, 0)})();
          },
-         [&] { Send({MouseTo(Target)})(); },
+         [&] { Send({MouseInput(Target, 0)})(); },
          [&] {
-           Send({MouseTo({Target.x + 1, Target.y})})();
+           Send({MouseInput({Target.x + 1, Target.y}, 0)})();
            if (&C == &Cases[0]) SaveScreenshot("customizing-drag-menu");
          },
-         Send({MouseButton(MOUSEEVENTF_LEFTUP)})}));
+         Send({ButtonInput(MOUSEEVENTF_LEFTUP)})}));
     EXPECT_TRUE(OpenedOnRest);
     EXPECT_EQ(C.Menu, MenuItems());
     EXPECT_EQ(C.Mine, ItemsOf(Mine));
@@ -748,11 +724,11 @@ TEST_F(MenuCustomizeFixture, ReachingAnotherEntryOfTheBarClosesTheMenu) {
   TdxBarItemLink* Paste = Mine->GetItemLinks()->GetLink(0);
   bool OpenOnEntry = false, OpenOnCut = true;
   auto Rest = [] {};
-  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Paste, 0.5)), Send({MouseTo(On(SubLink(), 0.5))}), Rest, Rest,
+  ASSERT_TRUE(TStagedInput::Run({PressAndLeave(On(Paste, 0.5)), Send({MouseInput(On(SubLink(), 0.5), 0)}), Rest, Rest,
                                  Rest, Rest, [&] { OpenOnEntry = MenuShown(); },
-                                 Send({MouseTo(On(Standard->GetItemLinks()->GetLink(1), 0.5))}), Rest,
-                                 [&] { OpenOnCut = MenuShown(); }, Send({KeyInput(VK_ESCAPE, false)}),
-                                 Send({KeyInput(VK_ESCAPE, true), MouseButton(MOUSEEVENTF_LEFTUP)})}));
+                                 Send({MouseInput(On(Standard->GetItemLinks()->GetLink(1), 0.5), 0)}), Rest,
+                                 [&] { OpenOnCut = MenuShown(); }, Send({KeyInput(VK_ESCAPE, true)}),
+                                 Send({KeyInput(VK_ESCAPE, false), ButtonInput(MOUSEEVENTF_LEFTUP)})}));
   EXPECT_TRUE(OpenOnEntry);
   EXPECT_FALSE(OpenOnCut);
   EXPECT_EQ((std::vector<TdxBarItem*>{Commands[0], Commands[1]}), MenuItems());

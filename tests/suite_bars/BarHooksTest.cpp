@@ -11,6 +11,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -33,11 +34,7 @@ LRESULT CALLBACK NextKeyboardHook(int Code, WPARAM Key, LPARAM KeyData) {
 }
 
 void TypeKey(WORD Key) {
-  INPUT In[2] = {};
-  In[0].type = In[1].type = INPUT_KEYBOARD;
-  In[0].ki.wVk = In[1].ki.wVk = Key;
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
+  Tap(Key);
   Pump();
 }
 

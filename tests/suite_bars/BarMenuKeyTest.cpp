@@ -13,6 +13,7 @@
 #include "suite/bars/BarNavigation.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/Bars.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -25,13 +26,7 @@ public:
 
 void SendKeys(std::initializer_list<std::pair<WORD, bool>> Keys) {
   std::vector<INPUT> In;
-  for (auto [Key, Down] : Keys) {
-    INPUT I{};
-    I.type = INPUT_KEYBOARD;
-    I.ki.wVk = Key;
-    I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-    In.push_back(I);
-  }
+  for (auto [Key, Down] : Keys) In.push_back(KeyInput(Key, Down));
   SendInput(static_cast<UINT>(In.size()), In.data(), sizeof(INPUT));
   Pump();
 }

@@ -23,6 +23,14 @@ inline INPUT MouseInput(POINT P, DWORD Flags) {
   return In;
 }
 
+// A button event (MOUSEEVENTF_LEFTDOWN and so on) where the pointer already is.
+inline INPUT ButtonInput(DWORD Flags) {
+  INPUT In{};
+  In.type = INPUT_MOUSE;
+  In.mi.dwFlags = Flags;
+  return In;
+}
+
 inline INPUT KeyInput(WORD Key, bool Down) {
   INPUT In{};
   In.type = INPUT_KEYBOARD;
@@ -41,9 +49,38 @@ inline void MoveTo(POINT P) {
   Pump();
 }
 
+// Without pumping, for steps that run inside a modal loop.
+inline void SendButton(DWORD Flags) {
+  INPUT In = ButtonInput(Flags);
+  SendInput(1, &In, sizeof(INPUT));
+}
+
+// A press and a release of the left (or right) button at P.
+inline void ClickAt(POINT P, bool Right = false) {
+  MoveTo(P);
+  INPUT In[2] = {ButtonInput(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                 ButtonInput(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+  SendInput(2, In, sizeof(INPUT));
+  Pump();
+}
+
+inline POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+// Runs messages for Ms milliseconds: the time a hover or a timer needs.
+inline void Wait(int Ms) {
+  DWORD Start = GetTickCount();
+  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
+}
+
 inline void SendKey(WORD Key, bool Down) {
   INPUT In = KeyInput(Key, Down);
   SendInput(1, &In, sizeof(INPUT));
+}
+
+// A press and a release, not yet pumped: callers holding a modifier send more first.
+inline void Tap(WORD Key) {
+  SendKey(Key, true);
+  SendKey(Key, false);
 }
 
 struct TInputScript {

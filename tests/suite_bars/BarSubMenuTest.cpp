@@ -24,6 +24,7 @@
 #include "suite/common/SuiteException.h"
 #include "suite/common/WindowUtils.h"
 #include "suite/common/cxCanvas.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
 
 namespace {
@@ -84,57 +85,10 @@ TEST(MenuPlacement, RandomAnimationFollowsTheSource) {
 
 // ---- real input
 
-void SendKey(WORD Key, bool Down) {
-  INPUT I{};
-  I.type = INPUT_KEYBOARD;
-  I.ki.wVk = Key;
-  I.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &I, sizeof(INPUT));
-}
-
-void Tap(WORD Key) {
-  SendKey(Key, true);
-  SendKey(Key, false);
+// A key's press and release, then what they do.
+void TapAndPump(WORD Key) {
+  Tap(Key);
   Pump();
-}
-
-// Input without pumping, for steps that run inside a modal loop.
-void SendMouseMove(POINT P) {
-  INPUT I{};
-  I.type = INPUT_MOUSE;
-  I.mi.dx = static_cast<LONG>((P.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
-  I.mi.dy = static_cast<LONG>((P.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
-  I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &I, sizeof(INPUT));
-}
-
-void SendLeftButton(bool Down) {
-  INPUT I{};
-  I.type = INPUT_MOUSE;
-  I.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &I, sizeof(INPUT));
-}
-
-void MoveMouseTo(POINT P) {
-  SendMouseMove(P);
-  Pump();
-}
-
-void ClickAt(POINT P, bool Right = false) {
-  MoveMouseTo(P);
-  INPUT I[2] = {};
-  I[0].type = I[1].type = INPUT_MOUSE;
-  I[0].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  I[1].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, I, sizeof(INPUT));
-  Pump();
-}
-
-POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
-
-void Wait(int Ms) {
-  DWORD Start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
 }
 
 struct BarMenuFixture : BarFormFixture {
@@ -165,7 +119,7 @@ struct BarMenuFixture : BarFormFixture {
     Bar->SetVisible(true);
     SetForegroundWindow(Form->GetHandle());
     SetFocus(Form->GetHandle());
-    MoveMouseTo(POINT{700, 700});
+    MoveTo(POINT{700, 700});
     Pump();
   }
   void TearDown() override {
@@ -220,43 +174,43 @@ TEST_F(BarMenuFixture, KeysWalkTheMenusAndTheMenuBar) {
   TdxBarSubMenuControl* FileMenu = MenuOf(File);
   EXPECT_EQ("New", SelectedIn(FileMenu)) << "a menu opened by key selects its first entry";
   EXPECT_EQ(FileMenu, TopActiveBarControl());
-  Tap(VK_DOWN);
+  TapAndPump(VK_DOWN);
   EXPECT_EQ("Open", SelectedIn(FileMenu));
-  Tap(VK_UP);
+  TapAndPump(VK_UP);
   EXPECT_EQ("New", SelectedIn(FileMenu));
-  Tap(VK_UP);
+  TapAndPump(VK_UP);
   EXPECT_EQ("Recent", SelectedIn(FileMenu)) << "Up on the first entry wraps to the last";
 
   // Right on a nested menu's entry opens it; Esc closes only that one.
-  Tap(VK_RIGHT);
+  TapAndPump(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
   EXPECT_EQ("One", SelectedIn(MenuOf(Recent)));
-  Tap(VK_ESCAPE);
+  TapAndPump(VK_ESCAPE);
   EXPECT_FALSE(MenuOf(Recent));
   ASSERT_EQ(FileMenu, MenuOf(File)) << "Esc closed more than the inner menu";
   EXPECT_EQ("Recent", SelectedIn(FileMenu));
   // Left in a nested menu goes back to its parent.
-  Tap(VK_RIGHT);
+  TapAndPump(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
-  Tap(VK_LEFT);
+  TapAndPump(VK_LEFT);
   EXPECT_FALSE(MenuOf(Recent));
   EXPECT_TRUE(MenuOf(File));
 
   // Right on a plain entry opens the next menu of the bar; Left goes back.
-  Tap(VK_HOME);
-  Tap(VK_RIGHT);
+  TapAndPump(VK_HOME);
+  TapAndPump(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Edit) != nullptr; }, 2000));
   EXPECT_FALSE(MenuOf(File));
   EXPECT_EQ("Undo", SelectedIn(MenuOf(Edit)));
   EXPECT_EQ("Edit", SelectedIn(Bar->GetBarControl()));
-  Tap(VK_LEFT);
+  TapAndPump(VK_LEFT);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000));
   EXPECT_FALSE(MenuOf(Edit));
   EXPECT_EQ("New", SelectedIn(MenuOf(File)));
 
   // Enter runs the selected entry once and closes the chain.
-  Tap(VK_DOWN);
-  Tap(VK_RETURN);
+  TapAndPump(VK_DOWN);
+  TapAndPump(VK_RETURN);
   EXPECT_EQ(std::vector<std::string>{"Open"}, Clicked);
   EXPECT_FALSE(MenuOf(File));
   EXPECT_FALSE(TopActiveBarControl());
@@ -264,9 +218,9 @@ TEST_F(BarMenuFixture, KeysWalkTheMenusAndTheMenuBar) {
 
 TEST_F(BarMenuFixture, AnAcceleratorInsideAMenuRunsItsEntry) {
   OpenFileByKeys();
-  Tap('R');
+  TapAndPump('R');
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000)) << "R opens the nested menu";
-  Tap('T');
+  TapAndPump('T');
   EXPECT_EQ(std::vector<std::string>{"Two"}, Clicked);
   EXPECT_FALSE(MenuOf(File));
   EXPECT_FALSE(MenuOf(Recent));
@@ -278,14 +232,14 @@ TEST_F(BarMenuFixture, HoverOpensANestedMenuAfterADelayAndClicksRunEntries) {
   RECT RecentRect = ScreenRectOf(FileMenu, Recent);
   RECT OpenRect = ScreenRectOf(FileMenu, Open);
   // Passing over the entry without resting opens nothing.
-  MoveMouseTo(CentreOf(RecentRect));
-  MoveMouseTo(CentreOf(OpenRect));
+  MoveTo(CentreOf(RecentRect));
+  MoveTo(CentreOf(OpenRect));
   Wait(700);
   EXPECT_FALSE(MenuOf(Recent)) << "the nested menu opened although the mouse left its entry";
   EXPECT_EQ("Open", SelectedIn(FileMenu));
   // Resting on it opens it after about 400 ms.
   DWORD Start = GetTickCount();
-  MoveMouseTo(CentreOf(RecentRect));
+  MoveTo(CentreOf(RecentRect));
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
   DWORD Took = GetTickCount() - Start;
   EXPECT_GE(Took, 300u);
@@ -319,27 +273,27 @@ TEST_F(BarMenuFixture, AListOnTheMenuBarOpensByKeyInOneWindow) {
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Takes) != nullptr; }, 2000)) << "Alt+T opened no menu";
   TdxBarSubMenuControl* First = MenuOf(Takes);
   ASSERT_EQ(2, Takes->GetItemLinks()->GetCount());
-  Tap(VK_ESCAPE);
+  TapAndPump(VK_ESCAPE);
   EXPECT_TRUE(PumpUntil([&] { return MenuOf(Takes) == nullptr; }, 2000));
   EXPECT_EQ(0, Takes->GetItemLinks()->GetCount()) << "closed, the entries are taken out";
 
   // Still on the bar, Down opens the entry again.
-  Tap(VK_DOWN);
+  TapAndPump(VK_DOWN);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Takes) != nullptr; }, 2000)) << "Down did not open the menu again";
   EXPECT_EQ(First, MenuOf(Takes));
   ASSERT_EQ(2, Takes->GetItemLinks()->GetCount()) << "the entries once";
   EXPECT_EQ("a.wav", Takes->GetItemLinks()->GetLink(0)->GetItem()->GetCaption());
   EXPECT_EQ("b.wav", Takes->GetItemLinks()->GetLink(1)->GetItem()->GetCaption());
-  Tap(VK_DOWN);
-  Tap(VK_RETURN);
+  TapAndPump(VK_DOWN);
+  TapAndPump(VK_RETURN);
   EXPECT_TRUE(PumpUntil([&] { return MenuOf(Takes) == nullptr; }, 2000));
   EXPECT_EQ(1, Takes->GetItemIndex());
 }
 
 TEST_F(BarMenuFixture, AClickOutsideClosesTheChain) {
   OpenFileByKeys();
-  Tap(VK_UP);
-  Tap(VK_RIGHT);
+  TapAndPump(VK_UP);
+  TapAndPump(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
   ClickAt(POINT{450, 350});
   EXPECT_FALSE(MenuOf(Recent));
@@ -447,7 +401,7 @@ TEST_F(ListMenuFixture, EntriesShowInPlaceAndRunTheListThenTheMenuIsAsBefore) {
   EXPECT_TRUE(Beta->GetDown()) << "the entry OnGetData chose is checked";
   EXPECT_TRUE(Links->GetShownLink(4)->GetBeginGroup()) << "an entry after \"-\" starts a group";
   // The accelerator of the first entry runs the list with that entry chosen.
-  Tap('1');
+  TapAndPump('1');
   EXPECT_EQ(std::vector<std::string>{"Docs"}, Clicked);
   EXPECT_EQ(0, Docs->GetItemIndex());
   EXPECT_FALSE(MenuOf(File));
@@ -474,7 +428,7 @@ TEST_F(ListMenuFixture, EntriesShowInPlaceAndRunTheListThenTheMenuIsAsBefore) {
   OpenFileByKeys();
   Free(Docs);
   EXPECT_EQ((std::vector<std::string>{"&New", "&Open", "&Recent"}), CaptionsIn(MenuOf(File)));
-  Tap(VK_ESCAPE);
+  TapAndPump(VK_ESCAPE);
   Pump();
   EXPECT_EQ(3, Links->GetCount());
 }
@@ -501,7 +455,7 @@ void CALLBACK RunDuringPopup(HWND, UINT, UINT_PTR Id, DWORD) {
 }
 
 TEST_F(PopupMenuFixture, PopupAtCursorReturnsAfterCloseAndKeepsCommandsInOrder) {
-  MoveMouseTo(POINT{200, 200});
+  MoveTo(POINT{200, 200});
   HWND Target = Form->GetHandle();
   bool OpenDuring = false;
   DuringPopup = [&] {
@@ -527,7 +481,7 @@ TEST_F(PopupMenuFixture, PopupAtCursorReturnsAfterCloseAndKeepsCommandsInOrder) 
 }
 
 TEST_F(PopupMenuFixture, AQuitEndsTheLoopAndStaysQueued) {
-  MoveMouseTo(POINT{200, 200});
+  MoveTo(POINT{200, 200});
   DuringPopup = [] { PostQuitMessage(7); };
   SetTimer(nullptr, 0, 150, &RunDuringPopup);
   Popup->PopupAtCursor();
@@ -540,7 +494,7 @@ TEST_F(PopupMenuFixture, AQuitEndsTheLoopAndStaysQueued) {
 }
 
 TEST_F(PopupMenuFixture, TheRightButtonRunsAnEntryOfAMenuOpenedAtAPoint) {
-  MoveMouseTo(POINT{200, 200});
+  MoveTo(POINT{200, 200});
   DuringPopup = [&] {
     TdxBarSubMenuControl* W = PopupWindow();
     if (!W) return;
@@ -555,7 +509,7 @@ TEST_F(PopupMenuFixture, TheRightButtonRunsAnEntryOfAMenuOpenedAtAPoint) {
 }
 
 TEST_F(PopupMenuFixture, AnItemThatFreesTheMenuEndsTheLoop) {
-  MoveMouseTo(POINT{200, 200});
+  MoveTo(POINT{200, 200});
   Popup->GetItemLinks()->GetLink(0)->GetItem()->OnClick = TNotifyEvent(this, &PopupMenuFixture::FreePopup);
   DuringPopup = [&] {
     if (TdxBarSubMenuControl* W = PopupWindow())
@@ -612,7 +566,7 @@ TEST_F(PopupLookFixture, TheSideBandThePictureAndTheOwnFontShow) {
   Free(Picture);
   Popup->GetFont()->SetSize(20);
   EXPECT_TRUE(Popup->GetUseOwnFont()) << "a change of the font makes it the menu's own";
-  MoveMouseTo(POINT{200, 200});
+  MoveTo(POINT{200, 200});
   bool Seen = false;
   DuringPopup = [&] {
     TdxBarSubMenuControl* W = PopupWindow();
@@ -695,7 +649,7 @@ TEST_F(RecentMenuFixture, CtrlDownAndTheExpandButtonShowTheWholeMenuUntilTheChai
   EXPECT_TRUE(W->HasMark());
   RECT Collapsed = QueryWindowRect(W->GetHandle());
   SendKey(VK_CONTROL, true);
-  Tap(VK_DOWN);
+  TapAndPump(VK_DOWN);
   SendKey(VK_CONTROL, false);
   Pump();
   EXPECT_EQ(All, Shown());
@@ -712,7 +666,7 @@ TEST_F(RecentMenuFixture, CtrlDownAndTheExpandButtonShowTheWholeMenuUntilTheChai
   W = MenuOf(Tools);
   RECT Mark = W->MarkRect();
   MapWindowPoints(W->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Mark), 2);
-  MoveMouseTo(CentreOf(Mark));
+  MoveTo(CentreOf(Mark));
   EXPECT_EQ(1, W->MarkButtonState()) << "the button is hot under the mouse";
   ClickAt(CentreOf(Mark));
   EXPECT_EQ(All, Shown());
@@ -723,7 +677,7 @@ TEST_F(RecentMenuFixture, AnExpandedMenuShowsTheLessUsedEntriesOnALighterFace) {
   M->SetStyle(bmsEnhanced);
   OpenTools();
   SendKey(VK_CONTROL, true);
-  Tap(VK_DOWN);
+  TapAndPump(VK_DOWN);
   SendKey(VK_CONTROL, false);
   Pump();
   TdxBarSubMenuControl* W = MenuOf(Tools);
@@ -744,9 +698,9 @@ TEST_F(RecentMenuFixture, AnExpandedMenuShowsTheLessUsedEntriesOnALighterFace) {
 
 TEST_F(RecentMenuFixture, DownOnTheLastShownEntryExpandsAndMovesOn) {
   OpenTools();
-  Tap(VK_END);
+  TapAndPump(VK_END);
   EXPECT_EQ("C", SelectedIn(MenuOf(Tools)));
-  Tap(VK_DOWN);
+  TapAndPump(VK_DOWN);
   EXPECT_EQ(All, Shown());
   EXPECT_EQ("D", SelectedIn(MenuOf(Tools)));
 }
@@ -791,7 +745,7 @@ TEST_F(TallMenuFixture, ItIsCutToTheWorkAreaAndScrollsUnderTheMouseIgnoringClick
   // Resting on the bottom scroll button scrolls down step by step.
   RECT Items = W->ScrollArea();
   RECT Bottom = ScreenRect(RECT{Items.left, Items.bottom - 4, Items.right, Items.bottom - 2});
-  MoveMouseTo(CentreOf(Bottom));
+  MoveTo(CentreOf(Bottom));
   ASSERT_TRUE(PumpUntil([&] { return W->GetTopIndex() >= 2; }, 3000));
   EXPECT_TRUE(W->IsScrolled());
   // A click meanwhile runs nothing and leaves the menu open.
@@ -799,7 +753,7 @@ TEST_F(TallMenuFixture, ItIsCutToTheWorkAreaAndScrollsUnderTheMouseIgnoringClick
   EXPECT_TRUE(Clicked.empty());
   EXPECT_TRUE(Window());
   // Away from the buttons the scrolling stops.
-  MoveMouseTo(POINT{700, 700});
+  MoveTo(POINT{700, 700});
   Pump();
   int Stopped = W->GetTopIndex();
   Wait(500);
@@ -810,14 +764,14 @@ TEST_F(TallMenuFixture, ItIsCutToTheWorkAreaAndScrollsUnderTheMouseIgnoringClick
 TEST_F(TallMenuFixture, TheKeyboardSelectionScrollsIntoView) {
   TdxBarSubMenuControl* W = Window();
   W->SelectItemControl(Popup->GetItemLinks()->GetShownLink(0)->GetControl());
-  Tap(VK_END);
+  TapAndPump(VK_END);
   EXPECT_EQ("Entry79", SelectedIn(W));
   EXPECT_GT(W->GetTopIndex(), 0);
   RECT Last = Popup->GetItemLinks()->GetShownLink(79)->GetItemRect();
   RECT Items = W->ScrollArea();
   EXPECT_FALSE(IsRectEmpty(&Last));
   EXPECT_LE(Last.bottom, Items.bottom);
-  Tap(VK_HOME);
+  TapAndPump(VK_HOME);
   EXPECT_EQ(0, W->GetTopIndex());
   W->CloseBar();
 }
@@ -825,12 +779,12 @@ TEST_F(TallMenuFixture, TheKeyboardSelectionScrollsIntoView) {
 // ---- the tear-off caption
 
 // Steps that run one by one from a timer while a modal loop holds the thread.
-struct TInputScript {
+struct TStepScript {
   std::vector<std::function<void()>> Steps;
   size_t Next = 0;
   bool Done() const { return Next >= Steps.size(); }
 };
-TInputScript* RunningScript = nullptr;
+TStepScript* RunningScript = nullptr;
 
 void CALLBACK RunScriptStep(HWND, UINT, UINT_PTR Id, DWORD) {
   if (!RunningScript || RunningScript->Done()) {
@@ -872,15 +826,15 @@ struct TearOffFixture : BarMenuFixture {
   // Presses the hot caption of the open File menu and runs Steps, one per tick,
   // inside the drag; answers once the drag has ended.
   void DragCaption(std::vector<std::function<void()>> Steps) {
-    TInputScript Script{std::move(Steps)};
+    TStepScript Script{std::move(Steps)};
     RunningScript = &Script;
     UINT_PTR Timer = SetTimer(nullptr, 0, 120, &RunScriptStep);
-    SendLeftButton(true);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(PumpUntil([&] { return Script.Done() && !BarDesignControllerInstance()->IsDragging(); }, 5000))
         << "the drag did not end";
     KillTimer(nullptr, Timer);
     RunningScript = nullptr;
-    SendLeftButton(false);
+    SendButton(MOUSEEVENTF_LEFTUP);
     Pump();
   }
   RECT ToolsRect() const {
@@ -899,13 +853,13 @@ TEST_F(TearOffFixture, TheCaptionOfADetachableMenuLiesAboveItsEntriesAndLightsUn
   EXPECT_LE(Caption.bottom, ScreenRectOf(W, New).top) << "the first entry lies below the caption";
   POINT Grip = CentreOf(Caption);
   COLORREF Cold = ScreenPixel(Grip);
-  MoveMouseTo(Grip);
+  MoveTo(Grip);
   EXPECT_EQ(1, W->GetTearOffState());
   EXPECT_EQ(W, M->GetHintObject()) << "no hint asked for the caption";
   COLORREF Hot = ScreenPixel(Grip);
   EXPECT_NE(Cold, Hot) << "the caption looks the same under the mouse";
   EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(clActiveCaption)), Hot);
-  MoveMouseTo(CentreOf(ScreenRectOf(W, Open)));
+  MoveTo(CentreOf(ScreenRectOf(W, Open)));
   EXPECT_EQ(0, W->GetTearOffState());
   EXPECT_NE(W, M->GetHintObject());
   EXPECT_EQ(Cold, ScreenPixel(Grip));
@@ -937,20 +891,20 @@ TEST_F(TearOffFixture, DraggingTheCaptionAwayFloatsTheBarAndTheEndOfTheDragDecid
     TdxBarSubMenuControl* W = OpenFileByClick();
     ASSERT_TRUE(W);
     POINT Grip = CentreOf(W->DetachCaptionRect());
-    MoveMouseTo(Grip);
+    MoveTo(Grip);
     ASSERT_EQ(1, W->GetTearOffState());
     POINT Away{Grip.x + 150, Grip.y + 120};
     bool MenuOpenWhileOut = true, BarOutWhileOut = false;
     RECT WhileOut{0, 0, 0, 0};
     DragCaption({
-        [&] { SendMouseMove(POINT{Grip.x, Grip.y + 40}); },
-        [&] { SendMouseMove(Away); },
+        [&] { SendMouse(POINT{Grip.x, Grip.y + 40}, 0); },
+        [&] { SendMouse(Away, 0); },
         [&] {
           MenuOpenWhileOut = MenuOf(File) != nullptr;
           BarOutWhileOut = Tools->GetVisible() && Tools->GetDockingStyle() == dsNone;
           WhileOut = ToolsRect();
-          if (C.End == Release) SendLeftButton(false);
-          if (C.End == DragBack) SendMouseMove(Grip);
+          if (C.End == Release) SendButton(MOUSEEVENTF_LEFTUP);
+          if (C.End == DragBack) SendMouse(Grip, 0);
           if (C.End == Escape) {
             SendKey(VK_ESCAPE, true);
             SendKey(VK_ESCAPE, false);
@@ -980,8 +934,8 @@ TEST_F(TearOffFixture, AMenuWhoseDetachingBarIsItsOwnMenuBarIsNotDraggedOut) {
   TdxBarSubMenuControl* W = OpenFileByClick();
   ASSERT_TRUE(W);
   POINT Grip = CentreOf(W->DetachCaptionRect());
-  MoveMouseTo(Grip);
-  DragCaption({[&] { SendMouseMove(POINT{Grip.x + 100, Grip.y + 100}); }, [&] { SendLeftButton(false); }});
+  MoveTo(Grip);
+  DragCaption({[&] { SendMouse(POINT{Grip.x + 100, Grip.y + 100}, 0); }, [&] { SendButton(MOUSEEVENTF_LEFTUP); }});
   EXPECT_EQ(1, Detaching) << "the detaching event fires on every press";
   EXPECT_EQ(W, MenuOf(File)) << "the menu closed";
   EXPECT_EQ(dsTop, Bar->GetDockingStyle());
@@ -995,13 +949,13 @@ TEST_F(TearOffFixture, AMenuWindowFreedDuringTheDragComesBackThroughItsEntry) {
   TdxBarSubMenuControl* W = OpenFileByClick();
   ASSERT_TRUE(W);
   POINT Grip = CentreOf(W->DetachCaptionRect());
-  MoveMouseTo(Grip);
+  MoveTo(Grip);
   ASSERT_EQ(1, W->GetTearOffState());
   DragCaption({
-      [&] { SendMouseMove(POINT{Grip.x + 100, Grip.y + 100}); },
+      [&] { SendMouse(POINT{Grip.x + 100, Grip.y + 100}, 0); },
       [&] {
         File->GetItemLinks()->DestroyBarControl();
-        SendMouseMove(Grip);
+        SendMouse(Grip, 0);
       },
   });
   EXPECT_FALSE(Tools->GetVisible());

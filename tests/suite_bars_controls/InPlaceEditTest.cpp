@@ -233,7 +233,7 @@ struct ComboListFixture : InPlaceEditFixture {
     Control = static_cast<TCustomdxBarComboControl*>(StartEditing());
   }
   void TearDown() override {
-    if (IsLeftButtonDown()) SendMouse(MOUSEEVENTF_LEFTUP);
+    if (IsLeftButtonDown()) SendButton(MOUSEEVENTF_LEFTUP);
     PumpUntil([] { return !IsLeftButtonDown(); }, 1000);
     Free(Combo);
     InPlaceEditFixture::TearDown();
@@ -243,8 +243,8 @@ struct ComboListFixture : InPlaceEditFixture {
   void PressOnButton() {
     RECT Button = Control->PartRect(3);
     POINT At = OnScreen(Control, POINT{(Button.left + Button.right) / 2, (Button.top + Button.bottom) / 2});
-    SendMouse(MOUSEEVENTF_MOVE, At);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(At, 0);
+    SendButton(MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) < 0; }, 1000));
     Control->SetDroppedDown(true);
     ASSERT_TRUE(List() && IsWindowVisible(List()));
@@ -283,12 +283,12 @@ TEST_F(ComboListFixture, PressDragReleaseChoosesTheEntry) {
   PressOnButton();
   EXPECT_TRUE(Combo->GetListBox()->GetDragSelecting());
   EXPECT_EQ(List(), GetCapture());
-  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 1));
+  SendMouse(EntryCentre(List(), 1), 0);
   Pump();
-  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 2));
+  SendMouse(EntryCentre(List(), 2), 0);
   ASSERT_TRUE(PumpUntil([&] { return Combo->GetListBox()->GetListIndex() == 2; }, 1000));
   EXPECT_EQ(-1, Combo->GetItemIndex());
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(PumpUntil([&] { return Combo->GetItemIndex() == 2; }, 1000));
   EXPECT_EQ("three", Combo->GetText());
   PumpUntil([&] { return !IsWindowVisible(List()); }, 500);
@@ -302,16 +302,16 @@ TEST_F(ComboListFixture, ReleaseOutsideKeepsTheListOpen) {
   PressOnButton();
   RECT R{};
   GetWindowRect(List(), &R);
-  SendMouse(MOUSEEVENTF_MOVE, POINT{R.right + 40, R.bottom + 40});
+  SendMouse(POINT{R.right + 40, R.bottom + 40}, 0);
   Pump();
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(PumpUntil([] { return GetKeyState(VK_LBUTTON) >= 0; }, 1000));
   Pump();
   EXPECT_NE(List(), GetCapture());
   EXPECT_FALSE(Combo->GetListBox()->GetDragSelecting());
   EXPECT_TRUE(IsWindowVisible(List()));
   EXPECT_EQ(-1, Combo->GetItemIndex());
-  SendMouse(MOUSEEVENTF_MOVE, EntryCentre(List(), 3));
+  SendMouse(EntryCentre(List(), 3), 0);
   ASSERT_TRUE(PumpUntil([&] { return Combo->GetListBox()->GetListIndex() == 3; }, 1000));
   EXPECT_EQ(-1, Combo->GetItemIndex());
 }

@@ -161,14 +161,14 @@ TEST_F(ToolbarFixture, HotPartFollowsTheMouse) {
       {"disabled", Off, {Off->ItemBounds().left + 3, Off->ItemBounds().top + 3}, -1},
   };
   for (const Case& C : Cases) {
-    MouseTo(OnScreen(C.Control, C.At));
+    MoveTo(OnScreen(C.Control, C.At));
     EXPECT_TRUE(PumpUntil([&] { return C.Control->GetHotPartIndex() == C.Hot; }, 1000))
         << C.Where << ": " << C.Control->GetHotPartIndex();
   }
-  MouseTo(OnScreen(Split, {Main.left + 2, Main.top + 3}));
+  MoveTo(OnScreen(Split, {Main.left + 2, Main.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return Split->GetHotPartIndex() == 0; }, 1000));
   EXPECT_EQ(-1, Edit->GetHotPartIndex()) << "the edit stays hot after the mouse moved on";
-  MouseTo(Away());
+  MoveTo(Away());
   EXPECT_TRUE(PumpUntil([&] { return Split->GetHotPartIndex() == -1; }, 2000)) << "leaving the toolbar";
 }
 
@@ -206,7 +206,7 @@ TEST_F(SubItemFixture, SecondClickClosesOnlyInTheClassicStyle) {
     EXPECT_TRUE(FileControl()->IsDroppedDown()) << Style;
     EXPECT_EQ(Before + 1, Counter.Count) << "the click fires as the menu opens";
     ClickAtScreen(At);
-    PumpFor(200);
+    Wait(200);
     EXPECT_EQ(OpenAfterSecond, MenuOf(File) != nullptr) << Style;
     EXPECT_EQ(Before + 1, Counter.Count) << "the second click opens nothing";
     ClickAtScreen(Away());
@@ -232,8 +232,8 @@ TEST_F(SubItemFixture, KeyboardOpeningSelectsTheFirstEntry) {
 // In a menu, resting on an entry opens its menu after 400 ms; passing over it
 // opens nothing. On a toolbar resting never opens one.
 TEST_F(SubItemFixture, HoverOpensAfterTheDelayInMenusOnly) {
-  MouseTo(CentreOf(FileControl()));
-  PumpFor(700);
+  MoveTo(CentreOf(FileControl()));
+  Wait(700);
   EXPECT_FALSE(MenuOf(File)) << "a toolbar opens only after a press or a key";
 
   ClickAtScreen(CentreOf(FileControl()));
@@ -241,14 +241,14 @@ TEST_F(SubItemFixture, HoverOpensAfterTheDelayInMenusOnly) {
   TCustomdxBarControl* Menu = MenuOf(File);
   TdxBarItemControl* Open = ControlIn(Menu, 0);
   TdxBarItemControl* RecentControl = ControlIn(Menu, 1);
-  MouseTo(CentreOf(RecentControl));
-  MouseTo(CentreOf(Open));
-  PumpFor(700);
+  MoveTo(CentreOf(RecentControl));
+  MoveTo(CentreOf(Open));
+  Wait(700);
   EXPECT_FALSE(MenuOf(Recent)) << "the menu opened although the mouse left its entry";
   EXPECT_FALSE(TdxBarButtonLikeControl::IsOpenPending(static_cast<TdxBarButtonLikeControl*>(RecentControl)));
 
   DWORD Start = GetTickCount();
-  MouseTo(CentreOf(RecentControl));
+  MoveTo(CentreOf(RecentControl));
   ASSERT_TRUE(PumpUntil([&] { return MenuOf(Recent) != nullptr; }, 2000));
   DWORD Took = GetTickCount() - Start;
   EXPECT_GE(Took, 350u);

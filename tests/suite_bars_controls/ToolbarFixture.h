@@ -8,52 +8,22 @@
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarSubItems.h"
 #include "tests/framework_controls/UiTestSupport.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
-
-// Mouse input as the device gives it; a move goes to a screen point.
-inline void SendMouse(DWORD Flags, POINT Screen = {}) {
-  INPUT In{};
-  In.type = INPUT_MOUSE;
-  In.mi.dwFlags = Flags;
-  if (Flags & MOUSEEVENTF_MOVE) {
-    // Absolute moves are in 0..65535 over the primary screen.
-    In.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    In.mi.dx = MulDiv(Screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    In.mi.dy = MulDiv(Screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-  }
-  SendInput(1, &In, sizeof(In));
-}
-
-inline void MouseTo(POINT Screen) {
-  SendMouse(MOUSEEVENTF_MOVE, Screen);
-  Pump();
-}
 
 // The press is taken while the button is still down, as a hand's click is.
 inline void ClickAtScreen(POINT Screen) {
-  MouseTo(Screen);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  MoveTo(Screen);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
   Pump();
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_LEFTUP);
   Pump();
 }
 
-// A key pressed and released on the keyboard.
+// A key pressed and released on the keyboard, and what it does.
 inline void TapKey(WORD Key) {
-  INPUT In[2]{};
-  for (INPUT& I : In) {
-    I.type = INPUT_KEYBOARD;
-    I.ki.wVk = Key;
-  }
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
+  Tap(Key);
   Pump();
-}
-
-// Runs messages for Ms milliseconds.
-inline void PumpFor(int Ms) {
-  DWORD Start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - Start) >= Ms; }, Ms + 1000);
 }
 
 struct ToolbarFixture : PainterFixture {
@@ -66,11 +36,11 @@ struct ToolbarFixture : PainterFixture {
     Bar->SetDockingStyle(dsTop);
     Bar->SetVisible(true);
     SetForegroundWindow(Form->GetHandle());
-    MouseTo(Away());
+    MoveTo(Away());
   }
   void TearDown() override {
     if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
-    MouseTo(Away());
+    MoveTo(Away());
     PainterFixture::TearDown();
   }
 

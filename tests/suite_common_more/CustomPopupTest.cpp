@@ -9,6 +9,7 @@
 #include "framework/Panel.h"
 #include "suite/common/cxContainerRoutines.h"
 #include "suite/common/cxCustomPopupWindow.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_common/FormFixture.h"
 
 namespace {
@@ -41,14 +42,9 @@ struct TClickLog {
   }
 };
 
+// A real click, given time to close or keep the popup.
 void SendClick(POINT ScreenPoint) {
-  SetCursorPos(ScreenPoint.x, ScreenPoint.y);
-  INPUT In[2] = {};
-  In[0].type = In[1].type = INPUT_MOUSE;
-  In[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  In[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, In, sizeof(INPUT));
-  Pump();
+  ClickAt(ScreenPoint);
   Pump();
 }
 

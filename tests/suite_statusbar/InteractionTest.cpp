@@ -7,21 +7,15 @@
 #include <vector>
 
 #include "suite/navbar/StatusBarKeyboardState.h"
+#include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_statusbar/StatusBarFixture.h"
 
 namespace {
 
+// The steps in one batch, so that nothing comes between them.
 void SendMouse(std::initializer_list<std::pair<DWORD, POINT>> Steps) {
   std::vector<INPUT> In;
-  const int W = GetSystemMetrics(SM_CXSCREEN) - 1, H = GetSystemMetrics(SM_CYSCREEN) - 1;
-  for (auto [Flags, P] : Steps) {
-    INPUT I{};
-    I.type = INPUT_MOUSE;
-    I.mi.dx = MulDiv(P.x, 65535, W);
-    I.mi.dy = MulDiv(P.y, 65535, H);
-    I.mi.dwFlags = Flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    In.push_back(I);
-  }
+  for (auto [Flags, P] : Steps) In.push_back(MouseInput(P, Flags));
   SendInput(static_cast<UINT>(In.size()), In.data(), sizeof(INPUT));
 }
 
@@ -34,14 +28,6 @@ std::thread SendMouseSlowly(std::vector<std::pair<DWORD, POINT>> Steps) {
       SendMouse({S});
     }
   });
-}
-
-void SendKey(WORD Key) {
-  INPUT In[2] = {};
-  In[0].type = In[1].type = INPUT_KEYBOARD;
-  In[0].ki.wVk = In[1].ki.wVk = Key;
-  In[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, In, sizeof(INPUT));
 }
 
 struct InputFixture : StatusBarFixture {
@@ -126,11 +112,11 @@ TEST_F(InputFixture, CapsLockFlipsTheCaptionOnScreen) {
   const bool WasOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
   ASSERT_GT(Count(WasOn), 0);
   ASSERT_EQ(Count(!WasOn), 0);
-  SendKey(VK_CAPITAL);
+  Tap(VK_CAPITAL);
   // The key arrives as a message; the bar repaints when its 100 ms poll sees it.
   const bool Flipped = PumpUntil([&] { return Count(!WasOn) > 0; }, 3000);
   const bool NowOn = (GetKeyState(VK_CAPITAL) & 1) != 0;
-  SendKey(VK_CAPITAL);
+  Tap(VK_CAPITAL);
   PumpUntil([&] { return ((GetKeyState(VK_CAPITAL) & 1) != 0) == WasOn; }, 2000);
   ASSERT_NE(NowOn, WasOn) << "the keyboard input did not reach the thread";
   EXPECT_TRUE(Flipped);
