@@ -248,6 +248,9 @@ RECT TdxBarControl::MarkClientRect() {
 }
 
 void TdxBarControl::CreateParams(TCreateParams& Params) {
+  // A floating window belongs to its form's window, which must exist to own it.
+  if (!GetParent() && GetBarManager())
+    if (TWinControl* Owner = GetBarManager()->OwnerControl()) Owner->HandleNeeded();
   TCustomdxBarControl::CreateParams(Params);
   Params.WindowClass.style |= CS_DBLCLKS;
   if (FSpareKind) SpareParams(Params);
