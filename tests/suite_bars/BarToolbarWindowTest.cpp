@@ -348,6 +348,30 @@ TEST_F(ToolbarFixture, AFloatingBarsCaptionButtonsShowTheirGlyphsAndClickOnARele
   EXPECT_FALSE(ScreenShows(OnScreen(R0), clOlive));
   SaveScreenshot("floating-caption-buttons");
 
+  // Hovering: the button under the mouse turns hot and is drawn so; a disabled one stays as it is.
+  auto Pixels = [&](RECT R) {
+    R = OnScreen(R);
+    std::vector<COLORREF> Seen;
+    HDC DC = GetDC(nullptr);
+    for (int Y = R.top; Y < R.bottom; ++Y)
+      for (int X = R.left; X < R.right; ++X) Seen.push_back(GetPixel(DC, X, Y));
+    ReleaseDC(nullptr, DC);
+    return Seen;
+  };
+  std::vector<COLORREF> Plain = Pixels(R0);
+  MoveTo(Centre(R0));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsHot; }));
+  EXPECT_TRUE(PumpUntil([&] { return Pixels(R0) != Plain; })) << "drawn hot";
+  MoveTo(Centre(R1));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsNormal; }));
+  EXPECT_EQ(cbsDisabled, Off->GetState());
+  EXPECT_TRUE(PumpUntil([&] { return Pixels(R0) == Plain; })) << "drawn plain again";
+  MoveTo(Centre(R0));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsHot; }));
+  // Leaving the bar altogether.
+  MoveTo(Form->ClientToScreen(POINT{300, 300}));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsNormal; }));
+
   DragAlong(Centre(R0), {Form->ClientToScreen(POINT{300, 300})});
   EXPECT_EQ(0, CaptionClicks) << "released elsewhere";
   EXPECT_EQ(cbsNormal, Pin->GetState());
