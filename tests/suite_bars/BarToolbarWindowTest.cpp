@@ -168,6 +168,15 @@ struct ToolbarFixture : BarFormFixture {
     POINT C = ClientPoint(Bar, POINT{0, 0});
     return POINT{W.left + 12, (W.top + C.y) / 2 + 1};
   }
+  // The screen's pixels inside R, row by row.
+  static std::vector<COLORREF> ScreenPixels(RECT R) {
+    std::vector<COLORREF> Pixels;
+    HDC DC = GetDC(nullptr);
+    for (int Y = R.top; Y < R.bottom; ++Y)
+      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
+    ReleaseDC(nullptr, DC);
+    return Pixels;
+  }
   // Whether the screen shows Colour somewhere inside R.
   static bool ScreenShows(RECT R, TColor Colour) {
     HDC DC = GetDC(nullptr);
@@ -349,15 +358,7 @@ TEST_F(ToolbarFixture, AFloatingBarsCaptionButtonsShowTheirGlyphsAndClickOnARele
   SaveScreenshot("floating-caption-buttons");
 
   // Hovering: the button under the mouse turns hot and is drawn so; a disabled one stays as it is.
-  auto Pixels = [&](RECT R) {
-    R = OnScreen(R);
-    std::vector<COLORREF> Seen;
-    HDC DC = GetDC(nullptr);
-    for (int Y = R.top; Y < R.bottom; ++Y)
-      for (int X = R.left; X < R.right; ++X) Seen.push_back(GetPixel(DC, X, Y));
-    ReleaseDC(nullptr, DC);
-    return Seen;
-  };
+  auto Pixels = [&](RECT R) { return ScreenPixels(OnScreen(R)); };
   std::vector<COLORREF> Plain = Pixels(R0);
   MoveTo(Centre(R0));
   EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsHot; }));
@@ -814,13 +815,7 @@ TEST_F(ToolbarFixture, TheMarkShowsHotWhileTheKeyboardSelectsIt) {
   auto MarkPixels = [&] {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     Pump();
-    RECT R = W->MarkScreenRect();
-    std::vector<COLORREF> Pixels;
-    HDC DC = GetDC(nullptr);
-    for (int Y = R.top; Y < R.bottom; ++Y)
-      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
-    ReleaseDC(nullptr, DC);
-    return Pixels;
+    return ScreenPixels(W->MarkScreenRect());
   };
   std::vector<COLORREF> Normal = MarkPixels();
   ASSERT_FALSE(Normal.empty());
