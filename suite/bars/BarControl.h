@@ -525,6 +525,9 @@ private:
   static void CALLBACK MarkTimerProc(HWND Wnd, UINT Msg, UINT_PTR Id, DWORD Time);
   void SetHotLink(TdxBarItemLink* Link, POINT P);
   void TrackMouseLeave();
+  // Caption and close buttons follow the mouse at a screen point.
+  void TrackCaptionHover(POINT Screen);
+  POINT CursorOverCaption();
   // The caption buttons under the mouse: a press, the moves while pressed, the
   // release sending its command, and a cancelled press. True when they took the message.
   bool BeginCaptionButtonPress(POINT P);
@@ -539,6 +542,7 @@ private:
   int FMarkState = 0;
   bool FMarkTimer = false;
   bool FMouseTracked = false;
+  bool FFrameMouseTracked = false;
   bool FSwallowNextClick = false;
   TdxBarItemLink* FHotLink = nullptr;
   TCustomdxBarControl* FQuickPopup = nullptr;

@@ -140,9 +140,19 @@ void TdxBarControl::DestroyKeptHandles() {
 
 void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Style) {
   if (GetDockSite() && GetDockSite() != Site) GetDockSite()->UndockBarControl(this, true);
+  bool NewKind = HandleAllocated() && (GetParent() != Site || (Style == dsNone) != IsFloating());
   // While moving, the window is kept rather than destroyed with its parent change;
   // the next window needed takes back the kept one of its kind.
-  if (FMoving && HandleAllocated() && (GetParent() != Site || (Style == dsNone) != IsFloating())) KeepCurrentHandle();
+  if (FMoving && NewKind) KeepCurrentHandle();
+  // Otherwise the window is made anew for its place. An in-place editor may have
+  // made it before it had a site (a top-level window then, which a later parent
+  // does not turn into a child); the editors go first, with their windows.
+  bool Remake = !FMoving && NewKind;
+  if (Remake) {
+    TdxBarControlInternalScope Internal(this);
+    DestroyItemControls();
+    DestroyHandle();
+  }
   AssignDockSite(Site);
   ChangeDockingStyle(Style);
   if (Site) {
@@ -150,4 +160,8 @@ void TdxBarControl::ChangeDockSite(TdxDockControl* Site, TdxBarDockingStyle Styl
   } else if (GetParent()) {
     SetParent(nullptr);
   }
+  if (!Remake) return;
+  TdxBarControlInternalScope Internal(this);
+  CreateItemControls();
+  RecalcFrame();
 }

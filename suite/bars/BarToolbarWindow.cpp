@@ -248,6 +248,9 @@ RECT TdxBarControl::MarkClientRect() {
 }
 
 void TdxBarControl::CreateParams(TCreateParams& Params) {
+  // A floating window belongs to its form's window, which must exist to own it.
+  if (!GetParent() && GetBarManager())
+    if (TWinControl* Owner = GetBarManager()->OwnerControl()) Owner->HandleNeeded();
   TCustomdxBarControl::CreateParams(Params);
   Params.WindowClass.style |= CS_DBLCLKS;
   if (FSpareKind) SpareParams(Params);
@@ -728,6 +731,28 @@ void TdxBarControl::SetHotLink(TdxBarItemLink* Link, POINT P) {
     if (TdxBarItemControl* C = Link->GetControl()) C->MouseMove(TShiftState{}, P.x, P.y);
 }
 
+// A leave from the client area may come after the mouse reached the caption's
+// buttons in the frame; the cursor says where it really is.
+POINT TdxBarControl::CursorOverCaption() {
+  POINT P{-32000, -32000};
+  if (GetCursorPos(&P) && HandleAllocated() && WindowFromPoint(P) != GetHandle()) P = POINT{-32000, -32000};
+  return P;
+}
+
+void TdxBarControl::TrackCaptionHover(POINT Screen) {
+  if (!HandleAllocated()) return;
+  RECT W = QueryWindowRect(GetHandle());
+  POINT InWindow{Screen.x - W.left, Screen.y - W.top};
+  if (TdxBarCaptionButtons* Buttons = IsFloating() ? CaptionButtonsOf(this) : nullptr)
+    Buttons->UpdateButtonStates(InWindow, false);
+  RECT CloseRect = CloseButtonWindowRect();
+  int Close = (FHitTestCode == tbhClose || FHitTestCode == tbhSystem) && PtInRect(&CloseRect, InWindow) ? 1 : 0;
+  if (Close != FCloseButtonState && HasCloseButton()) {
+    FCloseButtonState = Close;
+    SendMessageW(GetHandle(), WM_NCPAINT, 1, 0);
+  }
+}
+
 void TdxBarControl::TrackMouseLeave() {
   if (FMouseTracked || !HandleAllocated()) return;
   TRACKMOUSEEVENT T{sizeof(T), TME_LEAVE, GetHandle(), 0};
@@ -870,22 +895,23 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       }
       RECT Mark = MarkClientRect();
       if (FMarkState != 2 && !IsRectEmpty(&Mark)) ShowHiddenItems(PtInRect(&Mark, P) ? 1 : 0);
-      if (TdxBarCaptionButtons* Buttons = IsFloating() ? CaptionButtonsOf(this) : nullptr) {
-        POINT Screen = ClientPointToScreen(P);
-        RECT W = QueryWindowRect(GetHandle());
-        Buttons->UpdateButtonStates(POINT{Screen.x - W.left, Screen.y - W.top}, false);
-      }
-      RECT CloseRect = CloseButtonWindowRect();
-      POINT Screen = ClientPointToScreen(P);
-      RECT Wr = QueryWindowRect(GetHandle());
-      POINT InWindow{Screen.x - Wr.left, Screen.y - Wr.top};
-      int Close = FHitTestCode == tbhClose && PtInRect(&CloseRect, InWindow) ? 1 : 0;
-      if (Close != FCloseButtonState && HasCloseButton()) {
-        FCloseButtonState = Close;
-        SendMessageW(GetHandle(), WM_NCPAINT, 1, 0);
-      }
+      TrackCaptionHover(ClientPointToScreen(P));
       return false;
     }
+    case WM_NCMOUSEMOVE:
+      // Where the system keeps the close button, the caption's buttons lie in the
+      // frame: hovering them comes as frame moves, and leaving as a frame leave.
+      if (!IsFloating()) return false;
+      if (!FFrameMouseTracked) {
+        TRACKMOUSEEVENT T{sizeof(T), TME_LEAVE | TME_NONCLIENT, GetHandle(), 0};
+        FFrameMouseTracked = TrackMouseEvent(&T) != 0;
+      }
+      TrackCaptionHover(P);
+      return false;
+    case WM_NCMOUSELEAVE:
+      FFrameMouseTracked = false;
+      if (!CaptionButtonPress().Pressed) TrackCaptionHover(CursorOverCaption());
+      return false;
     case WM_MOUSELEAVE:
       FMouseTracked = false;
       SetHotLink(nullptr, POINT{-1, -1});
@@ -895,11 +921,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       }
       if (FMarkState == 1 && !IsFloating()) ShowHiddenItems(0);
       if (!IsActive() && !CaptionButtonPress().Pressed) CancelCaptionButtonPress();
-      if (TdxBarCaptionButtons* Buttons = CaptionButtonsOf(this)) Buttons->UpdateButtonStates(POINT{-32000, -32000}, false);
-      if (FCloseButtonState) {
-        FCloseButtonState = 0;
-        SendMessageW(GetHandle(), WM_NCPAINT, 1, 0);
-      }
+      TrackCaptionHover(CursorOverCaption());
       return false;
     default: return false;
   }
@@ -959,10 +981,11 @@ void TdxBarControl::WndProc(TMessage& Message) {
       break;
     default:
       if ((Message.Msg >= WM_NCMOUSEMOVE && Message.Msg <= WM_NCMBUTTONDBLCLK) ||
-          (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSEWHEEL) || Message.Msg == WM_MOUSELEAVE) {
+          (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSEWHEEL) || Message.Msg == WM_MOUSELEAVE ||
+          Message.Msg == WM_NCMOUSELEAVE) {
         // Outside the active chain the base drops the message; inside it the
         // window's own handling comes first.
-        if (Message.Msg != WM_MOUSELEAVE && !IsInActiveChain()) return;
+        if (Message.Msg != WM_MOUSELEAVE && Message.Msg != WM_NCMOUSELEAVE && !IsInActiveChain()) return;
         TcxObjectLinkGuard Alive(this);
         // Presses and releases go through the framework first (its mouse events).
         if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_LBUTTONUP) {

@@ -168,6 +168,15 @@ struct ToolbarFixture : BarFormFixture {
     POINT C = ClientPoint(Bar, POINT{0, 0});
     return POINT{W.left + 12, (W.top + C.y) / 2 + 1};
   }
+  // The screen's pixels inside R, row by row.
+  static std::vector<COLORREF> ScreenPixels(RECT R) {
+    std::vector<COLORREF> Pixels;
+    HDC DC = GetDC(nullptr);
+    for (int Y = R.top; Y < R.bottom; ++Y)
+      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
+    ReleaseDC(nullptr, DC);
+    return Pixels;
+  }
   // Whether the screen shows Colour somewhere inside R.
   static bool ScreenShows(RECT R, TColor Colour) {
     HDC DC = GetDC(nullptr);
@@ -347,6 +356,22 @@ TEST_F(ToolbarFixture, AFloatingBarsCaptionButtonsShowTheirGlyphsAndClickOnARele
   EXPECT_TRUE(ScreenShows(OnScreen(R0), clPurple));
   EXPECT_FALSE(ScreenShows(OnScreen(R0), clOlive));
   SaveScreenshot("floating-caption-buttons");
+
+  // Hovering: the button under the mouse turns hot and is drawn so; a disabled one stays as it is.
+  auto Pixels = [&](RECT R) { return ScreenPixels(OnScreen(R)); };
+  std::vector<COLORREF> Plain = Pixels(R0);
+  MoveTo(Centre(R0));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsHot; }));
+  EXPECT_TRUE(PumpUntil([&] { return Pixels(R0) != Plain; })) << "drawn hot";
+  MoveTo(Centre(R1));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsNormal; }));
+  EXPECT_EQ(cbsDisabled, Off->GetState());
+  EXPECT_TRUE(PumpUntil([&] { return Pixels(R0) == Plain; })) << "drawn plain again";
+  MoveTo(Centre(R0));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsHot; }));
+  // Leaving the bar altogether.
+  MoveTo(Form->ClientToScreen(POINT{300, 300}));
+  EXPECT_TRUE(PumpUntil([&] { return Pin->GetState() == cbsNormal; }));
 
   DragAlong(Centre(R0), {Form->ClientToScreen(POINT{300, 300})});
   EXPECT_EQ(0, CaptionClicks) << "released elsewhere";
@@ -790,13 +815,7 @@ TEST_F(ToolbarFixture, TheMarkShowsHotWhileTheKeyboardSelectsIt) {
   auto MarkPixels = [&] {
     RedrawWindow(W->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     Pump();
-    RECT R = W->MarkScreenRect();
-    std::vector<COLORREF> Pixels;
-    HDC DC = GetDC(nullptr);
-    for (int Y = R.top; Y < R.bottom; ++Y)
-      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
-    ReleaseDC(nullptr, DC);
-    return Pixels;
+    return ScreenPixels(W->MarkScreenRect());
   };
   std::vector<COLORREF> Normal = MarkPixels();
   ASSERT_FALSE(Normal.empty());
