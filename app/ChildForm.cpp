@@ -38,6 +38,11 @@ TPngSpeedButton* NewZoomButton(TChildForm* Form, TPanel* Parent, TAction* Action
 
 }  // namespace
 
+void TChildForm::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  UseProgramIcon(Params);
+}
+
 TChildForm::TChildForm(TComponent* AOwner) : TForm(AOwner) {
   SetFormStyle(fsMDIChild);
   SetPosition(poDefault);

@@ -61,6 +61,9 @@ public:
   void ActionListUpdate(TBasicAction* Action, bool& Handled);
 
   bool IsModified() const;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
 };
 
 // The view halves around the cursor.

@@ -14,6 +14,7 @@
 #include "app/FontReplacement.h"
 #include "app/GlobalVars.h"
 #include "app/HelpViewer.h"
+#include "app/ResourceImages.h"
 #include "framework/RangeControls.h"
 #include "app/SettingsStorage.h"
 #include "app/ShellFolders.h"
@@ -42,6 +43,11 @@ std::vector<std::string> CommandLineArguments() {
 }
 
 }  // namespace
+
+void TMainForm::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  UseProgramIcon(Params);
+}
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   MainFormInstance = this;

@@ -372,6 +372,7 @@ public:
   static constexpr int PreviewSeconds = 30;
 
 protected:
+  void CreateParams(TCreateParams& Params) override;
   // The user's answers; tests replace them.
   virtual bool ExecuteOpenDialog(std::string& FileName);
   // FileName comes in as the proposal and goes out as the choice.

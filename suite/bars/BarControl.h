@@ -384,7 +384,7 @@ public:
   virtual RECT FrameBorders(TdxBarDockingStyle Style);
   // Where the cursor grabbed the window, relative to its top-left, for a style.
   virtual POINT SizeForDocking(TdxBarDockingStyle Style);
-  virtual bool HasMark() const { return FTruncated; }
+  virtual bool HasMark() const;
   virtual int MarkSize() const { return 11; }
   int MarkExtent() const { return HasMark() ? MarkSize() : 0; }
   bool GetTruncated() const { return FTruncated; }

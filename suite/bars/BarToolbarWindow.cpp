@@ -231,6 +231,9 @@ void DrawCaptionButtonGlyph(HDC DC, TdxBarCaptionButton* Button, const RECT& R) 
 
 bool TdxBarControl::HasCloseButton() const { return IsFloating() && FBar && FBar->CanClose(); }
 
+// A bar set to show no mark shows none, even with links cut off.
+bool TdxBarControl::HasMark() const { return FTruncated && (!FBar || FBar->GetShowMark()); }
+
 RECT TdxBarControl::CloseButtonWindowRect() {
   TdxBarPainter* P = GetPainter();
   if (!P || !HasCloseButton()) return RECT{0, 0, 0, 0};

@@ -1,5 +1,6 @@
 // The main window under the real mouse: every large button of the two toolbars,
-// and the menu bar's buttons of a maximized document.
+// and the menu bar's buttons of a maximized document; the program's icon on the
+// windows and on that document's system-menu item.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,6 +17,8 @@
 #include "suite/bars/Bars.h"
 #include "suite/common/WindowUtils.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "res/ResourceIds.h"
+#include "tests/support/MemoryDC.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -173,4 +176,35 @@ TEST_F(MaximizedDocumentFixture, TheMenuBarsButtonsMinimizeRestoreAndCloseAMaxim
   EXPECT_TRUE(PumpUntil([&] { return Main->GetMDIChildCount() == 1; }, 3000));
   EXPECT_EQ(2u, Main->Questions.size());
   EXPECT_EQ(Other, Main->ActiveDocument());
+}
+
+// The main window and the documents register with the program's own icon, which
+// the caption and the taskbar show; a maximized document's system-menu item on
+// the menu bar draws it, pixel for pixel as the icon's small image.
+TEST_F(MaximizedDocumentFixture, TheWindowsAndTheMaximizedDocumentsSystemMenuShowTheProgramsIcon) {
+  const HINSTANCE Inst = GetModuleHandleW(nullptr);
+  const HICON Program = LoadIconW(Inst, MAKEINTRESOURCEW(IDI_MAINICON));
+  ASSERT_TRUE(Program);
+  for (HWND Wnd : {Main->GetHandle(), Doc->GetHandle()}) {
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(Program), GetClassLongPtrW(Wnd, GCLP_HICON));
+    EXPECT_NE(0u, GetClassLongPtrW(Wnd, GCLP_HICONSM)) << "a small image for the caption";
+  }
+
+  Maximize();
+  ASSERT_TRUE(SystemMenuLeads());
+  const HWND BarWnd = MenuBar()->GetHandle();
+  const RECT R = Main->BarManager->GetMainMenuBar()->GetItemLinks()->GetLink(0)->GetItemRect();
+  const POINT At{R.left + (R.right - R.left - 16) / 2, R.top + (R.bottom - R.top - 16) / 2};
+  TMemoryDC Want(16, 16);
+  const RECT Square{0, 0, 16, 16};
+  FillRect(Want.DC(), &Square, GetSysColorBrush(COLOR_BTNFACE));
+  auto Small = static_cast<HICON>(LoadImageW(Inst, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON, 16, 16, 0));
+  ASSERT_TRUE(Small);
+  DrawIconEx(Want.DC(), 0, 0, Small, 16, 16, 0, nullptr, DI_NORMAL);
+  DestroyIcon(Small);
+  int Differing = 0;
+  for (int Y = 0; Y < 16; ++Y)
+    for (int X = 0; X < 16; ++X)
+      if (ScreenPixel(BarWnd, At.x + X, At.y + Y) != Want.Pixel(X, Y)) ++Differing;
+  EXPECT_EQ(0, Differing) << "pixels of the system-menu item that differ from the program's icon";
 }
