@@ -52,3 +52,9 @@ void FreeDeviceContexts() {
   auto L = CanvasesWithDC();
   for (TControlCanvas* C : L) C->FreeHandle();
 }
+
+void FreeDeviceContextsOf(HWND Window) {
+  auto L = CanvasesWithDC();
+  for (TControlCanvas* C : L)
+    if (C->FWindowHandle == Window) C->FreeHandle();
+}

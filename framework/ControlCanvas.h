@@ -23,6 +23,7 @@ protected:
   void CreateHandle() override;
 
 private:
+  friend void FreeDeviceContextsOf(HWND Window);
   TControl* FControl = nullptr;
   HDC FDeviceContext = nullptr;
   HWND FWindowHandle = nullptr;
@@ -30,3 +31,7 @@ private:
 
 // Gives back the DCs taken by control canvases outside painting.
 void FreeDeviceContexts();
+// Gives back those taken on Window, which is going away or leaving its control:
+// the system takes a window's DCs with it, and a canvas still holding one would
+// draw and measure on a dead DC.
+void FreeDeviceContextsOf(HWND Window);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/ControlCanvas.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
@@ -93,6 +94,7 @@ LRESULT CALLBACK SonveltStdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
     if (Application) Application->HandleException(Control);
   }
   if (Msg == WM_NCDESTROY) {
+    FreeDeviceContextsOf(Wnd);
     RemovePropW(Wnd, kControlProp);
     RemovePropW(Wnd, kSwallowProp);
     if (Control->FHandle == Wnd) Control->FHandle = nullptr;
@@ -183,6 +185,7 @@ HWND TWinControl::DetachHandle() {
   SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc ? FDefWndProc : DefWindowProcW));
   RemovePropW(Wnd, kControlProp);
   RemovePropW(Wnd, kSwallowProp);
+  FreeDeviceContextsOf(Wnd);
   FHandle = nullptr;
   if (MouseControl == this) MouseControl = nullptr;
   return Wnd;

@@ -374,6 +374,25 @@ TEST_F(FormFixture, ParentFontAndColorReachChildrenUntilTheyChooseTheirOwn) {
   EXPECT_EQ(clYellow, Box->GetColor());
 }
 
+// A control's canvas, used outside painting, holds a DC of the control's window;
+// the system takes that DC with the window, so a new window must get a new DC.
+TEST_F(FormFixture, ACanvasUsedOutsidePaintingMeasuresOnTheControlsNewWindow) {
+  auto* Box = Add<TBox>(Form, {10, 10, 50, 30}, "Box");
+  Form->Show();
+  Pump();
+  TCanvas* Canvas = Box->GetCanvas();
+  const SIZE Before = Canvas->TextExtent("Measured text");
+  ASSERT_GT(Before.cx, 0);
+  Form->SetFormStyle(fsStayOnTop);
+  Pump();
+  HDC DC = Canvas->GetHandle();
+  EXPECT_EQ(Box->GetHandle(), WindowFromDC(DC));
+  EXPECT_NE(nullptr, GetCurrentObject(DC, OBJ_FONT));
+  const SIZE After = Canvas->TextExtent("Measured text");
+  EXPECT_EQ(Before.cx, After.cx);
+  EXPECT_EQ(Before.cy, After.cy);
+}
+
 TEST_F(FormFixture, RecreatingAWindowKeepsTextChildrenAndFocus) {
   auto* Box = Add<TBox>(Form, {10, 10, 50, 30}, "Box");
   Form->SetText("Caption one");

@@ -10,6 +10,7 @@
 #include "framework/Messages.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
@@ -271,5 +272,72 @@ TEST_F(DockFixture, RotationChangeReachesTheWindowAsAFontChange) {
   A->SetRotateWhenVertical(false);
   A->SetRotateWhenVertical(false);
   EXPECT_EQ(1, W->FontChanges);
+}
+}  // namespace
+
+namespace {
+// Every width a window of this thread is given, as the window itself sees it.
+std::vector<std::pair<HWND, int>>* SeenWidths = nullptr;
+LRESULT CALLBACK RecordWidths(int Code, WPARAM WParam, LPARAM LParam) {
+  const auto* Msg = reinterpret_cast<const CWPSTRUCT*>(LParam);
+  if (Code == HC_ACTION && SeenWidths && Msg->message == WM_WINDOWPOSCHANGING) {
+    const auto* Pos = reinterpret_cast<const WINDOWPOS*>(Msg->lParam);
+    if (!(Pos->flags & SWP_NOSIZE)) SeenWidths->emplace_back(Msg->hwnd, Pos->cx);
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+// Bars made before the form first shows, as a form's own streaming makes them.
+struct DockBeforeShowFixture : BarFormFixture {
+  TdxBarManager* M = nullptr;
+  std::vector<std::pair<HWND, int>> Widths;
+  HHOOK Hook = nullptr;
+  std::vector<int> SiteWidthsBeforeShow;
+  void AddControls() override {
+    SeenWidths = &Widths;
+    Hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordWidths, nullptr, GetCurrentThreadId());
+    M = NewManager();
+    const TdxBarDockingStyle Styles[] = {dsTop, dsTop, dsLeft, dsBottom, dsRight};
+    int Row = 0, Number = 0;
+    for (TdxBarDockingStyle Style : Styles) {
+      TdxBar* Bar = M->GetBars()->Add();
+      Bar->SetCaption("Bar " + std::to_string(Number++));
+      Bar->SetDockingStyle(Style);
+      Bar->SetRow(Style == dsTop ? Row++ : 0);
+      // Editors measure themselves before any window exists.
+      TdxBarItem* Editor = Style == dsLeft ? static_cast<TdxBarItem*>(TdxBarCombo::Create(Form))
+                                           : static_cast<TdxBarItem*>(TdxBarEdit::Create(Form));
+      Editor->SetCaption("Find");
+      Bar->GetItemLinks()->AddItem(Editor);
+      TdxBarButton* B = TdxBarButton::Create(Form);
+      B->SetCaption("More");
+      Bar->GetItemLinks()->AddItem(B);
+      Bar->SetVisible(true);
+    }
+    for (TdxBarDockingStyle Style : {dsLeft, dsTop, dsRight, dsBottom})
+      SiteWidthsBeforeShow.push_back(M->GetBars()->FormDockSite(Style)->GetWidth());
+  }
+  void TearDown() override {
+    if (Hook) UnhookWindowsHookEx(Hook);
+    SeenWidths = nullptr;
+    Free(M);
+    BarFormFixture::TearDown();
+  }
+};
+
+TEST_F(DockBeforeShowFixture, SitesNeverGrowWiderThanTheFormBeforeOrAfterShowing) {
+  int ClientWidth = Form->GetClientWidth();
+  ASSERT_GT(ClientWidth, 0);
+  for (int Width : SiteWidthsBeforeShow) EXPECT_LE(Width, ClientWidth);
+  for (TdxBarDockingStyle Style : {dsLeft, dsTop, dsRight, dsBottom})
+    EXPECT_LE(M->GetBars()->FormDockSite(Style)->GetWidth(), ClientWidth);
+  EXPECT_EQ(ClientWidth, M->GetBars()->FormDockSite(dsTop)->GetWidth());
+  EXPECT_EQ(ClientWidth, M->GetBars()->FormDockSite(dsBottom)->GetWidth());
+  ASSERT_FALSE(Widths.empty());
+  // No window on the form, site or toolbar, is ever asked to be wider than the form.
+  for (auto [Window, Width] : Widths)
+    if (IsChild(Form->GetHandle(), Window)) {
+      EXPECT_LE(Width, ClientWidth) << "window " << Window;
+    }
 }
 }  // namespace
