@@ -7,6 +7,7 @@
 
 #include "app/GlobalVars.h"
 #include "framework/Action.h"
+#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Screen.h"
@@ -220,6 +221,59 @@ TEST_F(MainFixture, SideBarGroupsShowOnlyWhileTheyOfferACommand) {
   Idle(Main);
   EXPECT_FALSE(Groups->Items(1)->GetVisible());
   EXPECT_TRUE(GetUpdateRect(Nav, nullptr, FALSE));
+}
+
+// The whole idle pass (every action list, then the shown forms' controls) with a
+// document and a selection open: once it has settled, another that changes nothing
+// must leave every bar window, dock site and the side bar valid, or the window
+// repaints its bars at every idle moment.
+TEST_F(MainFixture, AnIdlePassThatChangesNothingRepaintsNoBarAndNotTheSideBar) {
+  StartMain();
+  NewDocument(8000, 1, 4000);
+  TAudioEditor2* E = Main->ActiveEditor();
+  E->SetSelectionActive(true);
+  E->SetSelStart(10);
+  E->SetSelEnd(20);
+  Application->UpdateActions();
+  Pump();
+
+  TdxBarManager* M = Main->BarManager;
+  std::vector<std::pair<std::string, HWND>> Windows;
+  HWND CutBar = nullptr;
+  for (int I = 0; I < M->GetBars()->NumberOfItems(); ++I) {
+    TdxBar* Bar = M->GetBars()->GetBar(I);
+    TCustomdxBarControl* W = Bar->GetBarControl();
+    ASSERT_TRUE(W && W->HandleAllocated()) << Bar->GetCaption();
+    Windows.emplace_back(Bar->GetCaption(), W->GetHandle());
+    for (int L = 0; L < Bar->GetItemLinks()->GetCount(); ++L)
+      if (TdxBarItem* Item = Bar->GetItemLinks()->GetLink(L)->GetItem(); Item->GetAction() == Main->ActionCut)
+        CutBar = W->GetHandle();
+  }
+  for (int I = 0; I < M->DockControlCount(); ++I)
+    if (TdxDockControl* Site = M->DockControlByIndex(I); Site->HandleAllocated())
+      Windows.emplace_back("dock site " + std::to_string(I), Site->GetHandle());
+  Windows.emplace_back("side bar", Main->dxNavBar->GetHandle());
+  ASSERT_TRUE(CutBar);
+
+  // Invalidations wait for WM_PAINT; everything else a pass may post is let through.
+  auto PassAndLookForRepaints = [&] {
+    for (auto& [Name, Wnd] : Windows) ValidateRect(Wnd, nullptr);
+    Application->UpdateActions();
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, WM_PAINT - 1, PM_REMOVE) ||
+           PeekMessageW(&Msg, nullptr, WM_PAINT + 1, 0xFFFFFFFF, PM_REMOVE)) {
+      TranslateMessage(&Msg);
+      DispatchMessageW(&Msg);
+    }
+  };
+  PassAndLookForRepaints();
+  for (auto& [Name, Wnd] : Windows) EXPECT_FALSE(GetUpdateRect(Wnd, nullptr, FALSE)) << Name;
+
+  // A pass that greys Cut repaints the bar that shows it.
+  E->SetSelEnd(10);
+  PassAndLookForRepaints();
+  EXPECT_FALSE(Main->ActionCut->GetEnabled());
+  EXPECT_TRUE(GetUpdateRect(CutBar, nullptr, FALSE));
 }
 
 TEST_F(MainFixture, ClickingASideBarLinkRunsItsCommand) {
