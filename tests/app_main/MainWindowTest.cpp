@@ -35,6 +35,7 @@
 #include "suite/navbar/StatusBar.h"
 #include "suite/navbar/StatusBarPanels.h"
 #include "tests/app_main/AppMainTestSupport.h"
+#include "tests/support/MemoryDC.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -75,6 +76,12 @@ const std::vector<TGroupRow>& SideBarGroups() {
         {"Open region list", &TMainForm::ActionOpenRegionList}}},
   };
   return Groups;
+}
+
+void Select(TAudioEditor2* E, int Start, int End) {
+  E->SetSelectionActive(true);
+  E->SetSelStart(Start);
+  E->SetSelEnd(End);
 }
 
 void Idle(TMainForm* Main) {
@@ -196,9 +203,7 @@ TEST_F(MainFixture, SideBarGroupsShowOnlyWhileTheyOfferACommand) {
       NewDocument(8000, 1, 4000);
     }
     if (State == Selection) {
-      Main->ActiveEditor()->SetSelectionActive(true);
-      Main->ActiveEditor()->SetSelStart(10);
-      Main->ActiveEditor()->SetSelEnd(20);
+      Select(Main->ActiveEditor(), 10, 20);
     }
     Idle(Main);
     for (int G = 0; G < 6; ++G) EXPECT_EQ(Visible[State][G], Groups->Items(G)->GetVisible()) << G;
@@ -231,9 +236,7 @@ TEST_F(MainFixture, AnIdlePassThatChangesNothingRepaintsNoBarAndNotTheSideBar) {
   StartMain();
   NewDocument(8000, 1, 4000);
   TAudioEditor2* E = Main->ActiveEditor();
-  E->SetSelectionActive(true);
-  E->SetSelStart(10);
-  E->SetSelEnd(20);
+  Select(E, 10, 20);
   Application->UpdateActions();
   Pump();
 
@@ -274,6 +277,72 @@ TEST_F(MainFixture, AnIdlePassThatChangesNothingRepaintsNoBarAndNotTheSideBar) {
   PassAndLookForRepaints();
   EXPECT_FALSE(Main->ActionCut->GetEnabled());
   EXPECT_TRUE(GetUpdateRect(CutBar, nullptr, FALSE));
+}
+
+// Text-dark pixels (every channel under 64) a bar window shows inside R: the
+// caption of an enabled large button is drawn in them, a greyed one in none.
+static int DarkPixels(HWND Wnd, const RECT& R) {
+  UpdateWindow(Wnd);
+  const int W = R.right - R.left, H = R.bottom - R.top;
+  TMemoryDC Copy(W, H);
+  HDC DC = GetDC(Wnd);
+  BitBlt(Copy.DC(), 0, 0, W, H, DC, R.left, R.top, SRCCOPY);
+  ReleaseDC(Wnd, DC);
+  int Dark = 0;
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = 0; X < W; ++X) {
+      const COLORREF C = Copy.Pixel(X, Y);
+      Dark += GetRValue(C) < 64 && GetGValue(C) < 64 && GetBValue(C) < 64;
+    }
+  return Dark;
+}
+
+// The toolbars' buttons of a few commands, drawn enabled or greyed with no
+// document, an empty one and one with a selection.
+TEST_F(MainFixture, ToolbarButtonsAreDrawnEnabledOrGreyedWithTheirCommands) {
+  StartMain();
+  enum { NoDocument, EmptyDocument, Selection };
+  const struct {
+    TAction* TMainForm::*Action;
+    bool Enabled[3];
+  } Rows[] = {
+      {&TMainForm::ActionOpenFile, {1, 1, 1}}, {&TMainForm::ActionSaveAs, {0, 1, 1}},
+      {&TMainForm::ActionCut, {0, 0, 1}},      {&TMainForm::ActionRepeatLoop, {0, 0, 1}},
+      {&TMainForm::ActionOpenBookmarkList, {0, 1, 1}}, {&TMainForm::ActionPaste, {0, 0, 0}},
+  };
+  TdxBarManager* M = Main->BarManager;
+  auto ShownLinkOf = [&](TBasicAction* A) -> TdxBarItemLink* {
+    for (const char* Caption : {"Toolbar", "Quick"}) {
+      TdxBarItemLinks* Links = M->BarByCaption(Caption)->GetItemLinks();
+      for (int I = 0; I < Links->ShownLinkCount(); ++I)
+        if (Links->GetShownLink(I)->GetItem()->GetAction() == A) return Links->GetShownLink(I);
+    }
+    return nullptr;
+  };
+  for (int State : {NoDocument, EmptyDocument, Selection}) {
+    SCOPED_TRACE(State);
+    if (State == EmptyDocument) NewDocument();
+    if (State == Selection) {
+      Free(Main->ActiveDocument());
+      Pump();
+      NewDocument(8000, 1, 4000);
+      Select(Main->ActiveEditor(), 10, 20);
+    }
+    Application->UpdateActions();
+    Pump();
+    for (const auto& R : Rows) {
+      TAction* A = Main->*R.Action;
+      SCOPED_TRACE(A->GetName());
+      TdxBarItemLink* Link = ShownLinkOf(A);
+      ASSERT_TRUE(Link && Link->GetControl());
+      EXPECT_EQ(R.Enabled[State], Link->GetControl()->IsEnabled());
+      const int Dark = DarkPixels(Link->GetBarControl()->GetHandle(), Link->GetItemRect());
+      if (R.Enabled[State])
+        EXPECT_GE(Dark, 10);
+      else
+        EXPECT_EQ(0, Dark);
+    }
+  }
 }
 
 TEST_F(MainFixture, ClickingASideBarLinkRunsItsCommand) {
