@@ -503,6 +503,7 @@ protected:
   // While moving, the kept window of the current kind is taken back instead of made.
   void CreateWnd() override;
   void DestroyWnd() override;
+  void BeforeDestruction() override;
   void DoClose() override;
 
 private:

@@ -130,6 +130,13 @@ void TdxBarControl::DestroyWnd() {
   TCustomdxBarControl::DestroyWnd();
 }
 
+// Freed mid-drag between windows, it has no handle of its own to destroy, and
+// with it the kept ones.
+void TdxBarControl::BeforeDestruction() {
+  DestroyKeptHandles();
+  TCustomdxBarControl::BeforeDestruction();
+}
+
 void TdxBarControl::DestroyKeptHandles() {
   HWND InUse = HandleAllocated() ? GetHandle() : nullptr;
   for (HWND* Kept : {&FDockedHandle, &FFloatingHandle}) {

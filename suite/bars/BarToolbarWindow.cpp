@@ -323,10 +323,14 @@ void TdxBarControl::NCHitTest(TMessage& Message) {
   In.OnMDIButton = CaptionButtonAt(In.Client, 0) >= 0;
   RECT Close = CloseButtonWindowRect();
   In.OnCloseButton = PtInRect(&Close, In.Window) != 0;
-  // The caption's own buttons are tracked by the close button's loop.
+  // The caption's own buttons are tracked by the close button's loop; a disabled
+  // one is a dead spot there, not a handle to drag the bar by.
   if (TdxBarCaptionButtons* Buttons = In.Floating ? CaptionButtonsOf(this) : nullptr) {
     LayoutCaptionButtons(this);
-    if (Buttons->IndexOfButtonAt(In.Window) >= 0) In.OnCloseButton = true;
+    for (int I = 0; I < Buttons->GetCount(); ++I) {
+      RECT B = Buttons->GetButton(I)->GetRect();
+      if (PtInRect(&B, In.Window)) In.OnCloseButton = true;
+    }
   }
   In.SystemCloseButton = P->SystemHandlesCloseButton();
   if (FBar && FBar->IsSizeGripVisible()) {

@@ -700,6 +700,25 @@ int ThreadWindowCount() {
   return Count;
 }
 
+// The windows of the bar window class on this thread, parked or shown, children included.
+int BarWindowCount() {
+  static constexpr auto Visit = [](HWND Wnd, LPARAM P) -> BOOL {
+    wchar_t Name[64] = {};
+    GetClassNameW(Wnd, Name, 64);
+    if (std::wstring(Name) == L"TdxBarControl") ++*reinterpret_cast<int*>(P);
+    return TRUE;
+  };
+  int Count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM P) -> BOOL {
+        Visit(Wnd, P);
+        return EnumChildWindows(Wnd, Visit, P), TRUE;
+      },
+      reinterpret_cast<LPARAM>(&Count));
+  return Count;
+}
+
 // The windows of a dragged bar as seen at one tick of the drag.
 struct TSwapSample {
   HWND InUse, Docked, Floating, DockedParent;
@@ -801,6 +820,61 @@ TEST_F(ToolbarFixture, ADraggedBarSwapsBetweenAKeptDockedAndAKeptFloatingWindow)
   EXPECT_EQ(Windows, ThreadWindowCount());
   EXPECT_EQ(W->GetHandle(), GetAncestor(EditorOf(), GA_PARENT));
   EXPECT_EQ("again", TypeIntoEdit(Bar, Edit, 2, "again"));
+}
+
+// A press on a disabled caption button neither clicks it nor drags the bar, and
+// leaves no window behind.
+TEST_F(ToolbarFixture, APressOnADisabledCaptionButtonDoesNothing) {
+  TdxBar* Bar = MakeBar("Tools", dsNone, {clRed, clLime});
+  TdxBarCaptionButton* Off = Bar->GetCaptionButtons()->AddButton();
+  Off->OnClick = TNotifyEvent(this, &ToolbarFixture::CaptionClicked);
+  Off->SetEnabled(false);
+  Pump();
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->IsFloating());
+  HWND Floating = W->GetHandle();
+  int Windows = BarWindowCount();
+  RECT Before = ScreenRect(Bar), R = Off->GetRect();
+  ASSERT_FALSE(IsRectEmpty(&R));
+  POINT On{Before.left + (R.left + R.right) / 2, Before.top + (R.top + R.bottom) / 2};
+  DragAlong(On, {POINT{On.x + 30, On.y + 40}, POINT{On.x + 60, On.y + 60}});
+  Sleep(600);
+  for (int I = 0; I < 2; ++I) DragAlong(On, {On});  // a double click does not dock it
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  RECT After = ScreenRect(Bar);
+  EXPECT_EQ(0, CaptionClicks);
+  EXPECT_TRUE(EqualRect(&Before, &After)) << "the bar did not move";
+  EXPECT_EQ(Floating, W->GetHandle());
+  EXPECT_EQ(nullptr, W->GetDockedHandle());
+  EXPECT_EQ(Windows, BarWindowCount());
+
+  // A drag from the caption that docks the bar and floats it again keeps nothing either.
+  Sleep(600);
+  POINT Top = Form->ClientToScreen(POINT{200, 3}), Middle = Form->ClientToScreen(POINT{200, 150});
+  DragAlong(CaptionPoint(Bar), {Middle, Top, POINT{Top.x + 1, Top.y}, Top, Middle, POINT{Middle.x + 1, Middle.y}});
+  EXPECT_EQ(dsNone, Bar->GetDockingStyle());
+  EXPECT_EQ(Windows, BarWindowCount());
+  Sleep(600);
+  DragAlong(CaptionPoint(Bar), {Middle, Top, POINT{Top.x + 1, Top.y}, Top, Top});
+  EXPECT_EQ(dsTop, Bar->GetDockingStyle());
+  EXPECT_EQ(Windows, BarWindowCount());
+}
+
+// A bar window freed in the middle of a drag, between giving up one window and
+// taking the next, destroys both kept windows.
+TEST_F(ToolbarFixture, ABarWindowFreedWhileDraggedWithoutAWindowDestroysItsKeptWindows) {
+  TdxBar* Bar = MakeBar("Tools", dsTop, {clRed, clLime});
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W);
+  W->SetMoving(true);
+  HWND Docked = W->GetDockedHandle(), Floating = W->GetFloatingHandle();
+  ASSERT_TRUE(IsWindow(Docked) && IsWindow(Floating));
+  W->ChangeDockSite(nullptr, dsNone);
+  ASSERT_FALSE(W->HandleAllocated());
+  Bar->SetVisible(false);
+  Pump();
+  EXPECT_FALSE(IsWindow(Docked));
+  EXPECT_FALSE(IsWindow(Floating));
 }
 
 namespace {
