@@ -86,3 +86,13 @@ inline COLORREF ScreenPixel(HWND Wnd, int X, int Y) {
   ReleaseDC(Wnd, DC);
   return C;
 }
+
+// The screen's pixels inside R (screen coordinates), row by row.
+inline std::vector<COLORREF> ScreenPixels(const RECT& R) {
+  std::vector<COLORREF> Pixels;
+  HDC DC = GetDC(nullptr);
+  for (int Y = R.top; Y < R.bottom; ++Y)
+    for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
+  ReleaseDC(nullptr, DC);
+  return Pixels;
+}

@@ -133,16 +133,6 @@ TEST_F(ShadowFixture, ShownPartsLetTheMouseThroughAndPaintTheButtonShadowColour)
   EXPECT_FALSE(Below->HandleAllocated());
 }
 
-// The screen's pixels in a rectangle, row by row.
-std::vector<COLORREF> ScreenPixels(const RECT& R) {
-  std::vector<COLORREF> All;
-  HDC DC = GetDC(nullptr);
-  for (int Y = R.top; Y < R.bottom; ++Y)
-    for (int X = R.left; X < R.right; ++X) All.push_back(GetPixel(DC, X, Y));
-  ReleaseDC(nullptr, DC);
-  return All;
-}
-
 // Whether the screen blends a layered window with what lies below it: a plain
 // half-transparent black window at the point. A bare X display without a
 // compositing manager shows such windows opaque, whatever their alpha.
