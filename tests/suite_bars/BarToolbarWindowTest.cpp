@@ -168,15 +168,6 @@ struct ToolbarFixture : BarFormFixture {
     POINT C = ClientPoint(Bar, POINT{0, 0});
     return POINT{W.left + 12, (W.top + C.y) / 2 + 1};
   }
-  // The screen's pixels inside R, row by row.
-  static std::vector<COLORREF> ScreenPixels(RECT R) {
-    std::vector<COLORREF> Pixels;
-    HDC DC = GetDC(nullptr);
-    for (int Y = R.top; Y < R.bottom; ++Y)
-      for (int X = R.left; X < R.right; ++X) Pixels.push_back(GetPixel(DC, X, Y));
-    ReleaseDC(nullptr, DC);
-    return Pixels;
-  }
   // Whether the screen shows Colour somewhere inside R.
   static bool ScreenShows(RECT R, TColor Colour) {
     HDC DC = GetDC(nullptr);
