@@ -13,6 +13,7 @@
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
+#include "suite/common/cxGraphicsRoutines.h"
 
 SONVELT_PUBLISHED(TdxBarDialogButton, P) {
   P.String("Caption", &TdxBarDialogButton::GetCaption, &TdxBarDialogButton::SetCaption);
@@ -57,12 +58,8 @@ void TdxBarAddGroupItemsList::Remeasure() {
 }
 
 int TdxBarAddGroupItemsList::EntryHeight() {
-  HDC DC = GetDC(nullptr);
-  HGDIOBJ Old = SelectObject(DC, GetFont()->GetHandle());
   SIZE S{0, 0};
-  GetTextExtentPoint32W(DC, L"Qq", 2, &S);
-  SelectObject(DC, Old);
-  ReleaseDC(nullptr, DC);
+  MeasureTextInFont(GetFont(), "Qq", 0, S);
   return S.cy + 2;
 }
 

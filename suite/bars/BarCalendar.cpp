@@ -13,6 +13,7 @@
 #include "suite/bars/BarPainters.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/common/cxDateUtils.h"
+#include "suite/common/cxGraphicsRoutines.h"
 
 // ---- TdxBarCustomCalendar
 
@@ -261,12 +262,8 @@ void TdxBarDateNavigator::FontChanged() {
 }
 
 void TdxBarDateNavigator::CalcMetrics() {
-  HDC DC = GetDC(nullptr);
-  HGDIOBJ Old = SelectObject(DC, GetFont()->GetHandle());
   SIZE Zero{0, 0};
-  GetTextExtentPoint32W(DC, L"0", 1, &Zero);
-  SelectObject(DC, Old);
-  ReleaseDC(nullptr, DC);
+  MeasureTextInFont(GetFont(), "0", 0, Zero);
   FDayColumnWidth = 3 * Zero.cx;
   FSideMargin = 2 * Zero.cx;
   FDayRowHeight = Zero.cy + 2;
