@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/ClassRegistry.h"
-#include "framework/ComponentStreams.h"
 #include "framework/Font.h"
 #include "framework/Messages.h"
 #include "framework/OwnedObject.h"
@@ -14,13 +13,6 @@
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarManager.h"
 #include "suite/common/cxGraphicsRoutines.h"
-
-SONVELT_PUBLISHED(TdxBarDialogButton, P) {
-  P.String("Caption", &TdxBarDialogButton::GetCaption, &TdxBarDialogButton::SetCaption);
-  P.Boolean("Cancel", &TdxBarDialogButton::GetCancel, &TdxBarDialogButton::SetCancel).Default(false);
-  P.Boolean("Default", &TdxBarDialogButton::GetDefault, &TdxBarDialogButton::SetDefault).Default(false);
-  P.Integer("ModalResult", &TdxBarDialogButton::GetModalResult, &TdxBarDialogButton::SetModalResult).Default(0);
-}
 
 SONVELT_PUBLISHED(TdxBarAddGroupItemsList, P) {
   P.Boolean("MultiSelect", &TdxBarAddGroupItemsList::GetMultiSelect, &TdxBarAddGroupItemsList::SetMultiSelect)
@@ -139,10 +131,10 @@ void TdxBarAddGroupItemsList::Dispatch(TMessage& Message) {
 
 // ---- the dialog
 
-TfrmAddGroupItems::TfrmAddGroupItems(TdxBarGroup* Group) : TForm(nullptr) {
-  // Named here, so that the linker keeps the classes the form text names.
-  RegisterClasses({TdxBarAddGroupItemsList::StaticClass(), TdxBarDialogButton::StaticClass()});
-  ReadComponentRes("BarAddGroupItemsDialog", this);
+TfrmAddGroupItems::TfrmAddGroupItems(TdxBarGroup* Group) : TdxBarDialogForm(nullptr) {
+  // Named here, so that the linker keeps the list class the form text names.
+  RegisterClass(TdxBarAddGroupItemsList::StaticClass());
+  ReadLayout("BarAddGroupItemsDialog");
   FList = dynamic_cast<TdxBarAddGroupItemsList*>(FindComponent("lbGroupItems"));
   FOk = dynamic_cast<TButton*>(FindComponent("btnOk"));
   FCancel = dynamic_cast<TButton*>(FindComponent("btnCancel"));

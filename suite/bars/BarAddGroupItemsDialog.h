@@ -5,20 +5,11 @@
 
 #include <vector>
 
-#include "framework/Button.h"
-#include "framework/Form.h"
 #include "framework/ListControls.h"
+#include "suite/bars/BarDialogControls.h"
 
 class TdxBarComponent;
 class TdxBarGroup;
-
-// A push button that form text can describe.
-class TdxBarDialogButton : public TButton {
-  SONVELT_CLASS(TdxBarDialogButton, TButton)
-public:
-  using TButton::TButton;
-  static void Publish(TPublisher<TdxBarDialogButton>& P);
-};
 
 // The dialog's list: headers (an entry without object, its text after a "~") on
 // the button face, groups and items indented, an item's name right of a divider
@@ -45,8 +36,8 @@ private:
   TdxBarGroup* FGroup = nullptr;
 };
 
-class TfrmAddGroupItems : public TForm {
-  SONVELT_CLASS(TfrmAddGroupItems, TForm)
+class TfrmAddGroupItems : public TdxBarDialogForm {
+  SONVELT_CLASS(TfrmAddGroupItems, TdxBarDialogForm)
 public:
   explicit TfrmAddGroupItems(TdxBarGroup* Group);
   TdxBarAddGroupItemsList* GetList() const { return FList; }

@@ -3,49 +3,31 @@
 #include "framework/Button.h"
 #include "framework/Edit.h"
 #include "framework/Font.h"
-#include "framework/Label.h"
 #include "framework/ListControls.h"
 #include "framework/OwnedObject.h"
+#include "framework/Published.h"
 #include "suite/bars/BarCategories.h"
 #include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarItemRegistry.h"
 #include "suite/bars/BarItems.h"
-#include "suite/bars/BarDialogLayout.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
 
+SONVELT_PUBLISHED(TdxBarItemAddEditor, P) {
+  P.Handler("ComboBox1Change", &TdxBarItemAddEditor::ComboBox1Change);
+  P.Handler("FormCloseQuery", &TdxBarItemAddEditor::FormCloseQuery);
+}
+
 TdxBarItemAddEditor::TdxBarItemAddEditor(TdxBarManager* Manager, int CategoryIndex)
-    : TForm(nullptr), FManager(Manager) {
-  SetBorderStyle(bsDialog);
-  SetFormStyle(fsStayOnTop);
-  SetPosition(poScreenCenter);
-  SetCaption("Add New Bars Item");
-  GetFont()->SetName("MS Sans Serif");
-  GetFont()->SetHeight(-11);
+    : TdxBarDialogForm(nullptr), FManager(Manager) {
+  ReadLayout("BarAddItemDialog");
+  FTypeBox = dynamic_cast<TComboBox*>(FindComponent("ComboBox1"));
+  FCategoryBox = dynamic_cast<TComboBox*>(FindComponent("ComboBox2"));
+  FNameEdit = dynamic_cast<TEdit*>(FindComponent("Edit1"));
+  FCaptionEdit = dynamic_cast<TEdit*>(FindComponent("Edit2"));
+  FOk = dynamic_cast<TButton*>(FindComponent("BOk"));
+  FCancel = dynamic_cast<TButton*>(FindComponent("BCancel"));
   if (TdxBarCustomCustomizationForm* Customizing = ActiveCustomizationForm()) GetFont()->Assign(Customizing->GetFont());
-  SetClientWidth(263);
-  SetClientHeight(150);
-  int Top = 12;
-  for (const char* Label : {"Type:", "Category:", "Name:", "Caption:"}) {
-    PlacedControl<TLabel>(this, 8, Top, 47, 13)->SetCaption(Label);
-    Top += 28;
-  }
-  FTypeBox = PlacedControl<TComboBox>(this, 62, 8, 194, 21);
-  FTypeBox->SetStyle(csDropDownList);
-  FTypeBox->SetDropDownCount(100);
-  FCategoryBox = PlacedControl<TComboBox>(this, 62, 36, 194, 21);
-  FCategoryBox->SetStyle(csDropDownList);
-  FNameEdit = PlacedControl<TEdit>(this, 62, 64, 194, 21);
-  FCaptionEdit = PlacedControl<TEdit>(this, 62, 92, 194, 21);
-  FCaptionEdit->SetText("New Item");
-  FOk = PlacedControl<TButton>(this, 100, 122, 73, 23);
-  FOk->SetCaption("OK");
-  FOk->SetDefault(true);
-  FOk->SetModalResult(mrOk);
-  FCancel = PlacedControl<TButton>(this, 184, 122, 73, 23);
-  FCancel->SetCaption("Cancel");
-  FCancel->SetCancel(true);
-  FCancel->SetModalResult(mrCancel);
 
   TdxBarManagerCategories* Categories = Manager ? Manager->GetCategories() : nullptr;
   if (Categories) FCategoryBox->GetItems()->Assign(Categories);
@@ -55,8 +37,6 @@ TdxBarItemAddEditor::TdxBarItemAddEditor(TdxBarManager* Manager, int CategoryInd
     FTypeBox->GetItems()->Add(Registry->GetListedClass(I)->ClassName());
   FTypeBox->SetItemIndex(0);
   ProposeName();
-  FTypeBox->OnChange = Bind(this, &TdxBarItemAddEditor::TypeChange);
-  OnCloseQuery = Bind(this, &TdxBarItemAddEditor::FormCloseQuery);
   SetActiveControl(FNameEdit);
 }
 
@@ -68,7 +48,7 @@ void TdxBarItemAddEditor::ProposeName() {
   FNameEdit->SetText(Name);
 }
 
-void TdxBarItemAddEditor::TypeChange(TObject* Sender) {
+void TdxBarItemAddEditor::ComboBox1Change(TObject* Sender) {
   (void)Sender;
   ProposeName();
 }

@@ -2,7 +2,7 @@
 // offered in the customizing lists, with its category, name and caption.
 #pragma once
 
-#include "framework/Form.h"
+#include "suite/bars/BarDialogControls.h"
 
 class TButton;
 class TComboBox;
@@ -10,9 +10,11 @@ class TEdit;
 class TdxBarItem;
 class TdxBarManager;
 
-class TdxBarItemAddEditor : public TForm {
-  SONVELT_CLASS(TdxBarItemAddEditor, TForm)
+// Its layout is form text of our own.
+class TdxBarItemAddEditor : public TdxBarDialogForm {
+  SONVELT_CLASS(TdxBarItemAddEditor, TdxBarDialogForm)
 public:
+  static void Publish(TPublisher<TdxBarItemAddEditor>& P);
   TdxBarItemAddEditor(TdxBarManager* Manager, int CategoryIndex);
   TComboBox* GetTypeBox() const { return FTypeBox; }
   TComboBox* GetCategoryBox() const { return FCategoryBox; }
@@ -24,7 +26,7 @@ public:
   TdxBarItem* GetCreatedItem() const { return FCreatedItem; }
 
 private:
-  void TypeChange(TObject* Sender);
+  void ComboBox1Change(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void ProposeName();
   TdxBarManager* FManager;

@@ -16,6 +16,7 @@
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarRunTimeSelection.h"
 #include "suite/bars/BarStrings.h"
+#include "suite/bars/BarSubMenuEditor.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
 #include "suite/common/cxContainerRoutines.h"
@@ -612,6 +613,7 @@ void ShowCustomizationForm(TdxBarManager* Manager, bool Show) {
     }
     ClosingByManager = false;
   }
+  FreeSubMenuEditor();
   Manager->OnHideCustomizingForm(Manager);
   RepaintOtherManagersBars(Manager);
   Manager->RemergeBars();
@@ -626,5 +628,3 @@ void RefreshCustomizationFormOptions() {
 void RefreshCustomizationFormHelpButton() {
   if (TheForm) TheForm->RefreshHelpButton();
 }
-
-HWND ActiveSubMenuEditor() { return nullptr; }

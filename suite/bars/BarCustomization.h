@@ -163,7 +163,8 @@ void RefreshCustomizationFormHelpButton();
 HWND ActiveSubMenuEditor();
 
 enum TdxBarNameDialogKind : std::uint8_t { bndToolbar, bndCategory };
-enum TdxBarNameDialogMode : std::uint8_t { bndmNew, bndmRename };
+// Insert titles a category dialog only; a toolbar is added or renamed.
+enum TdxBarNameDialogMode : std::uint8_t { bndmNew, bndmRename, bndmInsert };
 // The modal name dialog; true with the confirmed name. A toolbar name that
 // another toolbar of Manager already has is refused with a message.
 bool ExecuteBarNameDialog(std::string& Name, TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,

@@ -1,4 +1,5 @@
-// The editor dialogs lay out their controls in code at fixed places.
+// The "Select ..." dialogs of the combos lay out their controls in code, measured
+// from their font.
 #pragma once
 
 #include <string>
@@ -7,15 +8,6 @@
 #include "framework/WinControl.h"
 
 class TFont;
-
-// A new control of Parent, shown at the given bounds.
-template <class T>
-T* PlacedControl(TWinControl* Parent, int Left, int Top, int Width, int Height) {
-  T* C = Construct<T>(Parent);
-  C->SetParent(Parent);
-  C->SetBounds(Left, Top, Width, Height);
-  return C;
-}
 
 // A push button of Parent that closes its dialog with Result: OK is the default
 // button, Cancel answers Escape.

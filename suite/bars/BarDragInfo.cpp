@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 
+#include "framework/Messages.h"
 #include "framework/Screen.h"
 #include "suite/bars/BarButtonControls.h"
 #include "suite/bars/BarControl.h"
+#include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarItemControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -283,6 +285,9 @@ void TdxBarDragInfo::HandleMouseMove() {
   GetCursorPos(&P);
   Lock();
   try {
+    // The sub-menu editor opens its menu as the drag passes over its caption.
+    if (HWND Editor = ActiveSubMenuEditor(); Editor && DeepestWindowAtPoint(P) == Editor)
+      SendMessageW(Editor, CM_ACTIVATE, 0, 0);
     TCustomdxBarControl* Target = TargetAt(P);
     TdxBarItemLink* Link = nullptr;
     bool BeginGroupSide = false, FirstPart = false, Vertical = false, Refused = false;

@@ -6,53 +6,47 @@
 #include "framework/Format.h"
 #include "framework/Label.h"
 #include "framework/OwnedObject.h"
-#include "suite/bars/BarDialogLayout.h"
+#include "framework/Published.h"
 #include "suite/bars/BarManager.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarStrings.h"
 #include "suite/bars/Bars.h"
 
+SONVELT_PUBLISHED(TdxBarNameEd, P) {
+  P.Handler("ENameChange", &TdxBarNameEd::ENameChange);
+  P.Handler("FormCloseQuery", &TdxBarNameEd::FormCloseQuery);
+}
+
 TdxBarNameEd::TdxBarNameEd(TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar,
                            TdxBarManager* Manager)
-    : TForm(nullptr), FKind(Kind), FBar(Bar), FManager(Manager) {
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{});
-  SetFormStyle(fsStayOnTop);
-  SetPosition(poScreenCenter);
-  GetFont()->SetName("MS Sans Serif");
-  GetFont()->SetHeight(-11);
+    : TdxBarDialogForm(nullptr), FKind(Kind), FBar(Bar), FManager(Manager) {
+  ReadLayout("BarNameDialog");
+  FLName = dynamic_cast<TLabel*>(FindComponent("LName"));
+  FEName = dynamic_cast<TEdit*>(FindComponent("EName"));
+  FBOK = dynamic_cast<TButton*>(FindComponent("BOK"));
+  FBCancel = dynamic_cast<TButton*>(FindComponent("BCancel"));
   if (Manager) {
     // The manager's face and character set; the size stays the dialog's.
     GetFont()->SetName(Manager->GetFont()->GetName());
     GetFont()->SetCharset(Manager->GetFont()->GetCharset());
   }
-  SetClientWidth(266);
-  SetClientHeight(87);
-  FLName = PlacedControl<TLabel>(this, 8, 8, 251, 13);
-  FEName = PlacedControl<TEdit>(this, 8, 27, 251, 21);
-  FBOK = PlacedControl<TButton>(this, 106, 58, 73, 23);
-  FBOK->SetDefault(true);
-  FBOK->SetModalResult(mrOk);
-  FBCancel = PlacedControl<TButton>(this, 186, 58, 73, 23);
-  FBCancel->SetCancel(true);
-  FBCancel->SetModalResult(mrCancel);
-  FLName->SetFocusControl(FEName);
   if (Kind == bndCategory) {
-    SetCaption(BarString(Mode == bndmNew ? dxSBAR_CATEGORYADD : dxSBAR_CATEGORYRENAME));
+    const TResStringRec& Title = Mode == bndmNew      ? dxSBAR_CATEGORYADD
+                                 : Mode == bndmInsert ? dxSBAR_CATEGORYINSERT
+                                                      : dxSBAR_CATEGORYRENAME;
+    SetCaption(BarString(Title));
     FLName->SetCaption(BarString(dxSBAR_CATEGORYNAME));
   } else {
-    SetCaption(BarString(Mode == bndmNew ? dxSBAR_TOOLBARADD : dxSBAR_TOOLBARRENAME));
+    SetCaption(BarString(Mode == bndmRename ? dxSBAR_TOOLBARRENAME : dxSBAR_TOOLBARADD));
     FLName->SetCaption(BarString(dxSBAR_TOOLBARNAME));
   }
   FBOK->SetCaption(BarString(dxSBAR_OK));
   FBCancel->SetCaption(BarString(dxSBAR_CANCEL));
-  FEName->OnChange = Bind(this, &TdxBarNameEd::NameChange);
-  OnCloseQuery = Bind(this, &TdxBarNameEd::FormCloseQuery);
   SetActiveControl(FEName);
-  NameChange(nullptr);
+  ENameChange(nullptr);
 }
 
-void TdxBarNameEd::NameChange(TObject* Sender) {
+void TdxBarNameEd::ENameChange(TObject* Sender) {
   (void)Sender;
   FBOK->SetEnabled(!FEName->GetText().empty());
 }

@@ -3,8 +3,8 @@
 // its manager.
 #pragma once
 
-#include "framework/Form.h"
 #include "suite/bars/BarCustomization.h"
+#include "suite/bars/BarDialogControls.h"
 
 class TButton;
 class TEdit;
@@ -12,16 +12,18 @@ class TLabel;
 class TdxBar;
 class TdxBarManager;
 
-class TdxBarNameEd : public TForm {
-  SONVELT_CLASS(TdxBarNameEd, TForm)
+// Its layout is form text of our own; the texts come from the library's strings.
+class TdxBarNameEd : public TdxBarDialogForm {
+  SONVELT_CLASS(TdxBarNameEd, TdxBarDialogForm)
 public:
+  static void Publish(TPublisher<TdxBarNameEd>& P);
   TdxBarNameEd(TdxBarNameDialogKind Kind, TdxBarNameDialogMode Mode, TdxBar* Bar, TdxBarManager* Manager);
   TEdit* GetNameEdit() const { return FEName; }
   TButton* GetOkButton() const { return FBOK; }
   TButton* GetCancelButton() const { return FBCancel; }
 
 private:
-  void NameChange(TObject* Sender);
+  void ENameChange(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   TdxBarNameDialogKind FKind;
   TdxBar* FBar;

@@ -43,9 +43,19 @@ TEST_F(AddItemFixture, ListsTheKindsAndFallsBackToTheFirstCategory) {
   for (auto& C : Cases) {
     SCOPED_TRACE(C.Asked);
     int Category = -2;
-    std::string FirstType, Name, LargeName;
+    std::string FirstType, Name, LargeName, Title, Caption;
+    SIZE Client{};
+    bool NameFocused = false, TypeIsList = false;
     TModalAnswers::Add("TdxBarItemAddEditor", [&](TCustomForm* F) {
       auto* D = static_cast<TdxBarItemAddEditor*>(F);
+      Title = D->GetCaption();
+      Caption = D->GetCaptionEdit()->GetText();
+      RECT R;
+      GetClientRect(D->GetHandle(), &R);
+      Client = SIZE{R.right, R.bottom};
+      NameFocused = GetFocus() == D->GetNameEdit()->GetHandle();
+      TypeIsList = (GetWindowLongPtrW(D->GetTypeBox()->GetHandle(), GWL_STYLE) & 3) == CBS_DROPDOWNLIST &&
+                   D->GetTypeBox()->GetDropDownCount() == 100;
       Category = D->GetCategoryBox()->GetItemIndex();
       FirstType = D->GetTypeBox()->GetItems()->GetStrings(0);
       Name = D->GetNameEdit()->GetText();
@@ -58,6 +68,12 @@ TEST_F(AddItemFixture, ListsTheKindsAndFallsBackToTheFirstCategory) {
     EXPECT_EQ("TdxBarButton", FirstType);
     EXPECT_EQ("dxBarButton1", Name);
     EXPECT_EQ("dxBarLargeButton1", LargeName);
+    EXPECT_EQ("Add New Bars Item", Title);
+    EXPECT_EQ("New Item", Caption);
+    EXPECT_EQ(263, Client.cx);
+    EXPECT_EQ(150, Client.cy);
+    EXPECT_TRUE(NameFocused);
+    EXPECT_TRUE(TypeIsList);
   }
 }
 

@@ -65,6 +65,54 @@ TEST_F(NameDialogFixture, OkWaitsForANameAndCancelKeepsTheOldOne) {
   EXPECT_EQ("", Name);
 }
 
+TEST_F(NameDialogFixture, TitlesAndLayoutFollowTheKindAndTheAction) {
+  struct {
+    TdxBarNameDialogKind Kind;
+    TdxBarNameDialogMode Mode;
+    const char *Title, *Label;
+  } Cases[] = {
+      {bndToolbar, bndmNew, "Add Toolbar", "&Toolbar name:"},
+      {bndToolbar, bndmRename, "Rename Toolbar", "&Toolbar name:"},
+      {bndCategory, bndmNew, "Add Category", "&Category name:"},
+      {bndCategory, bndmInsert, "Insert Category", "&Category name:"},
+      {bndCategory, bndmRename, "Rename Category", "&Category name:"},
+  };
+  for (auto& C : Cases) {
+    SCOPED_TRACE(C.Title);
+    std::string Title, Label, Ok, Cancel;
+    SIZE Client{};
+    RECT Edit{};
+    bool EditFocused = false;
+    TModalAnswers::Add("TdxBarNameEd", [&](TCustomForm* F) {
+      auto* D = static_cast<TdxBarNameEd*>(F);
+      Title = D->GetCaption();
+      Label = static_cast<TControl*>(D->FindComponent("LName"))->GetCaption();
+      Ok = D->GetOkButton()->GetCaption();
+      Cancel = D->GetCancelButton()->GetCaption();
+      RECT R;
+      GetClientRect(D->GetHandle(), &R);
+      Client = SIZE{R.right, R.bottom};
+      Edit = D->GetNameEdit()->GetBoundsRect();
+      EditFocused = GetFocus() == D->GetNameEdit()->GetHandle();
+      ClickButton(D->GetCancelButton());
+    });
+    std::string Name = "Old";
+    EXPECT_FALSE(ExecuteBarNameDialog(Name, C.Kind, C.Mode, nullptr, M));
+    EXPECT_EQ(C.Title, Title);
+    EXPECT_EQ(C.Label, Label);
+    EXPECT_EQ("OK", Ok);
+    EXPECT_EQ("Cancel", Cancel);
+    EXPECT_EQ(266, Client.cx);
+    EXPECT_EQ(87, Client.cy);
+    EXPECT_EQ(8, Edit.left);
+    EXPECT_EQ(27, Edit.top);
+    EXPECT_EQ(251, Edit.right - Edit.left);
+    EXPECT_EQ(21, Edit.bottom - Edit.top);
+    EXPECT_TRUE(EditFocused);
+    EXPECT_EQ("Old", Name);
+  }
+}
+
 TEST_F(NameDialogFixture, TakenToolbarCaptionIsRefusedWithAnError) {
   struct {
     const char* Label;

@@ -29,6 +29,7 @@
 #include "framework/Timer.h"
 #include "framework/Unicode.h"
 #include "suite/bars/BarAddGroupItemsDialog.h"
+#include "suite/bars/BarAddItemDialog.h"
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarCalendar.h"
 #include "suite/bars/BarCategories.h"
@@ -36,6 +37,7 @@
 #include "suite/bars/BarComboControls.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarControlContainer.h"
+#include "suite/bars/BarCustomization.h"
 #include "suite/bars/BarDateCombo.h"
 #include "suite/bars/BarDockControl.h"
 #include "suite/bars/BarFontNameCombo.h"
@@ -49,6 +51,7 @@
 #include "suite/bars/BarToolbarsListItem.h"
 #include "suite/bars/BarTreeViewCombo.h"
 #include "suite/bars/BarStaticItems.h"
+#include "suite/bars/BarSubMenuEditor.h"
 #include "suite/bars/BarSubItemControls.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/Bars.h"
@@ -288,6 +291,31 @@ public:
         break;
       }
       case 17: ShotDialog("group-items-dialog"); break;
+      case 18: {
+        std::string Name = "Transport";
+        ExecuteBarNameDialog(Name, bndToolbar, bndmRename, nullptr, FManager);
+        break;
+      }
+      case 19: ShotDialog("name-dialog"); break;
+      case 20: ShowAddItemDialog(FManager, 0); break;
+      case 21: ShotDialog("new-item-dialog"); break;
+      case 22: {
+        // The editor customizes the manager: its menu of effects hangs below it.
+        TdxBarSubItem* Effects = Item<TdxBarSubItem>("Effects");
+        for (const char* C : {"Echo", "Fade in", "Normalize", "Reverse"})
+          Effects->GetItemLinks()->AddItem(Item<TdxBarButton>(C));
+        Effects->GetItemLinks()->GetLink(2)->SetBeginGroup(true);
+        ShowSubMenuEditor(Effects->GetItemLinks());
+        if (TdxBarSubMenuEditor* E = ActiveSubMenuEditorForm()) E->SetBounds(470, 40, E->GetWidth(), E->GetHeight());
+        break;
+      }
+      case 23:
+        if (TdxBarSubMenuEditor* E = ActiveSubMenuEditorForm()) {
+          TCustomdxBarControl* Menu = E->GetBarControl();
+          Shot("submenu-editor", E->GetHandle(), Menu ? Menu->GetHandle() : nullptr);
+        }
+        FManager->SetCustomizing(false);
+        break;
       default:
         T->SetEnabled(false);
         Application->GetMainForm()->Close();
