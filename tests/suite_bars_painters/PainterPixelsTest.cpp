@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarExtraDrawParams.h"
@@ -421,4 +422,57 @@ TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
     EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(TColor(0xC86E1E)))) << "the glyph is drawn";
     Toolbar->SetSelectedLink(nullptr);
   }
+}
+
+// On a vertical bar the caption is drawn turned, by hand: its accelerator is
+// underlined with a line along the text, in each colour the caption is drawn in
+// (two lines one pixel apart when embossed).
+TEST_F(PainterFixture, VerticalCaptionUnderlinesItsAccelerator) {
+  AddButton(*ToolbarLinks, "Wide");
+  Use(TdxBarEnhancedPainter::StaticClass());
+  Toolbar->Layout();
+  LOGFONTW LF{};
+  LF.lfHeight = -16;
+  LF.lfEscapement = LF.lfOrientation = 2700;
+  LF.lfQuality = NONANTIALIASED_QUALITY;
+  lstrcpyW(LF.lfFaceName, L"Tahoma");
+  HFONT Font = CreateFontIndirectW(&LF);
+  const RECT R{2, 2, 30, 90};
+  auto Draw = [&](TMemoryDC& Dc, const char* Text, bool Enabled) {
+    FillBackdrop(Dc, 32, 92);
+    HGDIOBJ Old = SelectObject(Dc.DC(), Font);
+    PainterInstanceOf(TdxBarEnhancedPainter::StaticClass())
+        ->DrawItemText(Toolbar->ControlOf(0), Dc.DC(), Text, R, 0, Enabled, false, true, false, true, DT_SINGLELINE);
+    SelectObject(Dc.DC(), Old);
+  };
+  for (bool Enabled : {true, false}) {
+    SCOPED_TRACE(Enabled ? "enabled" : "disabled");
+    TMemoryDC Marked(32, 92), Plain(32, 92);
+    Draw(Marked, "&Wide", Enabled);
+    Draw(Plain, "Wide", Enabled);
+    EXPECT_GT(BoxOf(Plain, 32, 92, Enabled ? Sys(COLOR_BTNTEXT) : Sys(COLOR_BTNSHADOW)).Bottom -
+                  BoxOf(Plain, 32, 92, Enabled ? Sys(COLOR_BTNTEXT) : Sys(COLOR_BTNSHADOW)).Top,
+              20) << "the caption runs down the bar";
+    // What the underline adds: straight runs down the text, one per colour.
+    std::map<int, std::pair<COLORREF, std::vector<int>>> Columns;
+    for (int Y = 0; Y < 92; ++Y)
+      for (int X = 0; X < 32; ++X)
+        if (Marked.Pixel(X, Y) != Plain.Pixel(X, Y)) {
+          EXPECT_EQ(Backdrop, Plain.Pixel(X, Y)) << X << ", " << Y << ": the underline only adds";
+          Columns[X].first = Marked.Pixel(X, Y);
+          Columns[X].second.push_back(Y);
+        }
+    std::vector<COLORREF> Expected = Enabled ? std::vector<COLORREF>{Sys(COLOR_BTNTEXT)}
+                                             : std::vector<COLORREF>{Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT)};
+    ASSERT_EQ(Expected.size(), Columns.size());
+    int I = 0, FirstX = Columns.begin()->first;
+    for (const auto& [X, Line] : Columns) {
+      EXPECT_EQ(FirstX + I, X);
+      EXPECT_EQ(Expected[static_cast<size_t>(I)], Line.first);
+      EXPECT_GE(Line.second.size(), 6u) << "about as long as the W is wide";
+      EXPECT_EQ(static_cast<int>(Line.second.size()), Line.second.back() - Line.second.front() + 1) << "unbroken";
+      ++I;
+    }
+  }
+  DeleteObject(Font);
 }
