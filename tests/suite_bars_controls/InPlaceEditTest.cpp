@@ -175,7 +175,12 @@ namespace {
 class TMenuModeSpy : public TdxBarNavigationController {
 public:
   std::vector<TdxBarAccessibilityHelper*> Roots;
+  std::vector<std::pair<WORD, bool>> Keys;  // the key and whether Shift was down
   void SelectRootDefault(TdxBarAccessibilityHelper* Root) override { Roots.push_back(Root); }
+  void DispatchNavigationKey(WORD Key, TShiftState Shift, TdxBarAccessibilityHelper*,
+                             TdxBarAccessibilityHelper*) override {
+    Keys.emplace_back(Key, Shift.Contains(ssShift));
+  }
 };
 }  // namespace
 
@@ -211,6 +216,27 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
     ASSERT_EQ(1u, Spy.Roots.size());
     EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
     EXPECT_EQ(nullptr, M->GetFocusedBarControl()) << "the edit's toolbar closed";
+    Free(Item);
+  }
+}
+
+// Tab and Shift+Tab in an edit store the text and go on to the bar navigation,
+// which moves to the next or previous control.
+TEST_F(InPlaceEditFixture, TabInAnEditGoesToTheNavigation) {
+  for (bool Shift : {false, true}) {
+    SCOPED_TRACE(Shift ? "Shift+Tab" : "Tab");
+    TdxBarEdit* Item = AddEdit<TdxBarEdit>("old");
+    StartEditing();
+    TypeText("new");
+    TMenuModeSpy Spy;
+    TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
+    if (Shift) SendKey(VK_SHIFT, true);
+    TapKey(VK_TAB);
+    if (Shift) SendKey(VK_SHIFT, false);
+    Pump();
+    ReplaceBarNavigationController(Saved);
+    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{WORD(VK_TAB), Shift}}), Spy.Keys);
+    EXPECT_EQ("new", Item->GetText());
     Free(Item);
   }
 }
