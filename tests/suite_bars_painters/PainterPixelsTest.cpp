@@ -38,6 +38,25 @@ BoundingBox BoxOf(const TMemoryDC& Dc, int W, int H, COLORREF Colour) {
       if (Dc.Pixel(X, Y) == Colour) B.Add(X, Y);
   return B;
 }
+
+// An image list of one 16 x 16 disc in DiscColour with a dark rim.
+constexpr TColor DiscColour = TColor(0xC86E1E);
+TImageList* DiscImages(TComponent* Owner) {
+  TImageList* Images = TImageList::Create(Owner);
+  Images->SetWidth(16);
+  Images->SetHeight(16);
+  TBitmap* Picture = TBitmap::Create();
+  Picture->SetSize(16, 16);
+  TCanvas* PC = Picture->GetCanvas();
+  PC->GetBrush()->SetColor(clFuchsia);
+  PC->FillRect(RECT{0, 0, 16, 16});
+  PC->GetBrush()->SetColor(DiscColour);
+  PC->GetPen()->SetColor(TColor(0x603010));
+  PC->Ellipse(0, 0, 16, 16);
+  Images->AddMasked(Picture, clFuchsia);
+  Free(Picture);
+  return Images;
+}
 }  // namespace
 
 // The classic check mark is drawn in three shades, four strokes deep at a scale
@@ -374,20 +393,7 @@ TEST_F(PainterFixture, ClassicCaptionButtonGlyphs) {
 // directly, in every look (the flat look shadows the hot glyph one pixel up and
 // left, past the glyph's own square).
 TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
-  TImageList* Images = TImageList::Create(Form);
-  Images->SetWidth(16);
-  Images->SetHeight(16);
-  TBitmap* Picture = TBitmap::Create();
-  Picture->SetSize(16, 16);
-  TCanvas* PC = Picture->GetCanvas();
-  PC->GetBrush()->SetColor(clFuchsia);
-  PC->FillRect(RECT{0, 0, 16, 16});
-  PC->GetBrush()->SetColor(TColor(0xC86E1E));
-  PC->GetPen()->SetColor(TColor(0x603010));
-  PC->Ellipse(0, 0, 16, 16);
-  Images->AddMasked(Picture, clFuchsia);
-  Free(Picture);
-  M->SetImages(Images);
+  M->SetImages(DiscImages(Form));
   TdxBarButton* B = AddButton(*ToolbarLinks, "Open");
   B->SetImageIndex(0);
   for (TdxBarPainterClass Class : {TdxBarStandardPainter::StaticClass(), TdxBarEnhancedPainter::StaticClass(),
@@ -419,7 +425,7 @@ TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
     for (int Y = 0; Y < R.bottom + 4; ++Y)
       for (int X = 0; X < R.right + 4; ++X) Differ += Direct.Pixel(X, Y) != Cached.Pixel(X, Y);
     EXPECT_EQ(0, Differ);
-    EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(TColor(0xC86E1E)))) << "the glyph is drawn";
+    EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(DiscColour))) << "the glyph is drawn";
     Toolbar->SetSelectedLink(nullptr);
   }
 }
@@ -475,4 +481,63 @@ TEST_F(PainterFixture, VerticalCaptionUnderlinesItsAccelerator) {
     }
   }
   DeleteObject(Font);
+}
+
+// How a toolbar glyph is drawn per state: the classic looks move a down glyph a
+// pixel right and down; the flat and themed looks draw idle glyphs paler, the flat
+// look lifts a hot glyph a pixel over its shadow; disabled glyphs lose their colour.
+TEST_F(PainterFixture, GlyphLookAndPlaceByState) {
+  M->SetImages(DiscImages(Form));
+  TdxBarButton* B = AddButton(*ToolbarLinks, "Disc");
+  B->SetImageIndex(0);
+  B->SetButtonStyle(bsChecked);
+  enum TState { Idle, Hot, Down, Disabled };
+  struct Case {
+    TdxBarPainterClass Painter;
+    TState State;
+    bool Coloured;  // the disc's own colour shows
+    int Shift;      // against the painter's first case
+  };
+  const Case Cases[] = {
+      {TdxBarStandardPainter::StaticClass(), Idle, true, 0},   {TdxBarStandardPainter::StaticClass(), Down, true, 1},
+      {TdxBarStandardPainter::StaticClass(), Disabled, false, 0}, {TdxBarEnhancedPainter::StaticClass(), Idle, true, 0},
+      {TdxBarEnhancedPainter::StaticClass(), Down, true, 1},   {TdxBarFlatPainter::StaticClass(), Down, true, 0},
+      {TdxBarFlatPainter::StaticClass(), Idle, false, 0},      {TdxBarFlatPainter::StaticClass(), Hot, true, -1},
+      {TdxBarOffice11Painter::StaticClass(), Idle, true, 0},   {TdxBarOffice11Painter::StaticClass(), Hot, true, 0},
+      {TdxBarOffice11Painter::StaticClass(), Disabled, false, 0}, {TdxBarXPPainter::StaticClass(), Hot, true, 0},
+      {TdxBarXPPainter::StaticClass(), Idle, false, 0},        {TdxBarXPPainter::StaticClass(), Down, true, 1},
+  };
+  const char* StateNames[] = {"idle", "hot", "down", "disabled"};
+  BoundingBox First;
+  TdxBarPainterClass Current;
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::string(C.Painter->ClassName()) + " " + StateNames[C.State]);
+    Use(C.Painter);
+    B->SetEnabled(C.State != Disabled);
+    B->SetDown(C.State == Down);
+    Toolbar->Layout();
+    TdxBarItemLink* Link = ToolbarLinks->Links()->GetLink(0);
+    Toolbar->SetSelectedLink(C.State == Hot ? Link : nullptr);
+    RECT R = Link->GetItemRect();
+    TMemoryDC Dc(R.right + 4, R.bottom + 4);
+    FillBackdrop(Dc, R.right + 4, R.bottom + 4);
+    TCanvas* Canvas = TCanvas::Create();
+    Canvas->SetHandle(Dc.DC());
+    TcxCanvas* cx = TcxCanvas::Create(Canvas);
+    Link->GetControl()->Paint(cx, R, Toolbar->PaintType());
+    Free(cx);
+    Canvas->SetHandle(nullptr);
+    Free(Canvas);
+    Toolbar->SetSelectedLink(nullptr);
+    BoundingBox Disc = BoxOf(Dc, R.right + 4, R.bottom + 4, Rgb(DiscColour));
+    EXPECT_EQ(C.Coloured, Disc.Right >= 0);
+    if (Current.Get() != C.Painter.Get()) {
+      Current = C.Painter;
+      First = Disc;
+      continue;
+    }
+    if (!C.Coloured) continue;
+    EXPECT_EQ(First.Left + C.Shift, Disc.Left);
+    EXPECT_EQ(First.Top + C.Shift, Disc.Top);
+  }
 }
