@@ -10,6 +10,7 @@
 #include "suite/bars/BarExtraDrawParams.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/common/Office11Drawing.h"
+#include "suite/common/cxStyles.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
 
 namespace {
@@ -539,5 +540,31 @@ TEST_F(PainterFixture, GlyphLookAndPlaceByState) {
     if (!C.Coloured) continue;
     EXPECT_EQ(First.Left + C.Shift, Disc.Left);
     EXPECT_EQ(First.Top + C.Shift, Disc.Top);
+  }
+}
+
+// An item with a font of its own style keeps the turn of a vertical bar's font:
+// its caption still runs down the bar.
+TEST_F(PainterFixture, StyleFontKeepsTheTurnOfAVerticalBar) {
+  Use(TdxBarEnhancedPainter::StaticClass());
+  TcxStyle* Style = TcxStyle::Create(Form);
+  Style->GetFont()->SetName("Tahoma");
+  Style->GetFont()->SetSize(12);
+  Style->SetAssignedValues(TcxStyleValues{svFont});
+  for (bool OwnFont : {false, true}) {
+    SCOPED_TRACE(OwnFont ? "style font" : "bar font");
+    TdxBarButton* B = AddButton(*ToolbarLinks, "Wide caption");
+    B->SetPaintStyle(psCaption);
+    if (OwnFont) B->SetStyle(0, Style);
+    Toolbar->V.Rotated = true;
+    Toolbar->GetFont()->SetOrientation(2700);
+    SIZE S = Toolbar->Layout();
+    TMemoryDC Dc(S.cx, S.cy);
+    FillBackdrop(Dc, S.cx, S.cy);
+    Toolbar->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    BoundingBox Text = BoxOf(Dc, S.cx, S.cy, Sys(COLOR_BTNTEXT));
+    ASSERT_GE(Text.Right, 0);
+    EXPECT_GT(Text.Bottom - Text.Top, 2 * (Text.Right - Text.Left)) << "the caption runs down";
+    Free(B);
   }
 }
