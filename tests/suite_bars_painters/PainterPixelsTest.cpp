@@ -568,3 +568,41 @@ TEST_F(PainterFixture, StyleFontKeepsTheTurnOfAVerticalBar) {
     Free(B);
   }
 }
+
+// What a button shows per paint style, on a toolbar and in a menu: its glyph, its
+// caption or both (a toolbar button without image shows its caption).
+TEST_F(PainterFixture, PaintStylesShowGlyphOrCaption) {
+  M->SetImages(DiscImages(Form));
+  Use(TdxBarEnhancedPainter::StaticClass());
+  struct Case {
+    TdxBarPaintStyle Style;
+    bool InMenu, HasImage;
+    bool Glyph, Caption;
+  };
+  const Case Cases[] = {
+      {psStandard, false, true, true, false},     {psStandard, false, false, false, true},
+      {psStandard, true, true, true, true},       {psCaption, false, true, false, true},
+      {psCaption, true, true, false, true},       {psCaptionInMenu, false, true, true, false},
+      {psCaptionInMenu, true, true, false, true}, {psCaptionGlyph, false, true, true, true},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::to_string(C.Style) + (C.InMenu ? " in a menu" : " on a toolbar") +
+                 (C.HasImage ? "" : " without image"));
+    TFakeLinksOwner& Owner = C.InMenu ? *MenuLinks : *ToolbarLinks;
+    TdxBarButton* B = AddButton(Owner, "Wide");
+    B->SetImageIndex(C.HasImage ? 0 : -1);
+    B->SetPaintStyle(C.Style);
+    TCustomdxBarControl* Window = C.InMenu ? static_cast<TCustomdxBarControl*>(Menu) : Toolbar;
+    SIZE S = C.InMenu ? Menu->Layout() : Toolbar->Layout();
+    TMemoryDC Dc(S.cx, S.cy);
+    FillBackdrop(Dc, S.cx, S.cy);
+    if (C.InMenu)
+      Menu->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    else
+      Toolbar->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    std::set<COLORREF> Found = ColoursIn(Dc, Owner.Links()->GetLink(0)->GetItemRect());
+    EXPECT_EQ(C.Glyph, Found.count(Rgb(DiscColour)) > 0);
+    EXPECT_EQ(C.Caption, Found.count(Sys(COLOR_BTNTEXT)) > 0) << Window->ClassName();
+    Free(B);
+  }
+}
