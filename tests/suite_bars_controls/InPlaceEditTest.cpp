@@ -184,18 +184,19 @@ public:
 };
 }  // namespace
 
-// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on
-// the form: whether the edit was clicked or its toolbar was entered by the
-// keyboard, which makes the toolbar the manager's focused bar window until it
-// closes.
+// F10 or Alt alone typed into an edit enters the main menu's menu mode, as it
+// does anywhere on the form: whether the edit was clicked or its toolbar was
+// entered by the keyboard, which makes the toolbar the manager's focused bar
+// window until it closes.
 TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
   TdxBar* MainMenu = M->GetBars()->Add();
   MainMenu->SetIsMainMenu(true);
   MainMenu->SetDockingStyle(dsTop);
   MainMenu->SetVisible(true);
   SetForegroundWindow(Form->GetHandle());
-  for (bool ByKeyboard : {false, true}) {
-    SCOPED_TRACE(ByKeyboard ? "entered by the keyboard" : "clicked");
+  for (auto [Key, ByKeyboard] : {std::pair{WORD(VK_F10), false}, std::pair{WORD(VK_F10), true},
+                                 std::pair{WORD(VK_MENU), false}, std::pair{WORD(VK_MENU), true}}) {
+    SCOPED_TRACE(std::string(Key == VK_F10 ? "F10, " : "Alt, ") + (ByKeyboard ? "entered by the keyboard" : "clicked"));
     TdxBarEdit* Item = AddEdit<TdxBarEdit>("text");
     TdxBarEditControl* Control = nullptr;
     if (ByKeyboard) {
@@ -210,7 +211,7 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
     ASSERT_EQ(Control->InnerWindow(), GetFocus());
     TMenuModeSpy Spy;
     TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
-    TapKey(VK_F10);
+    TapKey(Key);
     PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
     ReplaceBarNavigationController(Saved);
     ASSERT_EQ(1u, Spy.Roots.size());
