@@ -220,6 +220,17 @@ TEST_F(SubItemFixture, SecondClickClosesOnlyInTheClassicStyle) {
     EXPECT_TRUE(PumpUntil([&] { return MenuOf(File) == nullptr; }, 2000)) << "a click away closes it";
     EXPECT_FALSE(FileControl()->IsDroppedDown());
   }
+  // While customizing, the second click closes it in the program's style too.
+  M->SetStyle(bmsXP);
+  M->SetCustomizing(true);
+  Pump();
+  for (bool Open : {true, false}) {
+    Window()->SetPressed(true);
+    FileControl()->Click(true);
+    EXPECT_TRUE(PumpUntil([&] { return (MenuOf(File) != nullptr) == Open; }, 2000)) << "customizing, open " << Open;
+  }
+  M->SetCustomizing(false);
+  Pump();
 }
 
 // Opened by the mouse, the menu selects no entry; opened by a key, its first.
