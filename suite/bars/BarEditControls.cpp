@@ -168,12 +168,14 @@ void TdxBarWinControl::SetFocused(bool Value) {
   }
   FFocused = false;
   bool Accept = FLeaveAccept >= 0 ? FLeaveAccept != 0 : M && M->GetAlwaysSaveText() && !EscapeDownAlone();
+  // The focus goes back only while it is still here: a focus that went elsewhere
+  // (a click into another window) stays where the user put it. Asked before the
+  // inner window hides, since hiding hands the focus on to the form.
+  HWND Focus = GetFocus();
+  bool FocusHere = !Focus || Focus == InnerWindowHandle();
   EndInnerEditing(Accept);
   if (!M || M->IsFocusChangeLocked() || M->IsDestroying()) return;
-  // The focus goes back only while it is still here: a focus that went elsewhere
-  // (a click into another window) stays where the user put it.
-  HWND Focus = GetFocus();
-  if (!Focus || Focus == InnerWindowHandle()) {
+  if (FocusHere) {
     HWND Previous = M->GetPrevFocusedWindow();
     TCustomForm* Form = M->OwnerChildOrTopForm();
     if (Previous && IsWindow(Previous))
@@ -244,7 +246,7 @@ bool TdxBarWinControl::PassKeyToBarHook(WORD Key, LPARAM KeyData) {
 }
 
 void TdxBarWinControl::AcceptEdit() {
-  if (TdxBarItemLink* Link = GetItemLink()) Link->RegisterUse(true);
+  if (TdxBarItemLink* Link = GetItemLink()) Link->GetSourceLink()->RegisterUse(true);
   StoreTextToItem();
   if (!IsInnerWindowVisible()) return;
   TCustomdxBarControl* Parent = GetParent();

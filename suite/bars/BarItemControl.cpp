@@ -396,13 +396,17 @@ void TdxBarItemControl::ExecuteClick(bool ByMouse) {
   (void)ByMouse;
   TCustomdxBarControl* Parent = FParent;
   if (dynamic_cast<TdxBarButtonControl*>(this) && Parent && Parent->Kind() == bwkSubMenu) PlayMenuSound(1);
-  TdxBarItemLink* Source = FItemLink;
+  // An entry copied into a container's menu or a mark popup stands for the link it
+  // was copied from: that link lives on once the menu closes and frees the copy.
+  TdxBarItemLink* Own = FItemLink;
+  TdxBarItemLink* Source = Own ? Own->GetSourceLink() : nullptr;
   TdxBarItem* Item = LinkedItem();
   bool Clickable = IsClickable(), Closes = ClosesMenusOnClick();
   if (Closes) {
     // A failure to note the use must not stop the click.
     try {
       if (Source) Source->RegisterUse(true);
+      if (Own && Own != Source) Own->RegisterUse(true);
     } catch (...) {
     }
   }

@@ -17,11 +17,11 @@
 #include "tests/suite_bars_controls/ToolbarFixture.h"
 
 namespace {
-// Posts a key with Alt held, as the keyboard sends it.
+// A key pressed with Alt held down on the keyboard.
 void PressAltKey(WORD Key) {
-  HWND Wnd = GetFocus();
-  PostMessageW(Wnd, WM_SYSKEYDOWN, Key, 0x20000001);
-  PostMessageW(Wnd, WM_SYSKEYUP, Key, static_cast<LPARAM>(0xE0000001u));
+  SendKey(VK_MENU, true);
+  Tap(Key);
+  SendKey(VK_MENU, false);
   Pump();
 }
 
@@ -30,9 +30,9 @@ struct TOpenCounter {
   void Opened(TObject*) { ++Count; }
 };
 
+// Lower-case letters, typed on the keyboard.
 void TypeText(const std::string& Text) {
-  HWND Wnd = GetFocus();
-  for (char Ch : Text) PostMessageW(Wnd, WM_CHAR, static_cast<WPARAM>(Ch), 1);
+  for (char Ch : Text) Tap(static_cast<WORD>(Ch - 'a' + 'A'));
   Pump();
 }
 }  // namespace
@@ -66,15 +66,18 @@ struct InPlaceEditFixture : ToolbarFixture {
     Pump();
     return C;
   }
+  // Clicks the other window, each time at another point so that no two clicks make a double click.
   void ClickAway() {
-    PostMessageW(Other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(Other, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
+    RECT R{};
+    GetWindowRect(Other, &R);
+    ClickAtScreen(POINT{R.left + 5 + 20 * (Clicks++ % 4), R.top + 5});
   }
+  int Clicks = 0;
 };
 
 // Enter and Tab store the typed text; Esc and a click away (without
-// AlwaysSaveText) never do; with AlwaysSaveText the click away stores it.
+// AlwaysSaveText) never do; with AlwaysSaveText the click away stores it. The
+// keyboard focus goes back to the window that had it before the edit.
 TEST_F(InPlaceEditFixture, WaysOfLeavingAnEdit) {
   struct Case {
     const char* Name;
@@ -83,10 +86,10 @@ TEST_F(InPlaceEditFixture, WaysOfLeavingAnEdit) {
     bool Stored;
   };
   const Case Cases[] = {
-      {"Enter", false, [](InPlaceEditFixture&) { PressKey(VK_RETURN); }, true},
-      {"Tab", false, [](InPlaceEditFixture&) { PressKey(VK_TAB); }, true},
-      {"Esc", false, [](InPlaceEditFixture&) { PressKey(VK_ESCAPE); }, false},
-      {"Esc, AlwaysSaveText", true, [](InPlaceEditFixture&) { PressKey(VK_ESCAPE); }, false},
+      {"Enter", false, [](InPlaceEditFixture&) { TapKey(VK_RETURN); }, true},
+      {"Tab", false, [](InPlaceEditFixture&) { TapKey(VK_TAB); }, true},
+      {"Esc", false, [](InPlaceEditFixture&) { TapKey(VK_ESCAPE); }, false},
+      {"Esc, AlwaysSaveText", true, [](InPlaceEditFixture&) { TapKey(VK_ESCAPE); }, false},
       {"click away", false, [](InPlaceEditFixture& F) { F.ClickAway(); }, false},
       {"click away, AlwaysSaveText", true, [](InPlaceEditFixture& F) { F.ClickAway(); }, true},
   };
@@ -94,6 +97,7 @@ TEST_F(InPlaceEditFixture, WaysOfLeavingAnEdit) {
     SCOPED_TRACE(C.Name);
     M->SetAlwaysSaveText(C.AlwaysSaveText);
     TdxBarEdit* Item = AddEdit<TdxBarEdit>("old");
+    SetFocus(Other);
     TdxBarEditControl* Control = StartEditing();
     ASSERT_TRUE(Control->IsFocused());
     ASSERT_EQ(Control->InnerWindow(), GetFocus());
@@ -101,6 +105,7 @@ TEST_F(InPlaceEditFixture, WaysOfLeavingAnEdit) {
     C.Leave(*this);
     EXPECT_FALSE(Control->IsFocused());
     EXPECT_EQ(C.Stored ? "new" : "old", Item->GetText());
+    EXPECT_EQ(Other, GetFocus());
     Free(Item);
   }
 }
@@ -112,7 +117,7 @@ TEST_F(InPlaceEditFixture, LongTextSurvives) {
   std::string Long;
   for (int I = 0; I < 300; ++I) Long += static_cast<char>('a' + I % 26);
   SetWindowTextW(Control->InnerWindow(), std::wstring(Long.begin(), Long.end()).c_str());
-  PressKey(VK_RETURN);
+  TapKey(VK_RETURN);
   EXPECT_EQ(Long, Item->GetText());
 }
 
@@ -127,14 +132,14 @@ TEST_F(InPlaceEditFixture, ComboOpensByKeyUnlessReadOnly) {
     TOpenCounter Opened;
     Combo->OnDropDown = Bind(&Opened, &TOpenCounter::Opened);
     auto* Control = static_cast<TCustomdxBarComboControl*>(StartEditing());
-    PressKey(VK_F4);
+    TapKey(VK_F4);
     EXPECT_EQ(!ReadOnly, Control->GetDroppedDown());
-    PressKey(VK_F4);
+    TapKey(VK_F4);
     EXPECT_FALSE(Control->GetDroppedDown());
     PressAltKey(VK_DOWN);
     EXPECT_EQ(!ReadOnly, Control->GetDroppedDown());
     EXPECT_EQ(ReadOnly ? 0 : 2, Opened.Count);
-    PressKey(VK_ESCAPE);
+    TapKey(VK_ESCAPE);
     Free(Combo);
   }
 }
@@ -148,7 +153,7 @@ TEST_F(InPlaceEditFixture, ComboDownShowsTheNextEntryAndEnterOrTabChoosesIt) {
     for (const char* S : {"one", "two", "three"}) Combo->GetItems()->Add(S);
     Combo->SetItemIndex(0);
     TdxBarEditControl* Control = StartEditing();
-    PressKey(VK_DOWN);
+    TapKey(VK_DOWN);
     auto Text = [&] {
       wchar_t Buf[32]{};
       GetWindowTextW(Control->InnerWindow(), Buf, 32);
@@ -156,10 +161,10 @@ TEST_F(InPlaceEditFixture, ComboDownShowsTheNextEntryAndEnterOrTabChoosesIt) {
     };
     EXPECT_EQ(L"two", Text());
     EXPECT_EQ(0, Combo->GetItemIndex());
-    PressKey(VK_DOWN);
+    TapKey(VK_DOWN);
     EXPECT_EQ(L"three", Text());
     EXPECT_EQ(0, Combo->GetItemIndex());
-    PressKey(Leave);
+    TapKey(Leave);
     EXPECT_EQ(Leave == VK_ESCAPE ? 0 : 2, Combo->GetItemIndex());
     Free(Combo);
   }
@@ -170,22 +175,28 @@ namespace {
 class TMenuModeSpy : public TdxBarNavigationController {
 public:
   std::vector<TdxBarAccessibilityHelper*> Roots;
+  std::vector<std::pair<WORD, bool>> Keys;  // the key and whether Shift was down
   void SelectRootDefault(TdxBarAccessibilityHelper* Root) override { Roots.push_back(Root); }
+  void DispatchNavigationKey(WORD Key, TShiftState Shift, TdxBarAccessibilityHelper*,
+                             TdxBarAccessibilityHelper*) override {
+    Keys.emplace_back(Key, Shift.Contains(ssShift));
+  }
 };
 }  // namespace
 
-// F10 typed into an edit enters the main menu's menu mode, as it does anywhere on
-// the form: whether the edit was clicked or its toolbar was entered by the
-// keyboard, which makes the toolbar the manager's focused bar window until it
-// closes.
+// F10 or Alt alone typed into an edit enters the main menu's menu mode, as it
+// does anywhere on the form: whether the edit was clicked or its toolbar was
+// entered by the keyboard, which makes the toolbar the manager's focused bar
+// window until it closes.
 TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
   TdxBar* MainMenu = M->GetBars()->Add();
   MainMenu->SetIsMainMenu(true);
   MainMenu->SetDockingStyle(dsTop);
   MainMenu->SetVisible(true);
   SetForegroundWindow(Form->GetHandle());
-  for (bool ByKeyboard : {false, true}) {
-    SCOPED_TRACE(ByKeyboard ? "entered by the keyboard" : "clicked");
+  for (auto [Key, ByKeyboard] : {std::pair{WORD(VK_F10), false}, std::pair{WORD(VK_F10), true},
+                                 std::pair{WORD(VK_MENU), false}, std::pair{WORD(VK_MENU), true}}) {
+    SCOPED_TRACE(std::string(Key == VK_F10 ? "F10, " : "Alt, ") + (ByKeyboard ? "entered by the keyboard" : "clicked"));
     TdxBarEdit* Item = AddEdit<TdxBarEdit>("text");
     TdxBarEditControl* Control = nullptr;
     if (ByKeyboard) {
@@ -200,12 +211,33 @@ TEST_F(InPlaceEditFixture, F10InAnEditEntersMenuMode) {
     ASSERT_EQ(Control->InnerWindow(), GetFocus());
     TMenuModeSpy Spy;
     TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
-    TapKey(VK_F10);
+    TapKey(Key);
     PumpUntil([&] { return !Spy.Roots.empty(); }, 1000);
     ReplaceBarNavigationController(Saved);
     ASSERT_EQ(1u, Spy.Roots.size());
     EXPECT_EQ(M->MainMenuBarControl()->GetIAccessibilityHelper(), Spy.Roots[0]);
     EXPECT_EQ(nullptr, M->GetFocusedBarControl()) << "the edit's toolbar closed";
+    Free(Item);
+  }
+}
+
+// Tab and Shift+Tab in an edit store the text and go on to the bar navigation,
+// which moves to the next or previous control.
+TEST_F(InPlaceEditFixture, TabInAnEditGoesToTheNavigation) {
+  for (bool Shift : {false, true}) {
+    SCOPED_TRACE(Shift ? "Shift+Tab" : "Tab");
+    TdxBarEdit* Item = AddEdit<TdxBarEdit>("old");
+    StartEditing();
+    TypeText("new");
+    TMenuModeSpy Spy;
+    TdxBarNavigationController* Saved = ReplaceBarNavigationController(&Spy);
+    if (Shift) SendKey(VK_SHIFT, true);
+    TapKey(VK_TAB);
+    if (Shift) SendKey(VK_SHIFT, false);
+    Pump();
+    ReplaceBarNavigationController(Saved);
+    EXPECT_EQ((std::vector<std::pair<WORD, bool>>{{WORD(VK_TAB), Shift}}), Spy.Keys);
+    EXPECT_EQ("new", Item->GetText());
     Free(Item);
   }
 }

@@ -194,9 +194,14 @@ struct SubItemFixture : ToolbarFixture {
 };
 }  // namespace
 
-// A click on a closed entry opens its menu and fires its click; a second click
-// leaves it open in the program's style and closes it only in the classic style.
+// A click on a closed entry opens its menu and fires OnPopup, then its click; a
+// second click leaves it open in the program's style and closes it only in the
+// classic style.
 TEST_F(SubItemFixture, SecondClickClosesOnlyInTheClassicStyle) {
+  ClickCounter Popups;
+  File->OnPopup = Bind(&Popups, &ClickCounter::Clicked);
+  int PopupsAtClick = -1;
+  Counter.During = [&] { PopupsAtClick = Popups.Count; };
   for (auto [Style, OpenAfterSecond] : {std::pair{bmsXP, true}, std::pair{bmsStandard, false}}) {
     M->SetStyle(Style);
     POINT At = CentreOf(FileControl());
@@ -205,14 +210,27 @@ TEST_F(SubItemFixture, SecondClickClosesOnlyInTheClassicStyle) {
     ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000)) << Style;
     EXPECT_TRUE(FileControl()->IsDroppedDown()) << Style;
     EXPECT_EQ(Before + 1, Counter.Count) << "the click fires as the menu opens";
+    EXPECT_EQ(Before + 1, PopupsAtClick) << "OnPopup comes first";
     ClickAtScreen(At);
     Wait(200);
     EXPECT_EQ(OpenAfterSecond, MenuOf(File) != nullptr) << Style;
     EXPECT_EQ(Before + 1, Counter.Count) << "the second click opens nothing";
+    EXPECT_EQ(Before + 1, Popups.Count);
     ClickAtScreen(Away());
     EXPECT_TRUE(PumpUntil([&] { return MenuOf(File) == nullptr; }, 2000)) << "a click away closes it";
     EXPECT_FALSE(FileControl()->IsDroppedDown());
   }
+  // While customizing, the second click closes it in the program's style too.
+  M->SetStyle(bmsXP);
+  M->SetCustomizing(true);
+  Pump();
+  for (bool Open : {true, false}) {
+    Window()->SetPressed(true);
+    FileControl()->Click(true);
+    EXPECT_TRUE(PumpUntil([&] { return (MenuOf(File) != nullptr) == Open; }, 2000)) << "customizing, open " << Open;
+  }
+  M->SetCustomizing(false);
+  Pump();
 }
 
 // Opened by the mouse, the menu selects no entry; opened by a key, its first.
@@ -287,6 +305,28 @@ TEST_F(SubItemFixture, ContainerCaptionOnToolbarsAndInMenus) {
   EXPECT_EQ((std::vector<std::string>{"Open", "Recent", "(Takes)"}), CaptionsInFile());
   M->SetCustomizing(false);
   Pump();
+}
+
+// An entry a container shows in a menu is a copy that goes when the menu closes:
+// its click names the container's own link, which stays.
+TEST_F(SubItemFixture, ContainerEntryClickNamesTheContainersLink) {
+  TdxBarContainerItem* Takes = AddTo<TdxBarContainerItem>(File->GetItemLinks(), "Takes");
+  TdxBarButton* Wav = AddTo<TdxBarButton>(Takes->GetItemLinks(), "a.wav");
+  TdxBarItemLink* TakesLink = File->GetItemLinks()->GetLink(File->GetItemLinks()->GetCount() - 1);
+  ClickCounter Clicked;
+  TdxBarItemLink* Named = nullptr;
+  Clicked.During = [&] { Named = Wav->GetClickItemLink(); };
+  Wav->OnClick = Bind(&Clicked, &ClickCounter::Clicked);
+  ClickAtScreen(CentreOf(FileControl()));
+  ASSERT_TRUE(PumpUntil([&] { return MenuOf(File) != nullptr; }, 2000));
+  TCustomdxBarControl* Menu = MenuOf(File);
+  TdxBarItemControl* Entry = ControlIn(Menu, Menu->GetItemLinks()->ShownLinkCount() - 1);
+  ASSERT_EQ("a.wav", Entry->LinkCaption());
+  ASSERT_NE(TakesLink, Entry->GetItemLink()) << "the menu shows a copy";
+  ClickAtScreen(CentreOf(Entry));
+  ASSERT_TRUE(PumpUntil([&] { return Clicked.Count == 1; }, 2000));
+  EXPECT_EQ(TakesLink, Named);
+  EXPECT_EQ(nullptr, Wav->GetClickItemLink()) << "cleared after the click";
 }
 
 // A list's menu is the window of the list's links: it shows the entries while

@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "framework/Canvas.h"
+#include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarDockControl.h"
+#include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarExtraDrawParams.h"
 #include "suite/bars/BarGdiObjects.h"
 #include "suite/bars/BarStaticControls.h"
@@ -180,8 +182,10 @@ TEST_F(PainterFixture, EveryOperationOfEveryPainterLeavesTheGdiObjectsBalanced) 
     for (const auto& [Name, Operation] : Operations) {
       long Before = BarGdiCounts().Alive();
       long Created = BarGdiCounts().Created;
+      int Pushed = BarCanvasInstance()->StateCount();
       Operation(P, Dc.DC(), cx);
       EXPECT_EQ(Before, BarGdiCounts().Alive()) << Class->ClassName() << ": " << Name;
+      EXPECT_EQ(Pushed, BarCanvasInstance()->StateCount()) << Class->ClassName() << ": " << Name << " leaves the shared canvas as it found it";
       if (std::string(Name) == "grip and frames" && Class.Get() == TdxBarOffice11Painter::StaticClass()) {
         EXPECT_GT(BarGdiCounts().Created, Created) << "the counting sees what the painters make";
       }

@@ -157,3 +157,34 @@ TEST_F(PainterFixture, LoweredButtonIsLargerExceptThemed) {
     EXPECT_EQ(A->Height() + Grows, B->Height()) << Class->ClassName();
   }
 }
+
+// The space beside a caption without glyph: half the font's point size for a
+// button, half its pixel height for a sub-item (8 on the flat looks' main menu).
+TEST_F(PainterFixture, CaptionIndentsOfButtonsAndSubItems) {
+  AddButton(*ToolbarLinks, "Plain");
+  TdxBarSubItem* Sub = TdxBarSubItem::Create(Form);
+  Sub->SetCaption("File");
+  ToolbarLinks->Links()->AddItem(Sub);
+  struct Case {
+    TdxBarPainterClass Painter;
+    int Points;
+    bool MainMenu;
+    int Button, SubItem;
+  };
+  const Case Cases[] = {{TdxBarEnhancedPainter::StaticClass(), 9, false, 4, 6},
+                        {TdxBarEnhancedPainter::StaticClass(), 12, false, 6, 8},
+                        {TdxBarEnhancedPainter::StaticClass(), 12, true, 6, 8},
+                        {TdxBarFlatPainter::StaticClass(), 9, false, 4, 6},
+                        {TdxBarFlatPainter::StaticClass(), 18, true, 9, 8}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::string(C.Painter->ClassName()) + " " + std::to_string(C.Points) + (C.MainMenu ? " main menu" : ""));
+    Use(C.Painter);
+    Toolbar->V.MainMenu = C.MainMenu;
+    Toolbar->GetFont()->SetSize(C.Points);
+    Toolbar->RecreateItemControls();
+    Toolbar->Layout();
+    ASSERT_EQ(C.Points * 4 / 3, std::abs(static_cast<int>(Toolbar->GetFont()->GetLogFont().lfHeight)));
+    EXPECT_EQ(C.Button, Toolbar->ControlOf(0)->CaptionIndent());
+    EXPECT_EQ(C.SubItem, Toolbar->ControlOf(1)->CaptionIndent());
+  }
+}

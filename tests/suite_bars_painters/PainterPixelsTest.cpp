@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarExtraDrawParams.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/common/Office11Drawing.h"
+#include "suite/common/cxStyles.h"
 #include "tests/suite_bars_painters/PainterFixture.h"
 
 namespace {
@@ -36,6 +38,25 @@ BoundingBox BoxOf(const TMemoryDC& Dc, int W, int H, COLORREF Colour) {
     for (int X = 0; X < W; ++X)
       if (Dc.Pixel(X, Y) == Colour) B.Add(X, Y);
   return B;
+}
+
+// An image list of one 16 x 16 disc in DiscColour with a dark rim.
+constexpr TColor DiscColour = TColor(0xC86E1E);
+TImageList* DiscImages(TComponent* Owner) {
+  TImageList* Images = TImageList::Create(Owner);
+  Images->SetWidth(16);
+  Images->SetHeight(16);
+  TBitmap* Picture = TBitmap::Create();
+  Picture->SetSize(16, 16);
+  TCanvas* PC = Picture->GetCanvas();
+  PC->GetBrush()->SetColor(clFuchsia);
+  PC->FillRect(RECT{0, 0, 16, 16});
+  PC->GetBrush()->SetColor(DiscColour);
+  PC->GetPen()->SetColor(TColor(0x603010));
+  PC->Ellipse(0, 0, 16, 16);
+  Images->AddMasked(Picture, clFuchsia);
+  Free(Picture);
+  return Images;
 }
 }  // namespace
 
@@ -373,20 +394,7 @@ TEST_F(PainterFixture, ClassicCaptionButtonGlyphs) {
 // directly, in every look (the flat look shadows the hot glyph one pixel up and
 // left, past the glyph's own square).
 TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
-  TImageList* Images = TImageList::Create(Form);
-  Images->SetWidth(16);
-  Images->SetHeight(16);
-  TBitmap* Picture = TBitmap::Create();
-  Picture->SetSize(16, 16);
-  TCanvas* PC = Picture->GetCanvas();
-  PC->GetBrush()->SetColor(clFuchsia);
-  PC->FillRect(RECT{0, 0, 16, 16});
-  PC->GetBrush()->SetColor(TColor(0xC86E1E));
-  PC->GetPen()->SetColor(TColor(0x603010));
-  PC->Ellipse(0, 0, 16, 16);
-  Images->AddMasked(Picture, clFuchsia);
-  Free(Picture);
-  M->SetImages(Images);
+  M->SetImages(DiscImages(Form));
   TdxBarButton* B = AddButton(*ToolbarLinks, "Open");
   B->SetImageIndex(0);
   for (TdxBarPainterClass Class : {TdxBarStandardPainter::StaticClass(), TdxBarEnhancedPainter::StaticClass(),
@@ -418,7 +426,183 @@ TEST_F(PainterFixture, CachedGlyphDrawsLikeTheDirectOne) {
     for (int Y = 0; Y < R.bottom + 4; ++Y)
       for (int X = 0; X < R.right + 4; ++X) Differ += Direct.Pixel(X, Y) != Cached.Pixel(X, Y);
     EXPECT_EQ(0, Differ);
-    EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(TColor(0xC86E1E)))) << "the glyph is drawn";
+    EXPECT_EQ(1u, ColoursIn(Cached, R).count(Rgb(DiscColour))) << "the glyph is drawn";
     Toolbar->SetSelectedLink(nullptr);
+  }
+}
+
+// On a vertical bar the caption is drawn turned, by hand: its accelerator is
+// underlined with a line along the text, in each colour the caption is drawn in
+// (two lines one pixel apart when embossed).
+TEST_F(PainterFixture, VerticalCaptionUnderlinesItsAccelerator) {
+  AddButton(*ToolbarLinks, "Wide");
+  Use(TdxBarEnhancedPainter::StaticClass());
+  Toolbar->Layout();
+  LOGFONTW LF{};
+  LF.lfHeight = -16;
+  LF.lfEscapement = LF.lfOrientation = 2700;
+  LF.lfQuality = NONANTIALIASED_QUALITY;
+  lstrcpyW(LF.lfFaceName, L"Tahoma");
+  HFONT Font = CreateFontIndirectW(&LF);
+  const RECT R{2, 2, 30, 90};
+  auto Draw = [&](TMemoryDC& Dc, const char* Text, bool Enabled) {
+    FillBackdrop(Dc, 32, 92);
+    HGDIOBJ Old = SelectObject(Dc.DC(), Font);
+    PainterInstanceOf(TdxBarEnhancedPainter::StaticClass())
+        ->DrawItemText(Toolbar->ControlOf(0), Dc.DC(), Text, R, 0, Enabled, false, true, false, true, DT_SINGLELINE);
+    SelectObject(Dc.DC(), Old);
+  };
+  for (bool Enabled : {true, false}) {
+    SCOPED_TRACE(Enabled ? "enabled" : "disabled");
+    TMemoryDC Marked(32, 92), Plain(32, 92);
+    Draw(Marked, "&Wide", Enabled);
+    Draw(Plain, "Wide", Enabled);
+    EXPECT_GT(BoxOf(Plain, 32, 92, Enabled ? Sys(COLOR_BTNTEXT) : Sys(COLOR_BTNSHADOW)).Bottom -
+                  BoxOf(Plain, 32, 92, Enabled ? Sys(COLOR_BTNTEXT) : Sys(COLOR_BTNSHADOW)).Top,
+              20) << "the caption runs down the bar";
+    // What the underline adds: straight runs down the text, one per colour.
+    std::map<int, std::pair<COLORREF, std::vector<int>>> Columns;
+    for (int Y = 0; Y < 92; ++Y)
+      for (int X = 0; X < 32; ++X)
+        if (Marked.Pixel(X, Y) != Plain.Pixel(X, Y)) {
+          EXPECT_EQ(Backdrop, Plain.Pixel(X, Y)) << X << ", " << Y << ": the underline only adds";
+          Columns[X].first = Marked.Pixel(X, Y);
+          Columns[X].second.push_back(Y);
+        }
+    std::vector<COLORREF> Expected = Enabled ? std::vector<COLORREF>{Sys(COLOR_BTNTEXT)}
+                                             : std::vector<COLORREF>{Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNHIGHLIGHT)};
+    ASSERT_EQ(Expected.size(), Columns.size());
+    int I = 0, FirstX = Columns.begin()->first;
+    for (const auto& [X, Line] : Columns) {
+      EXPECT_EQ(FirstX + I, X);
+      EXPECT_EQ(Expected[static_cast<size_t>(I)], Line.first);
+      EXPECT_GE(Line.second.size(), 6u) << "about as long as the W is wide";
+      EXPECT_EQ(static_cast<int>(Line.second.size()), Line.second.back() - Line.second.front() + 1) << "unbroken";
+      ++I;
+    }
+  }
+  DeleteObject(Font);
+}
+
+// How a toolbar glyph is drawn per state: the classic looks move a down glyph a
+// pixel right and down; the flat and themed looks draw idle glyphs paler, the flat
+// look lifts a hot glyph a pixel over its shadow; disabled glyphs lose their colour.
+TEST_F(PainterFixture, GlyphLookAndPlaceByState) {
+  M->SetImages(DiscImages(Form));
+  TdxBarButton* B = AddButton(*ToolbarLinks, "Disc");
+  B->SetImageIndex(0);
+  B->SetButtonStyle(bsChecked);
+  enum TState { Idle, Hot, Down, Disabled };
+  struct Case {
+    TdxBarPainterClass Painter;
+    TState State;
+    bool Coloured;  // the disc's own colour shows
+    int Shift;      // against the painter's first case
+  };
+  const Case Cases[] = {
+      {TdxBarStandardPainter::StaticClass(), Idle, true, 0},   {TdxBarStandardPainter::StaticClass(), Down, true, 1},
+      {TdxBarStandardPainter::StaticClass(), Disabled, false, 0}, {TdxBarEnhancedPainter::StaticClass(), Idle, true, 0},
+      {TdxBarEnhancedPainter::StaticClass(), Down, true, 1},   {TdxBarFlatPainter::StaticClass(), Down, true, 0},
+      {TdxBarFlatPainter::StaticClass(), Idle, false, 0},      {TdxBarFlatPainter::StaticClass(), Hot, true, -1},
+      {TdxBarOffice11Painter::StaticClass(), Idle, true, 0},   {TdxBarOffice11Painter::StaticClass(), Hot, true, 0},
+      {TdxBarOffice11Painter::StaticClass(), Disabled, false, 0}, {TdxBarXPPainter::StaticClass(), Hot, true, 0},
+      {TdxBarXPPainter::StaticClass(), Idle, false, 0},        {TdxBarXPPainter::StaticClass(), Down, true, 1},
+  };
+  const char* StateNames[] = {"idle", "hot", "down", "disabled"};
+  BoundingBox First;
+  TdxBarPainterClass Current;
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::string(C.Painter->ClassName()) + " " + StateNames[C.State]);
+    Use(C.Painter);
+    B->SetEnabled(C.State != Disabled);
+    B->SetDown(C.State == Down);
+    Toolbar->Layout();
+    TdxBarItemLink* Link = ToolbarLinks->Links()->GetLink(0);
+    Toolbar->SetSelectedLink(C.State == Hot ? Link : nullptr);
+    RECT R = Link->GetItemRect();
+    TMemoryDC Dc(R.right + 4, R.bottom + 4);
+    FillBackdrop(Dc, R.right + 4, R.bottom + 4);
+    TCanvas* Canvas = TCanvas::Create();
+    Canvas->SetHandle(Dc.DC());
+    TcxCanvas* cx = TcxCanvas::Create(Canvas);
+    Link->GetControl()->Paint(cx, R, Toolbar->PaintType());
+    Free(cx);
+    Canvas->SetHandle(nullptr);
+    Free(Canvas);
+    Toolbar->SetSelectedLink(nullptr);
+    BoundingBox Disc = BoxOf(Dc, R.right + 4, R.bottom + 4, Rgb(DiscColour));
+    EXPECT_EQ(C.Coloured, Disc.Right >= 0);
+    if (Current.Get() != C.Painter.Get()) {
+      Current = C.Painter;
+      First = Disc;
+      continue;
+    }
+    if (!C.Coloured) continue;
+    EXPECT_EQ(First.Left + C.Shift, Disc.Left);
+    EXPECT_EQ(First.Top + C.Shift, Disc.Top);
+  }
+}
+
+// An item with a font of its own style keeps the turn of a vertical bar's font:
+// its caption still runs down the bar.
+TEST_F(PainterFixture, StyleFontKeepsTheTurnOfAVerticalBar) {
+  Use(TdxBarEnhancedPainter::StaticClass());
+  TcxStyle* Style = TcxStyle::Create(Form);
+  Style->GetFont()->SetName("Tahoma");
+  Style->GetFont()->SetSize(12);
+  Style->SetAssignedValues(TcxStyleValues{svFont});
+  for (bool OwnFont : {false, true}) {
+    SCOPED_TRACE(OwnFont ? "style font" : "bar font");
+    TdxBarButton* B = AddButton(*ToolbarLinks, "Wide caption");
+    B->SetPaintStyle(psCaption);
+    if (OwnFont) B->SetStyle(0, Style);
+    Toolbar->V.Rotated = true;
+    Toolbar->GetFont()->SetOrientation(2700);
+    SIZE S = Toolbar->Layout();
+    TMemoryDC Dc(S.cx, S.cy);
+    FillBackdrop(Dc, S.cx, S.cy);
+    Toolbar->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    BoundingBox Text = BoxOf(Dc, S.cx, S.cy, Sys(COLOR_BTNTEXT));
+    ASSERT_GE(Text.Right, 0);
+    EXPECT_GT(Text.Bottom - Text.Top, 2 * (Text.Right - Text.Left)) << "the caption runs down";
+    Free(B);
+  }
+}
+
+// What a button shows per paint style, on a toolbar and in a menu: its glyph, its
+// caption or both (a toolbar button without image shows its caption).
+TEST_F(PainterFixture, PaintStylesShowGlyphOrCaption) {
+  M->SetImages(DiscImages(Form));
+  Use(TdxBarEnhancedPainter::StaticClass());
+  struct Case {
+    TdxBarPaintStyle Style;
+    bool InMenu, HasImage;
+    bool Glyph, Caption;
+  };
+  const Case Cases[] = {
+      {psStandard, false, true, true, false},     {psStandard, false, false, false, true},
+      {psStandard, true, true, true, true},       {psCaption, false, true, false, true},
+      {psCaption, true, true, false, true},       {psCaptionInMenu, false, true, true, false},
+      {psCaptionInMenu, true, true, false, true}, {psCaptionGlyph, false, true, true, true},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::to_string(C.Style) + (C.InMenu ? " in a menu" : " on a toolbar") +
+                 (C.HasImage ? "" : " without image"));
+    TFakeLinksOwner& Owner = C.InMenu ? *MenuLinks : *ToolbarLinks;
+    TdxBarButton* B = AddButton(Owner, "Wide");
+    B->SetImageIndex(C.HasImage ? 0 : -1);
+    B->SetPaintStyle(C.Style);
+    TCustomdxBarControl* Window = C.InMenu ? static_cast<TCustomdxBarControl*>(Menu) : Toolbar;
+    SIZE S = C.InMenu ? Menu->Layout() : Toolbar->Layout();
+    TMemoryDC Dc(S.cx, S.cy);
+    FillBackdrop(Dc, S.cx, S.cy);
+    if (C.InMenu)
+      Menu->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    else
+      Toolbar->PaintTo(Dc.DC(), RECT{0, 0, S.cx, S.cy});
+    std::set<COLORREF> Found = ColoursIn(Dc, Owner.Links()->GetLink(0)->GetItemRect());
+    EXPECT_EQ(C.Glyph, Found.count(Rgb(DiscColour)) > 0);
+    EXPECT_EQ(C.Caption, Found.count(Sys(COLOR_BTNTEXT)) > 0) << Window->ClassName();
+    Free(B);
   }
 }
