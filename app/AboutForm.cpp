@@ -38,7 +38,7 @@ TLabel* AddArialLabel(TAboutForm* Form, int Top, const std::string& Caption, boo
 
 }  // namespace
 
-TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
+TAboutForm::TAboutForm(TComponent* AOwner) : TProgramForm(AOwner) {
   SetCaption("Sonvelt");
   SetBorderStyle(bsSingle);
   SetBorderIcons({biSystemMenu});

@@ -1,15 +1,15 @@
 // The About box: program name, version and web address.
 #pragma once
 
-#include "framework/Form.h"
+#include "app/ProgramForm.h"
 
 class TImage;
 class TButton;
 class TPanel;
 class TLabel;
 
-class TAboutForm : public TForm {
-  SONVELT_CLASS(TAboutForm, TForm)
+class TAboutForm : public TProgramForm {
+  SONVELT_CLASS(TAboutForm, TProgramForm)
 public:
   explicit TAboutForm(TComponent* AOwner);
 

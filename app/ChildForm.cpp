@@ -38,12 +38,7 @@ TPngSpeedButton* NewZoomButton(TChildForm* Form, TPanel* Parent, TAction* Action
 
 }  // namespace
 
-void TChildForm::CreateParams(TCreateParams& Params) {
-  TForm::CreateParams(Params);
-  UseProgramIcon(Params);
-}
-
-TChildForm::TChildForm(TComponent* AOwner) : TForm(AOwner) {
+TChildForm::TChildForm(TComponent* AOwner) : TProgramForm(AOwner) {
   SetFormStyle(fsMDIChild);
   SetPosition(poDefault);
   SetBounds(0, 0, 560, 300);

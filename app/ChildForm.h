@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Form.h"
+#include "app/ProgramForm.h"
 
 class TAction;
 class TActionList;
@@ -18,8 +18,8 @@ class TScrollBar;
 class TWinControl;
 class TComponent;
 
-class TChildForm : public TForm {
-  SONVELT_CLASS(TChildForm, TForm)
+class TChildForm : public TProgramForm {
+  SONVELT_CLASS(TChildForm, TProgramForm)
 public:
   explicit TChildForm(TComponent* AOwner);
 
@@ -61,9 +61,6 @@ public:
   void ActionListUpdate(TBasicAction* Action, bool& Handled);
 
   bool IsModified() const;
-
-protected:
-  void CreateParams(TCreateParams& Params) override;
 };
 
 // The view halves around the cursor.

@@ -14,7 +14,6 @@
 #include "app/FontReplacement.h"
 #include "app/GlobalVars.h"
 #include "app/HelpViewer.h"
-#include "app/ResourceImages.h"
 #include "framework/RangeControls.h"
 #include "app/SettingsStorage.h"
 #include "app/ShellFolders.h"
@@ -44,12 +43,7 @@ std::vector<std::string> CommandLineArguments() {
 
 }  // namespace
 
-void TMainForm::CreateParams(TCreateParams& Params) {
-  TForm::CreateParams(Params);
-  UseProgramIcon(Params);
-}
-
-TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
+TMainForm::TMainForm(TComponent* AOwner) : TProgramForm(AOwner) {
   MainFormInstance = this;
   EffectPreviewService = this;
   SetName("MainForm");

@@ -13,8 +13,8 @@
 
 #include "app/EffectPreviewService.h"
 #include "app/MainActions.h"
+#include "app/ProgramForm.h"
 #include "engine/SampleArray.h"
-#include "framework/Form.h"
 
 class TAction;
 class TActionList;
@@ -62,8 +62,8 @@ inline constexpr int DocumentSaved = 11;
 class TEffectForm;
 class IAudioEditor2Effects;
 
-class TMainForm : public TForm, public TEffectPreviewService {
-  SONVELT_CLASS(TMainForm, TForm)
+class TMainForm : public TProgramForm, public TEffectPreviewService {
+  SONVELT_CLASS(TMainForm, TProgramForm)
 public:
   explicit TMainForm(TComponent* AOwner);
   ~TMainForm() override;
@@ -372,7 +372,6 @@ public:
   static constexpr int PreviewSeconds = 30;
 
 protected:
-  void CreateParams(TCreateParams& Params) override;
   // The user's answers; tests replace them.
   virtual bool ExecuteOpenDialog(std::string& FileName);
   // FileName comes in as the proposal and goes out as the choice.

@@ -18,7 +18,7 @@
 #include "framework/OwnedObject.h"
 #include "framework/StringUtils.h"
 
-TMarkerListForm::TMarkerListForm(TComponent* AOwner) : TForm(AOwner) {}
+TMarkerListForm::TMarkerListForm(TComponent* AOwner) : TProgramForm(AOwner) {}
 
 void TMarkerListForm::BuildWindow(const std::string& Caption,
                                   const std::vector<std::pair<std::string, int>>& Columns, TStoredBounds Bounds) {

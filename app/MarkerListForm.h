@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Form.h"
+#include "app/ProgramForm.h"
 
 struct TGlobalVars;
 class TAction;
@@ -20,8 +20,8 @@ class TListView;
 class TMarkerItem;
 class TPopupMenu;
 
-class TMarkerListForm : public TForm {
-  SONVELT_CLASS(TMarkerListForm, TForm)
+class TMarkerListForm : public TProgramForm {
+  SONVELT_CLASS(TMarkerListForm, TProgramForm)
 public:
   explicit TMarkerListForm(TComponent* AOwner);
   void BeforeDestruction() override;

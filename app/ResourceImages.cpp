@@ -7,8 +7,6 @@
 #include "framework/Bitmap.h"
 #include "framework/MemoryStreams.h"
 #include "framework/OwnedObject.h"
-#include "framework/WinControl.h"
-#include "res/ResourceIds.h"
 #include "skins/PngObject.h"
 
 void LoadPngResource(TPNGObject* Png, int ResId) {
@@ -17,7 +15,3 @@ void LoadPngResource(TPNGObject* Png, int ResId) {
 }
 
 void LoadBitmapResource(TBitmap* Bitmap, int ResId) { Bitmap->LoadFromResourceID(GetModuleHandleW(nullptr), ResId); }
-
-void UseProgramIcon(TCreateParams& Params) {
-  Params.WindowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON));
-}

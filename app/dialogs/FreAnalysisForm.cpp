@@ -14,7 +14,7 @@
 
 TFreAnalysisForm* FreAnalysisFormInstance = nullptr;
 
-TFreAnalysisForm::TFreAnalysisForm(TComponent* AOwner) : TForm(AOwner) {
+TFreAnalysisForm::TFreAnalysisForm(TComponent* AOwner) : TProgramForm(AOwner) {
   SetCaption("Frequency Analysis");
   SetFormStyle(fsStayOnTop);
   SetBorderIcons({biSystemMenu});

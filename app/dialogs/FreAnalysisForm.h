@@ -3,15 +3,15 @@
 // the program; the main window shows it and feeds it.
 #pragma once
 
-#include "framework/Form.h"
+#include "app/ProgramForm.h"
 
 class TAudioVisualization2;
 class TComboBox;
 class TLabel;
 class TPanel;
 
-class TFreAnalysisForm : public TForm {
-  SONVELT_CLASS(TFreAnalysisForm, TForm)
+class TFreAnalysisForm : public TProgramForm {
+  SONVELT_CLASS(TFreAnalysisForm, TProgramForm)
 public:
   explicit TFreAnalysisForm(TComponent* AOwner);
   ~TFreAnalysisForm() override;

@@ -15,7 +15,7 @@
 #include "framework/StringLists.h"
 #include "framework/StringUtils.h"
 
-TTextToSpeechForm::TTextToSpeechForm(TComponent* AOwner) : TForm(AOwner) {
+TTextToSpeechForm::TTextToSpeechForm(TComponent* AOwner) : TProgramForm(AOwner) {
   InitDialogForm(this, "Synthesize Speech", 400, 312);
   SetBorderStyle(bsSingle);
   SetBorderIcons({biSystemMenu});

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/TTextToAudio2.h"
-#include "framework/Form.h"
+#include "app/ProgramForm.h"
 
 class TButton;
 class TComboBox;
@@ -15,8 +15,8 @@ class TLabel;
 class TMemo;
 class TProgressBar;
 
-class TTextToSpeechForm : public TForm {
-  SONVELT_CLASS(TTextToSpeechForm, TForm)
+class TTextToSpeechForm : public TProgramForm {
+  SONVELT_CLASS(TTextToSpeechForm, TProgramForm)
 public:
   explicit TTextToSpeechForm(TComponent* AOwner);
   ~TTextToSpeechForm() override;

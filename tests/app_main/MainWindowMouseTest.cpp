@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutForm.h"
+#include "app/BookmarkForm.h"
+#include "app/RegionForm.h"
+#include "app/dialogs/FreAnalysisForm.h"
+#include "app/dialogs/TextToSpeechForm.h"
+#include "framework/OwnedObject.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -16,6 +22,7 @@
 #include "suite/bars/BarManager.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/WindowUtils.h"
+#include "tests/app_core/DialogDriver.h"
 #include "tests/app_main/AppMainTestSupport.h"
 #include "res/ResourceIds.h"
 #include "tests/support/MemoryDC.h"
@@ -47,6 +54,30 @@ void ClickPumpingBetween(POINT P) {
   Pump();
   SendMouse(P, MOUSEEVENTF_LEFTUP);
   Pump();
+}
+
+// Icon drawn 16 x 16 on the face colour, as a caption or the menu bar shows it.
+void DrawSmallIcon(HDC DC, HICON Icon) {
+  const RECT Square{0, 0, 16, 16};
+  FillRect(DC, &Square, GetSysColorBrush(COLOR_BTNFACE));
+  if (Icon) DrawIconEx(DC, 0, 0, Icon, 16, 16, 0, nullptr, DI_NORMAL);
+}
+
+// The program icon's own 16 x 16 image, drawn so.
+void DrawProgramIcon(HDC DC) {
+  auto Small = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON, 16, 16, 0));
+  DrawSmallIcon(DC, Small);
+  if (Small) DestroyIcon(Small);
+}
+
+// The picture a caption shows for Wnd, drawn so: the window's own small icon,
+// else its class's small and then large one.
+void DrawCaptionIcon(HWND Wnd, HDC DC) {
+  auto Icon = reinterpret_cast<HICON>(SendMessageW(Wnd, WM_GETICON, ICON_SMALL, 0));
+  if (!Icon) Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Wnd, GCLP_HICONSM));
+  if (!Icon) Icon = reinterpret_cast<HICON>(GetClassLongPtrW(Wnd, GCLP_HICON));
+  DrawSmallIcon(DC, Icon);
 }
 
 }  // namespace
@@ -196,15 +227,40 @@ TEST_F(MaximizedDocumentFixture, TheWindowsAndTheMaximizedDocumentsSystemMenuSho
   const RECT R = Main->BarManager->GetMainMenuBar()->GetItemLinks()->GetLink(0)->GetItemRect();
   const POINT At{R.left + (R.right - R.left - 16) / 2, R.top + (R.bottom - R.top - 16) / 2};
   TMemoryDC Want(16, 16);
-  const RECT Square{0, 0, 16, 16};
-  FillRect(Want.DC(), &Square, GetSysColorBrush(COLOR_BTNFACE));
-  auto Small = static_cast<HICON>(LoadImageW(Inst, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON, 16, 16, 0));
-  ASSERT_TRUE(Small);
-  DrawIconEx(Want.DC(), 0, 0, Small, 16, 16, 0, nullptr, DI_NORMAL);
-  DestroyIcon(Small);
+  DrawProgramIcon(Want.DC());
   int Differing = 0;
   for (int Y = 0; Y < 16; ++Y)
     for (int X = 0; X < 16; ++X)
       if (ScreenPixel(BarWnd, At.x + X, At.y + Y) != Want.Pixel(X, Y)) ++Differing;
   EXPECT_EQ(0, Differing) << "pixels of the system-menu item that differ from the program's icon";
+}
+
+// The other windows of the program show its icon in their captions as well: the
+// bookmark and region lists, the frequency analysis, the speech window and the
+// about box.
+TEST_F(MainFixture, TheProgramsOtherWindowsShowItsIconInTheirCaptions) {
+  StartMain();
+  TOwned<TAboutForm> About(TAboutForm::Create(Main));
+  TSystemDialogAnswers::AnswerBox(IDOK);  // where no voice is installed, the window says so
+  TOwned<TTextToSpeechForm> Speech(TTextToSpeechForm::Create(Main));
+  TSystemDialogAnswers::Clear();
+  const std::vector<std::pair<const char*, TForm*>> Windows = {{"Bookmark List", BookmarkFormInstance},
+                                                               {"Region List", RegionFormInstance},
+                                                               {"Frequency Analysis", FreAnalysisFormInstance},
+                                                               {"Synthesize Speech", Speech.get()},
+                                                               {"About", About.get()}};
+  TMemoryDC Want(16, 16);
+  DrawProgramIcon(Want.DC());
+  for (const auto& [Name, Window] : Windows) {
+    ASSERT_TRUE(Window) << Name;
+    const HWND Wnd = Window->GetHandle();
+    ASSERT_NE(0, GetWindowLongW(Wnd, GWL_STYLE) & WS_SYSMENU) << Name << " has a caption icon";
+    TMemoryDC Seen(16, 16);
+    DrawCaptionIcon(Wnd, Seen.DC());
+    int Differing = 0;
+    for (int Y = 0; Y < 16; ++Y)
+      for (int X = 0; X < 16; ++X)
+        if (Seen.Pixel(X, Y) != Want.Pixel(X, Y)) ++Differing;
+    EXPECT_EQ(0, Differing) << Name << ": pixels of the caption's icon that differ from the program's";
+  }
 }

@@ -143,17 +143,6 @@ namespace {
 // Counts the commands that run instead of running them, so that no dialog opens
 // and nothing records or plays; the command under test stays enabled whatever the
 // document allows, the others follow the document.
-struct TCommandCounter {
-  TCustomAction* Offered = nullptr;
-  std::map<TBasicAction*, int> Runs;
-  void Execute(TBasicAction* A, bool& Handled) { ++Runs[A], Handled = true; }
-  void Update(TBasicAction* A, bool& Handled) {
-    if (A != Offered) return;
-    Offered->SetEnabled(true);
-    Handled = true;
-  }
-};
-
 void SendChord(TShortCut Keys) {
   const WORD Mods[] = {VK_CONTROL, VK_SHIFT};
   const bool Held[] = {(Keys & scCtrl) != 0, (Keys & scShift) != 0};
@@ -181,9 +170,7 @@ TEST_F(MainFixture, EachShortcutRunsItsCommandOnceFromEveryFocus) {
 #undef SONVELT_SHORTCUT_ROW
   };
   StartMain();
-  TCommandCounter Counter;
-  Application->OnActionExecute = TActionEvent(&Counter, &TCommandCounter::Execute);
-  Application->OnActionUpdate = TActionEvent(&Counter, &TCommandCounter::Update);
+  TActionRunCounter Counter;
   struct TFocus {
     const char* Name;
     std::function<void()> Place;
@@ -208,8 +195,7 @@ TEST_F(MainFixture, EachShortcutRunsItsCommandOnceFromEveryFocus) {
       TAction* A = Main->*Row.Action;
       SCOPED_TRACE(A->GetName() + " " + Row.Keys);
       ASSERT_EQ(TextToShortCut(Row.Keys), A->GetShortCut());
-      Counter.Offered = A;
-      Counter.Runs.clear();
+      Counter.Offer(A);
       SendChord(A->GetShortCut());
       PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
       PumpUntil([] { return false; }, 30);  // a second run would come now
@@ -217,8 +203,6 @@ TEST_F(MainFixture, EachShortcutRunsItsCommandOnceFromEveryFocus) {
       EXPECT_EQ(Focused, GetFocus());
     }
   }
-  Application->OnActionExecute = {};
-  Application->OnActionUpdate = {};
 }
 
 // Esc in a nested menu closes only that menu and leaves its entry selected in the
@@ -245,23 +229,19 @@ TEST_F(MainFixture, EscClosesOnlyTheInnerMenuAndEnterRunsTheSelectedEntryOnce) {
   Tap(VK_ESCAPE);
   ASSERT_TRUE(PumpUntil([&] { return SelectedMenuBarItem(Main) == nullptr; }, 3000));
 
-  TCommandCounter Counter;
-  Application->OnActionExecute = TActionEvent(&Counter, &TCommandCounter::Execute);
-  Application->OnActionUpdate = TActionEvent(&Counter, &TCommandCounter::Update);
+  TActionRunCounter Counter;
   SendKey(VK_MENU, true), Tap('F'), SendKey(VK_MENU, false);
   ASSERT_TRUE(PumpUntil([&] { return BarMenuShowing(Main, "dxBarSubItemFile"); }, 3000));
   TCustomdxBarControl* File = Named(Main, "dxBarSubItemFile")->GetItemLinks()->GetBarControl();
   TdxBarItemLink* Entry = File ? File->GetSelectedLink() : nullptr;
   ASSERT_TRUE(Entry && Entry->GetItem()) << "Alt+F selects the first entry";
-  TBasicAction* A = Entry->GetItem()->GetAction();
+  auto* A = dynamic_cast<TCustomAction*>(Entry->GetItem()->GetAction());
   ASSERT_TRUE(A);
-  Counter.Offered = dynamic_cast<TCustomAction*>(A);
+  Counter.Offer(A);
   Tap(VK_RETURN);
   PumpUntil([&] { return !Counter.Runs.empty(); }, 2000);
   PumpUntil([] { return false; }, 100);  // a second run would come now
   EXPECT_EQ((std::map<TBasicAction*, int>{{A, 1}}), Counter.Runs);
   EXPECT_FALSE(BarMenuShowing(Main, "dxBarSubItemFile"));
   EXPECT_EQ(nullptr, SelectedMenuBarItem(Main));
-  Application->OnActionExecute = {};
-  Application->OnActionUpdate = {};
 }

@@ -1,10 +1,12 @@
 // The main window's bar menus under the mouse through real input: a click on the
 // menu bar opens a menu, Down and Up move in it, a nested menu opens after resting
 // on its entry and not when the mouse passed on, a press on the open entry keeps
-// it, and a click outside closes the whole chain.
+// it, a click outside closes the whole chain, and an open menu draws its entries
+// enabled or greyed with their commands.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
@@ -16,6 +18,8 @@
 #include "tests/app_main/AppMainTestSupport.h"
 #include "tests/suite_bars/BarRealInput.h"
 #include "tests/support/Screenshot.h"
+#include "engine/TAudioEditor2.h"
+#include "framework/Action.h"
 
 namespace {
 
@@ -52,6 +56,13 @@ struct MainMenuMouseFixture : MainFixture {
     if (TCustomdxBarControl* Top = TopActiveBarControl()) Top->CloseBar();
     Pump();
     MainFixture::TearDown();
+  }
+  // Opens the menu Name with a click on its menu bar entry.
+  TCustomdxBarControl* OpenByClick(const char* Name) {
+    ClickAt(CentreOf(MenuBarRectOf(Name)));
+    if (!PumpUntil([&] { return BarMenuShowing(Main, Name); }, 3000)) return nullptr;
+    Pump();
+    return MenuWindow(Main, Name);
   }
   RECT MenuBarRectOf(const char* Name) {
     return ScreenRectOf(Main->BarManager->MainMenuBarControl(), Named(Main, Name));
@@ -141,4 +152,62 @@ TEST_F(MainMenuMouseFixture, WithAMenuOpenTheMouseOnAnotherBarEntrySwitchesTheMe
   Wait(500);
   EXPECT_TRUE(BarMenuShowing(Main, "dxBarSubItemFile")) << "closed over an empty part of the bar";
   EXPECT_EQ("&File", SelectedIn(Bar));
+}
+
+// An open menu draws each entry as its command allows, with no document, an empty
+// one and a selection: the caption of a greyed entry in the disabled text colour
+// and nothing darker, that of an enabled one in dark text.
+TEST_F(MainMenuMouseFixture, MenuEntriesAreDrawnEnabledOrGreyedWithTheirCommands) {
+  enum { NoDocument, EmptyDocument, Selection };
+  const struct {
+    const char* Menu;
+    TAction* TMainForm::*Action;
+    bool Enabled[3];
+  } Rows[] = {
+      {"dxBarSubItemFile", &TMainForm::ActionOpenFile, {1, 1, 1}},
+      {"dxBarSubItemFile", &TMainForm::ActionSaveAs, {0, 1, 1}},
+      {"dxBarSubItemEdit", &TMainForm::ActionCut, {0, 0, 1}},
+      {"dxBarSubItemEdit", &TMainForm::ActionPaste, {0, 0, 0}},
+      {"dxBarSubItemEdit", &TMainForm::ActionRepeatLoop, {0, 0, 1}},
+      {"dxBarSubItemBookmark", &TMainForm::ActionOpenBookmarkList, {0, 1, 1}},
+  };
+  const COLORREF Grey = GetSysColor(COLOR_GRAYTEXT);
+  for (int State : {NoDocument, EmptyDocument, Selection}) {
+    SCOPED_TRACE(State);
+    Free(Main->ActiveDocument());
+    Pump();
+    if (State == EmptyDocument) NewDocument();
+    if (State == Selection) {
+      TAudioEditor2* E = NewDocument(8000, 1, 4000)->AudioEditor;
+      E->SetSelectionActive(true);
+      E->SetSelStart(10);
+      E->SetSelEnd(20);
+    }
+    Application->UpdateActions();
+    Pump();
+    for (const auto& R : Rows) {
+      TAction* A = Main->*R.Action;
+      SCOPED_TRACE(std::string(R.Menu) + " " + A->GetName());
+      TCustomdxBarControl* Menu = OpenByClick(R.Menu);
+      ASSERT_TRUE(Menu);
+      if (State == Selection && A == Main->ActionCut) SaveScreenshot("main-menu-edit-greyed");
+      RECT Entry = ScreenRectOf(Menu, MenuItemOf(Main, R.Menu, A));
+      ASSERT_FALSE(IsRectEmpty(&Entry));
+      // The caption and shortcut, right of the picture column.
+      Entry.left += Entry.bottom - Entry.top + 4;
+      int Dark = 0, Greyed = 0;
+      for (COLORREF C : ScreenPixels(Entry)) {
+        Dark += GetRValue(C) < 64 && GetGValue(C) < 64 && GetBValue(C) < 64;
+        Greyed += C == Grey;
+      }
+      if (R.Enabled[State]) {
+        EXPECT_GE(Dark, 10);
+      } else {
+        EXPECT_EQ(0, Dark);
+        EXPECT_GE(Greyed, 10);
+      }
+      Menu->CloseBar();
+      ASSERT_TRUE(PumpUntil([&] { return !BarMenuShowing(Main, R.Menu); }, 3000));
+    }
+  }
 }
