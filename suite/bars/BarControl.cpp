@@ -522,26 +522,31 @@ SIZE ControlsExtent(TCustomdxBarControl* W, bool Horizontal, bool FirstOnly) {
 bool IsHorizontalStyle(TdxBarDockingStyle Style) { return Style == dsTop || Style == dsBottom || Style == dsNone; }
 }  // namespace
 
+// A docked window's lengths along its row count its mark.
 int TdxBarControl::MinWidthForStyle(TdxBarDockingStyle Style) {
+  int Mark = IsDockedHorizontally() ? MarkExtent() : 0;
   if (Style == dsNone)
     return FloatingToolbarMinWidth(ControlsExtent(this, false, false).cx, FBar && FBar->CanClose(), MarkExtent(),
-                                   GetSystemMetrics(SM_CXSMSIZE));
-  if (!IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, false, false).cx;
-  return ControlsExtent(this, true, true).cx;
+                                   GetSystemMetrics(SM_CXSMSIZE)) + Mark;
+  if (!IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, false, false).cx + Mark;
+  return ControlsExtent(this, true, true).cx + Mark;
 }
 
 int TdxBarControl::MinHeightForStyle(TdxBarDockingStyle Style) {
-  if (IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, true, false).cy;
-  return ControlsExtent(this, false, true).cy;
+  int Mark = IsDockedVertically() ? MarkExtent() : 0;
+  if (IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) return ControlsExtent(this, true, false).cy + Mark;
+  return ControlsExtent(this, false, true).cy + Mark;
 }
 
 int TdxBarControl::ContentWidth(TdxBarDockingStyle Style) {
   int W = IsHorizontalStyle(Style) ? ControlsExtent(this, true, false).cx : ControlsExtent(this, false, false).cx;
+  if ((IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) && IsDockedHorizontally()) W += MarkExtent();
   return std::max(W, MinWidthForStyle(Style));
 }
 
 int TdxBarControl::ContentHeight(TdxBarDockingStyle Style) {
   int H = IsHorizontalStyle(Style) ? ControlsExtent(this, true, false).cy : ControlsExtent(this, false, false).cy;
+  if ((!IsHorizontalStyle(Style) || IsFloatingOrMultiLine()) && IsDockedVertically()) H += MarkExtent();
   return std::max(H, MinHeightForStyle(Style));
 }
 

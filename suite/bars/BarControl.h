@@ -34,6 +34,7 @@ class TFont;
 class TdxFader;
 class TdxFadingObjectHelper;
 class TdxBarContainerExpansion;
+class TdxBarShadow;
 
 // The list of item-control view infos of a bar window and the separators found
 // while laying it out; the toolbar and menu windows derive their layouts from it.
@@ -384,7 +385,10 @@ public:
   virtual RECT FrameBorders(TdxBarDockingStyle Style);
   // Where the cursor grabbed the window, relative to its top-left, for a style.
   virtual POINT SizeForDocking(TdxBarDockingStyle Style);
+  // The bar's ShowMark, and links cut off or quick customizing allowed.
   virtual bool HasMark() const;
+  // A mark that opens its popup on a click: the painter supports quick customizing.
+  bool HasClickableMark() const;
   virtual int MarkSize() const { return 11; }
   int MarkExtent() const { return HasMark() ? MarkSize() : 0; }
   bool GetTruncated() const { return FTruncated; }
@@ -459,6 +463,8 @@ public:
   bool AllowsQuickCustomizing() const;
   // The mark's popup closed by itself (a click elsewhere, Esc, a command).
   void MarkPopupClosed(TCustomdxBarControl* Popup);
+  // Moved or sized: an open mark popup takes the mark's new place as its owner's.
+  virtual void WindowPosChanged(const WINDOWPOS& Pos);
   bool IsMarkTimerRunning() const { return FMarkTimer; }
   // Double click on the grip or caption: a docked bar floats at its stored place,
   // a floating one docks back where it stood (a new row at the top when it never was).
@@ -729,6 +735,16 @@ public:
   void ChangeSelectedControl(TdxBarItemControl* Control) override;
   void SelectItemControl(TdxBarItemControl* Control) override;
   void Dismiss() override;
+  // The drop shadow follows every move and resize of the window (SWP_ flags of
+  // Pos) and shows while the window does, when the painter casts one.
+  virtual void WindowPosChanged(const WINDOWPOS& Pos);
+  // The shadow takes the window's bounds and the owner's rectangle (the owner
+  // bounds, else the opening item's), the owner left out where the painter joins them.
+  void UpdateShadowBounds();
+  bool PainterWantsShadow() const;
+  // Visible, the painter casts a shadow and no show animation runs.
+  bool ShadowVisible();
+  TdxBarShadow* GetDropShadow() const { return FShadow; }
   // The window the popup belongs to (a popup menu's owner control); null: the manager's form.
   HWND GetOwnerHandle() const { return FOwnerHandle; }
   void SetOwnerHandle(HWND Value) { FOwnerHandle = Value; }
@@ -773,7 +789,7 @@ private:
   TdxBarItemControl* FPressedControl = nullptr;
   HWND FOwnerHandle = nullptr;
   POINT FShowPos{0, 0};
-  class TdxBarShadow* FShadow = nullptr;
+  TdxBarShadow* FShadow = nullptr;
   TdxBarContainerExpansion* FContainers = nullptr;
   mutable HBRUSH FLightBrush = nullptr;
   bool FPaintingNonRecent = false;

@@ -27,6 +27,12 @@ void TdxBarMarkPopup::ShowAt(const RECT& R, bool Vertical) {
   ShowAnimated();
 }
 
+void TdxBarMarkPopup::WindowPosChanged(const WINDOWPOS& Pos) {
+  TdxBarInternalSubMenuControl::WindowPosChanged(Pos);
+  TdxBarControl* Toolbar = GetToolbar();
+  if ((Pos.flags & SWP_HIDEWINDOW) && !IsClosing() && Toolbar && Toolbar->GetQuickPopup() == this) CloseBar();
+}
+
 void TdxBarMarkPopup::DoClose() {
   TcxObjectLinkGuard Alive(this);
   TdxBarControl* Toolbar = GetToolbar();

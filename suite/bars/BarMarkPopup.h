@@ -21,6 +21,9 @@ public:
   // vertical one, kept on the monitor by the menu's own placement.
   void ShowAt(const RECT& MarkScreenRect, bool Vertical);
 
+  // Hidden by anyone but its own closing, the popup closes (and the mark returns to normal).
+  void WindowPosChanged(const WINDOWPOS& Pos) override;
+
 protected:
   void DoClose() override;
 

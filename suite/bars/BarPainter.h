@@ -247,6 +247,9 @@ public:
   virtual bool JoinsSubMenuToItem(TCustomdxBarControl* BarControl) { (void)BarControl; return false; }
   virtual bool PopupJoinsOwner(TCustomdxBarControl* BarControl);
   virtual bool ShadowSkipsOwner(TCustomdxBarControl* BarControl) { return PopupJoinsOwner(BarControl); }
+  // A popup (menu, mark popup) casts a drop shadow: the flat looks do, the raised
+  // 3-D looks of the standard painters do not.
+  virtual bool WantsShadow(TCustomdxBarControl* BarControl) { (void)BarControl; return true; }
   virtual HBRUSH ManagerBackgroundBrush(TdxBarManager* Manager);
   virtual int DockRowSpacing() const { return 0; }
   virtual void FillDockedBarBackground(TCustomdxBarControl* BarControl, HDC DC, TColor Color, HBRUSH Brush,

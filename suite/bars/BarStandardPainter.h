@@ -34,6 +34,7 @@ public:
   void EditTextVerticalInsets(int& Top, int& Bottom) override { Top = 0, Bottom = 2; }
   bool MenuHasOwnBrush() const override { return false; }
   bool SupportsQuickCustomizing() const override { return false; }
+  bool WantsShadow(TCustomdxBarControl* BarControl) override { (void)BarControl; return false; }
   void DrawFloatingCloseButton(TCustomdxBarControl* BarControl, HDC DC, const RECT& R) override;
   void DrawGrip(TCustomdxBarControl* BarControl, HDC DC, HBRUSH Brush, const RECT& R) override;
   void DrawFloatingBorder(TCustomdxBarControl* BarControl, HDC DC, HBRUSH Brush, const RECT& Outer,

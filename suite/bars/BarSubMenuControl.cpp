@@ -433,6 +433,8 @@ void TdxBarSubMenuControl::ShowAnimated() {
   HandleNeeded();
   bool FlipLeft = false, FlipUp = false;
   CalcPlacement(CalcSize(), FlipLeft, FlipUp);
+  // Placed while hidden: the parts are laid out, their windows made on showing.
+  UpdateShadowBounds();
   RecalcLayout();
   SetActive(true);
   ReadCursorPosition(FLastMouse);
@@ -449,18 +451,36 @@ void TdxBarSubMenuControl::ShowAnimated() {
   }
   if (!Alive.Alive() || !HandleAllocated()) return;
   if (!GetVisible()) SetVisible(true);
-  if (!Thread) {
-    // The drop shadow, beside the opening item's rectangle when there is one.
-    if (!FShadow) FShadow = TdxBarShadow::Create(this);
-    RECT Owner{0, 0, 0, 0};
-    if (TdxBarItemControl* Opener = GetOwnerControl(); Opener && Opener->GetParent())
-      Owner = Opener->GetParent()->ItemScreenRect(Opener);
-    FShadow->PlaceAround(Owner, QueryWindowRect(GetHandle()));
-    FShadow->SetShown(true);
-  }
+  // The shadow normally follows the show itself; a show that moved nothing still gets it.
+  if (FShadow) FShadow->SetShown(ShadowVisible());
   Invalidate();
   if (InRecentMode() && HasMark() && !MenusExpanded() && M->GetShowFullMenusAfterDelay())
     StartExpandTimer(kMenuExpandDelay, true);
+}
+
+bool TdxBarSubMenuControl::PainterWantsShadow() const {
+  TdxBarPainter* P = GetPainter();
+  return P && P->WantsShadow(const_cast<TdxBarSubMenuControl*>(this));
+}
+
+bool TdxBarSubMenuControl::ShadowVisible() {
+  return !FAnimating && HandleAllocated() && IsWindowVisible(GetHandle()) && PainterWantsShadow();
+}
+
+void TdxBarSubMenuControl::UpdateShadowBounds() {
+  if (!HandleAllocated()) return;
+  if (!FShadow) FShadow = TdxBarShadow::Create(this);
+  RECT Owner = GetOwnerBounds();
+  if (IsRectEmpty(&Owner))
+    if (TdxBarItemControl* Opener = GetOwnerControl(); Opener && Opener->GetParent())
+      Owner = Opener->GetParent()->ItemScreenRect(Opener);
+  FShadow->PlaceAround(Owner, QueryWindowRect(GetHandle()));
+}
+
+void TdxBarSubMenuControl::WindowPosChanged(const WINDOWPOS& Pos) {
+  if ((Pos.flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) UpdateShadowBounds();
+  if (FShadow) FShadow->SetShown(ShadowVisible());
+  DropBackgroundCache();
 }
 
 void TdxBarSubMenuControl::Dismiss() {
@@ -1025,6 +1045,11 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
       return;
     case WM_MOUSELEAVE:
       MouseLeft();
+      return;
+    case WM_WINDOWPOSCHANGED:
+      TCustomdxBarControl::WndProc(Message);
+      if (!IsBeingDestroyed() && !GetComponentState().Contains(csDestroying) && Message.LParam)
+        WindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(Message.LParam));
       return;
     default:
       break;

@@ -134,9 +134,11 @@ void TdxBarControl::PlaceItemLinks() {
     P.MarkExtent = MarkExtent();
     WrapToolbarItems(Items, P, P.ClientLength, SIZE{0, 0});
   }
+  // A quick-customizing mark always takes its room; the other only on a truncated row.
+  bool ShowMark = !FBar || FBar->GetShowMark();
+  if (!P.Wrapping && ShowMark && AllowsQuickCustomizing()) P.MarkExtent = MarkSize();
   bool Truncated = LayoutToolbarItems(Items, P);
-  // The mark shows only on a truncated row, and then takes its own room there.
-  if (Truncated && !P.Wrapping) {
+  if (Truncated && !P.Wrapping && P.MarkExtent == 0) {
     P.MarkExtent = MarkSize();
     LayoutToolbarItems(Items, P);
   }
@@ -231,8 +233,16 @@ void DrawCaptionButtonGlyph(HDC DC, TdxBarCaptionButton* Button, const RECT& R) 
 
 bool TdxBarControl::HasCloseButton() const { return IsFloating() && FBar && FBar->CanClose(); }
 
-// A bar set to show no mark shows none, even with links cut off.
-bool TdxBarControl::HasMark() const { return FTruncated && (!FBar || FBar->GetShowMark()); }
+// A bar set to show no mark shows none, even with links cut off; one that can be
+// customized quickly shows it always.
+bool TdxBarControl::HasMark() const {
+  return (!FBar || FBar->GetShowMark()) && (FTruncated || AllowsQuickCustomizing());
+}
+
+bool TdxBarControl::HasClickableMark() const {
+  TdxBarPainter* P = GetPainter();
+  return P && P->SupportsQuickCustomizing() && HasMark();
+}
 
 RECT TdxBarControl::CloseButtonWindowRect() {
   TdxBarPainter* P = GetPainter();
@@ -523,7 +533,18 @@ void TdxBarControl::OpenMarkPopup() {
   FQuickPopup = Popup;
   Design->SetQuickControl(Popup);
   SetChildBar(Popup);
+  // The mark is the popup's owner: their shadows join where the painter joins them.
+  Popup->SetOwnerBounds(MarkScreenRect());
   Popup->ShowAt(MarkScreenRect(), IsVerticalStyle(GetDockingStyle()));
+}
+
+void TdxBarControl::WindowPosChanged(const WINDOWPOS& Pos) {
+  auto* Popup = dynamic_cast<TdxBarSubMenuControl*>(FQuickPopup);
+  if (!Popup || (Pos.flags & (SWP_NOSIZE | SWP_NOMOVE)) == (SWP_NOSIZE | SWP_NOMOVE)) return;
+  // The popup stays; its owner (the mark) moved, and its shadow and seam follow.
+  Popup->SetOwnerBounds(MarkScreenRect());
+  Popup->UpdateShadowBounds();
+  if (Popup->HandleAllocated()) RedrawWindow(Popup->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TdxBarControl::CloseMarkPopup() {
@@ -824,7 +845,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
       }
       if (BeginCustomizingDrag(this, P)) return true;
       RECT Mark = MarkClientRect();
-      if (PtInRect(&Mark, P)) {
+      if (HasClickableMark() && PtInRect(&Mark, P)) {
         ShowHiddenItems(FMarkState == 2 ? 1 : 2);
         return true;
       }
@@ -901,7 +922,7 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
         }
       }
       RECT Mark = MarkClientRect();
-      if (FMarkState != 2 && !IsRectEmpty(&Mark)) ShowHiddenItems(PtInRect(&Mark, P) ? 1 : 0);
+      if (FMarkState != 2 && HasClickableMark() && !IsRectEmpty(&Mark)) ShowHiddenItems(PtInRect(&Mark, P) ? 1 : 0);
       TrackCaptionHover(ClientPointToScreen(P));
       return false;
     }
@@ -1006,6 +1027,10 @@ void TdxBarControl::WndProc(TMessage& Message) {
       break;
   }
   TCustomdxBarControl::WndProc(Message);
+  if (Message.Msg == WM_WINDOWPOSCHANGED && Message.LParam && !IsBeingDestroyed()) {
+    WindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(Message.LParam));
+    return;
+  }
   // The window made at its final size hears no resize: its links are placed here.
   if (Message.Msg == WM_SIZE && !IsBeingDestroyed()) {
     PlaceItemLinks();

@@ -66,6 +66,8 @@ struct BarKeyboardFixture : BarFormFixture {
     Bar->SetCaption(Caption);
     Bar->SetDockingStyle(Style);
     Bar->SetRow(Row);
+    // The walks go through the links alone: no quick-customizing mark among them.
+    Bar->SetAllowQuickCustomizing(false);
     return Bar;
   }
   // Bars are shown once their items are in (a shown bar does not grow for new links).

@@ -371,10 +371,9 @@ TEST_F(CustomizeFixture, CommandDraggedOntoAToolbarWithTheMouseBecomesALink) {
   Pump();
   TCustomdxBarControl* Bar = Mine->GetBarControl();
   ASSERT_TRUE(Bar && Bar->HandleAllocated() && IsWindowVisible(Bar->GetHandle()));
-  // The right end of the bar: the right half of Cut, its only link.
-  RECT BarRect;
-  GetWindowRect(Bar->GetHandle(), &BarRect);
-  POINT AfterCut{BarRect.right - 3, (BarRect.top + BarRect.bottom) / 2};
+  // The right half of Cut, the bar's only link (its mark follows it).
+  RECT CutRect = Bar->ItemScreenRect(Mine->GetItemLinks()->GetLink(0)->GetControl());
+  POINT AfterCut{CutRect.right - 3, (CutRect.top + CutRect.bottom) / 2};
   RECT Paste = F->lbItems->ItemRect(2);
   POINT Row = F->lbItems->ClientToScreen(POINT{40, (Paste.top + Paste.bottom) / 2});
   M->SetModified(false);

@@ -216,7 +216,8 @@ TEST_F(MDIButtonsFixture, AButtonSendsItsCommandToTheChildOnlyOnAReleaseOverIt) 
   for (int I = 0; I < 3; ++I) R[I] = MenuWindow()->CaptionButtonRect(I);
   EXPECT_EQ(R[0].right, R[1].left);
   EXPECT_EQ(R[1].right + 2, R[2].left) << "the close button stands apart";
-  EXPECT_EQ(QueryClientRect(MenuWindow()->GetHandle()).right, R[2].right) << "at the row's end";
+  EXPECT_EQ(QueryClientRect(MenuWindow()->GetHandle()).right - MenuWindow()->MarkExtent(), R[2].right)
+      << "at the row's end, before the mark";
   for (int I = 0; I < FrameMenu->GetItemLinks()->GetCount(); ++I) {
     RECT Item = FrameMenu->GetItemLinks()->GetLink(I)->GetItemRect(), Common;
     EXPECT_FALSE(IntersectRect(&Common, &Item, &R[0])) << "the items leave the buttons their room, link " << I;

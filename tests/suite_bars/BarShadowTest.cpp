@@ -9,6 +9,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/OwnedObject.h"
+#include "suite/bars/BarAnimation.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarRoutines.h"
@@ -246,15 +247,18 @@ struct ShadowMenuFixture : ShadowFixture {
   }
 };
 
-TEST_F(ShadowMenuFixture, AMenuBarEntryKeepsItsNeighbourUnlessTheLookJoinsMenuAndEntry) {
+// The raised looks cast no shadow; the flat and themed ones do, joined with the
+// menu bar's entry that opened the menu.
+TEST_F(ShadowMenuFixture, AMenuCastsItsShadowWhereTheLookAsksJoinedToItsEntry) {
   TLayered Layered(0);
   const COLORREF Band = GetSysColor(COLOR_BTNSHADOW);
   const int S = TdxBarShadow::Extent();
   const struct {
     const char* Look;
     TdxBarManagerStyle Style;
-    bool Joins;
-  } Looks[] = {{"standard", bmsStandard, false}, {"xp", bmsXP, true}};
+    bool Casts;
+  } Looks[] = {{"standard", bmsStandard, false}, {"enhanced", bmsEnhanced, false}, {"flat", bmsFlat, true},
+               {"xp", bmsXP, true}};
   for (const auto& L : Looks) {
     SCOPED_TRACE(L.Look);
     Build(L.Style);
@@ -263,25 +267,116 @@ TEST_F(ShadowMenuFixture, AMenuBarEntryKeepsItsNeighbourUnlessTheLookJoinsMenuAn
     const RECT Beside{O.right, O.top + S, O.right + S, O.bottom};
     MoveTo(POINT{(O.left + O.right) / 2, (O.top + O.bottom) / 2});
     std::vector<COLORREF> Before = ScreenPixels(Beside);
-    TCustomdxBarControl* Menu = OpenFile();
+    auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(OpenFile());
     ASSERT_TRUE(Menu && IsWindowVisible(Menu->GetHandle()));
     SaveScreenshot(std::string("menu-shadow-") + L.Look);
     RECT W = QueryWindowRect(Menu->GetHandle());
     ASSERT_EQ(O.bottom, W.top) << "the menu hangs below its entry";
     std::vector<COLORREF> After = ScreenPixels(Beside);
-    if (L.Joins) {
+    std::vector<COLORREF> BelowBand = ScreenPixels(RECT{W.left + S + 5, W.bottom, W.left + S + 25, W.bottom + S});
+    std::vector<COLORREF> RightBand = ScreenPixels(RECT{W.right, W.top + S + 5, W.right + S, W.top + S + 25});
+    if (L.Casts) {
       EXPECT_EQ(std::vector<COLORREF>(After.size(), Band), After) << "the entry's shadow joins the menu's";
       EXPECT_NE(Before, After);
+      EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), BelowBand);
+      EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), RightBand);
     } else {
-      EXPECT_EQ(Before, After) << "the shadow ran up beside the entry";
+      EXPECT_EQ(Before, After);
+      EXPECT_NE(std::vector<COLORREF>(S * 20, Band), BelowBand) << "no shadow below the menu";
+      EXPECT_NE(std::vector<COLORREF>(S * 20, Band), RightBand) << "no shadow right of the menu";
+      EXPECT_FALSE(Menu->GetDropShadow() && Menu->GetDropShadow()->GetShown());
     }
-    // Below and right of the menu the band shows either way.
-    EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), ScreenPixels(RECT{W.left + S + 5, W.bottom, W.left + S + 25, W.bottom + S}));
-    EXPECT_EQ(std::vector<COLORREF>(S * 20, Band), ScreenPixels(RECT{W.right, W.top + S + 5, W.right + S, W.top + S + 25}));
     Menu->CloseBar();
     Pump();
     Free(M);
     M = nullptr;
   }
+}
+
+// The visible shadow windows as (left, top, right, bottom), in part order.
+std::vector<std::vector<int>> ShownPartBoxes(TdxBarShadow* S) {
+  std::vector<std::vector<int>> All;
+  for (int I = 0; I < S->PartCount(); ++I) {
+    TdxBarShadowPart* P = S->Part(I);
+    if (P->HandleAllocated() && IsWindowVisible(P->GetHandle())) All.push_back(Box(QueryWindowRect(P->GetHandle())));
+  }
+  return All;
+}
+
+// Moving or sizing an open menu takes its shadow along (away from its entry the
+// shadow no longer joins it, back at the entry it does); hiding the menu hides
+// the shadow and showing it brings the shadow back.
+TEST_F(ShadowMenuFixture, AMovedOrResizedMenuTakesItsShadowAlong) {
+  TLayered Layered(0);
+  const int S = TdxBarShadow::Extent();
+  Build(bmsFlat);
+  auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(OpenFile());
+  ASSERT_TRUE(Menu && Menu->GetDropShadow());
+  TdxBarShadow* Shadow = Menu->GetDropShadow();
+  const RECT Start = QueryWindowRect(Menu->GetHandle());
+  const RECT Entry = FileRect();
+  EXPECT_EQ(Box(Entry), Box(Shadow->GetOwnerRect()));
+
+  const RECT Away{Start.left + 40, Start.top + 30, Start.right + 60, Start.bottom + 40};
+  SetWindowPos(Menu->GetHandle(), nullptr, Away.left, Away.top, Away.right - Away.left, Away.bottom - Away.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(Box(Away), Box(Shadow->GetWindowRect()));
+  RECT Owner = Shadow->GetOwnerRect();
+  EXPECT_TRUE(IsRectEmpty(&Owner)) << "away from its entry the shadow stands alone";
+  const std::vector<std::vector<int>> Alone{
+      {Away.left + S, Away.bottom, Away.right + S, Away.bottom + S},
+      {Away.right, Away.top + S, Away.right + S, Away.bottom}};
+  EXPECT_EQ(Alone, ShownPartBoxes(Shadow));
+
+  SetWindowPos(Menu->GetHandle(), nullptr, Start.left, Start.top, Start.right - Start.left, Start.bottom - Start.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(Box(Entry), Box(Shadow->GetOwnerRect())) << "back at its entry the shadow joins it again";
+  EXPECT_EQ(3u, ShownPartBoxes(Shadow).size());
+
+  SetWindowPos(Menu->GetHandle(), nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_FALSE(Shadow->GetShown());
+  EXPECT_TRUE(ShownPartBoxes(Shadow).empty());
+  SetWindowPos(Menu->GetHandle(), nullptr, 0, 0, 0, 0,
+               SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(3u, ShownPartBoxes(Shadow).size());
+}
+
+struct ShadowAnimationFixture : ShadowFixture {};
+
+// A menu that unfolds casts no shadow while it grows, and its shadow stands at
+// the final bounds once the animation ends.
+TEST_F(ShadowAnimationFixture, AnUnfoldingMenuCastsItsShadowOnceItStands) {
+  TLayered Layered(0);
+  TdxBarManager* Manager = NewManager();
+  Manager->SetStyle(bmsFlat);
+  RECT F = QueryWindowRect(Form->GetHandle());
+  const RECT Final{F.left + 40, F.top + 40, F.left + 200, F.top + 200};
+  auto* Menu = Construct<TdxBarSubMenuControl>(Manager);
+  Menu->SetBarManager(Manager);
+  Menu->SetBounds(Final.left, Final.top, Final.right - Final.left, Final.bottom - Final.top);
+  Menu->HandleNeeded();
+  TdxBarAnimationThread::SetMinStepTime(40);
+  Menu->StartAnimation(MenuAnimationParamsFor(Menu, maUnfold, false, false));
+  TdxBarAnimationThread* T = Menu->GetAnimationThread();
+  ASSERT_TRUE(T);
+  ASSERT_TRUE(PumpUntil([&] { return T->StepsDrawn() >= 2; }, 2000));
+  EXPECT_TRUE(Menu->IsAnimating());
+  TdxBarShadow* During = Menu->GetDropShadow();
+  EXPECT_FALSE(During && During->GetShown()) << "no shadow while the menu grows";
+  EXPECT_TRUE(PumpUntil([&] { return !Menu->IsAnimating(); }, 4000));
+  TdxBarAnimationThread::SetMinStepTime(0);
+  Pump();
+  TdxBarShadow* Shadow = Menu->GetDropShadow();
+  ASSERT_TRUE(Shadow);
+  EXPECT_TRUE(Shadow->GetShown());
+  EXPECT_EQ(Box(Final), Box(Shadow->GetWindowRect()));
+  EXPECT_EQ(2u, ShownPartBoxes(Shadow).size());
+  Free(Menu);
+  Free(Manager);
 }
 }  // namespace

@@ -19,6 +19,7 @@
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarQuickCustControls.h"
 #include "suite/bars/BarRoutines.h"
+#include "suite/bars/BarShadow.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarToolbarFrame.h"
 #include "suite/bars/Bars.h"
@@ -891,5 +892,117 @@ TEST_F(ToolbarFixture, TheMarkShowsHotWhileTheKeyboardSelectsIt) {
   Mark->Deselect(nullptr);
   EXPECT_EQ(0, W->MarkButtonState());
   EXPECT_EQ(Normal, MarkPixels());
+}
+}  // namespace
+
+namespace {
+// A docked toolbar shows its mark when links are cut off, or always when it can be
+// customized quickly (the bar allows it and the look supports it); a look without
+// quick customizing draws the mark of a cut-off bar but a click on it opens
+// nothing. A bar that fits keeps all its buttons left of its mark, and its mark's
+// popup then holds only "Add or Remove Buttons".
+TEST_F(ToolbarFixture, TheMarkShowsForCutOffLinksOrQuickCustomizing) {
+  const struct {
+    const char* What;
+    TdxBarManagerStyle Style;
+    bool AllowQuick;
+    bool ShowMark;
+    int Buttons;
+    bool Mark;
+    bool Opens;
+  } Cases[] = {
+      {"fits, quick customizing", bmsEnhanced, true, true, 3, true, true},
+      {"fits, no quick customizing", bmsEnhanced, false, true, 3, false, false},
+      {"cut off, no quick customizing", bmsEnhanced, false, true, 40, true, true},
+      {"cut off, ShowMark off", bmsEnhanced, true, false, 40, false, false},
+      {"fits, a look without quick customizing", bmsStandard, true, true, 3, false, false},
+      {"cut off, a look without quick customizing", bmsStandard, true, true, 40, true, false},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    M->SetStyle(C.Style);
+    TdxBar* Bar = MakeBar("Tools", dsTop, std::vector<TColor>(static_cast<size_t>(C.Buttons), clRed));
+    Bar->SetAllowQuickCustomizing(C.AllowQuick);
+    Bar->SetShowMark(C.ShowMark);
+    Pump();
+    TdxBarControl* W = Window(Bar);
+    ASSERT_TRUE(W);
+    EXPECT_EQ(C.Mark, W->HasMark());
+    RECT Mark = W->MarkClientRect();
+    EXPECT_EQ(C.Mark, !IsRectEmpty(&Mark));
+    TdxBarItemLinks* Links = Bar->GetItemLinks();
+    if (C.Buttons == 3) {
+      EXPECT_FALSE(W->GetTruncated());
+      for (int I = 0; I < Links->ShownLinkCount(); ++I) {
+        RECT R = Links->GetShownLink(I)->GetItemRect();
+        EXPECT_FALSE(IsRectEmpty(&R)) << "button " << I << " fits";
+        if (C.Mark) {
+          EXPECT_LE(R.right, Mark.left) << "button " << I << " lies left of the mark";
+        }
+      }
+    }
+    if (C.Mark) {
+      POINT On = CentreOf(W->MarkScreenRect());
+      MoveTo(On);
+      DragAlong(On, {On});
+      auto* Popup = dynamic_cast<TCustomdxBarControl*>(W->GetQuickPopup());
+      EXPECT_EQ(C.Opens, Popup != nullptr);
+      if (Popup && C.Buttons == 3) {
+        ASSERT_EQ(1, Popup->GetItemLinks()->ShownLinkCount());
+        EXPECT_EQ("&Add or Remove Buttons", Popup->GetItemLinks()->GetShownLink(0)->GetItem()->GetCaption());
+      }
+      W->ShowHiddenItems(0);
+      Pump();
+      Sleep(600);  // the next press is no double click
+    }
+    Bar->SetVisible(false);
+    Free(Bar);
+    Pump();
+  }
+}
+
+// An open mark popup keeps the mark as its owner: when the toolbar moves, the
+// popup's owner rectangle and shadow follow the mark (here the mark leaves the
+// popup's edge, so the shadow no longer joins it). Hidden by anyone, the popup closes.
+TEST_F(ToolbarFixture, AnOpenMarkPopupFollowsItsMarkAndClosesWhenHidden) {
+  M->SetStyle(bmsFlat);
+  M->SetMenuAnimations(maNone);
+  TdxBar* Bar = MakeBar("Tools", dsTop, std::vector<TColor>(40, clRed));
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->HasMark());
+  RECT Mark = W->MarkScreenRect();
+  POINT On = CentreOf(Mark);
+  MoveTo(On);
+  DragAlong(On, {On});
+  auto* Popup = dynamic_cast<TdxBarSubMenuControl*>(W->GetQuickPopup());
+  ASSERT_TRUE(Popup && IsWindowVisible(Popup->GetHandle()));
+  TdxBarShadow* Shadow = Popup->GetDropShadow();
+  ASSERT_TRUE(Shadow && Shadow->GetShown());
+  RECT P = QueryWindowRect(Popup->GetHandle());
+  RECT Bounds = Popup->GetOwnerBounds();
+  EXPECT_TRUE(EqualRect(&Mark, &Bounds));
+  RECT Joined = Shadow->GetOwnerRect();
+  EXPECT_TRUE(EqualRect(&Mark, &Joined)) << "the popup's shadow joins the mark's";
+
+  // The toolbar moves down by 6 pixels inside its site; the popup stays.
+  RECT B = W->GetBoundsRect();
+  SetWindowPos(W->GetHandle(), nullptr, B.left, B.top + 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  RECT Moved = W->MarkScreenRect();
+  ASSERT_EQ(Mark.top + 6, Moved.top);
+  Bounds = Popup->GetOwnerBounds();
+  EXPECT_TRUE(EqualRect(&Moved, &Bounds));
+  RECT Owner = Shadow->GetOwnerRect();
+  EXPECT_TRUE(IsRectEmpty(&Owner)) << "the moved mark no longer touches the popup";
+  RECT Cast = Shadow->GetWindowRect();
+  EXPECT_TRUE(EqualRect(&P, &Cast));
+  EXPECT_EQ(2, Shadow->PartCount());
+  EXPECT_TRUE(Shadow->GetShown());
+
+  ShowWindow(Popup->GetHandle(), SW_HIDE);
+  Pump();
+  EXPECT_EQ(nullptr, W->GetQuickPopup()) << "the hidden popup closed";
+  EXPECT_EQ(0, W->MarkButtonState());
+  EXPECT_EQ(nullptr, TopActiveBarControl());
 }
 }  // namespace
