@@ -239,9 +239,11 @@ bool TdxBarControl::HasMark() const {
   return (!FBar || FBar->GetShowMark()) && (FTruncated || AllowsQuickCustomizing());
 }
 
+// A look without quick customizing still shows chevrons on a bar cut short, and
+// they must open the buttons that did not fit.
 bool TdxBarControl::HasClickableMark() const {
   TdxBarPainter* P = GetPainter();
-  return P && P->SupportsQuickCustomizing() && HasMark();
+  return P && HasMark() && (P->SupportsQuickCustomizing() || FTruncated);
 }
 
 RECT TdxBarControl::CloseButtonWindowRect() {

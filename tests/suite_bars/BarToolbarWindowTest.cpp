@@ -898,8 +898,8 @@ TEST_F(ToolbarFixture, TheMarkShowsHotWhileTheKeyboardSelectsIt) {
 namespace {
 // A docked toolbar shows its mark when links are cut off, or always when it can be
 // customized quickly (the bar allows it and the look supports it); a look without
-// quick customizing draws the mark of a cut-off bar but a click on it opens
-// nothing. A bar that fits keeps all its buttons left of its mark, and its mark's
+// quick customizing draws the mark only on a cut-off bar, and a click on it still
+// opens the buttons that did not fit. A bar that fits keeps all its buttons left of its mark, and its mark's
 // popup then holds only "Add or Remove Buttons".
 TEST_F(ToolbarFixture, TheMarkShowsForCutOffLinksOrQuickCustomizing) {
   const struct {
@@ -916,7 +916,7 @@ TEST_F(ToolbarFixture, TheMarkShowsForCutOffLinksOrQuickCustomizing) {
       {"cut off, no quick customizing", bmsEnhanced, false, true, 40, true, true},
       {"cut off, ShowMark off", bmsEnhanced, true, false, 40, false, false},
       {"fits, a look without quick customizing", bmsStandard, true, true, 3, false, false},
-      {"cut off, a look without quick customizing", bmsStandard, true, true, 40, true, false},
+      {"cut off, a look without quick customizing", bmsStandard, true, true, 40, true, true},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.What);
