@@ -208,7 +208,7 @@ public:
 
   // ---- what item controls and painters read and ask of their window
   // 0 horizontal bar, 1 menu, 2 rotated vertical bar.
-  int PaintType() const { return Kind() != bwkToolbar ? 1 : IsRotated() ? 2 : 0; }
+  int PaintType() const { return Kind() == bwkSubMenu ? 1 : IsRotated() ? 2 : 0; }
   bool IsMainMenuBar() const { return IsMainMenuWindow(); }
   bool IsDockedVertically() const { return IsVertical(); }
   bool IsDockedHorizontally() const { return FDockingStyle == dsTop || FDockingStyle == dsBottom; }
@@ -459,6 +459,8 @@ public:
   bool AllowsQuickCustomizing() const;
   // The mark's popup closed by itself (a click elsewhere, Esc, a command).
   void MarkPopupClosed(TCustomdxBarControl* Popup);
+  // The next click on the window is dropped (the press that closed its mark's popup).
+  void SwallowNextClick() { FSwallowNextClick = true; }
   bool IsMarkTimerRunning() const { return FMarkTimer; }
   // Double click on the grip or caption: a docked bar floats at its stored place,
   // a floating one docks back where it stood (a new row at the top when it never was).

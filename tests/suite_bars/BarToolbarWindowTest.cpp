@@ -547,7 +547,7 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   ASSERT_FALSE(Hidden.empty());
   RECT Mark = W->MarkScreenRect();
   POINT On{(Mark.left + Mark.right) / 2, (Mark.top + Mark.bottom) / 2};
-  auto Popup = [&] { return dynamic_cast<TdxBarSubMenuControl*>(W->GetQuickPopup()); };
+  auto Popup = [&] { return W->GetQuickPopup(); };
 
   DragAlong(On, {On});
   ASSERT_TRUE(Popup());
@@ -570,7 +570,7 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   Sleep(600);
   DragAlong(On, {On});
   ASSERT_TRUE(Popup());
-  TdxBarSubMenuControl* Menu = Popup();
+  TCustomdxBarControl* Menu = Popup();
   RECT Last = Menu->GetItemLinks()->GetShownLink(Menu->GetItemLinks()->ShownLinkCount() - 2)->GetItemRect();
   MapWindowPoints(Menu->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Last), 2);
   POINT Entry{(Last.left + Last.right) / 2, (Last.top + Last.bottom) / 2};
