@@ -32,6 +32,33 @@ RECT ApplicationMenuInsets(const RECT& SubMenuInsets, const RECT& PainterInsets,
               SubMenuInsets.right + Scaled(PainterInsets.right), SubMenuInsets.bottom + Scaled(PainterInsets.bottom)};
 }
 
+TdxBarApplicationMenuPosition ApplicationMenuStep(const std::vector<std::vector<bool>>& Groups,
+                                                  TdxBarApplicationMenuPosition From, bool Forward) {
+  const int Count = static_cast<int>(Groups.size());
+  // The extra pane (group 1) takes part only with more than one link.
+  auto Present = [&](int G) { return !Groups[G].empty() && (G != 1 || Groups[G].size() > 1); };
+  auto Selectable = [&](int G, int I) { return Groups[G][static_cast<size_t>(I)]; };
+  if (From.Group < 0 || From.Group >= Count) return From;
+  int G = From.Group, I = From.Index;
+  // One lap through every link, starting after (or before) From.
+  int Total = 0;
+  for (const auto& Group : Groups) Total += static_cast<int>(Group.size());
+  for (int Steps = 0; Steps <= Total; ++Steps) {
+    I += Forward ? 1 : -1;
+    int Size = static_cast<int>(Groups[G].size());
+    if (!Present(G) || I < 0 || I >= Size) {
+      do G = (G + (Forward ? 1 : Count - 1)) % Count;
+      while (!Present(G) && G != From.Group);
+      if (!Present(G)) return From;
+      I = Forward ? 0 : static_cast<int>(Groups[G].size()) - 1;
+    }
+    if (Selectable(G, I)) return TdxBarApplicationMenuPosition{G, I};
+  }
+  return From;
+}
+
+WORD ExtraPaneKey(WORD Key, bool Shift) { return Key == VK_TAB ? (Shift ? VK_UP : VK_DOWN) : Key; }
+
 std::vector<RECT> PlaceApplicationMenuButtons(const RECT& Area, const std::vector<int>& Widths) {
   constexpr int Gap = 6;
   std::vector<RECT> Rects(Widths.size(), RECT{0, 0, 0, 0});

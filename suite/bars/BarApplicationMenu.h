@@ -41,6 +41,22 @@ RECT ApplicationMenuInsets(const RECT& SubMenuInsets, const RECT& PainterInsets,
 // at the area's right edge; a button left out gets an empty rectangle.
 std::vector<RECT> PlaceApplicationMenuButtons(const RECT& Area, const std::vector<int>& Widths);
 
+// Keyboard walks through the menu's three groups of links in turn: its items
+// (when any show), the extra pane's (when more than one shows) and the buttons
+// (when any show). Each group is given as the selectable flag of each shown link.
+struct TdxBarApplicationMenuPosition {
+  int Group = -1;
+  int Index = -1;
+  bool operator==(const TdxBarApplicationMenuPosition&) const = default;
+};
+// The next (Forward) or previous selectable link from From: past a group's last
+// link to the next group's first, before its first to the previous group's last,
+// wrapping around; From itself when nothing else can be selected.
+TdxBarApplicationMenuPosition ApplicationMenuStep(const std::vector<std::vector<bool>>& Groups,
+                                                  TdxBarApplicationMenuPosition From, bool Forward);
+// In the extra pane Tab walks the list: Up with Shift, Down without.
+WORD ExtraPaneKey(WORD Key, bool Shift);
+
 // One button of the menu's bottom row: an invisible internal item that shows
 // the application's button (Item) and passes its clicks on to it.
 class TdxBarApplicationMenuButton : public TCollectionItem {

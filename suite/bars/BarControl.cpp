@@ -388,7 +388,7 @@ void TCustomdxBarControl::FillItemBackground(HDC DC, const RECT& R, HBRUSH Brush
     FillRectByColorOrBitmap(DC, R, R, nullptr, Color, Brush);
     return;
   }
-  if (Kind() == bwkToolbar) {
+  if (Kind() != bwkSubMenu) {
     // The origin is the window rectangle in client coordinates, so that pictures
     // drawn under the client area line up with the frame's.
     RECT Origin{0, 0, GetWidth(), GetHeight()};

@@ -209,7 +209,7 @@ public:
 
   // ---- what item controls and painters read and ask of their window
   // 0 horizontal bar, 1 menu, 2 rotated vertical bar.
-  int PaintType() const { return Kind() != bwkToolbar ? 1 : IsRotated() ? 2 : 0; }
+  int PaintType() const { return Kind() == bwkSubMenu ? 1 : IsRotated() ? 2 : 0; }
   bool IsMainMenuBar() const { return IsMainMenuWindow(); }
   bool IsDockedVertically() const { return IsVertical(); }
   bool IsDockedHorizontally() const { return FDockingStyle == dsTop || FDockingStyle == dsBottom; }
@@ -465,6 +465,8 @@ public:
   void MarkPopupClosed(TCustomdxBarControl* Popup);
   // Moved or sized: an open mark popup takes the mark's new place as its owner's.
   virtual void WindowPosChanged(const WINDOWPOS& Pos);
+  // The next click on the window is dropped (the press that closed its mark's popup).
+  void SwallowNextClick() { FSwallowNextClick = true; }
   bool IsMarkTimerRunning() const { return FMarkTimer; }
   // Double click on the grip or caption: a docked bar floats at its stored place,
   // a floating one docks back where it stood (a new row at the top when it never was).

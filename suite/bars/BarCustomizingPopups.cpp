@@ -31,7 +31,9 @@ LRESULT CALLBACK ReleaseProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   return 0;
 }
 
-void ReleaseLater(TObject* Window) {
+}  // namespace
+
+void ReleaseBarWindowLater(TObject* Window) {
   static HWND Notices = nullptr;
   if (!Notices || !IsWindow(Notices)) {
     WNDCLASSW WC{};
@@ -46,7 +48,6 @@ void ReleaseLater(TObject* Window) {
   PendingReleases().push_back(CreateObjectLink(Window));
   PostMessageW(Notices, kReleaseWindows, 0, 0);
 }
-}  // namespace
 
 // ---- TdxBarInternalSubMenuControl
 
@@ -79,7 +80,7 @@ TdxBarPainter* TdxBarInternalSubMenuControl::GetPainter() const {
 void TdxBarInternalSubMenuControl::DoClose() {
   TcxObjectLinkGuard Alive(this);
   TdxBarSubMenuControl::DoClose();
-  if (Alive.Alive() && FFreeOnClose) ReleaseLater(this);
+  if (Alive.Alive() && FFreeOnClose) ReleaseBarWindowLater(this);
 }
 
 // ---- TdxBarCustomizingPopup

@@ -6,6 +6,10 @@
 #include "framework/OwnedObject.h"
 #include "suite/bars/BarControl.h"
 
+// Frees a bar window once the message being handled is done (a window closing
+// from inside its own handlers).
+void ReleaseBarWindowLater(TObject* Window);
+
 class TdxBarInternalSubMenuControl : public TdxBarSubMenuControl, public IdxBarLinksOwner {
   SONVELT_CLASS(TdxBarInternalSubMenuControl, TdxBarSubMenuControl)
 public:

@@ -16,6 +16,7 @@
 #include "suite/bars/BarTypes.h"
 
 class TCustomdxBarControl;
+class TdxBarControl;
 class TCustomForm;
 class TdxBarItemLink;
 class TdxBarItemLinks;
@@ -110,6 +111,9 @@ public:
   TdxBarItemLinks* GetCustomizingLinks() const { return FCustomizingLinks; }
 
   // ---- quick customization of a toolbar
+  // The popup of a toolbar's mark over Rect (screen), filled by the toolbar; it
+  // becomes the quick control. Nothing shows when it would stay empty.
+  void ShowQuickCustomizePopup(TdxBarControl* BarControl, const RECT& Rect);
   // The "Add or Remove Buttons" list: one shared check item with a link per link
   // of the toolbar (the toolbar link in the entry's Data), for every link whose
   // control is missing or belongs to the toolbar's manager; then "&Reset Toolbar"
@@ -146,6 +150,7 @@ private:
   void ComponentFreed(TObject* Sender, TComponent* Component);
   void ToolbarEntryClick(TObject* Sender);
   void QuickCustItemClick(TObject* Sender);
+  void QuickControlDestroyed(TObject* Sender);
   void QuickAccessPopup(TObject* Sender);
   // The bar of Manager a command's tag names; null once the manager no longer holds it.
   static TdxBar* BarOfTag(TdxBarManager* Manager, std::intptr_t Tag);

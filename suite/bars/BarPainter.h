@@ -257,6 +257,9 @@ public:
   virtual void FillBarBitmapBackground(TCustomdxBarControl* BarControl, HDC DC, TColor Color, HBRUSH Brush,
                                        const RECT& Origin, const RECT& R);
   virtual void FillQuickPopupFrame(TCustomdxBarControl* BarControl, HDC DC);
+  // A popup's seam toward the rectangle it opened from (its OwnerLinkRect), drawn
+  // open in the popup's own background.
+  virtual void FillOwnerSeam(TCustomdxBarControl* BarControl, HDC DC);
   virtual HBRUSH ToolbarBrush(TCustomdxBarControl* BarControl);
   virtual HBRUSH ToolbarBrushFor(TCustomdxBarControl* BarControl) { return ToolbarBrush(BarControl); }
   virtual HBRUSH DownBrush(TCustomdxBarControl* BarControl);

@@ -210,6 +210,11 @@ void TdxBarPainter::FillQuickPopupFrame(TCustomdxBarControl* BarControl, HDC DC)
   RestoreDCClipping(DC, Saved, HadRgn);
 }
 
+void TdxBarPainter::FillOwnerSeam(TCustomdxBarControl* BarControl, HDC DC) {
+  RECT Seam = BarControl->OwnerLinkRect(false);
+  if (!RectIsEmpty(Seam)) FillRect(DC, &Seam, BarControl->BackgroundBrush());
+}
+
 HBRUSH TdxBarPainter::ToolbarBrush(TCustomdxBarControl* BarControl) {
   (void)BarControl;
   return GetSysColorBrush(COLOR_BTNFACE);

@@ -3,6 +3,7 @@
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarPainter.h"
+#include "suite/bars/BarQuickControl.h"
 #include "suite/bars/BarQuickCustControls.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarItemControl.h"
@@ -75,6 +76,28 @@ void TdxBarDesignController::QuickAccessPopup(TObject* Sender) {
   // The list of the last opening goes with its items.
   FreeItemsOfLinks(Item->GetItemLinks());
   FillQuickCustomizeLinks(Item->GetItemLinks(), Bar);
+}
+
+void TdxBarDesignController::ShowQuickCustomizePopup(TdxBarControl* BarControl, const RECT& Rect) {
+  TdxBar* Bar = BarControl ? BarControl->GetBar() : nullptr;
+  if (!Bar) return;
+  FCustomizingManager = BarControl->GetBarManager();
+  TdxBarQuickControl* Popup = TdxBarQuickControl::CreateAsPopup(BarControl, Bar);
+  if (!Popup) return;
+  FQuickControl = Popup;
+  Popup->SetOwnPainter(BarControl->GetPainter());
+  Popup->OnDestroyed = Bind(this, &TdxBarDesignController::QuickControlDestroyed);
+  BarControl->FillMarkPopupLinks(Popup->GetItemLinks());
+  if (Popup->GetItemLinks()->GetCount() == 0) {
+    Free(Popup);
+    return;
+  }
+  Popup->ShowAsPopup(Rect);
+  PlayMenuSound(0);
+}
+
+void TdxBarDesignController::QuickControlDestroyed(TObject* Sender) {
+  if (FQuickControl == Sender) FQuickControl = nullptr;
 }
 
 // ---- the toolbar's side

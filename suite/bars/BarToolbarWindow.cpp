@@ -10,7 +10,7 @@
 #include "suite/bars/BarDesignController.h"
 #include "suite/bars/BarDockControl.h"
 #include "suite/bars/BarDragInfo.h"
-#include "suite/bars/BarMarkPopup.h"
+#include "suite/bars/BarQuickControl.h"
 #include "suite/bars/BarPainter.h"
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarToolbarFrame.h"
@@ -516,37 +516,20 @@ void TdxBarControl::FillMarkPopupLinks(TdxBarItemLinks* Links) {
 }
 
 void TdxBarControl::OpenMarkPopup() {
-  TdxBarManager* Manager = GetBarManager();
-  if (!Manager || !HandleAllocated()) return;
+  if (!GetBarManager() || !HandleAllocated()) return;
   TdxBarDesignController* Design = BarDesignControllerInstance();
   Design->CloseQuickControl();
-  // The items of the last popup (its "Add or Remove Buttons" list) go now.
-  Design->ClearInternalItems();
-  auto* Popup = TdxBarMarkPopup::Create(Manager);
-  Popup->SetOwnPainter(GetPainter());
-  Popup->SetToolbar(this);
-  FillMarkPopupLinks(Popup->GetItemLinks());
-  if (Popup->GetItemLinks()->GetCount() == 0) {
-    Free(Popup);
-    FMarkState = 1;
-    return;
-  }
-  Popup->SetFreeOnClose(true);
-  FQuickPopup = Popup;
-  Design->SetQuickControl(Popup);
-  SetChildBar(Popup);
-  // The mark is the popup's owner: their shadows join where the painter joins them.
-  Popup->SetOwnerBounds(MarkScreenRect());
-  Popup->ShowAt(MarkScreenRect(), IsVerticalStyle(GetDockingStyle()));
+  Design->ShowQuickCustomizePopup(this, MarkScreenRect());
+  FQuickPopup = Design->GetQuickControl();
+  // Nothing to list: the mark stays hot.
+  if (!FQuickPopup) FMarkState = 1;
 }
 
 void TdxBarControl::WindowPosChanged(const WINDOWPOS& Pos) {
-  auto* Popup = dynamic_cast<TdxBarSubMenuControl*>(FQuickPopup);
+  auto* Popup = dynamic_cast<TdxBarQuickControl*>(FQuickPopup);
   if (!Popup || (Pos.flags & (SWP_NOSIZE | SWP_NOMOVE)) == (SWP_NOSIZE | SWP_NOMOVE)) return;
-  // The popup stays; its owner (the mark) moved, and its shadow and seam follow.
-  Popup->SetOwnerBounds(MarkScreenRect());
-  Popup->UpdateShadowBounds();
-  if (Popup->HandleAllocated()) RedrawWindow(Popup->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  // The popup stays; its owner (the mark) moved, and its seam follows.
+  Popup->FollowOwner(MarkScreenRect());
 }
 
 void TdxBarControl::CloseMarkPopup() {
@@ -568,7 +551,7 @@ void TdxBarControl::MarkPopupClosed(TCustomdxBarControl* Popup) {
 void TdxBarControl::OpenMarkPopupByKey() {
   if (!HasMark()) return;
   ShowHiddenItems(2);
-  auto* Popup = dynamic_cast<TdxBarMarkPopup*>(FQuickPopup);
+  TCustomdxBarControl* Popup = FQuickPopup;
   TdxBarItemLinks* Links = Popup ? Popup->GetItemLinks() : nullptr;
   if (TdxBarItemLink* First = Links ? Links->FirstSelectableLink() : nullptr)
     if (First->GetControl()) Popup->SelectItemControl(First->GetControl());
@@ -911,6 +894,8 @@ bool TdxBarControl::HandleMouse(TMessage& Message) {
         if (!Child) {
           if (!IsActive() || Control) {
             ChangeSelectedControl(Pick);
+            if (!Alive.Alive()) return true;
+            NoteSelectionOutsideQuickControl(this, Pick);
             Invalidate();
           }
         } else if (auto* Menu = dynamic_cast<TdxBarSubMenuControl*>(Child);

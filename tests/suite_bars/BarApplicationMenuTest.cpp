@@ -70,6 +70,43 @@ TEST(ApplicationMenuLayout, ButtonRowIsRightAlignedAndDropsWhatDoesNotFit) {
   }
 }
 
+// The keyboard walks the items, the extra pane (only with more than one entry)
+// and the buttons in turn, skipping what cannot be selected and wrapping around.
+TEST(ApplicationMenuLayout, KeysWalkTheThreeGroupsInTurn) {
+  using P = TdxBarApplicationMenuPosition;
+  const std::vector<std::vector<bool>> Full{{true, false, true}, {true, true}, {true}};
+  const std::vector<std::vector<bool>> LonePane{{true, true}, {true}, {true, true}};
+  const std::vector<std::vector<bool>> NoButtons{{true}, {true, true}, {}};
+  const std::vector<std::vector<bool>> Nothing{{false}, {}, {}};
+  const struct {
+    const char* Name;
+    const std::vector<std::vector<bool>>& Groups;
+    P From;
+    bool Forward;
+    P To;
+  } Cases[] = {
+      {"skips an item that cannot be selected", Full, {0, 0}, true, {0, 2}},
+      {"past the last item into the pane", Full, {0, 2}, true, {1, 0}},
+      {"past the pane into the buttons", Full, {1, 1}, true, {2, 0}},
+      {"past the buttons back to the first item", Full, {2, 0}, true, {0, 0}},
+      {"before the first item to the last button", Full, {0, 0}, false, {2, 0}},
+      {"before the pane to the last item", Full, {1, 0}, false, {0, 2}},
+      {"a pane of one entry is passed over", LonePane, {0, 1}, true, {2, 0}},
+      {"and backwards too", LonePane, {2, 0}, false, {0, 1}},
+      {"no buttons: from the pane to the items", NoButtons, {1, 1}, true, {0, 0}},
+      {"nothing else to select stays", Nothing, {0, 0}, true, {0, 0}},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    P Got = ApplicationMenuStep(C.Groups, C.From, C.Forward);
+    EXPECT_EQ(C.To.Group, Got.Group);
+    EXPECT_EQ(C.To.Index, Got.Index);
+  }
+  EXPECT_EQ(VK_UP, ExtraPaneKey(VK_TAB, true));
+  EXPECT_EQ(VK_DOWN, ExtraPaneKey(VK_TAB, false));
+  EXPECT_EQ(VK_RETURN, ExtraPaneKey(VK_RETURN, false));
+}
+
 struct ApplicationMenuButtonFixture : BarFormFixture {
   int Clicks = 0;
   void Clicked(TObject*) { ++Clicks; }

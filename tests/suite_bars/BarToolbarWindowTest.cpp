@@ -17,9 +17,10 @@
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
 #include "suite/bars/BarPainter.h"
+#include "suite/bars/BarDesignController.h"
+#include "suite/bars/BarQuickControl.h"
 #include "suite/bars/BarQuickCustControls.h"
 #include "suite/bars/BarRoutines.h"
-#include "suite/bars/BarShadow.h"
 #include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarToolbarFrame.h"
 #include "suite/bars/Bars.h"
@@ -548,7 +549,7 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   ASSERT_FALSE(Hidden.empty());
   RECT Mark = W->MarkScreenRect();
   POINT On{(Mark.left + Mark.right) / 2, (Mark.top + Mark.bottom) / 2};
-  auto Popup = [&] { return dynamic_cast<TdxBarSubMenuControl*>(W->GetQuickPopup()); };
+  auto Popup = [&] { return W->GetQuickPopup(); };
 
   DragAlong(On, {On});
   ASSERT_TRUE(Popup());
@@ -571,7 +572,7 @@ TEST_F(ToolbarFixture, TheMarkOpensAMenuOfTheButtonsThatDoNotFit) {
   Sleep(600);
   DragAlong(On, {On});
   ASSERT_TRUE(Popup());
-  TdxBarSubMenuControl* Menu = Popup();
+  TCustomdxBarControl* Menu = Popup();
   RECT Last = Menu->GetItemLinks()->GetShownLink(Menu->GetItemLinks()->ShownLinkCount() - 2)->GetItemRect();
   MapWindowPoints(Menu->GetHandle(), nullptr, reinterpret_cast<POINT*>(&Last), 2);
   POINT Entry{(Last.left + Last.right) / 2, (Last.top + Last.bottom) / 2};
@@ -648,6 +649,107 @@ TEST_F(ToolbarFixture, TheMarksAddOrRemoveListShowsAndHidesTheToolbarsButtons) {
   EXPECT_EQ("B0", Bar->GetItemLinks()->GetShownLink(0)->GetItem()->GetCaption()) << "B0 is back";
   EXPECT_TRUE(Clicks.empty()) << "no button ran";
   W->ShowHiddenItems(0);
+}
+}  // namespace
+
+namespace {
+// The mark's popup is a bar window of its own (a hidden bar made for it and freed
+// with it) shown beside the mark without taking the activation: its frame is a
+// border to the system, its edge toward the mark is drawn open, a right click on
+// it opens nothing, and the mouse selecting a button of the toolbar closes it
+// unless the mouse is back on the popup by then.
+TEST_F(ToolbarFixture, TheMarksPopupStaysInactiveAndClosesWhenTheMouseSelectsElsewhere) {
+  std::vector<TColor> Colours(40, clRed);
+  TdxBar* Bar = MakeBar("Tools", dsTop, Colours);
+  TdxBarControl* W = Window(Bar);
+  ASSERT_TRUE(W && W->HasMark());
+  int Bars = M->GetBars()->NumberOfItems();
+  RECT Mark = W->MarkScreenRect();
+  POINT On = Centre(Mark);
+  auto Open = [&] {
+    Sleep(600);  // not a double click
+    DragAlong(On, {On});
+    return dynamic_cast<TdxBarQuickControl*>(W->GetQuickPopup());
+  };
+  TdxBarQuickControl* Q = Open();
+  ASSERT_TRUE(Q);
+  EXPECT_EQ(bwkQuickCustomizing, Q->Kind());
+  EXPECT_EQ(Q, BarDesignControllerInstance()->GetQuickControl());
+  EXPECT_EQ(Bars + 1, M->GetBars()->NumberOfItems());
+  ASSERT_TRUE(Q->GetBar());
+  EXPECT_TRUE(Q->GetBar()->GetHidden());
+  EXPECT_FALSE(Q->IsActive());
+  EXPECT_EQ(Form->GetHandle(), GetForegroundWindow()) << "the form keeps the activation";
+
+  HWND Wnd = Q->GetHandle();
+  RECT P = QueryWindowRect(Wnd);
+  EXPECT_EQ(Mark.right, P.right) << "right edges aligned under a docked bar";
+  EXPECT_EQ(Mark.bottom, P.top);
+  EXPECT_EQ(HTBORDER, SendMessageW(Wnd, WM_NCHITTEST, 0, MAKELPARAM(P.left, (P.top + P.bottom) / 2)));
+  EXPECT_EQ(HTCLIENT, SendMessageW(Wnd, WM_NCHITTEST, 0, MAKELPARAM((P.left + P.right) / 2, (P.top + P.bottom) / 2)));
+  EXPECT_TRUE(Q->GetHitTested());
+  RECT Seam = Q->OwnerLinkRect(true);
+  ASSERT_FALSE(IsRectEmpty(&Seam));
+  EXPECT_EQ(P.top, Seam.top);
+  EXPECT_EQ(Mark.left + 1, Seam.left);
+  LOGBRUSH Background{};
+  GetObjectW(Q->BackgroundBrush(), sizeof(Background), &Background);
+  HDC DC = GetDC(nullptr);
+  COLORREF OnSeam = GetPixel(DC, Seam.left + 1, Seam.top), OnFrame = GetPixel(DC, P.left + 1, P.top);
+  ReleaseDC(nullptr, DC);
+  EXPECT_EQ(Background.lbColor, OnSeam) << "the edge toward the mark is open";
+  EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), OnFrame) << "the rest of the edge is framed";
+  SaveScreenshot("quick-popup");
+
+  POINT Inside = CentreOf(Q->ItemScreenRect(Q->GetItemLinks()->GetShownLink(0)->GetControl()));
+  // Onto a toolbar button and straight back: the popup stays.
+  MoveTo(Inside);
+  TInputScript::Run({MouseInput(LinkCentre(Bar, 0), 0), MouseInput(Inside, 0)});
+  Wait(400);
+  EXPECT_EQ(Q, W->GetQuickPopup());
+
+  // Onto a toolbar button to stay: the popup goes and its bar with it.
+  MoveTo(LinkCentre(Bar, 0));
+  Wait(400);
+  EXPECT_EQ(nullptr, W->GetQuickPopup());
+  EXPECT_EQ(nullptr, BarDesignControllerInstance()->GetQuickControl());
+  EXPECT_EQ(0, W->MarkButtonState());
+  Pump();
+  EXPECT_EQ(Bars, M->GetBars()->NumberOfItems());
+
+  Q = Open();
+  ASSERT_TRUE(Q);
+  ClickAt(Inside, true);
+  EXPECT_EQ(Q, W->GetQuickPopup()) << "a right click leaves the popup open";
+  EXPECT_EQ(nullptr, BarDesignControllerInstance()->GetToolbarsPopup());
+  W->ShowHiddenItems(0);
+  EXPECT_TRUE(Clicks.empty());
+}
+}  // namespace
+
+namespace {
+TEST(QuickPopupPlacement, BelowOrBesideTheMarkInsideTheWorkArea) {
+  const RECT Area{0, 0, 800, 600};
+  struct {
+    const char* What;
+    RECT Anchor;
+    bool Vertical, AlignLeft;
+    POINT At;
+  } Cases[] = {
+      {"below, right edges aligned", {300, 20, 311, 42}, false, false, {211, 42}},
+      {"below, left edges aligned", {300, 20, 311, 42}, false, true, {300, 42}},
+      {"kept off the left edge", {40, 20, 51, 42}, false, false, {0, 42}},
+      {"kept off the right edge", {780, 20, 791, 42}, false, true, {700, 42}},
+      {"above when the bottom runs off", {300, 500, 311, 522}, false, false, {211, 350}},
+      {"beside a vertical bar", {0, 300, 22, 311}, true, false, {22, 300}},
+      {"left of it when the right runs off", {760, 300, 782, 311}, true, false, {660, 300}},
+      {"top kept inside", {0, 550, 22, 561}, true, false, {22, 450}},
+  };
+  for (const auto& C : Cases) {
+    POINT P = PlaceQuickPopup(C.Anchor, SIZE{100, 150}, C.Vertical, C.AlignLeft, Area);
+    EXPECT_EQ(C.At.x, P.x) << C.What;
+    EXPECT_EQ(C.At.y, P.y) << C.What;
+  }
 }
 }  // namespace
 
@@ -962,8 +1064,8 @@ TEST_F(ToolbarFixture, TheMarkShowsForCutOffLinksOrQuickCustomizing) {
 }
 
 // An open mark popup keeps the mark as its owner: when the toolbar moves, the
-// popup's owner rectangle and shadow follow the mark (here the mark leaves the
-// popup's edge, so the shadow no longer joins it). Hidden by anyone, the popup closes.
+// popup's seam follows the mark (here the mark leaves the popup's edge, so the seam
+// closes). Hidden by anyone, the popup closes.
 TEST_F(ToolbarFixture, AnOpenMarkPopupFollowsItsMarkAndClosesWhenHidden) {
   M->SetStyle(bmsFlat);
   M->SetMenuAnimations(maNone);
@@ -974,15 +1076,10 @@ TEST_F(ToolbarFixture, AnOpenMarkPopupFollowsItsMarkAndClosesWhenHidden) {
   POINT On = CentreOf(Mark);
   MoveTo(On);
   DragAlong(On, {On});
-  auto* Popup = dynamic_cast<TdxBarSubMenuControl*>(W->GetQuickPopup());
+  auto* Popup = dynamic_cast<TdxBarQuickControl*>(W->GetQuickPopup());
   ASSERT_TRUE(Popup && IsWindowVisible(Popup->GetHandle()));
-  TdxBarShadow* Shadow = Popup->GetDropShadow();
-  ASSERT_TRUE(Shadow && Shadow->GetShown());
-  RECT P = QueryWindowRect(Popup->GetHandle());
-  RECT Bounds = Popup->GetOwnerBounds();
-  EXPECT_TRUE(EqualRect(&Mark, &Bounds));
-  RECT Joined = Shadow->GetOwnerRect();
-  EXPECT_TRUE(EqualRect(&Mark, &Joined)) << "the popup's shadow joins the mark's";
+  RECT Seam = Popup->OwnerLinkRect(true);
+  ASSERT_FALSE(IsRectEmpty(&Seam)) << "the popup opens against the mark";
 
   // The toolbar moves down by 6 pixels inside its site; the popup stays.
   RECT B = W->GetBoundsRect();
@@ -990,19 +1087,13 @@ TEST_F(ToolbarFixture, AnOpenMarkPopupFollowsItsMarkAndClosesWhenHidden) {
   Pump();
   RECT Moved = W->MarkScreenRect();
   ASSERT_EQ(Mark.top + 6, Moved.top);
-  Bounds = Popup->GetOwnerBounds();
-  EXPECT_TRUE(EqualRect(&Moved, &Bounds));
-  RECT Owner = Shadow->GetOwnerRect();
-  EXPECT_TRUE(IsRectEmpty(&Owner)) << "the moved mark no longer touches the popup";
-  RECT Cast = Shadow->GetWindowRect();
-  EXPECT_TRUE(EqualRect(&P, &Cast));
-  EXPECT_EQ(2, Shadow->PartCount());
-  EXPECT_TRUE(Shadow->GetShown());
+  ASSERT_EQ(Popup, W->GetQuickPopup());
+  Seam = Popup->OwnerLinkRect(true);
+  EXPECT_TRUE(IsRectEmpty(&Seam)) << "the moved mark no longer meets the popup";
 
   ShowWindow(Popup->GetHandle(), SW_HIDE);
   Pump();
   EXPECT_EQ(nullptr, W->GetQuickPopup()) << "the hidden popup closed";
   EXPECT_EQ(0, W->MarkButtonState());
-  EXPECT_EQ(nullptr, TopActiveBarControl());
 }
 }  // namespace
