@@ -506,3 +506,32 @@ TEST_F(BarKeyboardFixture, TabOntoAnEditStartsEditing) {
   EXPECT_TRUE(Editing()) << "Tab onto the edit starts editing";
 }
 }  // namespace
+
+namespace {
+// The mark of a toolbar too narrow for its buttons, reached by the keyboard:
+// Space and Enter open its menu of hidden buttons with the first one selected,
+// Esc closes that menu.
+TEST_F(BarKeyboardFixture, SpaceAndEnterOnTheMarkOpenItsMenu) {
+  TdxBar* Tools = NewBar("Tools", dsTop, 1);
+  for (int I = 0; I < 60; ++I) Button(Tools, "B" + std::to_string(I));
+  Show({Tools});
+  auto* W = static_cast<TdxBarControl*>(Tools->GetBarControl());
+  ASSERT_TRUE(W->HasMark());
+  std::string FirstHidden;
+  for (int I = 0; I < Tools->GetItemLinks()->ShownLinkCount() && FirstHidden.empty(); ++I) {
+    RECT R = Tools->GetItemLinks()->GetShownLink(I)->GetItemRect();
+    if (IsRectEmpty(&R)) FirstHidden = Tools->GetItemLinks()->GetShownLink(I)->GetItem()->GetName();
+  }
+  ASSERT_FALSE(FirstHidden.empty());
+  for (WORD Key : {VK_SPACE, VK_RETURN}) {
+    Nav->ChangeSelectedObject(W->GetMarkAccessibilityHelper());
+    ASSERT_EQ(W->GetMarkAccessibilityHelper(), Nav->CurrentSelectedObject());
+    Press({}, Key);
+    ASSERT_TRUE(W->GetQuickPopup()) << "key " << Key;
+    EXPECT_EQ("menu:" + FirstHidden, Shown()) << "key " << Key;
+    Press({}, VK_ESCAPE);
+    EXPECT_FALSE(W->GetQuickPopup()) << "key " << Key;
+  }
+  EXPECT_TRUE(Clicked.empty());
+}
+}  // namespace
