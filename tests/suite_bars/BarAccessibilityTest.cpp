@@ -535,3 +535,44 @@ TEST_F(BarKeyboardFixture, SpaceAndEnterOnTheMarkOpenItsMenu) {
   EXPECT_TRUE(Clicked.empty());
 }
 }  // namespace
+
+namespace {
+// Watches a bar window: whole-window repaints and the times it stopped being active.
+struct TPaintSpy {
+  TCustomdxBarControl* Window;
+  TWndMethod Saved;
+  int WholePaints = 0, Deactivations = 0;
+  bool WasActive = true;
+  void WndProc(TMessage& Message) {
+    if (Message.Msg == WM_PAINT) {
+      RECT Update{}, Client{};
+      GetUpdateRect(Window->GetHandle(), &Update, FALSE);
+      GetClientRect(Window->GetHandle(), &Client);
+      if (EqualRect(&Update, &Client)) ++WholePaints;
+    }
+    Saved(Message);
+    bool Active = Window->IsActive();
+    if (WasActive && !Active) ++Deactivations;
+    WasActive = Active;
+  }
+};
+
+// Arrow keys walking the items of the menu bar repaint the items, not the whole
+// window, and the window stays active all along.
+TEST_F(BarKeyboardFixture, WalkingTheItemsOfAWindowNeitherDeactivatesNorRepaintsIt) {
+  for (const char* Name : {"One", "Two", "Three", "Four"}) Button(Menu, Name);
+  Show({Menu});
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_RIGHT, "Menu:One"}});
+  TCustomdxBarControl* W = Menu->GetBarControl();
+  TPaintSpy Spy{W, W->WindowProc};
+  W->WindowProc = Bind(&Spy, &TPaintSpy::WndProc);
+  Walk({{{}, VK_RIGHT, "Menu:Two"},
+        {{}, VK_RIGHT, "Menu:Three"},
+        {{}, VK_RIGHT, "Menu:Four"},
+        {{}, VK_RIGHT, "Menu:One"},
+        {{}, VK_LEFT, "Menu:Four"}});
+  W->WindowProc = Spy.Saved;
+  EXPECT_EQ(0, Spy.Deactivations);
+  EXPECT_EQ(0, Spy.WholePaints);
+}
+}  // namespace
