@@ -116,6 +116,38 @@ TEST_F(CustomizeFixture, OneFormPerProcessOwnedByTheManagersFormWhichItDisables)
   EXPECT_EQ(nullptr, M->GetDesigner());
 }
 
+// Another manager's form and its floating bar cannot be used while the dialog
+// shows; the customized manager's floating bars can (commands are dragged onto them).
+TEST_F(CustomizeFixture, ShowingDisablesTheOtherManagersFormsAndFloatingBars) {
+  TForm* OtherForm = TForm::Create(nullptr);
+  OtherForm->SetBounds(40, 40, 300, 200);
+  OtherForm->Show();
+  TdxBarManager* Other = NewManager(OtherForm);
+  Other->SetHideFloatingBarsWhenInactive(false);
+  TdxBar* Floats[2] = {Other->GetBars()->Add(), M->GetBars()->Add()};
+  for (TdxBar* Bar : Floats) {
+    Bar->SetDockingStyle(dsNone);
+    Bar->GetItemLinks()->AddItem(Commands[0]);
+    Bar->SetVisible(true);
+  }
+  Pump();
+  auto Enabled = [](TdxBar* Bar) { return static_cast<bool>(IsWindowEnabled(Bar->GetBarControl()->GetHandle())); };
+  ASSERT_TRUE(Floats[0]->GetBarControl() && Floats[1]->GetBarControl());
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  EXPECT_FALSE(IsWindowEnabled(OtherForm->GetHandle()));
+  EXPECT_FALSE(IsWindowEnabled(Form->GetHandle()));
+  EXPECT_FALSE(Enabled(Floats[0]));
+  EXPECT_TRUE(Enabled(Floats[1]));
+  F->BClose->Click();
+  Pump();
+  EXPECT_TRUE(IsWindowEnabled(OtherForm->GetHandle()));
+  EXPECT_TRUE(IsWindowEnabled(Form->GetHandle()));
+  EXPECT_TRUE(Enabled(Floats[0]));
+  Free(Other);
+  Free(OtherForm);
+}
+
 TEST_F(CustomizeFixture, ResizesOnlyVerticallyAndNeverBelowItsFirstHeight) {
   TdxBarCustomizationForm* F = Open();
   ASSERT_NE(nullptr, F);
