@@ -78,6 +78,17 @@ void PlaceActionButtons(TComponent* Owner, TWinControl* Parent, std::initializer
     Left += 26;
   }
 }
+// Ins adds, Del deletes, Ctrl+Up and Ctrl+Down move; true when Key was one of them.
+bool RunKeyAction(WORD Key, TAction* Add, TAction* Delete, TAction* Up, TAction* Down) {
+  bool Ctrl = GetKeyState(VK_CONTROL) < 0;
+  TAction* Action = Ctrl && Key == VK_UP     ? Up
+                    : Ctrl && Key == VK_DOWN ? Down
+                    : Key == VK_INSERT       ? Add
+                    : Key == VK_DELETE       ? Delete
+                                             : nullptr;
+  if (Action && Action->GetEnabled()) Action->Execute();
+  return Action != nullptr;
+}
 }  // namespace
 
 void TdxBarCustomizationForm::BuildAllCommandsPage() {
@@ -317,16 +328,8 @@ void TdxBarCustomizationForm::GroupsWindowProc(TMessage& Message) {
     Message.Result = 1;
     return;
   } else if (Message.Msg == WM_KEYDOWN) {
-    bool Ctrl = GetKeyState(VK_CONTROL) < 0;
-    TAction* Action = Ctrl && Message.WParam == VK_UP     ? aMoveUpGroup
-                      : Ctrl && Message.WParam == VK_DOWN ? aMoveDownGroup
-                      : Message.WParam == VK_INSERT       ? aAddGroup
-                      : Message.WParam == VK_DELETE       ? aDeleteGroup
-                                                          : nullptr;
-    if (Action) {
-      if (Action->GetEnabled()) Action->Execute();
+    if (RunKeyAction(static_cast<WORD>(Message.WParam), aAddGroup, aDeleteGroup, aMoveUpGroup, aMoveDownGroup))
       return;
-    }
   }
   FSavedGroupsProc(Message);
 }
@@ -353,16 +356,8 @@ void TdxBarCustomizationForm::GroupItemsWindowProc(TMessage& Message) {
     Message.Result = 1;
     return;
   } else if (Message.Msg == WM_KEYDOWN) {
-    bool Ctrl = GetKeyState(VK_CONTROL) < 0;
-    TAction* Action = Ctrl && Message.WParam == VK_UP     ? aMoveUpGroupItem
-                      : Ctrl && Message.WParam == VK_DOWN ? aMoveDownGroupItem
-                      : Message.WParam == VK_INSERT       ? aAddGroupItem
-                      : Message.WParam == VK_DELETE       ? aDeleteGroupItem
-                                                          : nullptr;
-    if (Action) {
-      if (Action->GetEnabled()) Action->Execute();
+    if (RunKeyAction(static_cast<WORD>(Message.WParam), aAddGroupItem, aDeleteGroupItem, aMoveUpGroupItem, aMoveDownGroupItem))
       return;
-    }
   }
   FSavedGroupItemsProc(Message);
 }
