@@ -112,6 +112,7 @@ public:
   // or a group that holds it; a member already present is not added again.
   void AddMember(TdxBarComponent* Member);
   int IndexOfMember(TdxBarComponent* Member) const { return FMembers->IndexOf(Member); }
+  TdxBarComponentList* MemberList() const { return FMembers.get(); }
   void RemoveMember(TdxBarComponent* Member);
   bool SameMembers(TdxBarGroup* Other) const;
   int GetGroupIndex() const;

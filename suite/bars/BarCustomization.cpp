@@ -42,13 +42,17 @@ bool RowSelected(TListBox* ListBox, int Row) {
 }
 
 TAction* NewAction(TComponent* Owner, const std::string& Caption, TNotifyEvent Execute, int Tag = 0) {
+  return NewCustomizationAction(Owner, Caption, Execute, Tag);
+}
+}  // namespace
+
+TAction* NewCustomizationAction(TComponent* Owner, const std::string& Caption, TNotifyEvent Execute, int Tag) {
   TAction* A = TAction::Create(Owner);
   A->SetCaption(Caption);
   A->OnExecute = Execute;
   A->SetTag(Tag);
   return A;
 }
-}  // namespace
 
 UINT dxWM_LB_SYNCHRONIZE() { return SynchronizeMessage; }
 UINT dxWM_LB_SYNCHRONIZESELECTION() { return SynchronizeSelectionMessage; }

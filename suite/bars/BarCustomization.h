@@ -125,9 +125,11 @@ protected:
   // The manager's own form (the one disabled and told of activation).
   TCustomForm* ManagerForm(TdxBarManager* Manager) const;
 
+  // The manager's item list changed.
+  virtual void ItemsListChanged(TObject* Sender, TComponent* Component, TcxCollectionChangeKind Kind);
+
 private:
   void BarsChanged(TObject* Sender, TcxComponentCollectionItem* Item, TcxCollectionChangeKind Kind);
-  void ItemsListChanged(TObject* Sender, TComponent* Component, TcxCollectionChangeKind Kind);
   void FormClose(TObject* Sender, TCloseAction& Action);
   bool BarCanDelete(TObject* Object);
   void RestoreDisabledWindows();
@@ -146,6 +148,9 @@ private:
   TOwned<TdxBarRunTimeSelectionController> FController;
   int FFirstHeight = 0;
 };
+
+// An action of the form with its caption, handler and tag.
+TAction* NewCustomizationAction(TComponent* Owner, const std::string& Caption, TNotifyEvent Execute, int Tag = 0);
 
 // The open customization form; null while it is closed.
 TdxBarCustomCustomizationForm* ActiveCustomizationForm();

@@ -81,7 +81,10 @@ TdxBarCustomizationForm::TdxBarCustomizationForm(TdxBarManager* AManager) : TdxB
   BuildToolbarsPage();
   BuildCommandsPage();
   BuildOptionsPage();
+  BuildAllCommandsPage();
+  BuildGroupsPage();
   PageControl->SetActivePage(tsToolbars);
+  FChosenGroupMembers.reset(TdxBarComponentList::Create());
   InitializeForm();
 }
 
@@ -174,6 +177,7 @@ void TdxBarCustomizationForm::InitializePages() {
   BResetUsageData->SetEnabled(!InDesign());
   BBarReset->SetVisible(!InDesign() && GetBarManager()->CanResetBars());
   RefreshHelpButton();
+  InitializeDesignPages();
 }
 
 TListBox* TdxBarCustomizationForm::BarsListBox() const { return lbBarsList; }
@@ -184,12 +188,16 @@ void TdxBarCustomizationForm::RefreshAllLists() {
   RefreshList(lbBarsList, nullptr, 0);
   RefreshList(lbCategories, nullptr, 0);
   RefreshList(lbItems, nullptr, 0);
+  RefreshList(LAllCommands, nullptr, 0);
+  RefreshList(lbGroups, nullptr, 0);
 }
 
 void TdxBarCustomizationForm::SelectionChanged() {
   if (GetComponentState().Contains(csDestroying)) return;
   PullSelectionFromDesigner(lbBarsList);
   PullSelectionFromDesigner(lbItems);
+  PullSelectionFromDesigner(LAllCommands);
+  PullSelectionFromDesigner(lbGroups);
 }
 
 void TdxBarCustomizationForm::ShowPageAt(int Index) { PageControl->SetActivePageIndex(Index); }

@@ -335,6 +335,7 @@ public:
   // ---- content, categories, naming (BarManagerContent.cpp)
   int ItemCount() const;
   TdxBarComponentList* ItemList() const { return FItems.get(); }
+  TdxBarComponentList* GroupList() const { return FGroups.get(); }
   TdxBarItem* ItemByIndex(int Index) const;
   TdxBarItem* ItemByName(const std::string& Name) const;
   int IndexOfItem(TdxBarItem* Item) const;

@@ -508,3 +508,73 @@ TEST_F(BarKeyboardFixture, TabOntoAnEditStartsEditing) {
   EXPECT_TRUE(Editing()) << "Tab onto the edit starts editing";
 }
 }  // namespace
+
+namespace {
+// The mark of a toolbar too narrow for its buttons, reached by the keyboard:
+// Space and Enter open its menu of hidden buttons with the first one selected,
+// Esc closes that menu.
+TEST_F(BarKeyboardFixture, SpaceAndEnterOnTheMarkOpenItsMenu) {
+  TdxBar* Tools = NewBar("Tools", dsTop, 1);
+  for (int I = 0; I < 60; ++I) Button(Tools, "B" + std::to_string(I));
+  Show({Tools});
+  auto* W = static_cast<TdxBarControl*>(Tools->GetBarControl());
+  ASSERT_TRUE(W->HasMark());
+  std::string FirstHidden;
+  for (int I = 0; I < Tools->GetItemLinks()->ShownLinkCount() && FirstHidden.empty(); ++I) {
+    RECT R = Tools->GetItemLinks()->GetShownLink(I)->GetItemRect();
+    if (IsRectEmpty(&R)) FirstHidden = Tools->GetItemLinks()->GetShownLink(I)->GetItem()->GetName();
+  }
+  ASSERT_FALSE(FirstHidden.empty());
+  for (WORD Key : {VK_SPACE, VK_RETURN}) {
+    Nav->ChangeSelectedObject(W->GetMarkAccessibilityHelper());
+    ASSERT_EQ(W->GetMarkAccessibilityHelper(), Nav->CurrentSelectedObject());
+    Press({}, Key);
+    ASSERT_TRUE(W->GetQuickPopup()) << "key " << Key;
+    EXPECT_EQ("menu:" + FirstHidden, Shown()) << "key " << Key;
+    Press({}, VK_ESCAPE);
+    EXPECT_FALSE(W->GetQuickPopup()) << "key " << Key;
+  }
+  EXPECT_TRUE(Clicked.empty());
+}
+}  // namespace
+
+namespace {
+// Watches a bar window: whole-window repaints and the times it stopped being active.
+struct TPaintSpy {
+  TCustomdxBarControl* Window;
+  TWndMethod Saved;
+  int WholePaints = 0, Deactivations = 0;
+  bool WasActive = true;
+  void WndProc(TMessage& Message) {
+    if (Message.Msg == WM_PAINT) {
+      RECT Update{}, Client{};
+      GetUpdateRect(Window->GetHandle(), &Update, FALSE);
+      GetClientRect(Window->GetHandle(), &Client);
+      if (EqualRect(&Update, &Client)) ++WholePaints;
+    }
+    Saved(Message);
+    bool Active = Window->IsActive();
+    if (WasActive && !Active) ++Deactivations;
+    WasActive = Active;
+  }
+};
+
+// Arrow keys walking the items of the menu bar repaint the items, not the whole
+// window, and the window stays active all along.
+TEST_F(BarKeyboardFixture, WalkingTheItemsOfAWindowNeitherDeactivatesNorRepaintsIt) {
+  for (const char* Name : {"One", "Two", "Three", "Four"}) Button(Menu, Name);
+  Show({Menu});
+  Walk({{{}, VK_MENU, "Menu:-"}, {{}, VK_RIGHT, "Menu:One"}});
+  TCustomdxBarControl* W = Menu->GetBarControl();
+  TPaintSpy Spy{W, W->WindowProc};
+  W->WindowProc = Bind(&Spy, &TPaintSpy::WndProc);
+  Walk({{{}, VK_RIGHT, "Menu:Two"},
+        {{}, VK_RIGHT, "Menu:Three"},
+        {{}, VK_RIGHT, "Menu:Four"},
+        {{}, VK_RIGHT, "Menu:One"},
+        {{}, VK_LEFT, "Menu:Four"}});
+  W->WindowProc = Spy.Saved;
+  EXPECT_EQ(0, Spy.Deactivations);
+  EXPECT_EQ(0, Spy.WholePaints);
+}
+}  // namespace

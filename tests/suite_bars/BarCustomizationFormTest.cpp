@@ -22,6 +22,7 @@
 #include "suite/bars/BarCustomizationForm.h"
 #include "suite/bars/BarCustomizationLists.h"
 #include "suite/bars/BarDragInfo.h"
+#include "suite/bars/BarEditItems.h"
 #include "suite/bars/BarControl.h"
 #include "suite/bars/BarItemLinks.h"
 #include "suite/bars/BarItems.h"
@@ -113,6 +114,38 @@ TEST_F(CustomizeFixture, OneFormPerProcessOwnedByTheManagersFormWhichItDisables)
   EXPECT_FALSE(M->IsCustomizing());
   EXPECT_TRUE(IsWindowEnabled(Form->GetHandle()));
   EXPECT_EQ(nullptr, M->GetDesigner());
+}
+
+// Another manager's form and its floating bar cannot be used while the dialog
+// shows; the customized manager's floating bars can (commands are dragged onto them).
+TEST_F(CustomizeFixture, ShowingDisablesTheOtherManagersFormsAndFloatingBars) {
+  TForm* OtherForm = TForm::Create(nullptr);
+  OtherForm->SetBounds(40, 40, 300, 200);
+  OtherForm->Show();
+  TdxBarManager* Other = NewManager(OtherForm);
+  Other->SetHideFloatingBarsWhenInactive(false);
+  TdxBar* Floats[2] = {Other->GetBars()->Add(), M->GetBars()->Add()};
+  for (TdxBar* Bar : Floats) {
+    Bar->SetDockingStyle(dsNone);
+    Bar->GetItemLinks()->AddItem(Commands[0]);
+    Bar->SetVisible(true);
+  }
+  Pump();
+  auto Enabled = [](TdxBar* Bar) { return static_cast<bool>(IsWindowEnabled(Bar->GetBarControl()->GetHandle())); };
+  ASSERT_TRUE(Floats[0]->GetBarControl() && Floats[1]->GetBarControl());
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  EXPECT_FALSE(IsWindowEnabled(OtherForm->GetHandle()));
+  EXPECT_FALSE(IsWindowEnabled(Form->GetHandle()));
+  EXPECT_FALSE(Enabled(Floats[0]));
+  EXPECT_TRUE(Enabled(Floats[1]));
+  F->BClose->Click();
+  Pump();
+  EXPECT_TRUE(IsWindowEnabled(OtherForm->GetHandle()));
+  EXPECT_TRUE(IsWindowEnabled(Form->GetHandle()));
+  EXPECT_TRUE(Enabled(Floats[0]));
+  Free(Other);
+  Free(OtherForm);
 }
 
 TEST_F(CustomizeFixture, ResizesOnlyVerticallyAndNeverBelowItsFirstHeight) {
@@ -840,15 +873,185 @@ TEST_F(CustomizeFixture, ChosenGroupMembersAreAllCheckedBeforeAnyIsAdded) {
   EXPECT_TRUE(M->GetModified());
 }
 
-// For a person to judge: the three pages in the standard style, and in the themed
-// style with visual styles on and off (the themed rows then draw plainly).
+// A designer as a form designer would be: it keeps any selection and tells the
+// open dialog when it changes.
+struct TTestDesigner : IdxBarDesigner {
+  std::vector<TObject*> Selection;
+  int Names = 0;
+  bool AllowsDelete(TComponent*) override { return true; }
+  void GetSelection(TObjectList* List) override {
+    for (TObject* O : Selection) List->Add(O);
+  }
+  int SelectionStatus(TObject* Object) override {
+    return std::find(Selection.begin(), Selection.end(), Object) != Selection.end() ? 1 : 0;
+  }
+  void Select(TObject* Object, int) override { Changed({Object}); }
+  void AssignSelection(TObjectList* List) override {
+    std::vector<TObject*> New;
+    for (int I = 0; I < List->GetCount(); ++I) New.push_back(List->GetItem(I));
+    Changed(New);
+  }
+  void EditItem(TdxBarItem*) override {}
+  std::string MakeUniqueName(const std::string& BaseName) override { return BaseName + std::to_string(++Names); }
+  void Modified() override {}
+  void Changed(std::vector<TObject*> New) {
+    Selection = std::move(New);
+    if (ActiveCustomizationForm()) ActiveCustomizationForm()->SelectionChanged();
+  }
+};
+
+struct DesignPagesFixture : CustomizeFixture {
+  TTestDesigner Designer;
+  TdxBarCustomizationForm* F = nullptr;
+  void Design() {
+    TComponentState State = M->GetComponentState();
+    State.Include(csDesigning);
+    M->SetComponentState(State);
+    M->SetDesigner(&Designer);
+    const char* Names[] = {"cmdCut", "cmdCopy", "cmdPaste"};
+    for (int I = 0; I < 3; ++I) Commands[I]->SetName(Names[I]);
+    F = Open();
+  }
+  void TearDown() override {
+    if (M->IsCustomizing()) M->SetCustomizing(false);
+    M->SetDesigner(nullptr);
+    TComponentState State = M->GetComponentState();
+    State.Exclude(csDesigning);
+    M->SetComponentState(State);
+    CustomizeFixture::TearDown();
+  }
+  static std::vector<TObject*> Objects(TListBox* L) {
+    std::vector<TObject*> R;
+    for (int I = 0; I < L->GetItems()->GetCount(); ++I) R.push_back(L->GetItems()->GetObjects(I));
+    return R;
+  }
+  static void ChooseRows(TListBox* L, std::vector<int> Rows) {
+    for (int I = 0; I < L->GetItems()->GetCount(); ++I) L->SetSelected(I, false);
+    for (int R : Rows) L->SetSelected(R, true);
+    L->Click();
+  }
+};
+
+TEST_F(DesignPagesFixture, OnlyADesignedManagerShowsAllCommandsAndGroups) {
+  TdxBarCustomizationForm* RunTime = Open();
+  ASSERT_NE(nullptr, RunTime);
+  EXPECT_FALSE(RunTime->tsCommands->GetTabVisible());
+  EXPECT_FALSE(RunTime->tsGroups->GetTabVisible());
+  EXPECT_TRUE(RunTime->tsOptions->GetTabVisible());
+  M->SetCustomizing(false);
+  Pump();
+  Design();
+  ASSERT_NE(nullptr, F);
+  EXPECT_TRUE(F->tsCommands->GetTabVisible());
+  EXPECT_TRUE(F->tsGroups->GetTabVisible());
+}
+
+// Every command with a category, by default only those whose kind can take a
+// shortcut; Del frees the chosen commands.
+TEST_F(DesignPagesFixture, AllCommandsListsTheCommandsAndDelFreesTheChosen) {
+  TdxBarItem* Menu = TdxBarSubItem::Create(M);
+  Menu->SetName("subMenu");
+  Menu->SetCategory(0);
+  TdxBarItem* Inner = TdxBarButton::Create(M);
+  Inner->SetName("cmdInner");
+  Inner->SetCategory(-1);
+  Design();
+  ASSERT_NE(nullptr, F);
+  EXPECT_EQ((std::vector<TObject*>{Commands[0], Commands[1], Commands[2]}), Objects(F->LAllCommands));
+  F->CBShowCommandsWithShortCut->SetChecked(false);
+  EXPECT_EQ((std::vector<TObject*>{Commands[0], Commands[1], Commands[2], Menu}), Objects(F->LAllCommands));
+
+  ChooseRows(F->LAllCommands, {1, 3});
+  EXPECT_EQ((std::vector<TObject*>{Commands[1], Menu}), Designer.Selection);
+  F->PageControl->SetActivePage(F->tsCommands);
+  SaveScreenshot("customize-design-all-commands");
+  M->SetModified(false);
+  SendMessageW(F->LAllCommands->GetHandle(), WM_KEYDOWN, VK_DELETE, 0);
+  Pump();
+  EXPECT_EQ((std::vector<TObject*>{Commands[0], Commands[2]}), Objects(F->LAllCommands));
+  EXPECT_EQ(3, M->ItemList()->GetCount()) << "Copy and the menu were freed";
+  EXPECT_TRUE(M->GetModified());
+}
+
+// Groups are made with the designer's names, moved and deleted; the members of
+// the selected group are listed, and a chosen member that is freed leaves the
+// remembered choice.
+TEST_F(DesignPagesFixture, GroupsAreMadeMovedAndDeletedAndListTheirMembers) {
+  Design();
+  ASSERT_NE(nullptr, F);
+  F->aAddGroup->Execute();
+  F->aAddGroup->Execute();
+  Pump();
+  ASSERT_EQ(2, M->GroupCount());
+  TdxBarGroup* First = M->GroupByIndex(0);
+  TdxBarGroup* Second = M->GroupByIndex(1);
+  EXPECT_EQ("dxBarGroup2", Second->GetName());
+  EXPECT_EQ((std::vector<std::string>{"dxBarGroup1", "dxBarGroup2"}), Rows(F->lbGroups));
+  EXPECT_EQ((std::vector<TObject*>{Second}), Designer.Selection);
+  EXPECT_TRUE(F->lbGroups->GetSelected(1));
+  EXPECT_TRUE(F->aMoveUpGroup->GetEnabled());
+  EXPECT_FALSE(F->aMoveDownGroup->GetEnabled());
+
+  F->aMoveUpGroup->Execute();
+  EXPECT_EQ(Second, M->GroupByIndex(0));
+  EXPECT_EQ((std::vector<std::string>{"dxBarGroup2", "dxBarGroup1"}), Rows(F->lbGroups));
+
+  Second->AddMember(Commands[0]);
+  Second->AddMember(First);
+  Second->AddMember(Commands[1]);
+  ChooseRows(F->lbGroups, {0});
+  EXPECT_EQ((std::vector<std::string>{"cmdCut", "dxBarGroup1", "cmdCopy"}), Rows(F->lbGroupItems));
+  EXPECT_TRUE(F->aAddGroupItem->GetEnabled());
+  ChooseRows(F->lbGroupItems, {0, 2});
+  EXPECT_EQ(2, F->GetChosenGroupMembers()->GetCount());
+  EXPECT_TRUE(F->aDeleteGroup->GetEnabled());
+  EXPECT_FALSE(F->aMoveUpGroup->GetEnabled());
+  EXPECT_TRUE(F->aDeleteGroupItem->GetEnabled());
+  EXPECT_TRUE(F->aMoveDownGroupItem->GetEnabled());
+  F->PageControl->SetActivePage(F->tsGroups);
+  SaveScreenshot("customize-design-groups");
+  Free(Commands[1]);
+  Pump();
+  ASSERT_EQ(1, F->GetChosenGroupMembers()->GetCount()) << "the freed member left the choice";
+  EXPECT_EQ(Commands[0], F->GetChosenGroupMembers()->GetItem(0));
+  EXPECT_EQ((std::vector<std::string>{"cmdCut", "dxBarGroup1"}), Rows(F->lbGroupItems));
+
+  ChooseRows(F->lbGroupItems, {0});
+  F->aDeleteGroupItem->Execute();
+  EXPECT_EQ(1, Second->MemberCount());
+  EXPECT_EQ(First, Second->MemberByIndex(0));
+  EXPECT_GE(M->ItemList()->IndexOf(Commands[0]), 0) << "the command stays";
+  EXPECT_EQ((std::vector<std::string>{"dxBarGroup1"}), Rows(F->lbGroupItems));
+
+  ChooseRows(F->lbGroups, {1});
+  F->aDeleteGroup->Execute();
+  Pump();
+  ASSERT_EQ(1, M->GroupCount());
+  EXPECT_EQ(Second, M->GroupByIndex(0));
+  EXPECT_EQ(0, Second->MemberCount()) << "the freed group left its holder";
+  EXPECT_EQ((std::vector<std::string>{"dxBarGroup2"}), Rows(F->lbGroups));
+}
+
+// For a person to judge: the three pages in the standard and the themed style,
+// each with visual styles on and off (the themed rows then draw plainly).
 TEST_F(CustomizeFixture, ScreenshotsOfThePages) {
   if (!std::getenv("SONVELT_SCREENSHOTS")) GTEST_SKIP() << "SONVELT_SCREENSHOTS names no folder";
   const struct {
     TdxBarManagerStyle Style;
     bool Themed;
     const char* Name;
-  } Looks[] = {{bmsStandard, true, "standard"}, {bmsXP, true, "xp"}, {bmsXP, false, "xp-plain"}};
+  } Looks[] = {{bmsStandard, true, "standard"},
+               {bmsStandard, false, "standard-plain"},
+               {bmsXP, true, "xp"},
+               {bmsXP, false, "xp-plain"}};
+  // A drop-down button and an edit show the parts the themed painter draws.
+  TdxBarButton* Undo = TdxBarButton::Create(M);
+  Undo->SetCaption("Undo");
+  Undo->SetButtonStyle(bsDropDown);
+  Undo->SetCategory(1);
+  TdxBarItem* Find = TdxBarEdit::Create(M);
+  Find->SetCaption("Find");
+  Find->SetCategory(1);
   for (const auto& Look : Looks) {
     TUxThemeEntries Saved;
     if (!Look.Themed) Saved = SubstituteUxTheme(TUxThemeEntries{});
