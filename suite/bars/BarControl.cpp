@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "framework/Bitmap.h"
+#include "framework/Font.h"
 #include "framework/Form.h"
+#include "framework/Messages.h"
 #include "suite/bars/BarAccessibility.h"
 #include "suite/bars/BarCanvas.h"
 #include "suite/bars/BarItemControl.h"
@@ -257,6 +260,20 @@ TcxCanvas* TCustomdxBarControl::GetPaintCanvas() {
   return FPaintCanvas.get();
 }
 
+void TCustomdxBarControl::UpdateCanvasFont() {
+  TFont* Canvas = GetCanvas()->GetFont();
+  if (!IsRotated()) {
+    Canvas->Assign(GetFont());
+    return;
+  }
+  // Turned clockwise, so that captions read downwards; only outline fonts turn.
+  LOGFONTW LF = GetFont()->GetLogFont();
+  LF.lfEscapement = LF.lfOrientation = -900;
+  LF.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  Canvas->SetHandle(CreateFontIndirectW(&LF));
+  Canvas->SetColor(GetFont()->GetColor());
+}
+
 void TCustomdxBarControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   if (!GetParent()) PopupWindowParams(Params);
@@ -327,6 +344,34 @@ void TCustomdxBarControl::RestoreFocus() {
 // ---- TdxBarControl
 
 bool TdxBarControl::IsMainMenuWindow() const { return FBar && FBar->GetIsMainMenu(); }
+
+bool TdxBarControl::IsRotated() const { return IsVertical() && FBar && FBar->GetRotateWhenVertical(); }
+
+void TdxBarControl::ChangeDockingStyle(TdxBarDockingStyle Style) {
+  bool WasRotated = IsRotated();
+  TCustomdxBarControl::ChangeDockingStyle(Style);
+  if (IsRotated() == WasRotated) return;
+  if (HandleAllocated())
+    Perform(CM_FONTCHANGED, 0, 0);
+  else
+    CreateItemControls();
+}
+
+void TdxBarControl::CreateItemControls() {
+  if (FControlsRotated != IsRotated()) {
+    DestroyItemControls();
+    FControlsRotated = IsRotated();
+  }
+  TCustomdxBarControl::CreateItemControls();
+}
+
+void TdxBarControl::ApplyFont() {
+  if (!FBar) return;
+  // An equal font is left alone: assigning it would lay the window out again.
+  LOGFONTW Now = GetFont()->GetLogFont(), Wanted = FBar->GetFont()->GetLogFont();
+  if (std::memcmp(&Now, &Wanted, sizeof Now) != 0 || GetFont()->GetColor() != FBar->GetFont()->GetColor())
+    GetFont()->Assign(FBar->GetFont());
+}
 
 // ---- what item controls and painters read and ask of their window
 

@@ -106,6 +106,7 @@ public:
   virtual void ChangeDockingStyle(TdxBarDockingStyle Style) { FDockingStyle = Style; }
   bool IsFloating() const { return FDockingStyle == dsNone && Kind() == bwkToolbar; }
   bool IsVertical() const { return FDockingStyle == dsLeft || FDockingStyle == dsRight; }
+  // The window shows its controls turned a quarter (captions running down).
   virtual bool IsRotated() const { return false; }
   virtual bool IsMainMenuWindow() const { return false; }
   virtual bool IsSubMenuWindow() const { return Kind() != bwkToolbar; }
@@ -204,6 +205,8 @@ public:
   virtual RECT EmptyBarRect();
   // The window's canvas (while it has a window).
   TcxCanvas* GetPaintCanvas();
+  // The canvas takes the window font, turned for a rotated window.
+  void UpdateCanvasFont();
 
   void WndProc(TMessage& Message) override;
 
@@ -364,6 +367,14 @@ public:
   TdxBar* GetBar() const { return FBar; }
   void SetBar(TdxBar* Value) { FBar = Value; }
   bool IsMainMenuWindow() const override;
+  // Docked left or right on a bar that rotates when vertical.
+  bool IsRotated() const override;
+  // A change of rotation lays the window out anew, as a font change does.
+  void ChangeDockingStyle(TdxBarDockingStyle Style) override;
+  // Controls made for the other rotation are made anew (a rotated edit shows as a button).
+  void CreateItemControls() override;
+  // The window font becomes the bar's.
+  void ApplyFont();
   bool HasBackgroundPicture() const override;
   TBitmap* BackgroundPicture() const override;
   void StorePositionInBar() override;
@@ -566,6 +577,7 @@ private:
   RECT FNewBounds{0, 0, 0, 0};
   bool FStoringPosition = false;
   bool FTruncated = false;
+  bool FControlsRotated = false;
   TdxBarAccessibilityRef FMarkHelper;
 };
 

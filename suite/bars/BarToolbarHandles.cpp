@@ -115,6 +115,10 @@ void TdxBarControl::CreateWnd() {
   HWND Kept = FSpareKind || !FMoving ? nullptr : IsFloating() ? FFloatingHandle : FDockedHandle;
   if (!Kept || !IsWindow(Kept)) {
     TCustomdxBarControl::CreateWnd();
+    TdxBarControlInternalScope Internal(this);
+    ApplyFont();
+    UpdateCanvasFont();
+    CalcMeasures();
     return;
   }
   TCreateParams Params;

@@ -33,6 +33,14 @@ std::vector<TdxToolbarLayoutItem> ToolbarLayoutItemsOf(TdxBarControl* Window, bo
   for (int I = 0; Links && I < Links->ShownLinkCount(); ++I) {
     TdxBarItemLink* L = Links->GetShownLink(I);
     SIZE S = ToolbarLinkSize(L);
+    // Measuring for another docking style: a control turns when that style's
+    // rotation differs from the one it was made for.
+    if (TdxBarItemControl* C = L->GetControl()) {
+      bool Rotated = C->IsRotated();
+      bool WillRotate = Vertical && Window->GetBar() && Window->GetBar()->GetRotateWhenVertical() &&
+                        (Rotated || !Window->IsVertical());
+      if (Rotated != WillRotate) std::swap(S.cx, S.cy);
+    }
     TdxToolbarLayoutItem It;
     It.Length = Vertical ? S.cy : S.cx;
     It.Thickness = Vertical ? S.cx : S.cy;
@@ -588,7 +596,7 @@ void TdxBarControl::Paint() {
   TCanvas* Canvas = GetCanvas();
   HDC DC = Canvas->GetHandle();
   RECT Client = GetClientRect();
-  Canvas->GetFont()->Assign(GetFont());
+  UpdateCanvasFont();
   HBRUSH Brush = BackgroundBrush();
   FillItemBackground(DC, Client, Brush, clNone, true);
   TdxBarPainter* P = GetPainter();
@@ -989,6 +997,17 @@ void TdxBarControl::WndProc(TMessage& Message) {
       if (Alive.Alive()) Message.Result = 0;
       return;
     }
+    case CM_FONTCHANGED:
+      // The bar's font, its rotation or the docking style changed.
+      UpdateCanvasFont();
+      if (HandleAllocated()) {
+        CalcMeasures();
+        if (!IsInternalLocked()) {
+          SetSelectedLink(nullptr);
+          Rebuild();
+        }
+      }
+      break;
     case WM_CANCELMODE: CancelCaptionButtonPress(); break;
     case WM_DESTROY:
       StopMarkTimer();

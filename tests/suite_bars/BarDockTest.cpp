@@ -269,6 +269,7 @@ TEST_F(DockFixture, GrowingBottomSiteKeepsItsBottomEdge) {
 TEST_F(DockFixture, RotationChangeReachesTheWindowAsAFontChange) {
   TdxBar* A = NewBar("A", 0, 0);
   auto* W = static_cast<TSpyToolbar*>(A->GetBarControl());
+  W->FontChanges = 0;  // the window took its bar's font when it was made
   A->SetRotateWhenVertical(false);
   A->SetRotateWhenVertical(false);
   EXPECT_EQ(1, W->FontChanges);

@@ -28,6 +28,8 @@ struct EarlyBarsFixture : BarFormFixture {
     Floating = MakeBar("Transport", dsNone, TdxBarEdit::Create(Form));
     TopEdit = MakeBar("Find", dsTop, TdxBarEdit::Create(Form));
     LeftCombo = MakeBar("Pick", dsLeft, TdxBarCombo::Create(Form));
+    // Unturned, so that its combo stays an editor (a turned bar shows it as a button).
+    LeftCombo->SetRotateWhenVertical(false);
   }
   void TearDown() override {
     Free(M);

@@ -4,6 +4,7 @@
 // active toolbar.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@
 #include "suite/common/WindowUtils.h"
 #include "tests/suite_bars/BarRealInput.h"
 #include "tests/suite_bars/BarTestSupport.h"
+#include "tests/support/MemoryDC.h"
 #include "tests/support/Screenshot.h"
 
 namespace {
@@ -497,6 +499,76 @@ TEST_F(ToolbarFixture, AVerticalBarTurnsTheArrows) {
   KeyToWindow(W, VK_RIGHT);
   EXPECT_EQ(Bar->GetItemLinks()->GetShownLink(1), W->GetSelectedLink()) << "Right is Down here, which moves nothing";
   KeyToWindow(W, VK_ESCAPE);
+}
+
+// A bar docked left or right turns its captioned buttons: they lie along the bar
+// and their caption runs down; with RotateWhenVertical off, or docked at the top,
+// they stay as on a horizontal bar. Rotation and docking change on a shown bar.
+TEST_F(ToolbarFixture, AVerticalBarTurnsItsCaptionsUnlessToldNotTo) {
+  TdxBar* Bar = M->GetBars()->Add();
+  Bar->SetCaption("Side");
+  TdxBarButton* B = TdxBarButton::Create(Form);
+  B->SetCaption("Effects wide");
+  Bar->GetItemLinks()->AddItem(B);
+  Bar->SetDockingStyle(dsLeft);
+  Bar->SetVisible(true);
+  Pump();
+  // The dark pixels of the caption in the button: their extent across and down.
+  auto CaptionSpan = [&] {
+    RECT R = Bar->GetItemLinks()->GetShownLink(0)->GetItemRect();
+    POINT O = ClientPoint(Bar, POINT{R.left, R.top});
+    int W = R.right - R.left, H = R.bottom - R.top;
+    TMemoryDC Mem(W, H);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Mem.DC(), 0, 0, W, H, Screen, O.x, O.y, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    RECT Dark{W, H, -1, -1};
+    for (int Y = 0; Y < H; ++Y)
+      for (int X = 0; X < W; ++X) {
+        COLORREF C = Mem.Pixel(X, Y);
+        if (GetRValue(C) + GetGValue(C) + GetBValue(C) < 200) {
+          Dark.left = std::min<LONG>(Dark.left, X);
+          Dark.top = std::min<LONG>(Dark.top, Y);
+          Dark.right = std::max<LONG>(Dark.right, X + 1);
+          Dark.bottom = std::max<LONG>(Dark.bottom, Y + 1);
+        }
+      }
+    return SIZE{std::max<LONG>(0, Dark.right - Dark.left), std::max<LONG>(0, Dark.bottom - Dark.top)};
+  };
+  const struct {
+    const char* What;
+    TdxBarDockingStyle Style;
+    bool Rotate;
+    bool Turned;
+  } Cases[] = {
+      {"docked left", dsLeft, true, true},
+      {"docked left, not rotating", dsLeft, false, false},
+      {"docked right", dsRight, true, true},
+      {"docked at the top", dsTop, true, false},
+      {"docked left again", dsLeft, true, true},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    Bar->SetRotateWhenVertical(C.Rotate);
+    Bar->SetDockingStyle(C.Style);
+    Pump();
+    TdxBarControl* W = Window(Bar);
+    ASSERT_TRUE(W);
+    EXPECT_EQ(C.Turned, W->IsRotated());
+    W->Repaint();
+    Pump();
+    RECT R = Bar->GetItemLinks()->GetShownLink(0)->GetItemRect();
+    int Width = R.right - R.left, Height = R.bottom - R.top;
+    SIZE Text = CaptionSpan();
+    ASSERT_GT(Text.cx * Text.cy, 0) << "the caption shows";
+    if (C.Turned) {
+      EXPECT_GT(Height, Width) << "the button lies along the bar";
+      EXPECT_GT(Text.cy, 2 * Text.cx) << "the caption runs down";
+    } else {
+      EXPECT_GT(Width, Height);
+      EXPECT_GT(Text.cx, 2 * Text.cy) << "the caption runs across";
+    }
+  }
 }
 
 // Ctrl+Tab walks to the next toolbar with something to select, across managers.
