@@ -9,6 +9,7 @@
 #include "suite/bars/BarCustomizationForm.h"
 #include "suite/bars/BarCustomizationLists.h"
 #include "suite/bars/BarCustomizationPainters.h"
+#include "suite/bars/BarAddItemDialog.h"
 #include "suite/bars/BarComponents.h"
 #include "suite/bars/BarHooks.h"
 #include "suite/bars/BarItems.h"
@@ -16,6 +17,7 @@
 #include "suite/bars/BarRoutines.h"
 #include "suite/bars/BarRunTimeSelection.h"
 #include "suite/bars/BarStrings.h"
+#include "suite/bars/BarSubItems.h"
 #include "suite/bars/BarSubMenuEditor.h"
 #include "suite/bars/Bars.h"
 #include "suite/common/ComponentList.h"
@@ -73,7 +75,12 @@ TdxBarCustomCustomizationForm::TdxBarCustomCustomizationForm(TdxBarManager* AMan
       NewAction(this, BarString(dxSBAR_TDELETE), Bound(&TdxBarCustomCustomizationForm::aDeleteToolBarExecute));
   aResetToolBar =
       NewAction(this, BarString(dxSBAR_TRESET), Bound(&TdxBarCustomCustomizationForm::aResetToolBarExecute));
+  aAddItem = NewAction(this, "Add Item", Bound(&TdxBarCustomCustomizationForm::aAddItemExecute));
   aDeleteItem = NewAction(this, "Delete Item", Bound(&TdxBarCustomCustomizationForm::aDeleteItemExecute));
+  aSubMenuEditor =
+      NewAction(this, BarString(dxSBAR_SUBMENUEDITOR), Bound(&TdxBarCustomCustomizationForm::aSubMenuEditorExecute));
+  aClearItemList =
+      NewAction(this, BarString(dxSBAR_CLEAR), Bound(&TdxBarCustomCustomizationForm::aClearItemListExecute));
   aMoveUpItem = NewAction(this, "Move Up", Bound(&TdxBarCustomCustomizationForm::aMoveItemExecute), -1);
   aMoveDownItem = NewAction(this, "Move Down", Bound(&TdxBarCustomCustomizationForm::aMoveItemExecute), 1);
   OnClose = Bind(this, &TdxBarCustomCustomizationForm::FormClose);
@@ -423,6 +430,12 @@ void TdxBarCustomCustomizationForm::DeleteSelectedObjects(TListBox* ListBox, boo
   TObject* Next = NextUnselectedObjectOf(ListBox);
   std::vector<TObject*> Selected;
   CollectSelected(ListBox, Selected);
+  DeleteObjects(ListBox, Selected, Next, SelectAfter, Remove, RemoveOwner);
+}
+
+void TdxBarCustomCustomizationForm::DeleteObjects(TListBox* ListBox, const std::vector<TObject*>& Selected,
+                                                  TObject* Next, bool SelectAfter, TRemoveObject Remove,
+                                                  TObject* RemoveOwner) {
   auto Finish = [&] { FBarManager->NotifyModified(); };
   ListBox->GetItems()->BeginUpdate();
   try {
@@ -503,8 +516,17 @@ void TdxBarCustomCustomizationForm::UpdateListActions(TListBox* ListBox, TAction
 }
 
 void TdxBarCustomCustomizationForm::UpdateItemActions() {
-  UpdateListActions(ItemsListBox(), nullptr, {}, aMoveDownItem, aMoveUpItem, aDeleteItem);
-  auto* Item = dynamic_cast<TdxBarItem*>(SelectedObjectOf(ItemsListBox()));
+  TListBox* L = ItemsListBox();
+  TObject* Selected = SelectedObjectOf(L);
+  aSubMenuEditor->SetEnabled(dynamic_cast<TdxBarSubItem*>(Selected) || dynamic_cast<TdxBarContainerItem*>(Selected));
+  bool All = ListCount(L) > 0;
+  for (int Row = 0; All && Row < ListCount(L); ++Row) {
+    auto* C = dynamic_cast<TComponent*>(ObjectAt(L, Row));
+    All = C && FBarManager->DesignerAllowsDelete(C);
+  }
+  aClearItemList->SetEnabled(All);
+  UpdateListActions(L, aAddItem, {}, aMoveDownItem, aMoveUpItem, aDeleteItem);
+  auto* Item = dynamic_cast<TdxBarItem*>(Selected);
   ShowDescription(Item ? Item->GetDescription() : std::string());
 }
 
@@ -562,6 +584,43 @@ void TdxBarCustomCustomizationForm::aDeleteToolBarExecute(TObject*) {
 void TdxBarCustomCustomizationForm::aResetToolBarExecute(TObject*) {
   if (auto* Bar = dynamic_cast<TdxBar*>(SelectedObjectOf(BarsListBox()))) Bar->ConfirmAndReset();
   BringToFront();
+}
+
+void TdxBarCustomCustomizationForm::aAddItemExecute(TObject*) {
+  TcxComponentList* Items = FBarManager->ItemList();
+  Items->LockUpdates();
+  TdxBarItem* Item = nullptr;
+  try {
+    Item = ShowAddItemDialog(FBarManager, CategoriesListBox()->GetItemIndex());
+  } catch (...) {
+    Items->UnlockUpdates();
+    throw;
+  }
+  Items->UnlockUpdates();
+  if (!Item) return;
+  SelectObject(Item);
+  if (ItemsListBox()->CanFocus()) ItemsListBox()->SetFocus();
+}
+
+void TdxBarCustomCustomizationForm::aSubMenuEditorExecute(TObject*) {
+  if (ItemsListBox()->CanFocus()) ItemsListBox()->SetFocus();
+  if (auto* Sub = dynamic_cast<TCustomdxBarSubItem*>(SelectedObjectOf(ItemsListBox())))
+    ShowSubMenuEditor(Sub->GetItemLinks());
+}
+
+void TdxBarCustomCustomizationForm::aClearItemListExecute(TObject*) {
+  TListBox* L = CategoriesListBox();
+  int Row = L->GetItemIndex();
+  std::string Category = Row >= 0 && Row < ListCount(L) ? L->GetItems()->GetStrings(Row) : std::string();
+  if (BarMessageBox(Format(BarString(dxSBAR_WANTTOCLEARCOMMANDS), {Category}), MB_OKCANCEL | MB_ICONEXCLAMATION) !=
+      IDOK)
+    return;
+  TListBox* Items = ItemsListBox();
+  // Every row goes, in a single-choice list too.
+  std::vector<TObject*> All;
+  for (int Row = 0; Row < ListCount(Items); ++Row) All.push_back(ObjectAt(Items, Row));
+  DeleteObjects(Items, All, nullptr, true);
+  if (Items->CanFocus()) Items->SetFocus();
 }
 
 void TdxBarCustomCustomizationForm::aDeleteItemExecute(TObject*) {

@@ -84,6 +84,9 @@ public:
   using TRemoveObject = TDelegate<void(TObject* RemoveOwner, TObject* Object)>;
   void DeleteSelectedObjects(TListBox* ListBox, bool SelectAfter, TRemoveObject Remove = {},
                              TObject* RemoveOwner = nullptr);
+  // Deletes Objects (rows of ListBox) last to first, then selects Next.
+  void DeleteObjects(TListBox* ListBox, const std::vector<TObject*>& Objects, TObject* Next, bool SelectAfter,
+                     TRemoveObject Remove = {}, TObject* RemoveOwner = nullptr);
   // Direction -1 moves the selected objects up as a block after the first of them,
   // 1 down as a block before the last. The manager is told of the new order also
   // when a step raises (part of the order may have changed).
@@ -99,15 +102,21 @@ public:
   TAction* aRenameToolBar = nullptr;
   TAction* aDeleteToolBar = nullptr;
   TAction* aResetToolBar = nullptr;
+  TAction* aAddItem = nullptr;
   TAction* aDeleteItem = nullptr;
   TAction* aMoveUpItem = nullptr;
   TAction* aMoveDownItem = nullptr;
+  TAction* aSubMenuEditor = nullptr;
+  TAction* aClearItemList = nullptr;
 
   void aNewToolBarExecute(TObject* Sender);
   void aRenameToolBarExecute(TObject* Sender);
   void aDeleteToolBarExecute(TObject* Sender);
   void aResetToolBarExecute(TObject* Sender);
+  void aAddItemExecute(TObject* Sender);
   void aDeleteItemExecute(TObject* Sender);
+  void aSubMenuEditorExecute(TObject* Sender);
+  void aClearItemListExecute(TObject* Sender);
   void aMoveItemExecute(TObject* Sender);
 
   void Dispatch(TMessage& Message) override;

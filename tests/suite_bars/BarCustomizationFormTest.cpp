@@ -304,6 +304,61 @@ TEST_F(CustomizeFixture, CommandsOfTheChosenCategoryWithTheirDescription) {
   EXPECT_EQ(Commands[1], F->SelectedObjectOf(F->lbItems));
 }
 
+// The commands list's own actions: the sub-menu editor opens for a sub-item only,
+// and Clear, once its question is answered, deletes every command of the category.
+TEST_F(CustomizeFixture, SubMenuEditorAndClearActOnTheCommandsList) {
+  TdxBarSubItem* Sub = TdxBarSubItem::Create(M);
+  Sub->SetCaption("More");
+  Sub->SetCategory(1);
+  TdxBarCustomizationForm* F = Open();
+  ASSERT_NE(nullptr, F);
+  F->ShowCommandsPage();
+  F->lbCategories->SetItemIndex(1);
+  F->lbCategories->Click();
+  ASSERT_EQ((std::vector<std::string>{"Cut", "Copy", "Paste", "More"}), Rows(F->lbItems));
+  auto Choose = [&](int Row) {
+    RECT R = F->lbItems->ItemRect(Row);
+    SendMessageW(F->lbItems->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, (R.top + R.bottom) / 2));
+    SendMessageW(F->lbItems->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(30, (R.top + R.bottom) / 2));
+    Pump();
+  };
+  Choose(0);
+  EXPECT_FALSE(F->aSubMenuEditor->GetEnabled()) << "a button has no menu to edit";
+  Choose(3);
+  ASSERT_TRUE(F->aSubMenuEditor->GetEnabled());
+  F->aSubMenuEditor->Execute();
+  Pump();
+  EXPECT_NE(nullptr, ActiveSubMenuEditor());
+
+  ASSERT_TRUE(F->aClearItemList->GetEnabled());
+  static std::wstring Question;
+  Question.clear();
+  UINT_PTR Timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND Wnd, LPARAM) -> BOOL {
+          wchar_t Class[16]{};
+          GetClassNameW(Wnd, Class, 16);
+          if (std::wstring(Class) != L"#32770" || !IsWindowVisible(Wnd)) return TRUE;
+          wchar_t Text[256]{};
+          GetDlgItemTextW(Wnd, 0xFFFF, Text, 256);
+          Question = Text;
+          PostMessageW(Wnd, WM_COMMAND, IDOK, 0);
+          return FALSE;
+        },
+        0);
+  });
+  F->aClearItemList->Execute();
+  KillTimer(nullptr, Timer);
+  Pump();
+  EXPECT_EQ(L"Are you sure you want to delete all commands in the 'Edit' category?", Question);
+  EXPECT_TRUE(Rows(F->lbItems).empty());
+  EXPECT_EQ(0, M->ItemList()->GetCount()) << "every command of the category is gone";
+  EXPECT_EQ(nullptr, ActiveSubMenuEditor()) << "the editor goes with its sub-item";
+  EXPECT_FALSE(F->aClearItemList->GetEnabled());
+  Commands.clear();
+}
+
 // The help button: the manager's event first, then the application's help for
 // the manager's context, only when it has one.
 TEST_F(CustomizeFixture, HelpButtonRaisesTheEventAndAsksForTheManagersHelpContext) {
